@@ -1,0 +1,48 @@
+// File system services: existence, times, folders, whole-file reads.
+// Every path may use "\" or "/" as separator.
+#ifndef C51_PLATFORM_FS_H_
+#define C51_PLATFORM_FS_H_
+
+#include <cstdint>
+#include <string>
+
+namespace c51 {
+
+// True when a file or a folder exists at `path`.
+bool PathExists(const std::string& path);
+bool IsDirectory(const std::string& path);
+
+// Last modification time in 100-nanosecond ticks since 1601 (FILETIME), the
+// same scale on every platform. 0 when the file is missing or unreadable.
+int64_t ModificationTime(const std::string& path);
+
+// Creates the folder and any missing parents. True when it exists afterwards.
+bool CreateDirectories(const std::string& path);
+
+// The process's current directory, without a trailing separator (unless it
+// is a root).
+std::string CurrentDirectory();
+bool SetCurrentDirectory(const std::string& path);
+
+bool RemoveFile(const std::string& path);
+
+enum class ReadStatus { kOkay, kNotFound, kOtherError };
+// Reads a whole regular file. On failure `err` names the call and the path.
+ReadStatus ReadWholeFile(const std::string& path, std::string* contents, std::string* err);
+
+// Writes (replaces) a whole file. On failure `err` names the call and the path.
+bool WriteWholeFile(const std::string& path, const std::string& contents, std::string* err);
+
+// The folder of the running executable, ending in a separator.
+std::string ExecutableDirectory();
+
+// A new empty folder under the system's temporary folder, ending in a
+// separator; empty on failure. The caller removes it (RemoveTree).
+std::string MakeTempDirectory(const std::string& prefix);
+
+// Removes a folder and everything below it. True when nothing is left.
+bool RemoveTree(const std::string& path);
+
+}  // namespace c51
+
+#endif  // C51_PLATFORM_FS_H_

@@ -1,0 +1,27 @@
+// The host's record of the selected device.
+#ifndef C51_PROJECT_DEVICE_RECORD_H_
+#define C51_PROJECT_DEVICE_RECORD_H_
+
+#include <cstdint>
+
+namespace c51 {
+
+struct DeviceRecord {
+  const char* vendor;  // handed to the device-selection component
+  const char* device;  // handed to the device-selection component
+  uintptr_t reserved;
+  // Null-terminated array of "key=value" texts, such as "CPU=..." and
+  // "REGFILE=...".
+  const char* const* properties;
+};
+
+// The first entry of the device's property list whose first characters
+// equal `key` ignoring case, over the key's length, gives the text after
+// its first "=" (entries without "=" are skipped). So "CPUX=1" answers
+// "CPU" when it comes first. Null when the device, its list or a match is
+// missing.
+const char* FindDeviceProperty(const DeviceRecord* device, const char* key);
+
+}  // namespace c51
+
+#endif  // C51_PROJECT_DEVICE_RECORD_H_
