@@ -1,1 +1,108 @@
-// placeholder
+#include "plugin/default_configuration.h"
+
+#include <cstring>
+
+#include "plugin/state.h"
+#include "project/host_services.h"
+#include "project/node.h"
+#include "project/scopes.h"
+#include "support/path_helpers.h"
+
+namespace c51 {
+namespace {
+
+struct KeyDefault {
+  const char* key;
+  const char* value;
+};
+
+// The tool keys a new configuration starts with. 4853008 is 0x4A0D10 and
+// 68 is 0x44, the flag words of the compiler and assembler defaults.
+constexpr KeyDefault kC51Defaults[] = {
+    {"C51FL", "4853008"}, {"C51VA", "0"},  {"C51DEF", ""},
+    {"C51UDF", ""},       {"C51MSC", ""},  {"INCC5", ""},
+};
+constexpr KeyDefault kA51Defaults[] = {
+    {"A51FL", "68"}, {"A51SET", ""}, {"A51RST", ""}, {"A51MSC", ""}, {"INCA5", ""},
+};
+constexpr KeyDefault kLx51Defaults[] = {
+    {"LX51FL", "4"}, {"LX51COB", ""}, {"LX51XDB", ""}, {"LX51PDB", ""}, {"LX51BIB", ""},
+    {"LX51DAB", ""}, {"LX51IDB", ""}, {"LX51PRC", ""}, {"LX51STK", ""}, {"LX51COS", ""},
+    {"LX51XDS", ""}, {"LX51BIS", ""}, {"LX51DAS", ""}, {"LX51IDS", ""}, {"LX51OVL", ""},
+    {"LX51MSC", ""}, {"LX51DWN", ""},
+};
+
+// Finds or creates the tool node and writes its keys. False when the host
+// could not create it.
+template <size_t N>
+bool WriteToolDefaults(HostServices* host, ProjectNode* config, const char* tool,
+                       const KeyDefault (&keys)[N]) {
+  ProjectNode* node = FindToolNode(config, tool);
+  if (!node) node = host->AddChild(config, "Tool", tool);
+  if (!node) return false;
+  NodePtr detached = CreateDetachedNode(NodeName(node));
+  if (!detached) return false;
+  for (const KeyDefault& key : keys) SetAttributeText(detached.get(), key.key, key.value);
+  host->UpdateNode(node, detached.get());
+  return true;
+}
+
+}  // namespace
+
+void CreateDefaultConfiguration(PluginState* state, ProjectNode* config) {
+  if (!config || std::strcmp(NodeName(config), "Configuration") != 0) return;
+  const HostContext& context = state->context;
+  const double default_clock = context.default_clock ? *context.default_clock : 0.0;
+
+  // The memory and banking texts are kept: a new configuration starts from
+  // the ones last loaded in this process.
+  TargetRecord& target = state->target;
+  target.code_mode = 2;
+  target.mem_mode = 0;
+  target.rtos = 0;
+  target.t51_flags = 0;
+  target.clock = default_clock;
+
+  const char* name = GetAttributeText(config, "Name");
+  if (!name) return;
+  HostServices* host = state->host;
+  if (!host) return;
+
+  OutputRecord& output = state->output;
+  output.output_directory = DefaultConfigFolder(name);
+  output.listing_directory = output.output_directory;
+  output.output_name = BaseName(context.project_path ? context.project_path : "");
+  output.gen_app = 1;
+  output.gen_lib = 0;
+  output.listing.fill(0);
+
+  if (context.debug_record) state->debug = *context.debug_record;
+
+  NodePtr detached = CreateDetachedNode(NodeName(config));
+  if (!detached) return;
+  ProjectNode* node = detached.get();
+  SetAttributeInt(node, "CodeMode", target.code_mode);
+  SetAttributeInt(node, "MemMode", target.mem_mode);
+  SetAttributeInt(node, "RTOS", target.rtos);
+  SetAttributeInt(node, "T51FL", target.t51_flags);
+  SetAttributeDouble(node, "SIMCLK", target.clock);
+  SetAttributeText(node, "OCM51", target.ocm51.c_str());
+  SetAttributeText(node, "OCR51", target.ocr51.c_str());
+  SetAttributeText(node, "CodeBank", target.code_bank.c_str());
+  SetAttributeText(node, "OutputDirectory", output.output_directory.c_str());
+  SetAttributeText(node, "OutputName", output.output_name.c_str());
+  SetAttributeInt(node, "GENAPP", output.gen_app);
+  SetAttributeInt(node, "GENLIB", output.gen_lib);
+  SetAttributeText(node, "ListingDirectory", output.listing_directory.c_str());
+  SetAttributeText(node, "OPTLT", FormatListingSwitches(output.listing).c_str());
+  if (context.debug_record) *context.debug_record = state->debug;
+  SetAttributeText(node, "OPTDBG", FormatDebugOptions(state->debug).c_str());
+  host->UpdateNode(config, node);
+  detached.reset();
+
+  if (!WriteToolDefaults(host, config, "C51Tool", kC51Defaults)) return;
+  if (!WriteToolDefaults(host, config, "A51Tool", kA51Defaults)) return;
+  WriteToolDefaults(host, config, "Lx51Tool", kLx51Defaults);
+}
+
+}  // namespace c51

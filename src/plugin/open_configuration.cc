@@ -1,1 +1,88 @@
-// placeholder
+#include "plugin/open_configuration.h"
+
+#include "platform/fs.h"
+#include "platform/path.h"
+#include "plugin/state.h"
+#include "plugin/toolchain.h"
+#include "project/node.h"
+#include "project/scopes.h"
+#include "support/path_helpers.h"
+
+namespace c51 {
+namespace {
+
+bool EndsWithSeparator(const std::string& path) {
+  return !path.empty() && IsPathSeparator(path.back());
+}
+
+// Absolute paths are the OS's own; their separator follows the platform.
+void EnsureNativeTrailingSeparator(std::string* path) {
+  if (!EndsWithSeparator(*path)) path->push_back(NativePathStyle() == PathStyle::kWindows ? '\\' : '/');
+}
+
+// The project file's folder without its trailing separator; "." when the
+// path names no folder. Both separators count, as on the file system.
+std::string ProjectFolder(const std::string& project_path) {
+  size_t slash = project_path.find_last_of("\\/");
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return project_path.substr(0, 1);  // a file in the root folder
+  return project_path.substr(0, slash);
+}
+
+// Makes `folder` absolute against the current directory (the project
+// folder), creates it, and gives its short form and the form relative to
+// `short_project`.
+void DeriveFolder(const std::string& folder, const std::string& short_project,
+                  std::string* absolute, std::string* relative) {
+  std::string full = FullPath(folder);
+  CreateDirectories(full);
+  *absolute = ShortPath(full);
+  if (!RelativePath(short_project, *absolute, relative)) *relative = *absolute;
+  if (!EndsWithSeparator(*relative)) relative->push_back('\\');
+  EnsureNativeTrailingSeparator(absolute);
+}
+
+}  // namespace
+
+void OpenConfiguration(PluginState* state, ProjectNode* root, const char* name) {
+  if (!root) return;
+  state->configuration.root = root;
+  state->configuration.name = name ? name : "";
+
+  ProjectNode* config = FindCurrentConfiguration(&state->configuration);
+  if (!config) return;
+  const char* config_name = GetAttributeText(config, "Name");
+  if (!config_name) return;
+
+  const std::string project_path =
+      state->context.project_path ? state->context.project_path : "";
+  state->output_dir_relative.clear();
+  std::string output_dir = DefaultConfigFolder(config_name);
+  std::string listing_dir = output_dir;
+  state->output_name = BaseName(project_path);
+  if (const char* text = GetAttributeText(config, "OutputDirectory")) output_dir = text;
+
+  std::string project_long = ProjectFolder(project_path);
+  if (!PathExists(project_long)) CreateDirectories(project_long);
+  // A project path without a folder still gets an absolute project folder,
+  // so that the relative forms below have a common root to work from.
+  state->project_dir = ShortPath(FullPath(project_long));
+  // Relative folders in the tree are relative to the project folder.
+  SetCurrentDirectory(project_long);
+
+  DeriveFolder(output_dir, state->project_dir, &state->output_dir, &state->output_dir_relative);
+  // Objects beside the project file need no folder in front of their names.
+  if (state->output_dir_relative == ".\\") state->output_dir_relative.clear();
+
+  if (const char* text = GetAttributeText(config, "ListingDirectory")) listing_dir = text;
+  DeriveFolder(listing_dir, state->project_dir, &state->listing_dir,
+               &state->listing_dir_relative);
+
+  if (const char* text = GetAttributeText(config, "OutputName")) state->output_name = text;
+
+  ParseListingSwitches(GetAttributeText(config, "OPTLT"), &state->listing);
+
+  LocateToolchain(state);
+}
+
+}  // namespace c51

@@ -46,7 +46,7 @@ struct NodeVTable {
 
 struct ProjectNode {
   const NodeVTable* vtable;
-  NodeText name;  // element name, such as "Configuration" or "File"
+  NodeText name;        // element name, such as "Configuration" or "File"
   uintptr_t reserved0;  // the host's; never read by the plug-in
   ProjectNode* parent;  // null for the root
   ProjectNode* first_child;
@@ -145,6 +145,8 @@ bool SetAttributeDouble(ProjectNode* node, const char* name, double value);
 // "%f" as SetAttributeDouble writes it (24 => "24.000000"), independent of
 // the C locale.
 std::string FormatDouble(double value);
+// "%d" as SetAttributeInt writes it (-5 => "-5").
+std::string FormatInt(int value);
 
 // Appends `child` (a detached node) as the last child of `parent` (a
 // detached node); `parent` takes ownership.
