@@ -24,12 +24,11 @@ else()
   endif()
   string(REPLACE "\n" ";" lines "${dyn}")
   foreach(line IN LISTS lines)
-    # Defined symbols have a section name other than *UND*; the last
-    # field is the name.
-    if(line MATCHES "^[0-9a-f]+ .* ([^ \t]+)[ \t]+[0-9a-f]+[ \t]+(\\([^)]*\\)[ \t]+)?([^ \t]+)$")
-      if(NOT line MATCHES "\\*UND\\*")
-        list(APPEND names ${CMAKE_MATCH_3})
-      endif()
+    # Defined symbols: an address first, a section other than *UND*, the
+    # name last.
+    if(line MATCHES "^[0-9a-f]+ " AND NOT line MATCHES "\\*UND\\*"
+       AND line MATCHES "([^ \t]+)$")
+      list(APPEND names ${CMAKE_MATCH_1})
     endif()
   endforeach()
 endif()

@@ -22,7 +22,7 @@ bool CreateDirectories(const std::string& path);
 // The process's current directory, without a trailing separator (unless it
 // is a root).
 std::string CurrentDirectory();
-bool SetCurrentDirectory(const std::string& path);
+bool ChangeCurrentDirectory(const std::string& path);
 
 bool RemoveFile(const std::string& path);
 

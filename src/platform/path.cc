@@ -13,7 +13,7 @@ namespace {
 struct SplitPath {
   enum RootKind { kNone, kDrive, kSlash, kUnc };
   RootKind kind = kNone;
-  // kDrive: the drive letter, upper case. kUnc: the server, plus the share
+  // kDrive: the drive letter. kUnc: the server, plus the share
   // when `share_in_root` was asked for.
   std::string_view root;
   bool drive_rooted = false;  // kDrive: "C:\..." rather than "C:..."
@@ -73,19 +73,21 @@ SplitPath Split(std::string_view path, PathStyle style, bool share_in_root) {
   return out;
 }
 
+// Names never hold separators; roots may ("\\srv" and "//srv" are alike).
 bool SameName(std::string_view a, std::string_view b, PathStyle style) {
   if (a.size() != b.size()) return false;
-  if (style == PathStyle::kPosix) return a == b;
   for (size_t i = 0; i < a.size(); ++i) {
-    if (AsciiUpper(a[i]) != AsciiUpper(b[i])) return false;
+    if (IsPathSeparator(a[i]) && IsPathSeparator(b[i])) continue;
+    if (style == PathStyle::kPosix ? a[i] != b[i] : AsciiUpper(a[i]) != AsciiUpper(b[i])) {
+      return false;
+    }
   }
   return true;
 }
 
 // Appends `segments` to `stack`, resolving "." and "..". ".." at the root
 // stays at the root, as GetFullPathName does.
-void Resolve(const std::vector<std::string_view>& segments,
-             std::vector<std::string_view>* stack) {
+void Resolve(const std::vector<std::string_view>& segments, std::vector<std::string_view>* stack) {
   for (std::string_view segment : segments) {
     if (segment == ".") continue;
     if (segment == "..") {
@@ -129,7 +131,7 @@ std::string LexicalFullPath(const std::string& path, const std::string& cwd, Pat
   std::string out;
   switch (root.kind) {
     case SplitPath::kDrive:
-      out.push_back(AsciiUpper(root.root[0]));
+      out.append(root.root);  // GetFullPathName keeps the letter's case
       out += ":\\";
       break;
     case SplitPath::kUnc:

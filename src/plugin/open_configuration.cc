@@ -68,7 +68,7 @@ void OpenConfiguration(PluginState* state, ProjectNode* root, const char* name) 
   // so that the relative forms below have a common root to work from.
   state->project_dir = ShortPath(FullPath(project_long));
   // Relative folders in the tree are relative to the project folder.
-  SetCurrentDirectory(project_long);
+  ChangeCurrentDirectory(project_long);
 
   DeriveFolder(output_dir, state->project_dir, &state->output_dir, &state->output_dir_relative);
   // Objects beside the project file need no folder in front of their names.

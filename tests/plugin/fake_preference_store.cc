@@ -65,7 +65,7 @@ void* GetValue(void* section, const char* key) {
   return &g_record;
 }
 
-void* g_table[8] = {reinterpret_cast<void*>(OpenSection), nullptr, nullptr, nullptr,
+[[maybe_unused]] void* g_table[8] = {reinterpret_cast<void*>(OpenSection), nullptr, nullptr, nullptr,
                     reinterpret_cast<void*>(GetValue), nullptr, nullptr, nullptr};
 
 }  // namespace

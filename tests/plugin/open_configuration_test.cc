@@ -28,7 +28,7 @@ class OpenConfigurationTest : public ::testing::Test {
     SetHostContext(&state_, host_.Context());
     config_ = host_.AddConfiguration("Debug");
   }
-  void TearDown() override { SetCurrentDirectory(saved_cwd_); }
+  void TearDown() override { ChangeCurrentDirectory(saved_cwd_); }
 
   // The temporary folder as the OS spells it, without its separator.
   std::string Folder() const {

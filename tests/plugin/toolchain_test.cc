@@ -39,7 +39,9 @@ TEST(ChooseToolchainEntryTest, PicksByNameOrTakesTheFirst) {
     SCOPED_TRACE(std::string(c.kc51) + " / " + c.name);
     ToolchainEntry entry;
     EXPECT_EQ(ChooseToolchainEntry(c.kc51, c.name, &entry), c.found);
-    if (c.found) EXPECT_EQ(entry, c.entry);
+    if (c.found) {
+      EXPECT_EQ(entry, c.entry);
+    }
   }
 }
 

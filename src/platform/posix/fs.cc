@@ -84,11 +84,13 @@ std::string CurrentDirectory() {
   return std::string();
 }
 
-bool SetCurrentDirectory(const std::string& path) {
+bool ChangeCurrentDirectory(const std::string& path) {
   return chdir(NativePath(path).c_str()) == 0;
 }
 
-bool RemoveFile(const std::string& path) { return unlink(NativePath(path).c_str()) == 0; }
+bool RemoveFile(const std::string& path) {
+  return unlink(NativePath(path).c_str()) == 0;
+}
 
 ReadStatus ReadWholeFile(const std::string& path, std::string* contents, std::string* err) {
   std::string native = NativePath(path);

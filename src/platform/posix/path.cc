@@ -6,13 +6,17 @@
 
 namespace c51 {
 
-PathStyle NativePathStyle() { return PathStyle::kPosix; }
+PathStyle NativePathStyle() {
+  return PathStyle::kPosix;
+}
 
 std::string FullPath(const std::string& path) {
   return LexicalFullPath(path, CurrentDirectory(), PathStyle::kPosix);
 }
 
-std::string ShortPath(const std::string& path) { return path; }
+std::string ShortPath(const std::string& path) {
+  return path;
+}
 
 bool RelativePath(const std::string& from_dir, const std::string& to, std::string* out) {
   return LexicalRelativePath(from_dir, to, PathStyle::kPosix, out);

@@ -6,7 +6,9 @@
 
 namespace c51 {
 
-DynamicLibrary::~DynamicLibrary() { Close(); }
+DynamicLibrary::~DynamicLibrary() {
+  Close();
+}
 
 bool DynamicLibrary::Open(const std::string& path, std::string* err) {
   Close();

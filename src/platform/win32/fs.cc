@@ -12,7 +12,6 @@
 
 // <windows.h> renames SetCurrentDirectory to SetCurrentDirectoryA, which
 // would define the wrong function below.
-#undef SetCurrentDirectory
 
 namespace c51 {
 namespace {
@@ -37,7 +36,9 @@ std::string WithoutTrailingSeparators(std::string path) {
   return path;
 }
 
-DWORD Attributes(const std::string& path) { return GetFileAttributesA(path.c_str()); }
+DWORD Attributes(const std::string& path) {
+  return GetFileAttributesA(path.c_str());
+}
 
 void RemoveTreeEntries(const std::string& folder) {
   WIN32_FIND_DATAA entry;
@@ -64,7 +65,9 @@ void RemoveTreeEntries(const std::string& folder) {
 
 }  // namespace
 
-bool PathExists(const std::string& path) { return Attributes(path) != INVALID_FILE_ATTRIBUTES; }
+bool PathExists(const std::string& path) {
+  return Attributes(path) != INVALID_FILE_ATTRIBUTES;
+}
 
 bool IsDirectory(const std::string& path) {
   DWORD attributes = Attributes(path);
@@ -107,9 +110,13 @@ std::string CurrentDirectory() {
   return std::string();
 }
 
-bool SetCurrentDirectory(const std::string& path) { return SetCurrentDirectoryA(path.c_str()); }
+bool ChangeCurrentDirectory(const std::string& path) {
+  return SetCurrentDirectoryA(path.c_str());
+}
 
-bool RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()); }
+bool RemoveFile(const std::string& path) {
+  return DeleteFileA(path.c_str());
+}
 
 ReadStatus ReadWholeFile(const std::string& path, std::string* contents, std::string* err) {
   // Share everything: an editor or the build may hold the file open.
@@ -119,9 +126,8 @@ ReadStatus ReadWholeFile(const std::string& path, std::string* contents, std::st
   if (file == INVALID_HANDLE_VALUE) {
     DWORD error = GetLastError();
     if (err) *err = Win32CallError("open", path, error);
-    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
-               ? ReadStatus::kNotFound
-               : ReadStatus::kOtherError;
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadStatus::kNotFound
+                                                                          : ReadStatus::kOtherError;
   }
   LARGE_INTEGER size;
   if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &size) || size.QuadPart < 0) {

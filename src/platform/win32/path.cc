@@ -1,8 +1,8 @@
 // Windows paths through the shell and kernel functions themselves.
 #include "platform/path.h"
 
-#include <windows.h>
 #include <shlwapi.h>
+#include <windows.h>
 
 #include <vector>
 
@@ -19,7 +19,9 @@ std::string Backslashes(const std::string& path) {
 
 }  // namespace
 
-PathStyle NativePathStyle() { return PathStyle::kWindows; }
+PathStyle NativePathStyle() {
+  return PathStyle::kWindows;
+}
 
 std::string FullPath(const std::string& path) {
   if (path.empty()) return std::string();
@@ -27,8 +29,8 @@ std::string FullPath(const std::string& path) {
   // need more if the current folder changed in between.
   std::vector<char> buffer(MAX_PATH);
   for (int attempt = 0; attempt < 4; ++attempt) {
-    DWORD n = GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(),
-                               nullptr);
+    DWORD n =
+        GetFullPathNameA(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
     if (n == 0) return path;
     if (n < buffer.size()) return std::string(buffer.data(), n);
     buffer.resize(n);
@@ -64,6 +66,8 @@ bool RelativePath(const std::string& from_dir, const std::string& to, std::strin
   return true;
 }
 
-std::string NativePath(const std::string& path) { return path; }
+std::string NativePath(const std::string& path) {
+  return path;
+}
 
 }  // namespace c51
