@@ -5,6 +5,9 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 root=$PWD
+# Let clones in other folders share the compiler cache (kept outside the
+# checkout, in ccache's default folder).
+export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1
 
 # Debian packages per job. The Windows builds need the mingw-w64 compilers
 # with posix threads and wine64 to run the x86_64 tests.
