@@ -11,17 +11,23 @@
 namespace {
 
 const char* const kSlotNames[24] = {
-    "SetHostContext",       "CreateDefaultConfiguration", "OpenConfiguration",
-    "ShowSettings",         "ImportProject",              "BuildTarget",
-    "TranslateFile",        "StopBuild",                  "CleanTarget",
-    "Notify",               "GetDebugRecord",             "SetDriverSetting",
-    "HostSetDriverSetting", "HostUpdateNode",             "HostAddChild",
-    "(host word 15)",       "HostRunCommand",             "HostOutput",
-    "(host word 18)",       "HostTranslationDone",        "NextDependency",
-    "NextIncludeDirectory", "ReservedEntry",              "HostDeviceChanged",
+    "SetHostContext",       "CreateDefaultConfiguration",
+    "OpenConfiguration",    "ShowSettings",
+    "ImportProject",        "BuildTarget",
+    "TranslateFile",        "StopBuild",
+    "CleanTarget",          "Notify",
+    "GetDebugRecord",       "SetDriverSetting",
+    "HostSetDriverSetting", "HostUpdateNode",
+    "HostAddChild",         "(host word 15)",
+    "HostRunCommand",       "HostOutput",
+    "(host word 18)",       "HostTranslationDone",
+    "NextDependency",       "NextIncludeDirectory",
+    "ReservedEntry",        "HostDeviceChanged",
 };
 
-bool IsHostWord(int slot) { return (slot >= 12 && slot <= 19) || slot == 23; }
+bool IsHostWord(int slot) {
+  return (slot >= 12 && slot <= 19) || slot == 23;
+}
 
 }  // namespace
 
@@ -49,9 +55,7 @@ int main(int argc, char** argv) {
   std::printf("%s\nGetInterface() -> table of 24 words\n\n", path.c_str());
   std::printf("slot  filled by  entry                       state\n");
   for (int slot = 0; slot < 24; ++slot) {
-    const char* state = IsHostWord(slot) ? "left for the host"
-                        : words[slot]    ? "filled"
-                                         : "EMPTY";
+    const char* state = IsHostWord(slot) ? "left for the host" : words[slot] ? "filled" : "EMPTY";
     std::printf("%4d  %-9s  %-26s  %s\n", slot, IsHostWord(slot) ? "host" : "plug-in",
                 kSlotNames[slot], state);
   }

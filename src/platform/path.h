@@ -20,7 +20,9 @@ enum class PathStyle {
 PathStyle NativePathStyle();
 
 // "\" and "/" on every platform.
-inline bool IsPathSeparator(char c) { return c == '\\' || c == '/'; }
+inline bool IsPathSeparator(char c) {
+  return c == '\\' || c == '/';
+}
 
 // Full path of `path` against the folder `cwd`, resolving "." and ".."
 // segments and keeping a trailing separator (GetFullPathName's rules).

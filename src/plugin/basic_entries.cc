@@ -30,6 +30,8 @@ void SetDriverSetting(PluginState* state, const char* key, const char* value) {
   state->driver_settings[key] = value ? value : "";
 }
 
-void StopBuild(PluginState* state) { state->build_continue.store(0); }
+void StopBuild(PluginState* state) {
+  state->build_continue.store(0);
+}
 
 }  // namespace c51

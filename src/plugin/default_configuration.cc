@@ -19,8 +19,8 @@ struct KeyDefault {
 // The tool keys a new configuration starts with. 4853008 is 0x4A0D10 and
 // 68 is 0x44, the flag words of the compiler and assembler defaults.
 constexpr KeyDefault kC51Defaults[] = {
-    {"C51FL", "4853008"}, {"C51VA", "0"},  {"C51DEF", ""},
-    {"C51UDF", ""},       {"C51MSC", ""},  {"INCC5", ""},
+    {"C51FL", "4853008"}, {"C51VA", "0"}, {"C51DEF", ""},
+    {"C51UDF", ""},       {"C51MSC", ""}, {"INCC5", ""},
 };
 constexpr KeyDefault kA51Defaults[] = {
     {"A51FL", "68"}, {"A51SET", ""}, {"A51RST", ""}, {"A51MSC", ""}, {"INCA5", ""},

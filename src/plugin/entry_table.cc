@@ -88,7 +88,9 @@ void C51_CDECL EntryOpenConfiguration(ProjectNode* root, const char* name) {
   Guarded([&] { OpenConfiguration(Ready(), root, name); });
 }
 
-void C51_CDECL EntryStopBuild() { StopBuild(Ready()); }
+void C51_CDECL EntryStopBuild() {
+  StopBuild(Ready());
+}
 
 void C51_CDECL EntryNotify(int code, const char* text) {
   Guarded([&] { Notify(Ready(), code, text); });
@@ -102,17 +104,31 @@ void C51_CDECL EntrySetDriverSetting(const char* key, const char* value) {
   Guarded([&] { SetDriverSetting(Ready(), key, value); });
 }
 
-int C51_CDECL EntryReserved() { return 0; }
+int C51_CDECL EntryReserved() {
+  return 0;
+}
 
 // Entries whose subsystems are not in this library yet: each answers with
 // its failure value and does nothing.
-int C51_CDECL StubShowSettings(ProjectNode* node) { return node ? 0 : 2; }
-intptr_t C51_CDECL StubImportProject(ProjectNode*, const char*) { return 0; }
-int C51_CDECL StubBuildTarget(int) { return 0; }
-int C51_CDECL StubTranslateFile(ProjectNode*) { return 0; }
+int C51_CDECL StubShowSettings(ProjectNode* node) {
+  return node ? 0 : 2;
+}
+intptr_t C51_CDECL StubImportProject(ProjectNode*, const char*) {
+  return 0;
+}
+int C51_CDECL StubBuildTarget(int) {
+  return 0;
+}
+int C51_CDECL StubTranslateFile(ProjectNode*) {
+  return 0;
+}
 void C51_CDECL StubCleanTarget() {}
-int C51_CDECL StubNextDependency(const char*, char*, int, int) { return 0; }
-int C51_CDECL StubNextIncludeDirectory(char*, int, int) { return 0; }
+int C51_CDECL StubNextDependency(const char*, char*, int, int) {
+  return 0;
+}
+int C51_CDECL StubNextIncludeDirectory(char*, int, int) {
+  return 0;
+}
 
 }  // namespace
 }  // namespace c51

@@ -13,15 +13,15 @@
 namespace c51 {
 
 struct HostContext {
-  uintptr_t unused;          // never read
-  const char* install_dir;   // the host's installation folder
-  const char* project_path;  // full path of the project file
-  const char* debug_driver;  // debug driver text in force when the Debug page opens
+  uintptr_t unused;                 // never read
+  const char* install_dir;          // the host's installation folder
+  const char* project_path;         // full path of the project file
+  const char* debug_driver;         // debug driver text in force when the Debug page opens
   DebugOptionRecord* debug_record;  // host-owned; written through by the settings
-  double* default_clock;     // MHz; overwritten with the project's clock by the settings
-  DeviceRecord* device;      // the selected device
-  void* device_host_record;  // its 32-bit word at byte 264 goes to the device library
-  const char* toolchain_name;  // picks the toolchain entry in the host's preferences
+  double* default_clock;            // MHz; overwritten with the project's clock by the settings
+  DeviceRecord* device;             // the selected device
+  void* device_host_record;         // its 32-bit word at byte 264 goes to the device library
+  const char* toolchain_name;       // picks the toolchain entry in the host's preferences
 };
 
 #if C51_ABI_32

@@ -4,8 +4,12 @@
 
 namespace c51 {
 
-bool IsChineseInterface() { return State().language == Language::kChinese; }
-bool IsEnglishInterface() { return State().language == Language::kEnglish; }
+bool IsChineseInterface() {
+  return State().language == Language::kChinese;
+}
+bool IsEnglishInterface() {
+  return State().language == Language::kEnglish;
+}
 
 const char* Msg(MessageId id) {
   // Anything but English shows the Chinese wording.

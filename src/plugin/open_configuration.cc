@@ -17,7 +17,8 @@ bool EndsWithSeparator(const std::string& path) {
 
 // Absolute paths are the OS's own; their separator follows the platform.
 void EnsureNativeTrailingSeparator(std::string* path) {
-  if (!EndsWithSeparator(*path)) path->push_back(NativePathStyle() == PathStyle::kWindows ? '\\' : '/');
+  if (!EndsWithSeparator(*path))
+    path->push_back(NativePathStyle() == PathStyle::kWindows ? '\\' : '/');
 }
 
 // The project file's folder without its trailing separator; "." when the
@@ -54,8 +55,7 @@ void OpenConfiguration(PluginState* state, ProjectNode* root, const char* name) 
   const char* config_name = GetAttributeText(config, "Name");
   if (!config_name) return;
 
-  const std::string project_path =
-      state->context.project_path ? state->context.project_path : "";
+  const std::string project_path = state->context.project_path ? state->context.project_path : "";
   state->output_dir_relative.clear();
   std::string output_dir = DefaultConfigFolder(config_name);
   std::string listing_dir = output_dir;
@@ -75,8 +75,7 @@ void OpenConfiguration(PluginState* state, ProjectNode* root, const char* name) 
   if (state->output_dir_relative == ".\\") state->output_dir_relative.clear();
 
   if (const char* text = GetAttributeText(config, "ListingDirectory")) listing_dir = text;
-  DeriveFolder(listing_dir, state->project_dir, &state->listing_dir,
-               &state->listing_dir_relative);
+  DeriveFolder(listing_dir, state->project_dir, &state->listing_dir, &state->listing_dir_relative);
 
   if (const char* text = GetAttributeText(config, "OutputName")) state->output_name = text;
 

@@ -41,8 +41,8 @@ bool PreferenceStore::Load(const std::string& install_dir) {
   return table_ != nullptr;
 }
 
-bool PreferenceStore::GetValue(const std::string& install_dir, const char* section,
-                               const char* key, std::string* value) {
+bool PreferenceStore::GetValue(const std::string& install_dir, const char* section, const char* key,
+                               std::string* value) {
   if (!Load(install_dir)) return false;
   auto open_section = FunctionAt<OpenSectionFunction>(table_, 0);
   auto get_value = FunctionAt<GetValueFunction>(table_, 4);

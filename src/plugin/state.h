@@ -21,13 +21,13 @@ namespace c51 {
 class HostServices;
 
 struct ToolchainPaths {
-  std::string program_dir;  // ends in a separator, or empty
-  std::string library_dir;  // "C51LIB"
-  std::string include_dir;  // "C51INC" and the include enumeration
-  std::string compiler;     // program_dir + "C51.exe"
-  std::string assembler;    // + "A51.exe"
+  std::string program_dir;      // ends in a separator, or empty
+  std::string library_dir;      // "C51LIB"
+  std::string include_dir;      // "C51INC" and the include enumeration
+  std::string compiler;         // program_dir + "C51.exe"
+  std::string assembler;        // + "A51.exe"
   std::string library_manager;  // + "Lib51.exe"
-  std::string linker;       // + "BL51.exe"
+  std::string linker;           // + "BL51.exe"
   std::string hex_converter;    // + "OH51.exe"
   // Set only by an answer of the host's preference store that names an
   // existing compiler; never cleared, so that location is kept for the
@@ -45,20 +45,20 @@ struct PluginState {
   ConfigurationRef configuration;
 
   // Folders derived by OpenConfiguration. Absolute forms end in a separator.
-  std::string project_dir;            // short form, no trailing separator
-  std::string output_dir;             // absolute, short
-  std::string output_dir_relative;    // relative to project_dir, "" for the project folder
-  std::string listing_dir;            // absolute, short
-  std::string listing_dir_relative;   // relative; ".\" for the project folder
-  std::string output_name;            // without extension
-  ListingSwitches listing{};          // "OPTLT" of the current configuration
+  std::string project_dir;           // short form, no trailing separator
+  std::string output_dir;            // absolute, short
+  std::string output_dir_relative;   // relative to project_dir, "" for the project folder
+  std::string listing_dir;           // absolute, short
+  std::string listing_dir_relative;  // relative; ".\" for the project folder
+  std::string output_name;           // without extension
+  ListingSwitches listing{};         // "OPTLT" of the current configuration
 
   ToolchainPaths toolchain;
   PreferenceStore preferences;
 
   // Cleared by StopBuild, possibly while a build runs on another thread.
   std::atomic<int> build_continue{0};
-  int error_count = 0;    // of the current translation run
+  int error_count = 0;  // of the current translation run
   int warning_count = 0;
 
   // Debug driver file path => the settings text the driver returned.

@@ -31,8 +31,7 @@ bool EndsWithSeparator(const std::string& path) {
 
 }  // namespace
 
-bool ChooseToolchainEntry(const std::string& kc51, const std::string& name,
-                          ToolchainEntry* entry) {
+bool ChooseToolchainEntry(const std::string& kc51, const std::string& name, ToolchainEntry* entry) {
   std::vector<std::string> entries = SplitKeepingEmpty(kc51, '*');
   // The piece after the last "*" is an entry only when it holds something.
   if (entries.back().empty()) entries.pop_back();

@@ -23,13 +23,13 @@ enum T51Flags : int {
 };
 
 struct TargetRecord {
-  int code_mode = 2;  // 0 small, 1 compact, 2 large
-  int mem_mode = 0;   // 0 small, 1 compact, 2 large
-  int rtos = 0;       // 0 none, 1 tiny, 2 full
-  int t51_flags = 0;  // T51Flags
-  double clock = 0;   // MHz
-  std::string ocm51;  // off-chip code memory ranges (FormatMemoryRanges)
-  std::string ocr51;  // off-chip xdata memory ranges
+  int code_mode = 2;      // 0 small, 1 compact, 2 large
+  int mem_mode = 0;       // 0 small, 1 compact, 2 large
+  int rtos = 0;           // 0 none, 1 tiny, 2 full
+  int t51_flags = 0;      // T51Flags
+  double clock = 0;       // MHz
+  std::string ocm51;      // off-chip code memory ranges (FormatMemoryRanges)
+  std::string ocr51;      // off-chip xdata memory ranges
   std::string code_bank;  // "%d,%s,%s,%s,"
 };
 
@@ -69,8 +69,8 @@ enum ListingSwitch : int {
 };
 
 struct OutputRecord {
-  std::string output_directory;   // relative to the project folder or absolute
-  std::string output_name;        // without extension
+  std::string output_directory;  // relative to the project folder or absolute
+  std::string output_name;       // without extension
   int gen_app = 1;
   int gen_lib = 0;
   std::string listing_directory;

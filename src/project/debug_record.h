@@ -10,14 +10,14 @@
 namespace c51 {
 
 struct DebugOptionRecord {
-  int32_t use_simulator;      // 1 software simulation, 0 hardware emulation
-  int32_t driver_index;       // selected hardware driver in the driver list
-  int32_t sim_load_app;       // simulation: load application at startup
-  int32_t sim_run_to_main;    // simulation: run to main()
-  int32_t hw_load_app;        // hardware: load application at startup
-  int32_t hw_run_to_main;     // hardware: run to main()
-  char driver_text[2048];     // NUL-terminated, at most 2047 characters
-  char output_path[260];      // output directory + output name, NUL-terminated
+  int32_t use_simulator;    // 1 software simulation, 0 hardware emulation
+  int32_t driver_index;     // selected hardware driver in the driver list
+  int32_t sim_load_app;     // simulation: load application at startup
+  int32_t sim_run_to_main;  // simulation: run to main()
+  int32_t hw_load_app;      // hardware: load application at startup
+  int32_t hw_run_to_main;   // hardware: run to main()
+  char driver_text[2048];   // NUL-terminated, at most 2047 characters
+  char output_path[260];    // output directory + output name, NUL-terminated
   int32_t unused;
 };
 

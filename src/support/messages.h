@@ -11,22 +11,22 @@ enum class Language : int {
 };
 
 enum class MessageId : int {
-  kCreatePipeFailed,       // "%d": system error code
-  kCreateProcessFailed,    // "%d": system error code
+  kCreatePipeFailed,     // "%d": system error code
+  kCreateProcessFailed,  // "%d": system error code
   kNoCompiler,
   kNoAssembler,
   kNoLibraryManager,
   kNoLinker,
   kNoHexConverter,
-  kFileSettings,           // caption lead; the caller appends "\"name\""
-  kFileGroupSettings,      // caption lead; the caller appends "\"name\""
-  kProjectSettings,        // caption lead; the caller appends "\"name\""
+  kFileSettings,       // caption lead; the caller appends "\"name\""
+  kFileGroupSettings,  // caption lead; the caller appends "\"name\""
+  kProjectSettings,    // caption lead; the caller appends "\"name\""
   kDefaultButton,
   kInvalidInterruptVector,
   kProgramMemoryOutOfRange,
   kInvalidStartAddress,
   kXdataOutOfRange,
-  kUseOnChip,              // lead of the two on-chip check-box captions
+  kUseOnChip,  // lead of the two on-chip check-box captions
   kChooseOutputDirectory,
   kCompilerListing,
   kAssemblerListing,

@@ -57,10 +57,9 @@ TEST_F(DefaultConfigurationTest, WritesTheConfigurationKeysThenTheThreeTools) {
     EXPECT_EQ(host_.calls[1 + 2 * i].args, (Strings{"Tool", tools[i]}));
     EXPECT_EQ(host_.calls[2 + 2 * i].service, "UpdateNode");
   }
-  EXPECT_EQ(host_.calls[2].args, (Strings{"C51FL=4853008", "C51VA=0", "C51DEF=", "C51UDF=",
-                                          "C51MSC=", "INCC5="}));
-  EXPECT_EQ(host_.calls[4].args,
-            (Strings{"A51FL=68", "A51SET=", "A51RST=", "A51MSC=", "INCA5="}));
+  EXPECT_EQ(host_.calls[2].args,
+            (Strings{"C51FL=4853008", "C51VA=0", "C51DEF=", "C51UDF=", "C51MSC=", "INCC5="}));
+  EXPECT_EQ(host_.calls[4].args, (Strings{"A51FL=68", "A51SET=", "A51RST=", "A51MSC=", "INCA5="}));
   EXPECT_EQ(host_.calls[6].args,
             (Strings{"LX51FL=4", "LX51COB=", "LX51XDB=", "LX51PDB=", "LX51BIB=", "LX51DAB=",
                      "LX51IDB=", "LX51PRC=", "LX51STK=", "LX51COS=", "LX51XDS=", "LX51BIS=",

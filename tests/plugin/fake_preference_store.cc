@@ -65,13 +65,16 @@ void* GetValue(void* section, const char* key) {
   return &g_record;
 }
 
-[[maybe_unused]] void* g_table[8] = {reinterpret_cast<void*>(OpenSection), nullptr, nullptr, nullptr,
-                    reinterpret_cast<void*>(GetValue), nullptr, nullptr, nullptr};
+[[maybe_unused]] void* g_table[8] = {
+    reinterpret_cast<void*>(OpenSection), nullptr, nullptr, nullptr,
+    reinterpret_cast<void*>(GetValue),    nullptr, nullptr, nullptr};
 
 }  // namespace
 
 #if !defined(FAKE_WITHOUT_GETOPTI)
-FAKE_EXPORT void* const* GetOPTI() { return g_table; }
+FAKE_EXPORT void* const* GetOPTI() {
+  return g_table;
+}
 #endif
 
 // What the tests read back: "<section>|<key>|<mode>|<releases>".

@@ -17,7 +17,9 @@ namespace c51::test {
 namespace {
 
 // The trailing separator the platform's absolute paths end in.
-std::string Sep() { return NativePathStyle() == PathStyle::kWindows ? "\\" : "/"; }
+std::string Sep() {
+  return NativePathStyle() == PathStyle::kWindows ? "\\" : "/";
+}
 
 class OpenConfigurationTest : public ::testing::Test {
  protected:

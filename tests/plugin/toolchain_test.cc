@@ -4,9 +4,14 @@
 
 #include <string>
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 #include "platform/dynamic_library.h"
 #include "platform/env.h"
 #include "platform/fs.h"
+#include "platform/registry.h"
 #include "plugin/state.h"
 #include "support/temp_dir.h"
 
@@ -21,9 +26,13 @@ TEST(ChooseToolchainEntryTest, PicksByNameOrTakesTheFirst) {
     ToolchainEntry entry;
   };
   const Case cases[] = {
-      {"A|1|2|3|C:\\A\\BIN|5*B|1|2|3|C:\\B\\BIN|5*", "B", true,
+      {"A|1|2|3|C:\\A\\BIN|5*B|1|2|3|C:\\B\\BIN|5*",
+       "B",
+       true,
        {"B", "1", "2", "3", "C:\\B\\BIN", "5"}},
-      {"A|1|2|3|C:\\A\\BIN|5*B|1|2|3|C:\\B\\BIN|5*", "", true,
+      {"A|1|2|3|C:\\A\\BIN|5*B|1|2|3|C:\\B\\BIN|5*",
+       "",
+       true,
        {"A", "1", "2", "3", "C:\\A\\BIN", "5"}},
       {"A|1|2|3|C:\\A\\BIN|5*", "C", false, {}},
       // Missing trailing fields are empty; a last piece without "*" counts.
@@ -89,8 +98,8 @@ class LocateToolchainTest : public ::testing::Test {
     EXPECT_TRUE(CreateDirectories(bin));
     std::string err;
     EXPECT_TRUE(WriteWholeFile(bin + "\\C51.exe", "", &err)) << err;
-    SetEnv("FAKE_PREFERENCE_VALUE", "Other|a|b|c|X:\\BIN|e*" + name + "|a|b|c|" + bin +
-                                        "?Z:\\second|e*");
+    SetEnv("FAKE_PREFERENCE_VALUE",
+           "Other|a|b|c|X:\\BIN|e*" + name + "|a|b|c|" + bin + "?Z:\\second|e*");
     return bin;
   }
 
@@ -150,9 +159,9 @@ TEST_F(LocateToolchainTest, ShortProgramFoldersHaveNoRoot) {
     const char* library_dir;
   };
   const Case cases[] = {
-      {"KeilC51|a|b|c|C:\\B|e", "C:\\B\\", "LIB\\"},         // 5 characters
-      {"KeilC51|a|b|c|C:\\BI|e", "C:\\BI\\", "C:LIB\\"},     // 6: the last 4 go
-      {"KeilC51|a|b|c|?C:\\K\\C51\\BIN|e", "", "LIB\\"},     // empty first folder
+      {"KeilC51|a|b|c|C:\\B|e", "C:\\B\\", "LIB\\"},      // 5 characters
+      {"KeilC51|a|b|c|C:\\BI|e", "C:\\BI\\", "C:LIB\\"},  // 6: the last 4 go
+      {"KeilC51|a|b|c|?C:\\K\\C51\\BIN|e", "", "LIB\\"},  // empty first folder
       {"KeilC51|a|b|c||e", "", "LIB\\"},
       {"Nobody|a|b|c|C:\\K\\C51\\BIN|e", "", "LIB\\"},
   };
@@ -181,29 +190,85 @@ TEST_F(LocateToolchainTest, AStoreWithoutGetOptiOrWithoutFolderGivesNoAnswer) {
   EXPECT_EQ(state_.toolchain.program_dir, "");
 }
 
-#if !defined(_WIN32)
-// The file association's POSIX stand-in: paths from it follow the
-// installation root, and the location repeats at every opening.
-TEST_F(LocateToolchainTest, TheFileAssociationIsTheFallback) {
-  SetEnv("UV2FILE_OPEN_COMMAND", "\"/opt/keil/UV4/Uv4.exe\" \"%1\"");
-  LocateToolchain(&state_);
-  EXPECT_FALSE(state_.toolchain.located);
-  EXPECT_EQ(state_.toolchain.program_dir, "\\opt\\keil\\C51\\BIN\\");
-  EXPECT_EQ(state_.toolchain.library_dir, "\\opt\\keil\\C51\\LIB\\");
-  EXPECT_EQ(state_.toolchain.include_dir, "\\opt\\keil\\C51\\INC\\");
-  EXPECT_EQ(state_.toolchain.linker, "\\opt\\keil\\C51\\BIN\\BL51.exe");
+// Sets the uVision file association's start command for one test: the
+// registry value on Windows (restored afterwards), its environment stand-in
+// on POSIX. `path` uses "/" and gets a drive on Windows.
+class ScopedOpenCommand {
+ public:
+  ScopedOpenCommand() {
+#if defined(_WIN32)
+    had_value_ = ReadClassesRootDefault(kKey, &saved_);
+#endif
+  }
+  ~ScopedOpenCommand() {
+#if defined(_WIN32)
+    if (had_value_)
+      Write(saved_);
+    else
+      RegDeleteTreeA(HKEY_CLASSES_ROOT, "UV2FILE");
+#else
+    UnsetEnv("UV2FILE_OPEN_COMMAND");
+#endif
+  }
+  bool Set(std::string path) {
+#if defined(_WIN32)
+    for (char& c : path)
+      if (c == '/') c = '\\';
+    return Write("\"C:" + path + "\" \"%1\"");
+#else
+    return SetEnv("UV2FILE_OPEN_COMMAND", "\"" + path + "\" \"%1\"");
+#endif
+  }
+  // What the start command's root turns into in the results.
+  static std::string Root(const char* folders) {
+#if defined(_WIN32)
+    return std::string("C:") + folders;
+#else
+    return folders;
+#endif
+  }
 
-  SetEnv("UV2FILE_OPEN_COMMAND", "\"/ab/UV4/Uv4.exe\"");
+ private:
+#if defined(_WIN32)
+  static constexpr char kKey[] = "UV2FILE\\Shell\\open\\command";
+  bool Write(const std::string& value) {
+    HKEY key;
+    if (RegCreateKeyExA(HKEY_CLASSES_ROOT, kKey, 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+                        nullptr) != ERROR_SUCCESS)
+      return false;
+    bool ok = RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                             static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+    RegCloseKey(key);
+    return ok;
+  }
+  bool had_value_ = false;
+  std::string saved_;
+#endif
+};
+
+// Paths from the file association follow the installation root above the
+// program's folder, and the location repeats at every opening.
+TEST_F(LocateToolchainTest, TheFileAssociationIsTheFallback) {
+  ScopedOpenCommand command;
+  if (!command.Set("/opt/keil/UV4/Uv4.exe")) GTEST_SKIP() << "cannot set the file association";
   LocateToolchain(&state_);
-  EXPECT_EQ(state_.toolchain.program_dir, "\\ab\\C51\\BIN\\");
+  const std::string root = ScopedOpenCommand::Root("\\opt\\keil\\");
+  EXPECT_FALSE(state_.toolchain.located);
+  EXPECT_EQ(state_.toolchain.program_dir, root + "C51\\BIN\\");
+  EXPECT_EQ(state_.toolchain.library_dir, root + "C51\\LIB\\");
+  EXPECT_EQ(state_.toolchain.include_dir, root + "C51\\INC\\");
+  EXPECT_EQ(state_.toolchain.linker, root + "C51\\BIN\\BL51.exe");
+
+  ASSERT_TRUE(command.Set("/ab/UV4/Uv4.exe"));
+  LocateToolchain(&state_);
+  EXPECT_EQ(state_.toolchain.program_dir, ScopedOpenCommand::Root("\\ab\\") + "C51\\BIN\\");
 
   // A command too short for a root leaves the preference answer in place.
   SetEnv("FAKE_PREFERENCE_VALUE", "KeilC51|a|b|c|C:\\K\\C51\\BIN|e");
-  SetEnv("UV2FILE_OPEN_COMMAND", "\"/U.exe\"");
+  ASSERT_TRUE(command.Set("/U.exe"));
   LocateToolchain(&state_);
   EXPECT_EQ(state_.toolchain.program_dir, "C:\\K\\C51\\BIN\\");
 }
-#endif
 
 }  // namespace
 }  // namespace c51::test

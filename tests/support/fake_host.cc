@@ -55,7 +55,9 @@ ProjectNode* NewHostNode(const char* element) {
   return node;
 }
 
-std::string TextOf(const NodeText& text) { return text.data ? text.data : "<null>"; }
+std::string TextOf(const NodeText& text) {
+  return text.data ? text.data : "<null>";
+}
 
 void DumpNode(const ProjectNode* node, int depth, std::string* out) {
   out->append(static_cast<size_t>(depth) * 2, ' ');

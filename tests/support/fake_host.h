@@ -19,9 +19,9 @@ namespace c51::test {
 
 // A call the plug-in made to one of the host's services.
 struct HostCall {
-  std::string service;            // "UpdateNode", "AddChild", "Output", ...
+  std::string service;                // "UpdateNode", "AddChild", "Output", ...
   const ProjectNode* node = nullptr;  // the target or parent, when there is one
-  std::vector<std::string> args;  // texts; UpdateNode: "name=value" per attribute
+  std::vector<std::string> args;      // texts; UpdateNode: "name=value" per attribute
 };
 
 class FakeHost {
