@@ -11,7 +11,7 @@ export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1
 
 # Debian packages per job. The Windows builds need the mingw-w64 compilers
 # with posix threads and wine64 to run the x86_64 tests.
-native_packages=(cmake ninja-build g++ make googletest libgtest-dev ccache binutils)
+native_packages=(cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev ccache binutils)
 windows_packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
                   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine64)
 

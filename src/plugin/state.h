@@ -15,6 +15,7 @@
 #include "project/debug_record.h"
 #include "project/scopes.h"
 #include "support/messages.h"
+#include "ui/user_interface.h"
 
 namespace c51 {
 
@@ -40,6 +41,8 @@ struct PluginState {
   HostContext context{};
   // Null until the entry table installs its implementation.
   HostServices* host = nullptr;
+  // Message boxes: the system's, or a recorder where there is none.
+  UserInterface* ui = SystemInterface();
 
   // Root and current configuration name (OpenConfiguration, Notify).
   ConfigurationRef configuration;

@@ -1,0 +1,43 @@
+#include "options/command_file.h"
+
+#include "options/option_text.h"
+#include "project/config_keys.h"
+#include "project/scopes.h"
+
+namespace c51 {
+
+void AppendObjectEntry(std::string* list, const ProjectNode* file, const std::string& object_path,
+                       ConfigurationRef* ref) {
+  if (list == nullptr) return;
+  const int bank_count = ConfigurationBankCount(FindCurrentConfiguration(ref));
+  const bool banked = AppendStoredCodeBank(file, ref, bank_count, list);
+  *list += '"';
+  *list += object_path;
+  *list += banked ? "\"},\n" : "\",\n";
+}
+
+std::string BuildCommandFileText(const std::string& object_list, bool library,
+                                 const CommandFileInputs& inputs) {
+  std::string text;
+  if (library) text += "TRANSFER \n";
+  text += object_list;
+  // The list ends in ",\n"; the linker takes no separator after the last
+  // object. A list made some other way is left as it is.
+  const size_t size = text.size();
+  if (object_list.size() >= 2 && text[size - 1] == '\n' && text[size - 2] == ',') {
+    text[size - 2] = ' ';
+  }
+  if (library) {
+    text += "TO \"" + inputs.object_dir + FileTitle(inputs.output_name) + ".lib\"\n";
+    return text;
+  }
+  text += "TO \"" + inputs.object_dir + inputs.output_name + "\"\n";
+  text += inputs.linker_control_string;
+  return text;
+}
+
+std::string CommandFilePath(const std::string& object_dir, const std::string& output_name) {
+  return object_dir + FileTitle(output_name) + ".lnp";
+}
+
+}  // namespace c51

@@ -1,0 +1,75 @@
+#include "options/tool_scope.h"
+
+#include "project/host_services.h"
+#include "project/scopes.h"
+
+namespace c51 {
+
+OptionScope ScopeOfNode(const ProjectNode* node) {
+  if (node == nullptr) return OptionScope::kProject;
+  if (TextEquals(node->name, "Filter")) return OptionScope::kGroup;
+  if (TextEquals(node->name, "File")) return OptionScope::kFile;
+  return OptionScope::kProject;
+}
+
+ProjectNode* FindScopeConfiguration(const ProjectNode* node, ConfigurationRef* ref) {
+  switch (ScopeOfNode(node)) {
+    case OptionScope::kGroup:
+      return FindGroupConfiguration(node, ref);
+    case OptionScope::kFile:
+      return FindFileConfiguration(node, ref);
+    case OptionScope::kProject:
+      break;
+  }
+  // A page bound to the configuration itself hands that node in.
+  if (node != nullptr && TextEquals(node->name, "Configuration")) {
+    return const_cast<ProjectNode*>(node);
+  }
+  return FindCurrentConfiguration(ref);
+}
+
+ProjectNode* FindScopeTool(const ProjectNode* node, ConfigurationRef* ref, const char* tool) {
+  return FindToolNode(FindScopeConfiguration(node, ref), tool);
+}
+
+ProjectNode* FindOrAddScopeTool(HostServices* host, ProjectNode* node, ConfigurationRef* ref,
+                                const char* tool) {
+  if (host == nullptr || ref == nullptr) return nullptr;
+  ProjectNode* config = FindScopeConfiguration(node, ref);
+  const OptionScope scope = ScopeOfNode(node);
+  if (config == nullptr && scope != OptionScope::kProject) {
+    // While no name is current the project's first configuration decides,
+    // so the new scope node is named after a configuration that exists.
+    if (ref->name.empty()) FindCurrentConfiguration(ref);
+    if (ref->name.empty()) return nullptr;
+    const char* element =
+        scope == OptionScope::kGroup ? "FilterConfiguration" : "FileConfiguration";
+    config = host->AddChild(node, element, ref->name.c_str());
+  }
+  if (config == nullptr) return nullptr;
+  if (ProjectNode* existing = FindToolNode(config, tool)) return existing;
+  return host->AddChild(config, "Tool", tool);
+}
+
+KeyWriter::KeyWriter(HostServices* host, ProjectNode* target)
+    : host_(host),
+      target_(target),
+      node_(host != nullptr && target != nullptr ? CreateDetachedNode(NodeName(target)) : nullptr) {
+}
+
+void KeyWriter::Text(const char* key, const std::string& value) {
+  if (node_ != nullptr) SetAttributeText(node_.get(), key, value.c_str());
+}
+
+void KeyWriter::Int(const char* key, int value) {
+  if (node_ != nullptr) SetAttributeInt(node_.get(), key, value);
+}
+
+bool KeyWriter::Commit() {
+  if (node_ == nullptr) return false;
+  host_->UpdateNode(target_, node_.get());
+  node_.reset();
+  return true;
+}
+
+}  // namespace c51

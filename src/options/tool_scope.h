@@ -1,0 +1,72 @@
+// Where a tool's keys live for one scope, and how they are written back:
+// the project's "Configuration", a group's "FilterConfiguration" or a
+// file's "FileConfiguration", each with "Tool" children named after the
+// tool ("C51Tool", "A51Tool", "Lx51Tool").
+#ifndef C51_OPTIONS_TOOL_SCOPE_H_
+#define C51_OPTIONS_TOOL_SCOPE_H_
+
+#include <string>
+
+#include "project/node.h"
+
+namespace c51 {
+
+class HostServices;
+struct ConfigurationRef;
+
+// The scope marker the settings pages share: the values are stored in the
+// dialog's records, so they are fixed.
+enum class OptionScope : int {
+  kProject = 1,
+  kGroup = 2,
+  kFile = 3,
+};
+
+constexpr const char kC51ToolName[] = "C51Tool";
+constexpr const char kA51ToolName[] = "A51Tool";
+constexpr const char kLinkerToolName[] = "Lx51Tool";
+
+// The scope `node` stands for: the project root ("CorvaneProject" or any
+// node that is neither a group nor a file), a "Filter" or a "File".
+OptionScope ScopeOfNode(const ProjectNode* node);
+
+// The configuration-like node holding `node`'s keys for the current
+// configuration: the current "Configuration" for the project root, the
+// group's or file's own configuration otherwise. Null when missing.
+ProjectNode* FindScopeConfiguration(const ProjectNode* node, ConfigurationRef* ref);
+
+// The tool node of `tool` at `node`'s scope; null when missing.
+ProjectNode* FindScopeTool(const ProjectNode* node, ConfigurationRef* ref, const char* tool);
+
+// As FindScopeTool, creating what is missing through the host: the
+// group's "FilterConfiguration" or the file's "FileConfiguration" named
+// after the current configuration, then the "Tool" node. A project
+// without a current configuration is not given one. Null when the host
+// answers null; nothing further is created then.
+ProjectNode* FindOrAddScopeTool(HostServices* host, ProjectNode* node, ConfigurationRef* ref,
+                                const char* tool);
+
+// Collects attributes on a detached node named like the target and hands
+// them to the host in one HostUpdateNode call; the host copies what it
+// needs, so the detached node is freed right after. Writes nothing when the
+// host or the target is null.
+class KeyWriter {
+ public:
+  KeyWriter(HostServices* host, ProjectNode* target);
+  KeyWriter(const KeyWriter&) = delete;
+  KeyWriter& operator=(const KeyWriter&) = delete;
+
+  void Text(const char* key, const std::string& value);
+  void Int(const char* key, int value);
+  // Hands the attributes to the host; false when nothing could be written.
+  bool Commit();
+
+ private:
+  HostServices* host_;
+  ProjectNode* target_;
+  NodePtr node_;  // null when there is nothing to write to
+};
+
+}  // namespace c51
+
+#endif  // C51_OPTIONS_TOOL_SCOPE_H_

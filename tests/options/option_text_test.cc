@@ -1,0 +1,94 @@
+#include "options/option_text.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+#include "options/cpu_text.h"
+
+namespace c51 {
+namespace {
+
+TEST(OptionTextTest, SymbolIncludeAndTitleLists) {
+  struct Case {
+    const char* in;
+    const char* exclude;
+    const char* symbols;   // SymbolList(in, exclude)
+    const char* includes;  // IncludeList(in)
+    const char* title;     // FileTitle(in)
+  } cases[] = {
+      {"A B=2  C", "b=2", "A,C", "A B=2  C", "A B=2  C"},
+      {"A B", "A B", "A,B", "A B", "A B"},  // the whole exclusion is one symbol
+      {"a a\tb", " A ", "b", "a a\tb", "a a\tb"},
+      {";;C:\\inc;", "", ";;C:\\inc;", "C:\\inc", "inc;"},
+      {";;;;a;;b; ;", "", ";;;;a;;b;,;", "a;;b", ";;;;a;;b; ;"},  // empty elements inside stay
+      {" \t\r\n", "", "", "", " \t\r\n"},
+      {".\\src\\main.c", "", ".\\src\\main.c", ".\\src\\main.c", "main"},
+      {"C:a.b.c", "", "C:a.b.c", "C:a.b.c", "a.b"},
+      {"dir.x\\name", "", "dir.x\\name", "dir.x\\name", "name"},
+      {"\xb2\xe2 \xca\xd4.c", "", "\xb2\xe2,\xca\xd4.c", "\xb2\xe2 \xca\xd4.c",
+       "\xb2\xe2 \xca\xd4"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.in);
+    EXPECT_EQ(SymbolList(c.in, c.exclude), c.symbols);
+    EXPECT_EQ(IncludeList(c.in), c.includes);
+    EXPECT_EQ(FileTitle(c.in), c.title);
+  }
+}
+
+TEST(OptionTextTest, NumberNotations) {
+  struct Case {
+    const char* text;
+    int64_t auto_base;
+    int64_t assembler;
+  } cases[] = {
+      {"0x8000", 0x8000, 0x8000},
+      {"0100", 64, 100},
+      {"7FH", 7, 127},
+      {"0FFh", 0, 255},
+      {"101B", 101, 5},
+      {"102B", 102, 0},
+      {"0x1B", 27, 27},
+      {" 255 ", 255, 255},
+      {"-5", -5, 0},
+      {"", 0, 0},
+      {"H", 0, 0},
+      {"0x", 0, 0},
+      {"99999999999999999999", kNumberLimit, kNumberLimit},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(ParseAutoBase(c.text), c.auto_base);
+    EXPECT_EQ(ParseAssemblerNumber(c.text), c.assembler);
+  }
+  size_t end = 99;
+  EXPECT_EQ(ParseAutoBase("  12-34", &end), 12);
+  EXPECT_EQ(end, 4u);
+}
+
+// Every prefix of texts cut inside a construct, each in a buffer of
+// exactly its size, so that a read past the end shows under the sanitizer.
+TEST(OptionTextTest, TruncatedTextsAreNeverReadPastTheirEnd) {
+  for (const char* text : {"0x1F", "0FFH", "101B", " ;;a;b; ", "A B=2  C", ".\\a.b\\c.d",
+                           "IRAM(0-0xFF) IROM(-1-0x3FFF) XRAM(0-7FH)"}) {
+    for (size_t n = 0; n <= std::strlen(text); ++n) {
+      std::unique_ptr<char[]> copy(new char[n]);
+      std::memcpy(copy.get(), text, n);
+      std::string_view view(copy.get(), n);
+      int64_t start = 0;
+      ParseAutoBase(view);
+      ParseAssemblerNumber(view);
+      SymbolList(view, view);
+      IncludeList(view);
+      FileTitle(view);
+      OnChipRamSize(view, NumberNotation::kAssembler);
+      ReadCpuRange(view, "IROM", &start, &start);
+    }
+  }
+}
+
+}  // namespace
+}  // namespace c51
