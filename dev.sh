@@ -11,7 +11,10 @@ export CCACHE_BASEDIR=$root CCACHE_NOHASHDIR=1
 
 # Debian packages per job. The Windows builds need the mingw-w64 compilers
 # with posix threads and wine64 to run the x86_64 tests.
-native_packages=(cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev ccache binutils)
+native_packages=(cmake ninja-build g++ make googletest libgtest-dev libbenchmark-dev libpugixml-dev
+                 ccache binutils)
+# The fuzz targets are built with clang's libFuzzer.
+fuzz_packages=(clang-14 libclang-rt-14-dev)
 windows_packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
                   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine64)
 
@@ -59,6 +62,38 @@ run_tests() {
   (cd "build/$preset" && ctest --output-on-failure "$@")
 }
 
+# Each fuzz target runs for a fixed time with its corpus kept in the build
+# folder; a crash fails the run and leaves its input in build/fuzz/.
+fuzz() {
+  local target=$1 seconds=$2; shift 2
+  local corpus=build/fuzz/corpus-$target options=() seeds=()
+  for a in "$@"; do
+    case $a in -*) options+=("$a") ;; *) seeds+=("$a") ;; esac
+  done
+  mkdir -p "$corpus"
+  log "fuzz $target for ${seconds}s"
+  # New inputs go to the first folder: the corpus, never the seed fixtures.
+  if ! "build/fuzz/$target" -max_total_time="$seconds" -artifact_prefix=build/fuzz/ \
+      "${options[@]}" "$corpus" "${seeds[@]}" > "build/fuzz/$target.log" 2>&1; then
+    tail -n 40 "build/fuzz/$target.log"
+    return 1
+  fi
+  tail -n 1 "build/fuzz/$target.log"
+}
+
+run_fuzzers() {
+  if [ ! -f build/fuzz/build.ninja ]; then
+    local launcher=()
+    command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+    cmake -S tests/fuzz -B build/fuzz -G Ninja -DC51_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++-14 \
+      "${launcher[@]}" >/dev/null
+  fi
+  cmake --build build/fuzz
+  fuzz markup_fuzz 60 -max_len=8192 -dict=tests/fuzz/markup.dict tests/data/markup
+  fuzz output_filter_fuzz 30 -max_len=4096
+  fuzz dependency_record_fuzz 30
+}
+
 cmd_demo() {
   install_missing "${native_packages[@]}"
   build native
@@ -67,7 +102,7 @@ cmd_demo() {
 }
 
 cmd_test() {
-  install_missing "${native_packages[@]}" "${windows_packages[@]}"
+  install_missing "${native_packages[@]}" "${windows_packages[@]}" "${fuzz_packages[@]}"
   build native
   build asan
   build win64
@@ -80,6 +115,7 @@ cmd_test() {
   # The i686 programs cannot run on this kernel; their layout is proven at
   # compile time, and the library's export list is checked here.
   run_tests win32 -L exports
+  run_fuzzers
   log "all tests passed"
 }
 

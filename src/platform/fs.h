@@ -16,6 +16,14 @@ bool IsDirectory(const std::string& path);
 // same scale on every platform. 0 when the file is missing or unreadable.
 int64_t ModificationTime(const std::string& path);
 
+// What identifies one version of a file: its modification time (the scale
+// above) and its size. time 0: missing or unreadable, or a folder.
+struct FileStamp {
+  int64_t time = 0;
+  int64_t size = 0;
+};
+FileStamp StampOf(const std::string& path);
+
 // Creates the folder and any missing parents. True when it exists afterwards.
 bool CreateDirectories(const std::string& path);
 

@@ -4,6 +4,9 @@
 #include <cstdint>
 #include <exception>
 
+#include "build/build_driver.h"
+#include "build/build_queries.h"
+#include "build/translation.h"
 #include "plugin/basic_entries.h"
 #include "plugin/default_configuration.h"
 #include "plugin/open_configuration.h"
@@ -88,6 +91,14 @@ void C51_CDECL EntryOpenConfiguration(ProjectNode* root, const char* name) {
   Guarded([&] { OpenConfiguration(Ready(), root, name); });
 }
 
+int C51_CDECL EntryBuildTarget(int mode) {
+  return Guarded(0, [&] { return BuildTarget(Ready(), mode); });
+}
+
+int C51_CDECL EntryTranslateFile(ProjectNode* file) {
+  return Guarded(0, [&] { return TranslateFile(Ready(), file); });
+}
+
 void C51_CDECL EntryStopBuild() {
   StopBuild(Ready());
 }
@@ -104,6 +115,18 @@ void C51_CDECL EntrySetDriverSetting(const char* key, const char* value) {
   Guarded([&] { SetDriverSetting(Ready(), key, value); });
 }
 
+void C51_CDECL EntryCleanTarget() {
+  Guarded([&] { CleanTarget(Ready()); });
+}
+
+int C51_CDECL EntryNextDependency(const char* source, char* buffer, int size, int restart) {
+  return Guarded(0, [&] { return NextDependency(Ready(), source, buffer, size, restart); });
+}
+
+int C51_CDECL EntryNextIncludeDirectory(char* buffer, int size, int restart) {
+  return Guarded(0, [&] { return NextIncludeDirectory(Ready(), buffer, size, restart); });
+}
+
 int C51_CDECL EntryReserved() {
   return 0;
 }
@@ -114,19 +137,6 @@ int C51_CDECL StubShowSettings(ProjectNode* node) {
   return node ? 0 : 2;
 }
 intptr_t C51_CDECL StubImportProject(ProjectNode*, const char*) {
-  return 0;
-}
-int C51_CDECL StubBuildTarget(int) {
-  return 0;
-}
-int C51_CDECL StubTranslateFile(ProjectNode*) {
-  return 0;
-}
-void C51_CDECL StubCleanTarget() {}
-int C51_CDECL StubNextDependency(const char*, char*, int, int) {
-  return 0;
-}
-int C51_CDECL StubNextIncludeDirectory(char*, int, int) {
   return 0;
 }
 
@@ -141,15 +151,15 @@ extern "C" C51_EXPORT c51::PluginInterface* C51_CDECL GetInterface() {
   g_table.OpenConfiguration = EntryOpenConfiguration;
   g_table.ShowSettings = StubShowSettings;
   g_table.ImportProject = StubImportProject;
-  g_table.BuildTarget = StubBuildTarget;
-  g_table.TranslateFile = StubTranslateFile;
+  g_table.BuildTarget = EntryBuildTarget;
+  g_table.TranslateFile = EntryTranslateFile;
   g_table.StopBuild = EntryStopBuild;
-  g_table.CleanTarget = StubCleanTarget;
+  g_table.CleanTarget = EntryCleanTarget;
   g_table.Notify = EntryNotify;
   g_table.GetDebugRecord = EntryGetDebugRecord;
   g_table.SetDriverSetting = EntrySetDriverSetting;
-  g_table.NextDependency = StubNextDependency;
-  g_table.NextIncludeDirectory = StubNextIncludeDirectory;
+  g_table.NextDependency = EntryNextDependency;
+  g_table.NextIncludeDirectory = EntryNextIncludeDirectory;
   g_table.ReservedEntry = EntryReserved;
   return &g_table;
 }

@@ -6,9 +6,16 @@
 #define C51_PLUGIN_STATE_H_
 
 #include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <map>
 #include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
 
+#include "platform/fs.h"
 #include "plugin/host_context.h"
 #include "plugin/preference_store.h"
 #include "project/config_keys.h"
@@ -34,6 +41,68 @@ struct ToolchainPaths {
   // existing compiler; never cleared, so that location is kept for the
   // rest of the process.
   bool located = false;
+};
+
+// Hashes std::string and std::string_view alike, so that a map keyed by
+// std::string can be searched with a view into a buffer without a copy.
+struct TextHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+
+// An include file that some object's record named.
+struct IncludeFile {
+  std::string path;
+  int64_t time = 0;        // as last looked up; 0: missing
+  uint64_t looked_up = 0;  // the build (BuildProgress::serial) that looked; 0: none
+};
+
+// Every include file any record named, numbered in the order first met:
+// records hold numbers, and a build looks each file up once however many
+// objects name it.
+struct IncludeTable {
+  std::unordered_map<std::string, uint32_t, TextHash, std::equal_to<>> numbers;
+  std::vector<IncludeFile> files;
+};
+
+// What an object file's dependency record said when it was last read.
+struct ObjectRecord {
+  FileStamp stamp;  // the object's time and size then
+  bool truncated = false;
+  std::vector<uint32_t> includes;  // numbers in the IncludeTable
+};
+
+// Object path => its record. Kept across builds: an object whose time and
+// size are unchanged holds the same record, so an up-to-date build reads
+// each record once per process rather than once per build.
+using ObjectRecordCache = std::unordered_map<std::string, ObjectRecord, TextHash, std::equal_to<>>;
+
+// What one build (or one single-file translation) carries from file to
+// file. Reset at the start of each.
+struct BuildProgress {
+  // The host asked for a full rebuild: every file counts as out of date.
+  bool rebuild_all = false;
+  // False once a compiler, assembler or linker run failed.
+  bool ok = true;
+  // A compiler or assembler ran in this build.
+  bool any_translated = false;
+  // The command file's object entries, in walk order ("\"path\",\n" or
+  // "BANK<n> {\"path\"},\n").
+  std::string object_list;
+  // Numbers this build among all builds and single-file translations of
+  // the process, from 1: include file times looked up in an earlier one
+  // are looked up again.
+  uint64_t serial = 0;
+  // The buffer each object's first bytes are read into, kept from one
+  // object to the next.
+  std::string object_bytes;
+};
+
+// One of the host's list queries: the list made by the call with the
+// "first" flag and the next entry to hand out.
+struct QueryList {
+  std::vector<std::string> entries;
+  size_t position = 0;  // entries.size(): nothing more
 };
 
 struct PluginState {
@@ -63,6 +132,16 @@ struct PluginState {
   std::atomic<int> build_continue{0};
   int error_count = 0;  // of the current translation run
   int warning_count = 0;
+  // The build or single-file translation in progress, or the last one.
+  BuildProgress build;
+
+  ObjectRecordCache object_records;
+  IncludeTable include_files;
+  uint64_t builds_started = 0;  // the last BuildProgress::serial handed out
+  // NextDependency: the include files of one source's object.
+  QueryList dependencies;
+  // NextIncludeDirectory: the folders the compiler searches.
+  QueryList include_directories;
 
   // Debug driver file path => the settings text the driver returned.
   std::map<std::string, std::string> driver_settings;

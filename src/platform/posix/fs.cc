@@ -42,19 +42,41 @@ int RemoveEntry(const char* path, const struct stat*, int, struct FTW*) {
 
 }  // namespace
 
+namespace {
+
+// stat() of a path with "\" separators. The build stats every source and
+// object: a path that needs no mapping is not copied.
+int StatPath(const std::string& path, struct stat* st) {
+  if (path.find('\\') == std::string::npos) return stat(path.c_str(), st);
+  return stat(NativePath(path).c_str(), st);
+}
+
+}  // namespace
+
 bool PathExists(const std::string& path) {
   struct stat st;
-  return stat(NativePath(path).c_str(), &st) == 0;
+  return StatPath(path, &st) == 0;
 }
 
 bool IsDirectory(const std::string& path) {
   struct stat st;
-  return stat(NativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return StatPath(path, &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+FileStamp StampOf(const std::string& path) {
+  struct stat st;
+  FileStamp stamp;
+  if (StatPath(path, &st) != 0 || S_ISDIR(st.st_mode)) return stamp;
+  stamp.time =
+      (static_cast<int64_t>(st.st_mtim.tv_sec) + kFileTimeToUnixSeconds) * kTicksPerSecond +
+      st.st_mtim.tv_nsec / 100;
+  stamp.size = static_cast<int64_t>(st.st_size);
+  return stamp;
 }
 
 int64_t ModificationTime(const std::string& path) {
   struct stat st;
-  if (stat(NativePath(path).c_str(), &st) != 0) return 0;
+  if (StatPath(path, &st) != 0) return 0;
   return (static_cast<int64_t>(st.st_mtim.tv_sec) + kFileTimeToUnixSeconds) * kTicksPerSecond +
          st.st_mtim.tv_nsec / 100;
 }

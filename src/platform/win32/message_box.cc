@@ -4,7 +4,9 @@
 
 namespace c51 {
 
-bool HasSystemMessageBox() { return true; }
+bool HasSystemMessageBox() {
+  return true;
+}
 
 int ShowSystemMessageBox(const std::string& text, const std::string& caption, int icon,
                          int buttons) {

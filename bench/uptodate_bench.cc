@@ -1,0 +1,361 @@
+// An up-to-date build through the plug-in's BuildTarget against ninja's
+// no-op build of the same tree, timed in one process, interleaved.
+//
+// The tree: N C files (default 10,000), each including K (10) of H (200)
+// headers picked at random, in groups of 100 files; an object per source
+// that begins with a dependency record naming its source and headers by
+// absolute path, followed by 3 KB of module text (small objects of an 8051
+// project run from 1 to 10 KB, so the reader must not take them whole);
+// the linked program. For ninja the same sources, headers and objects with
+// a build.ninja of one edge per object (deps = gcc), built once so that
+// .ninja_deps holds every object's headers; its no-op run then reads the
+// manifest and the deps log and stats every input and output.
+//
+// The plug-in side is BuildTarget(0) alone: the host keeps its project tree
+// in memory, as an IDE does. A floor shows what the file system costs at
+// the least: a stat of each source and an open/read/close of each object's
+// head, with the 200 headers stat'ed once; and what stats alone would cost.
+//
+// Usage: uptodate_bench --ninja <path> [--files N] [--headers H]
+//                       [--per-file K] [--runs R] [--keep] [--dir D]
+// --keep leaves the tree in place; --dir D measures a kept tree again.
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "platform/dynamic_library.h"
+#include "platform/env.h"
+#include "platform/fs.h"
+#include "platform/input_file.h"
+#include "platform/process.h"
+#include "plugin/host_context.h"
+#include "plugin/plugin_interface.h"
+#include "project/node.h"
+
+namespace c51 {
+namespace {
+
+struct Options {
+  int files = 10000;
+  int headers = 200;
+  int per_file = 10;
+  int runs = 15;
+  std::string ninja;
+  bool keep = false;
+  std::string dir;  // a tree kept by an earlier run with the same sizes; "" makes a new one
+};
+
+bool ParseOptions(int argc, char** argv, Options* options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool has_value = i + 1 < argc;
+    if (arg == "--keep") {
+      options->keep = true;
+    } else if (arg == "--dir" && has_value) {
+      options->dir = argv[++i];
+    } else if (arg == "--ninja" && has_value) {
+      options->ninja = argv[++i];
+    } else if (arg == "--files" && has_value) {
+      options->files = std::atoi(argv[++i]);
+    } else if (arg == "--headers" && has_value) {
+      options->headers = std::atoi(argv[++i]);
+    } else if (arg == "--per-file" && has_value) {
+      options->per_file = std::atoi(argv[++i]);
+    } else if (arg == "--runs" && has_value) {
+      options->runs = std::atoi(argv[++i]);
+    } else {
+      return false;
+    }
+  }
+  return !options->ninja.empty() && options->files > 0 && options->headers > 0 &&
+         options->per_file > 0 && options->per_file <= options->headers && options->runs > 0;
+}
+
+// `prefix` + `value` with at least `width` digits: ("f", 7, 3) => "f007".
+std::string Numbered(const char* prefix, int value, int width) {
+  const std::string digits = std::to_string(value);
+  std::string text = prefix;
+  if (width > static_cast<int>(digits.size())) text.append(width - digits.size(), '0');
+  text += digits;
+  return text;
+}
+
+// The record the compiler puts in front of an object.
+std::string DependencyRecord(const std::string& source, const std::vector<std::string>& headers) {
+  std::string body =
+      "\x03"
+      "C51";
+  auto entry = [&body](int type, const std::string& name) {
+    body += static_cast<char>(type);
+    body += std::string(5, '\0');
+    body += static_cast<char>(name.size());
+    body += name;
+  };
+  entry(1, source);
+  for (const std::string& header : headers) entry(2, header);
+  std::string record = "\x70";
+  record += static_cast<char>(body.size() & 0xFF);
+  record += static_cast<char>(body.size() >> 8);
+  record += '\xFF';
+  return record + body;
+}
+
+bool Write(const std::string& path, const std::string& text) {
+  std::string err;
+  if (WriteWholeFile(path, text, &err)) return true;
+  std::fprintf(stderr, "%s\n", err.c_str());
+  return false;
+}
+
+struct Tree {
+  std::string dir;  // ends in "/"
+  std::vector<std::string> sources;
+  std::vector<std::string> objects;
+  std::vector<std::string> headers;
+};
+
+// The names MakeTree writes.
+void NameTree(const Options& options, Tree* tree) {
+  for (int h = 0; h < options.headers; ++h) {
+    tree->headers.push_back(tree->dir + "inc/" + Numbered("h", h, 3) + ".h");
+  }
+  for (int i = 0; i < options.files; ++i) {
+    const std::string name = Numbered("f", i, 5);
+    tree->sources.push_back(tree->dir + "src/" + name + ".c");
+    tree->objects.push_back(tree->dir + "Debug/" + name + ".obj");
+  }
+}
+
+bool MakeTree(const Options& options, Tree* tree) {
+  for (const char* folder : {"src", "inc", "Debug", "deps", "C51/BIN"}) {
+    if (!CreateDirectories(tree->dir + folder)) return false;
+  }
+  for (const char* tool : {"C51.exe", "A51.exe", "BL51.exe", "Lib51.exe", "OH51.exe"}) {
+    if (!Write(tree->dir + "C51/BIN/" + tool, "")) return false;
+  }
+  for (int h = 0; h < options.headers; ++h) {
+    if (!Write(tree->headers[h], Numbered("#define H", h, 1) + "\n")) return false;
+  }
+  std::string manifest = "rule cc\n  command = cp $dep $out.d\n  depfile = $out.d\n  deps = gcc\n";
+  uint32_t seed = 12345;
+  auto random = [&seed](int below) {
+    seed = seed * 1103515245u + 12345u;
+    return static_cast<int>((seed >> 8) % static_cast<uint32_t>(below));
+  };
+  const std::string module(3072, 'm');
+  std::vector<std::vector<std::string>> includes(options.files);
+  for (int i = 0; i < options.files; ++i) {
+    const std::string name = Numbered("f", i, 5);
+    std::vector<int> picked;
+    while (static_cast<int>(picked.size()) < options.per_file) {
+      int h = random(options.headers);
+      if (std::find(picked.begin(), picked.end(), h) == picked.end()) picked.push_back(h);
+    }
+    std::string text, depfile = "Debug/" + name + ".obj: src/" + name + ".c";
+    for (int h : picked) {
+      const std::string header = Numbered("h", h, 3) + ".h";
+      text += "#include \"../inc/" + header + "\"\n";
+      depfile += " inc/" + header;
+      includes[i].push_back(tree->headers[h]);
+    }
+    if (!Write(tree->sources[i], text + "int " + name + ";\n")) return false;
+    if (!Write(tree->dir + "deps/" + name + ".d", depfile + "\n")) return false;
+    manifest +=
+        "build Debug/" + name + ".obj: cc src/" + name + ".c\n  dep = deps/" + name + ".d\n";
+  }
+  // Objects after every source and header: all of them up to date.
+  for (int i = 0; i < options.files; ++i) {
+    if (!Write(tree->objects[i], DependencyRecord(tree->sources[i], includes[i]) + module)) {
+      return false;
+    }
+  }
+  if (!Write(tree->dir + "Debug/bench", "SIMABS 1\nEND\n")) return false;
+  return Write(tree->dir + "build.ninja", manifest);
+}
+
+// ---- A host of the least kind: the tree in memory, output counted ----
+
+int g_lines = 0;
+int g_tool_lines = 0;  // "compiling", "assembling", "linking": none expected
+
+void C51_CDECL HostOutput(const char* text, int) {
+  ++g_lines;
+  for (const char* start : {"compiling ", "assembling ", "linking"}) {
+    if (std::strncmp(text, start, std::strlen(start)) == 0) ++g_tool_lines;
+  }
+}
+
+int C51_CDECL HostRunCommand(const char*, int, int, int, int* exit_code) {
+  *exit_code = 0;
+  return 1;
+}
+
+ProjectNode* Add(ProjectNode* parent, const char* element, const char* name = nullptr) {
+  NodePtr node = CreateDetachedNode(element);
+  ProjectNode* raw = node.get();
+  if (name != nullptr) SetAttributeText(raw, "Name", name);
+  AdoptChild(parent, std::move(node));
+  return raw;
+}
+
+NodePtr MakeProject(const Options& options) {
+  NodePtr root = CreateDetachedNode("CorvaneProject");
+  SetAttributeText(root.get(), "Name", "bench");
+  ProjectNode* config = Add(Add(root.get(), "Configurations"), "Configuration", "Debug");
+  SetAttributeText(config, "OutputName", "bench");
+  ProjectNode* files = Add(root.get(), "Files");
+  ProjectNode* group = nullptr;
+  // Groups of 100 files, as sources are usually kept by module.
+  for (int i = 0; i < options.files; ++i) {
+    if (i % 100 == 0) group = Add(files, "Filter", Numbered("g", i / 100, 1).c_str());
+    const std::string path = Numbered(".\\src\\f", i, 5) + ".c";
+    SetAttributeText(Add(group, "File"), "RelativePath", path.c_str());
+  }
+  return root;
+}
+
+// ---- Timing ----
+
+double Milliseconds(std::chrono::steady_clock::duration d) {
+  return std::chrono::duration<double, std::milli>(d).count();
+}
+
+struct Series {
+  const char* name;
+  std::vector<double> ms;
+
+  double Median() const {
+    std::vector<double> sorted = ms;
+    std::sort(sorted.begin(), sorted.end());
+    const size_t n = sorted.size();
+    return n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
+  }
+  void Print() const {
+    std::printf("%-34s median %8.1f ms   range %8.1f .. %8.1f ms\n", name, Median(),
+                *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()));
+  }
+};
+
+// The least the file system work can cost.
+double Floor(const Tree& tree) {
+  const auto start = std::chrono::steady_clock::now();
+  int64_t sum = 0;
+  for (const std::string& header : tree.headers) sum += ModificationTime(header);
+  char buffer[4096];
+  for (size_t i = 0; i < tree.sources.size(); ++i) {
+    sum += ModificationTime(tree.sources[i]);
+    InputFile object;
+    if (object.Open(tree.objects[i]) == InputFile::Status::kOkay) {
+      sum += object.ModificationTime();
+      sum += static_cast<int64_t>(object.Read(buffer, sizeof buffer));
+    }
+  }
+  const double ms = Milliseconds(std::chrono::steady_clock::now() - start);
+  return sum == 0 ? -1 : ms;
+}
+
+// What the times alone cost: a stat of each source and each object, as a
+// build that kept the records from one run to the next would need.
+double StatFloor(const Tree& tree) {
+  const auto start = std::chrono::steady_clock::now();
+  int64_t sum = 0;
+  for (const std::string& header : tree.headers) sum += ModificationTime(header);
+  for (size_t i = 0; i < tree.sources.size(); ++i) {
+    sum += ModificationTime(tree.sources[i]) - ModificationTime(tree.objects[i]);
+  }
+  const double ms = Milliseconds(std::chrono::steady_clock::now() - start);
+  return sum == 0 ? -1 : ms;
+}
+
+int Run(const Options& options) {
+  Tree tree;
+  const bool reuse = !options.dir.empty();
+  tree.dir = reuse ? options.dir : MakeTempDirectory("c51bench");
+  if (tree.dir.empty()) return 1;
+  if (tree.dir.back() != '/') tree.dir += '/';
+  NameTree(options, &tree);
+  if (!reuse) {
+    std::printf("generating %d sources, %d headers, %d includes each in %s\n", options.files,
+                options.headers, options.per_file, tree.dir.c_str());
+    if (!MakeTree(options, &tree)) return 1;
+    std::printf("first ninja build (fills .ninja_deps) ...\n");
+    std::fflush(stdout);
+    ProcessResult first = RunProcess("\"" + options.ninja + "\" -C \"" + tree.dir + "\"", "");
+    if (first.status != ProcessStatus::kExited || first.exit_code != 0) {
+      std::fprintf(stderr, "ninja failed:\n%s%s\n", first.out.c_str(), first.err.c_str());
+      return 1;
+    }
+  }
+
+  DynamicLibrary library;
+  std::string err;
+  if (!library.Open(ExecutableDirectory() + "libc51plugin.so", &err)) {
+    std::fprintf(stderr, "%s\n", err.c_str());
+    return 1;
+  }
+  auto get_interface = reinterpret_cast<GetInterfaceFunction>(
+      reinterpret_cast<uintptr_t>(library.Symbol("GetInterface")));
+  PluginInterface* table = get_interface();
+  table->HostOutput = HostOutput;
+  table->HostRunCommand = HostRunCommand;
+  // The toolchain through the file association's stand-in: <dir>C51/BIN/.
+  SetEnv("UV2FILE_OPEN_COMMAND", "\"" + tree.dir + "UV4/Uv4.exe\"");
+  const std::string project_path = tree.dir + "bench.cvproj";
+  HostContext context{};
+  context.project_path = project_path.c_str();
+  table->SetHostContext(&context);
+  NodePtr root = MakeProject(options);
+  table->OpenConfiguration(root.get(), "Debug");
+
+  Series plugin{"plug-in BuildTarget (up to date)", {}};
+  Series ninja{"ninja no-op (process)", {}};
+  Series floor{"floor: stat + object head reads", {}};
+  Series stat_floor{"stats only (no record reads)", {}};
+  for (int run = 0; run < options.runs; ++run) {
+    g_lines = g_tool_lines = 0;
+    auto start = std::chrono::steady_clock::now();
+    const int built = table->BuildTarget(0);
+    plugin.ms.push_back(Milliseconds(std::chrono::steady_clock::now() - start));
+    if (built != 1 || g_tool_lines != 0 || g_lines != 2) {
+      std::fprintf(stderr, "the plug-in's build was not a no-op (result %d, %d lines)\n", built,
+                   g_lines);
+      return 1;
+    }
+    start = std::chrono::steady_clock::now();
+    ProcessResult noop = RunProcess("\"" + options.ninja + "\" -C \"" + tree.dir + "\"", "");
+    ninja.ms.push_back(Milliseconds(std::chrono::steady_clock::now() - start));
+    if (noop.out.find("no work to do") == std::string::npos) {
+      std::fprintf(stderr, "ninja's build was not a no-op:\n%s\n", noop.out.c_str());
+      return 1;
+    }
+    floor.ms.push_back(Floor(tree));
+    stat_floor.ms.push_back(StatFloor(tree));
+  }
+  plugin.Print();
+  ninja.Print();
+  floor.Print();
+  stat_floor.Print();
+  std::printf("ratio plug-in / ninja (medians): %.2f (target: at most 0.50)\n",
+              plugin.Median() / ninja.Median());
+  if (!options.keep && !reuse) RemoveTree(tree.dir);
+  return 0;
+}
+
+}  // namespace
+}  // namespace c51
+
+int main(int argc, char** argv) {
+  c51::Options options;
+  if (!c51::ParseOptions(argc, argv, &options)) {
+    std::fprintf(stderr,
+                 "usage: uptodate_bench --ninja <path> [--files N] [--headers H] [--per-file K] "
+                 "[--runs R] [--keep] [--dir D]\n");
+    return 2;
+  }
+  return c51::Run(options);
+}

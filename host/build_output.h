@@ -1,0 +1,73 @@
+// What the plug-in sends to HostOutput, shown on a terminal or written to a
+// file: texts converted from GBK, diagnostics and failures coloured on a
+// terminal, "[n/N] " before each compile and assemble line, and the
+// summary line held back until the entry returns, so that it comes last
+// even when "AfterBuild" user commands print after it.
+#ifndef C51_HOST_BUILD_OUTPUT_H_
+#define C51_HOST_BUILD_OUTPUT_H_
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+
+namespace c51::host {
+
+enum class LineKind {
+  kPlain,
+  kProgress,    // "compiling main.c...", "assembling ..."
+  kDiagnostic,  // "path(line):code:text"
+  kError,       // "*** ERROR ...", "... FATAL-ERROR ...", "Program build aborted.", ...
+  kWarning,     // "*** WARNING ..."
+  kSummary,     // "\"name\" - 0 error(s), 1 warning(s)."
+};
+
+LineKind ClassifyLine(std::string_view line);
+
+// Splits a diagnostic line "%s(%d):%s:%s" into its location ("path(12)"),
+// code and text (which keeps its leading blank). The path may itself hold
+// parentheses: the first "(digits):" followed by another ":" ends it.
+//   "C:\p\MAIN.C(12):C202: 'X'" => "C:\p\MAIN.C(12)", "C202", " 'X'"
+bool SplitDiagnostic(std::string_view line, std::string_view* location, std::string_view* code,
+                     std::string_view* text);
+
+// The error count of a summary line ("\"x\" - 2 error(s), ..." => 2); -1
+// when it holds none.
+int SummaryErrorCount(std::string_view line);
+
+// The line as shown; `colour` adds ANSI sequences.
+std::string DecorateLine(std::string_view line, LineKind kind, bool colour);
+
+class BuildOutput {
+ public:
+  BuildOutput(FILE* stream, bool colour) : stream_(stream), colour_(colour) {}
+  ~BuildOutput() { Flush(); }
+  BuildOutput(const BuildOutput&) = delete;
+  BuildOutput& operator=(const BuildOutput&) = delete;
+
+  // The N of "[n/N]": the translation steps the build may run. While it is
+  // 0 the prefix is "[n] ". A build that runs more steps raises it.
+  void set_planned_steps(int steps) { planned_ = steps; }
+  int steps_seen() const { return seen_; }
+  // The error count of the last summary line; -1 before one arrived.
+  int summary_errors() const { return summary_errors_; }
+
+  // A text from the plug-in, in GBK. Kind 1: one line without line end;
+  // kind 0: a text carrying its own line ends, written as it is.
+  void Write(std::string_view gbk, int kind);
+  // Writes the held summary line.
+  void Flush();
+
+ private:
+  void Emit(const std::string& text);
+
+  FILE* stream_;
+  bool colour_;
+  int planned_ = 0;
+  int seen_ = 0;
+  int summary_errors_ = -1;
+  std::string held_summary_;  // converted, decorated, with its line end
+};
+
+}  // namespace c51::host
+
+#endif  // C51_HOST_BUILD_OUTPUT_H_

@@ -1,0 +1,115 @@
+#include "host/commands.h"
+
+#include <cstdio>
+
+#include "host/project_model.h"
+#include "platform/path.h"
+#include "project/scopes.h"
+
+namespace c51::host {
+namespace {
+
+using CommandFunction = int (*)(Session*);
+
+struct CommandEntry {
+  const char* name;
+  CommandFunction run;
+};
+
+const CommandEntry kCommandFunctions[] = {
+    {"new", CommandNew},       {"add", CommandAdd},     {"import", CommandImport},
+    {"show", CommandShow},     {"build", CommandBuild}, {"translate", CommandTranslate},
+    {"clean", CommandClean},   {"deps", CommandDeps},   {"includes", CommandIncludes},
+    {"compdb", CommandCompdb},
+};
+
+bool SamePath(const std::string& a, const std::string& b) {
+  if (NativePathStyle() == PathStyle::kPosix) return a == b;
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
+    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
+    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
+    if (IsPathSeparator(static_cast<char>(x)) && IsPathSeparator(static_cast<char>(y))) continue;
+    if (x != y) return false;
+  }
+  return true;
+}
+
+std::string FileName(const std::string& path) {
+  size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+}  // namespace
+
+int FileSteps(ProjectNode* file, ConfigurationRef* ref) {
+  std::string_view relative;
+  if (!FindAttributeView(file, "RelativePath", &relative)) return 0;
+  SourceKind kind = KindOfPath(std::string(relative));
+  if (kind != SourceKind::kC && kind != SourceKind::kAssembly) return 0;
+  FileSwitches switches = ResolveFileSwitches(file, ref);
+  if (!switches.included()) return 0;
+  return kind == SourceKind::kC && switches.generates_asm() && switches.assembles_asm() ? 2 : 1;
+}
+
+int PlannedSteps(ProjectNode* root, const std::string& config) {
+  ConfigurationRef ref{root, config};
+  int steps = 0;
+  for (ProjectNode* file : ProjectFiles(root)) steps += FileSteps(file, &ref);
+  return steps;
+}
+
+ProjectNode* FindProjectFile(ProjectNode* root, const std::string& project_folder,
+                             const std::string& path) {
+  std::vector<ProjectNode*> files = ProjectFiles(root);
+  for (ProjectNode* file : files)
+    if (SamePath(AbsoluteFilePath(file, project_folder), path)) return file;
+  ProjectNode* by_name = nullptr;
+  for (ProjectNode* file : files) {
+    if (!SamePath(FileName(AbsoluteFilePath(file, project_folder)), FileName(path))) continue;
+    if (by_name) return nullptr;
+    by_name = file;
+  }
+  return by_name;
+}
+
+int RunCommandLine(const std::vector<std::string>& args) {
+  ParsedCommand command;
+  std::string err;
+  if (!ParseCommandLine(args, &command, &err)) {
+    std::fprintf(stderr, "corvane-c51: %s\n", err.c_str());
+    std::fprintf(stderr, "Try \"corvane-c51 %s--help\".\n",
+                 command.spec ? (std::string(command.spec->name) + " ").c_str() : "");
+    return kExitUsage;
+  }
+  if (!command.spec) {
+    std::fputs(GeneralHelp().c_str(), command.help ? stdout : stderr);
+    return command.help ? kExitSuccess : kExitUsage;
+  }
+  if (std::string(command.spec->name) == "help") {
+    if (command.arguments.empty()) {
+      std::fputs(GeneralHelp().c_str(), stdout);
+      return kExitSuccess;
+    }
+    const CommandSpec* spec = FindCommand(command.arguments.front());
+    if (!spec) {
+      std::fprintf(stderr, "corvane-c51: unknown command \"%s\"\n",
+                   command.arguments.front().c_str());
+      return kExitUsage;
+    }
+    std::fputs(CommandHelp(*spec).c_str(), stdout);
+    return kExitSuccess;
+  }
+  if (command.help) {
+    std::fputs(CommandHelp(*command.spec).c_str(), stdout);
+    return kExitSuccess;
+  }
+  Session session(command);
+  for (const CommandEntry& entry : kCommandFunctions)
+    if (std::string(entry.name) == command.spec->name) return entry.run(&session);
+  session.Error(std::string("command \"") + command.spec->name + "\" is not available");
+  return kExitUsage;
+}
+
+}  // namespace c51::host

@@ -1,0 +1,161 @@
+// Commands that run the plug-in's build entries and queries: build,
+// translate, clean, deps, includes, compdb.
+#include <cstdio>
+#include <vector>
+
+#include "host/commands.h"
+#include "host/compdb.h"
+#include "host/host_platform.h"
+#include "platform/fs.h"
+#include "platform/path.h"
+
+namespace c51::host {
+namespace {
+
+// The iterators copy at most size - 1 bytes and a NUL; a longer name is
+// cut, which for a path this long is the plug-in's limit anyway.
+constexpr int kQueryBufferSize = 4096;
+// A plug-in that never says "no more" must not keep the host looping.
+constexpr int kMaxQueryAnswers = 100000;
+
+// Loads the project and the plug-in and opens the configuration.
+bool Prepare(Session* session, std::string* config) {
+  return session->OpenProject() && session->LoadPlugin() && session->OpenConfiguration(config);
+}
+
+// Runs one iterator entry until it says "no more"; each answer goes to
+// `take`.
+template <typename Next, typename Take>
+void Iterate(Next next, Take take) {
+  std::vector<char> buffer(kQueryBufferSize, '\0');
+  for (int i = 0; i < kMaxQueryAnswers; ++i) {
+    buffer[0] = '\0';
+    if (!next(buffer.data(), static_cast<int>(buffer.size()), i == 0 ? 1 : 0)) break;
+    buffer.back() = '\0';
+    take(std::string(buffer.data()));
+  }
+}
+
+void PrintLine(const std::string& gbk) {
+  std::string text = ToStreamEncoding(gbk, stdout);
+  std::printf("%s\n", text.c_str());
+}
+
+}  // namespace
+
+int CommandBuild(Session* session) {
+  std::string config;
+  if (!Prepare(session, &config)) return kExitUsage;
+  session->output().set_planned_steps(PlannedSteps(session->tree().root(), config));
+  PluginHost& plugin = session->plugin();
+  plugin.StopOnInterrupt();
+  int built = plugin.table()->BuildTarget(session->command().Has("rebuild") ? 1 : 0);
+  plugin.EndStopOnInterrupt();
+  session->output().Flush();
+  session->SyncContext();
+  if (!session->SaveIfModified()) return kExitUsage;
+  if (!built) {
+    session->Error("the build of \"" + config + "\" failed");
+    return kExitBuildFailed;
+  }
+  return kExitSuccess;
+}
+
+int CommandTranslate(Session* session) {
+  const std::string path = FullPath(session->command().arguments.front());
+  if (!session->OpenProject()) return kExitUsage;
+  ProjectNode* file = FindProjectFile(session->tree().root(), session->ProjectFolder(), path);
+  if (!file) {
+    session->Error(session->command().arguments.front() + " is not a file of the project");
+    return kExitUsage;
+  }
+  std::string config;
+  if (!session->LoadPlugin() || !session->OpenConfiguration(&config)) return kExitUsage;
+  ConfigurationRef ref{session->tree().root(), config};
+  session->output().set_planned_steps(FileSteps(file, &ref));
+  PluginHost& plugin = session->plugin();
+  plugin.reset_translation_done_calls();
+  plugin.StopOnInterrupt();
+  int result = plugin.table()->TranslateFile(file);
+  plugin.EndStopOnInterrupt();
+  session->output().Flush();
+  session->SyncContext();
+  if (!session->SaveIfModified()) return kExitUsage;
+  // The entry answers 1 whenever it ran; the summary tells whether the
+  // tool found errors.
+  if (!result || plugin.translation_done_calls() == 0 || session->output().summary_errors() != 0) {
+    session->Error("the translation of " + path + " failed");
+    return kExitBuildFailed;
+  }
+  return kExitSuccess;
+}
+
+int CommandClean(Session* session) {
+  std::string config;
+  if (!Prepare(session, &config)) return kExitUsage;
+  session->plugin().table()->CleanTarget();
+  session->SyncContext();
+  if (!session->SaveIfModified()) return kExitUsage;
+  std::printf("cleaned \"%s\"\n", config.c_str());
+  return kExitSuccess;
+}
+
+int CommandDeps(Session* session) {
+  const std::string source = FullPath(session->command().arguments.front());
+  std::string config;
+  if (!Prepare(session, &config)) return kExitUsage;
+  PluginInterface* table = session->plugin().table();
+  Iterate([&](char* buffer, int size,
+              int first) { return table->NextDependency(source.c_str(), buffer, size, first); },
+          PrintLine);
+  return kExitSuccess;
+}
+
+int CommandIncludes(Session* session) {
+  std::string config;
+  if (!Prepare(session, &config)) return kExitUsage;
+  PluginInterface* table = session->plugin().table();
+  Iterate([&](char* buffer, int size,
+              int first) { return table->NextIncludeDirectory(buffer, size, first); },
+          [](const std::string& folder) {
+            // An empty include text gives one empty answer; it names nothing.
+            if (!folder.empty()) PrintLine(folder);
+          });
+  return session->SaveIfModified() ? kExitSuccess : kExitUsage;
+}
+
+int CommandCompdb(Session* session) {
+  const std::string requested = session->command().Value("output");
+  const std::string output_path = requested.empty() ? std::string() : FullPath(requested);
+  std::string config;
+  if (!Prepare(session, &config)) return kExitUsage;
+  const std::string project_folder = session->ProjectFolder();
+  const std::string json_path =
+      output_path.empty()
+          ? LexicalFullPath("compile_commands.json", project_folder, NativePathStyle())
+          : output_path;
+  size_t slash = json_path.find_last_of("\\/");
+  const std::string header_path = json_path.substr(0, slash + 1) + "corvane-c51-keywords.h";
+
+  std::vector<std::string> toolchain_includes;
+  PluginInterface* table = session->plugin().table();
+  Iterate([&](char* buffer, int size,
+              int first) { return table->NextIncludeDirectory(buffer, size, first); },
+          [&](const std::string& folder) { toolchain_includes.push_back(folder); });
+
+  std::vector<CompileEntry> entries = CompileEntries(session->tree().root(), config, project_folder,
+                                                     toolchain_includes, header_path);
+  std::string err;
+  if (!AtomicWriteFile(header_path, KeywordHeader(), &err) ||
+      !AtomicWriteFile(json_path, CompileCommandsJson(entries), &err)) {
+    session->Error(err);
+    return kExitUsage;
+  }
+  session->SyncContext();
+  if (!session->SaveIfModified()) return kExitUsage;
+  std::printf("wrote %s (%zu C file%s)\n", json_path.c_str(), entries.size(),
+              entries.size() == 1 ? "" : "s");
+  return kExitSuccess;
+}
+
+}  // namespace c51::host

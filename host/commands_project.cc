@@ -1,0 +1,180 @@
+// Commands that make or change a project: new, add, import.
+#include <cstdio>
+
+#include "host/commands.h"
+#include "host/host_platform.h"
+#include "host/project_file.h"
+#include "host/project_model.h"
+#include "host/uvision_device.h"
+#include "platform/fs.h"
+#include "platform/path.h"
+#include "support/path_helpers.h"
+
+namespace c51::host {
+namespace {
+
+std::string FolderOf(const std::string& path) {
+  size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
+}
+
+// False (reported) when `path` exists and --force was not given.
+bool MayWrite(Session* session, const std::string& path) {
+  if (!PathExists(path) || session->command().Has("force")) return true;
+  session->Error(path + " exists; use --force to replace it");
+  return false;
+}
+
+}  // namespace
+
+int CommandNew(Session* session) {
+  const ParsedCommand& command = session->command();
+  const std::string path = FullPath(command.arguments.front());
+  if (!MayWrite(session, path)) return kExitUsage;
+  const std::string config = command.Value("config", "Target 1");
+  if (config.empty()) {
+    session->Error("the configuration needs a name");
+    return kExitUsage;
+  }
+
+  session->NewProject(path);
+  HostTree& tree = session->tree();
+  ProjectNode* root = tree.root();
+  tree.SetAttribute(root, "Name", BaseName(path));
+  SetActiveConfiguration(&tree, config);
+  ProjectNode* configuration =
+      tree.AddChild(tree.AppendChild(root, "Configurations"), "Configuration", config.c_str());
+  FilesNode(&tree);
+  DeviceInfo device;
+  device.name = command.Value("device");
+  device.vendor = command.Value("vendor");
+  if (!command.Value("cpu").empty()) device.properties.push_back("CPU=" + command.Value("cpu"));
+  if (!device.name.empty() || !device.vendor.empty() || !device.properties.empty())
+    WriteDevice(&tree, device);
+  session->plugin().set_device(device);
+  if (!configuration) {
+    session->Error("out of memory");
+    return kExitUsage;
+  }
+
+  if (!session->LoadPlugin()) return kExitUsage;
+  session->plugin().table()->CreateDefaultConfiguration(configuration);
+  if (!session->Save()) return kExitUsage;
+  std::printf("created %s with the configuration \"%s\"\n", path.c_str(), config.c_str());
+  return kExitSuccess;
+}
+
+int CommandAdd(Session* session) {
+  const ParsedCommand& command = session->command();
+  // Argument paths are relative to where the user stands: resolve them
+  // before anything changes the current folder.
+  std::vector<std::string> paths;
+  for (const std::string& argument : command.arguments) {
+    std::string path = FullPath(argument);
+    if (!PathExists(path) || IsDirectory(path)) {
+      session->Error(argument + ": no such file");
+      return kExitUsage;
+    }
+    paths.push_back(path);
+  }
+  if (!session->OpenProject()) return kExitUsage;
+  HostTree& tree = session->tree();
+  const std::string folder = session->ProjectFolder();
+  const std::string group = command.Value("group");
+  ProjectNode* parent = group.empty() ? FilesNode(&tree) : FindOrAddGroup(&tree, group);
+  if (!parent) {
+    session->Error("cannot make the group \"" + group + "\"");
+    return kExitUsage;
+  }
+  for (const std::string& path : paths) {
+    bool present = false;
+    for (ProjectNode* file : ProjectFiles(tree.root()))
+      present = present || AbsoluteFilePath(file, folder) == path;
+    if (present) {
+      session->Warning(path + " is in the project already");
+      continue;
+    }
+    // Paths in the tree are relative to the project folder, written the
+    // way the plug-in writes them (".\src\main.c"); a file on another
+    // drive keeps its absolute path.
+    std::string relative;
+    if (!RelativePath(folder, path, &relative)) relative = path;
+    ProjectNode* file = tree.AddChild(parent, "File", nullptr);
+    if (!file || !tree.SetAttribute(file, "RelativePath", relative)) {
+      session->Error("out of memory");
+      return kExitUsage;
+    }
+    std::printf("added %s\n", relative.c_str());
+  }
+  return session->SaveIfModified() ? kExitSuccess : kExitUsage;
+}
+
+int CommandImport(Session* session) {
+  const ParsedCommand& command = session->command();
+  const std::string source = FullPath(command.arguments.front());
+  if (!PathExists(source)) {
+    session->Error(command.arguments.front() + ": no such file");
+    return kExitUsage;
+  }
+  std::vector<UvisionTarget> targets;
+  std::string err;
+  if (!ReadUvisionTargets(source, &targets, &err)) {
+    session->Error(err);
+    return kExitUsage;
+  }
+  std::string output = command.Value("output");
+  output = output.empty() ? FolderOf(source) + BaseName(source) + ".cvproj" : FullPath(output);
+  if (!MayWrite(session, output)) return kExitUsage;
+  if (FolderOf(output) != FolderOf(source)) {
+    session->Warning(
+        "the project's file paths stay relative to the uVision project's folder; keep the "
+        "project file beside it or move the sources along");
+  }
+
+  session->NewProject(output);
+  HostTree& tree = session->tree();
+  tree.SetAttribute(tree.root(), "Name", BaseName(output));
+  // The first target's device is in force while the import applies the
+  // default configuration (its clock becomes "SIMCLK").
+  const UvisionTarget* first = PickTarget(targets, "");
+  session->plugin().set_device(first ? first->device : DeviceInfo{});
+  if (!session->LoadPlugin()) return kExitUsage;
+
+  DiagnosticsListener listener;
+  if (!listener.Start(&err)) session->Warning(err + "; import diagnostics will not be shown");
+  intptr_t result = session->plugin().table()->ImportProject(tree.root(), source.c_str());
+  for (const std::string& line : listener.TakeLines()) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "%s\n", ToStreamEncoding(line, stderr).c_str());
+  }
+  session->output().Flush();
+  if (result == 0) {
+    session->Error("the import of " + source + " failed; nothing was written");
+    return kExitUsage;
+  }
+  // The text stays valid until the next import; copy it now.
+  std::string current = reinterpret_cast<const char*>(result);
+
+  std::string chosen;
+  if (!ChooseConfiguration(tree.root(), current, &chosen, &err) &&
+      !ChooseConfiguration(tree.root(), "", &chosen, &err)) {
+    session->Error("the import made no configuration; nothing was written");
+    return kExitUsage;
+  }
+  if (const UvisionTarget* target = PickTarget(targets, chosen)) {
+    const DeviceInfo& device = target->device;
+    if (!device.name.empty() || !device.vendor.empty() || !device.properties.empty())
+      WriteDevice(&tree, device);
+    session->plugin().set_device(device);
+  }
+  SetActiveConfiguration(&tree, chosen);
+  session->plugin().SendContext();
+  session->plugin().table()->OpenConfiguration(tree.root(), chosen.c_str());
+  session->SyncContext();
+  if (!session->Save()) return kExitUsage;
+  std::printf("imported %s into %s; active configuration \"%s\"\n", source.c_str(), output.c_str(),
+              chosen.c_str());
+  return kExitSuccess;
+}
+
+}  // namespace c51::host

@@ -1,0 +1,252 @@
+#include <dirent.h>
+#include <errno.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <string.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+
+#include "host/host_platform.h"
+#include "host/text_encoding.h"
+#include "platform/env.h"
+#include "platform/fs.h"
+#include "platform/path.h"
+
+namespace c51::host {
+namespace {
+
+std::string CallError(const char* call, const std::string& path, int error) {
+  return std::string(call) + "(" + path + "): " + strerror(error);
+}
+
+bool WriteAll(int fd, const std::string& data) {
+  size_t done = 0;
+  while (done < data.size()) {
+    ssize_t n = write(fd, data.data() + done, data.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    done += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+void (*g_on_interrupt)() = nullptr;
+
+void HandleInterrupt(int) {
+  int saved = errno;
+  static const char kNotice[] =
+      "\ncorvane-c51: stopping after the current step (Ctrl-C again to quit)\n";
+  ssize_t ignored = write(STDERR_FILENO, kNotice, sizeof kNotice - 1);
+  (void)ignored;
+  if (g_on_interrupt) g_on_interrupt();
+  errno = saved;
+}
+
+}  // namespace
+
+bool AtomicWriteFile(const std::string& path, const std::string& contents, std::string* err) {
+  const std::string native = NativePath(path);
+  size_t slash = native.rfind('/');
+  const std::string folder = slash == std::string::npos ? "." : native.substr(0, slash + 1);
+  const std::string base = slash == std::string::npos ? native : native.substr(slash + 1);
+  static std::atomic<unsigned> counter{0};
+
+  std::string temp;
+  int fd = -1;
+  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+    temp = (slash == std::string::npos ? "" : folder) + "." + base + ".tmp" +
+           std::to_string(getpid()) + "-" + std::to_string(counter++);
+    fd = open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0 && errno != EEXIST) break;
+  }
+  if (fd < 0) {
+    *err = CallError("open", temp, errno);
+    return false;
+  }
+  // A replaced file keeps its permissions.
+  struct stat old;
+  if (stat(native.c_str(), &old) == 0) fchmod(fd, old.st_mode & 07777);
+
+  const char* failed = nullptr;
+  int error = 0;
+  if (!WriteAll(fd, contents)) {
+    failed = "write";
+  } else if (fsync(fd) != 0) {
+    failed = "fsync";
+  }
+  if (failed) error = errno;
+  if (close(fd) != 0 && !failed) {
+    failed = "close";
+    error = errno;
+  }
+  if (!failed && rename(temp.c_str(), native.c_str()) != 0) {
+    *err = CallError("rename", native, errno);
+    unlink(temp.c_str());
+    return false;
+  }
+  if (failed) {
+    *err = CallError(failed, temp, error);
+    unlink(temp.c_str());
+    return false;
+  }
+  // The rename itself reaches the disk with the folder's entry.
+  int dir = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (dir >= 0) {
+    fsync(dir);
+    close(dir);
+  }
+  return true;
+}
+
+bool RunShellCommand(const std::string& command_line, const std::string& directory,
+                     int* exit_code) {
+  *exit_code = -1;
+  std::fflush(nullptr);
+  const std::string folder = NativePath(directory);
+  pid_t pid = fork();
+  if (pid < 0) return false;
+  if (pid == 0) {
+    // Only async-signal-safe calls between fork and exec.
+    if (!folder.empty() && chdir(folder.c_str()) != 0) _exit(127);
+    execl("/bin/sh", "sh", "-c", command_line.c_str(), static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0) {
+    if (errno != EINTR) return false;
+  }
+  if (WIFEXITED(status))
+    *exit_code = WEXITSTATUS(status);
+  else if (WIFSIGNALED(status))
+    *exit_code = 128 + WTERMSIG(status);
+  return true;
+}
+
+void InstallInterruptHandler(void (*on_interrupt)()) {
+  g_on_interrupt = on_interrupt;
+  struct sigaction action;
+  memset(&action, 0, sizeof action);
+  action.sa_handler = HandleInterrupt;
+  sigemptyset(&action.sa_mask);
+  // The handler is reset to the default on entry: the second Ctrl-C ends
+  // the process.
+  action.sa_flags = SA_RESETHAND | SA_RESTART;
+  sigaction(SIGINT, &action, nullptr);
+}
+
+void RemoveInterruptHandler() {
+  signal(SIGINT, SIG_DFL);
+  g_on_interrupt = nullptr;
+}
+
+bool IsTerminal(FILE* stream) {
+  return isatty(fileno(stream)) == 1;
+}
+
+bool EnableColours(FILE* stream) {
+  return IsTerminal(stream);
+}
+
+std::string ToStreamEncoding(std::string_view gbk, FILE*) {
+  return GbkToUtf8Lenient(gbk);
+}
+
+std::string NativeTextToUtf8(std::string_view text) {
+  return std::string(text);
+}
+
+std::vector<std::string> FilesWithSuffix(const std::string& folder, const std::string& suffix) {
+  std::vector<std::string> names;
+  DIR* dir = opendir(NativePath(folder.empty() ? "." : folder).c_str());
+  if (!dir) return names;
+  const std::string prefix = NativePath(folder.empty() ? "." : folder) + "/";
+  while (dirent* entry = readdir(dir)) {
+    std::string name = entry->d_name;
+    struct stat st;
+    if (stat((prefix + name).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    if (name.size() > suffix.size() &&
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
+      names.push_back(name);
+  }
+  closedir(dir);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+struct DiagnosticsListener::Impl {
+  std::string folder;  // the temporary folder holding the socket
+  std::string socket_path;
+  int fd = -1;
+};
+
+DiagnosticsListener::DiagnosticsListener() : impl_(new Impl) {}
+
+DiagnosticsListener::~DiagnosticsListener() {
+  if (impl_->fd >= 0) {
+    close(impl_->fd);
+    UnsetEnv("CORVANE_LISTWIN");
+  }
+  if (!impl_->folder.empty()) RemoveTree(impl_->folder);
+  delete impl_;
+}
+
+bool DiagnosticsListener::Start(std::string* err) {
+  impl_->folder = MakeTempDirectory("corvane-listwin");
+  if (impl_->folder.empty()) {
+    *err = "cannot make a temporary folder for the import diagnostics";
+    return false;
+  }
+  impl_->socket_path = NativePath(impl_->folder + "listwin");
+  sockaddr_un address;
+  memset(&address, 0, sizeof address);
+  address.sun_family = AF_UNIX;
+  if (impl_->socket_path.size() >= sizeof address.sun_path) {
+    *err = "socket path too long: " + impl_->socket_path;
+    return false;
+  }
+  memcpy(address.sun_path, impl_->socket_path.data(), impl_->socket_path.size());
+  int fd = socket(AF_UNIX, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+  if (fd < 0) {
+    *err = CallError("socket", impl_->socket_path, errno);
+    return false;
+  }
+  if (bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+    *err = CallError("bind", impl_->socket_path, errno);
+    close(fd);
+    return false;
+  }
+  // The import runs on this thread, so nothing reads until it returns; room
+  // for many lines keeps the sender's non-blocking sends from failing.
+  int size = 4 << 20;
+  setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &size, sizeof size);
+  impl_->fd = fd;
+  SetEnv("CORVANE_LISTWIN", impl_->socket_path);
+  return true;
+}
+
+std::vector<std::string> DiagnosticsListener::TakeLines() {
+  std::vector<std::string> lines;
+  if (impl_->fd < 0) return lines;
+  std::vector<char> buffer(64 * 1024);
+  for (;;) {
+    ssize_t n = recv(impl_->fd, buffer.data(), buffer.size(), MSG_DONTWAIT);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      break;
+    }
+    std::string line(buffer.data(), static_cast<size_t>(n));
+    if (!line.empty() && line.back() == '\0') line.pop_back();
+    lines.push_back(std::move(line));
+  }
+  return lines;
+}
+
+}  // namespace c51::host

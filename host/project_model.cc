@@ -1,0 +1,226 @@
+#include "host/project_model.h"
+
+#include <cstdlib>
+
+#include "platform/path.h"
+
+namespace c51::host {
+namespace {
+
+std::string Attribute(const ProjectNode* node, std::string_view name) {
+  std::string_view value;
+  return FindAttributeView(node, name, &value) ? std::string(value) : std::string();
+}
+
+bool HasAttribute(const ProjectNode* node, std::string_view name) {
+  std::string_view value;
+  return FindAttributeView(node, name, &value);
+}
+
+bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
+  if (text.size() < prefix.size()) return false;
+  for (size_t i = 0; i < prefix.size(); ++i) {
+    unsigned char a = static_cast<unsigned char>(text[i]);
+    unsigned char b = static_cast<unsigned char>(prefix[i]);
+    if (a >= 'a' && a <= 'z') a = static_cast<unsigned char>(a - 'a' + 'A');
+    if (b >= 'a' && b <= 'z') b = static_cast<unsigned char>(b - 'a' + 'A');
+    if (a != b) return false;
+  }
+  return true;
+}
+
+bool IsNamed(const ProjectNode* node, std::string_view name) {
+  return node->name.data && TextView(node->name) == name;
+}
+
+}  // namespace
+
+double DeviceClockMhz(const DeviceInfo& device) {
+  for (const std::string& property : device.properties) {
+    if (!StartsWithIgnoringCase(property, "CPU=")) continue;
+    size_t clock = property.find("CLOCK");
+    if (clock == std::string::npos) return 0;
+    size_t open = property.find('(', clock);
+    size_t close = open == std::string::npos ? open : property.find(')', open);
+    if (close == std::string::npos) return 0;
+    std::string digits = property.substr(open + 1, close - open - 1);
+    return static_cast<double>(std::strtoll(digits.c_str(), nullptr, 0)) / 1000000.0;
+  }
+  return 0;
+}
+
+DeviceInfo ReadDevice(const ProjectNode* root) {
+  DeviceInfo device;
+  const ProjectNode* node = root ? ChildNamed(root, "Device") : nullptr;
+  if (!node) return device;
+  device.vendor = Attribute(node, "Vendor");
+  device.name = Attribute(node, "Name");
+  for (const ProjectNode* p = node->first_child; p; p = p->next_sibling)
+    if (IsNamed(p, "Property") && HasAttribute(p, "Text"))
+      device.properties.push_back(Attribute(p, "Text"));
+  return device;
+}
+
+void WriteDevice(HostTree* tree, const DeviceInfo& device) {
+  ProjectNode* node = ChildNamed(tree->root(), "Device");
+  if (!node) node = tree->AppendChild(tree->root(), "Device");
+  if (!node) return;
+  while (node->first_child) tree->Remove(node->first_child);
+  tree->SetAttribute(node, "Vendor", device.vendor);
+  tree->SetAttribute(node, "Name", device.name);
+  for (const std::string& property : device.properties) {
+    ProjectNode* p = tree->AppendChild(node, "Property");
+    if (p) tree->SetAttribute(p, "Text", property);
+  }
+}
+
+std::string ActiveConfiguration(const ProjectNode* root) {
+  return Attribute(root, "ActiveConfiguration");
+}
+
+void SetActiveConfiguration(HostTree* tree, const std::string& name) {
+  std::string_view old;
+  if (FindAttributeView(tree->root(), "ActiveConfiguration", &old) && old == name) return;
+  tree->SetAttribute(tree->root(), "ActiveConfiguration", name);
+}
+
+std::vector<std::string> ConfigurationNames(const ProjectNode* root) {
+  std::vector<std::string> names;
+  const ProjectNode* configurations = ChildNamed(root, "Configurations");
+  if (!configurations) return names;
+  for (const ProjectNode* c = configurations->first_child; c; c = c->next_sibling)
+    if (IsNamed(c, "Configuration") && HasAttribute(c, "Name"))
+      names.push_back(Attribute(c, "Name"));
+  return names;
+}
+
+bool ChooseConfiguration(const ProjectNode* root, const std::string& requested, std::string* name,
+                         std::string* err) {
+  std::vector<std::string> names = ConfigurationNames(root);
+  auto exists = [&](const std::string& n) {
+    for (const std::string& each : names)
+      if (each == n) return true;
+    return false;
+  };
+  if (!requested.empty()) {
+    if (exists(requested)) {
+      *name = requested;
+      return true;
+    }
+    *err = "no configuration named \"" + requested + "\"";
+    if (!names.empty()) {
+      *err += " (the project has";
+      for (size_t i = 0; i < names.size(); ++i) *err += (i ? ", \"" : " \"") + names[i] + "\"";
+      *err += ")";
+    }
+    return false;
+  }
+  if (names.empty()) {
+    *err = "the project has no configuration";
+    return false;
+  }
+  std::string active = ActiveConfiguration(root);
+  *name = exists(active) ? active : names.front();
+  return true;
+}
+
+std::vector<std::pair<std::string, std::string>> ReadDriverSettings(const ProjectNode* root) {
+  std::vector<std::pair<std::string, std::string>> settings;
+  const ProjectNode* node = ChildNamed(root, "DriverSettings");
+  if (!node) return settings;
+  for (const ProjectNode* s = node->first_child; s; s = s->next_sibling)
+    if (IsNamed(s, "Setting") && HasAttribute(s, "Key"))
+      settings.emplace_back(Attribute(s, "Key"), Attribute(s, "Value"));
+  return settings;
+}
+
+void StoreDriverSetting(HostTree* tree, const std::string& key, const std::string& value) {
+  ProjectNode* node = ChildNamed(tree->root(), "DriverSettings");
+  if (!node) node = tree->AppendChild(tree->root(), "DriverSettings");
+  if (!node) return;
+  for (ProjectNode* s = node->first_child; s; s = s->next_sibling) {
+    std::string_view stored;
+    if (IsNamed(s, "Setting") && FindAttributeView(s, "Key", &stored) && stored == key) {
+      tree->SetAttribute(s, "Value", value);
+      return;
+    }
+  }
+  ProjectNode* setting = tree->AppendChild(node, "Setting");
+  if (!setting) return;
+  tree->SetAttribute(setting, "Key", key);
+  tree->SetAttribute(setting, "Value", value);
+}
+
+std::vector<ProjectNode*> ProjectFiles(const ProjectNode* root) {
+  std::vector<ProjectNode*> files;
+  const ProjectNode* top = ChildNamed(root, "Files");
+  if (!top) return files;
+  // Depth-first in document order with an explicit stack of next siblings.
+  std::vector<ProjectNode*> pending;
+  for (ProjectNode* node = top->first_child; node || !pending.empty();) {
+    if (!node) {
+      node = pending.back();
+      pending.pop_back();
+      continue;
+    }
+    if (IsNamed(node, "File")) files.push_back(node);
+    if (IsNamed(node, "Filter") && HasAttribute(node, "Name") && node->first_child) {
+      pending.push_back(node->next_sibling);
+      node = node->first_child;
+      continue;
+    }
+    node = node->next_sibling;
+  }
+  return files;
+}
+
+ProjectNode* FilesNode(HostTree* tree) {
+  ProjectNode* files = ChildNamed(tree->root(), "Files");
+  return files ? files : tree->AppendChild(tree->root(), "Files");
+}
+
+ProjectNode* FindOrAddGroup(HostTree* tree, const std::string& path) {
+  ProjectNode* parent = FilesNode(tree);
+  size_t start = 0;
+  while (parent && start <= path.size()) {
+    size_t slash = path.find('/', start);
+    if (slash == std::string::npos) slash = path.size();
+    std::string name = path.substr(start, slash - start);
+    start = slash + 1;
+    if (name.empty()) continue;
+    ProjectNode* found = nullptr;
+    for (ProjectNode* c = parent->first_child; c && !found; c = c->next_sibling) {
+      std::string_view stored;
+      if (IsNamed(c, "Filter") && FindAttributeView(c, "Name", &stored) && stored == name)
+        found = c;
+    }
+    parent = found ? found : tree->AddChild(parent, "Filter", name.c_str());
+  }
+  return parent;
+}
+
+std::string AbsoluteFilePath(const ProjectNode* file, const std::string& project_folder) {
+  std::string_view relative;
+  if (!FindAttributeView(file, "RelativePath", &relative)) return std::string();
+  return LexicalFullPath(std::string(relative), project_folder, NativePathStyle());
+}
+
+std::string LowerExtension(const std::string& path) {
+  size_t dot = path.rfind('.');
+  size_t slash = path.find_last_of("\\/:");
+  if (dot == std::string::npos || (slash != std::string::npos && slash > dot)) return std::string();
+  std::string extension = path.substr(dot + 1);
+  for (char& c : extension)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return extension;
+}
+
+SourceKind KindOfPath(const std::string& path) {
+  std::string extension = LowerExtension(path);
+  if (extension == "c") return SourceKind::kC;
+  if (extension == "asm" || extension == "a51" || extension == "src") return SourceKind::kAssembly;
+  if (extension == "obj" || extension == "lib" || extension == "rel") return SourceKind::kObject;
+  return SourceKind::kOther;
+}
+
+}  // namespace c51::host

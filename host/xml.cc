@@ -1,0 +1,45 @@
+#include "host/xml.h"
+
+namespace c51::host {
+
+bool HasPugixml() {
+  return C51_HOST_HAVE_PUGIXML != 0;
+}
+
+XmlBackend DefaultXmlBackend() {
+  return HasPugixml() ? XmlBackend::kPugixml : XmlBackend::kBuiltin;
+}
+
+bool ParseXml(XmlBackend backend, const std::string& data, XmlHandler* handler, std::string* err) {
+#if C51_HOST_HAVE_PUGIXML
+  if (backend == XmlBackend::kPugixml) return ParseXmlPugixml(data, handler, err);
+#else
+  (void)backend;
+#endif
+  return ParseXmlBuiltin(data, handler, err);
+}
+
+std::unique_ptr<XmlBuilder> MakeXmlBuilder(XmlBackend backend) {
+#if C51_HOST_HAVE_PUGIXML
+  if (backend == XmlBackend::kPugixml) return MakePugixmlBuilder();
+#else
+  (void)backend;
+#endif
+  return MakeBuiltinXmlBuilder();
+}
+
+std::string DescribeOffset(const std::string& data, size_t offset) {
+  if (offset > data.size()) offset = data.size();
+  size_t line = 1, column = 1;
+  for (size_t i = 0; i < offset; ++i) {
+    if (data[i] == '\n') {
+      ++line;
+      column = 1;
+    } else {
+      ++column;
+    }
+  }
+  return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+}  // namespace c51::host

@@ -1,0 +1,161 @@
+#include "build/build_driver.h"
+
+#include <string>
+
+#include "build/output_filter.h"
+#include "build/tool_environment.h"
+#include "build/tool_runner.h"
+#include "build/translation.h"
+#include "build/user_commands.h"
+#include "options/command_file.h"
+#include "options/option_text.h"
+#include "options/state_inputs.h"
+#include "platform/fs.h"
+#include "plugin/state.h"
+#include "project/device_record.h"
+#include "project/host_services.h"
+#include "project/node.h"
+#include "project/scopes.h"
+#include "support/messages.h"
+
+namespace c51 {
+namespace {
+
+void Output(PluginState* state, const std::string& line) {
+  if (state->host != nullptr) state->host->Output(line.c_str(), 1);
+}
+
+std::string Quoted(const std::string& text) {
+  return "\"" + text + "\"";
+}
+
+// A missing key keeps `fallback`; a stored one is read as a decimal.
+int IntKey(const ProjectNode* node, const char* key, int fallback) {
+  int value = fallback;
+  if (GetAttributeText(node, key) != nullptr) GetAttributeInt(node, key, &value);
+  return value;
+}
+
+bool StopRequested(const PluginState& state) {
+  return state.build_continue.load() == 0;
+}
+
+// The first missing one of the four programs a build cannot do without
+// ends the build with its message.
+bool CheckTools(PluginState* state) {
+  const ToolchainPaths& tools = state->toolchain;
+  const struct {
+    const std::string* path;
+    MessageId missing;
+  } required[] = {
+      {&tools.compiler, MessageId::kNoCompiler},
+      {&tools.assembler, MessageId::kNoAssembler},
+      {&tools.library_manager, MessageId::kNoLibraryManager},
+      {&tools.linker, MessageId::kNoLinker},
+  };
+  for (const auto& tool : required) {
+    if (!PathExists(*tool.path)) {
+      Output(state, MessageText(tool.missing, state->language));
+      return false;
+    }
+  }
+  return true;
+}
+
+// Writes the command file with the NUL byte the tools expect after its
+// text, then runs the linker or library manager on it. A file that cannot
+// be written is left to the tool to complain about.
+bool LinkOrCollect(PluginState* state, bool library) {
+  Output(state, library ? "creating library..." : "linking...");
+  CommandFileInputs inputs;
+  inputs.object_dir = state->output_dir_relative;
+  inputs.output_name = state->output_name;
+  if (!library) inputs.linker_control_string = BuildLinkerControlString(state);
+  std::string text = BuildCommandFileText(state->build.object_list, library, inputs);
+  text.push_back('\0');
+  std::string err;
+  WriteWholeFile(state->output_dir + FileTitle(state->output_name) + ".lnp", text, &err);
+
+  const std::string& tool = library ? state->toolchain.library_manager : state->toolchain.linker;
+  const std::string command =
+      Quoted(tool) + " @" + Quoted(CommandFilePath(state->output_dir_relative, state->output_name));
+  return RunLinkerTool(state, command);
+}
+
+// The hex converter's own output is not shown and does not judge the
+// build.
+void ConvertToHex(PluginState* state, bool have_converter) {
+  const std::string program = state->output_dir + state->output_name;
+  Output(state, "creating hex file from " + Quoted(program) + "...");
+  if (!have_converter) return;
+  RunTool(state, Quoted(state->toolchain.hex_converter) + " " + Quoted(program),
+          ToolWorkingDirectory(*state));
+}
+
+}  // namespace
+
+int BuildTarget(PluginState* state, int rebuild_all) {
+  // Nothing to build before a configuration was opened.
+  if (state->configuration.root == nullptr) return 0;
+  state->build = BuildProgress();
+  state->build.serial = ++state->builds_started;
+  state->build.rebuild_all = rebuild_all != 0;
+
+  if (!CheckTools(state)) return 0;
+  const bool have_hex_converter = PathExists(state->toolchain.hex_converter);
+  if (!have_hex_converter) Output(state, MessageText(MessageId::kNoHexConverter, state->language));
+
+  state->error_count = 0;
+  state->warning_count = 0;
+  state->build.ok = true;
+
+  const ProjectNode* root = state->configuration.root;
+  const char* project_name = GetAttributeText(root, "Name");
+  const ProjectNode* config = FindCurrentConfiguration(&state->configuration);
+  if (project_name == nullptr || config == nullptr) return 0;
+  RunUserCommands(state, GetAttributeText(config, "BeforeBuild"));
+  const char* config_name = GetAttributeText(config, "Name");
+  if (config_name == nullptr) return 0;
+  Output(state, std::string("build target '") + project_name + "-" + config_name + "'");
+
+  const std::string subdirectory =
+      IncludeSubdirectory(FindDeviceProperty(state->context.device, "REGFILE"));
+  ToolEnvironment environment(*state,
+                              CompilerIncludeVariable(state->toolchain.include_dir, subdirectory));
+
+  state->build.object_list.clear();
+  state->build_continue.store(1);
+  state->build.any_translated = false;
+  WalkGroup(state, FirstChildNamed(root, "Files"));
+  if (StopRequested(*state)) {
+    Output(state, "Program build aborted.");
+    return 0;
+  }
+
+  const bool library = IntKey(config, "GENLIB", 0) != 0;
+  const bool hex = IntKey(config, "GENAPP", 1) != 0;
+  // Nothing translated means nothing to link, unless an earlier link failed
+  // or the target was removed: then the target is out of date all the same.
+  const std::string target =
+      state->output_dir + (library ? FileTitle(state->output_name) + ".lib" : state->output_name);
+  if (state->build.any_translated || !PathExists(target)) {
+    if (state->build.ok && !state->build.object_list.empty()) {
+      state->build.ok = LinkOrCollect(state, library);
+    } else {
+      Output(state, "Target not created");
+      state->build.ok = false;
+    }
+    if (StopRequested(*state)) {
+      Output(state, "Program build aborted.");
+      return 0;
+    }
+    if (state->build.ok && hex) ConvertToHex(state, have_hex_converter);
+  }
+
+  Output(state, SummaryLine(*state));
+  environment.Restore();
+  RunUserCommands(state, GetAttributeText(config, "AfterBuild"));
+  return state->build.ok ? 1 : 0;
+}
+
+}  // namespace c51

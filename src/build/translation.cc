@@ -1,0 +1,422 @@
+#include "build/translation.h"
+
+#include <vector>
+
+#include "build/object_head.h"
+#include "build/output_filter.h"
+#include "build/tool_environment.h"
+#include "build/user_commands.h"
+#include "options/a51_control_string.h"
+#include "options/c51_control_string.h"
+#include "options/state_inputs.h"
+#include "platform/fs.h"
+#include "platform/path.h"
+#include "plugin/state.h"
+#include "project/config_keys.h"
+#include "project/host_services.h"
+#include "project/node.h"
+#include "project/scopes.h"
+
+namespace c51 {
+namespace {
+
+unsigned char LowerAscii(char c) {
+  unsigned char u = static_cast<unsigned char>(c);
+  return u >= 'A' && u <= 'Z' ? static_cast<unsigned char>(u - 'A' + 'a') : u;
+}
+
+bool EqualsLower(std::string_view text, std::string_view lower) {
+  if (text.size() != lower.size()) return false;
+  for (size_t i = 0; i < text.size(); ++i) {
+    if (LowerAscii(text[i]) != static_cast<unsigned char>(lower[i])) return false;
+  }
+  return true;
+}
+
+// The name without its extension: "main.c" => "main"; "a.b.c" => "a.b".
+std::string_view TitleOf(std::string_view name) {
+  size_t dot = name.rfind('.');
+  return dot == std::string_view::npos ? name : name.substr(0, dot);
+}
+
+std::string Quoted(const std::string& text) {
+  return "\"" + text + "\"";
+}
+
+void Output(PluginState* state, const std::string& line) {
+  if (state->host != nullptr) state->host->Output(line.c_str(), 1);
+}
+
+uint32_t IncludeNumber(PluginState* state, std::string_view path) {
+  IncludeTable& table = state->include_files;
+  auto found = table.numbers.find(path);
+  if (found != table.numbers.end()) return found->second;
+  const uint32_t number = static_cast<uint32_t>(table.files.size());
+  table.files.push_back(IncludeFile{std::string(path)});
+  table.numbers.emplace(std::string(path), number);
+  return number;
+}
+
+int64_t IncludeTime(PluginState* state, uint32_t number) {
+  IncludeFile& file = state->include_files.files[number];
+  if (file.looked_up != state->build.serial) {
+    file.time = ModificationTime(file.path);
+    file.looked_up = state->build.serial;
+  }
+  return file.time;
+}
+
+// The object's record as of its current time and size: read from the
+// file when the object is new or changed since it was last read, else
+// taken from the state's cache. Null when the object cannot be read.
+const ObjectRecord* RecordOf(PluginState* state, const std::string& object) {
+  ObjectRecordCache& cache = state->object_records;
+  const FileStamp stamp = StampOf(object);
+  auto found = cache.find(object);
+  if (stamp.time == 0) {
+    if (found != cache.end()) cache.erase(found);
+    return nullptr;
+  }
+  if (found != cache.end() && found->second.stamp.time == stamp.time &&
+      found->second.stamp.size == stamp.size) {
+    return &found->second;
+  }
+  ObjectHead head;
+  head.bytes.swap(state->build.object_bytes);
+  ReadObjectHead(object, &head);
+  ObjectRecord record;
+  // The stamp seen before reading: an object rewritten meanwhile is read
+  // again next time.
+  record.stamp = stamp;
+  record.truncated = head.record.status == RecordStatus::kTruncated;
+  for (std::string_view include : head.record.includes) {
+    record.includes.push_back(IncludeNumber(state, include));
+  }
+  const bool readable = head.status == InputFile::Status::kOkay;
+  state->build.object_bytes.swap(head.bytes);
+  if (!readable) {
+    if (found != cache.end()) cache.erase(found);
+    return nullptr;
+  }
+  if (found != cache.end()) {
+    found->second = std::move(record);
+    return &found->second;
+  }
+  return &cache.emplace(object, std::move(record)).first->second;
+}
+
+bool ObjectOutOfDate(PluginState* state, const ObjectRecord* record, int64_t source_time) {
+  if (record == nullptr) return true;
+  if (source_time > record->stamp.time) return true;
+  // An object cut short inside its own record cannot be trusted either.
+  if (record->truncated) return true;
+  for (uint32_t include : record->includes) {
+    if (IncludeTime(state, include) > record->stamp.time) return true;
+  }
+  return false;
+}
+
+void RunBeforeCompile(PluginState* state) {
+  RunUserCommands(state,
+                  GetAttributeText(FindCurrentConfiguration(&state->configuration), "BeforeCmp"));
+}
+
+// Where a file's switches and code bank come from.
+struct FileScopes {
+  FileSwitches switches;
+  // The file's own configuration, else the nearest enclosing group's.
+  const ProjectNode* local = nullptr;
+};
+
+// A value still at 2 (inherit) takes the one the scope stores, if any.
+void InheritSwitch(const ProjectNode* scope, const char* key, int* value) {
+  int stored = 0;
+  if (*value == 2 && GetAttributeInt(scope, key, &stored) != nullptr) *value = stored;
+}
+
+// One node enclosing the files being walked, outermost first: its group
+// configuration is looked up once, not once per file below it, which would
+// scan the group's children for every file.
+struct ScopeLevel {
+  const ProjectNode* node;
+  const ProjectNode* config;   // its "FilterConfiguration" for the current configuration
+  const ProjectNode* nearest;  // `config`, or the nearest outer level's
+};
+
+void PushLevel(PluginState* state, const ProjectNode* node, std::vector<ScopeLevel>* levels) {
+  const ProjectNode* config = FindGroupConfiguration(node, &state->configuration);
+  const ProjectNode* outer = levels->empty() ? nullptr : levels->back().nearest;
+  levels->push_back(ScopeLevel{node, config, config ? config : outer});
+}
+
+// As ResolveFileSwitches and FindLocalConfiguration answer for a file
+// whose enclosing nodes are `levels`.
+FileScopes ScopesInWalk(PluginState* state, const ProjectNode* file,
+                        const std::vector<ScopeLevel>& levels) {
+  FileScopes scopes;
+  const ProjectNode* own = FindFileConfiguration(file, &state->configuration);
+  scopes.local = own ? own : levels.empty() ? nullptr : levels.back().nearest;
+  // Groups speak for a file only once the file has a scope of its own.
+  if (own == nullptr) return scopes;
+  // The file's own values first (all three start at 2), then the groups'.
+  FileSwitches& s = scopes.switches;
+  InheritSwitch(own, "IncBld", &s.inc_bld);
+  InheritSwitch(own, "GenAsm", &s.gen_asm);
+  InheritSwitch(own, "AsmAsm", &s.asm_asm);
+  for (auto level = levels.rbegin(); level != levels.rend(); ++level) {
+    if (level->config == nullptr || !TextEquals(level->node->name, "Filter")) continue;
+    InheritSwitch(level->config, "IncBld", &s.inc_bld);
+    InheritSwitch(level->config, "GenAsm", &s.gen_asm);
+    InheritSwitch(level->config, "AsmAsm", &s.asm_asm);
+  }
+  return scopes;
+}
+
+// The command file's entry for one object: "BANK<n> {" in front when the
+// local configuration stores a bank below `bank_count` (a negative number
+// is no bank), then the quoted path.
+void AppendEntry(std::string* list, const ProjectNode* local, int bank_count,
+                 const std::string& object) {
+  int bank = -1;
+  const bool banked =
+      GetAttributeInt(local, "BankNum", &bank) != nullptr && bank >= 0 && bank < bank_count;
+  if (banked) {
+    *list += "BANK";
+    *list += std::to_string(bank);
+    *list += " {";
+  }
+  *list += '"';
+  *list += object;
+  *list += banked ? "\"},\n" : "\",\n";
+}
+
+// What one file's translation works with.
+struct SourceFile {
+  const ProjectNode* node;
+  std::string absolute;  // the project folder combined with "RelativePath"
+  std::string title;     // the name without folder and extension
+  std::string name;      // the name with its extension, for messages
+  std::string object;    // object folder (relative) + title + ".obj"
+};
+
+// The path the tools get: relative to the project folder they run in, or
+// absolute when there is no relative form.
+std::string ToolPath(const PluginState& state, const std::string& absolute) {
+  std::string relative;
+  if (RelativePath(state.project_dir, absolute, &relative)) return relative;
+  return absolute;
+}
+
+void CompileC(PluginState* state, const SourceFile& file, const FileSwitches& switches) {
+  RunBeforeCompile(state);
+  const std::string compiler = Quoted(state->toolchain.compiler);
+  const std::string source = Quoted(ToolPath(*state, file.absolute));
+  const std::string controls = BuildC51ControlString(file.node, state);
+  const std::string& object_dir = state->output_dir_relative;
+
+  Output(state, "compiling " + file.name + "...");
+  if (!switches.generates_asm()) {
+    const std::string command =
+        compiler + " " + source + " " + controls + " OBJECT(" + Quoted(file.object) + ")";
+    if (!RunCompilerTool(state, command, file.absolute, MessageLayout::kC51)) {
+      state->build.ok = false;
+    }
+    state->build.any_translated = true;
+    return;
+  }
+
+  const std::string generated = object_dir + file.title + ".SRC";
+  const std::string command =
+      compiler + " " + source + " " + controls + " SRC (" + Quoted(generated) + ")";
+  const bool compiled = RunCompilerTool(state, command, file.absolute, MessageLayout::kC51);
+  state->build.any_translated = true;
+  if (!compiled) {
+    state->build.ok = false;
+    return;
+  }
+  if (!switches.assembles_asm()) return;
+  Output(state, "assembling " + generated + "...");
+  const std::string assemble = Quoted(state->toolchain.assembler) + " " + Quoted(generated) +
+                               " PR(" + Quoted(object_dir + file.title + ".ls1") + ") " +
+                               BuildGeneratedAsmControlString(state);
+  if (!RunCompilerTool(state, assemble, generated, MessageLayout::kA51)) state->build.ok = false;
+}
+
+void Assemble(PluginState* state, const SourceFile& file) {
+  RunBeforeCompile(state);
+  Output(state, "assembling " + file.absolute + "...");
+  const std::string command = Quoted(state->toolchain.assembler) + " " +
+                              Quoted(ToolPath(*state, file.absolute)) + " " +
+                              BuildA51ControlString(file.node, state);
+  if (!RunCompilerTool(state, command, file.absolute, MessageLayout::kA51)) {
+    state->build.ok = false;
+  }
+  state->build.any_translated = true;
+}
+
+void TranslateScoped(PluginState* state, const ProjectNode* file, bool force,
+                     const FileScopes& scopes, int bank_count) {
+  const char* relative_path = GetAttributeText(file, "RelativePath");
+  if (relative_path == nullptr) return;
+  const FileKind kind = KindOfFile(relative_path);
+  if (kind == FileKind::kIgnored || !scopes.switches.included()) return;
+
+  SourceFile source;
+  source.node = file;
+  source.absolute = ProjectFilePath(state->project_dir, relative_path);
+  source.name = std::string(FileNamePart(relative_path));
+  source.title = std::string(TitleOf(source.name));
+  source.object = state->output_dir_relative + source.title + ".obj";
+
+  switch (kind) {
+    case FileKind::kCSource:
+      if (force || NeedsRebuild(state, source.absolute)) CompileC(state, source, scopes.switches);
+      break;
+    case FileKind::kAssemblySource:
+      // A single-file request does not force an assembly source.
+      if (NeedsRebuild(state, source.absolute)) Assemble(state, source);
+      break;
+    case FileKind::kObject:
+      source.object = source.absolute;
+      break;
+    case FileKind::kIgnored:
+      return;
+  }
+  AppendEntry(&state->build.object_list, scopes.local, bank_count, source.object);
+}
+
+int CurrentBankCount(PluginState* state) {
+  return ConfigurationBankCount(FindCurrentConfiguration(&state->configuration));
+}
+
+}  // namespace
+
+std::string_view FileNamePart(std::string_view path) {
+  size_t cut = path.find_last_of("\\/:");
+  return cut == std::string_view::npos ? path : path.substr(cut + 1);
+}
+
+FileKind KindOfFile(std::string_view path) {
+  const std::string_view name = FileNamePart(path);
+  const size_t dot = name.rfind('.');
+  if (dot == std::string_view::npos) return FileKind::kIgnored;
+  const std::string_view extension = name.substr(dot + 1);
+  if (EqualsLower(extension, "c")) return FileKind::kCSource;
+  for (std::string_view e : {"asm", "a51", "src"}) {
+    if (EqualsLower(extension, e)) return FileKind::kAssemblySource;
+  }
+  for (std::string_view e : {"obj", "lib", "rel"}) {
+    if (EqualsLower(extension, e)) return FileKind::kObject;
+  }
+  return FileKind::kIgnored;
+}
+
+std::string ProjectFilePath(const std::string& project_dir, std::string_view relative) {
+  std::string_view rest = relative;
+  while (rest.size() >= 2 && rest[0] == '.' && IsPathSeparator(rest[1])) rest.remove_prefix(2);
+  // Only plain names joined by single separators take the short way: no
+  // root, drive, "." or ".." segment, doubled or trailing separator.
+  bool plain = !rest.empty() && !project_dir.empty() && !IsPathSeparator(rest.back());
+  size_t segment = 0;
+  for (size_t i = 0; plain && i <= rest.size(); ++i) {
+    if (i < rest.size() && !IsPathSeparator(rest[i])) {
+      if (rest[i] == ':') plain = false;
+      continue;
+    }
+    const std::string_view name = rest.substr(segment, i - segment);
+    if (name.empty() || name == "." || name == "..") plain = false;
+    segment = i + 1;
+  }
+  if (!plain) return LexicalFullPath(std::string(relative), project_dir, NativePathStyle());
+  const char separator = NativePathStyle() == PathStyle::kWindows ? '\\' : '/';
+  std::string path = project_dir;
+  if (!IsPathSeparator(path.back())) path += separator;
+  const size_t start = path.size();
+  path += rest;
+  for (size_t i = start; i < path.size(); ++i) {
+    if (IsPathSeparator(path[i])) path[i] = separator;
+  }
+  return path;
+}
+
+bool NeedsRebuild(PluginState* state, const std::string& source) {
+  if (state->build.rebuild_all) return true;
+  // A check outside a build counts as a build of its own.
+  if (state->build.serial == 0) state->build.serial = ++state->builds_started;
+  const int64_t source_time = ModificationTime(source);
+  // A missing source cannot be translated; the linker will say what is
+  // missing.
+  if (source_time == 0) return false;
+  const std::string object =
+      state->output_dir + std::string(TitleOf(FileNamePart(source))) + ".obj";
+  return ObjectOutOfDate(state, RecordOf(state, object), source_time);
+}
+
+void TranslateProjectFile(PluginState* state, const ProjectNode* file, bool force) {
+  FileScopes scopes;
+  scopes.switches = ResolveFileSwitches(file, &state->configuration);
+  scopes.local = FindLocalConfiguration(file, &state->configuration);
+  TranslateScoped(state, file, force, scopes, CurrentBankCount(state));
+}
+
+void WalkGroup(PluginState* state, const ProjectNode* group) {
+  if (group == nullptr) return;
+  const int bank_count = CurrentBankCount(state);
+  // Every node from the root down to `group`, then each group entered.
+  std::vector<ScopeLevel> levels;
+  std::vector<const ProjectNode*> above;
+  for (const ProjectNode* up = group; up != nullptr; up = up->parent) above.push_back(up);
+  for (auto up = above.rbegin(); up != above.rend(); ++up) PushLevel(state, *up, &levels);
+  // The next sibling to visit at each group entered below `group`.
+  std::vector<const ProjectNode*> pending;
+  const ProjectNode* node = group->first_child;
+  for (;;) {
+    if (node == nullptr) {
+      if (pending.empty()) return;
+      node = pending.back();
+      pending.pop_back();
+      levels.pop_back();
+      continue;
+    }
+    if (state->build_continue.load() == 0) return;
+    if (TextEquals(node->name, "File")) {
+      TranslateScoped(state, node, false, ScopesInWalk(state, node, levels), bank_count);
+    } else if (TextEquals(node->name, "Filter") && GetAttributeText(node, "Name") != nullptr) {
+      pending.push_back(node->next_sibling);
+      PushLevel(state, node, &levels);
+      node = node->first_child;
+      continue;
+    }
+    node = node->next_sibling;
+  }
+}
+
+std::string SummaryLine(const PluginState& state) {
+  return "\"" + state.output_name + "\" - " + std::to_string(state.error_count) + " error(s), " +
+         std::to_string(state.warning_count) + " warning(s).";
+}
+
+int TranslateFile(PluginState* state, const ProjectNode* node) {
+  const ProjectNode* config = FindCurrentConfiguration(&state->configuration);
+  if (config == nullptr || node == nullptr || node->name.data == nullptr) return 0;
+
+  const std::string include = CompilerIncludeVariable(
+      state->toolchain.include_dir, IncludeSubdirectory(GetAttributeText(config, "RGF")));
+  ToolEnvironment environment(*state, include);
+  state->error_count = 0;
+  state->warning_count = 0;
+  // A single translation starts clean: nothing from the last build's
+  // object list, header times or rebuild request carries over.
+  state->build = BuildProgress();
+  state->build.serial = ++state->builds_started;
+
+  if (TextEquals(node->name, "File")) {
+    TranslateProjectFile(state, node, true);
+    Output(state, SummaryLine(*state));
+    if (state->host != nullptr) state->host->TranslationDone();
+  }
+  environment.Restore();
+  return 1;
+}
+
+}  // namespace c51

@@ -1,0 +1,99 @@
+#include "markup/doc_file.h"
+
+#include "markup/char_class.h"
+#include "markup/element_name.h"
+#include "markup/entities.h"
+#include "markup/node_scanner.h"
+#include "platform/codepage.h"
+#include "platform/fs.h"
+
+namespace c51 {
+namespace {
+
+bool IsUtf8Name(const std::string& encoding) {
+  static constexpr char kUtf8[] = "utf-8";
+  if (encoding.size() < 5) return false;
+  for (size_t i = 0; i < 5; ++i) {
+    unsigned char c = static_cast<unsigned char>(encoding[i]);
+    if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c - 'A' + 'a');
+    if (c != static_cast<unsigned char>(kUtf8[i])) return false;
+  }
+  return true;
+}
+
+void ConvertUtf8ToLocal(std::string* text) {
+  // Nothing to do (and no second copy of a large file) when the local code
+  // page is UTF-8 itself.
+  if (LocalCodePage() == kCodePageUtf8) return;
+  std::string local;
+  // A file that is not valid UTF-8 after all (say, GBK without a
+  // declaration) is kept as read rather than thrown away.
+  if (ConvertCodePage(*text, kCodePageUtf8, kCodePageLocal, &local)) *text = std::move(local);
+}
+
+}  // namespace
+
+bool ReadDocFile(const std::string& path, std::string* text, std::string* result) {
+  std::string data;
+  std::string error;
+  if (ReadWholeFile(path, &data, &error) != ReadStatus::kOkay) {
+    *result = error.substr(0, error.find_first_of("\r\n"));
+    return false;
+  }
+  size_t size = data.size();
+  std::string encoding = DeclaredEncoding(data);
+  if (encoding.empty() || IsUtf8Name(encoding)) ConvertUtf8ToLocal(&data);
+  *text = std::move(data);
+  *result = std::to_string(size) + " bytes";
+  return true;
+}
+
+std::string DeclaredEncoding(const std::string& text) {
+  size_t lt = text.find('<');
+  if (lt == std::string::npos || lt + 1 >= text.size() || text[lt + 1] != '?') return {};
+  size_t close = text.find("?>", lt + 1);
+  if (close == std::string::npos) return {};
+  return FirstNodeAttribute(text.substr(lt, close + 2 - lt), "encoding");
+}
+
+std::string FirstNodeAttribute(const std::string& text, std::string_view name) {
+  using markup::IsBlank;
+  MarkupNode node;
+  NodeScanner scanner(text);
+  scanner.Next(&node);
+  const char* s = text.c_str() + node.start;
+  const char* end = s + node.length;
+  if (node.length < 2 || *s != '<') return {};
+  // Past "<" and the "?", "!" or "/" of other node kinds, then the name.
+  const char* p = s + 1;
+  if (*p == '?' || *p == '!' || *p == '/') ++p;
+  std::string_view node_name = ElementNameAt(p);
+  p = node_name.data() + node_name.size();
+  for (;;) {
+    while (p < end && IsBlank(*p)) ++p;
+    if (p >= end) return {};
+    // Never empty here: p is inside the node, before its end.
+    std::string_view attribute = ElementNameAt(p);
+    p = attribute.data() + attribute.size();
+    while (p < end && IsBlank(*p)) ++p;
+    std::string_view value;
+    if (p < end && *p == '=') {
+      ++p;
+      while (p < end && IsBlank(*p)) ++p;
+      const char* v = p;
+      if (p < end && (*p == '"' || *p == '\'')) {
+        char quote = *p++;
+        v = p;
+        while (p < end && *p != quote) ++p;
+        value = std::string_view(v, static_cast<size_t>(p - v));
+        if (p < end) ++p;
+      } else {
+        while (p < end && !IsBlank(*p) && *p != '>') ++p;
+        value = std::string_view(v, static_cast<size_t>(p - v));
+      }
+    }
+    if (ElementNameMatches(attribute, name, false)) return DecodeEntities(value);
+  }
+}
+
+}  // namespace c51

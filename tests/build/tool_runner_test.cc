@@ -1,0 +1,82 @@
+#include "build/tool_runner.h"
+
+#include <gtest/gtest.h>
+
+#include "build/build_test_support.h"
+#include "plugin/state.h"
+#include "support/messages.h"
+#include "support/temp_dir.h"
+#include "ui/user_interface.h"
+
+namespace c51 {
+namespace {
+
+using test::ChildCommand;
+using test::Quoted;
+
+class ToolRunnerTest : public testing::Test {
+ protected:
+  void SetUp() override { state_.ui = &ui_; }
+
+  // The message text with its "%d" filled in.
+  static std::string Filled(MessageId id, Language language, const std::string& code) {
+    std::string text = MessageText(id, language);
+    size_t at = text.find("%d");
+    return at == std::string::npos ? text : text.replace(at, 2, code);
+  }
+
+  PluginState state_;
+  HeadlessInterface ui_;
+};
+
+TEST_F(ToolRunnerTest, GivesStandardOutputFirstHoweverTheWritesInterleave) {
+  EXPECT_EQ("o1o2e1e2", RunTool(&state_,
+                                ChildCommand("say-err e1 say-out o1 say-err e2 "
+                                             "say-out o2"),
+                                ""));
+  EXPECT_EQ("only error", RunTool(&state_, ChildCommand("say-err \"only error\""), ""));
+  EXPECT_TRUE(ui_.messages.empty());
+}
+
+TEST_F(ToolRunnerTest, DrainsLargeOutputOnBothStreamsWithoutStalling) {
+  // Far more than any pipe holds, on both streams at once, in pieces that
+  // are not a multiple of the reader's chunk.
+  constexpr size_t kPerStream = 64u << 20;
+  std::string text =
+      RunTool(&state_, ChildCommand("interleave " + std::to_string(kPerStream) + " 100003"), "");
+  ASSERT_EQ(2 * kPerStream, text.size());
+  EXPECT_EQ(kPerStream, text.find_first_not_of('o'));
+  EXPECT_EQ(std::string::npos, text.find_first_not_of('e', kPerStream));
+}
+
+TEST_F(ToolRunnerTest, PassesBinaryBytesAndTheOutputOfACrashedTool) {
+  std::string text = RunTool(&state_, ChildCommand("bytes"), "");
+  ASSERT_EQ(255u, text.size());
+  EXPECT_EQ('\0', text[0]);
+  EXPECT_EQ('\x0B', text[10]);
+  EXPECT_EQ('\xFF', text[254]);
+
+  EXPECT_EQ("written before", RunTool(&state_,
+                                      ChildCommand("say-out written say-err \" before\" "
+                                                   "crash"),
+                                      ""));
+  EXPECT_TRUE(ui_.messages.empty());
+}
+
+TEST_F(ToolRunnerTest, AMissingProgramShowsTheProcessMessageAndGivesNothing) {
+  test::ScopedTempDir dir("c51run");
+  const std::string missing = Quoted(dir.path() + "C51.exe") + " main.c";
+  EXPECT_EQ("", RunTool(&state_, missing, dir.path()));
+  ASSERT_EQ(1u, ui_.messages.size());
+  // ENOENT and ERROR_FILE_NOT_FOUND are both 2.
+  EXPECT_EQ(Filled(MessageId::kCreateProcessFailed, Language::kChinese, "2"), ui_.messages[0].text);
+  EXPECT_EQ(MessageButtons::kOk, ui_.messages[0].buttons);
+
+  state_.language = Language::kEnglish;
+  EXPECT_EQ("", RunTool(&state_, missing, ""));
+  ASSERT_EQ(2u, ui_.messages.size());
+  EXPECT_EQ("Can not create new process, err code = 2", ui_.messages[1].text);
+}
+
+}  // namespace
+}  // namespace c51

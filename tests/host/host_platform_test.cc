@@ -1,0 +1,55 @@
+// The host's own system services that the other tests do not reach: the
+// receiving end of the import diagnostics channel and Ctrl-C.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+#if !defined(_WIN32)
+#include <signal.h>
+#endif
+
+#include "host/host_platform.h"
+#include "platform/list_window.h"
+
+namespace c51::host {
+namespace {
+
+TEST(HostPlatformTest, DiagnosticsArriveWhileTheListenerLives) {
+  const std::string first = "import_assert failed : line 12, m_xml.FindElem( \"Project\" )";
+  const std::string second = "import_assert failed : line 40, pFiles";
+  {
+    DiagnosticsListener listener;
+    std::string err;
+    ASSERT_TRUE(listener.Start(&err)) << err;
+    // The plug-in's side of the channel: the text and its NUL.
+    EXPECT_NE(SendToListWindow(first.c_str(), first.size() + 1), 0);
+    EXPECT_NE(SendToListWindow(second.c_str(), second.size() + 1), 0);
+    EXPECT_EQ(listener.TakeLines(), (std::vector<std::string>{first, second}));
+    EXPECT_TRUE(listener.TakeLines().empty());
+  }
+  // Nobody listens any more: the line is lost without an error.
+  EXPECT_EQ(SendToListWindow(first.c_str(), first.size() + 1), 0);
+}
+
+#if !defined(_WIN32)
+std::atomic<int> g_interrupts{0};
+void CountInterrupt() {
+  ++g_interrupts;
+}
+
+TEST(HostPlatformTest, TheFirstInterruptCallsBackTheSecondWouldEndTheProcess) {
+  g_interrupts = 0;
+  InstallInterruptHandler(CountInterrupt);
+  raise(SIGINT);
+  EXPECT_EQ(g_interrupts.load(), 1);
+  struct sigaction now;
+  sigaction(SIGINT, nullptr, &now);
+  EXPECT_EQ(now.sa_handler, SIG_DFL);
+  RemoveInterruptHandler();
+}
+#endif
+
+}  // namespace
+}  // namespace c51::host

@@ -1,0 +1,69 @@
+#include "run_host.h"
+
+#include <cstdlib>
+
+#if !defined(_WIN32)
+#include <sys/wait.h>
+#endif
+
+#include "platform/fs.h"
+
+namespace c51::test {
+namespace {
+
+std::string Quoted(const std::string& arg) {
+#if defined(_WIN32)
+  return "\"" + arg + "\"";
+#else
+  std::string quoted = "'";
+  for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return quoted + "'";
+#endif
+}
+
+std::string ReadOrEmpty(const std::string& path) {
+  std::string text, err;
+  ReadWholeFile(path, &text, &err);
+  RemoveFile(path);
+  return text;
+}
+
+}  // namespace
+
+HostRun RunHost(const std::vector<std::string>& args, const std::string& scratch) {
+#if defined(_WIN32)
+  const std::string program = ExecutableDirectory() + "corvane-c51.exe";
+#else
+  const std::string program = ExecutableDirectory() + "corvane-c51";
+#endif
+  const std::string out_path = scratch + "host-stdout.txt";
+  const std::string err_path = scratch + "host-stderr.txt";
+  std::string command = Quoted(program);
+  for (const std::string& arg : args) command += " " + Quoted(arg);
+  command += " >" + Quoted(out_path) + " 2>" + Quoted(err_path);
+#if defined(_WIN32)
+  // cmd /c drops the first and the last quotation mark of the line; an
+  // outer pair keeps the quoted program path intact.
+  command = "\"" + command + "\"";
+#endif
+  HostRun run;
+  int raw = std::system(command.c_str());
+#if defined(_WIN32)
+  run.status = raw;
+#else
+  run.status = raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+#endif
+  run.out = ReadOrEmpty(out_path);
+  run.err = ReadOrEmpty(err_path);
+  return run;
+}
+
+int LineCount(const std::string& text) {
+  int lines = 0;
+  for (char c : text)
+    if (c == '\n') ++lines;
+  if (!text.empty() && text.back() != '\n') ++lines;
+  return lines;
+}
+
+}  // namespace c51::test

@@ -1,0 +1,62 @@
+#include "markup/entities.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "markup/markup_test_util.h"
+
+namespace c51 {
+namespace {
+
+using test::Local;
+
+TEST(DecodeEntitiesTest, NamedAndNumericReferences) {
+  struct Case {
+    std::string text;
+    std::string decoded;
+  } cases[] = {
+      {"&lt;&amp;&gt;&apos;&quot;", "<&>'\""},
+      {"&LT;&Amp;&nbsp;&lt &", "&LT;&Amp;&nbsp;&lt &"},  // only these five, case-sensitive
+      {"&&amp;lt;", "&&lt;"},
+      {"&#65;&#x41;&#x4a;&#065;", "AAJA"},
+      {"&#X41;&#66;", "&#X41;B"},  // upper-case X: stays, decoding goes on after its "&"
+      // The ";" may come at most 7 characters after the "#".
+      {"&#000065;&#x00041;", "AA"},
+      {"&#0000065;&#x000041;", "&#0000065;&#x000041;"},
+      {"&#65 ;&#;&#x;&#6a;&#-1;", "&#65 ;&#;&#x;&#6a;&#-1;"},
+      {"&#0;&#xD800;&#x110000;", "&#0;&#xD800;&#x110000;"},
+      {"&#13;&#10;", "\r\n"},
+      {"\xC7\xFD&amp;\xB6\xAF", "\xC7\xFD&\xB6\xAF"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(c.decoded, DecodeEntities(c.text));
+  }
+}
+
+TEST(DecodeEntitiesTest, ReferencesMustLieInsideTheGivenBytes) {
+  std::string_view text = "x&amp;&#65;";
+  EXPECT_EQ("x&amp", DecodeEntities(text.substr(0, 5)));
+  EXPECT_EQ("x&&#65", DecodeEntities(text.substr(0, 10)));
+}
+
+TEST(DecodeEntitiesTest, CharactersBeyondAsciiUseTheLocalCodePage) {
+  {
+    test::ScopedLocalCodePage gbk("936");
+#ifndef _WIN32
+    EXPECT_EQ("\xD6\xD0\xCE\xC4", DecodeEntities("&#x4E2D;&#25991;"));  // "Chinese" in GBK
+    // Thai KO KAI has no GBK code: the reference stays.
+    EXPECT_EQ("&#x0E01;", DecodeEntities("&#x0E01;"));
+#endif
+    std::string expected = Local("\xE4\xB8\xAD");
+    EXPECT_EQ(expected == "?" ? "&#x4E2D;" : expected, DecodeEntities("&#x4E2D;"));
+  }
+#ifndef _WIN32
+  test::ScopedLocalCodePage utf8(nullptr);
+  EXPECT_EQ("\xE4\xB8\xAD\xF0\x9F\x98\x80", DecodeEntities("&#x4E2D;&#x1F600;"));
+#endif
+}
+
+}  // namespace
+}  // namespace c51

@@ -1,0 +1,144 @@
+// The simulated C compiler:
+//   C51.exe "<source>" <controls> [OBJECT("<object>")] [SRC ("<assembly>")]
+#include <string>
+#include <vector>
+
+#include "sim/command_line.h"
+#include "sim/console.h"
+#include "sim/controls.h"
+#include "sim/files.h"
+#include "sim/translation.h"
+
+namespace c51::sim {
+namespace {
+
+constexpr ControlRule kRules[] = {
+    {"SMALL", ArgumentUse::kNone},
+    {"COMPACT", ArgumentUse::kNone},
+    {"LARGE", ArgumentUse::kNone},
+    {"ROM", ArgumentUse::kRequired},
+    {"MODP2", ArgumentUse::kNone},
+    {"MODDP2", ArgumentUse::kNone},
+    {"WARNINGLEVEL", ArgumentUse::kRequired},
+    {"OPTIMIZE", ArgumentUse::kRequired},
+    {"INCDIR", ArgumentUse::kRequired},
+    {"FLOATFUZZY", ArgumentUse::kRequired},
+    {"DEFINE", ArgumentUse::kRequired},
+    {"REGFILE", ArgumentUse::kRequired},
+    {"ORDER", ArgumentUse::kNone},
+    {"NOINTPROMOTE", ArgumentUse::kNone},
+    {"INTPROMOTE", ArgumentUse::kNone},
+    {"NOAREGS", ArgumentUse::kNone},
+    {"AREGS", ArgumentUse::kNone},
+    {"INTVECTOR", ArgumentUse::kOptional},
+    {"NOINTVECTOR", ArgumentUse::kNone},
+    {"DEBUG", ArgumentUse::kNone},
+    {"OBJECTEXTEND", ArgumentUse::kNone},
+    {"NOPRINT", ArgumentUse::kNone},
+    {"PRINT", ArgumentUse::kOptional},
+    {"PR", ArgumentUse::kOptional},
+    {"NOCOND", ArgumentUse::kNone},
+    {"COND", ArgumentUse::kNone},
+    {"SYMBOLS", ArgumentUse::kNone},
+    {"LISTINCLUDE", ArgumentUse::kNone},
+    {"CODE", ArgumentUse::kNone},
+    {"PREPRINT", ArgumentUse::kOptional},
+    {"OBJECT", ArgumentUse::kOptional},
+    {"NOOBJECT", ArgumentUse::kNone},
+    {"SRC", ArgumentUse::kOptional},
+};
+
+// Checks the arguments the compiler gives a meaning to. Empty when fine.
+std::string CheckArgument(const Control& control) {
+  const std::string arg = ToUpper(control.argument);
+  uint32_t value;
+  auto number_in = [&](std::string_view text, uint32_t low, uint32_t high) {
+    return ParseNumber(text, &value) && value >= low && value <= high;
+  };
+  bool ok = true;
+  if (control.name == "ROM") {
+    ok = arg == "SMALL" || arg == "COMPACT" || arg == "LARGE";
+  } else if (control.name == "WARNINGLEVEL") {
+    ok = number_in(arg, 0, 2);
+  } else if (control.name == "FLOATFUZZY") {
+    ok = number_in(arg, 0, 7);
+  } else if (control.name == "INTVECTOR" && control.has_argument) {
+    ok = number_in(arg, 0, 0xFFFF);
+  } else if (control.name == "OPTIMIZE") {
+    std::vector<std::string> items = SplitArgumentList(arg, ',');
+    ok = !items.empty() && items.size() <= 2 && number_in(items[0], 0, 11) &&
+         (items.size() == 1 || items[1] == "SIZE" || items[1] == "SPEED");
+  }
+  return ok ? std::string() : "BAD ARGUMENT FOR CONTROL '" + control.name + "'";
+}
+
+int Run(int argc, char** argv) {
+  Console console;
+  const std::vector<std::string> args = ProgramArguments(argc, argv);
+  if (args.empty()) {
+    console.Line(Banner(Dialect::kC));
+    console.Line("");
+    PrintFatalBlock(&console, "C51",
+                    FatalError{"PARSING INVOKE-LINE", "", "MISSING SOURCE FILE NAME", "", 0});
+    return kExitFatal;
+  }
+  TranslateRequest request;
+  request.dialect = Dialect::kC;
+  request.source = args[0];
+  const std::string controls_text = JoinArguments(args, 1);
+  request.invocation = JoinArguments(args, 0);
+  std::vector<Control> controls;
+  std::string err;
+  size_t offset = 0;
+  bool ok = ParseControls(controls_text, &controls, &err, &offset) &&
+            CheckControls(controls, kRules, &err);
+  for (size_t i = 0; ok && i < controls.size(); ++i) {
+    err = CheckArgument(controls[i]);
+    ok = err.empty();
+  }
+  if (!ok) {
+    console.Line(Banner(Dialect::kC));
+    console.Line("");
+    PrintFatalBlock(&console, "C51", FatalError{"PARSING INVOKE-LINE", controls_text, err, "", 0});
+    return kExitFatal;
+  }
+
+  const std::string stem =
+      std::string(DirectoryPart(request.source)) + std::string(FileTitle(request.source));
+  request.object_path = stem + ".obj";
+  std::vector<std::string> incdirs;
+  for (const Control& control : controls) {
+    const std::string file(Unquote(control.argument));
+    const std::string& name = control.name;
+    if (name == "SMALL" || name == "COMPACT" || name == "LARGE") request.model = name;
+    if (name == "OBJECT") request.object_path = control.has_argument ? file : stem + ".obj";
+    if (name == "NOOBJECT") request.object_path.clear();
+    if (name == "SRC") request.src_path = control.has_argument ? file : stem + ".SRC";
+    if (name == "PRINT" || name == "PR") {
+      request.print_path = control.has_argument ? file : stem + ".lst";
+    }
+    if (name == "NOPRINT") request.print_path.clear();
+    if (name == "PREPRINT") request.preprint_path = control.has_argument ? file : stem + ".i";
+    if (name == "WARNINGLEVEL") request.warnings = control.argument != "0";
+    if (name == "INCDIR") {
+      for (std::string& dir : SplitArgumentList(control.argument, ';')) {
+        if (!dir.empty()) incdirs.push_back(std::move(dir));
+      }
+    }
+  }
+  for (std::string& dir : EnvironmentIncludeDirs()) incdirs.push_back(std::move(dir));
+  request.controls = NormalizeControls(controls);
+  request.scan.dialect = Dialect::kC;
+  request.scan.include_dirs = std::move(incdirs);
+  request.scan.cwd = CurrentDirectory();
+  request.scan.variables_in_xdata = request.model != "SMALL";
+  RealFileSource files;
+  return Translate(request, &files, &console);
+}
+
+}  // namespace
+}  // namespace c51::sim
+
+int main(int argc, char** argv) {
+  return c51::sim::GuardedMain("C51", [&] { return c51::sim::Run(argc, argv); });
+}

@@ -1,0 +1,84 @@
+// Reads a source file and the files it includes, as the compiler and the
+// assembler of the simulated toolchain see them: which headers it uses (for
+// the dependency record), which diagnostics its comments ask for, and a
+// deterministic stand-in for the code it would produce.
+//
+// Markers, in comments ("//" or "/* */" in C, ";" in assembly):
+//   SIM: ERROR <code> <text>       an error at this line, e.g. "SIM: ERROR C202 'x': undefined
+//   identifier" SIM: WARNING <code> <text>     a warning at this line SIM: FATAL <text> a fatal
+//   error; translation stops here SIM-LINK: ERROR <code> <text>  an error the linker reports for
+//   this module SIM-LINK: WARNING <code> <text> SIM-DEPENDS: <path>            (assembly) one more
+//   header for the dependency record; the
+//                                  compiler writes these into the assembly source it generates
+//
+// Includes: C "#include "x.h"" and "#include <x.h>"; assembly "$INCLUDE (x.inc)" and "#include".
+// A quoted name is looked for in the including file's folder, then the
+// source's folder, then `include_dirs`; an angle-bracket name in
+// `include_dirs` only. Every file is read once, as if every header had an
+// include guard; that also ends include cycles. Conditional directives
+// (#if, #ifdef...) are not evaluated: every #include counts.
+#ifndef C51_TOOLS_SIM_SOURCE_SCAN_H_
+#define C51_TOOLS_SIM_SOURCE_SCAN_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "sim/files.h"
+
+namespace c51::sim {
+
+enum class Dialect { kC, kAssembly };
+enum class Severity { kWarning, kError, kFatal };
+
+struct Diagnostic {
+  Severity severity = Severity::kError;
+  std::string code;  // "C202", "#A45"; empty for fatal errors
+  std::string text;
+  std::string file;       // as found: the source as given, or include folder + name
+  int line = 0;           // 1-based; 0 when no line applies
+  std::string line_text;  // fatal errors: the source line that caused it
+};
+
+struct LinkMarker {
+  Severity severity = Severity::kError;  // kError or kWarning
+  std::string code;                      // "L104"
+  std::string text;
+};
+
+struct ScannedFile {
+  std::string path;       // as found, for messages
+  std::string full_path;  // absolute, for the dependency record
+  int64_t time = 0;       // seconds since 1970
+};
+
+struct ScanSettings {
+  Dialect dialect = Dialect::kC;
+  std::vector<std::string> include_dirs;  // INCDIR folders, then the C51INC folders
+  std::string cwd;                        // folder relative paths are taken against
+  PathStyle style = NativeStyle();
+  bool variables_in_xdata = false;  // C: the memory model puts variables in external RAM
+};
+
+struct ScanResult {
+  enum class Status { kOkay, kSourceMissing, kFatal };
+  Status status = Status::kOkay;
+  std::vector<ScannedFile> files;          // [0] the source, then headers by first inclusion
+  std::vector<std::string> extra_depends;  // SIM-DEPENDS names, as written
+  std::vector<Diagnostic> diagnostics;     // in source order; a fatal one comes last
+  std::vector<LinkMarker> link_markers;
+  std::vector<std::string> ignored_markers;  // "file(line)" of markers that do not parse
+  std::string source_text;                   // the source file itself
+  std::string expanded;  // the text with each header in place of its first include line
+  std::vector<uint8_t> code;
+  uint32_t data = 0;
+  uint32_t xdata = 0;
+
+  int Count(Severity severity) const;
+};
+
+ScanResult ScanSource(const std::string& source, const ScanSettings& settings, FileSource* files);
+
+}  // namespace c51::sim
+
+#endif  // C51_TOOLS_SIM_SOURCE_SCAN_H_
