@@ -7,6 +7,7 @@
 #include "build/build_driver.h"
 #include "build/build_queries.h"
 #include "build/translation.h"
+#include "import/import_entry.h"
 #include "plugin/basic_entries.h"
 #include "plugin/default_configuration.h"
 #include "plugin/open_configuration.h"
@@ -127,6 +128,12 @@ int C51_CDECL EntryNextIncludeDirectory(char* buffer, int size, int restart) {
   return Guarded(0, [&] { return NextIncludeDirectory(Ready(), buffer, size, restart); });
 }
 
+intptr_t C51_CDECL EntryImportProject(ProjectNode* root, const char* path) {
+  return Guarded(intptr_t{0}, [&] {
+    return reinterpret_cast<intptr_t>(ImportProject(Ready(), root, path));
+  });
+}
+
 int C51_CDECL EntryReserved() {
   return 0;
 }
@@ -135,9 +142,6 @@ int C51_CDECL EntryReserved() {
 // its failure value and does nothing.
 int C51_CDECL StubShowSettings(ProjectNode* node) {
   return node ? 0 : 2;
-}
-intptr_t C51_CDECL StubImportProject(ProjectNode*, const char*) {
-  return 0;
 }
 
 }  // namespace
@@ -150,7 +154,7 @@ extern "C" C51_EXPORT c51::PluginInterface* C51_CDECL GetInterface() {
   g_table.CreateDefaultConfiguration = EntryCreateDefaultConfiguration;
   g_table.OpenConfiguration = EntryOpenConfiguration;
   g_table.ShowSettings = StubShowSettings;
-  g_table.ImportProject = StubImportProject;
+  g_table.ImportProject = EntryImportProject;
   g_table.BuildTarget = EntryBuildTarget;
   g_table.TranslateFile = EntryTranslateFile;
   g_table.StopBuild = EntryStopBuild;

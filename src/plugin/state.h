@@ -151,6 +151,11 @@ struct PluginState {
   OutputRecord output;
   DebugOptionRecord debug{};  // the plug-in's copy of the host's record
 
+  // The configuration name the last uVision 4 import handed to the host;
+  // the host reads the text after the entry returns, so it lives here until
+  // the next import.
+  std::string imported_name;
+
   // Chinese at load; nothing the host can call changes it.
   Language language = Language::kChinese;
 };

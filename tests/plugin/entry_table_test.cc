@@ -42,10 +42,12 @@ TEST_F(EntryTableTest, GetInterfaceFillsOnlyThePluginWords) {
   }
 }
 
-TEST_F(EntryTableTest, EntriesOfLaterStepsAnswerWithTheirFailureValues) {
+// Before a configuration is opened, every entry that works on one answers
+// with its failure value, tells the host nothing and changes nothing.
+TEST_F(EntryTableTest, EntriesAnswerWithFailureValuesBeforeAConfigurationIsOpen) {
   EXPECT_EQ(table_->SetHostContext(host_.Context()), 1);
   EXPECT_EQ(table_->ShowSettings(nullptr), 2);
-  EXPECT_EQ(table_->ImportProject(host_.root(), "x.uvproj"), 0);
+  EXPECT_EQ(table_->ImportProject(host_.root(), "missing.uvproj"), 0);
   EXPECT_EQ(table_->BuildTarget(0), 0);
   EXPECT_EQ(table_->TranslateFile(nullptr), 0);
   char buffer[16] = "unchanged";
@@ -56,6 +58,7 @@ TEST_F(EntryTableTest, EntriesOfLaterStepsAnswerWithTheirFailureValues) {
   table_->CleanTarget();
   table_->StopBuild();
   EXPECT_TRUE(host_.calls.empty());
+  EXPECT_FALSE(host_.TreeChangedBehindServices());
 }
 
 TEST_F(EntryTableTest, NullArgumentsAreAnsweredQuietly) {
