@@ -182,12 +182,12 @@ bool ReportFilterResult(PluginState* state, const FilterResult& result) {
 bool RunCompilerTool(PluginState* state, const std::string& command_line,
                      const std::string& /*file*/, MessageLayout layout) {
   const std::string working_dir = ToolWorkingDirectory(*state);
-  std::string captured = RunTool(state, command_line, working_dir);
+  std::string_view captured = RunTool(state, command_line, working_dir);
   return ReportFilterResult(state, FilterCompilerOutput(captured, layout, working_dir));
 }
 
 bool RunLinkerTool(PluginState* state, const std::string& command_line) {
-  std::string captured = RunTool(state, command_line, ToolWorkingDirectory(*state));
+  std::string_view captured = RunTool(state, command_line, ToolWorkingDirectory(*state));
   return ReportFilterResult(state, FilterLinkerOutput(captured));
 }
 

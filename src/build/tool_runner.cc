@@ -34,21 +34,24 @@ std::string ToolWorkingDirectory(const PluginState& state) {
   return dir;
 }
 
-std::string RunTool(PluginState* state, const std::string& command_line,
-                    const std::string& working_dir) {
-  ProcessResult run = RunProcess(command_line, working_dir, StreamOrder::kErrAfterOut);
-  switch (run.status) {
+std::string_view RunTool(PluginState* state, const std::string& command_line,
+                         const std::string& working_dir) {
+  ProcessResult& capture = state->tool_capture;
+  capture = RunProcess(command_line, working_dir, StreamOrder::kErrAfterOut, &capture);
+  switch (capture.status) {
     case ProcessStatus::kPipeFailed:
-      ShowFailure(state, MessageId::kCreatePipeFailed, run.system_error);
-      return "";
+      ShowFailure(state, MessageId::kCreatePipeFailed, capture.system_error);
+      capture.out.clear();
+      break;
     case ProcessStatus::kStartFailed:
-      ShowFailure(state, MessageId::kCreateProcessFailed, run.system_error);
-      return "";
+      ShowFailure(state, MessageId::kCreateProcessFailed, capture.system_error);
+      capture.out.clear();
+      break;
     case ProcessStatus::kExited:
     case ProcessStatus::kCrashed:
       break;
   }
-  return std::move(run.out);
+  return capture.out;
 }
 
 }  // namespace c51

@@ -3,6 +3,7 @@
 #define C51_BUILD_TOOL_RUNNER_H_
 
 #include <string>
+#include <string_view>
 
 namespace c51 {
 
@@ -19,8 +20,12 @@ std::string ToolWorkingDirectory(const PluginState& state);
 // cannot be made) gives "" after a message box with the system's error
 // code, shown through `state->ui`. The exit code is not looked at: the
 // output filters judge the run.
-std::string RunTool(PluginState* state, const std::string& command_line,
-                    const std::string& working_dir);
+//
+// The text lives in `state` until the next RunTool, which reuses its
+// memory: tools run one after another, and a large output then costs no
+// fresh memory the second time.
+std::string_view RunTool(PluginState* state, const std::string& command_line,
+                         const std::string& working_dir);
 
 }  // namespace c51
 

@@ -24,6 +24,9 @@ struct ProcessResult {
   int exit_code = 0;
   std::string out;  // everything written to standard output
   std::string err;  // everything written to standard error
+  // Memory a later run may take over through `recycled` (see RunProcess);
+  // its contents mean nothing.
+  std::string spare;
 };
 
 // How the two captured streams come back.
@@ -44,8 +47,15 @@ enum class StreamOrder {
 // starts the program without a shell; a program path without a separator
 // is looked up in PATH, a relative one is taken against the caller's
 // current folder (as CreateProcess does), not against `working_dir`.
+//
+// `recycled`, when given, is an earlier result whose texts' memory the new
+// result takes over (their contents are dropped): a caller that runs tool
+// after tool keeps the memory of the largest output mapped instead of
+// paying the kernel to clear fresh pages each time. (POSIX reads straight
+// into that memory; Windows only takes it over.)
 ProcessResult RunProcess(const std::string& command_line, const std::string& working_dir,
-                         StreamOrder order = StreamOrder::kApart);
+                         StreamOrder order = StreamOrder::kApart,
+                         ProcessResult* recycled = nullptr);
 
 // The arguments of a Windows command line, as CommandLineToArgvW gives them.
 // Only blank and tab separate. The program name (first argument) ends at

@@ -129,9 +129,8 @@ int C51_CDECL EntryNextIncludeDirectory(char* buffer, int size, int restart) {
 }
 
 intptr_t C51_CDECL EntryImportProject(ProjectNode* root, const char* path) {
-  return Guarded(intptr_t{0}, [&] {
-    return reinterpret_cast<intptr_t>(ImportProject(Ready(), root, path));
-  });
+  return Guarded(intptr_t{0},
+                 [&] { return reinterpret_cast<intptr_t>(ImportProject(Ready(), root, path)); });
 }
 
 int C51_CDECL EntryReserved() {

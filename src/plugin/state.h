@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "platform/fs.h"
+#include "platform/process.h"
 #include "plugin/host_context.h"
 #include "plugin/preference_store.h"
 #include "project/config_keys.h"
@@ -136,6 +137,9 @@ struct PluginState {
   BuildProgress build;
 
   ObjectRecordCache object_records;
+  // The last tool run's captured text (RunTool hands out a view of it); its
+  // memory is reused by the next run.
+  ProcessResult tool_capture;
   IncludeTable include_files;
   uint64_t builds_started = 0;  // the last BuildProgress::serial handed out
   // NextDependency: the include files of one source's object.

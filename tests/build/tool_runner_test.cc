@@ -42,15 +42,24 @@ TEST_F(ToolRunnerTest, DrainsLargeOutputOnBothStreamsWithoutStalling) {
   // Far more than any pipe holds, on both streams at once, in pieces that
   // are not a multiple of the reader's chunk.
   constexpr size_t kPerStream = 64u << 20;
-  std::string text =
+  std::string_view text =
       RunTool(&state_, ChildCommand("interleave " + std::to_string(kPerStream) + " 100003"), "");
   ASSERT_EQ(2 * kPerStream, text.size());
   EXPECT_EQ(kPerStream, text.find_first_not_of('o'));
   EXPECT_EQ(std::string::npos, text.find_first_not_of('e', kPerStream));
 }
 
+// Each run reuses the memory of the one before: a shorter text must not
+// show what the longer one left there.
+TEST_F(ToolRunnerTest, AShorterRunShowsNothingOfTheLongerOneBefore) {
+  EXPECT_EQ("long output text",
+            RunTool(&state_, ChildCommand("say-out \"long output\" say-err \" text\""), ""));
+  EXPECT_EQ("ab", RunTool(&state_, ChildCommand("say-out a say-err b"), ""));
+  EXPECT_EQ("", RunTool(&state_, ChildCommand("say-out \"\""), ""));
+}
+
 TEST_F(ToolRunnerTest, PassesBinaryBytesAndTheOutputOfACrashedTool) {
-  std::string text = RunTool(&state_, ChildCommand("bytes"), "");
+  std::string_view text = RunTool(&state_, ChildCommand("bytes"), "");
   ASSERT_EQ(255u, text.size());
   EXPECT_EQ('\0', text[0]);
   EXPECT_EQ('\x0B', text[10]);

@@ -174,11 +174,42 @@ void ReserveText(std::string* text, size_t size) {
   text->swap(fresh);
 }
 
+// One stream's bytes read straight into a text kept from an earlier run:
+// its memory is already mapped, so a large output costs no page faults.
+// The text is held at its full capacity while reading (growing only past
+// it) and cut to what was read by Finish.
+class TextCapture {
+ public:
+  explicit TextCapture(std::string* text) : text_(text) {
+    if (text_->capacity() < kFirstSize) text_->reserve(kFirstSize);
+    text_->resize(text_->capacity());
+  }
+  char* space() { return text_->data() + used_; }
+  size_t space_size() const { return text_->size() - used_; }
+  void Grow() {
+    if (space_size() != 0) return;
+    text_->resize(std::max(2 * text_->size(), kFirstSize));
+    AdviseHugePages(text_->data(), text_->size());
+  }
+  void Commit(size_t n) {
+    used_ += n;
+    Grow();
+  }
+  size_t total() const { return used_; }
+  void Finish() { text_->resize(used_); }
+
+ private:
+  static constexpr size_t kFirstSize = 64 * 1024;
+  std::string* text_;
+  size_t used_ = 0;
+};
+
 // Reads both pipes until each reports its end. If poll itself fails, the
 // pipes are closed, so the tool sees a broken pipe instead of stalling.
-void Drain(Fd* out_fd, Capture* out, Fd* err_fd, Capture* err) {
+template <typename C>
+void Drain(Fd* out_fd, C* out, Fd* err_fd, C* err) {
   Fd* fds[2] = {out_fd, err_fd};
-  Capture* captures[2] = {out, err};
+  C* captures[2] = {out, err};
   out->Grow();
   err->Grow();
   while (out_fd->get() >= 0 || err_fd->get() >= 0) {
@@ -212,8 +243,9 @@ void Drain(Fd* out_fd, Capture* out, Fd* err_fd, Capture* err) {
 }  // namespace
 
 ProcessResult RunProcess(const std::string& command_line, const std::string& working_dir,
-                         StreamOrder order) {
+                         StreamOrder order, ProcessResult* recycled) {
   ProcessResult result;
+
   std::vector<std::string> args = SplitWindowsCommandLine(command_line);
   if (args.empty() || args[0].empty()) {
     result.status = ProcessStatus::kStartFailed;
@@ -279,7 +311,22 @@ ProcessResult RunProcess(const std::string& command_line, const std::string& wor
   // Only the tool may hold the write ends, or the reads below never end.
   out_write.Close();
   err_write.Close();
-  {
+  if (recycled != nullptr) {
+    // Standard error is read into the spare text: it is never cut to what
+    // was read, so the next run finds all of it mapped and nothing to clear.
+    std::string err_text;
+    result.out.swap(recycled->out);
+    err_text.swap(recycled->spare);
+    TextCapture out(&result.out), err(&err_text);
+    Drain(&out_read, &out, &err_read, &err);
+    out.Finish();
+    if (order == StreamOrder::kErrAfterOut) {
+      result.out.append(err_text.data(), err.total());
+    } else {
+      result.err.assign(err_text.data(), err.total());
+    }
+    result.spare.swap(err_text);
+  } else {
     Capture out, err;
     Drain(&out_read, &out, &err_read, &err);
     if (order == StreamOrder::kErrAfterOut) {

@@ -73,8 +73,14 @@ bool IsExceptionCode(DWORD code) {
 }  // namespace
 
 ProcessResult RunProcess(const std::string& command_line, const std::string& working_dir,
-                         StreamOrder order) {
+                         StreamOrder order, ProcessResult* recycled) {
   ProcessResult result;
+  if (recycled != nullptr) {
+    result.out.swap(recycled->out);
+    result.err.swap(recycled->err);
+    result.out.clear();
+    result.err.clear();
+  }
   Handle out_read, out_write, err_read, err_write;
   if (!MakePipe(&out_read, &out_write) || !MakePipe(&err_read, &err_write)) {
     result.status = ProcessStatus::kPipeFailed;

@@ -1,0 +1,84 @@
+#include "import/uv2_reader.h"
+
+#include <vector>
+
+#include "import/uv2_parser.h"
+#include "platform/fs.h"
+#include "plugin/default_configuration.h"
+#include "plugin/state.h"
+#include "project/host_services.h"
+#include "project/node.h"
+#include "project/scopes.h"
+
+namespace c51 {
+namespace {
+
+// File lines name their group by number; only this many are remembered.
+constexpr size_t kMaxGroups = 255;
+
+}  // namespace
+
+std::string Uv2OptionsPathOf(const std::string& project_path) {
+  size_t separator = project_path.find_last_of("\\/:");
+  size_t name_start = separator == std::string::npos ? 0 : separator + 1;
+  size_t dot = project_path.rfind('.');
+  if (dot == std::string::npos || dot < name_start) return project_path + ".opt";
+  return project_path.substr(0, dot) + ".opt";
+}
+
+bool ImportUv2Project(PluginState* state, ProjectNode* root, const std::string& path) {
+  HostServices* host = state->host;
+  ConfigurationRef& current = state->configuration;
+  current.name.clear();
+  ProjectNode* files = host->AddChild(root, "Files", nullptr);
+  if (!files) return false;
+
+  // Without an options file no target is current (index 0).
+  int current_index = 0;
+  std::string text, err;
+  if (ReadWholeFile(Uv2OptionsPathOf(path), &text, &err) == ReadStatus::kOkay)
+    current_index = CurrentTargetIndex(text);
+  if (ReadWholeFile(path, &text, &err) != ReadStatus::kOkay) return false;
+
+  ProjectNode* configurations = nullptr;
+  std::vector<ProjectNode*> groups;  // group number - 1 => its "Filter"
+  int targets = 0;
+  for (const Uv2Entry& entry : ParseUv2Project(text, current_index)) {
+    switch (entry.kind) {
+      case Uv2Entry::Kind::kTarget: {
+        ++targets;
+        if (!configurations) configurations = host->AddChild(root, "Configurations", nullptr);
+        if (!configurations) return false;
+        ProjectNode* config = host->AddChild(configurations, "Configuration", nullptr);
+        if (!config) return false;
+        SetOneAttribute(host, config, "Name", entry.text.c_str());
+        CreateDefaultConfiguration(state, config);
+        if (targets == current_index) current.name = entry.text;
+        break;
+      }
+      case Uv2Entry::Kind::kGroup: {
+        ProjectNode* group = host->AddChild(files, "Filter", nullptr);
+        if (!group) return false;
+        SetOneAttribute(host, group, "Name", entry.text.c_str());
+        if (groups.size() < kMaxGroups) groups.push_back(group);
+        break;
+      }
+      case Uv2Entry::Kind::kFile: {
+        bool known = entry.number >= 1 && static_cast<size_t>(entry.number) <= groups.size();
+        ProjectNode* parent = known ? groups[static_cast<size_t>(entry.number) - 1] : files;
+        ProjectNode* file = host->AddChild(parent, "File", nullptr);
+        if (file) SetOneAttribute(host, file, "RelativePath", entry.text.c_str());
+        break;
+      }
+      case Uv2Entry::Kind::kOption: {
+        // The configuration named current by the lines read so far.
+        ProjectNode* config = FindCurrentConfiguration(&current);
+        if (config) SetOneAttribute(host, config, entry.key, entry.text.c_str());
+        break;
+      }
+    }
+  }
+  return true;
+}
+
+}  // namespace c51

@@ -1,0 +1,131 @@
+// The line and name rules the importers share, one table each.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "import/import_entry.h"
+#include "import/uv2_parser.h"
+
+namespace c51 {
+namespace {
+
+TEST(ImportHelpersTest, LowerExtension) {
+  struct Row {
+    const char* path;
+    const char* extension;
+  } rows[] = {
+      {"C:\\p\\Blinky.UVPROJ", "uvproj"},
+      {"C:\\p\\Blinky.Uv2", "uv2"},
+      {"C:\\p.d\\Blinky", ""},  // the dot belongs to a folder
+      {"/p.d/Blinky", ""},
+      {"C:Blinky.uv2", "uv2"},
+      {"a.b.uvproj", "uvproj"},
+      {"Blinky.", ""},
+      {"Blinky", ""},
+      {"\xB9\xA4.UV2", "uv2"},  // GBK bytes before the dot stay out of it
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.path);
+    EXPECT_EQ(LowerExtension(row.path), row.extension);
+  }
+}
+
+TEST(ImportHelpersTest, SplitProfileLines) {
+  using Lines = std::vector<std::string_view>;
+  std::string long_line(300, 'x');
+  struct Row {
+    std::string text;
+    Lines lines;
+  } rows[] = {
+      {"", {}},
+      {"a", {"a"}},
+      {"a\n", {"a"}},
+      {"a\r\nb\r\n", {"a", "b"}},
+      {"a\n\nb", {"a", "", "b"}},
+      {"a\rb\n", {"a\rb"}},  // only the "\r" of a line end goes
+      {long_line + "\nz", {std::string_view(long_line).substr(0, 255), "z"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text.substr(0, 20));
+    EXPECT_EQ(SplitProfileLines(row.text), row.lines);
+  }
+}
+
+TEST(ImportHelpersTest, CurrentTargetIndex) {
+  struct Row {
+    const char* text;
+    int index;
+  } rows[] = {
+      {"", 0},
+      {"OPTFL 1,4,0\nOPTFL 1,4,1\nOPTFL 1,4,0\n", 2},
+      {"OPTFL 1,4,0\nOPTFL 1,4,0\nOPTFL 1,4,0\n", 3},      // none marked: the last
+      {"OPTFL 1,4,0\n  \toptfl 1,4,1\nOPTFL 1,4,1\n", 2},  // blanks skipped, any case
+      {"x OPTFL 1,4,1\nOPTFL 1,4,0\nOPTFL 1,4,1\n", 2},    // not at the line's start
+      {"OPTFL 1,4,10\nOPTFL 1,4,1\n", 1},  // only the character after the "," counts
+      {"OPTFL 1,1,0\nOPTFL 1,4,0\n", 2},   // the last "," decides
+      {"OPTFL 1\nOPTFL 2,\n", 2},          // nothing after the ","
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    EXPECT_EQ(CurrentTargetIndex(row.text), row.index);
+  }
+}
+
+// Entries as "kind:number:text" ("key=text" for settings).
+std::vector<std::string> Describe(const std::vector<Uv2Entry>& entries) {
+  std::vector<std::string> out;
+  for (const Uv2Entry& entry : entries) {
+    switch (entry.kind) {
+      case Uv2Entry::Kind::kTarget:
+        out.push_back("T:" + entry.text);
+        break;
+      case Uv2Entry::Kind::kGroup:
+        out.push_back("G:" + entry.text);
+        break;
+      case Uv2Entry::Kind::kFile:
+        out.push_back("F" + std::to_string(entry.number) + ":" + entry.text);
+        break;
+      case Uv2Entry::Kind::kOption:
+        out.push_back(std::string(entry.key) + "=" + entry.text);
+        break;
+    }
+  }
+  return out;
+}
+
+TEST(ImportHelpersTest, ParseUv2Project) {
+  using Strings = std::vector<std::string>;
+  struct Row {
+    const char* text;
+    int current;
+    Strings entries;
+  } rows[] = {
+      {"Target (A (x)), 0x0000\ntarget (B)\nTarget C\nTarget )(\n",
+       0,
+       {"T:A (x)", "T:B"}},  // the last ")", any case; no brackets: no target
+      {"Group (G1)\nGroup (G2\n", 0, {"G:G1"}},
+      {"File 2,1,<.\\a.c><a.c>\nFile 12 ,1,<b>\nFile x,<c>\nFile 1,1,no path\n",
+       0,
+       {"F2:.\\a.c", "F12:b", "F0:c"}},
+      {"File,<d>\n", 0, {"F-1:d"}},  // no blank: no group number
+      // Only the current target's block is read; "EndOpt" ends it.
+      {"Options 1,0,0\n OutDir (.\\o1\\)\nEndOpt\nOptions 2,0,0\n OutDir (.\\o2\\)\n"
+       " OutName (n2)\n LstDir (.\\l2\\) (x)\nEndOpt\n OutName (after)\n",
+       2,
+       {"OutputDirectory=.\\o2\\", "OutputName=n2", "ListingDirectory=.\\l2\\"}},
+      // A block of another target is read as ordinary lines.
+      {"Options 1,0,0\nTarget (InBlock)\nEndOpt\n", 2, {"T:InBlock"}},
+      // Without a current target no block is read, even one numbered 0.
+      {"Options 0,0,0\nTarget (InBlock)\n OutDir (x)\nEndOpt\n", 0, {"T:InBlock"}},
+      // A block without "EndOpt" runs to the end of the file.
+      {"Options 1\n OutName (n)\nTarget (Swallowed)\n", 1, {"OutputName=n"}},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    EXPECT_EQ(Describe(ParseUv2Project(row.text, row.current)), row.entries);
+  }
+}
+
+}  // namespace
+}  // namespace c51

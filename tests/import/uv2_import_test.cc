@@ -1,0 +1,107 @@
+// uVision 2 projects imported through slot 4: configurations in file order,
+// the current target from the ".opt" file and its output folders, groups
+// by number, and the 255-character line rule.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "import_fixture.h"
+
+namespace c51::test {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+const char kThreeTargetFiles[] =
+    "Files\n"
+    "  Filter Name=Source\n"
+    "    File RelativePath=.\\main.c\n"
+    "    File RelativePath=.\\startup.a51\n"
+    "  Filter Name=Library\n"
+    "    File RelativePath=.\\lib\\util.c\n"
+    "  File RelativePath=.\\readme.txt\n"  // group 0
+    "  File RelativePath=.\\orphan.c\n";   // group 7: no such group
+
+const Strings kDebugDefaults = {".\\Debug\\", "Blinky", ".\\Debug\\"};
+const Strings kReleaseDefaults = {".\\Release\\", "Blinky", ".\\Release\\"};
+const Strings kFlashDefaults = {".\\Flash (banked)\\", "Blinky", ".\\Flash (banked)\\"};
+
+class Uv2ImportTest : public ImportTest {
+ protected:
+  // Imports three_targets.uv2 with `options` staged beside it ("" for
+  // none) and checks the returned name, the configurations with their
+  // OutputDirectory, OutputName and ListingDirectory, and the files.
+  void ImportThreeTargets(const char* options, const char* returned,
+                          const std::vector<Strings>& outputs) {
+    std::string path = Stage({{"three_targets.uv2", "Blinky.uv2"}});
+    if (*options) Stage({{options, "Blinky.opt"}});
+    EXPECT_EQ(Import(path), returned);
+    std::vector<ProjectNode*> groups = Children(host_.root(), "Configurations");
+    ASSERT_EQ(groups.size(), 1u);
+    std::vector<ProjectNode*> configs = Children(groups[0], "Configuration");
+    ASSERT_EQ(configs.size(), 3u);  // the line without brackets is no target
+    const char* names[] = {"Debug", "Release", "Flash (banked)"};
+    for (size_t i = 0; i < configs.size(); ++i) {
+      SCOPED_TRACE(names[i]);
+      EXPECT_EQ(FakeHost::Get(configs[i], "Name"), names[i]);
+      EXPECT_EQ((Strings{FakeHost::Get(configs[i], "OutputDirectory"),
+                         FakeHost::Get(configs[i], "OutputName"),
+                         FakeHost::Get(configs[i], "ListingDirectory")}),
+                outputs[i]);
+      // The default configuration was applied to each.
+      EXPECT_EQ(Children(configs[i], "Tool").size(), 3u);
+      EXPECT_EQ(FakeHost::Get(configs[i], "GENAPP"), "1");
+    }
+    std::vector<ProjectNode*> files = Children(host_.root(), "Files");
+    ASSERT_EQ(files.size(), 1u);
+    EXPECT_EQ(Shape(files[0]), kThreeTargetFiles);
+    EXPECT_TRUE(Checks().empty());
+    EXPECT_FALSE(host_.TreeChangedBehindServices());
+  }
+};
+
+TEST_F(Uv2ImportTest, MarkedTargetIsCurrentAndOnlyItsOptionsBlockApplies) {
+  ImportThreeTargets("three_targets.opt", "Release",
+                     {kDebugDefaults, {".\\rel\\", "blinky", ".\\rel\\lst\\"}, kFlashDefaults});
+}
+
+TEST_F(Uv2ImportTest, WithoutMarkTheLastTargetIsCurrent) {
+  ImportThreeTargets(
+      "unmarked.opt", "Flash (banked)",
+      {kDebugDefaults, kReleaseDefaults, {".\\flash\\", "flash", ".\\Flash (banked)\\"}});
+}
+
+TEST_F(Uv2ImportTest, WithoutOptionsFileNothingIsCurrent) {
+  ImportThreeTargets("", "", {kDebugDefaults, kReleaseDefaults, kFlashDefaults});
+  EXPECT_NE(last_result_, 0);  // an empty name, not a failure
+}
+
+TEST_F(Uv2ImportTest, ExtensionInCapitalsIsAccepted) {
+  std::string path = Stage({{"three_targets.uv2", "Blinky.UV2"}});
+  EXPECT_EQ(Import(path), "");
+  EXPECT_EQ(Children(host_.root(), "Configurations").size(), 1u);
+}
+
+TEST_F(Uv2ImportTest, LinesAreCutAt255Characters) {
+  std::string path = Stage({{"long_lines.uv2", "Long.uv2"}, {"long_lines.opt", "Long.opt"}});
+  EXPECT_EQ(Import(path), "Only");
+  // The first group's ")" and the first file's ">" lie beyond the cut, and
+  // so does the third file's "<": those lines are skipped, and "Kept" is
+  // group 1.
+  EXPECT_EQ(Shape(Children(host_.root(), "Files").at(0)),
+            "Files\n"
+            "  Filter Name=Kept\n"
+            "    File RelativePath=.\\short.c\n");
+}
+
+TEST_F(Uv2ImportTest, HostRefusalEndsTheImportWithNothingMade) {
+  std::string path = Stage({{"three_targets.uv2", "Blinky.uv2"}});
+  host_.fail_add_child = true;
+  EXPECT_EQ(Import(path), "<null>");
+  ASSERT_EQ(host_.calls.size(), 1u);
+  EXPECT_EQ(host_.calls[0].args, (Strings{"Files", "<null>"}));
+}
+
+}  // namespace
+}  // namespace c51::test
