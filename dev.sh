@@ -97,22 +97,20 @@ run_fuzzers() {
 cmd_demo() {
   install_missing "${native_packages[@]}"
   build native
-  # The bundled example, copied so that the checkout stays clean: a project
-  # made with the host, its sources added in two groups, then built with the
-  # simulated toolchain that ships beside the host.
+  # The bundled uVision 4 example, copied so that the checkout stays clean,
+  # imported with the host and built with the simulated toolchain that
+  # ships beside it (one source carries a warning to show diagnostics).
   local demo=build/demo host=build/native/bin/corvane-c51
   rm -rf "$demo" && mkdir -p "$demo" && cp -r examples/blinky/. "$demo"
-  log "demo: create the project"
-  "$host" new "$demo/blinky.cvproj"
-  "$host" add -p "$demo/blinky.cvproj" --group Application "$demo/src/main.c" "$demo/src/delay.c"
-  "$host" add -p "$demo/blinky.cvproj" --group Startup "$demo/startup/startup.a51"
+  log "demo: import the uVision project"
+  "$host" import "$demo/blinky.uvproj" -o "$demo/blinky.cvproj"
   log "demo: build"
   "$host" build -p "$demo/blinky.cvproj"
   log "demo: build again (nothing to do)"
   "$host" build -p "$demo/blinky.cvproj"
   log "demo: the hex file"
-  ls -l "$demo/Target 1/blinky.hex"
-  head -n 3 "$demo/Target 1/blinky.hex"
+  ls -l "$demo/Debug/blinky.hex"
+  head -n 3 "$demo/Debug/blinky.hex"
 }
 
 cmd_test() {
