@@ -92,6 +92,7 @@ run_fuzzers() {
   fuzz markup_fuzz 60 -max_len=8192 -dict=tests/fuzz/markup.dict tests/data/markup
   fuzz output_filter_fuzz 30 -max_len=4096
   fuzz dependency_record_fuzz 30
+  fuzz uv2_fuzz 20 -max_len=8192
 }
 
 cmd_demo() {
