@@ -7,4 +7,6 @@ build=$(cd "$(dirname "$exe")/.." && pwd)
 export WINEPREFIX=${WINEPREFIX:-$build/wineprefix}
 export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-"mscoree,mshtml="}
+# Nobody answers a message box here: the plug-in records them instead.
+export C51_HEADLESS=${C51_HEADLESS:-1}
 exec /usr/lib/wine/wine64 "$exe" "$@"

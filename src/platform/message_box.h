@@ -6,7 +6,8 @@
 
 namespace c51 {
 
-// True where the system has message boxes (Windows).
+// True where the system has message boxes (Windows) and the environment
+// variable C51_HEADLESS is not "1".
 bool HasSystemMessageBox();
 
 // Shows a modal message box owned by the active window. `icon`: 0 none,

@@ -4,8 +4,12 @@
 
 namespace c51 {
 
+// C51_HEADLESS=1 turns message boxes off, so that unattended runs (tests,
+// scripted builds) never wait on a window nobody will see.
 bool HasSystemMessageBox() {
-  return true;
+  char value[8];
+  DWORD n = GetEnvironmentVariableA("C51_HEADLESS", value, sizeof value);
+  return !(n == 1 && value[0] == '1');
 }
 
 int ShowSystemMessageBox(const std::string& text, const std::string& caption, int icon,
