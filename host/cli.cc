@@ -20,12 +20,13 @@ const std::vector<OptionSpec>& GlobalOptions() {
   return options;
 }
 
-const OptionSpec* FindOption(const CommandSpec* spec, const std::string& name, char short_name) {
+const OptionSpec* FindOption(const CommandSpec* command_info, const std::string& name,
+                             char short_name) {
   auto matches = [&](const OptionSpec& o) {
     return short_name ? o.short_name == short_name : name == o.name;
   };
-  if (spec) {
-    for (const OptionSpec& o : spec->options)
+  if (command_info) {
+    for (const OptionSpec& o : command_info->options)
       if (matches(o)) return &o;
   }
   for (const OptionSpec& o : GlobalOptions())
@@ -120,8 +121,8 @@ const std::vector<CommandSpec>& Commands() {
 }
 
 const CommandSpec* FindCommand(const std::string& name) {
-  for (const CommandSpec& spec : Commands())
-    if (name == spec.name) return &spec;
+  for (const CommandSpec& command_info : Commands())
+    if (name == command_info.name) return &command_info;
   return nullptr;
 }
 
@@ -140,9 +141,9 @@ bool ParseCommandLine(const std::vector<std::string>& args, ParsedCommand* out, 
       continue;
     }
     if (options_ended || arg.size() < 2 || arg[0] != '-') {
-      if (!out->spec) {
-        out->spec = FindCommand(arg);
-        if (!out->spec) {
+      if (!out->command_info) {
+        out->command_info = FindCommand(arg);
+        if (!out->command_info) {
           *err = "unknown command \"" + arg + "\"";
           return false;
         }
@@ -162,17 +163,17 @@ bool ParseCommandLine(const std::vector<std::string>& args, ParsedCommand* out, 
         name.resize(equals);
         has_inline_value = true;
       }
-      option = FindOption(out->spec, name, 0);
+      option = FindOption(out->command_info, name, 0);
     } else {
       if (arg.size() != 2) {
         *err = "unknown option \"" + arg + "\"";
         return false;
       }
-      option = FindOption(out->spec, "", arg[1]);
+      option = FindOption(out->command_info, "", arg[1]);
     }
     if (!option) {
       *err = "unknown option \"" + arg + "\"" +
-             (out->spec ? std::string(" for \"") + out->spec->name + "\"" : "");
+             (out->command_info ? std::string(" for \"") + out->command_info->name + "\"" : "");
       return false;
     }
     if (!option->value_name) {
@@ -196,15 +197,15 @@ bool ParseCommandLine(const std::vector<std::string>& args, ParsedCommand* out, 
     }
     out->values[option->name] = value;
   }
-  if (out->help || !out->spec) return true;
+  if (out->help || !out->command_info) return true;
   int count = static_cast<int>(out->arguments.size());
-  if (count < out->spec->min_arguments) {
-    *err = std::string("\"") + out->spec->name + "\" needs " + out->spec->arguments;
+  if (count < out->command_info->min_arguments) {
+    *err = std::string("\"") + out->command_info->name + "\" needs " + out->command_info->arguments;
     return false;
   }
-  if (out->spec->max_arguments >= 0 && count > out->spec->max_arguments) {
+  if (out->command_info->max_arguments >= 0 && count > out->command_info->max_arguments) {
     *err = "unexpected argument \"" +
-           out->arguments[static_cast<size_t>(out->spec->max_arguments)] + "\"";
+           out->arguments[static_cast<size_t>(out->command_info->max_arguments)] + "\"";
     return false;
   }
   return true;
@@ -214,10 +215,10 @@ std::string GeneralHelp() {
   std::string text =
       "usage: corvane-c51 [options] <command> [options] [arguments]\n\n"
       "Builds 8051 projects with the C51 toolchain through the C51 plug-in.\n\ncommands:\n";
-  for (const CommandSpec& spec : Commands()) {
-    std::string name = std::string("  ") + spec.name;
+  for (const CommandSpec& command_info : Commands()) {
+    std::string name = std::string("  ") + command_info.name;
     name.resize(13, ' ');
-    text += name + spec.summary + "\n";
+    text += name + command_info.summary + "\n";
   }
   text += "\noptions of every command:\n";
   AppendOptions(GlobalOptions(), &text);
@@ -232,14 +233,14 @@ std::string GeneralHelp() {
   return text;
 }
 
-std::string CommandHelp(const CommandSpec& spec) {
-  std::string text = std::string("usage: corvane-c51 ") + spec.name;
-  if (!spec.options.empty()) text += " [options]";
-  if (*spec.arguments) text += std::string(" ") + spec.arguments;
-  text += std::string("\n\n") + spec.summary + ".\n";
-  if (!spec.options.empty()) {
+std::string CommandHelp(const CommandSpec& command_info) {
+  std::string text = std::string("usage: corvane-c51 ") + command_info.name;
+  if (!command_info.options.empty()) text += " [options]";
+  if (*command_info.arguments) text += std::string(" ") + command_info.arguments;
+  text += std::string("\n\n") + command_info.summary + ".\n";
+  if (!command_info.options.empty()) {
     text += "\noptions:\n";
-    AppendOptions(spec.options, &text);
+    AppendOptions(command_info.options, &text);
   }
   text += "\noptions of every command:\n";
   AppendOptions(GlobalOptions(), &text);

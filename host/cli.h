@@ -39,7 +39,7 @@ const std::vector<CommandSpec>& Commands();
 const CommandSpec* FindCommand(const std::string& name);
 
 struct ParsedCommand {
-  const CommandSpec* spec = nullptr;  // null: no command was given
+  const CommandSpec* command_info = nullptr;  // null: no command was given
   std::vector<std::string> arguments;
   std::map<std::string, std::string> values;  // options with a value, by long name
   std::set<std::string> switches;             // options without one, by long name
@@ -55,7 +55,7 @@ struct ParsedCommand {
 bool ParseCommandLine(const std::vector<std::string>& args, ParsedCommand* out, std::string* err);
 
 std::string GeneralHelp();
-std::string CommandHelp(const CommandSpec& spec);
+std::string CommandHelp(const CommandSpec& command_info);
 
 }  // namespace c51::host
 

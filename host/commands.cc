@@ -79,36 +79,37 @@ int RunCommandLine(const std::vector<std::string>& args) {
   std::string err;
   if (!ParseCommandLine(args, &command, &err)) {
     std::fprintf(stderr, "corvane-c51: %s\n", err.c_str());
-    std::fprintf(stderr, "Try \"corvane-c51 %s--help\".\n",
-                 command.spec ? (std::string(command.spec->name) + " ").c_str() : "");
+    std::fprintf(
+        stderr, "Try \"corvane-c51 %s--help\".\n",
+        command.command_info ? (std::string(command.command_info->name) + " ").c_str() : "");
     return kExitUsage;
   }
-  if (!command.spec) {
+  if (!command.command_info) {
     std::fputs(GeneralHelp().c_str(), command.help ? stdout : stderr);
     return command.help ? kExitSuccess : kExitUsage;
   }
-  if (std::string(command.spec->name) == "help") {
+  if (std::string(command.command_info->name) == "help") {
     if (command.arguments.empty()) {
       std::fputs(GeneralHelp().c_str(), stdout);
       return kExitSuccess;
     }
-    const CommandSpec* spec = FindCommand(command.arguments.front());
-    if (!spec) {
+    const CommandSpec* command_info = FindCommand(command.arguments.front());
+    if (!command_info) {
       std::fprintf(stderr, "corvane-c51: unknown command \"%s\"\n",
                    command.arguments.front().c_str());
       return kExitUsage;
     }
-    std::fputs(CommandHelp(*spec).c_str(), stdout);
+    std::fputs(CommandHelp(*command_info).c_str(), stdout);
     return kExitSuccess;
   }
   if (command.help) {
-    std::fputs(CommandHelp(*command.spec).c_str(), stdout);
+    std::fputs(CommandHelp(*command.command_info).c_str(), stdout);
     return kExitSuccess;
   }
   Session session(command);
   for (const CommandEntry& entry : kCommandFunctions)
-    if (std::string(entry.name) == command.spec->name) return entry.run(&session);
-  session.Error(std::string("command \"") + command.spec->name + "\" is not available");
+    if (std::string(entry.name) == command.command_info->name) return entry.run(&session);
+  session.Error(std::string("command \"") + command.command_info->name + "\" is not available");
   return kExitUsage;
 }
 

@@ -42,8 +42,8 @@ TEST(CliTest, AcceptedCommandLines) {
     ParsedCommand parsed;
     std::string err;
     ASSERT_TRUE(ParseCommandLine(c.args, &parsed, &err)) << err;
-    ASSERT_NE(parsed.spec, nullptr);
-    EXPECT_EQ(parsed.spec->name, c.command);
+    ASSERT_NE(parsed.command_info, nullptr);
+    EXPECT_EQ(parsed.command_info->name, c.command);
     EXPECT_EQ(parsed.arguments, c.arguments);
     EXPECT_EQ(parsed.Value("config"), c.config);
     EXPECT_EQ(parsed.Value("project"), c.project);
@@ -84,17 +84,17 @@ TEST(CliTest, HelpNeedsNoArguments) {
   EXPECT_TRUE(parsed.help);
   ASSERT_TRUE(ParseCommandLine({"-h"}, &parsed, &err)) << err;
   EXPECT_TRUE(parsed.help);
-  EXPECT_EQ(parsed.spec, nullptr);
+  EXPECT_EQ(parsed.command_info, nullptr);
 }
 
 TEST(CliTest, EveryCommandsHelpListsItsOptions) {
-  for (const CommandSpec& spec : Commands()) {
-    SCOPED_TRACE(spec.name);
-    std::string help = CommandHelp(spec);
-    EXPECT_EQ(help.rfind(std::string("usage: corvane-c51 ") + spec.name, 0), 0u);
-    for (const OptionSpec& option : spec.options)
+  for (const CommandSpec& command_info : Commands()) {
+    SCOPED_TRACE(command_info.name);
+    std::string help = CommandHelp(command_info);
+    EXPECT_EQ(help.rfind(std::string("usage: corvane-c51 ") + command_info.name, 0), 0u);
+    for (const OptionSpec& option : command_info.options)
       EXPECT_NE(help.find(std::string("--") + option.name), std::string::npos) << option.name;
-    EXPECT_NE(GeneralHelp().find(std::string("  ") + spec.name + " "), std::string::npos);
+    EXPECT_NE(GeneralHelp().find(std::string("  ") + command_info.name + " "), std::string::npos);
   }
 }
 
