@@ -1,0 +1,45 @@
+// A plain modal dialog with OK and Cancel (the include-directories editor
+// is one), run by the backend like a sheet.
+#ifndef C51_SETTINGS_MODAL_DIALOG_H_
+#define C51_SETTINGS_MODAL_DIALOG_H_
+
+#include "settings/dialog_controls.h"
+#include "settings/dialog_template.h"
+#include "support/messages.h"
+
+namespace c51::settings {
+
+class SettingsBackend;
+
+class ModalDialog : public ControlEvents {
+ public:
+  ModalDialog() = default;
+  virtual ~ModalDialog() = default;
+  ModalDialog(const ModalDialog&) = delete;
+  ModalDialog& operator=(const ModalDialog&) = delete;
+
+  virtual DialogTemplate Template(Language language) const = 0;
+  // The controls exist; fill them.
+  virtual bool OnInitDialog() { return true; }
+  // OK pressed: false keeps the dialog open.
+  virtual bool OnOK() { return true; }
+  virtual void OnCancel() {}
+  void OnControl(int, Notification) override {}
+
+  // kResultOk, kResultCancel, or the id the dialog was ended with.
+  int DoModal(SettingsBackend* backend);
+
+  bool HasWindow() const { return controls_ != nullptr; }
+  DialogControls& controls() const { return *controls_; }
+  SettingsBackend* backend() const { return backend_; }
+  // For the backend: the controls while the dialog runs.
+  void Attach(DialogControls* controls) { controls_ = controls; }
+
+ private:
+  SettingsBackend* backend_ = nullptr;
+  DialogControls* controls_ = nullptr;
+};
+
+}  // namespace c51::settings
+
+#endif  // C51_SETTINGS_MODAL_DIALOG_H_

@@ -1,0 +1,75 @@
+// The records one settings dialog works on. The entry loads them from the
+// tree before the sheet is shown and compares them afterwards; the pages
+// load from them when first shown and store into them when left. They are
+// process-wide and keep their last values between dialogs.
+#ifndef C51_SETTINGS_SETTINGS_RECORDS_H_
+#define C51_SETTINGS_SETTINGS_RECORDS_H_
+
+#include <string>
+
+#include "options/a51_control_string.h"
+#include "options/a51_options.h"
+#include "options/c51_control_string.h"
+#include "options/c51_options.h"
+#include "options/linker_options.h"
+#include "options/option_inputs.h"
+#include "options/tool_scope.h"
+#include "project/config_keys.h"
+#include "project/debug_record.h"
+
+namespace c51 {
+struct PluginState;
+}
+
+namespace c51::settings {
+
+// "IncBld", "GenAsm", "AsmAsm", "BankNum" of a group or file scope, and the
+// file's full path (empty for a group).
+struct FileRecord {
+  int include_in_build = 2;
+  int gen_asm = 2;
+  int asm_asm = 2;
+  int bank = -1;
+  std::string full_path;
+};
+
+// The user commands' three keys as stored texts.
+struct UserRecord {
+  std::string before_compile;  // "BeforeCmp"
+  std::string before_build;    // "BeforeBuild"
+  std::string after_build;     // "AfterBuild"
+};
+
+struct SettingsRecords {
+  // What the Target page stores, and the record as loaded: the entry
+  // writes the eight keys when the two differ.
+  TargetRecord target;
+  TargetRecord target_loaded;
+  OutputRecord output;  // with the twenty listing switches
+  UserRecord user;
+  DebugOptionRecord debug{};
+
+  C51Record compiler;
+  OptionScope compiler_scope = OptionScope::kProject;
+  C51Inherited c51_inherited;
+  A51Record assembler;
+  OptionScope assembler_scope = OptionScope::kProject;
+  A51Inherited a51_inherited;
+  LinkerOptions linker;
+
+  FileRecord file;
+};
+
+// What the pages of one dialog share: the plug-in's state (host services,
+// context, device, folders) and the records.
+struct SettingsSession {
+  PluginState* state = nullptr;
+  SettingsRecords* records = nullptr;
+  // Where the Target page's Apply copies the clock (the host's default
+  // clock); null: nowhere.
+  double* clock = nullptr;
+};
+
+}  // namespace c51::settings
+
+#endif  // C51_SETTINGS_SETTINGS_RECORDS_H_
