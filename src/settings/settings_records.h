@@ -15,7 +15,6 @@
 #include "options/option_inputs.h"
 #include "options/tool_scope.h"
 #include "project/config_keys.h"
-#include "project/debug_record.h"
 
 namespace c51 {
 struct PluginState;
@@ -40,14 +39,14 @@ struct UserRecord {
   std::string after_build;     // "AfterBuild"
 };
 
+// The target, output (with the listing switches) and debug records live in
+// the plug-in's state (PluginState::target, ::output, ::debug), where the
+// control-string builders and the default configuration read them.
 struct SettingsRecords {
-  // What the Target page stores, and the record as loaded: the entry
-  // writes the eight keys when the two differ.
-  TargetRecord target;
+  // The target record as loaded: the entry writes the eight keys when
+  // what the Target page stored differs from it.
   TargetRecord target_loaded;
-  OutputRecord output;  // with the twenty listing switches
   UserRecord user;
-  DebugOptionRecord debug{};
 
   C51Record compiler;
   OptionScope compiler_scope = OptionScope::kProject;

@@ -1,5 +1,6 @@
 #include "sim/source_scan.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string_view>
@@ -164,6 +165,13 @@ bool ApplyMarker(std::string_view comment, const Position& where, ScanResult* re
     return false;
   }
   const std::string severity_word = ToUpper(NextWord(&rest));
+  if (severity_word == "SLEEP" && kind == kSim) {
+    uint32_t ms;
+    if (!ParseNumber(Trim(rest), &ms)) return ignored();
+    result->sleep_ms =
+        std::min(kMaxSleepMilliseconds, result->sleep_ms + std::min(ms, kMaxSleepMilliseconds));
+    return false;
+  }
   Severity severity;
   if (severity_word == "ERROR") {
     severity = Severity::kError;

@@ -4,12 +4,18 @@
 // deterministic stand-in for the code it would produce.
 //
 // Markers, in comments ("//" or "/* */" in C, ";" in assembly):
-//   SIM: ERROR <code> <text>       an error at this line, e.g. "SIM: ERROR C202 'x': undefined
-//   identifier" SIM: WARNING <code> <text>     a warning at this line SIM: FATAL <text> a fatal
-//   error; translation stops here SIM-LINK: ERROR <code> <text>  an error the linker reports for
-//   this module SIM-LINK: WARNING <code> <text> SIM-DEPENDS: <path>            (assembly) one more
-//   header for the dependency record; the
-//                                  compiler writes these into the assembly source it generates
+//   SIM: ERROR <code> <text>        an error at this line,
+//                                   e.g. "SIM: ERROR C202 'x': undefined identifier"
+//   SIM: WARNING <code> <text>      a warning at this line
+//   SIM: FATAL <text>               a fatal error; translation stops here
+//   SIM: SLEEP <milliseconds>       the tool waits this long before it reports (at most
+//                                   kMaxSleepMilliseconds in all), so a test can act
+//                                   while a translation is still running
+//   SIM-LINK: ERROR <code> <text>   an error the linker reports for this module
+//   SIM-LINK: WARNING <code> <text>
+//   SIM-DEPENDS: <path>             (assembly) one more header for the dependency record;
+//                                   the compiler writes these into the assembly source it
+//                                   generates
 //
 // Includes: C "#include "x.h"" and "#include <x.h>"; assembly "$INCLUDE (x.inc)" and "#include".
 // A quoted name is looked for in the including file's folder, then the
@@ -30,6 +36,10 @@ namespace c51::sim {
 
 enum class Dialect { kC, kAssembly };
 enum class Severity { kWarning, kError, kFatal };
+
+// The SLEEP markers of one translation add up to no more than this: a
+// stray marker must not hang a build.
+constexpr uint32_t kMaxSleepMilliseconds = 60000;
 
 struct Diagnostic {
   Severity severity = Severity::kError;
@@ -73,6 +83,7 @@ struct ScanResult {
   std::vector<uint8_t> code;
   uint32_t data = 0;
   uint32_t xdata = 0;
+  uint32_t sleep_ms = 0;  // SLEEP markers, added up and capped at kMaxSleepMilliseconds
 
   int Count(Severity severity) const;
 };
