@@ -14,6 +14,8 @@
 #include "plugin/plugin_interface.h"
 #include "plugin/state.h"
 #include "project/host_services.h"
+#include "settings/default_backend.h"
+#include "settings/settings_entry.h"
 
 #if defined(_WIN32)
 #define C51_EXPORT __declspec(dllexport)
@@ -137,10 +139,11 @@ int C51_CDECL EntryReserved() {
   return 0;
 }
 
-// Entries whose subsystems are not in this library yet: each answers with
-// its failure value and does nothing.
-int C51_CDECL StubShowSettings(ProjectNode* node) {
-  return node ? 0 : 2;
+int C51_CDECL EntryShowSettings(ProjectNode* node) {
+  return Guarded(0, [&] {
+    PluginState* state = Ready();
+    return settings::ShowSettings(state, node, settings::DefaultSettingsBackend(state));
+  });
 }
 
 }  // namespace
@@ -152,7 +155,7 @@ extern "C" C51_EXPORT c51::PluginInterface* C51_CDECL GetInterface() {
   g_table.SetHostContext = EntrySetHostContext;
   g_table.CreateDefaultConfiguration = EntryCreateDefaultConfiguration;
   g_table.OpenConfiguration = EntryOpenConfiguration;
-  g_table.ShowSettings = StubShowSettings;
+  g_table.ShowSettings = EntryShowSettings;
   g_table.ImportProject = EntryImportProject;
   g_table.BuildTarget = EntryBuildTarget;
   g_table.TranslateFile = EntryTranslateFile;

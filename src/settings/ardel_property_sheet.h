@@ -8,19 +8,11 @@
 #include <vector>
 
 #include "settings/ardel_page.h"
+#include "settings/rect.h"
 
 namespace c51::settings {
 
 class SettingsBackend;
-
-struct Rect {
-  int left = 0;
-  int top = 0;
-  int right = 0;
-  int bottom = 0;
-  int width() const { return right - left; }
-  bool operator==(const Rect&) const = default;
-};
 
 // The sheet window as the sheet's own logic sees it; each backend
 // provides one for the modal run.

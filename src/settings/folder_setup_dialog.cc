@@ -1,8 +1,32 @@
 #include "settings/folder_setup_dialog.h"
 
+#include "settings/folder_choosers.h"
 #include "settings/settings_backend.h"
 
 namespace c51::settings {
+namespace {
+
+// Include folders: "..." opens the folder dialog on the folder being
+// edited and puts the choice into the edit, which keeps the focus so that
+// Enter or leaving it commits the choice.
+class IncludeDirList final : public CListBoxEx {
+ public:
+  IncludeDirList(DialogControls* controls, SettingsBackend* backend)
+      : CListBoxEx(controls, kIdFolderList, kListStyleBrowseButton), backend_(backend) {}
+
+  void OnBrowseItem(int) override {
+    std::string folder;
+    if (!BrowseIncludeFolder(backend_, edit().text(), &folder)) return;
+    if (!edit().visible()) return;
+    edit().SetText(folder);
+    input().SetFocus(edit().id());
+  }
+
+ private:
+  SettingsBackend* backend_;
+};
+
+}  // namespace
 
 std::vector<std::string> SplitIncludePaths(const std::string& text) {
   std::vector<std::string> items;
@@ -53,8 +77,15 @@ DialogTemplate FolderSetupDialog::Template(Language language) const {
   return t;
 }
 
+FolderSetupDialog::FolderSetupDialog(std::string include_paths)
+    : include_paths_(std::move(include_paths)) {}
+
+FolderSetupDialog::~FolderSetupDialog() = default;
+
 bool FolderSetupDialog::OnInitDialog() {
   DialogControls& c = controls();
+  list_ = std::make_unique<IncludeDirList>(&c, backend());
+  header_ = std::make_unique<CListHeader>(list_.get());
   c.ResetItems(kIdFolderList);
   for (const std::string& item : SplitIncludePaths(include_paths_)) c.AddItem(kIdFolderList, item);
   return true;
@@ -62,12 +93,21 @@ bool FolderSetupDialog::OnInitDialog() {
 
 bool FolderSetupDialog::OnOK() {
   DialogControls& c = controls();
+  if (list_) list_->FinishEditing();
   std::vector<std::string> items;
   for (int i = 0; i < c.GetItemCount(kIdFolderList); ++i) {
     items.push_back(c.GetItemText(kIdFolderList, i));
   }
   include_paths_ = JoinIncludePaths(items);
+  // The controls go with the window.
+  header_.reset();
+  list_.reset();
   return true;
+}
+
+void FolderSetupDialog::OnCancel() {
+  header_.reset();
+  list_.reset();
 }
 
 bool EditIncludeDirectories(SettingsBackend* backend, std::string* text) {

@@ -1,11 +1,15 @@
 // The "Folder Setup" dialog (template 208) in which the C51 and A51 pages
-// edit their include path list, one folder per list item.
+// edit their include path list, one folder per list item, in a list
+// editor whose "..." button opens the folder dialog.
 #ifndef C51_SETTINGS_FOLDER_SETUP_DIALOG_H_
 #define C51_SETTINGS_FOLDER_SETUP_DIALOG_H_
 
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "settings/list_box_ex.h"
+#include "settings/list_header.h"
 #include "settings/modal_dialog.h"
 
 namespace c51::settings {
@@ -23,18 +27,27 @@ std::string JoinIncludePaths(const std::vector<std::string>& items);
 
 class FolderSetupDialog : public ModalDialog {
  public:
-  explicit FolderSetupDialog(std::string include_paths)
-      : include_paths_(std::move(include_paths)) {}
+  explicit FolderSetupDialog(std::string include_paths);
+  ~FolderSetupDialog() override;
 
   DialogTemplate Template(Language language) const override;
   bool OnInitDialog() override;
+  // An edit still open counts, as the focus moving to OK would commit it.
   bool OnOK() override;
+  void OnCancel() override;
 
   // The text: as given until OK rebuilt it from the list.
   const std::string& include_paths() const { return include_paths_; }
 
+  // The list editor (3001) and its header strip (3000) while the dialog
+  // runs; null before and after.
+  CListBoxEx* list() const { return list_.get(); }
+  CListHeader* header() const { return header_.get(); }
+
  private:
   std::string include_paths_;
+  std::unique_ptr<CListBoxEx> list_;
+  std::unique_ptr<CListHeader> header_;
 };
 
 // Runs the dialog over `text`; true, with `text` replaced, when it was

@@ -35,6 +35,7 @@ class HeadlessSheet final : public SheetFrame {
   // Creates the first page and initialises the frame.
   void Start();
 
+  const std::string& title() const { return sheet_->title(); }
   int page_count() const { return sheet_->page_count(); }
   int active_index() const { return active_; }
   CArdelPage* page(int index) const { return sheet_->page(index); }

@@ -4,16 +4,16 @@ namespace c51::settings {
 
 HeadlessDialog::HeadlessDialog(const DialogTemplate& layout, ControlEvents* events)
     : layout_(layout), events_(events) {
-  for (const ControlSpec& spec : layout_.controls) {
-    if (spec.id == kNoId) continue;
-    HeadlessControl& control = controls_[spec.id];
-    control.kind = spec.kind;
-    control.style = spec.style;
-    control.text = spec.text;
-    control.items = spec.items;
-    control.item_data.assign(spec.items.size(), 0);
-    control.enabled = (spec.style & kDisabled) == 0;
-    control.visible = (spec.style & kHidden) == 0;
+  for (const ControlSpec& entry : layout_.controls) {
+    if (entry.id == kNoId) continue;
+    HeadlessControl& control = controls_[entry.id];
+    control.kind = entry.kind;
+    control.style = entry.style;
+    control.text = entry.text;
+    control.items = entry.items;
+    control.item_data.assign(entry.items.size(), 0);
+    control.enabled = (entry.style & kDisabled) == 0;
+    control.visible = (entry.style & kHidden) == 0;
   }
 }
 

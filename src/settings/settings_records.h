@@ -57,6 +57,10 @@ struct SettingsRecords {
   LinkerOptions linker;
 
   FileRecord file;
+
+  // Set by the Device page when the user chose another device: the host's
+  // record to report through HostDeviceChanged after OK; null otherwise.
+  void* chosen_device = nullptr;
 };
 
 // What the pages of one dialog share: the plug-in's state (host services,

@@ -28,8 +28,17 @@ void Write(std::FILE* stream, const std::string& bytes) {
   std::fflush(stream);
 }
 
+// Filled once per byte value: a tool that writes in small pieces should
+// cost the reader its wake-ups, not the writer a fresh block per piece.
+const std::string& Block(char fill) {
+  static std::string blocks[256];
+  std::string& block = blocks[static_cast<unsigned char>(fill)];
+  if (block.empty()) block.assign(1 << 20, fill);
+  return block;
+}
+
 void WriteCount(std::FILE* stream, char fill, long long count) {
-  const std::string block(64 * 1024, fill);
+  const std::string& block = Block(fill);
   for (; count > 0; count -= static_cast<long long>(block.size())) {
     std::fwrite(block.data(), 1,
                 count < static_cast<long long>(block.size()) ? count : block.size(), stream);

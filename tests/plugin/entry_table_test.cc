@@ -4,8 +4,10 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "plugin/plugin_interface.h"
+#include "project/node.h"
 #include "support/fake_host.h"
 #include "support/temp_dir.h"
 
@@ -59,6 +61,30 @@ TEST_F(EntryTableTest, EntriesAnswerWithFailureValuesBeforeAConfigurationIsOpen)
   table_->StopBuild();
   EXPECT_TRUE(host_.calls.empty());
   EXPECT_FALSE(host_.TreeChangedBehindServices());
+}
+
+// Without windows and without a script the settings dialogs close as
+// Cancel at once; what the project dialog prepares still goes through the
+// host's services.
+TEST_F(EntryTableTest, SettingsOpenThroughTheTableAndCloseUnscripted) {
+  host_.project_path = "/p/demo.cvproj";
+  table_->SetHostContext(host_.Context());
+  ProjectNode* config = host_.AddConfiguration("Debug");
+  table_->OpenConfiguration(host_.root(), "Debug");
+  host_.calls.clear();
+  EXPECT_EQ(table_->ShowSettings(host_.root()), 0);
+  std::vector<std::string> created;
+  for (const HostCall& call : host_.calls) {
+    EXPECT_EQ(call.service, "AddChild");
+    EXPECT_EQ(call.node, config);
+    created.push_back(call.args.back());
+  }
+  EXPECT_EQ(created, (std::vector<std::string>{"C51Tool", "A51Tool", "Lx51Tool"}));
+  EXPECT_FALSE(host_.TreeChangedBehindServices());
+  ProjectNode* group = host_.Add(host_.Add(host_.root(), "Files"), "Filter", "App");
+  host_.calls.clear();
+  EXPECT_EQ(table_->ShowSettings(group), 0);
+  EXPECT_TRUE(host_.calls.empty());
 }
 
 TEST_F(EntryTableTest, NullArgumentsAreAnsweredQuietly) {

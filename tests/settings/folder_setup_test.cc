@@ -1,10 +1,12 @@
 // The include path text through the "Folder Setup" dialog: split into
-// items on open, rebuilt on OK, untouched on Cancel.
+// items on open, edited by a user in the list editor, rebuilt on OK,
+// untouched on Cancel.
 #include "settings/folder_setup_dialog.h"
 
 #include <gtest/gtest.h>
 
 #include "settings/headless_backend.h"
+#include "settings/list_box_user.h"
 
 namespace c51::settings {
 namespace {
@@ -23,7 +25,7 @@ TEST(FolderSetupTest, SplitAndJoin) {
       {"a;;b", {"a", "", "b"}, "a\\;b\\"},
       {";a", {"", "a"}, "a\\"},
       {";", {""}, ""},
-      {"C:\\Keil\\C51\\INC\\", {"C:\\Keil\\C51\\INC\\"}, "C:\\Keil\\C51\\INC\\"},
+      {"C:\\Tools\\C51\\INC\\", {"C:\\Tools\\C51\\INC\\"}, "C:\\Tools\\C51\\INC\\"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -51,6 +53,79 @@ TEST(FolderSetupTest, OkRebuildsTheTextCancelKeepsIt) {
   EXPECT_EQ(text, "one\\;two\\;three\\");
   EXPECT_FALSE(EditIncludeDirectories(&backend, &text));
   EXPECT_EQ(text, "one\\;two\\;three\\");
+}
+
+// The user's hands on the dialog's list editor and header strip.
+ListBoxUser UserOf(HeadlessDialogRun& run) {
+  auto* dialog = static_cast<FolderSetupDialog*>(run.dialog());
+  return ListBoxUser(dialog->list(), dialog->header());
+}
+
+Items ItemsOf(HeadlessDialogRun& run) {
+  Items items;
+  HeadlessDialog& c = run.controls();
+  for (int i = 0; i < c.GetItemCount(kIdFolderList); ++i) {
+    items.push_back(c.GetItemText(kIdFolderList, i));
+  }
+  return items;
+}
+
+TEST(FolderSetupTest, AUserAddsEditsBrowsesReordersAndDeletes) {
+  HeadlessInterface ui;
+  HeadlessBackend backend(&ui, Language::kEnglish);
+  backend.folder_answers = {std::nullopt, "C:\\Tools\\C51\\INC"};
+  backend.dialog_scripts.push_back([](HeadlessDialogRun& run) {
+    ListBoxUser user = UserOf(run);
+    ASSERT_EQ(ItemsOf(run), (Items{"inc", "..\\lib", "old"}));
+    // A new folder typed by hand.
+    ASSERT_TRUE(user.PressHeaderButton(kHeaderNew));
+    ASSERT_TRUE(user.Type("src\\h"));
+    ASSERT_TRUE(user.PressKey(kVkReturn));
+    // The first browse is cancelled and leaves the text; the second fills
+    // the edit, which keeps the focus until Enter.
+    ASSERT_TRUE(user.DoubleClickItem(1));
+    ASSERT_TRUE(user.ClickBrowse());
+    EXPECT_EQ(static_cast<FolderSetupDialog*>(run.dialog())->list()->edit().text(), "..\\lib");
+    ASSERT_TRUE(user.ClickBrowse());
+    auto* list = static_cast<FolderSetupDialog*>(run.dialog())->list();
+    EXPECT_EQ(list->edit().text(), "C:\\Tools\\C51\\INC");
+    EXPECT_EQ(list->input().focus(), kIdInPlaceEdit);
+    ASSERT_TRUE(user.PressKey(kVkReturn));
+    // The browsed folder first, the old one out.
+    ASSERT_TRUE(user.PressHeaderButton(kHeaderMoveUp));
+    ASSERT_TRUE(user.ClickItem(2));
+    ASSERT_TRUE(user.PressHeaderButton(kHeaderDelete));
+    ASSERT_TRUE(user.DragItem(2, 1));
+    EXPECT_EQ(ItemsOf(run), (Items{"C:\\Tools\\C51\\INC", "src\\h", "inc"}));
+    run.PressOk();
+  });
+  std::string text = "inc;..\\lib;old";
+  EXPECT_TRUE(EditIncludeDirectories(&backend, &text));
+  EXPECT_EQ(text, "C:\\Tools\\C51\\INC\\;src\\h\\;inc\\");
+  // Both browses opened on the folder being edited.
+  ASSERT_EQ(backend.chooser_requests.size(), 2u);
+  for (const ChooserRequest& request : backend.chooser_requests) {
+    EXPECT_EQ(request.kind, ChooserRequest::kBrowseFolder);
+    EXPECT_EQ(request.initial, "..\\lib");
+  }
+}
+
+TEST(FolderSetupTest, OkTakesAnEditStillOpenCancelDropsIt) {
+  HeadlessInterface ui;
+  HeadlessBackend backend(&ui, Language::kEnglish);
+  for (bool ok : {true, false}) {
+    backend.dialog_scripts.push_back([ok](HeadlessDialogRun& run) {
+      ListBoxUser user = UserOf(run);
+      ASSERT_TRUE(user.DoubleClickItem(0));
+      ASSERT_TRUE(user.Type("b"));
+      ok ? run.PressOk() : run.PressCancel();
+    });
+  }
+  std::string text = "a\\";
+  EXPECT_TRUE(EditIncludeDirectories(&backend, &text));
+  EXPECT_EQ(text, "b\\");
+  EXPECT_FALSE(EditIncludeDirectories(&backend, &text));
+  EXPECT_EQ(text, "b\\");
 }
 
 }  // namespace

@@ -1,0 +1,57 @@
+#include "settings/page_factory.h"
+
+#include "settings/a51_page.h"
+#include "settings/bl51_page.h"
+#include "settings/c51_page.h"
+#include "settings/l51_misc_page.h"
+#include "settings/target_page.h"
+
+namespace c51::settings {
+
+int PageTemplateId(PageKind kind) {
+  switch (kind) {
+    case PageKind::kDevice:
+      return 1005;
+    case PageKind::kTarget:
+      return 163;
+    case PageKind::kOutput:
+      return 172;
+    case PageKind::kListing:
+      return 171;
+    case PageKind::kUser:
+      return 1002;
+    case PageKind::kC51:
+      return 173;
+    case PageKind::kA51:
+      return 174;
+    case PageKind::kLinkerLocate:
+      return 187;
+    case PageKind::kLinkerMisc:
+      return 186;
+    case PageKind::kDebug:
+      return 309;
+    case PageKind::kProperties:
+      return 188;
+  }
+  return kEmptyPageTemplate;
+}
+
+std::unique_ptr<CArdelPage> MakePage(PageKind kind, SettingsSession* session) {
+  switch (kind) {
+    case PageKind::kTarget:
+      return std::make_unique<CTargetPage>(session);
+    case PageKind::kC51:
+      return std::make_unique<CC51Page>(session);
+    case PageKind::kA51:
+      return std::make_unique<CA51Page>(session);
+    case PageKind::kLinkerLocate:
+      return std::make_unique<CBL51Page>(session);
+    case PageKind::kLinkerMisc:
+      return std::make_unique<CL51MiscPage>(session);
+    default:
+      // The pages still to come show as empty pages of their template.
+      return std::make_unique<CArdelPage>(PageTemplateId(kind));
+  }
+}
+
+}  // namespace c51::settings

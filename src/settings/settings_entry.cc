@@ -1,0 +1,50 @@
+#include "settings/settings_entry.h"
+
+#include <cctype>
+#include <cstring>
+#include <string>
+
+#include "project/node.h"
+
+namespace c51::settings {
+
+SettingsRecords& ProcessSettingsRecords() {
+  static SettingsRecords records;
+  return records;
+}
+
+ScopeDialog FileDialogFor(const char* relative_path) {
+  std::string path = relative_path ? relative_path : "";
+  // The extension of the file name: a "." in a folder name is not one.
+  size_t name = path.find_last_of("\\/");
+  name = name == std::string::npos ? 0 : name + 1;
+  size_t dot = path.rfind('.');
+  if (dot == std::string::npos || dot < name) return ScopeDialog::kPlainFile;
+  std::string extension = path.substr(dot + 1);
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  if (extension == "c") return ScopeDialog::kCFile;
+  if (extension == "src" || (!extension.empty() && extension[0] == 'a')) {
+    return ScopeDialog::kAssemblyFile;
+  }
+  return ScopeDialog::kPlainFile;
+}
+
+int ShowSettings(PluginState* state, ProjectNode* node, SettingsBackend* backend) {
+  if (node == nullptr) return 2;
+  const char* name = NodeName(node);
+  if (name == nullptr) return 0;
+  SettingsRecords* records = &ProcessSettingsRecords();
+  if (std::strcmp(name, "CorvaneProject") == 0) {
+    return RunProjectDialog(state, node, backend, records);
+  }
+  if (std::strcmp(name, "Filter") == 0) {
+    return RunScopeDialog(state, node, ScopeDialog::kGroup, backend, records);
+  }
+  if (std::strcmp(name, "File") == 0) {
+    return RunScopeDialog(state, node, FileDialogFor(GetAttributeText(node, "RelativePath")),
+                          backend, records);
+  }
+  return 0;
+}
+
+}  // namespace c51::settings
