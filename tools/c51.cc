@@ -1,5 +1,8 @@
 // The simulated C compiler:
 //   C51.exe "<source>" <controls> [OBJECT("<object>")] [SRC ("<assembly>")]
+// Comment markers in the source script it (sim/source_scan.h): the
+// diagnostics to report, and SIM: SLEEP <milliseconds> to stay running a
+// while, so a test can interrupt a build in the middle of a compile.
 #include <string>
 #include <vector>
 

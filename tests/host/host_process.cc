@@ -1,0 +1,98 @@
+#include "host_process.h"
+
+#include <errno.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <string_view>
+
+#include "platform/fs.h"
+
+namespace c51::test {
+
+HostProcess::~HostProcess() {
+  if (pid_ > 0) {
+    kill(static_cast<pid_t>(pid_), SIGKILL);
+    int status;
+    while (waitpid(static_cast<pid_t>(pid_), &status, 0) < 0 && errno == EINTR) {
+    }
+  }
+  if (pipe_ >= 0) close(pipe_);
+}
+
+bool HostProcess::Start(const std::vector<std::string>& args, std::string* err) {
+  std::vector<std::string> texts = {ExecutableDirectory() + "corvane-c51"};
+  texts.insert(texts.end(), args.begin(), args.end());
+  // Made before fork: the child may only make async-signal-safe calls.
+  std::vector<char*> argv;
+  for (std::string& text : texts) argv.push_back(text.data());
+  argv.push_back(nullptr);
+  int ends[2];
+  if (pipe(ends) != 0) {
+    *err = std::string("pipe: ") + std::strerror(errno);
+    return false;
+  }
+  const pid_t pid = fork();
+  if (pid < 0) {
+    *err = std::string("fork: ") + std::strerror(errno);
+    close(ends[0]);
+    close(ends[1]);
+    return false;
+  }
+  if (pid == 0) {
+    dup2(ends[1], STDOUT_FILENO);
+    dup2(ends[1], STDERR_FILENO);
+    close(ends[0]);
+    close(ends[1]);
+    execv(argv[0], argv.data());
+    _exit(127);
+  }
+  close(ends[1]);
+  pid_ = static_cast<int>(pid);
+  pipe_ = ends[0];
+  return true;
+}
+
+bool HostProcess::ReadSome() {
+  if (pipe_ < 0) return false;
+  char buffer[4096];
+  ssize_t n;
+  while ((n = read(pipe_, buffer, sizeof buffer)) < 0 && errno == EINTR) {
+  }
+  if (n <= 0) return false;
+  output_.append(buffer, static_cast<size_t>(n));
+  return true;
+}
+
+bool HostProcess::Interrupt() {
+  return pid_ > 0 && kill(static_cast<pid_t>(pid_), SIGINT) == 0;
+}
+
+int HostProcess::Wait() {
+  while (ReadSome()) {
+  }
+  if (pid_ <= 0) return -1;
+  int status = 0;
+  pid_t done;
+  while ((done = waitpid(static_cast<pid_t>(pid_), &status, 0)) < 0 && errno == EINTR) {
+  }
+  pid_ = -1;
+  return done > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+bool HostProcess::WaitForLine(const std::string& text) {
+  for (;;) {
+    size_t end;
+    while ((end = output_.find('\n', searched_)) != std::string::npos) {
+      const bool found = std::string_view(output_).substr(searched_, end - searched_).find(text) !=
+                         std::string_view::npos;
+      searched_ = end + 1;
+      if (found) return true;
+    }
+    if (!ReadSome()) return false;
+  }
+}
+
+}  // namespace c51::test

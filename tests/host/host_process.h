@@ -1,0 +1,47 @@
+// The built corvane-c51 started in the background, so a test can watch its
+// output while it runs and interrupt it as Ctrl-C would (SIGINT). POSIX
+// only: on Windows the host hears Ctrl-C through a console it would have to
+// share with the test, and wine delivers no console events between them.
+#ifndef C51_TESTS_HOST_HOST_PROCESS_H_
+#define C51_TESTS_HOST_HOST_PROCESS_H_
+
+#include <string>
+#include <vector>
+
+namespace c51::test {
+
+class HostProcess {
+ public:
+  HostProcess() = default;
+  // A process still running is killed and waited for.
+  ~HostProcess();
+  HostProcess(const HostProcess&) = delete;
+  HostProcess& operator=(const HostProcess&) = delete;
+
+  // Starts the program beside the test with `args`; standard output and
+  // standard error both go into one pipe that this side reads.
+  bool Start(const std::vector<std::string>& args, std::string* err);
+  // Reads until a line containing `text` has arrived; false when the
+  // output ends first.
+  bool WaitForLine(const std::string& text);
+  bool Interrupt();
+  // Reads the rest of the output and returns the exit status; -1 when the
+  // program did not exit normally.
+  int Wait();
+
+  // Everything read so far, line ends as written.
+  const std::string& output() const { return output_; }
+
+ private:
+  // Appends one chunk of output; false at its end.
+  bool ReadSome();
+
+  int pid_ = -1;   // -1: not running (or waited for)
+  int pipe_ = -1;  // the read end; -1: closed
+  std::string output_;
+  size_t searched_ = 0;  // WaitForLine has looked at the output before this offset
+};
+
+}  // namespace c51::test
+
+#endif  // C51_TESTS_HOST_HOST_PROCESS_H_
