@@ -105,8 +105,11 @@ int RunProjectDialog(PluginState* state, ProjectNode* root, SettingsBackend* bac
 
   // The sheet.
   SettingsSession session{state, records, state->context.default_clock};
-  CArdelPropertySheet sheet(std::string(MessageText(MessageId::kProjectSettings, language)) + "\"" +
-                            Text(root, "Name") + "\"");
+  std::string title = MessageText(MessageId::kProjectSettings, language);
+  title += '"';
+  title += Text(root, "Name");
+  title += '"';
+  CArdelPropertySheet sheet(title);
   std::vector<std::unique_ptr<CArdelPage>> pages;
   for (PageKind kind : kProjectPages) {
     pages.push_back(MakePage(kind, &session));

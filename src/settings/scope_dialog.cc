@@ -71,10 +71,11 @@ int RunScopeDialog(PluginState* state, ProjectNode* node, ScopeDialog kind,
 
   ProjectNode* scope_config =
       group ? FindGroupConfiguration(node, ref) : FindFileConfiguration(node, ref);
-  std::string title = group ? MessageText(MessageId::kFileGroupSettings, language) +
-                                  ("\"" + LastPart(GetAttributeText(node, "Name")) + "\"")
-                            : MessageText(MessageId::kFileSettings, language) +
-                                  ("\"" + LastPart(GetAttributeText(node, "RelativePath")) + "\"");
+  std::string title =
+      MessageText(group ? MessageId::kFileGroupSettings : MessageId::kFileSettings, language);
+  title += '"';
+  title += LastPart(GetAttributeText(node, group ? "Name" : "RelativePath"));
+  title += '"';
 
   // Load.
   if (kind != ScopeDialog::kPlainFile) {
