@@ -1,0 +1,297 @@
+#include "settings/settings_script.h"
+
+#include <cstdlib>
+
+namespace c51::settings {
+namespace {
+
+std::string Trim(const std::string& text) {
+  size_t begin = text.find_first_not_of(" \t");
+  if (begin == std::string::npos) return std::string();
+  size_t end = text.find_last_not_of(" \t");
+  return text.substr(begin, end - begin + 1);
+}
+
+// The first word of `text` and the rest after one separating blank.
+void SplitWord(const std::string& text, std::string* word, std::string* rest) {
+  size_t blank = text.find_first_of(" \t");
+  *word = text.substr(0, blank);
+  *rest = blank == std::string::npos ? std::string() : text.substr(blank + 1);
+}
+
+bool ParseNumber(const std::string& text, int* out) {
+  if (text.empty() || text.size() > 9) return false;
+  for (char c : text)
+    if (c < '0' || c > '9') return false;
+  *out = std::atoi(text.c_str());
+  return true;
+}
+
+bool ParseAction(const std::string& line, SettingsAction* action, std::string* error) {
+  std::string verb, rest;
+  SplitWord(line, &verb, &rest);
+  action->line = line;
+  struct Plain {
+    const char* verb;
+    SettingsAction::Kind kind;
+  } plain[] = {{"apply", SettingsAction::kApply},   {"ok", SettingsAction::kOk},
+               {"cancel", SettingsAction::kCancel}, {"default", SettingsAction::kDefault},
+               {"show", SettingsAction::kShow},     {"no-folder", SettingsAction::kNoFolder},
+               {"no-file", SettingsAction::kNoFile}};
+  for (const Plain& p : plain) {
+    if (verb != p.verb) continue;
+    if (!Trim(rest).empty()) {
+      *error = "\"" + verb + "\" takes nothing after it";
+      return false;
+    }
+    action->kind = p.kind;
+    return true;
+  }
+  if (verb == "page") {
+    action->kind = SettingsAction::kPage;
+    action->text = Trim(rest);
+    if (!ParseNumber(action->text, &action->index)) action->index = -1;
+    if (action->text.empty()) *error = "\"page\" needs an index or a caption";
+    return !action->text.empty();
+  }
+  if (verb == "folder" || verb == "file") {
+    action->kind = verb == "folder" ? SettingsAction::kFolder : SettingsAction::kFile;
+    action->text = Trim(rest);
+    if (action->text.empty()) *error = "\"" + verb + "\" needs a path";
+    return !action->text.empty();
+  }
+  if (verb == "answer") {
+    struct Answer {
+      const char* word;
+      MessageAnswer answer;
+    } answers[] = {{"ok", MessageAnswer::kOk},
+                   {"cancel", MessageAnswer::kCancel},
+                   {"yes", MessageAnswer::kYes},
+                   {"no", MessageAnswer::kNo}};
+    action->kind = SettingsAction::kAnswer;
+    for (const Answer& a : answers) {
+      if (Trim(rest) != a.word) continue;
+      action->answer = a.answer;
+      return true;
+    }
+    *error = "\"answer\" takes ok, cancel, yes or no";
+    return false;
+  }
+  if (verb == "type" || verb == "click" || verb == "choose") {
+    // Only leading blanks go: a typed text keeps its trailing ones.
+    std::string id, value;
+    size_t first = rest.find_first_not_of(" \t");
+    SplitWord(first == std::string::npos ? std::string() : rest.substr(first), &id, &value);
+    if (!ParseNumber(id, &action->id)) {
+      *error = "\"" + verb + "\" needs a control id";
+      return false;
+    }
+    if (verb == "click") {
+      action->kind = SettingsAction::kClick;
+      if (!Trim(value).empty()) *error = "\"click\" takes only a control id";
+      return Trim(value).empty();
+    }
+    if (verb == "type") {
+      action->kind = SettingsAction::kType;
+      action->text = value;  // as typed, blanks included
+      return true;
+    }
+    action->kind = SettingsAction::kChoose;
+    value = Trim(value);
+    if (!value.empty() && value[0] == '=') {
+      action->text = value.substr(1);
+      return true;
+    }
+    if (ParseNumber(value, &action->index)) return true;
+    *error = "\"choose\" needs an index or =<text>";
+    return false;
+  }
+  *error = "unknown action \"" + verb + "\"";
+  return false;
+}
+
+const char* KindName(ControlKind kind) {
+  switch (kind) {
+    case ControlKind::kStatic:
+      return "label";
+    case ControlKind::kGroupBox:
+      return "group";
+    case ControlKind::kEdit:
+      return "edit";
+    case ControlKind::kCheckBox:
+      return "check";
+    case ControlKind::kRadioButton:
+      return "radio";
+    case ControlKind::kPushButton:
+      return "button";
+    case ControlKind::kDropDownList:
+      return "list";
+    case ControlKind::kListBox:
+      return "listbox";
+  }
+  return "control";
+}
+
+// Quoted, with line ends and quotation marks visible.
+std::string Quoted(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '\r') {
+      out += "\\r";
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else {
+      out += c;
+    }
+  }
+  return out + "\"";
+}
+
+std::string PageHeading(HeadlessSheet* sheet, int index, Language language) {
+  return "[page " + std::to_string(index) + " " +
+         Quoted(sheet->page(index)->Template(language).caption) + "]\n";
+}
+
+bool RunOne(const SettingsAction& action, HeadlessSheet* sheet, HeadlessBackend* backend,
+            HeadlessInterface* ui, std::string* report) {
+  switch (action.kind) {
+    case SettingsAction::kPage:
+      if (action.index >= 0) return sheet->SelectPage(action.index);
+      for (int i = 0; i < sheet->page_count(); ++i) {
+        if (sheet->page(i)->Template(backend->resource_language()).caption == action.text) {
+          return sheet->SelectPage(i);
+        }
+      }
+      return false;
+    case SettingsAction::kType:
+      return sheet->active().Type(action.id, action.text);
+    case SettingsAction::kClick:
+      // The sheet's own buttons are not on the page.
+      if (!sheet->active().Exists(action.id) && sheet->HasButton(action.id)) {
+        return sheet->Press(action.id);
+      }
+      return sheet->active().Click(action.id);
+    case SettingsAction::kChoose:
+      return action.index >= 0 ? sheet->active().Choose(action.id, action.index)
+                               : sheet->active().ChooseText(action.id, action.text);
+    case SettingsAction::kApply:
+      return sheet->PressApply();
+    case SettingsAction::kOk:
+      return sheet->PressOk();
+    case SettingsAction::kCancel:
+      return sheet->PressCancel();
+    case SettingsAction::kDefault:
+      return sheet->PressDefault();
+    case SettingsAction::kShow:
+      *report += PageHeading(sheet, sheet->active_index(), backend->resource_language());
+      *report += DescribeControls(sheet->active());
+      return true;
+    case SettingsAction::kFolder:
+      backend->folder_answers.push_back(action.text);
+      return true;
+    case SettingsAction::kNoFolder:
+      backend->folder_answers.push_back(std::nullopt);
+      return true;
+    case SettingsAction::kFile:
+      backend->file_answers.push_back(action.text);
+      return true;
+    case SettingsAction::kNoFile:
+      backend->file_answers.push_back(std::nullopt);
+      return true;
+    case SettingsAction::kAnswer:
+      ui->answers.push_back(action.answer);
+      return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool ParseSettingsActions(const std::string& text, std::vector<SettingsAction>* actions,
+                          std::string* error) {
+  actions->clear();
+  size_t start = 0;
+  int number = 0;
+  while (start <= text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string::npos) end = text.size();
+    std::string line = text.substr(start, end - start);
+    start = end + 1;
+    ++number;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    std::string trimmed = Trim(line);
+    if (trimmed.empty() || trimmed[0] == '#') continue;
+    SettingsAction action;
+    std::string why;
+    // Leading blanks are not part of the action; a typed text keeps its own.
+    if (!ParseAction(line.substr(line.find_first_not_of(" \t")), &action, &why)) {
+      *error = "action " + std::to_string(number) + ": " + why;
+      return false;
+    }
+    actions->push_back(std::move(action));
+  }
+  return true;
+}
+
+std::string DescribeControls(const HeadlessDialog& controls) {
+  std::string out;
+  for (const ControlSpec& entry : controls.layout().controls) {
+    const HeadlessControl* c = entry.id == kNoId ? nullptr : controls.Find(entry.id);
+    if (c == nullptr) continue;
+    out += "  " + std::to_string(entry.id) + " " + KindName(c->kind);
+    if (!c->enabled) out += " disabled";
+    if (!c->visible) out += " hidden";
+    switch (c->kind) {
+      case ControlKind::kCheckBox:
+      case ControlKind::kRadioButton:
+        out += " [" + std::to_string(c->check) + "]";
+        break;
+      case ControlKind::kDropDownList:
+      case ControlKind::kListBox: {
+        out += " " + std::to_string(c->selection) + "/" + std::to_string(c->items.size());
+        if (c->kind == ControlKind::kListBox) {
+          for (const std::string& item : c->items) out += " " + Quoted(item);
+          out += "\n";
+          continue;
+        }
+        out += " " + Quoted(c->selection >= 0 ? c->items[c->selection] : std::string()) + "\n";
+        continue;
+      }
+      default:
+        break;
+    }
+    out += " " + Quoted(c->text) + "\n";
+  }
+  return out;
+}
+
+void RunSettingsActions(const std::vector<SettingsAction>& actions, HeadlessSheet* sheet,
+                        HeadlessBackend* backend, HeadlessInterface* ui, std::string* report) {
+  for (const SettingsAction& action : actions) {
+    *report += "> " + action.line + "\n";
+    if (sheet->closed()) {
+      *report += "ignored: the dialog is closed\n";
+      continue;
+    }
+    size_t seen = ui->messages.size();
+    bool done = RunOne(action, sheet, backend, ui, report);
+    for (size_t i = seen; i < ui->messages.size(); ++i) {
+      *report += "message: " + ui->messages[i].text + "\n";
+    }
+    if (!done) *report += "refused: " + action.line + "\n";
+  }
+  for (int i = 0; i < sheet->page_count(); ++i) {
+    const HeadlessDialog* controls = sheet->controls(i);
+    if (controls == nullptr) continue;
+    *report += PageHeading(sheet, i, backend->resource_language());
+    *report += DescribeControls(*controls);
+  }
+  *report += sheet->result() == kResultOk       ? "result: OK\n"
+             : sheet->result() == kResultCancel ? "result: Cancel\n"
+                                                : "result: left open, closed as Cancel\n";
+}
+
+}  // namespace c51::settings
