@@ -115,6 +115,16 @@ const std::vector<CommandSpec>& Commands() {
        {kProject,
         kConfig,
         {"output", 'o', "FILE", "where to write it (default: beside the project file)"}}},
+      {"settings",
+       "[action]...",
+       "run the settings dialog without windows: apply actions, show what a user would see",
+       0,
+       -1,
+       {kProject,
+        kConfig,
+        {"group", 0, "PATH", "the dialog of this group; \"/\" separates nested groups"},
+        {"file", 0, "FILE", "the dialog of this file of the project"},
+        {"actions", 0, "FILE", "actions to run first, one per line"}}},
       {"help", "[command]", "show help", 0, 1, {}},
   };
   return commands;

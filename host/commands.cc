@@ -17,10 +17,10 @@ struct CommandEntry {
 };
 
 const CommandEntry kCommandFunctions[] = {
-    {"new", CommandNew},       {"add", CommandAdd},     {"import", CommandImport},
-    {"show", CommandShow},     {"build", CommandBuild}, {"translate", CommandTranslate},
-    {"clean", CommandClean},   {"deps", CommandDeps},   {"includes", CommandIncludes},
-    {"compdb", CommandCompdb},
+    {"new", CommandNew},       {"add", CommandAdd},           {"import", CommandImport},
+    {"show", CommandShow},     {"build", CommandBuild},       {"translate", CommandTranslate},
+    {"clean", CommandClean},   {"deps", CommandDeps},         {"includes", CommandIncludes},
+    {"compdb", CommandCompdb}, {"settings", CommandSettings},
 };
 
 bool SamePath(const std::string& a, const std::string& b) {

@@ -158,7 +158,7 @@ TEST_F(EndToEndTest, UsageErrors) {
 
 TEST_F(EndToEndTest, EveryCommandHasHelp) {
   for (const char* command : {"new", "add", "import", "build", "translate", "clean", "deps",
-                              "includes", "show", "compdb"}) {
+                              "includes", "show", "compdb", "settings"}) {
     SCOPED_TRACE(command);
     HostRun run = Run({command, "--help"});
     EXPECT_EQ(run.status, 0);
@@ -261,6 +261,34 @@ TEST_F(EndToEndTest, CompdbWritesEntriesAndTheKeywordHeader) {
   EXPECT_NE(json.find("corvane-c51-keywords.h\", "), std::string::npos);
   EXPECT_NE(Read("corvane-c51-keywords.h").find("#define sfr "), std::string::npos);
   EXPECT_TRUE(PathExists(header));
+}
+
+TEST_F(EndToEndTest, SettingsRunsTheDialogAndSavesWhatItWrote) {
+  const std::string project = NewProject();
+  HostRun run = Run({"settings", "-p", project, "type 1563 11.0592", "show", "ok"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  for (const char* part :
+       {"> type 1563 11.0592\n", "[page 1 \"Target\"]", "  1563 edit \"11.0592\"", "result: OK"}) {
+    EXPECT_NE(run.out.find(part), std::string::npos) << part << "\n" << run.out;
+  }
+  HostTree tree;
+  std::string err;
+  ASSERT_EQ(LoadProjectFile(project, &tree, &err), LoadStatus::kOkay) << err;
+  ProjectNode* config =
+      FirstChildNamed(FirstChildNamed(tree.root(), "Configurations"), "Configuration");
+  EXPECT_STREQ(GetAttributeText(config, "SIMCLK"), "11.059200");
+
+  // A refused page change shows the page's message; Cancel writes nothing.
+  const std::string before = Read("demo.cvproj");
+  run = Run({"settings", "-p", project, "type 1011 0x10000", "page 2", "cancel"});
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("refused: page 2"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("message: "), std::string::npos) << run.out;
+  EXPECT_EQ(Read("demo.cvproj"), before);
+
+  ExpectError(Run({"settings", "-p", project, "press 1"}), "unknown action \"press\"");
+  ExpectError(Run({"settings", "-p", project, "--group", "Nope", "ok"}), "no group \"Nope\"");
+  EXPECT_EQ(Read("demo.cvproj"), before);
 }
 
 }  // namespace
