@@ -134,5 +134,37 @@ TEST_F(SettingsDialogTest, BadActionsAreReportedAndChangeNothing) {
   EXPECT_TRUE(Updates().empty());
 }
 
+// Stored keys full of garbage and edits full of hostile text: every page
+// loads, every page can be visited, and the dialog ends, whatever it says.
+TEST_F(SettingsDialogTest, GarbageKeysAndTextsLeaveSoundPages) {
+  const char* garbage[] = {
+      "", "-99999999999999999999", "0x", "{,,,}", ",,,,,,,,", "?\?\?\?", "\xFF\xFE(", "1e999"};
+  ProjectNode* tools[] = {Tool(config_, "C51Tool"), Tool(config_, "A51Tool"),
+                          Tool(config_, "Lx51Tool")};
+  const char* keys[] = {"CodeMode", "MemMode",   "RTOS",       "T51FL",          "SIMCLK", "OCM51",
+                        "OCR51",    "CodeBank",  "OPTLT",      "C51FL",          "C51VA",  "A51FL",
+                        "LX51FL",   "BeforeCmp", "AfterBuild", "OutputDirectory"};
+  std::string visit;
+  for (int page = 0; page < 10; ++page) {
+    visit += "page " + std::to_string(page) + "\nshow\n";
+  }
+  for (int id : {1563, 1011, 1012, 1016, 1002, 1591, 1600, 1607, 1626, 1615}) {
+    visit += "type " + std::to_string(id) + " 99999999999999999999999,?\n";
+  }
+  for (const char* value : garbage) {
+    SCOPED_TRACE(value);
+    for (const char* key : keys) {
+      host_.Set(config_, key, value);
+      for (ProjectNode* tool : tools) host_.Set(tool, key, value);
+    }
+    std::string report = Run(host_.root(), visit + "default\nok\ncancel\n");
+    // A stored address out of range keeps the C51 page from being left;
+    // everything before it loads.
+    EXPECT_NE(report.find("[page 5 "), std::string::npos) << report;
+    EXPECT_NE(report.find("result: "), std::string::npos) << report;
+  }
+  EXPECT_FALSE(host_.TreeChangedBehindServices());
+}
+
 }  // namespace
 }  // namespace c51::test
