@@ -20,29 +20,6 @@
 namespace c51::host {
 namespace {
 
-// The group at `path` ("/" between nested names); null when missing.
-ProjectNode* FindGroup(HostTree* tree, const std::string& path) {
-  ProjectNode* node = ChildNamed(tree->root(), "Files");
-  size_t start = 0;
-  while (node && start <= path.size()) {
-    size_t slash = path.find('/', start);
-    if (slash == std::string::npos) slash = path.size();
-    std::string name = path.substr(start, slash - start);
-    start = slash + 1;
-    if (name.empty()) continue;
-    ProjectNode* found = nullptr;
-    for (ProjectNode* c = node->first_child; c && !found; c = c->next_sibling) {
-      std::string_view stored;
-      if (TextView(c->name) == "Filter" && FindAttributeView(c, "Name", &stored) &&
-          stored == name) {
-        found = c;
-      }
-    }
-    node = found;
-  }
-  return node;
-}
-
 // The scope the dialog is for; null (reported) when it does not exist.
 ProjectNode* ChooseScope(Session* session) {
   const ParsedCommand& command = session->command();

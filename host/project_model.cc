@@ -179,8 +179,10 @@ ProjectNode* FilesNode(HostTree* tree) {
   return files ? files : tree->AppendChild(tree->root(), "Files");
 }
 
-ProjectNode* FindOrAddGroup(HostTree* tree, const std::string& path) {
-  ProjectNode* parent = FilesNode(tree);
+namespace {
+
+ProjectNode* WalkGroups(HostTree* tree, const std::string& path, bool add) {
+  ProjectNode* parent = add ? FilesNode(tree) : ChildNamed(tree->root(), "Files");
   size_t start = 0;
   while (parent && start <= path.size()) {
     size_t slash = path.find('/', start);
@@ -194,9 +196,19 @@ ProjectNode* FindOrAddGroup(HostTree* tree, const std::string& path) {
       if (IsNamed(c, "Filter") && FindAttributeView(c, "Name", &stored) && stored == name)
         found = c;
     }
-    parent = found ? found : tree->AddChild(parent, "Filter", name.c_str());
+    parent = found || !add ? found : tree->AddChild(parent, "Filter", name.c_str());
   }
   return parent;
+}
+
+}  // namespace
+
+ProjectNode* FindOrAddGroup(HostTree* tree, const std::string& path) {
+  return WalkGroups(tree, path, true);
+}
+
+ProjectNode* FindGroup(HostTree* tree, const std::string& path) {
+  return WalkGroups(tree, path, false);
 }
 
 std::string AbsoluteFilePath(const ProjectNode* file, const std::string& project_folder) {

@@ -61,6 +61,8 @@ ProjectNode* FilesNode(HostTree* tree);
 // The group with this "/"-separated path of names under "Files", made
 // where missing: "App/Drivers" => Filter "App" / Filter "Drivers".
 ProjectNode* FindOrAddGroup(HostTree* tree, const std::string& path);
+// The same without making anything; null when a group is missing.
+ProjectNode* FindGroup(HostTree* tree, const std::string& path);
 
 // The absolute path of a file node's "RelativePath" against the project
 // folder; empty without "RelativePath".

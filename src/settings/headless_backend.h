@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "settings/ardel_property_sheet.h"
@@ -135,6 +136,10 @@ class HeadlessBackend final : public SettingsBackend {
   void set_language(Language language) { language_ = language; }
   Language resource_language() const override { return resource_language_; }
   void set_resource_language(Language language) { resource_language_ = language; }
+  // Records the window as embedded; there is no window to change.
+  void EmbedWindow(CArdelPage* page, void* window) override {
+    embedded_windows.push_back({page, window});
+  }
 
   // The next sheet run's script; kept for every later run.
   std::function<void(HeadlessSheet&)> sheet_script;
@@ -144,6 +149,8 @@ class HeadlessBackend final : public SettingsBackend {
   std::deque<std::optional<std::string>> folder_answers;
   std::deque<std::optional<std::string>> file_answers;
   std::vector<ChooserRequest> chooser_requests;
+  // Every EmbedWindow call, first to last.
+  std::vector<std::pair<CArdelPage*, void*>> embedded_windows;
 
  private:
   bool Answer(std::deque<std::optional<std::string>>* answers, std::string* out);

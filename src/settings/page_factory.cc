@@ -3,8 +3,14 @@
 #include "settings/a51_page.h"
 #include "settings/bl51_page.h"
 #include "settings/c51_page.h"
+#include "settings/debug_page.h"
+#include "settings/device_page.h"
 #include "settings/l51_misc_page.h"
+#include "settings/listing_page.h"
+#include "settings/output_page.h"
+#include "settings/properties_page.h"
 #include "settings/target_page.h"
+#include "settings/user_page.h"
 
 namespace c51::settings {
 
@@ -38,8 +44,16 @@ int PageTemplateId(PageKind kind) {
 
 std::unique_ptr<CArdelPage> MakePage(PageKind kind, SettingsSession* session) {
   switch (kind) {
+    case PageKind::kDevice:
+      return std::make_unique<CDevicePage>(session);
     case PageKind::kTarget:
       return std::make_unique<CTargetPage>(session);
+    case PageKind::kOutput:
+      return std::make_unique<COutputPage>(session);
+    case PageKind::kListing:
+      return std::make_unique<CListingPage>(session);
+    case PageKind::kUser:
+      return std::make_unique<CUserPage>(session);
     case PageKind::kC51:
       return std::make_unique<CC51Page>(session);
     case PageKind::kA51:
@@ -48,6 +62,10 @@ std::unique_ptr<CArdelPage> MakePage(PageKind kind, SettingsSession* session) {
       return std::make_unique<CBL51Page>(session);
     case PageKind::kLinkerMisc:
       return std::make_unique<CL51MiscPage>(session);
+    case PageKind::kDebug:
+      return std::make_unique<CDebugPage>(session);
+    case PageKind::kProperties:
+      return std::make_unique<CPropertiesPage>(session);
     default:
       // The pages still to come show as empty pages of their template.
       return std::make_unique<CArdelPage>(PageTemplateId(kind));

@@ -13,10 +13,12 @@
 #include "project/node.h"
 #include "project/scopes.h"
 #include "settings/ardel_property_sheet.h"
+#include "settings/device_page.h"
 #include "settings/page_factory.h"
 #include "settings/record_compare.h"
 #include "settings/settings_backend.h"
 #include "settings/settings_entry.h"
+#include "settings/target_page.h"
 #include "support/path_helpers.h"
 
 namespace c51::settings {
@@ -133,6 +135,10 @@ int RunProjectDialog(PluginState* state, ProjectNode* root, SettingsBackend* bac
         break;
     }
     sheet.AddPage(page);
+  }
+  // The Device page shows a newly chosen device on the Target page.
+  if (auto* device_page = dynamic_cast<CDevicePage*>(pages[0].get())) {
+    device_page->set_target_page(dynamic_cast<CTargetPage*>(pages[1].get()));
   }
   sheet.SetActivePage(1);
   if (sheet.DoModal(backend) != kResultOk) return 0;

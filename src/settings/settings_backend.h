@@ -11,6 +11,7 @@
 
 namespace c51::settings {
 
+class CArdelPage;
 class CArdelPropertySheet;
 class ModalDialog;
 
@@ -42,6 +43,17 @@ class SettingsBackend {
   // The language of the dialog templates, which the window system picks
   // by its own rules, independently of the interface language.
   virtual Language resource_language() const = 0;
+
+  // A page's native window, for outside libraries that create windows in
+  // it; null without windows.
+  virtual void* PageWindow(CArdelPage*) { return nullptr; }
+  // Makes `window`, a top-level window an outside library created, the
+  // page's only content: a child of the page without pop-up, caption and
+  // system-menu styles, with child, border and transparent styles, filling
+  // the client area of the page's parent from (0, 0), shown, the focus on
+  // the page. The page keeps the handle; the window goes with the page's.
+  // Without windows the handle is opaque and nothing happens.
+  virtual void EmbedWindow(CArdelPage*, void*) {}
 
  protected:
   ~SettingsBackend() = default;

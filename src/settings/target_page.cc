@@ -128,16 +128,20 @@ bool CTargetPage::OnInitDialog() {
   return true;
 }
 
+const DeviceRecord* CTargetPage::device() const {
+  return device_ != nullptr ? device_ : session_->state->context.device;
+}
+
 void CTargetPage::RefreshDevice() {
   if (!HasWindow()) return;
   SetModified();
   DialogControls& c = controls();
   const TargetRecord& t = target();
-  const DeviceRecord* device = session_->state->context.device;
+  const DeviceRecord* shown = device();
   c.UpdateText(kIdXtal, FormatDouble(t.clock));
-  c.UpdateText(kIdTargetDevice, DeviceTitle(device));
+  c.UpdateText(kIdTargetDevice, DeviceTitle(shown));
 
-  const std::string cpu = DeviceCpuText(device);
+  const std::string cpu = DeviceCpuText(shown);
   const std::string lead = MessageText(MessageId::kUseOnChip, language());
   // The ROM caption starts after the "I" of "IROM"; the XRAM one at "XRAM".
   const size_t irom = cpu.find("IROM");

@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 
+#include "project/device_record.h"
 #include "settings/ardel_page.h"
 #include "settings/settings_records.h"
 
@@ -61,6 +62,10 @@ class CTargetPage : public CArdelPage {
   // after a new device was chosen; nothing happens before the page's
   // controls exist.
   void RefreshDevice();
+  // The device the page shows: the one the Device page chose in this
+  // dialog, or the host's until then. Null goes back to the host's.
+  void set_device(const DeviceRecord* device) { device_ = device; }
+  const DeviceRecord* device() const;
 
  private:
   TargetRecord& target() const;
@@ -72,6 +77,7 @@ class CTargetPage : public CArdelPage {
   bool Store();
 
   SettingsSession* session_;
+  const DeviceRecord* device_ = nullptr;  // null: the host's device
 };
 
 }  // namespace c51::settings

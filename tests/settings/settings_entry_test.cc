@@ -173,11 +173,12 @@ TEST_F(SettingsEntryTest, MissingLayoutTextsKeepWhatTheLastDialogLoaded) {
 
 TEST_F(SettingsEntryTest, PlainFileBankOnlyCreatesItsConfiguration) {
   ProjectNode* file = tree_.File(tree_.files, ".\\notes.txt");
+  SetAttributeText(tree_.config, "CodeBank", "1,4,0x0000,0xFFFF,");
   int pages = 0;
   Show(file, [&](HeadlessSheet& run, SettingsRecords& records) {
     pages = run.page_count();
     EXPECT_EQ(records.file.full_path, state_.project_dir + "\\.\\notes.txt");
-    records.file.bank = 3;
+    EXPECT_TRUE(run.active().ChooseText(1003, "Bank #3"));
     run.PressOk();
   });
   EXPECT_EQ(pages, 1);
@@ -210,7 +211,7 @@ TEST_F(SettingsEntryTest, AHostThatCannotCreateTheScopeStopsTheWrites) {
   ProjectNode* file = tree_.File(tree_.files, ".\\main.c");
   host_.fail_add_child = true;
   Show(file, [&](HeadlessSheet& run, SettingsRecords& records) {
-    records.file.include_in_build = 0;
+    EXPECT_TRUE(run.active().Click(1318));  // "include" from inherit to no
     records.compiler.define = "X";
     run.PressOk();
   });
