@@ -134,6 +134,32 @@ TEST_F(SettingsDialogTest, BadActionsAreReportedAndChangeNothing) {
   EXPECT_TRUE(Updates().empty());
 }
 
+TEST_F(SettingsDialogTest, FileDialogShowsFileFactsAndStoresItsSwitches) {
+  std::string err;
+  ASSERT_TRUE(WriteWholeFile(dir_.path() + "main.c", "void main(){}", &err)) << err;
+  ProjectNode* file = host_.Add(files_, "File");
+  host_.Set(file, "RelativePath", ".\\main.c");
+  host_.calls.clear();
+  std::string report = Run(file, "click 1318\nok\n");
+  EXPECT_NE(report.find("  1316 edit \"13 Bytes\"\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("  1325 edit \"C File\"\n"), std::string::npos) << report;
+  EXPECT_NE(report.find("  1318 check [0]"), std::string::npos) << report;
+  ProjectNode* scope = nullptr;
+  for (ProjectNode* child = file->first_child; child; child = child->next_sibling) scope = child;
+  ASSERT_NE(scope, nullptr);
+  EXPECT_EQ(FakeHost::Get(scope, "IncBld"), "0");
+  EXPECT_EQ(FakeHost::Get(scope, "BankNum"), "-1");
+  EXPECT_EQ(FakeHost::Get(file, "LocalConfigure"), "1");
+  EXPECT_FALSE(host_.TreeChangedBehindServices());
+}
+
+TEST_F(SettingsDialogTest, OutputPageWritesAfterOk) {
+  Run(host_.root(), "page 2\ntype 1245 firmware\nclick 1231\nok\n");
+  EXPECT_EQ(FakeHost::Get(config_, "OutputName"), "firmware");
+  EXPECT_EQ(FakeHost::Get(config_, "GENAPP"), "0");
+  EXPECT_EQ(FakeHost::Get(config_, "GENLIB"), "1");
+}
+
 // Stored keys full of garbage and edits full of hostile text: every page
 // loads, every page can be visited, and the dialog ends, whatever it says.
 TEST_F(SettingsDialogTest, GarbageKeysAndTextsLeaveSoundPages) {
