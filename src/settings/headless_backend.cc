@@ -1,5 +1,7 @@
 #include "settings/headless_backend.h"
 
+#include "settings/folder_choosers.h"
+
 namespace c51::settings {
 namespace {
 
@@ -225,7 +227,7 @@ bool HeadlessBackend::ChooseFolder(const std::string& title, std::string* folder
 
 bool HeadlessBackend::BrowseFolder(const std::string& initial, std::string* folder) {
   chooser_requests.push_back(
-      {ChooserRequest::kBrowseFolder, "\nPlease Select Folder:", initial, std::string()});
+      {ChooserRequest::kBrowseFolder, kFolderDialogTitle, initial, std::string()});
   return Answer(&folder_answers, folder);
 }
 
