@@ -142,7 +142,10 @@ TEST_F(SettingsDialogTest, FileDialogShowsFileFactsAndStoresItsSwitches) {
   host_.calls.clear();
   std::string report = Run(file, "click 1318\nok\n");
   EXPECT_NE(report.find("  1316 edit \"13 Bytes\"\n"), std::string::npos) << report;
+#if !defined(_WIN32)
+  // Windows asks its shell, whose names vary with the system.
   EXPECT_NE(report.find("  1325 edit \"C File\"\n"), std::string::npos) << report;
+#endif
   EXPECT_NE(report.find("  1318 check [0]"), std::string::npos) << report;
   ProjectNode* scope = nullptr;
   for (ProjectNode* child = file->first_child; child; child = child->next_sibling) scope = child;
