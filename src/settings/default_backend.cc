@@ -8,6 +8,9 @@
 #include "plugin/state.h"
 #include "settings/headless_backend.h"
 #include "settings/settings_script.h"
+#ifdef _WIN32
+#include "settings/win32/win32_backend.h"
+#endif
 
 namespace c51::settings {
 namespace {
@@ -70,6 +73,15 @@ SettingsBackend* DefaultSettingsBackend(PluginState* state) {
     static ScriptedBackend scripted;
     return scripted.Prepare(state, actions_path);
   }
+#ifdef _WIN32
+  // Real windows unless the run is unattended (C51_HEADLESS=1) or scripted
+  // (an actions variable, even an empty one, asks for no windows).
+  std::string headless;
+  const bool unattended = GetEnv("C51_HEADLESS", &headless) && headless == "1";
+  if (!unattended && !GetEnv("C51_SETTINGS_ACTIONS", &actions_path)) {
+    return ProcessWin32Backend(state->language);
+  }
+#endif
   return ProcessHeadlessBackend(state);
 }
 

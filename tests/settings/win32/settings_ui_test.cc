@@ -1,0 +1,483 @@
+// The settings dialogs with real windows: the plug-in loaded through
+// GetInterface opens its sheets through slot 3 on this thread, while a
+// second thread plays the user with window messages and a third answers
+// message boxes. Needs a display; the run script provides one.
+#include <windows.h>
+// windows.h first: the common controls header needs its types.
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "platform/env.h"
+#include "platform/fs.h"
+#include "plugin/plugin_interface.h"
+#include "png_writer.h"
+#include "support/fake_host.h"
+#include "support/temp_dir.h"
+
+namespace c51::test {
+namespace {
+
+constexpr int kIdOk = 1;
+constexpr int kIdApply = 12321;
+constexpr int kIdDefault = 7701;
+constexpr int kMessageText = 0xFFFF;  // the message box's text
+constexpr DWORD kPatienceMs = 30000;  // for windows to appear; never reached by a working run
+
+bool Chinese() {
+  return GetUserDefaultUILanguage() == MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED);
+}
+
+// C51_SCREENSHOTS, or <build>/screenshots/<en|zh> beside the program's
+// bin folder (the fixture's temporary folder may be the current one).
+std::string ScreenshotFolder() {
+  std::string folder;
+  if (GetEnv("C51_SCREENSHOTS", &folder) && !folder.empty()) return folder;
+  char program[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, program, sizeof program);
+  folder = program;
+  for (int up = 0; up < 2; ++up) folder.erase(folder.find_last_of("\\/"));
+  return folder + "\\screenshots\\" + (Chinese() ? "zh" : "en");
+}
+
+struct FindWindowArgs {
+  std::function<bool(HWND)> match;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchWindow(HWND window, LPARAM data) {
+  auto* args = reinterpret_cast<FindWindowArgs*>(data);
+  if (IsWindowVisible(window) && args->match(window)) {
+    args->found = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+HWND FindThreadWindow(DWORD thread, std::function<bool(HWND)> match) {
+  FindWindowArgs args{std::move(match)};
+  EnumThreadWindows(thread, MatchWindow, reinterpret_cast<LPARAM>(&args));
+  return args.found;
+}
+
+std::string TextOf(HWND window, int id) {
+  char text[1024] = {};
+  GetDlgItemTextA(window, id, text, sizeof text);
+  return text;
+}
+
+// Answers every message box of the dialog thread with its first button
+// and keeps the texts.
+class MessageBoxWatcher {
+ public:
+  explicit MessageBoxWatcher(DWORD ui_thread)
+      : ui_thread_(ui_thread), thread_([this] { Watch(); }) {}
+  ~MessageBoxWatcher() {
+    stop_ = true;
+    thread_.join();
+  }
+  std::vector<std::string> Messages() {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return messages_;
+  }
+
+ private:
+  void Watch() {
+    while (!stop_) {
+      HWND box = FindThreadWindow(ui_thread_, [](HWND w) {
+        return GetDlgItem(w, kMessageText) != nullptr && GetDlgItem(w, kIdApply) == nullptr;
+      });
+      if (box != nullptr) {
+        {
+          std::lock_guard<std::mutex> lock(mutex_);
+          messages_.push_back(TextOf(box, kMessageText));
+        }
+        PostMessageA(box, WM_COMMAND, IDOK, 0);
+        while (IsWindow(box) && !stop_) Sleep(10);
+      }
+      Sleep(20);
+    }
+  }
+
+  DWORD ui_thread_;
+  std::atomic<bool> stop_{false};
+  std::mutex mutex_;
+  std::vector<std::string> messages_;
+  std::thread thread_;
+};
+
+// The user at the sheet: every call is a message the dialog thread
+// handles before the call returns.
+class SheetDriver {
+ public:
+  explicit SheetDriver(HWND sheet) : sheet_(sheet) {}
+
+  HWND sheet() const { return sheet_; }
+  HWND page() const {
+    return reinterpret_cast<HWND>(SendMessageA(sheet_, PSM_GETCURRENTPAGEHWND, 0, 0));
+  }
+  int current() const {
+    return static_cast<int>(
+        SendMessageA(sheet_, PSM_HWNDTOINDEX, reinterpret_cast<WPARAM>(page()), 0));
+  }
+  bool Select(int index) {
+    SendMessageA(sheet_, PSM_SETCURSEL, index, 0);
+    return current() == index;
+  }
+  void Type(int id, const std::string& text) {
+    HWND edit = GetDlgItem(page(), id);
+    ASSERT_NE(edit, nullptr) << "no edit " << id;
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  void Click(int id) {
+    HWND button = GetDlgItem(page(), id);
+    ASSERT_NE(button, nullptr) << "no button " << id;
+    SendMessageA(button, BM_CLICK, 0, 0);
+  }
+  void Choose(int id, int index) {
+    HWND list = GetDlgItem(page(), id);
+    ASSERT_NE(list, nullptr) << "no list " << id;
+    SendMessageA(list, CB_SETCURSEL, index, 0);
+    SendMessageA(page(), WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
+  }
+  void Press(int button) {
+    ended_ = button == PSBTN_OK || button == PSBTN_CANCEL;
+    SendMessageA(sheet_, PSM_PRESSBUTTON, button, 0);
+  }
+  // The last button pressed was OK or Cancel.
+  bool ended() const { return ended_; }
+  bool Closed() const { return !IsWindow(sheet_); }
+  // The sheet goes once its modal loop sees the end: shortly after OK.
+  bool WaitClosed() const {
+    for (DWORD waited = 0; !Closed() && waited < kPatienceMs; waited += 20) Sleep(20);
+    return Closed();
+  }
+  bool ButtonEnabled(int id) const {
+    HWND button = GetDlgItem(sheet_, id);
+    return button != nullptr && IsWindowEnabled(button);
+  }
+  RECT ClientRect(HWND control) const {
+    RECT rect{};
+    GetWindowRect(control, &rect);
+    MapWindowPoints(nullptr, sheet_, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+  }
+  HWND tab() const { return reinterpret_cast<HWND>(SendMessageA(sheet_, PSM_GETTABCONTROL, 0, 0)); }
+  std::string TabText(int index) const {
+    char text[256] = {};
+    TCITEMA item = {};
+    item.mask = TCIF_TEXT;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    SendMessageA(tab(), TCM_GETITEMA, index, reinterpret_cast<LPARAM>(&item));
+    return text;
+  }
+  int PageCount() const { return static_cast<int>(SendMessageA(tab(), TCM_GETITEMCOUNT, 0, 0)); }
+
+  // The sheet as it is on the screen, frame included.
+  bool Capture(RgbImage* image) const { return CaptureWindow(sheet_, image); }
+  static bool CaptureWindow(HWND window, RgbImage* image) {
+    RedrawWindow(window, nullptr, nullptr,
+                 RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    SendMessageA(window, WM_NULL, 0, 0);
+    RECT frame;
+    GetWindowRect(window, &frame);
+    const int width = frame.right - frame.left, height = frame.bottom - frame.top;
+    if (width <= 0 || height <= 0) return false;
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC window_dc = GetWindowDC(window);
+    HDC memory_dc = CreateCompatibleDC(window_dc);
+    HBITMAP bitmap = CreateDIBSection(window_dc, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    bool ok = bitmap != nullptr;
+    if (ok) {
+      HGDIOBJ old = SelectObject(memory_dc, bitmap);
+      ok = BitBlt(memory_dc, 0, 0, width, height, window_dc, 0, 0, SRCCOPY);
+      GdiFlush();
+      SelectObject(memory_dc, old);
+    }
+    if (ok) {
+      const size_t stride = (static_cast<size_t>(width) * 3 + 3) & ~size_t{3};
+      image->width = width;
+      image->height = height;
+      image->rgb.resize(static_cast<size_t>(width) * height * 3);
+      for (int y = 0; y < height; ++y) {
+        const uint8_t* in = static_cast<const uint8_t*>(bits) + y * stride;
+        uint8_t* out = &image->rgb[static_cast<size_t>(y) * width * 3];
+        for (int x = 0; x < width; ++x) {  // the DIB holds blue, green, red
+          out[3 * x] = in[3 * x + 2];
+          out[3 * x + 1] = in[3 * x + 1];
+          out[3 * x + 2] = in[3 * x];
+        }
+      }
+    }
+    if (bitmap) DeleteObject(bitmap);
+    DeleteDC(memory_dc);
+    ReleaseDC(window, window_dc);
+    return ok;
+  }
+  // Client coordinates to the captured image's.
+  POINT ImageOffset() const {
+    RECT frame;
+    GetWindowRect(sheet_, &frame);
+    POINT origin{0, 0};
+    ClientToScreen(sheet_, &origin);
+    return {origin.x - frame.left, origin.y - frame.top};
+  }
+
+  // Saves the sheet as <folder>/<name>.png.
+  void Screenshot(const std::string& name) {
+    RgbImage image;
+    ASSERT_TRUE(Capture(&image)) << name;
+    std::string err;
+    ASSERT_TRUE(CreateDirectories(ScreenshotFolder()));
+    ASSERT_TRUE(WriteWholeFile(ScreenshotFolder() + "\\" + name + ".png", EncodePng(image), &err))
+        << err;
+  }
+
+ private:
+  HWND sheet_;
+  bool ended_ = false;
+};
+
+class SettingsUiTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    std::string err;
+    ASSERT_TRUE(plugin_.Load(&err)) << err;
+    table_ = plugin_.table();
+    host_.Install(table_);
+    host_.project_path = dir_.path() + "demo.cvproj";
+    host_.device_properties = {"CPU=IRAM(0-0xFF) IROM(0-0x1FFF) CLOCK(12000000)"};
+    table_->SetHostContext(host_.Context());
+    config_ = host_.AddConfiguration("Debug");
+    host_.Set(host_.root(), "Name", "demo");
+    files_ = host_.Add(host_.root(), "Files");
+    table_->OpenConfiguration(host_.root(), "Debug");
+    table_->CreateDefaultConfiguration(config_);
+    host_.calls.clear();
+  }
+
+  // Opens the dialog of `node` on this thread while `script` drives it
+  // from another; a script that leaves the sheet open is followed by
+  // Cancel. The dialog's result.
+  int Run(ProjectNode* node, const std::function<void(SheetDriver&)>& script) {
+    const DWORD ui_thread = GetCurrentThreadId();
+    MessageBoxWatcher watcher(ui_thread);
+    std::thread user([&] {
+      HWND sheet = nullptr;
+      for (DWORD waited = 0; sheet == nullptr && waited < kPatienceMs; waited += 50) {
+        // Initialised: the sheet's own "Default" button is there.
+        sheet = FindThreadWindow(ui_thread,
+                                 [](HWND w) { return GetDlgItem(w, kIdDefault) != nullptr; });
+        if (sheet == nullptr) Sleep(50);
+      }
+      if (sheet == nullptr) {
+        ADD_FAILURE() << "no sheet appeared";
+        return;
+      }
+      SheetDriver driver(sheet);
+      script(driver);
+      // The sheet closes a little after OK: a Cancel pressed in between
+      // would undo it.
+      if (!(driver.ended() && driver.WaitClosed())) driver.Press(PSBTN_CANCEL);
+    });
+    int result = table_->ShowSettings(node);
+    user.join();
+    messages_ = watcher.Messages();
+    return result;
+  }
+
+  ProjectNode* Tool(ProjectNode* scope, const char* name) {
+    for (ProjectNode* child = scope->first_child; child; child = child->next_sibling) {
+      if (FakeHost::Get(child, "Name") == name) return child;
+    }
+    return nullptr;
+  }
+  int Updates() const {
+    int n = 0;
+    for (const HostCall& call : host_.calls) n += call.service == "UpdateNode";
+    return n;
+  }
+
+  // Screenshots of every page, first to last, named after `names`.
+  static void ShootEveryPage(SheetDriver& d, const std::string& dialog,
+                             const std::vector<std::string>& names) {
+    ASSERT_EQ(d.PageCount(), static_cast<int>(names.size()));
+    for (int i = 0; i < d.PageCount(); ++i) {
+      SCOPED_TRACE(names[i]);
+      ASSERT_TRUE(d.Select(i));
+      d.Screenshot(dialog + "-" + std::to_string(i) + "-" + names[i]);
+    }
+  }
+
+  ScopedTempDir dir_{"c51settingsui"};
+  PluginLibrary plugin_;
+  PluginInterface* table_ = nullptr;
+  FakeHost host_;
+  ProjectNode* config_ = nullptr;
+  ProjectNode* files_ = nullptr;
+  std::vector<std::string> messages_;
+};
+
+TEST_F(SettingsUiTest, ProjectSheetFrameAndEveryPage) {
+  Run(host_.root(), [&](SheetDriver& d) {
+    EXPECT_EQ(d.current(), 1);                                           // Target first
+    EXPECT_EQ(d.TabText(1), Chinese() ? "\xC4\xBF\xB1\xEA" : "Target");  // 目标
+    EXPECT_FALSE(d.ButtonEnabled(kIdApply));
+    // "Default": as wide as OK, 80 pixels left of it, level with it.
+    HWND default_button = GetDlgItem(d.sheet(), kIdDefault);
+    ASSERT_NE(default_button, nullptr);
+    EXPECT_TRUE(IsWindowEnabled(default_button));
+    RECT ok = d.ClientRect(GetDlgItem(d.sheet(), kIdOk));
+    RECT def = d.ClientRect(default_button);
+    EXPECT_EQ(def.right, ok.left - 80);
+    EXPECT_EQ(def.right - def.left, ok.right - ok.left);
+    EXPECT_EQ(def.top, ok.top);
+    EXPECT_EQ(def.bottom, ok.bottom);
+
+    // The engraved caption: highlight and shadow pixels between the tab
+    // control's left edge and OK, outside the "Default" button.
+    RgbImage image;
+    ASSERT_TRUE(d.Capture(&image));
+    const RECT tab = d.ClientRect(d.tab());
+    const POINT offset = d.ImageOffset();
+    const COLORREF colours[2] = {GetSysColor(COLOR_BTNHIGHLIGHT), GetSysColor(COLOR_BTNSHADOW)};
+    int counts[2] = {0, 0};
+    for (int y = ok.top; y < ok.bottom; ++y) {
+      for (int x = tab.left; x < ok.left; ++x) {
+        if (x >= def.left && x < def.right) continue;
+        const uint8_t* p = &image.rgb[3 * ((y + offset.y) * image.width + x + offset.x)];
+        for (int c = 0; c < 2; ++c) {
+          counts[c] += p[0] == GetRValue(colours[c]) && p[1] == GetGValue(colours[c]) &&
+                       p[2] == GetBValue(colours[c]);
+        }
+      }
+    }
+    EXPECT_GT(counts[0], 20) << "no highlight of the caption";
+    EXPECT_GT(counts[1], 20) << "no shadow of the caption";
+
+    ShootEveryPage(
+        d, "project",
+        {"device", "target", "output", "listing", "user", "c51", "a51", "locate", "misc", "debug"});
+  });
+  // Visiting every page wrote nothing.
+  EXPECT_EQ(Updates(), 0);
+}
+
+TEST_F(SettingsUiTest, CrystalTypedThenOkWritesTheTargetAndTheClock) {
+  int result = Run(host_.root(), [&](SheetDriver& d) {
+    d.Type(1563, "11.0592");
+    EXPECT_TRUE(d.ButtonEnabled(kIdApply));  // the page reported its change
+    d.Press(PSBTN_OK);
+    EXPECT_TRUE(d.WaitClosed());
+  });
+  EXPECT_EQ(result, 0);  // no new device
+  EXPECT_EQ(FakeHost::Get(config_, "SIMCLK"), "11.059200");
+  EXPECT_EQ(host_.clock, 11.0592);
+  EXPECT_FALSE(host_.TreeChangedBehindServices());
+}
+
+TEST_F(SettingsUiTest, ApplyWritesAtOnceAndCancelKeepsIt) {
+  std::string after_apply;
+  Run(host_.root(), [&](SheetDriver& d) {
+    ASSERT_TRUE(d.Select(5));
+    d.Type(1591, "FAST");
+    d.Press(PSBTN_APPLYNOW);
+    // Only the store flag set by Apply makes the page write before OK.
+    after_apply = FakeHost::Get(Tool(config_, "C51Tool"), "C51DEF");
+    EXPECT_FALSE(d.ButtonEnabled(kIdApply));
+    d.Type(1591, "SLOW");
+    d.Press(PSBTN_CANCEL);
+    EXPECT_TRUE(d.WaitClosed());
+  });
+  EXPECT_EQ(after_apply, "FAST");
+  EXPECT_EQ(FakeHost::Get(Tool(config_, "C51Tool"), "C51DEF"), "FAST");
+}
+
+TEST_F(SettingsUiTest, DefaultButtonResetsTheActivePage) {
+  std::string after_apply;
+  Run(host_.root(), [&](SheetDriver& d) {
+    ASSERT_TRUE(d.Select(6));
+    d.Click(1611);
+    d.Press(PSBTN_APPLYNOW);
+    after_apply = FakeHost::Get(Tool(config_, "A51Tool"), "A51FL");
+    SendMessageA(GetDlgItem(d.sheet(), kIdDefault), BM_CLICK, 0, 0);
+    d.Press(PSBTN_OK);
+  });
+  EXPECT_NE(after_apply, "68");
+  EXPECT_NE(after_apply, "<missing>");
+  EXPECT_EQ(FakeHost::Get(Tool(config_, "A51Tool"), "A51FL"), "68");
+}
+
+TEST_F(SettingsUiTest, RefusedPageChangeKeepsThePageAndWritesNothing) {
+  int result = Run(host_.root(), [&](SheetDriver& d) {
+    d.Type(1011, "0x10000");
+    EXPECT_FALSE(d.Select(5));
+    EXPECT_EQ(d.current(), 1);
+    d.Press(PSBTN_OK);  // refused the same way
+    EXPECT_EQ(d.current(), 1);
+    d.Press(PSBTN_CANCEL);
+    EXPECT_TRUE(d.WaitClosed());
+  });
+  EXPECT_EQ(result, 0);
+  ASSERT_EQ(messages_.size(), 2u);
+  EXPECT_NE(messages_[0].find("0x10000"), std::string::npos) << messages_[0];
+  EXPECT_EQ(Updates(), 0);
+}
+
+TEST_F(SettingsUiTest, GroupAndFileDialogs) {
+  ProjectNode* group = host_.Add(files_, "Filter", "Drivers");
+  ProjectNode* c_file = host_.Add(group, "File");
+  host_.Set(c_file, "RelativePath", ".\\uart.c");
+  ProjectNode* asm_file = host_.Add(group, "File");
+  host_.Set(asm_file, "RelativePath", ".\\start.A51");
+  ProjectNode* header = host_.Add(group, "File");
+  host_.Set(header, "RelativePath", ".\\uart.h");
+  host_.calls.clear();
+
+  Run(group, [&](SheetDriver& d) {
+    EXPECT_EQ(d.current(), 0);
+    ShootEveryPage(d, "group", {"properties", "c51", "a51"});
+    ASSERT_TRUE(d.Select(1));
+    d.Type(1591, "GROUPED");
+    d.Press(PSBTN_OK);
+  });
+  EXPECT_EQ(FakeHost::Get(group, "LocalConfigure"), "1");
+
+  Run(c_file, [&](SheetDriver& d) { ShootEveryPage(d, "cfile", {"properties", "c51"}); });
+  Run(asm_file, [&](SheetDriver& d) { ShootEveryPage(d, "asmfile", {"properties", "a51"}); });
+  Run(header, [&](SheetDriver& d) { ShootEveryPage(d, "file", {"properties"}); });
+  EXPECT_EQ(FakeHost::Get(c_file, "LocalConfigure"), "<missing>");
+  EXPECT_FALSE(host_.TreeChangedBehindServices());
+}
+
+// Known values of the two checksums the screenshots' files carry.
+TEST(PngWriterTest, ChecksumsAndLayout) {
+  const std::string iend = "IEND";
+  EXPECT_EQ(Crc32(reinterpret_cast<const uint8_t*>(iend.data()), iend.size()), 0xAE426082u);
+  const std::string wiki = "Wikipedia";
+  EXPECT_EQ(Adler32(reinterpret_cast<const uint8_t*>(wiki.data()), wiki.size()), 0x11E60398u);
+
+  RgbImage image{2, 1, {255, 0, 0, 0, 0, 255}};
+  std::string png = EncodePng(image);
+  ASSERT_GT(png.size(), 8u);
+  EXPECT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+  EXPECT_EQ(png.substr(png.size() - 12), std::string("\0\0\0\0IEND\xAE\x42\x60\x82", 12));
+  EXPECT_TRUE(EncodePng(RgbImage{2, 2, {1, 2, 3}}).empty());
+}
+
+}  // namespace
+}  // namespace c51::test
