@@ -1,0 +1,36 @@
+#include "sdcc/run_program.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+namespace c51::sdcc {
+namespace {
+
+TEST(RunProgram, CapturesBothStreamsAndTheExitCode) {
+  ProgramRun run = RunProgram("/bin/sh", {"-c", "echo out; echo err >&2; exit 3"});
+  ASSERT_TRUE(run.started);
+  EXPECT_EQ(run.exit_code, 3);
+  EXPECT_EQ(run.output, "out\nerr\n");
+
+  run = RunProgram("/bin/sh", {"-c", "kill -TERM $$"});
+  EXPECT_EQ(run.exit_code, 128 + 15);
+
+  run = RunProgram("/nonexistent/program", {});
+  EXPECT_FALSE(run.started);
+}
+
+TEST(RunProgram, FindsProgramsInTheNamedFolderOrOnPath) {
+  const char* old = getenv("C51_SDCC_BIN");
+  std::string saved = old != nullptr ? old : "";
+  setenv("C51_SDCC_BIN", "/bin", 1);
+  EXPECT_EQ(FindSdccProgram("sh"), "/bin/sh");
+  // A named folder is not searched past.
+  EXPECT_EQ(FindSdccProgram("no-such-program-here"), "");
+  unsetenv("C51_SDCC_BIN");
+  EXPECT_NE(FindSdccProgram("sh"), "");
+  EXPECT_EQ(FindSdccProgram("no-such-program-here"), "");
+  if (old != nullptr) setenv("C51_SDCC_BIN", saved.c_str(), 1);
+}
+
+}  // namespace
+}  // namespace c51::sdcc

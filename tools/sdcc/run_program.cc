@@ -1,0 +1,112 @@
+#include "sdcc/run_program.h"
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+extern char** environ;
+
+namespace c51::sdcc {
+
+namespace {
+
+bool IsExecutable(const std::string& path) {
+  struct stat st;
+  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
+}
+
+// Closes a descriptor when it goes out of scope.
+class Fd {
+ public:
+  explicit Fd(int fd = -1) : fd_(fd) {}
+  Fd(const Fd&) = delete;
+  Fd& operator=(const Fd&) = delete;
+  ~Fd() { Reset(); }
+  int get() const { return fd_; }
+  void Reset() {
+    if (fd_ >= 0) close(fd_);
+    fd_ = -1;
+  }
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
+std::string FindSdccProgram(std::string_view name) {
+  const char* bin = std::getenv("C51_SDCC_BIN");
+  if (bin != nullptr && *bin != '\0') {
+    std::string path = std::string(bin) + "/" + std::string(name);
+    return IsExecutable(path) ? path : std::string();
+  }
+  const char* path_list = std::getenv("PATH");
+  std::string_view rest = path_list != nullptr ? path_list : "/usr/bin:/bin";
+  while (true) {
+    size_t colon = rest.find(':');
+    std::string_view dir = rest.substr(0, colon);
+    std::string candidate = dir.empty() ? "." : std::string(dir);
+    candidate += '/';
+    candidate += name;
+    if (IsExecutable(candidate)) return candidate;
+    if (colon == std::string_view::npos) break;
+    rest.remove_prefix(colon + 1);
+  }
+  return std::string();
+}
+
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args) {
+  ProgramRun run;
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC) != 0) return run;
+  Fd read_end(fds[0]);
+  Fd write_end(fds[1]);
+
+  std::vector<std::string> argv_text;
+  argv_text.push_back(program);
+  argv_text.insert(argv_text.end(), args.begin(), args.end());
+  std::vector<char*> argv;
+  for (std::string& a : argv_text) argv.push_back(a.data());
+  argv.push_back(nullptr);
+
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
+  posix_spawn_file_actions_adddup2(&actions, write_end.get(), 1);
+  posix_spawn_file_actions_adddup2(&actions, write_end.get(), 2);
+  pid_t pid;
+  int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (rc != 0) return run;
+  write_end.Reset();
+
+  char buffer[16384];
+  while (true) {
+    ssize_t n = read(read_end.get(), buffer, sizeof buffer);
+    if (n > 0) {
+      run.output.append(buffer, static_cast<size_t>(n));
+    } else if (n == 0 || errno != EINTR) {
+      break;
+    }
+  }
+  int status = 0;
+  while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  }
+  run.started = true;
+  if (WIFEXITED(status)) {
+    run.exit_code = WEXITSTATUS(status);
+  } else if (WIFSIGNALED(status)) {
+    run.exit_code = 128 + WTERMSIG(status);
+  }
+  // posix_spawn reports a missing program through the child on some
+  // systems: exit 127 with nothing written.
+  if (run.exit_code == 127 && run.output.empty()) run.started = false;
+  return run;
+}
+
+}  // namespace c51::sdcc

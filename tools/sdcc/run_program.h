@@ -1,0 +1,29 @@
+// Running sdcc's programs from the tools: where they are, and one run with
+// its output captured.
+#ifndef C51_TOOLS_SDCC_RUN_PROGRAM_H_
+#define C51_TOOLS_SDCC_RUN_PROGRAM_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace c51::sdcc {
+
+// The path of one of sdcc's programs ("sdcc", "sdas8051", "sdld", "sdar",
+// "packihx"): inside the folder C51_SDCC_BIN names when it is set, else the
+// first match on PATH. Empty when there is none.
+std::string FindSdccProgram(std::string_view name);
+
+struct ProgramRun {
+  bool started = false;  // false: the program could not be started
+  int exit_code = -1;    // 128 + n when signal n ended it
+  std::string output;    // standard output and standard error, interleaved
+};
+
+// Runs `program` with `args` (not including the program itself) in the
+// current folder and waits for it. Standard input reads nothing.
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args);
+
+}  // namespace c51::sdcc
+
+#endif  // C51_TOOLS_SDCC_RUN_PROGRAM_H_
