@@ -18,6 +18,14 @@ fuzz_packages=(clang-14 libclang-rt-14-dev)
 windows_packages=(g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
                   binutils-mingw-w64-x86-64 binutils-mingw-w64-i686 wine64)
 
+# The settings dialogs' window test runs the Windows plug-in under wine64 in
+# a virtual X display, in English and in Chinese (a CJK font and a zh_CN
+# locale for wine's ANSI code page).
+ui_packages=(xvfb fonts-wqy-microhei fonts-wine fonts-liberation locales)
+# The second toolchain translates for real with SDCC; its end-to-end test
+# runs the firmware in SDCC's 8051 simulator.
+sdcc_packages=(sdcc sdcc-ucsim)
+
 log() { printf '\n== %s\n' "$*"; }
 
 install_missing() {
@@ -31,6 +39,16 @@ install_missing() {
   [ "$(id -u)" -eq 0 ] || sudo=sudo
   $sudo apt-get update -qq
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
+
+chinese_locale() {
+  locale -a 2>/dev/null | grep -qi '^zh_CN\.utf-\?8$' && return 0
+  log "generating the zh_CN.UTF-8 locale"
+  local sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo=sudo
+  $sudo sed -i 's/^# *zh_CN.UTF-8 UTF-8/zh_CN.UTF-8 UTF-8/' /etc/locale.gen
+  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  $sudo locale-gen >/dev/null
 }
 
 build() {
@@ -115,7 +133,9 @@ cmd_demo() {
 }
 
 cmd_test() {
-  install_missing "${native_packages[@]}" "${windows_packages[@]}" "${fuzz_packages[@]}"
+  install_missing "${native_packages[@]}" "${windows_packages[@]}" "${fuzz_packages[@]}" \
+    "${ui_packages[@]}" "${sdcc_packages[@]}"
+  chinese_locale
   build native
   build asan
   build win64
@@ -125,6 +145,8 @@ cmd_test() {
   wine_prefix
   run_tests win64
   WINEPREFIX=$root/build/win64/wineprefix /usr/lib/wine/wineserver -k 2>/dev/null || true
+  log "settings dialogs under wine in Xvfb (screenshots in build/win64/screenshots)"
+  tests/settings/win32/run_ui_tests.sh build/win64
   # The i686 programs cannot run on this kernel; their layout is proven at
   # compile time, and the library's export list is checked here.
   run_tests win32 -L exports

@@ -38,6 +38,18 @@ class CtrlMsgOwner {
   ~CtrlMsgOwner() = default;
 };
 
+// How the in-place controls' notifications reach their owner when they
+// take a detour: on Windows through the registered message, so that the
+// owner's window sees them as the window system delivers them.
+class CtrlMsgRouter {
+ public:
+  // Delivers `msg` to `owner`; the owner's answer.
+  virtual int Route(CtrlMsgOwner* owner, const CtrlMsg& msg) = 0;
+
+ protected:
+  ~CtrlMsgRouter() = default;
+};
+
 // The virtual key codes the list editor and its in-place controls handle.
 constexpr int kVkReturn = 0x0D;
 constexpr int kVkEscape = 0x1B;

@@ -43,6 +43,9 @@ class FolderSetupDialog : public ModalDialog {
   // runs; null before and after.
   CListBoxEx* list() const { return list_.get(); }
   CListHeader* header() const { return header_.get(); }
+  ListEditorParts list_editor() const override {
+    return {list_.get(), header_.get(), kIdFolderCaption};
+  }
 
  private:
   std::string include_paths_;

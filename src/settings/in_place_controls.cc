@@ -43,7 +43,8 @@ void InPlaceControl::Hide() {
 
 int InPlaceControl::Send(int32_t code, int32_t value) {
   Point at = input_->cursor();
-  return owner_->OnCtrlMsg(CtrlMsg{id_, code, value, at.x, at.y});
+  const CtrlMsg msg{id_, code, value, at.x, at.y};
+  return router_ != nullptr ? router_->Route(owner_, msg) : owner_->OnCtrlMsg(msg);
 }
 
 bool CInPlaceEdit::Show(const Rect& rect) {

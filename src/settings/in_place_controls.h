@@ -61,6 +61,8 @@ class InPlaceControl {
   void Hide();
   // The focus moved from this control to `window`.
   virtual void OnKillFocus(int window) = 0;
+  // Null (the default): notifications go straight to the owner.
+  void set_router(CtrlMsgRouter* router) { router_ = router; }
 
  protected:
   // When hidden and `rect` is not empty: moves there and becomes visible.
@@ -73,6 +75,7 @@ class InPlaceControl {
   int id_;
   int parent_;
   CtrlMsgOwner* owner_;
+  CtrlMsgRouter* router_ = nullptr;
   InputState* input_;
   bool visible_ = false;
   Rect rect_;

@@ -67,6 +67,11 @@ class CListBoxEx : public CtrlMsgOwner {
   Rect ItemRect(int index) const { return ItemRectAt(layout_, index); }
   // Null: nothing is drawn (headless).
   void set_surface(ListSurface* surface) { surface_ = surface; }
+  // How the in-place controls' notifications travel (null: directly).
+  void set_ctrl_msg_router(CtrlMsgRouter* router) {
+    edit_.set_router(router);
+    button_.set_router(router);
+  }
 
   // The item last clicked or double-clicked; -1 when none.
   int last_item() const { return last_item_; }

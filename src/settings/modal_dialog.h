@@ -10,6 +10,17 @@
 namespace c51::settings {
 
 class SettingsBackend;
+class CListBoxEx;
+class CListHeader;
+
+// A list editor a dialog shows, for a backend that draws it and feeds it
+// the window system's messages: the list, its header strip and the strip's
+// control id.
+struct ListEditorParts {
+  CListBoxEx* list = nullptr;
+  CListHeader* header = nullptr;
+  int header_id = 0;
+};
 
 class ModalDialog : public ControlEvents {
  public:
@@ -25,6 +36,8 @@ class ModalDialog : public ControlEvents {
   virtual bool OnOK() { return true; }
   virtual void OnCancel() {}
   void OnControl(int, Notification) override {}
+  // The dialog's list editor while it runs; none by default.
+  virtual ListEditorParts list_editor() const { return {}; }
 
   // kResultOk, kResultCancel, or the id the dialog was ended with.
   int DoModal(SettingsBackend* backend);

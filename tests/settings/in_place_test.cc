@@ -163,5 +163,32 @@ TEST(InPlaceButtonTest, AClickIsReportedBusySoTheFocusCanMoveMeanwhile) {
   EXPECT_FALSE(f.button.visible());
 }
 
+// A router sees every notification and decides what the control hears
+// back: the owner's answer only through it.
+TEST(InPlaceRouterTest, NotificationsTakeTheRouterAndItsAnswerCounts) {
+  struct Recorder : CtrlMsgRouter {
+    int Route(CtrlMsgOwner* owner, const CtrlMsg& msg) override {
+      routed.push_back(msg);
+      return pass ? owner->OnCtrlMsg(msg) : 0;
+    }
+    std::vector<CtrlMsg> routed;
+    bool pass = true;
+  } router;
+  Fixture f;
+  f.edit.set_router(&router);
+  ASSERT_TRUE(f.edit.Show(kAt));
+  router.pass = false;
+  EXPECT_TRUE(f.edit.OnKey(kVkReturn));
+  EXPECT_TRUE(f.edit.visible());  // the router answered 0
+  EXPECT_TRUE(f.owner.seen.empty());
+  router.pass = true;
+  EXPECT_TRUE(f.edit.OnKey(kVkEscape));
+  EXPECT_FALSE(f.edit.visible());
+  ASSERT_EQ(router.routed.size(), 2u);
+  EXPECT_EQ(router.routed[1], (CtrlMsg{kEdit, kCtrlKey, kVkEscape, 40, 17}));
+  ASSERT_EQ(f.owner.seen.size(), 1u);
+  EXPECT_EQ(f.owner.seen[0], router.routed[1]);
+}
+
 }  // namespace
 }  // namespace c51::settings
