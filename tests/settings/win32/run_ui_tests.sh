@@ -2,11 +2,13 @@
 # Runs the settings dialogs' window test (settings_ui_test.exe) in a virtual
 # X display under wine64, once in English and once in Chinese, and checks
 # the screenshots it saved. Fails when either run or any screenshot fails.
-#   run_ui_tests.sh <Windows x86_64 build folder>   (default: build/hW-win64)
+#   run_ui_tests.sh <Windows x86_64 build folder> [test program options...]
+# (for instance --gtest_filter=*ListEditor*)
 # UI_DISPLAY picks another display number than 99.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../../../build/hW-win64}" && pwd)
+[ $# -gt 0 ] && shift
 exe=$build/bin/settings_ui_test.exe
 [ -f "$exe" ] || { echo "no $exe: build the settings_ui_test target first" >&2; exit 1; }
 wine=/usr/lib/wine/wine64
@@ -63,7 +65,7 @@ for run in en:C.UTF-8 zh:zh_CN.UTF-8; do
   mkdir -p "$shots"
   echo "== $lang (LC_ALL=${run#*:})"
   # The program saves its screenshots under <build>/screenshots/<en|zh>.
-  if ! LC_ALL=${run#*:} "$wine" "$exe"; then
+  if ! LC_ALL=${run#*:} "$wine" "$exe" "$@"; then
     echo "settings_ui_test failed ($lang)" >&2
     status=1
   fi

@@ -464,6 +464,218 @@ TEST_F(SettingsUiTest, GroupAndFileDialogs) {
   EXPECT_FALSE(host_.TreeChangedBehindServices());
 }
 
+// The include folders of the C51 page in the list editor: the header
+// strip's buttons, the in-place edit, keys and a drag with the mouse.
+class FolderSetupDriver {
+ public:
+  static constexpr int kCaption = 3000;
+  static constexpr int kList = 3001;
+  static constexpr int kEdit = 0x7F01;
+  static constexpr int kBrowse = 0x7F02;
+
+  explicit FolderSetupDriver(HWND dialog)
+      : dialog_(dialog), list_(GetDlgItem(dialog, kList)), header_(GetDlgItem(dialog, kCaption)) {}
+
+  HWND dialog() const { return dialog_; }
+  HWND list() const { return list_; }
+  HWND edit() const { return GetDlgItem(list_, kEdit); }
+  HWND browse() const { return GetDlgItem(list_, kBrowse); }
+  std::vector<std::string> Items() const {
+    std::vector<std::string> items;
+    const int count = static_cast<int>(SendMessageA(list_, LB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      char text[512] = {};
+      SendMessageA(list_, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text));
+      items.push_back(text);
+    }
+    return items;
+  }
+  int Selection() const { return static_cast<int>(SendMessageA(list_, LB_GETCURSEL, 0, 0)); }
+  // Presses and releases header button `index` (0 New ... 3 Move Down).
+  void Header(int index) {
+    RECT client;
+    GetClientRect(header_, &client);
+    const int x = client.right - 88 + 22 * index + 10, y = (client.top + client.bottom) / 2;
+    SendMessageA(header_, WM_MOUSEMOVE, 0, MAKELPARAM(x, y));
+    SendMessageA(header_, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageA(header_, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+  }
+  void TypeInEdit(const std::string& text) {
+    SendMessageA(edit(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  }
+  void Key(HWND window, int vkey) { SendMessageA(window, WM_KEYDOWN, vkey, 0); }
+  // The screen point at the middle of item `index`'s left part.
+  POINT ItemPoint(int index) const {
+    RECT item{};
+    SendMessageA(list_, LB_GETITEMRECT, index, reinterpret_cast<LPARAM>(&item));
+    POINT p{item.left + 20, (item.top + item.bottom) / 2};
+    ClientToScreen(list_, &p);
+    return p;
+  }
+  // A real drag with the mouse, as the system delivers it.
+  static void Mouse(POINT to, DWORD flags) {
+    SetCursorPos(to.x, to.y);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    SendInput(1, &input, sizeof input);
+    Sleep(60);
+  }
+  bool Visible(HWND window) const { return window != nullptr && IsWindowVisible(window); }
+  bool Closed() const { return !IsWindow(dialog_); }
+  // The texts of the tools of the tooltip window the dialog owns.
+  std::vector<std::string> ToolTips(DWORD thread) const {
+    HWND found = ToolTipWindow(thread);
+    std::vector<std::string> texts;
+    if (found == nullptr) return texts;
+    const int count = static_cast<int>(SendMessageA(found, TTM_GETTOOLCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+      char text[80] = {};
+      TOOLINFOA tool{};
+      tool.cbSize = TTTOOLINFOA_V2_SIZE;
+      tool.lpszText = text;
+      if (SendMessageA(found, TTM_ENUMTOOLSA, i, reinterpret_cast<LPARAM>(&tool))) {
+        texts.push_back(text);
+      }
+    }
+    return texts;
+  }
+  HWND ToolTipWindow(DWORD thread) const {
+    struct Search {
+      HWND owner;
+      HWND found = nullptr;
+    } search{dialog_};
+    EnumThreadWindows(
+        thread,
+        [](HWND w, LPARAM data) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(data);
+          char name[64] = {};
+          GetClassNameA(w, name, sizeof name);
+          if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || GetWindow(w, GW_OWNER) != s->owner) {
+            return TRUE;
+          }
+          s->found = w;
+          return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+  }
+
+ private:
+  HWND dialog_;
+  HWND list_;
+  HWND header_;
+};
+
+HWND WaitForWindow(DWORD thread, const std::function<bool(HWND)>& match) {
+  for (DWORD waited = 0; waited < kPatienceMs; waited += 50) {
+    if (HWND found = FindThreadWindow(thread, match)) return found;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+TEST_F(SettingsUiTest, IncludeFoldersInTheListEditor) {
+  const DWORD ui_thread = GetCurrentThreadId();
+  std::string include_after;
+  Run(host_.root(), [&](SheetDriver& d) {
+    ASSERT_TRUE(d.Select(5));  // C51
+    d.Type(1605, "one;two");
+    // The dialog runs a modal loop of its own: the click is posted so that
+    // this thread can go on driving.
+    PostMessageA(GetDlgItem(d.page(), 1052), BM_CLICK, 0, 0);
+    HWND found = WaitForWindow(ui_thread, [](HWND w) {
+      return GetDlgItem(w, FolderSetupDriver::kList) != nullptr &&
+             GetDlgItem(w, FolderSetupDriver::kCaption) != nullptr;
+    });
+    ASSERT_NE(found, nullptr) << "no Folder Setup dialog";
+    FolderSetupDriver f(found);
+    EXPECT_EQ(f.Items(), (std::vector<std::string>{"one", "two"}));
+    EXPECT_GT(SendMessageA(f.list(), LB_GETITEMHEIGHT, 0, 0), 8);
+    ASSERT_NE(f.edit(), nullptr);
+    ASSERT_NE(f.browse(), nullptr);
+    EXPECT_FALSE(f.Visible(f.edit()));
+
+    // The strip's four tooltips, in a tooltip window the dialog owns.
+    EXPECT_EQ(f.ToolTips(ui_thread),
+              (std::vector<std::string>{"New", "Delete", "Move Up", "Move Down"}));
+
+    // New: an empty item at the end, edited in place with "..." beside it.
+    f.Header(0);
+    EXPECT_EQ(f.Items().size(), 3u);
+    EXPECT_EQ(f.Selection(), 2);
+    EXPECT_TRUE(f.Visible(f.edit()));
+    EXPECT_TRUE(f.Visible(f.browse()));
+    RECT edit_rect, browse_rect;
+    GetWindowRect(f.edit(), &edit_rect);
+    GetWindowRect(f.browse(), &browse_rect);
+    EXPECT_EQ(edit_rect.right, browse_rect.left);
+    EXPECT_EQ(browse_rect.right - browse_rect.left, 25);
+    f.TypeInEdit("three");
+    {
+      RgbImage image;
+      ASSERT_TRUE(SheetDriver::CaptureWindow(f.dialog(), &image));
+      std::string err;
+      ASSERT_TRUE(CreateDirectories(ScreenshotFolder()));
+      ASSERT_TRUE(WriteWholeFile(ScreenshotFolder() + "\\foldersetup-0-editing.png",
+                                 EncodePng(image), &err));
+    }
+    f.Key(f.edit(), VK_RETURN);
+    EXPECT_FALSE(f.Visible(f.edit()));
+    EXPECT_FALSE(f.Visible(f.browse()));
+    EXPECT_EQ(f.Items(), (std::vector<std::string>{"one", "two", "three"}));
+
+    // Move Up acts on the selected item; Escape drops a new empty item.
+    f.Header(2);
+    EXPECT_EQ(f.Items(), (std::vector<std::string>{"one", "three", "two"}));
+    EXPECT_EQ(f.Selection(), 1);
+    f.Header(0);
+    EXPECT_EQ(f.Items().size(), 4u);
+    f.Key(f.edit(), VK_ESCAPE);
+    EXPECT_EQ(f.Items(), (std::vector<std::string>{"one", "three", "two"}));
+
+    // F2 edits the item last clicked; clearing it and pressing Enter
+    // deletes it.
+    POINT first = f.ItemPoint(0);
+    ScreenToClient(f.list(), &first);
+    SendMessageA(f.list(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(first.x, first.y));
+    SendMessageA(f.list(), WM_LBUTTONUP, 0, MAKELPARAM(first.x, first.y));
+    f.Key(f.list(), VK_F2);
+    EXPECT_TRUE(f.Visible(f.edit()));
+    f.TypeInEdit("");
+    f.Key(f.edit(), VK_RETURN);
+    EXPECT_EQ(f.Items(), (std::vector<std::string>{"three", "two"}));
+
+    // Dragging the first item below the last with the mouse. A tooltip
+    // the header's mouse messages raised where the mouse was must not
+    // catch the press.
+    FolderSetupDriver::Mouse(f.ItemPoint(0), MOUSEEVENTF_MOVE);
+    SendMessageA(f.ToolTipWindow(ui_thread), TTM_POP, 0, 0);
+    FolderSetupDriver::Mouse(f.ItemPoint(0), MOUSEEVENTF_LEFTDOWN);
+    POINT below = f.ItemPoint(1);
+    below.y += 4;
+    FolderSetupDriver::Mouse(below, MOUSEEVENTF_MOVE);
+    below.y += static_cast<LONG>(SendMessageA(f.list(), LB_GETITEMHEIGHT, 0, 0));
+    FolderSetupDriver::Mouse(below, MOUSEEVENTF_MOVE);
+    FolderSetupDriver::Mouse(below, MOUSEEVENTF_LEFTUP);
+    EXPECT_EQ(f.Items(), (std::vector<std::string>{"two", "three"}));
+    {
+      RgbImage image;
+      ASSERT_TRUE(SheetDriver::CaptureWindow(f.dialog(), &image));
+      std::string err;
+      ASSERT_TRUE(
+          WriteWholeFile(ScreenshotFolder() + "\\foldersetup-1-list.png", EncodePng(image), &err));
+    }
+    SendMessageA(GetDlgItem(f.dialog(), IDOK), BM_CLICK, 0, 0);
+    for (DWORD waited = 0; !f.Closed() && waited < kPatienceMs; waited += 20) Sleep(20);
+    ASSERT_TRUE(f.Closed());
+    include_after = TextOf(d.page(), 1605);
+    d.Press(PSBTN_OK);
+  });
+  EXPECT_EQ(include_after, "two\\;three\\");
+  EXPECT_EQ(FakeHost::Get(Tool(config_, "C51Tool"), "INCC5"), "two\\;three\\");
+}
+
 // Known values of the two checksums the screenshots' files carry.
 TEST(PngWriterTest, ChecksumsAndLayout) {
   const std::string iend = "IEND";
