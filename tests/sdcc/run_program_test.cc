@@ -29,6 +29,12 @@ TEST(RunProgram, FindsProgramsInTheNamedFolderOrOnPath) {
   unsetenv("C51_SDCC_BIN");
   EXPECT_NE(FindSdccProgram("sh"), "");
   EXPECT_EQ(FindSdccProgram("no-such-program-here"), "");
+  // PATH narrowed to a folder without it, as while the build runs a tool:
+  // the system folders still count.
+  const std::string path = getenv("PATH") != nullptr ? getenv("PATH") : "";
+  setenv("PATH", "/nonexistent", 1);
+  EXPECT_NE(FindSdccProgram("sh"), "");
+  setenv("PATH", path.c_str(), 1);
   if (old != nullptr) setenv("C51_SDCC_BIN", saved.c_str(), 1);
 }
 

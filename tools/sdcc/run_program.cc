@@ -57,6 +57,15 @@ std::string FindSdccProgram(std::string_view name) {
     if (colon == std::string_view::npos) break;
     rest.remove_prefix(colon + 1);
   }
+#ifdef C51_SDCC_DEFAULT_BIN
+  constexpr const char* kFallbacks[] = {C51_SDCC_DEFAULT_BIN, "/usr/local/bin", "/usr/bin"};
+#else
+  constexpr const char* kFallbacks[] = {"/usr/local/bin", "/usr/bin"};
+#endif
+  for (const char* folder : kFallbacks) {
+    std::string candidate = std::string(folder) + "/" + std::string(name);
+    if (IsExecutable(candidate)) return candidate;
+  }
   return std::string();
 }
 

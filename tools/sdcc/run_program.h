@@ -11,7 +11,9 @@ namespace c51::sdcc {
 
 // The path of one of sdcc's programs ("sdcc", "sdas8051", "sdld", "sdar",
 // "packihx"): inside the folder C51_SDCC_BIN names when it is set, else the
-// first match on PATH. Empty when there is none.
+// first match on PATH, else in the folder sdcc was found in when the
+// toolchain was built (the build narrows PATH to the project's folder while
+// tools run), else /usr/local/bin or /usr/bin. Empty when there is none.
 std::string FindSdccProgram(std::string_view name);
 
 struct ProgramRun {

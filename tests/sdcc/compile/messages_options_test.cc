@@ -1,0 +1,123 @@
+#include <gtest/gtest.h>
+
+#include "sdcc/compile/compile_options.h"
+#include "sdcc/compile/sdcc_messages.h"
+
+namespace c51::sdcc {
+namespace {
+
+using Kind = ToolMessage::Kind;
+
+TEST(SdccMessages, ReadsEachFormOfCompilerOutput) {
+  struct Case {
+    const char* line;
+    Kind kind;
+    const char* file;
+    int number;
+    const char* code;
+    const char* text;
+  };
+  const Case cases[] = {
+      {"main.c:9: error 20: Undefined identifier 'x'", Kind::kError, "main.c", 9, "C202",
+       "Undefined identifier 'x'"},
+      {"./src/a b.c:12: warning 112: function 'f' implicit declaration", Kind::kWarning,
+       "./src/a b.c", 12, "C206", "function 'f' implicit declaration"},
+      {"main.c:5: syntax error: token -> '}' ; column 1", Kind::kError, "main.c", 5, "C141",
+       "syntax error near '}'"},
+      {"inc/x.h:1:10: fatal error: gone.h: No such file or directory", Kind::kMissingInclude,
+       "inc/x.h", 1, "", "gone.h"},
+      {"main.c:3:2: error: #error stop here", Kind::kError, "main.c", 3, "C320", "stop here"},
+      {"main.c:4:2: warning: #warning careful", Kind::kWarning, "main.c", 4, "C999",
+       "#warning careful"},
+      {"main.c:7: error 47: indirections to different types", Kind::kError, "main.c", 7, "C999",
+       "indirections to different types (sdcc 47)"},
+      {"at 1: warning 190: ISO C forbids an empty source file", Kind::kWarning, "", 1, "C999",
+       "ISO C forbids an empty source file (sdcc 190)"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    const std::vector<ToolMessage> m = ParseCompilerOutput(std::string(c.line) + "\n");
+    ASSERT_EQ(1u, m.size());
+    EXPECT_EQ(c.kind, m[0].kind);
+    EXPECT_EQ(c.file, m[0].file);
+    EXPECT_EQ(c.number, m[0].line);
+    EXPECT_EQ(c.code, m[0].code);
+    EXPECT_EQ(c.text, m[0].text);
+  }
+}
+
+TEST(SdccMessages, DropsNoiseAndJoinsContinuations) {
+  const std::vector<ToolMessage> m = ParseCompilerOutput(
+      "removing main.rel\r\n"
+      "main.c:5: error 78: incompatible types\n"
+      "from type 'char'\n"
+      "  to type 'struct s'\n"
+      "compilation terminated.\n"
+      "main.c:6: warning 85: in function main unreferenced local variable : 'u'");
+  ASSERT_EQ(2u, m.size());
+  EXPECT_EQ("incompatible types (sdcc 78); from type 'char'; to type 'struct s'", m[0].text);
+  EXPECT_EQ("C280", m[1].code);
+}
+
+TEST(SdccMessages, ReadsAssemblerErrors) {
+  const std::vector<ToolMessage> m = ParseAssemblerOutput(
+      "removing out.rel\ns.asm:10: Error: <u> undefined symbol encountered"
+      "\nx/y.inc:2: Error: <a> machine specific addressing error\n");
+  ASSERT_EQ(2u, m.size());
+  EXPECT_EQ("#A45", m[0].code);
+  EXPECT_EQ(10, m[0].line);
+  EXPECT_EQ("UNDEFINED SYMBOL ENCOUNTERED", m[0].text);
+  EXPECT_EQ("x/y.inc", m[1].file);
+  EXPECT_EQ("#A99", m[1].code);
+}
+
+std::string Options(const std::string& controls_text) {
+  std::vector<sim::Control> controls;
+  std::string err;
+  size_t offset = 0;
+  CompileRequest request;
+  request.source = "main.c";
+  request.include_dirs = {"/opt/C51/INC"};
+  EXPECT_TRUE(sim::ParseControls(controls_text, &controls, &err, &offset)) << err;
+  if (!ApplyCompilerControls(controls, &request, &err)) return "error: " + err;
+  std::string out;
+  for (const std::string& option : SdccOptions(request)) out += option + " ";
+  return out;
+}
+
+TEST(CompileOptions, MapsTheControlString) {
+  const std::string base = "-mmcs51 --fsigned-char ";
+  const std::string inc = "-I/opt/C51/INC ";
+  struct Case {
+    const char* controls;
+    std::string options;
+  };
+  const Case cases[] = {
+      {"", base + "--model-small --opt-code-speed " + inc},
+      {"ROM (SMALL) DEBUG OBJECTEXTEND",
+       base + "--model-small --acall-ajmp --opt-code-speed --debug " + inc},
+      {"COMPACT ROM (COMPACT)", base + "--model-medium --opt-code-speed " + inc},
+      {"LARGE OPTIMIZE (9,SIZE)", base + "--model-large --opt-code-size " + inc},
+      {"OPTIMIZE (5)", base +
+                           "--model-small --opt-code-speed --noloopreverse --noinvariant "
+                           "--noinduction " +
+                           inc},
+      {"OPTIMIZE (0,SPEED)",
+       base +
+           "--model-small --opt-code-speed --nooverlay --no-peep --nogcse --nolospre "
+           "--noloopreverse --noinvariant --noinduction " +
+           inc},
+      {"DEFINE (A, B=2) INCDIR (.\\inc;\"my dir\")",
+       base + "--model-small --opt-code-speed -DA -DB=2 -I./inc -Imy dir " + inc},
+      {"OPTIMIZE (12)", "error: BAD ARGUMENT FOR CONTROL 'OPTIMIZE'"},
+      {"ROM (HUGE)", "error: BAD ARGUMENT FOR CONTROL 'ROM'"},
+      {"WARNINGLEVEL (3)", "error: BAD ARGUMENT FOR CONTROL 'WARNINGLEVEL'"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.controls);
+    EXPECT_EQ(c.options, Options(c.controls));
+  }
+}
+
+}  // namespace
+}  // namespace c51::sdcc

@@ -1,0 +1,111 @@
+// The blinky example built for real: imported and built by corvane-c51 with
+// the sdcc toolchain, then run in ucsim's 8051 simulator, which must see the
+// LED pin toggle again and again, paced by the timer. Skipped without sdcc,
+// the simulator or the toolchain's compiler.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/fs.h"
+#include "sdcc/run_program.h"
+#include "support/temp_dir.h"
+
+namespace c51::sdcc {
+namespace {
+
+// Simulated instructions between two looks at port 1, and how many looks:
+// roughly 10 ms apart at 12 MHz (the idle loop takes two cycles per
+// instruction, the interrupt more), some 1.5 s in all. The example toggles
+// every 100 ms.
+constexpr int kStepsPerSample = 5000;
+constexpr int kSamples = 150;
+// Values printed as 1000 + P1, so they stand out from the simulator's
+// other output.
+constexpr int kMarker = 1000;
+
+// The port 1 values the simulator printed, in order.
+std::vector<int> PortSamples(const std::string& output) {
+  std::vector<int> samples;
+  size_t pos = 0;
+  while (pos < output.size()) {
+    size_t end = output.find('\n', pos);
+    if (end == std::string::npos) end = output.size();
+    std::string line = output.substr(pos, end - pos);
+    pos = end + 1;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.size() != 4 || line.find_first_not_of("0123456789") != std::string::npos) continue;
+    const int value = std::stoi(line) - kMarker;
+    if (value >= 0 && value <= 0xFF) samples.push_back(value);
+  }
+  return samples;
+}
+
+class BlinkySdccTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(dir_.path().empty());
+    const std::string sdcc = FindSdccProgram("sdcc");
+    s51_ = FindSdccProgram("s51");
+    toolchain_ = ExecutableDirectory() + "sdcctool/C51";
+    if (sdcc.empty()) GTEST_SKIP() << "sdcc is not installed";
+    if (s51_.empty()) GTEST_SKIP() << "the simulator s51 (sdcc-ucsim) is not installed";
+    if (!PathExists(toolchain_ + "/BIN/C51.exe")) GTEST_SKIP() << "no C51.exe in " << toolchain_;
+    // Nothing tells the tools where sdcc is: the build narrows PATH to the
+    // project's folder, and they must find it all the same.
+  }
+
+  ProgramRun Host(const std::vector<std::string>& args) {
+    return RunProgram(ExecutableDirectory() + "corvane-c51", args);
+  }
+
+  test::ScopedTempDir dir_{"c51blinky"};
+  std::string s51_, toolchain_;
+};
+
+TEST_F(BlinkySdccTest, BuildsFirmwareWhoseLedToggles) {
+  std::error_code ec;
+  std::filesystem::copy(C51_EXAMPLES_DIR "blinky_sdcc", dir_.path(),
+                        std::filesystem::copy_options::recursive, ec);
+  ASSERT_FALSE(ec) << ec.message();
+  const std::string project = dir_.path() + "blinky.cvproj";
+  const ProgramRun import = Host({"import", dir_.path() + "blinky_sdcc.uvproj", "-o", project});
+  ASSERT_EQ(import.exit_code, 0) << import.output;
+  const ProgramRun build = Host({"--toolchain", toolchain_, "build", "-p", project});
+  ASSERT_EQ(build.exit_code, 0) << build.output;
+  EXPECT_NE(build.output.find("linking...\n"), std::string::npos) << build.output;
+  EXPECT_NE(build.output.find("Program Size: data="), std::string::npos) << build.output;
+  EXPECT_NE(build.output.find("\"blinky\" - 0 error(s), 0 warning(s)."), std::string::npos)
+      << build.output;
+  const std::string hex = dir_.path() + "Debug/blinky.hex";
+  ASSERT_TRUE(PathExists(hex)) << build.output;
+
+  std::string script = "file \"" + hex + "\"\n";
+  for (int i = 0; i < kSamples; ++i) {
+    script += "step " + std::to_string(kStepsPerSample) + "\n";
+    script += "expression " + std::to_string(kMarker) + "+sfr[0x90]\n";
+  }
+  script += "kill\n";
+  std::string err;
+  ASSERT_TRUE(WriteWholeFile(dir_.path() + "run.cmd", script, &err)) << err;
+  const ProgramRun sim = RunProgram(s51_, {"-b", "-q", "-X", "12M", "-C", dir_.path() + "run.cmd"});
+  const std::vector<int> samples = PortSamples(sim.output);
+  ASSERT_EQ(samples.size(), static_cast<size_t>(kSamples)) << sim.output;
+
+  std::vector<int> changes;  // sample indexes where P1.0 differs from the one before
+  for (int i = 1; i < kSamples; ++i) {
+    EXPECT_EQ(samples[i] | 0x01, 0xFF) << "only P1.0 may move, sample " << i;
+    if ((samples[i] ^ samples[i - 1]) & 0x01) changes.push_back(i);
+  }
+  // 100 ms apart, some ten looks. A pin that changed at nearly every look
+  // would follow the main loop, not the timer.
+  EXPECT_GE(changes.size(), 8u) << testing::PrintToString(samples);
+  for (size_t i = 1; i < changes.size(); ++i) {
+    EXPECT_GE(changes[i] - changes[i - 1], 4) << testing::PrintToString(samples);
+    EXPECT_LE(changes[i] - changes[i - 1], 20) << testing::PrintToString(samples);
+  }
+}
+
+}  // namespace
+}  // namespace c51::sdcc

@@ -1,0 +1,234 @@
+#include "sdcc/compile/assembler_run.h"
+
+#include "sdcc/compile/asm_includes.h"
+#include "sdcc/compile/listing.h"
+#include "sdcc/compile/sdcc_messages.h"
+#include "sdcc/rel_object.h"
+#include "sdcc/run_program.h"
+#include "sdcc/temp_folder.h"
+#include "sim/controls.h"
+#include "sim/files.h"
+#include "sim/source_scan.h"
+#include "sim/translation.h"
+
+namespace c51::sdcc {
+
+namespace {
+
+using sim::ArgumentUse;
+using sim::Console;
+using sim::FatalError;
+
+constexpr char kTool[] = "A51";
+
+constexpr sim::ControlRule kRules[] = {
+    {"NOMACRO", ArgumentUse::kNone},    {"MPL", ArgumentUse::kNone},
+    {"GEN", ArgumentUse::kNone},        {"GENONLY", ArgumentUse::kNone},
+    {"NOGEN", ArgumentUse::kNone},      {"NOMOD51", ArgumentUse::kNone},
+    {"MOD51", ArgumentUse::kNone},      {"SET", ArgumentUse::kRequired},
+    {"RESET", ArgumentUse::kRequired},  {"DEBUG", ArgumentUse::kNone},
+    {"INCDIR", ArgumentUse::kRequired}, {"NOPRINT", ArgumentUse::kNone},
+    {"PRINT", ArgumentUse::kOptional},  {"PR", ArgumentUse::kOptional},
+    {"NOCOND", ArgumentUse::kNone},     {"COND", ArgumentUse::kNone},
+    {"NOSYMBOLS", ArgumentUse::kNone},  {"SYMBOLS", ArgumentUse::kNone},
+    {"XREF", ArgumentUse::kNone},       {"OBJECT", ArgumentUse::kOptional},
+    {"NOOBJECT", ArgumentUse::kNone},   {"EP", ArgumentUse::kOptional},
+};
+
+bool IsSymbol(std::string_view name) {
+  if (name.empty() || (name[0] >= '0' && name[0] <= '9')) return false;
+  for (char c : name) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (!((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' ||
+          u == '.' || u == '$')) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// The equates that stand for SET and RESET, in a file of their own in front
+// of the source, so the source's line numbers stay as they are.
+std::string Equates(const AssembleRequest& request) {
+  std::string out;
+  for (const auto& [name, value] : request.symbols) {
+    out += name + " = " + std::to_string(value) + "\n";
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string AssemblerBanner() {
+  return "A51 MACRO ASSEMBLER ON SDCC V1.00";
+}
+
+bool ParseAssemblerControls(const std::string& controls_text, AssembleRequest* request,
+                            std::string* err) {
+  std::vector<sim::Control> controls;
+  size_t offset = 0;
+  if (!sim::ParseControls(controls_text, &controls, err, &offset) ||
+      !sim::CheckControls(controls, kRules, err)) {
+    return false;
+  }
+  const std::string stem = std::string(sim::DirectoryPart(request->source)) +
+                           std::string(sim::FileTitle(request->source));
+  request->object_path = stem + ".obj";
+  std::vector<std::string> incdirs;
+  for (const sim::Control& control : controls) {
+    const std::string file(sim::Unquote(control.argument));
+    const std::string& name = control.name;
+    if (name == "OBJECT") request->object_path = control.has_argument ? file : stem + ".obj";
+    if (name == "NOOBJECT") request->object_path.clear();
+    if (name == "PRINT" || name == "PR") {
+      request->print_path = control.has_argument ? file : stem + ".lst";
+    }
+    if (name == "NOPRINT") request->print_path.clear();
+    if (name == "DEBUG") request->debug = true;
+    if (name == "SET" || name == "RESET") {
+      for (const std::string& item : sim::SplitArgumentList(control.argument, ',')) {
+        const size_t eq = item.find('=');
+        const std::string symbol(sim::Trim(std::string_view(item).substr(0, eq)));
+        uint32_t value = name == "SET" ? 1 : 0;
+        if (!IsSymbol(symbol) ||
+            (eq != std::string::npos &&
+             !sim::ParseNumber(sim::Trim(std::string_view(item).substr(eq + 1)), &value))) {
+          *err = "BAD ARGUMENT FOR CONTROL '" + name + "'";
+          return false;
+        }
+        // The build passes the memory model as the first symbol of SET.
+        const std::string upper = sim::ToUpper(symbol);
+        if (upper == "SMALL" || upper == "COMPACT" || upper == "LARGE") request->model = upper;
+        request->symbols.emplace_back(symbol, value);
+      }
+    }
+    if (name == "INCDIR") {
+      for (std::string& dir : sim::SplitArgumentList(control.argument, ';')) {
+        if (!dir.empty()) incdirs.push_back(std::move(dir));
+      }
+    }
+  }
+  incdirs.insert(incdirs.end(), request->include_dirs.begin(), request->include_dirs.end());
+  request->include_dirs = std::move(incdirs);
+  return true;
+}
+
+int Assemble(const AssembleRequest& request, Console* console) {
+  console->Line(AssemblerBanner());
+  console->Line("");
+  const std::string& target = request.object_path;
+  auto fatal = [&](const std::string& action, const std::string& error) {
+    if (!target.empty()) sim::RemoveFile(target);
+    PrintFatalBlock(console, kTool, FatalError{action, "", error, "", 0});
+    return sim::kExitFatal;
+  };
+  const std::string native_source = sim::NativePath(request.source);
+  std::string source_text;
+  if (sim::ReadFile(native_source, &source_text) != sim::ReadResult::kOkay) {
+    return fatal("OPENING SOURCE-FILE", "CAN'T OPEN FILE '" + request.source + "'");
+  }
+  std::vector<std::string> dirs;
+  for (const std::string& dir : request.include_dirs) dirs.push_back(sim::NativePath(dir));
+  AsmIncludes includes;
+  FindAsmIncludes(native_source, dirs, &includes);
+  if (!includes.missing.empty()) {
+    if (!target.empty()) sim::RemoveFile(target);
+    const std::string where =
+        includes.missing_in == native_source ? request.source : includes.missing_in;
+    PrintFatalBlock(
+        console, kTool,
+        FatalError{"PARSING SOURCE-FILE", includes.missing_line_text,
+                   "CAN'T OPEN FILE '" + includes.missing + "'", where, includes.missing_line});
+    return sim::kExitFatal;
+  }
+  const std::string sdas = FindSdccProgram("sdas8051");
+  if (sdas.empty()) {
+    return fatal("STARTING SDAS8051",
+                 "SDAS8051 NOT FOUND (INSTALL SDCC OR NAME ITS FOLDER IN C51_SDCC_BIN)");
+  }
+  TempFolder temp;
+  if (temp.path().empty()) {
+    return fatal("CREATING TEMPORARY FOLDER", "CAN'T CREATE TEMPORARY FOLDER");
+  }
+  const std::string set_path = temp.path() + "set.asm";
+  std::string err;
+  if (!sim::WriteFile(set_path, Equates(request), &err)) {
+    return fatal("WRITING TEMPORARY FILE", err);
+  }
+  const std::string title = ModuleFileTitle(request.source);
+  const std::string rel_path = temp.path() + title + ".rel";
+  // -plosff: no pagination, listing, object, symbols, flagged relocations.
+  // sdcc's own output leaves its externals undeclared, as sdcc assembles it
+  // with -g; hand-written sources must declare theirs.
+  std::vector<std::string> args = {"-plosff"};
+  if (source_text.find(".optsdcc") != std::string::npos) args.push_back("-g");
+  if (request.debug) args.push_back("-y");
+  for (const std::string& dir : dirs) args.push_back("-I" + dir);
+  args.insert(args.end(), {rel_path, set_path, native_source});
+  const ProgramRun run = RunProgram(sdas, args);
+  if (!run.started) return fatal("STARTING SDAS8051", "CAN'T RUN " + sdas);
+
+  int errors = 0;
+  std::vector<std::string> lines;
+  auto report = [&](const std::string& code, const std::string& file, int line,
+                    const std::string& text) {
+    ++errors;
+    sim::Diagnostic d;
+    d.code = code;
+    d.file = file.empty() || file == native_source ? request.source : file;
+    if (file == set_path) d.file = "SET";
+    d.line = line > 0 ? line : 1;
+    d.text = text;
+    lines.push_back(sim::FormatDiagnostic(sim::Dialect::kAssembly, d));
+    console->Line(lines.back());
+  };
+  for (const ToolMessage& m : ParseAssemblerOutput(run.output)) {
+    report(m.code, m.file, m.line, m.text);
+  }
+  std::string rel;
+  if (errors == 0 &&
+      (run.exit_code != 0 || sim::ReadFile(rel_path, &rel) != sim::ReadResult::kOkay)) {
+    std::string first(sim::Trim(run.output.substr(0, run.output.find('\n'))));
+    if (first.empty()) first = "exit code " + std::to_string(run.exit_code);
+    report(std::string(kGenericAssemblerCode), "", 1, "SDAS8051 FAILED: " + sim::ToUpper(first));
+  }
+  ModuleSizes sizes;
+  if (errors > 0) {
+    if (!target.empty()) sim::RemoveFile(target);
+  } else if (!target.empty()) {
+    int dropped = 0;
+    std::string bytes = DependencyRecordFor(kTool, request.source, includes.headers, &dropped);
+    if (dropped > 0) {
+      console->Line("DEPENDENCY RECORD: " + std::to_string(dropped) + " NAME(S) LEFT OUT");
+    }
+    RelModule module;
+    module.name = sim::ToUpper(sim::FileTitle(request.source));
+    module.source = request.source;
+    module.tool = kTool;
+    module.model = request.model;
+    module.rel = rel;
+    bytes += FormatRelModule(module);
+    sizes = ReadModuleSizes(rel);
+    if (!sim::WriteFile(target, bytes, &err)) {
+      PrintFatalBlock(console, kTool, FatalError{"WRITING OUTPUT-FILE", "", err, "", 0});
+      return sim::kExitFatal;
+    }
+  }
+  const std::string summary = sim::FormatSummary(sim::Dialect::kAssembly, 0, errors);
+  if (!request.print_path.empty()) {
+    std::string assembly_listing;
+    sim::ReadFile(temp.path() + title + ".lst", &assembly_listing);
+    ListingInput listing{
+        AssemblerBanner(),  kTool, request.source, source_text,      errors == 0 ? target : "",
+        request.invocation, lines, sizes,          assembly_listing, summary};
+    if (!sim::WriteFile(request.print_path, FormatListing(listing), &err)) {
+      PrintFatalBlock(console, kTool, FatalError{"WRITING LISTING-FILE", "", err, "", 0});
+      return sim::kExitFatal;
+    }
+  }
+  console->Line("");
+  console->Line(summary);
+  return errors > 0 ? sim::kExitErrors : sim::kExitOkay;
+}
+
+}  // namespace c51::sdcc

@@ -1,0 +1,164 @@
+#include "sdcc/compile/compile_options.h"
+
+#include "sim/files.h"
+
+namespace c51::sdcc {
+
+namespace {
+
+using sim::ArgumentUse;
+using sim::Control;
+using sim::ControlRule;
+
+constexpr ControlRule kRules[] = {
+    {"SMALL", ArgumentUse::kNone},
+    {"COMPACT", ArgumentUse::kNone},
+    {"LARGE", ArgumentUse::kNone},
+    {"ROM", ArgumentUse::kRequired},
+    {"MODP2", ArgumentUse::kNone},
+    {"MODDP2", ArgumentUse::kNone},
+    {"WARNINGLEVEL", ArgumentUse::kRequired},
+    {"OPTIMIZE", ArgumentUse::kRequired},
+    {"INCDIR", ArgumentUse::kRequired},
+    {"FLOATFUZZY", ArgumentUse::kRequired},
+    {"DEFINE", ArgumentUse::kRequired},
+    {"REGFILE", ArgumentUse::kRequired},
+    {"ORDER", ArgumentUse::kNone},
+    {"NOINTPROMOTE", ArgumentUse::kNone},
+    {"INTPROMOTE", ArgumentUse::kNone},
+    {"NOAREGS", ArgumentUse::kNone},
+    {"AREGS", ArgumentUse::kNone},
+    {"INTVECTOR", ArgumentUse::kOptional},
+    {"NOINTVECTOR", ArgumentUse::kNone},
+    {"DEBUG", ArgumentUse::kNone},
+    {"OBJECTEXTEND", ArgumentUse::kNone},
+    {"NOPRINT", ArgumentUse::kNone},
+    {"PRINT", ArgumentUse::kOptional},
+    {"PR", ArgumentUse::kOptional},
+    {"NOCOND", ArgumentUse::kNone},
+    {"COND", ArgumentUse::kNone},
+    {"SYMBOLS", ArgumentUse::kNone},
+    {"LISTINCLUDE", ArgumentUse::kNone},
+    {"CODE", ArgumentUse::kNone},
+    {"PREPRINT", ArgumentUse::kOptional},
+    {"OBJECT", ArgumentUse::kOptional},
+    {"NOOBJECT", ArgumentUse::kNone},
+    {"SRC", ArgumentUse::kOptional},
+};
+
+std::string BadArgument(const Control& control) {
+  return "BAD ARGUMENT FOR CONTROL '" + control.name + "'";
+}
+
+}  // namespace
+
+std::span<const ControlRule> CompilerControlRules() {
+  return kRules;
+}
+
+bool ApplyCompilerControls(const std::vector<Control>& controls, CompileRequest* request,
+                           std::string* err) {
+  const std::string stem = std::string(sim::DirectoryPart(request->source)) +
+                           std::string(sim::FileTitle(request->source));
+  request->object_path = stem + ".obj";
+  std::vector<std::string> incdirs;
+  for (const Control& control : controls) {
+    const std::string& name = control.name;
+    const std::string arg = sim::ToUpper(control.argument);
+    const std::string file(sim::Unquote(control.argument));
+    uint32_t value = 0;
+    if (name == "SMALL" || name == "COMPACT" || name == "LARGE") {
+      request->model = name;
+    } else if (name == "ROM") {
+      if (arg != "SMALL" && arg != "COMPACT" && arg != "LARGE") {
+        *err = BadArgument(control);
+        return false;
+      }
+      request->rom_small = arg == "SMALL";
+    } else if (name == "OPTIMIZE") {
+      const std::vector<std::string> items = sim::SplitArgumentList(arg, ',');
+      if (items.empty() || items.size() > 2 || !sim::ParseNumber(items[0], &value) || value > 11 ||
+          (items.size() == 2 && items[1] != "SIZE" && items[1] != "SPEED")) {
+        *err = BadArgument(control);
+        return false;
+      }
+      request->optimize_level = static_cast<int>(value);
+      request->speed = items.size() == 1 || items[1] == "SPEED";
+    } else if (name == "WARNINGLEVEL") {
+      if (!sim::ParseNumber(arg, &value) || value > 2) {
+        *err = BadArgument(control);
+        return false;
+      }
+      request->warnings = value != 0;
+    } else if (name == "FLOATFUZZY") {
+      if (!sim::ParseNumber(arg, &value) || value > 7) {
+        *err = BadArgument(control);
+        return false;
+      }
+    } else if (name == "INTVECTOR" && control.has_argument) {
+      if (!sim::ParseNumber(arg, &value) || value > 0xFFFF) {
+        *err = BadArgument(control);
+        return false;
+      }
+    } else if (name == "DEFINE") {
+      for (std::string& d : sim::SplitArgumentList(control.argument, ',')) {
+        if (!d.empty()) request->defines.push_back(std::move(d));
+      }
+    } else if (name == "INCDIR") {
+      for (std::string& dir : sim::SplitArgumentList(control.argument, ';')) {
+        if (!dir.empty()) incdirs.push_back(std::move(dir));
+      }
+    } else if (name == "DEBUG") {
+      request->debug = true;
+    } else if (name == "CODE") {
+      request->code_listing = true;
+    } else if (name == "OBJECT") {
+      request->object_path = control.has_argument ? file : stem + ".obj";
+    } else if (name == "NOOBJECT") {
+      request->object_path.clear();
+    } else if (name == "SRC") {
+      request->src_path = control.has_argument ? file : stem + ".SRC";
+    } else if (name == "PRINT" || name == "PR") {
+      request->print_path = control.has_argument ? file : stem + ".lst";
+    } else if (name == "NOPRINT") {
+      request->print_path.clear();
+    } else if (name == "PREPRINT") {
+      request->preprint_path = control.has_argument ? file : stem + ".i";
+    }
+  }
+  incdirs.insert(incdirs.end(), request->include_dirs.begin(), request->include_dirs.end());
+  request->include_dirs = std::move(incdirs);
+  return true;
+}
+
+std::vector<std::string> SdccOptions(const CompileRequest& request) {
+  std::vector<std::string> options = {"-mmcs51", "--fsigned-char"};
+  if (request.model == "COMPACT") {
+    options.push_back("--model-medium");
+  } else if (request.model == "LARGE") {
+    options.push_back("--model-large");
+  } else {
+    options.push_back("--model-small");
+  }
+  if (request.rom_small) options.push_back("--acall-ajmp");
+  options.push_back(request.speed ? "--opt-code-speed" : "--opt-code-size");
+  const int level = request.optimize_level;
+  if (level < 2) options.push_back("--nooverlay");
+  if (level < 3) options.push_back("--no-peep");
+  if (level < 5) {
+    options.push_back("--nogcse");
+    options.push_back("--nolospre");
+  }
+  if (level < 6) {
+    options.push_back("--noloopreverse");
+    options.push_back("--noinvariant");
+    options.push_back("--noinduction");
+  }
+  if (request.debug) options.push_back("--debug");
+  for (const std::string& d : request.defines) options.push_back("-D" + d);
+  for (const std::string& dir : request.include_dirs)
+    options.push_back("-I" + sim::NativePath(dir));
+  return options;
+}
+
+}  // namespace c51::sdcc

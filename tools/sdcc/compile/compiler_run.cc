@@ -1,0 +1,295 @@
+#include "sdcc/compile/compiler_run.h"
+
+#include <algorithm>
+
+#include "sdcc/compile/dialect_rewriter.h"
+#include "sdcc/compile/listing.h"
+#include "sdcc/compile/sdcc_messages.h"
+#include "sdcc/rel_object.h"
+#include "sdcc/run_program.h"
+#include "sdcc/temp_folder.h"
+#include "sim/files.h"
+#include "sim/source_scan.h"
+#include "sim/translation.h"
+
+namespace c51::sdcc {
+
+namespace {
+
+using sim::Console;
+using sim::FatalError;
+
+constexpr char kTool[] = "C51";
+
+std::string Target(const CompileRequest& request) {
+  return request.src_path.empty() ? request.object_path : request.src_path;
+}
+
+// The line `number` of a file, trimmed; empty when it cannot be read.
+std::string LineOf(const std::string& path, int number) {
+  std::string text;
+  if (sim::ReadFile(sim::NativePath(path), &text) != sim::ReadResult::kOkay) return std::string();
+  size_t pos = 0;
+  for (int i = 1; i < number && pos != std::string::npos; ++i) {
+    pos = text.find('\n', pos);
+    if (pos != std::string::npos) ++pos;
+  }
+  if (pos == std::string::npos || pos >= text.size()) return std::string();
+  size_t end = text.find('\n', pos);
+  if (end == std::string::npos) end = text.size();
+  return std::string(sim::Trim(std::string_view(text).substr(pos, end - pos)));
+}
+
+// Collects what a run reports, counts it and prints it as it comes.
+class Reporter {
+ public:
+  Reporter(const CompileRequest& request, const std::string& native_source, Console* console)
+      : request_(request), native_source_(native_source), console_(console) {}
+
+  // The source as the user named it; headers as the preprocessor found
+  // them, next to the source in the source's spelling: "./hdr.h" => ".\hdr.h".
+  std::string DisplayName(const std::string& file) const {
+    // sdcc names no file ("-") for some messages after an error.
+    if (file.empty() || file == "-" || file == native_source_) return request_.source;
+    const std::string_view dir = sim::DirectoryPart(request_.source);
+    const std::string native_dir = sim::NativePath(dir);
+    if (native_dir.empty() || file.compare(0, native_dir.size(), native_dir) != 0) return file;
+    std::string rest = file.substr(native_dir.size());
+    if (dir.find('\\') != std::string_view::npos) std::replace(rest.begin(), rest.end(), '/', '\\');
+    return std::string(dir) + rest;
+  }
+
+  void Report(sim::Severity severity, const std::string& code, const std::string& file, int line,
+              const std::string& text) {
+    if (severity == sim::Severity::kWarning && !request_.warnings) return;
+    (severity == sim::Severity::kWarning ? warnings_ : errors_) += 1;
+    sim::Diagnostic d;
+    d.severity = severity;
+    d.code = code;
+    d.file = DisplayName(file);
+    d.line = std::max(line, 1);
+    d.text = text;
+    lines_.push_back(sim::FormatDiagnostic(sim::Dialect::kC, d));
+    console_->Line(lines_.back());
+  }
+
+  // sdcc's messages; true when one of them was a missing header, already
+  // reported as the fatal block.
+  bool ReportAll(const std::vector<ToolMessage>& messages) {
+    for (const ToolMessage& m : messages) {
+      if (m.kind == ToolMessage::Kind::kMissingInclude) {
+        PrintFatalBlock(
+            console_, kTool,
+            FatalError{"PARSING SOURCE-FILE", LineOf(m.file, m.line),
+                       "CAN'T OPEN FILE '" + m.text + "'", DisplayName(m.file), m.line});
+        return true;
+      }
+      Report(
+          m.kind == ToolMessage::Kind::kWarning ? sim::Severity::kWarning : sim::Severity::kError,
+          m.code, m.file, m.line, m.text);
+    }
+    return false;
+  }
+
+  // A failed sdcc run that printed no error of its own must not pass for a
+  // success: its first line becomes the error.
+  void ReportFailure(const ProgramRun& run, int errors_before) {
+    if (run.exit_code == 0 || errors_ > errors_before) return;
+    std::string first(sim::Trim(run.output.substr(0, run.output.find('\n'))));
+    if (first.empty()) first = "exit code " + std::to_string(run.exit_code);
+    Report(sim::Severity::kError, std::string(kGenericCompilerCode), "", 1,
+           "sdcc failed: " + first);
+  }
+
+  int errors() const { return errors_; }
+  int warnings() const { return warnings_; }
+  const std::vector<std::string>& lines() const { return lines_; }
+
+ private:
+  const CompileRequest& request_;
+  const std::string& native_source_;
+  Console* console_;
+  int errors_ = 0;
+  int warnings_ = 0;
+  std::vector<std::string> lines_;
+};
+
+int Fatal(Console* console, const CompileRequest& request, const std::string& action,
+          const std::string& error) {
+  const std::string target = Target(request);
+  if (!target.empty()) sim::RemoveFile(target);
+  PrintFatalBlock(console, kTool, FatalError{action, "", error, "", 0});
+  return sim::kExitFatal;
+}
+
+void ReplaceAll(const std::string& from, const std::string& to, std::string* text) {
+  for (size_t at = text->find(from); at != std::string::npos; at = text->find(from, at)) {
+    text->replace(at, from.size(), to);
+    at += to.size();
+  }
+}
+
+// The assembly source for SRC: the headers first, for the assembler's record.
+std::string AssemblyWithDepends(const std::string& assembly,
+                                const std::vector<std::string>& headers) {
+  std::string out;
+  for (const std::string& header : headers) {
+    out += kDependsMarker;
+    out += sim::AbsolutePath(header);
+    out += '\n';
+  }
+  return out + assembly;
+}
+
+}  // namespace
+
+std::string CompilerBanner() {
+  return "C51 C COMPILER ON SDCC V1.00";
+}
+
+int Compile(const CompileRequest& request, Console* console) {
+  console->Line(CompilerBanner());
+  console->Line("");
+  const std::string target = Target(request);
+  const std::string native_source = sim::NativePath(request.source);
+  std::string source_text;
+  if (sim::ReadFile(native_source, &source_text) != sim::ReadResult::kOkay) {
+    return Fatal(console, request, "OPENING SOURCE-FILE",
+                 "CAN'T OPEN FILE '" + request.source + "'");
+  }
+  const std::string sdcc = FindSdccProgram("sdcc");
+  if (sdcc.empty()) {
+    return Fatal(console, request, "STARTING SDCC",
+                 "SDCC NOT FOUND (INSTALL IT OR NAME ITS FOLDER IN C51_SDCC_BIN)");
+  }
+  TempFolder temp;
+  if (temp.path().empty()) {
+    return Fatal(console, request, "CREATING TEMPORARY FOLDER", "CAN'T CREATE TEMPORARY FOLDER");
+  }
+  Reporter reporter(request, native_source, console);
+
+  // Preprocess with the user's folders; sdcc adds its own as system folders.
+  std::vector<std::string> options = SdccOptions(request);
+  const std::string preprocessed_path = temp.path() + "pre.i";
+  std::vector<std::string> args = options;
+  args.insert(args.end(), {"-E", native_source, "-o", preprocessed_path});
+  ProgramRun run = RunProgram(sdcc, args);
+  if (!run.started) return Fatal(console, request, "STARTING SDCC", "CAN'T RUN " + sdcc);
+  if (reporter.ReportAll(ParseCompilerOutput(run.output))) {
+    if (!target.empty()) sim::RemoveFile(target);
+    return sim::kExitFatal;
+  }
+  reporter.ReportFailure(run, 0);
+  std::string preprocessed;
+  RewriteResult rewritten;
+  if (reporter.errors() == 0) {
+    if (sim::ReadFile(preprocessed_path, &preprocessed) != sim::ReadResult::kOkay) {
+      return Fatal(console, request, "PREPROCESSING", "NO OUTPUT FROM THE PREPROCESSOR");
+    }
+    RewriteDialect(preprocessed, &rewritten);
+    for (const DialectIssue& issue : rewritten.issues) {
+      reporter.Report(sim::Severity::kError, std::string(kGenericCompilerCode), issue.file,
+                      issue.line, issue.text);
+    }
+    // Without this the interrupt would silently never run.
+    for (const InterruptFunction& f : rewritten.interrupts) {
+      if (rewritten.defines_main) break;
+      reporter.Report(sim::Severity::kWarning, std::string(kGenericCompilerCode), f.file, f.line,
+                      "'" + f.name +
+                          "': the vector is made where main() is compiled; declare the "
+                          "function there with its interrupt number");
+    }
+  }
+
+  ModuleSizes sizes;
+  std::string assembly_listing;
+  if (reporter.errors() == 0) {
+    CompileRequest effective = request;
+    if (!rewritten.model.empty()) effective.model = rewritten.model;
+    const std::string title = ModuleFileTitle(request.source);
+    const std::string c_path = temp.path() + title + ".c";
+    const bool to_assembly = !request.src_path.empty();
+    const std::string out_path = temp.path() + title + (to_assembly ? ".asm" : ".rel");
+    std::string err;
+    if (!sim::WriteFile(c_path, rewritten.text, &err)) {
+      return Fatal(console, request, "WRITING TEMPORARY FILE", err);
+    }
+    args = SdccOptions(effective);
+    args.insert(args.end(), {to_assembly ? "-S" : "-c", c_path, "-o", out_path});
+    run = RunProgram(sdcc, args);
+    if (!run.started) return Fatal(console, request, "STARTING SDCC", "CAN'T RUN " + sdcc);
+    const int errors_before = reporter.errors();
+    reporter.ReportAll(ParseCompilerOutput(run.output));
+    reporter.ReportFailure(run, errors_before);
+
+    std::string output;
+    if (reporter.errors() == 0 && sim::ReadFile(out_path, &output) != sim::ReadResult::kOkay) {
+      reporter.Report(sim::Severity::kError, std::string(kGenericCompilerCode), "", 1,
+                      "sdcc wrote no output");
+    }
+    // Debug records name the files sdcc made here; name the user's source
+    // and its folder instead, which outlive this one.
+    const std::string real = sim::AbsolutePath(native_source);
+    ReplaceAll(c_path, real, &output);
+    ReplaceAll(temp.path(), std::string(sim::DirectoryPart(real)), &output);
+    if (reporter.errors() == 0 && !target.empty()) {
+      std::string bytes;
+      if (to_assembly) {
+        bytes = AssemblyWithDepends(output, rewritten.headers);
+      } else {
+        int dropped = 0;
+        bytes = DependencyRecordFor(kTool, request.source, rewritten.headers, &dropped);
+        if (dropped > 0) {
+          console->Line("DEPENDENCY RECORD: " + std::to_string(dropped) + " NAME(S) LEFT OUT");
+        }
+        RelModule module;
+        module.name = sim::ToUpper(sim::FileTitle(request.source));
+        module.source = request.source;
+        module.tool = kTool;
+        module.model = effective.model;
+        module.rel = output;
+        bytes += FormatRelModule(module);
+        sizes = ReadModuleSizes(output);
+      }
+      if (!sim::WriteFile(target, bytes, &err)) {
+        PrintFatalBlock(console, kTool, FatalError{"WRITING OUTPUT-FILE", "", err, "", 0});
+        return sim::kExitFatal;
+      }
+    }
+    if (request.code_listing && !to_assembly) {
+      sim::ReadFile(temp.path() + title + ".lst", &assembly_listing);
+    }
+  }
+  if (reporter.errors() > 0 && !target.empty()) sim::RemoveFile(target);
+
+  const std::string summary =
+      sim::FormatSummary(sim::Dialect::kC, reporter.warnings(), reporter.errors());
+  std::string err;
+  if (!request.print_path.empty()) {
+    ListingInput listing{CompilerBanner(),
+                         kTool,
+                         request.source,
+                         source_text,
+                         reporter.errors() == 0 ? target : std::string(),
+                         request.invocation,
+                         reporter.lines(),
+                         sizes,
+                         assembly_listing,
+                         summary};
+    if (!sim::WriteFile(request.print_path, FormatListing(listing), &err)) {
+      PrintFatalBlock(console, kTool, FatalError{"WRITING LISTING-FILE", "", err, "", 0});
+      return sim::kExitFatal;
+    }
+  }
+  if (!request.preprint_path.empty() && !preprocessed.empty() &&
+      !sim::WriteFile(request.preprint_path, preprocessed, &err)) {
+    PrintFatalBlock(console, kTool, FatalError{"WRITING PREPRINT-FILE", "", err, "", 0});
+    return sim::kExitFatal;
+  }
+  console->Line("");
+  console->Line(summary);
+  if (reporter.errors() > 0) return sim::kExitErrors;
+  return reporter.warnings() > 0 ? sim::kExitWarnings : sim::kExitOkay;
+}
+
+}  // namespace c51::sdcc

@@ -1,0 +1,490 @@
+#include "sdcc/compile/dialect_rewriter.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <map>
+#include <set>
+
+#include "sdcc/compile/c_tokens.h"
+#include "sim/controls.h"
+
+namespace c51::sdcc {
+
+namespace {
+
+struct Edit {
+  size_t begin;
+  size_t end;
+  std::string text;
+};
+
+std::string Hex(uint32_t value, int digits) {
+  char text[16];
+  snprintf(text, sizeof text, "0x%0*X", digits, value);
+  return text;
+}
+
+// Pragmas that only steer listings, debug records or optimisation: sdcc's
+// output does not change in a way the program can tell, so they are dropped.
+const std::set<std::string, std::less<>> kIgnoredPragmas = {
+    "PRINT",        "NOPRINT",    "PR",         "CODE",  "CD",        "SYMBOLS",    "SB",
+    "LISTINCLUDE",  "LC",         "COND",       "CO",    "NOCOND",    "DEBUG",      "DB",
+    "OBJECTEXTEND", "OE",         "PAGELENGTH", "PL",    "PAGEWIDTH", "PW",         "EJECT",
+    "EJ",           "AREGS",      "NOAREGS",    "ORDER", "OR",        "INTPROMOTE", "IP",
+    "NOINTPROMOTE", "NOIP",       "OPTIMIZE",   "OT",    "SAVE",      "RESTORE",    "WARNINGLEVEL",
+    "WL",           "ROM",        "FLOATFUZZY", "FF",    "PREPRINT",  "PP",         "NOAMAKE",
+    "REGPARMS",     "NOREGPARMS", "OBJECT",     "OJ",    "NOOBJECT",  "NOOJ"};
+
+// sdcc's own pragmas: written in its dialect, passed to it unchanged.
+const std::set<std::string, std::less<>> kSdccPragmas = {"save",
+                                                         "restore",
+                                                         "callee_saves",
+                                                         "exclude",
+                                                         "noinduction",
+                                                         "noinvariant",
+                                                         "noiv",
+                                                         "nojtbound",
+                                                         "noloopreverse",
+                                                         "nogcse",
+                                                         "nooverlay",
+                                                         "less_pedantic",
+                                                         "disable_warning",
+                                                         "stackauto",
+                                                         "opt_code_speed",
+                                                         "opt_code_size",
+                                                         "opt_code_balanced",
+                                                         "std_c89",
+                                                         "std_sdcc89",
+                                                         "std_c99",
+                                                         "std_sdcc99",
+                                                         "std_c11",
+                                                         "std_sdcc11",
+                                                         "std_c2x",
+                                                         "std_sdcc2x",
+                                                         "codeseg",
+                                                         "constseg",
+                                                         "once"};
+
+const std::set<std::string, std::less<>> kMemoryTypes = {"data", "idata", "pdata", "xdata", "code"};
+
+// Words that start an expression, after which a memory type word is a name.
+const std::set<std::string, std::less<>> kExpressionWords = {"return", "case",  "sizeof", "goto",
+                                                             "struct", "union", "enum"};
+
+class Rewriter {
+ public:
+  Rewriter(std::string_view text, const TokenList& list, RewriteResult* result)
+      : text_(text), list_(list), tokens_(list.tokens), result_(result) {}
+
+  void Run() {
+    for (const Directive& d : list_.directives) Pragma(d);
+    for (size_t i = 0; i < tokens_.size(); ++i) {
+      const Token& t = tokens_[i];
+      if (t.system || t.kind != TokenKind::kWord) continue;
+      const std::string_view w = Text(t);
+      if (w == "main" && DefinesMain(i)) result_->defines_main = true;
+      if (w == "sfr" || w == "sfr16") {
+        i = Sfr(i, w == "sfr16");
+      } else if (w == "sbit") {
+        i = Sbit(i);
+      } else if (w == "bit") {
+        if (IsTypeWord(i, true)) Replace(i, "__bit");
+      } else if (kMemoryTypes.count(w) != 0) {
+        if (IsTypeWord(i, false)) Replace(i, "__" + std::string(w));
+      } else if (w == "bdata") {
+        if (IsTypeWord(i, false)) Issue(t, "'bdata': bit-addressable variables are not supported");
+      } else if (w == "_at_") {
+        i = At(i);
+      } else if (w == "interrupt" || w == "using") {
+        if (InAttributePlace(i) &&
+            (IsWord(i + 1) || Is(i + 1, "(") ||
+             (i + 1 < tokens_.size() && tokens_[i + 1].kind == TokenKind::kNumber)))
+          i = Attribute(i, w == "interrupt" ? "__interrupt" : "__using");
+      } else if (w == "reentrant") {
+        if (InAttributePlace(i) &&
+            (IsWord(i + 1) || Is(i + 1, "{") || Is(i + 1, ";") || Is(i + 1, ","))) {
+          Replace(i, "__reentrant");
+          attribute_end_ = i + 1;
+        }
+      } else if (w == "small" || w == "compact" || w == "large") {
+        if (InAttributePlace(i)) {
+          Issue(t, "'" + std::string(w) + "': a memory model per function is not supported");
+          Replace(i, "");
+          attribute_end_ = i + 1;
+        }
+      } else if (w == "_task_" || w == "_priority_" || w == "alien") {
+        Issue(t, "'" + std::string(w) + "' is not supported");
+      }
+    }
+    Apply();
+  }
+
+ private:
+  std::string_view Text(const Token& t) const { return text_.substr(t.begin, t.end - t.begin); }
+  std::string_view TextAt(size_t i) const {
+    return i < tokens_.size() ? Text(tokens_[i]) : std::string_view();
+  }
+  bool Is(size_t i, std::string_view s) const { return i < tokens_.size() && TextAt(i) == s; }
+  bool IsWord(size_t i) const { return i < tokens_.size() && tokens_[i].kind == TokenKind::kWord; }
+
+  void Issue(const Token& t, std::string text) {
+    result_->issues.push_back(DialectIssue{list_.files[t.file], t.line, std::move(text)});
+  }
+  void Issue(int file, int line, std::string text) {
+    result_->issues.push_back(DialectIssue{list_.files[file], line, std::move(text)});
+  }
+  void Replace(size_t i, std::string text) {
+    edits_.push_back(Edit{tokens_[i].begin, tokens_[i].end, std::move(text)});
+  }
+  // Replaces tokens [first, last) with `text`, keeping their line ends.
+  void ReplaceRange(size_t first, size_t last, std::string text) {
+    const size_t begin = tokens_[first].begin;
+    const size_t end = tokens_[last - 1].end;
+    text += std::string(std::count(text_.begin() + begin, text_.begin() + end, '\n'), '\n');
+    edits_.push_back(Edit{begin, end, std::move(text)});
+  }
+  std::string Join(size_t first, size_t last) const {
+    std::string out;
+    for (size_t i = first; i < last; ++i) {
+      if (i > first) out += ' ';
+      out += TextAt(i);
+    }
+    return out;
+  }
+  // The first token at or after `i` at parenthesis depth 0 that is one of
+  // `stops`; tokens_.size() when none.
+  size_t FindStop(size_t i, std::initializer_list<std::string_view> stops) const {
+    int depth = 0;
+    for (; i < tokens_.size(); ++i) {
+      const std::string_view s = TextAt(i);
+      if (depth == 0 && tokens_[i].kind != TokenKind::kLiteral &&
+          std::find(stops.begin(), stops.end(), s) != stops.end()) {
+        return i;
+      }
+      if (s == "(" || s == "[") ++depth;
+      if ((s == ")" || s == "]") && depth > 0) --depth;
+      if (s == "{" || s == "}") return tokens_.size();  // a declaration does not reach past these
+    }
+    return i;
+  }
+
+  // True when the word at `i` is used as a type word, not as a name:
+  //   char xdata *p; xdata char c; bit f(bit, bit); (bit) x   => type word
+  //   s.code; p->data; struct code; int code; code[1]; code(2) => name
+  // `alone`: the word is a whole type (bit), so "f(bit)" declares a parameter;
+  // a memory type alone is not, so "f(data)" passes a variable.
+  bool IsTypeWord(size_t i, bool alone) const {
+    if (i > 0) {
+      const std::string_view prev = TextAt(i - 1);
+      if (prev == "." || prev == "->" || kExpressionWords.count(prev) != 0) return false;
+    }
+    if (i + 1 >= tokens_.size()) return false;
+    if (IsWord(i + 1)) return true;
+    const std::string_view next = TextAt(i + 1);
+    const bool after_type = i > 0 && IsWord(i - 1);
+    if (next == "*")
+      return after_type || i == 0 || Is(i - 1, "(") || Is(i - 1, ",") || Is(i - 1, ";") ||
+             Is(i - 1, "{") || Is(i - 1, "}");
+    // An unnamed parameter or a cast: f(bit, bit), (bit) x.
+    if (next == "," || next == ")") return alone && i > 0 && (Is(i - 1, "(") || Is(i - 1, ","));
+    return false;
+  }
+
+  // After a function's parameter list or another of its attributes.
+  bool InAttributePlace(size_t i) const { return i > 0 && (Is(i - 1, ")") || attribute_end_ == i); }
+
+  size_t Attribute(size_t i, const char* keyword) {
+    const size_t end = FindStop(
+        i + 1, {"using", "reentrant", "interrupt", "small", "compact", "large", "{", ";", ","});
+    if (end == i + 1 || end >= tokens_.size()) {
+      Issue(tokens_[i], "'" + std::string(TextAt(i)) + "' needs a number");
+      return i;
+    }
+    if (std::string_view(keyword) == "__interrupt" && Is(i - 1, ")") &&
+        Is(FindStop(end, {"{", ";", ","}), "{")) {
+      const size_t open = MatchingOpen(i - 1);
+      if (open != SIZE_MAX && IsWord(open - 1)) {
+        result_->interrupts.push_back(InterruptFunction{
+            std::string(TextAt(open - 1)), list_.files[tokens_[i].file], tokens_[i].line});
+      }
+    }
+    ReplaceRange(i, end, std::string(keyword) + "(" + Join(i + 1, end) + ")");
+    attribute_end_ = end;
+    return end - 1;
+  }
+
+  // The "(" that the ")" at `close` ends; SIZE_MAX when there is none.
+  size_t MatchingOpen(size_t close) const {
+    int depth = 0;
+    for (size_t k = close + 1; k-- > 0;) {
+      if (Is(k, ")")) ++depth;
+      if (Is(k, "(") && --depth == 0) return k;
+    }
+    return SIZE_MAX;
+  }
+
+  // True when "main" at `i` starts the definition of main: "main (...) {".
+  bool DefinesMain(size_t i) const {
+    if (!Is(i + 1, "(")) return false;
+    int depth = 0;
+    for (size_t k = i + 1; k < tokens_.size(); ++k) {
+      if (Is(k, "(")) ++depth;
+      if (Is(k, ")") && --depth == 0) return Is(k + 1, "{");
+    }
+    return false;
+  }
+
+  // sfr NAME = address [, NAME = address] ;
+  size_t Sfr(size_t i, bool wide) {
+    if (!IsWord(i + 1) || !Is(i + 2, "=")) return i;  // a name, not the declaration
+    const size_t end = FindStop(i + 1, {";"});
+    if (end >= tokens_.size()) {
+      Issue(tokens_[i], "'" + std::string(TextAt(i)) + "': missing ';'");
+      return i;
+    }
+    std::string out;
+    size_t at = i + 1;
+    while (at < end) {
+      const size_t stop = FindStop(at, {",", ";"});
+      if (!IsWord(at) || !Is(at + 1, "=") || stop <= at + 2) {
+        Issue(tokens_[at], "bad sfr declaration");
+        return end;
+      }
+      const std::string name(TextAt(at));
+      uint32_t address = 0;
+      std::string where;
+      if (Evaluate(at + 2, stop, &address)) {
+        if (address < 0x80 || address > 0xFF) {
+          Issue(tokens_[at],
+                "'" + name + "': sfr address " + Hex(address, 2) + " outside 0x80-0xFF");
+        }
+        where = wide ? Hex(((address + 1) & 0xFF) << 8 | address, 4) : Hex(address, 2);
+        if (!wide) sfr_[name] = address;
+      } else {
+        const std::string e = "(" + Join(at + 2, stop) + ")";
+        where = wide ? "((" + e + "+1)*256+" + e + ")" : e;
+      }
+      if (!out.empty()) out += "; ";
+      out += (wide ? "__sfr16 __at(" : "__sfr __at(") + where + ") " + name;
+      at = stop + 1;
+    }
+    ReplaceRange(i, end, out);
+    return end;
+  }
+
+  // sbit NAME = sfr ^ bit;  sbit NAME = address ^ bit;  sbit NAME = bit-address;
+  size_t Sbit(size_t i) {
+    if (!IsWord(i + 1) || !Is(i + 2, "=")) return i;
+    const size_t end = FindStop(i + 3, {";", ","});
+    if (end >= tokens_.size() || end == i + 3) {
+      Issue(tokens_[i], "bad sbit declaration");
+      return i;
+    }
+    const std::string name(TextAt(i + 1));
+    const size_t caret = FindStop(i + 3, {"^", ";", ","});
+    uint32_t address = 0;
+    if (caret < end) {
+      uint32_t base = 0;
+      uint32_t bit = 0;
+      if (caret == i + 4 && IsWord(i + 3) && sfr_.count(std::string(TextAt(i + 3))) != 0) {
+        base = sfr_[std::string(TextAt(i + 3))];
+      } else if (!Evaluate(i + 3, caret, &base)) {
+        Issue(tokens_[i + 3],
+              "'" + name + "': '" + Join(i + 3, caret) +
+                  "' is not a known sfr (bit variables in bdata are not supported)");
+        return end;
+      }
+      if (!Evaluate(caret + 1, end, &bit) || bit > 7) {
+        Issue(tokens_[i + 1], "'" + name + "': bit position must be 0 to 7");
+        return end;
+      }
+      if (base < 0x80 || base > 0xFF || base % 8 != 0) {
+        Issue(tokens_[i + 1], "'" + name + "': " + Hex(base, 2) + " is not bit-addressable");
+        return end;
+      }
+      address = base + bit;
+    } else if (!Evaluate(i + 3, end, &address) || address > 0xFF) {
+      Issue(tokens_[i + 1], "'" + name + "': bad bit address");
+      return end;
+    }
+    ReplaceRange(i, end, "__sbit __at(" + Hex(address, 2) + ") " + name);
+    return end;
+  }
+
+  // NAME [dims] _at_ address  =>  __at(address) NAME [dims]
+  size_t At(size_t i) {
+    const size_t end = FindStop(i + 1, {";", ",", "="});
+    if (end >= tokens_.size() || end == i + 1) {
+      Issue(tokens_[i], "'_at_' needs an address");
+      return i;
+    }
+    size_t k = i;
+    while (k > 0 && Is(k - 1, "]")) {
+      int depth = 0;
+      do {
+        --k;
+        if (Is(k, "]")) ++depth;
+        if (Is(k, "[")) --depth;
+      } while (k > 0 && depth > 0);
+    }
+    if (k == 0 || !IsWord(k - 1)) {
+      Issue(tokens_[i], "'_at_' must follow a variable name");
+      return end;
+    }
+    edits_.push_back(
+        Edit{tokens_[k - 1].begin, tokens_[k - 1].begin, "__at(" + Join(i + 1, end) + ") "});
+    ReplaceRange(i, end, "");
+    return end - 1;
+  }
+
+  void Pragma(const Directive& d) {
+    if (d.system) return;
+    std::string_view rest = sim::Trim(text_.substr(d.begin, d.end - d.begin));
+    if (rest.empty() || rest[0] != '#') return;
+    rest = sim::Trim(rest.substr(1));
+    if (rest.substr(0, 6) != "pragma") return;
+    rest = sim::Trim(rest.substr(6));
+    size_t n = 0;
+    while (n < rest.size() && IsWordByte(rest[n])) ++n;
+    const std::string_view word = rest.substr(0, n);
+    const std::string upper = sim::ToUpper(word);
+    if (kSdccPragmas.count(word) != 0) return;
+    if (upper == "SMALL" || upper == "COMPACT" || upper == "LARGE") {
+      result_->model = upper;
+    } else if (kIgnoredPragmas.count(upper) == 0) {
+      Issue(d.file, d.line,
+            "#pragma '" + std::string(word.empty() ? rest : word) + "' is not supported");
+    }
+    edits_.push_back(Edit{d.begin, d.end, ""});
+  }
+
+  void Apply() {
+    std::stable_sort(edits_.begin(), edits_.end(),
+                     [](const Edit& a, const Edit& b) { return a.begin < b.begin; });
+    std::string& out = result_->text;
+    out.clear();
+    out.reserve(text_.size() + text_.size() / 8);
+    size_t pos = 0;
+    for (const Edit& e : edits_) {
+      if (e.begin < pos) continue;  // overlapping edits cannot come from valid input
+      out.append(text_.substr(pos, e.begin - pos));
+      out += e.text;
+      pos = e.end;
+    }
+    out.append(text_.substr(pos));
+  }
+
+  // Integer constant expressions: literals, + - * / % << >> & | ^ ~ and
+  // parentheses. False on anything else (names, division by zero).
+  bool Evaluate(size_t first, size_t last, uint32_t* value) const {
+    size_t pos = first;
+    return Or(&pos, last, value) && pos == last;
+  }
+  bool Or(size_t* pos, size_t last, uint32_t* v) const {
+    if (!Xor(pos, last, v)) return false;
+    while (*pos < last && Is(*pos, "|")) {
+      uint32_t r;
+      ++*pos;
+      if (!Xor(pos, last, &r)) return false;
+      *v |= r;
+    }
+    return true;
+  }
+  bool Xor(size_t* pos, size_t last, uint32_t* v) const {
+    if (!AndOp(pos, last, v)) return false;
+    while (*pos < last && Is(*pos, "^")) {
+      uint32_t r;
+      ++*pos;
+      if (!AndOp(pos, last, &r)) return false;
+      *v ^= r;
+    }
+    return true;
+  }
+  bool AndOp(size_t* pos, size_t last, uint32_t* v) const {
+    if (!Shift(pos, last, v)) return false;
+    while (*pos < last && Is(*pos, "&")) {
+      uint32_t r;
+      ++*pos;
+      if (!Shift(pos, last, &r)) return false;
+      *v &= r;
+    }
+    return true;
+  }
+  bool Shift(size_t* pos, size_t last, uint32_t* v) const {
+    if (!Sum(pos, last, v)) return false;
+    while (*pos < last && (Is(*pos, "<<") || Is(*pos, ">>"))) {
+      const bool left = Is(*pos, "<<");
+      uint32_t r;
+      ++*pos;
+      if (!Sum(pos, last, &r) || r > 31) return false;
+      *v = left ? *v << r : *v >> r;
+    }
+    return true;
+  }
+  bool Sum(size_t* pos, size_t last, uint32_t* v) const {
+    if (!Product(pos, last, v)) return false;
+    while (*pos < last && (Is(*pos, "+") || Is(*pos, "-"))) {
+      const bool add = Is(*pos, "+");
+      uint32_t r;
+      ++*pos;
+      if (!Product(pos, last, &r)) return false;
+      *v = add ? *v + r : *v - r;
+    }
+    return true;
+  }
+  bool Product(size_t* pos, size_t last, uint32_t* v) const {
+    if (!Unary(pos, last, v)) return false;
+    while (*pos < last && (Is(*pos, "*") || Is(*pos, "/") || Is(*pos, "%"))) {
+      const char op = TextAt(*pos)[0];
+      uint32_t r;
+      ++*pos;
+      if (!Unary(pos, last, &r)) return false;
+      if (op != '*' && r == 0) return false;
+      *v = op == '*' ? *v * r : (op == '/' ? *v / r : *v % r);
+    }
+    return true;
+  }
+  bool Unary(size_t* pos, size_t last, uint32_t* v) const {
+    if (*pos >= last) return false;
+    if (Is(*pos, "-") || Is(*pos, "~") || Is(*pos, "+")) {
+      const char op = TextAt(*pos)[0];
+      ++*pos;
+      if (!Unary(pos, last, v)) return false;
+      if (op == '-') *v = 0u - *v;
+      if (op == '~') *v = ~*v;
+      return true;
+    }
+    if (Is(*pos, "(")) {
+      ++*pos;
+      if (!Or(pos, last, v) || *pos >= last || !Is(*pos, ")")) return false;
+      ++*pos;
+      return true;
+    }
+    if (tokens_[*pos].kind != TokenKind::kNumber) return false;
+    if (!ParseCInteger(TextAt(*pos), v)) return false;
+    ++*pos;
+    return true;
+  }
+
+  std::string_view text_;
+  const TokenList& list_;
+  const std::vector<Token>& tokens_;
+  RewriteResult* result_;
+  std::vector<Edit> edits_;
+  std::map<std::string, uint32_t> sfr_;  // sfr name => address, for sbit NAME = sfr ^ n
+  size_t attribute_end_ = SIZE_MAX;      // token after the last function attribute rewritten
+};
+
+}  // namespace
+
+void RewriteDialect(std::string_view preprocessed, RewriteResult* result) {
+  *result = RewriteResult();
+  TokenList list;
+  Tokenize(preprocessed, &list);
+  result->main_file = list.main_file;
+  result->headers = list.headers;
+  Rewriter(preprocessed, list, result).Run();
+}
+
+}  // namespace c51::sdcc

@@ -1,0 +1,147 @@
+#include "sdcc/compile/listing.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "sim/controls.h"
+#include "sim/dependency_record.h"
+#include "sim/files.h"
+
+namespace c51::sdcc {
+
+namespace {
+
+enum class Space { kCode, kData, kBits, kXdata, kNone };
+
+// sdcc's area names say where an area lives.
+Space AreaSpace(std::string_view name) {
+  static constexpr std::string_view kCode[] = {"CSEG", "CONST", "HOME",   "GSINIT", "GSFINAL",
+                                               "CABS", "XINIT", "VECTOR", "RTSEG"};
+  static constexpr std::string_view kData[] = {"DSEG", "OSEG", "ISEG", "IABS", "DABS", "SSEG"};
+  static constexpr std::string_view kXdata[] = {"XSEG", "PSEG", "XISEG", "XABS"};
+  for (std::string_view n : kCode) {
+    if (name == n) return Space::kCode;
+  }
+  for (std::string_view n : kData) {
+    if (name == n) return Space::kData;
+  }
+  for (std::string_view n : kXdata) {
+    if (name == n) return Space::kXdata;
+  }
+  if (name == "BSEG" || name == "BIT_BANK") return Space::kBits;
+  if (name.substr(0, 9) == "REG_BANK_") return Space::kData;
+  return Space::kNone;
+}
+
+}  // namespace
+
+ModuleSizes ReadModuleSizes(std::string_view rel) {
+  ModuleSizes sizes;
+  uint32_t bits = 0;
+  size_t pos = 0;
+  while (pos < rel.size()) {
+    size_t end = rel.find('\n', pos);
+    if (end == std::string_view::npos) end = rel.size();
+    std::string_view line = rel.substr(pos, end - pos);
+    pos = end + 1;
+    if (line.substr(0, 2) != "A ") continue;
+    line.remove_prefix(2);
+    const size_t blank = line.find(' ');
+    if (blank == std::string_view::npos) continue;
+    const std::string_view name = line.substr(0, blank);
+    const size_t at = line.find(" size ");
+    if (at == std::string_view::npos) continue;
+    const uint32_t size =
+        static_cast<uint32_t>(std::strtoul(std::string(line.substr(at + 6)).c_str(), nullptr, 16));
+    switch (AreaSpace(name)) {
+      case Space::kCode:
+        sizes.code += size;
+        break;
+      case Space::kData:
+        sizes.data += size;
+        break;
+      case Space::kBits:
+        bits += size;
+        break;
+      case Space::kXdata:
+        sizes.xdata += size;
+        break;
+      case Space::kNone:
+        break;
+    }
+  }
+  sizes.data += (bits + 7) / 8;
+  return sizes;
+}
+
+std::string FormatListing(const ListingInput& in) {
+  std::string out;
+  auto line = [&out](std::string_view text) {
+    out += text;
+    out += "\r\n";
+  };
+  line(in.banner + "   MODULE " + sim::ToUpper(sim::FileTitle(in.source)));
+  line("");
+  line(in.target.empty() ? "NO OBJECT MODULE REQUESTED" : "OBJECT MODULE PLACED IN " + in.target);
+  line(in.tool + " INVOKED BY: " + in.invocation);
+  line("");
+  line("LINE   SOURCE");
+  std::string_view text = in.source_text;
+  int number = 0;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view source_line = text.substr(pos, end - pos);
+    if (!source_line.empty() && source_line.back() == '\r') source_line.remove_suffix(1);
+    char number_text[16];
+    snprintf(number_text, sizeof number_text, "%5d  ", ++number);
+    line(number_text + std::string(source_line));
+    pos = end + 1;
+  }
+  line("");
+  for (const std::string& message : in.messages) line(message);
+  if (!in.assembly_listing.empty()) {
+    line("");
+    std::string_view rest = in.assembly_listing;
+    while (!rest.empty()) {
+      size_t end = rest.find('\n');
+      std::string_view l = rest.substr(0, end);
+      if (!l.empty() && l.back() == '\r') l.remove_suffix(1);
+      line(l);
+      if (end == std::string_view::npos) break;
+      rest.remove_prefix(end + 1);
+    }
+  }
+  line("");
+  line("MODULE INFORMATION:   CODE SIZE = " + std::to_string(in.sizes.code) + "  DATA SIZE = " +
+       std::to_string(in.sizes.data) + "  XDATA SIZE = " + std::to_string(in.sizes.xdata));
+  line(in.summary);
+  return out;
+}
+
+std::string ModuleFileTitle(std::string_view source) {
+  std::string title(sim::FileTitle(source));
+  for (char& c : title) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    const bool ok = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9');
+    if (!ok) c = '_';
+  }
+  if (title.empty() || (title[0] >= '0' && title[0] <= '9')) title.insert(0, "m");
+  return title;
+}
+
+std::string DependencyRecordFor(std::string_view tool, const std::string& source,
+                                const std::vector<std::string>& headers, int* dropped) {
+  std::vector<sim::DependencyEntry> entries;
+  const std::string native = sim::NativePath(source);
+  entries.push_back(
+      sim::DependencyEntry{sim::kSourceEntry, sim::FileTime(native), sim::AbsolutePath(native)});
+  for (const std::string& header : headers) {
+    entries.push_back(
+        sim::DependencyEntry{sim::kIncludeEntry, sim::FileTime(header), sim::AbsolutePath(header)});
+  }
+  return sim::BuildDependencyRecord(tool, entries, dropped);
+}
+
+}  // namespace c51::sdcc

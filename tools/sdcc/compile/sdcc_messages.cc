@@ -1,0 +1,204 @@
+#include "sdcc/compile/sdcc_messages.h"
+
+#include <cstdlib>
+
+#include "sim/controls.h"
+
+namespace c51::sdcc {
+
+namespace {
+
+using Kind = ToolMessage::Kind;
+
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+
+// sdcc's message numbers with a code of our compiler that means the same.
+struct CodeMap {
+  int sdcc;
+  const char* code;
+};
+constexpr CodeMap kErrorCodes[] = {
+    {0, "C231"},    // duplicate symbol: redefinition
+    {20, "C202"},   // undefined identifier
+    {26, "C204"},   // not a structure/union member: undefined member
+    {33, "C213"},   // assignment to a constant: left side not an lvalue
+    {101, "C208"},  // too many parameters
+    {102, "C209"},  // too few parameters
+};
+constexpr CodeMap kWarningCodes[] = {
+    {59, "C173"},   // missing return value
+    {85, "C280"},   // unreferenced local variable
+    {112, "C206"},  // implicit declaration: missing function prototype
+    {126, "C294"},  // unreachable code
+};
+
+template <size_t N>
+const char* FindCode(const CodeMap (&table)[N], int number) {
+  for (const CodeMap& m : table) {
+    if (m.sdcc == number) return m.code;
+  }
+  return nullptr;
+}
+
+// "main.c:12: rest" or "main.c:12:5: rest" => file, line, rest. "at 1: rest"
+// (sdcc's form without a file) gives an empty file.
+bool SplitLocation(std::string_view line, std::string* file, int* number, std::string_view* rest) {
+  if (StartsWith(line, "at ")) {
+    size_t i = 3;
+    while (i < line.size() && IsDigit(line[i])) ++i;
+    if (i == 3 || i >= line.size() || line[i] != ':') return false;
+    file->clear();
+    *number = std::atoi(std::string(line.substr(3, i - 3)).c_str());
+    *rest = sim::Trim(line.substr(i + 1));
+    return true;
+  }
+  for (size_t colon = line.find(':'); colon != std::string_view::npos;
+       colon = line.find(':', colon + 1)) {
+    size_t i = colon + 1;
+    while (i < line.size() && IsDigit(line[i])) ++i;
+    if (colon == 0 || i == colon + 1 || i >= line.size() || line[i] != ':') continue;
+    file->assign(line.substr(0, colon));
+    *number = std::atoi(std::string(line.substr(colon + 1, i - colon - 1)).c_str());
+    size_t j = i + 1;
+    while (j < line.size() && IsDigit(line[j])) ++j;  // a column
+    if (j > i + 1 && j < line.size() && line[j] == ':') i = j;
+    *rest = sim::Trim(line.substr(i + 1));
+    return true;
+  }
+  return false;
+}
+
+// "error 20: text" => 20 and "text"; false without a number.
+bool NumberedMessage(std::string_view rest, std::string_view word, int* number,
+                     std::string_view* text) {
+  if (!StartsWith(rest, word) || rest.size() <= word.size() + 1 || rest[word.size()] != ' ' ||
+      !IsDigit(rest[word.size() + 1])) {
+    return false;
+  }
+  size_t i = word.size() + 1;
+  while (i < rest.size() && IsDigit(rest[i])) ++i;
+  if (i >= rest.size() || rest[i] != ':') return false;
+  *number = std::atoi(std::string(rest.substr(word.size() + 1, i - word.size() - 1)).c_str());
+  *text = sim::Trim(rest.substr(i + 1));
+  return true;
+}
+
+std::string WithNumber(std::string_view text, int number) {
+  return std::string(text) + " (sdcc " + std::to_string(number) + ")";
+}
+
+// One compiler or preprocessor message; false when `rest` is none.
+bool CompilerMessage(std::string_view rest, ToolMessage* m) {
+  int number = 0;
+  std::string_view text;
+  if (NumberedMessage(rest, "error", &number, &text)) {
+    const char* code = FindCode(kErrorCodes, number);
+    m->kind = Kind::kError;
+    m->code = code != nullptr ? code : kGenericCompilerCode;
+    m->text = code != nullptr ? std::string(text) : WithNumber(text, number);
+    return true;
+  }
+  if (NumberedMessage(rest, "warning", &number, &text)) {
+    const char* code = FindCode(kWarningCodes, number);
+    m->kind = Kind::kWarning;
+    m->code = code != nullptr ? code : kGenericCompilerCode;
+    m->text = code != nullptr ? std::string(text) : WithNumber(text, number);
+    return true;
+  }
+  if (StartsWith(rest, "syntax error:")) {
+    // "syntax error: token -> '}' ; column 1"
+    text = sim::Trim(rest.substr(13));
+    if (StartsWith(text, "token ->")) text = sim::Trim(text.substr(8));
+    const size_t cut = text.rfind(" ; column");
+    if (cut != std::string_view::npos) text = sim::Trim(text.substr(0, cut));
+    m->kind = Kind::kError;
+    m->code = "C141";
+    m->text = "syntax error near " + std::string(text);
+    return true;
+  }
+  constexpr std::string_view kNoFile = ": No such file or directory";
+  if (StartsWith(rest, "fatal error:")) {
+    text = sim::Trim(rest.substr(12));
+    if (text.size() > kNoFile.size() && text.substr(text.size() - kNoFile.size()) == kNoFile) {
+      m->kind = Kind::kMissingInclude;
+      m->text = text.substr(0, text.size() - kNoFile.size());
+      return true;
+    }
+    m->kind = Kind::kError;
+    m->code = kGenericCompilerCode;
+    m->text = text;
+    return true;
+  }
+  if (StartsWith(rest, "error:")) {
+    text = sim::Trim(rest.substr(6));
+    m->kind = Kind::kError;
+    m->code = StartsWith(text, "#error") ? "C320" : kGenericCompilerCode;
+    if (StartsWith(text, "#error")) text = sim::Trim(text.substr(6));
+    m->text = text;
+    return true;
+  }
+  if (StartsWith(rest, "warning:")) {
+    m->kind = Kind::kWarning;
+    m->code = kGenericCompilerCode;
+    m->text = sim::Trim(rest.substr(8));
+    return true;
+  }
+  return false;
+}
+
+bool AssemblerMessage(std::string_view rest, ToolMessage* m) {
+  if (!StartsWith(rest, "Error:")) return false;
+  std::string_view text = sim::Trim(rest.substr(6));
+  char letter = 0;
+  if (text.size() >= 3 && text[0] == '<' && text[2] == '>') {
+    letter = text[1];
+    text = sim::Trim(text.substr(3));
+  }
+  m->kind = Kind::kError;
+  m->code = letter == 'u' ? "#A45" : kGenericAssemblerCode;
+  m->text = sim::ToUpper(text);
+  return true;
+}
+
+template <typename Parse>
+std::vector<ToolMessage> ParseOutput(std::string_view output, Parse parse) {
+  std::vector<ToolMessage> messages;
+  size_t pos = 0;
+  while (pos < output.size()) {
+    size_t end = output.find('\n', pos);
+    if (end == std::string_view::npos) end = output.size();
+    std::string_view line = output.substr(pos, end - pos);
+    pos = end + 1;
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    const std::string_view trimmed = sim::Trim(line);
+    if (trimmed.empty()) continue;
+    ToolMessage m;
+    std::string_view rest;
+    if (SplitLocation(line, &m.file, &m.line, &rest) && parse(rest, &m)) {
+      messages.push_back(std::move(m));
+    } else if (!messages.empty() &&
+               (StartsWith(trimmed, "from type") || StartsWith(trimmed, "to type"))) {
+      // sdcc names the two types of a mismatch on lines of their own.
+      messages.back().text += "; " + std::string(trimmed);
+    }
+  }
+  return messages;
+}
+
+}  // namespace
+
+std::vector<ToolMessage> ParseCompilerOutput(std::string_view output) {
+  return ParseOutput(output, CompilerMessage);
+}
+
+std::vector<ToolMessage> ParseAssemblerOutput(std::string_view output) {
+  return ParseOutput(output, AssemblerMessage);
+}
+
+}  // namespace c51::sdcc

@@ -1,0 +1,39 @@
+// Reads what sdcc, its preprocessor and sdas8051 print, so the tools can
+// report it in their own layout:
+//   main.c:9: error 20: Undefined identifier 'x'        sdcc
+//   main.c:5: syntax error: token -> '}' ; column 1     sdcc
+//   main.c:1:10: fatal error: gone.h: No such file or directory   preprocessor
+//   main.c:3:2: error: #error stop                      preprocessor
+//   s.asm:10: Error: <u> undefined symbol encountered during assembly   sdas8051
+// sdcc's numbers become our compiler's codes where one means the same
+// (error 20 => C202 undefined identifier); the others get kGenericCode with
+// sdcc's number kept in the text. Lines that are no message (progress,
+// "removing x.rel") are dropped; an indented or file-less line that follows
+// a message continues it.
+#ifndef C51_TOOLS_SDCC_COMPILE_SDCC_MESSAGES_H_
+#define C51_TOOLS_SDCC_COMPILE_SDCC_MESSAGES_H_
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace c51::sdcc {
+
+constexpr std::string_view kGenericCompilerCode = "C999";
+constexpr std::string_view kGenericAssemblerCode = "#A99";
+
+struct ToolMessage {
+  enum class Kind { kError, kWarning, kMissingInclude };
+  Kind kind = Kind::kError;
+  std::string file;  // as the tool printed it; empty when it named none
+  int line = 0;      // 0 when it named none
+  std::string code;  // "C202", "#A45"
+  std::string text;  // kMissingInclude: the header's name
+};
+
+std::vector<ToolMessage> ParseCompilerOutput(std::string_view output);
+std::vector<ToolMessage> ParseAssemblerOutput(std::string_view output);
+
+}  // namespace c51::sdcc
+
+#endif  // C51_TOOLS_SDCC_COMPILE_SDCC_MESSAGES_H_

@@ -1,0 +1,122 @@
+// The library manager for sdcc objects; it knows one command:
+//   Lib51.exe @"<command file>"   holding   TRANSFER a.obj, b.obj TO "x.lib"
+// and writes a new library of every module of the inputs (objects or other
+// libraries). A module that is not an sdcc relocatable, or a public symbol
+// two modules define, fails the run and leaves no library behind: the
+// linker would pick one definition silently.
+#include <map>
+#include <string>
+#include <vector>
+
+#include "sdcc/link/rel_symbols.h"
+#include "sdcc/rel_object.h"
+#include "sim/command_line.h"
+#include "sim/console.h"
+#include "sim/files.h"
+#include "sim/link_command.h"
+
+namespace c51::sdcc {
+namespace {
+
+using c51::sim::Console;
+
+int Finish(Console* console, int errors) {
+  console->Line("");
+  console->Line("LIBRARY MANAGER RUN COMPLETE.  0 WARNING(S),  " + std::to_string(errors) +
+                " ERROR(S)");
+  return errors > 0 ? c51::sim::kExitErrors : c51::sim::kExitOkay;
+}
+
+int Run(int argc, char** argv) {
+  Console console;
+  console.Line("LIB51 LIBRARY MANAGER FOR SDCC V1.00");
+  console.Line("");
+  const std::vector<std::string> args = c51::sim::ProgramArguments(argc, argv);
+  std::string text, err;
+  c51::sim::LinkCommand command;
+  if (!c51::sim::ReadLinkCommandText(args, &text, &err)) {
+    console.Line("*** ERROR 210: CAN'T READ COMMAND");
+    console.Line("    REASON:  " + err);
+    return Finish(&console, 1);
+  }
+  bool parsed = c51::sim::ParseLinkCommand(text, &command, &err);
+  if (parsed && !command.transfer) {
+    err = "ONLY TRANSFER IS KNOWN";
+    parsed = false;
+  } else if (parsed && command.output.empty()) {
+    err = "MISSING TO <library>";
+    parsed = false;
+  }
+  if (!parsed) {
+    console.Line("*** ERROR 250: SYNTAX ERROR IN COMMAND");
+    console.Line("    REASON:  " + err);
+    return Finish(&console, 1);
+  }
+
+  int errors = 0;
+  std::string library(kRelLibraryHeader);
+  size_t count = 0;
+  std::map<std::string, std::string> owners;  // public symbol => "file (MODULE)"
+  for (const c51::sim::LinkInput& input : command.inputs) {
+    std::string bytes;
+    std::vector<RelModule> modules;
+    if (c51::sim::ReadFile(input.path, &bytes) != c51::sim::ReadResult::kOkay) {
+      console.Line("*** ERROR 210: CAN'T OPEN FILE");
+      console.Line("    FILE:    " + input.path);
+      ++errors;
+      continue;
+    }
+    bool valid = ParseRelModules(bytes, &modules, &err);
+    if (valid && modules.empty()) {
+      err = "NO MODULES";
+      valid = false;
+    }
+    if (!valid) {
+      console.Line("*** ERROR 211: INVALID OBJECT FILE");
+      console.Line("    FILE:    " + input.path);
+      console.Line("    REASON:  " + err);
+      ++errors;
+      continue;
+    }
+    for (const RelModule& module : modules) {
+      const std::string shown = input.path + " (" + module.name + ")";
+      RelSymbols symbols;
+      if (!ScanRel(module.rel, &symbols, &err)) {
+        console.Line("*** ERROR 211: INVALID OBJECT FILE");
+        console.Line("    FILE:    " + shown);
+        console.Line("    REASON:  " + err);
+        ++errors;
+        continue;
+      }
+      for (const std::string& symbol : symbols.publics) {
+        auto [owner, added] = owners.emplace(symbol, shown);
+        if (added) continue;
+        console.Line("*** ERROR 213: DUPLICATE PUBLIC SYMBOL");
+        console.Line("    SYMBOL:  " + DisplaySymbol(symbol));
+        console.Line("    MODULE:  " + owner->second);
+        console.Line("    MODULE:  " + shown);
+        ++errors;
+      }
+      library += FormatRelModule(module);
+      ++count;
+    }
+  }
+  if (errors > 0) {
+    c51::sim::RemoveFile(command.output);
+    return Finish(&console, errors);
+  }
+  if (!c51::sim::WriteFile(command.output, library, &err)) {
+    console.Line("*** ERROR 212: CAN'T CREATE LIBRARY");
+    console.Line("    REASON:  " + err);
+    return Finish(&console, 1);
+  }
+  console.Line("LIBRARY " + command.output + ": " + std::to_string(count) + " MODULE(S)");
+  return Finish(&console, 0);
+}
+
+}  // namespace
+}  // namespace c51::sdcc
+
+int main(int argc, char** argv) {
+  return c51::sim::GuardedMain("LIB51", [&] { return c51::sdcc::Run(argc, argv); });
+}

@@ -1,0 +1,42 @@
+// The linker's map file (".M51"): the modules linked, the public symbols of
+// the user's modules with their addresses from sdld's map, sdld's memory
+// summary, the messages, and the size and summary lines.
+#ifndef C51_TOOLS_SDCC_LINK_LINK_MAP_H_
+#define C51_TOOLS_SDCC_LINK_LINK_MAP_H_
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sim/linker.h"
+
+namespace c51::sdcc {
+
+struct MapSymbol {
+  uint32_t value = 0;
+  std::string space;   // CODE, DATA, IDATA, BIT, XDATA or NUMBER
+  std::string name;    // as in the object: "_main"
+  std::string module;  // the "M" name: "main"
+};
+
+// The symbols sdld's map lists as defined in one of `modules`, by value.
+// A symbol row is "[C:]  <8 hex digits>  <name>  <module>"; the area
+// heading above it ("CSEG  0000006D  00000041 =  65. bytes (REL,CON,CODE)")
+// gives the space.
+std::vector<MapSymbol> ReadMapSymbols(std::string_view sdld_map,
+                                      const std::vector<std::string>& modules);
+
+struct MapContents {
+  std::string banner;
+  std::vector<std::string> included;  // "  .\Debug\main.obj (MAIN)"
+  std::vector<MapSymbol> symbols;
+  std::string memory;  // sdld's ".mem" text
+};
+
+// Lines end in "\r\n" like the tools' other listings.
+std::string FormatLinkMap(const c51::sim::LinkOutcome& outcome, const MapContents& contents);
+
+}  // namespace c51::sdcc
+
+#endif  // C51_TOOLS_SDCC_LINK_LINK_MAP_H_

@@ -1,0 +1,61 @@
+#include "sdcc/link/memory_summary.h"
+
+#include <string>
+#include <vector>
+
+#include "sim/controls.h"
+
+namespace c51::sdcc {
+
+namespace {
+
+std::vector<std::string_view> Words(std::string_view line) {
+  std::vector<std::string_view> words;
+  size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    const size_t start = i;
+    while (i < line.size() && line[i] != ' ' && line[i] != '\t') ++i;
+    if (i > start) words.push_back(line.substr(start, i - start));
+  }
+  return words;
+}
+
+// The "Size" column of an "Other memory" row: the row ends in Size and Max
+// when nothing is placed, in Start, End, Size and Max otherwise.
+uint32_t RowSize(std::string_view rest) {
+  const std::vector<std::string_view> words = Words(rest);
+  uint32_t size = 0;
+  if (words.size() >= 2 && c51::sim::ParseNumber(words[words.size() - 2], &size)) return size;
+  return 0;
+}
+
+}  // namespace
+
+MemoryUse ReadMemorySummary(std::string_view mem) {
+  MemoryUse use;
+  size_t pos = 0;
+  while (pos < mem.size()) {
+    size_t end = mem.find('\n', pos);
+    if (end == std::string_view::npos) end = mem.size();
+    std::string_view line = mem.substr(pos, end - pos);
+    pos = end + 1;
+    const size_t grid = line.find(":|");
+    if (line.substr(0, 2) == "0x" && grid != std::string_view::npos) {
+      // Cells sit between bars: "|a|b|S|".
+      for (size_t i = grid + 2; i < line.size(); i += 2) {
+        const char cell = line[i];
+        if (cell != ' ' && cell != 'S' && cell != '|' && cell != '\r') ++use.data;
+      }
+      continue;
+    }
+    const std::string_view trimmed = c51::sim::Trim(line);
+    for (std::string_view name :
+         {std::string_view("PAGED EXT. RAM"), std::string_view("EXTERNAL RAM")}) {
+      if (trimmed.substr(0, name.size()) == name) use.xdata += RowSize(trimmed.substr(name.size()));
+    }
+  }
+  return use;
+}
+
+}  // namespace c51::sdcc

@@ -1,0 +1,327 @@
+#include "sdcc/link/sdcc_linker.h"
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "sdcc/link/ihx_image.h"
+#include "sdcc/link/link_controls.h"
+#include "sdcc/link/link_map.h"
+#include "sdcc/link/memory_summary.h"
+#include "sdcc/link/rel_symbols.h"
+#include "sdcc/link/sdld_messages.h"
+#include "sdcc/rel_object.h"
+#include "sdcc/run_program.h"
+#include "sdcc/temp_folder.h"
+
+namespace c51::sdcc {
+
+namespace {
+
+using c51::sim::kCommonArea;
+using c51::sim::LinkCommand;
+using c51::sim::LinkInput;
+using c51::sim::LinkOutcome;
+
+// One module to link, from an object or a library.
+struct Module {
+  const LinkInput* input = nullptr;
+  RelModule module;
+  RelSymbols symbols;
+  bool from_library = false;
+  std::string file;  // the relocatable's name in the scratch folder
+};
+
+// Adds messages to the outcome, leaving out the warnings DISABLEWARNING names.
+class Reporter {
+ public:
+  Reporter(LinkOutcome* outcome, std::vector<uint32_t> disabled)
+      : outcome_(outcome), disabled_(std::move(disabled)) {}
+
+  void Add(const LinkMessage& message) {
+    uint32_t number;
+    if (message.kind == LinkMessage::kWarning && MessageNumber(message.code, &number) &&
+        std::find(disabled_.begin(), disabled_.end(), number) != disabled_.end()) {
+      return;
+    }
+    const char* lead = message.kind == LinkMessage::kWarning ? "*** WARNING "
+                       : message.kind == LinkMessage::kError ? "*** ERROR "
+                                                             : "*** FATAL ERROR ";
+    outcome_->lines.push_back(lead + message.code + ": " + message.text);
+    for (const std::string& detail : message.details) outcome_->lines.push_back("    " + detail);
+    if (message.kind == LinkMessage::kWarning) {
+      ++outcome_->warnings;
+    } else {
+      ++outcome_->errors;
+    }
+    if (message.kind == LinkMessage::kFatal) outcome_->fatal = true;
+  }
+  void Add(LinkMessage::Kind kind, const std::string& code, const std::string& text,
+           std::vector<std::string> details) {
+    Add(LinkMessage{kind, code, text, std::move(details)});
+  }
+
+ private:
+  LinkOutcome* outcome_;
+  std::vector<uint32_t> disabled_;
+};
+
+std::string Shown(const Module& m) {
+  return m.input->path + " (" + m.module.name + ")";
+}
+
+std::string DefaultOutput(const LinkCommand& command) {
+  const std::string& first = command.inputs.front().path;
+  return std::string(c51::sim::DirectoryPart(first)) + std::string(c51::sim::FileTitle(first));
+}
+
+// Reads every input; false after a fatal error.
+bool LoadInputs(const LinkCommand& command, c51::sim::FileSource* files, Reporter* report,
+                std::vector<Module>* modules) {
+  for (const LinkInput& input : command.inputs) {
+    std::string bytes, err;
+    if (files->Read(input.path, &bytes) != c51::sim::ReadResult::kOkay) {
+      report->Add(LinkMessage::kFatal, "L210",
+                  "I/O ERROR ON INPUT FILE:", {"FILE:    " + input.path});
+      return false;
+    }
+    std::vector<RelModule> read;
+    if (!ParseRelModules(bytes, &read, &err)) {
+      report->Add(LinkMessage::kFatal, "L211", "INVALID OBJECT FILE",
+                  {"FILE:    " + input.path, "REASON:  " + err});
+      return false;
+    }
+    if (read.empty()) {
+      report->Add(LinkMessage::kFatal, "L211", "INVALID OBJECT FILE",
+                  {"FILE:    " + input.path, "REASON:  NO MODULES"});
+      return false;
+    }
+    if (input.bank != kCommonArea) {
+      report->Add(LinkMessage::kError, "L130", "CODE BANKING NOT SUPPORTED BY THIS LINKER",
+                  {"FILE:    " + input.path, "BANK:    " + std::to_string(input.bank)});
+    }
+    const bool library = bytes.compare(0, kRelLibraryHeader.size(), kRelLibraryHeader) == 0;
+    for (RelModule& rel : read) {
+      Module module;
+      module.input = &input;
+      module.from_library = library;
+      module.module = std::move(rel);
+      if (!ScanRel(module.module.rel, &module.symbols, &err)) {
+        report->Add(
+            LinkMessage::kFatal, "L211", "INVALID OBJECT FILE",
+            {"FILE:    " + input.path, "MODULE:  " + module.module.name, "REASON:  " + err});
+        return false;
+      }
+      if (IsBankedModule(module.symbols)) {
+        report->Add(LinkMessage::kError, "L130", "CODE BANKING NOT SUPPORTED BY THIS LINKER",
+                    {"MODULE:  " + Shown(module), "REASON:  BANKED OBJECT"});
+      }
+      modules->push_back(std::move(module));
+    }
+  }
+  return true;
+}
+
+// The model of the first compiled object decides; assembled modules fit any.
+std::vector<std::string> LinkModel(const std::vector<Module>& modules) {
+  const Module* chosen = nullptr;
+  for (const Module& m : modules) {
+    if (!m.from_library && !m.symbols.options.empty()) {
+      chosen = &m;
+      break;
+    }
+  }
+  if (chosen == nullptr && !modules.empty()) chosen = &modules.front();
+  if (chosen == nullptr) return ModelArguments("", "");
+  return ModelArguments(chosen->symbols.options, chosen->module.model);
+}
+
+// Writes the relocatables and one list file per library into `folder`;
+// returns the sdcc arguments naming them (objects first). False with `err`.
+bool WriteScratch(const std::string& folder, const LinkCommand& command,
+                  std::vector<Module>* modules, std::vector<std::string>* args, std::string* err) {
+  std::vector<std::string> libraries;
+  for (size_t i = 0; i < command.inputs.size(); ++i) {
+    const std::string library = "l" + std::to_string(i) + ".lib";
+    std::string list;
+    int index = 0;
+    for (Module& m : *modules) {
+      if (m.input != &command.inputs[i]) continue;
+      const std::string tag = std::to_string(i) + "m" + std::to_string(index++) + ".rel";
+      m.file = (m.from_library ? "l" : "o") + tag;
+      if (!c51::sim::WriteFile(folder + m.file, m.module.rel, err)) return false;
+      if (m.from_library) {
+        list += m.file + "\n";
+        continue;
+      }
+      // The sdcc driver has sdld update each object's listing; without one
+      // beside the object sdld fails, so an empty listing stands in.
+      const std::string listing = folder + m.file.substr(0, m.file.size() - 4) + ".lst";
+      if (!c51::sim::WriteFile(listing, "", err)) return false;
+      args->push_back(folder + m.file);
+    }
+    if (!list.empty()) {
+      if (!c51::sim::WriteFile(folder + library, list, err)) return false;
+      libraries.push_back(folder + library);
+    }
+  }
+  args->insert(args->end(), libraries.begin(), libraries.end());
+  return true;
+}
+
+const Module* FindByRelName(const std::vector<Module>& modules, const std::string& name) {
+  for (const Module& m : modules) {
+    if (m.symbols.module == name) return &m;
+  }
+  return nullptr;
+}
+
+void ReportSdld(const std::vector<SdldMessage>& messages, const std::vector<Module>& modules,
+                Reporter* report) {
+  for (const SdldMessage& message : messages) {
+    switch (message.kind) {
+      case SdldMessage::kUnresolved: {
+        std::vector<std::string> details = {"SYMBOL:  " + DisplaySymbol(message.symbol)};
+        const Module* user = FindByRelName(modules, message.module);
+        details.push_back("MODULE:  " + (user != nullptr ? Shown(*user) : message.module));
+        report->Add(LinkMessage::kWarning, "L1", "UNRESOLVED EXTERNAL SYMBOL", details);
+        break;
+      }
+      case SdldMessage::kMultiple: {
+        std::vector<std::string> details = {"SYMBOL:  " + DisplaySymbol(message.symbol)};
+        for (const Module& m : modules) {
+          const auto& publics = m.symbols.publics;
+          if (!m.from_library &&
+              std::find(publics.begin(), publics.end(), message.symbol) != publics.end()) {
+            details.push_back("MODULE:  " + Shown(m));
+          }
+        }
+        report->Add(LinkMessage::kError, "L104", "MULTIPLE PUBLIC DEFINITIONS", details);
+        break;
+      }
+      case SdldMessage::kOverflow:
+        report->Add(LinkMessage::kError, "L107", "ADDRESS SPACE OVERFLOW",
+                    {"SPACE:   " + message.space, "REASON:  " + message.text});
+        break;
+      case SdldMessage::kOtherError:
+        report->Add(LinkMessage::kError, "L221", "SDCC LINK ERROR", {"REASON:  " + message.text});
+        break;
+      case SdldMessage::kOtherWarning:
+        report->Add(LinkMessage::kWarning, "L222", "SDCC LINK WARNING",
+                    {"REASON:  " + message.text});
+        break;
+    }
+  }
+}
+
+std::string LastLine(const std::string& text) {
+  std::string_view view = c51::sim::Trim(text);
+  const size_t cut = view.find_last_of('\n');
+  return std::string(cut == std::string_view::npos ? view : view.substr(cut + 1));
+}
+
+// The modules the map names: every object module, and the library modules
+// sdld's map lists as linked ("<library>  [ <member> ]").
+std::vector<std::string> IncludedModules(const std::vector<Module>& modules,
+                                         const std::string& sdld_map) {
+  std::vector<std::string> included;
+  for (const Module& m : modules) {
+    if (m.from_library && sdld_map.find("[ " + m.file + " ]") == std::string::npos) continue;
+    included.push_back("  " + Shown(m));
+  }
+  return included;
+}
+
+}  // namespace
+
+LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files) {
+  LinkOutcome outcome;
+  outcome.output = command.output.empty() ? DefaultOutput(command) : command.output;
+  outcome.map_path = c51::sim::ReplaceExtension(outcome.output, ".M51");
+  for (const c51::sim::Control& control : command.controls) {
+    if (control.name == "NOPRINT") outcome.map_path.clear();
+    if (control.name == "PRINT" && control.has_argument) {
+      outcome.map_path = std::string(c51::sim::Unquote(control.argument));
+    }
+  }
+  const LinkControls controls = MapLinkControls(command.controls);
+  Reporter report(&outcome, controls.disabled_warnings);
+  for (const LinkMessage& message : controls.messages) report.Add(message);
+
+  std::vector<Module> modules;
+  if (!LoadInputs(command, files, &report, &modules)) return outcome;
+  if (outcome.errors > 0) return outcome;  // refused before anything runs
+
+  const std::string sdcc = FindSdccProgram("sdcc");
+  if (sdcc.empty()) {
+    report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC",
+               {"REASON:  sdcc NOT FOUND ON PATH OR IN C51_SDCC_BIN"});
+    return outcome;
+  }
+  TempFolder scratch;
+  std::vector<std::string> args = {"-mmcs51"};
+  const std::vector<std::string> model = LinkModel(modules);
+  args.insert(args.end(), model.begin(), model.end());
+  args.insert(args.end(), controls.sdcc_args.begin(), controls.sdcc_args.end());
+  const std::string ihx = scratch.path() + "out.ihx";
+  args.insert(args.end(), {"-o", ihx});
+  std::string err;
+  if (scratch.path().empty() || !WriteScratch(scratch.path(), command, &modules, &args, &err)) {
+    report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC",
+               {"REASON:  " + (err.empty() ? std::string("NO SCRATCH FOLDER") : err)});
+    return outcome;
+  }
+  const ProgramRun run = RunProgram(sdcc, args);
+  if (!run.started) {
+    report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  CAN'T START " + sdcc});
+    return outcome;
+  }
+  const std::vector<SdldMessage> messages = ParseSdldOutput(run.output);
+  ReportSdld(messages, modules, &report);
+  if (run.exit_code != 0 && messages.empty()) {
+    report.Add(
+        LinkMessage::kError, "L221", "SDCC LINK ERROR",
+        {"REASON:  EXIT CODE " + std::to_string(run.exit_code) + ": " + LastLine(run.output)});
+  }
+
+  std::string text;
+  if (c51::sim::ReadFile(ihx, &text) == c51::sim::ReadResult::kOkay) {
+    std::vector<c51::sim::HexChunk> runs;
+    if (!ReadIntelHex(text, &runs, &err)) {
+      report.Add(LinkMessage::kError, "L221", "SDCC LINK ERROR", {"REASON:  " + err});
+    } else {
+      const std::string title = c51::sim::ToUpper(c51::sim::FileTitle(outcome.output));
+      for (c51::sim::HexChunk& chunk : runs) {
+        if (chunk.address + chunk.bytes.size() > 0x10000) {
+          report.Add(LinkMessage::kError, "L107", "ADDRESS SPACE OVERFLOW",
+                     {"SPACE:   CODE", "REASON:  CODE ABOVE 0xFFFF"});
+          break;
+        }
+        outcome.code += static_cast<uint32_t>(chunk.bytes.size());
+        outcome.program.segments.push_back(
+            {kCommonArea, chunk.address, std::move(chunk.bytes), title});
+      }
+    }
+  } else if (outcome.errors == 0) {
+    report.Add(LinkMessage::kError, "L221", "SDCC LINK ERROR",
+               {"REASON:  NO PROGRAM WRITTEN: " + LastLine(run.output)});
+  }
+  std::string memory;
+  if (c51::sim::ReadFile(scratch.path() + "out.mem", &memory) == c51::sim::ReadResult::kOkay) {
+    const MemoryUse use = ReadMemorySummary(memory);
+    outcome.data = use.data;
+    outcome.xdata = use.xdata;
+  }
+  if (!outcome.map_path.empty()) {
+    std::string sdld_map;
+    c51::sim::ReadFile(scratch.path() + "out.map", &sdld_map);
+    std::vector<std::string> names;
+    for (const Module& m : modules) names.push_back(m.symbols.module);
+    MapContents contents{std::string(kLinkerBanner), IncludedModules(modules, sdld_map),
+                         ReadMapSymbols(sdld_map, names), memory};
+    outcome.map = FormatLinkMap(outcome, contents);
+  }
+  return outcome;
+}
+
+}  // namespace c51::sdcc

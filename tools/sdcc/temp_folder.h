@@ -1,0 +1,26 @@
+// A private folder for sdcc's intermediate files, removed with everything in
+// it when the translation ends, whatever way it ends.
+#ifndef C51_TOOLS_SDCC_TEMP_FOLDER_H_
+#define C51_TOOLS_SDCC_TEMP_FOLDER_H_
+
+#include <string>
+
+namespace c51::sdcc {
+
+class TempFolder {
+ public:
+  TempFolder();  // under TMPDIR, else /tmp
+  ~TempFolder();
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  // Ends in "/"; empty when the folder could not be made.
+  const std::string& path() const { return path_; }
+
+ private:
+  std::string path_;
+};
+
+}  // namespace c51::sdcc
+
+#endif  // C51_TOOLS_SDCC_TEMP_FOLDER_H_
