@@ -114,7 +114,7 @@ run_fuzzers() {
 }
 
 cmd_demo() {
-  install_missing "${native_packages[@]}"
+  install_missing "${native_packages[@]}" "${sdcc_packages[@]}"
   build native
   # The bundled uVision 4 example, copied so that the checkout stays clean,
   # imported with the host and built with the simulated toolchain that
@@ -130,6 +130,15 @@ cmd_demo() {
   log "demo: the hex file"
   ls -l "$demo/Debug/blinky.hex"
   head -n 3 "$demo/Debug/blinky.hex"
+
+  # Real firmware: the blinky for an 8051 built with the toolchain that
+  # translates with SDCC.
+  local real=build/demo-sdcc
+  rm -rf "$real" && mkdir -p "$real" && cp -r examples/blinky_sdcc/. "$real"
+  log "demo: real firmware with the SDCC-backed toolchain"
+  "$host" import "$real/blinky_sdcc.uvproj" -o "$real/blinky.cvproj"
+  "$host" --toolchain build/native/bin/sdcctool/C51 build -p "$real/blinky.cvproj"
+  ls -l "$real/Debug/blinky.hex"
 }
 
 cmd_test() {

@@ -223,6 +223,13 @@ void SheetRun::Initialise() {
   InvalidateRect(window_, nullptr, TRUE);
 }
 
+// The sheet's modal loop looks at whether it has ended only when a message
+// arrives: after a button pressed by a message rather than by the mouse
+// nothing might come.
+void WakeLoop(HWND sheet) {
+  PostMessageA(sheet, WM_NULL, 0, 0);
+}
+
 LRESULT CALLBACK SheetRun::SheetProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam,
                                      UINT_PTR, DWORD_PTR data) {
   try {
@@ -237,17 +244,23 @@ LRESULT SheetRun::HandleSheetMessage(HWND window, UINT message, WPARAM wparam, L
     case kSheetInitialised:
       Initialise();
       return 0;
-    case WM_COMMAND:
+    case WM_COMMAND: {
       if (HIWORD(wparam) == BN_CLICKED && sheet_->OnCommand(LOWORD(wparam))) return 0;
-      break;
-    case PSM_PRESSBUTTON:
+      const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+      if (LOWORD(wparam) == IDOK || LOWORD(wparam) == IDCANCEL) WakeLoop(window);
+      return result;
+    }
+    case PSM_PRESSBUTTON: {
       // comctl32 may apply without a WM_COMMAND of the Apply button; the
       // store flag must be set all the same, as a click would.
       if (wparam == PSBTN_APPLYNOW) {
         HWND apply = GetDlgItem(window, kIdApply);
         if (apply != nullptr && IsWindowEnabled(apply)) sheet_->OnCommand(kIdApply);
       }
-      break;
+      const LRESULT result = DefSubclassProc(window, message, wparam, lparam);
+      if (wparam == PSBTN_OK || wparam == PSBTN_CANCEL) WakeLoop(window);
+      return result;
+    }
     case WM_PAINT: {
       LRESULT result = DefSubclassProc(window, message, wparam, lparam);
       PaintCaption();

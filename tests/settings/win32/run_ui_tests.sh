@@ -4,7 +4,7 @@
 # the screenshots it saved. Fails when either run or any screenshot fails.
 #   run_ui_tests.sh <Windows x86_64 build folder> [test program options...]
 # (for instance --gtest_filter=*ListEditor*)
-# UI_DISPLAY picks another display number than 99.
+# UI_DISPLAY picks the display number (default: the first free from 99).
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../../../build/hW-win64}" && pwd)
@@ -13,8 +13,13 @@ exe=$build/bin/settings_ui_test.exe
 [ -f "$exe" ] || { echo "no $exe: build the settings_ui_test target first" >&2; exit 1; }
 wine=/usr/lib/wine/wine64
 wineserver=/usr/lib/wine/wineserver
-display=:${UI_DISPLAY:-99}
-if [ -e "/tmp/.X${display#:}-lock" ]; then
+# The first free display from 99 on, unless UI_DISPLAY names one.
+number=${UI_DISPLAY:-99}
+if [ -z "${UI_DISPLAY:-}" ]; then
+  while [ -e "/tmp/.X$number-lock" ] && [ "$number" -lt 199 ]; do number=$((number + 1)); done
+fi
+display=:$number
+if [ -e "/tmp/.X$number-lock" ]; then
   echo "display $display is taken (set UI_DISPLAY)" >&2
   exit 1
 fi

@@ -523,6 +523,12 @@ class FolderSetupDriver {
   }
   bool Visible(HWND window) const { return window != nullptr && IsWindowVisible(window); }
   bool Closed() const { return !IsWindow(dialog_); }
+  // The window with the keyboard focus in the dialog's thread.
+  static HWND Focus(DWORD thread) {
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+  }
   // The texts of the tools of the tooltip window the dialog owns.
   std::vector<std::string> ToolTips(DWORD thread) const {
     HWND found = ToolTipWindow(thread);
@@ -566,6 +572,30 @@ class FolderSetupDriver {
   HWND list_;
   HWND header_;
 };
+
+// The text of the first static child of `window` that contains `part`.
+std::string ChildTextContaining(HWND window, const std::string& part) {
+  struct Search {
+    std::string part;
+    std::string found;
+  } search{part, {}};
+  EnumChildWindows(
+      window,
+      [](HWND child, LPARAM data) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(data);
+        char name[32] = {}, text[MAX_PATH] = {};
+        GetClassNameA(child, name, sizeof name);
+        GetWindowTextA(child, text, sizeof text);
+        if (lstrcmpiA(name, "Static") != 0 ||
+            std::string(text).find(s->part) == std::string::npos) {
+          return TRUE;
+        }
+        s->found = text;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
 
 HWND WaitForWindow(DWORD thread, const std::function<bool(HWND)>& match) {
   for (DWORD waited = 0; waited < kPatienceMs; waited += 50) {
@@ -666,6 +696,34 @@ TEST_F(SettingsUiTest, IncludeFoldersInTheListEditor) {
       ASSERT_TRUE(
           WriteWholeFile(ScreenshotFolder() + "\\foldersetup-1-list.png", EncodePng(image), &err));
     }
+    // "..." opens the shell's folder browser on the folder being edited,
+    // its status line showing the selection; OK puts the choice into the
+    // edit, which stays open with the focus.
+    f.Header(0);
+    f.TypeInEdit("C:\\windows");
+    PostMessageA(f.browse(), BM_CLICK, 0, 0);
+    HWND browser = WaitForWindow(ui_thread, [](HWND w) {
+      return FindWindowExA(w, nullptr, "SysTreeView32", nullptr) != nullptr;
+    });
+    ASSERT_NE(browser, nullptr) << "no folder browser";
+    std::string status;
+    for (DWORD waited = 0; waited < kPatienceMs; waited += 50) {
+      status = ChildTextContaining(browser, "windows");
+      if (!status.empty()) break;
+      Sleep(50);
+    }
+    EXPECT_EQ(status, "C:\\windows");
+    PostMessageA(browser, WM_COMMAND, IDOK, 0);
+    for (DWORD waited = 0; IsWindow(browser) && waited < kPatienceMs; waited += 20) Sleep(20);
+    SendMessageA(f.dialog(), WM_NULL, 0, 0);  // the click's report has ended
+    EXPECT_TRUE(f.Visible(f.edit()));
+    char chosen[MAX_PATH] = {};
+    GetWindowTextA(f.edit(), chosen, sizeof chosen);
+    EXPECT_EQ(lstrcmpiA(chosen, "C:\\windows"), 0) << chosen;
+    EXPECT_EQ(f.Focus(ui_thread), f.edit());
+    f.Key(f.edit(), VK_ESCAPE);  // a new item: Escape drops it
+    EXPECT_EQ(f.Items(), (std::vector<std::string>{"two", "three"}));
+
     SendMessageA(GetDlgItem(f.dialog(), IDOK), BM_CLICK, 0, 0);
     for (DWORD waited = 0; !f.Closed() && waited < kPatienceMs; waited += 20) Sleep(20);
     ASSERT_TRUE(f.Closed());
