@@ -6,6 +6,7 @@
 // windows.h first: the common controls header needs its types.
 #include <commctrl.h>
 #include <gtest/gtest.h>
+#include <shlobj.h>
 
 #include <atomic>
 #include <functional>
@@ -649,6 +650,19 @@ TEST_F(SettingsUiTest, IncludeFoldersInTheListEditor) {
       ASSERT_TRUE(CreateDirectories(ScreenshotFolder()));
       ASSERT_TRUE(WriteWholeFile(ScreenshotFolder() + "\\foldersetup-0-editing.png",
                                  EncodePng(image), &err));
+      // The strip shows its button image (loaded from a temporary file):
+      // the red of the "Delete" cross lies inside the strip's right part.
+      RECT frame, strip;
+      GetWindowRect(f.dialog(), &frame);
+      GetWindowRect(GetDlgItem(f.dialog(), FolderSetupDriver::kCaption), &strip);
+      int red = 0;
+      for (int y = strip.top; y < strip.bottom; ++y) {
+        for (int x = strip.right - 90; x < strip.right; ++x) {
+          const uint8_t* p = &image.rgb[3 * ((y - frame.top) * image.width + x - frame.left)];
+          red += p[0] == 255 && p[1] == 0 && p[2] == 0;
+        }
+      }
+      EXPECT_GT(red, 10) << "no button image in the header strip";
     }
     f.Key(f.edit(), VK_RETURN);
     EXPECT_FALSE(f.Visible(f.edit()));
@@ -732,6 +746,57 @@ TEST_F(SettingsUiTest, IncludeFoldersInTheListEditor) {
   });
   EXPECT_EQ(include_after, "two\\;three\\");
   EXPECT_EQ(FakeHost::Get(Tool(config_, "C51Tool"), "INCC5"), "two\\;three\\");
+}
+
+// The User page's "..." opens the system's file-open dialog on the
+// program's text; the file chosen there becomes the command.
+TEST_F(SettingsUiTest, ProgramChosenInTheFileDialog) {
+  constexpr int kFileName = 0x47C;  // the explorer-style dialog's name box
+  const DWORD ui_thread = GetCurrentThreadId();
+  std::string command;
+  Run(host_.root(), [&](SheetDriver& d) {
+    ASSERT_TRUE(d.Select(4));  // User
+    d.Type(1034, "build.bat --fast");
+    PostMessageA(GetDlgItem(d.page(), 1035), BM_CLICK, 0, 0);
+    HWND dialog = WaitForWindow(
+        ui_thread, [&](HWND w) { return w != d.sheet() && GetDlgItem(w, kFileName) != nullptr; });
+    ASSERT_NE(dialog, nullptr) << "no file dialog";
+    SendMessageA(GetDlgItem(dialog, kFileName), WM_SETTEXT, 0,
+                 reinterpret_cast<LPARAM>("C:\\windows\\notepad.exe"));
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    for (DWORD waited = 0; IsWindow(dialog) && waited < kPatienceMs; waited += 20) Sleep(20);
+    ASSERT_FALSE(IsWindow(dialog));
+    command = TextOf(d.page(), 1034);
+    d.Press(PSBTN_CANCEL);
+  });
+  EXPECT_EQ(lstrcmpiA(command.c_str(), "C:\\windows\\notepad.exe"), 0) << command;
+}
+
+// The Output page's folder button opens the shell's folder browser; the
+// folder chosen there becomes the output folder, with a final separator.
+TEST_F(SettingsUiTest, OutputFolderChosenInTheFolderBrowser) {
+  const DWORD ui_thread = GetCurrentThreadId();
+  std::string folder;
+  Run(host_.root(), [&](SheetDriver& d) {
+    ASSERT_TRUE(d.Select(2));  // Output
+    PostMessageA(GetDlgItem(d.page(), 1244), BM_CLICK, 0, 0);
+    HWND browser = WaitForWindow(ui_thread, [](HWND w) {
+      return FindWindowExA(w, nullptr, "SysTreeView32", nullptr) != nullptr;
+    });
+    ASSERT_NE(browser, nullptr) << "no folder browser";
+    SendMessageA(browser, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>("C:\\windows"));
+    PostMessageA(browser, WM_COMMAND, IDOK, 0);
+    for (DWORD waited = 0; IsWindow(browser) && waited < kPatienceMs; waited += 20) Sleep(20);
+    ASSERT_FALSE(IsWindow(browser));
+    folder = TextOf(d.page(), 1003);
+    d.Press(PSBTN_CANCEL);
+  });
+  // Relative to the project's folder, and leading to the chosen one.
+  ASSERT_FALSE(folder.empty());
+  EXPECT_NE(folder[0], 'C') << folder;
+  char full[MAX_PATH] = {};
+  GetFullPathNameA((dir_.path() + folder).c_str(), sizeof full, full, nullptr);
+  EXPECT_EQ(lstrcmpiA(full, "C:\\windows\\"), 0) << folder << " => " << full;
 }
 
 // Known values of the two checksums the screenshots' files carry.
