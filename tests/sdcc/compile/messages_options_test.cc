@@ -57,6 +57,14 @@ TEST(SdccMessages, DropsNoiseAndJoinsContinuations) {
   ASSERT_EQ(2u, m.size());
   EXPECT_EQ("incompatible types (sdcc 78); from type 'char'; to type 'struct s'", m[0].text);
   EXPECT_EQ("C280", m[1].code);
+
+  // The note after a redefinition belongs to it: one error, not two.
+  const std::vector<ToolMessage> twice = ParseCompilerOutput(
+      "r.c:2: error 0: Duplicate symbol 'a', symbol IGNORED\n"
+      "r.c:1: error 177: previously defined here\n");
+  ASSERT_EQ(1u, twice.size());
+  EXPECT_EQ(2, twice[0].line);
+  EXPECT_NE(std::string::npos, twice[0].text.find("previously defined in line 1")) << twice[0].text;
 }
 
 TEST(SdccMessages, ReadsAssemblerErrors) {

@@ -274,42 +274,63 @@ class Rewriter {
   }
 
   // sbit NAME = sfr ^ bit;  sbit NAME = address ^ bit;  sbit NAME = bit-address;
+  // several joined by "," as in one sfr declaration.
   size_t Sbit(size_t i) {
     if (!IsWord(i + 1) || !Is(i + 2, "=")) return i;
-    const size_t end = FindStop(i + 3, {";", ","});
-    if (end >= tokens_.size() || end == i + 3) {
+    const size_t end = FindStop(i + 1, {";"});
+    if (end >= tokens_.size()) {
       Issue(tokens_[i], "bad sbit declaration");
       return i;
     }
-    const std::string name(TextAt(i + 1));
-    const size_t caret = FindStop(i + 3, {"^", ";", ","});
-    uint32_t address = 0;
-    if (caret < end) {
+    std::string out;
+    for (size_t at = i + 1; at < end;) {
+      const size_t stop = FindStop(at, {",", ";"});
+      uint32_t address = 0;
+      if (!IsWord(at) || !Is(at + 1, "=") || stop <= at + 2) {
+        Issue(tokens_[at], "bad sbit declaration");
+        return end;
+      }
+      if (!SbitAddress(at, stop, &address)) return end;
+      if (!out.empty()) out += "; ";
+      out += "__sbit __at(" + Hex(address, 2) + ") " + std::string(TextAt(at));
+      at = stop + 1;
+    }
+    ReplaceRange(i, end, out);
+    return end;
+  }
+
+  // The bit address of "NAME = ..." at `at`, the value ending before `stop`.
+  bool SbitAddress(size_t at, size_t stop, uint32_t* address) {
+    const std::string name(TextAt(at));
+    const size_t value = at + 2;
+    const size_t caret = FindStop(value, {"^", ";", ","});
+    if (caret < stop) {
       uint32_t base = 0;
       uint32_t bit = 0;
-      if (caret == i + 4 && IsWord(i + 3) && sfr_.count(std::string(TextAt(i + 3))) != 0) {
-        base = sfr_[std::string(TextAt(i + 3))];
-      } else if (!Evaluate(i + 3, caret, &base)) {
-        Issue(tokens_[i + 3],
-              "'" + name + "': '" + Join(i + 3, caret) +
+      if (caret == value + 1 && IsWord(value) && sfr_.count(std::string(TextAt(value))) != 0) {
+        base = sfr_[std::string(TextAt(value))];
+      } else if (!Evaluate(value, caret, &base)) {
+        Issue(tokens_[value],
+              "'" + name + "': '" + Join(value, caret) +
                   "' is not a known sfr (bit variables in bdata are not supported)");
-        return end;
+        return false;
       }
-      if (!Evaluate(caret + 1, end, &bit) || bit > 7) {
-        Issue(tokens_[i + 1], "'" + name + "': bit position must be 0 to 7");
-        return end;
+      if (!Evaluate(caret + 1, stop, &bit) || bit > 7) {
+        Issue(tokens_[at], "'" + name + "': bit position must be 0 to 7");
+        return false;
       }
       if (base < 0x80 || base > 0xFF || base % 8 != 0) {
-        Issue(tokens_[i + 1], "'" + name + "': " + Hex(base, 2) + " is not bit-addressable");
-        return end;
+        Issue(tokens_[at], "'" + name + "': " + Hex(base, 2) + " is not bit-addressable");
+        return false;
       }
-      address = base + bit;
-    } else if (!Evaluate(i + 3, end, &address) || address > 0xFF) {
-      Issue(tokens_[i + 1], "'" + name + "': bad bit address");
-      return end;
+      *address = base + bit;
+      return true;
     }
-    ReplaceRange(i, end, "__sbit __at(" + Hex(address, 2) + ") " + name);
-    return end;
+    if (!Evaluate(value, stop, address) || *address > 0xFF) {
+      Issue(tokens_[at], "'" + name + "': bad bit address");
+      return false;
+    }
+    return true;
   }
 
   // NAME [dims] _at_ address  =>  __at(address) NAME [dims]

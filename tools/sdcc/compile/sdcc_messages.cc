@@ -180,7 +180,11 @@ std::vector<ToolMessage> ParseOutput(std::string_view output, Parse parse) {
     if (trimmed.empty()) continue;
     ToolMessage m;
     std::string_view rest;
-    if (SplitLocation(line, &m.file, &m.line, &rest) && parse(rest, &m)) {
+    if (SplitLocation(line, &m.file, &m.line, &rest) && !messages.empty() &&
+        rest.find("previously defined here") != std::string_view::npos) {
+      // A note to the redefinition before it, not an error of its own.
+      messages.back().text += "; previously defined in line " + std::to_string(m.line);
+    } else if (SplitLocation(line, &m.file, &m.line, &rest) && parse(rest, &m)) {
       messages.push_back(std::move(m));
     } else if (!messages.empty() &&
                (StartsWith(trimmed, "from type") || StartsWith(trimmed, "to type"))) {
