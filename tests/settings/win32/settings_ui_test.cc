@@ -19,6 +19,7 @@
 #include "platform/fs.h"
 #include "plugin/plugin_interface.h"
 #include "png_writer.h"
+#include "settings/settings_script.h"
 #include "support/fake_host.h"
 #include "support/temp_dir.h"
 
@@ -259,16 +260,23 @@ class SettingsUiTest : public ::testing::Test {
     std::string err;
     ASSERT_TRUE(plugin_.Load(&err)) << err;
     table_ = plugin_.table();
-    host_.Install(table_);
-    host_.project_path = dir_.path() + "demo.cvproj";
-    host_.device_properties = {"CPU=IRAM(0-0xFF) IROM(0-0x1FFF) CLOCK(12000000)"};
-    table_->SetHostContext(host_.Context());
-    config_ = host_.AddConfiguration("Debug");
-    host_.Set(host_.root(), "Name", "demo");
+    config_ = PrepareHost(&host_);
     files_ = host_.Add(host_.root(), "Files");
-    table_->OpenConfiguration(host_.root(), "Debug");
-    table_->CreateDefaultConfiguration(config_);
     host_.calls.clear();
+  }
+
+  // A project "demo" with the configuration "Debug" made by the plug-in,
+  // served to it by `host`. The configuration.
+  ProjectNode* PrepareHost(FakeHost* host) {
+    host->Install(table_);
+    host->project_path = dir_.path() + "demo.cvproj";
+    host->device_properties = {"CPU=IRAM(0-0xFF) IROM(0-0x1FFF) CLOCK(12000000)"};
+    table_->SetHostContext(host->Context());
+    ProjectNode* config = host->AddConfiguration("Debug");
+    host->Set(host->root(), "Name", "demo");
+    table_->OpenConfiguration(host->root(), "Debug");
+    table_->CreateDefaultConfiguration(config);
+    return config;
   }
 
   // Opens the dialog of `node` on this thread while `script` drives it
@@ -797,6 +805,92 @@ TEST_F(SettingsUiTest, OutputFolderChosenInTheFolderBrowser) {
   char full[MAX_PATH] = {};
   GetFullPathNameA((dir_.path() + folder).c_str(), sizeof full, full, nullptr);
   EXPECT_EQ(lstrcmpiA(full, "C:\\windows\\"), 0) << folder << " => " << full;
+}
+
+// Plays a user script, as the headless dialogs take it, on the real sheet.
+void PlayWithWindows(SheetDriver& d, const std::vector<settings::SettingsAction>& actions) {
+  using Action = settings::SettingsAction;
+  // A user reaches only controls that are shown and enabled; messages would
+  // reach the others too.
+  auto usable = [&](int id) {
+    HWND control = GetDlgItem(d.page(), id);
+    return control != nullptr && IsWindowVisible(control) && IsWindowEnabled(control);
+  };
+  for (const Action& a : actions) {
+    if ((a.kind == Action::kType || a.kind == Action::kClick || a.kind == Action::kChoose) &&
+        !usable(a.id)) {
+      continue;
+    }
+    switch (a.kind) {
+      case Action::kPage:
+        d.Select(a.index);
+        break;
+      case Action::kType:
+        d.Type(a.id, a.text);
+        break;
+      case Action::kClick:
+        d.Click(a.id);
+        break;
+      case Action::kChoose:
+        d.Choose(a.id, a.index);
+        break;
+      case Action::kApply:
+        d.Press(PSBTN_APPLYNOW);
+        break;
+      case Action::kOk:
+      case Action::kCancel:
+        d.Press(a.kind == Action::kOk ? PSBTN_OK : PSBTN_CANCEL);
+        EXPECT_TRUE(d.WaitClosed());
+        return;
+      case Action::kDefault:
+        SendMessageA(GetDlgItem(d.sheet(), kIdDefault), BM_CLICK, 0, 0);
+        break;
+      default:
+        ADD_FAILURE() << "an action the window test does not play";
+        return;
+    }
+  }
+}
+
+// The same scripts through the headless dialogs and through the windows:
+// both backends must leave the same project tree.
+TEST_F(SettingsUiTest, ScriptsLeaveTheSameTreeAsTheHeadlessDialogs) {
+  const char* const scripts[] = {
+      "type 1563 11.0592\nok\n",
+      "choose 1564 2\nchoose 1565 1\nclick 1196\nok\n",
+      "page 2\ntype 1245 firmware\nok\n",
+      "page 4\nclick 1009\ntype 1017 echo hi\nok\n",
+      "page 5\ntype 1591 FAST\napply\ntype 1591 SLOW\ncancel\n",
+      "page 5\nchoose 1593 3\nok\n",
+      "page 5\ntype 1591 X\napply\npage 6\nclick 1611\ndefault\nok\n",
+      "page 7\nclick 1625\nok\n",
+      "page 8\ntype 1621 NOOVERLAY\nok\n",
+      "page 2\nclick 1231\nok\n",
+  };
+  const std::string actions_file = dir_.path() + "actions.txt";
+  for (const char* script : scripts) {
+    SCOPED_TRACE(script);
+    std::vector<settings::SettingsAction> actions;
+    std::string err;
+    ASSERT_TRUE(settings::ParseSettingsActions(script, &actions, &err)) << err;
+
+    FakeHost headless;
+    PrepareHost(&headless);
+    ASSERT_TRUE(WriteWholeFile(actions_file, script, &err)) << err;
+    ASSERT_TRUE(SetEnv("C51_SETTINGS_ACTIONS", actions_file));
+    table_->ShowSettings(headless.root());
+    UnsetEnv("C51_SETTINGS_ACTIONS");
+
+    FakeHost windows;
+    PrepareHost(&windows);
+    Run(windows.root(), [&](SheetDriver& d) { PlayWithWindows(d, actions); });
+    EXPECT_EQ(windows.Dump(), headless.Dump());
+    FakeHost untouched;
+    PrepareHost(&untouched);
+    EXPECT_NE(windows.Dump(), untouched.Dump()) << "the script changed nothing";
+  }
+  host_.Install(table_);
+  table_->SetHostContext(host_.Context());
 }
 
 // Known values of the two checksums the screenshots' files carry.
