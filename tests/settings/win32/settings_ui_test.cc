@@ -473,6 +473,21 @@ TEST_F(SettingsUiTest, GroupAndFileDialogs) {
   EXPECT_FALSE(host_.TreeChangedBehindServices());
 }
 
+// The tooltip window `owner` owns.
+struct ToolTipSearch {
+  HWND owner;
+  HWND found;
+};
+
+BOOL CALLBACK MatchToolTip(HWND w, LPARAM data) {
+  auto* s = reinterpret_cast<ToolTipSearch*>(data);
+  char name[64] = {};
+  GetClassNameA(w, name, sizeof name);
+  if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || GetWindow(w, GW_OWNER) != s->owner) return TRUE;
+  s->found = w;
+  return FALSE;
+}
+
 // The include folders of the C51 page in the list editor: the header
 // strip's buttons, the in-place edit, keys and a drag with the mouse.
 class FolderSetupDriver {
@@ -556,23 +571,8 @@ class FolderSetupDriver {
     return texts;
   }
   HWND ToolTipWindow(DWORD thread) const {
-    struct Search {
-      HWND owner;
-      HWND found = nullptr;
-    } search{dialog_};
-    EnumThreadWindows(
-        thread,
-        [](HWND w, LPARAM data) -> BOOL {
-          auto* s = reinterpret_cast<Search*>(data);
-          char name[64] = {};
-          GetClassNameA(w, name, sizeof name);
-          if (lstrcmpiA(name, TOOLTIPS_CLASSA) != 0 || GetWindow(w, GW_OWNER) != s->owner) {
-            return TRUE;
-          }
-          s->found = w;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ToolTipSearch search{dialog_, nullptr};
+    EnumThreadWindows(thread, MatchToolTip, reinterpret_cast<LPARAM>(&search));
     return search.found;
   }
 
@@ -583,26 +583,26 @@ class FolderSetupDriver {
 };
 
 // The text of the first static child of `window` that contains `part`.
+struct TextSearch {
+  std::string part;
+  std::string found;
+};
+
+BOOL CALLBACK MatchStaticText(HWND child, LPARAM data) {
+  auto* s = reinterpret_cast<TextSearch*>(data);
+  char name[32] = {}, text[MAX_PATH] = {};
+  GetClassNameA(child, name, sizeof name);
+  GetWindowTextA(child, text, sizeof text);
+  if (lstrcmpiA(name, "Static") != 0 || std::string(text).find(s->part) == std::string::npos) {
+    return TRUE;
+  }
+  s->found = text;
+  return FALSE;
+}
+
 std::string ChildTextContaining(HWND window, const std::string& part) {
-  struct Search {
-    std::string part;
-    std::string found;
-  } search{part, {}};
-  EnumChildWindows(
-      window,
-      [](HWND child, LPARAM data) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(data);
-        char name[32] = {}, text[MAX_PATH] = {};
-        GetClassNameA(child, name, sizeof name);
-        GetWindowTextA(child, text, sizeof text);
-        if (lstrcmpiA(name, "Static") != 0 ||
-            std::string(text).find(s->part) == std::string::npos) {
-          return TRUE;
-        }
-        s->found = text;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
+  TextSearch search{part, {}};
+  EnumChildWindows(window, MatchStaticText, reinterpret_cast<LPARAM>(&search));
   return search.found;
 }
 
