@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "sim/command_line.h"
+#include "sim/compiler_controls.h"
 #include "sim/console.h"
 #include "sim/controls.h"
 #include "sim/files.h"
@@ -14,42 +15,6 @@
 
 namespace c51::sim {
 namespace {
-
-constexpr ControlRule kRules[] = {
-    {"SMALL", ArgumentUse::kNone},
-    {"COMPACT", ArgumentUse::kNone},
-    {"LARGE", ArgumentUse::kNone},
-    {"ROM", ArgumentUse::kRequired},
-    {"MODP2", ArgumentUse::kNone},
-    {"MODDP2", ArgumentUse::kNone},
-    {"WARNINGLEVEL", ArgumentUse::kRequired},
-    {"OPTIMIZE", ArgumentUse::kRequired},
-    {"INCDIR", ArgumentUse::kRequired},
-    {"FLOATFUZZY", ArgumentUse::kRequired},
-    {"DEFINE", ArgumentUse::kRequired},
-    {"REGFILE", ArgumentUse::kRequired},
-    {"ORDER", ArgumentUse::kNone},
-    {"NOINTPROMOTE", ArgumentUse::kNone},
-    {"INTPROMOTE", ArgumentUse::kNone},
-    {"NOAREGS", ArgumentUse::kNone},
-    {"AREGS", ArgumentUse::kNone},
-    {"INTVECTOR", ArgumentUse::kOptional},
-    {"NOINTVECTOR", ArgumentUse::kNone},
-    {"DEBUG", ArgumentUse::kNone},
-    {"OBJECTEXTEND", ArgumentUse::kNone},
-    {"NOPRINT", ArgumentUse::kNone},
-    {"PRINT", ArgumentUse::kOptional},
-    {"PR", ArgumentUse::kOptional},
-    {"NOCOND", ArgumentUse::kNone},
-    {"COND", ArgumentUse::kNone},
-    {"SYMBOLS", ArgumentUse::kNone},
-    {"LISTINCLUDE", ArgumentUse::kNone},
-    {"CODE", ArgumentUse::kNone},
-    {"PREPRINT", ArgumentUse::kOptional},
-    {"OBJECT", ArgumentUse::kOptional},
-    {"NOOBJECT", ArgumentUse::kNone},
-    {"SRC", ArgumentUse::kOptional},
-};
 
 // Checks the arguments the compiler gives a meaning to. Empty when fine.
 std::string CheckArgument(const Control& control) {
@@ -94,7 +59,7 @@ int Run(int argc, char** argv) {
   std::string err;
   size_t offset = 0;
   bool ok = ParseControls(controls_text, &controls, &err, &offset) &&
-            CheckControls(controls, kRules, &err);
+            CheckControls(controls, CompilerControlRules(), &err);
   for (size_t i = 0; ok && i < controls.size(); ++i) {
     err = CheckArgument(controls[i]);
     ok = err.empty();

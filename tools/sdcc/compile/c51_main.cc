@@ -8,6 +8,7 @@
 #include "sdcc/compile/compile_options.h"
 #include "sdcc/compile/compiler_run.h"
 #include "sim/command_line.h"
+#include "sim/compiler_controls.h"
 #include "sim/console.h"
 #include "sim/controls.h"
 #include "sim/translation.h"
@@ -34,7 +35,7 @@ int Run(int argc, char** argv) {
   size_t offset = 0;
   request.include_dirs = sim::EnvironmentIncludeDirs();
   if (!sim::ParseControls(controls_text, &controls, &err, &offset) ||
-      !sim::CheckControls(controls, CompilerControlRules(), &err) ||
+      !sim::CheckControls(controls, sim::CompilerControlRules(), &err) ||
       !ApplyCompilerControls(controls, &request, &err)) {
     return fatal(controls_text, err);
   }

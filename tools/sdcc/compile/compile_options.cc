@@ -1,60 +1,20 @@
 #include "sdcc/compile/compile_options.h"
 
+#include "sim/compiler_controls.h"
 #include "sim/files.h"
 
 namespace c51::sdcc {
 
 namespace {
 
-using sim::ArgumentUse;
 using sim::Control;
 using sim::ControlRule;
-
-constexpr ControlRule kRules[] = {
-    {"SMALL", ArgumentUse::kNone},
-    {"COMPACT", ArgumentUse::kNone},
-    {"LARGE", ArgumentUse::kNone},
-    {"ROM", ArgumentUse::kRequired},
-    {"MODP2", ArgumentUse::kNone},
-    {"MODDP2", ArgumentUse::kNone},
-    {"WARNINGLEVEL", ArgumentUse::kRequired},
-    {"OPTIMIZE", ArgumentUse::kRequired},
-    {"INCDIR", ArgumentUse::kRequired},
-    {"FLOATFUZZY", ArgumentUse::kRequired},
-    {"DEFINE", ArgumentUse::kRequired},
-    {"REGFILE", ArgumentUse::kRequired},
-    {"ORDER", ArgumentUse::kNone},
-    {"NOINTPROMOTE", ArgumentUse::kNone},
-    {"INTPROMOTE", ArgumentUse::kNone},
-    {"NOAREGS", ArgumentUse::kNone},
-    {"AREGS", ArgumentUse::kNone},
-    {"INTVECTOR", ArgumentUse::kOptional},
-    {"NOINTVECTOR", ArgumentUse::kNone},
-    {"DEBUG", ArgumentUse::kNone},
-    {"OBJECTEXTEND", ArgumentUse::kNone},
-    {"NOPRINT", ArgumentUse::kNone},
-    {"PRINT", ArgumentUse::kOptional},
-    {"PR", ArgumentUse::kOptional},
-    {"NOCOND", ArgumentUse::kNone},
-    {"COND", ArgumentUse::kNone},
-    {"SYMBOLS", ArgumentUse::kNone},
-    {"LISTINCLUDE", ArgumentUse::kNone},
-    {"CODE", ArgumentUse::kNone},
-    {"PREPRINT", ArgumentUse::kOptional},
-    {"OBJECT", ArgumentUse::kOptional},
-    {"NOOBJECT", ArgumentUse::kNone},
-    {"SRC", ArgumentUse::kOptional},
-};
 
 std::string BadArgument(const Control& control) {
   return "BAD ARGUMENT FOR CONTROL '" + control.name + "'";
 }
 
 }  // namespace
-
-std::span<const ControlRule> CompilerControlRules() {
-  return kRules;
-}
 
 bool ApplyCompilerControls(const std::vector<Control>& controls, CompileRequest* request,
                            std::string* err) {

@@ -39,9 +39,6 @@ struct CompileRequest {
   std::string invocation;
 };
 
-// The controls the compiler knows; others are ignored, as the build may pass any.
-std::span<const sim::ControlRule> CompilerControlRules();
-
 // Fills `request` from the parsed controls; `source` must be set and
 // `include_dirs` hold the C51INC folders, which go after the INCDIR ones. False
 // with `err` (upper case, for the fatal block) on a bad argument.
