@@ -12,7 +12,6 @@
 #ifndef C51_TOOLS_SDCC_COMPILE_COMPILE_OPTIONS_H_
 #define C51_TOOLS_SDCC_COMPILE_COMPILE_OPTIONS_H_
 
-#include <span>
 #include <string>
 #include <vector>
 
