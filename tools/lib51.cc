@@ -6,45 +6,22 @@
 #include "sim/command_line.h"
 #include "sim/console.h"
 #include "sim/files.h"
+#include "sim/library_run.h"
 #include "sim/link_command.h"
 #include "sim/object_module.h"
 
 namespace c51::sim {
 namespace {
 
-int Finish(Console* console, int errors) {
-  console->Line("");
-  console->Line("LIBRARY MANAGER RUN COMPLETE.  0 WARNING(S),  " + std::to_string(errors) +
-                " ERROR(S)");
-  return errors > 0 ? kExitErrors : kExitOkay;
-}
-
 int Run(int argc, char** argv) {
   Console console;
   console.Line("LIB51 SIMULATED LIBRARY MANAGER V1.00");
   console.Line("");
   const std::vector<std::string> args = ProgramArguments(argc, argv);
-  std::string text, err;
   LinkCommand command;
-  if (!ReadLinkCommandText(args, &text, &err)) {
-    console.Line("*** ERROR 210: CAN'T READ COMMAND");
-    console.Line("    REASON:  " + err);
-    return Finish(&console, 1);
-  }
-  bool parsed = ParseLinkCommand(text, &command, &err);
-  if (parsed && !command.transfer) {
-    err = "ONLY TRANSFER IS KNOWN";
-    parsed = false;
-  } else if (parsed && command.output.empty()) {
-    err = "MISSING TO <library>";
-    parsed = false;
-  }
-  if (!parsed) {
-    console.Line("*** ERROR 250: SYNTAX ERROR IN COMMAND");
-    console.Line("    REASON:  " + err);
-    return Finish(&console, 1);
-  }
+  if (!ReadTransferCommand(args, &console, &command)) return FinishLibraryRun(&console, 1);
 
+  std::string err;
   int errors = 0;
   std::string library(kLibraryHeader);
   size_t count = 0;
@@ -69,15 +46,15 @@ int Run(int argc, char** argv) {
   }
   if (errors > 0) {
     RemoveFile(command.output);
-    return Finish(&console, errors);
+    return FinishLibraryRun(&console, errors);
   }
   if (!WriteFile(command.output, library, &err)) {
     console.Line("*** ERROR 212: CAN'T CREATE LIBRARY");
     console.Line("    REASON:  " + err);
-    return Finish(&console, 1);
+    return FinishLibraryRun(&console, 1);
   }
   console.Line("LIBRARY " + command.output + ": " + std::to_string(count) + " MODULE(S)");
-  return Finish(&console, 0);
+  return FinishLibraryRun(&console, 0);
 }
 
 }  // namespace

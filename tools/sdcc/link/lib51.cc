@@ -13,6 +13,7 @@
 #include "sim/command_line.h"
 #include "sim/console.h"
 #include "sim/files.h"
+#include "sim/library_run.h"
 #include "sim/link_command.h"
 
 namespace c51::sdcc {
@@ -20,39 +21,16 @@ namespace {
 
 using c51::sim::Console;
 
-int Finish(Console* console, int errors) {
-  console->Line("");
-  console->Line("LIBRARY MANAGER RUN COMPLETE.  0 WARNING(S),  " + std::to_string(errors) +
-                " ERROR(S)");
-  return errors > 0 ? c51::sim::kExitErrors : c51::sim::kExitOkay;
-}
-
 int Run(int argc, char** argv) {
   Console console;
   console.Line("LIB51 LIBRARY MANAGER FOR SDCC V1.00");
   console.Line("");
   const std::vector<std::string> args = c51::sim::ProgramArguments(argc, argv);
-  std::string text, err;
   c51::sim::LinkCommand command;
-  if (!c51::sim::ReadLinkCommandText(args, &text, &err)) {
-    console.Line("*** ERROR 210: CAN'T READ COMMAND");
-    console.Line("    REASON:  " + err);
-    return Finish(&console, 1);
-  }
-  bool parsed = c51::sim::ParseLinkCommand(text, &command, &err);
-  if (parsed && !command.transfer) {
-    err = "ONLY TRANSFER IS KNOWN";
-    parsed = false;
-  } else if (parsed && command.output.empty()) {
-    err = "MISSING TO <library>";
-    parsed = false;
-  }
-  if (!parsed) {
-    console.Line("*** ERROR 250: SYNTAX ERROR IN COMMAND");
-    console.Line("    REASON:  " + err);
-    return Finish(&console, 1);
-  }
+  if (!c51::sim::ReadTransferCommand(args, &console, &command))
+    return c51::sim::FinishLibraryRun(&console, 1);
 
+  std::string err;
   int errors = 0;
   std::string library(kRelLibraryHeader);
   size_t count = 0;
@@ -103,15 +81,15 @@ int Run(int argc, char** argv) {
   }
   if (errors > 0) {
     c51::sim::RemoveFile(command.output);
-    return Finish(&console, errors);
+    return c51::sim::FinishLibraryRun(&console, errors);
   }
   if (!c51::sim::WriteFile(command.output, library, &err)) {
     console.Line("*** ERROR 212: CAN'T CREATE LIBRARY");
     console.Line("    REASON:  " + err);
-    return Finish(&console, 1);
+    return c51::sim::FinishLibraryRun(&console, 1);
   }
   console.Line("LIBRARY " + command.output + ": " + std::to_string(count) + " MODULE(S)");
-  return Finish(&console, 0);
+  return c51::sim::FinishLibraryRun(&console, 0);
 }
 
 }  // namespace
