@@ -18,29 +18,10 @@ std::string TargetPath(const TranslateRequest& request) {
 
 std::string FormatListing(const TranslateRequest& request, const ScanResult& scan,
                           const std::vector<std::string>& reported, const std::string& summary) {
-  std::string out;
+  std::string out =
+      FormatListingHead(Banner(request.dialect), request.source, TargetPath(request),
+                        ToolName(request.dialect), request.invocation, scan.source_text);
   auto line = [&out](const std::string& text) { out += text + "\r\n"; };
-  line(Banner(request.dialect) + "   MODULE " + ToUpper(FileTitle(request.source)));
-  line("");
-  const std::string target = TargetPath(request);
-  line(target.empty() ? "NO OBJECT MODULE REQUESTED" : "OBJECT MODULE PLACED IN " + target);
-  line(std::string(ToolName(request.dialect)) + " INVOKED BY: " + request.invocation);
-  line("");
-  line("LINE   SOURCE");
-  std::string_view text = scan.source_text;
-  int number = 0;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = text.find('\n', pos);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view source_line = text.substr(pos, end - pos);
-    if (!source_line.empty() && source_line.back() == '\r') source_line.remove_suffix(1);
-    char number_text[16];
-    snprintf(number_text, sizeof number_text, "%5d  ", ++number);
-    line(number_text + std::string(source_line));
-    pos = end + 1;
-  }
-  line("");
   for (const std::string& message : reported) line(message);
   line("");
   line("MODULE INFORMATION:   CODE SIZE = " + std::to_string(scan.code.size()) + "  DATA SIZE = " +
@@ -65,6 +46,36 @@ std::vector<DependencyEntry> DependencyEntries(const ScanResult& scan, const Sca
 }
 
 }  // namespace
+
+std::string FormatListingHead(const std::string& banner, std::string_view source_path,
+                              const std::string& target, std::string_view tool,
+                              const std::string& invocation, std::string_view source_text) {
+  std::string out;
+  auto line = [&out](std::string_view text) {
+    out += text;
+    out += "\r\n";
+  };
+  line(banner + "   MODULE " + ToUpper(FileTitle(source_path)));
+  line("");
+  line(target.empty() ? "NO OBJECT MODULE REQUESTED" : "OBJECT MODULE PLACED IN " + target);
+  line(std::string(tool) + " INVOKED BY: " + invocation);
+  line("");
+  line("LINE   SOURCE");
+  int number = 0;
+  size_t pos = 0;
+  while (pos < source_text.size()) {
+    size_t end = source_text.find('\n', pos);
+    if (end == std::string_view::npos) end = source_text.size();
+    std::string_view source_line = source_text.substr(pos, end - pos);
+    if (!source_line.empty() && source_line.back() == '\r') source_line.remove_suffix(1);
+    char number_text[16];
+    snprintf(number_text, sizeof number_text, "%5d  ", ++number);
+    line(number_text + std::string(source_line));
+    pos = end + 1;
+  }
+  line("");
+  return out;
+}
 
 const char* ToolName(Dialect dialect) {
   return dialect == Dialect::kC ? "C51" : "A51";

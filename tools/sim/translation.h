@@ -5,6 +5,7 @@
 #define C51_TOOLS_SIM_TRANSLATION_H_
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "sim/console.h"
@@ -55,6 +56,13 @@ std::string NormalizeControls(const std::vector<Control>& controls);
 
 // The ";"-separated folders of the environment variable "C51INC".
 std::vector<std::string> EnvironmentIncludeDirs();
+
+// The start of a listing file every translating tool writes, lines ended
+// by CR LF: the banner with the module's name, where the object went, the
+// command line, and the source with its line numbers, then a blank line.
+std::string FormatListingHead(const std::string& banner, std::string_view source_path,
+                              const std::string& target, std::string_view tool,
+                              const std::string& invocation, std::string_view source_text);
 
 }  // namespace c51::sim
 

@@ -1,11 +1,11 @@
 #include "sdcc/compile/listing.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "sim/controls.h"
 #include "sim/dependency_record.h"
 #include "sim/files.h"
+#include "sim/translation.h"
 
 namespace c51::sdcc {
 
@@ -75,31 +75,12 @@ ModuleSizes ReadModuleSizes(std::string_view rel) {
 }
 
 std::string FormatListing(const ListingInput& in) {
-  std::string out;
+  std::string out = sim::FormatListingHead(in.banner, in.source, in.target, in.tool, in.invocation,
+                                           in.source_text);
   auto line = [&out](std::string_view text) {
     out += text;
     out += "\r\n";
   };
-  line(in.banner + "   MODULE " + sim::ToUpper(sim::FileTitle(in.source)));
-  line("");
-  line(in.target.empty() ? "NO OBJECT MODULE REQUESTED" : "OBJECT MODULE PLACED IN " + in.target);
-  line(in.tool + " INVOKED BY: " + in.invocation);
-  line("");
-  line("LINE   SOURCE");
-  std::string_view text = in.source_text;
-  int number = 0;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = text.find('\n', pos);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view source_line = text.substr(pos, end - pos);
-    if (!source_line.empty() && source_line.back() == '\r') source_line.remove_suffix(1);
-    char number_text[16];
-    snprintf(number_text, sizeof number_text, "%5d  ", ++number);
-    line(number_text + std::string(source_line));
-    pos = end + 1;
-  }
-  line("");
   for (const std::string& message : in.messages) line(message);
   if (!in.assembly_listing.empty()) {
     line("");
