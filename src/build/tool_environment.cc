@@ -28,8 +28,8 @@ std::string CompilerIncludeVariable(const std::string& include_dir,
 ToolEnvironment::ToolEnvironment(const PluginState& state, const std::string& compiler_include) {
   SetEnv("C51LIB", state.toolchain.library_dir);
   SetEnv("C51INC", compiler_include);
-  had_path_ = GetEnv("PATH", &saved_path_);
-  SetEnv("PATH", state.project_dir);
+  had_path_ = GetEnvBytes("PATH", &saved_path_);
+  SetEnvBytes("PATH", ToolSearchPath(state.project_dir, had_path_ ? saved_path_ : std::string()));
 }
 
 ToolEnvironment::~ToolEnvironment() {
@@ -40,7 +40,7 @@ void ToolEnvironment::Restore() {
   if (restored_) return;
   restored_ = true;
   if (had_path_) {
-    SetEnv("PATH", saved_path_);
+    SetEnvBytes("PATH", saved_path_);
   } else {
     UnsetEnv("PATH");
   }

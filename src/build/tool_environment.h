@@ -25,7 +25,8 @@ std::string CompilerIncludeVariable(const std::string& include_dir,
 
 // Sets "C51LIB" to the toolchain's library folder and "C51INC" to
 // `compiler_include`, and points "PATH" at the project folder for as long
-// as the object lives. The old "PATH" comes back when Restore is called or
+// as the object lives (on POSIX the project folder first, then the old
+// "PATH": see ToolSearchPath). The old "PATH" comes back when Restore is called or
 // the object goes, whichever is first; a "PATH" that was unset is removed
 // again. "C51LIB" and "C51INC" stay: nothing but the tools reads them.
 class ToolEnvironment {

@@ -8,8 +8,9 @@
 namespace c51 {
 
 // Appends to `names` the name (without folder) of every entry of `folder`
-// that is not a folder itself, in the order the system lists them. False
-// when the folder cannot be read.
+// that is not a folder itself, in the order the system lists them, in the
+// local code page (names it cannot hold are left out). False when the
+// folder cannot be read.
 bool ListFiles(const std::string& folder, std::vector<std::string>* names);
 
 }  // namespace c51

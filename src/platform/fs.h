@@ -1,5 +1,7 @@
 // File system services: existence, times, folders, whole-file reads.
-// Every path may use "\" or "/" as separator.
+// Every path is a text of ours (local code page, "\" or "/" as separator)
+// and is found as NativePath (path.h) finds it: on POSIX in any letter
+// case. Names handed back (folders, listings) are in the local code page.
 #ifndef C51_PLATFORM_FS_H_
 #define C51_PLATFORM_FS_H_
 
@@ -28,7 +30,8 @@ FileStamp StampOf(const std::string& path);
 bool CreateDirectories(const std::string& path);
 
 // The process's current directory, without a trailing separator (unless it
-// is a root).
+// is a root). Empty when it cannot be read or the local code page cannot
+// hold its name; likewise ExecutableDirectory and MakeTempDirectory.
 std::string CurrentDirectory();
 bool ChangeCurrentDirectory(const std::string& path);
 

@@ -53,8 +53,25 @@ std::string ShortPath(const std::string& path);
 // function in POSIX style).
 bool RelativePath(const std::string& from_dir, const std::string& to, std::string* out);
 
-// The path as the OS wants it: "\" becomes "/" on POSIX; unchanged on Windows.
+// The name the OS knows for one of our path texts. Windows: unchanged.
+// POSIX, as a Windows program would find the file:
+//   - the text is converted from the local code page to the file system's
+//     UTF-8 (LocalToSystemText) before "\" becomes "/" (a GBK trail byte
+//     may be 0x5C);
+//   - a path that does not exist as written has each component matched
+//     against its folder's entries ignoring ASCII letter case. A unique
+//     match wins; among several names that differ only in case the first in
+//     byte order does. Components with no match stay as written, so a new
+//     file is created under its own name inside the existing folders.
+//   ".\SRC\Main.C" with "src/main.c" on disk => "./src/main.c"
+//   "Debug\new.obj" with "debug/" on disk     => "debug/new.obj"
+// Folder listings are cached and checked against the folder's time, so a
+// project whose names all differ in case costs one extra stat per name.
 std::string NativePath(const std::string& path);
+
+// NativePath without the letter-case match: the encoding and the
+// separators only.
+std::string NativeSpelling(const std::string& path);
 
 }  // namespace c51
 

@@ -43,10 +43,13 @@ enum class StreamOrder {
 // fills one while the other is still open does not stall.
 //
 // Windows passes the line unchanged to CreateProcess. POSIX cuts it with
-// SplitWindowsCommandLine, turns "\" into "/" in the program path only, and
-// starts the program without a shell; a program path without a separator
-// is looked up in PATH, a relative one is taken against the caller's
-// current folder (as CreateProcess does), not against `working_dir`.
+// SplitWindowsCommandLine, finds the program as NativePath does (path.h),
+// passes the other arguments as written but in the file system's encoding
+// (LocalToSystemText), hands the output back in the local code page
+// (SystemToLocalText), and starts the program without a shell; a program
+// path without a separator is looked up in PATH, a relative one is taken
+// against the caller's current folder (as CreateProcess does), not against
+// `working_dir`.
 //
 // `recycled`, when given, is an earlier result whose texts' memory the new
 // result takes over (their contents are dropped): a caller that runs tool

@@ -53,7 +53,7 @@ TEST(DecodeEntitiesTest, CharactersBeyondAsciiUseTheLocalCodePage) {
     EXPECT_EQ(expected == "?" ? "&#x4E2D;" : expected, DecodeEntities("&#x4E2D;"));
   }
 #ifndef _WIN32
-  test::ScopedLocalCodePage utf8(nullptr);
+  test::ScopedLocalCodePage utf8("65001");
   EXPECT_EQ("\xE4\xB8\xAD\xF0\x9F\x98\x80", DecodeEntities("&#x4E2D;&#x1F600;"));
 #endif
 }

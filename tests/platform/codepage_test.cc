@@ -70,15 +70,20 @@ TEST(CodePageTest, LocalCodePage) {
   ASSERT_TRUE(ConvertCodePage("abc", kCodePageLocal, kCodePageUtf8, &out));
   EXPECT_EQ("abc", out);
 #ifndef _WIN32
-  // POSIX: UTF-8 unless the variable holds a code page number.
+  // POSIX: GBK, as on the Chinese Windows the projects come from, unless the
+  // variable holds a code page number.
   UnsetEnv("C51_LOCAL_CODEPAGE");
-  EXPECT_EQ(kCodePageUtf8, LocalCodePage());
-  SetEnv("C51_LOCAL_CODEPAGE", "gbk");
-  EXPECT_EQ(kCodePageUtf8, LocalCodePage());
-  SetEnv("C51_LOCAL_CODEPAGE", "936");
   EXPECT_EQ(kCodePageGbk, LocalCodePage());
   ASSERT_TRUE(ConvertCodePage(kTexts[0].gbk, kCodePageLocal, kCodePageUtf8, &out));
   EXPECT_EQ(kTexts[0].utf8, out);
+  for (const char* bad : {"gbk", "", "-1", "0", "123456", "93x"}) {
+    SetEnv("C51_LOCAL_CODEPAGE", bad);
+    EXPECT_EQ(kCodePageGbk, LocalCodePage()) << bad;
+  }
+  SetEnv("C51_LOCAL_CODEPAGE", "65001");
+  EXPECT_EQ(kCodePageUtf8, LocalCodePage());
+  SetEnv("C51_LOCAL_CODEPAGE", "1252");
+  EXPECT_EQ(1252, LocalCodePage());
   UnsetEnv("C51_LOCAL_CODEPAGE");
 #endif
 }

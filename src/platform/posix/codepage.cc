@@ -4,10 +4,12 @@
 
 #include <errno.h>
 #include <iconv.h>
+#include <stdlib.h>
 
+#include <map>
+#include <memory>
 #include <string_view>
-
-#include "platform/env.h"
+#include <utility>
 
 namespace c51 {
 namespace {
@@ -17,7 +19,8 @@ namespace {
 std::string IconvName(int code_page) {
   switch (code_page) {
     case kCodePageGbk:
-      return "GBK";
+      // Windows' 936 has the euro sign at 0x80; glibc's GBK does not.
+      return "CP936";
     case kCodePageUtf8:
       return "UTF-8";
     case 54936:
@@ -65,18 +68,20 @@ size_t RunIconv(iconv_t cd, std::string_view in, std::string* out) {
 }  // namespace
 
 int LocalCodePage() {
-  std::string configured;
-  if (GetEnv("C51_LOCAL_CODEPAGE", &configured) && !configured.empty() && configured.size() <= 5) {
+  // getenv, not GetEnv: GetEnv converts through this code page.
+  const char* configured = getenv("C51_LOCAL_CODEPAGE");
+  if (configured != nullptr && configured[0] != '\0') {
     int number = 0;
+    size_t length = 0;
     bool digits = true;
-    for (char c : configured) {
-      unsigned char u = static_cast<unsigned char>(c);
+    for (; configured[length] != '\0' && length <= 5; ++length) {
+      unsigned char u = static_cast<unsigned char>(configured[length]);
       if (u < '0' || u > '9') digits = false;
       number = number * 10 + (u - '0');
     }
-    if (digits && number > 0) return number;
+    if (digits && length <= 5 && number > 0) return number;
   }
-  return kCodePageUtf8;
+  return kCodePageGbk;
 }
 
 bool ConvertCodePage(const std::string& in, int from, int to, std::string* out) {
@@ -110,6 +115,88 @@ bool ConvertCodePage(const std::string& in, int from, int to, std::string* out) 
   result.append(tail, static_cast<size_t>(dst - tail));
   *out = std::move(result);
   return true;
+}
+
+namespace {
+
+bool IsAscii(std::string_view text) {
+  for (char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+// Direct conversions for the edge of the process, one descriptor per pair
+// kept for the thread: file names cross it on every stat of a non-ASCII
+// path, and opening a descriptor costs more than converting a name.
+// False when `in` is not valid in `from` or holds a character `to` lacks.
+bool ConvertExact(std::string_view in, int from, int to, std::string* out) {
+  thread_local std::map<std::pair<int, int>, std::unique_ptr<Converter>> converters;
+  std::unique_ptr<Converter>& slot = converters[{from, to}];
+  if (!slot) slot = std::make_unique<Converter>(IconvName(to), IconvName(from));
+  if (!slot->ok()) return false;
+  iconv(slot->get(), nullptr, nullptr, nullptr, nullptr);  // back to the initial state
+  out->clear();
+  if (RunIconv(slot->get(), in, out) != in.size()) return false;
+  char tail[16];
+  char* dst = tail;
+  size_t dst_left = sizeof tail;
+  if (iconv(slot->get(), nullptr, nullptr, &dst, &dst_left) == static_cast<size_t>(-1)) {
+    return false;
+  }
+  out->append(tail, static_cast<size_t>(dst - tail));
+  return true;
+}
+
+}  // namespace
+
+std::string LocalToSystemText(std::string_view local) {
+  const int code_page = LocalCodePage();
+  std::string out;
+  if (IsAscii(local) || code_page == kCodePageUtf8 ||
+      !ConvertExact(local, code_page, kCodePageUtf8, &out)) {
+    return std::string(local);
+  }
+  return out;
+}
+
+bool SystemToLocalStrict(std::string_view system, std::string* local) {
+  const int code_page = LocalCodePage();
+  if (IsAscii(system)) {
+    local->assign(system);
+    return true;
+  }
+  if (code_page == kCodePageUtf8) {
+    // Validation only: UTF-8 to UTF-8 fails on malformed input.
+    if (ConvertExact(system, kCodePageUtf8, kCodePageUtf8, local)) return true;
+    local->clear();
+    return false;
+  }
+  if (ConvertExact(system, kCodePageUtf8, code_page, local)) return true;
+  local->clear();
+  return false;
+}
+
+std::string SystemToLocalText(std::string_view system) {
+  if (IsAscii(system)) return std::string(system);
+  std::string whole;
+  if (SystemToLocalStrict(system, &whole)) return whole;
+  // Line by line: a tool's output may mix its own UTF-8 messages with
+  // lines it echoed from a GBK source.
+  std::string out, line;
+  out.reserve(system.size());
+  while (!system.empty()) {
+    size_t end = system.find('\n');
+    end = end == std::string_view::npos ? system.size() : end + 1;
+    std::string_view piece = system.substr(0, end);
+    if (SystemToLocalStrict(piece, &line)) {
+      out += line;
+    } else {
+      out.append(piece);
+    }
+    system.remove_prefix(end);
+  }
+  return out;
 }
 
 }  // namespace c51

@@ -3,6 +3,7 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
+#include "platform/codepage.h"
 #include "platform/path.h"
 
 namespace c51 {
@@ -21,7 +22,11 @@ bool ListFiles(const std::string& folder, std::vector<std::string>* names) {
       struct stat st;
       is_folder = stat((prefix + name).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
     }
-    if (!is_folder) names->push_back(name);
+    if (is_folder) continue;
+    // A name the local code page cannot hold could not be used to reach
+    // the file again: it is left out.
+    std::string local;
+    if (SystemToLocalStrict(name, &local)) names->push_back(std::move(local));
   }
   closedir(dir);
   return true;

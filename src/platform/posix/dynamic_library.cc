@@ -2,6 +2,7 @@
 
 #include <dlfcn.h>
 
+#include "platform/codepage.h"
 #include "platform/path.h"
 
 namespace c51 {
@@ -14,10 +15,11 @@ bool DynamicLibrary::Open(const std::string& path, std::string* err) {
   Close();
   // RTLD_NOW: a missing symbol fails here, as LoadLibrary does, not at the
   // first call. RTLD_LOCAL: two driver libraries may export the same names.
-  handle_ = dlopen(NativePath(path).c_str(), RTLD_NOW | RTLD_LOCAL);
+  const std::string native = NativePath(path);
+  handle_ = dlopen(native.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle_) {
     const char* reason = dlerror();
-    if (err) *err = "dlopen(" + NativePath(path) + "): " + (reason ? reason : "failed");
+    if (err) *err = SystemToLocalText("dlopen(" + native + "): " + (reason ? reason : "failed"));
     return false;
   }
   return true;

@@ -13,8 +13,9 @@
 
 #include <vector>
 
-#include "platform/env.h"
+#include "platform/codepage.h"
 #include "platform/path.h"
+#include "platform/posix/file_case.h"
 
 namespace c51 {
 namespace {
@@ -23,8 +24,11 @@ namespace {
 constexpr int64_t kFileTimeToUnixSeconds = 11644473600LL;
 constexpr int64_t kTicksPerSecond = 10000000LL;
 
-std::string CallError(const char* call, const std::string& path, int error) {
-  return std::string(call) + "(" + path + "): " + strerror(error);
+// `native` is the name as the system saw it; the message is one of our
+// texts.
+std::string CallError(const char* call, const std::string& native, int error) {
+  return std::string(call) + "(" + SystemToLocalText(native) +
+         "): " + SystemToLocalText(strerror(error));
 }
 
 // close() after a failed read or write must not replace the first errno.
@@ -44,11 +48,26 @@ int RemoveEntry(const char* path, const struct stat*, int, struct FTW*) {
 
 namespace {
 
-// stat() of a path with "\" separators. The build stats every source and
-// object: a path that needs no mapping is not copied.
+// stat() of one of our paths. The build stats every source and object: the
+// name is tried as written first, and matched in another letter case only
+// when that fails.
 int StatPath(const std::string& path, struct stat* st) {
-  if (path.find('\\') == std::string::npos) return stat(path.c_str(), st);
-  return stat(NativePath(path).c_str(), st);
+  const std::string native = NativeSpelling(path);
+  if (stat(native.c_str(), st) == 0) return 0;
+  if (errno != ENOENT && errno != ENOTDIR) return -1;
+  const std::string matched = posix::MatchCaseOfMissing(native);
+  if (matched == native) {
+    errno = ENOENT;
+    return -1;
+  }
+  return stat(matched.c_str(), st);
+}
+
+// A name the file system handed us, in the local code page; empty when
+// that code page cannot hold it.
+std::string LocalName(const std::string& native) {
+  std::string local;
+  return SystemToLocalStrict(native, &local) ? local : std::string();
 }
 
 }  // namespace
@@ -92,14 +111,15 @@ bool CreateDirectories(const std::string& path) {
     std::string prefix = native.substr(0, i);
     if (mkdir(prefix.c_str(), 0777) != 0 && errno != EEXIST) return false;
   }
-  return IsDirectory(native);
+  struct stat st;
+  return stat(native.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
 }
 
 std::string CurrentDirectory() {
   std::vector<char> buffer(PATH_MAX);
   // getcwd has no size query; grow on ERANGE within a sane bound.
   while (buffer.size() <= (1u << 20)) {
-    if (getcwd(buffer.data(), buffer.size())) return std::string(buffer.data());
+    if (getcwd(buffer.data(), buffer.size())) return LocalName(buffer.data());
     if (errno != ERANGE) return std::string();
     buffer.resize(buffer.size() * 2);
   }
@@ -130,7 +150,7 @@ ReadStatus ReadWholeFile(const std::string& path, std::string* contents, std::st
     return ReadStatus::kOtherError;
   }
   if (!S_ISREG(st.st_mode)) {
-    if (err) *err = "read(" + native + "): not a regular file";
+    if (err) *err = "read(" + SystemToLocalText(native) + "): not a regular file";
     close(fd);
     return ReadStatus::kOtherError;
   }
@@ -190,7 +210,7 @@ std::string ExecutableDirectory() {
     if (n < 0) return std::string();
     if (static_cast<size_t>(n) < buffer.size()) {
       std::string exe(buffer.data(), static_cast<size_t>(n));
-      return exe.substr(0, exe.rfind('/') + 1);
+      return LocalName(exe.substr(0, exe.rfind('/') + 1));
     }
     buffer.resize(buffer.size() * 2);
   }
@@ -198,14 +218,18 @@ std::string ExecutableDirectory() {
 }
 
 std::string MakeTempDirectory(const std::string& prefix) {
-  std::string base;
-  if (!GetEnv("TMPDIR", &base) || base.empty()) base = "/tmp";
+  // The variable's text is a file system name already.
+  const char* tmpdir = getenv("TMPDIR");
+  std::string base = tmpdir != nullptr && tmpdir[0] != '\0' ? tmpdir : "/tmp";
   if (base.back() != '/') base.push_back('/');
-  std::string pattern = base + NativePath(prefix) + "XXXXXX";
+  std::string pattern = base + NativeSpelling(prefix) + "XXXXXX";
   std::vector<char> buffer(pattern.begin(), pattern.end());
   buffer.push_back('\0');
   if (!mkdtemp(buffer.data())) return std::string();
-  return std::string(buffer.data()) + "/";
+  std::string made = LocalName(std::string(buffer.data()) + "/");
+  // A folder whose name we cannot hold is no use to the caller.
+  if (made.empty()) rmdir(buffer.data());
+  return made;
 }
 
 bool RemoveTree(const std::string& path) {

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "platform/path.h"
+#include "platform/posix/file_case.h"
 
 namespace c51 {
 namespace {
@@ -22,7 +23,14 @@ InputFile::~InputFile() {
 
 InputFile::Status InputFile::Open(const std::string& path) {
   Close();
-  int fd = open(NativePath(path).c_str(), O_RDONLY | O_CLOEXEC);
+  // Tried as written first: the build opens every object, and matching the
+  // letter case costs a folder lookup.
+  const std::string native = NativeSpelling(path);
+  int fd = open(native.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0 && (errno == ENOENT || errno == ENOTDIR)) {
+    const std::string matched = posix::MatchCaseOfMissing(native);
+    if (matched != native) fd = open(matched.c_str(), O_RDONLY | O_CLOEXEC);
+  }
   if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? Status::kNotFound : Status::kOtherError;
   handle_ = fd;
   struct stat st;

@@ -1,8 +1,11 @@
 // POSIX has no path service of its own to defer to: the lexical functions
-// give the Windows texts, with "\" mapped only at the file system.
+// give the Windows texts; names are converted, mapped and matched only at
+// the file system.
 #include "platform/path.h"
 
+#include "platform/codepage.h"
 #include "platform/fs.h"
+#include "platform/posix/file_case.h"
 
 namespace c51 {
 
@@ -22,12 +25,18 @@ bool RelativePath(const std::string& from_dir, const std::string& to, std::strin
   return LexicalRelativePath(from_dir, to, PathStyle::kPosix, out);
 }
 
-std::string NativePath(const std::string& path) {
-  std::string out = path;
+std::string NativeSpelling(const std::string& path) {
+  // Converted before the separators are mapped: a GBK character's second
+  // byte may be 0x5C.
+  std::string out = LocalToSystemText(path);
   for (char& c : out) {
     if (c == '\\') c = '/';
   }
   return out;
+}
+
+std::string NativePath(const std::string& path) {
+  return posix::MatchCase(NativeSpelling(path));
 }
 
 }  // namespace c51

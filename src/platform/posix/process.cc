@@ -15,10 +15,12 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <new>
 #include <vector>
 
+#include "platform/codepage.h"
 #include "platform/path.h"
 
 extern char** environ;
@@ -240,6 +242,22 @@ void Drain(Fd* out_fd, C* out, Fd* err_fd, C* err) {
   }
 }
 
+// A program's output in the local code page. Output without a byte past
+// ASCII, the usual case however large, is left where it is.
+void ToLocalText(std::string* text) {
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(text->data());
+  const unsigned char* end = p + text->size();
+  uint64_t high = 0;
+  for (; end - p >= 8; p += 8) {
+    uint64_t word;
+    std::memcpy(&word, p, 8);
+    high |= word;
+  }
+  for (; p < end; ++p) high |= *p;
+  if ((high & 0x8080808080808080ULL) == 0) return;
+  *text = SystemToLocalText(*text);
+}
+
 }  // namespace
 
 ProcessResult RunProcess(const std::string& command_line, const std::string& working_dir,
@@ -287,6 +305,8 @@ ProcessResult RunProcess(const std::string& command_line, const std::string& wor
         posix_spawnattr_setflags(attributes.get(), POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
   }
 
+  // Arguments are passed as written, in the file system's encoding.
+  for (size_t i = 1; i < args.size(); ++i) args[i] = LocalToSystemText(args[i]);
   std::vector<char*> argv;
   argv.push_back(program.data());
   for (size_t i = 1; i < args.size(); ++i) argv.push_back(args[i].data());
@@ -340,6 +360,9 @@ ProcessResult RunProcess(const std::string& command_line, const std::string& wor
       err.AppendTo(&result.err);
     }
   }
+
+  ToLocalText(&result.out);
+  ToLocalText(&result.err);
 
   int status = 0;
   while (waitpid(pid, &status, 0) < 0) {

@@ -48,4 +48,19 @@ bool ConvertCodePage(const std::string& in, int from, int to, std::string* out) 
   return true;
 }
 
+// The file system, the command line and the console speak the ANSI code
+// page, as the plug-in's texts do.
+std::string LocalToSystemText(std::string_view local) {
+  return std::string(local);
+}
+
+std::string SystemToLocalText(std::string_view system) {
+  return std::string(system);
+}
+
+bool SystemToLocalStrict(std::string_view system, std::string* local) {
+  local->assign(system);
+  return true;
+}
+
 }  // namespace c51

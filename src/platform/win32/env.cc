@@ -47,4 +47,16 @@ bool UnsetEnv(const std::string& name) {
   return !GetEnv(name, &ignored);
 }
 
+bool GetEnvBytes(const std::string& name, std::string* value) {
+  return GetEnv(name, value);
+}
+
+bool SetEnvBytes(const std::string& name, const std::string& value) {
+  return SetEnv(name, value);
+}
+
+std::string ToolSearchPath(const std::string& folder, const std::string&) {
+  return folder;
+}
+
 }  // namespace c51

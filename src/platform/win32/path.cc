@@ -70,4 +70,8 @@ std::string NativePath(const std::string& path) {
   return path;
 }
 
+std::string NativeSpelling(const std::string& path) {
+  return path;
+}
+
 }  // namespace c51

@@ -1,0 +1,140 @@
+#include "platform/posix/file_case.h"
+
+#include <dirent.h>
+#include <errno.h>
+#include <sys/stat.h>
+
+#include <mutex>
+#include <string_view>
+#include <unordered_map>
+
+namespace c51::posix {
+namespace {
+
+// One folder's entries by their names in lower case. The folder's identity
+// and time tell when the list is out of date: adding, removing or renaming
+// an entry changes the folder's time, and a relative name that now means
+// another folder (after a change of the current folder) has another inode.
+struct Listing {
+  dev_t device = 0;
+  ino_t inode = 0;
+  struct timespec time = {};
+  // Lower-case name => the name on disk; of several names that differ only
+  // in case, the first in byte order.
+  std::unordered_map<std::string, std::string> names;
+};
+
+// A bound on memory in a long-lived process: past it the cache starts over.
+constexpr size_t kMaxListings = 4096;
+
+std::mutex& CacheMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
+// Folder path as given to opendir => its listing. Guarded by CacheMutex.
+std::unordered_map<std::string, Listing>& Listings() {
+  static auto* listings = new std::unordered_map<std::string, Listing>;
+  return *listings;
+}
+
+bool HasAsciiLetter(std::string_view text) {
+  for (char c : text) {
+    unsigned char u = static_cast<unsigned char>(c);
+    if ((u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z')) return true;
+  }
+  return false;
+}
+
+std::string LowerAscii(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return out;
+}
+
+bool SameVersion(const Listing& listing, const struct stat& st) {
+  return listing.device == st.st_dev && listing.inode == st.st_ino &&
+         listing.time.tv_sec == st.st_mtim.tv_sec && listing.time.tv_nsec == st.st_mtim.tv_nsec;
+}
+
+bool ReadListing(const std::string& folder, const struct stat& st, Listing* listing) {
+  DIR* dir = opendir(folder.c_str());
+  if (dir == nullptr) return false;
+  listing->device = st.st_dev;
+  listing->inode = st.st_ino;
+  listing->time = st.st_mtim;
+  while (const dirent* entry = readdir(dir)) {
+    std::string_view name = entry->d_name;
+    if (name == "." || name == "..") continue;
+    auto [it, added] = listing->names.try_emplace(LowerAscii(name), name);
+    if (!added && name < it->second) it->second = name;
+  }
+  closedir(dir);
+  return true;
+}
+
+// The entry of `folder` (whose stat is `st`) that `name` names ignoring
+// case; empty when there is none.
+std::string FindInFolder(const std::string& folder, const struct stat& st,
+                         const std::string& name) {
+  std::lock_guard<std::mutex> lock(CacheMutex());
+  auto& listings = Listings();
+  auto it = listings.find(folder);
+  if (it == listings.end() || !SameVersion(it->second, st)) {
+    Listing listing;
+    if (!ReadListing(folder, st, &listing)) return std::string();
+    if (listings.size() >= kMaxListings) listings.clear();
+    it = listings.insert_or_assign(folder, std::move(listing)).first;
+  }
+  auto found = it->second.names.find(LowerAscii(name));
+  return found == it->second.names.end() ? std::string() : found->second;
+}
+
+bool IsMissing(int error) {
+  return error == ENOENT || error == ENOTDIR;
+}
+
+// `path` with its components matched from the last one backwards: the
+// folder is settled first (as written when it exists, else matched in
+// turn), then the name is looked up in it.
+std::string Resolve(const std::string& path) {
+  size_t end = path.size();
+  while (end > 1 && path[end - 1] == '/') --end;
+  const std::string trail = path.substr(end);
+  const size_t slash = path.rfind('/', end - 1);
+  std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+  const std::string name = path.substr(folder.size(), end - folder.size());
+  if (name.empty() || name == "." || name == "..") return path;
+
+  struct stat st;
+  if (stat(folder.empty() ? "." : folder.c_str(), &st) != 0) {
+    if (!IsMissing(errno) || !HasAsciiLetter(folder)) return path;
+    folder = Resolve(folder);
+    if (stat(folder.c_str(), &st) != 0) return folder + name + trail;
+  }
+  if (!S_ISDIR(st.st_mode) || !HasAsciiLetter(name)) return folder + name + trail;
+  std::string found = FindInFolder(folder.empty() ? "." : folder, st, name);
+  return folder + (found.empty() ? name : found) + trail;
+}
+
+}  // namespace
+
+std::string MatchCase(const std::string& native) {
+  struct stat st;
+  if (lstat(native.c_str(), &st) == 0 || !IsMissing(errno)) return native;
+  return MatchCaseOfMissing(native);
+}
+
+std::string MatchCaseOfMissing(const std::string& native) {
+  if (native.empty() || !HasAsciiLetter(native)) return native;
+  return Resolve(native);
+}
+
+void ForgetFolderListings() {
+  std::lock_guard<std::mutex> lock(CacheMutex());
+  Listings().clear();
+}
+
+}  // namespace c51::posix
