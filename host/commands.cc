@@ -1,5 +1,7 @@
 #include "host/commands.h"
 
+#include "host/host_platform.h"
+
 #include <cstdio>
 
 #include "host/project_model.h"
@@ -78,7 +80,7 @@ int RunCommandLine(const std::vector<std::string>& args) {
   ParsedCommand command;
   std::string err;
   if (!ParseCommandLine(args, &command, &err)) {
-    std::fprintf(stderr, "corvane-c51: %s\n", err.c_str());
+    PrintText(stderr, "corvane-c51: " + err + "\n");
     std::fprintf(
         stderr, "Try \"corvane-c51 %s--help\".\n",
         command.command_info ? (std::string(command.command_info->name) + " ").c_str() : "");
@@ -95,8 +97,7 @@ int RunCommandLine(const std::vector<std::string>& args) {
     }
     const CommandSpec* command_info = FindCommand(command.arguments.front());
     if (!command_info) {
-      std::fprintf(stderr, "corvane-c51: unknown command \"%s\"\n",
-                   command.arguments.front().c_str());
+      PrintText(stderr, "corvane-c51: unknown command \"" + command.arguments.front() + "\"\n");
       return kExitUsage;
     }
     std::fputs(CommandHelp(*command_info).c_str(), stdout);

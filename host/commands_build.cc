@@ -96,7 +96,7 @@ int CommandClean(Session* session) {
   session->plugin().table()->CleanTarget();
   session->SyncContext();
   if (!session->SaveIfModified()) return kExitUsage;
-  std::printf("cleaned \"%s\"\n", config.c_str());
+  PrintText(stdout, "cleaned \"" + config + "\"\n");
   return kExitSuccess;
 }
 
@@ -153,8 +153,8 @@ int CommandCompdb(Session* session) {
   }
   session->SyncContext();
   if (!session->SaveIfModified()) return kExitUsage;
-  std::printf("wrote %s (%zu C file%s)\n", json_path.c_str(), entries.size(),
-              entries.size() == 1 ? "" : "s");
+  PrintText(stdout, "wrote " + json_path + " (" + std::to_string(entries.size()) + " C file" +
+                        (entries.size() == 1 ? "" : "s") + ")\n");
   return kExitSuccess;
 }
 

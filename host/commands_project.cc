@@ -60,7 +60,7 @@ int CommandNew(Session* session) {
   if (!session->LoadPlugin()) return kExitUsage;
   session->plugin().table()->CreateDefaultConfiguration(configuration);
   if (!session->Save()) return kExitUsage;
-  std::printf("created %s with the configuration \"%s\"\n", path.c_str(), config.c_str());
+  PrintText(stdout, "created " + path + " with the configuration \"" + config + "\"\n");
   return kExitSuccess;
 }
 
@@ -104,7 +104,7 @@ int CommandAdd(Session* session) {
       session->Error("out of memory");
       return kExitUsage;
     }
-    std::printf("added %s\n", relative.c_str());
+    PrintText(stdout, "added " + relative + "\n");
   }
   return session->SaveIfModified() ? kExitSuccess : kExitUsage;
 }
@@ -172,8 +172,8 @@ int CommandImport(Session* session) {
   session->plugin().table()->OpenConfiguration(tree.root(), chosen.c_str());
   session->SyncContext();
   if (!session->Save()) return kExitUsage;
-  std::printf("imported %s into %s; active configuration \"%s\"\n", source.c_str(), output.c_str(),
-              chosen.c_str());
+  PrintText(stdout, "imported " + source + " into " + output + "; active configuration \"" +
+                        chosen + "\"\n");
   return kExitSuccess;
 }
 

@@ -53,12 +53,13 @@ bool CollectActions(Session* session, std::string* gbk) {
     session->Error("cannot read the actions: " + err);
     return false;
   }
-  if (!utf8.empty() && utf8.back() != '\n') utf8 += '\n';
-  for (const std::string& action : command.arguments) utf8 += action + "\n";
+  // The file is UTF-8; the arguments are local texts already.
   if (!Utf8ToTreeText(utf8, gbk, &err)) {
     session->Error("the actions: " + err);
     return false;
   }
+  if (!gbk->empty() && gbk->back() != '\n') *gbk += '\n';
+  for (const std::string& action : command.arguments) *gbk += action + "\n";
   std::vector<settings::SettingsAction> actions;
   if (!settings::ParseSettingsActions(*gbk, &actions, &err)) {
     session->Error(err);
@@ -112,7 +113,7 @@ int CommandSettings(Session* session) {
     session->Error("the plug-in showed no dialog for this scope");
     return kExitUsage;
   }
-  std::fputs(ToStreamEncoding(report, stdout).c_str(), stdout);
+  PrintText(stdout, report);
   session->SyncContext();
   if (!session->SaveIfModified()) return kExitUsage;
   return report.rfind("error: ", 0) == 0 ? kExitUsage : kExitSuccess;

@@ -1,6 +1,7 @@
 #include "host/compdb.h"
 
 #include <cstdio>
+#include <string_view>
 
 #include "host/host_platform.h"
 #include "host/project_model.h"
@@ -38,13 +39,19 @@ std::vector<std::string> IncludeFolders(const std::string& include) {
   return folders;
 }
 
+// A path of ours as the file system names it, in UTF-8: on POSIX the name on
+// disk in its real letter case, so that the editor finds the file.
+std::string FileSystemName(const std::string& path) {
+  return NativePathStyle() == PathStyle::kPosix ? NativePath(path) : NativeTextToUtf8(path);
+}
+
 std::vector<CompileEntry> CompileEntries(ProjectNode* root, const std::string& config,
                                          const std::string& project_folder,
                                          const std::vector<std::string>& extra_includes,
                                          const std::string& header_path) {
   std::vector<CompileEntry> entries;
   ConfigurationRef ref{root, config};
-  const std::string directory = NativeTextToUtf8(project_folder);
+  const std::string directory = FileSystemName(project_folder);
   for (ProjectNode* file : ProjectFiles(root)) {
     std::string source = AbsoluteFilePath(file, project_folder);
     if (source.empty() || KindOfPath(source) != SourceKind::kC) continue;
@@ -53,10 +60,10 @@ std::vector<CompileEntry> CompileEntries(ProjectNode* root, const std::string& c
 
     CompileEntry entry;
     entry.directory = directory;
-    entry.file = NativeTextToUtf8(source);
+    entry.file = FileSystemName(source);
     entry.arguments = {"clang", "-xc"};
     for (const std::string& symbol : DefineSymbols(resolved.define, resolved.undefine))
-      entry.arguments.push_back("-D" + symbol);
+      entry.arguments.push_back("-D" + NativeTextToUtf8(symbol));
     std::vector<std::string> folders;
     for (const std::string& folder : IncludeFolders(resolved.include))
       folders.push_back(LexicalFullPath(folder, project_folder, NativePathStyle()));
@@ -69,21 +76,57 @@ std::vector<CompileEntry> CompileEntries(ProjectNode* root, const std::string& c
       while (folder.size() > 3 && IsPathSeparator(folder.back())) folder.pop_back();
       if (Contains(seen, folder)) continue;
       seen.push_back(folder);
-      entry.arguments.push_back("-I" + NativeTextToUtf8(folder));
+      entry.arguments.push_back("-I" + FileSystemName(folder));
     }
     entry.arguments.push_back("-include");
-    entry.arguments.push_back(NativeTextToUtf8(header_path));
+    entry.arguments.push_back(FileSystemName(header_path));
     entry.arguments.push_back(entry.file);
     entries.push_back(std::move(entry));
   }
   return entries;
 }
 
+// The length of the well-formed UTF-8 sequence at the start of `text`; 0
+// when there is none.
+size_t Utf8SequenceLength(std::string_view text) {
+  const unsigned char u = static_cast<unsigned char>(text[0]);
+  size_t n = 0;
+  unsigned char low = 0x80, high = 0xBF;  // the second byte's range
+  if (u >= 0xC2 && u <= 0xDF) {
+    n = 2;
+  } else if (u >= 0xE0 && u <= 0xEF) {
+    n = 3;
+    if (u == 0xE0) low = 0xA0;
+    if (u == 0xED) high = 0x9F;  // no surrogates
+  } else if (u >= 0xF0 && u <= 0xF4) {
+    n = 4;
+    if (u == 0xF0) low = 0x90;
+    if (u == 0xF4) high = 0x8F;
+  }
+  if (n == 0 || text.size() < n) return 0;
+  for (size_t i = 1; i < n; ++i) {
+    const unsigned char c = static_cast<unsigned char>(text[i]);
+    if (c < (i == 1 ? low : 0x80) || c > (i == 1 ? high : 0xBF)) return 0;
+  }
+  return n;
+}
+
 std::string JsonString(const std::string& text) {
   std::string out = "\"";
-  for (char c : text) {
+  for (size_t i = 0; i < text.size(); ++i) {
+    const char c = text[i];
     unsigned char u = static_cast<unsigned char>(c);
-    if (c == '"' || c == '\\') {
+    if (u >= 0x80) {
+      // The file must stay valid UTF-8 whatever a name holds: a byte that
+      // starts no character becomes U+FFFD.
+      const size_t n = Utf8SequenceLength(std::string_view(text).substr(i));
+      if (n == 0) {
+        out += "\\ufffd";
+      } else {
+        out.append(text, i, n);
+        i += n - 1;
+      }
+    } else if (c == '"' || c == '\\') {
       out += '\\';
       out += c;
     } else if (u < 0x20) {

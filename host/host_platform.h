@@ -36,18 +36,23 @@ bool IsTerminal(FILE* stream);
 // Windows console).
 bool EnableColours(FILE* stream);
 
-// A text from the plug-in (GBK bytes) in the encoding `stream` expects:
-// POSIX: UTF-8; Windows: the console's output code page for a console, the
-// ANSI code page otherwise. Bytes that are not GBK pass unchanged.
-std::string ToStreamEncoding(std::string_view gbk, FILE* stream);
+// A text of ours (the plug-in's and the host's texts are in the local code
+// page, GBK unless configured) in the encoding `stream` expects: POSIX:
+// UTF-8; Windows: the console's output code page for a console, the ANSI
+// code page otherwise. Bytes that are no character of the code page pass
+// unchanged.
+std::string ToStreamEncoding(std::string_view local, FILE* stream);
 
-// A text in the local code page (file names in the tree, as the file
-// system sees them) as UTF-8: POSIX texts already are; on Windows the ANSI
-// code page is converted.
+// Writes one of our texts to `stream` in the encoding it expects.
+inline void PrintText(FILE* stream, std::string_view local) {
+  std::fputs(ToStreamEncoding(local, stream).c_str(), stream);
+}
+
+// A text in the local code page as UTF-8, its other bytes unchanged.
 std::string NativeTextToUtf8(std::string_view text);
 
 // Names of the regular files in `folder` ending in `suffix` (compared ignoring case
-// on Windows), sorted.
+// on Windows), sorted, in the local code page (names it cannot hold are left out).
 std::vector<std::string> FilesWithSuffix(const std::string& folder, const std::string& suffix);
 
 // The receiving end of the import diagnostics channel while it exists.

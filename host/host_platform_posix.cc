@@ -14,6 +14,7 @@
 
 #include "host/host_platform.h"
 #include "host/text_encoding.h"
+#include "platform/codepage.h"
 #include "platform/env.h"
 #include "platform/fs.h"
 #include "platform/path.h"
@@ -21,8 +22,9 @@
 namespace c51::host {
 namespace {
 
-std::string CallError(const char* call, const std::string& path, int error) {
-  return std::string(call) + "(" + path + "): " + strerror(error);
+// `native` is the name as the system saw it; messages are local texts.
+std::string CallError(const char* call, const std::string& native, int error) {
+  return SystemToLocalText(std::string(call) + "(" + native + "): " + strerror(error));
 }
 
 bool WriteAll(int fd, const std::string& data) {
@@ -111,12 +113,13 @@ bool RunShellCommand(const std::string& command_line, const std::string& directo
   *exit_code = -1;
   std::fflush(nullptr);
   const std::string folder = NativePath(directory);
+  const std::string command = LocalToSystemText(command_line);
   pid_t pid = fork();
   if (pid < 0) return false;
   if (pid == 0) {
     // Only async-signal-safe calls between fork and exec.
     if (!folder.empty() && chdir(folder.c_str()) != 0) _exit(127);
-    execl("/bin/sh", "sh", "-c", command_line.c_str(), static_cast<char*>(nullptr));
+    execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
   int status = 0;
@@ -155,12 +158,12 @@ bool EnableColours(FILE* stream) {
   return IsTerminal(stream);
 }
 
-std::string ToStreamEncoding(std::string_view gbk, FILE*) {
-  return GbkToUtf8Lenient(gbk);
+std::string ToStreamEncoding(std::string_view local, FILE*) {
+  return LocalToUtf8Lenient(local);
 }
 
 std::string NativeTextToUtf8(std::string_view text) {
-  return std::string(text);
+  return LocalToUtf8Lenient(text);
 }
 
 std::vector<std::string> FilesWithSuffix(const std::string& folder, const std::string& suffix) {
@@ -172,9 +175,13 @@ std::vector<std::string> FilesWithSuffix(const std::string& folder, const std::s
     std::string name = entry->d_name;
     struct stat st;
     if (stat((prefix + name).c_str(), &st) != 0 || !S_ISREG(st.st_mode)) continue;
+    std::string local;
+    // A name the local code page cannot hold could not be opened again.
     if (name.size() > suffix.size() &&
-        name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0)
-      names.push_back(name);
+        name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0 &&
+        SystemToLocalStrict(name, &local)) {
+      names.push_back(local);
+    }
   }
   closedir(dir);
   std::sort(names.begin(), names.end());
@@ -209,7 +216,7 @@ bool DiagnosticsListener::Start(std::string* err) {
   memset(&address, 0, sizeof address);
   address.sun_family = AF_UNIX;
   if (impl_->socket_path.size() >= sizeof address.sun_path) {
-    *err = "socket path too long: " + impl_->socket_path;
+    *err = "socket path too long: " + SystemToLocalText(impl_->socket_path);
     return false;
   }
   memcpy(address.sun_path, impl_->socket_path.data(), impl_->socket_path.size());
@@ -228,7 +235,7 @@ bool DiagnosticsListener::Start(std::string* err) {
   int size = 4 << 20;
   setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &size, sizeof size);
   impl_->fd = fd;
-  SetEnv("CORVANE_LISTWIN", impl_->socket_path);
+  SetEnvBytes("CORVANE_LISTWIN", impl_->socket_path);
   return true;
 }
 

@@ -28,12 +28,12 @@ Session::Session(const ParsedCommand& command)
 
 void Session::Error(const std::string& message) const {
   std::fflush(stdout);
-  std::fprintf(stderr, "corvane-c51: %s\n", message.c_str());
+  PrintText(stderr, "corvane-c51: " + message + "\n");
 }
 
 void Session::Warning(const std::string& message) const {
   std::fflush(stdout);
-  std::fprintf(stderr, "corvane-c51: warning: %s\n", message.c_str());
+  PrintText(stderr, "corvane-c51: warning: " + message + "\n");
 }
 
 bool Session::ResolveProjectPath(std::string* path) const {

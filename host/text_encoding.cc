@@ -15,33 +15,37 @@ bool IsAsciiText(std::string_view text) {
   return true;
 }
 
-// GBK lead and trail byte ranges.
-bool IsLeadByte(unsigned char u) {
-  return u >= 0x81 && u <= 0xFE;
-}
-bool IsTrailByte(unsigned char u) {
-  return u >= 0x40 && u <= 0xFE && u != 0x7F;
+// The longest character of the code pages in use (UTF-8's four bytes).
+constexpr size_t kMaxCharacterBytes = 4;
+
+// The UTF-8 form of the local code page's character at the start of
+// `bytes`, when one converts both ways to the same bytes; its length in
+// `size`.
+bool ConvertOneCharacter(std::string_view bytes, int code_page, std::string* utf8, size_t* size) {
+  for (size_t n = 1; n <= kMaxCharacterBytes && n <= bytes.size(); ++n) {
+    const std::string piece(bytes.substr(0, n));
+    std::string back;
+    if (ConvertCodePage(piece, code_page, kCodePageUtf8, utf8) && !utf8->empty() &&
+        ConvertCodePage(*utf8, kCodePageUtf8, code_page, &back) && back == piece) {
+      *size = n;
+      return true;
+    }
+  }
+  return false;
 }
 
-// The UTF-8 form of one GBK character, when it converts both ways to the
-// same bytes.
-bool ConvertGbkPair(std::string_view pair, std::string* utf8) {
-  std::string back;
-  return ConvertCodePage(std::string(pair), kCodePageGbk, kCodePageUtf8, utf8) &&
-         ConvertCodePage(*utf8, kCodePageUtf8, kCodePageGbk, &back) && back == pair;
-}
-
-// Walks `bytes`; `on_other` receives each byte that is not part of a GBK
-// character.
+// Walks `bytes`; `on_other` receives each byte that is not part of a
+// character of the local code page.
 template <typename OnOther>
-std::string ConvertGbk(std::string_view bytes, OnOther on_other) {
+std::string ConvertLocal(std::string_view bytes, OnOther on_other) {
+  const int code_page = LocalCodePage();
   std::string out;
   // Whole-text conversion first: it is exact for nearly every text and
   // needs one conversion instead of one per character.
   std::string whole, back;
   if (bytes.find('\0') == std::string_view::npos &&
-      ConvertCodePage(std::string(bytes), kCodePageGbk, kCodePageUtf8, &whole) &&
-      ConvertCodePage(whole, kCodePageUtf8, kCodePageGbk, &back) && back == bytes) {
+      ConvertCodePage(std::string(bytes), code_page, kCodePageUtf8, &whole) &&
+      ConvertCodePage(whole, kCodePageUtf8, code_page, &back) && back == bytes) {
     return whole;
   }
   size_t i = 0;
@@ -53,17 +57,21 @@ std::string ConvertGbk(std::string_view bytes, OnOther on_other) {
       continue;
     }
     std::string utf8;
-    if (IsLeadByte(u) && i + 1 < bytes.size() &&
-        IsTrailByte(static_cast<unsigned char>(bytes[i + 1])) &&
-        ConvertGbkPair(bytes.substr(i, 2), &utf8)) {
+    size_t size = 0;
+    if (u != 0 && ConvertOneCharacter(bytes.substr(i), code_page, &utf8, &size)) {
       out += utf8;
-      i += 2;
+      i += size;
       continue;
     }
     on_other(u, &out);
     ++i;
   }
   return out;
+}
+
+// "GBK" for the usual code page, else its number.
+std::string CodePageName(int code_page) {
+  return code_page == kCodePageGbk ? std::string("GBK") : "code page " + std::to_string(code_page);
 }
 
 // Decodes one UTF-8 sequence at `i`; false for a malformed one (overlong
@@ -123,24 +131,25 @@ void AppendUtf8(char32_t cp, std::string* out) {
 
 std::string TreeTextToUtf8(std::string_view bytes) {
   if (IsAsciiText(bytes)) return std::string(bytes);
-  return ConvertGbk(
+  return ConvertLocal(
       bytes, [](unsigned char u, std::string* out) { AppendUtf8(kByteEscapeBase + u, out); });
 }
 
-std::string GbkToUtf8Lenient(std::string_view bytes) {
+std::string LocalToUtf8Lenient(std::string_view bytes) {
   if (IsAsciiText(bytes)) return std::string(bytes);
-  return ConvertGbk(
+  return ConvertLocal(
       bytes, [](unsigned char u, std::string* out) { out->push_back(static_cast<char>(u)); });
 }
 
 namespace {
 
 // Converts one run of characters that are neither ASCII nor byte escapes.
-bool RunToGbk(const std::string& run, std::string* bytes, std::string* err) {
-  std::string gbk, back;
-  if (ConvertCodePage(run, kCodePageUtf8, kCodePageGbk, &gbk) &&
-      ConvertCodePage(gbk, kCodePageGbk, kCodePageUtf8, &back) && back == run) {
-    *bytes += gbk;
+bool RunToLocal(const std::string& run, std::string* bytes, std::string* err) {
+  const int code_page = LocalCodePage();
+  std::string local, back;
+  if (ConvertCodePage(run, kCodePageUtf8, code_page, &local) &&
+      ConvertCodePage(local, code_page, kCodePageUtf8, &back) && back == run) {
+    *bytes += local;
     return true;
   }
   // Find the character to name in the message.
@@ -150,13 +159,13 @@ bool RunToGbk(const std::string& run, std::string* bytes, std::string* err) {
     char32_t cp;
     DecodeUtf8(run, &i, &cp);
     std::string character = run.substr(start, i - start);
-    if (!ConvertCodePage(character, kCodePageUtf8, kCodePageGbk, &gbk) ||
-        !ConvertCodePage(gbk, kCodePageGbk, kCodePageUtf8, &back) || back != character) {
-      *err = "the character \"" + character + "\" has no GBK form";
+    if (!ConvertCodePage(character, kCodePageUtf8, code_page, &local) ||
+        !ConvertCodePage(local, code_page, kCodePageUtf8, &back) || back != character) {
+      *err = "the character \"" + character + "\" has no " + CodePageName(code_page) + " form";
       return false;
     }
   }
-  *err = "text has no GBK form";
+  *err = "text has no " + CodePageName(code_page) + " form";
   return false;
 }
 
@@ -179,12 +188,12 @@ bool Utf8ToTreeText(std::string_view utf8, std::string* bytes, std::string* err)
       continue;
     }
     if (!run.empty()) {
-      if (!RunToGbk(run, bytes, err)) return false;
+      if (!RunToLocal(run, bytes, err)) return false;
       run.clear();
     }
     bytes->push_back(static_cast<char>(cp < 0x80 ? cp : cp - kByteEscapeBase));
   }
-  return run.empty() || RunToGbk(run, bytes, err);
+  return run.empty() || RunToLocal(run, bytes, err);
 }
 
 }  // namespace c51::host

@@ -148,6 +148,9 @@ int NextDependency(PluginState* state, const char* source, char* buffer, int siz
   }
   if (list.position >= list.entries.size()) return 0;
   std::string& entry = list.entries[list.position];
+  // The tools record a header as the source spelled it; the host wants the
+  // file it can open, also where names compare exactly.
+  entry = OnDiskSpelling(entry);
   if (InsideFolder(entry, state->project_dir)) entry.erase(0, state->project_dir.size());
   return HandOut(&list, buffer, size);
 }

@@ -73,6 +73,12 @@ std::string NativePath(const std::string& path);
 // separators only.
 std::string NativeSpelling(const std::string& path);
 
+// `path` with the letters of each component that exists in another case
+// spelled as on disk; its separators and everything else as given.
+// Windows: unchanged, the system takes any case.
+//   posix: "\\p\\INC\\reg52.h" with "/p/inc/REG52.H" on disk => "\\p\\inc\\REG52.H"
+std::string OnDiskSpelling(const std::string& path);
+
 }  // namespace c51
 
 #endif  // C51_PLATFORM_PATH_H_

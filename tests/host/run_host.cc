@@ -6,7 +6,9 @@
 #include <sys/wait.h>
 #endif
 
+#include "platform/codepage.h"
 #include "platform/fs.h"
+#include "platform/path.h"
 
 namespace c51::test {
 namespace {
@@ -38,9 +40,11 @@ HostRun RunHost(const std::vector<std::string>& args, const std::string& scratch
 #endif
   const std::string out_path = scratch + "host-stdout.txt";
   const std::string err_path = scratch + "host-stderr.txt";
-  std::string command = Quoted(program);
-  for (const std::string& arg : args) command += " " + Quoted(arg);
-  command += " >" + Quoted(out_path) + " 2>" + Quoted(err_path);
+  // Our texts are in the local code page; a shell passes on what a user
+  // types, in the system's encoding.
+  std::string command = Quoted(NativeSpelling(program));
+  for (const std::string& arg : args) command += " " + Quoted(LocalToSystemText(arg));
+  command += " >" + Quoted(NativeSpelling(out_path)) + " 2>" + Quoted(NativeSpelling(err_path));
 #if defined(_WIN32)
   // cmd /c drops the first and the last quotation mark of the line; an
   // outer pair keeps the quoted program path intact.

@@ -14,8 +14,9 @@ struct HostRun {
   std::string err;
 };
 
-// `args` are passed as they are (each quoted for the shell). The output
-// files go to `scratch` (a folder ending in a separator).
+// `args` are passed as a user would type them (each quoted for the shell,
+// in the system's encoding). The output files go to `scratch` (a folder
+// ending in a separator).
 HostRun RunHost(const std::vector<std::string>& args, const std::string& scratch);
 
 // The number of lines of `text`.

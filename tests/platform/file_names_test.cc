@@ -118,6 +118,28 @@ TEST_F(FileNamesTest, WritesGoToTheExistingFilesAndFolders) {
   EXPECT_EQ(NativeSpelling(At("Debug/")) + "Fresh/x.obj", NativePath(At("debug\\Fresh\\x.obj")));
 }
 
+TEST_F(FileNamesTest, OnDiskSpellingKeepsSeparatorsAndFixesLetters) {
+  Make("Inc/REG52.H", "");
+  Make("\xB2\xE2/Ab.h", "");  // a GBK folder name
+  struct Case {
+    std::string written, spelled;
+  } cases[] = {
+      {"inc\\reg52.h", "Inc\\REG52.H"},
+      {"INC/Reg52.h", "Inc/REG52.H"},
+      {"Inc\\missing.h", "Inc\\missing.h"},
+      {"\xB2\xE2\\AB.H", "\xB2\xE2\\Ab.h"},
+      {"none\\x.h", "none\\x.h"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.written);
+#ifdef _WIN32
+    EXPECT_EQ(At(c.written), OnDiskSpelling(At(c.written)));
+#else
+    EXPECT_EQ(At(c.spelled), OnDiskSpelling(At(c.written)));
+#endif
+  }
+}
+
 TEST_F(FileNamesTest, FolderChangesAreSeen) {
   Make("a/one.txt", "1");
   EXPECT_EQ("1", Read("A/ONE.TXT"));

@@ -8,6 +8,7 @@
 
 #include <map>
 #include <memory>
+#include <mutex>
 #include <string_view>
 #include <utility>
 
@@ -127,12 +128,17 @@ bool IsAscii(std::string_view text) {
 }
 
 // Direct conversions for the edge of the process, one descriptor per pair
-// kept for the thread: file names cross it on every stat of a non-ASCII
+// kept for the process: file names cross it on every stat of a non-ASCII
 // path, and opening a descriptor costs more than converting a name.
 // False when `in` is not valid in `from` or holds a character `to` lacks.
 bool ConvertExact(std::string_view in, int from, int to, std::string* out) {
-  thread_local std::map<std::pair<int, int>, std::unique_ptr<Converter>> converters;
-  std::unique_ptr<Converter>& slot = converters[{from, to}];
+  // Never destroyed: this code may live in a library that is unloaded
+  // before the process ends, and a destructor left behind would then run
+  // code that is gone.
+  static std::mutex mutex;
+  static auto* converters = new std::map<std::pair<int, int>, std::unique_ptr<Converter>>;
+  std::lock_guard<std::mutex> lock(mutex);
+  std::unique_ptr<Converter>& slot = (*converters)[{from, to}];
   if (!slot) slot = std::make_unique<Converter>(IconvName(to), IconvName(from));
   if (!slot->ok()) return false;
   iconv(slot->get(), nullptr, nullptr, nullptr, nullptr);  // back to the initial state

@@ -15,7 +15,8 @@ namespace c51 {
 
 long SendToListWindow(const char* data, size_t size) {
   std::string path;
-  if (!data || !GetEnv("CORVANE_LISTWIN", &path) || path.empty()) return 0;
+  // The socket's name as the system holds it.
+  if (!data || !GetEnvBytes("CORVANE_LISTWIN", &path) || path.empty()) return 0;
   sockaddr_un address;
   memset(&address, 0, sizeof address);
   address.sun_family = AF_UNIX;

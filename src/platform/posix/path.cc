@@ -39,4 +39,24 @@ std::string NativePath(const std::string& path) {
   return posix::MatchCase(NativeSpelling(path));
 }
 
+std::string OnDiskSpelling(const std::string& path) {
+  const std::string written = NativeSpelling(path);
+  const std::string found = posix::MatchCase(written);
+  std::string local;
+  // Matching changes only the case of ASCII letters, and converting back
+  // restores every other byte, separators aside: the two texts line up.
+  if (found == written || !SystemToLocalStrict(found, &local) || local.size() != path.size()) {
+    return path;
+  }
+  std::string out = path;
+  for (size_t i = 0; i < out.size(); ++i) {
+    const unsigned char a = static_cast<unsigned char>(out[i]);
+    const unsigned char b = static_cast<unsigned char>(local[i]);
+    if (a != b && (a | 0x20) == (b | 0x20) && (a | 0x20) >= 'a' && (a | 0x20) <= 'z') {
+      out[i] = local[i];
+    }
+  }
+  return out;
+}
+
 }  // namespace c51

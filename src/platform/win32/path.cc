@@ -74,4 +74,8 @@ std::string NativeSpelling(const std::string& path) {
   return path;
 }
 
+std::string OnDiskSpelling(const std::string& path) {
+  return path;
+}
+
 }  // namespace c51
