@@ -18,7 +18,11 @@
 //
 // Usage: uptodate_bench --ninja <path> [--files N] [--headers H]
 //                       [--per-file K] [--runs R] [--keep] [--dir D]
+//                       [--other-case]
 // --keep leaves the tree in place; --dir D measures a kept tree again.
+// --other-case names every source in the project and every header in the
+// records in upper case while the disk holds them in lower case, as
+// projects made on Windows often do (the tree must be made with it).
 #include <algorithm>
 #include <chrono>
 #include <cstdint>
@@ -47,6 +51,7 @@ struct Options {
   int runs = 15;
   std::string ninja;
   bool keep = false;
+  bool other_case = false;
   std::string dir;  // a tree kept by an earlier run with the same sizes; "" makes a new one
 };
 
@@ -56,6 +61,8 @@ bool ParseOptions(int argc, char** argv, Options* options) {
     const bool has_value = i + 1 < argc;
     if (arg == "--keep") {
       options->keep = true;
+    } else if (arg == "--other-case") {
+      options->other_case = true;
     } else if (arg == "--dir" && has_value) {
       options->dir = argv[++i];
     } else if (arg == "--ninja" && has_value) {
@@ -117,12 +124,24 @@ struct Tree {
   std::vector<std::string> sources;
   std::vector<std::string> objects;
   std::vector<std::string> headers;
+  std::vector<std::string> recorded_headers;  // as the objects' records name them
 };
+
+// The name after the tree's folder in upper case: "/t/inc/h001.h" => "/t/INC/H001.H".
+std::string UpperAfter(const std::string& dir, const std::string& path) {
+  std::string out = path;
+  for (size_t i = dir.size(); i < out.size(); ++i) {
+    if (out[i] >= 'a' && out[i] <= 'z') out[i] = static_cast<char>(out[i] - 'a' + 'A');
+  }
+  return out;
+}
 
 // The names MakeTree writes.
 void NameTree(const Options& options, Tree* tree) {
   for (int h = 0; h < options.headers; ++h) {
     tree->headers.push_back(tree->dir + "inc/" + Numbered("h", h, 3) + ".h");
+    tree->recorded_headers.push_back(
+        options.other_case ? UpperAfter(tree->dir, tree->headers.back()) : tree->headers.back());
   }
   for (int i = 0; i < options.files; ++i) {
     const std::string name = Numbered("f", i, 5);
@@ -161,7 +180,7 @@ bool MakeTree(const Options& options, Tree* tree) {
       const std::string header = Numbered("h", h, 3) + ".h";
       text += "#include \"../inc/" + header + "\"\n";
       depfile += " inc/" + header;
-      includes[i].push_back(tree->headers[h]);
+      includes[i].push_back(tree->recorded_headers[h]);
     }
     if (!Write(tree->sources[i], text + "int " + name + ";\n")) return false;
     if (!Write(tree->dir + "deps/" + name + ".d", depfile + "\n")) return false;
@@ -213,7 +232,8 @@ NodePtr MakeProject(const Options& options) {
   // Groups of 100 files, as sources are usually kept by module.
   for (int i = 0; i < options.files; ++i) {
     if (i % 100 == 0) group = Add(files, "Filter", Numbered("g", i / 100, 1).c_str());
-    const std::string path = Numbered(".\\src\\f", i, 5) + ".c";
+    const std::string path = Numbered(options.other_case ? ".\\SRC\\F" : ".\\src\\f", i, 5) +
+                             (options.other_case ? ".C" : ".c");
     SetAttributeText(Add(group, "File"), "RelativePath", path.c_str());
   }
   return root;
@@ -312,7 +332,9 @@ int Run(const Options& options) {
   NodePtr root = MakeProject(options);
   table->OpenConfiguration(root.get(), "Debug");
 
-  Series plugin{"plug-in BuildTarget (up to date)", {}};
+  Series plugin{
+      options.other_case ? "plug-in BuildTarget (other case)" : "plug-in BuildTarget (up to date)",
+      {}};
   Series ninja{"ninja no-op (process)", {}};
   Series floor{"floor: stat + object head reads", {}};
   Series stat_floor{"stats only (no record reads)", {}};
@@ -354,7 +376,7 @@ int main(int argc, char** argv) {
   if (!c51::ParseOptions(argc, argv, &options)) {
     std::fprintf(stderr,
                  "usage: uptodate_bench --ninja <path> [--files N] [--headers H] [--per-file K] "
-                 "[--runs R] [--keep] [--dir D]\n");
+                 "[--runs R] [--keep] [--dir D] [--other-case]\n");
     return 2;
   }
   return c51::Run(options);

@@ -1,5 +1,7 @@
-// The preference store library. Self-contained: it is loaded by the
-// plug-in, so it carries its own few system calls rather than the core.
+// The preference store library. It is loaded by the plug-in, so it
+// carries its own few system calls rather than the core; on POSIX the
+// platform layer converts what it hands out to the local code page, the
+// plug-in's texts.
 #include "host/store/preference_store.h"
 
 #include <cstdlib>
@@ -11,7 +13,11 @@
 #define STORE_EXPORT __declspec(dllexport)
 #else
 #include <dlfcn.h>
-#include <sys/stat.h>
+
+#include "platform/codepage.h"
+#include "platform/env.h"
+#include "platform/fs.h"
+#include "platform/path.h"
 #define STORE_EXPORT __attribute__((visibility("default")))
 #endif
 
@@ -48,9 +54,7 @@ bool GetEnvironment(const char* name, std::string* value) {
   text.resize(n);
   *value = text;
 #else
-  const char* text = std::getenv(name);
-  if (!text) return false;
-  *value = text;
+  if (!c51::GetEnv(name, value)) return false;
 #endif
   return !value->empty();
 }
@@ -60,8 +64,7 @@ bool IsDirectory(const std::string& path) {
   DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 #else
-  struct stat st;
-  return stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+  return c51::IsDirectory(path);
 #endif
 }
 
@@ -91,7 +94,7 @@ std::string LibraryFolder() {
 #else
   Dl_info info;
   if (dladdr(reinterpret_cast<void*>(&LibraryFolder), &info) && info.dli_fname)
-    path = info.dli_fname;
+    path = c51::SystemToLocalText(info.dli_fname);
 #endif
   size_t slash = path.find_last_of("\\/");
   return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
@@ -114,7 +117,11 @@ std::string PreferencesFile() {
 bool ReadPreferredFolder(std::string* folder) {
   std::string file = PreferencesFile();
   if (file.empty()) return false;
+#if defined(_WIN32)
   FILE* stream = std::fopen(file.c_str(), "rb");
+#else
+  FILE* stream = std::fopen(c51::NativePath(file).c_str(), "rb");
+#endif
   if (!stream) return false;
   std::string line;
   bool found = false;
@@ -131,6 +138,10 @@ bool ReadPreferredFolder(std::string* folder) {
   if (first == std::string::npos) return false;
   size_t last = line.find_last_not_of(" \t\r");
   *folder = line.substr(first, last - first + 1);
+#if !defined(_WIN32)
+  // Written by the user in an editor: UTF-8.
+  *folder = c51::SystemToLocalText(*folder);
+#endif
   return true;
 }
 

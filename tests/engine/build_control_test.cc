@@ -104,8 +104,13 @@ TEST_F(BuildControlTest, ToolsSeeTheirVariablesAndPathComesBackAfterEveryBuild) 
   ASSERT_EQ(Build(), 1);
   ASSERT_EQ(g_environments.size(), 3u);
   EXPECT_EQ(g_environments[0].substr(0, 13 + path_before.size()), "before: PATH=" + path_before);
-  EXPECT_EQ(g_environments[1], "compile: PATH=" + ProjectFolder() + " C51INC=" + inc + ";" + inc +
-                                   "Atmel\\ C51LIB=" + lib);
+  // Windows still searches its system folders; POSIX keeps the old PATH
+  // after the project folder so that user commands find their programs.
+  const std::string tool_path = NativePathStyle() == PathStyle::kWindows
+                                    ? ProjectFolder()
+                                    : ProjectFolder() + ":" + path_before;
+  EXPECT_EQ(g_environments[1],
+            "compile: PATH=" + tool_path + " C51INC=" + inc + ";" + inc + "Atmel\\ C51LIB=" + lib);
   EXPECT_EQ(g_environments[2].substr(0, 12 + path_before.size()), "after: PATH=" + path_before);
   EXPECT_EQ(Variable("PATH"), path_before);
 

@@ -92,7 +92,8 @@ void EngineTest::UseProjectFolder(const std::string& name) {
 }
 
 void EngineTest::UseToolchain(const std::string& bin) {
-  SetEnv("FAKE_PREFERENCE_VALUE", "C51|a|b|c|" + bin + "|e*");
+  // Read by the stand-in store as it is: a local text, as a real store gives.
+  SetEnvBytes("FAKE_PREFERENCE_VALUE", "C51|a|b|c|" + bin + "|e*");
 }
 
 void EngineTest::Write(const std::string& relative, const std::string& text) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -64,10 +65,33 @@ std::string ReplaceAll(std::string text, const std::string& from, const std::str
   return text;
 }
 
-class WindowsNamesTest : public ::testing::Test {
+// Each test runs with the simulated toolchain and with the one on SDCC.
+struct Toolchain {
+  const char* name;
+  const char* folder;   // beside the test program; "" for the simulated one, the default
+  const char* example;  // a uVision 4 example that builds with it: folder, project, main source
+  const char* project;
+  // Its after-build command, replaced by one that needs a program of PATH;
+  // "" when it has none.
+  const char* after_build;
+};
+
+const Toolchain kToolchains[] = {
+    {"simulated", "", "blinky", "blinky.uvproj", "echo Debug build finished"},
+    {"sdcc", "sdcctool/C51", "blinky_sdcc", "blinky_sdcc.uvproj", ""},
+};
+
+void PrintTo(const Toolchain& toolchain, std::ostream* os) {
+  *os << toolchain.name;
+}
+
+class WindowsNamesTest : public ::testing::TestWithParam<Toolchain> {
  protected:
   void SetUp() override {
     ASSERT_FALSE(dir_.path().empty());
+    if (*GetParam().folder != '\0' && !PathExists(ToolchainFolder() + "/BIN/C51.exe")) {
+      GTEST_SKIP() << "no " << GetParam().name << " toolchain";
+    }
     // The plug-in and this test agree on the code page, whatever the
     // environment of the run says.
     saved_ = GetEnvBytes("C51_LOCAL_CODEPAGE", &code_page_);
@@ -96,6 +120,11 @@ class WindowsNamesTest : public ::testing::Test {
     return std::filesystem::exists(NativeSpelling(dir_.path()) + native);
   }
   HostRun Run(const std::vector<std::string>& args) { return RunHost(args, dir_.path()); }
+  std::string ToolchainFolder() const { return ExecutableDirectory() + GetParam().folder; }
+  HostRun Build(const std::string& project) {
+    if (*GetParam().folder == '\0') return Run({"build", "-p", project});
+    return Run({"--toolchain", ToolchainFolder(), "build", "-p", project});
+  }
   // The run's output: valid UTF-8, no error.
   static void ExpectClean(const HostRun& run) {
     EXPECT_EQ(run.status, 0) << run.out << run.err;
@@ -119,7 +148,7 @@ class WindowsNamesTest : public ::testing::Test {
 // A uVision 2 project whose options file is spelled ".Opt", whose sources
 // are listed in another case than on disk and whose includes use another
 // case, "\" and blanks.
-TEST_F(WindowsNamesTest, MixedCaseUv2ImportsBuildsRebuildsAndCleans) {
+TEST_P(WindowsNamesTest, MixedCaseUv2ImportsBuildsRebuildsAndCleans) {
   Write("MOTOR.uv2",
         "### uVision2 Project, (C) Keil Software\r\n### Do not modify !\r\n\r\n"
         "Target (Target 1), 0x0000 // Tools: 'MCS-51'\r\n\r\n"
@@ -151,19 +180,19 @@ TEST_F(WindowsNamesTest, MixedCaseUv2ImportsBuildsRebuildsAndCleans) {
   ASSERT_NE(config, nullptr);
   EXPECT_STREQ(GetAttributeText(config, "OutputDirectory"), ".\\Objects\\");
 
-  HostRun first = Run({"build", "-p", Path("motor.cvproj")});
+  HostRun first = Build(Path("motor.cvproj"));
   ExpectClean(first);
   EXPECT_EQ(Translated(first.out, 2).size(), 2u) << first.out;
   EXPECT_TRUE(OnDisk("Objects/motor.hex")) << first.out;
   EXPECT_EQ(test::LastLine(first.out), "\"motor\" - 0 error(s), 0 warning(s).") << first.out;
 
-  HostRun second = Run({"build", "-p", Path("motor.cvproj")});
+  HostRun second = Build(Path("motor.cvproj"));
   ExpectClean(second);
   EXPECT_TRUE(Translated(second.out, 2).empty()) << second.out;
 
   // The header, recorded as the sources spell it, changes: both rebuild.
   ASSERT_TRUE(SetTimeForward(Path("src/board.h"), 2));
-  HostRun third = Run({"build", "-p", Path("motor.cvproj")});
+  HostRun third = Build(Path("motor.cvproj"));
   ExpectClean(third);
   EXPECT_EQ(Translated(third.out, 2).size(), 2u) << third.out;
 
@@ -193,14 +222,18 @@ TEST_F(WindowsNamesTest, MixedCaseUv2ImportsBuildsRebuildsAndCleans) {
 
 // A uVision 4 project (UTF-8 XML) in a Chinese folder, with a Chinese
 // source name and an after-build command that needs a program of PATH.
-TEST_F(WindowsNamesTest, ChineseUvprojInAChineseFolderBuildsAndWritesUtf8) {
+TEST_P(WindowsNamesTest, ChineseUvprojInAChineseFolderBuildsAndWritesUtf8) {
   const std::string folder = std::string(kMotorGbk) + "/";
-  ASSERT_NO_FATAL_FAILURE(CopyExample("blinky", folder));
-  const std::string uvproj = Read(folder + "blinky.uvproj");
+  const Toolchain& toolchain = GetParam();
+  ASSERT_NO_FATAL_FAILURE(CopyExample(toolchain.example, folder));
+  const std::string project_name(toolchain.project);
+  const std::string uvproj = Read(folder + project_name);
   std::string changed = ReplaceAll(uvproj, "main.c", std::string(kMainUtf8) + ".c");
-  changed = ReplaceAll(changed, "echo Debug build finished", "touch built.flag");
+  const bool after_build = *toolchain.after_build != '\0';
+  if (after_build) changed = ReplaceAll(changed, toolchain.after_build, "touch built.flag");
   Write(folder + kMotorGbk + ".uvproj", changed);
-  Write(folder + kMotorGbk + ".uvopt", Read(folder + "blinky.uvopt"));
+  const std::string options = project_name.substr(0, project_name.size() - 4) + "opt";
+  Write(folder + kMotorGbk + ".uvopt", Read(folder + options));
   Write(folder + "src/" + kMainGbk + ".c", Read(folder + "src/main.c"));
   ASSERT_TRUE(RemoveFile(Path(folder + "src/main.c")));
 
@@ -212,11 +245,13 @@ TEST_F(WindowsNamesTest, ChineseUvprojInAChineseFolderBuildsAndWritesUtf8) {
             std::string::npos)
       << saved;
 
-  HostRun build = Run({"build", "-p", project});
+  HostRun build = Build(project);
   ExpectClean(build);
   EXPECT_TRUE(HasLineWith(build.out, {std::string(kMainUtf8) + ".c"})) << build.out;
   EXPECT_TRUE(OnDisk(Utf8(kMotorGbk) + "/Debug/p.hex")) << build.out;
-  EXPECT_TRUE(OnDisk(Utf8(kMotorGbk) + "/built.flag")) << build.out;
+  if (after_build) {
+    EXPECT_TRUE(OnDisk(Utf8(kMotorGbk) + "/built.flag")) << build.out;
+  }
 
   HostRun compdb = Run({"compdb", "-p", project});
   ExpectClean(compdb);
@@ -228,7 +263,7 @@ TEST_F(WindowsNamesTest, ChineseUvprojInAChineseFolderBuildsAndWritesUtf8) {
 
 // A uVision 2 project written in GBK names a Chinese group, folder and
 // source; the names survive the import, the build and a save.
-TEST_F(WindowsNamesTest, GbkUv2WithChineseNamesBuilds) {
+TEST_P(WindowsNamesTest, GbkUv2WithChineseNamesBuilds) {
   const std::string source = std::string(kSourcesGbk) + "\\" + kMainGbk + ".c";
   Write("gbk.uv2", "Target (Debug), 0x0000 // Tools: 'MCS-51'\r\nGroup (" +
                        std::string(kSourcesGbk) + ")\r\nFile 1,1,<.\\" + source + "><" + kMainGbk +
@@ -239,7 +274,7 @@ TEST_F(WindowsNamesTest, GbkUv2WithChineseNamesBuilds) {
   EXPECT_NE(saved.find(std::string(kSourcesUtf8) + "\\" + kMainUtf8 + ".c"), std::string::npos)
       << saved;
 
-  HostRun build = Run({"build", "-p", Path("gbk.cvproj")});
+  HostRun build = Build(Path("gbk.cvproj"));
   ExpectClean(build);
   EXPECT_TRUE(OnDisk("Debug/gbk.hex")) << build.out;
   HostRun show = Run({"show", "-p", Path("gbk.cvproj")});
@@ -249,7 +284,7 @@ TEST_F(WindowsNamesTest, GbkUv2WithChineseNamesBuilds) {
 
 // Names typed by the user: a source added, an output folder chosen in the
 // settings dialog; and a name the local code page cannot hold.
-TEST_F(WindowsNamesTest, NamesTypedByTheUserKeepTheirCharacters) {
+TEST_P(WindowsNamesTest, NamesTypedByTheUserKeepTheirCharacters) {
   ExpectClean(Run({"new", Path("typed.cvproj")}));
   const std::string source = std::string("src/") + "\xB2\xE2\xCA\xD4" + ".c";  // GBK "test"
   Write(source, "void main(void) {\n}\n");
@@ -263,7 +298,7 @@ TEST_F(WindowsNamesTest, NamesTypedByTheUserKeepTheirCharacters) {
                           "folder " + Path(kOutputGbk), "click 1244", "ok"});
   ExpectClean(settings);
   EXPECT_NE(Read("typed.cvproj").find(std::string(".\\") + kOutputUtf8 + "\\"), std::string::npos);
-  HostRun build = Run({"build", "-p", Path("typed.cvproj")});
+  HostRun build = Build(Path("typed.cvproj"));
   ExpectClean(build);
   EXPECT_TRUE(OnDisk(std::string(kOutputUtf8) + "/typed.hex")) << build.out;
   // No second folder named by the GBK bytes.
@@ -276,6 +311,11 @@ TEST_F(WindowsNamesTest, NamesTypedByTheUserKeepTheirCharacters) {
   EXPECT_NE(refused.err.find("cannot be written in the local code page 936"), std::string::npos)
       << refused.err;
 }
+
+INSTANTIATE_TEST_SUITE_P(Toolchains, WindowsNamesTest, ::testing::ValuesIn(kToolchains),
+                         [](const ::testing::TestParamInfo<Toolchain>& info) {
+                           return std::string(info.param.name);
+                         });
 
 }  // namespace
 }  // namespace c51::host

@@ -166,27 +166,32 @@ TEST_F(UvprojImportTest, EachStoreOfSaveOptionsIsOneUpdateInOrder) {
 
 TEST_F(UvprojImportTest, CurrentTargetFollowsTheOptionsFile) {
   struct Case {
-    const char* options;  // fixture staged as the options file; "" for none
-    const char* name;     // the project's name in the folder
+    const char* options;       // fixture staged as the options file; "" for none
+    const char* options_name;  // its name in the folder
+    const char* name;          // the project's name in the folder
     const char* returned;
     Strings checks;
   };
   const Case cases[] = {
-      {"two_targets.uvopt", "Marked.uvproj", "Release", {}},
-      {"", "NoOptions.uvproj", "Debug", {"xml.Load(uvopt)"}},
-      {"unmarked.uvopt", "Unmarked.uvproj", "Debug", {}},
-      {"broken_options.uvopt", "Broken.uvproj", "Debug", {"xml.FindChildElem(\"OPTFL\")"}},
+      {"two_targets.uvopt", "Marked.uvopt", "Marked.uvproj", "Release", {}},
+      {"", "", "NoOptions.uvproj", "Debug", {"xml.Load(uvopt)"}},
+      {"unmarked.uvopt", "Unmarked.uvopt", "Unmarked.uvproj", "Debug", {}},
+      {"broken_options.uvopt",
+       "Broken.uvopt",
+       "Broken.uvproj",
+       "Debug",
+       {"xml.FindChildElem(\"OPTFL\")"}},
       // Capitals are accepted; the options file is then looked for as
-      // "<name>.UVopt", which the staged lower-case one is not on POSIX.
-      {"", "Capitals.UVPROJ", "Debug", {"xml.Load(uvopt)"}},
+      // "<name>.UVopt" and found in any letter case, as on Windows.
+      {"two_targets.uvopt", "Capitals.uvopt", "Capitals.UVPROJ", "Release", {}},
+      {"two_targets.uvopt", "MIXED.UVOPT", "Mixed.uvproj", "Release", {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     FakeHost host;
     host.Install(table_);
-    std::string base = std::string(c.name).substr(0, std::string(c.name).size() - 6);
     std::string path = Stage({{"two_targets.uvproj", c.name}});
-    if (*c.options) Stage({{c.options, base + "uvopt"}});
+    if (*c.options) Stage({{c.options, c.options_name}});
     last_result_ = table_->ImportProject(host.root(), path.c_str());
     ASSERT_NE(last_result_, 0);
     EXPECT_STREQ(reinterpret_cast<const char*>(last_result_), c.returned);
