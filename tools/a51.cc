@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fs.h"
 #include "sim/command_line.h"
 #include "sim/console.h"
 #include "sim/controls.h"

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/fs.h"
 #include "sim/command_line.h"
 #include "sim/compiler_controls.h"
 #include "sim/console.h"

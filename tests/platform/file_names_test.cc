@@ -114,8 +114,10 @@ TEST_F(FileNamesTest, WritesGoToTheExistingFilesAndFolders) {
   EXPECT_TRUE(RemoveFile(At("DEBUG/MAIN.obj")));
   EXPECT_FALSE(PathExists(At("Debug/Main.OBJ")));
   EXPECT_FALSE(RemoveFile(At("DEBUG/MAIN.obj")));
+#ifndef _WIN32
   // A component without a match stays as written.
   EXPECT_EQ(NativeSpelling(At("Debug/")) + "Fresh/x.obj", NativePath(At("debug\\Fresh\\x.obj")));
+#endif
 }
 
 TEST_F(FileNamesTest, OnDiskSpellingKeepsSeparatorsAndFixesLetters) {
@@ -124,10 +126,8 @@ TEST_F(FileNamesTest, OnDiskSpellingKeepsSeparatorsAndFixesLetters) {
   struct Case {
     std::string written, spelled;
   } cases[] = {
-      {"inc\\reg52.h", "Inc\\REG52.H"},
-      {"INC/Reg52.h", "Inc/REG52.H"},
-      {"Inc\\missing.h", "Inc\\missing.h"},
-      {"\xB2\xE2\\AB.H", "\xB2\xE2\\Ab.h"},
+      {"inc\\reg52.h", "Inc\\REG52.H"},     {"INC/Reg52.h", "Inc/REG52.H"},
+      {"Inc\\missing.h", "Inc\\missing.h"}, {"\xB2\xE2\\AB.H", "\xB2\xE2\\Ab.h"},
       {"none\\x.h", "none\\x.h"},
   };
   for (const Case& c : cases) {

@@ -26,31 +26,71 @@ class SourceScanTest : public testing::Test {
   ScanSettings settings_;
 };
 
-TEST_F(SourceScanTest, SearchesIncludingFolderSourceFolderIncdirThenEnvironment) {
+// Quoted names: the including file's folder, the current folder, INCDIR,
+// C51INC; never the source's folder for a header's include. Angle names:
+// INCDIR, then C51INC only.
+TEST_F(SourceScanTest, SearchesIncludingFolderCurrentFolderIncdirThenEnvironment) {
   settings_.include_dirs = {".\\inc", "/opt/c51/INC/"};
   files_.Add("src\\main.c",
              "#include \"sub\\a.h\"\n"
-             "  #  include <REG51.H>  // angle: include folders only\n"
+             "  #  include < REG51.H >  // angle: include folders only\n"
              "#include \"local.h\"\n");
   files_.Add("src\\sub\\a.h", "#include \"b.h\"\n");
-  files_.Add("src\\b.h", "");           // the source's folder, after a.h's own
-  files_.Add(".\\inc\\local.h", "");    // not next to the source: INCDIR
+  files_.Add("src\\b.h", "wrong");     // the source's folder is not the header's
+  files_.Add("b.h", "");               // the current folder, before INCDIR
+  files_.Add(".\\inc\\b.h", "wrong");  // behind the current folder
+  files_.Add(".\\inc\\local.h", "");   // INCDIR before C51INC
+  files_.Add("/opt/c51/INC/local.h", "wrong");
   files_.Add("src\\REG51.H", "wrong");  // never looked at for <...>
+  files_.Add("REG51.H", "wrong");       // nor the current folder
   files_.Add("/opt/c51/INC/REG51.H", "sfr P0 = 0x80;\n");
   const ScanResult result = Scan("src\\main.c");
   ASSERT_EQ(ScanResult::Status::kOkay, result.status);
   EXPECT_EQ(
       "src\\main.c=/p/src/main.c;"
       "src\\sub\\a.h=/p/src/sub/a.h;"
-      "src\\b.h=/p/src/b.h;"
+      "b.h=/p/b.h;"
       "/opt/c51/INC/REG51.H=/opt/c51/INC/REG51.H;"
       ".\\inc\\local.h=/p/inc/local.h;",
       Names(result));
-  const std::vector<std::string> reads(files_.reads().begin(), files_.reads().end());
   const std::vector<std::string> expected = {
-      "src\\main.c",     "src\\sub\\a.h",        "src\\sub\\b.h", "src\\b.h",
-      ".\\inc\\REG51.H", "/opt/c51/INC/REG51.H", "src\\local.h",  ".\\inc\\local.h"};
-  EXPECT_EQ(expected, reads);
+      "src\\main.c",  "src\\sub\\a.h",   "src\\sub\\b.h",
+      "b.h",          ".\\inc\\REG51.H", "/opt/c51/INC/REG51.H",
+      "src\\local.h", "local.h",         ".\\inc\\local.h"};
+  EXPECT_EQ(expected, files_.reads());
+}
+
+TEST(IncludeLineTest, NamesAsTheWindowsToolsReadThem) {
+  using Kind = IncludeRequest::Kind;
+  struct Case {
+    const char* code;
+    Dialect dialect;
+    Kind kind;
+    const char* name;
+  };
+  const Case cases[] = {
+      {"#include < reg51.h >", Dialect::kC, Kind::kAngle, "reg51.h"},
+      {"#include <\tREG51.H>", Dialect::kC, Kind::kAngle, "REG51.H"},
+      {"#include \"lib\\CH554.H\"", Dialect::kC, Kind::kQuoted, "lib\\CH554.H"},
+      {"#include \"my dir\\cfg.h  \"", Dialect::kC, Kind::kQuoted, "my dir\\cfg.h"},
+      {" #  include \"a.h\" ", Dialect::kC, Kind::kQuoted, "a.h"},
+      {"#INCLUDE \"a.h\"", Dialect::kC, Kind::kNone, ""},
+      {"#INCLUDE \"a.inc\"", Dialect::kAssembly, Kind::kQuoted, "a.inc"},
+      {"$INCLUDE ( defs.inc )", Dialect::kAssembly, Kind::kQuoted, "defs.inc"},
+      {"$NOMOD51 INCLUDE (sub\\defs.inc)", Dialect::kAssembly, Kind::kQuoted, "sub\\defs.inc"},
+      {"$NOMOD51", Dialect::kAssembly, Kind::kNone, ""},
+      {"$INCLUDE (x.inc)", Dialect::kC, Kind::kNone, ""},
+      {"#include x.h", Dialect::kC, Kind::kBad, ""},
+      {"#include < >", Dialect::kC, Kind::kBad, ""},
+      {"#include \"a.h", Dialect::kC, Kind::kBad, ""},
+      {"#define X 1", Dialect::kC, Kind::kNone, ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.code);
+    const IncludeRequest request = FindInclude(c.code, c.dialect);
+    EXPECT_EQ(c.kind, request.kind);
+    EXPECT_EQ(c.name, request.name);
+  }
 }
 
 TEST_F(SourceScanTest, ReadsEachFileOnceAndSurvivesCycles) {

@@ -2,8 +2,9 @@
 
 #include <vector>
 
+#include "platform/codepage.h"
+#include "platform/path.h"
 #include "sim/command_line.h"
-#include "sim/files.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -55,6 +56,7 @@ bool RunCommandLine(const std::string& command_line, const std::string& cwd, Too
   DWORD code = 0;
   GetExitCodeProcess(process.hProcess, &code);
   run->exit_code = static_cast<int>(code);
+  run->system_output = run->output;
   CloseHandle(process.hProcess);
   CloseHandle(process.hThread);
   return true;
@@ -64,12 +66,15 @@ bool RunCommandLine(const std::string& command_line, const std::string& cwd, Too
 
 bool RunCommandLine(const std::string& command_line, const std::string& cwd, ToolRun* run,
                     std::string* err) {
-  std::vector<std::string> args = sim::SplitWindowsCommandLine(command_line);
+  std::vector<std::string> args = sim::SplitWindowsCommandLine(LocalToSystemText(command_line));
   if (args.empty()) {
     *err = "empty command line";
     return false;
   }
-  args[0] = sim::NativePath(args[0]);
+  for (char& c : args[0]) {
+    if (c == '\\') c = '/';
+  }
+  const std::string native_cwd = cwd.empty() ? std::string() : NativePath(cwd);
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
@@ -90,7 +95,7 @@ bool RunCommandLine(const std::string& command_line, const std::string& cwd, Too
     dup2(fds[1], 2);
     close(fds[0]);
     close(fds[1]);
-    if (!cwd.empty() && chdir(sim::NativePath(cwd).c_str()) != 0) _exit(126);
+    if (!native_cwd.empty() && chdir(native_cwd.c_str()) != 0) _exit(126);
     execv(argv[0], argv.data());
     _exit(127);
   }
@@ -110,6 +115,8 @@ bool RunCommandLine(const std::string& command_line, const std::string& cwd, Too
     return false;
   }
   run->exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -2;
+  run->system_output = run->output;
+  run->output = SystemToLocalText(run->system_output);
   return true;
 }
 

@@ -7,6 +7,8 @@
 #include "sim/controls.h"
 #include "sim/files.h"
 #include "support/temp_dir.h"
+#include "tools/include_layout.h"
+#include "tools/local_text.h"
 #include "tools/record_reader.h"
 #include "tools/tool_runner.h"
 
@@ -119,6 +121,78 @@ TEST_F(ToolsRunTest, CompilerRecordsEveryHeaderWhereverItWasFound) {
   const std::string listing = Read("out/main.lst");
   EXPECT_NE(std::string::npos, listing.find("OBJECT MODULE PLACED IN .\\out\\main.obj\r\n"));
   EXPECT_NE(std::string::npos, listing.find("    5    P1 = 0;\r\n"));
+}
+
+TEST_F(ToolsRunTest, CompilerFindsHeadersWhereAndHowWindowsFindsThem) {
+  for (const auto& [path, text] : test::SearchOrderFiles("// SIM: ERROR C1 wrong header\n")) {
+    Write(path, text);
+  }
+  ASSERT_TRUE(SetEnv("C51INC", At("c51inc") + ";" + inc_));
+  const ToolRun run =
+      Run(Tool("C51.exe") + " \".\\src\\main.c\" INCDIR(.\\inc) OBJECT(.\\main.obj)");
+  EXPECT_EQ(0, run.exit_code) << run.output;
+  const ReadBack record = ReadRecord(Read("main.obj"));
+  ASSERT_TRUE(record.ok);
+  std::vector<std::string> names;
+  for (const std::string& name : record.names) names.push_back(Canon(name));
+  std::vector<std::string> expected;
+  for (const std::string& name : test::SearchOrderRecord(dir_.path(), inc_)) {
+    expected.push_back(Canon(name));
+  }
+  EXPECT_EQ(expected, names);
+}
+
+TEST_F(ToolsRunTest, AssemblerFindsIncludesInAnyLetterCase) {
+  Write("asm/Sub/defs.inc", "LED EQU 90H\n");
+  Write("inc/regs.inc", "P1 DATA 90H\n");
+  Write("asm/start.a51",
+        "$NOMOD51\n$INCLUDE ( sub\\DEFS.INC )\n#include < Regs.INC >\n        END\n");
+  const ToolRun run = Run(Tool("A51.exe") + " \"asm\\start.a51\" INCDIR(inc) OBJECT(start.obj)");
+  EXPECT_EQ(0, run.exit_code) << run.output;
+  const ReadBack record = ReadRecord(Read("start.obj"));
+  ASSERT_TRUE(record.ok);
+  EXPECT_EQ((std::vector<std::string>{Canon(At("asm/sub/DEFS.INC")), Canon(At("inc/Regs.INC"))}),
+            [&] {
+              std::vector<std::string> names;
+              for (const std::string& name : record.headers) names.push_back(Canon(name));
+              return names;
+            }());
+}
+
+// Inside, names are GBK as on a Chinese Windows; on disk, on the command
+// line and in what the tools print they are UTF-8.
+TEST_F(ToolsRunTest, ChineseNamesAreLocalTextInsideAndUtf8Outside) {
+  if (NativeStyle() != PathStyle::kPosix) GTEST_SKIP() << "Windows keeps one code page";
+  test::ScopedEnv gbk("C51_LOCAL_CODEPAGE", "936");
+  const std::string source_gbk = "src\\" + std::string(test::kSourceGbk);
+  ASSERT_TRUE(CreateDirectories(At("src")));
+  ASSERT_TRUE(test::WriteSystemFile(At("src/") + std::string(test::kSourceUtf8),
+                                    "#include \"" + std::string(test::kHeaderGbk) +
+                                        "\"\nint s; // SIM: WARNING C280 's': unreferenced\n"));
+  ASSERT_TRUE(test::WriteSystemFile(At("src/") + std::string(test::kHeaderUtf8),
+                                    "int h; // SIM: WARNING C280 'h': unreferenced\n"));
+  const ToolRun run = Run(Tool("C51.exe") + " \"" + source_gbk + "\" PRINT");
+  EXPECT_EQ(1, run.exit_code) << run.output;
+  EXPECT_EQ("*** WARNING C280 IN LINE 1 OF src\\" + std::string(test::kHeaderGbk) +
+                ": 'h': unreferenced\n*** WARNING C280 IN LINE 2 OF " + source_gbk +
+                ": 's': unreferenced\n",
+            StarLines(run.output));
+  EXPECT_TRUE(test::IsUtf8(run.system_output));
+  EXPECT_NE(std::string::npos, run.system_output.find(test::kHeaderUtf8));
+  EXPECT_NE(std::string::npos, run.system_output.find(test::kSourceUtf8));
+
+  // The object is named after the source, on disk in UTF-8; its record
+  // names the files in GBK.
+  const ReadBack record =
+      ReadRecord(test::ReadSystemFile(At("src/") + std::string(test::kObjectUtf8)));
+  ASSERT_TRUE(record.ok);
+  EXPECT_EQ((std::vector<std::string>{At("src/" + std::string(test::kSourceGbk)),
+                                      At("src/" + std::string(test::kHeaderGbk))}),
+            record.names);
+  // So does the listing's head.
+  const std::string listing = test::ReadSystemFile(
+      At("src/") + std::string(test::kObjectUtf8.substr(0, test::kObjectUtf8.size() - 3)) + "lst");
+  EXPECT_NE(std::string::npos, listing.find("C51 INVOKED BY: " + source_gbk + " PRINT\r\n"));
 }
 
 TEST_F(ToolsRunTest, CompilerReportsTheMarkedDiagnostics) {

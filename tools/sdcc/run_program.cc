@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/codepage.h"
+
 extern char** environ;
 
 namespace c51::sdcc {
@@ -115,6 +117,7 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
   // posix_spawn reports a missing program through the child on some
   // systems: exit 127 with nothing written.
   if (run.exit_code == 127 && run.output.empty()) run.started = false;
+  run.output = SystemToLocalText(run.output);
   return run;
 }
 

@@ -10,7 +10,7 @@
 namespace c51::sdcc {
 
 // The path of one of sdcc's programs ("sdcc", "sdas8051", "sdld", "sdar",
-// "packihx"): inside the folder C51_SDCC_BIN names when it is set, else the
+// "packihx"), in the system's text: inside the folder C51_SDCC_BIN names when it is set, else the
 // first match on PATH, else in the folder sdcc was found in when the
 // toolchain was built (the build narrows PATH to the project's folder while
 // tools run), else /usr/local/bin or /usr/bin. Empty when there is none.
@@ -19,11 +19,15 @@ std::string FindSdccProgram(std::string_view name);
 struct ProgramRun {
   bool started = false;  // false: the program could not be started
   int exit_code = -1;    // 128 + n when signal n ended it
-  std::string output;    // standard output and standard error, interleaved
+  // Standard output and standard error, interleaved, in the local code page
+  // (SystemToLocalText), so it maps into our messages like any text of ours.
+  std::string output;
 };
 
 // Runs `program` with `args` (not including the program itself) in the
-// current folder and waits for it. Standard input reads nothing.
+// current folder and waits for it. Standard input reads nothing. The
+// program and the arguments are the system's texts: file names through
+// NativePath (platform/path.h), never our local ones.
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args);
 
 }  // namespace c51::sdcc

@@ -1,24 +1,17 @@
 #include "sdcc/temp_folder.h"
 
-#include <stdlib.h>
-
-#include <filesystem>
-#include <system_error>
+#include "platform/fs.h"
+#include "platform/path.h"
 
 namespace c51::sdcc {
 
-TempFolder::TempFolder() {
-  const char* base = getenv("TMPDIR");
-  std::string pattern = base != nullptr && *base != '\0' ? base : "/tmp";
-  if (pattern.back() != '/') pattern += '/';
-  pattern += "c51sdcc-XXXXXX";
-  if (mkdtemp(pattern.data()) != nullptr) path_ = pattern + "/";
+TempFolder::TempFolder() : path_(MakeTempDirectory("c51sdcc-")) {
+  if (!path_.empty()) native_ = NativeSpelling(path_);
 }
 
 TempFolder::~TempFolder() {
-  if (path_.empty()) return;
-  std::error_code ec;  // nothing to report to at this point
-  std::filesystem::remove_all(path_, ec);
+  // Nothing to report to at this point: a folder left behind is harmless.
+  if (!path_.empty()) RemoveTree(path_);
 }
 
 }  // namespace c51::sdcc

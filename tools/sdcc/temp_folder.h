@@ -14,11 +14,15 @@ class TempFolder {
   TempFolder(const TempFolder&) = delete;
   TempFolder& operator=(const TempFolder&) = delete;
 
-  // Ends in "/"; empty when the folder could not be made.
+  // Ends in "/"; empty when the folder could not be made. path() is a text
+  // of ours (the local code page) for our own file functions; native() the
+  // same folder as sdcc's programs are to be given it.
   const std::string& path() const { return path_; }
+  const std::string& native() const { return native_; }
 
  private:
   std::string path_;
+  std::string native_;
 };
 
 }  // namespace c51::sdcc

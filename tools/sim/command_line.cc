@@ -1,5 +1,7 @@
 #include "sim/command_line.h"
 
+#include "platform/codepage.h"
+
 #ifdef _WIN32
 #include <windows.h>
 #endif
@@ -82,7 +84,7 @@ std::vector<std::string> ProgramArguments(int argc, char** argv) {
   return all;
 #else
   std::vector<std::string> args;
-  for (int i = 1; i < argc; ++i) args.emplace_back(argv[i]);
+  for (int i = 1; i < argc; ++i) args.push_back(SystemToLocalText(argv[i]));
   return args;
 #endif
 }

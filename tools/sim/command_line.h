@@ -23,8 +23,9 @@ namespace c51::sim {
 //   ""             => []            (an empty quoted argument is kept)
 std::vector<std::string> SplitWindowsCommandLine(std::string_view line);
 
-// The arguments after the program name. Windows: the raw command line split
-// as above. Elsewhere argv as given: the starting process split it already.
+// The arguments after the program name, as texts of ours (the local code
+// page). Windows: the raw command line split as above. Elsewhere argv, which
+// the starting process split already, converted from the system's text.
 std::vector<std::string> ProgramArguments(int argc, char** argv);
 
 // Joins arguments with single blanks: the control string as the build wrote

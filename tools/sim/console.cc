@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/codepage.h"
+
 #ifdef _WIN32
 #include <fcntl.h>
 #include <io.h>
@@ -20,7 +22,8 @@ Console::~Console() {
 }
 
 void Console::Line(std::string_view text) {
-  fwrite(text.data(), 1, text.size(), stdout);
+  const std::string system = LocalToSystemText(text);
+  fwrite(system.data(), 1, system.size(), stdout);
   fwrite("\r\n", 1, 2, stdout);
 }
 

@@ -1,6 +1,7 @@
 // What the tools print. Every line ends in "\r\n" on every platform: the
 // build's output filter cuts lines only there and drops a last line without
-// one.
+// one. Lines are texts of ours (the local code page); they leave the
+// process as the system's text (UTF-8 on POSIX), as the build expects.
 #ifndef C51_TOOLS_SIM_CONSOLE_H_
 #define C51_TOOLS_SIM_CONSOLE_H_
 

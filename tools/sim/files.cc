@@ -1,16 +1,9 @@
 #include "sim/files.h"
 
-#include <sys/stat.h>
-
-#include <cstdio>
-#include <memory>
 #include <vector>
 
-#ifdef _WIN32
-#include <direct.h>
-#else
-#include <unistd.h>
-#endif
+#include "platform/fs.h"
+#include "platform/path.h"
 
 namespace c51::sim {
 
@@ -21,22 +14,10 @@ bool IsDriveLetter(char c) {
   return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z');
 }
 
-struct FileCloser {
-  void operator()(FILE* f) const { fclose(f); }
-};
-using FilePtr = std::unique_ptr<FILE, FileCloser>;
-
-bool IsRegularFile(const std::string& native) {
-#ifdef _WIN32
-  struct _stat64 st;
-  if (_stat64(native.c_str(), &st) != 0) return false;
-  return (st.st_mode & _S_IFMT) == _S_IFREG;
-#else
-  struct stat st;
-  if (stat(native.c_str(), &st) != 0) return false;
-  return S_ISREG(st.st_mode);
-#endif
-}
+// Seconds between 1601 (the platform's file times) and 1970 (ours), and
+// the platform's ticks per second.
+constexpr int64_t kEpochDifference = 11644473600LL;
+constexpr int64_t kTicksPerSecond = 10000000LL;
 
 }  // namespace
 
@@ -46,16 +27,6 @@ PathStyle NativeStyle() {
 #else
   return PathStyle::kPosix;
 #endif
-}
-
-std::string NativePath(std::string_view path) {
-  std::string out(path);
-  if (NativeStyle() == PathStyle::kPosix) {
-    for (char& c : out) {
-      if (c == '\\') c = '/';
-    }
-  }
-  return out;
 }
 
 bool IsAbsolute(std::string_view path, PathStyle style) {
@@ -124,21 +95,8 @@ std::string MakeAbsolute(std::string_view path, std::string_view cwd, PathStyle 
   return out;
 }
 
-std::string CurrentDirectory() {
-  std::vector<char> buffer(512);
-  while (buffer.size() <= (1u << 20)) {
-#ifdef _WIN32
-    if (_getcwd(buffer.data(), static_cast<int>(buffer.size())) != nullptr) return buffer.data();
-#else
-    if (getcwd(buffer.data(), buffer.size()) != nullptr) return buffer.data();
-#endif
-    buffer.resize(buffer.size() * 2);
-  }
-  return std::string();
-}
-
 std::string AbsolutePath(std::string_view path) {
-  return MakeAbsolute(path, CurrentDirectory(), NativeStyle());
+  return MakeAbsolute(path, c51::CurrentDirectory(), NativeStyle());
 }
 
 std::string_view DirectoryPart(std::string_view path) {
@@ -171,44 +129,39 @@ std::string JoinPath(std::string_view dir, std::string_view name) {
 }
 
 ReadResult ReadFile(const std::string& path, std::string* bytes) {
-  const std::string native = NativePath(path);
-  if (!IsRegularFile(native)) return ReadResult::kNotFound;
-  FilePtr file(fopen(native.c_str(), "rb"));
-  if (!file) return ReadResult::kOtherError;
-  bytes->clear();
-  char chunk[16384];
-  size_t got;
-  while ((got = fread(chunk, 1, sizeof chunk, file.get())) > 0) bytes->append(chunk, got);
-  return ferror(file.get()) ? ReadResult::kOtherError : ReadResult::kOkay;
+  switch (ReadWholeFile(path, bytes, nullptr)) {
+    case ReadStatus::kOkay:
+      return ReadResult::kOkay;
+    case ReadStatus::kNotFound:
+      return ReadResult::kNotFound;
+    case ReadStatus::kOtherError:
+      break;
+  }
+  return IsDirectory(path) ? ReadResult::kNotFound : ReadResult::kOtherError;
 }
 
 bool WriteFile(const std::string& path, std::string_view bytes, std::string* err) {
-  FilePtr file(fopen(NativePath(path).c_str(), "wb"));
-  if (!file) {
-    *err = "CAN'T CREATE FILE '" + path + "'";
-    return false;
-  }
-  if (fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size() ||
-      fflush(file.get()) != 0) {
-    *err = "WRITE ERROR ON FILE '" + path + "'";
+  std::string reason;
+  if (!WriteWholeFile(path, std::string(bytes), &reason)) {
+    // The platform's message names the call that failed.
+    const bool not_created = reason.compare(0, 5, "open(") == 0;
+    *err = (not_created ? "CAN'T CREATE FILE '" : "WRITE ERROR ON FILE '") + path + "'";
     return false;
   }
   return true;
 }
 
 void RemoveFile(const std::string& path) {
-  std::remove(NativePath(path).c_str());
+  c51::RemoveFile(path);
 }
 
 int64_t FileTime(const std::string& path) {
-#ifdef _WIN32
-  struct _stat64 st;
-  if (_stat64(NativePath(path).c_str(), &st) != 0) return 0;
-#else
-  struct stat st;
-  if (stat(NativePath(path).c_str(), &st) != 0) return 0;
-#endif
-  return static_cast<int64_t>(st.st_mtime);
+  const int64_t ticks = ModificationTime(path);
+  return ticks == 0 ? 0 : ticks / kTicksPerSecond - kEpochDifference;
+}
+
+std::string RealFileSource::Identity(const std::string& path) {
+  return c51::NativePath(path);
 }
 
 }  // namespace c51::sim

@@ -1,6 +1,8 @@
-// Paths and files for the tools. Paths arrive as the build composed them,
-// with "\" (and maybe "/") as separators; on POSIX "\" becomes "/" only when
-// a file is opened, so names in messages keep the caller's form.
+// Paths and files for the tools. Paths are texts of ours (the local code
+// page) as the build composed them, with "\" (and maybe "/") as
+// separators; the platform layer finds the file as Windows would (any
+// letter case) only when it is opened, so names in messages keep the
+// caller's form.
 #ifndef C51_TOOLS_SIM_FILES_H_
 #define C51_TOOLS_SIM_FILES_H_
 
@@ -18,9 +20,6 @@ inline bool IsSeparator(char c) {
   return c == '\\' || c == '/';
 }
 
-// "\" becomes "/" on POSIX; Windows paths stay as they are.
-std::string NativePath(std::string_view path);
-
 // Windows: "C:\x", "C:/x" and "\\server\x" are absolute; POSIX: "/x" (and
 // "\x", the same path written with the build's separator).
 bool IsAbsolute(std::string_view path, PathStyle style);
@@ -32,10 +31,8 @@ bool IsAbsolute(std::string_view path, PathStyle style);
 //   posix:   "/q/../r"                    => "/r"; "../../x" in "/p" => "/x"
 std::string MakeAbsolute(std::string_view path, std::string_view cwd, PathStyle style);
 
-// The process's current folder (empty when it cannot be read).
-std::string CurrentDirectory();
-
-// MakeAbsolute against the current folder in the native style.
+// MakeAbsolute against the current folder (CurrentDirectory in
+// platform/fs.h) in the native style.
 std::string AbsolutePath(std::string_view path);
 
 // Up to and including the last separator (or the ":" of a drive):
@@ -52,7 +49,8 @@ std::string JoinPath(std::string_view dir, std::string_view name);
 
 enum class ReadResult { kOkay, kNotFound, kOtherError };
 
-// Reads a whole regular file (folders and devices count as not found).
+// Reads a whole regular file. A folder counts as not found (no include
+// names a folder); a device or an unreadable file is kOtherError.
 ReadResult ReadFile(const std::string& path, std::string* bytes);
 // Creates or replaces the file. False with `err` on failure.
 bool WriteFile(const std::string& path, std::string_view bytes, std::string* err);
@@ -67,6 +65,9 @@ class FileSource {
   virtual ~FileSource() = default;
   virtual ReadResult Read(const std::string& path, std::string* bytes) = 0;
   virtual int64_t Time(const std::string& path) = 0;
+  // The same text for every spelling of one path that reaches the same
+  // file (an absolute path in, one the file system knows out).
+  virtual std::string Identity(const std::string& path) { return path; }
 };
 
 class RealFileSource : public FileSource {
@@ -75,6 +76,7 @@ class RealFileSource : public FileSource {
     return ReadFile(path, bytes);
   }
   int64_t Time(const std::string& path) override { return FileTime(path); }
+  std::string Identity(const std::string& path) override;
 };
 
 }  // namespace c51::sim

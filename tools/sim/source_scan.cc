@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "sim/controls.h"
+#include "sim/source_lines.h"
 
 namespace c51::sim {
 
@@ -62,67 +63,6 @@ Dialect FileDialect(std::string_view path, Dialect unit) {
   if (ext == "C" || ext == "H") return Dialect::kC;
   if (ext == "A51" || ext == "ASM" || ext == "SRC" || ext == "INC") return Dialect::kAssembly;
   return unit;
-}
-
-struct SplitLine {
-  std::string code;  // comments replaced by one blank; literals kept
-  std::vector<std::string> comments;
-};
-
-void SplitCLine(std::string_view line, bool* in_block, SplitLine* out) {
-  size_t i = 0;
-  const size_t n = line.size();
-  while (i < n) {
-    if (*in_block) {
-      size_t close = line.find("*/", i);
-      if (close == std::string_view::npos) {
-        out->comments.emplace_back(line.substr(i));
-        return;
-      }
-      out->comments.emplace_back(line.substr(i, close - i));
-      out->code += ' ';
-      *in_block = false;
-      i = close + 2;
-      continue;
-    }
-    const char c = line[i];
-    if (c == '"' || c == '\'') {
-      size_t j = i + 1;
-      while (j < n && line[j] != c) j += (line[j] == '\\' && j + 1 < n) ? 2 : 1;
-      if (j < n) ++j;
-      out->code.append(line.substr(i, j - i));
-      i = j;
-      continue;
-    }
-    if (c == '/' && i + 1 < n && line[i + 1] == '/') {
-      out->comments.emplace_back(line.substr(i + 2));
-      return;
-    }
-    if (c == '/' && i + 1 < n && line[i + 1] == '*') {
-      *in_block = true;
-      i += 2;
-      continue;
-    }
-    out->code += c;
-    ++i;
-  }
-}
-
-void SplitAssemblyLine(std::string_view line, SplitLine* out) {
-  char quote = 0;
-  for (size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
-    if (quote != 0) {
-      if (c == quote) quote = 0;
-    } else if (c == '\'' || c == '"') {
-      quote = c;
-    } else if (c == ';') {
-      out->code = line.substr(0, i);
-      out->comments.emplace_back(line.substr(i + 1));
-      return;
-    }
-  }
-  out->code = line;
 }
 
 struct Position {
@@ -201,46 +141,6 @@ bool ApplyMarker(std::string_view comment, const Position& where, ScanResult* re
   if (severity == Severity::kFatal) diagnostic.line_text = Trim(where.line_text);
   result->diagnostics.push_back(std::move(diagnostic));
   return severity == Severity::kFatal;
-}
-
-struct IncludeRequest {
-  enum { kNone, kQuoted, kAngle, kBad } kind = kNone;
-  std::string name;
-};
-
-IncludeRequest FindInclude(std::string_view code, Dialect dialect) {
-  IncludeRequest request;
-  std::string_view text = Trim(code);
-  if (dialect == Dialect::kAssembly && !text.empty() && text[0] == '$') {
-    std::vector<Control> controls;
-    std::string err;
-    size_t offset;
-    // A control line that does not parse is the assembler's business, not an include.
-    if (!ParseControls(text.substr(1), &controls, &err, &offset)) return request;
-    for (const Control& control : controls) {
-      if (control.name != "INCLUDE") continue;
-      request.name = Unquote(control.argument);
-      request.kind = request.name.empty() ? IncludeRequest::kBad : IncludeRequest::kQuoted;
-      return request;
-    }
-    return request;
-  }
-  if (text.empty() || text[0] != '#') return request;
-  text.remove_prefix(1);
-  std::string_view word = NextWord(&text);
-  if (word != "include" && !(dialect == Dialect::kAssembly && ToUpper(word) == "INCLUDE")) {
-    return request;
-  }
-  text = Trim(text);
-  request.kind = IncludeRequest::kBad;
-  if (text.size() < 2) return request;
-  const char close = text[0] == '"' ? '"' : (text[0] == '<' ? '>' : 0);
-  if (close == 0) return request;
-  size_t end = text.find(close, 1);
-  if (end == std::string_view::npos || end == 1) return request;
-  request.name = text.substr(1, end - 1);
-  request.kind = close == '"' ? IncludeRequest::kQuoted : IncludeRequest::kAngle;
-  return request;
 }
 
 // Accounting of the simulated code and variables.
@@ -368,8 +268,11 @@ void AccountAssembly(std::string_view code, CodeState* state, ScanResult* result
   AppendLineCode(text, &result->code);
 }
 
-std::string SeenKey(const std::string& full_path, PathStyle style) {
-  return style == PathStyle::kWindows ? ToUpper(full_path) : full_path;
+// One key per file on disk, however the includes spell it: Windows
+// compares names ignoring case, and the file source knows the name a
+// differently spelt path reaches on POSIX.
+std::string SeenKey(const std::string& full_path, PathStyle style, FileSource* files) {
+  return style == PathStyle::kWindows ? ToUpper(full_path) : files->Identity(full_path);
 }
 
 struct Frame {
@@ -403,7 +306,7 @@ ScanResult ScanSource(const std::string& source, const ScanSettings& settings, F
   {
     ScannedFile file{source, MakeAbsolute(source, settings.cwd, settings.style),
                      files->Time(source)};
-    seen.insert(SeenKey(file.full_path, settings.style));
+    seen.insert(SeenKey(file.full_path, settings.style, files));
     result.files.push_back(std::move(file));
   }
   std::vector<Frame> stack;
@@ -465,29 +368,19 @@ ScanResult ScanSource(const std::string& source, const ScanSettings& settings, F
       continue;
     }
 
-    std::vector<std::string> candidates;
-    if (IsAbsolute(request.name, settings.style)) {
-      candidates.push_back(request.name);
-    } else {
-      if (request.kind == IncludeRequest::kQuoted) {
-        candidates.push_back(JoinPath(top.dir, request.name));
-        if (top.dir != source_dir) candidates.push_back(JoinPath(source_dir, request.name));
-      }
-      for (const std::string& dir : settings.include_dirs) {
-        if (!dir.empty()) candidates.push_back(JoinPath(dir, request.name));
-      }
-    }
+    const std::vector<std::string> candidates =
+        IncludeCandidates(request, top.dir, settings.include_dirs, settings.style);
     bool found = false;
     std::string header_text;
     for (const std::string& candidate : candidates) {
       const std::string full = MakeAbsolute(candidate, settings.cwd, settings.style);
-      if (seen.count(SeenKey(full, settings.style)) != 0) {
+      if (seen.count(SeenKey(full, settings.style, files)) != 0) {
         found = true;  // read before: guarded
         break;
       }
       if (files->Read(candidate, &header_text) != ReadResult::kOkay) continue;
       if (stack.size() >= kMaxIncludeDepth) return fatal(top, line, "INCLUDE NESTING TOO DEEP");
-      seen.insert(SeenKey(full, settings.style));
+      seen.insert(SeenKey(full, settings.style, files));
       result.files.push_back(ScannedFile{candidate, full, files->Time(candidate)});
       Frame frame;
       frame.file = result.files.size() - 1;

@@ -18,8 +18,9 @@
 //                                   generates
 //
 // Includes: C "#include "x.h"" and "#include <x.h>"; assembly "$INCLUDE (x.inc)" and "#include".
-// A quoted name is looked for in the including file's folder, then the
-// source's folder, then `include_dirs`; an angle-bracket name in
+// Names are looked for where the Windows tools look (IncludeCandidates in
+// sim/include_search.h): a quoted name in the including file's folder, the
+// current folder, then `include_dirs`; an angle-bracket name in
 // `include_dirs` only. Every file is read once, as if every header had an
 // include guard; that also ends include cycles. Conditional directives
 // (#if, #ifdef...) are not evaluated: every #include counts.
@@ -31,10 +32,10 @@
 #include <vector>
 
 #include "sim/files.h"
+#include "sim/include_search.h"
 
 namespace c51::sim {
 
-enum class Dialect { kC, kAssembly };
 enum class Severity { kWarning, kError, kFatal };
 
 // The SLEEP markers of one translation add up to no more than this: a
@@ -65,7 +66,8 @@ struct ScannedFile {
 struct ScanSettings {
   Dialect dialect = Dialect::kC;
   std::vector<std::string> include_dirs;  // INCDIR folders, then the C51INC folders
-  std::string cwd;                        // folder relative paths are taken against
+  std::string cwd;                        // the current folder: relative paths are taken
+                                          // against it and quoted names looked for in it
   PathStyle style = NativeStyle();
   bool variables_in_xdata = false;  // C: the memory model puts variables in external RAM
 };

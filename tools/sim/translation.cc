@@ -2,9 +2,9 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
 #include <thread>
 
+#include "platform/env.h"
 #include "sim/dependency_record.h"
 #include "sim/object_module.h"
 
@@ -112,9 +112,9 @@ std::string NormalizeControls(const std::vector<Control>& controls) {
 }
 
 std::vector<std::string> EnvironmentIncludeDirs() {
-  const char* value = std::getenv("C51INC");
+  std::string value;
   std::vector<std::string> dirs;
-  if (value == nullptr) return dirs;
+  if (!GetEnv("C51INC", &value)) return dirs;
   std::string_view text = value;
   size_t start = 0;
   for (size_t i = 0; i <= text.size(); ++i) {

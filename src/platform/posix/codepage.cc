@@ -132,13 +132,13 @@ bool IsAscii(std::string_view text) {
 // path, and opening a descriptor costs more than converting a name.
 // False when `in` is not valid in `from` or holds a character `to` lacks.
 bool ConvertExact(std::string_view in, int from, int to, std::string* out) {
-  // Never destroyed: this code may live in a library that is unloaded
-  // before the process ends, and a destructor left behind would then run
-  // code that is gone.
+  // Static, not thread_local: this code may live in a library that is
+  // unloaded before its threads end; a static's destructor runs when the
+  // library goes, a thread's would run after its code is gone.
   static std::mutex mutex;
-  static auto* converters = new std::map<std::pair<int, int>, std::unique_ptr<Converter>>;
+  static std::map<std::pair<int, int>, std::unique_ptr<Converter>> converters;
   std::lock_guard<std::mutex> lock(mutex);
-  std::unique_ptr<Converter>& slot = (*converters)[{from, to}];
+  std::unique_ptr<Converter>& slot = converters[{from, to}];
   if (!slot) slot = std::make_unique<Converter>(IconvName(to), IconvName(from));
   if (!slot->ok()) return false;
   iconv(slot->get(), nullptr, nullptr, nullptr, nullptr);  // back to the initial state

@@ -34,8 +34,8 @@ std::mutex& CacheMutex() {
 
 // Folder path as given to opendir => its listing. Guarded by CacheMutex.
 std::unordered_map<std::string, Listing>& Listings() {
-  static auto* listings = new std::unordered_map<std::string, Listing>;
-  return *listings;
+  static std::unordered_map<std::string, Listing> listings;
+  return listings;
 }
 
 bool HasAsciiLetter(std::string_view text) {

@@ -8,6 +8,8 @@
 #include "sdcc/run_program.h"
 #include "sim/files.h"
 #include "support/temp_dir.h"
+#include "tools/include_layout.h"
+#include "tools/local_text.h"
 #include "tools/record_reader.h"
 #include "tools/tool_runner.h"
 
@@ -121,6 +123,87 @@ TEST_F(SdccToolsTest, CompilesTheDialectAndRecordsEveryHeader) {
   EXPECT_NE(std::string::npos, modules[0].rel.find("\nM main\n"));
   EXPECT_NE(std::string::npos, modules[0].rel.find("S _t0 Def"));
   EXPECT_NE(std::string::npos, Read("out/main.lst").find("   12  void main(void)"));
+}
+
+// sdcc's preprocessor looks names up exactly and in its own order; the
+// compiler must still open what the Windows compiler opens.
+TEST_F(SdccToolsTest, CompilerFindsHeadersWhereAndHowWindowsFindsThem) {
+  for (const auto& [path, text] : test::SearchOrderFiles("#error wrong header\n")) {
+    Write(path, text);
+  }
+  ASSERT_TRUE(SetEnv("C51INC", At("c51inc") + ";" + inc_));
+  const ToolRun run =
+      Run("C51.exe", "\".\\src\\main.c\" INCDIR(.\\inc) OBJECT(.\\main.obj) PREPRINT(.\\main.i)");
+  EXPECT_EQ(0, run.exit_code) << run.output;
+  const sim::ReadBack record = sim::ReadRecord(Read("main.obj"));
+  ASSERT_TRUE(record.ok);
+  EXPECT_EQ(test::SearchOrderRecord(dir_.path(), inc_), record.names);
+  // The preprocessed text names the user's files, not the preprocessor's.
+  const std::string preprocessed = Read("main.i");
+  EXPECT_NE(std::string::npos, preprocessed.find("\"" + At("src/Lib/Ch554.h") + "\""));
+  EXPECT_EQ(std::string::npos, preprocessed.find("c51sdcc-")) << preprocessed;
+}
+
+TEST_F(SdccToolsTest, DiagnosticsNameTheHeaderAsFound) {
+  Write("src/lib/CH554.H", "int ok;\n\nint bad(void) { return undefined_thing; }\n");
+  Write("src/main.c", "#include \"Lib\\Ch554.h\"\nvoid main(void) {\n  ok = 1;\n}\n");
+  const ToolRun run = Run("C51.exe", "\".\\src\\main.c\"");
+  EXPECT_EQ(2, run.exit_code) << run.output;
+  EXPECT_EQ(
+      "*** ERROR C202 IN LINE 3 OF .\\src\\Lib\\Ch554.h: Undefined identifier "
+      "'undefined_thing'\n",
+      StarLines(run.output));
+}
+
+TEST_F(SdccToolsTest, AssemblerFindsIncludesAsWindowsDoes) {
+  Write("asm/Sub/defs.inc", "VALUE = 0x12\n");
+  Write("common.inc", "DEPTH = 0x10\n");
+  Write("Inc/regs.inc", "LIMIT = 0x20\n");
+  Write("asm/start.a51",
+        "\t.module start\n\t.include \"sub\\DEFS.INC\"\n$INCLUDE (Common.INC)\n"
+        "#include < REGS.INC >\n\t.area CSEG (CODE)\nstart:\n"
+        "\tmov a,#VALUE\n\tmov r0,#DEPTH\n\tmov r1,#LIMIT\n");
+  const ToolRun run = Run("A51.exe", "\"asm\\start.a51\" INCDIR(inc) OBJECT(start.obj)");
+  EXPECT_EQ(0, run.exit_code) << run.output;
+  const sim::ReadBack record = sim::ReadRecord(Read("start.obj"));
+  ASSERT_TRUE(record.ok);
+  EXPECT_EQ(
+      (std::vector<std::string>{At("asm/sub/DEFS.INC"), At("Common.INC"), At("inc/REGS.INC")}),
+      record.headers);
+  // mov a,#0x12; mov r0,#0x10; mov r1,#0x20
+  EXPECT_NE(std::string::npos, Modules("start.obj")[0].rel.find("74 12 78 10 79 20"))
+      << Modules("start.obj")[0].rel;
+}
+
+// Inside, names are GBK as on a Chinese Windows; on disk, on the command
+// line and in what the tools print they are UTF-8.
+TEST_F(SdccToolsTest, ChineseNamesAreLocalTextInsideAndUtf8Outside) {
+  test::ScopedEnv gbk("C51_LOCAL_CODEPAGE", "936");
+  ASSERT_TRUE(CreateDirectories(At("src")));
+  ASSERT_TRUE(test::WriteSystemFile(At("src/") + std::string(test::kSourceUtf8),
+                                    "#include \"" + std::string(test::kHeaderGbk) +
+                                        "\"\nvoid main(void) {\n  int v;\n  f();\n}\n"));
+  ASSERT_TRUE(test::WriteSystemFile(At("src/") + std::string(test::kHeaderUtf8),
+                                    "\nvoid f(void) { int u; }\n"));
+  const std::string source_gbk = ".\\src\\" + std::string(test::kSourceGbk);
+  const ToolRun run = Run("C51.exe", "\"" + source_gbk + "\"");
+  EXPECT_EQ(1, run.exit_code) << run.output;
+  // sdcc places an unused local at the statement after it.
+  EXPECT_EQ("*** WARNING C280 IN LINE 2 OF .\\src\\" + std::string(test::kHeaderGbk) +
+                ": in function f unreferenced local variable : 'u'\n"
+                "*** WARNING C280 IN LINE 4 OF " +
+                source_gbk + ": in function main unreferenced local variable : 'v'\n",
+            StarLines(run.output));
+  EXPECT_TRUE(test::IsUtf8(run.system_output));
+  EXPECT_NE(std::string::npos, run.system_output.find(test::kHeaderUtf8));
+  EXPECT_NE(std::string::npos, run.system_output.find(test::kSourceUtf8));
+
+  const sim::ReadBack record =
+      sim::ReadRecord(test::ReadSystemFile(At("src/") + std::string(test::kObjectUtf8)));
+  ASSERT_TRUE(record.ok);
+  EXPECT_EQ((std::vector<std::string>{At("src/" + std::string(test::kSourceGbk)),
+                                      At("src/" + std::string(test::kHeaderGbk))}),
+            record.names);
 }
 
 TEST_F(SdccToolsTest, ReportsErrorsAtTheUsersFileAndLine) {

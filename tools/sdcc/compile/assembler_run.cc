@@ -1,6 +1,11 @@
 #include "sdcc/compile/assembler_run.h"
 
-#include "sdcc/compile/asm_includes.h"
+#include <algorithm>
+
+#include "platform/codepage.h"
+#include "platform/fs.h"
+#include "platform/path.h"
+#include "sdcc/compile/include_mirror.h"
 #include "sdcc/compile/listing.h"
 #include "sdcc/compile/sdcc_messages.h"
 #include "sdcc/rel_object.h"
@@ -45,6 +50,21 @@ bool IsSymbol(std::string_view name) {
     }
   }
   return true;
+}
+
+// The headers the compiler recorded in an assembly source it wrote
+// ("; C51-DEPENDS: /p/cfg.h"), for this object's dependency record.
+std::vector<std::string> RecordedHeaders(std::string_view text) {
+  std::vector<std::string> headers;
+  for (size_t at = text.find(kDependsMarker); at != std::string_view::npos;
+       at = text.find(kDependsMarker, at + 1)) {
+    const size_t begin = at + kDependsMarker.size();
+    const std::string name(sim::Trim(text.substr(begin, text.find('\n', begin) - begin)));
+    if (!name.empty() && std::find(headers.begin(), headers.end(), name) == headers.end()) {
+      headers.push_back(name);
+    }
+  }
+  return headers;
 }
 
 // The equates that stand for SET and RESET, in a file of their own in front
@@ -122,24 +142,9 @@ int Assemble(const AssembleRequest& request, Console* console) {
     PrintFatalBlock(console, kTool, FatalError{action, "", error, "", 0});
     return sim::kExitFatal;
   };
-  const std::string native_source = sim::NativePath(request.source);
   std::string source_text;
-  if (sim::ReadFile(native_source, &source_text) != sim::ReadResult::kOkay) {
+  if (sim::ReadFile(request.source, &source_text) != sim::ReadResult::kOkay) {
     return fatal("OPENING SOURCE-FILE", "CAN'T OPEN FILE '" + request.source + "'");
-  }
-  std::vector<std::string> dirs;
-  for (const std::string& dir : request.include_dirs) dirs.push_back(sim::NativePath(dir));
-  AsmIncludes includes;
-  FindAsmIncludes(native_source, dirs, &includes);
-  if (!includes.missing.empty()) {
-    if (!target.empty()) sim::RemoveFile(target);
-    const std::string where =
-        includes.missing_in == native_source ? request.source : includes.missing_in;
-    PrintFatalBlock(
-        console, kTool,
-        FatalError{"PARSING SOURCE-FILE", includes.missing_line_text,
-                   "CAN'T OPEN FILE '" + includes.missing + "'", where, includes.missing_line});
-    return sim::kExitFatal;
   }
   const std::string sdas = FindSdccProgram("sdas8051");
   if (sdas.empty()) {
@@ -150,23 +155,47 @@ int Assemble(const AssembleRequest& request, Console* console) {
   if (temp.path().empty()) {
     return fatal("CREATING TEMPORARY FOLDER", "CAN'T CREATE TEMPORARY FOLDER");
   }
-  const std::string set_path = temp.path() + "set.asm";
+  // sdas8051 reads stand-ins that name the files the Windows assembler
+  // would include; a file that is nowhere stops the run as it stops that
+  // assembler, before anything is assembled.
+  IncludeMirror mirror;
   std::string err;
-  if (!sim::WriteFile(set_path, Equates(request), &err)) {
+  if (!mirror.Build(
+          request.source, source_text,
+          MirrorSettings{sim::Dialect::kAssembly, request.include_dirs, CurrentDirectory()},
+          temp.path(), &err)) {
     return fatal("WRITING TEMPORARY FILE", err);
   }
+  const MissingInclude& missing = mirror.missing();
+  if (!missing.name.empty()) {
+    if (!target.empty()) sim::RemoveFile(target);
+    PrintFatalBlock(
+        console, kTool,
+        FatalError{"PARSING SOURCE-FILE", missing.line_text,
+                   "CAN'T OPEN FILE '" + missing.name + "'", missing.includer, missing.line});
+    return sim::kExitFatal;
+  }
+  std::vector<std::string> headers = mirror.Headers();
+  for (std::string& name : RecordedHeaders(source_text)) {
+    if (std::find(headers.begin(), headers.end(), name) == headers.end()) {
+      headers.push_back(std::move(name));
+    }
+  }
+  if (!sim::WriteFile(temp.path() + "set.asm", Equates(request), &err)) {
+    return fatal("WRITING TEMPORARY FILE", err);
+  }
+  const std::string set_path = temp.native() + "set.asm";
   const std::string title = ModuleFileTitle(request.source);
-  const std::string rel_path = temp.path() + title + ".rel";
   // -plosff: no pagination, listing, object, symbols, flagged relocations.
   // sdcc's own output leaves its externals undeclared, as sdcc assembles it
   // with -g; hand-written sources must declare theirs.
   std::vector<std::string> args = {"-plosff"};
   if (source_text.find(".optsdcc") != std::string::npos) args.push_back("-g");
   if (request.debug) args.push_back("-y");
-  for (const std::string& dir : dirs) args.push_back("-I" + dir);
-  args.insert(args.end(), {rel_path, set_path, native_source});
+  for (const std::string& dir : request.include_dirs) args.push_back("-I" + NativePath(dir));
+  args.insert(args.end(), {temp.native() + title + ".rel", set_path, mirror.source_stand_in()});
   const ProgramRun run = RunProgram(sdas, args);
-  if (!run.started) return fatal("STARTING SDAS8051", "CAN'T RUN " + sdas);
+  if (!run.started) return fatal("STARTING SDAS8051", "CAN'T RUN " + SystemToLocalText(sdas));
 
   int errors = 0;
   std::vector<std::string> lines;
@@ -175,7 +204,7 @@ int Assemble(const AssembleRequest& request, Console* console) {
     ++errors;
     sim::Diagnostic d;
     d.code = code;
-    d.file = file.empty() || file == native_source ? request.source : file;
+    d.file = file.empty() ? request.source : mirror.NameOf(file);
     if (file == set_path) d.file = "SET";
     d.line = line > 0 ? line : 1;
     d.text = text;
@@ -186,8 +215,8 @@ int Assemble(const AssembleRequest& request, Console* console) {
     report(m.code, m.file, m.line, m.text);
   }
   std::string rel;
-  if (errors == 0 &&
-      (run.exit_code != 0 || sim::ReadFile(rel_path, &rel) != sim::ReadResult::kOkay)) {
+  if (errors == 0 && (run.exit_code != 0 || sim::ReadFile(temp.path() + title + ".rel", &rel) !=
+                                                sim::ReadResult::kOkay)) {
     std::string first(sim::Trim(run.output.substr(0, run.output.find('\n'))));
     if (first.empty()) first = "exit code " + std::to_string(run.exit_code);
     report(std::string(kGenericAssemblerCode), "", 1, "SDAS8051 FAILED: " + sim::ToUpper(first));
@@ -197,7 +226,7 @@ int Assemble(const AssembleRequest& request, Console* console) {
     if (!target.empty()) sim::RemoveFile(target);
   } else if (!target.empty()) {
     int dropped = 0;
-    std::string bytes = DependencyRecordFor(kTool, request.source, includes.headers, &dropped);
+    std::string bytes = DependencyRecordFor(kTool, request.source, headers, &dropped);
     if (dropped > 0) {
       console->Line("DEPENDENCY RECORD: " + std::to_string(dropped) + " NAME(S) LEFT OUT");
     }

@@ -4,7 +4,8 @@
 //
 // Accepted syntax: sdas8051's (the asxxxx family): ".module", ".area NAME
 // (CODE|DATA|XDATA|BIT|ABS...)", ".globl", "label:", "name = value",
-// ".db/.dw/.ds", ".org" in absolute areas, ".if/.else/.endif", ".include",
+// ".db/.dw/.ds", ".org" in absolute areas, ".if/.else/.endif", ".include"
+// (and "$INCLUDE (x)" and "#include", found as include_mirror.h tells),
 // "#" immediates, "0x" hexadecimal, ";" comments. Symbols must be defined
 // or declared .globl: an undefined one is an error. The compiler's SRC
 // output assembles as it is.

@@ -1,5 +1,6 @@
 #include "sdcc/compile/compile_options.h"
 
+#include "platform/path.h"
 #include "sim/compiler_controls.h"
 #include "sim/files.h"
 
@@ -115,9 +116,10 @@ std::vector<std::string> SdccOptions(const CompileRequest& request) {
     options.push_back("--noinduction");
   }
   if (request.debug) options.push_back("--debug");
+  // A definition's bytes stay in our code page: they become program text,
+  // which is in that code page like every source.
   for (const std::string& d : request.defines) options.push_back("-D" + d);
-  for (const std::string& dir : request.include_dirs)
-    options.push_back("-I" + sim::NativePath(dir));
+  for (const std::string& dir : request.include_dirs) options.push_back("-I" + NativePath(dir));
   return options;
 }
 

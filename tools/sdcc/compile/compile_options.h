@@ -6,7 +6,7 @@
 //                                < 3 no peephole, < 5 no common subexpressions,
 //                                < 6 no loop optimisations
 //   DEFINE (A,B=2)            => -DA -DB=2
-//   INCDIR (a;b), C51INC      => -Ia -Ib, INCDIR first
+//   INCDIR (a;b), C51INC      => -Ia -Ib, INCDIR first (names the system knows)
 //   DEBUG                     => --debug
 // char is always signed (--fsigned-char), as our users' code expects.
 #ifndef C51_TOOLS_SDCC_COMPILE_COMPILE_OPTIONS_H_

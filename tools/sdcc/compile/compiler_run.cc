@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "platform/codepage.h"
+#include "platform/fs.h"
 #include "sdcc/compile/dialect_rewriter.h"
+#include "sdcc/compile/include_mirror.h"
 #include "sdcc/compile/listing.h"
 #include "sdcc/compile/sdcc_messages.h"
 #include "sdcc/rel_object.h"
@@ -28,7 +31,7 @@ std::string Target(const CompileRequest& request) {
 // The line `number` of a file, trimmed; empty when it cannot be read.
 std::string LineOf(const std::string& path, int number) {
   std::string text;
-  if (sim::ReadFile(sim::NativePath(path), &text) != sim::ReadResult::kOkay) return std::string();
+  if (sim::ReadFile(path, &text) != sim::ReadResult::kOkay) return std::string();
   size_t pos = 0;
   for (int i = 1; i < number && pos != std::string::npos; ++i) {
     pos = text.find('\n', pos);
@@ -43,20 +46,15 @@ std::string LineOf(const std::string& path, int number) {
 // Collects what a run reports, counts it and prints it as it comes.
 class Reporter {
  public:
-  Reporter(const CompileRequest& request, const std::string& native_source, Console* console)
-      : request_(request), native_source_(native_source), console_(console) {}
+  Reporter(const CompileRequest& request, const IncludeMirror& mirror, Console* console)
+      : request_(request), mirror_(mirror), console_(console) {}
 
-  // The source as the user named it; headers as the preprocessor found
-  // them, next to the source in the source's spelling: "./hdr.h" => ".\hdr.h".
+  // The source as the user named it; headers as they were found for the
+  // preprocessor, in the includer's spelling: ".\inc\cfg.h".
   std::string DisplayName(const std::string& file) const {
     // sdcc names no file ("-") for some messages after an error.
-    if (file.empty() || file == "-" || file == native_source_) return request_.source;
-    const std::string_view dir = sim::DirectoryPart(request_.source);
-    const std::string native_dir = sim::NativePath(dir);
-    if (native_dir.empty() || file.compare(0, native_dir.size(), native_dir) != 0) return file;
-    std::string rest = file.substr(native_dir.size());
-    if (dir.find('\\') != std::string_view::npos) std::replace(rest.begin(), rest.end(), '/', '\\');
-    return std::string(dir) + rest;
+    if (file.empty() || file == "-") return request_.source;
+    return mirror_.NameOf(file);
   }
 
   void Report(sim::Severity severity, const std::string& code, const std::string& file, int line,
@@ -78,10 +76,10 @@ class Reporter {
   bool ReportAll(const std::vector<ToolMessage>& messages) {
     for (const ToolMessage& m : messages) {
       if (m.kind == ToolMessage::Kind::kMissingInclude) {
-        PrintFatalBlock(
-            console_, kTool,
-            FatalError{"PARSING SOURCE-FILE", LineOf(m.file, m.line),
-                       "CAN'T OPEN FILE '" + m.text + "'", DisplayName(m.file), m.line});
+        const std::string file = DisplayName(m.file);
+        PrintFatalBlock(console_, kTool,
+                        FatalError{"PARSING SOURCE-FILE", LineOf(file, m.line),
+                                   "CAN'T OPEN FILE '" + m.text + "'", file, m.line});
         return true;
       }
       Report(
@@ -107,7 +105,7 @@ class Reporter {
 
  private:
   const CompileRequest& request_;
-  const std::string& native_source_;
+  const IncludeMirror& mirror_;
   Console* console_;
   int errors_ = 0;
   int warnings_ = 0;
@@ -151,9 +149,8 @@ int Compile(const CompileRequest& request, Console* console) {
   console->Line(CompilerBanner());
   console->Line("");
   const std::string target = Target(request);
-  const std::string native_source = sim::NativePath(request.source);
   std::string source_text;
-  if (sim::ReadFile(native_source, &source_text) != sim::ReadResult::kOkay) {
+  if (sim::ReadFile(request.source, &source_text) != sim::ReadResult::kOkay) {
     return Fatal(console, request, "OPENING SOURCE-FILE",
                  "CAN'T OPEN FILE '" + request.source + "'");
   }
@@ -162,19 +159,29 @@ int Compile(const CompileRequest& request, Console* console) {
     return Fatal(console, request, "STARTING SDCC",
                  "SDCC NOT FOUND (INSTALL IT OR NAME ITS FOLDER IN C51_SDCC_BIN)");
   }
+  const std::string cant_run = "CAN'T RUN " + SystemToLocalText(sdcc);
   TempFolder temp;
   if (temp.path().empty()) {
     return Fatal(console, request, "CREATING TEMPORARY FOLDER", "CAN'T CREATE TEMPORARY FOLDER");
   }
-  Reporter reporter(request, native_source, console);
+  // sdcc's preprocessor reads the stand-ins, which name the headers the
+  // Windows compiler would open; the -I folders stay for names only a
+  // macro spells, which no scan can resolve.
+  IncludeMirror mirror;
+  std::string err;
+  if (!mirror.Build(request.source, source_text,
+                    MirrorSettings{sim::Dialect::kC, request.include_dirs, CurrentDirectory()},
+                    temp.path(), &err)) {
+    return Fatal(console, request, "WRITING TEMPORARY FILE", err);
+  }
+  Reporter reporter(request, mirror, console);
 
   // Preprocess with the user's folders; sdcc adds its own as system folders.
   std::vector<std::string> options = SdccOptions(request);
-  const std::string preprocessed_path = temp.path() + "pre.i";
   std::vector<std::string> args = options;
-  args.insert(args.end(), {"-E", native_source, "-o", preprocessed_path});
+  args.insert(args.end(), {"-E", mirror.source_stand_in(), "-o", temp.native() + "pre.i"});
   ProgramRun run = RunProgram(sdcc, args);
-  if (!run.started) return Fatal(console, request, "STARTING SDCC", "CAN'T RUN " + sdcc);
+  if (!run.started) return Fatal(console, request, "STARTING SDCC", cant_run);
   if (reporter.ReportAll(ParseCompilerOutput(run.output))) {
     if (!target.empty()) sim::RemoveFile(target);
     return sim::kExitFatal;
@@ -183,7 +190,7 @@ int Compile(const CompileRequest& request, Console* console) {
   std::string preprocessed;
   RewriteResult rewritten;
   if (reporter.errors() == 0) {
-    if (sim::ReadFile(preprocessed_path, &preprocessed) != sim::ReadResult::kOkay) {
+    if (sim::ReadFile(temp.path() + "pre.i", &preprocessed) != sim::ReadResult::kOkay) {
       return Fatal(console, request, "PREPROCESSING", "NO OUTPUT FROM THE PREPROCESSOR");
     }
     RewriteDialect(preprocessed, &rewritten);
@@ -200,6 +207,8 @@ int Compile(const CompileRequest& request, Console* console) {
                           "function there with its interrupt number");
     }
   }
+  std::vector<std::string> headers;
+  for (const std::string& header : rewritten.headers) headers.push_back(mirror.NameOf(header));
 
   ModuleSizes sizes;
   std::string assembly_listing;
@@ -207,38 +216,39 @@ int Compile(const CompileRequest& request, Console* console) {
     CompileRequest effective = request;
     if (!rewritten.model.empty()) effective.model = rewritten.model;
     const std::string title = ModuleFileTitle(request.source);
-    const std::string c_path = temp.path() + title + ".c";
     const bool to_assembly = !request.src_path.empty();
-    const std::string out_path = temp.path() + title + (to_assembly ? ".asm" : ".rel");
-    std::string err;
-    if (!sim::WriteFile(c_path, rewritten.text, &err)) {
+    const std::string out_name = title + (to_assembly ? ".asm" : ".rel");
+    if (!sim::WriteFile(temp.path() + title + ".c", rewritten.text, &err)) {
       return Fatal(console, request, "WRITING TEMPORARY FILE", err);
     }
+    const std::string c_path = temp.native() + title + ".c";
     args = SdccOptions(effective);
-    args.insert(args.end(), {to_assembly ? "-S" : "-c", c_path, "-o", out_path});
+    args.insert(args.end(), {to_assembly ? "-S" : "-c", c_path, "-o", temp.native() + out_name});
     run = RunProgram(sdcc, args);
-    if (!run.started) return Fatal(console, request, "STARTING SDCC", "CAN'T RUN " + sdcc);
+    if (!run.started) return Fatal(console, request, "STARTING SDCC", cant_run);
     const int errors_before = reporter.errors();
     reporter.ReportAll(ParseCompilerOutput(run.output));
     reporter.ReportFailure(run, errors_before);
 
     std::string output;
-    if (reporter.errors() == 0 && sim::ReadFile(out_path, &output) != sim::ReadResult::kOkay) {
+    if (reporter.errors() == 0 &&
+        sim::ReadFile(temp.path() + out_name, &output) != sim::ReadResult::kOkay) {
       reporter.Report(sim::Severity::kError, std::string(kGenericCompilerCode), "", 1,
                       "sdcc wrote no output");
     }
-    // Debug records name the files sdcc made here; name the user's source
-    // and its folder instead, which outlive this one.
-    const std::string real = sim::AbsolutePath(native_source);
+    // Debug records name the files sdcc made here; name the user's files
+    // and the source's folder instead, which outlive this one.
+    const std::string real = sim::AbsolutePath(request.source);
     ReplaceAll(c_path, real, &output);
-    ReplaceAll(temp.path(), std::string(sim::DirectoryPart(real)), &output);
+    mirror.RestoreNames(&output);
+    ReplaceAll(temp.native(), std::string(sim::DirectoryPart(real)), &output);
     if (reporter.errors() == 0 && !target.empty()) {
       std::string bytes;
       if (to_assembly) {
-        bytes = AssemblyWithDepends(output, rewritten.headers);
+        bytes = AssemblyWithDepends(output, headers);
       } else {
         int dropped = 0;
-        bytes = DependencyRecordFor(kTool, request.source, rewritten.headers, &dropped);
+        bytes = DependencyRecordFor(kTool, request.source, headers, &dropped);
         if (dropped > 0) {
           console->Line("DEPENDENCY RECORD: " + std::to_string(dropped) + " NAME(S) LEFT OUT");
         }
@@ -264,7 +274,6 @@ int Compile(const CompileRequest& request, Console* console) {
 
   const std::string summary =
       sim::FormatSummary(sim::Dialect::kC, reporter.warnings(), reporter.errors());
-  std::string err;
   if (!request.print_path.empty()) {
     ListingInput listing{CompilerBanner(),
                          kTool,
@@ -281,6 +290,8 @@ int Compile(const CompileRequest& request, Console* console) {
       return sim::kExitFatal;
     }
   }
+  // The preprocessed text names the user's files, not the stand-ins.
+  mirror.RestoreNames(&preprocessed);
   if (!request.preprint_path.empty() && !preprocessed.empty() &&
       !sim::WriteFile(request.preprint_path, preprocessed, &err)) {
     PrintFatalBlock(console, kTool, FatalError{"WRITING PREPRINT-FILE", "", err, "", 0});

@@ -115,9 +115,8 @@ std::string ModuleFileTitle(std::string_view source) {
 std::string DependencyRecordFor(std::string_view tool, const std::string& source,
                                 const std::vector<std::string>& headers, int* dropped) {
   std::vector<sim::DependencyEntry> entries;
-  const std::string native = sim::NativePath(source);
   entries.push_back(
-      sim::DependencyEntry{sim::kSourceEntry, sim::FileTime(native), sim::AbsolutePath(native)});
+      sim::DependencyEntry{sim::kSourceEntry, sim::FileTime(source), sim::AbsolutePath(source)});
   for (const std::string& header : headers) {
     entries.push_back(
         sim::DependencyEntry{sim::kIncludeEntry, sim::FileTime(header), sim::AbsolutePath(header)});

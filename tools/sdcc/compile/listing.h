@@ -45,7 +45,7 @@ std::string FormatListing(const ListingInput& input);
 std::string ModuleFileTitle(std::string_view source);
 
 // The dependency record: the source, then each header, with their times;
-// names made absolute against the current folder.
+// names (texts of ours) made absolute against the current folder.
 std::string DependencyRecordFor(std::string_view tool, const std::string& source,
                                 const std::vector<std::string>& headers, int* dropped);
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/codepage.h"
 #include "sdcc/link/ihx_image.h"
 #include "sdcc/link/link_controls.h"
 #include "sdcc/link/link_map.h"
@@ -136,10 +137,11 @@ std::vector<std::string> LinkModel(const std::vector<Module>& modules) {
   return ModelArguments(chosen->symbols.options, chosen->module.model);
 }
 
-// Writes the relocatables and one list file per library into `folder`;
+// Writes the relocatables and one list file per library into `scratch`;
 // returns the sdcc arguments naming them (objects first). False with `err`.
-bool WriteScratch(const std::string& folder, const LinkCommand& command,
+bool WriteScratch(const TempFolder& scratch, const LinkCommand& command,
                   std::vector<Module>* modules, std::vector<std::string>* args, std::string* err) {
+  const std::string& folder = scratch.path();
   std::vector<std::string> libraries;
   for (size_t i = 0; i < command.inputs.size(); ++i) {
     const std::string library = "l" + std::to_string(i) + ".lib";
@@ -158,11 +160,11 @@ bool WriteScratch(const std::string& folder, const LinkCommand& command,
       // beside the object sdld fails, so an empty listing stands in.
       const std::string listing = folder + m.file.substr(0, m.file.size() - 4) + ".lst";
       if (!c51::sim::WriteFile(listing, "", err)) return false;
-      args->push_back(folder + m.file);
+      args->push_back(scratch.native() + m.file);
     }
     if (!list.empty()) {
       if (!c51::sim::WriteFile(folder + library, list, err)) return false;
-      libraries.push_back(folder + library);
+      libraries.push_back(scratch.native() + library);
     }
   }
   args->insert(args->end(), libraries.begin(), libraries.end());
@@ -263,17 +265,17 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
   const std::vector<std::string> model = LinkModel(modules);
   args.insert(args.end(), model.begin(), model.end());
   args.insert(args.end(), controls.sdcc_args.begin(), controls.sdcc_args.end());
-  const std::string ihx = scratch.path() + "out.ihx";
-  args.insert(args.end(), {"-o", ihx});
+  args.insert(args.end(), {"-o", scratch.native() + "out.ihx"});
   std::string err;
-  if (scratch.path().empty() || !WriteScratch(scratch.path(), command, &modules, &args, &err)) {
+  if (scratch.path().empty() || !WriteScratch(scratch, command, &modules, &args, &err)) {
     report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC",
                {"REASON:  " + (err.empty() ? std::string("NO SCRATCH FOLDER") : err)});
     return outcome;
   }
   const ProgramRun run = RunProgram(sdcc, args);
   if (!run.started) {
-    report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  CAN'T START " + sdcc});
+    report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC",
+               {"REASON:  CAN'T START " + SystemToLocalText(sdcc)});
     return outcome;
   }
   const std::vector<SdldMessage> messages = ParseSdldOutput(run.output);
@@ -285,7 +287,7 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
   }
 
   std::string text;
-  if (c51::sim::ReadFile(ihx, &text) == c51::sim::ReadResult::kOkay) {
+  if (c51::sim::ReadFile(scratch.path() + "out.ihx", &text) == c51::sim::ReadResult::kOkay) {
     std::vector<c51::sim::HexChunk> runs;
     if (!ReadIntelHex(text, &runs, &err)) {
       report.Add(LinkMessage::kError, "L221", "SDCC LINK ERROR", {"REASON:  " + err});

@@ -1,0 +1,219 @@
+#include "sdcc/compile/include_mirror.h"
+
+#include <filesystem>
+#include <fstream>
+#include <system_error>
+
+#include "platform/codepage.h"
+#include "platform/path.h"
+#include "sim/controls.h"
+#include "sim/files.h"
+#include "sim/source_lines.h"
+
+namespace c51::sdcc {
+
+namespace {
+
+// The name in sdas8051's `.include "name"` (any delimiter pair works:
+// `.include /defs.inc/`); empty when the line is no such include.
+std::string SdasIncludeName(std::string_view code) {
+  code = sim::Trim(code);
+  if (code.size() < 9 || sim::ToUpper(code.substr(0, 8)) != ".INCLUDE" ||
+      (code[8] != ' ' && code[8] != '\t')) {
+    return std::string();
+  }
+  code = sim::Trim(code.substr(9));
+  if (code.size() < 3) return std::string();
+  const size_t close = code.find(code[0], 1);
+  if (close == std::string_view::npos) return std::string();
+  return std::string(sim::Trim(code.substr(1, close - 1)));
+}
+
+sim::IncludeRequest RequestOf(std::string_view code, sim::Dialect dialect) {
+  if (dialect == sim::Dialect::kAssembly) {
+    std::string name = SdasIncludeName(code);
+    if (!name.empty()) return sim::IncludeRequest{sim::IncludeRequest::kQuoted, std::move(name)};
+  }
+  return sim::FindInclude(code, dialect);
+}
+
+// The stand-in's own name: the file's, when line markers, messages and
+// sdcc's debug records carry it unchanged ("$" separates the fields of
+// those records); else a neutral one of the same kind.
+std::string StandInName(std::string_view found, size_t index, sim::Dialect dialect) {
+  const std::string_view name = found.substr(sim::DirectoryPart(found).size());
+  bool plain = !name.empty();
+  for (char c : name) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    plain = plain && ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') ||
+                      u == '.' || u == '_' || u == '-');
+  }
+  if (plain) return std::string(name);
+  const bool c = dialect == sim::Dialect::kC;
+  if (index == 0) return "source" + std::string(c ? ".c" : ".asm");
+  return "header" + std::string(c ? ".h" : ".inc");
+}
+
+void ReplaceAll(const std::string& from, const std::string& to, std::string* text) {
+  for (size_t at = text->find(from); at != std::string::npos; at = text->find(from, at)) {
+    text->replace(at, from.size(), to);
+    at += to.size();
+  }
+}
+
+// One file being read: its text, the next line, and its copy so far.
+struct Frame {
+  size_t file = 0;
+  std::string native;  // the file on disk (system text), for a link
+  std::string text;
+  size_t pos = 0;
+  int line = 0;
+  bool in_block = false;
+  bool rewritten = false;  // an include line changed: the stand-in is a copy
+  size_t copied = 0;       // `text` before this is in `copy`
+  std::string copy;
+};
+
+}  // namespace
+
+bool IncludeMirror::Build(const std::string& source, const std::string& source_text,
+                          const MirrorSettings& settings, const std::string& folder,
+                          std::string* err) {
+  files_.clear();
+  by_stand_in_.clear();
+  missing_ = MissingInclude();
+  const std::string native_folder = NativeSpelling(folder);
+  // The file on disk => its index, however the includes spell it.
+  std::unordered_map<std::string, size_t> by_native;
+  std::vector<Frame> stack;
+
+  auto stand_in_of = [&](size_t index, const std::string& found) {
+    return native_folder + "i" + std::to_string(index) + "/" +
+           StandInName(found, index, settings.dialect);
+  };
+  auto add = [&](const std::string& found, const std::string& native, std::string text) {
+    const size_t index = files_.size();
+    files_.push_back(File{found, stand_in_of(index, found)});
+    by_stand_in_[files_.back().stand_in] = index;
+    by_native[native] = index;
+    Frame frame;
+    frame.file = index;
+    frame.native = native;
+    frame.text = std::move(text);
+    stack.push_back(std::move(frame));
+  };
+  // The stand-in of a file read to its end: a link to it, or its copy.
+  auto place = [&](Frame* frame) {
+    const File& file = files_[frame->file];
+    const std::filesystem::path stand_in(file.stand_in);
+    std::error_code ec;
+    std::filesystem::create_directory(stand_in.parent_path(), ec);
+    if (!frame->rewritten) {
+      std::filesystem::create_symlink(frame->native, stand_in, ec);
+      if (!ec) return true;
+      // A file system without links gets a copy.
+    }
+    frame->copy.append(frame->text, frame->copied);
+    std::ofstream out(stand_in, std::ios::binary | std::ios::trunc);
+    out.write(frame->copy.data(), static_cast<std::streamsize>(frame->copy.size()));
+    out.close();
+    if (!out) {
+      *err = "CAN'T CREATE FILE '" + SystemToLocalText(file.stand_in) + "'";
+      return false;
+    }
+    return true;
+  };
+
+  const sim::PathStyle style = sim::NativeStyle();
+  add(source, NativePath(sim::MakeAbsolute(source, settings.cwd, style)), source_text);
+  while (!stack.empty()) {
+    Frame& top = stack.back();
+    if (top.pos >= top.text.size()) {
+      if (!place(&top)) return false;
+      stack.pop_back();
+      continue;
+    }
+    const size_t start = top.pos;
+    size_t end = top.text.find('\n', start);
+    if (end == std::string::npos) end = top.text.size();
+    top.pos = end + 1;
+    ++top.line;
+    std::string_view line = std::string_view(top.text).substr(start, end - start);
+    const bool carriage_return = !line.empty() && line.back() == '\r';
+    if (carriage_return) line.remove_suffix(1);
+
+    const bool starts_in_comment = top.in_block;
+    sim::SplitLine split;
+    if (settings.dialect == sim::Dialect::kC) {
+      sim::SplitCLine(line, &top.in_block, &split);
+    } else {
+      sim::SplitAssemblyLine(line, &split);
+    }
+    const sim::IncludeRequest request = RequestOf(split.code, settings.dialect);
+    if (request.kind != sim::IncludeRequest::kQuoted &&
+        request.kind != sim::IncludeRequest::kAngle) {
+      continue;
+    }
+    const std::string includer_dir(sim::DirectoryPart(files_[top.file].found));
+    size_t target = files_.size();
+    std::string header_text;
+    std::string found, native;
+    for (const std::string& candidate :
+         sim::IncludeCandidates(request, includer_dir, settings.include_dirs, style)) {
+      native = NativePath(sim::MakeAbsolute(candidate, settings.cwd, style));
+      auto known = by_native.find(native);
+      if (known != by_native.end()) {
+        target = known->second;
+        break;
+      }
+      if (sim::ReadFile(candidate, &header_text) == sim::ReadResult::kOkay) {
+        found = candidate;
+        break;
+      }
+    }
+    if (target == files_.size() && found.empty()) {
+      if (missing_.name.empty()) {
+        missing_ = MissingInclude{request.name, files_[top.file].found, top.line,
+                                  std::string(sim::Trim(line))};
+      }
+      continue;
+    }
+    const std::string stand_in =
+        target < files_.size() ? files_[target].stand_in : stand_in_of(target, found);
+    // The line keeps its place; a block comment around the include stays
+    // open before it and after it as it was.
+    top.copy.append(top.text, top.copied, start - top.copied);
+    if (settings.dialect == sim::Dialect::kC) {
+      if (starts_in_comment) top.copy += "*/ ";
+      top.copy += "#include \"" + stand_in + "\"";
+      if (top.in_block) top.copy += " /*";
+    } else {
+      top.copy += ".include \"" + stand_in + "\"";
+    }
+    if (carriage_return) top.copy += '\r';
+    top.copied = end;
+    top.rewritten = true;
+    if (target == files_.size()) add(found, native, std::move(header_text));  // `top` ends here
+  }
+  return true;
+}
+
+std::string IncludeMirror::NameOf(std::string_view printed) const {
+  auto it = by_stand_in_.find(std::string(printed));
+  // The programs' output reaches us in our text; the stand-ins were made
+  // in the system's.
+  if (it == by_stand_in_.end()) it = by_stand_in_.find(LocalToSystemText(printed));
+  return it != by_stand_in_.end() ? files_[it->second].found : std::string(printed);
+}
+
+std::vector<std::string> IncludeMirror::Headers() const {
+  std::vector<std::string> headers;
+  for (size_t i = 1; i < files_.size(); ++i) headers.push_back(files_[i].found);
+  return headers;
+}
+
+void IncludeMirror::RestoreNames(std::string* text) const {
+  for (const File& file : files_) ReplaceAll(file.stand_in, sim::AbsolutePath(file.found), text);
+}
+
+}  // namespace c51::sdcc
