@@ -11,6 +11,7 @@
 #include "options/option_text.h"
 #include "options/state_inputs.h"
 #include "platform/fs.h"
+#include "platform/path.h"
 #include "plugin/state.h"
 #include "project/device_record.h"
 #include "project/host_services.h"
@@ -97,6 +98,9 @@ void ConvertToHex(PluginState* state, bool have_converter) {
 int BuildTarget(PluginState* state, int rebuild_all) {
   // Nothing to build before a configuration was opened.
   if (state->configuration.root == nullptr) return 0;
+  // Names the project spells in another case than the disk are matched once
+  // per build, not at every stat.
+  FileNameMatchScope matches;
   state->build = BuildProgress();
   state->build.serial = ++state->builds_started;
   state->build.rebuild_all = rebuild_all != 0;

@@ -399,6 +399,7 @@ std::string SummaryLine(const PluginState& state) {
 int TranslateFile(PluginState* state, const ProjectNode* node) {
   const ProjectNode* config = FindCurrentConfiguration(&state->configuration);
   if (config == nullptr || node == nullptr || node->name.data == nullptr) return 0;
+  FileNameMatchScope matches;
 
   const std::string include = CompilerIncludeVariable(
       state->toolchain.include_dir, IncludeSubdirectory(GetAttributeText(config, "RGF")));

@@ -69,6 +69,19 @@ bool RelativePath(const std::string& from_dir, const std::string& to, std::strin
 // project whose names all differ in case costs one extra stat per name.
 std::string NativePath(const std::string& path);
 
+// While one lives, the letter-case matches NativePath makes are kept and
+// trusted without looking at the disk again: one build asks for the same
+// names over and over, and none of them changes case under it. Scopes nest;
+// the matches are forgotten when the outermost ends. Windows: nothing to
+// keep.
+class FileNameMatchScope {
+ public:
+  FileNameMatchScope();
+  ~FileNameMatchScope();
+  FileNameMatchScope(const FileNameMatchScope&) = delete;
+  FileNameMatchScope& operator=(const FileNameMatchScope&) = delete;
+};
+
 // NativePath without the letter-case match: the encoding and the
 // separators only.
 std::string NativeSpelling(const std::string& path);

@@ -171,6 +171,25 @@ void MakeExactly(const std::string& native, const std::string& contents) {
   std::ofstream(native, std::ios::binary) << contents;
 }
 
+TEST_F(FileNamesTest, MatchesKeptForAnOperationAreForgottenAfterIt) {
+  Make("a/one.txt", "1");
+  {
+    FileNameMatchScope outer;
+    FileNameMatchScope inner;
+    EXPECT_EQ("1", Read("A/ONE.TXT"));
+    EXPECT_EQ("1", Read("A/ONE.TXT"));
+    EXPECT_NE(0, StampOf(At("A/ONE.TXT")).time);
+    InputFile file;
+    EXPECT_EQ(InputFile::Status::kOkay, file.Open(At("a/ONE.TXT")));
+  }
+  // Renamed after the scopes ended: the kept match must not be used.
+  std::filesystem::rename(NativeSpelling(At("a/one.txt")), NativeSpelling(At("a/One.Txt")));
+  EXPECT_EQ("1", Read("A/ONE.TXT"));
+  EXPECT_NE(0, StampOf(At("A/ONE.TXT")).time);
+  InputFile file;
+  EXPECT_EQ(InputFile::Status::kOkay, file.Open(At("a/ONE.TXT")));
+}
+
 TEST_F(FileNamesTest, OfNamesThatDifferOnlyInCaseTheExactOneWinsThenByteOrder) {
   for (const char* name : {"Both.h", "BOTH.H", "both.h"}) {
     MakeExactly(At(name), std::string(name).substr(0, 4));

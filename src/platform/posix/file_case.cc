@@ -7,6 +7,9 @@
 #include <mutex>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
+
+#include "platform/path.h"
 
 namespace c51::posix {
 namespace {
@@ -22,6 +25,10 @@ struct Listing {
   // Lower-case name => the name on disk; of several names that differ only
   // in case, the first in byte order.
   std::unordered_map<std::string, std::string> names;
+  std::unordered_set<std::string> exact;  // every name as on disk
+  // The outermost FileNameMatchScope in which the list was last found up
+  // to date; only such a list is trusted without looking.
+  unsigned scope_generation = 0;
 };
 
 // A bound on memory in a long-lived process: past it the cache starts over.
@@ -36,6 +43,18 @@ std::mutex& CacheMutex() {
 std::unordered_map<std::string, Listing>& Listings() {
   static std::unordered_map<std::string, Listing> listings;
   return listings;
+}
+
+// While a FileNameMatchScope lives (guarded by CacheMutex): the folders
+// matched in another case, as written => as on disk (both ending in "/"),
+// and whether any name needed matching at all: a project whose names are
+// all spelled as on disk pays nothing more.
+int g_scopes = 0;
+unsigned g_scope_generation = 0;  // counts outermost scopes
+bool g_matched_in_scope = false;
+std::unordered_map<std::string, std::string>& KeptFolders() {
+  static std::unordered_map<std::string, std::string> folders;
+  return folders;
 }
 
 bool HasAsciiLetter(std::string_view text) {
@@ -70,6 +89,7 @@ bool ReadListing(const std::string& folder, const struct stat& st, Listing* list
     if (name == "." || name == "..") continue;
     auto [it, added] = listing->names.try_emplace(LowerAscii(name), name);
     if (!added && name < it->second) it->second = name;
+    listing->exact.emplace(name);
   }
   closedir(dir);
   return true;
@@ -88,6 +108,7 @@ std::string FindInFolder(const std::string& folder, const struct stat& st,
     if (listings.size() >= kMaxListings) listings.clear();
     it = listings.insert_or_assign(folder, std::move(listing)).first;
   }
+  it->second.scope_generation = g_scopes > 0 ? g_scope_generation : 0;
   auto found = it->second.names.find(LowerAscii(name));
   return found == it->second.names.end() ? std::string() : found->second;
 }
@@ -111,8 +132,11 @@ std::string Resolve(const std::string& path) {
   struct stat st;
   if (stat(folder.empty() ? "." : folder.c_str(), &st) != 0) {
     if (!IsMissing(errno) || !HasAsciiLetter(folder)) return path;
+    const std::string written = folder;
     folder = Resolve(folder);
     if (stat(folder.c_str(), &st) != 0) return folder + name + trail;
+    std::lock_guard<std::mutex> lock(CacheMutex());
+    if (g_scopes > 0 && folder != written) KeptFolders().emplace(written, folder);
   }
   if (!S_ISDIR(st.st_mode) || !HasAsciiLetter(name)) return folder + name + trail;
   std::string found = FindInFolder(folder.empty() ? "." : folder, st, name);
@@ -129,7 +153,34 @@ std::string MatchCase(const std::string& native) {
 
 std::string MatchCaseOfMissing(const std::string& native) {
   if (native.empty() || !HasAsciiLetter(native)) return native;
-  return Resolve(native);
+  std::string matched = Resolve(native);
+  if (matched != native) {
+    std::lock_guard<std::mutex> lock(CacheMutex());
+    if (g_scopes > 0) g_matched_in_scope = true;
+  }
+  return matched;
+}
+
+bool PresumedMatch(const std::string& native, std::string* matched) {
+  std::lock_guard<std::mutex> lock(CacheMutex());
+  if (g_scopes == 0 || !g_matched_in_scope) return false;
+  const size_t slash = native.rfind('/');
+  if (slash == std::string::npos || slash + 1 == native.size()) return false;
+  const std::string folder = native.substr(0, slash + 1);
+  const std::string name = native.substr(slash + 1);
+  auto kept = KeptFolders().find(folder);
+  const bool folder_matched = kept != KeptFolders().end();
+  const std::string& real_folder = folder_matched ? kept->second : folder;
+  auto listing = Listings().find(real_folder);
+  std::string found;
+  if (listing != Listings().end() && listing->second.scope_generation == g_scope_generation &&
+      listing->second.exact.count(name) == 0) {
+    auto folded = listing->second.names.find(LowerAscii(name));
+    if (folded != listing->second.names.end()) found = folded->second;
+  }
+  if (found.empty() && !folder_matched) return false;
+  *matched = real_folder + (found.empty() ? name : found);
+  return true;
 }
 
 void ForgetFolderListings() {
@@ -138,3 +189,19 @@ void ForgetFolderListings() {
 }
 
 }  // namespace c51::posix
+
+namespace c51 {
+
+FileNameMatchScope::FileNameMatchScope() {
+  std::lock_guard<std::mutex> lock(posix::CacheMutex());
+  if (posix::g_scopes++ == 0) ++posix::g_scope_generation;
+}
+
+FileNameMatchScope::~FileNameMatchScope() {
+  std::lock_guard<std::mutex> lock(posix::CacheMutex());
+  if (--posix::g_scopes > 0) return;
+  posix::KeptFolders().clear();
+  posix::g_matched_in_scope = false;
+}
+
+}  // namespace c51

@@ -20,6 +20,12 @@ std::string MatchCase(const std::string& native);
 // ENOENT or ENOTDIR): saves the first check.
 std::string MatchCaseOfMissing(const std::string& native);
 
+// While a FileNameMatchScope lives, the name on disk for `native` as the
+// folders already matched and listed in it tell, without asking the disk;
+// false when they cannot tell or the name is spelled as on disk. The
+// caller falls back to MatchCaseOfMissing when the presumed name fails.
+bool PresumedMatch(const std::string& native, std::string* matched);
+
 // Forgets every folder listing held (tests).
 void ForgetFolderListings();
 

@@ -53,6 +53,8 @@ namespace {
 // when that fails.
 int StatPath(const std::string& path, struct stat* st) {
   const std::string native = NativeSpelling(path);
+  std::string presumed;
+  if (posix::PresumedMatch(native, &presumed) && stat(presumed.c_str(), st) == 0) return 0;
   if (stat(native.c_str(), st) == 0) return 0;
   if (errno != ENOENT && errno != ENOTDIR) return -1;
   const std::string matched = posix::MatchCaseOfMissing(native);

@@ -26,7 +26,10 @@ InputFile::Status InputFile::Open(const std::string& path) {
   // Tried as written first: the build opens every object, and matching the
   // letter case costs a folder lookup.
   const std::string native = NativeSpelling(path);
-  int fd = open(native.c_str(), O_RDONLY | O_CLOEXEC);
+  std::string presumed;
+  int fd = -1;
+  if (posix::PresumedMatch(native, &presumed)) fd = open(presumed.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) fd = open(native.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0 && (errno == ENOENT || errno == ENOTDIR)) {
     const std::string matched = posix::MatchCaseOfMissing(native);
     if (matched != native) fd = open(matched.c_str(), O_RDONLY | O_CLOEXEC);

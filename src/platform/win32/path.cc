@@ -74,6 +74,9 @@ std::string NativeSpelling(const std::string& path) {
   return path;
 }
 
+FileNameMatchScope::FileNameMatchScope() = default;
+FileNameMatchScope::~FileNameMatchScope() = default;
+
 std::string OnDiskSpelling(const std::string& path) {
   return path;
 }
