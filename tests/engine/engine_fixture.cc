@@ -14,15 +14,6 @@ namespace {
 
 const char kSeparator = NativePathStyle() == PathStyle::kWindows ? '\\' : '/';
 
-// std::filesystem takes wide names on Windows; our texts are ANSI there.
-std::filesystem::path FsPath(const std::string& path) {
-  const std::string native = NativePath(path);
-  if (NativePathStyle() != PathStyle::kWindows) return std::filesystem::path(native);
-  std::string utf8;
-  if (!ConvertCodePage(native, kCodePageLocal, kCodePageUtf8, &utf8)) utf8 = native;
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
-
 // Keeps the permissions: the programs must stay executable.
 bool CopyFile(const std::string& from, const std::string& to) {
   std::error_code ec;
@@ -35,15 +26,6 @@ bool CopyFile(const std::string& from, const std::string& to) {
 
 std::string SimToolBin() {
   return ExecutableDirectory() + "simtool" + kSeparator + "C51" + kSeparator + "BIN" + kSeparator;
-}
-
-bool SetTimeForward(const std::string& path, int seconds) {
-  std::error_code ec;
-  const std::filesystem::path native = FsPath(path);
-  auto time = std::filesystem::last_write_time(native, ec);
-  if (ec) return false;
-  std::filesystem::last_write_time(native, time + std::chrono::seconds(seconds), ec);
-  return !ec;
 }
 
 std::string CopyToolchain(const std::string& root, const std::vector<std::string>& omit) {

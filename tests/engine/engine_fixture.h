@@ -11,16 +11,13 @@
 
 #include "plugin/plugin_interface.h"
 #include "support/fake_host.h"
+#include "support/fs_path.h"
 #include "support/temp_dir.h"
 
 namespace c51::test {
 
 // The folder of the simulated toolchain's programs beside the test program.
 std::string SimToolBin();
-
-// Moves a file's modification time `seconds` into the future, so that it is
-// later than anything written during the test whatever the clock's grain.
-bool SetTimeForward(const std::string& path, int seconds);
 
 // Copies the simulated toolchain (programs, INC, LIB) below `root`, leaving
 // out the programs named in `omit`; the new BIN folder.

@@ -2,21 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
-
 #include "platform/codepage.h"
 #include "platform/path.h"
 
 namespace c51::test {
-
-// std::filesystem takes wide names on Windows; our texts are ANSI there.
-std::filesystem::path FsPath(const std::string& path) {
-  const std::string native = NativePath(path);
-  if (NativePathStyle() != PathStyle::kWindows) return std::filesystem::path(native);
-  std::string utf8;
-  if (!ConvertCodePage(native, kCodePageLocal, kCodePageUtf8, &utf8)) utf8 = native;
-  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
-}
 
 std::string NameOf(const std::string& path) {
   return path.substr(path.find_last_of("\\/") + 1);
@@ -90,17 +79,6 @@ std::vector<std::string> Names(const std::vector<std::string>& paths) {
   std::vector<std::string> names;
   for (const std::string& path : paths) names.push_back(NameOf(path));
   return names;
-}
-
-// Moves the file's time `seconds` ahead, so it is later than every file a
-// build made before, whatever the file system's time resolution.
-bool SetTimeForward(const std::string& path, int seconds) {
-  std::error_code ec;
-  const std::filesystem::path native = FsPath(path);
-  auto time = std::filesystem::last_write_time(native, ec);
-  if (ec) return false;
-  std::filesystem::last_write_time(native, time + std::chrono::seconds(seconds), ec);
-  return !ec;
 }
 
 }  // namespace c51::test

@@ -3,14 +3,12 @@
 #ifndef C51_TESTS_HOST_BUILD_LINES_H_
 #define C51_TESTS_HOST_BUILD_LINES_H_
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
-namespace c51::test {
+#include "support/fs_path.h"
 
-// std::filesystem takes wide names on Windows; our texts are ANSI there.
-std::filesystem::path FsPath(const std::string& path);
+namespace c51::test {
 
 std::string NameOf(const std::string& path);
 std::string TitleOf(const std::string& path);
@@ -27,10 +25,6 @@ std::string LastLine(const std::string& text);
 // must carry the next n and `planned` as N.
 std::vector<std::string> Translated(const std::string& out, int planned);
 std::vector<std::string> Names(const std::vector<std::string>& paths);
-
-// Moves the file's time `seconds` ahead, so it is later than every file a
-// build made before, whatever the file system's time resolution.
-bool SetTimeForward(const std::string& path, int seconds);
 
 }  // namespace c51::test
 

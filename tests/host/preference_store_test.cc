@@ -11,6 +11,7 @@
 #include "platform/env.h"
 #include "platform/fs.h"
 #include "plugin/toolchain.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 namespace c51::host {
@@ -30,26 +31,7 @@ F FunctionFrom(void* address) {
 }
 
 // Sets or clears an environment variable for one test and restores it.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const std::string* value) : name_(name) {
-    had_ = GetEnv(name_, &old_);
-    if (value)
-      SetEnv(name_, *value);
-    else
-      UnsetEnv(name_);
-  }
-  ~ScopedEnv() {
-    if (had_)
-      SetEnv(name_, old_);
-    else
-      UnsetEnv(name_);
-  }
-
- private:
-  std::string name_, old_;
-  bool had_;
-};
+using test::ScopedEnv;
 
 class PreferenceStoreTest : public ::testing::Test {
  protected:
@@ -122,11 +104,11 @@ TEST_F(PreferenceStoreTest, TheFolderComesFromTheFirstSourceThatIsSet) {
   ASSERT_TRUE(WriteWholeFile(config + kSep + "corvane-c51" + kSep + "toolchain",
                              "\n  \t\n  " + file + "  \r\n", &err));
 #if defined(_WIN32)
-  ScopedEnv config_home("APPDATA", &config);
+  ScopedEnv config_home("APPDATA", config);
 #else
-  ScopedEnv config_home("XDG_CONFIG_HOME", &config);
+  ScopedEnv config_home("XDG_CONFIG_HOME", config);
 #endif
-  ScopedEnv variable(kToolchainEnvironmentVariable, &env);
+  ScopedEnv variable(kToolchainEnvironmentVariable, env);
 
   set_folder_(host.c_str());
   EXPECT_EQ(ProgramFolder(), host);
@@ -143,7 +125,7 @@ TEST_F(PreferenceStoreTest, WithNothingSetTheBundledToolchainAnswers) {
   ScopedEnv variable(kToolchainEnvironmentVariable, nullptr);
   // A configuration folder without a preferences file.
   std::string empty = WithoutSeparator(dir.path());
-  ScopedEnv config_home(kConfigVariables[0], &empty);
+  ScopedEnv config_home(kConfigVariables[0], empty);
   const std::string expected = ExecutableDirectory() + "simtool" + kSep + "C51" + kSep + "BIN";
   EXPECT_EQ(ProgramFolder(), expected);
 }

@@ -19,6 +19,7 @@
 #include "platform/path.h"
 #include "project/node.h"
 #include "run_host.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 #if !defined(_WIN32)
@@ -92,13 +93,6 @@ class WindowsNamesTest : public ::testing::TestWithParam<Toolchain> {
     if (*GetParam().folder != '\0' && !PathExists(ToolchainFolder() + "/BIN/C51.exe")) {
       GTEST_SKIP() << "no " << GetParam().name << " toolchain";
     }
-    // The plug-in and this test agree on the code page, whatever the
-    // environment of the run says.
-    saved_ = GetEnvBytes("C51_LOCAL_CODEPAGE", &code_page_);
-    UnsetEnv("C51_LOCAL_CODEPAGE");
-  }
-  void TearDown() override {
-    if (saved_) SetEnvBytes("C51_LOCAL_CODEPAGE", code_page_);
   }
 
   std::string Path(const std::string& name) const { return dir_.path() + name; }
@@ -140,9 +134,10 @@ class WindowsNamesTest : public ::testing::TestWithParam<Toolchain> {
     ASSERT_FALSE(ec) << ec.message();
   }
 
+  // The plug-in and this test agree on the code page, the default one,
+  // whatever the environment of the run says.
+  test::ScopedEnv code_page_{"C51_LOCAL_CODEPAGE", nullptr};
   test::ScopedTempDir dir_{"c51names"};
-  bool saved_ = false;
-  std::string code_page_;
 };
 
 // A uVision 2 project whose options file is spelled ".Opt", whose sources

@@ -7,6 +7,7 @@
 #include "platform/codepage.h"
 #include "platform/env.h"
 #include "platform/fs.h"
+#include "support/scoped_env.h"
 
 namespace c51::test {
 
@@ -25,30 +26,10 @@ inline std::string Local(const std::string& utf8) {
 
 // Makes GBK the local code page where a process may choose (POSIX); on
 // Windows the system's ANSI code page stays, and tests compare with Local().
-class ScopedLocalCodePage {
+class ScopedLocalCodePage : public ScopedEnv {
  public:
-  explicit ScopedLocalCodePage(const char* code_page) {
-    had_ = GetEnv(kVariable, &saved_);
-    if (code_page) {
-      SetEnv(kVariable, code_page);
-    } else {
-      UnsetEnv(kVariable);
-    }
-  }
-  ~ScopedLocalCodePage() {
-    if (had_) {
-      SetEnv(kVariable, saved_);
-    } else {
-      UnsetEnv(kVariable);
-    }
-  }
-  ScopedLocalCodePage(const ScopedLocalCodePage&) = delete;
-  ScopedLocalCodePage& operator=(const ScopedLocalCodePage&) = delete;
-
- private:
-  static constexpr const char* kVariable = "C51_LOCAL_CODEPAGE";
-  bool had_ = false;
-  std::string saved_;
+  explicit ScopedLocalCodePage(const char* code_page)
+      : ScopedEnv("C51_LOCAL_CODEPAGE", code_page) {}
 };
 
 }  // namespace c51::test

@@ -16,35 +16,16 @@
 #include "platform/input_file.h"
 #include "platform/path.h"
 #include "platform/process.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 namespace c51 {
 namespace {
 
-class ScopedCodePage {
+// The local code page for one scope.
+class ScopedCodePage : public test::ScopedEnv {
  public:
-  explicit ScopedCodePage(const char* value) {
-    had_ = GetEnvBytes(kName, &saved_);
-    if (value) {
-      SetEnvBytes(kName, value);
-    } else {
-      UnsetEnv(kName);
-    }
-  }
-  ~ScopedCodePage() {
-    if (had_) {
-      SetEnvBytes(kName, saved_);
-    } else {
-      UnsetEnv(kName);
-    }
-  }
-  ScopedCodePage(const ScopedCodePage&) = delete;
-  ScopedCodePage& operator=(const ScopedCodePage&) = delete;
-
- private:
-  static constexpr const char* kName = "C51_LOCAL_CODEPAGE";
-  bool had_ = false;
-  std::string saved_;
+  explicit ScopedCodePage(const char* value) : ScopedEnv("C51_LOCAL_CODEPAGE", value) {}
 };
 
 class FileNamesTest : public testing::Test {

@@ -10,6 +10,7 @@
 #include "platform/env.h"
 #include "platform/fs.h"
 #include "platform/local_time.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 namespace c51 {
@@ -21,27 +22,7 @@ namespace {
 constexpr int64_t kEpochSeconds = 11644473600LL;
 constexpr int64_t kTicks = 10000000LL;
 
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name) {
-    had_ = GetEnv(name_, &old_);
-    SetEnv(name_, value);
-  }
-  ~ScopedEnv() {
-    if (had_) {
-      SetEnv(name_, old_);
-    } else {
-      UnsetEnv(name_);
-    }
-  }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
-
- private:
-  std::string name_;
-  std::string old_;
-  bool had_ = false;
-};
+using test::ScopedEnv;
 
 TEST(ShellTypeTest, PosixNamesComeFromTheExtension) {
   test::ScopedTempDir dir("c51shell");

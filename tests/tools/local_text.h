@@ -9,10 +9,9 @@
 #include <iterator>
 #include <string>
 #include <string_view>
-#include <utility>
 
 #include "platform/codepage.h"
-#include "platform/env.h"
+#include "support/scoped_env.h"
 
 namespace c51::test {
 
@@ -23,29 +22,6 @@ constexpr std::string_view kSourceGbk = "\xd6\xf7\xb3\xcc\xd0\xf2.c";
 constexpr std::string_view kSourceUtf8 = "\xe4\xb8\xbb\xe7\xa8\x8b\xe5\xba\x8f.c";
 // 主程序.obj, the object the compiler names after the source.
 constexpr std::string_view kObjectUtf8 = "\xe4\xb8\xbb\xe7\xa8\x8b\xe5\xba\x8f.obj";
-
-// Sets a variable for one scope; the tools the test starts inherit it.
-class ScopedEnv {
- public:
-  ScopedEnv(std::string name, const std::string& value) : name_(std::move(name)) {
-    had_ = GetEnvBytes(name_, &saved_);
-    SetEnvBytes(name_, value);
-  }
-  ~ScopedEnv() {
-    if (had_) {
-      SetEnvBytes(name_, saved_);
-    } else {
-      UnsetEnv(name_);
-    }
-  }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
-
- private:
-  std::string name_;
-  std::string saved_;
-  bool had_ = false;
-};
 
 // Decoding fails on anything but well-formed UTF-8.
 inline bool IsUtf8(const std::string& text) {
