@@ -1,24 +1,11 @@
 #include "sim/include_search.h"
 
 #include "sim/controls.h"
+#include "sim/source_lines.h"
 
 namespace c51::sim {
 
 namespace {
-
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view NextWord(std::string_view* rest) {
-  size_t i = 0;
-  while (i < rest->size() && IsBlank((*rest)[i])) ++i;
-  size_t start = i;
-  while (i < rest->size() && !IsBlank((*rest)[i])) ++i;
-  std::string_view word = rest->substr(start, i - start);
-  rest->remove_prefix(i);
-  return word;
-}
 
 std::string_view TrimEnd(std::string_view text) {
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);

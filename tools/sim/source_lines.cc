@@ -58,4 +58,14 @@ void SplitAssemblyLine(std::string_view line, SplitLine* out) {
   out->code = line;
 }
 
+std::string_view NextWord(std::string_view* rest) {
+  size_t i = 0;
+  while (i < rest->size() && IsBlank((*rest)[i])) ++i;
+  size_t start = i;
+  while (i < rest->size() && !IsBlank((*rest)[i])) ++i;
+  std::string_view word = rest->substr(start, i - start);
+  rest->remove_prefix(i);
+  return word;
+}
+
 }  // namespace c51::sim

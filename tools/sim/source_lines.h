@@ -24,6 +24,14 @@ void SplitCLine(std::string_view line, bool* in_block, SplitLine* out);
 //   "mov a,#';' ; note" => code "mov a,#';' ", comments " note"
 void SplitAssemblyLine(std::string_view line, SplitLine* out);
 
+inline bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+// The next word of `rest` (blanks and tabs separate), which then starts
+// after it: "  #include <a.h>" => "#include", rest " <a.h>".
+std::string_view NextWord(std::string_view* rest);
+
 }  // namespace c51::sim
 
 #endif  // C51_TOOLS_SIM_SOURCE_LINES_H_

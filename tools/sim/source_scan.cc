@@ -23,20 +23,6 @@ bool IsWordChar(char c) {
   return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || (u >= '0' && u <= '9') || u == '_';
 }
 
-bool IsBlank(char c) {
-  return c == ' ' || c == '\t';
-}
-
-std::string_view NextWord(std::string_view* rest) {
-  size_t i = 0;
-  while (i < rest->size() && IsBlank((*rest)[i])) ++i;
-  size_t start = i;
-  while (i < rest->size() && !IsBlank((*rest)[i])) ++i;
-  std::string_view word = rest->substr(start, i - start);
-  rest->remove_prefix(i);
-  return word;
-}
-
 // FNV-1a: the same line always gives the same simulated code.
 uint32_t LineHash(std::string_view text) {
   uint32_t h = 2166136261u;
