@@ -48,7 +48,7 @@ double Seconds(std::chrono::steady_clock::duration d) {
 // One RunTool call; false when the text is not what the child wrote.
 bool TimeRunTool(PluginState* state, long long piece, double* seconds) {
   auto start = std::chrono::steady_clock::now();
-  std::string_view text = RunTool(state, ChildCommand(piece), "");
+  std::string_view text = RunTool(state, ChildCommand(piece), "").output;
   *seconds = Seconds(std::chrono::steady_clock::now() - start);
   return static_cast<long long>(text.size()) == kTotal;
 }

@@ -84,13 +84,31 @@ bool LinkOrCollect(PluginState* state, bool library) {
 }
 
 // The hex converter's own output is not shown and does not judge the
-// build.
-void ConvertToHex(PluginState* state, bool have_converter) {
+// build; a converter that could not run or was killed does.
+bool ConvertToHex(PluginState* state, bool have_converter) {
   const std::string program = state->output_dir + state->output_name;
   Output(state, "creating hex file from " + Quoted(program) + "...");
-  if (!have_converter) return;
-  RunTool(state, Quoted(state->toolchain.hex_converter) + " " + Quoted(program),
-          ToolWorkingDirectory(*state));
+  if (!have_converter) return true;
+  const ToolRun run = RunTool(state, Quoted(state->toolchain.hex_converter) + " " + Quoted(program),
+                              ToolWorkingDirectory(*state));
+  return ReportToolFailure(state, run);
+}
+
+// make's rule: `target` is out of date when it is missing or older than
+// one of `inputs`.
+bool OlderThanAny(const std::string& target, const std::vector<std::string>& inputs) {
+  const int64_t made = ModificationTime(target);
+  if (made == 0) return true;
+  for (const std::string& input : inputs) {
+    if (ModificationTime(input) > made) return true;
+  }
+  return false;
+}
+
+// The hex file beside the program: the program's name with ".hex" in place
+// of its extension.
+std::string HexFileOf(const PluginState& state) {
+  return state.output_dir + FileTitle(state.output_name) + ".hex";
 }
 
 }  // namespace
@@ -128,6 +146,7 @@ int BuildTarget(PluginState* state, int rebuild_all) {
                               CompilerIncludeVariable(state->toolchain.include_dir, subdirectory));
 
   state->build.object_list.clear();
+  state->build.object_paths.clear();
   state->build_continue.store(1);
   state->build.any_translated = false;
   WalkGroup(state, FirstChildNamed(root, "Files"));
@@ -139,12 +158,18 @@ int BuildTarget(PluginState* state, int rebuild_all) {
   const bool library = IntKey(config, "GENLIB", 0) != 0;
   const bool hex = IntKey(config, "GENAPP", 1) != 0;
   // Nothing translated means nothing to link, unless an earlier link failed
-  // or the target was removed: then the target is out of date all the same.
+  // or an object changed since (a single file translated, an object file
+  // of the project replaced): then the target is out of date all the same.
   const std::string target =
       state->output_dir + (library ? FileTitle(state->output_name) + ".lib" : state->output_name);
-  if (state->build.any_translated || !PathExists(target)) {
+  const bool link = state->build.any_translated || OlderThanAny(target, state->build.object_paths);
+  if (link) {
     if (state->build.ok && !state->build.object_list.empty()) {
       state->build.ok = LinkOrCollect(state, library);
+      // A linker that failed or was killed may have left a cut target; the
+      // next build must link again, as make deletes a target whose recipe
+      // failed.
+      if (!state->build.ok) RemoveFile(target);
     } else {
       Output(state, "Target not created");
       state->build.ok = false;
@@ -153,7 +178,15 @@ int BuildTarget(PluginState* state, int rebuild_all) {
       Output(state, "Program build aborted.");
       return 0;
     }
-    if (state->build.ok && hex) ConvertToHex(state, have_hex_converter);
+  }
+  // The hex file follows the program by the same rule: a converter that
+  // was missing or killed last time gets its turn.
+  if (state->build.ok && hex &&
+      (link || (!library && have_hex_converter && OlderThanAny(HexFileOf(*state), {target})))) {
+    if (!ConvertToHex(state, have_hex_converter)) {
+      state->build.ok = false;
+      RemoveFile(HexFileOf(*state));
+    }
   }
 
   Output(state, SummaryLine(*state));

@@ -179,16 +179,26 @@ bool ReportFilterResult(PluginState* state, const FilterResult& result) {
   return result.success;
 }
 
+bool ReportToolFailure(PluginState* state, const ToolRun& run) {
+  if (run.failure.empty()) return true;
+  if (state->host != nullptr) state->host->Output(run.failure.c_str(), 1);
+  state->error_count = SaturatingAdd(state->error_count, 1);
+  return false;
+}
+
 bool RunCompilerTool(PluginState* state, const std::string& command_line,
                      const std::string& /*file*/, MessageLayout layout) {
   const std::string working_dir = ToolWorkingDirectory(*state);
-  std::string_view captured = RunTool(state, command_line, working_dir);
-  return ReportFilterResult(state, FilterCompilerOutput(captured, layout, working_dir));
+  const ToolRun run = RunTool(state, command_line, working_dir);
+  const bool filtered =
+      ReportFilterResult(state, FilterCompilerOutput(run.output, layout, working_dir));
+  return ReportToolFailure(state, run) && filtered;
 }
 
 bool RunLinkerTool(PluginState* state, const std::string& command_line) {
-  std::string_view captured = RunTool(state, command_line, ToolWorkingDirectory(*state));
-  return ReportFilterResult(state, FilterLinkerOutput(captured));
+  const ToolRun run = RunTool(state, command_line, ToolWorkingDirectory(*state));
+  const bool filtered = ReportFilterResult(state, FilterLinkerOutput(run.output));
+  return ReportToolFailure(state, run) && filtered;
 }
 
 }  // namespace c51

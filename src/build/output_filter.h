@@ -12,6 +12,8 @@
 #include <string_view>
 #include <vector>
 
+#include "build/tool_runner.h"
+
 namespace c51 {
 
 struct PluginState;
@@ -70,6 +72,11 @@ bool RunCompilerTool(PluginState* state, const std::string& command_line, const 
 // Runs the linker or library manager in the tool working directory and
 // reports its output.
 bool RunLinkerTool(PluginState* state, const std::string& command_line);
+
+// A tool that could not be started or did not end by itself is an error of
+// its step: the run's failure line is shown and counted. True when the run
+// ended normally.
+bool ReportToolFailure(PluginState* state, const ToolRun& run);
 
 }  // namespace c51
 

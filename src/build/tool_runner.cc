@@ -1,6 +1,7 @@
 #include "build/tool_runner.h"
 
 #include <cstdio>
+#include <vector>
 
 #include "platform/path.h"
 #include "platform/process.h"
@@ -24,6 +25,24 @@ void ShowFailure(PluginState* state, MessageId id, int code) {
   state->ui->ShowMessage(text, "", MessageIcon::kError, MessageButtons::kOk);
 }
 
+// The program's file name, from the first argument of the command line:
+//   "C:\K\BIN\C51.exe" main.c => C51.exe
+std::string ProgramName(const std::string& command_line) {
+  const std::vector<std::string> args = SplitWindowsCommandLine(command_line);
+  if (args.empty()) return std::string();
+  const std::string& path = args.front();
+  size_t cut = path.find_last_of("\\/");
+  return cut == std::string::npos ? path : path.substr(cut + 1);
+}
+
+// POSIX: the signal; Windows: the exception code.
+std::string CrashCause(int code) {
+  if (NativePathStyle() == PathStyle::kPosix) return "signal " + std::to_string(code);
+  char hex[16];
+  std::snprintf(hex, sizeof hex, "%08X", static_cast<unsigned>(code));
+  return std::string("exception 0x") + hex;
+}
+
 }  // namespace
 
 std::string ToolWorkingDirectory(const PluginState& state) {
@@ -34,24 +53,34 @@ std::string ToolWorkingDirectory(const PluginState& state) {
   return dir;
 }
 
-std::string_view RunTool(PluginState* state, const std::string& command_line,
-                         const std::string& working_dir) {
+ToolRun RunTool(PluginState* state, const std::string& command_line,
+                const std::string& working_dir) {
   ProcessResult& capture = state->tool_capture;
   capture = RunProcess(command_line, working_dir, StreamOrder::kErrAfterOut, &capture);
+  ToolRun run;
+  const std::string program = ProgramName(command_line);
   switch (capture.status) {
     case ProcessStatus::kPipeFailed:
       ShowFailure(state, MessageId::kCreatePipeFailed, capture.system_error);
       capture.out.clear();
+      run.failure = "*** ERROR: cannot capture the output of \"" + program + "\" (system error " +
+                    std::to_string(capture.system_error) + ")";
       break;
     case ProcessStatus::kStartFailed:
       ShowFailure(state, MessageId::kCreateProcessFailed, capture.system_error);
       capture.out.clear();
+      run.failure = "*** ERROR: \"" + program + "\" could not be started (system error " +
+                    std::to_string(capture.system_error) + ")";
+      break;
+    case ProcessStatus::kCrashed:
+      // Whatever it wrote before may be cut anywhere: it made nothing.
+      run.failure = "*** ERROR: \"" + program + "\" was ended by " + CrashCause(capture.exit_code);
       break;
     case ProcessStatus::kExited:
-    case ProcessStatus::kCrashed:
       break;
   }
-  return capture.out;
+  run.output = capture.out;
+  return run;
 }
 
 }  // namespace c51

@@ -14,18 +14,25 @@ struct PluginState;
 // configuration was opened, which means the current folder.
 std::string ToolWorkingDirectory(const PluginState& state);
 
-// Runs `command_line` hidden in `working_dir` and returns everything it
-// wrote: all of standard output, then all of standard error, however the
-// writes were interleaved. A tool that cannot be started (or whose pipes
-// cannot be made) gives "" after a message box with the system's error
-// code, shown through `state->ui`. The exit code is not looked at: the
-// output filters judge the run.
+struct ToolRun {
+  // Everything the tool wrote: all of standard output, then all of
+  // standard error, however the writes were interleaved.
+  std::string_view output;
+  // Empty when the tool ran and ended by itself, whatever its exit code
+  // (the output filters judge such a run). Otherwise the line that says
+  // why it did not: it could not be started, or something ended it.
+  std::string failure;
+};
+
+// Runs `command_line` hidden in `working_dir`. A tool that cannot be
+// started (or whose pipes cannot be made) also shows a message box with
+// the system's error code, through `state->ui`.
 //
-// The text lives in `state` until the next RunTool, which reuses its
+// The output lives in `state` until the next RunTool, which reuses its
 // memory: tools run one after another, and a large output then costs no
 // fresh memory the second time.
-std::string_view RunTool(PluginState* state, const std::string& command_line,
-                         const std::string& working_dir);
+ToolRun RunTool(PluginState* state, const std::string& command_line,
+                const std::string& working_dir);
 
 }  // namespace c51
 

@@ -215,11 +215,18 @@ void CompileC(PluginState* state, const SourceFile& file, const FileSwitches& sw
   const std::string& object_dir = state->output_dir_relative;
 
   Output(state, "compiling " + file.name + "...");
+  // A run that fails or is killed may leave a cut object behind: the object
+  // goes before the run and again after a failed one, so that the file is
+  // translated again next time, as make deletes a target whose recipe
+  // failed.
+  const std::string object = state->output_dir + file.title + ".obj";
+  RemoveFile(object);
   if (!switches.generates_asm()) {
     const std::string command =
         compiler + " " + source + " " + controls + " OBJECT(" + Quoted(file.object) + ")";
     if (!RunCompilerTool(state, command, file.absolute, MessageLayout::kC51)) {
       state->build.ok = false;
+      RemoveFile(object);
     }
     state->build.any_translated = true;
     return;
@@ -239,17 +246,23 @@ void CompileC(PluginState* state, const SourceFile& file, const FileSwitches& sw
   const std::string assemble = Quoted(state->toolchain.assembler) + " " + Quoted(generated) +
                                " PR(" + Quoted(object_dir + file.title + ".ls1") + ") " +
                                BuildGeneratedAsmControlString(state);
-  if (!RunCompilerTool(state, assemble, generated, MessageLayout::kA51)) state->build.ok = false;
+  if (!RunCompilerTool(state, assemble, generated, MessageLayout::kA51)) {
+    state->build.ok = false;
+    RemoveFile(object);
+  }
 }
 
 void Assemble(PluginState* state, const SourceFile& file) {
   RunBeforeCompile(state);
   Output(state, "assembling " + file.absolute + "...");
+  const std::string object = state->output_dir + file.title + ".obj";
+  RemoveFile(object);
   const std::string command = Quoted(state->toolchain.assembler) + " " +
                               Quoted(ToolPath(*state, file.absolute)) + " " +
                               BuildA51ControlString(file.node, state);
   if (!RunCompilerTool(state, command, file.absolute, MessageLayout::kA51)) {
     state->build.ok = false;
+    RemoveFile(object);
   }
   state->build.any_translated = true;
 }
@@ -283,6 +296,8 @@ void TranslateScoped(PluginState* state, const ProjectNode* file, bool force,
       return;
   }
   AppendEntry(&state->build.object_list, scopes.local, bank_count, source.object);
+  state->build.object_paths.push_back(
+      kind == FileKind::kObject ? source.absolute : state->output_dir + source.title + ".obj");
 }
 
 int CurrentBankCount(PluginState* state) {

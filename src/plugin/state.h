@@ -90,6 +90,9 @@ struct BuildProgress {
   // The command file's object entries, in walk order ("\"path\",\n" or
   // "BANK<n> {\"path\"},\n").
   std::string object_list;
+  // The same objects' full paths: the program is out of date when one of
+  // them is newer.
+  std::vector<std::string> object_paths;
   // Numbers this build among all builds and single-file translations of
   // the process, from 1: include file times looked up in an earlier one
   // are looked up again.

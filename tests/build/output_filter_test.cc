@@ -212,12 +212,22 @@ TEST_F(ReportTest, RunsToolsInTheProjectFolder) {
   EXPECT_EQ(2, state_.error_count);
   EXPECT_TRUE(ui_.messages.empty());
 
-  // A tool that cannot start leaves nothing to judge: the build goes on.
+  // A tool that cannot start made nothing: an error of its step, shown and
+  // counted besides the message box, never a success.
   host_.outputs.clear();
-  EXPECT_TRUE(RunCompilerTool(&state_, test::Quoted(folder + "C51.exe") + " MAIN.C", "MAIN.C",
-                              MessageLayout::kC51));
-  EXPECT_TRUE(host_.outputs.empty());
+  EXPECT_FALSE(RunCompilerTool(&state_, test::Quoted(folder + "C51.exe") + " MAIN.C", "MAIN.C",
+                               MessageLayout::kC51));
+  EXPECT_EQ((std::vector<std::pair<std::string, int>>{
+                {"*** ERROR: \"C51.exe\" could not be started (system error 2)", 1}}),
+            host_.outputs);
+  EXPECT_EQ(3, state_.error_count);
   EXPECT_EQ(1u, ui_.messages.size());
+  // Nor one that something ended.
+  host_.outputs.clear();
+  EXPECT_FALSE(RunLinkerTool(&state_, test::ChildCommand("say-out \"banner~\" crash")));
+  ASSERT_EQ(1u, host_.outputs.size());
+  EXPECT_NE(std::string::npos, host_.outputs[0].first.find("\" was ended by "));
+  EXPECT_EQ(4, state_.error_count);
 }
 
 }  // namespace

@@ -30,11 +30,11 @@ class ToolRunnerTest : public testing::Test {
 };
 
 TEST_F(ToolRunnerTest, GivesStandardOutputFirstHoweverTheWritesInterleave) {
-  EXPECT_EQ("o1o2e1e2", RunTool(&state_,
-                                ChildCommand("say-err e1 say-out o1 say-err e2 "
-                                             "say-out o2"),
-                                ""));
-  EXPECT_EQ("only error", RunTool(&state_, ChildCommand("say-err \"only error\""), ""));
+  const ToolRun run =
+      RunTool(&state_, ChildCommand("say-err e1 say-out o1 say-err e2 say-out o2"), "");
+  EXPECT_EQ("o1o2e1e2", run.output);
+  EXPECT_EQ("", run.failure);
+  EXPECT_EQ("only error", RunTool(&state_, ChildCommand("say-err \"only error\""), "").output);
   EXPECT_TRUE(ui_.messages.empty());
 }
 
@@ -43,7 +43,8 @@ TEST_F(ToolRunnerTest, DrainsLargeOutputOnBothStreamsWithoutStalling) {
   // are not a multiple of the reader's chunk.
   constexpr size_t kPerStream = 64u << 20;
   std::string_view text =
-      RunTool(&state_, ChildCommand("interleave " + std::to_string(kPerStream) + " 100003"), "");
+      RunTool(&state_, ChildCommand("interleave " + std::to_string(kPerStream) + " 100003"), "")
+          .output;
   ASSERT_EQ(2 * kPerStream, text.size());
   EXPECT_EQ(kPerStream, text.find_first_not_of('o'));
   EXPECT_EQ(std::string::npos, text.find_first_not_of('e', kPerStream));
@@ -53,36 +54,40 @@ TEST_F(ToolRunnerTest, DrainsLargeOutputOnBothStreamsWithoutStalling) {
 // show what the longer one left there.
 TEST_F(ToolRunnerTest, AShorterRunShowsNothingOfTheLongerOneBefore) {
   EXPECT_EQ("long output text",
-            RunTool(&state_, ChildCommand("say-out \"long output\" say-err \" text\""), ""));
-  EXPECT_EQ("ab", RunTool(&state_, ChildCommand("say-out a say-err b"), ""));
-  EXPECT_EQ("", RunTool(&state_, ChildCommand("say-out \"\""), ""));
+            RunTool(&state_, ChildCommand("say-out \"long output\" say-err \" text\""), "").output);
+  EXPECT_EQ("ab", RunTool(&state_, ChildCommand("say-out a say-err b"), "").output);
+  EXPECT_EQ("", RunTool(&state_, ChildCommand("say-out \"\""), "").output);
 }
 
 TEST_F(ToolRunnerTest, PassesBinaryBytesAndTheOutputOfACrashedTool) {
-  std::string_view text = RunTool(&state_, ChildCommand("bytes"), "");
+  std::string_view text = RunTool(&state_, ChildCommand("bytes"), "").output;
   ASSERT_EQ(255u, text.size());
   EXPECT_EQ('\0', text[0]);
   EXPECT_EQ('\x0B', text[10]);
   EXPECT_EQ('\xFF', text[254]);
 
-  EXPECT_EQ("written before", RunTool(&state_,
-                                      ChildCommand("say-out written say-err \" before\" "
-                                                   "crash"),
-                                      ""));
+  // The crash is the run's failure, whatever was written before it.
+  const ToolRun crashed =
+      RunTool(&state_, ChildCommand("say-out written say-err \" before\" crash"), "");
+  EXPECT_EQ("written before", crashed.output);
+  EXPECT_EQ(0u, crashed.failure.find("*** ERROR: \"" C51_CHILD_TOOL_NAME)) << crashed.failure;
+  EXPECT_NE(std::string::npos, crashed.failure.find("\" was ended by ")) << crashed.failure;
   EXPECT_TRUE(ui_.messages.empty());
 }
 
 TEST_F(ToolRunnerTest, AMissingProgramShowsTheProcessMessageAndGivesNothing) {
   test::ScopedTempDir dir("c51run");
   const std::string missing = Quoted(dir.path() + "C51.exe") + " main.c";
-  EXPECT_EQ("", RunTool(&state_, missing, dir.path()));
+  const ToolRun run = RunTool(&state_, missing, dir.path());
+  EXPECT_EQ("", run.output);
+  EXPECT_EQ("*** ERROR: \"C51.exe\" could not be started (system error 2)", run.failure);
   ASSERT_EQ(1u, ui_.messages.size());
   // ENOENT and ERROR_FILE_NOT_FOUND are both 2.
   EXPECT_EQ(Filled(MessageId::kCreateProcessFailed, Language::kChinese, "2"), ui_.messages[0].text);
   EXPECT_EQ(MessageButtons::kOk, ui_.messages[0].buttons);
 
   state_.language = Language::kEnglish;
-  EXPECT_EQ("", RunTool(&state_, missing, ""));
+  EXPECT_EQ("", RunTool(&state_, missing, "").output);
   ASSERT_EQ(2u, ui_.messages.size());
   EXPECT_EQ("Can not create new process, err code = 2", ui_.messages[1].text);
 }

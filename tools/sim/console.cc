@@ -21,6 +21,10 @@ Console::~Console() {
   fflush(stdout);
 }
 
+void Console::Flush() {
+  fflush(stdout);
+}
+
 void Console::Line(std::string_view text) {
   const std::string system = LocalToSystemText(text);
   fwrite(system.data(), 1, system.size(), stdout);

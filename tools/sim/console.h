@@ -19,6 +19,9 @@ class Console {
   Console& operator=(const Console&) = delete;
 
   void Line(std::string_view text);
+  // Hands what was written to the system, before the program ends
+  // without its destructors.
+  void Flush();
 };
 
 // Exit codes, as the real tools use them.

@@ -91,6 +91,10 @@ bool ApplyMarker(std::string_view comment, const Position& where, ScanResult* re
     return false;
   }
   const std::string severity_word = ToUpper(NextWord(&rest));
+  if (severity_word == "CRASH" && kind == kSim) {
+    result->crash = true;
+    return false;
+  }
   if (severity_word == "SLEEP" && kind == kSim) {
     uint32_t ms;
     if (!ParseNumber(Trim(rest), &ms)) return ignored();

@@ -85,6 +85,9 @@ struct ScanResult {
   std::vector<uint8_t> code;
   uint32_t data = 0;
   uint32_t xdata = 0;
+  // A CRASH marker: the compiler writes half its object, then ends by a
+  // signal, as a tool that crashes while writing does.
+  bool crash = false;
   uint32_t sleep_ms = 0;  // SLEEP markers, added up and capped at kMaxSleepMilliseconds
 
   int Count(Severity severity) const;

@@ -1,6 +1,7 @@
 #include "sim/translation.h"
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <thread>
 
@@ -234,6 +235,11 @@ int Translate(const TranslateRequest& request, FileSource* files, Console* conso
       bytes += FormatModule(module);
     }
     std::string err;
+    if (scan.crash) {
+      WriteFile(target, bytes.substr(0, bytes.size() / 2), &err);
+      console->Flush();
+      std::raise(SIGSEGV);
+    }
     if (!WriteFile(target, bytes, &err)) {
       PrintFatalBlock(console, tool, FatalError{"WRITING OUTPUT-FILE", "", err, "", 0});
       return kExitFatal;
