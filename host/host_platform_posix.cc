@@ -52,10 +52,32 @@ void HandleInterrupt(int) {
   errno = saved;
 }
 
+// The file a chain of symbolic links ends at (`native` itself when it is
+// no link): a link relative to its own folder is taken against that folder.
+// Gives up after as many links as the system follows.
+std::string LinkTarget(std::string native) {
+  for (int hops = 0; hops < 40; ++hops) {
+    struct stat st;
+    if (lstat(native.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return native;
+    std::string target(static_cast<size_t>(st.st_size > 0 ? st.st_size : 256) + 1, '\0');
+    ssize_t n = readlink(native.c_str(), target.data(), target.size());
+    if (n < 0 || static_cast<size_t>(n) >= target.size()) return native;
+    target.resize(static_cast<size_t>(n));
+    if (target.empty() || target[0] != '/') {
+      const size_t slash = native.rfind('/');
+      target = (slash == std::string::npos ? std::string() : native.substr(0, slash + 1)) + target;
+    }
+    native = target;
+  }
+  return native;
+}
+
 }  // namespace
 
 bool AtomicWriteFile(const std::string& path, const std::string& contents, std::string* err) {
-  const std::string native = NativePath(path);
+  // Through a symbolic link the file it points at is replaced; the link
+  // stays, so a project shared through it sees the change.
+  const std::string native = LinkTarget(NativePath(path));
   size_t slash = native.rfind('/');
   const std::string folder = slash == std::string::npos ? "." : native.substr(0, slash + 1);
   const std::string base = slash == std::string::npos ? native : native.substr(slash + 1);

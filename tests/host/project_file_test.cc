@@ -10,6 +10,7 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 #else
 #include <windows.h>
 #endif
@@ -308,6 +309,34 @@ TEST(ProjectFileTest, AFailedWriteLeavesTheOldFile) {
   // No temporary file is left behind.
   EXPECT_EQ(FilesWithSuffix(dir.path(), ""), std::vector<std::string>{"p.cvproj"});
 }
+
+#if !defined(_WIN32)
+TEST(ProjectFileTest, SavingThroughASymbolicLinkReplacesWhatItPointsAt) {
+  test::ScopedTempDir dir;
+  ASSERT_TRUE(CreateDirectories(dir.path() + "shared/real"));
+  const std::string real = dir.path() + "shared/real/p.cvproj";
+  std::string err;
+  ASSERT_TRUE(WriteWholeFile(real, "<CorvaneProject Name=\"old\" />\n", &err));
+  // A link to a link, the first relative to its own folder.
+  ASSERT_EQ(symlink("real/p.cvproj", (dir.path() + "shared/hop.cvproj").c_str()), 0);
+  ASSERT_EQ(symlink((dir.path() + "shared/hop.cvproj").c_str(), (dir.path() + "p.cvproj").c_str()),
+            0);
+  HostTree sample;
+  FillSample(&sample);
+  ASSERT_TRUE(SaveProjectFile(dir.path() + "p.cvproj", sample, &err)) << err;
+
+  struct stat st;
+  ASSERT_EQ(lstat((dir.path() + "p.cvproj").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  ASSERT_EQ(lstat((dir.path() + "shared/hop.cvproj").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  HostTree loaded;
+  ASSERT_EQ(LoadProjectFile(real, &loaded, &err), LoadStatus::kOkay) << err;
+  EXPECT_STRNE(GetAttributeText(loaded.root(), "Name"), "old");
+  // Nothing left beside the link or the target.
+  EXPECT_EQ(FilesWithSuffix(dir.path() + "shared/real", ""), std::vector<std::string>{"p.cvproj"});
+}
+#endif
 
 }  // namespace
 }  // namespace c51::host
