@@ -6,7 +6,7 @@
 // that begins with a dependency record naming its source and headers by
 // absolute path, followed by 3 KB of module text (small objects of an 8051
 // project run from 1 to 10 KB, so the reader must not take them whole);
-// the linked program. For ninja the same sources, headers and objects with
+// the linked program and its hex file. For ninja the same sources, headers and objects with
 // a build.ninja of one edge per object (deps = gcc), built once so that
 // .ninja_deps holds every object's headers; its no-op run then reads the
 // manifest and the deps log and stats every input and output.
@@ -194,6 +194,8 @@ bool MakeTree(const Options& options, Tree* tree) {
     }
   }
   if (!Write(tree->dir + "Debug/bench", "SIMABS 1\nEND\n")) return false;
+  // The hex file after the program, as a build leaves them.
+  if (!Write(tree->dir + "Debug/bench.hex", ":00000001FF\n")) return false;
   return Write(tree->dir + "build.ninja", manifest);
 }
 

@@ -95,10 +95,11 @@ bool ConvertToHex(PluginState* state, bool have_converter) {
 }
 
 // make's rule: `target` is out of date when it is missing or older than
-// one of `inputs`.
-bool OlderThanAny(const std::string& target, const std::vector<std::string>& inputs) {
+// one of `inputs` or than `newest` (an input time known already).
+bool OlderThanAny(const std::string& target, const std::vector<std::string>& inputs,
+                  int64_t newest = 0) {
   const int64_t made = ModificationTime(target);
-  if (made == 0) return true;
+  if (made == 0 || newest > made) return true;
   for (const std::string& input : inputs) {
     if (ModificationTime(input) > made) return true;
   }
@@ -146,7 +147,8 @@ int BuildTarget(PluginState* state, int rebuild_all) {
                               CompilerIncludeVariable(state->toolchain.include_dir, subdirectory));
 
   state->build.object_list.clear();
-  state->build.object_paths.clear();
+  state->build.newest_object_time = 0;
+  state->build.listed_objects.clear();
   state->build_continue.store(1);
   state->build.any_translated = false;
   WalkGroup(state, FirstChildNamed(root, "Files"));
@@ -162,7 +164,8 @@ int BuildTarget(PluginState* state, int rebuild_all) {
   // of the project replaced): then the target is out of date all the same.
   const std::string target =
       state->output_dir + (library ? FileTitle(state->output_name) + ".lib" : state->output_name);
-  const bool link = state->build.any_translated || OlderThanAny(target, state->build.object_paths);
+  const bool link = state->build.any_translated || OlderThanAny(target, state->build.listed_objects,
+                                                                state->build.newest_object_time);
   if (link) {
     if (state->build.ok && !state->build.object_list.empty()) {
       state->build.ok = LinkOrCollect(state, library);

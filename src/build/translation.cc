@@ -77,6 +77,7 @@ const ObjectRecord* RecordOf(PluginState* state, const std::string& object) {
     if (found != cache.end()) cache.erase(found);
     return nullptr;
   }
+  if (stamp.time > state->build.newest_object_time) state->build.newest_object_time = stamp.time;
   if (found != cache.end() && found->second.stamp.time == stamp.time &&
       found->second.stamp.size == stamp.size) {
     return &found->second;
@@ -296,8 +297,7 @@ void TranslateScoped(PluginState* state, const ProjectNode* file, bool force,
       return;
   }
   AppendEntry(&state->build.object_list, scopes.local, bank_count, source.object);
-  state->build.object_paths.push_back(
-      kind == FileKind::kObject ? source.absolute : state->output_dir + source.title + ".obj");
+  if (kind == FileKind::kObject) state->build.listed_objects.push_back(source.absolute);
 }
 
 int CurrentBankCount(PluginState* state) {

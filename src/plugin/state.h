@@ -90,9 +90,12 @@ struct BuildProgress {
   // The command file's object entries, in walk order ("\"path\",\n" or
   // "BANK<n> {\"path\"},\n").
   std::string object_list;
-  // The same objects' full paths: the program is out of date when one of
-  // them is newer.
-  std::vector<std::string> object_paths;
+  // The program is out of date when an object is newer: the newest time of
+  // the objects the up-to-date checks looked at (0: none), and the full
+  // paths of the object files the project lists itself, which nothing
+  // else looks at.
+  int64_t newest_object_time = 0;
+  std::vector<std::string> listed_objects;
   // Numbers this build among all builds and single-file translations of
   // the process, from 1: include file times looked up in an earlier one
   // are looked up again.

@@ -4,6 +4,7 @@
 #include <errno.h>
 #include <sys/stat.h>
 
+#include <functional>
 #include <mutex>
 #include <string_view>
 #include <unordered_map>
@@ -13,6 +14,15 @@
 
 namespace c51::posix {
 namespace {
+
+// Lets the maps below be searched with a string_view, without copying the
+// key: the build looks names up on every stat.
+struct TextHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
+};
+template <typename Value>
+using TextMap = std::unordered_map<std::string, Value, TextHash, std::equal_to<>>;
 
 // One folder's entries by their names in lower case. The folder's identity
 // and time tell when the list is out of date: adding, removing or renaming
@@ -24,8 +34,8 @@ struct Listing {
   struct timespec time = {};
   // Lower-case name => the name on disk; of several names that differ only
   // in case, the first in byte order.
-  std::unordered_map<std::string, std::string> names;
-  std::unordered_set<std::string> exact;  // every name as on disk
+  TextMap<std::string> names;
+  std::unordered_set<std::string, TextHash, std::equal_to<>> exact;  // every name as on disk
   // The outermost FileNameMatchScope in which the list was last found up
   // to date; only such a list is trusted without looking.
   unsigned scope_generation = 0;
@@ -40,8 +50,8 @@ std::mutex& CacheMutex() {
 }
 
 // Folder path as given to opendir => its listing. Guarded by CacheMutex.
-std::unordered_map<std::string, Listing>& Listings() {
-  static std::unordered_map<std::string, Listing> listings;
+TextMap<Listing>& Listings() {
+  static TextMap<Listing> listings;
   return listings;
 }
 
@@ -52,8 +62,8 @@ std::unordered_map<std::string, Listing>& Listings() {
 int g_scopes = 0;
 unsigned g_scope_generation = 0;  // counts outermost scopes
 bool g_matched_in_scope = false;
-std::unordered_map<std::string, std::string>& KeptFolders() {
-  static std::unordered_map<std::string, std::string> folders;
+TextMap<std::string>& KeptFolders() {
+  static TextMap<std::string> folders;
   return folders;
 }
 
@@ -166,20 +176,29 @@ bool PresumedMatch(const std::string& native, std::string* matched) {
   if (g_scopes == 0 || !g_matched_in_scope) return false;
   const size_t slash = native.rfind('/');
   if (slash == std::string::npos || slash + 1 == native.size()) return false;
-  const std::string folder = native.substr(0, slash + 1);
-  const std::string name = native.substr(slash + 1);
+  const std::string_view folder = std::string_view(native).substr(0, slash + 1);
+  const std::string_view name = std::string_view(native).substr(slash + 1);
   auto kept = KeptFolders().find(folder);
   const bool folder_matched = kept != KeptFolders().end();
-  const std::string& real_folder = folder_matched ? kept->second : folder;
+  const std::string_view real_folder = folder_matched ? std::string_view(kept->second) : folder;
   auto listing = Listings().find(real_folder);
-  std::string found;
+  const std::string* found = nullptr;
   if (listing != Listings().end() && listing->second.scope_generation == g_scope_generation &&
-      listing->second.exact.count(name) == 0) {
-    auto folded = listing->second.names.find(LowerAscii(name));
-    if (folded != listing->second.names.end()) found = folded->second;
+      listing->second.exact.find(name) == listing->second.exact.end()) {
+    // Names are short: the lower-case copy stays on the stack.
+    char lower[256];
+    if (name.size() <= sizeof lower) {
+      for (size_t i = 0; i < name.size(); ++i) {
+        const char c = name[i];
+        lower[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+      }
+      auto folded = listing->second.names.find(std::string_view(lower, name.size()));
+      if (folded != listing->second.names.end()) found = &folded->second;
+    }
   }
-  if (found.empty() && !folder_matched) return false;
-  *matched = real_folder + (found.empty() ? name : found);
+  if (found == nullptr && !folder_matched) return false;
+  matched->assign(real_folder);
+  matched->append(found != nullptr ? std::string_view(*found) : name);
   return true;
 }
 
