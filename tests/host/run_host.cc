@@ -53,6 +53,9 @@ HostRun RunHost(const std::vector<std::string>& args, const std::string& scratch
   HostRun run;
   int raw = std::system(command.c_str());
 #if defined(_WIN32)
+  // -1: the command processor itself did not start (seen under wine on a
+  // loaded machine); the program never ran, so it is run again.
+  for (int retry = 0; raw == -1 && retry < 3; ++retry) raw = std::system(command.c_str());
   run.status = raw;
 #else
   run.status = raw != -1 && WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
