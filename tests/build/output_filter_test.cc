@@ -222,12 +222,15 @@ TEST_F(ReportTest, RunsToolsInTheProjectFolder) {
             host_.outputs);
   EXPECT_EQ(3, state_.error_count);
   EXPECT_EQ(1u, ui_.messages.size());
-  // Nor one that something ended.
+#if !defined(_WIN32)
+  // Nor one that something ended (a signal; Windows' C runtime turns a
+  // raised one into exit code 3).
   host_.outputs.clear();
   EXPECT_FALSE(RunLinkerTool(&state_, test::ChildCommand("say-out \"banner~\" crash")));
   ASSERT_EQ(1u, host_.outputs.size());
   EXPECT_NE(std::string::npos, host_.outputs[0].first.find("\" was ended by "));
   EXPECT_EQ(4, state_.error_count);
+#endif
 }
 
 }  // namespace

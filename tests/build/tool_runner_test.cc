@@ -70,8 +70,12 @@ TEST_F(ToolRunnerTest, PassesBinaryBytesAndTheOutputOfACrashedTool) {
   const ToolRun crashed =
       RunTool(&state_, ChildCommand("say-out written say-err \" before\" crash"), "");
   EXPECT_EQ("written before", crashed.output);
+#if !defined(_WIN32)
+  // (Windows' C runtime ends a program that raises a signal with exit code
+  // 3, not by an exception.)
   EXPECT_EQ(0u, crashed.failure.find("*** ERROR: \"" C51_CHILD_TOOL_NAME)) << crashed.failure;
   EXPECT_NE(std::string::npos, crashed.failure.find("\" was ended by ")) << crashed.failure;
+#endif
   EXPECT_TRUE(ui_.messages.empty());
 }
 
