@@ -157,21 +157,23 @@ bool ConvertExact(std::string_view in, int from, int to, std::string* out) {
 }  // namespace
 
 std::string LocalToSystemText(std::string_view local) {
+  // ASCII first: every stat of the build passes here, and the code page is
+  // an environment lookup.
+  if (IsAscii(local)) return std::string(local);
   const int code_page = LocalCodePage();
   std::string out;
-  if (IsAscii(local) || code_page == kCodePageUtf8 ||
-      !ConvertExact(local, code_page, kCodePageUtf8, &out)) {
+  if (code_page == kCodePageUtf8 || !ConvertExact(local, code_page, kCodePageUtf8, &out)) {
     return std::string(local);
   }
   return out;
 }
 
 bool SystemToLocalStrict(std::string_view system, std::string* local) {
-  const int code_page = LocalCodePage();
   if (IsAscii(system)) {
     local->assign(system);
     return true;
   }
+  const int code_page = LocalCodePage();
   if (code_page == kCodePageUtf8) {
     // Validation only: UTF-8 to UTF-8 fails on malformed input.
     if (ConvertExact(system, kCodePageUtf8, kCodePageUtf8, local)) return true;
