@@ -1,10 +1,10 @@
 #include "host/compdb.h"
 
 #include <cstdio>
-#include <string_view>
 
 #include "host/host_platform.h"
 #include "host/project_model.h"
+#include "host/text_encoding.h"
 #include "options/c51_control_string.h"
 #include "options/option_text.h"
 #include "platform/path.h"
@@ -86,31 +86,6 @@ std::vector<CompileEntry> CompileEntries(ProjectNode* root, const std::string& c
   return entries;
 }
 
-// The length of the well-formed UTF-8 sequence at the start of `text`; 0
-// when there is none.
-size_t Utf8SequenceLength(std::string_view text) {
-  const unsigned char u = static_cast<unsigned char>(text[0]);
-  size_t n = 0;
-  unsigned char low = 0x80, high = 0xBF;  // the second byte's range
-  if (u >= 0xC2 && u <= 0xDF) {
-    n = 2;
-  } else if (u >= 0xE0 && u <= 0xEF) {
-    n = 3;
-    if (u == 0xE0) low = 0xA0;
-    if (u == 0xED) high = 0x9F;  // no surrogates
-  } else if (u >= 0xF0 && u <= 0xF4) {
-    n = 4;
-    if (u == 0xF0) low = 0x90;
-    if (u == 0xF4) high = 0x8F;
-  }
-  if (n == 0 || text.size() < n) return 0;
-  for (size_t i = 1; i < n; ++i) {
-    const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c < (i == 1 ? low : 0x80) || c > (i == 1 ? high : 0xBF)) return 0;
-  }
-  return n;
-}
-
 std::string JsonString(const std::string& text) {
   std::string out = "\"";
   for (size_t i = 0; i < text.size(); ++i) {
@@ -119,12 +94,13 @@ std::string JsonString(const std::string& text) {
     if (u >= 0x80) {
       // The file must stay valid UTF-8 whatever a name holds: a byte that
       // starts no character becomes U+FFFD.
-      const size_t n = Utf8SequenceLength(std::string_view(text).substr(i));
-      if (n == 0) {
+      size_t next = i;
+      char32_t ignored;
+      if (!DecodeUtf8(text, &next, &ignored)) {
         out += "\\ufffd";
       } else {
-        out.append(text, i, n);
-        i += n - 1;
+        out.append(text, i, next - i);
+        i = next - 1;
       }
     } else if (c == '"' || c == '\\') {
       out += '\\';

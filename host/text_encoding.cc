@@ -74,8 +74,8 @@ std::string CodePageName(int code_page) {
   return code_page == kCodePageGbk ? std::string("GBK") : "code page " + std::to_string(code_page);
 }
 
-// Decodes one UTF-8 sequence at `i`; false for a malformed one (overlong
-// forms, surrogates and values past U+10FFFF included).
+}  // namespace
+
 bool DecodeUtf8(std::string_view text, size_t* i, char32_t* code_point) {
   unsigned char u = static_cast<unsigned char>(text[*i]);
   int extra;
@@ -108,8 +108,6 @@ bool DecodeUtf8(std::string_view text, size_t* i, char32_t* code_point) {
   *code_point = value;
   return true;
 }
-
-}  // namespace
 
 void AppendUtf8(char32_t cp, std::string* out) {
   if (cp < 0x80) {

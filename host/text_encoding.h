@@ -31,6 +31,11 @@ bool Utf8ToTreeText(std::string_view utf8, std::string* bytes, std::string* err)
 // line that the local code page could not hold, for example).
 std::string LocalToUtf8Lenient(std::string_view bytes);
 
+// Decodes the UTF-8 sequence at `*i` and moves `*i` past it; false (and
+// `*i` unchanged) for a malformed one: overlong forms, surrogates and
+// values past U+10FFFF included.
+bool DecodeUtf8(std::string_view text, size_t* i, char32_t* code_point);
+
 // Appends the UTF-8 form of one code point.
 void AppendUtf8(char32_t code_point, std::string* out);
 
