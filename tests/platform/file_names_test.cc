@@ -186,6 +186,48 @@ TEST_F(FileNamesTest, OfNamesThatDifferOnlyInCaseTheExactOneWinsThenByteOrder) {
   EXPECT_EQ("other folder", Read("Dir/X"));
 }
 
+// Inside an operation that has already matched a name, stat and open go
+// by the folder listings they hold: they must still find what the file
+// system would find, long paths and every spelling included.
+TEST_F(FileNamesTest, AnOperationThatMatchedNamesFindsWhatTheDiskHolds) {
+  for (const char* name : {"Both.h", "BOTH.H", "both.h"}) {
+    MakeExactly(At(name), name);
+  }
+  // Over the length a short path keeps on the stack, with separators at
+  // every offset of an eight-byte word.
+  std::string deep = "Deep";
+  for (int i = 0; deep.size() < 600; ++i) deep += "\\" + std::string(1 + i % 9, 'd');
+  Make(deep + "\\Leaf.c", "leaf");
+  Make("src/main.c", "main");
+
+  auto contents = [&](const std::string& name) {
+    InputFile file;
+    if (file.Open(At(name)) != InputFile::Status::kOkay) return std::string("<missing>");
+    char buffer[16] = {};
+    return std::string(buffer, file.Read(buffer, sizeof buffer));
+  };
+  struct Case {
+    std::string written;
+    std::string found;
+  } cases[] = {
+      {"Both.h", "Both.h"},        {"both.h", "both.h"},
+      {"BOTH.H", "BOTH.H"},        {"bOTH.h", "BOTH.H"},
+      {deep + "\\LEAF.C", "leaf"}, {deep + "/leaf.c", "leaf"},
+      {"SRC\\MAIN.C", "main"},     {"src\\nothing.c", "<missing>"},
+  };
+  for (int round = 0; round < 2; ++round) {
+    FileNameMatchScope scope;
+    // The first lookup of the operation matches a name in another case.
+    ASSERT_EQ("main", contents("SRC/Main.c"));
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.written);
+      EXPECT_EQ(c.found, contents(c.written));
+      const int64_t size = StampOf(At(c.written)).size;
+      EXPECT_EQ(c.found == "<missing>" ? 0 : static_cast<int64_t>(c.found.size()), size);
+    }
+  }
+}
+
 TEST(TextEdgeTest, LocalAndSystemTexts) {
   ScopedCodePage gbk("936");
   // "test" in Chinese: GBK B2E2 CAD4, UTF-8 E6B58B E8AF95.

@@ -5,12 +5,14 @@
 #include <sys/stat.h>
 
 #include <functional>
+#include <iterator>
 #include <mutex>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>
 
 #include "platform/path.h"
+#include "platform/posix/path_text.h"
 
 namespace c51::posix {
 namespace {
@@ -24,6 +26,12 @@ struct TextHash {
 template <typename Value>
 using TextMap = std::unordered_map<std::string, Value, TextHash, std::equal_to<>>;
 
+// The entry a name in lower case stands for.
+struct Spelling {
+  std::string first;  // of the names on disk that fold to it, the first in byte order
+  bool several = false;
+};
+
 // One folder's entries by their names in lower case. The folder's identity
 // and time tell when the list is out of date: adding, removing or renaming
 // an entry changes the folder's time, and a relative name that now means
@@ -34,7 +42,7 @@ struct Listing {
   struct timespec time = {};
   // Lower-case name => the name on disk; of several names that differ only
   // in case, the first in byte order.
-  TextMap<std::string> names;
+  TextMap<Spelling> names;
   std::unordered_set<std::string, TextHash, std::equal_to<>> exact;  // every name as on disk
   // The outermost FileNameMatchScope in which the list was last found up
   // to date; only such a list is trusted without looking.
@@ -67,6 +75,23 @@ TextMap<std::string>& KeptFolders() {
   return folders;
 }
 
+// Counts changes of the two maps above that may leave a FolderMemo wrong:
+// a listing dropped, a folder kept.
+unsigned g_maps_version = 0;
+
+// The folders PresumedMatch looked at last, so that the next name in one
+// of them skips two lookups by the whole folder path: a build stats its
+// sources and objects in turn, a few folders over and over. Guarded by
+// CacheMutex.
+struct FolderMemo {
+  std::string folder;              // as written
+  const std::string* real_folder;  // the kept folder it stands for, else null
+  const Listing* listing;          // its listing, null when none is held
+  unsigned version = ~0u;          // g_maps_version when filled
+};
+FolderMemo g_memo[4];
+unsigned g_memo_next = 0;
+
 bool HasAsciiLetter(std::string_view text) {
   for (char c : text) {
     unsigned char u = static_cast<unsigned char>(c);
@@ -97,8 +122,11 @@ bool ReadListing(const std::string& folder, const struct stat& st, Listing* list
   while (const dirent* entry = readdir(dir)) {
     std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
-    auto [it, added] = listing->names.try_emplace(LowerAscii(name), name);
-    if (!added && name < it->second) it->second = name;
+    auto [it, added] = listing->names.try_emplace(LowerAscii(name), Spelling{std::string(name)});
+    if (!added) {
+      it->second.several = true;
+      if (name < it->second.first) it->second.first = name;
+    }
     listing->exact.emplace(name);
   }
   closedir(dir);
@@ -117,10 +145,11 @@ std::string FindInFolder(const std::string& folder, const struct stat& st,
     if (!ReadListing(folder, st, &listing)) return std::string();
     if (listings.size() >= kMaxListings) listings.clear();
     it = listings.insert_or_assign(folder, std::move(listing)).first;
+    ++g_maps_version;
   }
   it->second.scope_generation = g_scopes > 0 ? g_scope_generation : 0;
   auto found = it->second.names.find(LowerAscii(name));
-  return found == it->second.names.end() ? std::string() : found->second;
+  return found == it->second.names.end() ? std::string() : found->second.first;
 }
 
 bool IsMissing(int error) {
@@ -146,7 +175,9 @@ std::string Resolve(const std::string& path) {
     folder = Resolve(folder);
     if (stat(folder.c_str(), &st) != 0) return folder + name + trail;
     std::lock_guard<std::mutex> lock(CacheMutex());
-    if (g_scopes > 0 && folder != written) KeptFolders().emplace(written, folder);
+    if (g_scopes > 0 && folder != written && KeptFolders().emplace(written, folder).second) {
+      ++g_maps_version;
+    }
   }
   if (!S_ISDIR(st.st_mode) || !HasAsciiLetter(name)) return folder + name + trail;
   std::string found = FindInFolder(folder.empty() ? "." : folder, st, name);
@@ -171,40 +202,57 @@ std::string MatchCaseOfMissing(const std::string& native) {
   return matched;
 }
 
-bool PresumedMatch(const std::string& native, std::string* matched) {
+bool PresumedMatch(std::string_view native, PathText* matched) {
   std::lock_guard<std::mutex> lock(CacheMutex());
   if (g_scopes == 0 || !g_matched_in_scope) return false;
   const size_t slash = native.rfind('/');
-  if (slash == std::string::npos || slash + 1 == native.size()) return false;
-  const std::string_view folder = std::string_view(native).substr(0, slash + 1);
-  const std::string_view name = std::string_view(native).substr(slash + 1);
-  auto kept = KeptFolders().find(folder);
-  const bool folder_matched = kept != KeptFolders().end();
-  const std::string_view real_folder = folder_matched ? std::string_view(kept->second) : folder;
-  auto listing = Listings().find(real_folder);
-  const std::string* found = nullptr;
-  if (listing != Listings().end() && listing->second.scope_generation == g_scope_generation &&
-      listing->second.exact.find(name) == listing->second.exact.end()) {
-    // Names are short: the lower-case copy stays on the stack.
-    char lower[256];
-    if (name.size() <= sizeof lower) {
-      for (size_t i = 0; i < name.size(); ++i) {
-        const char c = name[i];
-        lower[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-      }
-      auto folded = listing->second.names.find(std::string_view(lower, name.size()));
-      if (folded != listing->second.names.end()) found = &folded->second;
+  if (slash == std::string_view::npos || slash + 1 == native.size()) return false;
+  const std::string_view folder = native.substr(0, slash + 1);
+  const std::string_view name = native.substr(slash + 1);
+  FolderMemo* memo = nullptr;
+  for (FolderMemo& m : g_memo) {
+    if (m.version == g_maps_version && m.folder == folder) memo = &m;
+  }
+  if (memo == nullptr) {
+    memo = &g_memo[g_memo_next++ % std::size(g_memo)];
+    memo->folder.assign(folder);
+    auto kept = KeptFolders().find(folder);
+    memo->real_folder = kept != KeptFolders().end() ? &kept->second : nullptr;
+    auto held = Listings().find(memo->real_folder ? std::string_view(*memo->real_folder) : folder);
+    memo->listing = held != Listings().end() ? &held->second : nullptr;
+    memo->version = g_maps_version;
+  }
+  const bool folder_matched = memo->real_folder != nullptr;
+  const std::string_view real_folder =
+      folder_matched ? std::string_view(*memo->real_folder) : folder;
+  const Listing* listing = memo->listing;
+  std::string_view found;
+  // Names are short: the lower-case copy stays on the stack.
+  char lower[256];
+  if (listing != nullptr && listing->scope_generation == g_scope_generation &&
+      name.size() <= sizeof lower) {
+    for (size_t i = 0; i < name.size(); ++i) {
+      const char c = name[i];
+      lower[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    }
+    auto folded = listing->names.find(std::string_view(lower, name.size()));
+    if (folded != listing->names.end()) {
+      const Spelling& spelling = folded->second;
+      // An exact name wins over the first of several spellings.
+      const bool exact =
+          spelling.first == name || (spelling.several && listing->exact.count(name) != 0);
+      if (!exact) found = spelling.first;
     }
   }
-  if (found == nullptr && !folder_matched) return false;
-  matched->assign(real_folder);
-  matched->append(found != nullptr ? std::string_view(*found) : name);
+  if (found.empty() && !folder_matched) return false;
+  matched->Assign(real_folder, found.empty() ? name : found);
   return true;
 }
 
 void ForgetFolderListings() {
   std::lock_guard<std::mutex> lock(CacheMutex());
   Listings().clear();
+  ++g_maps_version;
 }
 
 }  // namespace c51::posix
@@ -220,6 +268,7 @@ FileNameMatchScope::~FileNameMatchScope() {
   std::lock_guard<std::mutex> lock(posix::CacheMutex());
   if (--posix::g_scopes > 0) return;
   posix::KeptFolders().clear();
+  ++posix::g_maps_version;
   posix::g_matched_in_scope = false;
 }
 

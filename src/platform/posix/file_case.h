@@ -4,8 +4,11 @@
 #define C51_PLATFORM_POSIX_FILE_CASE_H_
 
 #include <string>
+#include <string_view>
 
 namespace c51::posix {
+
+class PathText;
 
 // `native` is a file system path ("/" separators, UTF-8). When it does not
 // exist as written, each component from the first missing one on is
@@ -24,7 +27,7 @@ std::string MatchCaseOfMissing(const std::string& native);
 // folders already matched and listed in it tell, without asking the disk;
 // false when they cannot tell or the name is spelled as on disk. The
 // caller falls back to MatchCaseOfMissing when the presumed name fails.
-bool PresumedMatch(const std::string& native, std::string* matched);
+bool PresumedMatch(std::string_view native, PathText* matched);
 
 // Forgets every folder listing held (tests).
 void ForgetFolderListings();

@@ -16,6 +16,7 @@
 #include "platform/codepage.h"
 #include "platform/path.h"
 #include "platform/posix/file_case.h"
+#include "platform/posix/path_text.h"
 
 namespace c51 {
 namespace {
@@ -52,13 +53,19 @@ namespace {
 // name is tried as written first, and matched in another letter case only
 // when that fails.
 int StatPath(const std::string& path, struct stat* st) {
-  const std::string native = NativeSpelling(path);
-  std::string presumed;
-  if (posix::PresumedMatch(native, &presumed) && stat(presumed.c_str(), st) == 0) return 0;
+  posix::PathText native;
+  posix::SpellNative(path, &native);
+  {
+    posix::PathText presumed;
+    if (posix::PresumedMatch(native.view(), &presumed) && stat(presumed.c_str(), st) == 0) {
+      return 0;
+    }
+  }
   if (stat(native.c_str(), st) == 0) return 0;
   if (errno != ENOENT && errno != ENOTDIR) return -1;
-  const std::string matched = posix::MatchCaseOfMissing(native);
-  if (matched == native) {
+  const std::string written(native.view());
+  const std::string matched = posix::MatchCaseOfMissing(written);
+  if (matched == written) {
     errno = ENOENT;
     return -1;
   }

@@ -7,6 +7,7 @@
 
 #include "platform/path.h"
 #include "platform/posix/file_case.h"
+#include "platform/posix/path_text.h"
 
 namespace c51 {
 namespace {
@@ -25,14 +26,20 @@ InputFile::Status InputFile::Open(const std::string& path) {
   Close();
   // Tried as written first: the build opens every object, and matching the
   // letter case costs a folder lookup.
-  const std::string native = NativeSpelling(path);
-  std::string presumed;
+  posix::PathText native;
+  posix::SpellNative(path, &native);
   int fd = -1;
-  if (posix::PresumedMatch(native, &presumed)) fd = open(presumed.c_str(), O_RDONLY | O_CLOEXEC);
+  {
+    posix::PathText presumed;
+    if (posix::PresumedMatch(native.view(), &presumed)) {
+      fd = open(presumed.c_str(), O_RDONLY | O_CLOEXEC);
+    }
+  }
   if (fd < 0) fd = open(native.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0 && (errno == ENOENT || errno == ENOTDIR)) {
-    const std::string matched = posix::MatchCaseOfMissing(native);
-    if (matched != native) fd = open(matched.c_str(), O_RDONLY | O_CLOEXEC);
+    const std::string written(native.view());
+    const std::string matched = posix::MatchCaseOfMissing(written);
+    if (matched != written) fd = open(matched.c_str(), O_RDONLY | O_CLOEXEC);
   }
   if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? Status::kNotFound : Status::kOtherError;
   handle_ = fd;

@@ -3,9 +3,13 @@
 // the file system.
 #include "platform/path.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "platform/codepage.h"
 #include "platform/fs.h"
 #include "platform/posix/file_case.h"
+#include "platform/posix/path_text.h"
 
 namespace c51 {
 
@@ -34,6 +38,40 @@ std::string NativeSpelling(const std::string& path) {
   }
   return out;
 }
+
+namespace posix {
+
+void SpellNative(const std::string& path, PathText* out) {
+  const size_t size = path.size();
+  char* bytes = out->Reserve(size);
+  std::memcpy(bytes, path.data(), size);
+  // Eight bytes at a time: a byte of 0x80 or above means the code page has
+  // to convert; a byte equal to "\\" gets the separator.
+  constexpr uint64_t kOnes = 0x0101010101010101u;
+  constexpr uint64_t kHigh = 0x8080808080808080u;
+  size_t i = 0;
+  for (; i + 8 <= size; i += 8) {
+    uint64_t word;
+    std::memcpy(&word, bytes + i, 8);
+    if (word & kHigh) break;
+    const uint64_t x = word ^ (kOnes * '\\');
+    if (((x - kOnes) & ~x & kHigh) == 0) continue;
+    for (size_t j = i; j < i + 8; ++j) {
+      if (bytes[j] == '\\') bytes[j] = '/';
+    }
+  }
+  for (; i < size; ++i) {
+    const char c = bytes[i];
+    if (static_cast<unsigned char>(c) >= 0x80) {
+      out->Assign(NativeSpelling(path));
+      return;
+    }
+    if (c == '\\') bytes[i] = '/';
+  }
+  out->SetSize(size);
+}
+
+}  // namespace posix
 
 std::string NativePath(const std::string& path) {
   return posix::MatchCase(NativeSpelling(path));
