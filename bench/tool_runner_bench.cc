@@ -12,7 +12,16 @@
 // what the C runtime's stdio buffer hands to a pipe, the most wake-ups a
 // real tool causes; 64 KB pieces fill a default pipe at once. dd writes
 // 1 MB blocks.
+//
+// BM_RunToolMemory runs RunTool twice (fresh, then in the first run's
+// memory) in a forked process and reports that process's peak resident
+// memory (getrusage ru_maxrss) against the bytes kept per stream: a tool
+// writing exactly what is kept (64 MB to each stream), and one writing far
+// more (1 GB to each), whose output is cut.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
@@ -32,12 +41,12 @@ namespace {
 constexpr long long kPerStream = 64LL << 20;
 constexpr long long kTotal = 2 * kPerStream;
 // The child's path and arguments, with `quote` around the path.
-std::string ChildCommand(long long piece, char quote = '"') {
+std::string ChildCommand(long long piece, char quote = '"', long long per_stream = kPerStream) {
   std::string line(1, quote);
   line += ExecutableDirectory();
   line += "tool_runner_bench_child";
   line += quote;
-  line += " interleave " + std::to_string(kPerStream) + " " + std::to_string(piece);
+  line += " interleave " + std::to_string(per_stream) + " " + std::to_string(piece);
   return line;
 }
 
@@ -125,6 +134,82 @@ BENCHMARK(BM_RunToolVersusPipe)
     ->Unit(benchmark::kMillisecond)
     ->UseManualTime()
     ->Iterations(15);
+
+// What one forked measurement sends back.
+struct MemoryRun {
+  double seconds[2];     // each RunTool call
+  long baseline_kib;     // ru_maxrss before the first call
+  long peak_kib;         // ru_maxrss after the second
+  long long kept_bytes;  // the text the second call handed out
+  bool cut;              // it came with a notice
+};
+
+// Runs the two calls in a child process, whose peak memory is theirs alone.
+bool MeasureInChild(long long per_stream, MemoryRun* run) {
+  int ends[2];
+  if (pipe(ends) != 0) return false;
+  const pid_t pid = fork();
+  if (pid < 0) return false;
+  if (pid == 0) {
+    close(ends[0]);
+    MemoryRun measured{};
+    rusage usage;
+    getrusage(RUSAGE_SELF, &usage);
+    measured.baseline_kib = usage.ru_maxrss;
+    {
+      PluginState state;
+      HeadlessInterface ui;
+      state.ui = &ui;
+      for (double& seconds : measured.seconds) {
+        auto start = std::chrono::steady_clock::now();
+        ToolRun tool = RunTool(&state, ChildCommand(65536, '"', per_stream), "");
+        seconds = Seconds(std::chrono::steady_clock::now() - start);
+        measured.kept_bytes = static_cast<long long>(tool.output.size());
+        measured.cut = !tool.notice.empty();
+      }
+      getrusage(RUSAGE_SELF, &usage);
+      measured.peak_kib = usage.ru_maxrss;
+    }
+    const bool sent = write(ends[1], &measured, sizeof measured) == sizeof measured;
+    _exit(sent ? 0 : 1);
+  }
+  close(ends[1]);
+  const bool read_all = read(ends[0], run, sizeof *run) == sizeof *run;
+  close(ends[0]);
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return read_all && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+void BM_RunToolMemory(benchmark::State& bench) {
+  const long long per_stream = bench.range(0);
+  MemoryRun run{};
+  double peak = 0;
+  for (auto _ : bench) {
+    if (!MeasureInChild(per_stream, &run)) {
+      bench.SkipWithError("the measuring process failed");
+      return;
+    }
+    bench.SetIterationTime((run.seconds[0] + run.seconds[1]) / 2);
+    peak = std::max(peak, static_cast<double>(run.peak_kib));
+  }
+  const double kept_mib = static_cast<double>(kKeptStreamBytes) / (1 << 20);
+  bench.counters["peak_rss_MiB"] = peak / 1024;
+  bench.counters["baseline_MiB"] = static_cast<double>(run.baseline_kib) / 1024;
+  bench.counters["peak_over_kept"] = peak / 1024 / kept_mib;
+  bench.counters["output_MiB"] = static_cast<double>(run.kept_bytes) / (1 << 20);
+  bench.counters["cut"] = run.cut ? 1 : 0;
+  bench.counters["fresh_s"] = run.seconds[0];
+  bench.counters["reused_s"] = run.seconds[1];
+  bench.SetBytesProcessed(bench.iterations() * 2 * 2 * per_stream);
+}
+BENCHMARK(BM_RunToolMemory)
+    ->ArgName("per_stream")
+    ->Arg(64LL << 20)
+    ->Arg(1LL << 30)
+    ->Unit(benchmark::kMillisecond)
+    ->UseManualTime()
+    ->Iterations(3);
 
 }  // namespace
 }  // namespace c51

@@ -24,10 +24,18 @@ bool AtomicWriteFile(const std::string& path, const std::string& contents, std::
 // it. False when it could not be started (`exit_code` is -1 then).
 bool RunShellCommand(const std::string& command_line, const std::string& directory, int* exit_code);
 
-// The first Ctrl-C calls `on_interrupt` from the signal handler (POSIX) or
-// the console handler thread (Windows), so it may only store a flag; a
-// second Ctrl-C ends the process the usual way.
-void InstallInterruptHandler(void (*on_interrupt)());
+// While installed, the first Ctrl-C calls `on_stop` once: the plug-in's
+// StopBuild, which stops the build before its next file and interrupts the
+// running tool. A second Ctrl-C, or a request to end the process, calls it
+// twice more, which ends the running tool for certain, and ends the
+// process: POSIX with exit status 128 + the signal (130 for a second
+// SIGINT, 143 for SIGTERM, 129 for SIGHUP; a signal the host was started
+// ignoring stays ignored) after passing the signal on to a user command
+// the host is running; Windows the default way for a second Ctrl-C or a
+// closed console. `on_stop` runs in the signal handler (POSIX) or the
+// console handler thread (Windows), so it may only touch atomics and make
+// async-signal-safe calls.
+void InstallInterruptHandler(void (*on_stop)());
 void RemoveInterruptHandler();
 
 // True when `stream` is a terminal (a console on Windows).

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <iterator>
 
 #include "host/host_platform.h"
 #include "host/text_encoding.h"
@@ -40,16 +41,42 @@ bool WriteAll(int fd, const std::string& data) {
   return true;
 }
 
-void (*g_on_interrupt)() = nullptr;
+std::atomic<void (*)()> g_on_stop{nullptr};
+std::atomic<int> g_interrupts{0};
+// The user command RunShellCommand waits for; 0 when none.
+std::atomic<pid_t> g_shell_command{0};
 
-void HandleInterrupt(int) {
-  int saved = errno;
-  static const char kNotice[] =
-      "\ncorvane-c51: stopping after the current step (Ctrl-C again to quit)\n";
-  ssize_t ignored = write(STDERR_FILENO, kNotice, sizeof kNotice - 1);
+// The signals that stop a build, and what they were before it.
+constexpr int kStopSignals[] = {SIGINT, SIGTERM, SIGHUP};
+struct sigaction g_previous[std::size(kStopSignals)];
+bool g_installed[std::size(kStopSignals)] = {};
+
+void WriteNotice(const char* text, size_t size) {
+  ssize_t ignored = write(STDERR_FILENO, text, size);
   (void)ignored;
-  if (g_on_interrupt) g_on_interrupt();
-  errno = saved;
+}
+
+// Only async-signal-safe calls: atomics, write, kill, _exit.
+void HandleStopSignal(int signal) {
+  const int saved = errno;
+  void (*on_stop)() = g_on_stop.load();
+  if (signal == SIGINT && g_interrupts.fetch_add(1) == 0) {
+    static const char kNotice[] =
+        "\ncorvane-c51: stopping after the current step (Ctrl-C again to quit)\n";
+    WriteNotice(kNotice, sizeof kNotice - 1);
+    if (on_stop) on_stop();
+    errno = saved;
+    return;
+  }
+  static const char kQuit[] = "\ncorvane-c51: ending the running tool and quitting\n";
+  WriteNotice(kQuit, sizeof kQuit - 1);
+  // However many requests came before, two more end the running tool.
+  if (on_stop) {
+    on_stop();
+    on_stop();
+  }
+  if (pid_t command = g_shell_command.load(); command > 0) kill(command, signal);
+  _exit(128 + signal);
 }
 
 // The file a chain of symbolic links ends at (`native` itself when it is
@@ -144,10 +171,21 @@ bool RunShellCommand(const std::string& command_line, const std::string& directo
     execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
     _exit(127);
   }
-  int status = 0;
-  while (waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) return false;
+  // A host that is ended passes the signal on: the command runs in the
+  // host's own process group (it may talk to the terminal), which a
+  // signal sent to the host alone does not reach.
+  g_shell_command.store(pid);
+  // Waited for without reaping first: until it is reaped its id cannot
+  // be handed to another process that the handler would then signal.
+  siginfo_t ended;
+  while (waitid(P_PID, static_cast<id_t>(pid), &ended, WEXITED | WNOWAIT) < 0 && errno == EINTR) {
   }
+  g_shell_command.store(0);
+  int status = 0;
+  pid_t waited;
+  while ((waited = waitpid(pid, &status, 0)) < 0 && errno == EINTR) {
+  }
+  if (waited < 0) return false;
   if (WIFEXITED(status))
     *exit_code = WEXITSTATUS(status);
   else if (WIFSIGNALED(status))
@@ -155,21 +193,32 @@ bool RunShellCommand(const std::string& command_line, const std::string& directo
   return true;
 }
 
-void InstallInterruptHandler(void (*on_interrupt)()) {
-  g_on_interrupt = on_interrupt;
+void InstallInterruptHandler(void (*on_stop)()) {
+  g_on_stop.store(on_stop);
+  g_interrupts.store(0);
   struct sigaction action;
   memset(&action, 0, sizeof action);
-  action.sa_handler = HandleInterrupt;
+  action.sa_handler = HandleStopSignal;
+  // One handler at a time: a SIGTERM during the first Ctrl-C's handler
+  // waits for it to return.
   sigemptyset(&action.sa_mask);
-  // The handler is reset to the default on entry: the second Ctrl-C ends
-  // the process.
-  action.sa_flags = SA_RESETHAND | SA_RESTART;
-  sigaction(SIGINT, &action, nullptr);
+  for (int signal : kStopSignals) sigaddset(&action.sa_mask, signal);
+  action.sa_flags = SA_RESTART;
+  for (size_t i = 0; i < std::size(kStopSignals); ++i) {
+    if (g_installed[i] || sigaction(kStopSignals[i], nullptr, &g_previous[i]) != 0) continue;
+    // Started ignoring it (nohup, a background job of a script): so be it.
+    if (g_previous[i].sa_handler == SIG_IGN) continue;
+    g_installed[i] = sigaction(kStopSignals[i], &action, nullptr) == 0;
+  }
 }
 
 void RemoveInterruptHandler() {
-  signal(SIGINT, SIG_DFL);
-  g_on_interrupt = nullptr;
+  for (size_t i = 0; i < std::size(kStopSignals); ++i) {
+    if (!g_installed[i]) continue;
+    sigaction(kStopSignals[i], &g_previous[i], nullptr);
+    g_installed[i] = false;
+  }
+  g_on_stop.store(nullptr);
 }
 
 bool IsTerminal(FILE* stream) {

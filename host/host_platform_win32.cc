@@ -25,20 +25,36 @@ std::string CallError(const char* call, const std::string& path, DWORD error) {
   return std::string(call) + "(" + path + "): " + reason;
 }
 
-std::atomic<void (*)()> g_on_interrupt{nullptr};
+std::atomic<void (*)()> g_on_stop{nullptr};
 std::atomic<int> g_interrupts{0};
 
-BOOL WINAPI HandleConsoleEvent(DWORD event) {
-  if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT) return FALSE;
-  // The second interrupt falls through to the default handler, which ends
-  // the process.
-  if (g_interrupts.fetch_add(1) > 0) return FALSE;
-  static const char kNotice[] =
-      "\ncorvane-c51: stopping after the current step (Ctrl-C again to quit)\n";
+void WriteNotice(const char* text, DWORD size) {
   DWORD written = 0;
-  WriteFile(GetStdHandle(STD_ERROR_HANDLE), kNotice, sizeof kNotice - 1, &written, nullptr);
-  if (void (*callback)() = g_on_interrupt.load()) callback();
-  return TRUE;
+  WriteFile(GetStdHandle(STD_ERROR_HANDLE), text, size, &written, nullptr);
+}
+
+BOOL WINAPI HandleConsoleEvent(DWORD event) {
+  void (*on_stop)() = g_on_stop.load();
+  const bool interrupt = event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT;
+  if (interrupt && g_interrupts.fetch_add(1) == 0) {
+    static const char kNotice[] =
+        "\ncorvane-c51: stopping after the current step (Ctrl-C again to quit)\n";
+    WriteNotice(kNotice, sizeof kNotice - 1);
+    if (on_stop) on_stop();
+    return TRUE;
+  }
+  if (interrupt) {
+    static const char kQuit[] = "\ncorvane-c51: ending the running tool and quitting\n";
+    WriteNotice(kQuit, sizeof kQuit - 1);
+  }
+  // A second interrupt, or the console closing, logoff or shutdown: two
+  // more requests end the running tool's job, then the default handler
+  // ends the process.
+  if (on_stop) {
+    on_stop();
+    on_stop();
+  }
+  return FALSE;
 }
 
 HANDLE StreamHandle(FILE* stream) {
@@ -131,15 +147,15 @@ bool RunShellCommand(const std::string& command_line, const std::string& directo
   return true;
 }
 
-void InstallInterruptHandler(void (*on_interrupt)()) {
-  g_on_interrupt = on_interrupt;
+void InstallInterruptHandler(void (*on_stop)()) {
+  g_on_stop = on_stop;
   g_interrupts = 0;
   SetConsoleCtrlHandler(HandleConsoleEvent, TRUE);
 }
 
 void RemoveInterruptHandler() {
   SetConsoleCtrlHandler(HandleConsoleEvent, FALSE);
-  g_on_interrupt = nullptr;
+  g_on_stop = nullptr;
 }
 
 bool IsTerminal(FILE* stream) {

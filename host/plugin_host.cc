@@ -12,7 +12,9 @@ namespace {
 
 // The PluginHost whose table the plug-in calls back through.
 PluginHost* g_active = nullptr;
-// Read from the interrupt handler: a plain pointer load.
+// Read from the interrupt handler: a plain pointer load. The plug-in's
+// StopBuild is the host's only way to the running tool, whose process
+// group only the plug-in knows.
 std::atomic<PluginInterface*> g_interrupt_table{nullptr};
 
 void C51_CDECL StopFromInterrupt() {

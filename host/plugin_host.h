@@ -73,7 +73,9 @@ class PluginHost {
   // and clears it.
   bool device_changed() const { return device_changed_; }
 
-  // While an entry runs, the first Ctrl-C calls StopBuild.
+  // While an entry runs, Ctrl-C calls StopBuild: the first stops the build
+  // before its next file and interrupts the running tool; a second one, or
+  // SIGTERM or SIGHUP, ends the tool and the host (InstallInterruptHandler).
   void StopOnInterrupt();
   void EndStopOnInterrupt();
 

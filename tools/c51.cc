@@ -1,12 +1,23 @@
 // The simulated C compiler:
 //   C51.exe "<source>" <controls> [OBJECT("<object>")] [SRC ("<assembly>")]
 // Comment markers in the source script it (sim/source_scan.h): the
-// diagnostics to report, and SIM: SLEEP <milliseconds> to stay running a
-// while, so a test can interrupt a build in the middle of a compile.
+// diagnostics to report, SIM: SLEEP <milliseconds> to stay running a
+// while, so a test can interrupt a build in the middle of a compile, and
+// the faults of a process a build must survive: SIM: HANG (until killed)
+// and SIM: FLOOD (output without end).
+#include <algorithm>
+#include <chrono>
+#include <csignal>
+#include <cstdint>
+#include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "platform/codepage.h"
+#include "platform/env.h"
 #include "platform/fs.h"
+#include "platform/process.h"
 #include "sim/command_line.h"
 #include "sim/compiler_controls.h"
 #include "sim/console.h"
@@ -39,6 +50,45 @@ std::string CheckArgument(const Control& control) {
          (items.size() == 1 || items[1] == "SIZE" || items[1] == "SPEED");
   }
   return ok ? std::string() : "BAD ARGUMENT FOR CONTROL '" + control.name + "'";
+}
+
+// Stays until killed, as a tool stuck in a loop or on a dead network drive
+// does.
+[[noreturn]] void Hang(ScanResult::Hang how) {
+  if (how == ScanResult::Hang::kIgnoringInterrupts) std::signal(SIGINT, SIG_IGN);
+  // Written only now: whoever reads the id knows the interrupt is already
+  // ignored.
+  std::string path;
+  if (GetEnv("C51_SIM_PID_FILE", &path)) {
+    std::string err;
+    WriteWholeFile(path, std::to_string(CurrentProcessId()) + "\n", &err);
+  }
+  for (;;) std::this_thread::sleep_for(std::chrono::hours(1));
+}
+
+// Writes the FLOOD markers' bytes: whole lines in blocks of about a
+// megabyte, the last cut where the count ends.
+void Flood(const ScanResult& scan, const std::string& source) {
+  std::string line;
+  if (scan.flood_warnings) {
+    Diagnostic warning;
+    warning.severity = Severity::kWarning;
+    warning.code = "C280";
+    warning.text = "'flood': unreferenced local variable";
+    warning.file = source;
+    warning.line = 1;
+    line = LocalToSystemText(FormatDiagnostic(Dialect::kC, warning)) + "\r\n";
+  } else {
+    line = "SIM FLOOD: FILLER TEXT STANDING FOR A TOOL THAT WRITES WITHOUT END\r\n";
+  }
+  std::string block;
+  while (block.size() < (1u << 20)) block += line;
+  for (uint64_t left = scan.flood_bytes; left > 0;) {
+    const size_t n = static_cast<size_t>(std::min<uint64_t>(left, block.size()));
+    if (std::fwrite(block.data(), 1, n, stdout) != n) break;
+    left -= n;
+  }
+  std::fflush(stdout);
 }
 
 int Run(int argc, char** argv) {
@@ -102,7 +152,12 @@ int Run(int argc, char** argv) {
   request.scan.cwd = CurrentDirectory();
   request.scan.variables_in_xdata = request.model != "SMALL";
   RealFileSource files;
-  return Translate(request, &files, &console);
+  // The markers about the process itself act around the translation.
+  const ScanResult markers = ScanSource(request.source, request.scan, &files);
+  if (markers.hang != ScanResult::Hang::kNo) Hang(markers.hang);
+  const int code = Translate(request, &files, &console);
+  if (markers.flood_bytes > 0) Flood(markers, request.source);
+  return code;
 }
 
 }  // namespace

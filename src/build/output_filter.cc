@@ -180,6 +180,12 @@ bool ReportFilterResult(PluginState* state, const FilterResult& result) {
 }
 
 bool ReportToolFailure(PluginState* state, const ToolRun& run) {
+  // A cut output is worth a warning: whatever the tool said past the cut
+  // is not counted.
+  if (!run.notice.empty()) {
+    if (state->host != nullptr) state->host->Output(run.notice.c_str(), 1);
+    state->warning_count = SaturatingAdd(state->warning_count, 1);
+  }
   if (run.failure.empty()) return true;
   if (state->host != nullptr) state->host->Output(run.failure.c_str(), 1);
   state->error_count = SaturatingAdd(state->error_count, 1);

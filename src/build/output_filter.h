@@ -74,8 +74,9 @@ bool RunCompilerTool(PluginState* state, const std::string& command_line, const 
 bool RunLinkerTool(PluginState* state, const std::string& command_line);
 
 // A tool that could not be started or did not end by itself is an error of
-// its step: the run's failure line is shown and counted. True when the run
-// ended normally.
+// its step: the run's failure line is shown and counted. A tool whose
+// output was cut gets its notice shown first and counted as a warning.
+// True when the run ended normally.
 bool ReportToolFailure(PluginState* state, const ToolRun& run);
 
 }  // namespace c51

@@ -1,5 +1,6 @@
 #include "build/tool_runner.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <vector>
 
@@ -53,12 +54,22 @@ std::string ToolWorkingDirectory(const PluginState& state) {
   return dir;
 }
 
-ToolRun RunTool(PluginState* state, const std::string& command_line,
-                const std::string& working_dir) {
+ToolRun RunTool(PluginState* state, const std::string& command_line, const std::string& working_dir,
+                size_t keep) {
   ProcessResult& capture = state->tool_capture;
-  capture = RunProcess(command_line, working_dir, StreamOrder::kErrAfterOut, &capture);
+  ProcessOptions options;
+  options.order = StreamOrder::kErrAfterOut;
+  options.recycled = &capture;
+  options.keep = keep;
+  options.control = &state->tool_control;
+  capture = RunProcess(command_line, working_dir, options);
   ToolRun run;
   const std::string program = ProgramName(command_line);
+  const uint64_t dropped = capture.out_dropped + capture.err_dropped;
+  if (dropped > 0) {
+    run.notice = "*** WARNING: output of \"" + program + "\" cut at " + std::to_string(keep) +
+                 " bytes per stream; " + std::to_string(dropped) + " bytes dropped";
+  }
   switch (capture.status) {
     case ProcessStatus::kPipeFailed:
       ShowFailure(state, MessageId::kCreatePipeFailed, capture.system_error);

@@ -2,8 +2,11 @@
 #ifndef C51_BUILD_TOOL_RUNNER_H_
 #define C51_BUILD_TOOL_RUNNER_H_
 
+#include <cstddef>
 #include <string>
 #include <string_view>
+
+#include "platform/process.h"
 
 namespace c51 {
 
@@ -22,17 +25,23 @@ struct ToolRun {
   // (the output filters judge such a run). Otherwise the line that says
   // why it did not: it could not be started, or something ended it.
   std::string failure;
+  // Empty unless the tool wrote more than is kept: then the line that says
+  // how much of it `output` lacks, e.g.
+  //   *** WARNING: output of "C51.exe" cut at 67108864 bytes per stream; 1234 bytes dropped
+  std::string notice;
 };
 
 // Runs `command_line` hidden in `working_dir`. A tool that cannot be
 // started (or whose pipes cannot be made) also shows a message box with
-// the system's error code, through `state->ui`.
+// the system's error code, through `state->ui`. While it runs, StopBuild
+// reaches it through `state->tool_control`. Of each of its streams at most
+// `keep` bytes are kept (see ProcessOptions::keep).
 //
 // The output lives in `state` until the next RunTool, which reuses its
 // memory: tools run one after another, and a large output then costs no
 // fresh memory the second time.
-ToolRun RunTool(PluginState* state, const std::string& command_line,
-                const std::string& working_dir);
+ToolRun RunTool(PluginState* state, const std::string& command_line, const std::string& working_dir,
+                size_t keep = kKeptStreamBytes);
 
 }  // namespace c51
 

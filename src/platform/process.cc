@@ -1,8 +1,69 @@
-// The Windows command-line rules: only truly operating system independent
-// code. Starting processes lives in posix/process.cc and win32/process.cc.
+// The Windows command-line rules, the bookkeeping of ProcessControl and
+// the handling of kept output: only truly operating system independent
+// code. Starting and stopping processes lives in posix/process.cc and
+// win32/process.cc.
 #include "platform/process.h"
 
+#include <thread>
+
+#include "platform/process_output.h"
+
 namespace c51 {
+
+// Stop runs inside signal handlers.
+static_assert(std::atomic<intptr_t>::is_always_lock_free);
+static_assert(std::atomic<int>::is_always_lock_free);
+
+void ProcessControl::Stop() {
+  const int number = stops_.fetch_add(1) + 1;
+  users_.fetch_add(1);
+  Act(number);
+  users_.fetch_sub(1);
+}
+
+void ProcessControl::Attach(intptr_t target, intptr_t wake) {
+  wake_.store(wake);
+  target_.store(target);
+  // A request that came while the program was starting found nothing to
+  // act on; it is applied now (twice at worst, which changes nothing).
+  const int number = stops_.load();
+  if (number > 0) {
+    users_.fetch_add(1);
+    Act(number);
+    users_.fetch_sub(1);
+  }
+}
+
+void ProcessControl::Detach() {
+  target_.store(0);
+  wake_.store(-1);
+  // A Stop that read the values before they were withdrawn may still use
+  // them; the caller is about to reap the program (its id may then be
+  // reused) and close the wake pipe.
+  while (users_.load() != 0) std::this_thread::yield();
+}
+
+size_t KeptLength(std::string_view kept, uint64_t* dropped) {
+  if (*dropped == 0) return kept.size();
+  const size_t end = kept.rfind('\n');
+  if (end == std::string_view::npos) return kept.size();
+  *dropped += kept.size() - (end + 1);
+  return end + 1;
+}
+
+void AppendBounded(std::string* text, std::string_view more) {
+  if (text->capacity() - text->size() >= more.size()) {
+    text->append(more);
+    return;
+  }
+  std::string joined;
+  joined.reserve(text->size() + more.size());
+  joined.append(*text);
+  std::string().swap(*text);
+  joined.append(more);
+  text->swap(joined);
+}
+
 namespace {
 
 bool IsBlank(char c) {

@@ -1,8 +1,12 @@
-// Starting a program with both output streams captured, and the Windows
-// rules for cutting a command line into arguments.
+// Starting a program with both output streams captured (and bounded), a
+// way to stop it from elsewhere, and the Windows rules for cutting a
+// command line into arguments.
 #ifndef C51_PLATFORM_PROCESS_H_
 #define C51_PLATFORM_PROCESS_H_
 
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -22,8 +26,12 @@ struct ProcessResult {
   // kExited: the exit code. kCrashed: the signal number (POSIX) or the
   // exception code (Windows).
   int exit_code = 0;
-  std::string out;  // everything written to standard output
-  std::string err;  // everything written to standard error
+  std::string out;  // what was kept of standard output
+  std::string err;  // what was kept of standard error
+  // Bytes each stream carried beyond what was kept (ProcessOptions::keep):
+  // read and thrown away. 0 when the stream was kept whole.
+  uint64_t out_dropped = 0;
+  uint64_t err_dropped = 0;
   // Memory a later run may take over through `recycled` (see RunProcess);
   // its contents mean nothing.
   std::string spare;
@@ -36,11 +44,73 @@ enum class StreamOrder {
                  // error, however the writes interleaved; `err` stays empty
 };
 
+// What RunProcess keeps of each stream by default: a tool that writes
+// without end must not take the caller's memory with it. Far above what
+// any translation writes (a few kilobytes; a listing goes to a file).
+constexpr size_t kKeptStreamBytes = size_t{64} << 20;
+
+// Stops the program RunProcess is running, from another thread or from a
+// signal handler: Stop only touches atomics and makes system calls that
+// are safe there (kill, write; TerminateJobObject).
+//
+// POSIX: the program runs as the leader of a process group of its own, so
+// that whatever it starts is reached too. Windows: it runs in a job object
+// that ends with the caller, so no tool outlives it.
+class ProcessControl {
+ public:
+  ProcessControl() = default;
+  ProcessControl(const ProcessControl&) = delete;
+  ProcessControl& operator=(const ProcessControl&) = delete;
+
+  // The first request during a run interrupts the program: POSIX sends
+  // SIGINT to its group. Windows has no gentle way into a hidden program
+  // (GenerateConsoleCtrlEvent reaches only processes sharing the caller's
+  // console, and a console program ignores it in a group of its own), so
+  // there the first request leaves it running. Every later request ends
+  // the program and its group or job outright (SIGKILL; TerminateJobObject),
+  // and RunProcess then returns as soon as the program itself has ended,
+  // without waiting for whatever else still holds its output open.
+  // A request between two runs counts for neither.
+  void Stop();
+
+  // RunProcess's side. Attach publishes the running program (POSIX: its
+  // group id and the write end of a pipe that wakes the reader; Windows:
+  // its job or process handle) and applies a request that came during the
+  // start; Detach withdraws it and returns once no Stop still uses the
+  // values.
+  void Attach(intptr_t target, intptr_t wake);
+  void Detach();
+  // Forgets the requests of an earlier run.
+  void Reset() { stops_.store(0); }
+  int stops() const { return stops_.load(); }
+
+ private:
+  void Act(int stop_number);
+
+  std::atomic<intptr_t> target_{0};  // 0: no program running
+  std::atomic<intptr_t> wake_{-1};   // -1: none
+  std::atomic<int> stops_{0};        // Stop calls since Reset
+  std::atomic<int> users_{0};        // Stop calls reading target_ and wake_ now
+};
+
+struct ProcessOptions {
+  StreamOrder order = StreamOrder::kApart;
+  // An earlier result whose texts' memory the new result takes over.
+  ProcessResult* recycled = nullptr;
+  // Bytes kept of each stream. Past them the stream is still read, so the
+  // program never blocks on a full pipe, and the bytes are dropped; what
+  // was kept is then cut back to its last line end (when it has one).
+  size_t keep = kKeptStreamBytes;
+  // Published while the program runs; reset when the run starts.
+  ProcessControl* control = nullptr;
+};
+
 // Runs `command_line` hidden in `working_dir` (empty: the caller's current
 // folder) with the calling process's environment and no standard input,
-// and returns once the program has ended and closed both streams. There
-// is no time-out. Both streams are drained together, so a program that
-// fills one while the other is still open does not stall.
+// and returns once the program has ended and closed both streams (or, after
+// ProcessControl ended it, once the program itself has ended). There is no
+// time-out. Both streams are drained together, so a program that fills one
+// while the other is still open does not stall.
 //
 // Windows passes the line unchanged to CreateProcess. POSIX cuts it with
 // SplitWindowsCommandLine, finds the program as NativePath does (path.h),
@@ -55,10 +125,14 @@ enum class StreamOrder {
 // result takes over (their contents are dropped): a caller that runs tool
 // after tool keeps the memory of the largest output mapped instead of
 // paying the kernel to clear fresh pages each time. (POSIX reads straight
-// into that memory; Windows only takes it over.)
+// into that memory; Windows only takes it over.) Memory stays bounded by
+// the kept bytes: at most about three times `keep` while joining the
+// streams, whatever the program writes.
 ProcessResult RunProcess(const std::string& command_line, const std::string& working_dir,
-                         StreamOrder order = StreamOrder::kApart,
-                         ProcessResult* recycled = nullptr);
+                         const ProcessOptions& options = {});
+
+// The calling process's id.
+int CurrentProcessId();
 
 // The arguments of a Windows command line, as CommandLineToArgvW gives them.
 // Only blank and tab separate. The program name (first argument) ends at

@@ -32,6 +32,7 @@ void SetDriverSetting(PluginState* state, const char* key, const char* value) {
 
 void StopBuild(PluginState* state) {
   state->build_continue.store(0);
+  state->tool_control.Stop();
 }
 
 }  // namespace c51

@@ -23,7 +23,11 @@ int GetDebugRecord(PluginState* state, void* destination);
 // Stores or replaces the pair in the driver settings map.
 void SetDriverSetting(PluginState* state, const char* key, const char* value);
 
-// Asks a running build to stop before its next file or step.
+// Asks a running build to stop before its next file or step, and the tool
+// it is running to end: the first request during that tool's run
+// interrupts it (POSIX: SIGINT to its process group), a second one ends it
+// with everything it started (see ProcessControl::Stop). Only atomics and
+// kill/write: the host calls this from its signal handler.
 void StopBuild(PluginState* state);
 
 }  // namespace c51

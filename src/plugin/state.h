@@ -146,6 +146,8 @@ struct PluginState {
   // The last tool run's captured text (RunTool hands out a view of it); its
   // memory is reused by the next run.
   ProcessResult tool_capture;
+  // The running tool, for StopBuild, possibly from a signal handler.
+  ProcessControl tool_control;
   IncludeTable include_files;
   uint64_t builds_started = 0;  // the last BuildProgress::serial handed out
   // NextDependency: the include files of one source's object.

@@ -13,13 +13,30 @@
 //   echo ARG...            every further argument as "<ARG>"; stops there
 //   exit N                 ends with exit code N
 //   crash                  ends by a segmentation fault signal
-// Only the standard library: the same source builds for every platform.
+//   out-lines N W | err-lines N W
+//                          N lines of W bytes each, the line end included
+//   ignore-int             from now on an interrupt (SIGINT) does not end it
+//   touch FILE             makes FILE, so a test knows the tool got this far
+//   hang                   waits until it is killed
+//   spawn-hang             (POSIX) starts a copy of itself in its process group
+//                          that holds both streams open and waits until killed
+//   spawn-escape           (POSIX) the same, but the copy leaves the group, writes
+//                          its process id and a line end, and ends by itself after
+//                          a minute
+// Only the standard library, but for the POSIX-only actions: the same
+// source builds for every platform.
+#include <chrono>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <thread>
 #include <vector>
+
+#ifndef _WIN32
+#include <unistd.h>
+#endif
 
 namespace {
 
@@ -65,6 +82,42 @@ std::string LineEnds(const char* text) {
 long long Number(const char* text) {
   return std::strtoll(text, nullptr, 10);
 }
+
+// `count` lines of `width` bytes, "\r\n" included (text mode on Windows
+// widens the "\n" it is given).
+void WriteLines(std::FILE* stream, long long count, long long width) {
+  std::string line(width > 2 ? static_cast<size_t>(width - 2) : 0, 'l');
+#ifdef _WIN32
+  line += '\n';
+#else
+  line += "\r\n";
+#endif
+  for (long long i = 0; i < count; ++i) std::fwrite(line.data(), 1, line.size(), stream);
+  std::fflush(stream);
+}
+
+[[noreturn]] void Hang() {
+  for (;;) std::this_thread::sleep_for(std::chrono::hours(1));
+}
+
+#ifndef _WIN32
+// A copy of this program holding the standard streams open, in this
+// process group or, `escape`, outside it.
+void Spawn(bool escape) {
+  std::fflush(nullptr);
+  const pid_t pid = fork();
+  if (pid == 0) {
+    if (!escape) Hang();
+    // A test that failed before killing it does not leave it for ever.
+    std::this_thread::sleep_for(std::chrono::minutes(1));
+    _exit(0);
+  }
+  if (pid < 0 || !escape) return;
+  // Out of the group before anyone hears of it.
+  setpgid(pid, pid);
+  Write(stdout, std::to_string(pid) + "\r\n");
+}
+#endif
 
 }  // namespace
 
@@ -124,6 +177,22 @@ int main(int argc, char** argv) {
     } else if (std::strcmp(action, "exit") == 0) {
       std::fflush(nullptr);
       return static_cast<int>(Number(arg));
+    } else if (std::strcmp(action, "out-lines") == 0 || std::strcmp(action, "err-lines") == 0) {
+      WriteLines(action[0] == 'o' ? stdout : stderr, Number(arg),
+                 i + 2 < argc ? Number(argv[i + 2]) : 2);
+      i += 2;
+    } else if (std::strcmp(action, "ignore-int") == 0) {
+      std::signal(SIGINT, SIG_IGN);
+    } else if (std::strcmp(action, "touch") == 0) {
+      if (std::FILE* file = std::fopen(arg, "wb")) std::fclose(file);
+      ++i;
+    } else if (std::strcmp(action, "hang") == 0) {
+      std::fflush(nullptr);
+      Hang();
+#ifndef _WIN32
+    } else if (std::strcmp(action, "spawn-hang") == 0 || std::strcmp(action, "spawn-escape") == 0) {
+      Spawn(action[6] == 'e');
+#endif
     } else if (std::strcmp(action, "crash") == 0) {
       std::fflush(nullptr);
       std::raise(SIGSEGV);

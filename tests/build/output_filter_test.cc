@@ -187,6 +187,23 @@ TEST_F(ReportTest, SendsLinesAndAFailureCountsAtLeastOneError) {
   EXPECT_EQ(INT_MAX, state_.error_count);
 }
 
+TEST_F(ReportTest, ACutOutputIsAWarningShownBeforeTheFailure) {
+  ToolRun run;
+  run.notice = "*** WARNING: output of \"C51.exe\" cut at 64 bytes per stream; 9 bytes dropped";
+  EXPECT_TRUE(ReportToolFailure(&state_, run));
+  EXPECT_EQ((std::vector<std::pair<std::string, int>>{{run.notice, 1}}), host_.outputs);
+  EXPECT_EQ(0, state_.error_count);
+  EXPECT_EQ(1, state_.warning_count);
+
+  host_.outputs.clear();
+  run.failure = "*** ERROR: \"C51.exe\" was ended by signal 9";
+  EXPECT_FALSE(ReportToolFailure(&state_, run));
+  EXPECT_EQ((std::vector<std::pair<std::string, int>>{{run.notice, 1}, {run.failure, 1}}),
+            host_.outputs);
+  EXPECT_EQ(1, state_.error_count);
+  EXPECT_EQ(2, state_.warning_count);
+}
+
 TEST_F(ReportTest, RunsToolsInTheProjectFolder) {
   test::ScopedTempDir dir("c51filter");
   ASSERT_FALSE(dir.path().empty());

@@ -2,8 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
+#include <thread>
+
+#ifndef _WIN32
+#include <signal.h>
+#endif
 
 #include "build/build_test_support.h"
 #include "platform/env.h"
@@ -137,6 +143,161 @@ TEST(RunProcessTest, TellsAMissingProgramFromACrash) {
   EXPECT_EQ(SIGSEGV, run.exit_code);
 #endif
 }
+
+// `count` lines of child_tool's "out-lines"/"err-lines" of 10 bytes each.
+std::string Lines(int count) {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += "llllllll\r\n";
+  return text;
+}
+
+TEST(RunProcessTest, KeepsAtMostTheLimitOfEachStreamEndingAtALineEnd) {
+  struct Row {
+    const char* actions;
+    StreamOrder order;
+    size_t keep;
+    std::string out, err;
+    uint64_t out_dropped, err_dropped;
+  };
+  const Row rows[] = {
+      // Exactly the limit is no cut.
+      {"out-lines 10 10", StreamOrder::kApart, 100, Lines(10), "", 0, 0},
+      // Past it, the half line kept goes with the dropped bytes.
+      {"out-lines 10 10", StreamOrder::kApart, 99, Lines(9), "", 10, 0},
+      {"out-lines 10 10", StreamOrder::kApart, 35, Lines(3), "", 70, 0},
+      // No line end to cut at: the limit as it falls.
+      {"out 100", StreamOrder::kApart, 40, std::string(40, 'o'), "", 60, 0},
+      {"out 5 err-lines 10 10", StreamOrder::kApart, 25, "ooooo", Lines(2), 0, 80},
+      // Each stream is cut on its own before they are joined.
+      {"err-lines 4 10 out-lines 4 10", StreamOrder::kErrAfterOut, 25, Lines(4), "", 20, 20},
+      {"err 30 out-lines 2 10", StreamOrder::kErrAfterOut, 25, Lines(2) + std::string(25, 'e'), "",
+       0, 5},
+  };
+  for (bool recycle : {false, true}) {
+    ProcessResult earlier;
+    for (const Row& row : rows) {
+      SCOPED_TRACE(std::string(row.actions) + (recycle ? " (recycled)" : ""));
+      ProcessOptions options;
+      options.order = row.order;
+      options.keep = row.keep;
+      options.recycled = recycle ? &earlier : nullptr;
+      ProcessResult run = RunProcess(ChildCommand(row.actions), "", options);
+      EXPECT_EQ(ProcessStatus::kExited, run.status);
+      EXPECT_EQ(row.out, run.out);
+      EXPECT_EQ(row.err, run.err);
+      EXPECT_EQ(row.out_dropped, run.out_dropped);
+      EXPECT_EQ(row.err_dropped, run.err_dropped);
+      earlier = std::move(run);
+    }
+  }
+}
+
+TEST(RunProcessTest, ReadsAndDropsWhatIsPastTheLimitSoTheProgramNeverStalls) {
+  // A program blocked on a full pipe would never end: both streams go far
+  // past the limit and past what any pipe holds.
+  constexpr uint64_t kPerStream = 16u << 20;
+  ProcessOptions options;
+  options.keep = 1000;
+  ProcessResult run = RunProcess(
+      ChildCommand("interleave " + std::to_string(kPerStream) + " 100003 exit 3"), "", options);
+  EXPECT_EQ(ProcessStatus::kExited, run.status);
+  EXPECT_EQ(3, run.exit_code);
+  EXPECT_EQ(std::string(1000, 'o'), run.out);
+  EXPECT_EQ(std::string(1000, 'e'), run.err);
+  EXPECT_EQ(kPerStream - 1000, run.out_dropped);
+  EXPECT_EQ(kPerStream - 1000, run.err_dropped);
+}
+
+// RunProcess on a thread of its own, stopped from the test's thread once
+// the program has made `ready`.
+class ProcessControlTest : public testing::Test {
+ protected:
+  void Start(const std::string& actions) {
+    ready_ = dir_.path() + "ready";
+    runner_ = std::thread([this, actions] {
+      ProcessOptions options;
+      options.control = &control_;
+      result_ =
+          RunProcess(ChildCommand(actions + " touch " + Quoted(ready_) + " hang"), "", options);
+    });
+  }
+  // False when the program never got there (it stays stopped all the same).
+  bool WaitUntilReady() {
+    for (int i = 0; i < 6000 && !PathExists(ready_); ++i) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return PathExists(ready_);
+  }
+  void Finish() {
+    if (runner_.joinable()) runner_.join();
+  }
+  void TearDown() override {
+    // A failed test must not leave the program running.
+    if (runner_.joinable()) {
+      control_.Stop();
+      control_.Stop();
+      runner_.join();
+    }
+  }
+
+  test::ScopedTempDir dir_{"c51stop"};
+  std::string ready_;
+  ProcessControl control_;
+  std::thread runner_;
+  ProcessResult result_;
+};
+
+TEST_F(ProcessControlTest, ASecondStopEndsAProgramThatIgnoresInterrupts) {
+  Start("say-out before ignore-int");
+  ASSERT_TRUE(WaitUntilReady());
+  control_.Stop();
+  control_.Stop();
+  Finish();
+  EXPECT_EQ(ProcessStatus::kCrashed, result_.status);
+#ifdef _WIN32
+  EXPECT_EQ(static_cast<int>(0xC000013Au), result_.exit_code);
+#else
+  EXPECT_EQ(SIGKILL, result_.exit_code);
+#endif
+  EXPECT_EQ("before", result_.out);
+}
+
+TEST_F(ProcessControlTest, AStopBetweenRunsCountsForNeither) {
+  control_.Stop();
+  control_.Stop();
+  ProcessOptions options;
+  options.control = &control_;
+  ProcessResult run = RunProcess(ChildCommand("out 3"), "", options);
+  EXPECT_EQ(ProcessStatus::kExited, run.status);
+  EXPECT_EQ("ooo", run.out);
+}
+
+#ifndef _WIN32
+TEST_F(ProcessControlTest, AFirstStopInterruptsTheProgramAndWhatItStarted) {
+  // The copy holds the pipes open: only a signal to the whole group lets
+  // the run end.
+  Start("spawn-hang");
+  ASSERT_TRUE(WaitUntilReady());
+  control_.Stop();
+  Finish();
+  EXPECT_EQ(ProcessStatus::kCrashed, result_.status);
+  EXPECT_EQ(SIGINT, result_.exit_code);
+}
+
+TEST_F(ProcessControlTest, AKilledRunDoesNotWaitForWhatLeftTheGroup) {
+  Start("spawn-escape");
+  ASSERT_TRUE(WaitUntilReady());
+  control_.Stop();
+  control_.Stop();
+  Finish();
+  EXPECT_EQ(ProcessStatus::kCrashed, result_.status);
+  // The copy still holds the pipes: the run ended without their end.
+  const pid_t escaped = static_cast<pid_t>(std::atoi(result_.out.c_str()));
+  ASSERT_GT(escaped, 0) << result_.out;
+  EXPECT_EQ(0, kill(escaped, 0));
+  kill(escaped, SIGKILL);
+}
+#endif
 
 }  // namespace
 }  // namespace c51

@@ -79,6 +79,30 @@ TEST_F(ToolRunnerTest, PassesBinaryBytesAndTheOutputOfACrashedTool) {
   EXPECT_TRUE(ui_.messages.empty());
 }
 
+TEST_F(ToolRunnerTest, ACutOutputEndsAtALineAndSaysHowMuchWasDropped) {
+  const std::string cut = "\" cut at 25 bytes per stream; ";
+  // 100 bytes of standard output and 30 of standard error, 10 to a line:
+  // two lines of each are kept.
+  ToolRun run = RunTool(&state_, ChildCommand("out-lines 10 10 err-lines 3 10"), "", 25);
+  EXPECT_EQ("llllllll\r\nllllllll\r\nllllllll\r\nllllllll\r\n", run.output);
+  EXPECT_EQ("*** WARNING: output of \"" C51_CHILD_TOOL_NAME + cut + "90 bytes dropped", run.notice);
+  EXPECT_EQ("", run.failure);
+
+  // The next run, in the same memory, is whole and says nothing.
+  run = RunTool(&state_, ChildCommand("say-out ok"), "", 25);
+  EXPECT_EQ("ok", run.output);
+  EXPECT_EQ("", run.notice);
+
+  // Exactly the limit is no cut.
+  EXPECT_EQ("", RunTool(&state_, ChildCommand("out 25 err 25"), "", 25).notice);
+#if !defined(_WIN32)
+  // A tool that was cut and then killed has both said.
+  run = RunTool(&state_, ChildCommand("out-lines 10 10 crash"), "", 25);
+  EXPECT_EQ("*** WARNING: output of \"" C51_CHILD_TOOL_NAME + cut + "80 bytes dropped", run.notice);
+  EXPECT_NE(std::string::npos, run.failure.find("\" was ended by ")) << run.failure;
+#endif
+}
+
 TEST_F(ToolRunnerTest, AMissingProgramShowsTheProcessMessageAndGivesNothing) {
   test::ScopedTempDir dir("c51run");
   const std::string missing = Quoted(dir.path() + "C51.exe") + " main.c";

@@ -8,6 +8,7 @@
 
 #if !defined(_WIN32)
 #include <signal.h>
+#include <unistd.h>
 #endif
 
 #include "host/host_platform.h"
@@ -39,15 +40,57 @@ void CountInterrupt() {
   ++g_interrupts;
 }
 
-TEST(HostPlatformTest, TheFirstInterruptCallsBackTheSecondWouldEndTheProcess) {
+// As the plug-in's StopBuild is called: once per request, from the handler.
+void SayStop() {
+  ssize_t ignored = write(STDERR_FILENO, "<stop>", 6);
+  (void)ignored;
+}
+
+TEST(HostPlatformTest, TheFirstInterruptCallsBackOnceAndTheHandlerStays) {
   g_interrupts = 0;
   InstallInterruptHandler(CountInterrupt);
   raise(SIGINT);
   EXPECT_EQ(g_interrupts.load(), 1);
   struct sigaction now;
   sigaction(SIGINT, nullptr, &now);
-  EXPECT_EQ(now.sa_handler, SIG_DFL);
+  EXPECT_NE(now.sa_handler, SIG_DFL);
   RemoveInterruptHandler();
+  sigaction(SIGINT, nullptr, &now);
+  EXPECT_EQ(now.sa_handler, SIG_DFL);
+}
+
+// Two more requests after the first end the running tool for certain; the
+// process ends with 128 + the signal, as a shell reports a killed program.
+TEST(HostPlatformTest, ASecondInterruptOrATerminationEndsTheProcess) {
+  EXPECT_EXIT(
+      {
+        InstallInterruptHandler(SayStop);
+        raise(SIGINT);
+        raise(SIGINT);
+      },
+      testing::ExitedWithCode(128 + SIGINT),
+      "current step[^<]*<stop>[^<]*ending the running tool and quitting[^<]*<stop><stop>");
+  EXPECT_EXIT(
+      {
+        InstallInterruptHandler(SayStop);
+        raise(SIGTERM);
+      },
+      testing::ExitedWithCode(128 + SIGTERM), "^[^<]*quitting[^<]*<stop><stop>$");
+  EXPECT_EXIT(
+      {
+        InstallInterruptHandler(SayStop);
+        raise(SIGHUP);
+      },
+      testing::ExitedWithCode(128 + SIGHUP), "quitting[^<]*<stop><stop>$");
+  // A host started with a signal ignored (nohup) keeps ignoring it.
+  EXPECT_EXIT(
+      {
+        signal(SIGHUP, SIG_IGN);
+        InstallInterruptHandler(SayStop);
+        raise(SIGHUP);
+        _exit(0);
+      },
+      testing::ExitedWithCode(0), "^$");
 }
 #endif
 

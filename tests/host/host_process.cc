@@ -2,6 +2,7 @@
 
 #include <errno.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -67,7 +68,11 @@ bool HostProcess::ReadSome() {
 }
 
 bool HostProcess::Interrupt() {
-  return pid_ > 0 && kill(static_cast<pid_t>(pid_), SIGINT) == 0;
+  return Signal(SIGINT);
+}
+
+bool HostProcess::Signal(int signal) {
+  return pid_ > 0 && kill(static_cast<pid_t>(pid_), signal) == 0;
 }
 
 int HostProcess::Wait() {
@@ -76,9 +81,11 @@ int HostProcess::Wait() {
   if (pid_ <= 0) return -1;
   int status = 0;
   pid_t done;
-  while ((done = waitpid(static_cast<pid_t>(pid_), &status, 0)) < 0 && errno == EINTR) {
+  rusage usage{};
+  while ((done = wait4(static_cast<pid_t>(pid_), &status, 0, &usage)) < 0 && errno == EINTR) {
   }
   pid_ = -1;
+  peak_kib_ = usage.ru_maxrss;
   return done > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 

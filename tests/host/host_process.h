@@ -25,9 +25,14 @@ class HostProcess {
   // output ends first.
   bool WaitForLine(const std::string& text);
   bool Interrupt();
+  // Sends `signal` (SIGTERM, SIGHUP, ...) to the program alone.
+  bool Signal(int signal);
   // Reads the rest of the output and returns the exit status; -1 when the
   // program did not exit normally.
   int Wait();
+  // Once Wait returned: the most resident memory the program (or one it
+  // waited for) held, in KiB.
+  long peak_kib() const { return peak_kib_; }
 
   // Everything read so far, line ends as written.
   const std::string& output() const { return output_; }
@@ -40,6 +45,7 @@ class HostProcess {
   int pipe_ = -1;  // the read end; -1: closed
   std::string output_;
   size_t searched_ = 0;  // WaitForLine has looked at the output before this offset
+  long peak_kib_ = 0;
 };
 
 }  // namespace c51::test

@@ -95,6 +95,22 @@ bool ApplyMarker(std::string_view comment, const Position& where, ScanResult* re
     result->crash = true;
     return false;
   }
+  if (severity_word == "FLOOD" && kind == kSim) {
+    uint32_t bytes;
+    if (!ParseNumber(NextWord(&rest), &bytes)) return ignored();
+    const std::string style = ToUpper(Trim(rest));
+    if (!style.empty() && style != "WARNINGS") return ignored();
+    result->flood_bytes += bytes;
+    if (!style.empty()) result->flood_warnings = true;
+    return false;
+  }
+  if (severity_word == "HANG" && kind == kSim) {
+    const std::string how = ToUpper(Trim(rest));
+    if (!how.empty() && how != "IGNORE-INT") return ignored();
+    result->hang = std::max(result->hang, how.empty() ? ScanResult::Hang::kUntilKilled
+                                                      : ScanResult::Hang::kIgnoringInterrupts);
+    return false;
+  }
   if (severity_word == "SLEEP" && kind == kSim) {
     uint32_t ms;
     if (!ParseNumber(Trim(rest), &ms)) return ignored();

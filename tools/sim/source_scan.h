@@ -11,6 +11,16 @@
 //   SIM: SLEEP <milliseconds>       the tool waits this long before it reports (at most
 //                                   kMaxSleepMilliseconds in all), so a test can act
 //                                   while a translation is still running
+//   SIM: CRASH                      (compiler) writes half its object, then ends by a signal
+//   SIM: FLOOD <bytes> [WARNINGS]   (compiler) after its report, writes this many more
+//                                   bytes to standard output: lines of filler text, or
+//                                   with WARNINGS warning lines in its own layout; the
+//                                   last line is cut where the count ends. Markers add up.
+//   SIM: HANG [IGNORE-INT]          (compiler) before anything else, waits until it is
+//                                   killed; with IGNORE-INT an interrupt (SIGINT) does not
+//                                   end it. When the environment variable C51_SIM_PID_FILE
+//                                   names a file, the compiler first writes its process
+//                                   id there, then a line end
 //   SIM-LINK: ERROR <code> <text>   an error the linker reports for this module
 //   SIM-LINK: WARNING <code> <text>
 //   SIM-DEPENDS: <path>             (assembly) one more header for the dependency record;
@@ -88,7 +98,11 @@ struct ScanResult {
   // A CRASH marker: the compiler writes half its object, then ends by a
   // signal, as a tool that crashes while writing does.
   bool crash = false;
-  uint32_t sleep_ms = 0;  // SLEEP markers, added up and capped at kMaxSleepMilliseconds
+  uint32_t sleep_ms = 0;        // SLEEP markers, added up and capped at kMaxSleepMilliseconds
+  uint64_t flood_bytes = 0;     // FLOOD markers, added up
+  bool flood_warnings = false;  // a FLOOD marker asked for warning lines
+  enum class Hang { kNo, kUntilKilled, kIgnoringInterrupts };
+  Hang hang = Hang::kNo;  // the strongest HANG marker
 
   int Count(Severity severity) const;
 };

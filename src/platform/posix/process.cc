@@ -1,6 +1,8 @@
 // Process start on POSIX: the Windows command line is cut into arguments
-// here, the program starts through posix_spawn without a shell, and both
-// pipes are drained together with poll().
+// here, the program starts through posix_spawn without a shell as the
+// leader of a process group of its own (so a stop reaches everything it
+// started), and both pipes are drained together with poll(), keeping at
+// most ProcessOptions::keep bytes of each.
 #include "platform/process.h"
 
 #include <errno.h>
@@ -22,6 +24,7 @@
 
 #include "platform/codepage.h"
 #include "platform/path.h"
+#include "platform/process_output.h"
 
 extern char** environ;
 
@@ -123,14 +126,19 @@ void AdviseHugePages(char* data, size_t size) {
 #endif
 }
 
-// One stream's bytes as read: the kernel copies straight into blocks that
-// double in size, and the text is put together once at the end, so nothing
-// is copied twice on the way however much a tool writes.
+// One stream's bytes as read, up to `limit`: the kernel copies straight
+// into blocks that double in size, and the text is put together once at the
+// end, so nothing is copied twice on the way however much a tool writes.
 class Capture {
  public:
-  // Room for the next read; never empty.
+  explicit Capture(size_t limit) : limit_(limit) {}
+
+  // Room for the next read; never empty before `full()`.
   char* space() { return blocks_.back().data.get() + blocks_.back().used; }
-  size_t space_size() const { return blocks_.back().size - blocks_.back().used; }
+  size_t space_size() const {
+    return std::min(blocks_.back().size - blocks_.back().used, limit_ - total_);
+  }
+  bool full() const { return total_ >= limit_; }
   void Grow() {
     size_t size = blocks_.empty() ? kFirstBlock : std::min(2 * blocks_.back().size, kLastBlock);
     // Huge pages cover only the whole aligned 2 MB spans of a block.
@@ -143,11 +151,17 @@ class Capture {
   void Commit(size_t n) {
     blocks_.back().used += n;
     total_ += n;
-    if (space_size() == 0) Grow();
+    if (!full() && blocks_.back().used == blocks_.back().size) Grow();
   }
   size_t total() const { return total_; }
-  void AppendTo(std::string* text) const {
-    for (const Block& block : blocks_) text->append(block.data.get(), block.used);
+  // Appends the bytes to `text`, releasing each block once copied: the
+  // bytes are held twice only one block at a time.
+  void MoveTo(std::string* text) {
+    for (Block& block : blocks_) {
+      text->append(block.data.get(), block.used);
+      block.data.reset();
+    }
+    blocks_.clear();
   }
 
  private:
@@ -166,9 +180,11 @@ class Capture {
   };
   std::vector<Block> blocks_;
   size_t total_ = 0;
+  size_t limit_;
 };
 
-// An empty text with room for `size` bytes, advised like the blocks.
+// An empty text with room for exactly `size` bytes (a fresh text's
+// capacity is not rounded up), advised like the blocks.
 void ReserveText(std::string* text, size_t size) {
   std::string fresh;
   fresh.reserve(size);
@@ -176,22 +192,29 @@ void ReserveText(std::string* text, size_t size) {
   text->swap(fresh);
 }
 
-// One stream's bytes read straight into a text kept from an earlier run:
-// its memory is already mapped, so a large output costs no page faults.
-// The text is held at its full capacity while reading (growing only past
-// it) and cut to what was read by Finish.
+// One stream's bytes, up to `limit`, read straight into a text kept from an
+// earlier run: its memory is already mapped, so a large output costs no
+// page faults. The text is held at its full capacity while reading (growing
+// only past it, and never past `limit`) and cut to what was read by Finish.
 class TextCapture {
  public:
-  explicit TextCapture(std::string* text) : text_(text) {
+  TextCapture(std::string* text, size_t limit) : text_(text), limit_(limit) {
     if (text_->capacity() < kFirstSize) text_->reserve(kFirstSize);
     text_->resize(text_->capacity());
   }
   char* space() { return text_->data() + used_; }
-  size_t space_size() const { return text_->size() - used_; }
+  size_t space_size() const { return std::min(text_->size(), limit_) - used_; }
+  bool full() const { return used_ >= limit_; }
   void Grow() {
-    if (space_size() != 0) return;
-    text_->resize(std::max(2 * text_->size(), kFirstSize));
-    AdviseHugePages(text_->data(), text_->size());
+    if (full() || used_ < text_->size()) return;
+    // A fresh text of the new size: growing in place would round the
+    // capacity up to twice the old one, past `limit`.
+    std::string grown;
+    ReserveText(&grown, std::min(std::max(2 * text_->size(), kFirstSize), limit_));
+    grown.assign(text_->data(), used_);
+    std::string().swap(*text_);
+    grown.resize(grown.capacity());
+    text_->swap(grown);
   }
   void Commit(size_t n) {
     used_ += n;
@@ -203,25 +226,90 @@ class TextCapture {
  private:
   static constexpr size_t kFirstSize = 64 * 1024;
   std::string* text_;
+  size_t limit_;
   size_t used_ = 0;
 };
 
-// Reads both pipes until each reports its end. If poll itself fails, the
-// pipes are closed, so the tool sees a broken pipe instead of stalling.
+// The program until it is reaped. Its group id is withdrawn from the
+// control first: once reaped, the id may be handed to another process.
+class Child {
+ public:
+  Child(pid_t pid, ProcessControl* control) : pid_(pid), control_(control) {}
+  ~Child() { Reap(); }
+  Child(const Child&) = delete;
+  Child& operator=(const Child&) = delete;
+
+  // False when someone else reaped it (a host with SIGCHLD ignored): it
+  // ran, its status is lost.
+  bool Reap() {
+    if (state_ == kRunning) {
+      if (control_ != nullptr) control_->Detach();
+      state_ = kLost;
+      int status = 0;
+      while (waitpid(pid_, &status, 0) < 0) {
+        if (errno != EINTR) return false;
+      }
+      status_ = status;
+      state_ = kReaped;
+    }
+    return state_ == kReaped;
+  }
+  int status() const { return status_; }
+
+ private:
+  enum State { kRunning, kReaped, kLost };
+  pid_t pid_;
+  ProcessControl* control_;
+  State state_ = kRunning;
+  int status_ = 0;
+};
+
+// Reads both pipes, keeping what the captures take and throwing the rest
+// away, until each pipe reports its end. A byte on `wake` says the program
+// was killed with its group: then the program is reaped, what the pipes
+// hold already is read, and whoever else may still hold them open (a
+// process that left the group) is not waited for. If poll itself fails,
+// the pipes are closed, so the tool sees a broken pipe instead of stalling.
 template <typename C>
-void Drain(Fd* out_fd, C* out, Fd* err_fd, C* err) {
+void Drain(Fd* out_fd, C* out, Fd* err_fd, C* err, uint64_t dropped[2], const Fd* wake,
+           Child* child) {
   Fd* fds[2] = {out_fd, err_fd};
   C* captures[2] = {out, err};
+  // Bytes past the kept ones land here; allocated only for such a stream.
+  constexpr size_t kDiscardSize = 1u << 20;
+  std::unique_ptr<char[]> discard;
   out->Grow();
   err->Grow();
+  // One read from stream `s`; the bytes it gave.
+  auto read_once = [&](int s) -> size_t {
+    C* capture = captures[s];
+    const bool keeping = !capture->full();
+    if (!keeping && !discard) discard.reset(new char[kDiscardSize]);
+    ssize_t n = read(fds[s]->get(), keeping ? capture->space() : discard.get(),
+                     keeping ? capture->space_size() : kDiscardSize);
+    if (n > 0) {
+      if (keeping) {
+        capture->Commit(static_cast<size_t>(n));
+      } else {
+        dropped[s] += static_cast<uint64_t>(n);
+      }
+      return static_cast<size_t>(n);
+    }
+    if (n == 0 || (errno != EINTR && errno != EAGAIN)) fds[s]->Close();
+    return 0;
+  };
   while (out_fd->get() >= 0 || err_fd->get() >= 0) {
-    pollfd polled[2];
-    int which[2];
+    pollfd polled[3];
+    int which[3];
     nfds_t count = 0;
     for (int s = 0; s < 2; ++s) {
       if (fds[s]->get() < 0) continue;
       polled[count] = {fds[s]->get(), POLLIN, 0};
       which[count++] = s;
+    }
+    if (wake != nullptr) {
+      polled[count] = {wake->get(), POLLIN, 0};
+      which[count++] = 2;
     }
     if (poll(polled, count, -1) < 0) {
       if (errno == EINTR) continue;
@@ -231,22 +319,32 @@ void Drain(Fd* out_fd, C* out, Fd* err_fd, C* err) {
     }
     for (nfds_t k = 0; k < count; ++k) {
       if (polled[k].revents == 0) continue;
-      int s = which[k];
-      ssize_t n = read(fds[s]->get(), captures[s]->space(), captures[s]->space_size());
-      if (n > 0) {
-        captures[s]->Commit(static_cast<size_t>(n));
-      } else if (n == 0 || (errno != EINTR && errno != EAGAIN)) {
-        fds[s]->Close();
+      if (which[k] < 2) {
+        read_once(which[k]);
+        continue;
       }
+      child->Reap();
+      // A writer outside the group could keep the pipes full for ever: a
+      // few pipefuls are all that was there when the group ended.
+      for (int s = 0; s < 2; ++s) {
+        for (size_t budget = 4u << 20; fds[s]->get() >= 0;) {
+          pollfd ready = {fds[s]->get(), POLLIN, 0};
+          if (poll(&ready, 1, 0) <= 0) break;
+          const size_t n = read_once(s);
+          if (n >= budget) break;
+          budget -= n;
+        }
+      }
+      out_fd->Close();
+      err_fd->Close();
+      return;
     }
   }
 }
 
-// A program's output in the local code page. Output without a byte past
-// ASCII, the usual case however large, is left where it is.
-void ToLocalText(std::string* text) {
-  const unsigned char* p = reinterpret_cast<const unsigned char*>(text->data());
-  const unsigned char* end = p + text->size();
+bool IsAscii(const std::string& text) {
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(text.data());
+  const unsigned char* end = p + text.size();
   uint64_t high = 0;
   for (; end - p >= 8; p += 8) {
     uint64_t word;
@@ -254,15 +352,95 @@ void ToLocalText(std::string* text) {
     high |= word;
   }
   for (; p < end; ++p) high |= *p;
-  if ((high & 0x8080808080808080ULL) == 0) return;
-  *text = SystemToLocalText(*text);
+  return (high & 0x8080808080808080ULL) == 0;
+}
+
+// A program's output in the local code page. Output without a byte past
+// ASCII, the usual case however large, is left where it is. Other output is
+// converted in place, some lines at a time: SystemToLocalText decides line
+// by line anyway, and a line's local text is no longer than its UTF-8, so
+// a large output needs no second copy.
+void ToLocalText(std::string* text) {
+  if (IsAscii(*text)) return;
+  constexpr size_t kPiece = 1u << 20;
+  size_t read = 0;
+  size_t written = 0;
+  while (read < text->size()) {
+    size_t end = read + kPiece < text->size() ? text->find('\n', read + kPiece) : text->npos;
+    end = end == text->npos ? text->size() : end + 1;
+    std::string local = SystemToLocalText(std::string_view(*text).substr(read, end - read));
+    if (local.size() > end - read) {
+      // A local code page that needs more bytes: the rest goes the long way.
+      local += SystemToLocalText(std::string_view(*text).substr(end));
+      text->resize(written);
+      text->append(local);
+      return;
+    }
+    std::memmove(text->data() + written, local.data(), local.size());
+    written += local.size();
+    read = end;
+  }
+  text->resize(written);
+}
+
+// The signals a host stops a build with stay blocked from just before the
+// program starts until its group is published, so a handler never runs
+// in between and misses the new program.
+class StopSignalsBlocked {
+ public:
+  StopSignalsBlocked() {
+    sigset_t stop;
+    sigemptyset(&stop);
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&stop, signal);
+    pthread_sigmask(SIG_BLOCK, &stop, &previous_);
+  }
+  ~StopSignalsBlocked() { pthread_sigmask(SIG_SETMASK, &previous_, nullptr); }
+  StopSignalsBlocked(const StopSignalsBlocked&) = delete;
+  StopSignalsBlocked& operator=(const StopSignalsBlocked&) = delete;
+
+ private:
+  sigset_t previous_;
+};
+
+// The pipe a kill wakes the reader through. Never blocks the writer: a
+// full pipe already says what one more byte would.
+bool MakeWakePipe(Fd* read_end, Fd* write_end) {
+  int fds[2];
+  if (pipe2(fds, O_CLOEXEC | O_NONBLOCK) != 0) return false;
+  read_end->Reset(fds[0]);
+  write_end->Reset(fds[1]);
+  return true;
 }
 
 }  // namespace
 
+void ProcessControl::Act(int stop_number) {
+  const pid_t group = static_cast<pid_t>(target_.load());
+  if (group <= 0) return;
+  // Called from signal handlers: errno belongs to the code interrupted.
+  const int saved = errno;
+  if (stop_number == 1) {
+    kill(-group, SIGINT);
+  } else {
+    kill(-group, SIGKILL);
+    const int wake = static_cast<int>(wake_.load());
+    if (wake >= 0) {
+      ssize_t ignored = write(wake, "", 1);
+      (void)ignored;
+    }
+  }
+  errno = saved;
+}
+
+int CurrentProcessId() {
+  return static_cast<int>(getpid());
+}
+
 ProcessResult RunProcess(const std::string& command_line, const std::string& working_dir,
-                         StreamOrder order, ProcessResult* recycled) {
+                         const ProcessOptions& options) {
   ProcessResult result;
+  ProcessControl* control = options.control;
+  if (control != nullptr) control->Reset();
 
   std::vector<std::string> args = SplitWindowsCommandLine(command_line);
   if (args.empty() || args[0].empty()) {
@@ -275,8 +453,9 @@ ProcessResult RunProcess(const std::string& command_line, const std::string& wor
   // folder; posix_spawn would take it against the new working folder.
   if (program.find('/') != std::string::npos && program[0] != '/') program = FullPath(program);
 
-  Fd out_read, out_write, err_read, err_write;
-  if (!MakePipe(&out_read, &out_write) || !MakePipe(&err_read, &err_write)) {
+  Fd out_read, out_write, err_read, err_write, wake_read, wake_write;
+  if (!MakePipe(&out_read, &out_write) || !MakePipe(&err_read, &err_write) ||
+      (control != nullptr && !MakeWakePipe(&wake_read, &wake_write))) {
     result.status = ProcessStatus::kPipeFailed;
     result.system_error = errno;
     return result;
@@ -287,8 +466,10 @@ ProcessResult RunProcess(const std::string& command_line, const std::string& wor
   sigset_t empty, defaults;
   sigemptyset(&empty);
   sigemptyset(&defaults);
-  // A host that ignores SIGPIPE or blocks signals must not pass that on.
+  // A host that ignores SIGPIPE or blocks signals must not pass that on;
+  // nor SIGINT, which is how a stop asks the tool to end.
   sigaddset(&defaults, SIGPIPE);
+  sigaddset(&defaults, SIGINT);
   const std::string directory = NativePath(working_dir);
   int error = 0;
   if (!actions.ok() || !attributes.ok()) error = ENOMEM;
@@ -300,9 +481,12 @@ ProcessResult RunProcess(const std::string& command_line, const std::string& wor
   }
   if (!error) error = posix_spawnattr_setsigmask(attributes.get(), &empty);
   if (!error) error = posix_spawnattr_setsigdefault(attributes.get(), &defaults);
+  // A group of its own: a stop reaches the tool and whatever it started,
+  // and the terminal's Ctrl-C reaches only the host, which passes it on.
+  if (!error) error = posix_spawnattr_setpgroup(attributes.get(), 0);
   if (!error) {
-    error =
-        posix_spawnattr_setflags(attributes.get(), POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    error = posix_spawnattr_setflags(
+        attributes.get(), POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
   }
 
   // Arguments are passed as written, in the file system's encoding.
@@ -314,6 +498,7 @@ ProcessResult RunProcess(const std::string& command_line, const std::string& wor
 
   pid_t pid = -1;
   if (!error) {
+    StopSignalsBlocked blocked;
     // No separator: looked up in PATH, which the build points at the
     // project folder while tools run.
     error = program.find('/') == std::string::npos
@@ -321,58 +506,64 @@ ProcessResult RunProcess(const std::string& command_line, const std::string& wor
                                environ)
                 : posix_spawn(&pid, program.c_str(), actions.get(), attributes.get(), argv.data(),
                               environ);
+    if (!error && control != nullptr) control->Attach(pid, wake_write.get());
   }
   if (error) {
     result.status = ProcessStatus::kStartFailed;
     result.system_error = error;
     return result;
   }
+  Child child(pid, control);
 
   // Only the tool may hold the write ends, or the reads below never end.
   out_write.Close();
   err_write.Close();
-  if (recycled != nullptr) {
+  const Fd* wake = control != nullptr ? &wake_read : nullptr;
+  uint64_t dropped[2] = {0, 0};
+  const size_t keep = options.keep;
+  const bool joined = options.order == StreamOrder::kErrAfterOut;
+  if (ProcessResult* recycled = options.recycled) {
     // Standard error is read into the spare text: it is never cut to what
     // was read, so the next run finds all of it mapped and nothing to clear.
     std::string err_text;
     result.out.swap(recycled->out);
     err_text.swap(recycled->spare);
-    TextCapture out(&result.out), err(&err_text);
-    Drain(&out_read, &out, &err_read, &err);
+    TextCapture out(&result.out, keep), err(&err_text, keep);
+    Drain(&out_read, &out, &err_read, &err, dropped, wake, &child);
     out.Finish();
-    if (order == StreamOrder::kErrAfterOut) {
-      result.out.append(err_text.data(), err.total());
+    result.out.resize(KeptLength(result.out, &dropped[0]));
+    const std::string_view err_kept(err_text.data(),
+                                    KeptLength({err_text.data(), err.total()}, &dropped[1]));
+    if (joined) {
+      AppendBounded(&result.out, err_kept);
     } else {
-      result.err.assign(err_text.data(), err.total());
+      result.err.assign(err_kept);
     }
     result.spare.swap(err_text);
   } else {
-    Capture out, err;
-    Drain(&out_read, &out, &err_read, &err);
-    if (order == StreamOrder::kErrAfterOut) {
-      ReserveText(&result.out, out.total() + err.total());
-      out.AppendTo(&result.out);
-      err.AppendTo(&result.out);
-    } else {
-      ReserveText(&result.out, out.total());
-      out.AppendTo(&result.out);
-      ReserveText(&result.err, err.total());
-      err.AppendTo(&result.err);
-    }
+    Capture out(keep), err(keep);
+    Drain(&out_read, &out, &err_read, &err, dropped, wake, &child);
+    ReserveText(&result.out, out.total() + (joined ? err.total() : 0));
+    out.MoveTo(&result.out);
+    result.out.resize(KeptLength(result.out, &dropped[0]));
+    std::string* err_into = joined ? &result.out : &result.err;
+    if (!joined) ReserveText(err_into, err.total());
+    const size_t err_at = err_into->size();
+    err.MoveTo(err_into);
+    err_into->resize(err_at + KeptLength(std::string_view(*err_into).substr(err_at), &dropped[1]));
   }
+  result.out_dropped = dropped[0];
+  result.err_dropped = dropped[1];
+  const bool reaped = child.Reap();
 
   ToLocalText(&result.out);
   ToLocalText(&result.err);
 
-  int status = 0;
-  while (waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) {
-      // Someone else reaped the child (a host with SIGCHLD ignored): it ran,
-      // its code is lost.
-      result.status = ProcessStatus::kExited;
-      return result;
-    }
+  if (!reaped) {
+    result.status = ProcessStatus::kExited;
+    return result;
   }
+  const int status = child.status();
   if (WIFSIGNALED(status)) {
     result.status = ProcessStatus::kCrashed;
     result.exit_code = WTERMSIG(status);

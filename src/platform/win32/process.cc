@@ -1,10 +1,17 @@
 // Process start on Windows: CreateProcess with a hidden window and
-// inherited anonymous pipes. Standard error is read on a second thread
-// while this one reads standard output, so a tool that fills one pipe
-// while the other is still open cannot stall the two sides.
+// inherited anonymous pipes, in a job object that ends everything the tool
+// started when the job is closed (by this side, or by the system when the
+// caller ends). Standard error is read on a second thread while this one
+// reads standard output, so a tool that fills one pipe while the other is
+// still open cannot stall the two sides.
 #include "platform/process.h"
 
 #include <windows.h>
+
+#include <algorithm>
+#include <cstdint>
+
+#include "platform/process_output.h"
 
 namespace c51 {
 namespace {
@@ -43,22 +50,35 @@ bool MakePipe(Handle* read_end, Handle* write_end) {
   return SetHandleInformation(read_handle, HANDLE_FLAG_INHERIT, 0) != 0;
 }
 
-struct DrainJob {
+// One stream's kept bytes and how many more it carried.
+struct Stream {
   HANDLE pipe;
   std::string* text;
+  size_t keep;
+  uint64_t dropped = 0;
 };
 
-// Appends everything until a read fails (the tool ended or closed the pipe).
-void DrainPipe(HANDLE pipe, std::string* text) {
+// Reads until a read fails (the tool ended or closed the pipe), keeping at
+// most `keep` bytes. The text grows to exactly `keep` at most: doubling
+// past it would hold memory the cap is meant to spare.
+void DrainPipe(Stream* stream) {
   constexpr DWORD kChunk = 64 * 1024;
   std::string buffer(kChunk, '\0');
+  std::string& text = *stream->text;
   DWORD n = 0;
-  while (ReadFile(pipe, buffer.data(), kChunk, &n, nullptr)) text->append(buffer.data(), n);
+  while (ReadFile(stream->pipe, buffer.data(), kChunk, &n, nullptr)) {
+    const size_t room = stream->keep - std::min(stream->keep, text.size());
+    const size_t kept = std::min<size_t>(room, n);
+    if (text.size() + kept > text.capacity()) {
+      text.reserve(std::min(std::max(2 * text.capacity(), text.size() + kept), stream->keep));
+    }
+    text.append(buffer.data(), kept);
+    stream->dropped += n - kept;
+  }
 }
 
 DWORD WINAPI DrainThread(void* parameter) {
-  DrainJob* job = static_cast<DrainJob*>(parameter);
-  DrainPipe(job->pipe, job->text);
+  DrainPipe(static_cast<Stream*>(parameter));
   return 0;
 }
 
@@ -70,16 +90,52 @@ bool IsExceptionCode(DWORD code) {
   return (code & 0xBFFF0000u) == 0x80000000u;
 }
 
+// What a killed tool ends with: the code Ctrl-C leaves, so the run reads
+// as one ended from outside.
+constexpr UINT kStoppedExitCode = 0xC000013Au;  // STATUS_CONTROL_C_EXIT
+
+// A job whose processes all end when its last handle closes; null when
+// the system refuses one.
+HANDLE MakeKillOnCloseJob() {
+  HANDLE job = CreateJobObjectA(nullptr, nullptr);
+  if (job == nullptr) return nullptr;
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  if (!SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof limits)) {
+    CloseHandle(job);
+    return nullptr;
+  }
+  return job;
+}
+
 }  // namespace
 
+void ProcessControl::Act(int stop_number) {
+  // There is no gentle way into a hidden program; the first request only
+  // stops the build after it.
+  if (stop_number < 2) return;
+  HANDLE target = reinterpret_cast<HANDLE>(target_.load());
+  if (target == nullptr) return;
+  // The target is the job, or the process itself where no job could be had.
+  if (!TerminateJobObject(target, kStoppedExitCode)) TerminateProcess(target, kStoppedExitCode);
+}
+
+int CurrentProcessId() {
+  return static_cast<int>(GetCurrentProcessId());
+}
+
 ProcessResult RunProcess(const std::string& command_line, const std::string& working_dir,
-                         StreamOrder order, ProcessResult* recycled) {
+                         const ProcessOptions& options) {
   ProcessResult result;
-  if (recycled != nullptr) {
+  ProcessControl* control = options.control;
+  if (control != nullptr) control->Reset();
+  // Standard error is read apart, into the spare text when there is one.
+  std::string err_text;
+  if (ProcessResult* recycled = options.recycled) {
     result.out.swap(recycled->out);
-    result.err.swap(recycled->err);
+    err_text.swap(recycled->spare);
     result.out.clear();
-    result.err.clear();
+    err_text.clear();
   }
   Handle out_read, out_write, err_read, err_write;
   if (!MakePipe(&out_read, &out_write) || !MakePipe(&err_read, &err_write)) {
@@ -96,12 +152,15 @@ ProcessResult RunProcess(const std::string& command_line, const std::string& wor
   startup.hStdOutput = out_write.get();
   startup.hStdError = err_write.get();
 
-  // CreateProcessA may write into the command line.
+  Handle job;
+  job.Reset(MakeKillOnCloseJob());
+  // CreateProcessA may write into the command line. The program starts
+  // suspended so it is in the job before it can start anything.
   std::string writable = command_line;
   PROCESS_INFORMATION info = {};
-  if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, TRUE, NORMAL_PRIORITY_CLASS,
-                      nullptr, working_dir.empty() ? nullptr : working_dir.c_str(), &startup,
-                      &info)) {
+  if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, TRUE,
+                      NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr,
+                      working_dir.empty() ? nullptr : working_dir.c_str(), &startup, &info)) {
     result.status = ProcessStatus::kStartFailed;
     result.system_error = static_cast<int>(GetLastError());
     return result;
@@ -109,28 +168,46 @@ ProcessResult RunProcess(const std::string& command_line, const std::string& wor
   Handle process, thread;
   process.Reset(info.hProcess);
   thread.Reset(info.hThread);
+  // Windows before 8 refuses a job inside another one (a caller that runs
+  // in a job itself); the tool then runs without, and a stop ends only it.
+  if (job.get() != nullptr && !AssignProcessToJobObject(job.get(), process.get())) job.Close();
+  if (control != nullptr) {
+    control->Attach(reinterpret_cast<intptr_t>(job.get() != nullptr ? job.get() : process.get()),
+                    -1);
+  }
+  ResumeThread(thread.get());
   // Only the tool may hold the write ends, or the reads below never end.
+  // Its job admits no breakaway, so once the job is ended nothing else
+  // holds them.
   out_write.Close();
   err_write.Close();
 
-  DrainJob err_job = {err_read.get(), &result.err};
+  Stream out{out_read.get(), &result.out, options.keep};
+  Stream err{err_read.get(), &err_text, options.keep};
   Handle reader;
-  reader.Reset(CreateThread(nullptr, 0, DrainThread, &err_job, 0, nullptr));
-  DrainPipe(out_read.get(), &result.out);
+  reader.Reset(CreateThread(nullptr, 0, DrainThread, &err, 0, nullptr));
+  DrainPipe(&out);
   if (reader.get() != nullptr) {
     WaitForSingleObject(reader.get(), INFINITE);
   } else {
     // No thread to be had: read in turn, which stalls only a tool that
     // fills standard error before it closes standard output.
-    DrainPipe(err_read.get(), &result.err);
+    DrainPipe(&err);
   }
-
-  if (order == StreamOrder::kErrAfterOut) {
-    result.out += result.err;
-    std::string().swap(result.err);
-  }
-
   WaitForSingleObject(process.get(), INFINITE);
+  if (control != nullptr) control->Detach();
+
+  result.out.resize(KeptLength(result.out, &out.dropped));
+  err_text.resize(KeptLength(err_text, &err.dropped));
+  result.out_dropped = out.dropped;
+  result.err_dropped = err.dropped;
+  if (options.order == StreamOrder::kErrAfterOut) {
+    AppendBounded(&result.out, err_text);
+    result.spare.swap(err_text);
+  } else {
+    result.err.swap(err_text);
+  }
+
   DWORD code = 0;
   GetExitCodeProcess(process.get(), &code);
   result.status = IsExceptionCode(code) ? ProcessStatus::kCrashed : ProcessStatus::kExited;
