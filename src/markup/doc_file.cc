@@ -1,5 +1,8 @@
 #include "markup/doc_file.h"
 
+#include <cstdint>
+#include <cstring>
+
 #include "markup/char_class.h"
 #include "markup/element_name.h"
 #include "markup/entities.h"
@@ -21,14 +24,72 @@ bool IsUtf8Name(const std::string& encoding) {
   return true;
 }
 
+// Conversions run on pieces of about this many bytes: the conversion's
+// own intermediate copy then stays small, and pieces of plain ASCII need
+// none at all.
+constexpr size_t kPieceBytes = size_t{1} << 20;
+
+bool IsAscii(std::string_view bytes) {
+  constexpr uint64_t kHighBits = 0x8080808080808080ull;
+  size_t i = 0;
+  for (; i + 8 <= bytes.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, bytes.data() + i, 8);
+    if (word & kHighBits) return false;
+  }
+  for (; i < bytes.size(); ++i)
+    if (static_cast<unsigned char>(bytes[i]) >= 0x80) return false;
+  return true;
+}
+
+// True when the local code page writes every ASCII character as itself,
+// as all code pages holding the plug-in's texts do; asked rather than
+// assumed, so that any other still gets an exact conversion.
+bool LocalKeepsAscii() {
+  std::string ascii(128, '\0');
+  for (size_t i = 0; i < ascii.size(); ++i) ascii[i] = static_cast<char>(i);
+  std::string local;
+  return ConvertCodePage(ascii, kCodePageUtf8, kCodePageLocal, &local) && local == ascii;
+}
+
+// Where the piece starting at `start` ends: before the first ASCII byte
+// kPieceBytes on. No UTF-8 sequence holds an ASCII byte, and an encoder
+// that shifts between character sets is back in its first one before it,
+// so converting the pieces one by one gives the bytes converting the whole
+// would.
+size_t PieceEnd(std::string_view text, size_t start) {
+  size_t end = start + kPieceBytes;
+  while (end < text.size() && static_cast<unsigned char>(text[end]) >= 0x80) ++end;
+  return end < text.size() ? end : text.size();
+}
+
 void ConvertUtf8ToLocal(std::string* text) {
   // Nothing to do (and no second copy of a large file) when the local code
   // page is UTF-8 itself.
   if (LocalCodePage() == kCodePageUtf8) return;
   std::string local;
-  // A file that is not valid UTF-8 after all (say, GBK without a
-  // declaration) is kept as read rather than thrown away.
-  if (ConvertCodePage(*text, kCodePageUtf8, kCodePageLocal, &local)) *text = std::move(local);
+  if (!LocalKeepsAscii()) {
+    // A file that is not valid UTF-8 after all (say, GBK without a
+    // declaration) is kept as read rather than thrown away.
+    if (ConvertCodePage(*text, kCodePageUtf8, kCodePageLocal, &local)) *text = std::move(local);
+    return;
+  }
+  if (IsAscii(*text)) return;
+  local.reserve(text->size());
+  std::string piece, converted;
+  for (size_t start = 0, end; start < text->size(); start = end) {
+    end = PieceEnd(*text, start);
+    std::string_view bytes(text->data() + start, end - start);
+    if (IsAscii(bytes)) {
+      local.append(bytes);
+      continue;
+    }
+    piece.assign(bytes);
+    // One piece that is not UTF-8 makes the whole file not UTF-8: kept as read.
+    if (!ConvertCodePage(piece, kCodePageUtf8, kCodePageLocal, &converted)) return;
+    local.append(converted);
+  }
+  *text = std::move(local);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "markup/element_parser.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -28,13 +29,19 @@ struct OpenElement {
   int name_offset;   // first byte of the tag name (start + 1)
   int name_length;   // the tag name as the error texts show it
   int match_length;  // the part of it that end tags are matched against
+  // The match name's hash; 0 until a search needs it (a name whose hash
+  // is 0 only gets it made again).
+  uint64_t hash = 0;
 };
 
 // The open elements, innermost last. End tags search it from the inside
 // out. Real documents nest a dozen levels; below kIndexedFrom entries the
-// search is a plain walk. Deeper entries are also indexed by a hash of their
+// search is a walk. Deeper entries are also indexed by a hash of their
 // name, so that a crafted document (thousands of open elements, thousands
-// of end tags that match none) does not cost depth times end tags.
+// of end tags that match none) does not cost depth times end tags. The
+// walk compares names only where their hashes agree, each entry's hash
+// made when a walk first reaches it: the usual end tag closes the
+// innermost element without any search, and pays for no hash.
 class OpenStack {
  public:
   static constexpr size_t kIndexedFrom = 64;
@@ -49,29 +56,29 @@ class OpenStack {
   void Push(const OpenElement& e) {
     // Room for none at first, then 2n + 6 whenever full.
     if (entries_.size() == entries_.capacity()) entries_.reserve(2 * entries_.size() + 6);
-    if (entries_.size() >= kIndexedFrom) {
-      uint64_t h = Hash(Name(e));
-      deep_[h].push_back(static_cast<int32_t>(entries_.size()));
-      deep_hashes_.push_back(h);
-    }
     entries_.push_back(e);
+    if (entries_.size() > kIndexedFrom) {
+      OpenElement& deep = entries_.back();
+      HashOf(&deep);
+      deep_[deep.hash].push_back(static_cast<int32_t>(entries_.size() - 1));
+    }
   }
 
   // Drops the entries from `size` on.
   void PopTo(size_t size) {
     while (entries_.size() > size) {
       if (entries_.size() > kIndexedFrom) {
-        auto it = deep_.find(deep_hashes_.back());
+        auto it = deep_.find(entries_.back().hash);
         it->second.pop_back();
         if (it->second.empty()) deep_.erase(it);
-        deep_hashes_.pop_back();
       }
       entries_.pop_back();
     }
   }
 
   // The innermost entry whose name answers a search for `wanted`, -1 if none.
-  ptrdiff_t Find(std::string_view wanted) const {
+  ptrdiff_t Find(std::string_view wanted) {
+    FindPrefixes(wanted);
     if (entries_.size() > kIndexedFrom) {
       ptrdiff_t deep = FindDeep(wanted);
       if (deep >= 0) return deep;
@@ -87,9 +94,20 @@ class OpenStack {
  private:
   static constexpr ptrdiff_t kCollision = -2;
 
-  ptrdiff_t FindFrom(size_t end, std::string_view wanted) const {
+  // A part of `wanted` that a name may equal: see FindPrefixes.
+  struct Prefix {
+    size_t length;
+    uint64_t hash;
+  };
+
+  // The innermost of the first `end` entries that matches, -1 if none.
+  ptrdiff_t FindFrom(size_t end, std::string_view wanted) {
     for (size_t i = end; i-- > 0;) {
-      if (ElementNameMatches(Name(entries_[i]), wanted, ignore_case_))
+      OpenElement& e = entries_[i];
+      const Prefix* prefix = PrefixOfLength(static_cast<size_t>(e.match_length));
+      if (prefix == nullptr) continue;
+      if (e.hash == 0) HashOf(&e);
+      if (e.hash == prefix->hash && ElementNameMatches(Name(e), wanted, ignore_case_))
         return static_cast<ptrdiff_t>(i);
     }
     return -1;
@@ -107,22 +125,22 @@ class OpenStack {
     }
     return h;
   }
-  uint64_t Hash(std::string_view name) const {
+  void HashOf(OpenElement* e) const {
+    std::string_view name = Name(*e);
     uint64_t h = kFnvOffset;
     for (size_t i = 0; i < name.size();) {
       size_t n = markup::UnitLength(name, i);
       h = Mix(h, name, i, n);
       i += n;
     }
-    return h;
+    e->hash = h;
   }
 
   // A name matches `wanted` when it equals a prefix of it that ends at the
-  // end of `wanted` or before one of " =/[]": look each such prefix up.
-  // Returns the innermost deep match, -1 for none, kCollision when the
-  // best hash hit turned out to be another name.
-  ptrdiff_t FindDeep(std::string_view wanted) const {
-    ptrdiff_t best = -1;
+  // end of `wanted` or before one of " =/[]": each such prefix with its
+  // hash, shortest first, into prefixes_.
+  void FindPrefixes(std::string_view wanted) {
+    prefixes_.clear();
     uint64_t h = kFnvOffset;
     for (size_t i = 0; i < wanted.size();) {
       size_t n = markup::UnitLength(wanted, i);
@@ -132,7 +150,23 @@ class OpenStack {
         char c = wanted[i];
         if (c != ' ' && c != '=' && c != '/' && c != '[' && c != ']') continue;
       }
-      auto it = deep_.find(h);
+      prefixes_.push_back({i, h});
+    }
+  }
+  const Prefix* PrefixOfLength(size_t length) const {
+    // The usual end tag's name holds none of " =/[]": one prefix.
+    if (prefixes_.size() == 1) return prefixes_[0].length == length ? &prefixes_[0] : nullptr;
+    auto it = std::lower_bound(prefixes_.begin(), prefixes_.end(), length,
+                               [](const Prefix& p, size_t l) { return p.length < l; });
+    return it != prefixes_.end() && it->length == length ? &*it : nullptr;
+  }
+
+  // The innermost deep match, -1 for none, kCollision when the best hash
+  // hit turned out to be another name.
+  ptrdiff_t FindDeep(std::string_view wanted) const {
+    ptrdiff_t best = -1;
+    for (const Prefix& prefix : prefixes_) {
+      auto it = deep_.find(prefix.hash);
       if (it != deep_.end() && it->second.back() > best) best = it->second.back();
     }
     if (best < 0) return -1;
@@ -146,7 +180,7 @@ class OpenStack {
   bool ignore_case_;
   std::vector<OpenElement> entries_;
   std::unordered_map<uint64_t, std::vector<int32_t>> deep_;  // name hash -> entry indexes
-  std::vector<uint64_t> deep_hashes_;                        // of entries from kIndexedFrom on
+  std::vector<Prefix> prefixes_;  // of the end tag being matched, kept for its memory
 };
 
 // The first "<" or 0 byte from `p` on, `end` being the text's final 0.
@@ -211,8 +245,11 @@ class ElementParser {
     Rec(parent_).flags_level |= kElemBadlyFormed;
     Rec(current_).flags_level |= kElemBadContent;
   }
-  void SetErrorOnce(std::string text) {
-    if (error_.empty()) error_ = std::move(text);
+  // Keeps the first error. `text` builds its message only then: damaged
+  // input has as many errors as bytes, and only the first is shown.
+  template <typename Text>
+  void SetErrorOnce(const Text& text) {
+    if (error_.empty()) error_ = text();
   }
   std::string InnermostName() const {
     const OpenElement& e = stack_.back();
@@ -313,17 +350,21 @@ void ElementParser::EndTag(const MarkupNode& node) {
     return;
   }
   FlagDamage();
-  SetErrorOnce("No start tag for end tag " + Quoted(node.name) + " at offset " +
-               std::to_string(node.start));
+  SetErrorOnce([&node] {
+    return "No start tag for end tag " + Quoted(node.name) + " at offset " +
+           std::to_string(node.start);
+  });
 }
 
 void ElementParser::CloseMatched(size_t index, size_t end_start, size_t end_length,
                                  std::string_view end_name) {
   if (index + 1 < stack_.size()) {
     // The "/" after "<" is the offset this text has always shown.
-    SetErrorOnce("End tag " + Quoted(end_name) + " at offset " + std::to_string(end_start + 1) +
-                 " does not match start tag " + InnermostName() + " at offset " +
-                 std::to_string(stack_.back().name_offset - 1));
+    SetErrorOnce([&] {
+      return "End tag " + Quoted(end_name) + " at offset " + std::to_string(end_start + 1) +
+             " does not match start tag " + InnermostName() + " at offset " +
+             std::to_string(stack_.back().name_offset - 1);
+    });
     CloseImplicitly(index + 1, stack_[index].record);
   }
   ElemSpan& e = Rec(stack_[index].record);
@@ -398,7 +439,7 @@ int ElementParser::Run() {
         break;
       case kNodeError:
         FlagDamage();
-        SetErrorOnce(node.error);
+        SetErrorOnce([&node] { return node.ErrorText(); });
         break;
       default:  // text, whitespace, CDATA, comments, PIs, DOCTYPE
         break;
@@ -407,8 +448,10 @@ int ElementParser::Run() {
   }
   if (!stack_.empty()) {
     // Only the innermost element is named.
-    SetErrorOnce("Element " + InnermostName() + " at offset " +
-                 std::to_string(stack_.back().name_offset - 1) + " not ended");
+    SetErrorOnce([this] {
+      return "Element " + InnermostName() + " at offset " +
+             std::to_string(stack_.back().name_offset - 1) + " not ended";
+    });
     CloseImplicitly(0, parent_);
   }
   return first_;

@@ -7,6 +7,30 @@
 #include "markup/node_scanner.h"
 
 namespace c51 {
+namespace {
+
+// Calls `on_text` with each text node of `content` and `on_cdata` with
+// each CDATA section's inner bytes, in order; other nodes are passed over.
+// `content` must be a std::string: the scanner stops at its 0.
+template <typename OnText, typename OnCdata>
+void ForEachTextRun(const std::string& content, const OnText& on_text, const OnCdata& on_cdata) {
+  NodeScanner scanner(content);
+  MarkupNode node;
+  while (scanner.Next(&node)) {
+    std::string_view bytes(content.data() + node.start, node.length);
+    if (node.kind == kNodeText) {
+      on_text(bytes);
+    } else if (node.kind == kNodeCdata) {
+      // Between "<![CDATA[" and "]]>"; a short, odd opening such as
+      // "<![C]]>" gives nothing.
+      size_t inner_end = bytes.size() - 3;
+      size_t inner_start = inner_end < 9 ? inner_end : 9;
+      on_cdata(bytes.substr(inner_start, inner_end - inner_start));
+    }
+  }
+}
+
+}  // namespace
 
 MarkupDoc::MarkupDoc() {
   Parse();
@@ -146,31 +170,38 @@ std::string MarkupDoc::GetChildData() const {
   if (child_pos_ == 0) return {};
   const ElemSpan& e = table_[child_pos_];
   if (e.first_child != 0) return {};
-  size_t start_tag = static_cast<size_t>(e.start_tag_length());
   size_t length = static_cast<size_t>(e.length);
+  size_t start_tag = static_cast<size_t>(e.start_tag_length());
   size_t end_tag = static_cast<size_t>(e.end_tag_length());
+  // Tags too long for their packed fields are stored clamped; the real
+  // lengths are found again here, where they matter.
+  if (start_tag == kMaxStartTagLength) {
+    MarkupNode tag;
+    markup::ScanNode(text_.c_str(), static_cast<size_t>(e.start), &tag);
+    start_tag = tag.length;
+  }
+  if (end_tag == kMaxEndTagLength && start_tag < length) {
+    // The end tag's "<" is the last one: nothing after it in the tag is a "<".
+    std::string_view rest(text_.data() + e.start + start_tag, length - start_tag);
+    size_t lt = rest.rfind('<');
+    if (lt != std::string_view::npos) end_tag = rest.size() - lt;
+  }
   // No content: an empty-element tag or an element without end tag.
   if (start_tag >= length || start_tag + end_tag > length) return {};
   std::string_view content(text_.data() + e.start + start_tag, length - start_tag - end_tag);
   if (content.find('<') == std::string_view::npos) return DecodeEntities(content);
 
-  // Mixed content: text and CDATA sections count, the rest is dropped.
+  // Mixed content: text and CDATA sections count, the rest is dropped. Two
+  // passes, so that the text runs' references convert together.
   std::string copy(content);  // the scanner needs the 0 at the end
+  EntityDecoder decoder;
+  ForEachTextRun(
+      copy, [&decoder](std::string_view text) { decoder.Collect(text); }, [](std::string_view) {});
+  decoder.Convert();
   std::string data;
-  NodeScanner scanner(copy);
-  MarkupNode node;
-  while (scanner.Next(&node)) {
-    std::string_view bytes(copy.data() + node.start, node.length);
-    if (node.kind == kNodeText) {
-      data += DecodeEntities(bytes);
-    } else if (node.kind == kNodeCdata) {
-      // Between "<![CDATA[" and "]]>"; a short, odd opening such as
-      // "<![C]]>" gives nothing.
-      size_t inner_end = bytes.size() - 3;
-      size_t inner_start = inner_end < 9 ? inner_end : 9;
-      data.append(bytes.substr(inner_start, inner_end - inner_start));
-    }
-  }
+  ForEachTextRun(
+      copy, [&](std::string_view text) { decoder.Append(text, &data); },
+      [&data](std::string_view cdata) { data.append(cdata); });
   return data;
 }
 

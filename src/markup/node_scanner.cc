@@ -7,10 +7,8 @@ namespace {
 
 void SetError(MarkupNode* node, const char* what) {
   node->kind = kNodeError;
-  node->error = "Incorrect ";
-  node->error += what;
-  node->error += " at offset ";
-  node->error += std::to_string(node->start);
+  node->error_what = what;
+  node->unterminated = false;
 }
 
 // The node runs to the end of the text without its closing string.
@@ -19,10 +17,8 @@ void SetUnterminated(MarkupNode* node, const char* s, const char* end, const cha
   node->name = {};
   node->match_length = 0;
   node->length = static_cast<size_t>(end - s);
-  node->error = what;
-  node->error += " at offset ";
-  node->error += std::to_string(node->start);
-  node->error += " unterminated";
+  node->error_what = what;
+  node->unterminated = true;
 }
 
 // Inside a start tag (or an error node) a quote opens a value only right
@@ -195,7 +191,8 @@ void ScanNode(const char* text, size_t offset, MarkupNode* node) {
   node->flags = 0;
   node->name = {};
   node->match_length = 0;
-  if (!node->error.empty()) node->error.clear();
+  node->error_what = nullptr;
+  node->unterminated = false;
 
   if (*s == 0) {
     node->kind = kNodeEnd;
@@ -240,3 +237,17 @@ void ScanNode(const char* text, size_t offset, MarkupNode* node) {
 }
 
 }  // namespace c51::markup
+
+namespace c51 {
+
+std::string MarkupNode::ErrorText() const {
+  if (error_what == nullptr) return {};
+  std::string text = unterminated ? "" : "Incorrect ";
+  text += error_what;
+  text += " at offset ";
+  text += std::to_string(start);
+  if (unterminated) text += " unterminated";
+  return text;
+}
+
+}  // namespace c51

@@ -40,9 +40,16 @@ struct MarkupNode {
   // Start tags: how much of `name` counts in element search and end-tag
   // matching (it also stops at any of "<=\?!").
   size_t match_length = 0;
-  // Error nodes: "Incorrect <what> at offset <start>" or "<node> at offset
-  // <start> unterminated".
-  std::string error;
+  // Error nodes: what is wrong (a static text), and whether the node runs
+  // to the end of the text without its closing string. The message is only
+  // put together when asked for: a damaged text has as many error nodes as
+  // bytes, and only the first one's message is ever shown.
+  const char* error_what = nullptr;
+  bool unterminated = false;
+
+  // Error nodes: "Incorrect <what> at offset <start>" or "<what> at offset
+  // <start> unterminated"; empty for other nodes.
+  std::string ErrorText() const;
 };
 
 namespace markup {

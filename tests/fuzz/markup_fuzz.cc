@@ -28,7 +28,7 @@ void ScanAllNodes(const std::string& text) {
   size_t expected_start = 0;
   while (scanner.Next(&node)) {
     if (node.start != expected_start || node.length == 0) Fail("scanner did not advance");
-    if (node.kind == c51::kNodeError && node.error.empty()) Fail("error node without text");
+    if (node.kind == c51::kNodeError && node.ErrorText().empty()) Fail("error node without text");
     expected_start += node.length;
   }
   size_t end = text.find('\0');

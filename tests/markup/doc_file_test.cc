@@ -173,6 +173,39 @@ TEST_F(DocFileTest, Utf8DocumentsAreConvertedOthersKeepTheirBytes) {
   }
 }
 
+// Large files are converted a piece at a time: characters across the
+// pieces' boundaries, long runs without ASCII and a damaged sequence far
+// from the start must come out as converting the whole file at once.
+TEST_F(DocFileTest, LargeFilesConvertAsOneText) {
+  const std::string zhong = "\xE4\xB8\xAD";  // a Chinese character in UTF-8
+  std::string runs;                          // runs of 1 to 7 characters between ASCII bytes
+  for (int i = 0; runs.size() < (3u << 20); ++i) {
+    for (int k = 0; k <= i % 7; ++k) runs += zhong;
+    runs += i % 5 == 0 ? "\r\n" : "x";
+  }
+  std::string no_ascii;  // 3 MiB of non-ASCII without a break
+  while (no_ascii.size() < (3u << 20)) no_ascii += zhong;
+  struct Case {
+    const char* what;
+    std::string text;
+    bool converted;
+  } cases[] = {
+      {"runs", "<a>" + runs + "</a>", true},
+      {"no ASCII", "<a>" + no_ascii + "</a>", true},
+      {"ASCII", "<a>" + std::string(3u << 20, 'y') + "</a>", true},
+      {"damaged late", "<a>" + runs + "\xE4\xB8" + "</a>", false},
+      {"damaged in a long run", "<a>" + no_ascii + "\xB8" + zhong + "</a>", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    MarkupDoc doc;
+    ASSERT_TRUE(doc.Load(Write("big.xml", c.text)));
+    std::string whole;
+    ASSERT_EQ(c.converted, ConvertCodePage(c.text, kCodePageUtf8, kCodePageLocal, &whole));
+    EXPECT_TRUE(doc.text() == (c.converted ? whole : c.text));
+  }
+}
+
 TEST_F(DocFileTest, EncodingFixtures) {
   std::string gbk = MarkupFixture("declared_gb2312.xml");
   MarkupDoc doc;

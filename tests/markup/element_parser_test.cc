@@ -172,6 +172,38 @@ TEST(ElementParserTest, EndTagsFindElementsDeepInTheStack) {
   }
 }
 
+TEST(ElementParserTest, EndTagsFindElementsBelowTheInnermost) {
+  // The walk over the innermost open elements: which one an end tag closes
+  // shows in the first error's text.
+  struct Case {
+    std::string text;
+    bool ignore_case;
+    std::string result;
+  } cases[] = {
+      // "a=x" answers "a": the name ends before "=".
+      {"<r><a><b></a=x></r>", false,
+       "End tag 'a=x' at offset 10 does not match start tag 'b' at offset 6"},
+      // "ab" does not answer "a".
+      {"<r><ab><a></ab></r>", false,
+       "End tag 'ab' at offset 11 does not match start tag 'a' at offset 7"},
+      {"<r><A><b></a></r>", true,
+       "End tag 'a' at offset 10 does not match start tag 'b' at offset 6"},
+      {"<r><A><b></a></r>", false, "No start tag for end tag 'a' at offset 9"},
+      // A GBK trail byte that looks like a letter is never folded.
+      {"<r><\xB1\x41><b></\xB1\x61></r>", true, "No start tag for end tag '\xB1\x61' at offset 10"},
+      {"<r><\xB1\x41><b></\xB1\x41></r>", true,
+       "End tag '\xB1\x41' at offset 11 does not match start tag 'b' at offset 7"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text);
+    MarkupDoc doc;
+    doc.set_doc_flags(c.ignore_case ? kDocIgnoreCase : 0);
+    EXPECT_FALSE(doc.AssignText(c.text));
+    EXPECT_EQ(c.result, doc.GetResultText());
+    EXPECT_EQ("", test::CheckDocInvariants(doc));
+  }
+}
+
 TEST(ElementParserTest, TableGrowsAcrossSegments) {
   // Four bytes per element against a first guess of one per 64 bytes: the
   // table grows many times and spills into a second segment.

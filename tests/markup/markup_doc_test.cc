@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "markup/markup_test_util.h"
+
 namespace c51 {
 namespace {
 
@@ -71,6 +73,20 @@ TEST(MarkupDocTest, ChildData) {
     ASSERT_TRUE(doc.FindChildElem());
     EXPECT_EQ(c.data, doc.GetChildData());
   }
+}
+
+// References in the text runs of mixed content decode as in a single run;
+// CDATA keeps them as written.
+TEST(MarkupDocTest, ChildDataReferencesAcrossTextRuns) {
+  test::ScopedLocalCodePage gbk("936");
+  MarkupDoc doc;
+  ASSERT_TRUE(doc.AssignText(
+      "<r><c>&#x4E2D;<!-- x -->&#20013;&#65;<![CDATA[&#x4E2D;]]>&#x0E01;<?p?>&lt;</c></r>"));
+  ASSERT_TRUE(doc.FindChildElem("c"));
+  std::string zhong = test::Local("\xE4\xB8\xAD");
+  std::string thai = test::Local("\xE0\xB8\x81");
+  EXPECT_EQ(zhong + zhong + "A&#x4E2D;" + (thai == "?" ? "&#x0E01;" : thai) + "<",
+            doc.GetChildData());
 }
 
 TEST(MarkupDocTest, EnterAndLeave) {

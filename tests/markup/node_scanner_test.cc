@@ -76,7 +76,7 @@ TEST(NodeScannerTest, FirstNode) {
     EXPECT_EQ(c.flags, node.flags);
     EXPECT_EQ(c.name, node.name);
     EXPECT_EQ(c.match_length, node.match_length);
-    EXPECT_EQ(c.error, node.error);
+    EXPECT_EQ(c.error, node.ErrorText());
   }
 }
 
@@ -101,7 +101,7 @@ TEST(NodeScannerTest, WalksADocument) {
     EXPECT_EQ(offset, node.start);
     offset += node.length;
   }
-  EXPECT_EQ("Incorrect tag name character at offset 44", node.error);
+  EXPECT_EQ("Incorrect tag name character at offset 44", node.ErrorText());
   // The 0 byte ends the text, and the scanner stays there.
   EXPECT_FALSE(scanner.Next(&node));
   EXPECT_FALSE(scanner.Next(&node));

@@ -62,19 +62,27 @@ TEST(RobustnessTest, ZeroByteEndsTheDocument) {
 
 TEST(RobustnessTest, LongTagsAreClampedNotWrapped) {
   // Tag lengths beyond their packed fields must not spill into the other
-  // field: data then stays inside the element.
+  // field, and the data between such tags is still exactly the content.
   std::string big_attr(5 << 20, 'v');
-  std::string text = "<r><c a='" + big_attr + "'>data</c" + std::string(2000, ' ') + "></r>";
+  std::string blanks(2000, ' ');
+  std::string text = "<r><c a='" + big_attr + "'>d&lt;<![CDATA[x]]>a</c" + blanks + ">" + "<d a='" +
+                     big_attr + "'/><e a='" + big_attr + "'></e><f>g</f" + blanks + "></r>";
   MarkupDoc doc;
   ASSERT_TRUE(doc.AssignText(text));
   const ElemSpan& c = doc.elem(2);
   EXPECT_EQ(static_cast<int>(kMaxStartTagLength), c.start_tag_length());
   EXPECT_EQ(static_cast<int>(kMaxEndTagLength), c.end_tag_length());
-  EXPECT_EQ(static_cast<int>(text.size() - 3 - 4), c.length);
+  EXPECT_EQ(static_cast<int>(text.find("<d ") - 3), c.length);
   EXPECT_EQ("", test::CheckDocInvariants(doc));
   ASSERT_TRUE(doc.FindChildElem("c"));
   std::string data = doc.GetChildData();
-  EXPECT_NE(std::string::npos, data.find("data"));
+  EXPECT_TRUE(data == "d<xa") << data.size() << " bytes: " << data.substr(0, 40);
+  ASSERT_TRUE(doc.FindChildElem("d"));  // an empty-element tag: no content
+  EXPECT_EQ("", doc.GetChildData());
+  ASSERT_TRUE(doc.FindChildElem("e"));
+  EXPECT_EQ("", doc.GetChildData());
+  ASSERT_TRUE(doc.FindChildElem("f"));  // a short start tag, a long end tag
+  EXPECT_EQ("g", doc.GetChildData());
 }
 
 }  // namespace
