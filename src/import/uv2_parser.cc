@@ -1,6 +1,7 @@
 #include "import/uv2_parser.h"
 
 #include <climits>
+#include <iterator>
 
 namespace c51 {
 namespace {
@@ -27,7 +28,7 @@ bool Enclosed(std::string_view line, char open, char close, bool last_close, std
   if (begin == std::string_view::npos) return false;
   size_t end = last_close ? line.rfind(close) : line.find(close, begin + 1);
   if (end == std::string_view::npos || end <= begin) return false;
-  *out = std::string(line.substr(begin + 1, end - begin - 1));
+  out->assign(line.substr(begin + 1, end - begin - 1));
   return true;
 }
 
@@ -60,25 +61,21 @@ int NumberAfterBlank(std::string_view line) {
 
 }  // namespace
 
-std::vector<std::string_view> SplitProfileLines(std::string_view text) {
-  std::vector<std::string_view> lines;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    size_t next = end == std::string_view::npos ? text.size() : end + 1;
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    if (line.size() > kMaxLineLength) line = line.substr(0, kMaxLineLength);
-    lines.push_back(line);
-    start = next;
-  }
-  return lines;
+bool ProfileLineReader::Next(std::string_view* line) {
+  if (next_ >= text_.size()) return false;
+  size_t end = text_.find('\n', next_);
+  if (end == std::string_view::npos) end = text_.size();
+  std::string_view whole = text_.substr(next_, end - next_);
+  next_ = end + 1;
+  if (!whole.empty() && whole.back() == '\r') whole.remove_suffix(1);
+  *line = whole.substr(0, kMaxLineLength);
+  return true;
 }
 
 int CurrentTargetIndex(std::string_view opt_text) {
   int count = 0;
-  for (std::string_view line : SplitProfileLines(opt_text)) {
+  ProfileLineReader lines(opt_text);
+  for (std::string_view line; lines.Next(&line);) {
     size_t first = line.find_first_not_of(" \t");
     if (first == std::string_view::npos) continue;
     line.remove_prefix(first);
@@ -91,7 +88,46 @@ int CurrentTargetIndex(std::string_view opt_text) {
   return count;
 }
 
-std::vector<Uv2Entry> ParseUv2Project(std::string_view text, int current_target) {
+bool Uv2ProjectReader::Next(Uv2Entry* entry) {
+  for (;;) {
+    if (NextOption(entry)) return true;
+    std::string_view line;
+    if (!lines_.Next(&line)) return false;
+    if (in_options_) {
+      if (line.find("EndOpt") != std::string_view::npos) {
+        in_options_ = false;
+      } else {
+        option_line_ = line;
+        next_key_ = 0;
+      }
+      continue;
+    }
+    // The keywords exclude each other: at most one applies to a line.
+    if (StartsWithIgnoringCase(line, "Target") && Enclosed(line, '(', ')', true, &entry->text)) {
+      entry->kind = Uv2Entry::Kind::kTarget;
+    } else if (StartsWithIgnoringCase(line, "Group") &&
+               Enclosed(line, '(', ')', true, &entry->text)) {
+      entry->kind = Uv2Entry::Kind::kGroup;
+    } else if (StartsWithIgnoringCase(line, "File") &&
+               Enclosed(line, '<', '>', false, &entry->text)) {
+      entry->kind = Uv2Entry::Kind::kFile;
+      entry->number = NumberAfterBlank(line);
+      entry->key = nullptr;
+      return true;
+    } else {
+      if (current_target_ > 0 && StartsWithIgnoringCase(line, "Options") &&
+          NumberAfterBlank(line) == current_target_) {
+        in_options_ = true;
+      }
+      continue;
+    }
+    entry->number = 0;
+    entry->key = nullptr;
+    return true;
+  }
+}
+
+bool Uv2ProjectReader::NextOption(Uv2Entry* entry) {
   struct OptionKey {
     const char* marker;
     const char* key;
@@ -101,31 +137,17 @@ std::vector<Uv2Entry> ParseUv2Project(std::string_view text, int current_target)
       {"OutName", "OutputName"},
       {"LstDir", "ListingDirectory"},
   };
-  std::vector<Uv2Entry> entries;
-  std::vector<std::string_view> lines = SplitProfileLines(text);
-  for (size_t i = 0; i < lines.size(); ++i) {
-    std::string_view line = lines[i];
-    std::string value;
-    if (StartsWithIgnoringCase(line, "Target") && Enclosed(line, '(', ')', true, &value))
-      entries.push_back({Uv2Entry::Kind::kTarget, value});
-    if (StartsWithIgnoringCase(line, "Group") && Enclosed(line, '(', ')', true, &value))
-      entries.push_back({Uv2Entry::Kind::kGroup, value});
-    if (StartsWithIgnoringCase(line, "File") && Enclosed(line, '<', '>', false, &value))
-      entries.push_back({Uv2Entry::Kind::kFile, value, NumberAfterBlank(line)});
-    if (current_target > 0 && StartsWithIgnoringCase(line, "Options") &&
-        NumberAfterBlank(line) == current_target) {
-      for (++i; i < lines.size(); ++i) {
-        std::string_view option = lines[i];
-        if (option.find("EndOpt") != std::string_view::npos) break;
-        for (const OptionKey& key : kOptionKeys) {
-          if (option.find(key.marker) != std::string_view::npos &&
-              Enclosed(option, '(', ')', false, &value))
-            entries.push_back({Uv2Entry::Kind::kOption, value, 0, key.key});
-        }
-      }
+  while (next_key_ < std::size(kOptionKeys)) {
+    const OptionKey& key = kOptionKeys[next_key_++];
+    if (option_line_.find(key.marker) != std::string_view::npos &&
+        Enclosed(option_line_, '(', ')', false, &entry->text)) {
+      entry->kind = Uv2Entry::Kind::kOption;
+      entry->number = 0;
+      entry->key = key.key;
+      return true;
     }
   }
-  return entries;
+  return false;
 }
 
 }  // namespace c51

@@ -16,6 +16,34 @@ namespace {
 // File lines name their group by number; only this many are remembered.
 constexpr size_t kMaxGroups = 255;
 
+// FindCurrentConfiguration for each option line of the current target's
+// block, without walking every configuration each time: during the import
+// configurations are only appended, so the first one carrying a name stays
+// the first, and a lookup that found none can only succeed after a new
+// target or under another name.
+class CurrentConfigurationLookup {
+ public:
+  explicit CurrentConfigurationLookup(ConfigurationRef* current) : current_(current) {}
+
+  // `targets`: how many configurations have been made so far.
+  ProjectNode* Find(int targets) {
+    if (!valid_ || current_->name != name_ || (!found_ && targets != targets_)) {
+      found_ = FindCurrentConfiguration(current_);
+      name_ = current_->name;  // the lookup may have chosen the name
+      targets_ = targets;
+      valid_ = true;
+    }
+    return found_;
+  }
+
+ private:
+  ConfigurationRef* current_;
+  bool valid_ = false;
+  std::string name_;  // current_->name after the last lookup
+  int targets_ = 0;   // configurations made at the last lookup
+  ProjectNode* found_ = nullptr;
+};
+
 }  // namespace
 
 std::string Uv2OptionsPathOf(const std::string& project_path) {
@@ -43,7 +71,9 @@ bool ImportUv2Project(PluginState* state, ProjectNode* root, const std::string& 
   ProjectNode* configurations = nullptr;
   std::vector<ProjectNode*> groups;  // group number - 1 => its "Filter"
   int targets = 0;
-  for (const Uv2Entry& entry : ParseUv2Project(text, current_index)) {
+  CurrentConfigurationLookup lookup(&current);
+  Uv2ProjectReader reader(text, current_index);
+  for (Uv2Entry entry; reader.Next(&entry);) {
     switch (entry.kind) {
       case Uv2Entry::Kind::kTarget: {
         ++targets;
@@ -72,7 +102,7 @@ bool ImportUv2Project(PluginState* state, ProjectNode* root, const std::string& 
       }
       case Uv2Entry::Kind::kOption: {
         // The configuration named current by the lines read so far.
-        ProjectNode* config = FindCurrentConfiguration(&current);
+        ProjectNode* config = lookup.Find(targets);
         if (config) SetOneAttribute(host, config, entry.key, entry.text.c_str());
         break;
       }

@@ -1,7 +1,8 @@
 #include "import/uvproj_importer.h"
 
 #include <cstdint>
-#include <map>
+#include <iterator>
+#include <string_view>
 #include <utility>
 
 #include "import/import_check.h"
@@ -207,14 +208,18 @@ bool UvprojImporter::import_user_help(std::string* text, const char* find_what) 
   C51_IMPORT_CHECK(m_xml.FindChildElem(find_what), "m_xml.FindChildElem( find_what )");
   ElemScope scope(&m_xml);
   // The children come in no fixed order; a repeated name keeps the last.
-  std::map<std::string, std::string, std::less<>> values;
-  while (m_xml.FindChildElem()) values[std::string(m_xml.GetChildName())] = m_xml.GetChildData();
-  auto value = [&values](const char* name) {
-    auto found = values.find(name);
-    return found == values.end() ? std::string() : found->second;
-  };
-  *text = UserCommandText(value("RunUserProg1") == "1", value("UserProg1Name"),
-                          value("RunUserProg2") == "1", value("UserProg2Name"));
+  // Only the four names read are kept, so that a flood of other children
+  // costs neither memory nor copies of their data.
+  static constexpr std::string_view kNames[] = {"RunUserProg1", "UserProg1Name", "RunUserProg2",
+                                                "UserProg2Name"};
+  std::string values[std::size(kNames)];
+  while (m_xml.FindChildElem()) {
+    std::string_view child = m_xml.GetChildName();
+    for (size_t i = 0; i < std::size(kNames); ++i) {
+      if (child == kNames[i]) values[i] = m_xml.GetChildData();
+    }
+  }
+  *text = UserCommandText(values[0] == "1", values[1], values[2] == "1", values[3]);
   return true;
 }
 

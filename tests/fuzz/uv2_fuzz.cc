@@ -10,7 +10,8 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  for (std::string_view line : c51::SplitProfileLines(bytes)) {
+  c51::ProfileLineReader lines(bytes);
+  for (std::string_view line; lines.Next(&line);) {
     if (line.size() > 255) __builtin_trap();
     if (line.data() < bytes.data() || line.data() + line.size() > bytes.data() + size)
       __builtin_trap();
@@ -18,7 +19,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int current = c51::CurrentTargetIndex(bytes);
   if (current < 0) __builtin_trap();
   for (int target : {0, 1, current}) {
-    for (const c51::Uv2Entry& entry : c51::ParseUv2Project(bytes, target)) {
+    c51::Uv2ProjectReader reader(bytes, target);
+    for (c51::Uv2Entry entry; reader.Next(&entry);) {
       if (entry.text.size() > 253) __builtin_trap();
       if (entry.kind == c51::Uv2Entry::Kind::kOption && entry.key == nullptr) __builtin_trap();
     }

@@ -86,6 +86,12 @@ std::string ImportTest::Stage(const std::vector<std::pair<std::string, std::stri
   return first;
 }
 
+std::string ImportTest::Write(const std::string& name, const std::string& contents) {
+  std::string err;
+  EXPECT_TRUE(WriteWholeFile(temp_.path() + name, contents, &err)) << err;
+  return temp_.path() + name;
+}
+
 std::string ImportTest::Import(const std::string& path) {
   last_result_ = table_->ImportProject(host_.root(), path.c_str());
   return last_result_ ? std::string(reinterpret_cast<const char*>(last_result_)) : "<null>";

@@ -34,6 +34,8 @@ class ImportTest : public ::testing::Test {
   // Copies fixtures into the temporary folder: {fixture, new name}. The
   // path of the first copy.
   std::string Stage(const std::vector<std::pair<std::string, std::string>>& copies);
+  // Writes `contents` to `name` in the temporary folder; its path.
+  std::string Write(const std::string& name, const std::string& contents);
   // Slot 4 with the host's root; the returned text, or "<null>".
   std::string Import(const std::string& path);
   // The lines the list window received since the last call, in order.

@@ -31,7 +31,15 @@ TEST(ImportHelpersTest, LowerExtension) {
   }
 }
 
-TEST(ImportHelpersTest, SplitProfileLines) {
+// Every line the reader hands out.
+std::vector<std::string_view> ReadLines(std::string_view text) {
+  std::vector<std::string_view> lines;
+  ProfileLineReader reader(text);
+  for (std::string_view line; reader.Next(&line);) lines.push_back(line);
+  return lines;
+}
+
+TEST(ImportHelpersTest, ProfileLines) {
   using Lines = std::vector<std::string_view>;
   std::string long_line(300, 'x');
   struct Row {
@@ -44,11 +52,14 @@ TEST(ImportHelpersTest, SplitProfileLines) {
       {"a\r\nb\r\n", {"a", "b"}},
       {"a\n\nb", {"a", "", "b"}},
       {"a\rb\n", {"a\rb"}},  // only the "\r" of a line end goes
+      {"\n\r\n", {"", ""}},
       {long_line + "\nz", {std::string_view(long_line).substr(0, 255), "z"}},
+      {long_line + "\r", {std::string_view(long_line).substr(0, 255)}},
+      {"a\r\r\n", {"a\r"}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.text.substr(0, 20));
-    EXPECT_EQ(SplitProfileLines(row.text), row.lines);
+    EXPECT_EQ(ReadLines(row.text), row.lines);
   }
 }
 
@@ -72,10 +83,11 @@ TEST(ImportHelpersTest, CurrentTargetIndex) {
   }
 }
 
-// Entries as "kind:number:text" ("key=text" for settings).
-std::vector<std::string> Describe(const std::vector<Uv2Entry>& entries) {
+// The reader's entries as "kind:number:text" ("key=text" for settings).
+std::vector<std::string> Entries(std::string_view text, int current) {
   std::vector<std::string> out;
-  for (const Uv2Entry& entry : entries) {
+  Uv2ProjectReader reader(text, current);
+  for (Uv2Entry entry; reader.Next(&entry);) {
     switch (entry.kind) {
       case Uv2Entry::Kind::kTarget:
         out.push_back("T:" + entry.text);
@@ -94,7 +106,7 @@ std::vector<std::string> Describe(const std::vector<Uv2Entry>& entries) {
   return out;
 }
 
-TEST(ImportHelpersTest, ParseUv2Project) {
+TEST(ImportHelpersTest, Uv2ProjectEntries) {
   using Strings = std::vector<std::string>;
   struct Row {
     const char* text;
@@ -120,10 +132,14 @@ TEST(ImportHelpersTest, ParseUv2Project) {
       {"Options 0,0,0\nTarget (InBlock)\n OutDir (x)\nEndOpt\n", 0, {"T:InBlock"}},
       // A block without "EndOpt" runs to the end of the file.
       {"Options 1\n OutName (n)\nTarget (Swallowed)\n", 1, {"OutputName=n"}},
+      // One line may set several keys, each to the first bracketed text.
+      {"Options 1\n LstDir (l) OutDir (o)\nEndOpt\nFile 2,<f>\n",
+       1,
+       {"OutputDirectory=l", "ListingDirectory=l", "F2:f"}},
   };
   for (const Row& row : rows) {
     SCOPED_TRACE(row.text);
-    EXPECT_EQ(Describe(ParseUv2Project(row.text, row.current)), row.entries);
+    EXPECT_EQ(Entries(row.text, row.current), row.entries);
   }
 }
 

@@ -3,6 +3,7 @@
 // by number, and the 255-character line rule.
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -93,6 +94,44 @@ TEST_F(Uv2ImportTest, LinesAreCutAt255Characters) {
             "Files\n"
             "  Filter Name=Kept\n"
             "    File RelativePath=.\\short.c\n");
+}
+
+// An option line applies to the configuration named current by the lines
+// before it: before the current target's line that is the first target
+// (which then becomes current), before any target none at all.
+TEST_F(Uv2ImportTest, OptionBlocksApplyToTheConfigurationCurrentAtTheirLine) {
+  struct Row {
+    const char* project;
+    const char* returned;
+    Strings output_names;  // per configuration
+  } rows[] = {
+      {"Target (A)\nOptions 2\n OutName (first)\nEndOpt\n"
+       "Target (B)\nOptions 2\n OutName (second)\nEndOpt\n",
+       "B",
+       {"first", "second"}},
+      {"Options 2\n OutName (none)\nEndOpt\nTarget (A)\n"
+       "Options 2\n OutName (late)\n OutName (later)\nEndOpt\nTarget (B)\n",
+       "B",
+       {"later", "Blinky"}},
+      {"Target (A)\nTarget (A)\nTarget (C)\nOptions 2\n OutName (x)\n OutName (y)\nEndOpt\n",
+       "A",
+       {"y", "Blinky", "Blinky"}},  // two of one name: the first is the one found
+  };
+  Write("Blinky.opt", "OPTFL 1,4,0\nOPTFL 1,4,1\n");
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.project);
+    // Each row imports below a root of its own.
+    ProjectNode* root = host_.Add(host_.root(), "Project");
+    std::string path = Write("Blinky.uv2", row.project);
+    intptr_t result = table_->ImportProject(root, path.c_str());
+    ASSERT_NE(result, 0);
+    EXPECT_STREQ(reinterpret_cast<const char*>(result), row.returned);
+    std::vector<ProjectNode*> configs =
+        Children(Children(root, "Configurations").at(0), "Configuration");
+    Strings names;
+    for (ProjectNode* config : configs) names.push_back(FakeHost::Get(config, "OutputName"));
+    EXPECT_EQ(names, row.output_names);
+  }
 }
 
 TEST_F(Uv2ImportTest, HostRefusalEndsTheImportWithNothingMade) {
