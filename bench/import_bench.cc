@@ -8,13 +8,25 @@
 // one small group, which the import skips. The host is an in-memory one
 // that builds detached nodes, as a real host's tree would be built.
 //
-//   build/<release>/bin/import_bench
+// Then hostile shapes of both formats, each putting nearly all of its
+// bytes (--size_mb, 100 by default) into one construct: one group of
+// millions of files, millions of groups, one target name of the whole
+// size (plain, and as character references to a Chinese character). These
+// once took time quadratic in their size, or a code page conversion per
+// reference; the rows show seconds per import and MB/s.
+//
+//   build/<release>/bin/import_bench [--size_mb=N] [--benchmark_filter=Shape]
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "import/import_entry.h"
 #include "import/uvproj_importer.h"
 #include "markup/markup_doc.h"
 #include "platform/fs.h"
@@ -60,9 +72,10 @@ std::string Files(int group, int count) {
   return out + "</Files>\r\n";
 }
 
-std::string Target(int index) {
+// A target with the full option tree and `groups` inside its Groups.
+std::string Target(const std::string& name, const std::string& groups) {
   std::string out = "<Target>\r\n";
-  Leaf(&out, "TargetName", Numbered("T", index));
+  Leaf(&out, "TargetName", name);
   out += "<TargetOption>\r\n<TargetCommonOption>\r\n";
   Leaf(&out, "CreateExecutable", "1");
   for (const char* user : {"BeforeCompile", "BeforeMake", "AfterMake"}) {
@@ -96,6 +109,14 @@ std::string Target(int index) {
         "XDataSegmentName", "BitSegmentName", "DataSegmentName", "IDataSegmentName"})
     Leaf(&out, key, "0");
   out += "</Lx51>\r\n</Target51>\r\n</TargetOption>\r\n<Groups>\r\n";
+  out += groups;
+  return out + "</Groups>\r\n</Target>\r\n";
+}
+
+// The Groups of target `index`: the first one's nested tree, one small
+// group for the others.
+std::string NestedGroups(int index) {
+  std::string out;
   int outer_groups = index == 0 ? kOuterGroups : 1;
   for (int g = 0; g < outer_groups; ++g) {
     out += "<Group>\r\n";
@@ -109,16 +130,22 @@ std::string Target(int index) {
     if (index != 0) out += Files(g, 3);
     out += "</Group>\r\n";
   }
-  return out + "</Groups>\r\n</Target>\r\n";
+  return out;
 }
 
-std::string Project() {
+std::string Project(const std::string& targets) {
   std::string out =
       "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"no\" ?>\r\n<Project>\r\n";
   Leaf(&out, "Header", "### uVision Project, (C) Keil Software");
   out += "<Targets>\r\n";
-  for (int t = 0; t < kTargets; ++t) out += Target(t);
+  out += targets;
   return out + "</Targets>\r\n</Project>\r\n";
+}
+
+std::string Project() {
+  std::string targets;
+  for (int t = 0; t < kTargets; ++t) targets += Target(Numbered("T", t), NestedGroups(t));
+  return Project(targets);
 }
 
 // Builds the tree in detached nodes, applying each update as a host does.
@@ -131,9 +158,15 @@ class MemoryHost final : public HostServices {
   }
   ProjectNode* AddChild(ProjectNode* parent, const char* element, const char* name) override {
     NodePtr node = CreateDetachedNode(element);
-    ProjectNode* raw = node.get();
+    if (!node) return nullptr;
+    ProjectNode* raw = node.release();
     if (name) SetAttributeText(raw, "Name", name);
-    AdoptChild(parent, std::move(node));
+    // The last child sits in a link word, as in a real host: appending to a
+    // group of millions of files must not walk them.
+    auto* last = reinterpret_cast<ProjectNode*>(parent->reserved1);
+    (last ? last->next_sibling : parent->first_child) = raw;
+    parent->reserved1 = reinterpret_cast<uintptr_t>(raw);
+    raw->parent = parent;
     return raw;
   }
   bool RunCommand(const char*, int*) override { return false; }
@@ -193,7 +226,194 @@ void BM_Import(benchmark::State& state) {
 }
 BENCHMARK(BM_Import)->Unit(benchmark::kMillisecond);
 
+// ---- Hostile shapes ----
+
+size_t g_shape_bytes = size_t{100} << 20;  // --size_mb
+constexpr int kOptionTargets = 10000;
+
+enum class Shape {
+  kUv2OneGroup,             // "File" lines of one group
+  kUv2ManyGroups,           // "Group" lines
+  kUv2HugeTargetName,       // one "Target" line (cut to 255 characters on reading)
+  kUv2OptionsOfLastTarget,  // 10,000 targets, then the last one's "Options" block
+  kUvprojOneGroup,          // File elements of one group
+  kUvprojManyGroups,        // Group elements, a file each
+  kUvprojHugeTargetName,    // one TargetName of plain text
+  kUvprojTargetNameOfRefs,  // one TargetName of "&#x4E2D;" references
+};
+
+// `unit(n)` appended for n = 0, 1, ... until `out` holds `bytes`.
+template <typename Unit>
+void FillTo(std::string* out, size_t bytes, const Unit& unit) {
+  for (int n = 0; out->size() < bytes; ++n) out->append(unit(n));
+}
+
+constexpr char kUv2Head[] =
+    "### uVision2 Project, (C) Keil Software\r\n### Do not modify !\r\n\r\n"
+    "Target (Debug), 0x0000 // Tools: 'MCS-51'\r\n\r\n";
+
+// The project text of `shape`, about `bytes` long. Lines and elements are
+// those of the example projects, numbered so that no two are alike.
+std::string ShapeText(Shape shape, size_t bytes) {
+  std::string out;
+  out.reserve(bytes + 4096);
+  switch (shape) {
+    case Shape::kUv2OneGroup:
+      out = kUv2Head;
+      out += "Group (Source)\r\n\r\n";
+      FillTo(&out, bytes, [](int n) {
+        std::string name = Numbered("file", n) + ".c";
+        return "File 1,1,<.\\src\\" + name + "><" + name + ">\r\n";
+      });
+      return out;
+    case Shape::kUv2ManyGroups:
+      out = kUv2Head;
+      FillTo(&out, bytes, [](int n) { return "Group (" + Numbered("Group ", n) + ")\r\n"; });
+      return out + "File 1,1,<.\\src\\main.c><main.c>\r\n";
+    case Shape::kUv2HugeTargetName:
+      out = "### uVision2 Project, (C) Keil Software\r\nTarget (";
+      out.append(bytes, 't');
+      return out + "), 0x0000\r\n";
+    case Shape::kUv2OptionsOfLastTarget:
+      // Targets are few (each becomes a whole configuration); the option
+      // lines, each once a walk over all of them, take the bytes.
+      out = "### uVision2 Project, (C) Keil Software\r\n";
+      for (int n = 0; n < kOptionTargets; ++n) out += "Target (" + Numbered("T", n) + ")\r\n";
+      out += "Options " + std::to_string(kOptionTargets) + ",0,0\r\n";
+      FillTo(&out, bytes, [](int n) { return " OutDir (" + Numbered(".\\out", n) + "\\)\r\n"; });
+      return out + "EndOpt\r\n";
+    case Shape::kUvprojOneGroup: {
+      std::string files = "<Group>\r\n";
+      Leaf(&files, "GroupName", "Source");
+      files += "<Files>\r\n";
+      FillTo(&files, bytes, [](int n) {
+        std::string name = Numbered("file", n) + ".c", file = "<File>\r\n";
+        Leaf(&file, "FileName", name);
+        Leaf(&file, "FileType", "1");
+        Leaf(&file, "FilePath", ".\\src\\" + name);
+        return file + "</File>\r\n";
+      });
+      return Project(Target("Debug", files + "</Files>\r\n</Group>\r\n"));
+    }
+    case Shape::kUvprojManyGroups: {
+      std::string groups;
+      FillTo(&groups, bytes, [](int n) {
+        std::string group = "<Group>\r\n";
+        Leaf(&group, "GroupName", Numbered("Group ", n));
+        return group + Files(n, 1) + "</Group>\r\n";
+      });
+      return Project(Target("Debug", groups));
+    }
+    case Shape::kUvprojHugeTargetName:
+      return Project(Target(std::string(bytes, 't'), ""));
+    case Shape::kUvprojTargetNameOfRefs: {
+      std::string name;
+      FillTo(&name, bytes, [](int) { return std::string("&#x4E2D;"); });
+      return Project(Target(name, ""));
+    }
+  }
+  return out;
+}
+
+// The shapes' files, written on first use and removed when the process
+// ends: a project and, for uVision 2, an options file making target 1
+// current.
+class ShapeFiles {
+ public:
+  ShapeFiles() : folder_(MakeTempDirectory("import_shapes")) {}
+  ~ShapeFiles() { RemoveTree(folder_); }
+
+  // The project's path; `*bytes` the size of what the import reads.
+  std::string Get(Shape shape, size_t* bytes) {
+    Entry& entry = entries_[static_cast<size_t>(shape)];
+    if (entry.path.empty()) {
+      bool uv2 = shape <= Shape::kUv2OptionsOfLastTarget;
+      std::string base = folder_ + Numbered("shape", static_cast<int>(shape));
+      std::string text = ShapeText(shape, g_shape_bytes), err;
+      entry.bytes = text.size();
+      entry.path = base + (uv2 ? ".uv2" : ".uvproj");
+      if (!WriteWholeFile(entry.path, text, &err)) std::fprintf(stderr, "%s\n", err.c_str());
+      if (uv2) {
+        // The first target is current; for kUv2OptionsOfLastTarget the
+        // last, as no line is marked.
+        std::string options = "### uVision2 Project, (C) Keil Software\r\n";
+        if (shape == Shape::kUv2OptionsOfLastTarget) {
+          for (int n = 0; n < kOptionTargets; ++n) options += " OPTFL 1,4,0\r\n";
+        } else {
+          options += " OPTFL 1,4,1\r\n";
+        }
+        entry.bytes += options.size();
+        if (!WriteWholeFile(base + ".opt", options, &err))
+          std::fprintf(stderr, "%s\n", err.c_str());
+      }
+    }
+    *bytes = entry.bytes;
+    return entry.path;
+  }
+
+ private:
+  struct Entry {
+    std::string path;
+    size_t bytes = 0;
+  };
+  std::string folder_;
+  Entry entries_[8];
+};
+
+void BM_ImportShape(benchmark::State& state, Shape shape) {
+  static ShapeFiles files;
+  size_t bytes = 0;
+  const std::string path = files.Get(shape, &bytes);
+  MemoryHost host;
+  PluginState plugin;
+  HeadlessInterface ui;
+  plugin.host = &host;
+  plugin.ui = &ui;
+  for (auto _ : state) {
+    state.PauseTiming();
+    NodePtr root = CreateDetachedNode("CorvaneProject");
+    state.ResumeTiming();
+    if (!ImportProject(&plugin, root.get(), path.c_str())) state.SkipWithError("import failed");
+    state.PauseTiming();
+    root.reset();
+    state.ResumeTiming();
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * bytes));
+  state.counters["MB"] = static_cast<double>(bytes) / (1 << 20);
+}
+BENCHMARK_CAPTURE(BM_ImportShape, Uv2OneGroup, Shape::kUv2OneGroup)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_ImportShape, Uv2ManyGroups, Shape::kUv2ManyGroups)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_ImportShape, Uv2HugeTargetName, Shape::kUv2HugeTargetName)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_ImportShape, Uv2OptionsOfLastTarget, Shape::kUv2OptionsOfLastTarget)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_ImportShape, UvprojOneGroup, Shape::kUvprojOneGroup)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_ImportShape, UvprojManyGroups, Shape::kUvprojManyGroups)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_ImportShape, UvprojHugeTargetName, Shape::kUvprojHugeTargetName)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_ImportShape, UvprojTargetNameOfRefs, Shape::kUvprojTargetNameOfRefs)
+    ->Unit(benchmark::kSecond);
+
 }  // namespace
 }  // namespace c51
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  // --size_mb=N sizes the hostile shapes; a quick run takes a few MB.
+  std::vector<char*> args;
+  for (int i = 0; i < argc; ++i) {
+    constexpr char kSize[] = "--size_mb=";
+    if (std::strncmp(argv[i], kSize, sizeof kSize - 1) == 0) {
+      double mb = std::atof(argv[i] + sizeof kSize - 1);
+      if (mb > 0) c51::g_shape_bytes = static_cast<size_t>(mb * (1 << 20));
+    } else {
+      args.push_back(argv[i]);
+    }
+  }
+  int count = static_cast<int>(args.size());
+  benchmark::Initialize(&count, args.data());
+  if (benchmark::ReportUnrecognizedArguments(count, args.data())) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
