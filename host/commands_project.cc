@@ -77,7 +77,7 @@ int CommandAdd(Session* session) {
     }
     paths.push_back(path);
   }
-  if (!session->OpenProject()) return kExitUsage;
+  if (!session->OpenProject(/*for_change=*/true)) return kExitUsage;
   HostTree& tree = session->tree();
   const std::string folder = session->ProjectFolder();
   const std::string group = command.Value("group");

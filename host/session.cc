@@ -52,9 +52,14 @@ bool Session::ResolveProjectPath(std::string* path) const {
   return false;
 }
 
-bool Session::OpenProject() {
+bool Session::OpenProject(bool for_change) {
   std::string path, err;
   if (!ResolveProjectPath(&path)) return false;
+  if (for_change && !lock_.Acquire(path, &err)) {
+    Error(err);
+    return false;
+  }
+  loaded_ = StampOf(path);
   if (LoadProjectFile(path, &tree_, &err) != LoadStatus::kOkay) {
     Error(err);
     return false;
@@ -114,10 +119,22 @@ void Session::SyncContext() {
 
 bool Session::Save() {
   std::string err;
+  if (!lock_.held() && !lock_.Acquire(project_path(), &err)) {
+    Error(err + "; the project was not saved");
+    return false;
+  }
+  // Read without the lock (a build), and changed since by another command:
+  // writing now would throw that change away.
+  const FileStamp now = StampOf(project_path());
+  if (loaded_.time != 0 && (now.time != loaded_.time || now.size != loaded_.size)) {
+    Error(project_path() + " was changed by another command while this one ran; not saved");
+    return false;
+  }
   if (!SaveProjectFile(project_path(), tree_, &err)) {
     Error(err);
     return false;
   }
+  loaded_ = StampOf(project_path());
   tree_.set_modified(false);
   return true;
 }

@@ -10,6 +10,8 @@
 #include "host/cli.h"
 #include "host/host_tree.h"
 #include "host/plugin_host.h"
+#include "host/project_lock.h"
+#include "platform/fs.h"
 
 namespace c51::host {
 
@@ -33,8 +35,11 @@ class Session {
   // current folder. False (reported) when there is none or several.
   bool ResolveProjectPath(std::string* path) const;
   // Loads the project file into the tree and sets the context's project
-  // path and device from it. False (reported) on any failure.
-  bool OpenProject();
+  // path and device from it. False (reported) on any failure. A command
+  // that is there to change the project passes `for_change`: it then holds
+  // the project's lock from before the read until it ends, so that two
+  // such commands at once both see their change kept.
+  bool OpenProject(bool for_change = false);
   // Starts a new tree for a project file at `path` (absolute).
   void NewProject(const std::string& path);
   const std::string& project_path() const { return plugin_.project_path(); }
@@ -54,7 +59,9 @@ class Session {
   // Sends the context again when a service changed the device.
   void SyncContext();
 
-  // Saves the project when the tree changed. False (reported) on failure.
+  // Saves the project when the tree changed. False (reported) on failure,
+  // also when another command changed the file since this one read it:
+  // that change is kept, this one's is not.
   bool SaveIfModified();
   bool Save();
 
@@ -62,6 +69,8 @@ class Session {
   const ParsedCommand& command_;
   bool colour_;
   HostTree tree_;
+  ProjectLock lock_;
+  FileStamp loaded_;  // the project file as read; time 0: not read
   BuildOutput output_;
   PluginHost plugin_;
 };

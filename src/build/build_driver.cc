@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "build/command_record.h"
 #include "build/output_filter.h"
 #include "build/tool_environment.h"
 #include "build/tool_runner.h"
@@ -63,17 +64,21 @@ bool CheckTools(PluginState* state) {
   return true;
 }
 
-// Writes the command file with the NUL byte the tools expect after its
-// text, then runs the linker or library manager on it. A file that cannot
-// be written is left to the tool to complain about.
-bool LinkOrCollect(PluginState* state, bool library) {
-  Output(state, library ? "creating library..." : "linking...");
+// The command file's text, with the NUL byte the tools expect after it.
+std::string CommandFileText(PluginState* state, bool library) {
   CommandFileInputs inputs;
   inputs.object_dir = state->output_dir_relative;
   inputs.output_name = state->output_name;
   if (!library) inputs.linker_control_string = BuildLinkerControlString(state);
   std::string text = BuildCommandFileText(state->build.object_list, library, inputs);
   text.push_back('\0');
+  return text;
+}
+
+// Writes the command file, then runs the linker or library manager on it.
+// A file that cannot be written is left to the tool to complain about.
+bool LinkOrCollect(PluginState* state, bool library, const std::string& text) {
+  Output(state, library ? "creating library..." : "linking...");
   std::string err;
   WriteWholeFile(state->output_dir + FileTitle(state->output_name) + ".lnp", text, &err);
 
@@ -123,6 +128,8 @@ int BuildTarget(PluginState* state, int rebuild_all) {
   state->build = BuildProgress();
   state->build.serial = ++state->builds_started;
   state->build.rebuild_all = rebuild_all != 0;
+  state->commands.Load(state->output_dir);
+  CommandRecordSaver saver(&state->commands);
 
   if (!CheckTools(state)) return 0;
   const bool have_hex_converter = PathExists(state->toolchain.hex_converter);
@@ -161,18 +168,33 @@ int BuildTarget(PluginState* state, int rebuild_all) {
   const bool hex = IntKey(config, "GENAPP", 1) != 0;
   // Nothing translated means nothing to link, unless an earlier link failed
   // or an object changed since (a single file translated, an object file
-  // of the project replaced): then the target is out of date all the same.
-  const std::string target =
-      state->output_dir + (library ? FileTitle(state->output_name) + ".lib" : state->output_name);
-  const bool link = state->build.any_translated || OlderThanAny(target, state->build.listed_objects,
-                                                                state->build.newest_object_time);
+  // of the project replaced), or the command file says something else than
+  // at the last link (an object added, a linker option changed): then the
+  // target is out of date all the same.
+  const std::string target_name =
+      library ? FileTitle(state->output_name) + ".lib" : state->output_name;
+  const std::string target = state->output_dir + target_name;
+  const std::string command_file = CommandFileText(state, library);
+  const uint64_t command_fingerprint =
+      CombineHash(HashText(library ? state->toolchain.library_manager : state->toolchain.linker),
+                  HashText(command_file));
+  uint64_t linked_with = 0;
+  const bool link =
+      state->build.any_translated ||
+      OlderThanAny(target, state->build.listed_objects, state->build.newest_object_time) ||
+      !state->commands.Find(target_name, &linked_with) || linked_with != command_fingerprint;
   if (link) {
     if (state->build.ok && !state->build.object_list.empty()) {
-      state->build.ok = LinkOrCollect(state, library);
+      state->build.ok = LinkOrCollect(state, library, command_file);
       // A linker that failed or was killed may have left a cut target; the
       // next build must link again, as make deletes a target whose recipe
       // failed.
-      if (!state->build.ok) RemoveFile(target);
+      if (state->build.ok) {
+        state->commands.Set(target_name, command_fingerprint);
+      } else {
+        RemoveFile(target);
+        state->commands.Forget(target_name);
+      }
     } else {
       Output(state, "Target not created");
       state->build.ok = false;

@@ -1,11 +1,14 @@
 #include "build/build_queries.h"
 
+#include "build/command_record.h"
+
 #include <cstring>
 #include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "build/command_record.h"
 #include "build/object_head.h"
 #include "build/tool_environment.h"
 #include "build/translation.h"
@@ -121,6 +124,7 @@ void CleanTarget(PluginState* state) {
   const size_t dot = output_name.rfind('.');
   const std::string stem = output_name.substr(0, dot);
   for (const char* extension : {".lnp", ".M51", ".hex", ""}) RemoveFile(dir + stem + extension);
+  RemoveFile(dir + CommandRecord::kFileName);
   // The program as the linker named it, also when its name has an
   // extension.
   RemoveFile(dir + output_name);

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "build/command_record.h"
 #include "build/object_head.h"
 #include "build/output_filter.h"
 #include "build/tool_environment.h"
@@ -127,6 +128,7 @@ struct FileScopes {
   FileSwitches switches;
   // The file's own configuration, else the nearest enclosing group's.
   const ProjectNode* local = nullptr;
+  bool own = false;  // `local` is the file's own
 };
 
 // A value still at 2 (inherit) takes the one the scope stores, if any.
@@ -157,6 +159,7 @@ FileScopes ScopesInWalk(PluginState* state, const ProjectNode* file,
   FileScopes scopes;
   const ProjectNode* own = FindFileConfiguration(file, &state->configuration);
   scopes.local = own ? own : levels.empty() ? nullptr : levels.back().nearest;
+  scopes.own = own != nullptr;
   // Groups speak for a file only once the file has a scope of its own.
   if (own == nullptr) return scopes;
   // The file's own values first (all three start at 2), then the groups'.
@@ -198,7 +201,81 @@ struct SourceFile {
   std::string title;     // the name without folder and extension
   std::string name;      // the name with its extension, for messages
   std::string object;    // object folder (relative) + title + ".obj"
+  std::string controls;  // the compiler's or assembler's control string
+  // What the record keeps for the file's object: its name in lower case,
+  // and the fingerprint of the commands that make it.
+  std::string record_name;
+  uint64_t fingerprint = 0;
 };
+
+std::string WithTitle(const std::string& controls, std::string_view title) {
+  std::string out;
+  out.reserve(controls.size() + 2 * title.size());
+  for (char c : controls) {
+    if (c == kTitleMark) {
+      out += title;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+std::string LowerCopy(std::string_view text) {
+  std::string out(text);
+  for (char& c : out) c = static_cast<char>(LowerAscii(c));
+  return out;
+}
+
+// The commands of `file`'s scope, resolved once per build and scope: a
+// file without a configuration of its own gets the options of its nearest
+// configured scope, which every file under that scope shares.
+const ScopeCommand& CommandOfScope(PluginState* state, const ProjectNode* file, FileKind kind,
+                                   const FileScopes& scopes) {
+  auto& memo =
+      kind == FileKind::kCSource ? state->build.compiler_scopes : state->build.assembler_scopes;
+  const ProjectNode* key = scopes.own ? file : scopes.local;
+  auto found = memo.find(key);
+  if (found != memo.end()) return found->second;
+  ScopeCommand command;
+  const std::string_view mark(&kTitleMark, 1);
+  const BuildInputs inputs = BuildInputsFromState(state);
+  uint64_t h = HashText(state->output_dir_relative);
+  if (kind == FileKind::kCSource) {
+    command.controls = BuildC51ControlString(file, inputs, mark);
+    h = CombineHash(h, HashText(state->toolchain.compiler));
+    h = CombineHash(h, HashText(command.controls));
+    const FileSwitches& switches = scopes.switches;
+    h = CombineHash(h, (switches.generates_asm() ? 1u : 0u) | (switches.assembles_asm() ? 2u : 0u));
+    if (switches.generates_asm() && switches.assembles_asm()) {
+      h = CombineHash(h, HashText(state->toolchain.assembler));
+      h = CombineHash(h, HashText(BuildGeneratedAsmControlString(state)));
+    }
+  } else {
+    command.controls = BuildA51ControlString(file, inputs, mark);
+    h = CombineHash(h, HashText(state->toolchain.assembler));
+    h = CombineHash(h, HashText(command.controls));
+  }
+  command.fingerprint = h;
+  return memo.emplace(key, std::move(command)).first->second;
+}
+
+// False when the record holds another fingerprint for the file's object,
+// or none: its commands changed since it was made, or nobody knows.
+bool MadeByTheseCommands(const PluginState& state, const SourceFile& file) {
+  uint64_t recorded = 0;
+  return state.commands.Find(file.record_name, &recorded) && recorded == file.fingerprint;
+}
+
+// After a translation: the record follows the object, which exists now
+// made by these commands, or was removed.
+void RecordTranslation(PluginState* state, const SourceFile& file, bool made) {
+  if (made) {
+    state->commands.Set(file.record_name, file.fingerprint);
+  } else {
+    state->commands.Forget(file.record_name);
+  }
+}
 
 // The path the tools get: relative to the project folder they run in, or
 // absolute when there is no relative form.
@@ -212,7 +289,7 @@ void CompileC(PluginState* state, const SourceFile& file, const FileSwitches& sw
   RunBeforeCompile(state);
   const std::string compiler = Quoted(state->toolchain.compiler);
   const std::string source = Quoted(ToolPath(*state, file.absolute));
-  const std::string controls = BuildC51ControlString(file.node, state);
+  const std::string& controls = file.controls;
   const std::string& object_dir = state->output_dir_relative;
 
   Output(state, "compiling " + file.name + "...");
@@ -225,10 +302,12 @@ void CompileC(PluginState* state, const SourceFile& file, const FileSwitches& sw
   if (!switches.generates_asm()) {
     const std::string command =
         compiler + " " + source + " " + controls + " OBJECT(" + Quoted(file.object) + ")";
-    if (!RunCompilerTool(state, command, file.absolute, MessageLayout::kC51)) {
+    const bool made = RunCompilerTool(state, command, file.absolute, MessageLayout::kC51);
+    if (!made) {
       state->build.ok = false;
       RemoveFile(object);
     }
+    RecordTranslation(state, file, made);
     state->build.any_translated = true;
     return;
   }
@@ -240,17 +319,23 @@ void CompileC(PluginState* state, const SourceFile& file, const FileSwitches& sw
   state->build.any_translated = true;
   if (!compiled) {
     state->build.ok = false;
+    RecordTranslation(state, file, false);
     return;
   }
-  if (!switches.assembles_asm()) return;
+  if (!switches.assembles_asm()) {
+    RecordTranslation(state, file, true);
+    return;
+  }
   Output(state, "assembling " + generated + "...");
   const std::string assemble = Quoted(state->toolchain.assembler) + " " + Quoted(generated) +
                                " PR(" + Quoted(object_dir + file.title + ".ls1") + ") " +
                                BuildGeneratedAsmControlString(state);
-  if (!RunCompilerTool(state, assemble, generated, MessageLayout::kA51)) {
+  const bool made = RunCompilerTool(state, assemble, generated, MessageLayout::kA51);
+  if (!made) {
     state->build.ok = false;
     RemoveFile(object);
   }
+  RecordTranslation(state, file, made);
 }
 
 void Assemble(PluginState* state, const SourceFile& file) {
@@ -259,12 +344,13 @@ void Assemble(PluginState* state, const SourceFile& file) {
   const std::string object = state->output_dir + file.title + ".obj";
   RemoveFile(object);
   const std::string command = Quoted(state->toolchain.assembler) + " " +
-                              Quoted(ToolPath(*state, file.absolute)) + " " +
-                              BuildA51ControlString(file.node, state);
-  if (!RunCompilerTool(state, command, file.absolute, MessageLayout::kA51)) {
+                              Quoted(ToolPath(*state, file.absolute)) + " " + file.controls;
+  const bool made = RunCompilerTool(state, command, file.absolute, MessageLayout::kA51);
+  if (!made) {
     state->build.ok = false;
     RemoveFile(object);
   }
+  RecordTranslation(state, file, made);
   state->build.any_translated = true;
 }
 
@@ -282,19 +368,26 @@ void TranslateScoped(PluginState* state, const ProjectNode* file, bool force,
   source.title = std::string(TitleOf(source.name));
   source.object = state->output_dir_relative + source.title + ".obj";
 
-  switch (kind) {
-    case FileKind::kCSource:
-      if (force || NeedsRebuild(state, source.absolute)) CompileC(state, source, scopes.switches);
-      break;
-    case FileKind::kAssemblySource:
-      // A single-file request does not force an assembly source.
-      if (NeedsRebuild(state, source.absolute)) Assemble(state, source);
-      break;
-    case FileKind::kObject:
-      source.object = source.absolute;
-      break;
-    case FileKind::kIgnored:
-      return;
+  if (kind == FileKind::kObject) {
+    source.object = source.absolute;
+  } else {
+    // A file is translated when its object is out of date or was made by
+    // other commands than the ones it would run now.
+    const ScopeCommand& scope = CommandOfScope(state, file, kind, scopes);
+    source.fingerprint = CombineHash(CombineHash(scope.fingerprint, HashText(relative_path)),
+                                     HashText(source.title));
+    source.record_name = LowerCopy(source.title) + ".obj";
+    // A single-file request does not force an assembly source.
+    const bool due = (force && kind == FileKind::kCSource) ||
+                     NeedsRebuild(state, source.absolute) || !MadeByTheseCommands(*state, source);
+    if (due) {
+      source.controls = WithTitle(scope.controls, source.title);
+      if (kind == FileKind::kCSource) {
+        CompileC(state, source, scopes.switches);
+      } else {
+        Assemble(state, source);
+      }
+    }
   }
   AppendEntry(&state->build.object_list, scopes.local, bank_count, source.object);
   if (kind == FileKind::kObject) state->build.listed_objects.push_back(source.absolute);
@@ -371,6 +464,7 @@ void TranslateProjectFile(PluginState* state, const ProjectNode* file, bool forc
   FileScopes scopes;
   scopes.switches = ResolveFileSwitches(file, &state->configuration);
   scopes.local = FindLocalConfiguration(file, &state->configuration);
+  scopes.own = FindFileConfiguration(file, &state->configuration) != nullptr;
   TranslateScoped(state, file, force, scopes, CurrentBankCount(state));
 }
 
@@ -425,6 +519,8 @@ int TranslateFile(PluginState* state, const ProjectNode* node) {
   // object list, header times or rebuild request carries over.
   state->build = BuildProgress();
   state->build.serial = ++state->builds_started;
+  state->commands.Load(state->output_dir);
+  CommandRecordSaver saver(&state->commands);
 
   if (TextEquals(node->name, "File")) {
     TranslateProjectFile(state, node, true);

@@ -133,9 +133,15 @@ bool ResolveA51Options(const ProjectNode* file, ConfigurationRef* ref, ResolvedA
 std::string BuildA51ControlString(const ProjectNode* file, const BuildInputs& inputs) {
   const char* relative_path = GetAttributeText(file, "RelativePath");
   if (relative_path == nullptr) return std::string();
+  return BuildA51ControlString(file, inputs, FileTitle(relative_path));
+}
+
+std::string BuildA51ControlString(const ProjectNode* file, const BuildInputs& inputs,
+                                  std::string_view title_text) {
+  if (GetAttributeText(file, "RelativePath") == nullptr) return std::string();
   ResolvedA51Options resolved;
   if (!ResolveA51Options(file, inputs.configuration, &resolved)) return std::string();
-  const std::string title = FileTitle(relative_path);
+  const std::string title(title_text);
 
   A51Pieces pieces;
   pieces.options = resolved.options;

@@ -4,6 +4,7 @@
 #define C51_OPTIONS_A51_CONTROL_STRING_H_
 
 #include <string>
+#include <string_view>
 
 #include "options/a51_options.h"
 #include "options/option_inputs.h"
@@ -32,6 +33,10 @@ bool ResolveA51Options(const ProjectNode* file, ConfigurationRef* ref, ResolvedA
 //   "SET (SMALL) DEBUG NOPRINT OBJECT(.\Debug\start.obj) EP "
 // Empty when the project has no "A51Tool" or the file no "RelativePath".
 std::string BuildA51ControlString(const ProjectNode* file, const BuildInputs& inputs);
+// The same with `title` in place of the file's name without folder and
+// extension wherever the string names a file after it.
+std::string BuildA51ControlString(const ProjectNode* file, const BuildInputs& inputs,
+                                  std::string_view title);
 
 // For a C file compiled to assembly source and then assembled; the
 // project's assembler options are not read:

@@ -143,11 +143,17 @@ bool ResolveC51Options(const ProjectNode* file, ConfigurationRef* ref, ResolvedC
 std::string BuildC51ControlString(const ProjectNode* file, const BuildInputs& inputs) {
   const char* relative_path = GetAttributeText(file, "RelativePath");
   if (relative_path == nullptr) return std::string();
+  return BuildC51ControlString(file, inputs, FileTitle(relative_path));
+}
+
+std::string BuildC51ControlString(const ProjectNode* file, const BuildInputs& inputs,
+                                  std::string_view title_text) {
+  if (GetAttributeText(file, "RelativePath") == nullptr) return std::string();
   ResolvedC51Options resolved;
   if (!ResolveC51Options(file, inputs.configuration, &resolved)) return std::string();
   const ProjectNode* config = FindCurrentConfiguration(inputs.configuration);
   const std::string cpu = DeviceCpuText(inputs.device);
-  const std::string title = FileTitle(relative_path);
+  const std::string title(title_text);
 
   C51Pieces pieces;
   pieces.options = resolved.options;

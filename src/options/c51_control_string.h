@@ -5,6 +5,7 @@
 #define C51_OPTIONS_C51_CONTROL_STRING_H_
 
 #include <string>
+#include <string_view>
 
 #include "options/c51_options.h"
 #include "options/option_inputs.h"
@@ -38,6 +39,10 @@ bool ResolveC51Options(const ProjectNode* file, ConfigurationRef* ref, ResolvedC
 // Empty when the project has no "C51Tool" or the file no "RelativePath".
 // The object and source-output directives are the caller's.
 std::string BuildC51ControlString(const ProjectNode* file, const BuildInputs& inputs);
+// The same with `title` in place of the file's name without folder and
+// extension wherever the string names a file after it.
+std::string BuildC51ControlString(const ProjectNode* file, const BuildInputs& inputs,
+                                  std::string_view title);
 
 // What the compiler page holds for its own scope.
 struct C51PageValues {

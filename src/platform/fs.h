@@ -37,6 +37,10 @@ bool ChangeCurrentDirectory(const std::string& path);
 
 bool RemoveFile(const std::string& path);
 
+// Moves `from` over `to` in one step (both in the same folder): a reader
+// sees the old file or the new one, never a part.
+bool MoveFileOver(const std::string& from, const std::string& to);
+
 enum class ReadStatus { kOkay, kNotFound, kOtherError };
 // Reads a whole regular file. On failure `err` names the call and the path.
 ReadStatus ReadWholeFile(const std::string& path, std::string* contents, std::string* err);

@@ -15,6 +15,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "build/command_record.h"
 #include "platform/fs.h"
 #include "platform/process.h"
 #include "plugin/host_context.h"
@@ -78,6 +79,16 @@ struct ObjectRecord {
 // each record once per process rather than once per build.
 using ObjectRecordCache = std::unordered_map<std::string, ObjectRecord, TextHash, std::equal_to<>>;
 
+// The control string every file of one scope gets, with kTitleMark where
+// the file's title goes, and a fingerprint of what the scope's commands
+// share (tool, control string, folders, environment).
+struct ScopeCommand {
+  std::string controls;
+  uint64_t fingerprint = 0;
+};
+// A byte no file name holds.
+constexpr char kTitleMark = '\x01';
+
 // What one build (or one single-file translation) carries from file to
 // file. Reset at the start of each.
 struct BuildProgress {
@@ -103,6 +114,11 @@ struct BuildProgress {
   // The buffer each object's first bytes are read into, kept from one
   // object to the next.
   std::string object_bytes;
+  // Scope node (the file itself when it has a configuration of its own,
+  // else the nearest enclosing one, null for none) => its commands, for C
+  // and assembly sources: files of one scope share one option resolution.
+  std::unordered_map<const ProjectNode*, ScopeCommand> compiler_scopes;
+  std::unordered_map<const ProjectNode*, ScopeCommand> assembler_scopes;
 };
 
 // One of the host's list queries: the list made by the call with the
@@ -143,6 +159,9 @@ struct PluginState {
   BuildProgress build;
 
   ObjectRecordCache object_records;
+  // The commands the outputs in the object folder were made with; kept
+  // across builds and read again only when its file changed.
+  CommandRecord commands;
   // The last tool run's captured text (RunTool hands out a view of it); its
   // memory is reused by the next run.
   ProcessResult tool_capture;

@@ -48,14 +48,14 @@ TEST_F(BuildQueriesTest, CleanRemovesTheTargetAndEveryProjectFilesObject) {
   AddFile(host_.Add(Files(), "Filter", "Group"), "grp/util.c");
   Open();
   ASSERT_EQ(Build(), 1);
-  for (const char* file :
-       {"Debug/proj.lnp", "Debug/proj", "Debug/proj.hex", "Debug/main.obj", "Debug/util.obj"}) {
+  for (const char* file : {"Debug/proj.lnp", "Debug/proj", "Debug/proj.hex", "Debug/main.obj",
+                           "Debug/util.obj", "Debug/.c51commands"}) {
     ASSERT_TRUE(Exists(file)) << file;
   }
   Clear();
   table_->CleanTarget();
   for (const char* file : {"Debug/proj.lnp", "Debug/proj", "Debug/proj.hex", "Debug/proj.M51",
-                           "Debug/main.obj", "Debug/util.obj"}) {
+                           "Debug/main.obj", "Debug/util.obj", "Debug/.c51commands"}) {
     EXPECT_FALSE(Exists(file)) << file;
   }
   for (const char* file : {"main.c", "grp/util.c", "Debug/keep.txt"}) {

@@ -6,6 +6,7 @@
 #include <fcntl.h>
 #include <ftw.h>
 #include <limits.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/stat.h>
@@ -141,6 +142,10 @@ bool ChangeCurrentDirectory(const std::string& path) {
 
 bool RemoveFile(const std::string& path) {
   return unlink(NativePath(path).c_str()) == 0;
+}
+
+bool MoveFileOver(const std::string& from, const std::string& to) {
+  return rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
 }
 
 ReadStatus ReadWholeFile(const std::string& path, std::string* contents, std::string* err) {

@@ -133,6 +133,10 @@ bool RemoveFile(const std::string& path) {
   return DeleteFileA(path.c_str());
 }
 
+bool MoveFileOver(const std::string& from, const std::string& to) {
+  return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+}
+
 ReadStatus ReadWholeFile(const std::string& path, std::string* contents, std::string* err) {
   // Share everything: an editor or the build may hold the file open.
   HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
