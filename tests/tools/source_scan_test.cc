@@ -156,6 +156,37 @@ TEST_F(SourceScanTest, MarkersInCommentsOnly) {
   EXPECT_EQ((std::vector<std::string>{"m.c(7)", "m.c(8)"}), result.ignored_markers);
 }
 
+// The process faults: FLOOD adds up, HANG takes the strongest, and
+// anything else after them is not understood.
+TEST_F(SourceScanTest, FloodAndHangMarkers) {
+  struct Row {
+    const char* text;
+    uint64_t flood_bytes;
+    bool flood_warnings;
+    ScanResult::Hang hang;
+    size_t ignored;
+  };
+  const Row rows[] = {
+      {"int x;\n", 0, false, ScanResult::Hang::kNo, 0},
+      {"// SIM: FLOOD 100\n// SIM: FLOOD 23 warnings\n", 123, true, ScanResult::Hang::kNo, 0},
+      {"// SIM: FLOOD\n// SIM: FLOOD many\n// SIM: FLOOD 5 LINES\n", 0, false,
+       ScanResult::Hang::kNo, 3},
+      {"// SIM: HANG\n", 0, false, ScanResult::Hang::kUntilKilled, 0},
+      {"// SIM: HANG IGNORE-INT\n// SIM: HANG\n", 0, false, ScanResult::Hang::kIgnoringInterrupts,
+       0},
+      {"// SIM: HANG FOREVER\n", 0, false, ScanResult::Hang::kNo, 1},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.text);
+    files_.Add("f.c", row.text);
+    const ScanResult result = Scan("f.c");
+    EXPECT_EQ(row.flood_bytes, result.flood_bytes);
+    EXPECT_EQ(row.flood_warnings, result.flood_warnings);
+    EXPECT_EQ(row.hang, result.hang);
+    EXPECT_EQ(row.ignored, result.ignored_markers.size());
+  }
+}
+
 TEST_F(SourceScanTest, AssemblyIncludesMarkersAndBytes) {
   settings_.dialect = Dialect::kAssembly;
   files_.Add("defs.inc", "LED EQU P1.0 ; SIM: WARNING #A41 MISSING 'END' STATEMENT\n");
