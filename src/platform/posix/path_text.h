@@ -21,8 +21,9 @@ class PathText {
   void Assign(std::string_view head, std::string_view tail = {}) {
     const size_t size = head.size() + tail.size();
     char* out = Reserve(size);
-    std::memcpy(out, head.data(), head.size());
-    std::memcpy(out + head.size(), tail.data(), tail.size());
+    // An empty view may hold a null pointer, which memcpy must not get.
+    if (!head.empty()) std::memcpy(out, head.data(), head.size());
+    if (!tail.empty()) std::memcpy(out + head.size(), tail.data(), tail.size());
     out[size] = '\0';
     size_ = size;
   }
