@@ -7,7 +7,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -139,27 +138,6 @@ class HangingToolTest : public BuildInterruptTest {
     return 0;
   }
 
-  // Alive and not a zombie: a process whose parent ended waits for init to
-  // reap it, which may take a while or, in a container, never come.
-  static bool Running(pid_t pid) {
-    if (kill(pid, 0) != 0) return false;
-    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
-    std::string line;
-    std::getline(stat, line);
-    const size_t name_end = line.rfind(") ");
-    return name_end == std::string::npos ||
-           (line[name_end + 2] != 'Z' && line[name_end + 2] != 'X');
-  }
-  // Waits for the end of a process that was sent SIGKILL; false when it
-  // is still there after a minute.
-  static bool Ends(pid_t pid) {
-    for (int i = 0; i < 6000; ++i) {
-      if (!Running(pid)) return true;
-      std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
-  }
-
   std::string pid_file_;
   test::ScopedEnv pid_env_{"C51_SIM_PID_FILE", (dir_.path() + "tool.pid").c_str()};
   test::HostProcess host_;
@@ -169,7 +147,7 @@ TEST_F(HangingToolTest, AnInterruptEndsTheHangingToolAndFailsTheBuild) {
   ASSERT_TRUE(StartBuild("HANG"));
   const pid_t tool = WaitForTool();
   ASSERT_GT(tool, 0) << host_.output();
-  ASSERT_TRUE(Running(tool));
+  ASSERT_TRUE(test::ProcessRunning(tool));
   // To the host alone, as kill does; the tool hears it only from the host.
   ASSERT_TRUE(host_.Interrupt());
   EXPECT_EQ(host_.Wait(), 1) << host_.output();
@@ -182,7 +160,7 @@ TEST_F(HangingToolTest, AnInterruptEndsTheHangingToolAndFailsTheBuild) {
   EXPECT_FALSE(HasLine(out, "linking...")) << out;
   EXPECT_FALSE(PathExists(Path("Debug/main.obj")));
   // Reaped by the host: neither the tool nor its group is left.
-  EXPECT_FALSE(Running(tool));
+  EXPECT_FALSE(test::ProcessRunning(tool));
   EXPECT_NE(kill(-tool, 0), 0);
 }
 
@@ -208,13 +186,13 @@ TEST_P(ForcedEndTest, TakesTheToolWithTheHost) {
     ASSERT_TRUE(host_.Signal(end.signals[i]));
     // The host has passed it on when it says so; the tool ignores it.
     ASSERT_TRUE(host_.WaitForLine("stopping after the current step")) << host_.output();
-    EXPECT_TRUE(Running(tool));
+    EXPECT_TRUE(test::ProcessRunning(tool));
   }
   ASSERT_TRUE(host_.Signal(end.signals.back()));
   EXPECT_EQ(host_.Wait(), end.exit_status) << host_.output();
   EXPECT_NE(host_.output().find("ending the running tool and quitting"), std::string::npos)
       << host_.output();
-  EXPECT_TRUE(Ends(tool));
+  EXPECT_TRUE(test::WaitForProcessEnd(tool));
   EXPECT_FALSE(PathExists(Path("Debug/imported.hex")));
 }
 

@@ -3,16 +3,24 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #if !defined(_WIN32)
 #include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #endif
 
 #include "host/host_platform.h"
+#include "platform/fs.h"
 #include "platform/list_window.h"
+#include "support/temp_dir.h"
+
+#if !defined(_WIN32)
+#include "host_process.h"
+#endif
 
 namespace c51::host {
 namespace {
@@ -91,6 +99,32 @@ TEST(HostPlatformTest, ASecondInterruptOrATerminationEndsTheProcess) {
         _exit(0);
       },
       testing::ExitedWithCode(0), "^$");
+}
+
+// A user command runs in the host's own process group, which a signal sent
+// to the host alone does not reach: the host passes it on.
+TEST(HostPlatformTest, AnEndedHostPassesTheSignalToItsUserCommand) {
+  test::ScopedTempDir dir("c51cmd");
+  ASSERT_FALSE(dir.path().empty());
+  // A host of its own, forked: the command holds no pipe of the test's.
+  const pid_t host = fork();
+  ASSERT_GE(host, 0);
+  if (host == 0) {
+    InstallInterruptHandler(CountInterrupt);
+    int code = 0;
+    RunShellCommand("echo $$ >command.pid; kill -TERM $PPID; exec sleep 600 >/dev/null 2>&1",
+                    dir.path(), &code);
+    _exit(0);
+  }
+  int status = 0;
+  ASSERT_EQ(waitpid(host, &status, 0), host);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 128 + SIGTERM) << status;
+  std::string text, err;
+  ASSERT_EQ(ReadWholeFile(dir.path() + "command.pid", &text, &err), ReadStatus::kOkay) << err;
+  const int command = std::atoi(text.c_str());
+  ASSERT_GT(command, 0);
+  EXPECT_TRUE(test::WaitForProcessEnd(command));
+  if (test::ProcessRunning(command)) kill(command, SIGKILL);
 }
 #endif
 

@@ -6,8 +6,12 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstring>
+#include <fstream>
+#include <string>
 #include <string_view>
+#include <thread>
 
 #include "platform/fs.h"
 
@@ -100,6 +104,26 @@ bool HostProcess::WaitForLine(const std::string& text) {
     }
     if (!ReadSome()) return false;
   }
+}
+
+bool ProcessRunning(int pid) {
+  if (kill(static_cast<pid_t>(pid), 0) != 0) return false;
+  std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+  std::string line;
+  std::getline(stat, line);
+  // "pid (name) state ...": the name may hold anything, ") " included.
+  const size_t name_end = line.rfind(") ");
+  if (name_end == std::string::npos || name_end + 2 >= line.size()) return true;
+  const char state = line[name_end + 2];
+  return state != 'Z' && state != 'X';
+}
+
+bool WaitForProcessEnd(int pid) {
+  for (int i = 0; i < 6000; ++i) {
+    if (!ProcessRunning(pid)) return true;
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return false;
 }
 
 }  // namespace c51::test

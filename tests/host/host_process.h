@@ -48,6 +48,13 @@ class HostProcess {
   long peak_kib_ = 0;
 };
 
+// Alive and no zombie: a process whose parent ended waits for init to reap
+// it, which may take a while or, in a container, never come.
+bool ProcessRunning(int pid);
+// Waits for a process that was sent a signal that ends it; false when it
+// is still running after a minute.
+bool WaitForProcessEnd(int pid);
+
 }  // namespace c51::test
 
 #endif  // C51_TESTS_HOST_HOST_PROCESS_H_
