@@ -54,8 +54,11 @@ constexpr size_t kKeptStreamBytes = size_t{64} << 20;
 // are safe there (kill, write; TerminateJobObject).
 //
 // POSIX: the program runs as the leader of a process group of its own, so
-// that whatever it starts is reached too. Windows: it runs in a job object
-// that ends with the caller, so no tool outlives it.
+// that whatever it starts is reached too. A caller killed outright
+// (SIGKILL) leaves it running: prctl(PR_SET_PDEATHSIG) would have to run in
+// the child between fork and exec, which posix_spawn has no room for.
+// Windows: it runs in a job object that ends with the caller, so no tool
+// outlives it.
 class ProcessControl {
  public:
   ProcessControl() = default;
