@@ -238,6 +238,9 @@ int Translate(const TranslateRequest& request, FileSource* files, Console* conso
     if (scan.crash) {
       WriteFile(target, bytes.substr(0, bytes.size() / 2), &err);
       console->Flush();
+      // The default action, not a handler a sanitizer may have installed:
+      // the build must see a program ended by a signal.
+      std::signal(SIGSEGV, SIG_DFL);
       std::raise(SIGSEGV);
     }
     if (!WriteFile(target, bytes, &err)) {
