@@ -69,6 +69,7 @@ void CommandRecord::Load(const std::string& folder) {
   stamp_ = stamp;
   changed_ = false;
   entries_.clear();
+  ++generation_;
   std::string text;
   if (stamp.time == 0 || ReadWholeFile(path, &text, nullptr) != ReadStatus::kOkay) return;
   const std::string_view header = kHeader;
@@ -87,6 +88,11 @@ void CommandRecord::Load(const std::string& folder) {
   }
 }
 
+const uint64_t* CommandRecord::Slot(std::string_view output) const {
+  auto found = entries_.find(output);
+  return found == entries_.end() ? nullptr : &found->second;
+}
+
 bool CommandRecord::Find(std::string_view output, uint64_t* fingerprint) const {
   auto found = entries_.find(output);
   if (found == entries_.end()) return false;
@@ -101,6 +107,7 @@ void CommandRecord::Set(std::string_view output, uint64_t fingerprint) {
     found->second = fingerprint;
   } else {
     entries_.emplace(std::string(output), fingerprint);
+    ++generation_;
   }
   changed_ = true;
 }
@@ -109,6 +116,7 @@ void CommandRecord::Forget(std::string_view output) {
   auto found = entries_.find(output);
   if (found == entries_.end()) return;
   entries_.erase(found);
+  ++generation_;
   changed_ = true;
 }
 

@@ -41,6 +41,11 @@ class CommandRecord {
 
   // The fingerprint `output` was last made with; false when there is none.
   bool Find(std::string_view output, uint64_t* fingerprint) const;
+  // Where that fingerprint is kept (null: none), for a caller that asks
+  // about the same output build after build: valid while generation()
+  // stays the same.
+  const uint64_t* Slot(std::string_view output) const;
+  uint64_t generation() const { return generation_; }
   void Set(std::string_view output, uint64_t fingerprint);
   void Forget(std::string_view output);
 
@@ -58,6 +63,8 @@ class CommandRecord {
   std::string folder_;
   FileStamp stamp_;  // of the file as last read or written; time 0: none
   bool changed_ = false;
+  // Counts changes that may move or remove an entry or add one.
+  uint64_t generation_ = 1;
   std::unordered_map<std::string, uint64_t, Hash, std::equal_to<>> entries_;
 };
 

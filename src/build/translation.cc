@@ -1,5 +1,6 @@
 #include "build/translation.h"
 
+#include <deque>
 #include <vector>
 
 #include "build/command_record.h"
@@ -70,19 +71,26 @@ int64_t IncludeTime(PluginState* state, uint32_t number) {
 // The object's record as of its current time and size: read from the
 // file when the object is new or changed since it was last read, else
 // taken from the state's cache. Null when the object cannot be read.
-const ObjectRecord* RecordOf(PluginState* state, const std::string& object) {
-  ObjectRecordCache& cache = state->object_records;
+// `slot`, when given, holds the cache entry for `object` once found.
+const ObjectRecord* RecordOf(PluginState* state, const std::string& object,
+                             ObjectRecord** slot = nullptr) {
+  ObjectRecord* entry = slot != nullptr ? *slot : nullptr;
   const FileStamp stamp = StampOf(object);
-  auto found = cache.find(object);
+  if (entry == nullptr) {
+    ObjectRecordCache& cache = state->object_records;
+    auto found = cache.find(object);
+    // A missing object gets no entry: nothing to remember about it.
+    if (found == cache.end() && stamp.time == 0) return nullptr;
+    if (found == cache.end()) found = cache.emplace(object, ObjectRecord()).first;
+    entry = &found->second;
+    if (slot != nullptr) *slot = entry;
+  }
   if (stamp.time == 0) {
-    if (found != cache.end()) cache.erase(found);
+    *entry = ObjectRecord();
     return nullptr;
   }
   if (stamp.time > state->build.newest_object_time) state->build.newest_object_time = stamp.time;
-  if (found != cache.end() && found->second.stamp.time == stamp.time &&
-      found->second.stamp.size == stamp.size) {
-    return &found->second;
-  }
+  if (entry->stamp.time == stamp.time && entry->stamp.size == stamp.size) return entry;
   ObjectHead head;
   head.bytes.swap(state->build.object_bytes);
   ReadObjectHead(object, &head);
@@ -97,14 +105,11 @@ const ObjectRecord* RecordOf(PluginState* state, const std::string& object) {
   const bool readable = head.status == InputFile::Status::kOkay;
   state->build.object_bytes.swap(head.bytes);
   if (!readable) {
-    if (found != cache.end()) cache.erase(found);
+    *entry = ObjectRecord();
     return nullptr;
   }
-  if (found != cache.end()) {
-    found->second = std::move(record);
-    return &found->second;
-  }
-  return &cache.emplace(object, std::move(record)).first->second;
+  *entry = std::move(record);
+  return entry;
 }
 
 bool ObjectOutOfDate(PluginState* state, const ObjectRecord* record, int64_t source_time) {
@@ -116,6 +121,22 @@ bool ObjectOutOfDate(PluginState* state, const ObjectRecord* record, int64_t sou
     if (IncludeTime(state, include) > record->stamp.time) return true;
   }
   return false;
+}
+
+// NeedsRebuild with the object's path built in `object`, whose memory the
+// walk reuses from one file to the next.
+bool SourceNeedsRebuild(PluginState* state, const std::string& source, std::string* object) {
+  if (state->build.rebuild_all) return true;
+  // A check outside a build counts as a build of its own.
+  if (state->build.serial == 0) state->build.serial = ++state->builds_started;
+  const int64_t source_time = ModificationTime(source);
+  // A missing source cannot be translated; the linker will say what is
+  // missing.
+  if (source_time == 0) return false;
+  object->assign(state->output_dir);
+  object->append(TitleOf(FileNamePart(source)));
+  object->append(".obj");
+  return ObjectOutOfDate(state, RecordOf(state, *object), source_time);
 }
 
 void RunBeforeCompile(PluginState* state) {
@@ -194,20 +215,6 @@ void AppendEntry(std::string* list, const ProjectNode* local, int bank_count,
   *list += banked ? "\"},\n" : "\",\n";
 }
 
-// What one file's translation works with.
-struct SourceFile {
-  const ProjectNode* node;
-  std::string absolute;  // the project folder combined with "RelativePath"
-  std::string title;     // the name without folder and extension
-  std::string name;      // the name with its extension, for messages
-  std::string object;    // object folder (relative) + title + ".obj"
-  std::string controls;  // the compiler's or assembler's control string
-  // What the record keeps for the file's object: its name in lower case,
-  // and the fingerprint of the commands that make it.
-  std::string record_name;
-  uint64_t fingerprint = 0;
-};
-
 std::string WithTitle(const std::string& controls, std::string_view title) {
   std::string out;
   out.reserve(controls.size() + 2 * title.size());
@@ -218,12 +225,6 @@ std::string WithTitle(const std::string& controls, std::string_view title) {
       out += c;
     }
   }
-  return out;
-}
-
-std::string LowerCopy(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) c = static_cast<char>(LowerAscii(c));
   return out;
 }
 
@@ -262,14 +263,17 @@ const ScopeCommand& CommandOfScope(PluginState* state, const ProjectNode* file, 
 
 // False when the record holds another fingerprint for the file's object,
 // or none: its commands changed since it was made, or nobody knows.
-bool MadeByTheseCommands(const PluginState& state, const SourceFile& file) {
-  uint64_t recorded = 0;
-  return state.commands.Find(file.record_name, &recorded) && recorded == file.fingerprint;
+bool MadeByTheseCommands(const PluginState& state, WalkedFile* file) {
+  if (file->commands_generation != state.commands.generation()) {
+    file->command_slot = state.commands.Slot(file->record_name);
+    file->commands_generation = state.commands.generation();
+  }
+  return file->command_slot != nullptr && *file->command_slot == file->fingerprint;
 }
 
 // After a translation: the record follows the object, which exists now
 // made by these commands, or was removed.
-void RecordTranslation(PluginState* state, const SourceFile& file, bool made) {
+void RecordTranslation(PluginState* state, const WalkedFile& file, bool made) {
   if (made) {
     state->commands.Set(file.record_name, file.fingerprint);
   } else {
@@ -285,7 +289,7 @@ std::string ToolPath(const PluginState& state, const std::string& absolute) {
   return absolute;
 }
 
-void CompileC(PluginState* state, const SourceFile& file, const FileSwitches& switches) {
+void CompileC(PluginState* state, const WalkedFile& file, const FileSwitches& switches) {
   RunBeforeCompile(state);
   const std::string compiler = Quoted(state->toolchain.compiler);
   const std::string source = Quoted(ToolPath(*state, file.absolute));
@@ -338,7 +342,7 @@ void CompileC(PluginState* state, const SourceFile& file, const FileSwitches& sw
   RecordTranslation(state, file, made);
 }
 
-void Assemble(PluginState* state, const SourceFile& file) {
+void Assemble(PluginState* state, const WalkedFile& file) {
   RunBeforeCompile(state);
   Output(state, "assembling " + file.absolute + "...");
   const std::string object = state->output_dir + file.title + ".obj";
@@ -354,32 +358,67 @@ void Assemble(PluginState* state, const SourceFile& file) {
   state->build.any_translated = true;
 }
 
+// Fills `file`'s names for `node` whose "RelativePath" is `relative`,
+// unless it holds them already.
+void DeriveNames(const PluginState& state, const ProjectNode* node, const char* relative,
+                 WalkedFile* file) {
+  if (file->node == node && file->relative == relative) return;
+  file->node = node;
+  file->relative.assign(relative);
+  file->kind = KindOfFile(relative);
+  ProjectFilePath(state.project_dir, relative, &file->absolute);
+  const std::string_view name = FileNamePart(relative);
+  file->name.assign(name);
+  file->title.assign(TitleOf(name));
+  if (file->kind == FileKind::kObject) {
+    file->object.assign(file->absolute);
+  } else {
+    file->object.assign(state.output_dir_relative).append(file->title).append(".obj");
+  }
+  // As NeedsRebuild names the object: by the full path's name part.
+  file->object_path.assign(state.output_dir)
+      .append(TitleOf(FileNamePart(file->absolute)))
+      .append(".obj");
+  file->record_name.clear();
+  for (char c : file->title) file->record_name.push_back(static_cast<char>(LowerAscii(c)));
+  file->record_name.append(".obj");
+  file->relative_hash = HashText(relative);
+  file->title_hash = HashText(file->title);
+  file->record = nullptr;
+  file->command_slot = nullptr;
+  file->commands_generation = 0;
+}
+
+// The up-to-date check of NeedsRebuild for a file whose names are derived.
+bool WalkedFileNeedsRebuild(PluginState* state, WalkedFile* file) {
+  if (state->build.rebuild_all) return true;
+  if (state->build.serial == 0) state->build.serial = ++state->builds_started;
+  const int64_t source_time = ModificationTime(file->absolute);
+  if (source_time == 0) return false;
+  return ObjectOutOfDate(state, RecordOf(state, file->object_path, &file->record), source_time);
+}
+
+// `source` holds what was derived for `file` the last time, if anything:
+// the walk keeps it from one build to the next.
 void TranslateScoped(PluginState* state, const ProjectNode* file, bool force,
-                     const FileScopes& scopes, int bank_count) {
+                     const FileScopes& scopes, int bank_count, WalkedFile* walked) {
   const char* relative_path = GetAttributeText(file, "RelativePath");
   if (relative_path == nullptr) return;
-  const FileKind kind = KindOfFile(relative_path);
+  DeriveNames(*state, file, relative_path, walked);
+  WalkedFile& source = *walked;
+  const FileKind kind = source.kind;
   if (kind == FileKind::kIgnored || !scopes.switches.included()) return;
 
-  SourceFile source;
-  source.node = file;
-  source.absolute = ProjectFilePath(state->project_dir, relative_path);
-  source.name = std::string(FileNamePart(relative_path));
-  source.title = std::string(TitleOf(source.name));
-  source.object = state->output_dir_relative + source.title + ".obj";
-
-  if (kind == FileKind::kObject) {
-    source.object = source.absolute;
-  } else {
+  if (kind != FileKind::kObject) {
     // A file is translated when its object is out of date or was made by
     // other commands than the ones it would run now.
     const ScopeCommand& scope = CommandOfScope(state, file, kind, scopes);
-    source.fingerprint = CombineHash(CombineHash(scope.fingerprint, HashText(relative_path)),
-                                     HashText(source.title));
-    source.record_name = LowerCopy(source.title) + ".obj";
+    source.fingerprint =
+        CombineHash(CombineHash(scope.fingerprint, source.relative_hash), source.title_hash);
     // A single-file request does not force an assembly source.
     const bool due = (force && kind == FileKind::kCSource) ||
-                     NeedsRebuild(state, source.absolute) || !MadeByTheseCommands(*state, source);
+                     WalkedFileNeedsRebuild(state, &source) ||
+                     !MadeByTheseCommands(*state, &source);
     if (due) {
       source.controls = WithTitle(scope.controls, source.title);
       if (kind == FileKind::kCSource) {
@@ -400,8 +439,15 @@ int CurrentBankCount(PluginState* state) {
 }  // namespace
 
 std::string_view FileNamePart(std::string_view path) {
-  size_t cut = path.find_last_of("\\/:");
-  return cut == std::string_view::npos ? path : path.substr(cut + 1);
+  // A plain loop: find_last_of runs a search of the set for every byte,
+  // and an up-to-date build asks this twice per file.
+  size_t start = path.size();
+  while (start > 0) {
+    const char c = path[start - 1];
+    if (c == '\\' || c == '/' || c == ':') break;
+    --start;
+  }
+  return path.substr(start);
 }
 
 FileKind KindOfFile(std::string_view path) {
@@ -420,6 +466,12 @@ FileKind KindOfFile(std::string_view path) {
 }
 
 std::string ProjectFilePath(const std::string& project_dir, std::string_view relative) {
+  std::string path;
+  ProjectFilePath(project_dir, relative, &path);
+  return path;
+}
+
+void ProjectFilePath(const std::string& project_dir, std::string_view relative, std::string* out) {
   std::string_view rest = relative;
   while (rest.size() >= 2 && rest[0] == '.' && IsPathSeparator(rest[1])) rest.remove_prefix(2);
   // Only plain names joined by single separators take the short way: no
@@ -435,29 +487,24 @@ std::string ProjectFilePath(const std::string& project_dir, std::string_view rel
     if (name.empty() || name == "." || name == "..") plain = false;
     segment = i + 1;
   }
-  if (!plain) return LexicalFullPath(std::string(relative), project_dir, NativePathStyle());
+  if (!plain) {
+    *out = LexicalFullPath(std::string(relative), project_dir, NativePathStyle());
+    return;
+  }
   const char separator = NativePathStyle() == PathStyle::kWindows ? '\\' : '/';
-  std::string path = project_dir;
+  std::string& path = *out;
+  path.assign(project_dir);
   if (!IsPathSeparator(path.back())) path += separator;
   const size_t start = path.size();
   path += rest;
   for (size_t i = start; i < path.size(); ++i) {
     if (IsPathSeparator(path[i])) path[i] = separator;
   }
-  return path;
 }
 
 bool NeedsRebuild(PluginState* state, const std::string& source) {
-  if (state->build.rebuild_all) return true;
-  // A check outside a build counts as a build of its own.
-  if (state->build.serial == 0) state->build.serial = ++state->builds_started;
-  const int64_t source_time = ModificationTime(source);
-  // A missing source cannot be translated; the linker will say what is
-  // missing.
-  if (source_time == 0) return false;
-  const std::string object =
-      state->output_dir + std::string(TitleOf(FileNamePart(source))) + ".obj";
-  return ObjectOutOfDate(state, RecordOf(state, object), source_time);
+  std::string object;
+  return SourceNeedsRebuild(state, source, &object);
 }
 
 void TranslateProjectFile(PluginState* state, const ProjectNode* file, bool force) {
@@ -465,7 +512,8 @@ void TranslateProjectFile(PluginState* state, const ProjectNode* file, bool forc
   scopes.switches = ResolveFileSwitches(file, &state->configuration);
   scopes.local = FindLocalConfiguration(file, &state->configuration);
   scopes.own = FindFileConfiguration(file, &state->configuration) != nullptr;
-  TranslateScoped(state, file, force, scopes, CurrentBankCount(state));
+  WalkedFile walked;
+  TranslateScoped(state, file, force, scopes, CurrentBankCount(state), &walked);
 }
 
 void WalkGroup(PluginState* state, const ProjectNode* group) {
@@ -476,12 +524,25 @@ void WalkGroup(PluginState* state, const ProjectNode* group) {
   std::vector<const ProjectNode*> above;
   for (const ProjectNode* up = group; up != nullptr; up = up->parent) above.push_back(up);
   for (auto up = above.rbegin(); up != above.rend(); ++up) PushLevel(state, *up, &levels);
+  // What the last walk derived for each file, by the file's place in the
+  // walk; kept only while the folders it was derived from stay the same.
+  std::deque<WalkedFile>& walked = state->walked_files;
+  const std::string folders =
+      state->project_dir + '\0' + state->output_dir + '\0' + state->output_dir_relative;
+  if (folders != state->walked_folders) {
+    walked.clear();
+    state->walked_folders = folders;
+  }
+  size_t position = 0;
   // The next sibling to visit at each group entered below `group`.
   std::vector<const ProjectNode*> pending;
   const ProjectNode* node = group->first_child;
   for (;;) {
     if (node == nullptr) {
-      if (pending.empty()) return;
+      if (pending.empty()) {
+        walked.resize(position);
+        return;
+      }
       node = pending.back();
       pending.pop_back();
       levels.pop_back();
@@ -489,7 +550,9 @@ void WalkGroup(PluginState* state, const ProjectNode* group) {
     }
     if (state->build_continue.load() == 0) return;
     if (TextEquals(node->name, "File")) {
-      TranslateScoped(state, node, false, ScopesInWalk(state, node, levels), bank_count);
+      if (position == walked.size()) walked.emplace_back();
+      TranslateScoped(state, node, false, ScopesInWalk(state, node, levels), bank_count,
+                      &walked[position++]);
     } else if (TextEquals(node->name, "Filter") && GetAttributeText(node, "Name") != nullptr) {
       pending.push_back(node->next_sibling);
       PushLevel(state, node, &levels);

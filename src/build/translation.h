@@ -36,6 +36,8 @@ std::string_view FileNamePart(std::string_view path);
 //   ("/p", ".\src\a.c") => "/p/src/a.c" on POSIX, ("C:\p", "src\a.c") =>
 //   "C:\p\src\a.c" on Windows
 std::string ProjectFilePath(const std::string& project_dir, std::string_view relative);
+// The same into `out`, whose memory is reused: a build joins one per file.
+void ProjectFilePath(const std::string& project_dir, std::string_view relative, std::string* out);
 
 // True when `source` (an absolute path) must be translated: always in a
 // full rebuild; never when the source is missing; when its object (the

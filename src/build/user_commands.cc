@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/path.h"
 #include "plugin/state.h"
 #include "project/config_keys.h"
 #include "project/host_services.h"
@@ -15,7 +16,10 @@ void RunOne(HostServices* host, const char* number, bool enabled, const std::str
   std::string echo = std::string("User Command #") + number + ":" + command + "\r\n";
   host->Output(echo.c_str(), 0);
   int exit_code = 0;
-  if (!host->RunCommand(command.c_str(), &exit_code)) {
+  const bool ran = host->RunCommand(command.c_str(), &exit_code);
+  // The command may have renamed or replaced folders the build looks into.
+  FileNameMatchScope::FoldersMayHaveChanged();
+  if (!ran) {
     std::string error =
         "--- Error: User command terminated,Exit code = " + std::to_string(exit_code) + "\r\n";
     host->Output(error.c_str(), 0);

@@ -70,16 +70,22 @@ bool RelativePath(const std::string& from_dir, const std::string& to, std::strin
 std::string NativePath(const std::string& path);
 
 // While one lives, the letter-case matches NativePath makes are kept and
-// trusted without looking at the disk again: one build asks for the same
-// names over and over, and none of them changes case under it. Scopes nest;
-// the matches are forgotten when the outermost ends. Windows: nothing to
-// keep.
+// trusted without looking at the disk again, and files are looked up
+// through handles on their folders: one build asks for the same names in
+// the same folders over and over, and none of them changes case under it.
+// Scopes nest; what they keep is forgotten when the outermost ends.
+// Windows: nothing to keep.
 class FileNameMatchScope {
  public:
   FileNameMatchScope();
   ~FileNameMatchScope();
   FileNameMatchScope(const FileNameMatchScope&) = delete;
   FileNameMatchScope& operator=(const FileNameMatchScope&) = delete;
+
+  // Forgets what the live scopes keep, for a program that ran meanwhile
+  // and may have renamed or replaced folders (the platform's own process
+  // start does it by itself; a command the host ran does not).
+  static void FoldersMayHaveChanged();
 };
 
 // NativePath without the letter-case match: the encoding and the

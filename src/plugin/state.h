@@ -8,6 +8,7 @@
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <map>
 #include <string>
@@ -16,6 +17,7 @@
 #include <vector>
 
 #include "build/command_record.h"
+#include "build/translation.h"
 #include "platform/fs.h"
 #include "platform/process.h"
 #include "plugin/host_context.h"
@@ -76,8 +78,41 @@ struct ObjectRecord {
 
 // Object path => its record. Kept across builds: an object whose time and
 // size are unchanged holds the same record, so an up-to-date build reads
-// each record once per process rather than once per build.
+// each record once per process rather than once per build. Entries are
+// never removed (one whose object is gone holds a zero time), so that a
+// pointer to one stays valid.
 using ObjectRecordCache = std::unordered_map<std::string, ObjectRecord, TextHash, std::equal_to<>>;
+
+// One "File" node as the build walks it. What is derived from its
+// "RelativePath" and the project's folders is kept from one build to the
+// next by the file's place in the walk: deriving it afresh cost an
+// up-to-date build of many files more than asking the disk about them.
+struct WalkedFile {
+  const ProjectNode* node = nullptr;  // the names below are derived for it; null: none yet
+  std::string relative;               // its "RelativePath" then
+  FileKind kind = FileKind::kIgnored;
+  std::string absolute;     // the project folder combined with "RelativePath"
+  std::string title;        // the name without folder and extension
+  std::string name;         // the name with its extension, for messages
+  std::string object;       // object folder (relative) + title + ".obj", or the file itself
+  std::string object_path;  // object folder (absolute) + title + ".obj"
+  // The name the command record keeps for the object (the title in lower
+  // case + ".obj"), and hashes of the texts its fingerprint takes in.
+  std::string record_name;
+  uint64_t relative_hash = 0;
+  uint64_t title_hash = 0;
+  // Where the object's record and its command fingerprint are kept, found
+  // once instead of looked up by name in every build: the record cache
+  // never drops an entry, and the fingerprint's place holds while the
+  // command record's generation is `commands_generation`.
+  ObjectRecord* record = nullptr;
+  const uint64_t* command_slot = nullptr;
+  uint64_t commands_generation = 0;
+  // Set for each translation: the compiler's or assembler's control string
+  // and the fingerprint of the commands that make the object.
+  std::string controls;
+  uint64_t fingerprint = 0;
+};
 
 // The control string every file of one scope gets, with kTitleMark where
 // the file's title goes, and a fingerprint of what the scope's commands
@@ -168,6 +203,10 @@ struct PluginState {
   // The running tool, for StopBuild, possibly from a signal handler.
   ProcessControl tool_control;
   IncludeTable include_files;
+  // The files of the last walk, in walk order, and the folders (project,
+  // object folder absolute and relative) their names were derived with.
+  std::deque<WalkedFile> walked_files;
+  std::string walked_folders;
   uint64_t builds_started = 0;  // the last BuildProgress::serial handed out
   // NextDependency: the include files of one source's object.
   QueryList dependencies;

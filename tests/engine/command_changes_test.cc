@@ -130,6 +130,34 @@ TEST_F(CommandChangesTest, AnObjectAddedToTheProjectIsLinkedIn) {
   EXPECT_FALSE(HasLine("linking..."));
 }
 
+// The build keeps what it derived from each file's path from one build to
+// the next; files that trade places in the tree must still be taken by
+// their own names, objects and commands.
+TEST_F(CommandChangesTest, FilesThatTradePlacesAreTakenByTheirOwnNames) {
+  Write("b.c", "int b;\n");
+  ProjectNode* first = AddFile(Files(), "b.c");
+  SetUpProject();
+  ProjectNode* main = NextSiblingNamed(first, "File");
+  ASSERT_EQ(FakeHost::Get(main, "RelativePath"), ".\\main.c");
+  host_.Set(first, "RelativePath", ".\\main.c");
+  host_.Set(main, "RelativePath", ".\\b.c");
+  Clear();
+  ASSERT_EQ(Build(), 1);
+  EXPECT_EQ(Translated(), Strings{});
+  EXPECT_TRUE(HasLine("linking..."));
+  const std::string command_file = Read("Debug/proj.lnp");
+  EXPECT_LT(command_file.find("main.obj"), command_file.find("b.obj")) << command_file;
+
+  // A changed source is found under its new place.
+  Write("b.c", "int b2;\n");
+  std::filesystem::last_write_time(
+      FsPath(project_ + "b.c"),
+      std::filesystem::file_time_type::clock::now() + std::chrono::seconds(5));
+  Clear();
+  ASSERT_EQ(Build(), 1);
+  EXPECT_EQ(Translated(), Strings{"b.c"});
+}
+
 TEST_F(CommandChangesTest, WithoutItsRecordEveryStepRunsOnce) {
   SetUpProject();
   const std::string record = project_ + "Debug/" + CommandRecord::kFileName;

@@ -294,6 +294,37 @@ TEST_F(FileNamesTest, ProgramsGetSystemArgumentsAndGiveLocalOutput) {
   EXPECT_EQ("\xB2\xE2\xCA\xD4|\n\xFF\n", result.out);
 }
 
+// Inside an operation, files are looked up through handles on their
+// folders; a folder replaced meanwhile by a program, or by anyone before
+// the host says so, must be seen as the new folder.
+TEST_F(FileNamesTest, AFolderReplacedDuringAnOperationIsSeenAsTheNewOne) {
+  Make("obj/old.obj", "old");
+  Make("src/main.c", "main");
+  FileNameMatchScope scope;
+  ASSERT_NE(0, StampOf(At("obj/old.obj")).time);
+  ASSERT_NE(0, StampOf(At("SRC/MAIN.C")).time);
+  const std::string obj = NativeSpelling(At("obj"));
+  ProcessResult result = RunProcess("/bin/sh -c \"rm -rf '" + obj + "' && mkdir '" + obj +
+                                        "' && echo new >'" + obj + "/new.obj'\"",
+                                    "");
+  ASSERT_EQ(ProcessStatus::kExited, result.status);
+  ASSERT_EQ(0, result.exit_code) << result.err;
+  EXPECT_EQ(0, StampOf(At("obj/old.obj")).time);
+  EXPECT_EQ(4, StampOf(At("obj/new.obj")).size);
+  EXPECT_EQ(4, StampOf(At("OBJ/NEW.OBJ")).size);
+
+  // Replaced behind the platform's back (a command the host ran), then
+  // announced.
+  ASSERT_NE(0, StampOf(At("src/main.c")).time);
+  std::filesystem::rename(NativeSpelling(At("src")), NativeSpelling(At("gone")));
+  std::filesystem::create_directory(NativeSpelling(At("Src")));
+  MakeExactly(NativeSpelling(At("Src/Main.c")), "renamed");
+  FileNameMatchScope::FoldersMayHaveChanged();
+  for (const char* name : {"SRC/MAIN.C", "Src/Main.c", "src\\main.c"}) {
+    EXPECT_EQ(7, StampOf(At(name)).size) << name;
+  }
+}
+
 TEST(ToolSearchPathTest, ProjectFolderFirstThenTheInheritedPath) {
   ScopedCodePage gbk("936");
   EXPECT_EQ("/p/:/usr/bin:/bin", ToolSearchPath("/p/", "/usr/bin:/bin"));

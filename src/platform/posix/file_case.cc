@@ -1,4 +1,6 @@
 #include "platform/posix/file_case.h"
+#include "platform/posix/folded_names.h"
+#include "platform/posix/folder_handles.h"
 
 #include <dirent.h>
 #include <errno.h>
@@ -26,12 +28,6 @@ struct TextHash {
 template <typename Value>
 using TextMap = std::unordered_map<std::string, Value, TextHash, std::equal_to<>>;
 
-// The entry a name in lower case stands for.
-struct Spelling {
-  std::string first;  // of the names on disk that fold to it, the first in byte order
-  bool several = false;
-};
-
 // One folder's entries by their names in lower case. The folder's identity
 // and time tell when the list is out of date: adding, removing or renaming
 // an entry changes the folder's time, and a relative name that now means
@@ -42,7 +38,7 @@ struct Listing {
   struct timespec time = {};
   // Lower-case name => the name on disk; of several names that differ only
   // in case, the first in byte order.
-  TextMap<Spelling> names;
+  FoldedNames names;
   std::unordered_set<std::string, TextHash, std::equal_to<>> exact;  // every name as on disk
   // The outermost FileNameMatchScope in which the list was last found up
   // to date; only such a list is trusted without looking.
@@ -100,14 +96,6 @@ bool HasAsciiLetter(std::string_view text) {
   return false;
 }
 
-std::string LowerAscii(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
-
 bool SameVersion(const Listing& listing, const struct stat& st) {
   return listing.device == st.st_dev && listing.inode == st.st_ino &&
          listing.time.tv_sec == st.st_mtim.tv_sec && listing.time.tv_nsec == st.st_mtim.tv_nsec;
@@ -122,11 +110,7 @@ bool ReadListing(const std::string& folder, const struct stat& st, Listing* list
   while (const dirent* entry = readdir(dir)) {
     std::string_view name = entry->d_name;
     if (name == "." || name == "..") continue;
-    auto [it, added] = listing->names.try_emplace(LowerAscii(name), Spelling{std::string(name)});
-    if (!added) {
-      it->second.several = true;
-      if (name < it->second.first) it->second.first = name;
-    }
+    listing->names.Add(name);
     listing->exact.emplace(name);
   }
   closedir(dir);
@@ -148,8 +132,8 @@ std::string FindInFolder(const std::string& folder, const struct stat& st,
     ++g_maps_version;
   }
   it->second.scope_generation = g_scopes > 0 ? g_scope_generation : 0;
-  auto found = it->second.names.find(LowerAscii(name));
-  return found == it->second.names.end() ? std::string() : found->second.first;
+  const FoldedNames::Entry* found = it->second.names.Find(LowerAscii(name));
+  return found == nullptr ? std::string() : found->first;
 }
 
 bool IsMissing(int error) {
@@ -235,9 +219,9 @@ bool PresumedMatch(std::string_view native, PathText* matched) {
       const char c = name[i];
       lower[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
     }
-    auto folded = listing->names.find(std::string_view(lower, name.size()));
-    if (folded != listing->names.end()) {
-      const Spelling& spelling = folded->second;
+    if (const FoldedNames::Entry* folded =
+            listing->names.Find(std::string_view(lower, name.size()))) {
+      const FoldedNames::Entry& spelling = *folded;
       // An exact name wins over the first of several spellings.
       const bool exact =
           spelling.first == name || (spelling.several && listing->exact.count(name) != 0);
@@ -262,9 +246,18 @@ namespace c51 {
 FileNameMatchScope::FileNameMatchScope() {
   std::lock_guard<std::mutex> lock(posix::CacheMutex());
   if (posix::g_scopes++ == 0) ++posix::g_scope_generation;
+  posix::BeginFolderHandles();
+}
+
+void FileNameMatchScope::FoldersMayHaveChanged() {
+  posix::DropFolderHandles();
+  std::lock_guard<std::mutex> lock(posix::CacheMutex());
+  posix::KeptFolders().clear();
+  ++posix::g_maps_version;
 }
 
 FileNameMatchScope::~FileNameMatchScope() {
+  posix::EndFolderHandles();
   std::lock_guard<std::mutex> lock(posix::CacheMutex());
   if (--posix::g_scopes > 0) return;
   posix::KeptFolders().clear();

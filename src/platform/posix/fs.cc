@@ -17,6 +17,7 @@
 #include "platform/codepage.h"
 #include "platform/path.h"
 #include "platform/posix/file_case.h"
+#include "platform/posix/folder_handles.h"
 #include "platform/posix/path_text.h"
 
 namespace c51 {
@@ -58,11 +59,12 @@ int StatPath(const std::string& path, struct stat* st) {
   posix::SpellNative(path, &native);
   {
     posix::PathText presumed;
-    if (posix::PresumedMatch(native.view(), &presumed) && stat(presumed.c_str(), st) == 0) {
+    if (posix::PresumedMatch(native.view(), &presumed) &&
+        posix::StatThroughFolder(presumed.c_str(), presumed.view().size(), st) == 0) {
       return 0;
     }
   }
-  if (stat(native.c_str(), st) == 0) return 0;
+  if (posix::StatThroughFolder(native.c_str(), native.view().size(), st) == 0) return 0;
   if (errno != ENOENT && errno != ENOTDIR) return -1;
   const std::string written(native.view());
   const std::string matched = posix::MatchCaseOfMissing(written);
@@ -145,6 +147,8 @@ bool RemoveFile(const std::string& path) {
 }
 
 bool MoveFileOver(const std::string& from, const std::string& to) {
+  // A folder moved over another replaces it.
+  FileNameMatchScope::FoldersMayHaveChanged();
   return rename(NativePath(from).c_str(), NativePath(to).c_str()) == 0;
 }
 
@@ -247,6 +251,7 @@ std::string MakeTempDirectory(const std::string& prefix) {
 }
 
 bool RemoveTree(const std::string& path) {
+  FileNameMatchScope::FoldersMayHaveChanged();
   std::string native = NativePath(path);
   while (native.size() > 1 && native.back() == '/') native.pop_back();
   // FTW_DEPTH visits a folder after its contents; FTW_PHYS removes symbolic

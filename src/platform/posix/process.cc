@@ -438,6 +438,12 @@ int CurrentProcessId() {
 
 ProcessResult RunProcess(const std::string& command_line, const std::string& working_dir,
                          const ProcessOptions& options) {
+  // The program may rename or replace folders that the file-name caches
+  // hold: they forget them when it starts and again once it has ended.
+  struct FoldersForgotten {
+    FoldersForgotten() { FileNameMatchScope::FoldersMayHaveChanged(); }
+    ~FoldersForgotten() { FileNameMatchScope::FoldersMayHaveChanged(); }
+  } folders_forgotten;
   ProcessResult result;
   ProcessControl* control = options.control;
   if (control != nullptr) control->Reset();

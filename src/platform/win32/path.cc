@@ -76,6 +76,7 @@ std::string NativeSpelling(const std::string& path) {
 
 FileNameMatchScope::FileNameMatchScope() = default;
 FileNameMatchScope::~FileNameMatchScope() = default;
+void FileNameMatchScope::FoldersMayHaveChanged() {}
 
 std::string OnDiskSpelling(const std::string& path) {
   return path;
