@@ -111,6 +111,7 @@ run_fuzzers() {
   fuzz output_filter_fuzz 30 -max_len=4096
   fuzz dependency_record_fuzz 30
   fuzz uv2_fuzz 20 -max_len=8192
+  fuzz cvproj_fuzz 30 -max_len=8192 tests/data/cvproj
 }
 
 cmd_demo() {

@@ -63,12 +63,22 @@ class ProjectLoader final : public XmlHandler {
 
   bool Text(std::string_view text, std::string* err) override {
     if (IsBlankText(text)) return true;
+    // A reader may hand over character data (a CDATA section) before or
+    // after the root element; a project holds none anywhere.
+    if (open_.empty()) {
+      *err = "text outside the root element";
+      return false;
+    }
     *err = "element \"" + std::string(TextView(open_.back()->name)) +
            "\" holds text; project elements hold attributes only";
     return false;
   }
 
-  bool EndElement(std::string*) override {
+  bool EndElement(std::string* err) override {
+    if (open_.empty()) {
+      *err = "an end tag outside the root element";
+      return false;
+    }
     open_.pop_back();
     return true;
   }

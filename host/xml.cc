@@ -11,6 +11,13 @@ XmlBackend DefaultXmlBackend() {
 }
 
 bool ParseXml(XmlBackend backend, const std::string& data, XmlHandler* handler, std::string* err) {
+  // No XML document holds a NUL byte. pugixml would take one as the end of
+  // a text or of the document and drop the rest without a word.
+  const size_t nul = data.find('\0');
+  if (nul != std::string::npos) {
+    *err = DescribeOffset(data, nul) + ": a NUL byte";
+    return false;
+  }
 #if C51_HOST_HAVE_PUGIXML
   if (backend == XmlBackend::kPugixml) return ParseXmlPugixml(data, handler, err);
 #else

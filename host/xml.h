@@ -7,7 +7,7 @@
 // Reading reports the document as events in document order; the handler
 // sees UTF-8 texts with references already replaced. Comments, processing
 // instructions and the XML declaration are skipped; a document type
-// declaration is refused. Line ends and whitespace inside attribute values
+// declaration, a NUL byte and text outside the root element are refused. Line ends and whitespace inside attribute values
 // are kept as written.
 #ifndef C51_HOST_XML_H_
 #define C51_HOST_XML_H_

@@ -14,23 +14,16 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-// Name characters: anything but blanks and markup. Bytes >= 0x80 are parts
-// of UTF-8 characters and pass.
+// Names as pugixml reads them, so that both builds take the same
+// documents: a letter, "_", ":" or a byte >= 0x80 (part of a UTF-8
+// character) first, then also digits, "-" and ".".
+bool IsNameStart(char c) {
+  const unsigned char u = static_cast<unsigned char>(c);
+  return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_' || u == ':' || u >= 0x80;
+}
+
 bool IsNameChar(char c) {
-  switch (c) {
-    case '<':
-    case '>':
-    case '/':
-    case '=':
-    case '"':
-    case '\'':
-    case '&':
-    case '?':
-    case '!':
-      return false;
-    default:
-      return !IsBlank(c);
-  }
+  return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
 }
 
 class BuiltinParser {
@@ -47,6 +40,9 @@ class BuiltinParser {
         continue;
       }
       if (StartsWith("<?")) {
+        // A target name first, as pugixml demands.
+        if (pos_ + 2 >= s_.size() || !IsNameStart(s_[pos_ + 2]))
+          return Fail("a processing instruction without a name");
         if (!SkipPast("?>", "processing instruction not closed")) return false;
       } else if (StartsWith("<!--")) {
         if (!SkipPast("-->", "comment not closed")) return false;
@@ -96,8 +92,8 @@ class BuiltinParser {
 
   bool ParseName(std::string_view* name) {
     size_t start = pos_;
+    if (pos_ >= s_.size() || !IsNameStart(s_[pos_])) return Fail("a name was expected");
     while (pos_ < s_.size() && IsNameChar(s_[pos_])) ++pos_;
-    if (pos_ == start) return Fail("a name was expected");
     *name = std::string_view(s_).substr(start, pos_ - start);
     return true;
   }
@@ -200,7 +196,8 @@ class BuiltinParser {
       size_t end = s_.find(quote, pos_);
       if (end == std::string::npos) return Fail("attribute value not closed");
       std::string_view raw = std::string_view(s_).substr(pos_, end - pos_);
-      if (raw.find('<') != std::string_view::npos) return Fail("\"<\" in an attribute value");
+      // A bare "<" in a value is taken as pugixml takes it: the two readers
+      // accept the same documents (both writers escape it).
       std::string value;
       Unescape(raw, &value);
       pos_ = end + 1;

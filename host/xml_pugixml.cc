@@ -8,8 +8,11 @@ namespace {
 
 // No whitespace or line-end conversion: attribute values come back byte for
 // byte as the writer escaped them. DOCTYPE is parsed only to be refused, as
-// the built-in reader does.
-constexpr unsigned kParseFlags = pugi::parse_cdata | pugi::parse_escapes | pugi::parse_doctype;
+// the built-in reader does. As a fragment, text before or after the root
+// element reaches the handler, which refuses it as the built-in reader
+// does, instead of being dropped without a word.
+constexpr unsigned kParseFlags =
+    pugi::parse_cdata | pugi::parse_escapes | pugi::parse_doctype | pugi::parse_fragment;
 
 std::string_view View(const pugi::char_t* text) {
   return text ? std::string_view(text) : std::string_view();

@@ -180,6 +180,11 @@ TEST(ProjectFileTest, DocumentsThatAreNotProjects) {
       {"<CorvaneProject a=\"\xF0\x9F\x98\x80\"/>", "\" has no "},
       {"<CorvaneProject><a></b></CorvaneProject>", ""},
       {deep, "deeper"},
+      // Text of any kind outside the root element.
+      {"<![CDATA[x]]><CorvaneProject/>", "outside the root"},
+      {"<CorvaneProject/><![CDATA[x]]>", "outside the root"},
+      {"x<CorvaneProject/>", ""},
+      {"<CorvaneProject/>x", ""},
   };
   for (XmlBackend backend : Backends()) {
     for (const Case& c : cases) {
@@ -191,6 +196,43 @@ TEST(ProjectFileTest, DocumentsThatAreNotProjects) {
       EXPECT_NE(err.find(c.message), std::string::npos) << err;
       EXPECT_EQ(tree.root(), nullptr);
     }
+  }
+}
+
+// Documents that once split the two readers: each takes them alike, either
+// both loading the same tree or both refusing.
+TEST(ProjectFileTest, BothReadersTakeTheSameDocuments) {
+  const std::string cases[] = {
+      "<?xml vers\"UTF-8\"?>\n<CorvaneProject/>",
+      "<CorvaneProject Name=\"<?x\"/>",
+      std::string("<CorvaneProject Name=\"a\0b\"/>", 27),
+      std::string("<CorvaneProject/><!--\0-->", 25),
+      std::string("<CorvaneProject/>\n\0\0 ", 21),
+      "<CorvaneProject C51[A=\"0\"/>",
+      "<?>?xml version=\"1.0\"?><CorvaneProject/>",
+      "<? x?><CorvaneProject/>",
+      "<CorvaneProject><1a/></CorvaneProject>",
+      "<CorvaneProject><-a/></CorvaneProject>",
+      "<CorvaneProject><a-1.b:c_\xC3\xA4/></CorvaneProject>",
+  };
+  for (const std::string& document : cases) {
+    SCOPED_TRACE(document);
+    std::string texts[2];
+    int okay = 0;
+    int i = 0;
+    for (XmlBackend backend : {XmlBackend::kBuiltin, XmlBackend::kPugixml}) {
+      HostTree tree;
+      std::string err;
+      if (ParseProject(document, backend, &tree, &err) == LoadStatus::kOkay) {
+        ++okay;
+        ASSERT_TRUE(SerializeProject(tree.root(), XmlBackend::kBuiltin, &texts[i], &err)) << err;
+      } else {
+        texts[i] = BackendName(backend) + std::string(" refused: ") + err;
+      }
+      ++i;
+    }
+    if (okay != 1) continue;
+    ADD_FAILURE() << texts[0] << "\n" << texts[1];
   }
 }
 
