@@ -147,6 +147,9 @@ int BuildTarget(PluginState* state, int rebuild_all) {
   const char* config_name = GetAttributeText(config, "Name");
   if (config_name == nullptr) return 0;
   Output(state, std::string("build target '") + project_name + "-" + config_name + "'");
+  for (const std::string& refused : state->refused_names) {
+    Output(state, refused + MessageText(MessageId::kLeavesProjectFolder, state->language));
+  }
 
   const std::string subdirectory =
       IncludeSubdirectory(FindDeviceProperty(state->context.device, "REGFILE"));

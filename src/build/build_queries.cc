@@ -89,24 +89,6 @@ void DeleteObjectsOfTree(const ProjectNode* files, const std::string& dir) {
   }
 }
 
-// Whole extensions only: a substring rule would also take files without
-// an extension, and the object folder may be the project folder itself.
-bool IsGeneratedExtension(std::string_view name) {
-  const size_t dot = name.rfind('.');
-  if (dot == std::string_view::npos) return false;
-  std::string upper;
-  for (char c : name.substr(dot + 1)) upper.push_back(static_cast<char>(UpperAscii(c)));
-  return upper == "OBJ" || upper == "BIN" || upper == "HEX" || upper == "M51";
-}
-
-void DeleteGeneratedFiles(const std::string& dir) {
-  std::vector<std::string> names;
-  if (!ListFiles(dir, &names)) return;
-  for (const std::string& name : names) {
-    if (IsGeneratedExtension(name)) RemoveFile(dir + name);
-  }
-}
-
 }  // namespace
 
 void CleanTarget(PluginState* state) {
@@ -131,8 +113,6 @@ void CleanTarget(PluginState* state) {
 
   if (const ProjectNode* files = FirstChildNamed(state->configuration.root, "Files")) {
     DeleteObjectsOfTree(files, dir);
-  } else {
-    DeleteGeneratedFiles(dir);
   }
 }
 

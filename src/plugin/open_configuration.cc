@@ -43,6 +43,16 @@ void DeriveFolder(const std::string& folder, const std::string& short_project,
   EnsureNativeTrailingSeparator(absolute);
 }
 
+// A folder of the configuration as the build may use it: `text` when it is
+// absolute (only the user types one) or stays inside the project folder,
+// else `fallback`, with a note for the next build to show.
+std::string SafeFolder(PluginState* state, const char* key, const std::string& text,
+                       const std::string& fallback) {
+  if (IsAbsolutePath(text) || StaysInside(text)) return text;
+  state->refused_names.push_back(std::string("\"") + key + "\" \"" + text + "\"");
+  return StaysInside(fallback) ? fallback : ".\\";
+}
+
 }  // namespace
 
 void OpenConfiguration(PluginState* state, ProjectNode* root, const char* name) {
@@ -57,10 +67,16 @@ void OpenConfiguration(PluginState* state, ProjectNode* root, const char* name) 
 
   const std::string project_path = state->context.project_path ? state->context.project_path : "";
   state->output_dir_relative.clear();
-  std::string output_dir = DefaultConfigFolder(config_name);
+  state->refused_names.clear();
+  // A configuration name such as "..\x" would lead the default folder out.
+  const std::string default_dir =
+      SafeFolder(state, "Name", DefaultConfigFolder(config_name), ".\\");
+  std::string output_dir = default_dir;
   std::string listing_dir = output_dir;
   state->output_name = BaseName(project_path);
-  if (const char* text = GetAttributeText(config, "OutputDirectory")) output_dir = text;
+  if (const char* text = GetAttributeText(config, "OutputDirectory")) {
+    output_dir = SafeFolder(state, "OutputDirectory", text, default_dir);
+  }
 
   std::string project_long = ProjectFolder(project_path);
   if (!PathExists(project_long)) CreateDirectories(project_long);
@@ -74,10 +90,19 @@ void OpenConfiguration(PluginState* state, ProjectNode* root, const char* name) 
   // Objects beside the project file need no folder in front of their names.
   if (state->output_dir_relative == ".\\") state->output_dir_relative.clear();
 
-  if (const char* text = GetAttributeText(config, "ListingDirectory")) listing_dir = text;
+  if (const char* text = GetAttributeText(config, "ListingDirectory")) {
+    listing_dir = SafeFolder(state, "ListingDirectory", text, default_dir);
+  }
   DeriveFolder(listing_dir, state->project_dir, &state->listing_dir, &state->listing_dir_relative);
 
-  if (const char* text = GetAttributeText(config, "OutputName")) state->output_name = text;
+  // A name, inside the output folder whatever that is.
+  if (const char* text = GetAttributeText(config, "OutputName")) {
+    if (StaysInside(text)) {
+      state->output_name = text;
+    } else {
+      state->refused_names.push_back(std::string("\"OutputName\" \"") + text + "\"");
+    }
+  }
 
   ParseListingSwitches(GetAttributeText(config, "OPTLT"), &state->listing);
 

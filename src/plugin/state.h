@@ -181,7 +181,10 @@ struct PluginState {
   std::string listing_dir;           // absolute, short
   std::string listing_dir_relative;  // relative; ".\" for the project folder
   std::string output_name;           // without extension
-  ListingSwitches listing{};         // "OPTLT" of the current configuration
+  // "\"<key>\" \"<value>\"" of each folder or name of the configuration
+  // that would leave the project folder and was not used; each build says so.
+  std::vector<std::string> refused_names;
+  ListingSwitches listing{};  // "OPTLT" of the current configuration
 
   ToolchainPaths toolchain;
   PreferenceStore preferences;

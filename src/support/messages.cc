@@ -93,6 +93,11 @@ constexpr MessageRow kMessages[] = {
     // "Create library file(&L): "
     {MessageId::kCreateLibrary,
      "Create &Library:", "\xB4\xB4\xBD\xA8\xBF\xE2\xCE\xC4\xBC\xFE(&L): "},
+    // " lies outside the project folder and is not used." (full-width
+    // comma and stop)
+    {MessageId::kLeavesProjectFolder, " leaves the project folder and is not used.",
+     " \xCE\xBB\xD3\xDA\xB9\xA4\xB3\xCC\xCE\xC4\xBC\xFE\xBC\xD0\xD6\xAE\xCD\xE2\xA3\xAC\xCE\xB4"
+     "\xCA\xB9\xD3\xC3\xA1\xA3"},
     // "The project file is damaged"; no English wording exists.
     {MessageId::kProjectFileDamaged, "\xB9\xA4\xB3\xCC\xCE\xC4\xBC\xFE\xD2\xD1\xCB\xF0\xBB\xB5",
      "\xB9\xA4\xB3\xCC\xCE\xC4\xBC\xFE\xD2\xD1\xCB\xF0\xBB\xB5"},

@@ -34,6 +34,9 @@ enum class MessageId : int {
   kLinkerListing,
   kCreateExecutable,
   kCreateLibrary,
+  // Follows "<key>" "<value>": a folder or name of the project that would
+  // put the build's files outside the project folder.
+  kLeavesProjectFolder,
   // One wording only (Chinese in both languages).
   kProjectFileDamaged,
   kProjectKindNotSupported,

@@ -2,6 +2,8 @@
 // platform; where "/" also counts, the function says so.
 #include "support/path_helpers.h"
 
+#include <string_view>
+
 #include "platform/path.h"
 
 namespace c51 {
@@ -81,6 +83,24 @@ std::string BaseName(const std::string& path) {
   size_t dot = name.rfind('.');
   if (dot != std::string::npos) name.resize(dot);
   return name;
+}
+
+bool StaysInside(const std::string& path) {
+  if (!path.empty() && (path[0] == '\\' || path[0] == '/')) return false;
+  if (path.find(':') != std::string::npos) return false;
+  int depth = 0;
+  size_t start = 0;
+  for (size_t i = 0; i <= path.size(); ++i) {
+    if (i < path.size() && path[i] != '\\' && path[i] != '/') continue;
+    const std::string_view part = std::string_view(path).substr(start, i - start);
+    if (part == "..") {
+      if (--depth < 0) return false;
+    } else if (!part.empty() && part != ".") {
+      ++depth;
+    }
+    start = i + 1;
+  }
+  return true;
 }
 
 }  // namespace c51

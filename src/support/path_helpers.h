@@ -39,6 +39,14 @@ std::vector<std::string> SplitAtSeparators(const std::string& text, const char* 
 // and without extension (from the last "."):  "C:\p\proj.cvproj" => "proj"
 std::string BaseName(const std::string& path);
 
+// True when `path` is relative and, read as written, names a place inside
+// the folder it is relative to: no root, no drive, and no ".." that climbs
+// above its start ("\" and "/" both separate). A project file comes from
+// anyone, and the build writes and clean deletes where it says.
+//   "out\", ".\a\..\b", "", "x" => true
+//   "..\out", "a\..\..\x", "\x", "C:x", "/tmp" => false
+bool StaysInside(const std::string& path);
+
 }  // namespace c51
 
 #endif  // C51_SUPPORT_PATH_HELPERS_H_

@@ -9,6 +9,7 @@
 #include "platform/fs.h"
 #include "platform/path.h"
 #include "project/node.h"
+#include "support/messages.h"
 
 namespace c51::test {
 namespace {
@@ -67,24 +68,66 @@ TEST_F(BuildQueriesTest, CleanRemovesTheTargetAndEveryProjectFilesObject) {
   EXPECT_EQ(LinesStartingWith("compiling ").size(), 2u);
 }
 
-TEST_F(BuildQueriesTest, WithoutFilesCleanRemovesGeneratedKindsOnly) {
+// Clean removes what the build makes, not whatever has a kind the build
+// also makes: the object folder may be a folder of the user's.
+TEST_F(BuildQueriesTest, WithoutFilesCleanRemovesOnlyTheTargetsFiles) {
   host_.Set(config_, "OutputName", "prog.abs");
-  for (const char* file : {"Debug/a.OBJ", "Debug/b.hex", "Debug/c.M51", "Debug/d.bin", "Debug/prog",
-                           "Debug/prog.abs", "Debug/prog.lnp", "Debug/README", "Debug/e.txt",
-                           "Debug/f.objx", "Debug/sub.obj/inner.obj"}) {
+  for (const char* file :
+       {"Debug/a.OBJ", "Debug/b.hex", "Debug/c.M51", "Debug/d.bin", "Debug/prog", "Debug/prog.abs",
+        "Debug/prog.lnp", "Debug/prog.hex", "Debug/README", "Debug/sub.obj/inner.obj"}) {
     Write(file, "x");
   }
   Open();
   table_->CleanTarget();
-  for (const char* file : {"Debug/a.OBJ", "Debug/b.hex", "Debug/c.M51", "Debug/d.bin", "Debug/prog",
-                           "Debug/prog.abs", "Debug/prog.lnp"}) {
+  for (const char* file : {"Debug/prog", "Debug/prog.abs", "Debug/prog.lnp", "Debug/prog.hex"}) {
     EXPECT_FALSE(Exists(file)) << file;
   }
-  // Files of other kinds stay, so do folders and what is in them.
-  for (const char* file :
-       {"Debug/README", "Debug/e.txt", "Debug/f.objx", "Debug/sub.obj/inner.obj"}) {
+  for (const char* file : {"Debug/a.OBJ", "Debug/b.hex", "Debug/c.M51", "Debug/d.bin",
+                           "Debug/README", "Debug/sub.obj/inner.obj"}) {
     EXPECT_TRUE(Exists(file)) << file;
   }
+}
+
+// A project file comes from anyone: folders and names that would lead the
+// build's files out of the project folder are not used, and each build
+// says so; clean then deletes nothing outside either.
+TEST_F(BuildQueriesTest, NamesThatLeaveTheProjectFolderAreNotUsed) {
+  UseProjectFolder("proj");
+  const std::string outside = temp_.path();
+  for (const char* file : {"victim", "victim.hex", "victim.lnp", "victim.M51"}) {
+    ASSERT_TRUE(WriteWholeFile(outside + file, "mine", nullptr));
+  }
+  Write("main.c", "void main(void) { }\n");
+  AddFile(Files(), "main.c");
+  host_.Set(config_, "OutputDirectory", ".\\");
+  host_.Set(config_, "OutputName", "..\\victim");
+  host_.Set(config_, "ListingDirectory", "lst\\..\\..\\lst\\");
+  Open();
+  ASSERT_EQ(Build(), 1);
+  const std::string note = MessageText(MessageId::kLeavesProjectFolder, Language::kChinese);
+  EXPECT_TRUE(HasLine("\"OutputName\" \"..\\victim\"" + note));
+  EXPECT_TRUE(HasLine("\"ListingDirectory\" \"lst\\..\\..\\lst\\\"" + note));
+  EXPECT_TRUE(Exists("proj.hex"));
+  EXPECT_FALSE(PathExists(outside + "lst"));
+  table_->CleanTarget();
+  EXPECT_FALSE(Exists("proj.hex"));
+  for (const char* file : {"victim", "victim.hex", "victim.lnp", "victim.M51"}) {
+    std::string contents;
+    EXPECT_EQ(ReadWholeFile(outside + file, &contents, nullptr), ReadStatus::kOkay) << file;
+    EXPECT_EQ(contents, "mine") << file;
+  }
+
+  // The folders too, and a configuration name that would lead the default
+  // folders out.
+  host_.Set(config_, "OutputDirectory", "..\\out\\");
+  host_.Set(config_, "Name", "..\\..\\escaped");
+  table_->OpenConfiguration(host_.root(), "..\\..\\escaped");
+  ASSERT_EQ(Build(), 1);
+  EXPECT_TRUE(HasLine("\"OutputDirectory\" \"..\\out\\\"" + note));
+  EXPECT_FALSE(PathExists(outside + "out"));
+  EXPECT_FALSE(PathExists(outside + "escaped"));
+  EXPECT_FALSE(PathExists(outside + "../escaped"));
+  EXPECT_TRUE(Exists("proj.hex"));
 }
 
 TEST_F(BuildQueriesTest, DependenciesAreTheIncludeFilesOfTheObjectsRecord) {

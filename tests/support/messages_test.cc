@@ -50,6 +50,8 @@ const Wording kWordings[] = {
     {MessageId::kLinkerListing, "L&inker listing: ", "连接器列表(&L): "},
     {MessageId::kCreateExecutable, "Cre&ate Executable :", "创建应用文件(&A): "},
     {MessageId::kCreateLibrary, "Create &Library:", "创建库文件(&L): "},
+    {MessageId::kLeavesProjectFolder, " leaves the project folder and is not used.",
+     " 位于工程文件夹之外，未使用。"},
     {MessageId::kProjectFileDamaged, nullptr, "工程文件已损坏"},
     {MessageId::kProjectKindNotSupported, nullptr, "暂不支持该工程的导入"},
     {MessageId::kImportFileInfoFailed, nullptr, "导入工程中的文件信息失败"},

@@ -72,5 +72,30 @@ TEST(PathHelpersTest, FullPathIsCutAt260Characters) {
   EXPECT_EQ(FullPathOf(name).size(), 260u);
 }
 
+TEST(PathHelpersTest, StaysInsideTheFolderItIsRelativeTo) {
+  struct Case {
+    const char* path;
+    bool inside;
+  } cases[] = {
+      {"", true},
+      {"x", true},
+      {"out\\", true},
+      {".\\a\\..\\b", true},
+      {"a/b/../../c", true},
+      {".\\Target 1\\", true},
+      {"..a\\b..", true},
+      {"..", false},
+      {"..\\out", false},
+      {"a\\..\\..\\x", false},
+      {"a/../../x", false},
+      {".\\..\\x\\", false},
+      {"\\x", false},
+      {"/tmp", false},
+      {"C:x", false},
+      {"C:\\p\\out", false},
+  };
+  for (const Case& c : cases) EXPECT_EQ(StaysInside(c.path), c.inside) << c.path;
+}
+
 }  // namespace
 }  // namespace c51
