@@ -615,12 +615,18 @@ INSTANTIATE_TEST_SUITE_P(Tools, KilledStepTest,
                            return std::string(info.param.tool).substr(0, 4);
                          });
 
-// A full disk, as a file size limit: the compiler's object does not fit.
+// A full disk, as a file size limit on the host and its tools: version 2's
+// object does not fit, or its object and program fit and its hex file,
+// the largest, does not.
+enum class Fills { kObject, kHexFile };
+
 struct FullDisk {
   const char* what;
-  bool ignore_signal;  // the write fails, else SIGXFSZ ends the compiler
-  std::string line;    // what the build shows for it
+  Fills fills;
+  bool ignore_signal;  // the write fails, else SIGXFSZ ends the tool
+  std::string line;    // what the build shows for it; empty: not checked
   int warnings;        // a compiler that reports its failure reports its warning too
+  const char* skip;    // why the case is skipped, or null
 };
 
 void PrintTo(const FullDisk& d, std::ostream* os) {
@@ -629,46 +635,77 @@ void PrintTo(const FullDisk& d, std::ostream* os) {
 
 class FullDiskTest : public BuildFaultsProcessTest, public testing::WithParamInterface<FullDisk> {};
 
-TEST_P(FullDiskTest, FailsTheCompileAndTheNextBuildRecompiles) {
-  // Version 2's object is far past the limit; what the host itself writes
-  // (the command file, the command fingerprints) stays under it.
-  constexpr long long kLimit = 4096;
+TEST_P(FullDiskTest, FailsTheStepAndTheNextBuildTakesItAgain) {
+  const FullDisk& disk = GetParam();
+  if (disk.skip) GTEST_SKIP() << disk.skip;
+  // 4000 bytes of code: about 8.5 KB of object, 8 KB of program and 11 KB
+  // of hex file. What the host itself writes stays far under either limit.
+  const long long limit = disk.fills == Fills::kObject ? 4096 : 10000;
   std::string body;
   for (int i = 0; i < 2000; ++i) body += "  P1 = " + std::to_string(i % 256) + ";\n";
   original_main_ += "\nvoid bulk(void) {\n" + body + "}\n";
   ASSERT_NO_FATAL_FAILURE(WriteMain(2));
 
   test::HostProcess host;
-  host.set_file_size_limit(kLimit);
-  host.set_ignore_file_size_signal(GetParam().ignore_signal);
+  host.set_file_size_limit(limit);
+  host.set_ignore_file_size_signal(disk.ignore_signal);
   std::string err;
   ASSERT_TRUE(host.Start(Args({"build"}), &err)) << err;
   EXPECT_EQ(host.Wait(), 1) << host.output();
   const std::string& out = host.output();
-  EXPECT_TRUE(test::HasLineWith(out, {GetParam().line})) << out;
-  EXPECT_EQ(SummaryOf(out), Summary(1, GetParam().warnings)) << out;
-  EXPECT_FALSE(HasLine(out, "linking...")) << out;
-  EXPECT_EQ(ReadMade().program, version1_.program);
+  if (!disk.line.empty()) {
+    EXPECT_TRUE(test::HasLineWith(out, {disk.line})) << out;
+  }
+  EXPECT_EQ(SummaryOf(out), Summary(1, disk.warnings)) << out;
+  if (disk.fills == Fills::kObject) {
+    EXPECT_FALSE(HasLine(out, "linking...")) << out;
+    EXPECT_EQ(ReadMade().program, version1_.program);
+  } else {
+    // No hex file cut at the limit is left to pass for made.
+    EXPECT_FALSE(PathExists(Hex()));
+  }
 
   HostRun next = Build();
   EXPECT_EQ(next.status, 0) << next.out << next.err;
-  EXPECT_EQ(Translated(next.out), Strings{"main.c"}) << next.out;
-  EXPECT_TRUE(HasLine(next.out, "linking...")) << next.out;
-  EXPECT_EQ(SummaryOf(next.out), Summary(0, 1)) << next.out;
-  // The premise: the object does not fit under the limit.
-  EXPECT_GT(std::filesystem::file_size(FsPath(Path("Debug/main.obj"))), kLimit);
+  if (disk.fills == Fills::kObject) {
+    EXPECT_EQ(Translated(next.out), Strings{"main.c"}) << next.out;
+    EXPECT_TRUE(HasLine(next.out, "linking...")) << next.out;
+    EXPECT_EQ(SummaryOf(next.out), Summary(0, 1)) << next.out;
+  } else {
+    EXPECT_EQ(Translated(next.out), Strings{}) << next.out;
+    EXPECT_FALSE(HasLine(next.out, "linking...")) << next.out;
+    EXPECT_TRUE(HasLineStartingWith(next.out, "creating hex file from ")) << next.out;
+    EXPECT_EQ(SummaryOf(next.out), Summary(0, 0)) << next.out;
+  }
+  // The premise: what was to fail does not fit under the limit, and what
+  // came before it does.
+  const auto size = [&](const std::string& path) {
+    return static_cast<long long>(std::filesystem::file_size(FsPath(path)));
+  };
+  if (disk.fills == Fills::kObject) {
+    EXPECT_GT(size(Path("Debug/main.obj")), limit);
+  } else {
+    EXPECT_LT(size(Path("Debug/main.obj")), limit);
+    EXPECT_LT(size(Program()), limit);
+    EXPECT_GT(size(Hex()), limit);
+  }
   ExpectVersion2();
 }
 
-INSTANTIATE_TEST_SUITE_P(Disks, FullDiskTest,
-                         testing::Values(FullDisk{"Signal", false,
-                                                  "*** ERROR: \"C51.exe\" was ended by signal " +
-                                                      std::to_string(SIGXFSZ),
-                                                  0},
-                                         FullDisk{"WriteError", true, "WRITE ERROR ON FILE", 1}),
-                         [](const testing::TestParamInfo<FullDisk>& info) {
-                           return std::string(info.param.what);
-                         });
+INSTANTIATE_TEST_SUITE_P(
+    Disks, FullDiskTest,
+    testing::Values(
+        FullDisk{"ObjectSignal", Fills::kObject, false,
+                 "*** ERROR: \"C51.exe\" was ended by signal " + std::to_string(SIGXFSZ), 0,
+                 nullptr},
+        FullDisk{"ObjectWriteError", Fills::kObject, true, "WRITE ERROR ON FILE", 1, nullptr},
+        FullDisk{"HexFileSignal", Fills::kHexFile, false,
+                 "*** ERROR: \"OH51.exe\" was ended by signal " + std::to_string(SIGXFSZ), 1,
+                 nullptr},
+        FullDisk{"HexFileWriteError", Fills::kHexFile, true, "", 1,
+                 "a hex converter that fails (exit 3, write error) passes for one that made the "
+                 "hex file: \"0 error(s)\" and a cut hex file (reported)"}),
+    [](const testing::TestParamInfo<FullDisk>& info) { return std::string(info.param.what); });
 
 #endif
 
