@@ -8,15 +8,17 @@
 
 #include <chrono>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "build_lines.h"
-#include "platform/codepage.h"
+#include "host/host_platform.h"
 #include "platform/fs.h"
 #include "run_host.h"
 #include "support/messages.h"
@@ -234,11 +236,13 @@ struct UnstartableCompiler {
   Spoil spoil;
 };
 
-// The plug-in's message `id` as the host shows it, in either language.
+// The plug-in's message `id` in either language, as the host writes it to
+// a file (UTF-8 on POSIX, the ANSI code page on Windows).
 bool IsMessage(const std::string& line, MessageId id) {
+  const std::unique_ptr<FILE, int (*)(FILE*)> file(std::tmpfile(), &std::fclose);
+  if (!file) return false;
   for (Language language : {Language::kChinese, Language::kEnglish}) {
-    const std::string text = MessageText(id, language);
-    if (line == text || line == LocalToSystemText(text)) return true;
+    if (line == ToStreamEncoding(MessageText(id, language), file.get())) return true;
   }
   return false;
 }
