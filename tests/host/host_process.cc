@@ -1,5 +1,6 @@
 #include "host_process.h"
 
+#include <dirent.h>
 #include <errno.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -9,8 +10,8 @@
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -154,9 +155,9 @@ std::string NameOf(const std::string& pid) {
 
 int WaitForChild(int parent, const std::string& name) {
   for (int i = 0; i < 6000; ++i) {
-    std::error_code ec;
-    for (const auto& entry : std::filesystem::directory_iterator("/proc", ec)) {
-      const std::string pid = entry.path().filename().string();
+    const std::unique_ptr<DIR, int (*)(DIR*)> proc(opendir("/proc"), &closedir);
+    while (const dirent* entry = proc ? readdir(proc.get()) : nullptr) {
+      const std::string pid = entry->d_name;
       if (pid.find_first_not_of("0123456789") != std::string::npos) continue;
       // A child carries the parent's name until it has started the program.
       if (ParentOf(pid) == parent && NameOf(pid) == name && ProcessRunning(std::atoi(pid.c_str())))
