@@ -163,10 +163,21 @@ bool RunShellCommand(const std::string& command_line, const std::string& directo
   std::fflush(nullptr);
   const std::string folder = NativePath(directory);
   const std::string command = LocalToSystemText(command_line);
+  // A stop that came between the fork and the store below would end the
+  // host without the command (which may already be running and be the one
+  // that sent it): it waits until the command's id is known.
+  sigset_t stops, previous;
+  sigemptyset(&stops);
+  for (int signal : kStopSignals) sigaddset(&stops, signal);
+  pthread_sigmask(SIG_BLOCK, &stops, &previous);
   pid_t pid = fork();
-  if (pid < 0) return false;
+  if (pid < 0) {
+    pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+    return false;
+  }
   if (pid == 0) {
     // Only async-signal-safe calls between fork and exec.
+    sigprocmask(SIG_SETMASK, &previous, nullptr);
     if (!folder.empty() && chdir(folder.c_str()) != 0) _exit(127);
     execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
     _exit(127);
@@ -175,6 +186,7 @@ bool RunShellCommand(const std::string& command_line, const std::string& directo
   // host's own process group (it may talk to the terminal), which a
   // signal sent to the host alone does not reach.
   g_shell_command.store(pid);
+  pthread_sigmask(SIG_SETMASK, &previous, nullptr);
   // Waited for without reaping first: until it is reaped its id cannot
   // be handed to another process that the handler would then signal.
   siginfo_t ended;

@@ -1,5 +1,6 @@
 #include "host_process.h"
 
+#include <dirent.h>
 #include <errno.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -7,8 +8,10 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <thread>
@@ -47,6 +50,16 @@ bool HostProcess::Start(const std::vector<std::string>& args, std::string* err) 
     return false;
   }
   if (pid == 0) {
+    if (file_size_limit_ >= 0) {
+      const rlimit limit{static_cast<rlim_t>(file_size_limit_),
+                         static_cast<rlim_t>(file_size_limit_)};
+      if (setrlimit(RLIMIT_FSIZE, &limit) != 0) _exit(126);
+    }
+    if (ignore_file_size_signal_) {
+      struct sigaction ignore {};
+      ignore.sa_handler = SIG_IGN;
+      if (sigaction(SIGXFSZ, &ignore, nullptr) != 0) _exit(126);
+    }
     dup2(ends[1], STDOUT_FILENO);
     dup2(ends[1], STDERR_FILENO);
     close(ends[0]);
@@ -116,6 +129,43 @@ bool ProcessRunning(int pid) {
   if (name_end == std::string::npos || name_end + 2 >= line.size()) return true;
   const char state = line[name_end + 2];
   return state != 'Z' && state != 'X';
+}
+
+namespace {
+
+// The parent's process id from /proc/<pid>/stat, "pid (name) state ppid
+// ..."; -1 when it cannot be read.
+int ParentOf(const std::string& pid) {
+  std::ifstream stat("/proc/" + pid + "/stat");
+  std::string line;
+  std::getline(stat, line);
+  const size_t name_end = line.rfind(") ");
+  if (name_end == std::string::npos || name_end + 4 >= line.size()) return -1;
+  return std::atoi(line.c_str() + name_end + 4);
+}
+
+std::string NameOf(const std::string& pid) {
+  std::ifstream comm("/proc/" + pid + "/comm");
+  std::string name;
+  std::getline(comm, name);
+  return name;
+}
+
+}  // namespace
+
+int WaitForChild(int parent, const std::string& name) {
+  for (int i = 0; i < 6000; ++i) {
+    const std::unique_ptr<DIR, int (*)(DIR*)> proc(opendir("/proc"), &closedir);
+    while (const dirent* entry = proc ? readdir(proc.get()) : nullptr) {
+      const std::string pid = entry->d_name;
+      if (pid.find_first_not_of("0123456789") != std::string::npos) continue;
+      // A child carries the parent's name until it has started the program.
+      if (ParentOf(pid) == parent && NameOf(pid) == name && ProcessRunning(std::atoi(pid.c_str())))
+        return std::atoi(pid.c_str());
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return 0;
 }
 
 bool WaitForProcessEnd(int pid) {

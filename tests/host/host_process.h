@@ -21,6 +21,15 @@ class HostProcess {
   // Starts the program beside the test with `args`; standard output and
   // standard error both go into one pipe that this side reads.
   bool Start(const std::vector<std::string>& args, std::string* err);
+  // For the next Start: no file the program (or a tool it runs) writes may
+  // grow past `bytes`, as on a disk that is full. Negative: no limit.
+  void set_file_size_limit(long long bytes) { file_size_limit_ = bytes; }
+  // For the next Start: a write past that limit fails with EFBIG instead of
+  // ending the writer by SIGXFSZ (the program and the tools it runs inherit
+  // the ignored signal).
+  void set_ignore_file_size_signal(bool ignore) { ignore_file_size_signal_ = ignore; }
+  // The running program's process id; -1 before Start and after Wait.
+  int pid() const { return pid_; }
   // Reads until a line containing `text` has arrived; false when the
   // output ends first.
   bool WaitForLine(const std::string& text);
@@ -46,6 +55,8 @@ class HostProcess {
   std::string output_;
   size_t searched_ = 0;  // WaitForLine has looked at the output before this offset
   long peak_kib_ = 0;
+  long long file_size_limit_ = -1;
+  bool ignore_file_size_signal_ = false;
 };
 
 // Alive and no zombie: a process whose parent ended waits for init to reap
@@ -54,6 +65,10 @@ bool ProcessRunning(int pid);
 // Waits for a process that was sent a signal that ends it; false when it
 // is still running after a minute.
 bool WaitForProcessEnd(int pid);
+// Waits for a running child of `parent` whose program is named `name`
+// ("C51.exe") and returns its process id; 0 when none came within a
+// minute.
+int WaitForChild(int parent, const std::string& name);
 
 }  // namespace c51::test
 

@@ -34,10 +34,14 @@ std::string ReadOrEmpty(const std::string& path) {
 
 HostRun RunHost(const std::vector<std::string>& args, const std::string& scratch) {
 #if defined(_WIN32)
-  const std::string program = ExecutableDirectory() + "corvane-c51.exe";
+  return RunProgram(ExecutableDirectory() + "corvane-c51.exe", args, scratch);
 #else
-  const std::string program = ExecutableDirectory() + "corvane-c51";
+  return RunProgram(ExecutableDirectory() + "corvane-c51", args, scratch);
 #endif
+}
+
+HostRun RunProgram(const std::string& program, const std::vector<std::string>& args,
+                   const std::string& scratch) {
   const std::string out_path = scratch + "host-stdout.txt";
   const std::string err_path = scratch + "host-stderr.txt";
   // Our texts are in the local code page; a shell passes on what a user

@@ -18,6 +18,9 @@ struct HostRun {
 // in the system's encoding). The output files go to `scratch` (a folder
 // ending in a separator).
 HostRun RunHost(const std::vector<std::string>& args, const std::string& scratch);
+// The same for any program, `program` its full path.
+HostRun RunProgram(const std::string& program, const std::vector<std::string>& args,
+                   const std::string& scratch);
 
 // The number of lines of `text`.
 int LineCount(const std::string& text);
