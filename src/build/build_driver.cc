@@ -88,15 +88,30 @@ bool LinkOrCollect(PluginState* state, bool library, const std::string& text) {
   return RunLinkerTool(state, command);
 }
 
+// The hex file beside the program: the program's name with ".hex" in place
+// of its extension.
+std::string HexFileOf(const PluginState& state) {
+  return state.output_dir + FileTitle(state.output_name) + ".hex";
+}
+
 // The hex converter's own output is not shown and does not judge the
-// build; a converter that could not run or was killed does.
+// build; a converter that could not run, was killed or ended with an
+// error status (2 and up: a write error leaves a cut file) does.
 bool ConvertToHex(PluginState* state, bool have_converter) {
   const std::string program = state->output_dir + state->output_name;
   Output(state, "creating hex file from " + Quoted(program) + "...");
-  if (!have_converter) return true;
+  if (!have_converter) {
+    // What is there was made from an older program.
+    RemoveFile(HexFileOf(*state));
+    return true;
+  }
   const ToolRun run = RunTool(state, Quoted(state->toolchain.hex_converter) + " " + Quoted(program),
                               ToolWorkingDirectory(*state));
-  return ReportToolFailure(state, run);
+  if (!ReportToolFailure(state, run)) return false;
+  if (run.exit_code < 2) return true;
+  ReportBuildError(state, "*** ERROR: \"" + run.program + "\" ended with exit code " +
+                              std::to_string(run.exit_code));
+  return false;
 }
 
 // make's rule: `target` is out of date when it is missing or older than
@@ -109,12 +124,6 @@ bool OlderThanAny(const std::string& target, const std::vector<std::string>& inp
     if (ModificationTime(input) > made) return true;
   }
   return false;
-}
-
-// The hex file beside the program: the program's name with ".hex" in place
-// of its extension.
-std::string HexFileOf(const PluginState& state) {
-  return state.output_dir + FileTitle(state.output_name) + ".hex";
 }
 
 }  // namespace
@@ -188,6 +197,7 @@ int BuildTarget(PluginState* state, int rebuild_all) {
       !state->commands.Find(target_name, &linked_with) || linked_with != command_fingerprint;
   if (link) {
     if (state->build.ok && !state->build.object_list.empty()) {
+      state->commands.MarkStarting(target_name);
       state->build.ok = LinkOrCollect(state, library, command_file);
       // A linker that failed or was killed may have left a cut target; the
       // next build must link again, as make deletes a target whose recipe
@@ -208,12 +218,21 @@ int BuildTarget(PluginState* state, int rebuild_all) {
     }
   }
   // The hex file follows the program by the same rule: a converter that
-  // was missing or killed last time gets its turn.
+  // was missing or killed last time gets its turn, and so does one whose
+  // process ended with ours while it wrote (the record then lacks it).
+  const std::string hex_name = FileTitle(state->output_name) + ".hex";
+  const uint64_t hex_fingerprint = HashText(state->toolchain.hex_converter);
+  uint64_t hexed_with = 0;
   if (state->build.ok && hex &&
-      (link || (!library && have_hex_converter && OlderThanAny(HexFileOf(*state), {target})))) {
+      (link || (!library && have_hex_converter &&
+                (OlderThanAny(HexFileOf(*state), {target}) ||
+                 !state->commands.Find(hex_name, &hexed_with) || hexed_with != hex_fingerprint)))) {
+    state->commands.MarkStarting(hex_name);
     if (!ConvertToHex(state, have_hex_converter)) {
       state->build.ok = false;
       RemoveFile(HexFileOf(*state));
+    } else if (have_hex_converter) {
+      state->commands.Set(hex_name, hex_fingerprint);
     }
   }
 

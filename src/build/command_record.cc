@@ -81,7 +81,11 @@ void CommandRecord::Load(const std::string& folder) {
     if (end == std::string_view::npos) break;
     uint64_t fingerprint = 0;
     std::string_view name;
-    if (ParseLine(rest.substr(0, end), &fingerprint, &name)) {
+    if (!ParseLine(rest.substr(0, end), &fingerprint, &name)) {
+      // Skipped.
+    } else if (fingerprint == 0) {
+      entries_.erase(std::string(name));  // a step that started and never ended
+    } else {
       entries_.insert_or_assign(std::string(name), fingerprint);
     }
     rest.remove_prefix(end + 1);
@@ -118,6 +122,26 @@ void CommandRecord::Forget(std::string_view output) {
   entries_.erase(found);
   ++generation_;
   changed_ = true;
+}
+
+void CommandRecord::MarkStarting(std::string_view output) {
+  auto found = entries_.find(output);
+  // Nothing on disk vouches for an output the record does not hold.
+  if (found == entries_.end() || folder_.empty()) return;
+  entries_.erase(found);
+  ++generation_;
+  changed_ = true;
+  const std::string path = folder_ + kFileName;
+  std::string line(16, '0');
+  line += ' ';
+  line += output;
+  line += '\n';
+  // The file as this record last read or wrote it gets the line; a file
+  // changed by someone else meanwhile is left alone, and so is a missing
+  // one (no header, no record).
+  const FileStamp now = StampOf(path);
+  if (now.time == 0 || now.time != stamp_.time || now.size != stamp_.size) return;
+  if (AppendToFile(path, line)) stamp_ = StampOf(path);
 }
 
 bool CommandRecord::Save() {

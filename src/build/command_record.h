@@ -9,9 +9,10 @@
 // first line naming the format:
 //   c51commands 1
 //   <16 lower-case hex digits> <output name>
-// A later line for the same name replaces an earlier one. A file that is
-// missing, of another format or unreadable holds nothing, so every step
-// runs; a line that does not parse is skipped.
+// A later line for the same name replaces an earlier one; a line of 16
+// zeros forgets the name (its step started and may not have ended). A
+// file that is missing, of another format or unreadable holds nothing, so
+// every step runs; a line that does not parse is skipped.
 #ifndef C51_BUILD_COMMAND_RECORD_H_
 #define C51_BUILD_COMMAND_RECORD_H_
 
@@ -48,6 +49,12 @@ class CommandRecord {
   uint64_t generation() const { return generation_; }
   void Set(std::string_view output, uint64_t fingerprint);
   void Forget(std::string_view output);
+  // Forgets `output` on disk at once, before the step that makes it runs:
+  // a process ended with its tool (a kill, a power cut) leaves a record
+  // that makes the next build take the step again, instead of one that
+  // vouches for an output cut in the middle. One short line appended, read
+  // as a fingerprint no command has; the next Save rewrites the file.
+  void MarkStarting(std::string_view output);
 
   // Writes the record back when it changed since Load: to a file beside
   // it first, then over it, so a reader never sees half a record. False

@@ -187,9 +187,13 @@ bool ReportToolFailure(PluginState* state, const ToolRun& run) {
     state->warning_count = SaturatingAdd(state->warning_count, 1);
   }
   if (run.failure.empty()) return true;
-  if (state->host != nullptr) state->host->Output(run.failure.c_str(), 1);
-  state->error_count = SaturatingAdd(state->error_count, 1);
+  ReportBuildError(state, run.failure);
   return false;
+}
+
+void ReportBuildError(PluginState* state, const std::string& line) {
+  if (state->host != nullptr) state->host->Output(line.c_str(), 1);
+  state->error_count = SaturatingAdd(state->error_count, 1);
 }
 
 bool RunCompilerTool(PluginState* state, const std::string& command_line,

@@ -79,6 +79,9 @@ bool RunLinkerTool(PluginState* state, const std::string& command_line);
 // True when the run ended normally.
 bool ReportToolFailure(PluginState* state, const ToolRun& run);
 
+// Shows `line` and counts it as an error of the build.
+void ReportBuildError(PluginState* state, const std::string& line);
+
 }  // namespace c51
 
 #endif  // C51_BUILD_OUTPUT_FILTER_H_

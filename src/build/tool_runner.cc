@@ -88,8 +88,10 @@ ToolRun RunTool(PluginState* state, const std::string& command_line, const std::
       run.failure = "*** ERROR: \"" + program + "\" was ended by " + CrashCause(capture.exit_code);
       break;
     case ProcessStatus::kExited:
+      run.exit_code = capture.exit_code;
       break;
   }
+  run.program = program;
   run.output = capture.out;
   return run;
 }

@@ -29,6 +29,10 @@ struct ToolRun {
   // how much of it `output` lacks, e.g.
   //   *** WARNING: output of "C51.exe" cut at 67108864 bytes per stream; 1234 bytes dropped
   std::string notice;
+  // The program's file name ("OH51.exe"), and the code it exited with
+  // when it ran and ended by itself (0 otherwise).
+  std::string program;
+  int exit_code = 0;
 };
 
 // Runs `command_line` hidden in `working_dir`. A tool that cannot be

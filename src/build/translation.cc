@@ -303,6 +303,7 @@ void CompileC(PluginState* state, const WalkedFile& file, const FileSwitches& sw
   // failed.
   const std::string object = state->output_dir + file.title + ".obj";
   RemoveFile(object);
+  state->commands.MarkStarting(file.record_name);
   if (!switches.generates_asm()) {
     const std::string command =
         compiler + " " + source + " " + controls + " OBJECT(" + Quoted(file.object) + ")";
@@ -347,6 +348,7 @@ void Assemble(PluginState* state, const WalkedFile& file) {
   Output(state, "assembling " + file.absolute + "...");
   const std::string object = state->output_dir + file.title + ".obj";
   RemoveFile(object);
+  state->commands.MarkStarting(file.record_name);
   const std::string command = Quoted(state->toolchain.assembler) + " " +
                               Quoted(ToolPath(*state, file.absolute)) + " " + file.controls;
   const bool made = RunCompilerTool(state, command, file.absolute, MessageLayout::kA51);

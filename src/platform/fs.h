@@ -48,6 +48,10 @@ ReadStatus ReadWholeFile(const std::string& path, std::string* contents, std::st
 // Writes (replaces) a whole file. On failure `err` names the call and the path.
 bool WriteWholeFile(const std::string& path, const std::string& contents, std::string* err);
 
+// Adds `text` at the end of a file, made when missing, in one write: a
+// short line lands whole or not at all.
+bool AppendToFile(const std::string& path, const std::string& text);
+
 // The folder of the running executable, ending in a separator.
 std::string ExecutableDirectory();
 

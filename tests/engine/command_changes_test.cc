@@ -232,6 +232,45 @@ TEST(CommandRecordTest, KeepsTheLastLineOfEachNameAndSkipsWhatDoesNotParse) {
   EXPECT_FALSE(record.Find("main.obj", &value));
 }
 
+// A step about to run is forgotten on disk at once, so that a process
+// ended in the middle of it leaves no entry that vouches for its output.
+TEST(CommandRecordTest, AStepThatStartsIsForgottenOnDiskAtOnce) {
+  ScopedTempDir dir("c51record");
+  const std::string folder = dir.path();
+  const std::string path = folder + CommandRecord::kFileName;
+  ASSERT_TRUE(WriteWholeFile(
+      path, "c51commands 1\n00000000000000aa a.obj\n00000000000000bb b.obj\n", nullptr));
+  CommandRecord record;
+  record.Load(folder);
+  record.MarkStarting("a.obj");
+  record.MarkStarting("none.obj");  // nothing held, nothing written
+  uint64_t value = 0;
+  EXPECT_FALSE(record.Find("a.obj", &value));
+  // Read by the next process, as it is after a kill: no Save came.
+  CommandRecord next;
+  next.Load(folder);
+  EXPECT_FALSE(next.Find("a.obj", &value));
+  EXPECT_TRUE(next.Find("b.obj", &value));
+  EXPECT_EQ(value, 0xbbu);
+  std::string text;
+  ASSERT_EQ(ReadWholeFile(path, &text, nullptr), ReadStatus::kOkay);
+  EXPECT_EQ(text,
+            "c51commands 1\n00000000000000aa a.obj\n00000000000000bb b.obj\n"
+            "0000000000000000 a.obj\n");
+  // A line of zeros forgets only until the name is recorded again.
+  record.Set("a.obj", 0xcc);
+  ASSERT_TRUE(record.Save());
+  next.Load(folder);
+  EXPECT_TRUE(next.Find("a.obj", &value));
+  EXPECT_EQ(value, 0xccu);
+
+  // A file that changed behind the record is not written to.
+  ASSERT_TRUE(WriteWholeFile(path, "c51commands 1\n00000000000000dd b.obj\n", nullptr));
+  record.MarkStarting("b.obj");
+  ASSERT_EQ(ReadWholeFile(path, &text, nullptr), ReadStatus::kOkay);
+  EXPECT_EQ(text, "c51commands 1\n00000000000000dd b.obj\n");
+}
+
 TEST(CommandRecordTest, HashesTellPiecesAndOrderApart) {
   EXPECT_EQ(HashText("OBJECT(a.obj)"), HashText(std::string("OBJECT(a.obj)")));
   EXPECT_NE(HashText(""), HashText(std::string(1, '\0')));

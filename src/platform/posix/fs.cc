@@ -220,6 +220,18 @@ bool WriteWholeFile(const std::string& path, const std::string& contents, std::s
   return true;
 }
 
+bool AppendToFile(const std::string& path, const std::string& text) {
+  std::string native = NativePath(path);
+  int fd = open(native.c_str(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0666);
+  if (fd < 0) return false;
+  ssize_t n;
+  do {
+    n = write(fd, text.data(), text.size());
+  } while (n < 0 && errno == EINTR);
+  const bool whole = n == static_cast<ssize_t>(text.size());
+  return close(fd) == 0 && whole;
+}
+
 std::string ExecutableDirectory() {
   std::vector<char> buffer(PATH_MAX);
   // readlink truncates silently: a result that fills the buffer may be cut.

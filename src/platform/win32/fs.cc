@@ -174,6 +174,16 @@ ReadStatus ReadWholeFile(const std::string& path, std::string* contents, std::st
   return ReadStatus::kOkay;
 }
 
+bool AppendToFile(const std::string& path, const std::string& text) {
+  HANDLE file = CreateFileA(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD n = 0;
+  const bool whole = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &n, nullptr) &&
+                     n == text.size();
+  return CloseHandle(file) && whole;
+}
+
 bool WriteWholeFile(const std::string& path, const std::string& contents, std::string* err) {
   HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
