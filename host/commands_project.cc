@@ -75,6 +75,11 @@ int CommandAdd(Session* session) {
       session->Error(argument + ": no such file");
       return kExitUsage;
     }
+    // The tools take the name between double quotes on their command lines.
+    if (path.find('"') != std::string::npos) {
+      session->Error(argument + ": a source name cannot hold a double quote");
+      return kExitUsage;
+    }
     paths.push_back(path);
   }
   if (!session->OpenProject(/*for_change=*/true)) return kExitUsage;

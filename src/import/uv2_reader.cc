@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "import/import_names.h"
 #include "import/uv2_parser.h"
 #include "platform/fs.h"
 #include "plugin/default_configuration.h"
@@ -83,6 +84,7 @@ bool ImportUv2Project(PluginState* state, ProjectNode* root, const std::string& 
         if (!config) return false;
         SetOneAttribute(host, config, "Name", entry.text.c_str());
         CreateDefaultConfiguration(state, config);
+        KeepDefaultFoldersInside(host, config);
         if (targets == current_index) current.name = entry.text;
         break;
       }
@@ -95,6 +97,7 @@ bool ImportUv2Project(PluginState* state, ProjectNode* root, const std::string& 
       }
       case Uv2Entry::Kind::kFile: {
         bool known = entry.number >= 1 && static_cast<size_t>(entry.number) <= groups.size();
+        if (!ImportableSourceName(entry.text)) break;
         ProjectNode* parent = known ? groups[static_cast<size_t>(entry.number) - 1] : files;
         ProjectNode* file = host->AddChild(parent, "File", nullptr);
         if (file) SetOneAttribute(host, file, "RelativePath", entry.text.c_str());
@@ -103,7 +106,9 @@ bool ImportUv2Project(PluginState* state, ProjectNode* root, const std::string& 
       case Uv2Entry::Kind::kOption: {
         // The configuration named current by the lines read so far.
         ProjectNode* config = lookup.Find(targets);
-        if (config) SetOneAttribute(host, config, entry.key, entry.text.c_str());
+        if (config && ImportableOutputValue(entry.key, entry.text)) {
+          SetOneAttribute(host, config, entry.key, entry.text.c_str());
+        }
         break;
       }
     }

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "import/import_check.h"
+#include "import/import_names.h"
 #include "import/uvopt_reader.h"
 #include "plugin/default_configuration.h"
 #include "plugin/state.h"
@@ -319,6 +320,7 @@ bool UvprojImporter::save_options() {
   C51_IMPORT_CHECK(pNode, "pNode");
   Store(pNode, {{"Name", target_name_}});
   CreateDefaultConfiguration(state_, pNode);
+  KeepDefaultFoldersInside(host, pNode);
   Store(pNode, {{"CodeBank", code_bank_}});
   Store(pNode, {{"BeforeCmp", m_user.beforeCompile},
                 {"BeforeBuild", m_user.beforeMake},
@@ -401,6 +403,7 @@ bool UvprojImporter::import_files(ProjectNode* filter) {
     C51_IMPORT_CHECK(ReadChild("FileName", &ignored), "m_xml.FindChildElem( \"FileName\" )");
     C51_IMPORT_CHECK(ReadChild("FileType", &ignored), "m_xml.FindChildElem( \"FileType\" )");
     C51_IMPORT_CHECK(ReadChild("FilePath", &path), "m_xml.FindChildElem( \"FilePath\" )");
+    if (!ImportableSourceName(path)) continue;
     ProjectNode* node = state_->host->AddChild(filter, "File", nullptr);
     if (node) Store(node, {{"RelativePath", path}});
     // Per-file options are not taken over; the element is only stepped past.

@@ -103,6 +103,16 @@ TEST_F(EndToEndTest, AddAndShow) {
   }
   EXPECT_EQ(show.out.find("File RelativePath=\".\\main.c\""),
             show.out.rfind("File RelativePath=\".\\main.c\""));
+
+#ifndef _WIN32
+  // The tools get a source's name between double quotes: a name holding
+  // one is refused, and nothing is added.
+  Write("say\"hi\".c", "int x;\n");
+  HostRun quoted = Run({"add", "-p", project, Path("say\"hi\".c")});
+  EXPECT_EQ(quoted.status, 2) << quoted.out;
+  EXPECT_NE(quoted.err.find("cannot hold a double quote"), std::string::npos) << quoted.err;
+  EXPECT_EQ(Run({"show", "-p", project}).out.find("say"), std::string::npos);
+#endif
 }
 
 TEST_F(EndToEndTest, ProjectFilesThatCannotBeLoaded) {

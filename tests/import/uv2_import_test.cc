@@ -134,6 +134,43 @@ TEST_F(Uv2ImportTest, OptionBlocksApplyToTheConfigurationCurrentAtTheirLine) {
   }
 }
 
+// An imported file comes from anyone: what would lead the build's files out
+// of the project folder, and a source name the tools cannot take, are left
+// out with a line each; the rest is imported.
+TEST_F(Uv2ImportTest, NamesThatLeaveTheProjectAreLeftOut) {
+  Write("Blinky.opt", "OPTFL 1,4,0\nOPTFL 1,4,1\n");
+  const std::string path = Write("Blinky.uv2",
+                                 "Target (Good)\nTarget (..\\..\\ESCAPED)\n"
+                                 "Group (App)\n"
+                                 "File 1,1,<.\\main.c><main.c>\n"
+                                 "File 1,1,<.\\say\"hi\".c><say\"hi\".c>\n"
+                                 "Options 2,0,0\n OutDir (..\\..\\ESCAPED\\)\n"
+                                 " OutName (..\\victim)\n LstDir (C:\\lst\\)\nEndOpt\n");
+  ASSERT_NE(Import(path), "<null>");
+  std::vector<ProjectNode*> configs =
+      Children(Children(host_.root(), "Configurations").at(0), "Configuration");
+  ASSERT_EQ(configs.size(), 2u);
+  EXPECT_EQ(FakeHost::Get(configs[0], "OutputDirectory"), ".\\Good\\");
+  // The current target, whose name would lead its default folders out and
+  // whose options block names places outside: the project folder and the
+  // project's name instead.
+  EXPECT_EQ(FakeHost::Get(configs[1], "OutputDirectory"), ".\\");
+  EXPECT_EQ(FakeHost::Get(configs[1], "ListingDirectory"), ".\\");
+  EXPECT_EQ(FakeHost::Get(configs[1], "OutputName"), "Blinky");
+  EXPECT_EQ(Shape(Children(host_.root(), "Files").at(0)),
+            "Files\n  Filter Name=App\n    File RelativePath=.\\main.c\n");
+#ifndef _WIN32
+  const Strings lines = CheckTexts();
+  for (const char* part :
+       {"\"OutputDirectory\" \".\\..\\..\\ESCAPED\\\"", "\"OutputDirectory\" \"..\\..\\ESCAPED\\\"",
+        "\"OutputName\" \"..\\victim\"", "\"ListingDirectory\" \"C:\\lst\\\"", "say\"hi\".c"}) {
+    bool found = false;
+    for (const std::string& line : lines) found = found || line.find(part) != std::string::npos;
+    EXPECT_TRUE(found) << part;
+  }
+#endif
+}
+
 TEST_F(Uv2ImportTest, HostRefusalEndsTheImportWithNothingMade) {
   std::string path = Stage({{"three_targets.uv2", "Blinky.uv2"}});
   host_.fail_add_child = true;

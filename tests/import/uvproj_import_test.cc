@@ -143,6 +143,39 @@ TEST_F(UvprojImportTest, TwoTargetsBecomeConfigurationsWithConvertedOptions) {
   EXPECT_FALSE(host_.TreeChangedBehindServices());
 }
 
+// A target name that would lead the default folders out of the project,
+// and a source name the tools cannot take: left out with a line each.
+TEST_F(UvprojImportTest, NamesThatLeaveTheProjectAreLeftOut) {
+  std::string text;
+  ASSERT_EQ(ReadWholeFile(ImportFixture("two_targets.uvproj"), &text, nullptr), ReadStatus::kOkay);
+  auto replace = [&](const std::string& from, const std::string& to) {
+    const size_t at = text.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    text.replace(at, from.size(), to);
+  };
+  replace("<TargetName>Debug</TargetName>", "<TargetName>..\\..\\ESCAPED</TargetName>");
+  replace("<FilePath>.\\drv\\uart.c</FilePath>", "<FilePath>.\\drv\\u&quot;art.c</FilePath>");
+  const std::string path = Write("Blinky.uvproj", text);
+  ASSERT_NE(Import(path), "<null>");
+  std::vector<ProjectNode*> list = Children(Configurations(), "Configuration");
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(FakeHost::Get(list[0], "OutputDirectory"), ".\\");
+  EXPECT_EQ(FakeHost::Get(list[0], "ListingDirectory"), ".\\");
+  EXPECT_EQ(FakeHost::Get(list[1], "OutputDirectory"), ".\\Release\\");
+  const std::string shape = Shape(Children(host_.root(), "Files").at(0));
+  EXPECT_EQ(shape.find("art.c"), std::string::npos) << shape;
+  EXPECT_NE(shape.find("main.c"), std::string::npos) << shape;
+#ifndef _WIN32
+  const std::vector<std::string> lines = CheckTexts();
+  for (const char* part : {"\"OutputDirectory\" \".\\..\\..\\ESCAPED\\\"",
+                           "\"ListingDirectory\" \".\\..\\..\\ESCAPED\\\"", "u\"art.c"}) {
+    bool found = false;
+    for (const std::string& line : lines) found = found || line.find(part) != std::string::npos;
+    EXPECT_TRUE(found) << part << "\n" << testing::PrintToString(lines);
+  }
+#endif
+}
+
 TEST_F(UvprojImportTest, EachStoreOfSaveOptionsIsOneUpdateInOrder) {
   std::string path = Stage({{"two_targets.uvproj", "Blinky.uvproj"}});
   Import(path);
