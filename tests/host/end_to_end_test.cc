@@ -2,6 +2,11 @@
 // refused, the usage errors, the plug-in check, compdb's output.
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include <string>
 #include <vector>
 
@@ -114,6 +119,22 @@ TEST_F(EndToEndTest, AddAndShow) {
   EXPECT_EQ(Run({"show", "-p", project}).out.find("say"), std::string::npos);
 #endif
 }
+
+#ifndef _WIN32
+// A project shared through a symbolic link: a command that saves it writes
+// the file the link points at and leaves the link in place.
+TEST_F(EndToEndTest, SavingThroughALinkChangesTheSharedProject) {
+  const std::string shared = NewProject("shared.cvproj");
+  ASSERT_EQ(symlink(shared.c_str(), Path("link.cvproj").c_str()), 0);
+  Write("main.c", "void main(void) {}\n");
+  HostRun add = Run({"add", "-p", Path("link.cvproj"), Path("main.c")});
+  ASSERT_EQ(add.status, 0) << add.out << add.err;
+  struct stat st;
+  ASSERT_EQ(lstat(Path("link.cvproj").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_NE(Read("shared.cvproj").find("main.c"), std::string::npos) << Read("shared.cvproj");
+}
+#endif
 
 TEST_F(EndToEndTest, ProjectFilesThatCannotBeLoaded) {
   const std::string project = NewProject();
