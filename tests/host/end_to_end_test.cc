@@ -85,7 +85,10 @@ TEST_F(EndToEndTest, NewDoesNotReplaceAFileUnlessForced) {
   Write("demo.cvproj", "precious");
   ExpectError(Run({"new", Path("demo.cvproj")}), "--force");
   EXPECT_EQ(Read("demo.cvproj"), "precious");
-  EXPECT_EQ(Run({"new", Path("demo.cvproj"), "--force"}).status, 0);
+  {
+    const HostRun run = Run({"new", Path("demo.cvproj"), "--force"});
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+  }
   EXPECT_NE(Read("demo.cvproj"), "precious");
 }
 
@@ -97,7 +100,10 @@ TEST_F(EndToEndTest, AddAndShow) {
       Run({"add", "-p", project, Path("main.c"), Path("start.a51"), "--group", "App/Core"});
   ASSERT_EQ(add.status, 0) << add.err;
   // Adding the same file again changes nothing.
-  EXPECT_EQ(Run({"add", "-p", project, Path("main.c")}).status, 0);
+  {
+    const HostRun run = Run({"add", "-p", project, Path("main.c")});
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+  }
 
   HostRun show = Run({"show", "-p", project});
   ASSERT_EQ(show.status, 0) << show.err;
@@ -253,7 +259,10 @@ TEST_F(EndToEndTest, TreeBytesSurviveAChangingCommand) {
   ASSERT_TRUE(SaveProjectFile(project, tree, &err)) << err;
 
   Write("main.c", "void main(void) {}\n");
-  ASSERT_EQ(Run({"add", "-p", project, Path("main.c")}).status, 0);
+  {
+    const HostRun run = Run({"add", "-p", project, Path("main.c")});
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+  }
   HostTree after;
   ASSERT_EQ(LoadProjectFile(project, &after, &err), LoadStatus::kOkay) << err;
   ProjectNode* kept = FirstChildNamed(FirstChildNamed(after.root(), "Files"), "Filter");
@@ -266,7 +275,10 @@ TEST_F(EndToEndTest, CompdbWritesEntriesAndTheKeywordHeader) {
   const std::string project = NewProject();
   Write("main.c", "void main(void) {}\n");
   Write("start.a51", "END\n");
-  ASSERT_EQ(Run({"add", "-p", project, Path("main.c"), Path("start.a51")}).status, 0);
+  {
+    const HostRun run = Run({"add", "-p", project, Path("main.c"), Path("start.a51")});
+    ASSERT_EQ(run.status, 0) << run.out << run.err;
+  }
   // A define and an include folder at project scope, set in the file.
   HostTree tree;
   std::string err;
