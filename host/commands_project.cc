@@ -1,5 +1,7 @@
 // Commands that make or change a project: new, add, import.
 #include <cstdio>
+#include <string>
+#include <unordered_set>
 
 #include "host/commands.h"
 #include "host/host_platform.h"
@@ -91,11 +93,13 @@ int CommandAdd(Session* session) {
     session->Error("cannot make the group \"" + group + "\"");
     return kExitUsage;
   }
+  // The files in the project, looked up once: adding files one by one to
+  // a large project must not compare each with every other.
+  std::unordered_set<std::string> present;
+  for (ProjectNode* file : ProjectFiles(tree.root()))
+    present.insert(AbsoluteFilePath(file, folder));
   for (const std::string& path : paths) {
-    bool present = false;
-    for (ProjectNode* file : ProjectFiles(tree.root()))
-      present = present || AbsoluteFilePath(file, folder) == path;
-    if (present) {
+    if (!present.insert(path).second) {
       session->Warning(path + " is in the project already");
       continue;
     }
