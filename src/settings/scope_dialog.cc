@@ -11,6 +11,7 @@
 #include "project/node.h"
 #include "project/scopes.h"
 #include "settings/ardel_property_sheet.h"
+#include "settings/display_inputs.h"
 #include "settings/inherited_context.h"
 #include "settings/page_factory.h"
 #include "settings/record_compare.h"
@@ -107,7 +108,9 @@ int RunScopeDialog(PluginState* state, ProjectNode* node, ScopeDialog kind,
   const A51Record assembler_loaded = records->assembler;
 
   // The sheet.
-  SettingsSession session{state, records, state->context.default_clock};
+  // The boxes show what a build would take: the configuration as stored.
+  const StoredConfiguration stored = ReadStoredConfiguration(*state, FindCurrentConfiguration(ref));
+  SettingsSession session{state, records, state->context.default_clock, &stored};
   CArdelPropertySheet sheet(title);
   std::vector<std::unique_ptr<CArdelPage>> pages;
   pages.push_back(MakePage(PageKind::kProperties, &session));
