@@ -423,6 +423,13 @@ bool IsDialogAction(SettingsAction::Kind kind) {
 
 void RunSettingsActions(const std::vector<SettingsAction>& actions, HeadlessSheet* sheet,
                         HeadlessBackend* backend, HeadlessInterface* ui, std::string* report) {
+  // The texts the entry and the frame composed, as the window shows them.
+  *report += "[sheet " + Quoted(sheet->title()) + "]\n";
+  *report += "  caption " + Quoted(sheet->caption_text()) + "\n";
+  if (sheet->HasButton(kIdDefault)) {
+    *report += "  " + std::to_string(kIdDefault) + " button " +
+               Quoted(sheet->ButtonText(kIdDefault)) + "\n";
+  }
   ScriptRun run{actions, sheet, backend, ui, report};
   run.Run();
   for (int i = 0; i < sheet->page_count(); ++i) {

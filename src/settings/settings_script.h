@@ -76,7 +76,8 @@ std::string DescribeControls(const HeadlessDialog& controls);
 // Whether the action works on an open dialog rather than on the sheet.
 bool IsDialogAction(SettingsAction::Kind kind);
 
-// Runs the actions on an open sheet and appends to `report` each action,
+// Runs the actions on an open sheet and appends to `report` the sheet's
+// title, painted caption and "Default" button text, then each action,
 // what was refused, every message box shown (recorded by `ui`), each
 // dialog opened with its controls when it opened and when it closed, and
 // at the end every page that was shown with its controls and how the sheet

@@ -167,6 +167,49 @@ TEST(SettingsScriptTest, DrivesTheIncludeFolderEditorEndToEnd) {
                "src\\h\\;include\\;C:\\Keil\\C51\\INC\\");
 }
 
+// The report starts with what the entry and the frame composed: the
+// sheet's title, its painted caption and the "Default" button, in the
+// interface language.
+TEST(SettingsScriptTest, ReportsTheTitleCaptionAndDefaultButton) {
+  test::ProjectTree tree;
+  test::RecordingServices host;
+  ProjectNode* group = test::AddNode(tree.files, "Filter", "App");
+  PluginState state;
+  state.host = &host;
+  state.configuration = tree.ref;
+  SetAttributeText(tree.root.get(), "Name", "demo");
+  struct Case {
+    ProjectNode* node;
+    Language language;
+    const char* head;
+  } cases[] = {
+      // 配置文件组 "App" (configure file group), 默认值 (default value)
+      {group, Language::kChinese,
+       "[sheet \"\xC5\xE4\xD6\xC3\xCE\xC4\xBC\xFE\xD7\xE9 \\\"App\\\"\"]\n"
+       "  caption \"Corvane Settings\"\n"
+       "  7701 button \"\xC4\xAC\xC8\xCF\xD6\xB5\"\n"
+       "> cancel\n"},
+      {tree.root.get(), Language::kEnglish,
+       "[sheet \"Project Settings \\\"demo\\\"\"]\n"
+       "  caption \"Corvane Settings\"\n"
+       "  7701 button \"Default\"\n"
+       "> cancel\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.head);
+    HeadlessInterface ui;
+    HeadlessBackend backend(&ui, c.language);
+    std::vector<SettingsAction> actions;
+    std::string error, report;
+    ASSERT_TRUE(ParseSettingsActions("cancel", &actions, &error)) << error;
+    backend.sheet_script = [&](HeadlessSheet& sheet) {
+      RunSettingsActions(actions, &sheet, &backend, &ui, &report);
+    };
+    ShowSettings(&state, c.node, &backend);
+    EXPECT_EQ(report.substr(0, std::string(c.head).size()), c.head) << report;
+  }
+}
+
 TEST(SettingsScriptTest, DescribesControlsInTemplateOrder) {
   DialogTemplate layout{900,
                         "Page",
