@@ -19,6 +19,9 @@ constexpr InputMessageRow kRows[] = {
     // "An include folder cannot contain ";": "
     {InputMessage::kSemicolonInIncludeItem, "An include folder cannot contain \";\": ",
      "\xB0\xFC\xBA\xAC\xC4\xBF\xC2\xBC\xB2\xBB\xC4\xDC\xB0\xFC\xBA\xAC \";\": "},
+    // "A user command cannot contain "?": "
+    {InputMessage::kQuestionMarkInCommand, "A user command cannot contain \"?\": ",
+     "\xD3\xC3\xBB\xA7\xC3\xFC\xC1\xEE\xB2\xBB\xC4\xDC\xB0\xFC\xBA\xAC \"?\": "},
 };
 
 constexpr bool RowsInIdOrder() {

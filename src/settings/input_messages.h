@@ -12,6 +12,7 @@ enum class InputMessage : int {
   kInvalidCrystal,          // the Target page's crystal
   kCommaInBankArea,         // "CodeBank" separates its fields with ","
   kSemicolonInIncludeItem,  // an include path list separates folders with ";"
+  kQuestionMarkInCommand,   // a user command text separates its fields with "?"
   kCount,
 };
 
