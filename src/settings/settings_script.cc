@@ -374,33 +374,50 @@ bool ParseSettingsActions(const std::string& text, std::vector<SettingsAction>* 
 }
 
 std::string DescribeControls(const HeadlessDialog& controls) {
+  // Appended piece by piece: GCC 12 takes `" " + std::string` (an insert
+  // at the front) for an overlapping copy and warns at -O3 (-Wrestrict).
   std::string out;
   for (const ControlSpec& entry : controls.layout().controls) {
     const HeadlessControl* c = entry.id == kNoId ? nullptr : controls.Find(entry.id);
     if (c == nullptr) continue;
-    out += "  " + std::to_string(entry.id) + " " + KindName(c->kind);
+    out += "  ";
+    out += std::to_string(entry.id);
+    out += ' ';
+    out += KindName(c->kind);
     if (!c->enabled) out += " disabled";
     if (!c->visible) out += " hidden";
     switch (c->kind) {
       case ControlKind::kCheckBox:
       case ControlKind::kRadioButton:
-        out += " [" + std::to_string(c->check) + "]";
+        out += " [";
+        out += std::to_string(c->check);
+        out += ']';
         break;
       case ControlKind::kDropDownList:
       case ControlKind::kListBox: {
-        out += " " + std::to_string(c->selection) + "/" + std::to_string(c->items.size());
+        out += ' ';
+        out += std::to_string(c->selection);
+        out += '/';
+        out += std::to_string(c->items.size());
         if (c->kind == ControlKind::kListBox) {
-          for (const std::string& item : c->items) out += " " + Quoted(item);
-          out += "\n";
+          for (const std::string& item : c->items) {
+            out += ' ';
+            out += Quoted(item);
+          }
+          out += '\n';
           continue;
         }
-        out += " " + Quoted(c->selection >= 0 ? c->items[c->selection] : std::string()) + "\n";
+        out += ' ';
+        out += Quoted(c->selection >= 0 ? c->items[c->selection] : std::string());
+        out += '\n';
         continue;
       }
       default:
         break;
     }
-    out += " " + Quoted(c->text) + "\n";
+    out += ' ';
+    out += Quoted(c->text);
+    out += '\n';
   }
   return out;
 }
