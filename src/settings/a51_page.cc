@@ -2,8 +2,8 @@
 
 #include <cstdint>
 
-#include "options/state_inputs.h"
 #include "plugin/state.h"
+#include "settings/display_inputs.h"
 #include "settings/folder_setup_dialog.h"
 
 namespace c51::settings {
@@ -61,7 +61,7 @@ void CA51Page::Rebuild() {
   values.misc = misc_;
   values.include = include_;
   control_string_ = BuildA51DisplayString(values, session_->records->a51_inherited,
-                                          DisplayInputsFromState(*session_->state, scope()));
+                                          PageDisplayInputs(*session_, scope()));
   writing_ = true;
   controls().UpdateText(kIdA51ControlString, control_string_);
   writing_ = false;

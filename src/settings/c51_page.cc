@@ -3,8 +3,8 @@
 #include <cstdint>
 
 #include "options/option_text.h"
-#include "options/state_inputs.h"
 #include "plugin/state.h"
+#include "settings/display_inputs.h"
 #include "settings/folder_setup_dialog.h"
 #include "settings/settings_backend.h"
 
@@ -69,7 +69,7 @@ void CC51Page::Refresh() {
   SetModified();
   ReadControls();
   control_string_ = BuildC51DisplayString(PageValues(), session_->records->c51_inherited,
-                                          DisplayInputsFromState(*session_->state, scope()));
+                                          PageDisplayInputs(*session_, scope()));
   writing_ = true;
   WriteControls();
   writing_ = false;

@@ -1,6 +1,7 @@
 #include "settings/folder_setup_dialog.h"
 
 #include "settings/folder_choosers.h"
+#include "settings/input_messages.h"
 #include "settings/settings_backend.h"
 
 namespace c51::settings {
@@ -13,6 +14,18 @@ class IncludeDirList final : public CListBoxEx {
  public:
   IncludeDirList(DialogControls* controls, SettingsBackend* backend)
       : CListBoxEx(controls, kIdFolderList, kListStyleBrowseButton), backend_(backend) {}
+
+  // The list is stored with ";" between folders: a folder holding one
+  // would come back as two.
+  bool OnItemEdited(int, const std::string& text, bool cancelled) override {
+    if (cancelled || text.find(';') == std::string::npos) return true;
+    if (backend_ != nullptr) {
+      backend_->ShowMessage(
+          InputMessageText(InputMessage::kSemicolonInIncludeItem, backend_->language()) + text,
+          MessageIcon::kNone, MessageButtons::kOk);
+    }
+    return false;
+  }
 
   void OnBrowseItem(int) override {
     std::string folder;

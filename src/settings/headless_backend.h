@@ -37,6 +37,7 @@ class HeadlessSheet final : public SheetFrame {
   void Start();
 
   const std::string& title() const { return sheet_->title(); }
+  const std::string& caption_text() const { return sheet_->caption_text(); }
   int page_count() const { return sheet_->page_count(); }
   int active_index() const { return active_; }
   CArdelPage* page(int index) const { return sheet_->page(index); }

@@ -6,17 +6,18 @@
 #include <vector>
 
 #include "options/tool_scope.h"
+#include "platform/path.h"
 #include "plugin/state.h"
 #include "project/host_services.h"
 #include "project/node.h"
 #include "project/scopes.h"
 #include "settings/ardel_property_sheet.h"
+#include "settings/display_inputs.h"
 #include "settings/inherited_context.h"
 #include "settings/page_factory.h"
 #include "settings/record_compare.h"
 #include "settings/settings_backend.h"
 #include "settings/settings_entry.h"
-#include "support/path_helpers.h"
 
 namespace c51::settings {
 namespace {
@@ -88,11 +89,13 @@ int RunScopeDialog(PluginState* state, ProjectNode* node, ScopeDialog kind,
   file.bank = IntOr(scope_config, "BankNum", -1);
   file.full_path.clear();
   if (!group) {
+    // Made absolute against the project folder as the system would, so the
+    // page shows (and looks up) ".\src\main.c" as <project>\src\main.c.
     const char* relative = GetAttributeText(node, "RelativePath");
     std::string path = relative ? relative : "";
-    file.full_path = IsAbsolutePath(path) || state->project_dir.empty()
+    file.full_path = state->project_dir.empty()
                          ? path
-                         : state->project_dir + "\\" + path;
+                         : LexicalFullPath(path, state->project_dir, NativePathStyle());
   }
   const FileRecord file_loaded = file;
   if (compiler) {
@@ -107,7 +110,9 @@ int RunScopeDialog(PluginState* state, ProjectNode* node, ScopeDialog kind,
   const A51Record assembler_loaded = records->assembler;
 
   // The sheet.
-  SettingsSession session{state, records, state->context.default_clock};
+  // The boxes show what a build would take: the configuration as stored.
+  const StoredConfiguration stored = ReadStoredConfiguration(*state, FindCurrentConfiguration(ref));
+  SettingsSession session{state, records, state->context.default_clock, &stored};
   CArdelPropertySheet sheet(title);
   std::vector<std::unique_ptr<CArdelPage>> pages;
   pages.push_back(MakePage(PageKind::kProperties, &session));

@@ -63,6 +63,17 @@ struct SettingsRecords {
   void* chosen_device = nullptr;
 };
 
+// The current configuration's target and output keys as a group or file
+// dialog finds them stored. Its compiler and assembler boxes are composed
+// from these: the plug-in's own target and output records are what the
+// last project dialog left (empty before the first one, edits kept after
+// a Cancel).
+struct StoredConfiguration {
+  TargetRecord target;
+  OutputRecord output;
+  std::string object_dir_absolute;  // the output folder, absolute, ending in a separator
+};
+
 // What the pages of one dialog share: the plug-in's state (host services,
 // context, device, folders) and the records.
 struct SettingsSession {
@@ -71,6 +82,9 @@ struct SettingsSession {
   // Where the Target page's Apply copies the clock (the host's default
   // clock); null: nowhere.
   double* clock = nullptr;
+  // The configuration as stored, for the dialogs below the project; null in
+  // the project dialog, whose boxes follow its own pages' records.
+  const StoredConfiguration* stored = nullptr;
 };
 
 }  // namespace c51::settings

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "settings/script_dialog_actions.h"
+
 namespace c51::settings {
 namespace {
 
@@ -25,6 +27,48 @@ bool ParseNumber(const std::string& text, int* out) {
     if (c < '0' || c > '9') return false;
   *out = std::atoi(text.c_str());
   return true;
+}
+
+// "item <what> [<index>] [<text>]", `rest` being what follows "item ".
+bool ParseItemAction(const std::string& rest, SettingsAction* action, std::string* error) {
+  std::string what, args;
+  const size_t first = rest.find_first_not_of(" \t");
+  SplitWord(first == std::string::npos ? std::string() : rest.substr(first), &what, &args);
+  if (what == "new") {
+    // The text as typed, blanks included, as with "type".
+    action->kind = SettingsAction::kItemNew;
+    action->text = args;
+    if (args.empty()) *error = "\"item new\" needs a text";
+    return !args.empty();
+  }
+  struct Indexed {
+    const char* what;
+    SettingsAction::Kind kind;
+  } indexed[] = {{"edit", SettingsAction::kItemEdit},
+                 {"browse", SettingsAction::kItemBrowse},
+                 {"delete", SettingsAction::kItemDelete},
+                 {"up", SettingsAction::kItemUp},
+                 {"down", SettingsAction::kItemDown}};
+  for (const Indexed& i : indexed) {
+    if (what != i.what) continue;
+    action->kind = i.kind;
+    std::string index, text;
+    const size_t start = args.find_first_not_of(" \t");
+    SplitWord(start == std::string::npos ? std::string() : args.substr(start), &index, &text);
+    if (i.kind != SettingsAction::kItemEdit) text = Trim(text);
+    if (!ParseNumber(index, &action->index)) {
+      *error = "\"item " + what + "\" needs an item index";
+      return false;
+    }
+    if (i.kind == SettingsAction::kItemEdit) {
+      action->text = text;  // empty: the item goes, as when its text is cleared
+      return true;
+    }
+    if (!text.empty()) *error = "\"item " + what + "\" takes only an item index";
+    return text.empty();
+  }
+  *error = "\"item\" takes new, edit, browse, delete, up or down";
+  return false;
 }
 
 bool ParseAction(const std::string& line, SettingsAction* action, std::string* error) {
@@ -76,6 +120,13 @@ bool ParseAction(const std::string& line, SettingsAction* action, std::string* e
     }
     *error = "\"answer\" takes ok, cancel, yes or no";
     return false;
+  }
+  if (verb == "item") return ParseItemAction(rest, action, error);
+  if (verb == "dialog") {
+    const std::string button = Trim(rest);
+    action->kind = button == "ok" ? SettingsAction::kDialogOk : SettingsAction::kDialogCancel;
+    if (button != "ok" && button != "cancel") *error = "\"dialog\" takes ok or cancel";
+    return button == "ok" || button == "cancel";
   }
   if (verb == "type" || verb == "click" || verb == "choose") {
     // Only leading blanks go: a typed text keeps its trailing ones.
@@ -155,8 +206,8 @@ std::string PageHeading(HeadlessSheet* sheet, int index, Language language) {
          Quoted(sheet->page(index)->Template(language).caption) + "]\n";
 }
 
-bool RunOne(const SettingsAction& action, HeadlessSheet* sheet, HeadlessBackend* backend,
-            HeadlessInterface* ui, std::string* report) {
+bool RunSheetAction(const SettingsAction& action, HeadlessSheet* sheet, HeadlessBackend* backend,
+                    HeadlessInterface* ui, std::string* report) {
   switch (action.kind) {
     case SettingsAction::kPage:
       if (action.index >= 0) return sheet->SelectPage(action.index);
@@ -204,9 +255,95 @@ bool RunOne(const SettingsAction& action, HeadlessSheet* sheet, HeadlessBackend*
     case SettingsAction::kAnswer:
       ui->answers.push_back(action.answer);
       return true;
+    default:
+      // The dialog actions, with no dialog open.
+      return false;
   }
-  return false;
 }
+
+// One run of the actions, first to last. A sheet action that opens a
+// plain dialog (the backend runs it modally inside the action) hands the
+// actions after it to that dialog until one closes it or belongs to the
+// sheet.
+class ScriptRun {
+ public:
+  ScriptRun(const std::vector<SettingsAction>& actions, HeadlessSheet* sheet,
+            HeadlessBackend* backend, HeadlessInterface* ui, std::string* report)
+      : actions_(actions),
+        sheet_(sheet),
+        backend_(backend),
+        ui_(ui),
+        report_(report),
+        reported_(ui->messages.size()) {}
+
+  void Run() {
+    while (next_ < actions_.size()) {
+      const SettingsAction& action = actions_[next_++];
+      *report_ += "> " + action.line + "\n";
+      if (sheet_->closed()) {
+        *report_ += "ignored: the dialog is closed\n";
+        continue;
+      }
+      backend_->dialog_scripts.clear();
+      backend_->dialog_scripts.push_back([this](HeadlessDialogRun& run) { RunDialog(&run); });
+      const bool done =
+          !IsDialogAction(action.kind) && RunSheetAction(action, sheet_, backend_, ui_, report_);
+      backend_->dialog_scripts.clear();
+      Finish(action, done);
+    }
+  }
+
+ private:
+  // Inside a dialog the answers and "show" still work; everything else
+  // is the sheet's.
+  static bool BelongsToDialog(SettingsAction::Kind kind) {
+    return IsDialogAction(kind) || kind == SettingsAction::kShow ||
+           kind == SettingsAction::kFolder || kind == SettingsAction::kNoFolder ||
+           kind == SettingsAction::kFile || kind == SettingsAction::kNoFile ||
+           kind == SettingsAction::kAnswer;
+  }
+
+  void RunDialog(HeadlessDialogRun* run) {
+    const std::string caption =
+        Quoted(run->dialog()->Template(backend_->resource_language()).caption);
+    *report_ += "[dialog " + caption + "]\n" + DescribeControls(run->controls());
+    while (!run->closed() && next_ < actions_.size() && BelongsToDialog(actions_[next_].kind)) {
+      const SettingsAction& action = actions_[next_++];
+      *report_ += "> " + action.line + "\n";
+      bool done = false;
+      if (action.kind == SettingsAction::kShow) {
+        *report_ += "[dialog " + caption + "]\n" + DescribeControls(run->controls());
+        done = true;
+      } else if (IsDialogAction(action.kind)) {
+        done = RunDialogAction(action, run);
+      } else {
+        done = RunSheetAction(action, sheet_, backend_, ui_, report_);
+      }
+      Finish(action, done);
+    }
+    // As closing its window would.
+    if (!run->closed()) run->PressCancel();
+    *report_ += "[dialog " + caption +
+                " closed: " + (run->result() == kResultOk ? "OK" : "Cancel") + "]\n" +
+                DescribeControls(run->controls());
+  }
+
+  // The message boxes shown since the last action, and whether it was refused.
+  void Finish(const SettingsAction& action, bool done) {
+    for (; reported_ < ui_->messages.size(); ++reported_) {
+      *report_ += "message: " + ui_->messages[reported_].text + "\n";
+    }
+    if (!done) *report_ += "refused: " + action.line + "\n";
+  }
+
+  const std::vector<SettingsAction>& actions_;
+  HeadlessSheet* sheet_;
+  HeadlessBackend* backend_;
+  HeadlessInterface* ui_;
+  std::string* report_;
+  size_t next_ = 0;
+  size_t reported_;  // messages of `ui_` already in the report
+};
 
 }  // namespace
 
@@ -237,52 +374,81 @@ bool ParseSettingsActions(const std::string& text, std::vector<SettingsAction>* 
 }
 
 std::string DescribeControls(const HeadlessDialog& controls) {
+  // Appended piece by piece: GCC 12 takes `" " + std::string` (an insert
+  // at the front) for an overlapping copy and warns at -O3 (-Wrestrict).
   std::string out;
   for (const ControlSpec& entry : controls.layout().controls) {
     const HeadlessControl* c = entry.id == kNoId ? nullptr : controls.Find(entry.id);
     if (c == nullptr) continue;
-    out += "  " + std::to_string(entry.id) + " " + KindName(c->kind);
+    out += "  ";
+    out += std::to_string(entry.id);
+    out += ' ';
+    out += KindName(c->kind);
     if (!c->enabled) out += " disabled";
     if (!c->visible) out += " hidden";
     switch (c->kind) {
       case ControlKind::kCheckBox:
       case ControlKind::kRadioButton:
-        out += " [" + std::to_string(c->check) + "]";
+        out += " [";
+        out += std::to_string(c->check);
+        out += ']';
         break;
       case ControlKind::kDropDownList:
       case ControlKind::kListBox: {
-        out += " " + std::to_string(c->selection) + "/" + std::to_string(c->items.size());
+        out += ' ';
+        out += std::to_string(c->selection);
+        out += '/';
+        out += std::to_string(c->items.size());
         if (c->kind == ControlKind::kListBox) {
-          for (const std::string& item : c->items) out += " " + Quoted(item);
-          out += "\n";
+          for (const std::string& item : c->items) {
+            out += ' ';
+            out += Quoted(item);
+          }
+          out += '\n';
           continue;
         }
-        out += " " + Quoted(c->selection >= 0 ? c->items[c->selection] : std::string()) + "\n";
+        out += ' ';
+        out += Quoted(c->selection >= 0 ? c->items[c->selection] : std::string());
+        out += '\n';
         continue;
       }
       default:
         break;
     }
-    out += " " + Quoted(c->text) + "\n";
+    out += ' ';
+    out += Quoted(c->text);
+    out += '\n';
   }
   return out;
 }
 
+bool IsDialogAction(SettingsAction::Kind kind) {
+  switch (kind) {
+    case SettingsAction::kItemNew:
+    case SettingsAction::kItemEdit:
+    case SettingsAction::kItemBrowse:
+    case SettingsAction::kItemDelete:
+    case SettingsAction::kItemUp:
+    case SettingsAction::kItemDown:
+    case SettingsAction::kDialogOk:
+    case SettingsAction::kDialogCancel:
+      return true;
+    default:
+      return false;
+  }
+}
+
 void RunSettingsActions(const std::vector<SettingsAction>& actions, HeadlessSheet* sheet,
                         HeadlessBackend* backend, HeadlessInterface* ui, std::string* report) {
-  for (const SettingsAction& action : actions) {
-    *report += "> " + action.line + "\n";
-    if (sheet->closed()) {
-      *report += "ignored: the dialog is closed\n";
-      continue;
-    }
-    size_t seen = ui->messages.size();
-    bool done = RunOne(action, sheet, backend, ui, report);
-    for (size_t i = seen; i < ui->messages.size(); ++i) {
-      *report += "message: " + ui->messages[i].text + "\n";
-    }
-    if (!done) *report += "refused: " + action.line + "\n";
+  // The texts the entry and the frame composed, as the window shows them.
+  *report += "[sheet " + Quoted(sheet->title()) + "]\n";
+  *report += "  caption " + Quoted(sheet->caption_text()) + "\n";
+  if (sheet->HasButton(kIdDefault)) {
+    *report += "  " + std::to_string(kIdDefault) + " button " +
+               Quoted(sheet->ButtonText(kIdDefault)) + "\n";
   }
+  ScriptRun run{actions, sheet, backend, ui, report};
+  run.Run();
   for (int i = 0; i < sheet->page_count(); ++i) {
     const HeadlessDialog* controls = sheet->controls(i);
     if (controls == nullptr) continue;

@@ -10,6 +10,17 @@
 //   folder <path> | no-folder  the next folder chooser's answer
 //   file <path> | no-file      the next file chooser's answer
 //   answer ok|cancel|yes|no    the next message box's answer
+// A button that opens a dialog with a list editor (the C51 and A51 pages'
+// "..." for the include folders) runs the actions that follow inside it,
+// until the dialog is closed:
+//   item new <text>            a new item with that text ("New", typed, Enter)
+//   item edit <index> <text>   the item's text replaced (double click, typed, Enter)
+//   item browse <index>        the item's "..." (the next folder answer), Enter
+//   item delete <index>        the item clicked, then "Delete"
+//   item up <index> | item down <index>   the item clicked, then "Move Up"/"Move Down"
+//   dialog ok | dialog cancel  closes the dialog
+//   show                       reports the dialog's controls now
+// Any other action closes the dialog as Cancel first.
 // Blank lines and lines starting with "#" are skipped.
 #ifndef C51_SETTINGS_SETTINGS_SCRIPT_H_
 #define C51_SETTINGS_SETTINGS_SCRIPT_H_
@@ -37,11 +48,19 @@ struct SettingsAction {
     kFile,
     kNoFile,
     kAnswer,
+    kItemNew,
+    kItemEdit,
+    kItemBrowse,
+    kItemDelete,
+    kItemUp,
+    kItemDown,
+    kDialogOk,
+    kDialogCancel,
   };
   Kind kind = kShow;
   int id = 0;
-  int index = -1;    // page or list index; -1: by `text`
-  std::string text;  // typed text, page caption, list entry, path
+  int index = -1;    // page, list or item index; -1: by `text`
+  std::string text;  // typed text, page caption, list entry, path, item text
   MessageAnswer answer = MessageAnswer::kOk;
   std::string line;  // as written, for the report
 };
@@ -54,9 +73,15 @@ bool ParseSettingsActions(const std::string& text, std::vector<SettingsAction>* 
 // The controls of a page as lines: "  <id> <kind> <state> \"<text>\"".
 std::string DescribeControls(const HeadlessDialog& controls);
 
-// Runs the actions on an open sheet and appends to `report` each action,
-// what was refused, every message box shown (recorded by `ui`), and at the
-// end every page that was shown with its controls and how the sheet ended.
+// Whether the action works on an open dialog rather than on the sheet.
+bool IsDialogAction(SettingsAction::Kind kind);
+
+// Runs the actions on an open sheet and appends to `report` the sheet's
+// title, painted caption and "Default" button text, then each action,
+// what was refused, every message box shown (recorded by `ui`), each
+// dialog opened with its controls when it opened and when it closed, and
+// at the end every page that was shown with its controls and how the sheet
+// ended.
 void RunSettingsActions(const std::vector<SettingsAction>& actions, HeadlessSheet* sheet,
                         HeadlessBackend* backend, HeadlessInterface* ui, std::string* report);
 

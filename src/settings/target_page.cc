@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <climits>
+#include <cmath>
 #include <vector>
 
 #include "options/option_inputs.h"
@@ -9,6 +11,7 @@
 #include "plugin/state.h"
 #include "project/config_keys.h"
 #include "project/node.h"
+#include "settings/input_messages.h"
 
 namespace c51::settings {
 
@@ -16,6 +19,9 @@ namespace {
 
 constexpr uint32_t kHighestAddress = 0xFFFF;
 constexpr uint64_t kAddressSpace = 0x10000;
+// The clocks a device's "CLOCK" entry (hertz in an int) can give, in MHz.
+// "%f" keeps them to the hertz, so they read back as they were stored.
+constexpr double kHighestCrystal = INT_MAX / 1000000.0;
 
 // "0x%x": lower-case digits, no padding.
 std::string FormatLowerHex(uint32_t value) {
@@ -95,6 +101,25 @@ MemoryRanges ToMemoryRanges(const TypedRanges& typed) {
   MemoryRanges ranges{};
   for (int r = 0; r < 3; ++r) ranges[r] = {typed[r].start, typed[r].size};
   return ranges;
+}
+
+// The message for a crystal text that converts to no clock of the range
+// (NaN and infinities included, which would also never compare equal to
+// what they were loaded as), or empty.
+std::string CheckCrystal(const std::string& text, double clock, Language language) {
+  if (std::isfinite(clock) && clock >= 0.0 && clock <= kHighestCrystal) return std::string();
+  return InputMessageText(InputMessage::kInvalidCrystal, language) + text;
+}
+
+// "CodeBank" keeps the bank area texts between commas: one with a comma
+// would read back as other fields, and the banking as off.
+std::string CheckBankArea(const std::string& start, const std::string& end, Language language) {
+  for (const std::string* text : {&start, &end}) {
+    if (text->find(',') != std::string::npos) {
+      return InputMessageText(InputMessage::kCommaInBankArea, language) + *text;
+    }
+  }
+  return std::string();
 }
 
 int CheckState(bool on) {
@@ -232,6 +257,12 @@ bool CTargetPage::Store() {
     problem = CheckRanges(xdata, MessageId::kInvalidStartAddress, MessageId::kXdataOutOfRange,
                           language());
   }
+  const std::string crystal_text = c.GetText(kIdXtal);
+  const double clock = ParseDouble(crystal_text.c_str());
+  if (problem.empty()) problem = CheckCrystal(crystal_text, clock, language());
+  const std::string bank_start = c.GetText(kIdBankStart);
+  const std::string bank_end = c.GetText(kIdBankEnd);
+  if (problem.empty()) problem = CheckBankArea(bank_start, bank_end, language());
   if (!problem.empty()) {
     MessageBox(problem, MessageIcon::kNone, MessageButtons::kOk);
     return false;
@@ -239,13 +270,12 @@ bool CTargetPage::Store() {
 
   t.ocm51 = FormatMemoryRanges(ToMemoryRanges(code));
   t.ocr51 = FormatMemoryRanges(ToMemoryRanges(xdata));
-  t.code_bank =
-      FormatCodeBank(c.GetCheck(kIdCodeBanking) == kChecked ? 1 : 0, c.GetText(kIdBankCount),
-                     c.GetText(kIdBankStart), c.GetText(kIdBankEnd));
+  t.code_bank = FormatCodeBank(c.GetCheck(kIdCodeBanking) == kChecked ? 1 : 0,
+                               c.GetText(kIdBankCount), bank_start, bank_end);
   t.t51_flags = (c.GetCheck(kIdOnChipRom) == kChecked ? kT51OnChipRom : 0) |
                 (c.GetCheck(kIdMultipleDptr) == kChecked ? kT51MultipleDptr : 0) |
                 (c.GetCheck(kIdOnChipXram) == kChecked ? kT51OnChipXram : 0);
-  t.clock = ParseDouble(c.GetText(kIdXtal).c_str());
+  t.clock = clock;
   return true;
 }
 

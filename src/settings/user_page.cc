@@ -3,6 +3,7 @@
 #include <string>
 
 #include "plugin/state.h"
+#include "settings/input_messages.h"
 #include "settings/settings_backend.h"
 
 namespace c51::settings {
@@ -100,6 +101,17 @@ void CUserPage::OnControl(int id, Notification code) {
 bool CUserPage::OnKillActive() {
   if (!HasWindow()) return true;
   ReadControls();
+  // The stored text ends each field with "?": a command holding one would
+  // not decode, and the next OK would store the setting as all off.
+  for (int m = 0; m < kUserMoments; ++m) {
+    for (int p = 0; p < 2; ++p) {
+      const std::string& command = Command(commands_[m], p);
+      if (command.find('?') == std::string::npos) continue;
+      MessageBox(InputMessageText(InputMessage::kQuestionMarkInCommand, language()) + command,
+                 MessageIcon::kNone, MessageButtons::kOk);
+      return false;
+    }
+  }
   UserRecord& record = session_->records->user;
   for (int m = 0; m < kUserMoments; ++m) record.*kTexts[m] = EncodeUserCommands(commands_[m]);
   return true;

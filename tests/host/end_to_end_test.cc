@@ -312,6 +312,19 @@ TEST_F(EndToEndTest, SettingsRunsTheDialogAndSavesWhatItWrote) {
   ASSERT_EQ(run.status, 0) << run.err;
   // Windows writes the report's line ends as "\r\n".
   std::erase(run.out, '\r');
+  // The title, caption and "Default" button the plug-in composed. Windows
+  // prints them in the console's or the ANSI code page, POSIX in UTF-8.
+  EXPECT_NE(run.out.find("\"]\n  caption \"Corvane Settings\"\n  7701 button \""),
+            std::string::npos)
+      << run.out;
+#if !defined(_WIN32)
+  EXPECT_EQ(run.out.rfind("[sheet \"配置目标工程 \\\"demo\\\"\"]\n"
+                          "  caption \"Corvane Settings\"\n"
+                          "  7701 button \"默认值\"\n",
+                          0),
+            0u)
+      << run.out;
+#endif
   for (const char* part :
        {"> type 1563 11.0592\n", "[page 1 \"Target\"]", "  1563 edit \"11.0592\"", "result: OK"}) {
     EXPECT_NE(run.out.find(part), std::string::npos) << part << "\n" << run.out;

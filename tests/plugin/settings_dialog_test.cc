@@ -166,8 +166,14 @@ TEST_F(SettingsDialogTest, OutputPageWritesAfterOk) {
 // Stored keys full of garbage and edits full of hostile text: every page
 // loads, every page can be visited, and the dialog ends, whatever it says.
 TEST_F(SettingsDialogTest, GarbageKeysAndTextsLeaveSoundPages) {
-  const char* garbage[] = {
-      "", "-99999999999999999999", "0x", "{,,,}", ",,,,,,,,", "?\?\?\?", "\xFF\xFE(", "1e999"};
+  // Each with whether it is a crystal the Target page refuses to store.
+  const struct {
+    const char* value;
+    bool bad_crystal;
+  } garbage[] = {{"", false},          {"-99999999999999999999", true},
+                 {"0x", false},        {"{,,,}", false},
+                 {",,,,,,,,", false},  {"?\?\?\?", false},
+                 {"\xFF\xFE(", false}, {"1e999", true}};
   ProjectNode* tools[] = {Tool(config_, "C51Tool"), Tool(config_, "A51Tool"),
                           Tool(config_, "Lx51Tool")};
   const char* keys[] = {"CodeMode", "MemMode",   "RTOS",       "T51FL",          "SIMCLK", "OCM51",
@@ -180,16 +186,20 @@ TEST_F(SettingsDialogTest, GarbageKeysAndTextsLeaveSoundPages) {
   for (int id : {1563, 1011, 1012, 1016, 1002, 1591, 1600, 1607, 1626, 1615}) {
     visit += "type " + std::to_string(id) + " 99999999999999999999999,?\n";
   }
-  for (const char* value : garbage) {
+  for (const auto& [value, bad_crystal] : garbage) {
     SCOPED_TRACE(value);
     for (const char* key : keys) {
       host_.Set(config_, key, value);
       for (ProjectNode* tool : tools) host_.Set(tool, key, value);
     }
     std::string report = Run(host_.root(), visit + "default\nok\ncancel\n");
-    // A stored address out of range keeps the C51 page from being left;
-    // everything before it loads.
-    EXPECT_NE(report.find("[page 5 "), std::string::npos) << report;
+    // A stored crystal out of range keeps the Target page from being left,
+    // a stored address out of range the C51 page; everything before loads.
+    if (bad_crystal) {
+      EXPECT_NE(report.find("refused: page 2\n"), std::string::npos) << report;
+    } else {
+      EXPECT_NE(report.find("[page 5 "), std::string::npos) << report;
+    }
     EXPECT_NE(report.find("result: "), std::string::npos) << report;
   }
   EXPECT_FALSE(host_.TreeChangedBehindServices());

@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "settings/headless_backend.h"
+#include "settings/input_messages.h"
 #include "settings/list_box_user.h"
 
 namespace c51::settings {
@@ -126,6 +129,75 @@ TEST(FolderSetupTest, OkTakesAnEditStillOpenCancelDropsIt) {
   EXPECT_EQ(text, "b\\");
   EXPECT_FALSE(EditIncludeDirectories(&backend, &text));
   EXPECT_EQ(text, "b\\");
+}
+
+// A folder is stored between ";": one holding a ";" would come back as
+// two. However it gets into an item, it is refused with the message and
+// the text as typed, and the item keeps what it had (a new one goes).
+TEST(FolderSetupTest, AFolderWithASemicolonIsRefused) {
+  struct Case {
+    const char* name;
+    std::function<void(ListBoxUser&)> act;
+    const char* text;     // after OK
+    const char* refused;  // the refused text; null: no message
+  } cases[] = {
+      {"new item typed",
+       [](ListBoxUser& user) {
+         ASSERT_TRUE(user.PressHeaderButton(kHeaderNew));
+         ASSERT_TRUE(user.Type("a;b"));
+         ASSERT_TRUE(user.PressKey(kVkReturn));
+       },
+       "inc\\;lib\\", "a;b"},
+      {"item edited",
+       [](ListBoxUser& user) {
+         ASSERT_TRUE(user.DoubleClickItem(1));
+         ASSERT_TRUE(user.Type("x;y"));
+         ASSERT_TRUE(user.PressKey(kVkReturn));
+       },
+       "inc\\;lib\\", "x;y"},
+      {"folder chosen",
+       [](ListBoxUser& user) {
+         ASSERT_TRUE(user.DoubleClickItem(0));
+         ASSERT_TRUE(user.ClickBrowse());
+         ASSERT_TRUE(user.PressKey(kVkReturn));
+       },
+       "inc\\;lib\\", "C:\\a;b"},
+      {"edit left open at OK",
+       [](ListBoxUser& user) {
+         ASSERT_TRUE(user.PressHeaderButton(kHeaderNew));
+         ASSERT_TRUE(user.Type("c;"));
+       },
+       "inc\\;lib\\", "c;"},
+      {"folder without one",
+       [](ListBoxUser& user) {
+         ASSERT_TRUE(user.PressHeaderButton(kHeaderNew));
+         ASSERT_TRUE(user.Type("a, b"));
+         ASSERT_TRUE(user.PressKey(kVkReturn));
+       },
+       "inc\\;lib\\;a, b\\", nullptr},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    HeadlessInterface ui;
+    HeadlessBackend backend(&ui, Language::kEnglish);
+    backend.folder_answers = {"C:\\a;b"};
+    backend.dialog_scripts.push_back([&k](HeadlessDialogRun& run) {
+      ListBoxUser user = UserOf(run);
+      k.act(user);
+      run.PressOk();
+    });
+    std::string text = "inc;lib";
+    EXPECT_TRUE(EditIncludeDirectories(&backend, &text));
+    EXPECT_EQ(text, k.text);
+    if (k.refused == nullptr) {
+      EXPECT_TRUE(ui.messages.empty());
+      continue;
+    }
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, std::string(InputMessageText(
+                                       InputMessage::kSemicolonInIncludeItem, Language::kEnglish)) +
+                                       k.refused);
+  }
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "options/options_tree.h"
+#include "platform/path.h"
 #include "plugin/state.h"
 #include "settings/headless_backend.h"
 #include "settings/inherited_context.h"
@@ -22,6 +23,8 @@ using test::AddNode;
 using test::ProjectTree;
 using test::RecordingServices;
 
+const bool kWindows = NativePathStyle() == PathStyle::kWindows;
+
 class SettingsEntryTest : public ::testing::Test {
  protected:
   SettingsEntryTest() {
@@ -29,7 +32,7 @@ class SettingsEntryTest : public ::testing::Test {
     state_.configuration = tree_.ref;
     state_.context.default_clock = &clock_;
     state_.context.project_path = "/p/demo.cvproj";
-    state_.project_dir = "/p";
+    state_.project_dir = kWindows ? "C:\\p" : "/p";
     SetAttributeText(tree_.root.get(), "Name", "demo");
     // The target texts in the form the Target page stores them, as a
     // configuration saved by an earlier dialog holds them.
@@ -177,7 +180,7 @@ TEST_F(SettingsEntryTest, PlainFileBankOnlyCreatesItsConfiguration) {
   int pages = 0;
   Show(file, [&](HeadlessSheet& run, SettingsRecords& records) {
     pages = run.page_count();
-    EXPECT_EQ(records.file.full_path, state_.project_dir + "\\.\\notes.txt");
+    EXPECT_EQ(records.file.full_path, kWindows ? "C:\\p\\notes.txt" : "/p/notes.txt");
     EXPECT_TRUE(run.active().ChooseText(1003, "Bank #3"));
     run.PressOk();
   });
@@ -186,6 +189,32 @@ TEST_F(SettingsEntryTest, PlainFileBankOnlyCreatesItsConfiguration) {
                              "AddChild FileConfiguration Debug",
                              "UpdateNode FileConfiguration: IncBld=2 GenAsm=2 AsmAsm=2 BankNum=3",
                              "UpdateNode File: LocalConfigure=0"}));
+}
+
+// The file's path on its Properties page: absolute against the project
+// folder, with "." and ".." resolved, in the platform's form.
+TEST_F(SettingsEntryTest, TheFilePathIsResolvedAgainstTheProjectFolder) {
+  struct Case {
+    const char* relative_path;
+    const char* posix;
+    const char* windows;
+  } cases[] = {
+      {".\\src\\main.c", "/p/src/main.c", "C:\\p\\src\\main.c"},
+      {"src\\..\\main.c", "/p/main.c", "C:\\p\\main.c"},
+      {"..\\lib\\.\\util.c", "/lib/util.c", "C:\\lib\\util.c"},
+      {"notes.txt", "/p/notes.txt", "C:\\p\\notes.txt"},
+      {kWindows ? "D:\\q\\.\\x.a51" : "/q/./x.a51", "/q/x.a51", "D:\\q\\x.a51"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.relative_path);
+    ProjectNode* file = tree_.File(tree_.files, c.relative_path);
+    std::string shown;
+    Show(file, [&](HeadlessSheet& run, SettingsRecords&) {
+      shown = run.active().GetText(1315);  // "Path:"
+      run.PressCancel();
+    });
+    EXPECT_EQ(shown, kWindows ? c.windows : c.posix);
+  }
 }
 
 TEST_F(SettingsEntryTest, GroupCompilerChangeCreatesScopeAndMarksLocalConfigure) {

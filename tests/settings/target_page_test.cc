@@ -13,6 +13,7 @@
 #include "plugin/state.h"
 #include "project/recording_host.h"
 #include "settings/headless_backend.h"
+#include "settings/input_messages.h"
 
 namespace c51::settings {
 namespace {
@@ -250,6 +251,64 @@ TEST_F(TargetPageTest, RangesAreCheckedWhenThePageIsLeft) {
     EXPECT_EQ(ui_.messages[0].text,
               std::string(MessageText(k.message, Language::kEnglish)) + k.message_tail);
     EXPECT_EQ(ui_.messages[0].icon, MessageIcon::kNone);
+    EXPECT_EQ(ui_.messages[0].buttons, MessageButtons::kOk);
+  }
+}
+
+// The crystal must be a clock the page can store and read back; the bank
+// area texts go between the commas of "CodeBank". Either refused keeps
+// the page, with its message followed by the text as typed, and leaves
+// the clock and the banking as they were.
+TEST_F(TargetPageTest, ValuesTheStoredFormCannotHoldAreRefused) {
+  struct Case {
+    int id;
+    const char* typed;
+    bool left;
+    double clock;           // stored when left
+    const char* code_bank;  // stored when left
+  } cases[] = {
+      {kIdXtal, "nan", false, 0, nullptr},
+      {kIdXtal, "-nan", false, 0, nullptr},
+      {kIdXtal, "inf", false, 0, nullptr},
+      {kIdXtal, "-Infinity", false, 0, nullptr},
+      {kIdXtal, "1e999", false, 0, nullptr},
+      {kIdXtal, "-1", false, 0, nullptr},
+      {kIdXtal, "2147.483648", false, 0, nullptr},
+      {kIdXtal, "2147.483647", true, 2147.483647, "1,4,0x0000,0xFFFF,"},
+      {kIdXtal, "0", true, 0.0, "1,4,0x0000,0xFFFF,"},
+      {kIdXtal, "", true, 0.0, "1,4,0x0000,0xFFFF,"},
+      {kIdXtal, "24MHz", true, 24.0, "1,4,0x0000,0xFFFF,"},
+      {kIdBankStart, "0x00,00", false, 0, nullptr},
+      {kIdBankEnd, ",", false, 0, nullptr},
+      {kIdBankEnd, "0x7FFF ", true, 12.0, "1,4,0x0000,0x7FFF ,"},
+      {kIdBankStart, "", true, 12.0, "1,4,,0xFFFF,"},
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(std::to_string(k.id) + " \"" + k.typed + "\"");
+    ui_.messages.clear();
+    state_.target.clock = 12.0;
+    state_.target.code_bank = "1,4,0x0000,0xFFFF,";
+    bool left = false;
+    Open([&](HeadlessSheet& run, HeadlessDialog& c) {
+      ASSERT_TRUE(c.Type(k.id, k.typed));
+      left = run.SelectPage(1);
+    });
+    EXPECT_EQ(left, k.left);
+    if (k.left) {
+      EXPECT_TRUE(ui_.messages.empty());
+      EXPECT_EQ(state_.target.clock, k.clock);
+      EXPECT_EQ(state_.target.code_bank, k.code_bank);
+      // What is stored reads back as it was: the banking shows again.
+      EXPECT_EQ(BankCount(state_.target.code_bank.c_str()), 4);
+      continue;
+    }
+    EXPECT_EQ(state_.target.clock, 12.0);
+    EXPECT_EQ(state_.target.code_bank, "1,4,0x0000,0xFFFF,");
+    ASSERT_EQ(ui_.messages.size(), 1u);
+    const InputMessage message =
+        k.id == kIdXtal ? InputMessage::kInvalidCrystal : InputMessage::kCommaInBankArea;
+    EXPECT_EQ(ui_.messages[0].text,
+              std::string(InputMessageText(message, Language::kEnglish)) + k.typed);
     EXPECT_EQ(ui_.messages[0].buttons, MessageButtons::kOk);
   }
 }

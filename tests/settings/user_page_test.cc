@@ -13,6 +13,7 @@
 #include "project/node.h"
 #include "project/recording_host.h"
 #include "settings/headless_backend.h"
+#include "settings/input_messages.h"
 
 namespace c51::settings {
 namespace {
@@ -110,20 +111,70 @@ TEST_F(UserPageTest, EncodesWhenLeftAndMarksEveryChange) {
     EXPECT_TRUE(run.IsButtonEnabled(kIdApply));
     ASSERT_TRUE(c.Type(kPrograms[1][0].command, "pre.bat"));
     ASSERT_TRUE(c.Click(kPrograms[2][0].run));
-    // A "?" in a command makes the text undecodable.
-    ASSERT_TRUE(c.Type(kPrograms[2][1].command, "ask?.exe"));
+    ASSERT_TRUE(c.Type(kPrograms[2][1].command, "post.exe"));
     ASSERT_TRUE(run.SelectPage(1));
   });
   EXPECT_EQ(records_.user.before_compile, "0??1?lint.exe?");
   EXPECT_EQ(records_.user.before_build, "0?pre.bat?0??");
-  EXPECT_EQ(records_.user.after_build, "1??0?ask?.exe?");
+  EXPECT_EQ(records_.user.after_build, "1??0?post.exe?");
   EXPECT_TRUE(host_.updates.empty());
-  // So next time that moment shows its initial values.
   Open([](HeadlessSheet&, HeadlessDialog& c) {
     EXPECT_EQ(c.GetText(kPrograms[1][0].command), "pre.bat");
-    EXPECT_EQ(c.GetCheck(kPrograms[2][0].run), kUnchecked);
-    EXPECT_EQ(c.GetText(kPrograms[2][1].command), "");
+    EXPECT_EQ(c.GetCheck(kPrograms[2][0].run), kChecked);
+    EXPECT_EQ(c.GetText(kPrograms[2][1].command), "post.exe");
   });
+}
+
+// The stored text ends each field with "?": a command holding one is
+// refused when the page is left, with the message and the command, and the
+// setting stays as it was. Every other command comes back as typed.
+TEST_F(UserPageTest, CommandsRoundTripAndAQuestionMarkIsRefused) {
+  struct Case {
+    int moment;
+    int program;
+    const char* typed;
+    bool refused;
+  } cases[] = {
+      {0, 0, "tool /?", true},
+      {1, 1, "?", true},
+      {2, 0, "a?b.exe", true},
+      {2, 1, "tool /h", false},
+      {0, 1, "  copy a b  ", false},
+      {1, 0, "", false},
+      {0, 0, "\xB9\xA4\xBE\xDF.exe", false},  // 工具 (tool)
+  };
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.typed);
+    const std::string kept = "1?keep.exe?1?also.exe?";
+    records_.user = {kept, kept, kept};
+    ui_.messages.clear();
+    const Program& program = kPrograms[k.moment][k.program];
+    bool left = false;
+    Open([&](HeadlessSheet& run, HeadlessDialog& c) {
+      ASSERT_TRUE(c.Type(program.command, k.typed));
+      left = run.SelectPage(1);
+    });
+    EXPECT_EQ(left, !k.refused);
+    if (k.refused) {
+      ASSERT_EQ(ui_.messages.size(), 1u);
+      EXPECT_EQ(
+          ui_.messages[0].text,
+          std::string(InputMessageText(InputMessage::kQuestionMarkInCommand, Language::kChinese)) +
+              k.typed);
+      EXPECT_EQ(records_.user.before_compile, kept);
+      EXPECT_EQ(records_.user.before_build, kept);
+      EXPECT_EQ(records_.user.after_build, kept);
+      continue;
+    }
+    EXPECT_TRUE(ui_.messages.empty());
+    // Shown again as typed, the rest of the setting with it.
+    Open([&](HeadlessSheet&, HeadlessDialog& c) {
+      EXPECT_EQ(c.GetText(program.command), k.typed);
+      EXPECT_EQ(c.GetText(kPrograms[k.moment][1 - k.program].command),
+                k.program == 0 ? "also.exe" : "keep.exe");
+      EXPECT_EQ(c.GetCheck(program.run), kChecked);
+    });
+  }
 }
 
 TEST_F(UserPageTest, BrowsePutsTheChosenFileBesideItsButton) {
