@@ -240,7 +240,14 @@ enum class Shape {
   kUvprojManyGroups,        // Group elements, a file each
   kUvprojHugeTargetName,    // one TargetName of plain text
   kUvprojTargetNameOfRefs,  // one TargetName of "&#x4E2D;" references
+  kUv2ManyTargets,          // "Target" lines, all past the first 10,000 left out
+  kUvprojManyTargets,       // whole Target elements, likewise
+  kShapeCount,
 };
+
+bool IsUv2(Shape shape) {
+  return shape <= Shape::kUv2OptionsOfLastTarget || shape == Shape::kUv2ManyTargets;
+}
 
 // `unit(n)` appended for n = 0, 1, ... until `out` holds `bytes`.
 template <typename Unit>
@@ -311,6 +318,19 @@ std::string ShapeText(Shape shape, size_t bytes) {
       FillTo(&name, bytes, [](int) { return std::string("&#x4E2D;"); });
       return Project(Target(name, ""));
     }
+    case Shape::kUv2ManyTargets:
+      out = "### uVision2 Project, (C) Keil Software\r\n";
+      FillTo(&out, bytes, [](int n) {
+        return "Target (" + Numbered("T", n) + "), 0x0000 // Tools: 'MCS-51'\r\n";
+      });
+      return out;
+    case Shape::kUvprojManyTargets: {
+      std::string targets;
+      FillTo(&targets, bytes, [](int n) { return Target(Numbered("T", n), ""); });
+      return Project(targets);
+    }
+    case Shape::kShapeCount:
+      break;
   }
   return out;
 }
@@ -327,7 +347,7 @@ class ShapeFiles {
   std::string Get(Shape shape, size_t* bytes) {
     Entry& entry = entries_[static_cast<size_t>(shape)];
     if (entry.path.empty()) {
-      bool uv2 = shape <= Shape::kUv2OptionsOfLastTarget;
+      bool uv2 = IsUv2(shape);
       std::string base = folder_ + Numbered("shape", static_cast<int>(shape));
       std::string text = ShapeText(shape, g_shape_bytes), err;
       entry.bytes = text.size();
@@ -357,7 +377,7 @@ class ShapeFiles {
     size_t bytes = 0;
   };
   std::string folder_;
-  Entry entries_[8];
+  Entry entries_[static_cast<size_t>(Shape::kShapeCount)];
 };
 
 void BM_ImportShape(benchmark::State& state, Shape shape) {
@@ -393,6 +413,9 @@ BENCHMARK_CAPTURE(BM_ImportShape, UvprojManyGroups, Shape::kUvprojManyGroups)
 BENCHMARK_CAPTURE(BM_ImportShape, UvprojHugeTargetName, Shape::kUvprojHugeTargetName)
     ->Unit(benchmark::kSecond);
 BENCHMARK_CAPTURE(BM_ImportShape, UvprojTargetNameOfRefs, Shape::kUvprojTargetNameOfRefs)
+    ->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_ImportShape, Uv2ManyTargets, Shape::kUv2ManyTargets)->Unit(benchmark::kSecond);
+BENCHMARK_CAPTURE(BM_ImportShape, UvprojManyTargets, Shape::kUvprojManyTargets)
     ->Unit(benchmark::kSecond);
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "host/text_encoding.h"
 #include "host/xml.h"
+#include "import/import_names.h"
 #include "platform/fs.h"
 
 namespace c51::host {
@@ -36,7 +37,10 @@ class UvprojReader final : public XmlHandler {
       if (leaf == "Vendor") current_.device.vendor = TreeText(text_);
       if (leaf == "Cpu" && !text_.empty()) current_.device.properties = {"CPU=" + TreeText(text_)};
     }
-    if (At({"Project", "Targets", "Target"})) targets_->push_back(current_);
+    // The import leaves the ones past the limit out too.
+    if (At({"Project", "Targets", "Target"}) && targets_->size() < kMaxImportedTargets) {
+      targets_->push_back(current_);
+    }
     path_.pop_back();
     text_.clear();
     return true;
@@ -128,7 +132,7 @@ void ParseUv2Targets(const std::string& data, std::vector<UvisionTarget>* target
       continue;
     }
     if (KeywordText(line, "Target", &text)) {
-      targets->push_back({text, {}});
+      if (targets->size() < kMaxImportedTargets) targets->push_back({text, {}});
     } else if (StartsWithKeyword(line, "Options ")) {
       // "Options 1,0,0  // Target 'Target 1'": the target's number.
       int number = std::atoi(std::string(line.substr(8)).c_str());

@@ -20,6 +20,15 @@ bool ImportableSourceName(const std::string& path) {
   return false;
 }
 
+bool ImportableTarget(int number) {
+  if (number <= kMaxImportedTargets) return true;
+  if (number == kMaxImportedTargets + 1) {
+    ImportDiagnostics("more than %d targets: target %d and the ones after it are not imported",
+                      kMaxImportedTargets, number);
+  }
+  return false;
+}
+
 void KeepDefaultFoldersInside(HostServices* host, ProjectNode* config) {
   for (const char* key : {"OutputDirectory", "ListingDirectory"}) {
     const char* value = GetAttributeText(config, key);

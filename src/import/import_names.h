@@ -19,6 +19,16 @@ bool ImportableOutputValue(const char* key, const std::string& value);
 // False, with a line, for a source name holding a double quote.
 bool ImportableSourceName(const std::string& path);
 
+// Projects hold a handful of targets, and each becomes a whole
+// configuration (about 7 KB of keys): a file of millions of one-line
+// targets would take minutes and gigabytes. Targets past this many are
+// left out.
+constexpr int kMaxImportedTargets = 10000;
+
+// False for the target numbered `number` (from 1) past the limit, with one
+// line for the first of them.
+bool ImportableTarget(int number);
+
 // A configuration whose name leads its default folders out ("..\x") gets
 // the project folder for both instead, with a line.
 void KeepDefaultFoldersInside(HostServices* host, ProjectNode* config);

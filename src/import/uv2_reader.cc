@@ -77,7 +77,7 @@ bool ImportUv2Project(PluginState* state, ProjectNode* root, const std::string& 
   for (Uv2Entry entry; reader.Next(&entry);) {
     switch (entry.kind) {
       case Uv2Entry::Kind::kTarget: {
-        ++targets;
+        if (!ImportableTarget(++targets)) break;
         if (!configurations) configurations = host->AddChild(root, "Configurations", nullptr);
         if (!configurations) return false;
         ProjectNode* config = host->AddChild(configurations, "Configuration", nullptr);
@@ -104,7 +104,9 @@ bool ImportUv2Project(PluginState* state, ProjectNode* root, const std::string& 
         break;
       }
       case Uv2Entry::Kind::kOption: {
-        // The configuration named current by the lines read so far.
+        // The configuration named current by the lines read so far; none
+        // when the current target was left out.
+        if (current_index > kMaxImportedTargets) break;
         ProjectNode* config = lookup.Find(targets);
         if (config && ImportableOutputValue(entry.key, entry.text)) {
           SetOneAttribute(host, config, entry.key, entry.text.c_str());

@@ -129,7 +129,8 @@ bool UvprojImporter::import_targets() {
                    "\"### uVision Project, (C) Keil Software\"==m_xml.GetChildData()");
   C51_IMPORT_CHECK(m_xml.FindChildElem("Targets"), "m_xml.FindChildElem( \"Targets\" )");
   ElemScope targets(&m_xml);
-  while (m_xml.FindChildElem("Target")) {
+  for (int number = 1; m_xml.FindChildElem("Target"); ++number) {
+    if (!ImportableTarget(number)) continue;
     ElemScope target(&m_xml);
     C51_IMPORT_CHECK(ReadChild("TargetName", &target_name_),
                      "m_xml.FindChildElem( \"TargetName\" )");

@@ -12,6 +12,7 @@
 
 #include "host/host_tree.h"
 #include "host/project_file.h"
+#include "import/import_names.h"
 #include "platform/fs.h"
 #include "project/node.h"
 #include "run_host.h"
@@ -141,6 +142,41 @@ TEST_F(EndToEndTest, SavingThroughALinkChangesTheSharedProject) {
   EXPECT_NE(Read("shared.cvproj").find("main.c"), std::string::npos) << Read("shared.cvproj");
 }
 #endif
+
+// Each target becomes a whole configuration: past the limit they are left
+// out with one line, and the options of a current target that was left out
+// land on no other one.
+TEST_F(EndToEndTest, ImportLeavesOutTargetsPastTheLimit) {
+  const int count = kMaxImportedTargets + 2;
+  std::string project, options;
+  for (int n = 1; n <= count; ++n) {
+    project += "Target (T" + std::to_string(n) + ")\r\n";
+    options += n == count ? "OPTFL 1,4,1\r\n" : "OPTFL 1,4,0\r\n";
+  }
+  project += "Options " + std::to_string(count) + ",0,0\r\n OutName (last)\r\nEndOpt\r\n";
+  Write("Many.uv2", project);
+  Write("Many.opt", options);
+  HostRun run = Run({"import", Path("Many.uv2")});
+  ASSERT_EQ(run.status, 0) << run.out << run.err;
+  EXPECT_NE(run.err.find("more than " + std::to_string(kMaxImportedTargets) + " targets"),
+            std::string::npos)
+      << run.err;
+  HostTree tree;
+  std::string err;
+  ASSERT_EQ(LoadProjectFile(Path("Many.cvproj"), &tree, &err), LoadStatus::kOkay) << err;
+  int configs = 0;
+  ProjectNode* last = nullptr;
+  for (ProjectNode* c =
+           FirstChildNamed(FirstChildNamed(tree.root(), "Configurations"), "Configuration");
+       c != nullptr; c = c->next_sibling) {
+    ++configs;
+    last = c;
+    ASSERT_STREQ(GetAttributeText(c, "OutputName"), "Many");
+  }
+  EXPECT_EQ(configs, kMaxImportedTargets);
+  ASSERT_NE(last, nullptr);
+  EXPECT_EQ(GetAttributeText(last, "Name"), "T" + std::to_string(kMaxImportedTargets));
+}
 
 TEST_F(EndToEndTest, ProjectFilesThatCannotBeLoaded) {
   const std::string project = NewProject();
