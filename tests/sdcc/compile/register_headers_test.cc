@@ -1,0 +1,301 @@
+// The device headers the sdcc toolchain ships, checked against the register
+// maps of the data sheets: each header is compiled alone through C51.exe with
+// SRC, and the addresses sdcc gave its sfr and sbit names (the "_P1 = 0x0090"
+// equates of the assembly) and its XDATA register macros are compared with
+// the tables below. Headers of one family must also go together, with
+// INTRINS.H, as projects include them.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/fs.h"
+#include "sdcc/run_program.h"
+#include "support/scoped_env.h"
+#include "support/temp_dir.h"
+#include "tools/tool_runner.h"
+
+namespace c51::sdcc {
+namespace {
+
+struct Register {
+  const char* name;
+  unsigned address;
+};
+
+struct HeaderCase {
+  const char* include;              // as projects spell it
+  std::vector<Register> registers;  // sfr and sbit names: SFR or bit addresses
+  std::vector<Register> xdata;      // XDATA register macros
+};
+
+// From the data sheets' SFR tables; a few bits and the family's own registers.
+const HeaderCase kHeaders[] = {
+    {"REGX51.H",
+     {{"P0", 0x80},   {"SP", 0x81},  {"DPL", 0x82}, {"DPH", 0x83},  {"PCON", 0x87}, {"TCON", 0x88},
+      {"TMOD", 0x89}, {"TH1", 0x8D}, {"P1", 0x90},  {"SCON", 0x98}, {"SBUF", 0x99}, {"IE", 0xA8},
+      {"IP", 0xB8},   {"PSW", 0xD0}, {"ACC", 0xE0}, {"B", 0xF0},    {"P0_0", 0x80}, {"P1_7", 0x97},
+      {"P3_2", 0xB2}, {"IT0", 0x88}, {"TF1", 0x8F}, {"RI", 0x98},   {"EA", 0xAF},   {"CY", 0xD7},
+      {"RXD", 0xB0},  {"RD", 0xB7}},
+     {}},
+    {"regx52.h",
+     {{"T2CON", 0xC8}, {"T2MOD", 0xC9}, {"RCAP2L", 0xCA}, {"RCAP2H", 0xCB}, {"TL2", 0xCC},
+      {"TH2", 0xCD},   {"P2", 0xA0},    {"P3", 0xB0},     {"TMOD", 0x89},   {"PSW", 0xD0},
+      {"TF2", 0xCF},   {"EXF2", 0xCE},  {"RCLK", 0xCD},   {"TCLK", 0xCC},   {"EXEN2", 0xCB},
+      {"TR2", 0xCA},   {"C_T2", 0xC9},  {"CP_RL2", 0xC8}, {"ET2", 0xAD},    {"PT2", 0xBD},
+      {"T2", 0x90},    {"T2EX", 0x91},  {"P2_0", 0xA0},   {"P3_7", 0xB7}},
+     {}},
+    {"AT89C51RC.H",
+     {{"AUXR", 0x8E},
+      {"AUXR1", 0xA2},
+      {"WDTRST", 0xA6},
+      {"SADDR", 0xA9},
+      {"IPH", 0xB7},
+      {"SADEN", 0xB9},
+      {"T2MOD", 0xC9},
+      {"RCAP2H", 0xCB},
+      {"DP0L", 0x82},
+      {"DP0H", 0x83},
+      {"P0", 0x80},
+      {"IP", 0xB8},
+      {"TR2", 0xCA},
+      {"PT2", 0xBD},
+      {"P1_1", 0x91}},
+     {}},
+    {"At89s52.h",
+     {{"DP1L", 0x84},
+      {"DP1H", 0x85},
+      {"AUXR", 0x8E},
+      {"AUXR1", 0xA2},
+      {"WDTRST", 0xA6},
+      {"T2CON", 0xC8},
+      {"T2MOD", 0xC9},
+      {"TH2", 0xCD},
+      {"IE", 0xA8},
+      {"SP", 0x81},
+      {"P2_4", 0xA4},
+      {"P0_7", 0x87},
+      {"ET2", 0xAD}},
+     {}},
+    {"STC89C5xRC.H",
+     {{"AUXR", 0x8E},     {"AUXR1", 0xA2},     {"SADDR", 0xA9},     {"IPH", 0xB7},
+      {"SADEN", 0xB9},    {"XICON", 0xC0},     {"T2MOD", 0xC9},     {"WDT_CONTR", 0xE1},
+      {"ISP_DATA", 0xE2}, {"ISP_CONTR", 0xE7}, {"IAP_ADDRH", 0xE3}, {"IAP_ADDRL", 0xE4},
+      {"IAP_CMD", 0xE5},  {"IAP_TRIG", 0xE6},  {"P4", 0xE8},        {"T2CON", 0xC8},
+      {"PX3", 0xC7},      {"IT2", 0xC0},       {"EX2", 0xC2},       {"INT2", 0xEB},
+      {"INT3", 0xEA},     {"P00", 0x80},       {"P37", 0xB7},       {"P40", 0xE8},
+      {"P46", 0xEE},      {"TF2", 0xCF}},
+     {}},
+    // sdcc ships a stc89.h of its own; the project must get ours.
+    {"stc89.h",
+     {{"WDT_CONTR", 0xE1},
+      {"IAP_CONTR", 0xE7},
+      {"P4", 0xE8},
+      {"XICON", 0xC0},
+      {"T2MOD", 0xC9},
+      {"AUXR", 0x8E},
+      {"RCAP2L", 0xCA},
+      {"TL2", 0xCC},
+      {"TH2", 0xCD},
+      {"SADEN", 0xB9},
+      {"P43", 0xEB},
+      {"P10", 0x90}},
+     {}},
+    {"STC12C5A60S2.H",
+     {{"AUXR", 0x8E},      {"WAKE_CLKO", 0x8F}, {"CLK_DIV", 0x97},   {"P1M1", 0x91},
+      {"P1M0", 0x92},      {"P0M1", 0x93},      {"P0M0", 0x94},      {"S2CON", 0x9A},
+      {"S2BUF", 0x9B},     {"BRT", 0x9C},       {"P1ASF", 0x9D},     {"BUS_SPEED", 0xA1},
+      {"AUXR1", 0xA2},     {"IE2", 0xAF},       {"P4M1", 0xB3},      {"IP2", 0xB5},
+      {"IPH", 0xB7},       {"P4SW", 0xBB},      {"ADC_CONTR", 0xBC}, {"ADC_RES", 0xBD},
+      {"ADC_RESL", 0xBE},  {"P4", 0xC0},        {"WDT_CONTR", 0xC1}, {"IAP_DATA", 0xC2},
+      {"IAP_CONTR", 0xC7}, {"P5", 0xC8},        {"P5M0", 0xCA},      {"SPSTAT", 0xCD},
+      {"SPCTL", 0xCE},     {"SPDAT", 0xCF},     {"CCON", 0xD8},      {"CMOD", 0xD9},
+      {"CCAPM0", 0xDA},    {"CCAPM1", 0xDB},    {"CL", 0xE9},        {"CH", 0xF9},
+      {"CCAP0L", 0xEA},    {"CCAP1H", 0xFB},    {"PCA_PWM0", 0xF2},  {"PCA_PWM1", 0xF3},
+      {"ELVD", 0xAE},      {"EADC", 0xAD},      {"PPCA", 0xBF},      {"CF", 0xDF},
+      {"CR", 0xDE},        {"CCF0", 0xD8},      {"CCF1", 0xD9},      {"P47", 0xC7},
+      {"P53", 0xCB},       {"P00", 0x80}},
+     {}},
+    {"STC15F2K60S2.H",
+     {{"S4CON", 0x84},   {"S4BUF", 0x85},   {"INT_CLKO", 0x8F}, {"WAKE_CLKO", 0x8F},
+      {"AUXR2", 0x8F},   {"CLK_DIV", 0x97}, {"PCON2", 0x97},    {"P_SW1", 0xA2},
+      {"AUXR1", 0xA2},   {"WKTCL", 0xAA},   {"WKTCH", 0xAB},    {"S3CON", 0xAC},
+      {"S3BUF", 0xAD},   {"IE2", 0xAF},     {"IP2", 0xB5},      {"P_SW2", 0xBA},
+      {"ADC_RES", 0xBD}, {"P5", 0xC8},      {"P6M1", 0xCB},     {"P6M0", 0xCC},
+      {"T4T3M", 0xD1},   {"T4H", 0xD2},     {"T4L", 0xD3},      {"T3H", 0xD4},
+      {"T3L", 0xD5},     {"T2H", 0xD6},     {"T2L", 0xD7},      {"CCAPM2", 0xDC},
+      {"P7M1", 0xE1},    {"P7M0", 0xE2},    {"CMPCR1", 0xE6},   {"CMPCR2", 0xE7},
+      {"P6", 0xE8},      {"CCAP2L", 0xEC},  {"PCA_PWM2", 0xF4}, {"P7", 0xF8},
+      {"CCAP2H", 0xFC},  {"IAP_CMD", 0xC5}, {"CCF2", 0xDA},     {"P60", 0xE8},
+      {"P77", 0xFF},     {"ELVD", 0xAE},    {"PLVD", 0xBE}},
+     {}},
+    {"stc15.h",
+     {{"AUXR", 0x8E},
+      {"T2H", 0xD6},
+      {"T2L", 0xD7},
+      {"P_SW1", 0xA2},
+      {"IE2", 0xAF},
+      {"INT_CLKO", 0x8F},
+      {"IAP_CONTR", 0xC7},
+      {"P4", 0xC0},
+      {"ADC_CONTR", 0xBC},
+      {"CLK_DIV", 0x97},
+      {"P34", 0xB4},
+      {"P55", 0xCD}},
+     {}},
+    {"STC8G.H",
+     {{"INTCLKO", 0x8F},   {"IRCBAND", 0x9D},  {"LIRTRIM", 0x9E},  {"IRTRIM", 0x9F},
+      {"P_SW1", 0xA2},     {"TA", 0xAE},       {"IP2H", 0xB6},     {"P_SW2", 0xBA},
+      {"ADC_CONTR", 0xBC}, {"IAP_TRIG", 0xC6}, {"T4T3M", 0xD1},    {"CCON", 0xD8},
+      {"CCAPM2", 0xDC},    {"ADCCFG", 0xDE},   {"IP3", 0xDF},      {"DPS", 0xE3},
+      {"DPL1", 0xE4},      {"DPH1", 0xE5},     {"IP3H", 0xEE},     {"AUXINTIF", 0xEF},
+      {"PWMSET", 0xF1},    {"IAP_TPS", 0xF5},  {"PWMCFG01", 0xF6}, {"PWMCFG23", 0xF7},
+      {"PWMCFG45", 0xFE},  {"RSTCFG", 0xFF},   {"CCAP2H", 0xFC},   {"CF", 0xDF},
+      {"CCF2", 0xDA},      {"P54", 0xCC},      {"P57", 0xCF}},
+     {{"CLKSEL", 0xFE00},    {"CKSEL", 0xFE00},    {"CLKDIV", 0xFE01},    {"HIRCCR", 0xFE02},
+      {"XOSCCR", 0xFE03},    {"IRC32KCR", 0xFE04}, {"MCLKOCR", 0xFE05},   {"IRCDB", 0xFE06},
+      {"P0PU", 0xFE10},      {"P5PU", 0xFE15},     {"P3NCS", 0xFE1B},     {"P2SR", 0xFE22},
+      {"P4DR", 0xFE2C},      {"P3IE", 0xFE33},     {"I2CCFG", 0xFE80},    {"I2CMSAUX", 0xFE88},
+      {"TM2PS", 0xFEA2},     {"TM4PS", 0xFEA4},    {"ADCTIM", 0xFEA8},    {"PWM0CH", 0xFF00},
+      {"PWM0TADCL", 0xFF04}, {"PWM0FDCR", 0xFF06}, {"PWM00T1H", 0xFF10},  {"PWM07HLD", 0xFF4D},
+      {"PWM1CKS", 0xFF52},   {"PWM17CR", 0xFF9C},  {"PWM2TADCH", 0xFFA3}, {"PWM27HLD", 0xFFED},
+      {"PWM3CH", 0xFC00},    {"PWM30T1H", 0xFC10}, {"PWM4TADCL", 0xFC54}, {"PWM47HLD", 0xFC9D},
+      {"PWM5FDCR", 0xFCA6},  {"PWM57HLD", 0xFCED}}},
+    {"STC8H.H",
+     {{"USBCLK", 0xDC}, {"P7M1", 0xE1},   {"P7M0", 0xE2},     {"P6M1", 0xCB}, {"P6M0", 0xCC},
+      {"P6", 0xE8},     {"USBDAT", 0xEC}, {"USBCON", 0xF4},   {"P7", 0xF8},   {"USBADR", 0xFC},
+      {"S4CON", 0x84},  {"S3BUF", 0xAD},  {"ADC_RESL", 0xBE}, {"T2L", 0xD7},  {"CMPCR2", 0xE7},
+      {"RSTCFG", 0xFF}, {"P60", 0xE8},    {"P77", 0xFF},      {"EADC", 0xAD}, {"PPCA", 0xBF}},
+     {{"CLKSEL", 0xFE00},     {"CLKDIV", 0xFE01},     {"X32KCR", 0xFE08},
+      {"P7PU", 0xFE17},       {"P6NCS", 0xFE1E},      {"P7SR", 0xFE27},
+      {"P6DR", 0xFE2E},       {"P7IE", 0xFE37},       {"RTCCR", 0xFE60},
+      {"INISSEC", 0xFE6E},    {"YEAR", 0xFE70},       {"SSEC", 0xFE76},
+      {"I2CTXD", 0xFE86},     {"I2CRXD", 0xFE87},     {"TM3PS", 0xFEA3},
+      {"ADCTIM", 0xFEA8},     {"T3T4PIN", 0xFEAC},    {"PWMA_ETRPS", 0xFEB0},
+      {"PWMB_IOAUX", 0xFEB7}, {"PWMA_CR1", 0xFEC0},   {"PWMA_CCER2", 0xFECD},
+      {"PWMA_CNTRH", 0xFECE}, {"PWMA_RCR", 0xFED4},   {"PWMA_CCR1H", 0xFED5},
+      {"PWMA_CCR4L", 0xFEDC}, {"PWMA_OISR", 0xFEDF},  {"PWMB_CR1", 0xFEE0},
+      {"PWMB_ARRL", 0xFEF3},  {"PWMB_CCR5H", 0xFEF5}, {"PWMB_CCR8L", 0xFEFC},
+      {"PWMB_OISR", 0xFEFF},  {"P0INTE", 0xFD00},     {"P7INTF", 0xFD17},
+      {"P3IM0", 0xFD23},      {"P5IM1", 0xFD35},      {"P7WKUE", 0xFD47},
+      {"PIN_IP", 0xFD60},     {"PIN_IPH", 0xFD61},    {"MD3", 0xFCF0},
+      {"MD0", 0xFCF3},        {"MD4", 0xFCF5},        {"ARCON", 0xFCF6},
+      {"OPCON", 0xFCF7}}},
+};
+
+// The "_NAME = 0x0090" equates sdcc writes for sfr and sbit declarations.
+std::map<std::string, unsigned> Equates(const std::string& src) {
+  std::map<std::string, unsigned> equates;
+  size_t pos = 0;
+  while (pos < src.size()) {
+    size_t end = src.find('\n', pos);
+    if (end == std::string::npos) end = src.size();
+    char name[64];
+    unsigned value = 0;
+    if (std::sscanf(src.substr(pos, end - pos).c_str(), "_%63s = 0x%x", name, &value) == 2) {
+      equates[name] = value;
+    }
+    pos = end + 1;
+  }
+  return equates;
+}
+
+// The address stored in the probe's "xr_NAME" constant (two bytes, low
+// first), or -1 when it is not there.
+long XdataAddress(const std::string& src, const std::string& name) {
+  const std::string label = "\n_xr_" + name + ":\n\t.byte ";
+  const size_t at = src.find(label);
+  unsigned low = 0, high = 0;
+  if (at == std::string::npos ||
+      std::sscanf(src.c_str() + at + label.size(), "#0x%x, #0x%x", &low, &high) != 2) {
+    return -1;
+  }
+  return static_cast<long>(high << 8 | low);
+}
+
+class RegisterHeadersTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (FindSdccProgram("sdcc").empty()) GTEST_SKIP() << "sdcc is not installed";
+    ASSERT_FALSE(dir_.path().empty());
+  }
+
+  // Compiles `source` to assembly; the assembly, or "" with the test failed.
+  std::string Compile(const std::string& source) {
+    std::string err;
+    EXPECT_TRUE(WriteWholeFile(dir_.path() + "probe.c", source, &err)) << err;
+    test::ToolRun run;
+    EXPECT_TRUE(
+        test::RunCommandLine("\"" + c51_ + "\" probe.c SRC(probe.SRC)", dir_.path(), &run, &err))
+        << err;
+    EXPECT_EQ(0, run.exit_code) << source << run.output;
+    EXPECT_EQ(std::string::npos, run.output.find("***")) << run.output;
+    std::string src;
+    if (ReadWholeFile(dir_.path() + "probe.SRC", &src, &err) != ReadStatus::kOkay) return "";
+    return src;
+  }
+
+  test::ScopedTempDir dir_{"regheaders"};
+  const std::string c51_ = ExecutableDirectory() + "sdcctool/C51/BIN/C51.exe";
+  test::ScopedEnv c51inc_{"C51INC", ExecutableDirectory() + "sdcctool/C51/INC/"};
+};
+
+TEST_F(RegisterHeadersTest, EveryHeaderAloneGivesTheDataSheetAddresses) {
+  for (const HeaderCase& header : kHeaders) {
+    SCOPED_TRACE(header.include);
+    // Every name used, so none can be missing; XDATA addresses kept as data.
+    std::string probe = "#include <" + std::string(header.include) + ">\n";
+    for (const Register& r : header.xdata) {
+      probe +=
+          "unsigned int code xr_" + std::string(r.name) + " = (unsigned int)&" + r.name + ";\n";
+    }
+    probe += "unsigned char sum;\nvoid main(void) {\n";
+    for (const Register& r : header.registers) probe += "  sum += " + std::string(r.name) + ";\n";
+    for (const Register& r : header.xdata) probe += "  sum += " + std::string(r.name) + ";\n";
+    probe += "}\n";
+
+    const std::string src = Compile(probe);
+    const std::map<std::string, unsigned> equates = Equates(src);
+    for (const Register& r : header.registers) {
+      const auto it = equates.find(r.name);
+      if (it == equates.end()) {
+        ADD_FAILURE() << r.name << " has no address in the assembly";
+      } else {
+        EXPECT_EQ(r.address, it->second) << r.name;
+      }
+    }
+    for (const Register& r : header.xdata) {
+      EXPECT_EQ(static_cast<long>(r.address), XdataAddress(src, r.name)) << r.name;
+    }
+  }
+}
+
+// Projects include a family's headers together, with INTRINS.H, and often
+// declare a register the header already has; none of that may clash.
+TEST_F(RegisterHeadersTest, HeadersOfOneFamilyGoTogether) {
+  struct Combination {
+    std::vector<const char*> includes;
+    const char* project;  // the project's own declarations
+  };
+  const Combination combinations[] = {
+      {{"REG51.H", "REGX51.H", "AT89X51.H"}, "sbit LED = P1^0;\n"},
+      {{"REG52.H", "REGX52.H", "AT89X52.H", "AT89C51RC.H", "AT89S52.H"}, "sfr AUXR = 0x8E;\n"},
+      {{"reg52.h", "STC89C5xRC.H", "STC89.H"}, "sfr ISP_CONTR = 0xE7;\nsbit P41 = P4^1;\n"},
+      {{"REG51.H", "STC12C5A60S2.H"}, "sfr P4 = 0xC0;\n"},
+      {{"REG51.H", "STC15F2K60S2.H", "STC15.H"}, "sfr AUXR = 0x8E;\nsfr T2H = 0xD6;\n"},
+      {{"STC8G.H", "STC8H.H"}, "sfr P_SW2 = 0xBA;\n"},
+  };
+  for (const Combination& c : combinations) {
+    std::string probe;
+    for (const char* include : c.includes) probe += "#include <" + std::string(include) + ">\n";
+    probe += "#include <INTRINS.H>\n" + std::string(c.project) +
+             "void main(void) {\n  P1 = _crol_(P1, 1);\n  _nop_();\n}\n";
+    SCOPED_TRACE(probe);
+    EXPECT_EQ(0x90u, Equates(Compile(probe))["P1"]);
+  }
+}
+
+}  // namespace
+}  // namespace c51::sdcc
