@@ -1,6 +1,8 @@
 #include "run_host.h"
 
+#include <atomic>
 #include <cstdlib>
+#include <string>
 
 #if !defined(_WIN32)
 #include <sys/wait.h>
@@ -42,8 +44,14 @@ HostRun RunHost(const std::vector<std::string>& args, const std::string& scratch
 
 HostRun RunProgram(const std::string& program, const std::vector<std::string>& args,
                    const std::string& scratch) {
-  const std::string out_path = scratch + "host-stdout.txt";
-  const std::string err_path = scratch + "host-stderr.txt";
+  // A fresh pair of names per run: under wine a file deleted just after
+  // the last run may still be held (delete pending) by the ending
+  // process, and the command processor's redirection into the same name
+  // then fails with status 1 before the program starts.
+  static std::atomic<int> runs{0};
+  const std::string tag = std::to_string(runs++);
+  const std::string out_path = scratch + "host-stdout-" + tag + ".txt";
+  const std::string err_path = scratch + "host-stderr-" + tag + ".txt";
   // Our texts are in the local code page; a shell passes on what a user
   // types, in the system's encoding.
   std::string command = Quoted(NativeSpelling(program));
