@@ -5,12 +5,16 @@
 #include <vector>
 
 #include "platform/codepage.h"
+#include "sdcc/link/code_overlap.h"
+#include "sdcc/link/generated_module.h"
 #include "sdcc/link/ihx_image.h"
+#include "sdcc/link/library_names.h"
 #include "sdcc/link/link_controls.h"
 #include "sdcc/link/link_map.h"
 #include "sdcc/link/memory_summary.h"
 #include "sdcc/link/rel_symbols.h"
 #include "sdcc/link/sdld_messages.h"
+#include "sdcc/link/vector_table.h"
 #include "sdcc/rel_object.h"
 #include "sdcc/run_program.h"
 #include "sdcc/temp_folder.h"
@@ -138,9 +142,11 @@ std::vector<std::string> LinkModel(const std::vector<Module>& modules) {
 }
 
 // Writes the relocatables and one list file per library into `scratch`;
-// returns the sdcc arguments naming them (objects first). False with `err`.
+// returns the sdcc arguments naming them (objects first, then `*libraries`
+// arguments). False with `err`.
 bool WriteScratch(const TempFolder& scratch, const LinkCommand& command,
-                  std::vector<Module>* modules, std::vector<std::string>* args, std::string* err) {
+                  std::vector<Module>* modules, std::vector<std::string>* args,
+                  size_t* library_args, std::string* err) {
   const std::string& folder = scratch.path();
   std::vector<std::string> libraries;
   for (size_t i = 0; i < command.inputs.size(); ++i) {
@@ -167,7 +173,42 @@ bool WriteScratch(const TempFolder& scratch, const LinkCommand& command,
       libraries.push_back(scratch.native() + library);
     }
   }
+  *library_args = libraries.size();
   args->insert(args->end(), libraries.begin(), libraries.end());
+  return true;
+}
+
+// The float functions the modules call by their plain names, as a library
+// of jumps in `scratch`: sdld takes a jump only where it is called. Returns
+// the library's argument; empty when none is called. False with `err`.
+bool WriteAliasLibrary(const TempFolder& scratch, const std::vector<Module>& modules,
+                       std::string* argument, std::string* err) {
+  std::vector<std::string> defined, wanted;
+  for (const Module& m : modules) {
+    defined.insert(defined.end(), m.symbols.publics.begin(), m.symbols.publics.end());
+  }
+  for (const Module& m : modules) {
+    for (const std::string& symbol : m.symbols.references) {
+      if (FloatAlias(symbol).empty() ||
+          std::find(defined.begin(), defined.end(), symbol) != defined.end() ||
+          std::find(wanted.begin(), wanted.end(), symbol) != wanted.end()) {
+        continue;
+      }
+      wanted.push_back(symbol);
+    }
+  }
+  std::string list;
+  for (size_t i = 0; i < wanted.size(); ++i) {
+    const std::string title = "alias" + std::to_string(i);
+    if (!AssembleGenerated(scratch, title, AliasModuleSource(wanted[i], FloatAlias(wanted[i])),
+                           err)) {
+      return false;
+    }
+    list += title + ".rel\n";
+  }
+  if (list.empty()) return true;
+  if (!c51::sim::WriteFile(scratch.path() + "alias.lib", list, err)) return false;
+  *argument = scratch.native() + "alias.lib";
   return true;
 }
 
@@ -186,6 +227,8 @@ void ReportSdld(const std::vector<SdldMessage>& messages, const std::vector<Modu
         std::vector<std::string> details = {"SYMBOL:  " + DisplaySymbol(message.symbol)};
         const Module* user = FindByRelName(modules, message.module);
         details.push_back("MODULE:  " + (user != nullptr ? Shown(*user) : message.module));
+        const std::string reason = MissingLibraryReason(message.symbol);
+        if (!reason.empty()) details.push_back("REASON:  " + reason);
         report->Add(LinkMessage::kWarning, "L1", "UNRESOLVED EXTERNAL SYMBOL", details);
         break;
       }
@@ -222,16 +265,66 @@ std::string LastLine(const std::string& text) {
   return std::string(cut == std::string_view::npos ? view : view.substr(cut + 1));
 }
 
-// The modules the map names: every object module, and the library modules
+// Which modules were linked: every object module, and the library modules
 // sdld's map lists as linked ("<library>  [ <member> ]").
-std::vector<std::string> IncludedModules(const std::vector<Module>& modules,
-                                         const std::string& sdld_map) {
-  std::vector<std::string> included;
+std::vector<bool> LinkedModules(const std::vector<Module>& modules, const std::string& sdld_map) {
+  std::vector<bool> linked;
   for (const Module& m : modules) {
-    if (m.from_library && sdld_map.find("[ " + m.file + " ]") == std::string::npos) continue;
-    included.push_back("  " + Shown(m));
+    linked.push_back(!m.from_library || sdld_map.find("[ " + m.file + " ]") != std::string::npos);
   }
-  return included;
+  return linked;
+}
+
+// What the vector table is planned from: the linked modules' interrupt
+// routines and absolute code, and the main module.
+struct VectorInputs {
+  std::vector<InterruptRoutine> routines;
+  std::vector<CodeRange> absolute;
+  uint32_t main_home_size = 0;
+};
+
+VectorInputs GatherVectorInputs(const std::vector<Module>& modules,
+                                const std::vector<bool>& linked) {
+  VectorInputs inputs;
+  const Module* main = nullptr;
+  for (size_t i = 0; i < modules.size() && main == nullptr; ++i) {
+    const auto& publics = modules[i].symbols.publics;
+    if (linked[i] && std::find(publics.begin(), publics.end(), "_main") != publics.end()) {
+      main = &modules[i];
+    }
+  }
+  // sdcc's table is in the main module's HOME area, at the start of code.
+  if (main != nullptr) inputs.main_home_size = AreaSize(main->symbols, "HOME");
+  for (size_t i = 0; i < modules.size(); ++i) {
+    if (!linked[i]) continue;
+    const Module& m = modules[i];
+    for (const RelInterrupt& interrupt : m.module.interrupts) {
+      const auto& publics = m.symbols.publics;
+      inputs.routines.push_back(InterruptRoutine{
+          interrupt.number, interrupt.symbol, Shown(m), &m == main,
+          std::find(publics.begin(), publics.end(), interrupt.symbol) != publics.end()});
+    }
+    for (const RelArea& area : AbsoluteCodeAreas(m.symbols)) {
+      inputs.absolute.push_back(CodeRange{area.address, area.address + area.size, Shown(m)});
+    }
+  }
+  return inputs;
+}
+
+// True when the library modules linked differ, in what the vector table
+// depends on, from those the table was planned with.
+bool VectorInputsChanged(const std::vector<Module>& modules, const std::vector<bool>& planned,
+                         const std::vector<bool>& linked) {
+  for (size_t i = 0; i < modules.size(); ++i) {
+    if (planned[i] == linked[i]) continue;
+    const Module& m = modules[i];
+    const auto& publics = m.symbols.publics;
+    if (!m.module.interrupts.empty() || !AbsoluteCodeAreas(m.symbols).empty() ||
+        std::find(publics.begin(), publics.end(), "_main") != publics.end()) {
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace
@@ -266,24 +359,71 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
   args.insert(args.end(), model.begin(), model.end());
   args.insert(args.end(), controls.sdcc_args.begin(), controls.sdcc_args.end());
   args.insert(args.end(), {"-o", scratch.native() + "out.ihx"});
-  std::string err;
-  if (scratch.path().empty() || !WriteScratch(scratch, command, &modules, &args, &err)) {
+  std::string err, aliases;
+  size_t library_args = 0;
+  if (scratch.path().empty() ||
+      !WriteScratch(scratch, command, &modules, &args, &library_args, &err) ||
+      !WriteAliasLibrary(scratch, modules, &aliases, &err)) {
     report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC",
                {"REASON:  " + (err.empty() ? std::string("NO SCRATCH FOLDER") : err)});
     return outcome;
   }
-  const ProgramRun run = RunProgram(sdcc, args);
-  if (!run.started) {
-    report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC",
-               {"REASON:  CAN'T START " + SystemToLocalText(sdcc)});
-    return outcome;
+  const size_t objects_end = args.size() - library_args;
+  if (!aliases.empty()) args.push_back(aliases);
+  // The driver leaves the long long library out; sdld takes from it only
+  // what a module calls.
+  args.insert(args.end(), {"-l", "liblonglong"});
+
+  // The vector table depends on the library modules linked, which only
+  // sdld's map tells: linked again when they were not the ones assumed.
+  std::vector<bool> planned(modules.size(), false);
+  for (size_t i = 0; i < modules.size(); ++i) planned[i] = !modules[i].from_library;
+  VectorInputs inputs;
+  VectorPlan plan;
+  ProgramRun run;
+  std::string sdld_map;
+  for (int pass = 0; pass < 2; ++pass) {
+    inputs = GatherVectorInputs(modules, planned);
+    plan = PlanVectorTable(inputs.routines, inputs.absolute, controls.code_base,
+                           inputs.main_home_size);
+    std::vector<std::string> pass_args = args;
+    if (!plan.source.empty()) {
+      if (!AssembleGenerated(scratch, "vectors", plan.source, &err)) {
+        report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});
+        return outcome;
+      }
+      // After the objects, before the libraries.
+      pass_args.insert(pass_args.begin() + static_cast<std::ptrdiff_t>(objects_end),
+                       scratch.native() + "vectors.rel");
+    }
+    for (const char* output : {"out.ihx", "out.map", "out.mem"}) {
+      c51::sim::RemoveFile(scratch.path() + output);
+    }
+    run = RunProgram(sdcc, pass_args);
+    if (!run.started) {
+      report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC",
+                 {"REASON:  CAN'T START " + SystemToLocalText(sdcc)});
+      return outcome;
+    }
+    sdld_map.clear();
+    c51::sim::ReadFile(scratch.path() + "out.map", &sdld_map);
+    const std::vector<bool> linked = LinkedModules(modules, sdld_map);
+    if (!VectorInputsChanged(modules, planned, linked)) break;
+    planned = linked;
   }
+  for (const LinkMessage& message : plan.messages) report.Add(message);
   const std::vector<SdldMessage> messages = ParseSdldOutput(run.output);
   ReportSdld(messages, modules, &report);
   if (run.exit_code != 0 && messages.empty()) {
     report.Add(
         LinkMessage::kError, "L221", "SDCC LINK ERROR",
         {"REASON:  EXIT CODE " + std::to_string(run.exit_code) + ": " + LastLine(run.output)});
+  }
+  if (!sdld_map.empty()) {
+    std::vector<CodeRange> code = RelocatedCodeAreas(sdld_map);
+    code.insert(code.end(), inputs.absolute.begin(), inputs.absolute.end());
+    code.insert(code.end(), plan.entries.begin(), plan.entries.end());
+    for (const LinkMessage& message : CheckCodeOverlaps(std::move(code))) report.Add(message);
   }
 
   std::string text;
@@ -315,12 +455,14 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
     outcome.xdata = use.xdata;
   }
   if (!outcome.map_path.empty()) {
-    std::string sdld_map;
-    c51::sim::ReadFile(scratch.path() + "out.map", &sdld_map);
-    std::vector<std::string> names;
-    for (const Module& m : modules) names.push_back(m.symbols.module);
-    MapContents contents{std::string(kLinkerBanner), IncludedModules(modules, sdld_map),
-                         ReadMapSymbols(sdld_map, names), memory};
+    std::vector<std::string> names, included;
+    const std::vector<bool> linked = LinkedModules(modules, sdld_map);
+    for (size_t i = 0; i < modules.size(); ++i) {
+      names.push_back(modules[i].symbols.module);
+      if (linked[i]) included.push_back("  " + Shown(modules[i]));
+    }
+    MapContents contents{std::string(kLinkerBanner), std::move(included),
+                         ReadMapSymbols(sdld_map, names), memory, plan.map_lines};
     outcome.map = FormatLinkMap(outcome, contents);
   }
   return outcome;
