@@ -1,8 +1,10 @@
 #include "sdcc/link/generated_module.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "platform/codepage.h"
+#include "sdcc/link/library_names.h"
 #include "sdcc/run_program.h"
 #include "sim/controls.h"
 #include "sim/files.h"
@@ -28,6 +30,37 @@ bool AssembleGenerated(const TempFolder& scratch, const std::string& title,
            " MODULE: " + std::string(c51::sim::Trim(run.output));
     return false;
   }
+  return true;
+}
+
+bool WriteAliasLibrary(const TempFolder& scratch, const std::vector<const RelSymbols*>& modules,
+                       std::string* argument, std::string* err) {
+  std::vector<std::string> defined, wanted;
+  for (const RelSymbols* m : modules) {
+    defined.insert(defined.end(), m->publics.begin(), m->publics.end());
+  }
+  for (const RelSymbols* m : modules) {
+    for (const std::string& symbol : m->references) {
+      if (FloatAlias(symbol).empty() ||
+          std::find(defined.begin(), defined.end(), symbol) != defined.end() ||
+          std::find(wanted.begin(), wanted.end(), symbol) != wanted.end()) {
+        continue;
+      }
+      wanted.push_back(symbol);
+    }
+  }
+  std::string list;
+  for (size_t i = 0; i < wanted.size(); ++i) {
+    const std::string title = "alias" + std::to_string(i);
+    if (!AssembleGenerated(scratch, title, AliasModuleSource(wanted[i], FloatAlias(wanted[i])),
+                           err)) {
+      return false;
+    }
+    list += title + ".rel\n";
+  }
+  if (list.empty()) return true;
+  if (!c51::sim::WriteFile(scratch.path() + "alias.lib", list, err)) return false;
+  *argument = scratch.native() + "alias.lib";
   return true;
 }
 

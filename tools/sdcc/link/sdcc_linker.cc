@@ -14,6 +14,7 @@
 #include "sdcc/link/memory_summary.h"
 #include "sdcc/link/rel_symbols.h"
 #include "sdcc/link/sdld_messages.h"
+#include "sdcc/link/vector_inputs.h"
 #include "sdcc/link/vector_table.h"
 #include "sdcc/rel_object.h"
 #include "sdcc/run_program.h"
@@ -27,15 +28,6 @@ using c51::sim::kCommonArea;
 using c51::sim::LinkCommand;
 using c51::sim::LinkInput;
 using c51::sim::LinkOutcome;
-
-// One module to link, from an object or a library.
-struct Module {
-  const LinkInput* input = nullptr;
-  RelModule module;
-  RelSymbols symbols;
-  bool from_library = false;
-  std::string file;  // the relocatable's name in the scratch folder
-};
 
 // Adds messages to the outcome, leaving out the warnings DISABLEWARNING names.
 class Reporter {
@@ -71,10 +63,6 @@ class Reporter {
   std::vector<uint32_t> disabled_;
 };
 
-std::string Shown(const Module& m) {
-  return m.input->path + " (" + m.module.name + ")";
-}
-
 std::string DefaultOutput(const LinkCommand& command) {
   const std::string& first = command.inputs.front().path;
   return std::string(c51::sim::DirectoryPart(first)) + std::string(c51::sim::FileTitle(first));
@@ -82,7 +70,7 @@ std::string DefaultOutput(const LinkCommand& command) {
 
 // Reads every input; false after a fatal error.
 bool LoadInputs(const LinkCommand& command, c51::sim::FileSource* files, Reporter* report,
-                std::vector<Module>* modules) {
+                std::vector<LinkModule>* modules) {
   for (const LinkInput& input : command.inputs) {
     std::string bytes, err;
     if (files->Read(input.path, &bytes) != c51::sim::ReadResult::kOkay) {
@@ -107,7 +95,7 @@ bool LoadInputs(const LinkCommand& command, c51::sim::FileSource* files, Reporte
     }
     const bool library = bytes.compare(0, kRelLibraryHeader.size(), kRelLibraryHeader) == 0;
     for (RelModule& rel : read) {
-      Module module;
+      LinkModule module;
       module.input = &input;
       module.from_library = library;
       module.module = std::move(rel);
@@ -128,9 +116,9 @@ bool LoadInputs(const LinkCommand& command, c51::sim::FileSource* files, Reporte
 }
 
 // The model of the first compiled object decides; assembled modules fit any.
-std::vector<std::string> LinkModel(const std::vector<Module>& modules) {
-  const Module* chosen = nullptr;
-  for (const Module& m : modules) {
+std::vector<std::string> LinkModel(const std::vector<LinkModule>& modules) {
+  const LinkModule* chosen = nullptr;
+  for (const LinkModule& m : modules) {
     if (!m.from_library && !m.symbols.options.empty()) {
       chosen = &m;
       break;
@@ -145,7 +133,7 @@ std::vector<std::string> LinkModel(const std::vector<Module>& modules) {
 // returns the sdcc arguments naming them (objects first, then `*libraries`
 // arguments). False with `err`.
 bool WriteScratch(const TempFolder& scratch, const LinkCommand& command,
-                  std::vector<Module>* modules, std::vector<std::string>* args,
+                  std::vector<LinkModule>* modules, std::vector<std::string>* args,
                   size_t* library_args, std::string* err) {
   const std::string& folder = scratch.path();
   std::vector<std::string> libraries;
@@ -153,7 +141,7 @@ bool WriteScratch(const TempFolder& scratch, const LinkCommand& command,
     const std::string library = "l" + std::to_string(i) + ".lib";
     std::string list;
     int index = 0;
-    for (Module& m : *modules) {
+    for (LinkModule& m : *modules) {
       if (m.input != &command.inputs[i]) continue;
       const std::string tag = std::to_string(i) + "m" + std::to_string(index++) + ".rel";
       m.file = (m.from_library ? "l" : "o") + tag;
@@ -178,54 +166,20 @@ bool WriteScratch(const TempFolder& scratch, const LinkCommand& command,
   return true;
 }
 
-// The float functions the modules call by their plain names, as a library
-// of jumps in `scratch`: sdld takes a jump only where it is called. Returns
-// the library's argument; empty when none is called. False with `err`.
-bool WriteAliasLibrary(const TempFolder& scratch, const std::vector<Module>& modules,
-                       std::string* argument, std::string* err) {
-  std::vector<std::string> defined, wanted;
-  for (const Module& m : modules) {
-    defined.insert(defined.end(), m.symbols.publics.begin(), m.symbols.publics.end());
-  }
-  for (const Module& m : modules) {
-    for (const std::string& symbol : m.symbols.references) {
-      if (FloatAlias(symbol).empty() ||
-          std::find(defined.begin(), defined.end(), symbol) != defined.end() ||
-          std::find(wanted.begin(), wanted.end(), symbol) != wanted.end()) {
-        continue;
-      }
-      wanted.push_back(symbol);
-    }
-  }
-  std::string list;
-  for (size_t i = 0; i < wanted.size(); ++i) {
-    const std::string title = "alias" + std::to_string(i);
-    if (!AssembleGenerated(scratch, title, AliasModuleSource(wanted[i], FloatAlias(wanted[i])),
-                           err)) {
-      return false;
-    }
-    list += title + ".rel\n";
-  }
-  if (list.empty()) return true;
-  if (!c51::sim::WriteFile(scratch.path() + "alias.lib", list, err)) return false;
-  *argument = scratch.native() + "alias.lib";
-  return true;
-}
-
-const Module* FindByRelName(const std::vector<Module>& modules, const std::string& name) {
-  for (const Module& m : modules) {
+const LinkModule* FindByRelName(const std::vector<LinkModule>& modules, const std::string& name) {
+  for (const LinkModule& m : modules) {
     if (m.symbols.module == name) return &m;
   }
   return nullptr;
 }
 
-void ReportSdld(const std::vector<SdldMessage>& messages, const std::vector<Module>& modules,
+void ReportSdld(const std::vector<SdldMessage>& messages, const std::vector<LinkModule>& modules,
                 Reporter* report) {
   for (const SdldMessage& message : messages) {
     switch (message.kind) {
       case SdldMessage::kUnresolved: {
         std::vector<std::string> details = {"SYMBOL:  " + DisplaySymbol(message.symbol)};
-        const Module* user = FindByRelName(modules, message.module);
+        const LinkModule* user = FindByRelName(modules, message.module);
         details.push_back("MODULE:  " + (user != nullptr ? Shown(*user) : message.module));
         const std::string reason = MissingLibraryReason(message.symbol);
         if (!reason.empty()) details.push_back("REASON:  " + reason);
@@ -234,7 +188,7 @@ void ReportSdld(const std::vector<SdldMessage>& messages, const std::vector<Modu
       }
       case SdldMessage::kMultiple: {
         std::vector<std::string> details = {"SYMBOL:  " + DisplaySymbol(message.symbol)};
-        for (const Module& m : modules) {
+        for (const LinkModule& m : modules) {
           const auto& publics = m.symbols.publics;
           if (!m.from_library &&
               std::find(publics.begin(), publics.end(), message.symbol) != publics.end()) {
@@ -259,72 +213,16 @@ void ReportSdld(const std::vector<SdldMessage>& messages, const std::vector<Modu
   }
 }
 
+std::vector<const RelSymbols*> AllSymbols(const std::vector<LinkModule>& modules) {
+  std::vector<const RelSymbols*> symbols;
+  for (const LinkModule& m : modules) symbols.push_back(&m.symbols);
+  return symbols;
+}
+
 std::string LastLine(const std::string& text) {
   std::string_view view = c51::sim::Trim(text);
   const size_t cut = view.find_last_of('\n');
   return std::string(cut == std::string_view::npos ? view : view.substr(cut + 1));
-}
-
-// Which modules were linked: every object module, and the library modules
-// sdld's map lists as linked ("<library>  [ <member> ]").
-std::vector<bool> LinkedModules(const std::vector<Module>& modules, const std::string& sdld_map) {
-  std::vector<bool> linked;
-  for (const Module& m : modules) {
-    linked.push_back(!m.from_library || sdld_map.find("[ " + m.file + " ]") != std::string::npos);
-  }
-  return linked;
-}
-
-// What the vector table is planned from: the linked modules' interrupt
-// routines and absolute code, and the main module.
-struct VectorInputs {
-  std::vector<InterruptRoutine> routines;
-  std::vector<CodeRange> absolute;
-  uint32_t main_home_size = 0;
-};
-
-VectorInputs GatherVectorInputs(const std::vector<Module>& modules,
-                                const std::vector<bool>& linked) {
-  VectorInputs inputs;
-  const Module* main = nullptr;
-  for (size_t i = 0; i < modules.size() && main == nullptr; ++i) {
-    const auto& publics = modules[i].symbols.publics;
-    if (linked[i] && std::find(publics.begin(), publics.end(), "_main") != publics.end()) {
-      main = &modules[i];
-    }
-  }
-  // sdcc's table is in the main module's HOME area, at the start of code.
-  if (main != nullptr) inputs.main_home_size = AreaSize(main->symbols, "HOME");
-  for (size_t i = 0; i < modules.size(); ++i) {
-    if (!linked[i]) continue;
-    const Module& m = modules[i];
-    for (const RelInterrupt& interrupt : m.module.interrupts) {
-      const auto& publics = m.symbols.publics;
-      inputs.routines.push_back(InterruptRoutine{
-          interrupt.number, interrupt.symbol, Shown(m), &m == main,
-          std::find(publics.begin(), publics.end(), interrupt.symbol) != publics.end()});
-    }
-    for (const RelArea& area : AbsoluteCodeAreas(m.symbols)) {
-      inputs.absolute.push_back(CodeRange{area.address, area.address + area.size, Shown(m)});
-    }
-  }
-  return inputs;
-}
-
-// True when the library modules linked differ, in what the vector table
-// depends on, from those the table was planned with.
-bool VectorInputsChanged(const std::vector<Module>& modules, const std::vector<bool>& planned,
-                         const std::vector<bool>& linked) {
-  for (size_t i = 0; i < modules.size(); ++i) {
-    if (planned[i] == linked[i]) continue;
-    const Module& m = modules[i];
-    const auto& publics = m.symbols.publics;
-    if (!m.module.interrupts.empty() || !AbsoluteCodeAreas(m.symbols).empty() ||
-        std::find(publics.begin(), publics.end(), "_main") != publics.end()) {
-      return true;
-    }
-  }
-  return false;
 }
 
 }  // namespace
@@ -343,7 +241,7 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
   Reporter report(&outcome, controls.disabled_warnings);
   for (const LinkMessage& message : controls.messages) report.Add(message);
 
-  std::vector<Module> modules;
+  std::vector<LinkModule> modules;
   if (!LoadInputs(command, files, &report, &modules)) return outcome;
   if (outcome.errors > 0) return outcome;  // refused before anything runs
 
@@ -363,7 +261,7 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
   size_t library_args = 0;
   if (scratch.path().empty() ||
       !WriteScratch(scratch, command, &modules, &args, &library_args, &err) ||
-      !WriteAliasLibrary(scratch, modules, &aliases, &err)) {
+      !WriteAliasLibrary(scratch, AllSymbols(modules), &aliases, &err)) {
     report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC",
                {"REASON:  " + (err.empty() ? std::string("NO SCRATCH FOLDER") : err)});
     return outcome;
