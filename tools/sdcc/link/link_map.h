@@ -32,8 +32,8 @@ struct MapContents {
   std::string banner;
   std::vector<std::string> included;  // "  .\Debug\main.obj (MAIN)"
   std::vector<MapSymbol> symbols;
-  std::string memory;                // sdld's ".mem" text
-  std::vector<std::string> vectors;  // the linker's vector table, when it made one
+  std::string memory;                     // sdld's ".mem" text
+  std::vector<std::string> vectors = {};  // the linker's vector table, when it made one
 };
 
 // Lines end in "\r\n" like the tools' other listings.
