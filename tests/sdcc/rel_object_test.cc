@@ -41,8 +41,43 @@ TEST(RelObject, ObjectAndLibraryRoundTripWithAnyRelocatableBytes) {
   EXPECT_EQ(read[1].rel, "x");
 }
 
+TEST(RelObject, InterruptLinesRoundTripAndOldObjectsLoadWithout) {
+  RelModule isr = Module("TIMER", "XL3\n");
+  isr.interrupts = {{1, "_t0"}, {255, "_last"}};
+  const std::string block = FormatRelModule(isr);
+  EXPECT_NE(block.find("MODEL SMALL\nINTERRUPT 1 _t0\nINTERRUPT 255 _last\nREL 4\n"),
+            std::string::npos)
+      << block;
+  std::vector<RelModule> read;
+  std::string err;
+  ASSERT_TRUE(ParseRelModules(block + FormatRelModule(Module("MAIN", "")), &read, &err)) << err;
+  ASSERT_EQ(read.size(), 2u);
+  ASSERT_EQ(read[0].interrupts.size(), 2u);
+  EXPECT_EQ(read[0].interrupts[1].number, 255u);
+  EXPECT_EQ(read[0].interrupts[1].symbol, "_last");
+  EXPECT_EQ(read[0].rel, "XL3\n");
+  EXPECT_TRUE(read[1].interrupts.empty());
+
+  // An object written before interrupts were recorded.
+  const std::string old =
+      "SDCCOBJ 1\nMODULE M\nSOURCE m.c\nTOOL C51\nMODEL SMALL\nREL 2\nab\nEND\n";
+  ASSERT_TRUE(ParseRelModules(old, &read, &err)) << err;
+  ASSERT_EQ(read.size(), 1u);
+  EXPECT_TRUE(read[0].interrupts.empty());
+  EXPECT_EQ(read[0].rel, "ab");
+
+  for (const char* bad : {"INTERRUPT 256 _x", "INTERRUPT 1", "INTERRUPT x _t0", "INTERRUPT 1 _a _b",
+                          "INTERRUPT -1 _x", "INTERRUPT  1 _x"}) {
+    std::string text = old;
+    text.insert(text.find("REL "), std::string(bad) + "\n");
+    EXPECT_FALSE(ParseRelModules(text, &read, &err)) << bad;
+  }
+}
+
 TEST(RelObject, RefusesForeignCutAndOverlongBlocks) {
-  const std::string good = FormatRelModule(Module("M", "abcdef"));
+  RelModule module = Module("M", "abcdef");
+  module.interrupts = {{2, "_x"}};
+  const std::string good = FormatRelModule(module);
   std::vector<RelModule> read;
   std::string err;
   // Only the last line end may go.

@@ -41,6 +41,21 @@ bool Field(std::string_view line, std::string_view key, std::string* value) {
   return true;
 }
 
+// "1 _t0" => 1, "_t0". The symbol is one word.
+bool ParseInterrupt(std::string_view text, RelInterrupt* interrupt) {
+  const size_t blank = text.find(' ');
+  if (blank == std::string_view::npos || blank + 1 >= text.size() ||
+      text.find(' ', blank + 1) != std::string_view::npos) {
+    return false;
+  }
+  auto [end, ec] = std::from_chars(text.data(), text.data() + blank, interrupt->number);
+  if (ec != std::errc() || end != text.data() + blank || interrupt->number > kMaxInterrupt) {
+    return false;
+  }
+  interrupt->symbol.assign(text.substr(blank + 1));
+  return true;
+}
+
 }  // namespace
 
 std::string FormatRelModule(const RelModule& module) {
@@ -54,6 +69,12 @@ std::string FormatRelModule(const RelModule& module) {
   out += OneLine(module.tool);
   out += "\nMODEL ";
   out += OneLine(module.model);
+  for (const RelInterrupt& interrupt : module.interrupts) {
+    out += "\nINTERRUPT ";
+    out += std::to_string(interrupt.number);
+    out += ' ';
+    out += OneLine(interrupt.symbol);
+  }
   out += "\nREL ";
   out += std::to_string(module.rel.size());
   out += '\n';
@@ -82,11 +103,18 @@ bool ParseRelModules(std::string_view bytes, std::vector<RelModule>* modules, st
     RelModule module;
     std::string size_text;
     std::string_view l1, l2, l3, l4, l5;
-    if (!NextLine(bytes, &pos, &l1) || !Field(l1, "MODULE", &module.name) ||
-        !NextLine(bytes, &pos, &l2) || !Field(l2, "SOURCE", &module.source) ||
-        !NextLine(bytes, &pos, &l3) || !Field(l3, "TOOL", &module.tool) ||
-        !NextLine(bytes, &pos, &l4) || !Field(l4, "MODEL", &module.model) ||
-        !NextLine(bytes, &pos, &l5) || !Field(l5, "REL", &size_text)) {
+    bool good = NextLine(bytes, &pos, &l1) && Field(l1, "MODULE", &module.name) &&
+                NextLine(bytes, &pos, &l2) && Field(l2, "SOURCE", &module.source) &&
+                NextLine(bytes, &pos, &l3) && Field(l3, "TOOL", &module.tool) &&
+                NextLine(bytes, &pos, &l4) && Field(l4, "MODEL", &module.model) &&
+                NextLine(bytes, &pos, &l5);
+    std::string interrupt_text;
+    while (good && Field(l5, "INTERRUPT", &interrupt_text)) {
+      RelInterrupt interrupt;
+      good = ParseInterrupt(interrupt_text, &interrupt) && NextLine(bytes, &pos, &l5);
+      module.interrupts.push_back(std::move(interrupt));
+    }
+    if (!good || !Field(l5, "REL", &size_text)) {
       *err = "BAD MODULE HEADER";
       return false;
     }

@@ -233,14 +233,27 @@ TEST_F(SdccToolsTest, ReportsErrorsAtTheUsersFileAndLine) {
       StarLines(run.output));
   EXPECT_FALSE(Exists("dialect.obj"));
 
-  Write("isr.c", "\nvoid tick(void) interrupt 1 { }\n");
+  // The linker lays the vectors down from the object's record.
+  Write("isr.c",
+        "\nvoid tick(void) interrupt 1 { }\nvoid tock(void) interrupt (2 + 1) using 1 { }\n");
   run = Run("C51.exe", "\"isr.c\"");
-  EXPECT_EQ(1, run.exit_code);
+  EXPECT_EQ(0, run.exit_code) << run.output;
+  EXPECT_EQ("", StarLines(run.output));
+  const std::vector<RelModule> isr = Modules("isr.obj");
+  ASSERT_EQ(1u, isr.size());
+  ASSERT_EQ(2u, isr[0].interrupts.size());
+  EXPECT_EQ(1u, isr[0].interrupts[0].number);
+  EXPECT_EQ("_tick", isr[0].interrupts[0].symbol);
+  EXPECT_EQ(3u, isr[0].interrupts[1].number);
+  EXPECT_EQ("_tock", isr[0].interrupts[1].symbol);
+  Write("isr_enum.c", "enum { T0_VECTOR = 1 };\nvoid tick(void) interrupt T0_VECTOR { }\n");
+  run = Run("C51.exe", "\"isr_enum.c\"");
+  EXPECT_EQ(2, run.exit_code);
   EXPECT_EQ(
-      "*** WARNING C999 IN LINE 2 OF isr.c: 'tick': the vector is made where main() is compiled; "
-      "declare the function there with its interrupt number\n",
+      "*** ERROR C999 IN LINE 2 OF isr_enum.c: 'tick': the interrupt number must be a constant "
+      "number for the linker to place the vector\n",
       StarLines(run.output));
-  EXPECT_TRUE(Exists("isr.obj"));
+  EXPECT_FALSE(Exists("isr_enum.obj"));
 
   Write("warn.c", "\nvoid main(void) { int u; }\n");
   run = Run("C51.exe", "\"warn.c\"");

@@ -160,6 +160,7 @@ TEST(DialectRewriter, NotesInterruptDefinitionsAndMain) {
   ASSERT_EQ(1u, result.interrupts.size());
   EXPECT_EQ("b", result.interrupts[0].name);
   EXPECT_EQ(2, result.interrupts[0].line);
+  EXPECT_EQ(2, result.interrupts[0].number);
   EXPECT_FALSE(result.defines_main);
   RewriteDialect(Preprocessed("extern int main(void);\nint main(void) { return 0; }\n"), &result);
   EXPECT_TRUE(result.defines_main);

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/fs.h"
+#include "s51_ports.h"
 #include "sdcc/run_program.h"
 #include "support/temp_dir.h"
 
@@ -21,26 +22,6 @@ namespace {
 // every 100 ms.
 constexpr int kStepsPerSample = 5000;
 constexpr int kSamples = 150;
-// Values printed as 1000 + P1, so they stand out from the simulator's
-// other output.
-constexpr int kMarker = 1000;
-
-// The port 1 values the simulator printed, in order.
-std::vector<int> PortSamples(const std::string& output) {
-  std::vector<int> samples;
-  size_t pos = 0;
-  while (pos < output.size()) {
-    size_t end = output.find('\n', pos);
-    if (end == std::string::npos) end = output.size();
-    std::string line = output.substr(pos, end - pos);
-    pos = end + 1;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (line.size() != 4 || line.find_first_not_of("0123456789") != std::string::npos) continue;
-    const int value = std::stoi(line) - kMarker;
-    if (value >= 0 && value <= 0xFF) samples.push_back(value);
-  }
-  return samples;
-}
 
 class BlinkySdccTest : public testing::Test {
  protected:
@@ -81,23 +62,14 @@ TEST_F(BlinkySdccTest, BuildsFirmwareWhoseLedToggles) {
   const std::string hex = dir_.path() + "Debug/blinky.hex";
   ASSERT_TRUE(PathExists(hex)) << build.output;
 
-  std::string script = "file \"" + hex + "\"\n";
-  for (int i = 0; i < kSamples; ++i) {
-    script += "step " + std::to_string(kStepsPerSample) + "\n";
-    script += "expression " + std::to_string(kMarker) + "+sfr[0x90]\n";
-  }
-  script += "kill\n";
-  std::string err;
-  ASSERT_TRUE(WriteWholeFile(dir_.path() + "run.cmd", script, &err)) << err;
-  const ProgramRun sim = RunProgram(s51_, {"-b", "-q", "-X", "12M", "-C", dir_.path() + "run.cmd"});
-  const std::vector<int> samples = PortSamples(sim.output);
-  ASSERT_EQ(samples.size(), static_cast<size_t>(kSamples)) << sim.output;
-
-  std::vector<int> changes;  // sample indexes where P1.0 differs from the one before
+  std::string output;
+  const std::vector<int> samples =
+      SampleP1(s51_, hex, dir_.path(), kSamples, kStepsPerSample, &output);
+  ASSERT_EQ(samples.size(), static_cast<size_t>(kSamples)) << output;
   for (int i = 1; i < kSamples; ++i) {
     EXPECT_EQ(samples[i] | 0x01, 0xFF) << "only P1.0 may move, sample " << i;
-    if ((samples[i] ^ samples[i - 1]) & 0x01) changes.push_back(i);
   }
+  const std::vector<int> changes = P1Changes(samples, 0);
   // 100 ms apart, some ten looks. A pin that changed at nearly every look
   // would follow the main loop, not the timer.
   EXPECT_GE(changes.size(), 8u) << testing::PrintToString(samples);

@@ -2,12 +2,15 @@
 // wrapped the way the compiler wraps them. Skipped without sdcc.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "platform/env.h"
 #include "platform/fs.h"
+#include "sdcc/link/ihx_image.h"
 #include "sdcc/rel_object.h"
 #include "sdcc/run_program.h"
 #include "sim/controls.h"
@@ -21,7 +24,8 @@ namespace {
 struct Source {
   const char* name;
   const char* text;
-  const char* options;  // extra sdcc options
+  const char* options;                        // extra sdcc options
+  std::vector<RelInterrupt> interrupts = {};  // as our compiler records them
 };
 
 const Source kSources[] = {
@@ -30,7 +34,8 @@ const Source kSources[] = {
      "volatile unsigned char ticks;\n"
      "void timer0(void) __interrupt(1) __using(1) { ticks++; }\n"
      "void main(void) { while (1) ticks = helper(ticks); }\n",
-     ""},
+     "",
+     {{1, "_timer0"}}},
     {"helper", "int counter;\nint helper(int x) { counter++; return x + 1; }\n", ""},
     {"dup", "int counter;\nint helper(int x) { return x; }\n", ""},
     {"extra", "int tripled(int a) { return a * 3; }\n", ""},
@@ -41,6 +46,42 @@ const Source kSources[] = {
      "unsigned char i;\nvoid main(void) { i = tab[i]; }\n",
      ""},
     {"huge", "int f(int a) { return a; }\n", "--model-huge"},
+    {"plain", "volatile unsigned char n;\nvoid main(void) { while (1) n++; }\n", ""},
+    {"timer",
+     "__sfr __at(0x90) P1;\nvoid t0(void) __interrupt(1) { P1 ^= 1; }\n",
+     "",
+     {{1, "_t0"}}},
+    {"timer1",
+     "__sfr __at(0x90) P1;\nvoid t1(void) __interrupt(3) { P1 ^= 2; }\n",
+     "",
+     {{3, "_t1"}}},
+    {"tick",
+     "volatile unsigned char ticks;\nvoid tick(void) __interrupt(1) { ticks++; }\n",
+     "",
+     {{1, "_tick"}}},
+    {"timerlib",
+     "__sfr __at(0x90) P1;\nvoid t0(void) __interrupt(1) { P1 ^= 1; }\n"
+     "void timer_start(void) { P1 = 0; }\n",
+     "",
+     {{1, "_t0"}}},
+    {"uartlib",
+     "__sfr __at(0x90) P1;\nvoid uart(void) __interrupt(4) { P1 ^= 4; }\n"
+     "void uart_start(void) { P1 = 0; }\n",
+     "",
+     {{4, "_uart"}}},
+    {"usetimer", "extern void timer_start(void);\nvoid main(void) { timer_start(); }\n", ""},
+    {"tab1", "__code __at(0x0100) unsigned char tab1[2] = {1, 2};\n", ""},
+    {"tab2", "__code __at(0x0101) unsigned char tab2[2] = {3, 4};\n", ""},
+    {"scan",
+     "extern int sscanf(const char* s, const char* f, ...);\n"
+     "char text[4] = \"12\";\nint n;\nvoid main(void) { sscanf(text, \"%d\", &n); }\n",
+     ""},
+    {"trig",
+     "float sin(float x);\nfloat sqrt(float x);\nvolatile float x = 0.5f, y;\n"
+     "void main(void) { y = sin(x) + sqrt(x); }\n",
+     ""},
+    {"longlong", "volatile long long a = 3, b = 5, c;\nvoid main(void) { c = a * b; c /= a; }\n",
+     ""},
 };
 
 // The message blocks of a tool's output: "***" lines and the indented
@@ -115,7 +156,8 @@ class LinkToolsTest : public testing::Test {
     if (*source->options) args.insert(args.begin() + 1, source->options);
     const ProgramRun run = RunProgram(sdcc_, args);
     ASSERT_EQ(run.exit_code, 0) << run.output;
-    RelModule module{c51::sim::ToUpper(name), At(name + ".c"), "C51", "SMALL", Read(name + ".rel")};
+    RelModule module{c51::sim::ToUpper(name), At(name + ".c"),   "C51", "SMALL",
+                     Read(name + ".rel"),     source->interrupts};
     const std::string record = c51::sim::BuildDependencyRecord(
         "C51", {{c51::sim::kSourceEntry, 0, At(name + ".c")}}, nullptr);
     ASSERT_NO_FATAL_FAILURE(Write(name + ".obj", record + FormatRelModule(module)));
@@ -259,6 +301,37 @@ TEST_F(LinkToolsTest, LinkerMessagesInTheLinkerLayout) {
        "    REASON:  Insufficient ROM/EPROM/FLASH memory.\n",
        2,
        false},
+      {"one interrupt number in two files",
+       {"plain", "timer", "tick"},
+       "TO \"{D}prog\"",
+       "*** ERROR L223: INTERRUPT NUMBER USED TWICE\n"
+       "    VECTOR:  000BH (INTERRUPT 1)\n"
+       "    SYMBOL:  t0\n"
+       "    MODULE:  {D}timer.obj (TIMER)\n"
+       "    SYMBOL:  tick\n"
+       "    MODULE:  {D}tick.obj (TICK)\n",
+       2,
+       false},
+      {"two tables at one address",
+       {"plain", "tab1", "tab2"},
+       "TO \"{D}prog\"",
+       "*** ERROR L224: CODE SPACE OVERLAP\n"
+       "    ADDRESS: 0101H-0101H\n"
+       "    CODE:    {D}tab1.obj (TAB1) 0100H-0101H\n"
+       "    CODE:    {D}tab2.obj (TAB2) 0101H-0102H\n",
+       2,
+       false},
+      {"a function sdcc's library lacks",
+       {"scan"},
+       "TO \"{D}prog\"",
+       "*** WARNING L1: UNRESOLVED EXTERNAL SYMBOL\n"
+       "    SYMBOL:  sscanf\n"
+       "    MODULE:  {D}scan.obj (SCAN)\n"
+       "    REASON:  SDCC'S LIBRARY HAS NO sscanf\n",
+       1,
+       true},
+      {"float functions by their plain names", {"trig"}, "TO \"{D}prog\"", "", 0, true},
+      {"long long arithmetic", {"longlong"}, "TO \"{D}prog\"", "", 0, true},
       {"data overflow",
        {"bigdata"},
        "TO \"{D}prog\" RAMSIZE(64)",
@@ -290,6 +363,96 @@ TEST_F(LinkToolsTest, LinkerMessagesInTheLinkerLayout) {
   EXPECT_EQ(Messages(banked.output),
             "*** ERROR L130: CODE BANKING NOT SUPPORTED BY THIS LINKER\n    FILE:    " +
                 At("helper.obj") + "\n    BANK:    1\n");
+}
+
+// The code memory of an Intel HEX file, by address.
+std::map<uint32_t, uint8_t> Image(const std::string& hex) {
+  std::vector<c51::sim::HexChunk> runs;
+  std::string err;
+  EXPECT_TRUE(ReadIntelHex(hex, &runs, &err)) << err;
+  std::map<uint32_t, uint8_t> image;
+  for (const c51::sim::HexChunk& run : runs) {
+    for (size_t i = 0; i < run.bytes.size(); ++i) image[run.address + i] = run.bytes[i];
+  }
+  return image;
+}
+
+// "LJMP 0x1234" for the three bytes at `address`; "-" where there are none.
+std::string JumpAt(const std::map<uint32_t, uint8_t>& image, uint32_t address) {
+  std::string bytes;
+  for (uint32_t a = address; a < address + 3; ++a) {
+    const auto found = image.find(a);
+    if (found == image.end()) return "-";
+    bytes.push_back(static_cast<char>(found->second));
+  }
+  if (static_cast<uint8_t>(bytes[0]) != 0x02) return "not a jump";
+  char text[32];
+  snprintf(text, sizeof text, "LJMP 0x%02X%02X", static_cast<uint8_t>(bytes[1]),
+           static_cast<uint8_t>(bytes[2]));
+  return text;
+}
+
+// The jump to a symbol the linker's map lists: "  0012H     CODE     t0 ...".
+std::string JumpTo(const std::string& map, const std::string& symbol) {
+  const size_t at = map.find("     CODE     " + symbol + " ");
+  if (at == std::string::npos || at < 7) return "no " + symbol + " in the map";
+  return "LJMP 0x" + map.substr(at - 5, 4);
+}
+
+TEST_F(LinkToolsTest, EveryObjectsInterruptGetsItsVector) {
+  for (const char* name : {"plain", "timer", "timer1", "main", "helper"})
+    ASSERT_NO_FATAL_FAILURE(Compile(name));
+  // Both routines outside the main module: the linker lays the table down.
+  ProgramRun link = WithCommandFile(
+      "BL51.exe", "\"{D}plain.obj\", \"{D}timer.obj\", \"{D}timer1.obj\" TO \"{D}prog\"");
+  ASSERT_EQ(link.exit_code, 0) << link.output;
+  EXPECT_EQ(Messages(link.output), "");
+  ASSERT_EQ(Tool("OH51.exe", {At("prog"), "HEXFILE(" + At("prog.hex") + ")"}).exit_code, 0);
+  std::map<uint32_t, uint8_t> image = Image(Read("prog.hex"));
+  std::string map = Read("prog.M51");
+  EXPECT_EQ(JumpAt(image, 0x0B), JumpTo(map, "t0"));
+  EXPECT_EQ(JumpAt(image, 0x1B), JumpTo(map, "t1"));
+  EXPECT_EQ(image[0x03], 0x32);  // reti
+  EXPECT_EQ(image[0x13], 0x32);
+  EXPECT_NE(JumpAt(image, 0x00).find("LJMP"), std::string::npos);
+  EXPECT_NE(map.find("INTERRUPT VECTORS:\r\n"), std::string::npos) << map;
+  EXPECT_NE(map.find("  001BH     3          t1 "), std::string::npos) << map;
+  EXPECT_TRUE(ScratchIsEmpty());
+
+  // Code placed higher takes the table along, as sdcc's own.
+  link = WithCommandFile("BL51.exe",
+                         "\"{D}plain.obj\", \"{D}timer.obj\" TO \"{D}prog\" CODE(0x4000-0x7FFF)");
+  ASSERT_EQ(link.exit_code, 0) << link.output;
+  ASSERT_EQ(Tool("OH51.exe", {At("prog"), "HEXFILE(" + At("prog.hex") + ")"}).exit_code, 0);
+  image = Image(Read("prog.hex"));
+  EXPECT_EQ(JumpAt(image, 0x400B), JumpTo(Read("prog.M51"), "t0"));
+  EXPECT_EQ(image.begin()->first, 0x4000u);
+
+  // A routine beside main() is sdcc's to place: no table of the linker's.
+  link = WithCommandFile("BL51.exe", "\"{D}main.obj\", \"{D}helper.obj\" TO \"{D}prog\"");
+  ASSERT_EQ(link.exit_code, 0) << link.output;
+  EXPECT_EQ(Read("prog.M51").find("INTERRUPT VECTORS:"), std::string::npos);
+}
+
+TEST_F(LinkToolsTest, ALibraryModulesInterruptGetsItsVectorWhenTheModuleIsLinked) {
+  for (const char* name : {"usetimer", "timerlib", "uartlib"})
+    ASSERT_NO_FATAL_FAILURE(Compile(name));
+  ASSERT_EQ(WithCommandFile("Lib51.exe",
+                            "TRANSFER \"{D}timerlib.obj\", \"{D}uartlib.obj\" TO \"{D}drv.lib\"")
+                .exit_code,
+            0);
+  const ProgramRun link =
+      WithCommandFile("BL51.exe", "\"{D}usetimer.obj\", \"{D}drv.lib\" TO \"{D}prog\"");
+  ASSERT_EQ(link.exit_code, 0) << link.output;
+  EXPECT_EQ(Messages(link.output), "");
+  ASSERT_EQ(Tool("OH51.exe", {At("prog"), "HEXFILE(" + At("prog.hex") + ")"}).exit_code, 0);
+  const std::map<uint32_t, uint8_t> image = Image(Read("prog.hex"));
+  const std::string map = Read("prog.M51");
+  EXPECT_EQ(JumpAt(image, 0x0B), JumpTo(map, "t0"));
+  // The UART module is not linked, and neither is its vector.
+  EXPECT_EQ(map.find("(UARTLIB)"), std::string::npos) << map;
+  EXPECT_NE(JumpAt(image, 0x23), JumpTo(map, "uart"));
+  EXPECT_EQ(map.find(" uart "), std::string::npos) << map;
 }
 
 TEST_F(LinkToolsTest, LibraryFromTransferLinksOnlyTheModulesUsed) {

@@ -198,13 +198,14 @@ int Compile(const CompileRequest& request, Console* console) {
       reporter.Report(sim::Severity::kError, std::string(kGenericCompilerCode), issue.file,
                       issue.line, issue.text);
     }
-    // Without this the interrupt would silently never run.
+    // The linker lays the vector down from the number in the object; one it
+    // cannot know would leave the routine silently never running.
     for (const InterruptFunction& f : rewritten.interrupts) {
-      if (rewritten.defines_main) break;
-      reporter.Report(sim::Severity::kWarning, std::string(kGenericCompilerCode), f.file, f.line,
+      if (f.number >= 0) continue;
+      reporter.Report(sim::Severity::kError, std::string(kGenericCompilerCode), f.file, f.line,
                       "'" + f.name +
-                          "': the vector is made where main() is compiled; declare the "
-                          "function there with its interrupt number");
+                          "': the interrupt number must be a constant number for the linker "
+                          "to place the vector");
     }
   }
   std::vector<std::string> headers;
@@ -258,6 +259,9 @@ int Compile(const CompileRequest& request, Console* console) {
         module.tool = kTool;
         module.model = effective.model;
         module.rel = output;
+        for (const InterruptFunction& f : rewritten.interrupts) {
+          module.interrupts.push_back(RelInterrupt{static_cast<uint32_t>(f.number), "_" + f.name});
+        }
         bytes += FormatRelModule(module);
         sizes = ReadModuleSizes(output);
       }

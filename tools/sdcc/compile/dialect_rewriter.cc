@@ -205,8 +205,10 @@ class Rewriter {
         Is(FindStop(end, {"{", ";", ","}), "{")) {
       const size_t open = MatchingOpen(i - 1);
       if (open != SIZE_MAX && IsWord(open - 1)) {
+        uint32_t number = 0;
         result_->interrupts.push_back(InterruptFunction{
-            std::string(TextAt(open - 1)), list_.files[tokens_[i].file], tokens_[i].line});
+            std::string(TextAt(open - 1)), list_.files[tokens_[i].file], tokens_[i].line,
+            Evaluate(i + 1, end, &number) ? static_cast<int64_t>(number) : -1});
       }
     }
     ReplaceRange(i, end, std::string(keyword) + "(" + Join(i + 1, end) + ")");

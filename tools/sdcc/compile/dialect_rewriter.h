@@ -24,6 +24,7 @@
 #ifndef C51_TOOLS_SDCC_COMPILE_DIALECT_REWRITER_H_
 #define C51_TOOLS_SDCC_COMPILE_DIALECT_REWRITER_H_
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -36,12 +37,13 @@ struct DialectIssue {
   std::string text;  // for the error line
 };
 
-// A function defined with "interrupt n". sdcc puts an interrupt's vector
-// into the module that defines main, and only for interrupts declared there.
+// A function defined with "interrupt n", for the object's record of the
+// vectors the linker lays down.
 struct InterruptFunction {
   std::string name;
   std::string file;
   int line = 0;
+  int64_t number = -1;  // -1: not a constant the rewriter can evaluate
 };
 
 struct RewriteResult {

@@ -72,6 +72,7 @@ class Mapper {
           return;
         }
         Args({loc, Hex(start), size, Hex(end - start + 1)});
+        if (control.name == "CODE") out_->code_base = start;
         placed = true;
       } else if (!item.empty()) {
         Ignored(control, item);

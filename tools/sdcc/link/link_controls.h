@@ -31,6 +31,7 @@ struct LinkMessage {
 
 struct LinkControls {
   std::vector<std::string> sdcc_args;
+  uint32_t code_base = 0;  // where code memory starts: sdcc's vector table goes there
   std::vector<uint32_t> disabled_warnings;  // DISABLEWARNING numbers
   std::vector<LinkMessage> messages;
 };

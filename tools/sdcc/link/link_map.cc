@@ -100,6 +100,12 @@ std::string FormatLinkMap(const c51::sim::LinkOutcome& outcome, const MapContent
              symbol.space.c_str(), DisplaySymbol(symbol.name).c_str(), symbol.module.c_str());
     line(row);
   }
+  if (!contents.vectors.empty()) {
+    line("");
+    line("INTERRUPT VECTORS:");
+    line("  ADDRESS   INTERRUPT  SYMBOL                            MODULE");
+    for (const std::string& vector : contents.vectors) line(vector);
+  }
   if (!contents.memory.empty()) {
     line("");
     line("MEMORY USE:");

@@ -1,6 +1,7 @@
 // The linker's map file (".M51"): the modules linked, the public symbols of
-// the user's modules with their addresses from sdld's map, sdld's memory
-// summary, the messages, and the size and summary lines.
+// the user's modules with their addresses from sdld's map, the interrupt
+// vectors the linker laid down, sdld's memory summary, the messages, and the
+// size and summary lines.
 #ifndef C51_TOOLS_SDCC_LINK_LINK_MAP_H_
 #define C51_TOOLS_SDCC_LINK_LINK_MAP_H_
 
@@ -31,7 +32,8 @@ struct MapContents {
   std::string banner;
   std::vector<std::string> included;  // "  .\Debug\main.obj (MAIN)"
   std::vector<MapSymbol> symbols;
-  std::string memory;  // sdld's ".mem" text
+  std::string memory;                     // sdld's ".mem" text
+  std::vector<std::string> vectors = {};  // the linker's vector table, when it made one
 };
 
 // Lines end in "\r\n" like the tools' other listings.

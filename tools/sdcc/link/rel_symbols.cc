@@ -6,8 +6,6 @@ namespace c51::sdcc {
 
 namespace {
 
-constexpr unsigned kAbsoluteArea = 0x08;
-
 // The next line at `*pos` without its end; false past the last one.
 bool NextLine(std::string_view text, size_t* pos, std::string_view* line) {
   if (*pos >= text.size()) return false;
@@ -39,15 +37,16 @@ bool IsHeaderLine(std::string_view line) {
          width >= '2' && width <= '4';
 }
 
-// The flags of "A <name> size <n> flags <f> addr <a>", hexadecimal as the
-// header's radix says; only X (hexadecimal) is written by sdcc and sdas8051.
-unsigned AreaFlags(const std::vector<std::string_view>& words) {
+// The value after `key` in "A <name> size <n> flags <f> addr <a>",
+// hexadecimal as the header's radix says; only X (hexadecimal) is written by
+// sdcc and sdas8051. 0 when it is missing or not a number.
+uint32_t AreaField(const std::vector<std::string_view>& words, std::string_view key) {
   for (size_t i = 1; i + 1 < words.size(); ++i) {
-    if (words[i] != "flags") continue;
-    unsigned value = 0;
+    if (words[i] != key) continue;
+    uint32_t value = 0;
     for (char c : words[i + 1]) {
       const unsigned char u = static_cast<unsigned char>(c);
-      unsigned digit;
+      uint32_t digit;
       if (u >= '0' && u <= '9') {
         digit = u - '0';
       } else if (u >= 'a' && u <= 'f') {
@@ -91,10 +90,14 @@ bool ScanRel(std::string_view rel, RelSymbols* symbols, std::string* err) {
       case 'O':
         symbols->options.assign(line.substr(2));
         break;
-      case 'A':
+      case 'A': {
+        RelArea area{std::string(words[1]), AreaField(words, "size"), AreaField(words, "flags"),
+                     AreaField(words, "addr")};
         in_area = true;
-        absolute = (AreaFlags(words) & kAbsoluteArea) != 0 || words[1] == ".";
+        absolute = (area.flags & kAreaAbsolute) != 0 || words[1] == ".";
+        symbols->areas.push_back(std::move(area));
         break;
+      }
       case 'S': {
         if (words.size() < 3 || words[1].empty() || words[1][0] == '.') break;
         const std::string name(words[1]);
@@ -110,6 +113,22 @@ bool ScanRel(std::string_view rel, RelSymbols* symbols, std::string* err) {
     }
   }
   return true;
+}
+
+std::vector<RelArea> AbsoluteCodeAreas(const RelSymbols& symbols) {
+  std::vector<RelArea> areas;
+  for (const RelArea& area : symbols.areas) {
+    const uint32_t kind = kAreaAbsolute | kAreaCode;
+    if ((area.flags & kind) == kind && area.size > 0) areas.push_back(area);
+  }
+  return areas;
+}
+
+uint32_t AreaSize(const RelSymbols& symbols, std::string_view name) {
+  for (const RelArea& area : symbols.areas) {
+    if (area.name == name) return area.size;
+  }
+  return 0;
 }
 
 std::string DisplaySymbol(std::string_view symbol) {

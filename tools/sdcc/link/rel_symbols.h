@@ -14,14 +14,28 @@
 // Symbols defined before the first area, or in an absolute area (flag 0x08),
 // are constants such as the SFR names every module including a register
 // header defines; two modules may define them alike, so they are kept apart.
+// An absolute area's address is where its bytes go: sdas8051 starts a new
+// area ("CABS0", "CABS1", ...) at each ".org".
 #ifndef C51_TOOLS_SDCC_LINK_REL_SYMBOLS_H_
 #define C51_TOOLS_SDCC_LINK_REL_SYMBOLS_H_
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace c51::sdcc {
+
+struct RelArea {
+  std::string name;
+  uint32_t size = 0;
+  uint32_t flags = 0;
+  uint32_t address = 0;
+};
+
+// sdas8051's area flags.
+constexpr uint32_t kAreaAbsolute = 0x08;
+constexpr uint32_t kAreaCode = 0x20;
 
 struct RelSymbols {
   std::string module;                   // the "M" line; empty when there is none
@@ -29,7 +43,14 @@ struct RelSymbols {
   std::vector<std::string> publics;     // defined in relocatable areas
   std::vector<std::string> absolutes;   // defined as constants
   std::vector<std::string> references;  // used here, defined elsewhere
+  std::vector<RelArea> areas;           // in the order written
 };
+
+// The module's absolute code bytes: its absolute CODE areas that hold any.
+std::vector<RelArea> AbsoluteCodeAreas(const RelSymbols& symbols);
+
+// The size of the named area; 0 when the module has none.
+uint32_t AreaSize(const RelSymbols& symbols, std::string_view name);
 
 // False with `err` (upper case, for a tool's REASON line) when `rel` does not
 // start like an SDCC relocatable; "XL2", "XH3", "DL2" and the like pass.

@@ -5,12 +5,17 @@
 #include <vector>
 
 #include "platform/codepage.h"
+#include "sdcc/link/code_overlap.h"
+#include "sdcc/link/generated_module.h"
 #include "sdcc/link/ihx_image.h"
+#include "sdcc/link/library_names.h"
 #include "sdcc/link/link_controls.h"
 #include "sdcc/link/link_map.h"
 #include "sdcc/link/memory_summary.h"
 #include "sdcc/link/rel_symbols.h"
 #include "sdcc/link/sdld_messages.h"
+#include "sdcc/link/vector_inputs.h"
+#include "sdcc/link/vector_table.h"
 #include "sdcc/rel_object.h"
 #include "sdcc/run_program.h"
 #include "sdcc/temp_folder.h"
@@ -23,15 +28,6 @@ using c51::sim::kCommonArea;
 using c51::sim::LinkCommand;
 using c51::sim::LinkInput;
 using c51::sim::LinkOutcome;
-
-// One module to link, from an object or a library.
-struct Module {
-  const LinkInput* input = nullptr;
-  RelModule module;
-  RelSymbols symbols;
-  bool from_library = false;
-  std::string file;  // the relocatable's name in the scratch folder
-};
 
 // Adds messages to the outcome, leaving out the warnings DISABLEWARNING names.
 class Reporter {
@@ -67,10 +63,6 @@ class Reporter {
   std::vector<uint32_t> disabled_;
 };
 
-std::string Shown(const Module& m) {
-  return m.input->path + " (" + m.module.name + ")";
-}
-
 std::string DefaultOutput(const LinkCommand& command) {
   const std::string& first = command.inputs.front().path;
   return std::string(c51::sim::DirectoryPart(first)) + std::string(c51::sim::FileTitle(first));
@@ -78,7 +70,7 @@ std::string DefaultOutput(const LinkCommand& command) {
 
 // Reads every input; false after a fatal error.
 bool LoadInputs(const LinkCommand& command, c51::sim::FileSource* files, Reporter* report,
-                std::vector<Module>* modules) {
+                std::vector<LinkModule>* modules) {
   for (const LinkInput& input : command.inputs) {
     std::string bytes, err;
     if (files->Read(input.path, &bytes) != c51::sim::ReadResult::kOkay) {
@@ -103,7 +95,7 @@ bool LoadInputs(const LinkCommand& command, c51::sim::FileSource* files, Reporte
     }
     const bool library = bytes.compare(0, kRelLibraryHeader.size(), kRelLibraryHeader) == 0;
     for (RelModule& rel : read) {
-      Module module;
+      LinkModule module;
       module.input = &input;
       module.from_library = library;
       module.module = std::move(rel);
@@ -124,9 +116,9 @@ bool LoadInputs(const LinkCommand& command, c51::sim::FileSource* files, Reporte
 }
 
 // The model of the first compiled object decides; assembled modules fit any.
-std::vector<std::string> LinkModel(const std::vector<Module>& modules) {
-  const Module* chosen = nullptr;
-  for (const Module& m : modules) {
+std::vector<std::string> LinkModel(const std::vector<LinkModule>& modules) {
+  const LinkModule* chosen = nullptr;
+  for (const LinkModule& m : modules) {
     if (!m.from_library && !m.symbols.options.empty()) {
       chosen = &m;
       break;
@@ -138,16 +130,18 @@ std::vector<std::string> LinkModel(const std::vector<Module>& modules) {
 }
 
 // Writes the relocatables and one list file per library into `scratch`;
-// returns the sdcc arguments naming them (objects first). False with `err`.
+// returns the sdcc arguments naming them (objects first, then `*libraries`
+// arguments). False with `err`.
 bool WriteScratch(const TempFolder& scratch, const LinkCommand& command,
-                  std::vector<Module>* modules, std::vector<std::string>* args, std::string* err) {
+                  std::vector<LinkModule>* modules, std::vector<std::string>* args,
+                  size_t* library_args, std::string* err) {
   const std::string& folder = scratch.path();
   std::vector<std::string> libraries;
   for (size_t i = 0; i < command.inputs.size(); ++i) {
     const std::string library = "l" + std::to_string(i) + ".lib";
     std::string list;
     int index = 0;
-    for (Module& m : *modules) {
+    for (LinkModule& m : *modules) {
       if (m.input != &command.inputs[i]) continue;
       const std::string tag = std::to_string(i) + "m" + std::to_string(index++) + ".rel";
       m.file = (m.from_library ? "l" : "o") + tag;
@@ -167,31 +161,34 @@ bool WriteScratch(const TempFolder& scratch, const LinkCommand& command,
       libraries.push_back(scratch.native() + library);
     }
   }
+  *library_args = libraries.size();
   args->insert(args->end(), libraries.begin(), libraries.end());
   return true;
 }
 
-const Module* FindByRelName(const std::vector<Module>& modules, const std::string& name) {
-  for (const Module& m : modules) {
+const LinkModule* FindByRelName(const std::vector<LinkModule>& modules, const std::string& name) {
+  for (const LinkModule& m : modules) {
     if (m.symbols.module == name) return &m;
   }
   return nullptr;
 }
 
-void ReportSdld(const std::vector<SdldMessage>& messages, const std::vector<Module>& modules,
+void ReportSdld(const std::vector<SdldMessage>& messages, const std::vector<LinkModule>& modules,
                 Reporter* report) {
   for (const SdldMessage& message : messages) {
     switch (message.kind) {
       case SdldMessage::kUnresolved: {
         std::vector<std::string> details = {"SYMBOL:  " + DisplaySymbol(message.symbol)};
-        const Module* user = FindByRelName(modules, message.module);
+        const LinkModule* user = FindByRelName(modules, message.module);
         details.push_back("MODULE:  " + (user != nullptr ? Shown(*user) : message.module));
+        const std::string reason = MissingLibraryReason(message.symbol);
+        if (!reason.empty()) details.push_back("REASON:  " + reason);
         report->Add(LinkMessage::kWarning, "L1", "UNRESOLVED EXTERNAL SYMBOL", details);
         break;
       }
       case SdldMessage::kMultiple: {
         std::vector<std::string> details = {"SYMBOL:  " + DisplaySymbol(message.symbol)};
-        for (const Module& m : modules) {
+        for (const LinkModule& m : modules) {
           const auto& publics = m.symbols.publics;
           if (!m.from_library &&
               std::find(publics.begin(), publics.end(), message.symbol) != publics.end()) {
@@ -216,22 +213,16 @@ void ReportSdld(const std::vector<SdldMessage>& messages, const std::vector<Modu
   }
 }
 
+std::vector<const RelSymbols*> AllSymbols(const std::vector<LinkModule>& modules) {
+  std::vector<const RelSymbols*> symbols;
+  for (const LinkModule& m : modules) symbols.push_back(&m.symbols);
+  return symbols;
+}
+
 std::string LastLine(const std::string& text) {
   std::string_view view = c51::sim::Trim(text);
   const size_t cut = view.find_last_of('\n');
   return std::string(cut == std::string_view::npos ? view : view.substr(cut + 1));
-}
-
-// The modules the map names: every object module, and the library modules
-// sdld's map lists as linked ("<library>  [ <member> ]").
-std::vector<std::string> IncludedModules(const std::vector<Module>& modules,
-                                         const std::string& sdld_map) {
-  std::vector<std::string> included;
-  for (const Module& m : modules) {
-    if (m.from_library && sdld_map.find("[ " + m.file + " ]") == std::string::npos) continue;
-    included.push_back("  " + Shown(m));
-  }
-  return included;
 }
 
 }  // namespace
@@ -250,7 +241,7 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
   Reporter report(&outcome, controls.disabled_warnings);
   for (const LinkMessage& message : controls.messages) report.Add(message);
 
-  std::vector<Module> modules;
+  std::vector<LinkModule> modules;
   if (!LoadInputs(command, files, &report, &modules)) return outcome;
   if (outcome.errors > 0) return outcome;  // refused before anything runs
 
@@ -266,24 +257,71 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
   args.insert(args.end(), model.begin(), model.end());
   args.insert(args.end(), controls.sdcc_args.begin(), controls.sdcc_args.end());
   args.insert(args.end(), {"-o", scratch.native() + "out.ihx"});
-  std::string err;
-  if (scratch.path().empty() || !WriteScratch(scratch, command, &modules, &args, &err)) {
+  std::string err, aliases;
+  size_t library_args = 0;
+  if (scratch.path().empty() ||
+      !WriteScratch(scratch, command, &modules, &args, &library_args, &err) ||
+      !WriteAliasLibrary(scratch, AllSymbols(modules), &aliases, &err)) {
     report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC",
                {"REASON:  " + (err.empty() ? std::string("NO SCRATCH FOLDER") : err)});
     return outcome;
   }
-  const ProgramRun run = RunProgram(sdcc, args);
-  if (!run.started) {
-    report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC",
-               {"REASON:  CAN'T START " + SystemToLocalText(sdcc)});
-    return outcome;
+  const size_t objects_end = args.size() - library_args;
+  if (!aliases.empty()) args.push_back(aliases);
+  // The driver leaves the long long library out; sdld takes from it only
+  // what a module calls.
+  args.insert(args.end(), {"-l", "liblonglong"});
+
+  // The vector table depends on the library modules linked, which only
+  // sdld's map tells: linked again when they were not the ones assumed.
+  std::vector<bool> planned(modules.size(), false);
+  for (size_t i = 0; i < modules.size(); ++i) planned[i] = !modules[i].from_library;
+  VectorInputs inputs;
+  VectorPlan plan;
+  ProgramRun run;
+  std::string sdld_map;
+  for (int pass = 0; pass < 2; ++pass) {
+    inputs = GatherVectorInputs(modules, planned);
+    plan = PlanVectorTable(inputs.routines, inputs.absolute, controls.code_base,
+                           inputs.main_home_size);
+    std::vector<std::string> pass_args = args;
+    if (!plan.source.empty()) {
+      if (!AssembleGenerated(scratch, "vectors", plan.source, &err)) {
+        report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});
+        return outcome;
+      }
+      // After the objects, before the libraries.
+      pass_args.insert(pass_args.begin() + static_cast<std::ptrdiff_t>(objects_end),
+                       scratch.native() + "vectors.rel");
+    }
+    for (const char* output : {"out.ihx", "out.map", "out.mem"}) {
+      c51::sim::RemoveFile(scratch.path() + output);
+    }
+    run = RunProgram(sdcc, pass_args);
+    if (!run.started) {
+      report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC",
+                 {"REASON:  CAN'T START " + SystemToLocalText(sdcc)});
+      return outcome;
+    }
+    sdld_map.clear();
+    c51::sim::ReadFile(scratch.path() + "out.map", &sdld_map);
+    const std::vector<bool> linked = LinkedModules(modules, sdld_map);
+    if (!VectorInputsChanged(modules, planned, linked)) break;
+    planned = linked;
   }
+  for (const LinkMessage& message : plan.messages) report.Add(message);
   const std::vector<SdldMessage> messages = ParseSdldOutput(run.output);
   ReportSdld(messages, modules, &report);
   if (run.exit_code != 0 && messages.empty()) {
     report.Add(
         LinkMessage::kError, "L221", "SDCC LINK ERROR",
         {"REASON:  EXIT CODE " + std::to_string(run.exit_code) + ": " + LastLine(run.output)});
+  }
+  if (!sdld_map.empty()) {
+    std::vector<CodeRange> code = RelocatedCodeAreas(sdld_map);
+    code.insert(code.end(), inputs.absolute.begin(), inputs.absolute.end());
+    code.insert(code.end(), plan.entries.begin(), plan.entries.end());
+    for (const LinkMessage& message : CheckCodeOverlaps(std::move(code))) report.Add(message);
   }
 
   std::string text;
@@ -315,12 +353,14 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
     outcome.xdata = use.xdata;
   }
   if (!outcome.map_path.empty()) {
-    std::string sdld_map;
-    c51::sim::ReadFile(scratch.path() + "out.map", &sdld_map);
-    std::vector<std::string> names;
-    for (const Module& m : modules) names.push_back(m.symbols.module);
-    MapContents contents{std::string(kLinkerBanner), IncludedModules(modules, sdld_map),
-                         ReadMapSymbols(sdld_map, names), memory};
+    std::vector<std::string> names, included;
+    const std::vector<bool> linked = LinkedModules(modules, sdld_map);
+    for (size_t i = 0; i < modules.size(); ++i) {
+      names.push_back(modules[i].symbols.module);
+      if (linked[i]) included.push_back("  " + Shown(modules[i]));
+    }
+    MapContents contents{std::string(kLinkerBanner), std::move(included),
+                         ReadMapSymbols(sdld_map, names), memory, plan.map_lines};
     outcome.map = FormatLinkMap(outcome, contents);
   }
   return outcome;

@@ -3,8 +3,13 @@
 // a private scratch folder (a library becomes a list file there that sdld
 // searches, so only the modules that resolve something are linked), link
 // with the sdcc driver for the objects' memory model so the matching
-// run-time library comes in, and turn sdld's output into the linker's
-// messages, the program, the sizes and the map.
+// run-time library comes in (the long long one too, which the driver leaves
+// out), and turn sdld's output into the linker's messages, the program, the
+// sizes and the map. Modules of the linker's own go in beside the user's:
+// the interrupt vector table where sdcc's cannot serve (vector_table.h) and
+// jumps that give sdcc's float functions their plain names
+// (library_names.h). Every byte of the image must have one owner
+// (code_overlap.h).
 //
 // The program (the TO file) is the simulated toolchain's absolute program
 // text, which the hex converter reads: one SEGMENT line per run of adjacent

@@ -1,0 +1,124 @@
+// Interrupt routines in files without main(), built by corvane-c51 with the
+// sdcc toolchain and run in ucsim's 8051 simulator: the linker must give
+// each its vector, leave the reset to a start-up file that takes it, and
+// refuse two routines for one interrupt. Skipped without sdcc, the simulator
+// or the toolchain's compiler.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/fs.h"
+#include "s51_ports.h"
+#include "sdcc/run_program.h"
+#include "support/temp_dir.h"
+
+namespace c51::sdcc {
+namespace {
+
+// Some 9 ms per look at 12 MHz (the idle loop takes two cycles per
+// instruction, the two interrupts a little more), some 1.4 s in all: P1.0
+// toggles every 50 ms, P1.1 every 100 ms.
+constexpr int kStepsPerSample = 5000;
+constexpr int kSamples = 150;
+
+class VectorsSdccTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(dir_.path().empty());
+    s51_ = FindSdccProgram("s51");
+    toolchain_ = ExecutableDirectory() + "sdcctool/C51";
+    if (FindSdccProgram("sdcc").empty()) GTEST_SKIP() << "sdcc is not installed";
+    if (s51_.empty()) GTEST_SKIP() << "the simulator s51 (sdcc-ucsim) is not installed";
+    if (!PathExists(toolchain_ + "/BIN/C51.exe")) GTEST_SKIP() << "no C51.exe in " << toolchain_;
+  }
+
+  ProgramRun Host(const std::vector<std::string>& args) {
+    return RunProgram(ExecutableDirectory() + "corvane-c51", args);
+  }
+
+  // A new project "vec" of the named files from the test data; the build's
+  // output.
+  ProgramRun Build(const std::vector<std::string>& files) {
+    const std::string project = dir_.path() + "vec.cvproj";
+    ProgramRun run = Host({"new", project, "--force", "--config", "Debug"});
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    std::vector<std::string> add = {"add", "-p", project};
+    for (const std::string& file : files) {
+      std::error_code ec;
+      std::filesystem::copy_file(C51_VECTORS_DATA_DIR + file, dir_.path() + file,
+                                 std::filesystem::copy_options::overwrite_existing, ec);
+      EXPECT_FALSE(ec) << ec.message();
+      add.push_back(dir_.path() + file);
+    }
+    run = Host(add);
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    return Host({"--toolchain", toolchain_, "build", "--rebuild", "-p", project});
+  }
+
+  std::string Hex() const { return dir_.path() + "Debug/vec.hex"; }
+
+  // Runs the program; P1.0 and P1.1 must follow their timers, and the
+  // other pins of port 1 stay as `others` (bits 2 to 7).
+  void ExpectBothTimersBlink(int others) {
+    std::string output;
+    const std::vector<int> samples =
+        SampleP1(s51_, Hex(), dir_.path(), kSamples, kStepsPerSample, &output);
+    ASSERT_EQ(samples.size(), static_cast<size_t>(kSamples)) << output;
+    for (int i = 1; i < kSamples; ++i) {
+      EXPECT_EQ(samples[i] & 0xFC, others) << "sample " << i;
+    }
+    const std::vector<int> fast = P1Changes(samples, 0);
+    const std::vector<int> slow = P1Changes(samples, 1);
+    EXPECT_GE(fast.size(), 16u) << testing::PrintToString(samples);
+    EXPECT_GE(slow.size(), 8u) << testing::PrintToString(samples);
+    for (size_t i = 1; i < fast.size(); ++i) {
+      EXPECT_GE(fast[i] - fast[i - 1], 3) << testing::PrintToString(samples);
+      EXPECT_LE(fast[i] - fast[i - 1], 9) << testing::PrintToString(samples);
+    }
+    for (size_t i = 1; i < slow.size(); ++i) {
+      EXPECT_GE(slow[i] - slow[i - 1], 8) << testing::PrintToString(samples);
+      EXPECT_LE(slow[i] - slow[i - 1], 16) << testing::PrintToString(samples);
+    }
+  }
+
+  test::ScopedTempDir dir_{"c51vectors"};
+  std::string s51_, toolchain_;
+};
+
+TEST_F(VectorsSdccTest, RoutinesInFilesWithoutMainRun) {
+  const ProgramRun build = Build({"main.c", "timer0.c", "timer1.c"});
+  ASSERT_EQ(build.exit_code, 0) << build.output;
+  EXPECT_NE(build.output.find("\"vec\" - 0 error(s), 0 warning(s)."), std::string::npos)
+      << build.output;
+  ASSERT_TRUE(PathExists(Hex())) << build.output;
+  ExpectBothTimersBlink(0xFC);
+}
+
+TEST_F(VectorsSdccTest, AStartUpFileKeepsTheReset) {
+  const ProgramRun build = Build({"startup.a51", "main.c", "timer0.c", "timer1.c"});
+  ASSERT_EQ(build.exit_code, 0) << build.output;
+  EXPECT_NE(build.output.find("\"vec\" - 0 error(s), 0 warning(s)."), std::string::npos)
+      << build.output;
+  std::string map, err;
+  ASSERT_EQ(ReadWholeFile(dir_.path() + "Debug/vec.M51", &map, &err), ReadStatus::kOkay) << err;
+  EXPECT_EQ(map.find("RESET"), std::string::npos) << map;
+  EXPECT_NE(map.find("  000BH     1          timer0 "), std::string::npos) << map;
+  // The start-up file ran first: P1.7 is low.
+  ExpectBothTimersBlink(0x7C);
+}
+
+TEST_F(VectorsSdccTest, TwoRoutinesForOneInterruptFailTheBuild) {
+  const ProgramRun build = Build({"main.c", "timer0.c", "same_number.c"});
+  EXPECT_EQ(build.exit_code, 1) << build.output;
+  for (const char* part :
+       {"*** ERROR L223: INTERRUPT NUMBER USED TWICE", "SYMBOL:  timer0", "timer0.obj (TIMER0)",
+        "SYMBOL:  tick", "same_number.obj (SAME_NUMBER)"}) {
+    EXPECT_NE(build.output.find(part), std::string::npos) << part << "\n" << build.output;
+  }
+  EXPECT_FALSE(PathExists(Hex()));
+}
+
+}  // namespace
+}  // namespace c51::sdcc

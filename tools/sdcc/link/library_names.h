@@ -1,0 +1,35 @@
+// Standard C functions our users' programs call that sdcc's run-time library
+// lacks or names differently. sdcc's library has the math functions only in
+// their float form (sinf, not sin); since float and double are the same type
+// on this target, a one-argument function is the float one reached by a
+// jump, which the linker supplies from a library of its own:
+//   _sin:  ljmp _sinf
+// A function of more arguments cannot be bridged so (its second argument
+// goes to a place named after the function), nor can one sdcc does not have
+// at all (sscanf): those stay unresolved, with a reason the user can act on.
+#ifndef C51_TOOLS_SDCC_LINK_LIBRARY_NAMES_H_
+#define C51_TOOLS_SDCC_LINK_LIBRARY_NAMES_H_
+
+#include <string>
+#include <string_view>
+
+namespace c51::sdcc {
+
+// The float function a one-argument math function is: "_sin" => "_sinf";
+// empty for any other symbol.
+std::string FloatAlias(std::string_view symbol);
+
+// The sdas8051 source of the module that defines `symbol` as a jump to
+// `target`.
+std::string AliasModuleSource(std::string_view symbol, std::string_view target);
+
+// The REASON text for an unresolved symbol that is a C library function
+// sdcc's library lacks ("_sscanf", also its "_sscanf_PARM_2"); empty for any
+// other symbol.
+//   "_sscanf" => "SDCC'S LIBRARY HAS NO sscanf"
+//   "_pow"    => "SDCC'S LIBRARY HAS NO pow, ONLY ITS FLOAT VERSION powf"
+std::string MissingLibraryReason(std::string_view symbol);
+
+}  // namespace c51::sdcc
+
+#endif  // C51_TOOLS_SDCC_LINK_LIBRARY_NAMES_H_
