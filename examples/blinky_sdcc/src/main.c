@@ -1,6 +1,5 @@
 /* Blinks the LED on P1.0 from the timer 0 interrupt; the main loop only
-   waits. The interrupt routine sits beside main() so that its vector is
-   laid down with the start-up code. */
+   waits. */
 #include <REG51.H>
 #include "blink.h"
 
