@@ -6,6 +6,7 @@
 
 #include "host/project_model.h"
 #include "platform/path.h"
+#include "project/key_names.h"
 #include "project/scopes.h"
 
 namespace c51::host {
@@ -47,7 +48,7 @@ std::string FileName(const std::string& path) {
 
 int FileSteps(ProjectNode* file, ConfigurationRef* ref) {
   std::string_view relative;
-  if (!FindAttributeView(file, "RelativePath", &relative)) return 0;
+  if (!FindAttributeView(file, keys::kRelativePath, &relative)) return 0;
   SourceKind kind = KindOfPath(std::string(relative));
   if (kind != SourceKind::kC && kind != SourceKind::kAssembly) return 0;
   FileSwitches switches = ResolveFileSwitches(file, ref);

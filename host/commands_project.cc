@@ -10,6 +10,7 @@
 #include "host/uvision_device.h"
 #include "platform/fs.h"
 #include "platform/path.h"
+#include "project/key_names.h"
 #include "support/path_helpers.h"
 
 namespace c51::host {
@@ -42,10 +43,10 @@ int CommandNew(Session* session) {
   session->NewProject(path);
   HostTree& tree = session->tree();
   ProjectNode* root = tree.root();
-  tree.SetAttribute(root, "Name", BaseName(path));
+  tree.SetAttribute(root, keys::kName, BaseName(path));
   SetActiveConfiguration(&tree, config);
-  ProjectNode* configuration =
-      tree.AddChild(tree.AppendChild(root, "Configurations"), "Configuration", config.c_str());
+  ProjectNode* configuration = tree.AddChild(tree.AppendChild(root, keys::kConfigurations),
+                                             keys::kConfiguration, config.c_str());
   FilesNode(&tree);
   DeviceInfo device;
   device.name = command.Value("device");
@@ -108,8 +109,8 @@ int CommandAdd(Session* session) {
     // drive keeps its absolute path.
     std::string relative;
     if (!RelativePath(folder, path, &relative)) relative = path;
-    ProjectNode* file = tree.AddChild(parent, "File", nullptr);
-    if (!file || !tree.SetAttribute(file, "RelativePath", relative)) {
+    ProjectNode* file = tree.AddChild(parent, keys::kFile, nullptr);
+    if (!file || !tree.SetAttribute(file, keys::kRelativePath, relative)) {
       session->Error("out of memory");
       return kExitUsage;
     }
@@ -142,7 +143,7 @@ int CommandImport(Session* session) {
 
   session->NewProject(output);
   HostTree& tree = session->tree();
-  tree.SetAttribute(tree.root(), "Name", BaseName(output));
+  tree.SetAttribute(tree.root(), keys::kName, BaseName(output));
   // The first target's device is in force while the import applies the
   // default configuration (its clock becomes "SIMCLK").
   const UvisionTarget* first = PickTarget(targets, "");

@@ -1,4 +1,5 @@
 #include "host/host_tree.h"
+#include "project/key_names.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -193,7 +194,7 @@ void HostTree::UpdateFrom(ProjectNode* target, const ProjectNode* detached) {
 ProjectNode* HostTree::AddChild(ProjectNode* parent, const char* element, const char* name) {
   if (!element) return nullptr;
   ProjectNode* child = AppendChild(parent, element);
-  if (child && name && !SetAttribute(child, "Name", name)) {
+  if (child && name && !SetAttribute(child, keys::kName, name)) {
     Remove(child);
     return nullptr;
   }

@@ -30,9 +30,9 @@ class ProjectLoader final : public XmlHandler {
         *err = "more than one root element";
         return false;
       }
-      if (element != kProjectRootElement) {
-        *err = "the root element is \"" + std::string(name) + "\", not \"" + kProjectRootElement +
-               "\"";
+      if (element != keys::kProjectRoot) {
+        *err =
+            "the root element is \"" + std::string(name) + "\", not \"" + keys::kProjectRoot + "\"";
         return false;
       }
       node = tree_->NewRoot(element);

@@ -16,10 +16,9 @@
 
 #include "host/host_tree.h"
 #include "host/xml.h"
+#include "project/key_names.h"
 
 namespace c51::host {
-
-constexpr char kProjectRootElement[] = "CorvaneProject";
 
 enum class LoadStatus {
   kOkay,

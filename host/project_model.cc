@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "platform/path.h"
+#include "project/key_names.h"
 
 namespace c51::host {
 namespace {
@@ -51,46 +52,46 @@ double DeviceClockMhz(const DeviceInfo& device) {
 
 DeviceInfo ReadDevice(const ProjectNode* root) {
   DeviceInfo device;
-  const ProjectNode* node = root ? ChildNamed(root, "Device") : nullptr;
+  const ProjectNode* node = root ? ChildNamed(root, keys::kDevice) : nullptr;
   if (!node) return device;
-  device.vendor = Attribute(node, "Vendor");
-  device.name = Attribute(node, "Name");
+  device.vendor = Attribute(node, keys::kVendor);
+  device.name = Attribute(node, keys::kName);
   for (const ProjectNode* p = node->first_child; p; p = p->next_sibling)
-    if (IsNamed(p, "Property") && HasAttribute(p, "Text"))
-      device.properties.push_back(Attribute(p, "Text"));
+    if (IsNamed(p, keys::kProperty) && HasAttribute(p, keys::kText))
+      device.properties.push_back(Attribute(p, keys::kText));
   return device;
 }
 
 void WriteDevice(HostTree* tree, const DeviceInfo& device) {
-  ProjectNode* node = ChildNamed(tree->root(), "Device");
-  if (!node) node = tree->AppendChild(tree->root(), "Device");
+  ProjectNode* node = ChildNamed(tree->root(), keys::kDevice);
+  if (!node) node = tree->AppendChild(tree->root(), keys::kDevice);
   if (!node) return;
   while (node->first_child) tree->Remove(node->first_child);
-  tree->SetAttribute(node, "Vendor", device.vendor);
-  tree->SetAttribute(node, "Name", device.name);
+  tree->SetAttribute(node, keys::kVendor, device.vendor);
+  tree->SetAttribute(node, keys::kName, device.name);
   for (const std::string& property : device.properties) {
-    ProjectNode* p = tree->AppendChild(node, "Property");
-    if (p) tree->SetAttribute(p, "Text", property);
+    ProjectNode* p = tree->AppendChild(node, keys::kProperty);
+    if (p) tree->SetAttribute(p, keys::kText, property);
   }
 }
 
 std::string ActiveConfiguration(const ProjectNode* root) {
-  return Attribute(root, "ActiveConfiguration");
+  return Attribute(root, keys::kActiveConfiguration);
 }
 
 void SetActiveConfiguration(HostTree* tree, const std::string& name) {
   std::string_view old;
-  if (FindAttributeView(tree->root(), "ActiveConfiguration", &old) && old == name) return;
-  tree->SetAttribute(tree->root(), "ActiveConfiguration", name);
+  if (FindAttributeView(tree->root(), keys::kActiveConfiguration, &old) && old == name) return;
+  tree->SetAttribute(tree->root(), keys::kActiveConfiguration, name);
 }
 
 std::vector<std::string> ConfigurationNames(const ProjectNode* root) {
   std::vector<std::string> names;
-  const ProjectNode* configurations = ChildNamed(root, "Configurations");
+  const ProjectNode* configurations = ChildNamed(root, keys::kConfigurations);
   if (!configurations) return names;
   for (const ProjectNode* c = configurations->first_child; c; c = c->next_sibling)
-    if (IsNamed(c, "Configuration") && HasAttribute(c, "Name"))
-      names.push_back(Attribute(c, "Name"));
+    if (IsNamed(c, keys::kConfiguration) && HasAttribute(c, keys::kName))
+      names.push_back(Attribute(c, keys::kName));
   return names;
 }
 
@@ -126,34 +127,34 @@ bool ChooseConfiguration(const ProjectNode* root, const std::string& requested, 
 
 std::vector<std::pair<std::string, std::string>> ReadDriverSettings(const ProjectNode* root) {
   std::vector<std::pair<std::string, std::string>> settings;
-  const ProjectNode* node = ChildNamed(root, "DriverSettings");
+  const ProjectNode* node = ChildNamed(root, keys::kDriverSettings);
   if (!node) return settings;
   for (const ProjectNode* s = node->first_child; s; s = s->next_sibling)
-    if (IsNamed(s, "Setting") && HasAttribute(s, "Key"))
-      settings.emplace_back(Attribute(s, "Key"), Attribute(s, "Value"));
+    if (IsNamed(s, keys::kSetting) && HasAttribute(s, keys::kKey))
+      settings.emplace_back(Attribute(s, keys::kKey), Attribute(s, keys::kValue));
   return settings;
 }
 
 void StoreDriverSetting(HostTree* tree, const std::string& key, const std::string& value) {
-  ProjectNode* node = ChildNamed(tree->root(), "DriverSettings");
-  if (!node) node = tree->AppendChild(tree->root(), "DriverSettings");
+  ProjectNode* node = ChildNamed(tree->root(), keys::kDriverSettings);
+  if (!node) node = tree->AppendChild(tree->root(), keys::kDriverSettings);
   if (!node) return;
   for (ProjectNode* s = node->first_child; s; s = s->next_sibling) {
     std::string_view stored;
-    if (IsNamed(s, "Setting") && FindAttributeView(s, "Key", &stored) && stored == key) {
-      tree->SetAttribute(s, "Value", value);
+    if (IsNamed(s, keys::kSetting) && FindAttributeView(s, keys::kKey, &stored) && stored == key) {
+      tree->SetAttribute(s, keys::kValue, value);
       return;
     }
   }
-  ProjectNode* setting = tree->AppendChild(node, "Setting");
+  ProjectNode* setting = tree->AppendChild(node, keys::kSetting);
   if (!setting) return;
-  tree->SetAttribute(setting, "Key", key);
-  tree->SetAttribute(setting, "Value", value);
+  tree->SetAttribute(setting, keys::kKey, key);
+  tree->SetAttribute(setting, keys::kValue, value);
 }
 
 std::vector<ProjectNode*> ProjectFiles(const ProjectNode* root) {
   std::vector<ProjectNode*> files;
-  const ProjectNode* top = ChildNamed(root, "Files");
+  const ProjectNode* top = ChildNamed(root, keys::kFiles);
   if (!top) return files;
   // Depth-first in document order with an explicit stack of next siblings.
   std::vector<ProjectNode*> pending;
@@ -163,8 +164,8 @@ std::vector<ProjectNode*> ProjectFiles(const ProjectNode* root) {
       pending.pop_back();
       continue;
     }
-    if (IsNamed(node, "File")) files.push_back(node);
-    if (IsNamed(node, "Filter") && HasAttribute(node, "Name") && node->first_child) {
+    if (IsNamed(node, keys::kFile)) files.push_back(node);
+    if (IsNamed(node, keys::kFilter) && HasAttribute(node, keys::kName) && node->first_child) {
       pending.push_back(node->next_sibling);
       node = node->first_child;
       continue;
@@ -175,14 +176,14 @@ std::vector<ProjectNode*> ProjectFiles(const ProjectNode* root) {
 }
 
 ProjectNode* FilesNode(HostTree* tree) {
-  ProjectNode* files = ChildNamed(tree->root(), "Files");
-  return files ? files : tree->AppendChild(tree->root(), "Files");
+  ProjectNode* files = ChildNamed(tree->root(), keys::kFiles);
+  return files ? files : tree->AppendChild(tree->root(), keys::kFiles);
 }
 
 namespace {
 
 ProjectNode* WalkGroups(HostTree* tree, const std::string& path, bool add) {
-  ProjectNode* parent = add ? FilesNode(tree) : ChildNamed(tree->root(), "Files");
+  ProjectNode* parent = add ? FilesNode(tree) : ChildNamed(tree->root(), keys::kFiles);
   size_t start = 0;
   while (parent && start <= path.size()) {
     size_t slash = path.find('/', start);
@@ -193,10 +194,10 @@ ProjectNode* WalkGroups(HostTree* tree, const std::string& path, bool add) {
     ProjectNode* found = nullptr;
     for (ProjectNode* c = parent->first_child; c && !found; c = c->next_sibling) {
       std::string_view stored;
-      if (IsNamed(c, "Filter") && FindAttributeView(c, "Name", &stored) && stored == name)
+      if (IsNamed(c, keys::kFilter) && FindAttributeView(c, keys::kName, &stored) && stored == name)
         found = c;
     }
-    parent = found || !add ? found : tree->AddChild(parent, "Filter", name.c_str());
+    parent = found || !add ? found : tree->AddChild(parent, keys::kFilter, name.c_str());
   }
   return parent;
 }
@@ -213,7 +214,7 @@ ProjectNode* FindGroup(HostTree* tree, const std::string& path) {
 
 std::string AbsoluteFilePath(const ProjectNode* file, const std::string& project_folder) {
   std::string_view relative;
-  if (!FindAttributeView(file, "RelativePath", &relative)) return std::string();
+  if (!FindAttributeView(file, keys::kRelativePath, &relative)) return std::string();
   return LexicalFullPath(std::string(relative), project_folder, NativePathStyle());
 }
 

@@ -70,7 +70,7 @@ bool Session::OpenProject(bool for_change) {
 }
 
 void Session::NewProject(const std::string& path) {
-  tree_.NewRoot(kProjectRootElement);
+  tree_.NewRoot(keys::kProjectRoot);
   plugin_.set_project_path(path);
 }
 

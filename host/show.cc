@@ -12,6 +12,7 @@
 #include "platform/path.h"
 #include "project/config_keys.h"
 #include "project/device_record.h"
+#include "project/key_names.h"
 #include "project/node.h"
 #include "project/scopes.h"
 #include "support/path_helpers.h"
@@ -102,10 +103,10 @@ int CommandShow(Session* session) {
   BuildInputs inputs;
   inputs.configuration = &ref;
   inputs.device = &record;
-  ParseListingSwitches(GetAttributeText(configuration, "OPTLT"), &inputs.listing);
-  const char* output_dir = GetAttributeText(configuration, "OutputDirectory");
-  const char* listing_dir = GetAttributeText(configuration, "ListingDirectory");
-  const char* output_name = GetAttributeText(configuration, "OutputName");
+  ParseListingSwitches(GetAttributeText(configuration, keys::kListingSwitches), &inputs.listing);
+  const char* output_dir = GetAttributeText(configuration, keys::kOutputDirectory);
+  const char* listing_dir = GetAttributeText(configuration, keys::kListingDirectory);
+  const char* output_name = GetAttributeText(configuration, keys::kOutputName);
   inputs.object_dir =
       RelativeFolder(output_dir ? output_dir : DefaultConfigFolder(config), project_folder, true);
   inputs.listing_dir = RelativeFolder(listing_dir ? listing_dir : DefaultConfigFolder(config),
@@ -114,7 +115,7 @@ int CommandShow(Session* session) {
 
   Print("\nfiles (configuration \"" + config + "\"):\n");
   for (ProjectNode* file : ProjectFiles(root)) {
-    const char* relative = GetAttributeText(file, "RelativePath");
+    const char* relative = GetAttributeText(file, keys::kRelativePath);
     if (!relative) continue;
     SourceKind kind = KindOfPath(relative);
     FileSwitches switches = ResolveFileSwitches(file, &ref);

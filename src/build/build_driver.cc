@@ -16,6 +16,7 @@
 #include "plugin/state.h"
 #include "project/device_record.h"
 #include "project/host_services.h"
+#include "project/key_names.h"
 #include "project/node.h"
 #include "project/scopes.h"
 #include "support/messages.h"
@@ -149,11 +150,11 @@ int BuildTarget(PluginState* state, int rebuild_all) {
   state->build.ok = true;
 
   const ProjectNode* root = state->configuration.root;
-  const char* project_name = GetAttributeText(root, "Name");
+  const char* project_name = GetAttributeText(root, keys::kName);
   const ProjectNode* config = FindCurrentConfiguration(&state->configuration);
   if (project_name == nullptr || config == nullptr) return 0;
-  RunUserCommands(state, GetAttributeText(config, "BeforeBuild"));
-  const char* config_name = GetAttributeText(config, "Name");
+  RunUserCommands(state, GetAttributeText(config, keys::kBeforeBuild));
+  const char* config_name = GetAttributeText(config, keys::kName);
   if (config_name == nullptr) return 0;
   Output(state, std::string("build target '") + project_name + "-" + config_name + "'");
   for (const std::string& refused : state->refused_names) {
@@ -170,14 +171,14 @@ int BuildTarget(PluginState* state, int rebuild_all) {
   state->build.listed_objects.clear();
   state->build_continue.store(1);
   state->build.any_translated = false;
-  WalkGroup(state, FirstChildNamed(root, "Files"));
+  WalkGroup(state, FirstChildNamed(root, keys::kFiles));
   if (StopRequested(*state)) {
     Output(state, "Program build aborted.");
     return 0;
   }
 
-  const bool library = IntKey(config, "GENLIB", 0) != 0;
-  const bool hex = IntKey(config, "GENAPP", 1) != 0;
+  const bool library = IntKey(config, keys::kCreateLibrary, 0) != 0;
+  const bool hex = IntKey(config, keys::kCreateExecutable, 1) != 0;
   // Nothing translated means nothing to link, unless an earlier link failed
   // or an object changed since (a single file translated, an object file
   // of the project replaced), or the command file says something else than
@@ -238,7 +239,7 @@ int BuildTarget(PluginState* state, int rebuild_all) {
 
   Output(state, SummaryLine(*state));
   environment.Restore();
-  RunUserCommands(state, GetAttributeText(config, "AfterBuild"));
+  RunUserCommands(state, GetAttributeText(config, keys::kAfterBuild));
   return state->build.ok ? 1 : 0;
 }
 

@@ -18,6 +18,7 @@
 #include "platform/path.h"
 #include "plugin/state.h"
 #include "project/device_record.h"
+#include "project/key_names.h"
 #include "project/node.h"
 #include "project/scopes.h"
 
@@ -76,13 +77,14 @@ void DeleteObjectsOfTree(const ProjectNode* files, const std::string& dir) {
     const ProjectNode* group = groups.front();
     groups.pop_front();
     for (const ProjectNode* node = group->first_child; node; node = node->next_sibling) {
-      if (TextEquals(node->name, "File")) {
-        if (const char* path = GetAttributeText(node, "RelativePath")) {
+      if (TextEquals(node->name, keys::kFile)) {
+        if (const char* path = GetAttributeText(node, keys::kRelativePath)) {
           const std::string_view name = FileNamePart(path);
           const size_t dot = name.rfind('.');
           RemoveFile(dir + std::string(name.substr(0, dot)) + ".obj");
         }
-      } else if (TextEquals(node->name, "Filter") && GetAttributeText(node, "Name") != nullptr) {
+      } else if (TextEquals(node->name, keys::kFilter) &&
+                 GetAttributeText(node, keys::kName) != nullptr) {
         groups.push_back(node);
       }
     }
@@ -111,7 +113,7 @@ void CleanTarget(PluginState* state) {
   // extension.
   RemoveFile(dir + output_name);
 
-  if (const ProjectNode* files = FirstChildNamed(state->configuration.root, "Files")) {
+  if (const ProjectNode* files = FirstChildNamed(state->configuration.root, keys::kFiles)) {
     DeleteObjectsOfTree(files, dir);
   }
 }
@@ -150,7 +152,7 @@ int NextIncludeDirectory(PluginState* state, char* buffer, int size, int first) 
     const std::string subdirectory =
         IncludeSubdirectory(FindDeviceProperty(state->context.device, "REGFILE"));
     if (!subdirectory.empty()) list.entries.push_back(include_dir + subdirectory + "\\");
-    const char* incc5 = GetAttributeText(FindToolNode(config, "C51Tool"), "INCC5");
+    const char* incc5 = GetAttributeText(FindToolNode(config, keys::kC51Tool), keys::kC51Include);
     // Every piece ended by ";" counts, an empty one too.
     const std::string paths = std::string(incc5 ? incc5 : "") + ";";
     size_t start = 0;

@@ -16,6 +16,7 @@
 #include "plugin/state.h"
 #include "project/config_keys.h"
 #include "project/host_services.h"
+#include "project/key_names.h"
 #include "project/node.h"
 #include "project/scopes.h"
 
@@ -140,8 +141,8 @@ bool SourceNeedsRebuild(PluginState* state, const std::string& source, std::stri
 }
 
 void RunBeforeCompile(PluginState* state) {
-  RunUserCommands(state,
-                  GetAttributeText(FindCurrentConfiguration(&state->configuration), "BeforeCmp"));
+  RunUserCommands(state, GetAttributeText(FindCurrentConfiguration(&state->configuration),
+                                          keys::kBeforeCompile));
 }
 
 // Where a file's switches and code bank come from.
@@ -185,14 +186,14 @@ FileScopes ScopesInWalk(PluginState* state, const ProjectNode* file,
   if (own == nullptr) return scopes;
   // The file's own values first (all three start at 2), then the groups'.
   FileSwitches& s = scopes.switches;
-  InheritSwitch(own, "IncBld", &s.inc_bld);
-  InheritSwitch(own, "GenAsm", &s.gen_asm);
-  InheritSwitch(own, "AsmAsm", &s.asm_asm);
+  InheritSwitch(own, keys::kIncludeInBuild, &s.inc_bld);
+  InheritSwitch(own, keys::kGenerateAsm, &s.gen_asm);
+  InheritSwitch(own, keys::kAssembleAsm, &s.asm_asm);
   for (auto level = levels.rbegin(); level != levels.rend(); ++level) {
-    if (level->config == nullptr || !TextEquals(level->node->name, "Filter")) continue;
-    InheritSwitch(level->config, "IncBld", &s.inc_bld);
-    InheritSwitch(level->config, "GenAsm", &s.gen_asm);
-    InheritSwitch(level->config, "AsmAsm", &s.asm_asm);
+    if (level->config == nullptr || !TextEquals(level->node->name, keys::kFilter)) continue;
+    InheritSwitch(level->config, keys::kIncludeInBuild, &s.inc_bld);
+    InheritSwitch(level->config, keys::kGenerateAsm, &s.gen_asm);
+    InheritSwitch(level->config, keys::kAssembleAsm, &s.asm_asm);
   }
   return scopes;
 }
@@ -204,7 +205,7 @@ void AppendEntry(std::string* list, const ProjectNode* local, int bank_count,
                  const std::string& object) {
   int bank = -1;
   const bool banked =
-      GetAttributeInt(local, "BankNum", &bank) != nullptr && bank >= 0 && bank < bank_count;
+      GetAttributeInt(local, keys::kBankNumber, &bank) != nullptr && bank >= 0 && bank < bank_count;
   if (banked) {
     *list += "BANK";
     *list += std::to_string(bank);
@@ -404,7 +405,7 @@ bool WalkedFileNeedsRebuild(PluginState* state, WalkedFile* file) {
 // the walk keeps it from one build to the next.
 void TranslateScoped(PluginState* state, const ProjectNode* file, bool force,
                      const FileScopes& scopes, int bank_count, WalkedFile* walked) {
-  const char* relative_path = GetAttributeText(file, "RelativePath");
+  const char* relative_path = GetAttributeText(file, keys::kRelativePath);
   if (relative_path == nullptr) return;
   DeriveNames(*state, file, relative_path, walked);
   WalkedFile& source = *walked;
@@ -551,11 +552,12 @@ void WalkGroup(PluginState* state, const ProjectNode* group) {
       continue;
     }
     if (state->build_continue.load() == 0) return;
-    if (TextEquals(node->name, "File")) {
+    if (TextEquals(node->name, keys::kFile)) {
       if (position == walked.size()) walked.emplace_back();
       TranslateScoped(state, node, false, ScopesInWalk(state, node, levels), bank_count,
                       &walked[position++]);
-    } else if (TextEquals(node->name, "Filter") && GetAttributeText(node, "Name") != nullptr) {
+    } else if (TextEquals(node->name, keys::kFilter) &&
+               GetAttributeText(node, keys::kName) != nullptr) {
       pending.push_back(node->next_sibling);
       PushLevel(state, node, &levels);
       node = node->first_child;
@@ -575,8 +577,9 @@ int TranslateFile(PluginState* state, const ProjectNode* node) {
   if (config == nullptr || node == nullptr || node->name.data == nullptr) return 0;
   FileNameMatchScope matches;
 
-  const std::string include = CompilerIncludeVariable(
-      state->toolchain.include_dir, IncludeSubdirectory(GetAttributeText(config, "RGF")));
+  const std::string include =
+      CompilerIncludeVariable(state->toolchain.include_dir,
+                              IncludeSubdirectory(GetAttributeText(config, keys::kRegisterFile)));
   ToolEnvironment environment(*state, include);
   state->error_count = 0;
   state->warning_count = 0;
@@ -587,7 +590,7 @@ int TranslateFile(PluginState* state, const ProjectNode* node) {
   state->commands.Load(state->output_dir);
   CommandRecordSaver saver(&state->commands);
 
-  if (TextEquals(node->name, "File")) {
+  if (TextEquals(node->name, keys::kFile)) {
     TranslateProjectFile(state, node, true);
     Output(state, SummaryLine(*state));
     if (state->host != nullptr) state->host->TranslationDone();

@@ -1,5 +1,6 @@
 #include "import/import_names.h"
 
+#include "project/key_names.h"
 #include "project/node.h"
 #include "project/scopes.h"
 #include "support/import_diagnostics.h"
@@ -30,7 +31,7 @@ bool ImportableTarget(int number) {
 }
 
 void KeepDefaultFoldersInside(HostServices* host, ProjectNode* config) {
-  for (const char* key : {"OutputDirectory", "ListingDirectory"}) {
+  for (const char* key : {keys::kOutputDirectory, keys::kListingDirectory}) {
     const char* value = GetAttributeText(config, key);
     if (value == nullptr || ImportableOutputValue(key, value)) continue;
     SetOneAttribute(host, config, key, ".\\");

@@ -1,4 +1,5 @@
 #include "import/uv2_parser.h"
+#include "project/key_names.h"
 
 #include <climits>
 #include <iterator>
@@ -133,9 +134,9 @@ bool Uv2ProjectReader::NextOption(Uv2Entry* entry) {
     const char* key;
   };
   static constexpr OptionKey kOptionKeys[] = {
-      {"OutDir", "OutputDirectory"},
-      {"OutName", "OutputName"},
-      {"LstDir", "ListingDirectory"},
+      {"OutDir", keys::kOutputDirectory},
+      {"OutName", keys::kOutputName},
+      {"LstDir", keys::kListingDirectory},
   };
   while (next_key_ < std::size(kOptionKeys)) {
     const OptionKey& key = kOptionKeys[next_key_++];

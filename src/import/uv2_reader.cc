@@ -8,6 +8,7 @@
 #include "plugin/default_configuration.h"
 #include "plugin/state.h"
 #include "project/host_services.h"
+#include "project/key_names.h"
 #include "project/node.h"
 #include "project/scopes.h"
 
@@ -59,7 +60,7 @@ bool ImportUv2Project(PluginState* state, ProjectNode* root, const std::string& 
   HostServices* host = state->host;
   ConfigurationRef& current = state->configuration;
   current.name.clear();
-  ProjectNode* files = host->AddChild(root, "Files", nullptr);
+  ProjectNode* files = host->AddChild(root, keys::kFiles, nullptr);
   if (!files) return false;
 
   // Without an options file no target is current (index 0).
@@ -78,20 +79,20 @@ bool ImportUv2Project(PluginState* state, ProjectNode* root, const std::string& 
     switch (entry.kind) {
       case Uv2Entry::Kind::kTarget: {
         if (!ImportableTarget(++targets)) break;
-        if (!configurations) configurations = host->AddChild(root, "Configurations", nullptr);
+        if (!configurations) configurations = host->AddChild(root, keys::kConfigurations, nullptr);
         if (!configurations) return false;
-        ProjectNode* config = host->AddChild(configurations, "Configuration", nullptr);
+        ProjectNode* config = host->AddChild(configurations, keys::kConfiguration, nullptr);
         if (!config) return false;
-        SetOneAttribute(host, config, "Name", entry.text.c_str());
+        SetOneAttribute(host, config, keys::kName, entry.text.c_str());
         CreateDefaultConfiguration(state, config);
         KeepDefaultFoldersInside(host, config);
         if (targets == current_index) current.name = entry.text;
         break;
       }
       case Uv2Entry::Kind::kGroup: {
-        ProjectNode* group = host->AddChild(files, "Filter", nullptr);
+        ProjectNode* group = host->AddChild(files, keys::kFilter, nullptr);
         if (!group) return false;
-        SetOneAttribute(host, group, "Name", entry.text.c_str());
+        SetOneAttribute(host, group, keys::kName, entry.text.c_str());
         if (groups.size() < kMaxGroups) groups.push_back(group);
         break;
       }
@@ -99,8 +100,8 @@ bool ImportUv2Project(PluginState* state, ProjectNode* root, const std::string& 
         bool known = entry.number >= 1 && static_cast<size_t>(entry.number) <= groups.size();
         if (!ImportableSourceName(entry.text)) break;
         ProjectNode* parent = known ? groups[static_cast<size_t>(entry.number) - 1] : files;
-        ProjectNode* file = host->AddChild(parent, "File", nullptr);
-        if (file) SetOneAttribute(host, file, "RelativePath", entry.text.c_str());
+        ProjectNode* file = host->AddChild(parent, keys::kFile, nullptr);
+        if (file) SetOneAttribute(host, file, keys::kRelativePath, entry.text.c_str());
         break;
       }
       case Uv2Entry::Kind::kOption: {

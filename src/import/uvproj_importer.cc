@@ -11,6 +11,7 @@
 #include "plugin/default_configuration.h"
 #include "plugin/state.h"
 #include "project/host_services.h"
+#include "project/key_names.h"
 #include "project/node.h"
 #include "project/scopes.h"
 #include "support/messages.h"
@@ -315,46 +316,47 @@ bool UvprojImporter::import_link() {
 
 bool UvprojImporter::save_options() {
   HostServices* host = state_->host;
-  if (!m_pcfgs) m_pcfgs = host->AddChild(root_, "Configurations", nullptr);
+  if (!m_pcfgs) m_pcfgs = host->AddChild(root_, keys::kConfigurations, nullptr);
   C51_IMPORT_CHECK(m_pcfgs, "m_pcfgs");
-  ProjectNode* pNode = host->AddChild(m_pcfgs, "Configuration", nullptr);
+  ProjectNode* pNode = host->AddChild(m_pcfgs, keys::kConfiguration, nullptr);
   C51_IMPORT_CHECK(pNode, "pNode");
-  Store(pNode, {{"Name", target_name_}});
+  Store(pNode, {{keys::kName, target_name_}});
   CreateDefaultConfiguration(state_, pNode);
   KeepDefaultFoldersInside(host, pNode);
-  Store(pNode, {{"CodeBank", code_bank_}});
-  Store(pNode, {{"BeforeCmp", m_user.beforeCompile},
-                {"BeforeBuild", m_user.beforeMake},
-                {"AfterBuild", m_user.afterMake}});
+  Store(pNode, {{keys::kCodeBank, code_bank_}});
+  Store(pNode, {{keys::kBeforeCompile, m_user.beforeCompile},
+                {keys::kBeforeBuild, m_user.beforeMake},
+                {keys::kAfterBuild, m_user.afterMake}});
 
-  ProjectNode* pC51 = FindToolNode(pNode, "C51Tool");
+  ProjectNode* pC51 = FindToolNode(pNode, keys::kC51Tool);
   C51_IMPORT_CHECK(pC51, "pC51");
-  Store(pC51, {{"C51FL", FormatInt(c51_flags_)},
-               {"C51VA", FormatInt(c51_vector_)},
-               {"C51DEF", c51_define_},
-               {"C51UDF", c51_undefine_},
-               {"C51MSC", c51_misc_},
-               {"INCC5", c51_include_}});
+  Store(pC51, {{keys::kC51Flags, FormatInt(c51_flags_)},
+               {keys::kC51VectorAddress, FormatInt(c51_vector_)},
+               {keys::kC51Define, c51_define_},
+               {keys::kC51Undefine, c51_undefine_},
+               {keys::kC51Misc, c51_misc_},
+               {keys::kC51Include, c51_include_}});
 
-  ProjectNode* pA51 = FindToolNode(pNode, "A51Tool");
+  ProjectNode* pA51 = FindToolNode(pNode, keys::kA51Tool);
   C51_IMPORT_CHECK(pA51, "pA51");
-  Store(pA51, {{"A51FL", FormatInt(a51_flags_)},
-               {"A51SET", a51_set_},
-               {"A51RST", a51_reset_},
-               {"A51MSC", a51_misc_},
-               {"INCA5", a51_include_}});
+  Store(pA51, {{keys::kA51Flags, FormatInt(a51_flags_)},
+               {keys::kA51Set, a51_set_},
+               {keys::kA51Reset, a51_reset_},
+               {keys::kA51Misc, a51_misc_},
+               {keys::kA51Include, a51_include_}});
 
-  ProjectNode* pLink = FindToolNode(pNode, "Lx51Tool");
+  ProjectNode* pLink = FindToolNode(pNode, keys::kLx51Tool);
   C51_IMPORT_CHECK(pLink, "pLink");
   NodePtr linker = CreateDetachedNode(NodeName(pLink));
   if (linker) {
-    SetAttributeInt(linker.get(), "LX51FL", lx51_flags_);
+    SetAttributeInt(linker.get(), keys::kLx51Flags, lx51_flags_);
     for (int i = kCob; i <= kDwn; ++i)
       SetAttributeText(linker.get(), kLinkerKeys[i], lx51_texts_[i].c_str());
     host->UpdateNode(pLink, linker.get());
   }
 
-  Store(pNode, {{"GENAPP", FormatInt(gen_app_)}, {"GENLIB", FormatInt(gen_lib_)}});
+  Store(pNode, {{keys::kCreateExecutable, FormatInt(gen_app_)},
+                {keys::kCreateLibrary, FormatInt(gen_lib_)}});
   return true;
 }
 
@@ -368,7 +370,7 @@ bool UvprojImporter::import_groups() {
   C51_IMPORT_CHECK(m_xml.FindChildElem("Target"), "m_xml.FindChildElem( \"Target\" )");
   ElemScope target(&m_xml);
   C51_IMPORT_CHECK(m_xml.FindChildElem("Groups"), "m_xml.FindChildElem( \"Groups\" )");
-  ProjectNode* pFiles = state_->host->AddChild(root_, "Files", nullptr);
+  ProjectNode* pFiles = state_->host->AddChild(root_, keys::kFiles, nullptr);
   C51_IMPORT_CHECK(pFiles, "pFiles");
   ElemScope groups(&m_xml);
   while (m_xml.FindChildElem("Group"))
@@ -380,7 +382,7 @@ bool UvprojImporter::import_group(ProjectNode* parent, int depth) {
   ElemScope group(&m_xml);
   std::string name;
   C51_IMPORT_CHECK(ReadChild("GroupName", &name), "m_xml.FindChildElem( \"GroupName\" )");
-  ProjectNode* pFilter = state_->host->AddChild(parent, "Filter", name.c_str());
+  ProjectNode* pFilter = state_->host->AddChild(parent, keys::kFilter, name.c_str());
   C51_IMPORT_CHECK(pFilter, "pFilter");
   while (m_xml.FindChildElem()) {
     std::string_view child = m_xml.GetChildName();
@@ -405,8 +407,8 @@ bool UvprojImporter::import_files(ProjectNode* filter) {
     C51_IMPORT_CHECK(ReadChild("FileType", &ignored), "m_xml.FindChildElem( \"FileType\" )");
     C51_IMPORT_CHECK(ReadChild("FilePath", &path), "m_xml.FindChildElem( \"FilePath\" )");
     if (!ImportableSourceName(path)) continue;
-    ProjectNode* node = state_->host->AddChild(filter, "File", nullptr);
-    if (node) Store(node, {{"RelativePath", path}});
+    ProjectNode* node = state_->host->AddChild(filter, keys::kFile, nullptr);
+    if (node) Store(node, {{keys::kRelativePath, path}});
     // Per-file options are not taken over; the element is only stepped past.
     m_xml.FindChildElem("FileOption");
   }

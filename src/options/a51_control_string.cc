@@ -3,6 +3,7 @@
 #include <string_view>
 
 #include "options/option_text.h"
+#include "project/key_names.h"
 #include "project/node.h"
 #include "project/scopes.h"
 
@@ -82,21 +83,21 @@ void AppendAttribute(const ProjectNode* node, const char* key, std::string* out)
 // project's tool node, straight from the tree.
 void AppendScopeTexts(const ProjectNode* tool, ResolvedA51Options* out) {
   out->set += ' ';
-  AppendAttribute(tool, "A51SET", &out->set);
+  AppendAttribute(tool, keys::kA51Set, &out->set);
   out->include += ';';
-  AppendAttribute(tool, "INCA5", &out->include);
+  AppendAttribute(tool, keys::kA51Include, &out->include);
   out->misc += ' ';
-  AppendAttribute(tool, "A51MSC", &out->misc);
+  AppendAttribute(tool, keys::kA51Misc, &out->misc);
 }
 
 int ReadFlags(const ProjectNode* tool, int fallback) {
   int value = 0;
-  return GetAttributeInt(tool, "A51FL", &value) != nullptr ? value : fallback;
+  return GetAttributeInt(tool, keys::kA51Flags, &value) != nullptr ? value : fallback;
 }
 
 int MemMode(ConfigurationRef* ref) {
   int value = 0;
-  GetAttributeInt(FindCurrentConfiguration(ref), "MemMode", &value);
+  GetAttributeInt(FindCurrentConfiguration(ref), keys::kMemMode, &value);
   return value;
 }
 
@@ -104,9 +105,9 @@ int MemMode(ConfigurationRef* ref) {
 
 bool ResolveA51Options(const ProjectNode* file, ConfigurationRef* ref, ResolvedA51Options* out) {
   *out = ResolvedA51Options();
-  const ProjectNode* project_tool = FindToolNode(FindCurrentConfiguration(ref), kA51ToolName);
-  const A51Record own = ReadA51Record(FindToolNode(FindFileConfiguration(file, ref), kA51ToolName),
-                                      OptionScope::kFile);
+  const ProjectNode* project_tool = FindToolNode(FindCurrentConfiguration(ref), keys::kA51Tool);
+  const A51Record own = ReadA51Record(
+      FindToolNode(FindFileConfiguration(file, ref), keys::kA51Tool), OptionScope::kFile);
 
   out->options = DecodeA51Flags(own.flags, OptionScope::kFile);
   out->set = own.set;
@@ -115,8 +116,8 @@ bool ResolveA51Options(const ProjectNode* file, ConfigurationRef* ref, ResolvedA
   out->reset = own.reset;
   for (const ProjectNode* up = file != nullptr ? file->parent : nullptr; up != nullptr;
        up = up->parent) {
-    if (!TextEquals(up->name, "Filter")) continue;
-    const ProjectNode* group_tool = FindToolNode(FindGroupConfiguration(up, ref), kA51ToolName);
+    if (!TextEquals(up->name, keys::kFilter)) continue;
+    const ProjectNode* group_tool = FindToolNode(FindGroupConfiguration(up, ref), keys::kA51Tool);
     if (group_tool == nullptr) continue;
     AppendScopeTexts(group_tool, out);
     InheritA51Options(DecodeA51Flags(ReadFlags(group_tool, kA51InheritFlags), OptionScope::kGroup),
@@ -131,14 +132,14 @@ bool ResolveA51Options(const ProjectNode* file, ConfigurationRef* ref, ResolvedA
 }
 
 std::string BuildA51ControlString(const ProjectNode* file, const BuildInputs& inputs) {
-  const char* relative_path = GetAttributeText(file, "RelativePath");
+  const char* relative_path = GetAttributeText(file, keys::kRelativePath);
   if (relative_path == nullptr) return std::string();
   return BuildA51ControlString(file, inputs, FileTitle(relative_path));
 }
 
 std::string BuildA51ControlString(const ProjectNode* file, const BuildInputs& inputs,
                                   std::string_view title_text) {
-  if (GetAttributeText(file, "RelativePath") == nullptr) return std::string();
+  if (GetAttributeText(file, keys::kRelativePath) == nullptr) return std::string();
   ResolvedA51Options resolved;
   if (!ResolveA51Options(file, inputs.configuration, &resolved)) return std::string();
   const std::string title(title_text);

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "project/key_names.h"
 #include "project/node.h"
 
 namespace c51 {
@@ -63,27 +64,27 @@ A51Record DefaultA51Record(OptionScope scope) {
 A51Record ReadA51Record(const ProjectNode* tool, OptionScope scope) {
   A51Record record = DefaultA51Record(scope);
   int value = 0;
-  if (GetAttributeInt(tool, "A51FL", &value) != nullptr) record.flags = value;
-  if (const char* text = GetAttributeText(tool, "A51SET")) record.set = text;
-  if (const char* text = GetAttributeText(tool, "A51RST")) record.reset = text;
-  if (const char* text = GetAttributeText(tool, "A51MSC")) record.misc = text;
-  if (const char* text = GetAttributeText(tool, "INCA5")) record.include = text;
+  if (GetAttributeInt(tool, keys::kA51Flags, &value) != nullptr) record.flags = value;
+  if (const char* text = GetAttributeText(tool, keys::kA51Set)) record.set = text;
+  if (const char* text = GetAttributeText(tool, keys::kA51Reset)) record.reset = text;
+  if (const char* text = GetAttributeText(tool, keys::kA51Misc)) record.misc = text;
+  if (const char* text = GetAttributeText(tool, keys::kA51Include)) record.include = text;
   return record;
 }
 
 bool WriteA51Record(HostServices* host, ProjectNode* tool, const A51Record& record) {
   KeyWriter writer(host, tool);
-  writer.Int("A51FL", record.flags);
-  writer.Text("A51SET", record.set);
-  writer.Text("A51RST", record.reset);
-  writer.Text("A51MSC", record.misc);
-  writer.Text("INCA5", record.include);
+  writer.Int(keys::kA51Flags, record.flags);
+  writer.Text(keys::kA51Set, record.set);
+  writer.Text(keys::kA51Reset, record.reset);
+  writer.Text(keys::kA51Misc, record.misc);
+  writer.Text(keys::kA51Include, record.include);
   return writer.Commit();
 }
 
 bool StoreA51Record(HostServices* host, ProjectNode* node, ConfigurationRef* ref,
                     const A51Record& record) {
-  ProjectNode* tool = FindOrAddScopeTool(host, node, ref, kA51ToolName);
+  ProjectNode* tool = FindOrAddScopeTool(host, node, ref, keys::kA51Tool);
   return tool != nullptr && WriteA51Record(host, tool, record);
 }
 

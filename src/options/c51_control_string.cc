@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "options/option_text.h"
+#include "project/key_names.h"
 #include "project/node.h"
 #include "project/scopes.h"
 
@@ -103,20 +104,20 @@ void AppendAttribute(const ProjectNode* node, const char* key, std::string* out)
 // project's tool node, straight from the tree.
 void AppendScopeTexts(const ProjectNode* tool, ResolvedC51Options* out) {
   out->define += ' ';
-  AppendAttribute(tool, "C51DEF", &out->define);
+  AppendAttribute(tool, keys::kC51Define, &out->define);
   out->include += ';';
-  AppendAttribute(tool, "INCC5", &out->include);
+  AppendAttribute(tool, keys::kC51Include, &out->include);
   out->misc += ' ';
-  AppendAttribute(tool, "C51MSC", &out->misc);
+  AppendAttribute(tool, keys::kC51Misc, &out->misc);
 }
 
 }  // namespace
 
 bool ResolveC51Options(const ProjectNode* file, ConfigurationRef* ref, ResolvedC51Options* out) {
   *out = ResolvedC51Options();
-  const ProjectNode* project_tool = FindToolNode(FindCurrentConfiguration(ref), kC51ToolName);
-  const C51Record own = ReadC51Record(FindToolNode(FindFileConfiguration(file, ref), kC51ToolName),
-                                      OptionScope::kFile);
+  const ProjectNode* project_tool = FindToolNode(FindCurrentConfiguration(ref), keys::kC51Tool);
+  const C51Record own = ReadC51Record(
+      FindToolNode(FindFileConfiguration(file, ref), keys::kC51Tool), OptionScope::kFile);
 
   out->options = DecodeC51Flags(own.flags, OptionScope::kFile);
   out->define = own.define;
@@ -125,30 +126,30 @@ bool ResolveC51Options(const ProjectNode* file, ConfigurationRef* ref, ResolvedC
   out->undefine = own.undefine;
   for (const ProjectNode* up = file != nullptr ? file->parent : nullptr; up != nullptr;
        up = up->parent) {
-    if (!TextEquals(up->name, "Filter")) continue;
-    const ProjectNode* group_tool = FindToolNode(FindGroupConfiguration(up, ref), kC51ToolName);
+    if (!TextEquals(up->name, keys::kFilter)) continue;
+    const ProjectNode* group_tool = FindToolNode(FindGroupConfiguration(up, ref), keys::kC51Tool);
     if (group_tool == nullptr) continue;
     AppendScopeTexts(group_tool, out);
-    const int flags = ReadInt(group_tool, "C51FL", kC51InheritFlags);
+    const int flags = ReadInt(group_tool, keys::kC51Flags, kC51InheritFlags);
     InheritC51Options(DecodeC51Flags(flags, OptionScope::kGroup), &out->options);
   }
   AppendScopeTexts(project_tool, out);
-  InheritC51Options(ReadProjectC51Flags(ReadInt(project_tool, "C51FL", kC51ProjectFlags)),
+  InheritC51Options(ReadProjectC51Flags(ReadInt(project_tool, keys::kC51Flags, kC51ProjectFlags)),
                     &out->options);
   SettleC51Options(&out->options);
-  out->vector_address = ReadInt(project_tool, "C51VA", 0);
+  out->vector_address = ReadInt(project_tool, keys::kC51VectorAddress, 0);
   return project_tool != nullptr;
 }
 
 std::string BuildC51ControlString(const ProjectNode* file, const BuildInputs& inputs) {
-  const char* relative_path = GetAttributeText(file, "RelativePath");
+  const char* relative_path = GetAttributeText(file, keys::kRelativePath);
   if (relative_path == nullptr) return std::string();
   return BuildC51ControlString(file, inputs, FileTitle(relative_path));
 }
 
 std::string BuildC51ControlString(const ProjectNode* file, const BuildInputs& inputs,
                                   std::string_view title_text) {
-  if (GetAttributeText(file, "RelativePath") == nullptr) return std::string();
+  if (GetAttributeText(file, keys::kRelativePath) == nullptr) return std::string();
   ResolvedC51Options resolved;
   if (!ResolveC51Options(file, inputs.configuration, &resolved)) return std::string();
   const ProjectNode* config = FindCurrentConfiguration(inputs.configuration);
@@ -157,9 +158,9 @@ std::string BuildC51ControlString(const ProjectNode* file, const BuildInputs& in
 
   C51Pieces pieces;
   pieces.options = resolved.options;
-  pieces.code_mode = ReadInt(config, "CodeMode", 2);
-  pieces.mem_mode = ReadInt(config, "MemMode", 0);
-  pieces.t51_flags = ReadInt(config, "T51FL", 0);
+  pieces.code_mode = ReadInt(config, keys::kCodeMode, 2);
+  pieces.mem_mode = ReadInt(config, keys::kMemMode, 0);
+  pieces.t51_flags = ReadInt(config, keys::kTargetFlags, 0);
   pieces.cpu = cpu;
   pieces.define = resolved.define;
   pieces.undefine = resolved.undefine;

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "project/key_names.h"
 #include "project/node.h"
 
 namespace c51 {
@@ -115,29 +116,30 @@ C51Record DefaultC51Record(OptionScope scope) {
 C51Record ReadC51Record(const ProjectNode* tool, OptionScope scope) {
   C51Record record = DefaultC51Record(scope);
   int value = 0;
-  if (GetAttributeInt(tool, "C51FL", &value) != nullptr) record.flags = value;
-  if (GetAttributeInt(tool, "C51VA", &value) != nullptr) record.vector_address = value;
-  if (const char* text = GetAttributeText(tool, "C51DEF")) record.define = text;
-  if (const char* text = GetAttributeText(tool, "C51UDF")) record.undefine = text;
-  if (const char* text = GetAttributeText(tool, "C51MSC")) record.misc = text;
-  if (const char* text = GetAttributeText(tool, "INCC5")) record.include = text;
+  if (GetAttributeInt(tool, keys::kC51Flags, &value) != nullptr) record.flags = value;
+  if (GetAttributeInt(tool, keys::kC51VectorAddress, &value) != nullptr)
+    record.vector_address = value;
+  if (const char* text = GetAttributeText(tool, keys::kC51Define)) record.define = text;
+  if (const char* text = GetAttributeText(tool, keys::kC51Undefine)) record.undefine = text;
+  if (const char* text = GetAttributeText(tool, keys::kC51Misc)) record.misc = text;
+  if (const char* text = GetAttributeText(tool, keys::kC51Include)) record.include = text;
   return record;
 }
 
 bool WriteC51Record(HostServices* host, ProjectNode* tool, const C51Record& record) {
   KeyWriter writer(host, tool);
-  writer.Int("C51FL", record.flags);
-  writer.Int("C51VA", record.vector_address);
-  writer.Text("C51DEF", record.define);
-  writer.Text("C51UDF", record.undefine);
-  writer.Text("C51MSC", record.misc);
-  writer.Text("INCC5", record.include);
+  writer.Int(keys::kC51Flags, record.flags);
+  writer.Int(keys::kC51VectorAddress, record.vector_address);
+  writer.Text(keys::kC51Define, record.define);
+  writer.Text(keys::kC51Undefine, record.undefine);
+  writer.Text(keys::kC51Misc, record.misc);
+  writer.Text(keys::kC51Include, record.include);
   return writer.Commit();
 }
 
 bool StoreC51Record(HostServices* host, ProjectNode* node, ConfigurationRef* ref,
                     const C51Record& record) {
-  ProjectNode* tool = FindOrAddScopeTool(host, node, ref, kC51ToolName);
+  ProjectNode* tool = FindOrAddScopeTool(host, node, ref, keys::kC51Tool);
   return tool != nullptr && WriteC51Record(host, tool, record);
 }
 

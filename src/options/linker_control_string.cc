@@ -5,6 +5,7 @@
 #include "options/option_text.h"
 #include "options/tool_scope.h"
 #include "project/config_keys.h"
+#include "project/key_names.h"
 #include "project/node.h"
 #include "project/scopes.h"
 
@@ -98,10 +99,11 @@ std::string BuildLinkerControlString(ConfigurationRef* ref, const DeviceRecord* 
   const ProjectNode* config = FindCurrentConfiguration(ref);
   if (config == nullptr) return std::string();
   LinkerStringInputs inputs;
-  GetAttributeInt(config, "RTOS", &inputs.rtos);
-  if (const char* code_bank = GetAttributeText(config, "CodeBank")) inputs.code_bank = code_bank;
+  GetAttributeInt(config, keys::kRtos, &inputs.rtos);
+  if (const char* code_bank = GetAttributeText(config, keys::kCodeBank))
+    inputs.code_bank = code_bank;
   inputs.cpu = DeviceCpuText(device);
-  return Build(ReadLinkerOptions(FindToolNode(config, kLinkerToolName)), inputs, Variant::kBuild);
+  return Build(ReadLinkerOptions(FindToolNode(config, keys::kLx51Tool)), inputs, Variant::kBuild);
 }
 
 std::string BuildLinkerDisplayString(const LinkerOptions& options,

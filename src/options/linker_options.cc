@@ -1,6 +1,7 @@
 #include "options/linker_options.h"
 
 #include "options/tool_scope.h"
+#include "project/key_names.h"
 #include "project/node.h"
 #include "project/scopes.h"
 
@@ -42,7 +43,7 @@ void ReadTexts(const ProjectNode* tool, const TextKey (&keys)[N], LinkerOptions*
 LinkerOptions ReadLinkerOptions(const ProjectNode* tool) {
   LinkerOptions options;
   int flags = 0;
-  if (GetAttributeInt(tool, "LX51FL", &flags) != nullptr) options.flags = flags;
+  if (GetAttributeInt(tool, keys::kLx51Flags, &flags) != nullptr) options.flags = flags;
   ReadTexts(tool, kLocateKeys, &options);
   ReadTexts(tool, kMiscKeys, &options);
   return options;
@@ -50,7 +51,7 @@ LinkerOptions ReadLinkerOptions(const ProjectNode* tool) {
 
 bool WriteLinkerLocateKeys(HostServices* host, ProjectNode* tool, const LinkerOptions& options) {
   KeyWriter writer(host, tool);
-  writer.Int("LX51FL", options.flags);
+  writer.Int(keys::kLx51Flags, options.flags);
   for (const TextKey& key : kLocateKeys) writer.Text(key.key, options.*key.field);
   return writer.Commit();
 }
@@ -62,7 +63,7 @@ bool WriteLinkerMiscKeys(HostServices* host, ProjectNode* tool, const LinkerOpti
 }
 
 ProjectNode* FindOrAddLinkerTool(HostServices* host, ConfigurationRef* ref) {
-  return FindOrAddScopeTool(host, FindCurrentConfiguration(ref), ref, kLinkerToolName);
+  return FindOrAddScopeTool(host, FindCurrentConfiguration(ref), ref, keys::kLx51Tool);
 }
 
 }  // namespace c51

@@ -1,14 +1,15 @@
 #include "options/tool_scope.h"
 
 #include "project/host_services.h"
+#include "project/key_names.h"
 #include "project/scopes.h"
 
 namespace c51 {
 
 OptionScope ScopeOfNode(const ProjectNode* node) {
   if (node == nullptr) return OptionScope::kProject;
-  if (TextEquals(node->name, "Filter")) return OptionScope::kGroup;
-  if (TextEquals(node->name, "File")) return OptionScope::kFile;
+  if (TextEquals(node->name, keys::kFilter)) return OptionScope::kGroup;
+  if (TextEquals(node->name, keys::kFile)) return OptionScope::kFile;
   return OptionScope::kProject;
 }
 
@@ -22,7 +23,7 @@ ProjectNode* FindScopeConfiguration(const ProjectNode* node, ConfigurationRef* r
       break;
   }
   // A page bound to the configuration itself hands that node in.
-  if (node != nullptr && TextEquals(node->name, "Configuration")) {
+  if (node != nullptr && TextEquals(node->name, keys::kConfiguration)) {
     return const_cast<ProjectNode*>(node);
   }
   return FindCurrentConfiguration(ref);
@@ -48,7 +49,7 @@ ProjectNode* FindOrAddScopeTool(HostServices* host, ProjectNode* node, Configura
   }
   if (config == nullptr) return nullptr;
   if (ProjectNode* existing = FindToolNode(config, tool)) return existing;
-  return host->AddChild(config, "Tool", tool);
+  return host->AddChild(config, keys::kTool, tool);
 }
 
 KeyWriter::KeyWriter(HostServices* host, ProjectNode* target)

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "project/key_names.h"
 #include "project/node.h"
 
 namespace c51 {
@@ -21,10 +22,6 @@ enum class OptionScope : int {
   kGroup = 2,
   kFile = 3,
 };
-
-constexpr const char kC51ToolName[] = "C51Tool";
-constexpr const char kA51ToolName[] = "A51Tool";
-constexpr const char kLinkerToolName[] = "Lx51Tool";
 
 // The scope `node` stands for: the project root ("CorvaneProject" or any
 // node that is neither a group nor a file), a "Filter" or a "File".

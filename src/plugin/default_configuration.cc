@@ -4,6 +4,7 @@
 
 #include "plugin/state.h"
 #include "project/host_services.h"
+#include "project/key_names.h"
 #include "project/node.h"
 #include "project/scopes.h"
 #include "support/path_helpers.h"
@@ -19,17 +20,18 @@ struct KeyDefault {
 // The tool keys a new configuration starts with. 4853008 is 0x4A0D10 and
 // 68 is 0x44, the flag words of the compiler and assembler defaults.
 constexpr KeyDefault kC51Defaults[] = {
-    {"C51FL", "4853008"}, {"C51VA", "0"}, {"C51DEF", ""},
-    {"C51UDF", ""},       {"C51MSC", ""}, {"INCC5", ""},
+    {keys::kC51Flags, "4853008"}, {keys::kC51VectorAddress, "0"}, {keys::kC51Define, ""},
+    {keys::kC51Undefine, ""},     {keys::kC51Misc, ""},           {keys::kC51Include, ""},
 };
 constexpr KeyDefault kA51Defaults[] = {
-    {"A51FL", "68"}, {"A51SET", ""}, {"A51RST", ""}, {"A51MSC", ""}, {"INCA5", ""},
+    {keys::kA51Flags, "68"}, {keys::kA51Set, ""},     {keys::kA51Reset, ""},
+    {keys::kA51Misc, ""},    {keys::kA51Include, ""},
 };
 constexpr KeyDefault kLx51Defaults[] = {
-    {"LX51FL", "4"}, {"LX51COB", ""}, {"LX51XDB", ""}, {"LX51PDB", ""}, {"LX51BIB", ""},
-    {"LX51DAB", ""}, {"LX51IDB", ""}, {"LX51PRC", ""}, {"LX51STK", ""}, {"LX51COS", ""},
-    {"LX51XDS", ""}, {"LX51BIS", ""}, {"LX51DAS", ""}, {"LX51IDS", ""}, {"LX51OVL", ""},
-    {"LX51MSC", ""}, {"LX51DWN", ""},
+    {keys::kLx51Flags, "4"}, {"LX51COB", ""}, {"LX51XDB", ""}, {"LX51PDB", ""}, {"LX51BIB", ""},
+    {"LX51DAB", ""},         {"LX51IDB", ""}, {"LX51PRC", ""}, {"LX51STK", ""}, {"LX51COS", ""},
+    {"LX51XDS", ""},         {"LX51BIS", ""}, {"LX51DAS", ""}, {"LX51IDS", ""}, {"LX51OVL", ""},
+    {"LX51MSC", ""},         {"LX51DWN", ""},
 };
 
 // Finds or creates the tool node and writes its keys. False when the host
@@ -38,7 +40,7 @@ template <size_t N>
 bool WriteToolDefaults(HostServices* host, ProjectNode* config, const char* tool,
                        const KeyDefault (&keys)[N]) {
   ProjectNode* node = FindToolNode(config, tool);
-  if (!node) node = host->AddChild(config, "Tool", tool);
+  if (!node) node = host->AddChild(config, keys::kTool, tool);
   if (!node) return false;
   NodePtr detached = CreateDetachedNode(NodeName(node));
   if (!detached) return false;
@@ -50,7 +52,7 @@ bool WriteToolDefaults(HostServices* host, ProjectNode* config, const char* tool
 }  // namespace
 
 void CreateDefaultConfiguration(PluginState* state, ProjectNode* config) {
-  if (!config || std::strcmp(NodeName(config), "Configuration") != 0) return;
+  if (!config || std::strcmp(NodeName(config), keys::kConfiguration) != 0) return;
   const HostContext& context = state->context;
   const double default_clock = context.default_clock ? *context.default_clock : 0.0;
 
@@ -63,7 +65,7 @@ void CreateDefaultConfiguration(PluginState* state, ProjectNode* config) {
   target.t51_flags = 0;
   target.clock = default_clock;
 
-  const char* name = GetAttributeText(config, "Name");
+  const char* name = GetAttributeText(config, keys::kName);
   if (!name) return;
   HostServices* host = state->host;
   if (!host) return;
@@ -81,28 +83,28 @@ void CreateDefaultConfiguration(PluginState* state, ProjectNode* config) {
   NodePtr detached = CreateDetachedNode(NodeName(config));
   if (!detached) return;
   ProjectNode* node = detached.get();
-  SetAttributeInt(node, "CodeMode", target.code_mode);
-  SetAttributeInt(node, "MemMode", target.mem_mode);
-  SetAttributeInt(node, "RTOS", target.rtos);
-  SetAttributeInt(node, "T51FL", target.t51_flags);
-  SetAttributeDouble(node, "SIMCLK", target.clock);
-  SetAttributeText(node, "OCM51", target.ocm51.c_str());
-  SetAttributeText(node, "OCR51", target.ocr51.c_str());
-  SetAttributeText(node, "CodeBank", target.code_bank.c_str());
-  SetAttributeText(node, "OutputDirectory", output.output_directory.c_str());
-  SetAttributeText(node, "OutputName", output.output_name.c_str());
-  SetAttributeInt(node, "GENAPP", output.gen_app);
-  SetAttributeInt(node, "GENLIB", output.gen_lib);
-  SetAttributeText(node, "ListingDirectory", output.listing_directory.c_str());
-  SetAttributeText(node, "OPTLT", FormatListingSwitches(output.listing).c_str());
+  SetAttributeInt(node, keys::kCodeMode, target.code_mode);
+  SetAttributeInt(node, keys::kMemMode, target.mem_mode);
+  SetAttributeInt(node, keys::kRtos, target.rtos);
+  SetAttributeInt(node, keys::kTargetFlags, target.t51_flags);
+  SetAttributeDouble(node, keys::kClock, target.clock);
+  SetAttributeText(node, keys::kOffChipCode, target.ocm51.c_str());
+  SetAttributeText(node, keys::kOffChipXdata, target.ocr51.c_str());
+  SetAttributeText(node, keys::kCodeBank, target.code_bank.c_str());
+  SetAttributeText(node, keys::kOutputDirectory, output.output_directory.c_str());
+  SetAttributeText(node, keys::kOutputName, output.output_name.c_str());
+  SetAttributeInt(node, keys::kCreateExecutable, output.gen_app);
+  SetAttributeInt(node, keys::kCreateLibrary, output.gen_lib);
+  SetAttributeText(node, keys::kListingDirectory, output.listing_directory.c_str());
+  SetAttributeText(node, keys::kListingSwitches, FormatListingSwitches(output.listing).c_str());
   if (context.debug_record) *context.debug_record = state->debug;
-  SetAttributeText(node, "OPTDBG", FormatDebugOptions(state->debug).c_str());
+  SetAttributeText(node, keys::kDebugOptions, FormatDebugOptions(state->debug).c_str());
   host->UpdateNode(config, node);
   detached.reset();
 
-  if (!WriteToolDefaults(host, config, "C51Tool", kC51Defaults)) return;
-  if (!WriteToolDefaults(host, config, "A51Tool", kA51Defaults)) return;
-  WriteToolDefaults(host, config, "Lx51Tool", kLx51Defaults);
+  if (!WriteToolDefaults(host, config, keys::kC51Tool, kC51Defaults)) return;
+  if (!WriteToolDefaults(host, config, keys::kA51Tool, kA51Defaults)) return;
+  WriteToolDefaults(host, config, keys::kLx51Tool, kLx51Defaults);
 }
 
 }  // namespace c51

@@ -4,6 +4,7 @@
 #include "platform/path.h"
 #include "plugin/state.h"
 #include "plugin/toolchain.h"
+#include "project/key_names.h"
 #include "project/node.h"
 #include "project/scopes.h"
 #include "support/path_helpers.h"
@@ -62,7 +63,7 @@ void OpenConfiguration(PluginState* state, ProjectNode* root, const char* name) 
 
   ProjectNode* config = FindCurrentConfiguration(&state->configuration);
   if (!config) return;
-  const char* config_name = GetAttributeText(config, "Name");
+  const char* config_name = GetAttributeText(config, keys::kName);
   if (!config_name) return;
 
   const std::string project_path = state->context.project_path ? state->context.project_path : "";
@@ -70,12 +71,12 @@ void OpenConfiguration(PluginState* state, ProjectNode* root, const char* name) 
   state->refused_names.clear();
   // A configuration name such as "..\x" would lead the default folder out.
   const std::string default_dir =
-      SafeFolder(state, "Name", DefaultConfigFolder(config_name), ".\\");
+      SafeFolder(state, keys::kName, DefaultConfigFolder(config_name), ".\\");
   std::string output_dir = default_dir;
   std::string listing_dir = output_dir;
   state->output_name = BaseName(project_path);
-  if (const char* text = GetAttributeText(config, "OutputDirectory")) {
-    output_dir = SafeFolder(state, "OutputDirectory", text, default_dir);
+  if (const char* text = GetAttributeText(config, keys::kOutputDirectory)) {
+    output_dir = SafeFolder(state, keys::kOutputDirectory, text, default_dir);
   }
 
   std::string project_long = ProjectFolder(project_path);
@@ -90,13 +91,13 @@ void OpenConfiguration(PluginState* state, ProjectNode* root, const char* name) 
   // Objects beside the project file need no folder in front of their names.
   if (state->output_dir_relative == ".\\") state->output_dir_relative.clear();
 
-  if (const char* text = GetAttributeText(config, "ListingDirectory")) {
-    listing_dir = SafeFolder(state, "ListingDirectory", text, default_dir);
+  if (const char* text = GetAttributeText(config, keys::kListingDirectory)) {
+    listing_dir = SafeFolder(state, keys::kListingDirectory, text, default_dir);
   }
   DeriveFolder(listing_dir, state->project_dir, &state->listing_dir, &state->listing_dir_relative);
 
   // A name, inside the output folder whatever that is.
-  if (const char* text = GetAttributeText(config, "OutputName")) {
+  if (const char* text = GetAttributeText(config, keys::kOutputName)) {
     if (StaysInside(text)) {
       state->output_name = text;
     } else {
@@ -104,7 +105,7 @@ void OpenConfiguration(PluginState* state, ProjectNode* root, const char* name) 
     }
   }
 
-  ParseListingSwitches(GetAttributeText(config, "OPTLT"), &state->listing);
+  ParseListingSwitches(GetAttributeText(config, keys::kListingSwitches), &state->listing);
 
   LocateToolchain(state);
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "project/host_services.h"
+#include "project/key_names.h"
 #include "project/node.h"
 
 namespace c51 {
@@ -53,27 +54,27 @@ void ReadTargetRecord(const ProjectNode* config, double default_clock, TargetRec
   if (out == nullptr) return;
   *out = TargetRecord();
   out->clock = default_clock;
-  ReadInt(config, "CodeMode", &out->code_mode);
-  ReadInt(config, "MemMode", &out->mem_mode);
-  ReadInt(config, "RTOS", &out->rtos);
-  ReadInt(config, "T51FL", &out->t51_flags);
+  ReadInt(config, keys::kCodeMode, &out->code_mode);
+  ReadInt(config, keys::kMemMode, &out->mem_mode);
+  ReadInt(config, keys::kRtos, &out->rtos);
+  ReadInt(config, keys::kTargetFlags, &out->t51_flags);
   double clock = 0.0;
-  if (GetAttributeDouble(config, "SIMCLK", &clock) != nullptr) out->clock = clock;
-  ReadText(config, "OCM51", &out->ocm51);
-  ReadText(config, "OCR51", &out->ocr51);
-  ReadText(config, "CodeBank", &out->code_bank);
+  if (GetAttributeDouble(config, keys::kClock, &clock) != nullptr) out->clock = clock;
+  ReadText(config, keys::kOffChipCode, &out->ocm51);
+  ReadText(config, keys::kOffChipXdata, &out->ocr51);
+  ReadText(config, keys::kCodeBank, &out->code_bank);
 }
 
 void WriteTargetRecord(HostServices* host, ProjectNode* config, const TargetRecord& record) {
   KeyWriter writer(host, config);
-  writer.Int("CodeMode", record.code_mode);
-  writer.Int("MemMode", record.mem_mode);
-  writer.Int("RTOS", record.rtos);
-  writer.Int("T51FL", record.t51_flags);
-  writer.Double("SIMCLK", record.clock);
-  writer.Text("OCM51", record.ocm51);
-  writer.Text("OCR51", record.ocr51);
-  writer.Text("CodeBank", record.code_bank);
+  writer.Int(keys::kCodeMode, record.code_mode);
+  writer.Int(keys::kMemMode, record.mem_mode);
+  writer.Int(keys::kRtos, record.rtos);
+  writer.Int(keys::kTargetFlags, record.t51_flags);
+  writer.Double(keys::kClock, record.clock);
+  writer.Text(keys::kOffChipCode, record.ocm51);
+  writer.Text(keys::kOffChipXdata, record.ocr51);
+  writer.Text(keys::kCodeBank, record.code_bank);
   writer.Commit();
 }
 
@@ -88,40 +89,40 @@ void ReadOutputRecord(const ProjectNode* config, const std::string& config_name,
   out->output_directory = DefaultConfigFolder(config_name);
   out->output_name = project_base;
   out->listing_directory = out->output_directory;
-  ReadText(config, "OutputDirectory", &out->output_directory);
-  ReadText(config, "OutputName", &out->output_name);
-  ReadInt(config, "GENAPP", &out->gen_app);
-  ReadInt(config, "GENLIB", &out->gen_lib);
-  ReadText(config, "ListingDirectory", &out->listing_directory);
-  ParseListingSwitches(GetAttributeText(config, "OPTLT"), &out->listing);
+  ReadText(config, keys::kOutputDirectory, &out->output_directory);
+  ReadText(config, keys::kOutputName, &out->output_name);
+  ReadInt(config, keys::kCreateExecutable, &out->gen_app);
+  ReadInt(config, keys::kCreateLibrary, &out->gen_lib);
+  ReadText(config, keys::kListingDirectory, &out->listing_directory);
+  ParseListingSwitches(GetAttributeText(config, keys::kListingSwitches), &out->listing);
 }
 
 void WriteOutputKeys(HostServices* host, ProjectNode* config, const OutputRecord& record) {
   KeyWriter writer(host, config);
-  writer.Text("OutputDirectory", record.output_directory);
-  writer.Text("OutputName", record.output_name);
-  writer.Int("GENAPP", record.gen_app);
-  writer.Int("GENLIB", record.gen_lib);
+  writer.Text(keys::kOutputDirectory, record.output_directory);
+  writer.Text(keys::kOutputName, record.output_name);
+  writer.Int(keys::kCreateExecutable, record.gen_app);
+  writer.Int(keys::kCreateLibrary, record.gen_lib);
   writer.Commit();
 }
 
 void WriteListingKeys(HostServices* host, ProjectNode* config, const OutputRecord& record) {
   KeyWriter writer(host, config);
-  writer.Text("ListingDirectory", record.listing_directory);
-  writer.Text("OPTLT", FormatListingSwitches(record.listing));
+  writer.Text(keys::kListingDirectory, record.listing_directory);
+  writer.Text(keys::kListingSwitches, FormatListingSwitches(record.listing));
   writer.Commit();
 }
 
 int ConfigurationBankCount(const ProjectNode* config) {
-  return BankCount(GetAttributeText(config, "CodeBank"));
+  return BankCount(GetAttributeText(config, keys::kCodeBank));
 }
 
 void WriteUserCommandKeys(HostServices* host, ProjectNode* config, const UserCommands& before_cmp,
                           const UserCommands& before_build, const UserCommands& after_build) {
   KeyWriter writer(host, config);
-  writer.Text("BeforeCmp", EncodeUserCommands(before_cmp));
-  writer.Text("BeforeBuild", EncodeUserCommands(before_build));
-  writer.Text("AfterBuild", EncodeUserCommands(after_build));
+  writer.Text(keys::kBeforeCompile, EncodeUserCommands(before_cmp));
+  writer.Text(keys::kBeforeBuild, EncodeUserCommands(before_build));
+  writer.Text(keys::kAfterBuild, EncodeUserCommands(after_build));
   writer.Commit();
 }
 

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "project/host_services.h"
+#include "project/key_names.h"
 #include "project/node.h"
 
 namespace c51 {
@@ -21,7 +22,7 @@ ProjectNode* FindForCurrentName(const ProjectNode* parent, const char* element,
   if (parent == nullptr || ref == nullptr) return nullptr;
   for (ProjectNode* child = FirstChildNamed(parent, element); child != nullptr;
        child = NextSiblingNamed(child, element)) {
-    const char* name = GetAttributeText(child, "Name");
+    const char* name = GetAttributeText(child, keys::kName);
     if (name == nullptr) continue;
     if (ref->name.empty()) {
       ref->name = name;
@@ -48,7 +49,8 @@ void InheritSwitch(const ProjectNode* group_config, const char* key, int* value)
 
 ProjectNode* FindCurrentConfiguration(ConfigurationRef* ref) {
   if (ref == nullptr || ref->root == nullptr) return nullptr;
-  return FindForCurrentName(FirstChildNamed(ref->root, "Configurations"), "Configuration", ref);
+  return FindForCurrentName(FirstChildNamed(ref->root, keys::kConfigurations), keys::kConfiguration,
+                            ref);
 }
 
 ProjectNode* FindGroupConfiguration(const ProjectNode* group, ConfigurationRef* ref) {
@@ -70,9 +72,9 @@ ProjectNode* FindLocalConfiguration(const ProjectNode* file, ConfigurationRef* r
 
 ProjectNode* FindToolNode(const ProjectNode* node, const char* tool) {
   if (node == nullptr || tool == nullptr) return nullptr;
-  for (ProjectNode* child = FirstChildNamed(node, "Tool"); child != nullptr;
-       child = NextSiblingNamed(child, "Tool")) {
-    const NodeAttribute* name = FindAttribute(child, "Name");
+  for (ProjectNode* child = FirstChildNamed(node, keys::kTool); child != nullptr;
+       child = NextSiblingNamed(child, keys::kTool)) {
+    const NodeAttribute* name = FindAttribute(child, keys::kName);
     if (name != nullptr && TextEquals(name->value, tool)) return child;
   }
   return nullptr;
@@ -83,16 +85,16 @@ FileSwitches ResolveFileSwitches(const ProjectNode* file, ConfigurationRef* ref)
   const ProjectNode* own = FindFileConfiguration(file, ref);
   // Groups speak for a file only once the file has a scope of its own.
   if (own == nullptr) return switches;
-  ReadStoredSwitch(own, "IncBld", &switches.inc_bld);
-  ReadStoredSwitch(own, "GenAsm", &switches.gen_asm);
-  ReadStoredSwitch(own, "AsmAsm", &switches.asm_asm);
+  ReadStoredSwitch(own, keys::kIncludeInBuild, &switches.inc_bld);
+  ReadStoredSwitch(own, keys::kGenerateAsm, &switches.gen_asm);
+  ReadStoredSwitch(own, keys::kAssembleAsm, &switches.asm_asm);
   for (const ProjectNode* up = file->parent; up != nullptr; up = up->parent) {
-    if (!TextEquals(up->name, "Filter")) continue;
+    if (!TextEquals(up->name, keys::kFilter)) continue;
     const ProjectNode* group = FindGroupConfiguration(up, ref);
     if (group == nullptr) continue;
-    InheritSwitch(group, "IncBld", &switches.inc_bld);
-    InheritSwitch(group, "GenAsm", &switches.gen_asm);
-    InheritSwitch(group, "AsmAsm", &switches.asm_asm);
+    InheritSwitch(group, keys::kIncludeInBuild, &switches.inc_bld);
+    InheritSwitch(group, keys::kGenerateAsm, &switches.gen_asm);
+    InheritSwitch(group, keys::kAssembleAsm, &switches.asm_asm);
   }
   return switches;
 }
@@ -101,7 +103,7 @@ bool AppendStoredCodeBank(const ProjectNode* file, ConfigurationRef* ref, int ba
                           std::string* out) {
   const ProjectNode* local = FindLocalConfiguration(file, ref);
   int bank = -1;
-  if (GetAttributeInt(local, "BankNum", &bank) == nullptr) return false;
+  if (GetAttributeInt(local, keys::kBankNumber, &bank) == nullptr) return false;
   // Any negative number means "no bank": "BANK-5 {" would break the
   // linker's command file.
   if (bank < 0 || bank >= bank_count) return false;

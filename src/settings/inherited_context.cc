@@ -4,6 +4,7 @@
 #include <string>
 
 #include "options/tool_scope.h"
+#include "project/key_names.h"
 #include "project/node.h"
 #include "project/scopes.h"
 
@@ -32,47 +33,49 @@ void CollectInherited(const ProjectNode* scope_node, ConfigurationRef* ref, C51I
   bool have_gen_asm = false, have_c51 = false, have_a51 = false;
   for (const ProjectNode* up = scope_node ? scope_node->parent : nullptr; up; up = up->parent) {
     const char* name = NodeName(up);
-    if (name == nullptr || std::strcmp(name, "Filter") != 0) continue;
+    if (name == nullptr || std::strcmp(name, keys::kFilter) != 0) continue;
     const ProjectNode* config = FindGroupConfiguration(up, ref);
     if (config == nullptr) continue;
     int value = 0;
-    if (!have_gen_asm && GetAttributeInt(config, "GenAsm", &value) && value != 2) {
+    if (!have_gen_asm && GetAttributeInt(config, keys::kGenerateAsm, &value) && value != 2) {
       c51->gen_asm = value;
       have_gen_asm = true;
     }
-    if (const ProjectNode* tool = FindToolNode(config, kC51ToolName)) {
-      if (!have_c51 && GetAttributeInt(tool, "C51FL", &value) && value != kC51InheritFlags) {
+    if (const ProjectNode* tool = FindToolNode(config, keys::kC51Tool)) {
+      if (!have_c51 && GetAttributeInt(tool, keys::kC51Flags, &value) &&
+          value != kC51InheritFlags) {
         c51->group_flags = value;
         have_c51 = true;
       }
-      Join(tool, "C51DEF", ' ', &c51->group_define);
-      Join(tool, "INCC5", ';', &c51->group_include);
-      Join(tool, "C51MSC", ' ', &c51->group_misc);
+      Join(tool, keys::kC51Define, ' ', &c51->group_define);
+      Join(tool, keys::kC51Include, ';', &c51->group_include);
+      Join(tool, keys::kC51Misc, ' ', &c51->group_misc);
     }
-    if (const ProjectNode* tool = FindToolNode(config, kA51ToolName)) {
-      if (!have_a51 && GetAttributeInt(tool, "A51FL", &value) && value != kA51InheritFlags) {
+    if (const ProjectNode* tool = FindToolNode(config, keys::kA51Tool)) {
+      if (!have_a51 && GetAttributeInt(tool, keys::kA51Flags, &value) &&
+          value != kA51InheritFlags) {
         a51->group_flags = value;
         have_a51 = true;
       }
-      Join(tool, "A51SET", ' ', &a51->group_set);
-      Join(tool, "INCA5", ';', &a51->group_include);
-      Join(tool, "A51MSC", ' ', &a51->group_misc);
+      Join(tool, keys::kA51Set, ' ', &a51->group_set);
+      Join(tool, keys::kA51Include, ';', &a51->group_include);
+      Join(tool, keys::kA51Misc, ' ', &a51->group_misc);
     }
   }
   const ProjectNode* config = FindCurrentConfiguration(ref);
-  if (const ProjectNode* tool = FindToolNode(config, kC51ToolName)) {
+  if (const ProjectNode* tool = FindToolNode(config, keys::kC51Tool)) {
     int value = 0;
-    if (GetAttributeInt(tool, "C51FL", &value)) c51->project_flags = value;
-    c51->project_define = Text(tool, "C51DEF");
-    c51->project_include = Text(tool, "INCC5");
-    c51->project_misc = Text(tool, "C51MSC");
+    if (GetAttributeInt(tool, keys::kC51Flags, &value)) c51->project_flags = value;
+    c51->project_define = Text(tool, keys::kC51Define);
+    c51->project_include = Text(tool, keys::kC51Include);
+    c51->project_misc = Text(tool, keys::kC51Misc);
   }
-  if (const ProjectNode* tool = FindToolNode(config, kA51ToolName)) {
+  if (const ProjectNode* tool = FindToolNode(config, keys::kA51Tool)) {
     int value = 0;
-    if (GetAttributeInt(tool, "A51FL", &value)) a51->project_flags = value;
-    a51->project_set = Text(tool, "A51SET");
-    a51->project_include = Text(tool, "INCA5");
-    a51->project_misc = Text(tool, "A51MSC");
+    if (GetAttributeInt(tool, keys::kA51Flags, &value)) a51->project_flags = value;
+    a51->project_set = Text(tool, keys::kA51Set);
+    a51->project_include = Text(tool, keys::kA51Include);
+    a51->project_misc = Text(tool, keys::kA51Misc);
   }
 }
 

@@ -10,6 +10,7 @@
 #include "options/tool_scope.h"
 #include "plugin/state.h"
 #include "project/host_services.h"
+#include "project/key_names.h"
 #include "project/node.h"
 #include "project/scopes.h"
 #include "settings/ardel_property_sheet.h"
@@ -35,15 +36,15 @@ void LoadTarget(PluginState* state, const ProjectNode* config) {
   const TargetRecord previous = state->target;
   double clock = state->context.default_clock ? *state->context.default_clock : 0.0;
   ReadTargetRecord(config, clock, &state->target);
-  if (!GetAttributeText(config, "OCM51")) state->target.ocm51 = previous.ocm51;
-  if (!GetAttributeText(config, "OCR51")) state->target.ocr51 = previous.ocr51;
-  if (!GetAttributeText(config, "CodeBank")) state->target.code_bank = previous.code_bank;
+  if (!GetAttributeText(config, keys::kOffChipCode)) state->target.ocm51 = previous.ocm51;
+  if (!GetAttributeText(config, keys::kOffChipXdata)) state->target.ocr51 = previous.ocr51;
+  if (!GetAttributeText(config, keys::kCodeBank)) state->target.code_bank = previous.code_bank;
 }
 
 // The configuration's tool node, created at once when missing.
 ProjectNode* ToolOf(HostServices* host, ProjectNode* config, const char* tool) {
   ProjectNode* node = FindToolNode(config, tool);
-  if (node == nullptr && host != nullptr) node = host->AddChild(config, "Tool", tool);
+  if (node == nullptr && host != nullptr) node = host->AddChild(config, keys::kTool, tool);
   return node;
 }
 
@@ -75,16 +76,16 @@ int RunProjectDialog(PluginState* state, ProjectNode* root, SettingsBackend* bac
   LoadTarget(state, config);
   records->target_loaded = state->target;
   const std::string project_path = state->context.project_path ? state->context.project_path : "";
-  ReadOutputRecord(config, Text(config, "Name"), BaseName(project_path), &state->output);
+  ReadOutputRecord(config, Text(config, keys::kName), BaseName(project_path), &state->output);
   const OutputRecord output_loaded = state->output;
   if (state->context.debug_record != nullptr) state->debug = *state->context.debug_record;
-  records->user = {Text(config, "BeforeCmp"), Text(config, "BeforeBuild"),
-                   Text(config, "AfterBuild")};
+  records->user = {Text(config, keys::kBeforeCompile), Text(config, keys::kBeforeBuild),
+                   Text(config, keys::kAfterBuild)};
   const UserRecord user_loaded = records->user;
 
-  ProjectNode* c51_tool = ToolOf(host, config, kC51ToolName);
-  ProjectNode* a51_tool = ToolOf(host, config, kA51ToolName);
-  ProjectNode* linker_tool = ToolOf(host, config, kLinkerToolName);
+  ProjectNode* c51_tool = ToolOf(host, config, keys::kC51Tool);
+  ProjectNode* a51_tool = ToolOf(host, config, keys::kA51Tool);
+  ProjectNode* linker_tool = ToolOf(host, config, keys::kLx51Tool);
   records->compiler = ReadC51Record(c51_tool, OptionScope::kProject);
   records->compiler_scope = OptionScope::kProject;
   records->assembler = ReadA51Record(a51_tool, OptionScope::kProject);
@@ -109,7 +110,7 @@ int RunProjectDialog(PluginState* state, ProjectNode* root, SettingsBackend* bac
   SettingsSession session{state, records, state->context.default_clock};
   std::string title = MessageText(MessageId::kProjectSettings, language);
   title += '"';
-  title += Text(root, "Name");
+  title += Text(root, keys::kName);
   title += '"';
   CArdelPropertySheet sheet(title);
   std::vector<std::unique_ptr<CArdelPage>> pages;
@@ -155,25 +156,25 @@ int RunProjectDialog(PluginState* state, ProjectNode* root, SettingsBackend* bac
   }
   if (!SameOutput(state->output, output_loaded)) {
     KeyWriter writer(host, config);
-    writer.Text("OutputDirectory", state->output.output_directory);
-    writer.Text("OutputName", state->output.output_name);
-    writer.Int("GENAPP", state->output.gen_app);
-    writer.Int("GENLIB", state->output.gen_lib);
-    writer.Text("ListingDirectory", state->output.listing_directory);
+    writer.Text(keys::kOutputDirectory, state->output.output_directory);
+    writer.Text(keys::kOutputName, state->output.output_name);
+    writer.Int(keys::kCreateExecutable, state->output.gen_app);
+    writer.Int(keys::kCreateLibrary, state->output.gen_lib);
+    writer.Text(keys::kListingDirectory, state->output.listing_directory);
     writer.Commit();
   }
   if (state->output.listing != output_loaded.listing) {
     KeyWriter writer(host, config);
-    writer.Text("OPTLT", FormatListingSwitches(state->output.listing));
+    writer.Text(keys::kListingSwitches, FormatListingSwitches(state->output.listing));
     writer.Commit();
   }
   if (records->user.before_compile != user_loaded.before_compile ||
       records->user.before_build != user_loaded.before_build ||
       records->user.after_build != user_loaded.after_build) {
     KeyWriter writer(host, config);
-    writer.Text("BeforeCmp", records->user.before_compile);
-    writer.Text("BeforeBuild", records->user.before_build);
-    writer.Text("AfterBuild", records->user.after_build);
+    writer.Text(keys::kBeforeCompile, records->user.before_compile);
+    writer.Text(keys::kBeforeBuild, records->user.before_build);
+    writer.Text(keys::kAfterBuild, records->user.after_build);
     writer.Commit();
   }
   if (DebugOptionRecord* host_debug = state->context.debug_record) {

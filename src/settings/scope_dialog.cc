@@ -9,6 +9,7 @@
 #include "platform/path.h"
 #include "plugin/state.h"
 #include "project/host_services.h"
+#include "project/key_names.h"
 #include "project/node.h"
 #include "project/scopes.h"
 #include "settings/ardel_property_sheet.h"
@@ -53,7 +54,7 @@ bool SwitchesInherit(const FileRecord& r) {
 ProjectNode* ToolOf(HostServices* host, ProjectNode* scope_config, const char* tool) {
   if (scope_config == nullptr) return nullptr;
   ProjectNode* node = FindToolNode(scope_config, tool);
-  if (node == nullptr && host != nullptr) node = host->AddChild(scope_config, "Tool", tool);
+  if (node == nullptr && host != nullptr) node = host->AddChild(scope_config, keys::kTool, tool);
   return node;
 }
 
@@ -75,7 +76,7 @@ int RunScopeDialog(PluginState* state, ProjectNode* node, ScopeDialog kind,
   std::string title =
       MessageText(group ? MessageId::kFileGroupSettings : MessageId::kFileSettings, language);
   title += '"';
-  title += LastPart(GetAttributeText(node, group ? "Name" : "RelativePath"));
+  title += LastPart(GetAttributeText(node, group ? keys::kName : keys::kRelativePath));
   title += '"';
 
   // Load.
@@ -83,15 +84,15 @@ int RunScopeDialog(PluginState* state, ProjectNode* node, ScopeDialog kind,
     CollectInherited(node, ref, &records->c51_inherited, &records->a51_inherited);
   }
   FileRecord& file = records->file;
-  file.include_in_build = IntOr(scope_config, "IncBld", 2);
-  file.gen_asm = IntOr(scope_config, "GenAsm", 2);
-  file.asm_asm = IntOr(scope_config, "AsmAsm", 2);
-  file.bank = IntOr(scope_config, "BankNum", -1);
+  file.include_in_build = IntOr(scope_config, keys::kIncludeInBuild, 2);
+  file.gen_asm = IntOr(scope_config, keys::kGenerateAsm, 2);
+  file.asm_asm = IntOr(scope_config, keys::kAssembleAsm, 2);
+  file.bank = IntOr(scope_config, keys::kBankNumber, -1);
   file.full_path.clear();
   if (!group) {
     // Made absolute against the project folder as the system would, so the
     // page shows (and looks up) ".\src\main.c" as <project>\src\main.c.
-    const char* relative = GetAttributeText(node, "RelativePath");
+    const char* relative = GetAttributeText(node, keys::kRelativePath);
     std::string path = relative ? relative : "";
     file.full_path = state->project_dir.empty()
                          ? path
@@ -99,11 +100,11 @@ int RunScopeDialog(PluginState* state, ProjectNode* node, ScopeDialog kind,
   }
   const FileRecord file_loaded = file;
   if (compiler) {
-    records->compiler = ReadC51Record(ToolOf(host, scope_config, kC51ToolName), scope);
+    records->compiler = ReadC51Record(ToolOf(host, scope_config, keys::kC51Tool), scope);
     records->compiler_scope = scope;
   }
   if (assembler) {
-    records->assembler = ReadA51Record(ToolOf(host, scope_config, kA51ToolName), scope);
+    records->assembler = ReadA51Record(ToolOf(host, scope_config, keys::kA51Tool), scope);
     records->assembler_scope = scope;
   }
   const C51Record compiler_loaded = records->compiler;
@@ -129,10 +130,10 @@ int RunScopeDialog(PluginState* state, ProjectNode* node, ScopeDialog kind,
     }
     if (scope_config == nullptr) return 0;
     KeyWriter writer(host, scope_config);
-    writer.Int("IncBld", file.include_in_build);
-    writer.Int("GenAsm", file.gen_asm);
-    writer.Int("AsmAsm", file.asm_asm);
-    writer.Int("BankNum", file.bank);
+    writer.Int(keys::kIncludeInBuild, file.include_in_build);
+    writer.Int(keys::kGenerateAsm, file.gen_asm);
+    writer.Int(keys::kAssembleAsm, file.asm_asm);
+    writer.Int(keys::kBankNumber, file.bank);
     writer.Commit();
     wrote = true;
   }
@@ -148,7 +149,7 @@ int RunScopeDialog(PluginState* state, ProjectNode* node, ScopeDialog kind,
     bool inherits = SwitchesInherit(file);
     if (compiler) inherits = inherits && CompilerInherits(records->compiler);
     if (assembler) inherits = inherits && AssemblerInherits(records->assembler);
-    SetOneAttribute(host, node, "LocalConfigure", inherits ? "0" : "1");
+    SetOneAttribute(host, node, keys::kLocalConfigure, inherits ? "0" : "1");
   }
   return 0;
 }

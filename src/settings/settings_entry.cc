@@ -4,6 +4,7 @@
 #include <cstring>
 #include <string>
 
+#include "project/key_names.h"
 #include "project/node.h"
 
 namespace c51::settings {
@@ -34,14 +35,14 @@ int ShowSettings(PluginState* state, ProjectNode* node, SettingsBackend* backend
   const char* name = NodeName(node);
   if (name == nullptr) return 0;
   SettingsRecords* records = &ProcessSettingsRecords();
-  if (std::strcmp(name, "CorvaneProject") == 0) {
+  if (std::strcmp(name, keys::kProjectRoot) == 0) {
     return RunProjectDialog(state, node, backend, records);
   }
-  if (std::strcmp(name, "Filter") == 0) {
+  if (std::strcmp(name, keys::kFilter) == 0) {
     return RunScopeDialog(state, node, ScopeDialog::kGroup, backend, records);
   }
-  if (std::strcmp(name, "File") == 0) {
-    return RunScopeDialog(state, node, FileDialogFor(GetAttributeText(node, "RelativePath")),
+  if (std::strcmp(name, keys::kFile) == 0) {
+    return RunScopeDialog(state, node, FileDialogFor(GetAttributeText(node, keys::kRelativePath)),
                           backend, records);
   }
   return 0;
