@@ -1,5 +1,7 @@
 #include "host/cli.h"
 
+#include "host/commands.h"
+
 namespace c51::host {
 namespace {
 
@@ -54,6 +56,7 @@ void AppendOptions(const std::vector<OptionSpec>& options, std::string* out) {
 const std::vector<CommandSpec>& Commands() {
   static const std::vector<CommandSpec> commands = {
       {"new",
+       CommandNew,
        "<project.cvproj>",
        "create a project with one configuration and no files",
        1,
@@ -64,12 +67,14 @@ const std::vector<CommandSpec>& Commands() {
         {"cpu", 0, "TEXT", "the device's CPU text, e.g. \"IRAM(0-0xFF) CLOCK(24000000)\""},
         {"force", 0, nullptr, "replace an existing file"}}},
       {"add",
+       CommandAdd,
        "<file>...",
        "add source files to the project",
        1,
        -1,
        {kProject, {"group", 0, "PATH", "the group to add to; \"/\" separates nested groups"}}},
       {"import",
+       CommandImport,
        "<project.uvproj|project.uv2>",
        "create a project from a uVision project",
        1,
@@ -77,37 +82,43 @@ const std::vector<CommandSpec>& Commands() {
        {{"output", 'o', "FILE", "the project file to write (default: beside the uVision file)"},
         {"force", 0, nullptr, "replace an existing file"}}},
       {"build",
+       CommandBuild,
        "",
        "build the target: translate what is out of date, link, make the hex file",
        0,
        0,
        {kProject, kConfig, {"rebuild", 0, nullptr, "translate every file"}}},
       {"translate",
+       CommandTranslate,
        "<file>",
        "compile or assemble one file of the project",
        1,
        1,
        {kProject, kConfig}},
-      {"clean", "", "delete the target's generated files", 0, 0, {kProject, kConfig}},
+      {"clean", CommandClean, "", "delete the target's generated files", 0, 0, {kProject, kConfig}},
       {"deps",
+       CommandDeps,
        "<source>",
        "list the headers a compiled source file depends on",
        1,
        1,
        {kProject, kConfig}},
       {"includes",
+       CommandIncludes,
        "",
        "list the folders the compiler searches for headers",
        0,
        0,
        {kProject, kConfig}},
       {"show",
+       CommandShow,
        "",
        "show the project tree, each file's switches and the control strings",
        0,
        0,
        {kProject, kConfig}},
       {"compdb",
+       CommandCompdb,
        "",
        "write compile_commands.json for clangd",
        0,
@@ -116,6 +127,7 @@ const std::vector<CommandSpec>& Commands() {
         kConfig,
         {"output", 'o', "FILE", "where to write it (default: beside the project file)"}}},
       {"settings",
+       CommandSettings,
        "[action]...",
        "run the settings dialog without windows: apply actions, show what a user would see",
        0,
@@ -125,7 +137,7 @@ const std::vector<CommandSpec>& Commands() {
         {"group", 0, "PATH", "the dialog of this group; \"/\" separates nested groups"},
         {"file", 0, "FILE", "the dialog of this file of the project"},
         {"actions", 0, "FILE", "actions to run first, one per line"}}},
-      {"help", "[command]", "show help", 0, 1, {}},
+      {"help", nullptr, "[command]", "show help", 0, 1, {}},
   };
   return commands;
 }

@@ -26,8 +26,13 @@ struct OptionSpec {
   const char* help;
 };
 
+class Session;
+
 struct CommandSpec {
   const char* name;
+  // Runs the command and returns the exit status; null for "help", which
+  // needs no project.
+  int (*run)(Session* session);
   const char* arguments;  // synopsis of the positional arguments
   const char* summary;
   int min_arguments;

@@ -12,20 +12,6 @@
 namespace c51::host {
 namespace {
 
-using CommandFunction = int (*)(Session*);
-
-struct CommandEntry {
-  const char* name;
-  CommandFunction run;
-};
-
-const CommandEntry kCommandFunctions[] = {
-    {"new", CommandNew},       {"add", CommandAdd},           {"import", CommandImport},
-    {"show", CommandShow},     {"build", CommandBuild},       {"translate", CommandTranslate},
-    {"clean", CommandClean},   {"deps", CommandDeps},         {"includes", CommandIncludes},
-    {"compdb", CommandCompdb}, {"settings", CommandSettings},
-};
-
 bool SamePath(const std::string& a, const std::string& b) {
   if (NativePathStyle() == PathStyle::kPosix) return a == b;
   if (a.size() != b.size()) return false;
@@ -109,8 +95,7 @@ int RunCommandLine(const std::vector<std::string>& args) {
     return kExitSuccess;
   }
   Session session(command);
-  for (const CommandEntry& entry : kCommandFunctions)
-    if (std::string(entry.name) == command.command_info->name) return entry.run(&session);
+  if (command.command_info->run != nullptr) return command.command_info->run(&session);
   session.Error(std::string("command \"") + command.command_info->name + "\" is not available");
   return kExitUsage;
 }
