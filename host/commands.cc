@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "host/project_model.h"
+#include "platform/ascii_case.h"
 #include "platform/path.h"
 #include "project/key_names.h"
 #include "project/scopes.h"
@@ -16,10 +17,8 @@ bool SamePath(const std::string& a, const std::string& b) {
   if (NativePathStyle() == PathStyle::kPosix) return a == b;
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
-    unsigned char x = static_cast<unsigned char>(a[i]), y = static_cast<unsigned char>(b[i]);
-    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-    if (IsPathSeparator(static_cast<char>(x)) && IsPathSeparator(static_cast<char>(y))) continue;
+    const char x = ToLowerAscii(a[i]), y = ToLowerAscii(b[i]);
+    if (IsPathSeparator(x) && IsPathSeparator(y)) continue;
     if (x != y) return false;
   }
   return true;

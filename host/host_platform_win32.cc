@@ -6,6 +6,7 @@
 
 #include "host/host_platform.h"
 #include "host/text_encoding.h"
+#include "platform/ascii_case.h"
 #include "platform/codepage.h"
 
 namespace c51::host {
@@ -65,14 +66,7 @@ HANDLE StreamHandle(FILE* stream) {
 
 bool EndsWithIgnoringCase(const std::string& name, const std::string& suffix) {
   if (name.size() <= suffix.size()) return false;
-  for (size_t i = 0; i < suffix.size(); ++i) {
-    unsigned char a = static_cast<unsigned char>(name[name.size() - suffix.size() + i]);
-    unsigned char b = static_cast<unsigned char>(suffix[i]);
-    if (a >= 'A' && a <= 'Z') a = static_cast<unsigned char>(a - 'A' + 'a');
-    if (b >= 'A' && b <= 'Z') b = static_cast<unsigned char>(b - 'A' + 'a');
-    if (a != b) return false;
-  }
-  return true;
+  return EqualsIgnoringCase(std::string_view(name).substr(name.size() - suffix.size()), suffix);
 }
 
 }  // namespace

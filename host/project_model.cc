@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "platform/ascii_case.h"
 #include "platform/path.h"
 #include "project/key_names.h"
 
@@ -16,18 +17,6 @@ std::string Attribute(const ProjectNode* node, std::string_view name) {
 bool HasAttribute(const ProjectNode* node, std::string_view name) {
   std::string_view value;
   return FindAttributeView(node, name, &value);
-}
-
-bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (size_t i = 0; i < prefix.size(); ++i) {
-    unsigned char a = static_cast<unsigned char>(text[i]);
-    unsigned char b = static_cast<unsigned char>(prefix[i]);
-    if (a >= 'a' && a <= 'z') a = static_cast<unsigned char>(a - 'a' + 'A');
-    if (b >= 'a' && b <= 'z') b = static_cast<unsigned char>(b - 'a' + 'A');
-    if (a != b) return false;
-  }
-  return true;
 }
 
 bool IsNamed(const ProjectNode* node, std::string_view name) {
@@ -223,9 +212,7 @@ std::string LowerExtension(const std::string& path) {
   size_t slash = path.find_last_of("\\/:");
   if (dot == std::string::npos || (slash != std::string::npos && slash > dot)) return std::string();
   std::string extension = path.substr(dot + 1);
-  for (char& c : extension)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return extension;
+  return ToLowerAscii(extension);
 }
 
 SourceKind KindOfPath(const std::string& path) {

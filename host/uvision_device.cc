@@ -5,6 +5,7 @@
 #include "host/text_encoding.h"
 #include "host/xml.h"
 #include "import/import_names.h"
+#include "platform/ascii_case.h"
 #include "platform/fs.h"
 
 namespace c51::host {
@@ -67,22 +68,10 @@ class UvprojReader final : public XmlHandler {
   UvisionTarget current_;
 };
 
-bool StartsWithKeyword(std::string_view line, std::string_view keyword) {
-  if (line.size() < keyword.size()) return false;
-  for (size_t i = 0; i < keyword.size(); ++i) {
-    unsigned char a = static_cast<unsigned char>(line[i]);
-    unsigned char b = static_cast<unsigned char>(keyword[i]);
-    if (a >= 'A' && a <= 'Z') a = static_cast<unsigned char>(a - 'A' + 'a');
-    if (b >= 'A' && b <= 'Z') b = static_cast<unsigned char>(b - 'A' + 'a');
-    if (a != b) return false;
-  }
-  return true;
-}
-
 // "Keyword (text)" with blanks allowed before "(": true with the text
 // between the first "(" and the last ")".
 bool KeywordText(std::string_view line, std::string_view keyword, std::string* text) {
-  if (!StartsWithKeyword(line, keyword)) return false;
+  if (!StartsWithIgnoringCase(line, keyword)) return false;
   size_t i = keyword.size();
   while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
   if (i >= line.size() || line[i] != '(') return false;
@@ -120,7 +109,7 @@ void ParseUv2Targets(const std::string& data, std::vector<UvisionTarget>* target
     std::string text;
     if (options_target > 0) {
       DeviceInfo& device = devices[static_cast<size_t>(options_target - 1)];
-      if (StartsWithKeyword(line, "EndOpt")) {
+      if (StartsWithIgnoringCase(line, "EndOpt")) {
         options_target = 0;
       } else if (KeywordText(line, "Device", &text)) {
         device.name = text;
@@ -133,7 +122,7 @@ void ParseUv2Targets(const std::string& data, std::vector<UvisionTarget>* target
     }
     if (KeywordText(line, "Target", &text)) {
       if (targets->size() < kMaxImportedTargets) targets->push_back({text, {}});
-    } else if (StartsWithKeyword(line, "Options ")) {
+    } else if (StartsWithIgnoringCase(line, "Options ")) {
       // "Options 1,0,0  // Target 'Target 1'": the target's number.
       int number = std::atoi(std::string(line.substr(8)).c_str());
       if (number > 0 && number <= 1024) {

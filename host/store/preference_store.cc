@@ -14,6 +14,7 @@
 #else
 #include <dlfcn.h>
 
+#include "platform/ascii_case.h"
 #include "platform/codepage.h"
 #include "platform/env.h"
 #include "platform/fs.h"
@@ -32,16 +33,6 @@ constexpr char kSeparator = '/';
 
 bool IsSeparator(char c) {
   return c == '/' || c == '\\';
-}
-
-bool EqualsIgnoringCase(const char* a, const char* b) {
-  for (;; ++a, ++b) {
-    unsigned char x = static_cast<unsigned char>(*a), y = static_cast<unsigned char>(*b);
-    if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-    if (x != y) return false;
-    if (!x) return true;
-  }
 }
 
 bool GetEnvironment(const char* name, std::string* value) {

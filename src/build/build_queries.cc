@@ -13,6 +13,7 @@
 #include "build/tool_environment.h"
 #include "build/translation.h"
 #include "options/option_text.h"
+#include "platform/ascii_case.h"
 #include "platform/dir_list.h"
 #include "platform/fs.h"
 #include "platform/path.h"
@@ -29,16 +30,11 @@ bool EndsWithSeparator(const std::string& path) {
   return !path.empty() && IsPathSeparator(path.back());
 }
 
-unsigned char UpperAscii(char c) {
-  unsigned char u = static_cast<unsigned char>(c);
-  return u >= 'a' && u <= 'z' ? static_cast<unsigned char>(u - 'a' + 'A') : u;
-}
-
 // Windows names compare ignoring case, POSIX names exactly; separators
 // compare alike either way.
 bool SameByte(char a, char b) {
   if (IsPathSeparator(a) && IsPathSeparator(b)) return true;
-  if (NativePathStyle() == PathStyle::kWindows) return UpperAscii(a) == UpperAscii(b);
+  if (NativePathStyle() == PathStyle::kWindows) return ToUpperAscii(a) == ToUpperAscii(b);
   return a == b;
 }
 

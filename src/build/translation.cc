@@ -11,6 +11,7 @@
 #include "options/a51_control_string.h"
 #include "options/c51_control_string.h"
 #include "options/state_inputs.h"
+#include "platform/ascii_case.h"
 #include "platform/fs.h"
 #include "platform/path.h"
 #include "plugin/state.h"
@@ -23,15 +24,10 @@
 namespace c51 {
 namespace {
 
-unsigned char LowerAscii(char c) {
-  unsigned char u = static_cast<unsigned char>(c);
-  return u >= 'A' && u <= 'Z' ? static_cast<unsigned char>(u - 'A' + 'a') : u;
-}
-
 bool EqualsLower(std::string_view text, std::string_view lower) {
   if (text.size() != lower.size()) return false;
   for (size_t i = 0; i < text.size(); ++i) {
-    if (LowerAscii(text[i]) != static_cast<unsigned char>(lower[i])) return false;
+    if (ToLowerAscii(text[i]) != lower[i]) return false;
   }
   return true;
 }
@@ -383,7 +379,7 @@ void DeriveNames(const PluginState& state, const ProjectNode* node, const char* 
       .append(TitleOf(FileNamePart(file->absolute)))
       .append(".obj");
   file->record_name.clear();
-  for (char c : file->title) file->record_name.push_back(static_cast<char>(LowerAscii(c)));
+  for (char c : file->title) file->record_name.push_back(ToLowerAscii(c));
   file->record_name.append(".obj");
   file->relative_hash = HashText(relative);
   file->title_hash = HashText(file->title);

@@ -2,6 +2,7 @@
 
 #include "import/uv2_reader.h"
 #include "import/uvproj_importer.h"
+#include "platform/ascii_case.h"
 #include "platform/fs.h"
 #include "plugin/state.h"
 
@@ -12,11 +13,7 @@ std::string LowerExtension(const std::string& path) {
   size_t separator = path.find_last_of("\\/:");
   if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) return "";
   std::string extension = path.substr(dot + 1);
-  for (char& c : extension) {
-    unsigned char byte = static_cast<unsigned char>(c);
-    if (byte >= 'A' && byte <= 'Z') c = static_cast<char>(byte - 'A' + 'a');
-  }
-  return extension;
+  return ToLowerAscii(extension);
 }
 
 const char* ImportProject(PluginState* state, ProjectNode* root, const char* path) {

@@ -1,4 +1,5 @@
 #include "import/uv2_parser.h"
+#include "platform/ascii_case.h"
 #include "project/key_names.h"
 
 #include <climits>
@@ -9,18 +10,6 @@ namespace {
 
 // Longer lines are cut here, as uVision 2's own line buffer cut them.
 constexpr size_t kMaxLineLength = 255;
-
-unsigned char UpperAscii(char c) {
-  unsigned char byte = static_cast<unsigned char>(c);
-  return byte >= 'a' && byte <= 'z' ? static_cast<unsigned char>(byte - 'a' + 'A') : byte;
-}
-
-bool StartsWithIgnoringCase(std::string_view line, std::string_view keyword) {
-  if (line.size() < keyword.size()) return false;
-  for (size_t i = 0; i < keyword.size(); ++i)
-    if (UpperAscii(line[i]) != UpperAscii(keyword[i])) return false;
-  return true;
-}
 
 // The text between the first `open` and the last (`last_close`) or first
 // following `close`; false when either is missing or they are out of order.

@@ -3,6 +3,7 @@
 #include "import/import_check.h"
 #include "import/uvproj_importer.h"
 #include "markup/markup_doc.h"
+#include "platform/ascii_case.h"
 
 namespace c51 {
 namespace {
@@ -11,12 +12,7 @@ namespace {
 bool HasUvprojExtension(const std::string& path) {
   size_t dot = path.rfind('.');
   if (dot == std::string::npos) return false;
-  std::string extension = path.substr(dot);
-  for (char& c : extension) {
-    unsigned char byte = static_cast<unsigned char>(c);
-    if (byte >= 'A' && byte <= 'Z') c = static_cast<char>(byte - 'A' + 'a');
-  }
-  return extension == ".uvproj";
+  return EqualsIgnoringCase(std::string_view(path).substr(dot), ".uvproj");
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "markup/element_name.h"
 #include "markup/entities.h"
 #include "markup/node_scanner.h"
+#include "platform/ascii_case.h"
 #include "platform/codepage.h"
 #include "platform/fs.h"
 
@@ -15,13 +16,7 @@ namespace {
 
 bool IsUtf8Name(const std::string& encoding) {
   static constexpr char kUtf8[] = "utf-8";
-  if (encoding.size() < 5) return false;
-  for (size_t i = 0; i < 5; ++i) {
-    unsigned char c = static_cast<unsigned char>(encoding[i]);
-    if (c >= 'A' && c <= 'Z') c = static_cast<unsigned char>(c - 'A' + 'a');
-    if (c != static_cast<unsigned char>(kUtf8[i])) return false;
-  }
-  return true;
+  return StartsWithIgnoringCase(encoding, kUtf8);
 }
 
 // Conversions run on pieces of about this many bytes: the conversion's

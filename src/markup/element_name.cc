@@ -1,6 +1,7 @@
 #include "markup/element_name.h"
 
 #include "markup/char_class.h"
+#include "platform/ascii_case.h"
 
 namespace c51 {
 
@@ -27,12 +28,7 @@ namespace {
 
 bool SameByte(char a, char b, bool ignore_case) {
   if (a == b) return true;
-  if (!ignore_case) return false;
-  unsigned char x = static_cast<unsigned char>(a);
-  unsigned char y = static_cast<unsigned char>(b);
-  if (x >= 'A' && x <= 'Z') x = static_cast<unsigned char>(x - 'A' + 'a');
-  if (y >= 'A' && y <= 'Z') y = static_cast<unsigned char>(y - 'A' + 'a');
-  return x == y;
+  return ignore_case && ToLowerAscii(a) == ToLowerAscii(b);
 }
 
 }  // namespace

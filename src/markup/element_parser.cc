@@ -11,6 +11,7 @@
 #include "markup/char_class.h"
 #include "markup/element_name.h"
 #include "markup/node_scanner.h"
+#include "platform/ascii_case.h"
 
 // Reading the text: byte loops, here and in the scanner, stop at the 0
 // byte std::string keeps after its last byte (see node_scanner.h); the two
@@ -118,9 +119,8 @@ class OpenStack {
   static constexpr uint64_t kFnvPrime = 1099511628211ull;
   uint64_t Mix(uint64_t h, std::string_view s, size_t i, size_t n) const {
     for (size_t k = 0; k < n; ++k) {
-      unsigned char c = static_cast<unsigned char>(s[i + k]);
-      if (n == 1 && ignore_case_ && c >= 'A' && c <= 'Z')
-        c = static_cast<unsigned char>(c - 'A' + 'a');
+      const unsigned char c =
+          static_cast<unsigned char>(n == 1 && ignore_case_ ? ToLowerAscii(s[i + k]) : s[i + k]);
       h = (h ^ c) * kFnvPrime;
     }
     return h;

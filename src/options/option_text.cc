@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "platform/ascii_case.h"
 #include "support/path_helpers.h"
 
 namespace c51 {
@@ -47,9 +48,7 @@ bool IsHexPrefix(std::string_view text, size_t pos) {
 bool EqualsUpperCase(std::string_view text, std::string_view upper) {
   if (text.size() != upper.size()) return false;
   for (size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-    if (c != upper[i]) return false;
+    if (ToUpperAscii(text[i]) != upper[i]) return false;
   }
   return true;
 }

@@ -2,6 +2,8 @@
 // The OS-backed ones live in posix/path.cc and win32/path.cc.
 #include "platform/path.h"
 
+#include "platform/ascii_case.h"
+
 #include <string_view>
 #include <vector>
 
@@ -24,11 +26,6 @@ struct SplitPath {
 bool IsAsciiLetter(char c) {
   unsigned char u = static_cast<unsigned char>(c);
   return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z');
-}
-
-char AsciiUpper(char c) {
-  unsigned char u = static_cast<unsigned char>(c);
-  return (u >= 'a' && u <= 'z') ? static_cast<char>(u - 'a' + 'A') : c;
 }
 
 // Splits the segments of `rest`, skipping empty ones ("a\\b" is "a\b").
@@ -78,7 +75,7 @@ bool SameName(std::string_view a, std::string_view b, PathStyle style) {
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
     if (IsPathSeparator(a[i]) && IsPathSeparator(b[i])) continue;
-    if (style == PathStyle::kPosix ? a[i] != b[i] : AsciiUpper(a[i]) != AsciiUpper(b[i])) {
+    if (style == PathStyle::kPosix ? a[i] != b[i] : ToUpperAscii(a[i]) != ToUpperAscii(b[i])) {
       return false;
     }
   }

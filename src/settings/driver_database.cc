@@ -1,22 +1,15 @@
 #include "settings/driver_database.h"
 
+#include "platform/ascii_case.h"
 #include "platform/fs.h"
 #include "platform/profile.h"
 
 namespace c51::settings {
-namespace {
-
-char AsciiUpper(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-}  // namespace
-
 bool IsDriverKey(std::string_view key) {
   if (key.size() <= 4) return false;
   static constexpr char kLead[] = "TDRV";
   for (size_t i = 0; i < 4; ++i) {
-    if (AsciiUpper(key[i]) != kLead[i]) return false;
+    if (ToUpperAscii(key[i]) != kLead[i]) return false;
   }
   return true;
 }

@@ -1,9 +1,9 @@
 #include "settings/settings_entry.h"
 
-#include <cctype>
 #include <cstring>
 #include <string>
 
+#include "platform/ascii_case.h"
 #include "project/key_names.h"
 #include "project/node.h"
 
@@ -21,8 +21,7 @@ ScopeDialog FileDialogFor(const char* relative_path) {
   name = name == std::string::npos ? 0 : name + 1;
   size_t dot = path.rfind('.');
   if (dot == std::string::npos || dot < name) return ScopeDialog::kPlainFile;
-  std::string extension = path.substr(dot + 1);
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  const std::string extension = ToLowerAscii(std::string_view(path).substr(dot + 1));
   if (extension == "c") return ScopeDialog::kCFile;
   if (extension == "src" || (!extension.empty() && extension[0] == 'a')) {
     return ScopeDialog::kAssemblyFile;

@@ -4,6 +4,7 @@
 
 #include <string_view>
 
+#include "platform/ascii_case.h"
 #include "platform/path.h"
 
 namespace c51 {
@@ -52,13 +53,9 @@ std::string FullPathOf(const std::string& path) {
 }
 
 std::string UpperCopy(const std::string& text) {
-  std::string upper = text;
   // ASCII only: a locale's mapping could turn half of a GBK character into
   // another byte.
-  for (char& c : upper) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return upper;
+  return ToUpperAscii(text);
 }
 
 std::vector<std::string> SplitAtSeparators(const std::string& text, const char* separators) {

@@ -1,5 +1,6 @@
 // The folder-name table behind letter-case matching on POSIX.
 #include "platform/posix/folded_names.h"
+#include "platform/ascii_case.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +43,7 @@ TEST(FoldedNamesTest, OnlyAsciiLettersFold) {
   EXPECT_EQ(names.Find("\xB2\xE2\xCA\xD4.c")->first, "\xB2\xE2\xCA\xD4.C");
   EXPECT_NE(names.Find("\xC3\x84.h"), nullptr);
   EXPECT_EQ(names.Find("\xC3\xA4.h"), nullptr);
-  EXPECT_EQ(LowerAscii("A\xC3\x84Z[@"), "a\xC3\x84z[@");
+  EXPECT_EQ(ToLowerAscii("A\xC3\x84Z[@"), "a\xC3\x84z[@");
   FoldedNames empty;
   EXPECT_EQ(empty.Find("a"), nullptr);
 }

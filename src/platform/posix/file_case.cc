@@ -1,4 +1,5 @@
 #include "platform/posix/file_case.h"
+#include "platform/ascii_case.h"
 #include "platform/posix/folded_names.h"
 #include "platform/posix/folder_handles.h"
 
@@ -132,7 +133,7 @@ std::string FindInFolder(const std::string& folder, const struct stat& st,
     ++g_maps_version;
   }
   it->second.scope_generation = g_scopes > 0 ? g_scope_generation : 0;
-  const FoldedNames::Entry* found = it->second.names.Find(LowerAscii(name));
+  const FoldedNames::Entry* found = it->second.names.Find(ToLowerAscii(name));
   return found == nullptr ? std::string() : found->first;
 }
 
@@ -215,10 +216,7 @@ bool PresumedMatch(std::string_view native, PathText* matched) {
   char lower[256];
   if (listing != nullptr && listing->scope_generation == g_scope_generation &&
       name.size() <= sizeof lower) {
-    for (size_t i = 0; i < name.size(); ++i) {
-      const char c = name[i];
-      lower[i] = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    }
+    for (size_t i = 0; i < name.size(); ++i) lower[i] = ToLowerAscii(name[i]);
     if (const FoldedNames::Entry* folded =
             listing->names.Find(std::string_view(lower, name.size()))) {
       const FoldedNames::Entry& spelling = *folded;

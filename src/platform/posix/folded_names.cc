@@ -1,4 +1,5 @@
 #include "platform/posix/folded_names.h"
+#include "platform/ascii_case.h"
 
 #include <functional>
 
@@ -12,14 +13,6 @@ uint64_t HashOf(std::string_view text) {
 }
 
 }  // namespace
-
-std::string LowerAscii(std::string_view text) {
-  std::string out(text);
-  for (char& c : out) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return out;
-}
 
 size_t FoldedNames::Probe(std::string_view lower, uint64_t hash) const {
   const size_t mask = slots_.size() - 1;
@@ -51,7 +44,7 @@ void FoldedNames::Grow() {
 
 void FoldedNames::Add(std::string_view name) {
   if ((entries_.size() + 1) * 2 > slots_.size()) Grow();
-  std::string lower = LowerAscii(name);
+  std::string lower = ToLowerAscii(name);
   const uint64_t hash = HashOf(lower);
   const size_t i = Probe(lower, hash);
   if (slots_[i] != 0) {

@@ -39,9 +39,6 @@ class FoldedNames {
   std::vector<uint64_t> slots_;
 };
 
-// `text` with ASCII letters in lower case.
-std::string LowerAscii(std::string_view text);
-
 }  // namespace c51::posix
 
 #endif  // C51_PLATFORM_POSIX_FOLDED_NAMES_H_

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string_view>
 
+#include "platform/ascii_case.h"
 #include "platform/fs.h"
 
 namespace c51 {
@@ -25,10 +26,6 @@ std::string_view Trim(std::string_view s) {
   return s;
 }
 
-unsigned char FoldAscii(unsigned char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<unsigned char>(c - 'A' + 'a') : c;
-}
-
 // ASCII letters compare ignoring case. A byte >= 0x80 starts a multi-byte
 // character; it and the byte after it compare exactly, because a GBK trail
 // byte may look like an ASCII letter.
@@ -43,7 +40,7 @@ bool SameName(std::string_view a, std::string_view b) {
       ++i;
       continue;
     }
-    if (FoldAscii(x) != FoldAscii(y)) return false;
+    if (ToLowerAscii(a[i]) != ToLowerAscii(b[i])) return false;
   }
   return true;
 }
