@@ -1,6 +1,5 @@
 #include "sdcc/compile/a51_c_header.h"
 
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <optional>
@@ -82,7 +81,8 @@ class HeaderTranslator {
       guard_open_ = false;
     } else if (word == "if" || word == "ifdef" || word == "ifndef" || word == "elif" ||
                word == "else" || word == "endif") {
-      ++conditionals_;
+      if (word.substr(0, 2) == "if") ++conditionals_;
+      if (word == "endif" && conditionals_ > 0) --conditionals_;
       Issue("'#" + sim::ToUpper(word) + "' IN A C HEADER IS NOT SUPPORTED IN ASSEMBLY");
     }
     first_directive_ = false;
@@ -175,9 +175,7 @@ class HeaderTranslator {
     sum->right = std::move(bit);
     std::string value;
     if (const std::optional<int64_t> v = EvaluateA51(*sum, names_)) {
-      char buffer[16];
-      std::snprintf(buffer, sizeof buffer, "0x%llX", static_cast<long long>(*v));
-      value = buffer;
+      value = A51NumberText(*v);
     } else if (!EmitA51(*sum, names_, &value, &err)) {
       Issue("BAD BIT FOR '" + name + "'");
       return false;

@@ -195,7 +195,7 @@ class Translator {
     const std::string upper = Upper(name);
     auto alias = aliases_.find(upper);
     if (alias != aliases_.end()) return alias->second;
-    if (const std::optional<int64_t> v = RegisterAddress(upper)) return std::to_string(*v);
+    if (const std::optional<int64_t> v = RegisterAddress(upper)) return A51NumberText(*v);
     auto segment = segments_.find(upper);
     if (segment != segments_.end()) return MangleClassicName(segment->second.name);
     return MangleClassicName(name);
@@ -300,6 +300,12 @@ class Translator {
     space_ = Space::kCode;
   }
 
+  static void NamesIn(const A51Expr& e, std::vector<std::string>* names) {
+    if (e.kind == A51Expr::kName) names->push_back(e.name);
+    if (e.left) NamesIn(*e.left, names);
+    if (e.right) NamesIn(*e.right, names);
+  }
+
   // ---- one line ---------------------------------------------------------------
 
   std::string Line(std::string_view line) {
@@ -387,11 +393,8 @@ class Translator {
           Issue(err);
           return;
         }
-        for (const A51Token& token : t) {
-          if (token.kind == A51Token::kName) if_names_.push_back(token.text);
-        }
         std::string condition;
-        if (!Condition(t, 0, &condition)) return;
+        if (!Condition(t, 0, &condition, &if_names_)) return;
         out->push_back(condition);
       } else if (name == "ELSE") {
         out->push_back(".else");
@@ -409,7 +412,8 @@ class Translator {
 
   // IF's condition: a comparison at the top becomes one of sdas8051's
   // conditionals on the difference, anything else ".if".
-  bool Condition(const Tokens& t, size_t pos, std::string* out) {
+  bool Condition(const Tokens& t, size_t pos, std::string* out,
+                 std::vector<std::string>* names = nullptr) {
     std::string err;
     size_t at = pos;
     auto expr = ParseA51Expr(t, &at, t.size(), ExprSyntax::kClassic, &err);
@@ -418,6 +422,7 @@ class Translator {
       Issue(err);
       return false;
     }
+    if (names) NamesIn(*expr, names);
     if (!expr->IsComparison()) {
       std::string text;
       if (!EmitA51(*expr, Names(), &text, &err)) {
@@ -844,7 +849,8 @@ std::string_view StatementOf(std::string_view code) {
                         c == '.' || c == '?');
     }
     const size_t after = code.find_first_not_of(':', colon);
-    if (label) code = after == std::string_view::npos ? std::string_view() : code.substr(after);
+    if (label)
+      code = after == std::string_view::npos ? std::string_view() : sim::Trim(code.substr(after));
   }
   return code;
 }

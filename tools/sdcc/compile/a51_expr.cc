@@ -198,10 +198,6 @@ std::string Hex(int64_t value) {
   return buffer;
 }
 
-std::string NumberText(int64_t value) {
-  return value < 10 ? std::to_string(value) : Hex(value);
-}
-
 bool Emit(const A51Expr& e, const ExprNames& names, bool top, std::string* out, std::string* err);
 
 // The bit: a number when the byte's value is known, the register's own
@@ -220,7 +216,7 @@ bool EmitBit(const A51Expr& e, const ExprNames& names, std::string* out, std::st
       *err = "BYTE " + Hex(*byte) + " HAS NO BIT ADDRESSES";
       return false;
     }
-    *out += NumberText(address);
+    *out += A51NumberText(address);
     return true;
   }
   if (e.left->kind == A51Expr::kName && IsBitRegister(e.left->name)) {
@@ -229,7 +225,6 @@ bool EmitBit(const A51Expr& e, const ExprNames& names, std::string* out, std::st
   }
   std::string b;
   if (!Emit(*e.left, names, false, &b, err)) return false;
-  if (e.left->kind == A51Expr::kName) b = "(" + b + ")";
   *out += "(" + b + "+" + std::to_string(*bit) + "+(1-((" + b + ">>7)&1))*(7*" + b + "-0x100))";
   return true;
 }
@@ -237,7 +232,7 @@ bool EmitBit(const A51Expr& e, const ExprNames& names, std::string* out, std::st
 bool Emit(const A51Expr& e, const ExprNames& names, bool top, std::string* out, std::string* err) {
   switch (e.kind) {
     case A51Expr::kNumber:
-      *out += NumberText(e.number);
+      *out += A51NumberText(e.number);
       return true;
     case A51Expr::kName:
       *out += names.spell(e.name);
@@ -360,6 +355,10 @@ std::optional<int64_t> EvaluateA51(const A51Expr& e, const ExprNames& names) {
   if (e.op == "GT") return a > b;
   if (e.op == "GE") return a >= b;
   return std::nullopt;
+}
+
+std::string A51NumberText(int64_t value) {
+  return value >= 0 && value < 10 ? std::to_string(value) : Hex(value);
 }
 
 bool EmitA51(const A51Expr& expr, const ExprNames& names, std::string* out, std::string* err) {

@@ -64,6 +64,9 @@ std::optional<int64_t> EvaluateA51(const A51Expr& expr, const ExprNames& names);
 // and for a bit of a byte that has no bit addresses.
 bool EmitA51(const A51Expr& expr, const ExprNames& names, std::string* out, std::string* err);
 
+// A value as the translation writes it: 0 to 9 in decimal, else "0x1F".
+std::string A51NumberText(int64_t value);
+
 // The bit address of bit `bit` of the byte at `byte`; false when that byte
 // is not bit-addressable (only 20H..2FH and SFRs at multiples of 8 are).
 bool BitAddress(int64_t byte, int64_t bit, int64_t* address);
