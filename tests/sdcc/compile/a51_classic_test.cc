@@ -7,6 +7,7 @@
 
 #include "sdcc/compile/a51_c_header.h"
 #include "sdcc/compile/a51_names.h"
+#include "sdcc/compile/a51_syntax.h"
 
 namespace c51::sdcc {
 namespace {

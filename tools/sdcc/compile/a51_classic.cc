@@ -1,15 +1,14 @@
 #include "sdcc/compile/a51_classic.h"
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 #include <optional>
 #include <set>
-#include <span>
 
 #include "sdcc/compile/a51_expr.h"
 #include "sdcc/compile/a51_names.h"
 #include "sdcc/compile/a51_tokens.h"
+#include "sdcc/compile/a51_words.h"
 #include "sim/controls.h"
 #include "sim/source_lines.h"
 
@@ -17,96 +16,11 @@ namespace c51::sdcc {
 
 namespace {
 
+using namespace a51;
 using Tokens = std::vector<A51Token>;
-
-constexpr std::string_view kMnemonics[] = {
-    "ACALL", "ADD",  "ADDC", "AJMP", "ANL",  "CALL", "CJNE", "CLR",  "CPL", "DA",   "DEC",   "DIV",
-    "DJNZ",  "INC",  "JB",   "JBC",  "JC",   "JMP",  "JNB",  "JNC",  "JNZ", "JZ",   "LCALL", "LJMP",
-    "MOV",   "MOVC", "MOVX", "MUL",  "NOP",  "ORL",  "POP",  "PUSH", "RET", "RETI", "RL",    "RLC",
-    "RR",    "RRC",  "SETB", "SJMP", "SUBB", "SWAP", "XCH",  "XCHD", "XRL"};
-
-// Words after a name that make the line define it.
-constexpr std::string_view kDefiners[] = {"EQU", "SET",    "DATA",   "IDATA",   "XDATA",
-                                          "BIT", "CODE",   "NUMBER", "SEGMENT", "MACRO",
-                                          "LIT", "RECORD", "STRUC"};
-
-constexpr std::string_view kDirectives[] = {
-    "NAME",   "CSEG",  "DSEG",   "ISEG",  "BSEG", "XSEG",  "RSEG", "PUBLIC", "EXTRN",
-    "EXTERN", "DB",    "DW",     "DS",    "DBIT", "USING", "ORG",  "END",    "IF",
-    "ELSE",   "ENDIF", "ELSEIF", "MACRO", "ENDM", "REPT",  "IRP",  "IRPC",   "LOCAL",
-    "EXITM",  "ALIGN", "DD",     "DSB",   "DSW",  "DSD",   "EVEN", "SEGMENT"};
-
-// Controls that only shape the listing or the object, or choose the
-// predefined SFRs (sdas8051 always knows the 8051's; a header may redefine them).
-constexpr std::string_view kQuietControls[] = {
-    "NOMOD51",    "MOD51",        "MOD52",    "NOLIST",       "LIST",          "TITLE",
-    "PAGELENGTH", "PAGEWIDTH",    "EJECT",    "SAVE",         "RESTORE",       "DEBUG",
-    "NODEBUG",    "OBJECT",       "NOOBJECT", "PRINT",        "NOPRINT",       "SYMBOLS",
-    "NOSYMBOLS",  "XREF",         "NOXREF",   "COND",         "NOCOND",        "GEN",
-    "NOGEN",      "GENONLY",      "MACRO",    "NOMACRO",      "MPL",           "CASE",
-    "ERRORPRINT", "NOERRORPRINT", "NOAMAKE",  "NOLINES",      "DATE",          "EP",
-    "PAGING",     "NOPAGING",     "INCLUDE",  "REGISTERBANK", "NOREGISTERBANK"};
-
-bool OneOf(std::string_view word, std::span<const std::string_view> list) {
-  return std::find(list.begin(), list.end(), word) != list.end();
-}
 
 std::string Upper(std::string_view text) {
   return sim::ToUpper(text);
-}
-
-bool IsMnemonic(std::string_view upper) {
-  return OneOf(upper, kMnemonics);
-}
-
-bool IsRegister(std::string_view upper) {
-  if (upper.size() == 2 && upper[0] == 'R' && upper[1] >= '0' && upper[1] <= '7') return true;
-  return upper == "A" || upper == "AB" || upper == "C" || upper == "DPTR" || upper == "PC";
-}
-
-// "AR0".."AR7": the register's direct address in the bank USING chose.
-int AbsoluteRegister(std::string_view upper) {
-  if (upper.size() == 3 && upper.substr(0, 2) == "AR" && upper[2] >= '0' && upper[2] <= '7') {
-    return upper[2] - '0';
-  }
-  return -1;
-}
-
-enum class Space { kCode, kData, kIdata, kBit, kXdata };
-
-struct SpaceInfo {
-  std::string_view word;      // CODE... as SEGMENT and EXTRN write it
-  std::string_view plain;     // CSEG...: the directive without AT
-  std::string_view area;      // sdcc's relocatable area
-  std::string_view flags;     // its flags
-  std::string_view absolute;  // the prefix of absolute areas
-  std::string_view abs_flags;
-};
-
-constexpr SpaceInfo kSpaces[] = {
-    {"CODE", "CSEG", "CSEG", "(CODE)", "CABS", "(ABS,CODE)"},
-    {"DATA", "DSEG", "DSEG", "(DATA)", "DABS", "(ABS,DATA)"},
-    {"IDATA", "ISEG", "ISEG", "(DATA)", "IABS", "(ABS,DATA)"},
-    {"BIT", "BSEG", "BSEG", "(BIT)", "BABS", "(ABS,BIT)"},
-    {"XDATA", "XSEG", "XSEG", "(XDATA)", "XABS", "(ABS,XDATA)"},
-};
-
-const SpaceInfo& InfoOf(Space space) {
-  return kSpaces[static_cast<int>(space)];
-}
-
-std::optional<Space> SpaceOfWord(std::string_view upper) {
-  for (size_t i = 0; i < std::size(kSpaces); ++i) {
-    if (kSpaces[i].word == upper) return static_cast<Space>(i);
-  }
-  return std::nullopt;
-}
-
-std::optional<Space> SpaceOfPlain(std::string_view upper) {
-  for (size_t i = 0; i < std::size(kSpaces); ++i) {
-    if (kSpaces[i].plain == upper) return static_cast<Space>(i);
-  }
-  return std::nullopt;
 }
 
 struct SegmentDecl {
@@ -255,7 +169,7 @@ class Translator {
     return true;
   }
 
-  // Comma-separated items from `pos` (texts allowed where `texts` says).
+  // Comma-separated items from `pos`, each read by `item`.
   template <typename Item>
   bool Items(const Tokens& t, size_t pos, Item item) {
     if (pos >= t.size()) {
@@ -403,7 +317,7 @@ class Translator {
       } else if (name == "ELSEIF") {
         Issue("CONTROL '$ELSEIF' IS NOT SUPPORTED (NEST $IF IN $ELSE)");
         return;
-      } else if (!OneOf(name, kQuietControls)) {
+      } else if (!IsQuietControl(name)) {
         Issue("CONTROL '$" + name + "' IS NOT SUPPORTED");
         return;
       }
@@ -452,11 +366,11 @@ class Translator {
     } else if (t.size() >= 2 && t[0].kind == A51Token::kName && t[1].kind == A51Token::kName) {
       const std::string first = Upper(t[0].text);
       const std::string second = Upper(t[1].text);
-      if (OneOf(second, kDefiners) && !IsMnemonic(first) && !OneOf(first, kDirectives)) {
+      if (IsDefiner(second) && !IsMnemonic(first) && !IsDirective(first)) {
         Definition(t, out);
         return;
       }
-      if (!IsMnemonic(first) && !OneOf(first, kDirectives) &&
+      if (!IsMnemonic(first) && !IsDirective(first) &&
           (IsMnemonic(second) || second == "DB" || second == "DW" || second == "DS" ||
            second == "DBIT")) {
         *label = t[0].text;  // a label without its colon
@@ -485,7 +399,7 @@ class Translator {
     const Tokens rest(t.begin() + static_cast<std::ptrdiff_t>(i), t.end());
     if (IsMnemonic(word)) {
       Instruction(rest, out);
-    } else if (OneOf(word, kDirectives)) {
+    } else if (IsDirective(word)) {
       Directive(word, rest, out);
     } else {
       Issue("'" + word + "' IS NOT AN 8051 INSTRUCTION OR A SUPPORTED DIRECTIVE");
@@ -837,56 +751,7 @@ class Translator {
   bool in_macro_ = false;
 };
 
-// The first word of a line's code and what follows, past a "label:".
-std::string_view StatementOf(std::string_view code) {
-  code = sim::Trim(code);
-  const size_t colon = code.find(':');
-  if (colon != std::string_view::npos) {
-    bool label = colon > 0;
-    for (size_t i = 0; i < colon; ++i) {
-      const char c = code[i];
-      label = label && (std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$' ||
-                        c == '.' || c == '?');
-    }
-    const size_t after = code.find_first_not_of(':', colon);
-    if (label)
-      code = after == std::string_view::npos ? std::string_view() : sim::Trim(code.substr(after));
-  }
-  return code;
-}
-
 }  // namespace
-
-AsmSyntax DetectAsmSyntax(std::string_view text) {
-  bool c_header = false;
-  bool first = true;
-  size_t pos = 0;
-  while (pos < text.size()) {
-    size_t end = text.find('\n', pos);
-    if (end == std::string_view::npos) end = text.size();
-    const std::string_view line = text.substr(pos, end - pos);
-    pos = end + 1;
-    const std::string_view trimmed = sim::Trim(line);
-    if (trimmed.empty()) continue;
-    if (first && (trimmed.substr(0, 2) == "/*" || trimmed.substr(0, 2) == "//")) c_header = true;
-    first = false;
-    sim::SplitLine split;
-    sim::SplitAssemblyLine(line, &split);
-    std::string_view statement = StatementOf(split.code);
-    if (statement.size() > 1 && statement[0] == '.' &&
-        std::isalpha(static_cast<unsigned char>(statement[1]))) {
-      std::string_view rest = statement;
-      if (sim::ToUpper(sim::NextWord(&rest)) != ".INCLUDE") return AsmSyntax::kSdas;
-    }
-    std::string_view rest = statement;
-    const std::string_view word = sim::NextWord(&rest);
-    if ((word == "sfr" || word == "sfr16" || word == "sbit") &&
-        rest.find('=') != std::string_view::npos) {
-      c_header = true;
-    }
-  }
-  return c_header ? AsmSyntax::kCHeader : AsmSyntax::kClassic;
-}
 
 void TranslateClassic(std::string_view text, const ClassicOptions& options,
                       ClassicTranslation* out) {

@@ -41,6 +41,7 @@
 // BSEG, XDATA => XSEG: sdcc's linker keeps its stack clear only of those);
 // a CODE segment keeps its own (mangled) name. Names are mangled as
 // a51_names.h says; symbols ignore letter case (sdas8051 runs with -z).
+// Which files count as classic: a51_syntax.h.
 //
 // Refused with an error naming the construct (the file is not assembled):
 // macros (MACRO, REPT, IRP, IRPC, LOCAL, EXITM, ENDM), ELSEIF and $ELSEIF,
@@ -55,13 +56,6 @@
 #include <vector>
 
 namespace c51::sdcc {
-
-// How a file is written. sdas8051's when a line starts (after a label) with
-// a dot directive other than ".include" (the compiler's output, hand-written
-// sdas8051 sources); a C register header when a line declares "sfr",
-// "sfr16" or "sbit" or the file opens with a C comment; classic otherwise.
-enum class AsmSyntax { kSdas, kClassic, kCHeader };
-AsmSyntax DetectAsmSyntax(std::string_view text);
 
 struct A51Issue {
   int line = 0;      // 1-based

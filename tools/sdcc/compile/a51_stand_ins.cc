@@ -8,6 +8,7 @@
 #include "platform/codepage.h"
 #include "sdcc/compile/a51_c_header.h"
 #include "sdcc/compile/a51_classic.h"
+#include "sdcc/compile/a51_syntax.h"
 
 namespace c51::sdcc {
 
