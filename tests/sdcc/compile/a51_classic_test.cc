@@ -298,6 +298,7 @@ TEST(A51Names, QuestionMarksBecomeDollarsAndBack) {
   EXPECT_EQ("?PR?MAIN?BLINK", ClassicDisplayName(MangleClassicName("?PR?MAIN?BLINK")));
   EXPECT_EQ("__sdcc_gsinit_startup", MangleClassicName("?c_start"));
   EXPECT_EQ("_main", ClassicDisplayName("_main"));
+  EXPECT_EQ("G$init$0_0$0", ClassicDisplayName("G$init$0_0$0"));
 }
 
 }  // namespace

@@ -16,6 +16,7 @@ std::string MangleClassicName(std::string_view name) {
 
 std::string ClassicDisplayName(std::string_view name) {
   std::string out(name);
+  if (out.empty() || out[0] != '$') return out;
   for (char& c : out) {
     if (c == '$') c = '?';
   }

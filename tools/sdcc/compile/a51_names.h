@@ -22,7 +22,9 @@ inline constexpr std::string_view kSdccStartup = "__sdcc_gsinit_startup";
 std::string MangleClassicName(std::string_view name);
 
 // The user's name behind a name in an object, for messages and the map:
-// "$STACK" => "?STACK". Names without "$" come back as they are.
+// "$STACK" => "?STACK". Only names that start with "$" change: classic names
+// with "?" start with it ("?C_STARTUP", "?PR?..."), and sdcc's debug names
+// hold "$" inside ("G$main$0$0").
 std::string ClassicDisplayName(std::string_view name);
 
 }  // namespace c51::sdcc
