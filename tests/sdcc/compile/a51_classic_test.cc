@@ -163,6 +163,13 @@ TEST(A51Classic, KeepsEveryLineOnItsLine) {
   EXPECT_EQ("\t.area REG_BANK_0 (REL,OVR,DATA)", lines[7]);
 }
 
+TEST(A51Classic, ReadsWhatWindowsEditorsSave) {
+  ClassicTranslation t;
+  TranslateClassic("\xEF\xBB\xBF\tNAME X\r\n\tNOP\r\n\x1A", ClassicOptions{"0", true, {}}, &t);
+  EXPECT_TRUE(t.issues.empty()) << t.issues[0].text;
+  EXPECT_EQ("\t.module X\n\tNOP\n\n", t.text);
+}
+
 TEST(A51Classic, PreludeOpensTheDefaultSegmentAndZeroesUnsetControls) {
   ClassicTranslation t;
   TranslateClassic("$IF (DEBUG)\n$ENDIF\n$IF (SMALL OR MINE)\n$ENDIF\n\tORG 0\n\tLJMP 0\n",

@@ -55,6 +55,8 @@ class Translator {
   }
 
   void Run(std::string_view text) {
+    // Files saved as UTF-8 by Windows editors start with a byte order mark.
+    if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
     std::vector<std::string_view> lines;
     size_t pos = 0;
     while (pos < text.size()) {

@@ -321,7 +321,7 @@ std::optional<int64_t> EvaluateA51(const A51Expr& e, const ExprNames& names) {
     case A51Expr::kUnary: {
       const auto v = EvaluateA51(*e.left, names);
       if (!v) return std::nullopt;
-      if (e.op == "-") return -*v;
+      if (e.op == "-") return static_cast<int64_t>(0 - static_cast<uint64_t>(*v));
       if (e.op == "NOT") return ~*v;
       if (e.op == "HIGH") return (*v >> 8) & 0xFF;
       if (e.op == "LOW") return *v & 0xFF;
@@ -334,16 +334,19 @@ std::optional<int64_t> EvaluateA51(const A51Expr& e, const ExprNames& names) {
   const auto r = EvaluateA51(*e.right, names);
   if (!l || !r) return std::nullopt;
   const int64_t a = *l, b = *r;
-  if (e.op == "+") return a + b;
-  if (e.op == "-") return a - b;
-  if (e.op == "*") return a * b;
+  // Wrapping, as an assembler's arithmetic does; never undefined.
+  const uint64_t ua = static_cast<uint64_t>(a), ub = static_cast<uint64_t>(b);
+  if (e.op == "+") return static_cast<int64_t>(ua + ub);
+  if (e.op == "-") return static_cast<int64_t>(ua - ub);
+  if (e.op == "*") return static_cast<int64_t>(ua * ub);
   if (e.op == "/" || e.op == "MOD") {
     if (b == 0) return std::nullopt;
+    if (b == -1) return e.op == "/" ? static_cast<int64_t>(0 - ua) : 0;
     return e.op == "/" ? a / b : a % b;
   }
   if (e.op == "SHL" || e.op == "SHR") {
     if (b < 0 || b > 31) return std::nullopt;
-    return e.op == "SHL" ? a << b : a >> b;
+    return e.op == "SHL" ? static_cast<int64_t>(ua << b) : a >> b;
   }
   if (e.op == "AND") return a & b;
   if (e.op == "OR") return a | b;

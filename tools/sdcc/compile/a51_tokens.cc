@@ -80,7 +80,8 @@ bool TokenizeA51(std::string_view code, std::vector<A51Token>* tokens, std::stri
   size_t i = 0;
   while (i < code.size()) {
     const char c = code[i];
-    if (c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v') {
+    // Old sources end with the DOS end-of-file mark (Ctrl-Z).
+    if (c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v' || c == '\x1A') {
       ++i;
       continue;
     }
