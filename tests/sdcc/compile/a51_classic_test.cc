@@ -241,6 +241,7 @@ TEST(A51Classic, TellsTheSyntaxOfAFile) {
   };
   const Case cases[] = {
       {"\t.module start\n\tmov a,#1\n", AsmSyntax::kSdas},
+      {"\xEF\xBB\xBF.module start\n", AsmSyntax::kSdas},
       {"start:\t.area CSEG (CODE)\n", AsmSyntax::kSdas},
       {"; x\n\t.include \"a.inc\"\n\tMOV A,#1\n", AsmSyntax::kClassic},
       {"VALUE = 0x12\n", AsmSyntax::kClassic},

@@ -31,6 +31,7 @@ std::string_view StatementOf(std::string_view code) {
 }  // namespace
 
 AsmSyntax DetectAsmSyntax(std::string_view text) {
+  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // a UTF-8 byte order mark
   bool c_header = false;
   bool first = true;
   size_t pos = 0;
