@@ -10,7 +10,7 @@
 //   $SET (DEBUG)  /  $RESET (X)    =>  DEBUG = 1  /  X = 0
 //   $IF (DEBUG)  $ELSE  $ENDIF     =>  .if DEBUG  .else  .endif (names no SET
 //                                      defines are 0)
-//   CSEG    AT 0BH                 =>  a macro: .area CABS_0A (ABS,CODE) / .org 0x0B
+//   CSEG    AT 0BH                 =>  a macro: .area CABS_0A (ABS,CODE) / .org 0xB
 //   CSEG / DSEG / ISEG / BSEG / XSEG  =>  .area CSEG (CODE) / DSEG (DATA) /
 //                                      ISEG (DATA) / BSEG (BIT) / XSEG (XDATA)
 //   ?PR?MAIN SEGMENT CODE          =>  (nothing; RSEG uses it)
@@ -21,21 +21,22 @@
 //   ORG     30H                    =>  .org 0x30 (in a plain CSEG...: an
 //                                      absolute area from here, as CSEG AT)
 //   PUBLIC  MAIN, ?C_STARTUP       =>  .globl MAIN, $C_STARTUP
-//   EXTRN   CODE (?C_START), DATA (V)  =>  .globl __sdcc_gsinit_startup, V
+//   EXTRN   CODE (?C_START), DATA (V, W)  =>  .globl __sdcc_gsinit_startup, V, W
 //   LED     BIT  P1.0              =>  LED = P1.0
-//   COUNT   DATA 30H  /  N EQU 10  =>  COUNT = 0x30  /  N = 10
+//   COUNT   DATA 30H  /  N EQU 10  =>  COUNT = 0x30  /  N = 0xA
 //   CNT     EQU  R7                =>  (nothing; CNT stands for R7 from here)
-//   LOOP:   DJNZ CNT,LOOP          =>  LOOP:  DJNZ r7,LOOP
+//   LOOP:   DJNZ CNT,LOOP          =>  LOOP:  DJNZ R7,LOOP
 //   START   MOV  A,#LOW(TAB)       =>  START: MOV A,#<TAB
-//   TAB:    DB   'Hi',0DH,0        =>  TAB: .db 0x48,0x69,0x0D,0
+//   TAB:    DB   'Hi',0DH,0        =>  TAB: .db 0x48,0x69,0xD,0
 //           DW   1234H  /  DS 2  /  DBIT 1  =>  .dw 0x1234 / .ds 2 / .ds 1
-//           USING 1 ... PUSH AR7   =>  PUSH 0x0F, and bank 1 reserved at the end
+//           USING 1 ... PUSH AR7   =>  PUSH 0xF, and bank 1 reserved at the end
 //           SJMP $  /  JMP X  /  CALL X  =>  SJMP .  /  ljmp X  /  lcall X
-//           IF N EQ 10 ... ELSE ... ENDIF  =>  .ifeq (N)-(10) ... .else ... .endif
+//           IF N EQ 10 ... ELSE ... ENDIF  =>  .ifeq (N)-(0xA) ... .else ... .endif
 //           END                    =>  (nothing; the lines after it are not read)
 //
-// Segments: xSEG AT and ORG make absolute areas (a new one each time:
-// sdas8051 cannot go back into an absolute area and set its address again);
+// Segments: xSEG AT (and ORG after a plain xSEG) opens a new absolute area
+// each time, as sdas8051 cannot go back into an absolute area and set its
+// address again; ORG inside an absolute segment is ".org";
 // CSEG, DSEG... without AT are sdcc's own relocatable areas, and so are
 // RSEG segments of the data spaces (DATA => DSEG, IDATA => ISEG, BIT =>
 // BSEG, XDATA => XSEG: sdcc's linker keeps its stack clear only of those);
