@@ -5,6 +5,8 @@
 #include "platform/codepage.h"
 #include "platform/fs.h"
 #include "platform/path.h"
+#include "sdcc/compile/a51_classic.h"
+#include "sdcc/compile/a51_stand_ins.h"
 #include "sdcc/compile/include_mirror.h"
 #include "sdcc/compile/listing.h"
 #include "sdcc/compile/sdcc_messages.h"
@@ -181,21 +183,32 @@ int Assemble(const AssembleRequest& request, Console* console) {
       headers.push_back(std::move(name));
     }
   }
-  if (!sim::WriteFile(temp.path() + "set.asm", Equates(request), &err)) {
+  // Classic sources and C register headers become sdas8051's syntax in
+  // place, in the stand-ins; what must come before them joins the equates.
+  StandInTranslation translation;
+  std::vector<std::string> set_names;
+  for (const auto& symbol : request.symbols) set_names.push_back(symbol.first);
+  if (!TranslateStandIns(temp.native(), set_names, &translation, &err)) {
+    return fatal("WRITING TEMPORARY FILE", err);
+  }
+  const std::string before = Equates(request) +
+                             (translation.classic_source ? SdccAreaOrder() : std::string()) +
+                             translation.prelude;
+  if (!sim::WriteFile(temp.path() + "set.asm", before, &err)) {
     return fatal("WRITING TEMPORARY FILE", err);
   }
   const std::string set_path = temp.native() + "set.asm";
   const std::string title = ModuleFileTitle(request.source);
   // -plosff: no pagination, listing, object, symbols, flagged relocations.
   // sdcc's own output leaves its externals undeclared, as sdcc assembles it
-  // with -g; hand-written sources must declare theirs.
+  // with -g; hand-written sources must declare theirs. Classic sources
+  // ignore letter case in names (-z).
   std::vector<std::string> args = {"-plosff"};
   if (source_text.find(".optsdcc") != std::string::npos) args.push_back("-g");
+  if (translation.classic_source) args.push_back("-z");
   if (request.debug) args.push_back("-y");
   for (const std::string& dir : request.include_dirs) args.push_back("-I" + NativePath(dir));
   args.insert(args.end(), {temp.native() + title + ".rel", set_path, mirror.source_stand_in()});
-  const ProgramRun run = RunProgram(sdas, args);
-  if (!run.started) return fatal("STARTING SDAS8051", "CAN'T RUN " + SystemToLocalText(sdas));
 
   int errors = 0;
   std::vector<std::string> lines;
@@ -211,15 +224,24 @@ int Assemble(const AssembleRequest& request, Console* console) {
     lines.push_back(sim::FormatDiagnostic(sim::Dialect::kAssembly, d));
     console->Line(lines.back());
   };
-  for (const ToolMessage& m : ParseAssemblerOutput(run.output)) {
-    report(m.code, m.file, m.line, m.text);
+  // What cannot be translated is reported, and sdas8051 does not run.
+  for (const StandInIssue& issue : translation.issues) {
+    report(std::string(kGenericAssemblerCode), SystemToLocalText(issue.file), issue.line,
+           issue.text);
   }
   std::string rel;
-  if (errors == 0 && (run.exit_code != 0 || sim::ReadFile(temp.path() + title + ".rel", &rel) !=
-                                                sim::ReadResult::kOkay)) {
-    std::string first(sim::Trim(run.output.substr(0, run.output.find('\n'))));
-    if (first.empty()) first = "exit code " + std::to_string(run.exit_code);
-    report(std::string(kGenericAssemblerCode), "", 1, "SDAS8051 FAILED: " + sim::ToUpper(first));
+  if (errors == 0) {
+    const ProgramRun run = RunProgram(sdas, args);
+    if (!run.started) return fatal("STARTING SDAS8051", "CAN'T RUN " + SystemToLocalText(sdas));
+    for (const ToolMessage& m : ParseAssemblerOutput(run.output)) {
+      report(m.code, m.file, m.line, m.text);
+    }
+    if (errors == 0 && (run.exit_code != 0 || sim::ReadFile(temp.path() + title + ".rel", &rel) !=
+                                                  sim::ReadResult::kOkay)) {
+      std::string first(sim::Trim(run.output.substr(0, run.output.find('\n'))));
+      if (first.empty()) first = "exit code " + std::to_string(run.exit_code);
+      report(std::string(kGenericAssemblerCode), "", 1, "SDAS8051 FAILED: " + sim::ToUpper(first));
+    }
   }
   ModuleSizes sizes;
   if (errors > 0) {

@@ -8,7 +8,10 @@
 // (and "$INCLUDE (x)" and "#include", found as include_mirror.h tells),
 // "#" immediates, "0x" hexadecimal, ";" comments. Symbols must be defined
 // or declared .globl: an undefined one is an error. The compiler's SRC
-// output assembles as it is.
+// output assembles as it is. A source with no dot directive is in the
+// classic syntax and is translated first (a51_classic.h), and so are the
+// C register headers any source includes (a51_c_header.h); what cannot be
+// translated is an error at its file and line, and sdas8051 does not run.
 #ifndef C51_TOOLS_SDCC_COMPILE_ASSEMBLER_RUN_H_
 #define C51_TOOLS_SDCC_COMPILE_ASSEMBLER_RUN_H_
 
