@@ -200,7 +200,9 @@ TEST_F(A51ClassicTest, ReadsTheCRegisterHeaders) {
   Write("classic.a51", "#include <reg52.h>\n\tCSEG AT 0\n\tSETB TF2\n\tMOV T2CON,#0\n");
   Write("sdas.a51",
         "\t.module sdas\n#include <REG52.H>\n\t.area CSEG (CODE)\n\tsetb TF2\n\tmov T2CON,#0\n");
-  for (const char* name : {"classic", "sdas"}) {
+  // The classic register file, named in another letter case than shipped.
+  Write("inc.a51", "$NOMOD51\n$INCLUDE (reg52.inc)\n\tCSEG AT 0\n\tSETB TF2\n\tMOV T2CON,#0\n");
+  for (const char* name : {"classic", "sdas", "inc"}) {
     SCOPED_TRACE(name);
     const ToolRun run = Run("A51.exe", "\"" + std::string(name) + ".a51\"");
     ASSERT_EQ(0, run.exit_code) << run.output;

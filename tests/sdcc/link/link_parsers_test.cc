@@ -52,6 +52,16 @@ TEST(RelSymbols, SortsPublicsFromConstantsAndReferences) {
   }
 }
 
+// Messages and the map show the names the user wrote.
+TEST(RelSymbols, DisplaysTheUsersNames) {
+  const struct {
+    const char* in;
+    const char* shown;
+  } rows[] = {{"_helper", "helper"},        {"?C_START", "?C_START"},         {"$STACK", "?STACK"},
+              {"$PR$MAIN$M", "?PR?MAIN?M"}, {"G$init$0_0$0", "G$init$0_0$0"}, {"_", "_"}};
+  for (const auto& row : rows) EXPECT_EQ(DisplaySymbol(row.in), row.shown) << row.in;
+}
+
 TEST(SdldMessages, SortsTheLinesSdldWrites) {
   const std::vector<SdldMessage> messages = ParseSdldOutput(
       "?ASlink-Warning-Undefined Global '_gone' referenced by module 'unres'\n"

@@ -132,6 +132,13 @@ uint32_t AreaSize(const RelSymbols& symbols, std::string_view name) {
 }
 
 std::string DisplaySymbol(std::string_view symbol) {
+  // Classic assembly names hold "?", which the assembler spells "$"; sdcc's
+  // own names hold "$" only inside ("G$init$0_0$0"), never first.
+  if (!symbol.empty() && symbol[0] == '$') {
+    std::string shown(symbol);
+    for (char& c : shown) c = c == '$' ? '?' : c;
+    return shown;
+  }
   if (symbol.size() > 1 && symbol[0] == '_') symbol.remove_prefix(1);
   return std::string(symbol);
 }

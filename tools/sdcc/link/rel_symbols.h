@@ -57,7 +57,8 @@ uint32_t AreaSize(const RelSymbols& symbols, std::string_view name);
 bool ScanRel(std::string_view rel, RelSymbols* symbols, std::string* err);
 
 // How sdcc names a C identifier in the object, and back, for messages that
-// show the user's name: "_helper" => "helper"; "?C_START" => "?C_START".
+// show the user's name: "_helper" => "helper"; "?C_START" => "?C_START";
+// a classic assembly name, spelled with "$" in the object: "$STACK" => "?STACK".
 std::string DisplaySymbol(std::string_view symbol);
 
 // True when the module was made for code banking: compiled with the huge
