@@ -347,6 +347,20 @@ TEST_F(SdccToolsTest, AssemblySourceFromTheCompilerCarriesItsHeaders) {
   ASSERT_TRUE(record.ok);
   EXPECT_EQ((std::vector<std::string>{At("cfg.h")}), record.headers);
   EXPECT_NE(std::string::npos, Modules("main.obj")[0].rel.find("S _main Def"));
+
+  // ...and its interrupt routines, whose vectors the linker lays down.
+  Write("isr.c", "void tick(void) interrupt 1 { }\nvoid tock(void) interrupt 3 using 1 { }\n");
+  run = Run("C51.exe", "\"isr.c\" SRC(\"isr.SRC\")");
+  EXPECT_EQ(0, run.exit_code) << run.output;
+  run = Run("A51.exe", "\"isr.SRC\" SET (SMALL) EP");
+  EXPECT_EQ(0, run.exit_code) << run.output;
+  const std::vector<RelModule> isr = Modules("isr.obj");
+  ASSERT_EQ(1u, isr.size());
+  ASSERT_EQ(2u, isr[0].interrupts.size());
+  EXPECT_EQ(1u, isr[0].interrupts[0].number);
+  EXPECT_EQ("_tick", isr[0].interrupts[0].symbol);
+  EXPECT_EQ(3u, isr[0].interrupts[1].number);
+  EXPECT_EQ("_tock", isr[0].interrupts[1].symbol);
 }
 
 TEST_F(SdccToolsTest, EveryHeaderCompilesUnderBothSpellings) {

@@ -69,6 +69,28 @@ std::vector<std::string> RecordedHeaders(std::string_view text) {
   return headers;
 }
 
+// The interrupt routines the compiler recorded in an assembly source it
+// wrote ("; C51-INTERRUPT: 1 _t0"); a line that does not read so is left out.
+std::vector<RelInterrupt> RecordedInterrupts(std::string_view text) {
+  std::vector<RelInterrupt> interrupts;
+  for (size_t at = text.find(kInterruptMarker); at != std::string_view::npos;
+       at = text.find(kInterruptMarker, at + 1)) {
+    const size_t begin = at + kInterruptMarker.size();
+    const std::string_view line = sim::Trim(text.substr(begin, text.find('\n', begin) - begin));
+    const size_t blank = line.find(' ');
+    if (blank == std::string_view::npos || blank == 0) continue;
+    uint32_t number = 0;
+    bool digits = true;
+    for (char c : line.substr(0, blank)) {
+      digits = digits && c >= '0' && c <= '9' && number < 1000;
+      number = number * 10 + static_cast<uint32_t>(c - '0');
+    }
+    const std::string_view symbol = sim::Trim(line.substr(blank + 1));
+    if (digits && !symbol.empty()) interrupts.push_back({number, std::string(symbol)});
+  }
+  return interrupts;
+}
+
 // The equates that stand for SET and RESET, in a file of their own in front
 // of the source, so the source's line numbers stay as they are.
 std::string Equates(const AssembleRequest& request) {
@@ -258,6 +280,7 @@ int Assemble(const AssembleRequest& request, Console* console) {
     module.tool = kTool;
     module.model = request.model;
     module.rel = rel;
+    module.interrupts = RecordedInterrupts(source_text);
     bytes += FormatRelModule(module);
     sizes = ReadModuleSizes(rel);
     if (!sim::WriteFile(target, bytes, &err)) {

@@ -129,12 +129,17 @@ void ReplaceAll(const std::string& from, const std::string& to, std::string* tex
 
 // The assembly source for SRC: the headers first, for the assembler's record.
 std::string AssemblyWithDepends(const std::string& assembly,
-                                const std::vector<std::string>& headers) {
+                                const std::vector<std::string>& headers,
+                                const std::vector<InterruptFunction>& interrupts) {
   std::string out;
   for (const std::string& header : headers) {
     out += kDependsMarker;
     out += sim::AbsolutePath(header);
     out += '\n';
+  }
+  for (const InterruptFunction& f : interrupts) {
+    out += kInterruptMarker;
+    out += std::to_string(f.number) + " _" + f.name + "\n";
   }
   return out + assembly;
 }
@@ -246,7 +251,7 @@ int Compile(const CompileRequest& request, Console* console) {
     if (reporter.errors() == 0 && !target.empty()) {
       std::string bytes;
       if (to_assembly) {
-        bytes = AssemblyWithDepends(output, headers);
+        bytes = AssemblyWithDepends(output, headers, rewritten.interrupts);
       } else {
         int dropped = 0;
         bytes = DependencyRecordFor(kTool, request.source, headers, &dropped);

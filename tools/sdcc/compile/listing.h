@@ -14,6 +14,9 @@ namespace c51::sdcc {
 // Assembly sources the compiler writes for SRC carry the headers they came
 // from on lines like this, so the assembler's object names them too.
 constexpr std::string_view kDependsMarker = "; C51-DEPENDS: ";
+// ...and the interrupt routines they define ("; C51-INTERRUPT: 1 _t0"), so
+// the assembler's object tells the linker which vectors to lay down.
+constexpr std::string_view kInterruptMarker = "; C51-INTERRUPT: ";
 
 struct ModuleSizes {
   uint32_t code = 0;
