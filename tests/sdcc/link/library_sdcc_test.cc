@@ -60,6 +60,15 @@ TEST_F(LibrarySdccTest, ProgramsComputeWithSdccsLibrary) {
        "volatile float x = 0.5;\n"
        "void main(void) { P1 = (unsigned char)(sin(x) * 100 + sqrt(x) * 10); while (1) {} }\n",
        55},
+      // Through MATH.H, two-argument functions included: pow(2, 5) + atan2(1, 1) * 40
+      // + fabs(-3) = 32 + 31.4 + 3.
+      {"math through MATH.H",
+       "#include <REG51.H>\n#include <math.h>\n"
+       "volatile float x = 2, y = 5, one = 1;\n"
+       "void main(void) {\n"
+       "  P1 = (unsigned char)(pow(x, y) + atan2(one, one) * 40 + fabs(-3.0));\n"
+       "  while (1) {}\n}\n",
+       66},
       // 3e11 / 1e9 = 300, of which the low byte shows.
       {"long long",
        "#include <REG51.H>\n"
