@@ -154,12 +154,19 @@ TEST(DialectBridges, IntrinsicsBecomeTheirCode) {
           {"void f(void) { switch (x) { case 1: _nop_(); default: _nop_(); } l: _nop_(); }",
            "void f(void) { switch (x) { case 1: __asm__(\"nop\"); default: __asm__(\"nop\"); } l: "
            "__asm__(\"nop\"); }"},
-          {"void f(void) { c = _crol_(c, 1); }",
+          {"void f(void) { c = _crol_(c, 3); }",
            "void f(void) { unsigned char __c51_r1; c = (__c51_r1 = (c), (unsigned "
-           "char)((__c51_r1 << 1) | (__c51_r1 >> 7))); }"},
-          {"void f(void) { P1 = _cror_(P1, 9); }",
-           "void f(void) { unsigned char __c51_r1; P1 = (__c51_r1 = (P1), (unsigned "
-           "char)((__c51_r1 >> 1) | (__c51_r1 << 7))); }"},
+           "char)((__c51_r1 << 3) | (__c51_r1 >> 5))); }"},
+          // Counts that become rotate instructions go through a volatile.
+          {"void f(void) { c = _crol_(c, 1); d = _crol_(d, 4); }",
+           "void f(void) { unsigned char __c51_r1; volatile unsigned char __c51_v8; unsigned char "
+           "__c51_r2; c = (__c51_v8 = (c), __c51_r2 = __c51_v8, (unsigned char)((__c51_r2 << 1) | "
+           "(__c51_r2 >> 7))); d = (__c51_v8 = (d), __c51_r1 = __c51_v8, (unsigned "
+           "char)((__c51_r1 << 4) | (__c51_r1 >> 4))); }"},
+          {"void f(void) { P1 = _cror_(P1, 15); }",
+           "void f(void) { unsigned char __c51_r1; volatile unsigned char __c51_v8; P1 = "
+           "(__c51_v8 = (P1), __c51_r1 = __c51_v8, (unsigned char)((__c51_r1 >> 7) | (__c51_r1 "
+           "<< 1))); }"},
           {"void f(void) { c = _crol_(c, 8); }", "void f(void) { c = ((unsigned char)(c)); }"},
           {"void f(void) { w = _irol_(w, k); }",
            "void f(void) { unsigned int __c51_r1; unsigned char __c51_r2; w = (__c51_r1 = (w), "
@@ -168,10 +175,10 @@ TEST(DialectBridges, IntrinsicsBecomeTheirCode) {
           {"void f(void) { l = _lror_(*p++, 4); }",
            "void f(void) { unsigned long __c51_r1; l = (__c51_r1 = (*p++), (unsigned "
            "long)((__c51_r1 >> 4) | (__c51_r1 << 28))); }"},
-          {"void f(void) { c = _crol_(_cror_(c, 1), 2); }",
+          {"void f(void) { c = _crol_(_cror_(c, 2), 3); }",
            "void f(void) { unsigned char __c51_r1; unsigned char __c51_r2; c = (__c51_r2 = "
-           "((__c51_r1 = (c), (unsigned char)((__c51_r1 >> 1) | (__c51_r1 << 7)))), (unsigned "
-           "char)((__c51_r2 << 2) | (__c51_r2 >> 6))); }"},
+           "((__c51_r1 = (c), (unsigned char)((__c51_r1 >> 2) | (__c51_r1 << 6)))), (unsigned "
+           "char)((__c51_r2 << 3) | (__c51_r2 >> 5))); }"},
           {"code unsigned char t = _crol_(0x81, 1);",
            "__code unsigned char t = ((unsigned char)(((unsigned char)(0x81) << 1) | ((unsigned "
            "char)(0x81) >> 7)));"},

@@ -150,6 +150,17 @@ class Intrinsics {
       return;
     }
     const std::string v = Temporary(body, t);
+    if (constant && (n == 1 || n == static_cast<uint32_t>(r.bits - 1) ||
+                     n == static_cast<uint32_t>(r.bits / 2))) {
+      // sdcc turns these into rotate or swap instructions, and folds them
+      // wrongly when it knows the operand (sdcc 4.2: _crol_(0x81, 1) gave
+      // 0xC0). A volatile in between keeps the operand unknown to it.
+      const std::string barrier = Barrier(body, r);
+      s_.Replace(i, i + 2, "(" + barrier + " = (");
+      s_.Replace(value.second, close + 1,
+                 "), " + v + " = " + barrier + ", " + Rotated(r, v, n) + ")");
+      return;
+    }
     s_.Replace(i, i + 2, "(" + v + " = (");
     if (constant) {
       s_.Replace(value.second, close + 1, "), " + Rotated(r, v, n) + ")");
@@ -163,6 +174,15 @@ class Intrinsics {
                ") & " + mask + ", (" + t + ")((" + v + (r.left ? " << " : " >> ") + k + ") | (" +
                    v + (r.left ? " >> " : " << ") + "((" + std::to_string(r.bits) + " - " + k +
                    ") & " + mask + "))))");
+  }
+
+  // One per function and width: it lives only between two comma operators.
+  std::string Barrier(size_t body, const Rotation& r) {
+    std::string name = "__c51_v" + std::to_string(r.bits);
+    if (barriers_.emplace(body, r.bits).second) {
+      temporaries_[body] += " volatile " + std::string(r.type) + " " + name + ";";
+    }
+    return name;
   }
 
   std::string Temporary(size_t body, const std::string& type) {
@@ -213,6 +233,7 @@ class Intrinsics {
   DialectSource& s_;
   std::set<std::string, std::less<>> declared_;
   std::map<size_t, std::string> temporaries_;  // function body "{" => declarations
+  std::set<std::pair<size_t, int>> barriers_;  // function body "{", width
   int temporaries_made_ = 0;
   bool nop_helper_ = false;
 };
