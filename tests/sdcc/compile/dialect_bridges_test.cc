@@ -288,5 +288,20 @@ TEST(DialectBridges, PutcharGetsTheLibrarysTypes) {
   ExpectIssues("", 0, {{"\nvoid putchar(char c) { }\n", 2, "'putchar' must return"}});
 }
 
+TEST(DialectBridges, SurvivesEveryTruncation) {
+  const std::string full = Preprocessed(
+      std::string(kIntrinsics) +
+      "struct p { int a; char n[2]; } t[] = { 1, 'x', 'y' }; char m[2][2] = {1, 2, 3};\n"
+      "typedef struct { char c; } T; T u[] = { 1, (2) }; enum { N = 2, M };\n"
+      "sfr P3 = 0xB0; sbit s = (P3^6); void (code *fn)(void); char (code *q)[N];\n"
+      "int add(a, b) int a; char *b; { return a; }\n"
+      "char putchar(char c) { return c; } char _getkey(void) { return 1; }\n"
+      "void f(void) { c = _crol_(c, k); a = 1, _nop_(), b = 2; if (_testbit_(x)) _nop_(); }\n");
+  for (size_t n = 0; n <= full.size(); ++n) {
+    RewriteResult result;
+    RewriteDialect(std::string_view(full).substr(0, n), &result);
+  }
+}
+
 }  // namespace
 }  // namespace c51::sdcc

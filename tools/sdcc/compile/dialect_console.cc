@@ -12,7 +12,7 @@ constexpr size_t kNone = DialectSource::kNone;
 const std::set<std::string_view> kReturnWords = {"char",     "int",  "short", "long",    "signed",
                                                  "unsigned", "void", "const", "volatile"};
 
-// [*first, last) narrowed to the run of type words before `last`.
+// The first of the type words that end just before `last`.
 size_t TypeRunStart(const DialectSource& s, size_t last) {
   size_t first = last;
   while (first > 0 && s.IsWord(first - 1) && kReturnWords.count(s.At(first - 1)) != 0) --first;
