@@ -15,10 +15,10 @@
 // A rotation reads its operand once, through a variable declared at the
 // start of the function body; outside a function its count must be a
 // constant. Counts sdcc makes a rotate or swap instruction of pass the
-// operand through a volatile first (see Rotate). Names count as intrinsics when a file called INTRINS.H (any
-// letter case) declares them, so a project's own copy of that header works
-// too; a call of one this compiler does not know, or any use other than a
-// call, is reported.
+// operand through a volatile first (see Rotate). Names count as intrinsics
+// when a file called INTRINS.H (any letter case) declares them, so a
+// project's own copy of that header works too; a call of one this compiler
+// does not know, or any use other than a call, is reported.
 #ifndef C51_TOOLS_SDCC_COMPILE_DIALECT_INTRINSICS_H_
 #define C51_TOOLS_SDCC_COMPILE_DIALECT_INTRINSICS_H_
 
