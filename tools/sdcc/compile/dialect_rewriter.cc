@@ -7,17 +7,16 @@
 #include <set>
 
 #include "sdcc/compile/c_tokens.h"
+#include "sdcc/compile/dialect_braces.h"
+#include "sdcc/compile/dialect_console.h"
+#include "sdcc/compile/dialect_intrinsics.h"
+#include "sdcc/compile/dialect_old_style.h"
+#include "sdcc/compile/dialect_source.h"
 #include "sim/controls.h"
 
 namespace c51::sdcc {
 
 namespace {
-
-struct Edit {
-  size_t begin;
-  size_t end;
-  std::string text;
-};
 
 std::string Hex(uint32_t value, int digits) {
   char text[16];
@@ -74,8 +73,9 @@ const std::set<std::string, std::less<>> kExpressionWords = {"return", "case",  
 
 class Rewriter {
  public:
-  Rewriter(std::string_view text, const TokenList& list, RewriteResult* result)
-      : text_(text), list_(list), tokens_(list.tokens), result_(result) {}
+  Rewriter(std::string_view text, const TokenList& list, RewriteResult* result,
+           DialectSource* source)
+      : text_(text), list_(list), tokens_(list.tokens), result_(result), source_(source) {}
 
   void Run() {
     for (const Directive& d : list_.directives) Pragma(d);
@@ -91,6 +91,7 @@ class Rewriter {
       } else if (w == "bit") {
         if (IsTypeWord(i, true)) Replace(i, "__bit");
       } else if (kMemoryTypes.count(w) != 0) {
+        if (PointerMemoryTypeInParentheses(i)) continue;
         if (IsTypeWord(i, false)) Replace(i, "__" + std::string(w));
       } else if (w == "bdata") {
         if (IsTypeWord(i, false)) Issue(t, "'bdata': bit-addressable variables are not supported");
@@ -117,7 +118,6 @@ class Rewriter {
         Issue(t, "'" + std::string(w) + "' is not supported");
       }
     }
-    Apply();
   }
 
  private:
@@ -135,14 +135,14 @@ class Rewriter {
     result_->issues.push_back(DialectIssue{list_.files[file], line, std::move(text)});
   }
   void Replace(size_t i, std::string text) {
-    edits_.push_back(Edit{tokens_[i].begin, tokens_[i].end, std::move(text)});
+    source_->edits()->push_back(Edit{tokens_[i].begin, tokens_[i].end, std::move(text)});
   }
   // Replaces tokens [first, last) with `text`, keeping their line ends.
   void ReplaceRange(size_t first, size_t last, std::string text) {
     const size_t begin = tokens_[first].begin;
     const size_t end = tokens_[last - 1].end;
     text += std::string(std::count(text_.begin() + begin, text_.begin() + end, '\n'), '\n');
-    edits_.push_back(Edit{begin, end, std::move(text)});
+    source_->edits()->push_back(Edit{begin, end, std::move(text)});
   }
   std::string Join(size_t first, size_t last) const {
     std::string out;
@@ -189,6 +189,27 @@ class Rewriter {
     // An unnamed parameter or a cast: f(bit, bit), (bit) x.
     if (next == "," || next == ")") return alone && i > 0 && (Is(i - 1, "(") || Is(i - 1, ","));
     return false;
+  }
+
+  // A memory type that opens a parenthesised pointer declarator, "(code *",
+  // names the memory the pointer points into, which sdcc wants outside:
+  //   char (code *p)[4]       => char __code (*p)[4]
+  //   void (code *fn)(void)   => void (*fn)(void)
+  // A function is always in code memory, and sdcc's function pointers point
+  // there, so for them the word goes.
+  bool PointerMemoryTypeInParentheses(size_t i) {
+    if (i == 0 || !Is(i - 1, "(") || !Is(i + 1, "*")) return false;
+    const size_t close = source_->Mate(i - 1);
+    if (close == DialectSource::kNone) return false;
+    if (Is(close + 1, "(")) {
+      Replace(i, "");
+    } else if (Is(close + 1, "[")) {
+      Replace(i, "");
+      source_->InsertBefore(i - 1, "__" + std::string(TextAt(i)) + " ");
+    } else {
+      return false;
+    }
+    return true;
   }
 
   // After a function's parameter list or another of its attributes.
@@ -301,19 +322,37 @@ class Rewriter {
     return end;
   }
 
+  // Narrows [*first, *last) to what parentheses around all of it hold.
+  void StripParentheses(size_t* first, size_t* last) const {
+    while (*last - *first >= 2 && Is(*first, "(") && source_->Mate(*first) == *last - 1) {
+      ++*first;
+      --*last;
+    }
+  }
+
   // The bit address of "NAME = ..." at `at`, the value ending before `stop`.
+  // Parentheses may enclose the value, the sfr and the bit: (P3^6), (P3)^(6).
   bool SbitAddress(size_t at, size_t stop, uint32_t* address) {
     const std::string name(TextAt(at));
-    const size_t value = at + 2;
-    const size_t caret = FindStop(value, {"^", ";", ","});
+    size_t value = at + 2;
+    StripParentheses(&value, &stop);
+    size_t caret = value;
+    while (caret < stop && !Is(caret, "^")) {
+      const size_t mate = source_->Mate(caret);
+      caret = mate != DialectSource::kNone && mate > caret && mate < stop ? mate + 1 : caret + 1;
+    }
     if (caret < stop) {
       uint32_t base = 0;
       uint32_t bit = 0;
-      if (caret == value + 1 && IsWord(value) && sfr_.count(std::string(TextAt(value))) != 0) {
-        base = sfr_[std::string(TextAt(value))];
+      size_t sfr_first = value;
+      size_t sfr_last = caret;
+      StripParentheses(&sfr_first, &sfr_last);
+      if (sfr_last == sfr_first + 1 && IsWord(sfr_first) &&
+          sfr_.count(std::string(TextAt(sfr_first))) != 0) {
+        base = sfr_[std::string(TextAt(sfr_first))];
       } else if (!Evaluate(value, caret, &base)) {
         Issue(tokens_[value],
-              "'" + name + "': '" + Join(value, caret) +
+              "'" + name + "': '" + Join(sfr_first, sfr_last) +
                   "' is not a known sfr (bit variables in bdata are not supported)");
         return false;
       }
@@ -355,7 +394,7 @@ class Rewriter {
       Issue(tokens_[i], "'_at_' must follow a variable name");
       return end;
     }
-    edits_.push_back(
+    source_->edits()->push_back(
         Edit{tokens_[k - 1].begin, tokens_[k - 1].begin, "__at(" + Join(i + 1, end) + ") "});
     ReplaceRange(i, end, "");
     return end - 1;
@@ -379,122 +418,20 @@ class Rewriter {
       Issue(d.file, d.line,
             "#pragma '" + std::string(word.empty() ? rest : word) + "' is not supported");
     }
-    edits_.push_back(Edit{d.begin, d.end, ""});
-  }
-
-  void Apply() {
-    std::stable_sort(edits_.begin(), edits_.end(),
-                     [](const Edit& a, const Edit& b) { return a.begin < b.begin; });
-    std::string& out = result_->text;
-    out.clear();
-    out.reserve(text_.size() + text_.size() / 8);
-    size_t pos = 0;
-    for (const Edit& e : edits_) {
-      if (e.begin < pos) continue;  // overlapping edits cannot come from valid input
-      out.append(text_.substr(pos, e.begin - pos));
-      out += e.text;
-      pos = e.end;
-    }
-    out.append(text_.substr(pos));
+    source_->edits()->push_back(Edit{d.begin, d.end, ""});
   }
 
   // Integer constant expressions: literals, + - * / % << >> & | ^ ~ and
   // parentheses. False on anything else (names, division by zero).
   bool Evaluate(size_t first, size_t last, uint32_t* value) const {
-    size_t pos = first;
-    return Or(&pos, last, value) && pos == last;
-  }
-  bool Or(size_t* pos, size_t last, uint32_t* v) const {
-    if (!Xor(pos, last, v)) return false;
-    while (*pos < last && Is(*pos, "|")) {
-      uint32_t r;
-      ++*pos;
-      if (!Xor(pos, last, &r)) return false;
-      *v |= r;
-    }
-    return true;
-  }
-  bool Xor(size_t* pos, size_t last, uint32_t* v) const {
-    if (!AndOp(pos, last, v)) return false;
-    while (*pos < last && Is(*pos, "^")) {
-      uint32_t r;
-      ++*pos;
-      if (!AndOp(pos, last, &r)) return false;
-      *v ^= r;
-    }
-    return true;
-  }
-  bool AndOp(size_t* pos, size_t last, uint32_t* v) const {
-    if (!Shift(pos, last, v)) return false;
-    while (*pos < last && Is(*pos, "&")) {
-      uint32_t r;
-      ++*pos;
-      if (!Shift(pos, last, &r)) return false;
-      *v &= r;
-    }
-    return true;
-  }
-  bool Shift(size_t* pos, size_t last, uint32_t* v) const {
-    if (!Sum(pos, last, v)) return false;
-    while (*pos < last && (Is(*pos, "<<") || Is(*pos, ">>"))) {
-      const bool left = Is(*pos, "<<");
-      uint32_t r;
-      ++*pos;
-      if (!Sum(pos, last, &r) || r > 31) return false;
-      *v = left ? *v << r : *v >> r;
-    }
-    return true;
-  }
-  bool Sum(size_t* pos, size_t last, uint32_t* v) const {
-    if (!Product(pos, last, v)) return false;
-    while (*pos < last && (Is(*pos, "+") || Is(*pos, "-"))) {
-      const bool add = Is(*pos, "+");
-      uint32_t r;
-      ++*pos;
-      if (!Product(pos, last, &r)) return false;
-      *v = add ? *v + r : *v - r;
-    }
-    return true;
-  }
-  bool Product(size_t* pos, size_t last, uint32_t* v) const {
-    if (!Unary(pos, last, v)) return false;
-    while (*pos < last && (Is(*pos, "*") || Is(*pos, "/") || Is(*pos, "%"))) {
-      const char op = TextAt(*pos)[0];
-      uint32_t r;
-      ++*pos;
-      if (!Unary(pos, last, &r)) return false;
-      if (op != '*' && r == 0) return false;
-      *v = op == '*' ? *v * r : (op == '/' ? *v / r : *v % r);
-    }
-    return true;
-  }
-  bool Unary(size_t* pos, size_t last, uint32_t* v) const {
-    if (*pos >= last) return false;
-    if (Is(*pos, "-") || Is(*pos, "~") || Is(*pos, "+")) {
-      const char op = TextAt(*pos)[0];
-      ++*pos;
-      if (!Unary(pos, last, v)) return false;
-      if (op == '-') *v = 0u - *v;
-      if (op == '~') *v = ~*v;
-      return true;
-    }
-    if (Is(*pos, "(")) {
-      ++*pos;
-      if (!Or(pos, last, v) || *pos >= last || !Is(*pos, ")")) return false;
-      ++*pos;
-      return true;
-    }
-    if (tokens_[*pos].kind != TokenKind::kNumber) return false;
-    if (!ParseCInteger(TextAt(*pos), v)) return false;
-    ++*pos;
-    return true;
+    return EvaluateConstant(*source_, first, last, nullptr, value);
   }
 
   std::string_view text_;
   const TokenList& list_;
   const std::vector<Token>& tokens_;
   RewriteResult* result_;
-  std::vector<Edit> edits_;
+  DialectSource* source_;
   std::map<std::string, uint32_t> sfr_;  // sfr name => address, for sbit NAME = sfr ^ n
   size_t attribute_end_ = SIZE_MAX;      // token after the last function attribute rewritten
 };
@@ -507,7 +444,13 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result) {
   Tokenize(preprocessed, &list);
   result->main_file = list.main_file;
   result->headers = list.headers;
-  Rewriter(preprocessed, list, result).Run();
+  DialectSource source(preprocessed, list, &result->issues);
+  Rewriter(preprocessed, list, result, &source).Run();
+  CompleteInitializerBraces(&source);
+  BridgeIntrinsics(&source);
+  RewriteOldStyleDefinitions(&source);
+  BridgeConsoleFunctions(&source);
+  source.Apply(&result->text);
 }
 
 }  // namespace c51::sdcc

@@ -21,6 +21,10 @@
 // Pragmas: the listing, debug and optimisation ones are dropped, SMALL,
 // COMPACT and LARGE choose the memory model, sdcc's own lower-case ones
 // pass; every other one is reported as not supported.
+// Passes of their own then add the braces initializers leave out
+// (dialect_braces.h), replace intrinsic calls (dialect_intrinsics.h), give
+// old-style definitions prototypes (dialect_old_style.h) and putchar the
+// library's types (dialect_console.h).
 #ifndef C51_TOOLS_SDCC_COMPILE_DIALECT_REWRITER_H_
 #define C51_TOOLS_SDCC_COMPILE_DIALECT_REWRITER_H_
 

@@ -1,0 +1,307 @@
+// The constructs sdcc refuses that the rewriter bridges: left-out
+// initializer braces, intrinsics in any position, sbit and function pointer
+// spellings, old-style definitions, the console functions.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "sdcc/compile/dialect_rewriter.h"
+
+namespace c51::sdcc {
+namespace {
+
+std::string Preprocessed(const std::string& code) {
+  return "# 1 \"main.c\"\n# 1 \"<built-in>\"\n# 1 \"<command line>\"\n# 1 \"main.c\"\n" + code;
+}
+
+// The declarations INTRINS.H holds, as the preprocessor passes them on.
+const char kIntrinsics[] =
+    "# 1 \"/opt/c51/INC/intrins.h\" 1\n"
+    "void _nop_(void); bit _testbit_(bit b);\n"
+    "unsigned char _crol_(unsigned char c, unsigned char n);\n"
+    "unsigned char _cror_(unsigned char c, unsigned char n);\n"
+    "unsigned int _irol_(unsigned int i, unsigned char n);\n"
+    "unsigned long _lror_(unsigned long l, unsigned char n);\n"
+    "void _push_(unsigned char sfr);\n"
+    "# 2 \"main.c\" 2\n";
+
+struct Case {
+  const char* in;
+  const char* out;
+};
+
+// The rewritten lines of `code`, which follows the lines of `prefix`.
+std::string RewrittenAfter(const std::string& prefix, const std::string& code) {
+  RewriteResult result;
+  RewriteDialect(Preprocessed(prefix + code), &result);
+  EXPECT_TRUE(result.issues.empty()) << code << ": " << result.issues[0].text;
+  const std::string before = Preprocessed(prefix);
+  size_t at = 0;
+  for (long n = std::count(before.begin(), before.end(), '\n'); n > 0; --n) {
+    at = result.text.find('\n', at);
+    if (at++ == std::string::npos) return "(lines lost) " + result.text;
+  }
+  return result.text.substr(at);
+}
+
+void ExpectRewrites(const std::string& prefix, const std::vector<Case>& cases) {
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.in);
+    EXPECT_EQ(c.out, RewrittenAfter(prefix, c.in));
+  }
+}
+
+struct IssueCase {
+  const char* code;
+  int line;
+  const char* text_part;
+};
+
+void ExpectIssues(const std::string& prefix, int prefix_lines,
+                  const std::vector<IssueCase>& cases) {
+  for (const IssueCase& c : cases) {
+    SCOPED_TRACE(c.code);
+    RewriteResult result;
+    RewriteDialect(Preprocessed(prefix + c.code), &result);
+    ASSERT_EQ(1u, result.issues.size()) << result.text;
+    EXPECT_EQ("main.c", result.issues[0].file);
+    EXPECT_EQ(c.line + prefix_lines, result.issues[0].line);
+    EXPECT_NE(std::string::npos, result.issues[0].text.find(c.text_part)) << result.issues[0].text;
+  }
+}
+
+TEST(DialectBridges, AddsTheBracesAnInitializerLeavesOut) {
+  ExpectRewrites(
+      "",
+      {
+          {"unsigned char code font[][4] = { 1, 2, 3, 4, 5, 6, 7, 8 };",
+           "unsigned char __code font[][4] = { {1, 2, 3, 4}, {5, 6, 7, 8} };"},
+          {"char t[2][2][2] = {1,2,3,4,5,6,7,8};",
+           "char t[2][2][2] = {{{1,2},{3,4}},{{5,6},{7,8}}};"},
+          {"int m[2][3] = {1, 2, 3, 4};", "int m[2][3] = {{1, 2, 3}, {4}};"},
+          {"int m[2][2] = { {1, 2}, 3, 4 };", "int m[2][2] = { {1, 2}, {3, 4} };"},
+          {"char m[1+1][2*2] = {1,2,3,4,5};", "char m[1+1][2*2] = {{1,2,3,4},{5}};"},
+          {"struct p { int a; char b; }; struct p t[] = { 1, 2, 3, 4 };",
+           "struct p { int a; char b; }; struct p t[] = { {1, 2}, {3, 4} };"},
+          {"struct p { int a; char b; }; struct p t[4] = { 0 };",
+           "struct p { int a; char b; }; struct p t[4] = { {0} };"},
+          {"struct q { char n[3]; int v; } t[] = { \"ab\", 1, 'x', 'y', 'z', 2 };",
+           "struct q { char n[3]; int v; } t[] = { {\"ab\", 1}, {{'x', 'y', 'z'}, 2} };"},
+          {"struct o { int a; struct { char c, d; } in; int : 3; int z : 2; } x = { 1, 2, 3, 1 };",
+           "struct o { int a; struct { char c, d; } in; int : 3; int z : 2; } x = { 1, {2, 3}, 1 "
+           "};"},
+          {"union u { int i; char c[2]; } us[] = { 1, 2 };",
+           "union u { int i; char c[2]; } us[] = { {1}, {2} };"},
+          {"typedef struct { unsigned char x, y; } POINT; code POINT pts[] = { 1, 2, 3, 4 };",
+           "typedef struct { unsigned char x, y; } POINT; __code POINT pts[] = { {1, 2}, {3, 4} "
+           "};"},
+          {"typedef unsigned char u8; typedef u8 row[2]; row m[] = { 1, 2, 3, 4 };",
+           "typedef unsigned char u8; typedef u8 row[2]; row m[] = { {1, 2}, {3, 4} };"},
+          {"enum { ROWS = 2, COLS }; char m[ROWS][COLS - 1] = {1, 2, 3, 4};",
+           "enum { ROWS = 2, COLS }; char m[ROWS][COLS - 1] = {{1, 2}, {3, 4}};"},
+          {"char *names[][2] = { \"a\", \"b\", \"c\", \"d\" };",
+           "char *names[][2] = { {\"a\", \"b\"}, {\"c\", \"d\"} };"},
+          {"int a = 1, m[2][2] = {1, 2, 3, 4};", "int a = 1, m[2][2] = {{1, 2}, {3, 4}};"},
+          {"void f(void) { static int m[2][2] = {1, f2(1, 2), 3}; }",
+           "void f(void) { static int m[2][2] = {{1, f2(1, 2)}, {3}}; }"},
+          {"struct s { char (*get)(void); char k[2]; } t[] = { g, 1, 2 };",
+           "struct s { char (*get)(void); char k[2]; } t[] = { {g, {1, 2}} };"},
+      });
+}
+
+TEST(DialectBridges, LeavesCompleteOrUnreadableInitializersAlone) {
+  ExpectRewrites(
+      "", {
+              {"int m[2][2] = { {1, 2}, {3, 4} };", "int m[2][2] = { {1, 2}, {3, 4} };"},
+              {"char s[][4] = { \"abc\", \"de\" };", "char s[][4] = { \"abc\", \"de\" };"},
+              {"char s[2][4] = { (\"abc\") };", "char s[2][4] = { (\"abc\") };"},
+              {"int x = { 1 }; int v[] = { 1, 2 };", "int x = { 1 }; int v[] = { 1, 2 };"},
+              {"struct p { int a, b; } t[] = { [1] = { 1, 2 } };",
+               "struct p { int a, b; } t[] = { [1] = { 1, 2 } };"},
+              {"struct p { int a, b; } t[] = { { .b = 1 } };",
+               "struct p { int a, b; } t[] = { { .b = 1 } };"},
+              {"UNKNOWN t[] = { 1, 2 };", "UNKNOWN t[] = { 1, 2 };"},
+              {"struct later t[] = { 1, 2 };", "struct later t[] = { 1, 2 };"},
+              {"void (*code tab[])(void) = { f, g };", "void (*__code tab[])(void) = { f, g };"},
+          });
+}
+
+TEST(DialectBridges, BracesStayOnTheLinesOfTheirValues) {
+  const std::string code = "unsigned char font[][2] = {\n  1, 2,\n  3,\n  4 };\nint marker;\n";
+  RewriteResult result;
+  RewriteDialect(Preprocessed(code), &result);
+  ASSERT_TRUE(result.issues.empty());
+  EXPECT_EQ(Preprocessed("unsigned char font[][2] = {\n  {1, 2},\n  {3,\n  4} };\nint marker;\n"),
+            result.text);
+}
+
+TEST(DialectBridges, SaysWhichBracesToWriteWhenItCannot) {
+  ExpectIssues(
+      "", 0,
+      {
+          {"int a;\nchar m[2][sizeof(int)] = {1, 2, 3, 4};\n", 2,
+           "'m': the initializer leaves out braces around char[sizeof ( int )]"},
+          {"int a;\nchar m[2][sizeof(int)] = {1, 2, 3, 4};\n", 2, "write the inner braces"},
+      });
+}
+
+TEST(DialectBridges, IntrinsicsBecomeTheirCode) {
+  ExpectRewrites(
+      kIntrinsics,
+      {
+          {"void f(void) { _nop_(); if (x) _nop_(); else _nop_(); }",
+           "void f(void) { __asm__(\"nop\"); if (x) __asm__(\"nop\"); else __asm__(\"nop\"); }"},
+          {"void f(void) { switch (x) { case 1: _nop_(); default: _nop_(); } l: _nop_(); }",
+           "void f(void) { switch (x) { case 1: __asm__(\"nop\"); default: __asm__(\"nop\"); } l: "
+           "__asm__(\"nop\"); }"},
+          {"void f(void) { c = _crol_(c, 3); }",
+           "void f(void) { unsigned char __c51_r1; c = (__c51_r1 = (c), (unsigned "
+           "char)((__c51_r1 << 3) | (__c51_r1 >> 5))); }"},
+          // Counts that become rotate instructions go through a volatile.
+          {"void f(void) { c = _crol_(c, 1); d = _crol_(d, 4); }",
+           "void f(void) { unsigned char __c51_r1; volatile unsigned char __c51_v8; unsigned char "
+           "__c51_r2; c = (__c51_v8 = (c), __c51_r2 = __c51_v8, (unsigned char)((__c51_r2 << 1) | "
+           "(__c51_r2 >> 7))); d = (__c51_v8 = (d), __c51_r1 = __c51_v8, (unsigned "
+           "char)((__c51_r1 << 4) | (__c51_r1 >> 4))); }"},
+          {"void f(void) { P1 = _cror_(P1, 15); }",
+           "void f(void) { unsigned char __c51_r1; volatile unsigned char __c51_v8; P1 = "
+           "(__c51_v8 = (P1), __c51_r1 = __c51_v8, (unsigned char)((__c51_r1 >> 7) | (__c51_r1 "
+           "<< 1))); }"},
+          {"void f(void) { c = _crol_(c, 8); }", "void f(void) { c = ((unsigned char)(c)); }"},
+          {"void f(void) { w = _irol_(w, k); }",
+           "void f(void) { unsigned int __c51_r1; unsigned char __c51_r2; w = (__c51_r1 = (w), "
+           "__c51_r2 = ( k) & 15, (unsigned int)((__c51_r1 << __c51_r2) | (__c51_r1 >> ((16 - "
+           "__c51_r2) & 15)))); }"},
+          {"void f(void) { l = _lror_(*p++, 4); }",
+           "void f(void) { unsigned long __c51_r1; l = (__c51_r1 = (*p++), (unsigned "
+           "long)((__c51_r1 >> 4) | (__c51_r1 << 28))); }"},
+          {"void f(void) { c = _crol_(_cror_(c, 2), 3); }",
+           "void f(void) { unsigned char __c51_r1; unsigned char __c51_r2; c = (__c51_r2 = "
+           "((__c51_r1 = (c), (unsigned char)((__c51_r1 >> 2) | (__c51_r1 << 6)))), (unsigned "
+           "char)((__c51_r2 << 3) | (__c51_r2 >> 5))); }"},
+          {"code unsigned char t = _crol_(0x81, 1);",
+           "__code unsigned char t = ((unsigned char)(((unsigned char)(0x81) << 1) | ((unsigned "
+           "char)(0x81) >> 7)));"},
+          {"void f(void) { if (_testbit_(TI)) g(); }",
+           "void f(void) { if (((TI) ? ((TI) = 0, 1) : 0)) g(); }"},
+          {"extern void _nop_(void);", "extern void _nop_(void);"},
+      });
+}
+
+TEST(DialectBridges, NopInsideAnExpressionIsAnInlineFunction) {
+  for (const char* statement : {"a = 1, _nop_(), b = 2;", "for (i = 0; i < 3; _nop_()) g();",
+                                "x = c ? 1 : (_nop_(), 2);"}) {
+    SCOPED_TRACE(statement);
+    const std::string code = std::string(kIntrinsics) + "void f(void) {\n " + statement + "\n}\n";
+    RewriteResult result;
+    RewriteDialect(Preprocessed(code), &result);
+    ASSERT_TRUE(result.issues.empty()) << result.issues[0].text;
+    std::string expected = statement;
+    expected.replace(expected.find("_nop_"), 5, "__c51_nop");
+    EXPECT_NE(std::string::npos, result.text.find("\n " + expected + "\n}\n")) << result.text;
+    // Defined once, first, on the main file's line 1, which keeps its text.
+    EXPECT_EQ(0u, result.text.find("# 1 \"main.c\"\nstatic inline void __c51_nop(void) { "
+                                   "__asm__(\"nop\"); }\n# 1 \"main.c\"\n# 1 \"<built-in>\"\n"))
+        << result.text;
+  }
+}
+
+TEST(DialectBridges, ReportsIntrinsicsItCannotBridge) {
+  ExpectIssues(kIntrinsics, 1,
+               {
+                   {"void f(void) {\n p = _crol_;\n}\n", 2, "it can only be called"},
+                   {"void f(void) {\n c = _crol_(c);\n}\n", 2, "takes a value and a count"},
+                   {"void f(void) {\n _nop_(1);\n}\n", 2, "takes no arguments"},
+                   {"\nunsigned char t = _crol_(1, n);\n", 2, "needs a constant count"},
+                   {"void f(void) {\n\n _push_(ACC);\n}\n", 3, "'_push_' is not supported"},
+               });
+  // Without INTRINS.H the names are the user's own.
+  ExpectRewrites("", {{"void f(void) { _nop_(); c = _crol_(c, 1); }",
+                       "void f(void) { _nop_(); c = _crol_(c, 1); }"}});
+}
+
+TEST(DialectBridges, SbitTakesParenthesesAndBlanksAnywhere) {
+  const std::string sfr = "sfr P3 = 0xB0; ";
+  const std::string rewritten = "__sfr __at(0xB0) P3; ";
+  for (const Case& c : std::vector<Case>{
+           {"sbit a = (P3^6);", "__sbit __at(0xB6) a;"},
+           {"sbit b = (P3)^6;", "__sbit __at(0xB6) b;"},
+           {"sbit c = P3^(6);", "__sbit __at(0xB6) c;"},
+           {"sbit d = ((P3) ^ (1 + 1));", "__sbit __at(0xB2) d;"},
+           {"sbit e=P3 ^ 6 ;", "__sbit __at(0xB6) e ;"},
+           {"sbit f = P3\n ^\n 7;", "__sbit __at(0xB7) f\n\n;"},
+           {"sbit g = (0xB0 ^ 7);", "__sbit __at(0xB7) g;"},
+       }) {
+    SCOPED_TRACE(c.in);
+    EXPECT_EQ(rewritten + c.out, RewrittenAfter("", sfr + c.in));
+  }
+  ExpectIssues("sfr P3 = 0xB0;\n", 1,
+               {{"sbit x = (P3^8);\n", 1, "bit position"},
+                {"sbit x = (P9)^1;\n", 1, "'P9' is not a known sfr"}});
+}
+
+TEST(DialectBridges, MemoryTypesInFunctionPointerDeclarators) {
+  ExpectRewrites(
+      "", {
+              {"void (code *fn)(void);", "void ( *fn)(void);"},
+              {"void (xdata *fx)(char c);", "void ( *fx)(char c);"},
+              {"typedef void (code *FN)(void);", "typedef void ( *FN)(void);"},
+              {"void (code * code t[])(void) = { f };", "void ( * __code t[])(void) = { f };"},
+              {"int (*code tab[2])(int) = { f, g };", "int (*__code tab[2])(int) = { f, g };"},
+              {"char (code *p)[4];", "char __code ( *p)[4];"},
+              {"x = (void (code *)(void)) 0x1234;", "x = (void ( *)(void)) 0x1234;"},
+          });
+}
+
+TEST(DialectBridges, OldStyleDefinitionsGetPrototypes) {
+  ExpectRewrites(
+      "",
+      {
+          {"int add(a, b)\nint a;\nchar *b;\n{ return a; }",
+           "int add(int a, char *b)\n\n\n{ return a; }"},
+          {"f(a, b) char b; { }", "f(int a, char b)  { }"},
+          {"int f(a, b) unsigned char a, *b; { }", "int f(unsigned char a, unsigned char *b)  { }"},
+          {"void g(p, q) char xdata *p; bit q; { }", "void g(char __xdata *p, __bit q)  { }"},
+          {"int h(fp, n) int (*fp)(); register int n; { return fp(); }",
+           "int h(int (*fp)(), register int n)  { return fp(); }"},
+          {"int f(BYTE); int g(a); int k(void) { }", "int f(BYTE); int g(a); int k(void) { }"},
+          {"int f(a) int b; { }", "int f(a) int b; { }"},
+      });
+}
+
+TEST(DialectBridges, PutcharGetsTheLibrarysTypes) {
+  ExpectRewrites("",
+                 {
+                     {"char putchar(char c) { SBUF = c; return c; }",
+                      "int putchar(int c) { SBUF = c; return c; }"},
+                     {"extern char putchar(char);", "extern int putchar(int);"},
+                     {"unsigned char putchar(const unsigned char ch) reentrant;",
+                      "int putchar(int ch) __reentrant;"},
+                     {"int putchar(int c); void f(void) { x = putchar('a'); putchar(x); }",
+                      "int putchar(int c); void f(void) { x = putchar('a'); putchar(x); }"},
+                     {"char _getkey(void) { return SBUF; }",
+                      "char _getkey(void) { return SBUF; } int getchar(void) { return (unsigned "
+                      "char)_getkey(); }"},
+                     {"char _getkey(void) { return 1; } int getchar(void) { return 2; }",
+                      "char _getkey(void) { return 1; } int getchar(void) { return 2; }"},
+                 });
+  ExpectIssues("", 0, {{"\nvoid putchar(char c) { }\n", 2, "'putchar' must return"}});
+}
+
+TEST(DialectBridges, SurvivesEveryTruncation) {
+  const std::string full = Preprocessed(
+      std::string(kIntrinsics) +
+      "struct p { int a; char n[2]; } t[] = { 1, 'x', 'y' }; char m[2][2] = {1, 2, 3};\n"
+      "typedef struct { char c; } T; T u[] = { 1, (2) }; enum { N = 2, M };\n"
+      "sfr P3 = 0xB0; sbit s = (P3^6); void (code *fn)(void); char (code *q)[N];\n"
+      "int add(a, b) int a; char *b; { return a; }\n"
+      "char putchar(char c) { return c; } char _getkey(void) { return 1; }\n"
+      "void f(void) { c = _crol_(c, k); a = 1, _nop_(), b = 2; if (_testbit_(x)) _nop_(); }\n");
+  for (size_t n = 0; n <= full.size(); ++n) {
+    RewriteResult result;
+    RewriteDialect(std::string_view(full).substr(0, n), &result);
+  }
+}
+
+}  // namespace
+}  // namespace c51::sdcc

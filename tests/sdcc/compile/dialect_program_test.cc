@@ -1,0 +1,244 @@
+// The bridged constructs end to end: sources compiled by C51.exe, linked by
+// BL51.exe, converted by OH51.exe and run in sdcc's 8051 simulator, which
+// reads back what the program wrote to external RAM. Skipped without sdcc
+// or the simulator.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/env.h"
+#include "platform/fs.h"
+#include "sdcc/run_program.h"
+#include "sim/files.h"
+#include "support/temp_dir.h"
+#include "tools/tool_runner.h"
+
+namespace c51::sdcc {
+namespace {
+
+// Every program writes its results to external RAM from here on.
+constexpr int kOut = 0x100;
+// Values printed as 1000 + the byte, so they stand out from the
+// simulator's other output.
+constexpr int kMarker = 1000;
+
+class DialectProgramTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    if (FindSdccProgram("sdcc").empty()) GTEST_SKIP() << "sdcc is not installed";
+    s51_ = FindSdccProgram("s51");
+    if (s51_.empty()) GTEST_SKIP() << "the simulator s51 (sdcc-ucsim) is not installed";
+    ASSERT_FALSE(dir_.path().empty());
+    const std::string root = ExecutableDirectory() + "sdcctool/C51/";
+    bin_ = root + "BIN/";
+    had_c51inc_ = GetEnv("C51INC", &saved_c51inc_);
+    ASSERT_TRUE(SetEnv("C51INC", root + "INC/"));
+  }
+  void TearDown() override {
+    if (had_c51inc_) {
+      SetEnv("C51INC", saved_c51inc_);
+    } else {
+      UnsetEnv("C51INC");
+    }
+  }
+
+  void Write(const std::string& name, const std::string& text) {
+    std::string err;
+    ASSERT_TRUE(WriteWholeFile(dir_.path() + name, text, &err)) << err;
+  }
+  std::string Read(const std::string& name) {
+    std::string text, err;
+    EXPECT_EQ(ReadStatus::kOkay, ReadWholeFile(dir_.path() + name, &text, &err)) << err;
+    return text;
+  }
+  test::ToolRun Run(const std::string& tool, const std::string& args) {
+    test::ToolRun run;
+    std::string err;
+    EXPECT_TRUE(test::RunCommandLine("\"" + bin_ + tool + "\" " + args, dir_.path(), &run, &err))
+        << err;
+    return run;
+  }
+
+  // Compiles each source with `controls`, links them into prog.hex.
+  void Build(const std::vector<std::string>& sources, const std::string& controls) {
+    std::string objects;
+    for (const std::string& source : sources) {
+      const test::ToolRun run = Run("C51.exe", "\"" + source + ".c\" " + controls);
+      ASSERT_EQ(0, run.exit_code) << run.output;
+      objects += (objects.empty() ? "\"" : ", \"") + source + ".obj\"";
+    }
+    const test::ToolRun link = Run("BL51.exe", objects + " TO \"prog\"");
+    ASSERT_EQ(0, link.exit_code) << link.output;
+    const test::ToolRun hex = Run("OH51.exe", "\"prog\"");
+    ASSERT_EQ(0, hex.exit_code) << hex.output;
+  }
+
+  // Runs prog.hex until it idles, then reads `count` bytes from kOut on.
+  std::vector<int> Simulate(int count) {
+    std::string script = "file \"" + dir_.path() + "prog.hex\"\nstep 300000\n";
+    for (int i = 0; i < count; ++i) {
+      script +=
+          "expression " + std::to_string(kMarker) + "+xram[" + std::to_string(kOut + i) + "]\n";
+    }
+    script += "kill\n";
+    Write("run.cmd", script);
+    const ProgramRun sim = RunProgram(s51_, {"-b", "-q", "-C", dir_.path() + "run.cmd"});
+    std::vector<int> bytes;
+    size_t pos = 0;
+    while (pos < sim.output.size()) {
+      size_t end = sim.output.find('\n', pos);
+      if (end == std::string::npos) end = sim.output.size();
+      std::string line = sim.output.substr(pos, end - pos);
+      pos = end + 1;
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (line.size() != 4 || line.find_first_not_of("0123456789") != std::string::npos) continue;
+      bytes.push_back(std::stoi(line) - kMarker);
+    }
+    EXPECT_EQ(static_cast<size_t>(count), bytes.size()) << sim.output;
+    return bytes;
+  }
+
+  test::ScopedTempDir dir_{"c51dialectprog"};
+  std::string bin_, s51_;
+  bool had_c51inc_ = false;
+  std::string saved_c51inc_;
+};
+
+// Two modules with INTRINS.H and debug records link (its function bodies
+// gave both the same global debug symbols), and every intrinsic computes
+// what it stands for, on constants sdcc knows too.
+TEST_F(DialectProgramTest, IntrinsicsInTwoModulesLinkWithDebugAndComputeRight) {
+  Write("main.c",
+        "#include <reg51.h>\n#include <intrins.h>\n"
+        "unsigned char xdata out[32] _at_ 0x100;\nextern void calc(void);\nbit flag;\n"
+        "void raise(void) { flag = 1; }\n"
+        "void main(void) {\n  raise();\n  out[0] = _testbit_(flag);\n"
+        "  out[1] = _testbit_(flag);\n  out[2] = flag;\n  out[3] = _crol_(out[3], 1);\n"
+        "  calc();\n  while (1);\n}\n");
+  Write("calc.c",
+        "#include <reg51.h>\n#include <intrins.h>\nextern unsigned char xdata out[32];\n"
+        "static unsigned char seven(void) { return 7; }\n"
+        "void calc(void) {\n  unsigned char c = 0x81, k = 3;\n  unsigned int w = 0x8001;\n"
+        "  unsigned long l = 0x80000001;\n"
+        "  out[5] = _crol_(c, 1);\n  out[6] = _cror_(c, 1);\n  out[7] = _crol_(c, 4);\n"
+        "  out[8] = _crol_(c, k);\n  out[9] = _cror_(c, seven());\n"
+        "  w = _irol_(w, 1);\n  out[10] = w;\n  out[11] = w >> 8;\n"
+        "  w = _iror_(0x8001, 4);\n  out[12] = w;\n  out[13] = w >> 8;\n"
+        "  l = _lrol_(l, 1);\n  out[14] = l;\n  out[15] = l >> 24;\n"
+        "  l = _lror_(0x80000001, 16);\n  out[16] = l >> 8;\n  out[17] = l >> 16;\n"
+        "  P1 = 0x7E;\n  P1 = _crol_(P1, 1);\n  out[18] = P1;\n}\n");
+  ASSERT_NO_FATAL_FAILURE(Build({"main", "calc"}, "DEBUG OBJECTEXTEND"));
+  const std::vector<int> out = Simulate(19);
+  ASSERT_EQ(19u, out.size());
+  EXPECT_EQ((std::vector<int>{1, 0, 0}), std::vector<int>(out.begin(), out.begin() + 3));
+  EXPECT_EQ((std::vector<int>{0x03, 0xC0, 0x18, 0x0C, 0x03, 0x03, 0x00, 0x00, 0x18, 0x03, 0x00,
+                              0x80, 0x01, 0xFC}),
+            std::vector<int>(out.begin() + 5, out.end()));
+
+  // Rotations by one and by half are the rotate and swap instructions.
+  const test::ToolRun src = Run("C51.exe", "\"calc.c\" SRC(calc.src)");
+  ASSERT_EQ(0, src.exit_code) << src.output;
+  const std::string assembly = Read("calc.src");
+  for (const char* instruction : {"\trl\ta\n", "\trr\ta\n", "\tswap\ta\n", "\trlc\ta\n"}) {
+    EXPECT_NE(std::string::npos, assembly.find(instruction)) << instruction << assembly;
+  }
+}
+
+// _nop_ inside expressions, in two modules: each gets its own inline
+// function, which links with debug records and is a nop where it is used.
+TEST_F(DialectProgramTest, NopInsideExpressionsInTwoModules) {
+  Write("main.c",
+        "#include <intrins.h>\nunsigned char xdata out[32] _at_ 0x100;\n"
+        "extern void other(void);\n"
+        "void main(void) {\n  unsigned char a, b, i;\n"
+        "  a = 1, _nop_(), b = 2;\n  out[0] = a + b;\n  out[1] = 0;\n"
+        "  for (i = 0; i < 3; i++, _nop_()) out[1] += i;\n  other();\n  while (1);\n}\n");
+  Write("other.c",
+        "#include <intrins.h>\nextern unsigned char xdata out[32];\n"
+        "void other(void) {\n  out[2] = (out[2] = 5, _nop_(), out[2] + 1);\n  _nop_();\n}\n");
+  ASSERT_NO_FATAL_FAILURE(Build({"main", "other"}, "DEBUG OBJECTEXTEND"));
+  EXPECT_EQ((std::vector<int>{3, 3, 6}), Simulate(3));
+  const test::ToolRun src = Run("C51.exe", "\"other.c\" SRC(other.src)");
+  ASSERT_EQ(0, src.exit_code) << src.output;
+  const std::string assembly = Read("other.src");
+  const size_t other = assembly.find("\n_other:");
+  ASSERT_NE(std::string::npos, other) << assembly;
+  // Both nops inside the function, the inline one not called.
+  EXPECT_EQ(std::string::npos, assembly.find("lcall\t___c51_nop")) << assembly;
+  size_t nops = 0;
+  for (size_t at = assembly.find("\tnop\n", other); at != std::string::npos;
+       at = assembly.find("\tnop\n", at + 1)) {
+    ++nops;
+  }
+  EXPECT_EQ(2u, nops) << assembly.substr(other);
+}
+
+// printf and puts write through the user's "char putchar(char)", getchar
+// reads through "_getkey"; both are in a module of their own.
+TEST_F(DialectProgramTest, PrintfAndGetcharUseTheUsersConsoleFunctions) {
+  Write("main.c",
+        "#include <stdio.h>\nunsigned char xdata out[32] _at_ 0x100;\n"
+        "void main(void) {\n  int c;\n  printf(\"x=%d\\n\", 42);\n  puts(\"ok\");\n"
+        "  c = getchar();\n  out[16] = c;\n  while (1);\n}\n");
+  Write("uart.c",
+        "#include <stdio.h>\nextern unsigned char xdata out[32];\nstatic unsigned char n;\n"
+        "char putchar(char c)\n{\n  out[n++] = c;\n  return c;\n}\n"
+        "char _getkey(void) { return 'k'; }\n");
+  ASSERT_NO_FATAL_FAILURE(Build({"main", "uart"}, "DEBUG"));
+  const std::vector<int> out = Simulate(17);
+  ASSERT_EQ(17u, out.size());
+  EXPECT_EQ("x=42\nok\n", std::string(out.begin(), out.begin() + 8));
+  EXPECT_EQ('k', out[16]);
+}
+
+TEST_F(DialectProgramTest, TablesBitsFunctionPointersAndOldStyleDefinitionsRunAsWritten) {
+  Write("main.c",
+        "#include <reg51.h>\nunsigned char xdata out[32] _at_ 0x100;\n"
+        "unsigned char code font[][4] = { 1, 2, 3, 4,\n  5, 6, 7, 8 };\n"
+        "struct pt { unsigned char x; unsigned char name[2]; };\n"
+        "struct pt code pts[] = { 10, 'a', 'b', 20, \"c\" };\n"
+        "unsigned char grid[2][2][2] = { 1, 2, 3, 4, 5, 6, 7, 8 };\n"
+        "sbit LED = (P1^3);\nsbit KEY = P1 ^ 5;\n"
+        "static void one(void) { out[8] = 1; }\nstatic void two(void) { out[9] = 2; }\n"
+        "void (code *single)(void);\nvoid (*code table[])(void) = { one, two };\n"
+        "int add(a, b)\nint a;\nchar b;\n{\n  return a + b;\n}\n"
+        "void main(void) {\n  out[0] = font[1][2];\n  out[1] = sizeof font;\n"
+        "  out[2] = pts[1].x;\n  out[3] = pts[0].name[1];\n  out[4] = pts[1].name[0];\n"
+        "  out[5] = grid[1][0][1];\n  LED = 0;\n  KEY = 0;\n  out[6] = P1;\n"
+        "  single = table[1];\n  table[0]();\n  single();\n  out[7] = add(40, 2);\n"
+        "  while (1);\n}\n");
+  ASSERT_NO_FATAL_FAILURE(Build({"main"}, "DEBUG"));
+  EXPECT_EQ((std::vector<int>{7, 8, 20, 'b', 'c', 6, 0xD7, 42, 1, 2}), Simulate(10));
+}
+
+// What stays unbridged is an error at its file and line; an inline
+// function added at the top moves no line.
+TEST_F(DialectProgramTest, UnbridgedConstructsAreErrorsAtTheirLines) {
+  Write("bad.c",
+        "#include <intrins.h>\nint a;\nchar m[2][sizeof(int)] = {1, 2, 3, 4};\n"
+        "void putchar(char c) { a = c; }\n"
+        "void main(void) {\n  a = 1, _nop_(), a = 2;\n  a = undefined_name;\n}\n");
+  const test::ToolRun run = Run("C51.exe", "\"bad.c\"");
+  EXPECT_EQ(2, run.exit_code);
+  EXPECT_NE(std::string::npos,
+            run.output.find("*** ERROR C999 IN LINE 3 OF bad.c: 'm': the initializer leaves out "
+                            "braces around char[sizeof ( int )]"))
+      << run.output;
+  EXPECT_NE(std::string::npos,
+            run.output.find("*** ERROR C999 IN LINE 4 OF bad.c: 'putchar' must return"))
+      << run.output;
+
+  Write("lines.c",
+        "#include <intrins.h>\nint a;\n"
+        "void main(void) {\n  a = 1, _nop_(), a = 2;\n  a = undefined_name;\n}\n");
+  const test::ToolRun lines = Run("C51.exe", "\"lines.c\"");
+  EXPECT_EQ(2, lines.exit_code);
+  EXPECT_NE(std::string::npos,
+            lines.output.find("*** ERROR C202 IN LINE 5 OF lines.c: Undefined identifier "
+                              "'undefined_name'"))
+      << lines.output;
+}
+
+}  // namespace
+}  // namespace c51::sdcc

@@ -1,0 +1,113 @@
+#include "sdcc/compile/dialect_old_style.h"
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace c51::sdcc {
+
+namespace {
+
+constexpr size_t kNone = DialectSource::kNone;
+
+// Words that make a parenthesised list a parameter list with types.
+const std::set<std::string_view> kTypeWords = {
+    "void",   "char",     "short",    "int",      "long",    "float",   "double",
+    "signed", "unsigned", "_Bool",    "bit",      "__bit",   "struct",  "union",
+    "enum",   "const",    "volatile", "register", "data",    "idata",   "pdata",
+    "xdata",  "code",     "__data",   "__idata",  "__pdata", "__xdata", "__code"};
+
+// The next token from `k` on at the same depth that is `what`, or `end`.
+size_t Next(const DialectSource& s, size_t k, size_t end, std::string_view what) {
+  while (k < end && !s.Is(k, what)) {
+    const size_t mate = s.Mate(k);
+    k = mate != kNone && mate > k && mate < end ? mate + 1 : k + 1;
+  }
+  return k;
+}
+
+class OldStyle {
+ public:
+  explicit OldStyle(DialectSource* source) : s_(*source) {}
+
+  // `open` and `close`: the parentheses after a function's name.
+  void Try(size_t open, size_t close) {
+    std::vector<size_t> names;
+    for (size_t k = open + 1; k < close; k += 2) {
+      if (!s_.IsWord(k) || kTypeWords.count(s_.At(k)) != 0) return;
+      if (!s_.Is(k + 1, ",") && k + 1 != close) return;
+      names.push_back(k);
+    }
+    if (names.empty() || !s_.IsWord(close + 1)) return;
+    const size_t body = Next(s_, close + 1, s_.size(), "{");
+    if (!s_.IsBodyOpen(body) || !s_.Is(body - 1, ";")) return;
+
+    // Each declaration: specifiers, then declarators naming listed names.
+    struct Declared {
+      size_t spec_first, spec_last, first, last;
+    };
+    std::map<std::string_view, Declared> declared;
+    for (size_t d = close + 1; d < body;) {
+      const size_t end = Next(s_, d, body, ";");
+      size_t start = d;
+      while (start < end && s_.IsWord(start) && !IsListed(names, start)) ++start;
+      if (start == d || start == end) return;  // no specifiers, or no declarator
+      for (size_t first = start; first < end;) {
+        const size_t last = Next(s_, first, end, ",");
+        size_t name = first;
+        while (name < last && !IsListed(names, name)) ++name;
+        if (name == last ||
+            !declared.emplace(s_.At(name), Declared{d, start, first, last}).second) {
+          return;
+        }
+        first = last + 1;
+      }
+      d = end + 1;
+    }
+
+    // Checked: now move the declarations into the list.
+    std::map<size_t, std::string> specs;
+    for (const auto& [name, decl] : declared) {
+      if (specs.count(decl.spec_first) == 0) {
+        specs[decl.spec_first] = s_.Take(decl.spec_first, decl.spec_last);
+      }
+    }
+    for (size_t k : names) {
+      const auto found = declared.find(s_.At(k));
+      const std::string text = found == declared.end()
+                                   ? "int " + std::string(s_.At(k))
+                                   : specs[found->second.spec_first] + " " +
+                                         s_.Take(found->second.first, found->second.last);
+      s_.Replace(k, k + 1, text);
+    }
+    s_.Replace(close + 1, body, "");
+  }
+
+ private:
+  bool IsListed(const std::vector<size_t>& names, size_t k) const {
+    if (!s_.IsWord(k)) return false;
+    for (size_t n : names) {
+      if (s_.At(n) == s_.At(k)) return true;
+    }
+    return false;
+  }
+
+  DialectSource& s_;
+};
+
+}  // namespace
+
+void RewriteOldStyleDefinitions(DialectSource* source) {
+  OldStyle old_style(source);
+  for (size_t i = 1; i < source->size(); ++i) {
+    if (!source->Is(i, "(") || !source->IsWord(i - 1) || !source->User(i) ||
+        source->BodyOf(i) != DialectSource::kNone) {
+      continue;
+    }
+    const size_t close = source->Mate(i);
+    if (close != DialectSource::kNone && close > i) old_style.Try(i, close);
+  }
+}
+
+}  // namespace c51::sdcc

@@ -1,0 +1,21 @@
+// Old-style function definitions, which sdcc refuses ("Old style C
+// declaration. IGNORED"), in prototype form, on the lines they were on:
+//
+//   int add(a, b)          =>  int add(int a, char *b)
+//   char *b;               =>
+//   {                      =>  {
+//
+// A name the declarations leave out is an int, as C has it. A list that is
+// not one (a name declared twice or not in the list) is left for sdcc.
+#ifndef C51_TOOLS_SDCC_COMPILE_DIALECT_OLD_STYLE_H_
+#define C51_TOOLS_SDCC_COMPILE_DIALECT_OLD_STYLE_H_
+
+#include "sdcc/compile/dialect_source.h"
+
+namespace c51::sdcc {
+
+void RewriteOldStyleDefinitions(DialectSource* source);
+
+}  // namespace c51::sdcc
+
+#endif  // C51_TOOLS_SDCC_COMPILE_DIALECT_OLD_STYLE_H_

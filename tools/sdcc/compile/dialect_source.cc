@@ -1,0 +1,251 @@
+#include "sdcc/compile/dialect_source.h"
+
+#include <algorithm>
+
+namespace c51::sdcc {
+
+DialectSource::DialectSource(std::string_view text, const TokenList& list,
+                             std::vector<DialectIssue>* issues)
+    : text_(text), tokens_(list.tokens), files_(list.files), issues_(issues) {
+  FindMates();
+  FindBodies();
+}
+
+void DialectSource::FindMates() {
+  mates_.assign(tokens_.size(), kNone);
+  std::vector<size_t> open;
+  for (size_t i = 0; i < tokens_.size(); ++i) {
+    if (tokens_[i].kind != TokenKind::kPunct) continue;
+    const std::string_view s = At(i);
+    if (s == "(" || s == "[" || s == "{") {
+      open.push_back(i);
+      continue;
+    }
+    const char want = s == ")" ? '(' : s == "]" ? '[' : s == "}" ? '{' : '\0';
+    if (want == '\0') continue;
+    // A stray closer ends the unfinished groups inside its own kind.
+    while (!open.empty() && At(open.back())[0] != want) open.pop_back();
+    if (open.empty()) continue;
+    mates_[open.back()] = i;
+    mates_[i] = open.back();
+    open.pop_back();
+  }
+}
+
+// A "{" at file scope opens a function body unless it starts an initializer
+// ("= {") or the body of a struct, union or enum.
+void DialectSource::FindBodies() {
+  body_of_.assign(tokens_.size(), kNone);
+  for (size_t i = 0; i < tokens_.size(); ++i) {
+    if (!Is(i, "{")) continue;
+    const size_t close = mates_[i];
+    const bool aggregate =
+        i > 0 &&
+        (Is(i - 1, "=") || Is(i - 1, "struct") || Is(i - 1, "union") || Is(i - 1, "enum") ||
+         (i > 1 && IsWord(i - 1) &&
+          (Is(i - 2, "struct") || Is(i - 2, "union") || Is(i - 2, "enum"))));
+    if (aggregate || close == kNone) continue;
+    std::fill(body_of_.begin() + i, body_of_.begin() + close + 1, i);
+    i = close;
+  }
+}
+
+std::string DialectSource::Join(size_t first, size_t last) const {
+  std::string out;
+  for (size_t i = first; i < last && i < tokens_.size(); ++i) {
+    if (i > first) out += ' ';
+    out += At(i);
+  }
+  return out;
+}
+
+void DialectSource::Replace(size_t first, size_t last, std::string text) {
+  const size_t begin = tokens_[first].begin;
+  const size_t end = tokens_[last - 1].end;
+  text += std::string(std::count(text_.begin() + begin, text_.begin() + end, '\n'), '\n');
+  edits_.push_back(Edit{begin, end, std::move(text)});
+}
+
+void DialectSource::InsertBefore(size_t i, std::string text) {
+  edits_.push_back(Edit{tokens_[i].begin, tokens_[i].begin, std::move(text)});
+}
+
+void DialectSource::InsertAfter(size_t i, std::string text) {
+  edits_.push_back(Edit{tokens_[i].end, tokens_[i].end, std::move(text)});
+}
+
+void DialectSource::InsertAtOffset(size_t offset, std::string text) {
+  edits_.push_back(Edit{offset, offset, std::move(text)});
+}
+
+std::string DialectSource::Take(size_t first, size_t last) {
+  const size_t begin = tokens_[first].begin;
+  const size_t end = tokens_[last - 1].end;
+  std::vector<Edit> inside;
+  auto is_inside = [&](const Edit& e) {
+    return e.begin >= begin && e.end <= end &&
+           !(e.begin == e.end && (e.end == begin || e.begin == end));
+  };
+  for (Edit& e : edits_) {
+    if (is_inside(e)) inside.push_back(e);
+  }
+  edits_.erase(std::remove_if(edits_.begin(), edits_.end(), is_inside), edits_.end());
+  std::stable_sort(inside.begin(), inside.end(), [](const Edit& a, const Edit& b) {
+    return a.begin != b.begin ? a.begin < b.begin : a.end < b.end;
+  });
+  std::string out;
+  size_t pos = begin;
+  for (const Edit& e : inside) {
+    if (e.begin < pos) continue;
+    out.append(text_.substr(pos, e.begin - pos));
+    out += e.text;
+    pos = e.end;
+  }
+  out.append(text_.substr(pos, end - pos));
+  std::replace(out.begin(), out.end(), '\n', ' ');
+  return out;
+}
+
+void DialectSource::Issue(size_t i, std::string text) {
+  issues_->push_back(DialectIssue{FileOf(i), tokens_[i].line, std::move(text)});
+}
+
+void DialectSource::Issue(int file, int line, std::string text) {
+  issues_->push_back(DialectIssue{files_[file], line, std::move(text)});
+}
+
+void DialectSource::Apply(std::string* out) {
+  // Insertions go before a replacement that starts at the same place.
+  std::stable_sort(edits_.begin(), edits_.end(), [](const Edit& a, const Edit& b) {
+    return a.begin != b.begin ? a.begin < b.begin : a.end < b.end;
+  });
+  out->clear();
+  out->reserve(text_.size() + text_.size() / 8);
+  size_t pos = 0;
+  for (const Edit& e : edits_) {
+    if (e.begin < pos) continue;
+    out->append(text_.substr(pos, e.begin - pos));
+    *out += e.text;
+    pos = e.end;
+  }
+  out->append(text_.substr(pos));
+}
+
+namespace {
+
+// Recursive descent over C's integer operators, lowest precedence first.
+class Evaluator {
+ public:
+  Evaluator(const DialectSource& source, size_t last, const ConstantLookup& lookup)
+      : s_(source), last_(last), lookup_(lookup) {}
+
+  bool Run(size_t first, uint32_t* value) {
+    pos_ = first;
+    return Binary(0, value) && pos_ == last_;
+  }
+
+ private:
+  // Levels: | ^ & shifts sums products.
+  static constexpr int kLevels = 6;
+
+  bool OperatorAt(int level, char* op) {
+    if (pos_ >= last_) return false;
+    const std::string_view t = s_.At(pos_);
+    static constexpr std::string_view kOps[kLevels][3] = {{"|", "", ""},  {"^", "", ""},
+                                                          {"&", "", ""},  {"<<", ">>", ""},
+                                                          {"+", "-", ""}, {"*", "/", "%"}};
+    for (std::string_view o : kOps[level]) {
+      if (!o.empty() && t == o) {
+        *op = o[0];
+        return true;
+      }
+    }
+    return false;
+  }
+
+  bool Binary(int level, uint32_t* v) {
+    if (level == kLevels) return Unary(v);
+    if (!Binary(level + 1, v)) return false;
+    char op;
+    while (OperatorAt(level, &op)) {
+      ++pos_;
+      uint32_t r;
+      if (!Binary(level + 1, &r)) return false;
+      switch (op) {
+        case '|':
+          *v |= r;
+          break;
+        case '^':
+          *v ^= r;
+          break;
+        case '&':
+          *v &= r;
+          break;
+        case '<':
+          if (r > 31) return false;
+          *v <<= r;
+          break;
+        case '>':
+          if (r > 31) return false;
+          *v >>= r;
+          break;
+        case '+':
+          *v += r;
+          break;
+        case '-':
+          *v -= r;
+          break;
+        case '*':
+          *v *= r;
+          break;
+        default:
+          if (r == 0) return false;
+          *v = op == '/' ? *v / r : *v % r;
+      }
+    }
+    return true;
+  }
+
+  bool Unary(uint32_t* v) {
+    if (pos_ >= last_) return false;
+    if (s_.Is(pos_, "-") || s_.Is(pos_, "~") || s_.Is(pos_, "+")) {
+      const char op = s_.At(pos_)[0];
+      ++pos_;
+      if (!Unary(v)) return false;
+      if (op == '-') *v = 0u - *v;
+      if (op == '~') *v = ~*v;
+      return true;
+    }
+    if (s_.Is(pos_, "(")) {
+      ++pos_;
+      if (!Binary(0, v) || pos_ >= last_ || !s_.Is(pos_, ")")) return false;
+      ++pos_;
+      return true;
+    }
+    if (s_.IsNumber(pos_)) {
+      if (!ParseCInteger(s_.At(pos_), v)) return false;
+      ++pos_;
+      return true;
+    }
+    if (s_.IsWord(pos_) && lookup_ && lookup_(s_.At(pos_), v)) {
+      ++pos_;
+      return true;
+    }
+    return false;
+  }
+
+  const DialectSource& s_;
+  size_t last_;
+  const ConstantLookup& lookup_;
+  size_t pos_ = 0;
+};
+
+}  // namespace
+
+bool EvaluateConstant(const DialectSource& source, size_t first, size_t last,
+                      const ConstantLookup& lookup, uint32_t* value) {
+  if (first >= last || last > source.size()) return false;
+  return Evaluator(source, last, lookup).Run(first, value);
+}
+
+}  // namespace c51::sdcc

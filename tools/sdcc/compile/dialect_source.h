@@ -1,0 +1,108 @@
+// The preprocessed text as the dialect passes read and change it: its
+// tokens, the bracket each bracket pairs with, which "{" opens a function
+// body, and the edits and issues the passes collect. Edits are applied
+// together at the end, so every pass reads the tokens as the user wrote
+// them; an edit never adds or removes a line end, so sdcc's messages keep
+// pointing at the user's lines.
+#ifndef C51_TOOLS_SDCC_COMPILE_DIALECT_SOURCE_H_
+#define C51_TOOLS_SDCC_COMPILE_DIALECT_SOURCE_H_
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "sdcc/compile/c_tokens.h"
+#include "sdcc/compile/dialect_rewriter.h"
+
+namespace c51::sdcc {
+
+struct Edit {
+  size_t begin;  // byte offsets into the text; begin == end inserts
+  size_t end;
+  std::string text;
+};
+
+class DialectSource {
+ public:
+  static constexpr size_t kNone = static_cast<size_t>(-1);
+
+  DialectSource(std::string_view text, const TokenList& list, std::vector<DialectIssue>* issues);
+
+  std::string_view text() const { return text_; }
+  size_t size() const { return tokens_.size(); }
+  const Token& token(size_t i) const { return tokens_[i]; }
+  std::string_view At(size_t i) const {
+    return i < tokens_.size() ? text_.substr(tokens_[i].begin, tokens_[i].end - tokens_[i].begin)
+                              : std::string_view();
+  }
+  bool Is(size_t i, std::string_view s) const { return i < tokens_.size() && At(i) == s; }
+  bool IsWord(size_t i) const { return i < tokens_.size() && tokens_[i].kind == TokenKind::kWord; }
+  bool IsNumber(size_t i) const {
+    return i < tokens_.size() && tokens_[i].kind == TokenKind::kNumber;
+  }
+  // A string literal: "..." (a character constant is a number to C).
+  bool IsString(size_t i) const {
+    return i < tokens_.size() && tokens_[i].kind == TokenKind::kLiteral && At(i)[0] == '"';
+  }
+  // Written by the user: not from sdcc's own headers.
+  bool User(size_t i) const { return i < tokens_.size() && !tokens_[i].system; }
+  const std::string& FileOf(size_t i) const { return files_[tokens_[i].file]; }
+  const std::vector<std::string>& files() const { return files_; }
+
+  // The bracket that pairs with the one at `i`, for ( ) [ ] { }; kNone for
+  // other tokens and for brackets without a mate.
+  size_t Mate(size_t i) const { return i < mates_.size() ? mates_[i] : kNone; }
+  // The "{" of the function body that holds token `i`; kNone at file scope.
+  size_t BodyOf(size_t i) const { return i < body_of_.size() ? body_of_[i] : kNone; }
+  bool IsBodyOpen(size_t i) const { return Is(i, "{") && BodyOf(i) == i; }
+
+  // The tokens [first, last) joined by single blanks.
+  std::string Join(size_t first, size_t last) const;
+
+  // Tokens [first, last) become `text`; their line ends stay.
+  void Replace(size_t first, size_t last, std::string text);
+  void InsertBefore(size_t i, std::string text);
+  void InsertAfter(size_t i, std::string text);
+  void InsertAtOffset(size_t offset, std::string text);
+  // The text of tokens [first, last) with the edits made so far inside it,
+  // on one line, for a caller that moves it and replaces the range: those
+  // edits are taken out. Insertions at either end stay where they are.
+  std::string Take(size_t first, size_t last);
+  void Issue(size_t i, std::string text);
+  void Issue(int file, int line, std::string text);
+  std::vector<Edit>* edits() { return &edits_; }
+
+  // The text with every edit made. Edits that overlap an earlier one are
+  // dropped: they cannot come from valid input.
+  void Apply(std::string* out);
+
+ private:
+  void FindMates();
+  void FindBodies();
+
+  std::string_view text_;
+  const std::vector<Token>& tokens_;
+  const std::vector<std::string>& files_;
+  std::vector<DialectIssue>* issues_;
+  std::vector<size_t> mates_;
+  std::vector<size_t> body_of_;
+  std::vector<Edit> edits_;
+};
+
+// Names a constant expression may use (sfr names, enumeration constants);
+// false for a name it does not know.
+using ConstantLookup = std::function<bool(std::string_view name, uint32_t* value)>;
+
+// The integer constant expression in tokens [first, last): literals,
+// character constants, names `lookup` knows, + - * / % << >> & | ^ ~ and
+// parentheses, in 32 bits. False on anything else (other names, casts,
+// division by zero).
+bool EvaluateConstant(const DialectSource& source, size_t first, size_t last,
+                      const ConstantLookup& lookup, uint32_t* value);
+
+}  // namespace c51::sdcc
+
+#endif  // C51_TOOLS_SDCC_COMPILE_DIALECT_SOURCE_H_
