@@ -20,7 +20,7 @@ void main(void)
             sign = '-';
             t = -t;
         }
-        printf("#%bu T=%c%d.%d\n", i, sign, t / 10, t % 10);
+        printf("#%d T=%c%d.%d\n", (int)i, sign, t / 10, t % 10);
     }
     printf("done\n");
     while (1)
