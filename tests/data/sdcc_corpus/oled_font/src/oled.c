@@ -9,6 +9,8 @@
 sbit OLED_SCL = P2^0;
 sbit OLED_SDA = P2^1;
 
+/* One page (8 pixel rows) of the display, drawn here and then sent; at a
+   fixed address so the debugger's memory window can show it. */
 unsigned char xdata gram[OLED_W] _at_ 0x0100;
 
 static void i2c_start(void)

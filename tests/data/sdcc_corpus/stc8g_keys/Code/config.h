@@ -12,4 +12,8 @@ sbit KEY_DOWN = P3^3;
 sbit KEY_SET  = P5^4;
 sbit LED      = P5^5;
 
+/* 软复位后保留的标志，放在 IDATA 固定地址，启动时不清 */
+extern unsigned char idata boot_flag;
+#define BOOT_MAGIC  0xA5
+
 #endif

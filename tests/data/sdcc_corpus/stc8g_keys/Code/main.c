@@ -3,6 +3,8 @@
 #include "config.h"
 #include "key.h"
 
+unsigned char idata boot_flag _at_ 0xF0;
+
 static unsigned char level = 5;
 static bit led_on = 1;
 static bit tick_10ms;
@@ -37,6 +39,10 @@ void main(void)
     P3M1 = 0x00;
     P5M0 |= 0x20;           /* P5.5 推挽 */
     P5M1 &= ~0x20;
+    if (boot_flag != BOOT_MAGIC) {   /* 冷启动：恢复默认档位 */
+        boot_flag = BOOT_MAGIC;
+        level = 5;
+    }
     timer0_init();
     EA = 1;
     while (1) {
