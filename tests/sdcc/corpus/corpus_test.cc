@@ -7,6 +7,8 @@
 // compiler; the run alone is skipped without the simulator.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 #include <map>
@@ -107,8 +109,12 @@ TEST_P(CorpusTest, ImportsBuildsAndRuns) {
   run->check(result);
 }
 
+// Test names take letters, digits and '_' only.
 std::string ProjectName(const testing::TestParamInfo<std::string>& info) {
-  return info.param;
+  std::string name = info.param;
+  for (char& c : name)
+    if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+  return name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Corpus, CorpusTest, testing::ValuesIn(ProjectFolders(CorpusRoot())),
