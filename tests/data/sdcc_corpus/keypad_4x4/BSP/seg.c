@@ -1,0 +1,13 @@
+/* One common-cathode digit on P0 showing the last key as 0-F. */
+#include <AT89X52.H>
+#include "seg.h"
+
+static const unsigned char code hex_font[16] = {
+    0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07,
+    0x7F, 0x6F, 0x77, 0x7C, 0x39, 0x5E, 0x79, 0x71
+};
+
+void seg_show_hex(unsigned char value)
+{
+    P0 = hex_font[value & 0x0F];
+}
