@@ -56,8 +56,15 @@ TEST_F(FileNamesTest, EveryServiceFindsANameWrittenInAnotherCase) {
     const char* written;
     const char* contents;
   } cases[] = {
-      {"SRC\\Main.C", "main"},   {"src/MAIN.c", "main"},    {"inc\\at89x52.h", "at89"},
-      {"INC/At89x52.H", "at89"}, {"LIB\\ch554.h", "ch554"},
+      {"SRC\\Main.C", "main"},
+      {"src/MAIN.c", "main"},
+      {"inc\\at89x52.h", "at89"},
+      {"INC/At89x52.H", "at89"},
+      {"LIB\\ch554.h", "ch554"},
+      // A folder in another case before "..", as an include from a source
+      // named .\USER\Main.c reaches ..\HARDWARE\x.h.
+      {"SRC\\..\\lib\\CH554.h", "ch554"},
+      {"SRC/./../INC/at89x52.h", "at89"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.written);

@@ -151,7 +151,17 @@ std::string Resolve(const std::string& path) {
   const size_t slash = path.rfind('/', end - 1);
   std::string folder = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
   const std::string name = path.substr(folder.size(), end - folder.size());
-  if (name.empty() || name == "." || name == "..") return path;
+  if (name.empty()) return path;
+  if (name == "." || name == "..") {
+    // "SRC\..\INC" names the folder beside the one spelt "SRC": match
+    // that one first, as Windows needs no exact spelling of it.
+    struct stat st;
+    if (folder.empty() || stat(folder.c_str(), &st) == 0 || !IsMissing(errno) ||
+        !HasAsciiLetter(folder)) {
+      return path;
+    }
+    return Resolve(folder) + name + trail;
+  }
 
   struct stat st;
   if (stat(folder.empty() ? "." : folder.c_str(), &st) != 0) {
