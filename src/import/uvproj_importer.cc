@@ -108,7 +108,7 @@ bool UvprojImporter::ReadChildInt(const char* name, int* value) {
   return true;
 }
 
-void UvprojImporter::Store(ProjectNode* target, std::initializer_list<Attribute> attributes) {
+void UvprojImporter::Store(ProjectNode* target, const std::vector<Attribute>& attributes) {
   NodePtr detached = CreateDetachedNode(NodeName(target));
   if (!detached) return;
   for (const Attribute& attribute : attributes)
@@ -230,6 +230,12 @@ bool UvprojImporter::import_misc() {
   int use_cb = 0;
   int banks = 0;
   std::string start, size;
+  // Both come before "useCB" and may be missing; a read that finds nothing
+  // leaves the position where it was.
+  memory_model_ = rom_size_ = -1;
+  int model = 0;
+  if (ReadChildInt("MemoryModel", &model) && model >= 0 && model <= 2) memory_model_ = model;
+  if (ReadChildInt("RomSize", &model) && model >= 0 && model <= 2) rom_size_ = model;
   C51_READ_CHILD_INT("useCB", &use_cb);
   C51_READ_CHILD_INT("cBanks", &banks);
   // uVision stores the bank count as a shift: 0 => 2 banks ... 5 => 64.
@@ -323,7 +329,10 @@ bool UvprojImporter::save_options() {
   Store(pNode, {{keys::kName, target_name_}});
   CreateDefaultConfiguration(state_, pNode);
   KeepDefaultFoldersInside(host, pNode);
-  Store(pNode, {{keys::kCodeBank, code_bank_}});
+  std::vector<Attribute> target = {{keys::kCodeBank, code_bank_}};
+  if (memory_model_ >= 0) target.emplace_back(keys::kMemMode, FormatInt(memory_model_));
+  if (rom_size_ >= 0) target.emplace_back(keys::kCodeMode, FormatInt(rom_size_));
+  Store(pNode, target);
   Store(pNode, {{keys::kBeforeCompile, m_user.beforeCompile},
                 {keys::kBeforeBuild, m_user.beforeMake},
                 {keys::kAfterBuild, m_user.afterMake}});

@@ -12,6 +12,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "markup/markup_doc.h"
 
@@ -83,7 +84,7 @@ class UvprojImporter {
     const char* name;
     std::string value;
   };
-  void Store(ProjectNode* target, std::initializer_list<Attribute> attributes);
+  void Store(ProjectNode* target, const std::vector<Attribute>& attributes);
 
   PluginState* state_;
   ProjectNode* root_;
@@ -100,6 +101,10 @@ class UvprojImporter {
   int gen_lib_ = 0;
   UserCommandTexts m_user;
   std::string code_bank_;
+  // "MemoryModel" and "RomSize" (0 small, 1 compact, 2 large); -1 when the
+  // file has none, so the new configuration's stay.
+  int memory_model_ = -1;
+  int rom_size_ = -1;
   int c51_flags_ = 0;
   int c51_vector_ = 0;
   std::string c51_define_, c51_undefine_, c51_misc_, c51_include_;

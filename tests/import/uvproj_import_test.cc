@@ -176,6 +176,25 @@ TEST_F(UvprojImportTest, NamesThatLeaveTheProjectAreLeftOut) {
 #endif
 }
 
+// The memory and code models come along; a file without them keeps the
+// new configuration's.
+TEST_F(UvprojImportTest, MemoryAndCodeModelsAreImported) {
+  std::string text;
+  ASSERT_EQ(ReadWholeFile(ImportFixture("two_targets.uvproj"), &text, nullptr), ReadStatus::kOkay);
+  const size_t second = text.find("<MemoryModel>0</MemoryModel>", text.find("Release"));
+  ASSERT_NE(second, std::string::npos);
+  text.replace(second, 28, "<MemoryModel>2</MemoryModel><RomSize>1</RomSize>");
+  const size_t first = text.find("<MemoryModel>0</MemoryModel>");
+  text.erase(first, 28);
+  ASSERT_NE(Import(Write("Blinky.uvproj", text)), "<null>");
+  std::vector<ProjectNode*> list = Children(Configurations(), "Configuration");
+  ASSERT_EQ(list.size(), 2u);
+  EXPECT_EQ(FakeHost::Get(list[0], "MemMode"), "0");
+  EXPECT_EQ(FakeHost::Get(list[0], "CodeMode"), "2");
+  EXPECT_EQ(FakeHost::Get(list[1], "MemMode"), "2");
+  EXPECT_EQ(FakeHost::Get(list[1], "CodeMode"), "1");
+}
+
 TEST_F(UvprojImportTest, EachStoreOfSaveOptionsIsOneUpdateInOrder) {
   std::string path = Stage({{"two_targets.uvproj", "Blinky.uvproj"}});
   Import(path);
@@ -193,7 +212,7 @@ TEST_F(UvprojImportTest, EachStoreOfSaveOptionsIsOneUpdateInOrder) {
                      // the default configuration: keys, then three tools
                      "CodeMode=2 (15)", "C51FL=4853008 (6)", "A51FL=68 (5)", "LX51FL=4 (17)",
                      // then the imported values
-                     "CodeBank=1,16,0x8000,0xFFFF, (1)", "BeforeCmp=1?gen.bat?0?skip.bat? (3)",
+                     "CodeBank=1,16,0x8000,0xFFFF, (2)", "BeforeCmp=1?gen.bat?0?skip.bat? (3)",
                      "C51FL=415045 (6)", "A51FL=1 (5)", "LX51FL=4 (17)", "GENAPP=1 (2)"}));
 }
 
