@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "sdcc/compile/compile_options.h"
+#include "sdcc/compile/listing.h"
 #include "sdcc/compile/sdcc_messages.h"
 
 namespace c51::sdcc {
@@ -125,6 +126,21 @@ TEST(CompileOptions, MapsTheControlString) {
     SCOPED_TRACE(c.controls);
     EXPECT_EQ(c.options, Options(c.controls));
   }
+}
+
+// Module names reach the object's public debug symbols: two names must
+// never become one.
+TEST(ModuleFileTitle, KeepsNamesApart) {
+  const struct {
+    const char* source;
+    const char* title;
+  } rows[] = {{"main.c", "main"},
+              {"src\\my file-2.c", "my_file_2"},
+              {"1st.c", "m1st"},
+              {"\xCF\xD4\xCA\xBE.c", "CFD4CABE"},  // two GBK characters
+              {"\xB0\xB4\xBC\xFC.c", "B0B4BCFC"},  // two others of the same length
+              {"led\xB5\xC6.C", "ledB5C6"}};
+  for (const auto& row : rows) EXPECT_EQ(ModuleFileTitle(row.source), row.title) << row.source;
 }
 
 }  // namespace

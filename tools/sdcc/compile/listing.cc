@@ -102,11 +102,18 @@ std::string FormatListing(const ListingInput& in) {
 }
 
 std::string ModuleFileTitle(std::string_view source) {
-  std::string title(sim::FileTitle(source));
-  for (char& c : title) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  std::string title;
+  for (const char c : sim::FileTitle(source)) {
     const unsigned char u = static_cast<unsigned char>(c);
-    const bool ok = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9');
-    if (!ok) c = '_';
+    if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9')) {
+      title += c;
+    } else if (u >= 0x80) {
+      title += kHex[u >> 4];
+      title += kHex[u & 0xF];
+    } else {
+      title += '_';
+    }
   }
   if (title.empty() || (title[0] >= '0' && title[0] <= '9')) title.insert(0, "m");
   return title;

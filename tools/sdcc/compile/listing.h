@@ -44,7 +44,10 @@ struct ListingInput {
 std::string FormatListing(const ListingInput& input);
 
 // A module name sdcc and sdas8051 accept, from the source's title:
-// "main" => "main"; "my file-2" => "my_file_2"; "1st" => "m1st".
+// "main" => "main"; "my file-2" => "my_file_2"; "1st" => "m1st". Bytes of
+// other characters become their two hex digits, so that two Chinese names
+// of one length keep distinct modules (their debug symbols are public):
+// "\xCF\xD4\xCA\xBE" => "CFD4CABE".
 std::string ModuleFileTitle(std::string_view source);
 
 // The dependency record: the source, then each header, with their times;
