@@ -74,8 +74,9 @@ TEST(SdldMessages, SortsTheLinesSdldWrites) {
       "?ASlink-Warning-Definition of public symbol '_f' found more than once:\n"
       "   Library: 'l0.lib', Module: 'a.rel'\n"
       "at 1: error 257: Failed to open output file 'x.lk'\n"
-      "some progress line\n");
-  ASSERT_EQ(messages.size(), 7u);
+      "some progress line\n"
+      "?ASlink-Warning-2K Page relocation error\n");
+  ASSERT_EQ(messages.size(), 8u);
   EXPECT_EQ(messages[0].kind, SdldMessage::kUnresolved);
   EXPECT_EQ(messages[0].symbol, "_gone");
   EXPECT_EQ(messages[0].module, "unres");
@@ -89,6 +90,8 @@ TEST(SdldMessages, SortsTheLinesSdldWrites) {
             "Definition of public symbol '_f' found more than once:; Library: 'l0.lib', "
             "Module: 'a.rel'");
   EXPECT_EQ(messages[6].kind, SdldMessage::kOtherError);
+  // A short jump that does not reach: the program is broken.
+  EXPECT_EQ(messages[7].kind, SdldMessage::kOtherError);
 }
 
 TEST(MemorySummary, CountsUsedInternalRamButNotTheStack) {

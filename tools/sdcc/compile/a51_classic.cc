@@ -452,6 +452,10 @@ class Translator {
     for (size_t i = 3; i < t.size(); ++i) {
       const std::string word = Upper(t[i].text);
       if (word == "UNIT" || word == "OVERLAYABLE") continue;  // no constraint on the layout
+      // Keeps AJMP and ACALL inside one 2 KB block: JMP and CALL become the
+      // long forms here, and the linker checks the range of the short ones
+      // the source writes itself.
+      if (word == "INBLOCK" && type == "CODE") continue;
       Issue("RELOCATION TYPE '" + word + "' IS NOT SUPPORTED");
       return;
     }

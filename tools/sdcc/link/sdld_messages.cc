@@ -81,7 +81,12 @@ SdldMessage Classify(std::string_view line) {
     message.kind = SdldMessage::kOverflow;
     message.space = space;
   } else {
-    message.kind = warning ? SdldMessage::kOtherWarning : SdldMessage::kOtherError;
+    // sdld only warns when a short jump or a page-relative value cannot
+    // reach ("2K Page relocation error"), yet the code it wrote then jumps
+    // elsewhere: that program must not be taken for a good one.
+    const bool broken_code = body.find("relocation error") != std::string_view::npos ||
+                             body.find("Relocation Error") != std::string_view::npos;
+    message.kind = warning && !broken_code ? SdldMessage::kOtherWarning : SdldMessage::kOtherError;
   }
   return message;
 }
