@@ -288,6 +288,20 @@ TEST(DialectBridges, PutcharGetsTheLibrarysTypes) {
   ExpectIssues("", 0, {{"\nvoid putchar(char c) { }\n", 2, "'putchar' must return"}});
 }
 
+TEST(DialectBridges, ExternDeclarationsOfAPlacedVariableGetItsAddress) {
+  ExpectRewrites(
+      "",
+      {{"extern unsigned char idata flag;\nunsigned char idata flag _at_ 0xF0;\n",
+        "extern unsigned char __idata __at(0xF0) flag;\nunsigned char __idata __at(0xF0) flag ;\n"},
+       {"extern char xdata buf[4];\nchar xdata buf[4] _at_ 0x8000;\n",
+        "extern char __xdata __at(0x8000) buf[4];\nchar __xdata __at(0x8000) buf[4] ;\n"},
+       // Other names, several names and declarations in a body stay.
+       {"extern char a;\nchar b _at_ 0x30;\n", "extern char a;\nchar __at(0x30) b ;\n"},
+       {"extern char a, b;\nchar a _at_ 0x30;\n", "extern char a, b;\nchar __at(0x30) a ;\n"},
+       {"char a _at_ 0x30;\nvoid f(void) { extern char a; }\n",
+        "char __at(0x30) a ;\nvoid f(void) { extern char a; }\n"}});
+}
+
 TEST(DialectBridges, SurvivesEveryTruncation) {
   const std::string full = Preprocessed(
       std::string(kIntrinsics) +

@@ -9,6 +9,7 @@
 #include "sdcc/compile/c_tokens.h"
 #include "sdcc/compile/dialect_braces.h"
 #include "sdcc/compile/dialect_console.h"
+#include "sdcc/compile/dialect_extern_at.h"
 #include "sdcc/compile/dialect_intrinsics.h"
 #include "sdcc/compile/dialect_old_style.h"
 #include "sdcc/compile/dialect_source.h"
@@ -450,6 +451,7 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result) {
   BridgeIntrinsics(&source);
   RewriteOldStyleDefinitions(&source);
   BridgeConsoleFunctions(&source);
+  PlaceExternDeclarations(&source);
   source.Apply(&result->text);
 }
 
