@@ -1,6 +1,7 @@
-// The constructs sdcc refuses that the rewriter bridges: left-out
+// The constructs sdcc refuses or reads otherwise that the rewriter bridges: left-out
 // initializer braces, intrinsics in any position, sbit and function pointer
-// spellings, old-style definitions, the console functions.
+// spellings, old-style definitions, the console functions, "~" on bits,
+// printf's byte arguments.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -302,6 +303,47 @@ TEST(DialectBridges, ExternDeclarationsOfAPlacedVariableGetItsAddress) {
         "char __at(0x30) a ;\nvoid f(void) { extern char a; }\n"}});
 }
 
+TEST(DialectBridges, ComplementOfABitFlipsIt) {
+  const std::string header =
+      "# 1 \"/opt/c51/INC/AT89X51.H\" 1\nsfr P1 = 0x90; sbit P1_2 = P1^2, P1_3 = 0x93;\n"
+      "# 2 \"main.c\" 2\n";
+  ExpectRewrites(
+      header,
+      {
+          {"void f(void) { P1_3 = ~P1_3; P1_2 = ~ P1_2; P1_2 = ~(P1_3); }",
+           "void f(void) { P1_3 = !P1_3; P1_2 = ! P1_2; P1_2 = !(P1_3); }"},
+          {"bit a, b = 1; void f(void) { a = ~b; }", "__bit a, b = 1; void f(void) { a = !b; }"},
+          {"void f(bit x, char y) { x = ~x; y = ~y; }",
+           "void f(__bit x, char y) { x = !x; y = ~y; }"},
+          {"__sbit __at(0x94) s; void f(void) { s = ~s; }",
+           "__sbit __at(0x94) s; void f(void) { s = !s; }"},
+          {"unsigned char m; bit g(void); struct t { char P1_2; } v;\n"
+           "void f(void) { m = ~m; m = ~g(); m = ~v.P1_2; m = ~(P1_2 | m); P1 = ~P1; }",
+           "unsigned char m; __bit g(void); struct t { char P1_2; } v;\n"
+           "void f(void) { m = ~m; m = ~g(); m = ~v.P1_2; m = ~(P1_2 | m); P1 = ~P1; }"},
+      });
+}
+
+TEST(DialectBridges, ByteFormatArgumentsAreOneByte) {
+  ExpectRewrites(
+      "",
+      {
+          {"void f(void) { printf(\"%bu %02bX %bx %bo %bc\", a, b[1], c, d, e); }",
+           "void f(void) { printf(\"%bu %02bX %bx %bo %bc\", (unsigned char)(a), "
+           "(unsigned char)(b[1]), (unsigned char)(c), (unsigned char)(d), (unsigned char)(e)); }"},
+          {"void f(void) { printf(\"%bd|%bi\", s, g(1, 2)); }",
+           "void f(void) { printf(\"%d|%i\", (int)(signed char)(s), (int)(signed char)(g(1, "
+           "2))); }"},
+          {"void f(void) { sprintf(p, \"%d %% %*.*s %-5ld %bu\", i, w, pr, s, l, c); }",
+           "void f(void) { sprintf(p, \"%d %% %*.*s %-5ld %bu\", i, w, pr, s, l, (unsigned "
+           "char)(c)); }"},
+          {"void f(void) { printf(\"\\\"%s\\\" \"\n\"%bX\", s,\n c); }",
+           "void f(void) { printf(\"\\\"%s\\\" \"\n\"%bX\", s,\n (unsigned char)(c)); }"},
+          {"void f(void) { printf(fmt, a); printf(\"%bu\"); s.printf(\"%bu\", a); }",
+           "void f(void) { printf(fmt, a); printf(\"%bu\"); s.printf(\"%bu\", a); }"},
+      });
+}
+
 TEST(DialectBridges, SurvivesEveryTruncation) {
   const std::string full = Preprocessed(
       std::string(kIntrinsics) +
@@ -310,7 +352,9 @@ TEST(DialectBridges, SurvivesEveryTruncation) {
       "sfr P3 = 0xB0; sbit s = (P3^6); void (code *fn)(void); char (code *q)[N];\n"
       "int add(a, b) int a; char *b; { return a; }\n"
       "char putchar(char c) { return c; } char _getkey(void) { return 1; }\n"
-      "void f(void) { c = _crol_(c, k); a = 1, _nop_(), b = 2; if (_testbit_(x)) _nop_(); }\n");
+      "void f(void) { c = _crol_(c, k); a = 1, _nop_(), b = 2; if (_testbit_(x)) _nop_(); }\n"
+      "bit b; void g(bit x) { b = ~(x); x = ~ b; printf(\"%bu%bd\", b, x); sprintf(\"%*bX\", 1); "
+      "}\n");
   for (size_t n = 0; n <= full.size(); ++n) {
     RewriteResult result;
     RewriteDialect(std::string_view(full).substr(0, n), &result);

@@ -7,7 +7,9 @@
 #include <set>
 
 #include "sdcc/compile/c_tokens.h"
+#include "sdcc/compile/dialect_bits.h"
 #include "sdcc/compile/dialect_braces.h"
+#include "sdcc/compile/dialect_byte_formats.h"
 #include "sdcc/compile/dialect_console.h"
 #include "sdcc/compile/dialect_extern_at.h"
 #include "sdcc/compile/dialect_intrinsics.h"
@@ -451,6 +453,8 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result) {
   BridgeIntrinsics(&source);
   RewriteOldStyleDefinitions(&source);
   BridgeConsoleFunctions(&source);
+  BridgeBitComplement(&source);
+  BridgeByteFormats(&source);
   PlaceExternDeclarations(&source);
   source.Apply(&result->text);
 }

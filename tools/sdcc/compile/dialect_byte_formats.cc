@@ -1,0 +1,147 @@
+#include "sdcc/compile/dialect_byte_formats.h"
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace c51::sdcc {
+
+namespace {
+
+constexpr size_t kNone = DialectSource::kNone;
+
+// One conversion of a format that takes an argument.
+struct Conversion {
+  bool byte = false;     // with the b modifier
+  bool signed_ = false;  // d or i
+  size_t b_offset = 0;   // where the b is in the text
+};
+
+// A character of the format and where it is in the text; escapes are
+// one character that is never a '%'.
+struct FormatChar {
+  char c;
+  size_t offset;
+};
+
+// The characters of the string literals [first, last).
+std::vector<FormatChar> FormatText(const DialectSource& s, size_t first, size_t last) {
+  std::vector<FormatChar> out;
+  for (size_t k = first; k < last; ++k) {
+    const std::string_view text = s.At(k);
+    const size_t base = s.token(k).begin;
+    for (size_t n = 1; n + 1 < text.size(); ++n) {
+      if (text[n] == '\\') {
+        out.push_back(FormatChar{'\\', base + n});
+        ++n;
+        continue;
+      }
+      out.push_back(FormatChar{text[n], base + n});
+    }
+  }
+  return out;
+}
+
+// The arguments the format takes, in order: one per "*" and one per
+// conversion other than %%.
+std::vector<Conversion> Conversions(const std::vector<FormatChar>& f) {
+  std::vector<Conversion> out;
+  size_t n = 0;
+  auto at = [&](size_t k) { return k < f.size() ? f[k].c : '\0'; };
+  while (n < f.size()) {
+    if (f[n++].c != '%') continue;
+    if (at(n) == '%') {
+      ++n;
+      continue;
+    }
+    while (at(n) != '\0' && std::strchr("-+ #0", at(n)) != nullptr) ++n;
+    if (at(n) == '*') {
+      out.push_back(Conversion{});
+      ++n;
+    }
+    while (at(n) >= '0' && at(n) <= '9') ++n;
+    if (at(n) == '.') {
+      ++n;
+      if (at(n) == '*') {
+        out.push_back(Conversion{});
+        ++n;
+      }
+      while (at(n) >= '0' && at(n) <= '9') ++n;
+    }
+    Conversion c;
+    if (at(n) == 'b' || at(n) == 'B') {
+      c.byte = true;
+      c.b_offset = f[n].offset;
+      ++n;
+    } else {
+      while (at(n) == 'l' || at(n) == 'L' || at(n) == 'h') ++n;
+    }
+    const char type = at(n);
+    if (type == '\0') break;
+    ++n;
+    const bool is_signed = type == 'd' || type == 'i';
+    c.byte = c.byte && (is_signed || std::strchr("uxXoc", type) != nullptr);
+    c.signed_ = c.byte && is_signed;
+    out.push_back(c);
+  }
+  return out;
+}
+
+// The arguments of the call whose "(" is at `open`: [first, last) each.
+std::vector<std::pair<size_t, size_t>> Arguments(const DialectSource& s, size_t open) {
+  std::vector<std::pair<size_t, size_t>> out;
+  const size_t close = s.Mate(open);
+  if (close == kNone || close == open + 1) return out;
+  size_t first = open + 1;
+  for (size_t k = open + 1; k <= close;) {
+    if (k == close || s.Is(k, ",")) {
+      out.emplace_back(first, k);
+      first = k + 1;
+      ++k;
+      continue;
+    }
+    const size_t mate = s.Mate(k);
+    k = mate != kNone && mate > k && mate < close ? mate + 1 : k + 1;
+  }
+  return out;
+}
+
+void Call(DialectSource* source, size_t open, size_t format) {
+  DialectSource& s = *source;
+  const std::vector<std::pair<size_t, size_t>> args = Arguments(s, open);
+  if (args.size() <= format) return;
+  const auto [first, last] = args[format];
+  for (size_t k = first; k < last; ++k) {
+    if (!s.IsString(k)) return;
+  }
+  const std::vector<Conversion> conversions = Conversions(FormatText(s, first, last));
+  for (size_t n = 0; n < conversions.size() && format + 1 + n < args.size(); ++n) {
+    const Conversion& c = conversions[n];
+    if (!c.byte) continue;
+    const auto [arg_first, arg_last] = args[format + 1 + n];
+    if (arg_first == arg_last) continue;
+    if (c.signed_) {
+      // sdcc's printf reads the byte of %bd unsigned: an int prints it signed.
+      s.edits()->push_back(Edit{c.b_offset, c.b_offset + 1, ""});
+      s.InsertBefore(arg_first, "(int)(signed char)(");
+    } else {
+      s.InsertBefore(arg_first, "(unsigned char)(");
+    }
+    s.InsertAfter(arg_last - 1, ")");
+  }
+}
+
+}  // namespace
+
+void BridgeByteFormats(DialectSource* source) {
+  DialectSource& s = *source;
+  for (size_t i = 0; i + 1 < s.size(); ++i) {
+    if (!s.User(i) || !s.IsWord(i) || !s.Is(i + 1, "(")) continue;
+    if (i > 0 && (s.Is(i - 1, ".") || s.Is(i - 1, "->"))) continue;
+    const std::string_view w = s.At(i);
+    if (w == "printf") Call(source, i + 1, 0);
+    if (w == "sprintf") Call(source, i + 1, 1);
+  }
+}
+
+}  // namespace c51::sdcc

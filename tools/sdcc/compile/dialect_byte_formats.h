@@ -1,0 +1,25 @@
+// printf's "b" modifier (%bu, %02bX, %bd): the dialect's library reads one
+// byte for it, and the dialect's compiler passes a char to printf as one
+// byte. sdcc passes an uncast char as an int (two bytes), so every argument
+// from the first %b on is read from the wrong place. sdcc passes a value
+// cast to char as one byte, and its printf reads one byte for %b, but as
+// an unsigned char even for %bd. So, in calls of printf and sprintf whose
+// format is a string literal (adjacent literals count as one):
+//
+//   printf("%bu %02bX", a, b)  =>  printf("%bu %02bX", (unsigned char)(a), (unsigned char)(b))
+//   printf("%bd", c)           =>  printf("%d", (int)(signed char)(c))
+//
+// Arguments that "*" widths and precisions take, and every other
+// conversion's, stay. A format that is not a literal is left alone.
+#ifndef C51_TOOLS_SDCC_COMPILE_DIALECT_BYTE_FORMATS_H_
+#define C51_TOOLS_SDCC_COMPILE_DIALECT_BYTE_FORMATS_H_
+
+#include "sdcc/compile/dialect_source.h"
+
+namespace c51::sdcc {
+
+void BridgeByteFormats(DialectSource* source);
+
+}  // namespace c51::sdcc
+
+#endif  // C51_TOOLS_SDCC_COMPILE_DIALECT_BYTE_FORMATS_H_
