@@ -344,6 +344,18 @@ TEST(DialectBridges, ByteFormatArgumentsAreOneByte) {
       });
 }
 
+// sdcc reads "()" as "(void)": a declaration that says nothing of the
+// parameters of a function called with some is named, not left to sdcc's
+// "too many parameters" at each call.
+TEST(DialectBridges, EmptyParameterListsOfFunctionsTakingArgumentsAreNamed) {
+  ExpectIssues("", 0,
+               {{"char f();\nvoid main(void) { f(1); }\n", 1, "'f' is declared with '()'"},
+                {"int g();\nint g(a) int a; { return a; }\n", 1, "'g' is declared with '()'"},
+                {"\nchar *h();\nvoid main(void) { h(); h(2); }\n", 2, "'h'"}});
+  ExpectRewrites(
+      "", {{"char f();\nvoid main(void) { f(); }\n", "char f();\nvoid main(void) { f(); }\n"}});
+}
+
 TEST(DialectBridges, SurvivesEveryTruncation) {
   const std::string full = Preprocessed(
       std::string(kIntrinsics) +

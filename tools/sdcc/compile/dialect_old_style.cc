@@ -110,4 +110,27 @@ void RewriteOldStyleDefinitions(DialectSource* source) {
   }
 }
 
+void ReportEmptyParameterLists(DialectSource* source) {
+  DialectSource& s = *source;
+  // "name ( ) ;" at file scope, with a type before it: the first of each name.
+  std::map<std::string_view, size_t> declared;
+  for (size_t i = 1; i + 3 < s.size(); ++i) {
+    if (!s.User(i) || !s.IsWord(i) || s.BodyOf(i) != DialectSource::kNone) continue;
+    if (!s.Is(i + 1, "(") || !s.Is(i + 2, ")") || !s.Is(i + 3, ";")) continue;
+    if (!s.IsWord(i - 1) && !s.Is(i - 1, "*")) continue;
+    declared.emplace(s.At(i), i);
+  }
+  if (declared.empty()) return;
+  std::set<std::string_view> reported;
+  for (size_t i = 0; i + 2 < s.size(); ++i) {
+    if (!s.User(i) || !s.IsWord(i) || !s.Is(i + 1, "(") || s.Is(i + 2, ")")) continue;
+    if (s.Is(i + 2, "void") && s.Is(i + 3, ")")) continue;
+    const auto found = declared.find(s.At(i));
+    if (found == declared.end() || !reported.insert(found->first).second) continue;
+    s.Issue(found->second, "'" + std::string(found->first) +
+                               "' is declared with '()', which sdcc reads as '(void)': write its "
+                               "parameters into the declaration");
+  }
+}
+
 }  // namespace c51::sdcc

@@ -16,6 +16,14 @@ namespace c51::sdcc {
 
 void RewriteOldStyleDefinitions(DialectSource* source);
 
+// Old-style declarations say nothing of the parameters ("char f();"), but
+// sdcc reads "()" as "(void)" and refuses every call with arguments ("too
+// many parameters"). Which parameters another file's definition takes is
+// not known here, so a file-scope declaration with "()" of a function
+// this file calls with arguments, or defines with parameters, is an issue
+// that says what to write.
+void ReportEmptyParameterLists(DialectSource* source);
+
 }  // namespace c51::sdcc
 
 #endif  // C51_TOOLS_SDCC_COMPILE_DIALECT_OLD_STYLE_H_

@@ -451,6 +451,7 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result) {
   Rewriter(preprocessed, list, result, &source).Run();
   CompleteInitializerBraces(&source);
   BridgeIntrinsics(&source);
+  ReportEmptyParameterLists(&source);
   RewriteOldStyleDefinitions(&source);
   BridgeConsoleFunctions(&source);
   BridgeBitComplement(&source);
