@@ -8,13 +8,14 @@
 #include <cstring>
 #include <string>
 
+#include "platform/ascii_case.h"
+
 #if defined(_WIN32)
 #include <windows.h>
 #define STORE_EXPORT __declspec(dllexport)
 #else
 #include <dlfcn.h>
 
-#include "platform/ascii_case.h"
 #include "platform/codepage.h"
 #include "platform/env.h"
 #include "platform/fs.h"
