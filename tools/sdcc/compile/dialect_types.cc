@@ -153,13 +153,13 @@ CTypeRef CDeclarations::Body(size_t open, bool is_union, const std::string& name
   size_t pos = open + 1;
   while (ok && pos < close) {
     bool is_typedef = false;
-    const CTypeRef spec = Specifiers(&pos, close, &is_typedef);
-    if (!spec) {
+    const CTypeRef base = Specifiers(&pos, close, &is_typedef);
+    if (!base) {
       ok = false;
       break;
     }
     if (s_.Is(pos, ";")) {  // an unnamed struct or union member
-      if (spec->kind == Kind::kRecord) type->members.push_back(spec);
+      if (base->kind == Kind::kRecord) type->members.push_back(base);
       ++pos;
       continue;
     }
@@ -172,7 +172,7 @@ CTypeRef CDeclarations::Body(size_t open, bool is_union, const std::string& name
           ok = false;
           break;
         }
-        type->members.push_back(Derive(spec, d.steps));
+        type->members.push_back(Derive(base, d.steps));
         if (s_.Is(pos, ":")) pos = skip_width(pos + 1);
       }
       if (s_.Is(pos, ",")) {
@@ -292,12 +292,12 @@ CTypeRef CDeclarations::Derive(CTypeRef base, const std::vector<Step>& steps) co
 void CDeclarations::Typedef(size_t i) {
   size_t pos = i;
   bool is_typedef = false;
-  const CTypeRef spec = Specifiers(&pos, s_.size(), &is_typedef);
-  if (!spec) return;
+  const CTypeRef base = Specifiers(&pos, s_.size(), &is_typedef);
+  if (!base) return;
   for (;;) {
     Declarator d;
     if (!ParseDeclarator(&pos, s_.size(), &d) || d.name == kNone) return;
-    CTypeRef type = Derive(spec, d.steps);
+    CTypeRef type = Derive(base, d.steps);
     typedefs_[std::string(s_.At(d.name))] = type;
     if (!s_.Is(pos, ",")) return;
     ++pos;
@@ -346,12 +346,12 @@ CTypeRef CDeclarations::TypeBefore(size_t assign) const {
   if (start == kNone || start >= assign) return nullptr;
   size_t pos = start;
   bool is_typedef = false;
-  const CTypeRef spec = Specifiers(&pos, assign, &is_typedef);
-  if (!spec || is_typedef) return nullptr;
+  const CTypeRef base = Specifiers(&pos, assign, &is_typedef);
+  if (!base || is_typedef) return nullptr;
   while (pos < assign) {
     Declarator d;
     if (!ParseDeclarator(&pos, assign, &d) || d.name == kNone) return nullptr;
-    if (pos == assign) return Derive(spec, d.steps);
+    if (pos == assign) return Derive(base, d.steps);
     if (s_.Is(pos, "=")) pos = SkipInitializer(pos + 1);
     if (pos >= assign || !s_.Is(pos, ",")) return nullptr;
     ++pos;
