@@ -78,10 +78,12 @@ wine_prefix() {
   fi
 }
 
+# Test programs run side by side, the longest split into shards (see
+# tests/CMakeLists.txt), one per processor.
 run_tests() {
   local preset=$1; shift
   log "test $preset"
-  (cd "build/$preset" && ctest --output-on-failure "$@")
+  (cd "build/$preset" && ctest --output-on-failure -j "$(nproc)" "$@")
 }
 
 # Each fuzz target runs for a fixed time with its corpus kept in the build

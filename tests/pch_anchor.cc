@@ -1,0 +1,1 @@
+// Gives the precompiled header of the tests a target of its own.
