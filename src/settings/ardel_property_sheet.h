@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "settings/ardel_page.h"
-#include "settings/rect.h"
+#include "settings/widgets/rect.h"
 
 namespace c51::settings {
 

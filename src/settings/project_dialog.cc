@@ -14,12 +14,12 @@
 #include "project/node.h"
 #include "project/scopes.h"
 #include "settings/ardel_property_sheet.h"
-#include "settings/device_page.h"
-#include "settings/page_factory.h"
+#include "settings/pages/device_page.h"
+#include "settings/pages/page_factory.h"
+#include "settings/pages/target_page.h"
 #include "settings/record_compare.h"
 #include "settings/settings_backend.h"
 #include "settings/settings_entry.h"
-#include "settings/target_page.h"
 #include "support/path_helpers.h"
 
 namespace c51::settings {

@@ -15,7 +15,7 @@
 #include "settings/ardel_property_sheet.h"
 #include "settings/display_inputs.h"
 #include "settings/inherited_context.h"
-#include "settings/page_factory.h"
+#include "settings/pages/page_factory.h"
 #include "settings/record_compare.h"
 #include "settings/settings_backend.h"
 #include "settings/settings_entry.h"

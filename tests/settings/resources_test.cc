@@ -16,8 +16,8 @@
 
 #include "plugin/state.h"
 #include "settings/dialog_template.h"
-#include "settings/folder_setup_dialog.h"
-#include "settings/page_factory.h"
+#include "settings/pages/folder_setup_dialog.h"
+#include "settings/pages/page_factory.h"
 #include "support/messages.h"
 
 namespace c51::settings {

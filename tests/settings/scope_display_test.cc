@@ -9,9 +9,9 @@
 #include "options/options_tree.h"
 #include "platform/path.h"
 #include "plugin/state.h"
-#include "settings/a51_page.h"
-#include "settings/c51_page.h"
-#include "settings/headless_backend.h"
+#include "settings/headless/headless_backend.h"
+#include "settings/pages/a51_page.h"
+#include "settings/pages/c51_page.h"
 #include "settings/settings_entry.h"
 
 namespace c51::settings {

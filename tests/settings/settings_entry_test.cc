@@ -12,9 +12,9 @@
 #include "options/options_tree.h"
 #include "platform/path.h"
 #include "plugin/state.h"
-#include "settings/headless_backend.h"
+#include "settings/headless/headless_backend.h"
 #include "settings/inherited_context.h"
-#include "settings/target_page.h"
+#include "settings/pages/target_page.h"
 
 namespace c51::settings {
 namespace {

@@ -6,7 +6,7 @@
 #include "platform/fs.h"
 #include "platform/path.h"
 #include "settings/folder_choosers.h"
-#include "settings/headless_backend.h"
+#include "settings/headless/headless_backend.h"
 #include "support/temp_dir.h"
 
 namespace c51::settings {
