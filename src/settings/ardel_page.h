@@ -8,6 +8,7 @@
 
 #include "settings/dialog_controls.h"
 #include "settings/dialog_template.h"
+#include "settings/resources/control_ids.h"
 #include "support/messages.h"
 #include "ui/user_interface.h"
 
@@ -22,7 +23,7 @@ class SettingsBackend;
 
 class CArdelPage : public ControlEvents {
  public:
-  CArdelPage() : CArdelPage(kEmptyPageTemplate) {}
+  CArdelPage() : CArdelPage(IDD_EMPTY_PAGE) {}
   explicit CArdelPage(int template_id) : template_id_(template_id) {}
   virtual ~CArdelPage() = default;
   CArdelPage(const CArdelPage&) = delete;

@@ -123,7 +123,7 @@ TEST_F(SettingsEntryTest, ProjectDialogOkWithoutChangesWritesNothing) {
 
 TEST_F(SettingsEntryTest, ChangingTheClockWritesTheTargetKeysAndTheHostClock) {
   Show(tree_.root.get(), [&](HeadlessSheet& run, SettingsRecords&) {
-    ASSERT_TRUE(run.active().Type(kIdXtal, "11.0592"));
+    ASSERT_TRUE(run.active().Type(IDC_TARGET_XTAL, "11.0592"));
     run.PressOk();
   });
   std::vector<std::string> updates = Updates();

@@ -9,7 +9,7 @@
 namespace c51::settings {
 namespace {
 
-constexpr int kCheckBoxes[] = {kIdA51Standard, kIdA51Mpl, kIdA51SfrNames};
+constexpr int kCheckBoxes[] = {IDC_A51_STANDARD, IDC_A51_MPL, IDC_A51_SFR_NAMES};
 
 // A switch of "A51FL": four bits from `shift`, modulo 3.
 int Switch(int flags, int shift) {
@@ -18,7 +18,7 @@ int Switch(int flags, int shift) {
 
 }  // namespace
 
-CA51Page::CA51Page(SettingsSession* session) : CArdelPage(kA51PageTemplate), session_(session) {}
+CA51Page::CA51Page(SettingsSession* session) : CArdelPage(IDD_A51_PAGE), session_(session) {}
 
 bool CA51Page::OnInitDialog() {
   Load();
@@ -28,10 +28,10 @@ bool CA51Page::OnInitDialog() {
 void CA51Page::Load() {
   DialogControls& c = controls();
   if (scope() == OptionScope::kProject) {
-    c.Enable(kIdA51Reset, false);
+    c.Enable(IDC_A51_RESET, false);
   } else {
     for (int id : kCheckBoxes) c.SetThreeState(id, true);
-    c.Enable(kIdA51Reset, true);
+    c.Enable(IDC_A51_RESET, true);
   }
   const A51Record& r = record();
   set_ = r.set;
@@ -42,9 +42,9 @@ void CA51Page::Load() {
   WriteControls();
   // At every scope, the project's included, each switch is a field read
   // modulo 3; only the MPL field is two bits wide.
-  c.SetCheck(kIdA51Standard, Switch(r.flags, 2));
-  c.SetCheck(kIdA51Mpl, static_cast<int>((static_cast<uint32_t>(r.flags) & 3u) % 3u));
-  c.SetCheck(kIdA51SfrNames, Switch(r.flags, 6));
+  c.SetCheck(IDC_A51_STANDARD, Switch(r.flags, 2));
+  c.SetCheck(IDC_A51_MPL, static_cast<int>((static_cast<uint32_t>(r.flags) & 3u) % 3u));
+  c.SetCheck(IDC_A51_SFR_NAMES, Switch(r.flags, 6));
   writing_ = false;
   Rebuild();
 }
@@ -53,9 +53,9 @@ void CA51Page::Rebuild() {
   ReadControls();
   const DialogControls& c = controls();
   A51PageValues values;
-  values.options.useStandardMacros = c.GetCheck(kIdA51Standard);
-  values.options.useMpl = c.GetCheck(kIdA51Mpl);
-  values.options.defineSfrNames = c.GetCheck(kIdA51SfrNames);
+  values.options.useStandardMacros = c.GetCheck(IDC_A51_STANDARD);
+  values.options.useMpl = c.GetCheck(IDC_A51_MPL);
+  values.options.defineSfrNames = c.GetCheck(IDC_A51_SFR_NAMES);
   values.set = set_;
   values.reset = reset_;
   values.misc = misc_;
@@ -63,25 +63,25 @@ void CA51Page::Rebuild() {
   control_string_ = BuildA51DisplayString(values, session_->records->a51_inherited,
                                           PageDisplayInputs(*session_, scope()));
   writing_ = true;
-  controls().UpdateText(kIdA51ControlString, control_string_);
+  controls().UpdateText(IDC_A51_CONTROL_STRING, control_string_);
   writing_ = false;
 }
 
 void CA51Page::ReadControls() {
   const DialogControls& c = controls();
-  set_ = c.GetText(kIdA51Set);
-  reset_ = c.GetText(kIdA51Reset);
-  misc_ = c.GetText(kIdA51Misc);
-  include_ = c.GetText(kIdA51Include);
+  set_ = c.GetText(IDC_A51_SET);
+  reset_ = c.GetText(IDC_A51_RESET);
+  misc_ = c.GetText(IDC_A51_MISC);
+  include_ = c.GetText(IDC_A51_INCLUDE);
 }
 
 void CA51Page::WriteControls() {
   DialogControls& c = controls();
-  c.UpdateText(kIdA51Set, set_);
-  c.UpdateText(kIdA51Reset, reset_);
-  c.UpdateText(kIdA51Misc, misc_);
-  c.UpdateText(kIdA51Include, include_);
-  c.UpdateText(kIdA51ControlString, control_string_);
+  c.UpdateText(IDC_A51_SET, set_);
+  c.UpdateText(IDC_A51_RESET, reset_);
+  c.UpdateText(IDC_A51_MISC, misc_);
+  c.UpdateText(IDC_A51_INCLUDE, include_);
+  c.UpdateText(IDC_A51_CONTROL_STRING, control_string_);
 }
 
 void CA51Page::EditIncludes() {
@@ -102,18 +102,18 @@ bool CA51Page::OnSetActive() {
 void CA51Page::OnControl(int id, Notification code) {
   if (writing_ || !HasWindow()) return;
   switch (id) {
-    case kIdA51Set:
-    case kIdA51Reset:
-    case kIdA51Misc:
-    case kIdA51Include:
+    case IDC_A51_SET:
+    case IDC_A51_RESET:
+    case IDC_A51_MISC:
+    case IDC_A51_INCLUDE:
       if (code != Notification::kTextChanged) return;
       break;
-    case kIdA51Standard:
-    case kIdA51Mpl:
-    case kIdA51SfrNames:
+    case IDC_A51_STANDARD:
+    case IDC_A51_MPL:
+    case IDC_A51_SFR_NAMES:
       if (code != Notification::kClicked) return;
       break;
-    case kIdA51IncludeBrowse:
+    case IDC_A51_INCLUDE_BROWSE:
       if (code == Notification::kClicked) EditIncludes();
       return;
     default:
@@ -128,8 +128,8 @@ bool CA51Page::OnKillActive() {
   const DialogControls& c = controls();
   A51Record& r = record();
   // Every bit outside the three fields is dropped.
-  r.flags =
-      4 * c.GetCheck(kIdA51Standard) + c.GetCheck(kIdA51Mpl) + 64 * c.GetCheck(kIdA51SfrNames);
+  r.flags = 4 * c.GetCheck(IDC_A51_STANDARD) + c.GetCheck(IDC_A51_MPL) +
+            64 * c.GetCheck(IDC_A51_SFR_NAMES);
   ReadControls();
   r.set = set_;
   // As on the compiler page: only the project's set text is kept for the

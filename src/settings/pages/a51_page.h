@@ -8,22 +8,10 @@
 
 #include "options/a51_control_string.h"
 #include "settings/ardel_page.h"
+#include "settings/resources/control_ids.h"
 #include "settings/settings_records.h"
 
 namespace c51::settings {
-
-constexpr int kA51PageTemplate = 174;
-
-// Controls of template 174.
-constexpr int kIdA51Set = 1607;
-constexpr int kIdA51Reset = 1608;  // disabled at project scope
-constexpr int kIdA51Standard = 1610;
-constexpr int kIdA51Mpl = 1611;
-constexpr int kIdA51Misc = 1612;
-constexpr int kIdA51ControlString = 1613;  // read-only
-constexpr int kIdA51Include = 1614;
-constexpr int kIdA51SfrNames = 1641;
-constexpr int kIdA51IncludeBrowse = 1052;  // "..."
 
 DialogTemplate A51PageTemplate(Language language);
 

@@ -58,26 +58,26 @@ DialogTemplate A51PageTemplate(Language language) {
   const A51Texts& t = language == Language::kChinese ? kChinese : kEnglish;
   const uint32_t check = kAutomatic;
   DialogTemplate d;
-  d.id = kA51PageTemplate;
+  d.id = IDD_A51_PAGE;
   d.caption = "A51";
   d.controls = {
       {kNoId, ControlKind::kGroupBox, kStyleNone, t.symbols_group, {}},
       {kNoId, ControlKind::kStatic, kStyleNone, t.set, {}},
-      {kIdA51Set, ControlKind::kEdit, kStyleNone, "", {}},
+      {IDC_A51_SET, ControlKind::kEdit, kStyleNone, "", {}},
       {kNoId, ControlKind::kStatic, kStyleNone, t.reset, {}},
-      {kIdA51Reset, ControlKind::kEdit, kStyleNone, "", {}},
+      {IDC_A51_RESET, ControlKind::kEdit, kStyleNone, "", {}},
       {kNoId, ControlKind::kGroupBox, kStyleNone, t.macro_group, {}},
-      {kIdA51Standard, ControlKind::kCheckBox, check, t.standard, {}},
-      {kIdA51Mpl, ControlKind::kCheckBox, check, t.mpl, {}},
+      {IDC_A51_STANDARD, ControlKind::kCheckBox, check, t.standard, {}},
+      {IDC_A51_MPL, ControlKind::kCheckBox, check, t.mpl, {}},
       {kNoId, ControlKind::kGroupBox, kStyleNone, t.sfr_group, {}},
-      {kIdA51SfrNames, ControlKind::kCheckBox, check, t.sfr_names, {}},
+      {IDC_A51_SFR_NAMES, ControlKind::kCheckBox, check, t.sfr_names, {}},
       {kNoId, ControlKind::kStatic, kStyleNone, t.include, {}},
-      {kIdA51Include, ControlKind::kEdit, kStyleNone, "", {}},
-      {kIdA51IncludeBrowse, ControlKind::kPushButton, kStyleNone, "...", {}},
+      {IDC_A51_INCLUDE, ControlKind::kEdit, kStyleNone, "", {}},
+      {IDC_A51_INCLUDE_BROWSE, ControlKind::kPushButton, kStyleNone, "...", {}},
       {kNoId, ControlKind::kStatic, kStyleNone, t.misc, {}},
-      {kIdA51Misc, ControlKind::kEdit, kStyleNone, "", {}},
+      {IDC_A51_MISC, ControlKind::kEdit, kStyleNone, "", {}},
       {kNoId, ControlKind::kStatic, kStyleNone, t.control_string, {}},
-      {kIdA51ControlString, ControlKind::kEdit, kMultiLine | kReadOnly, "", {}},
+      {IDC_A51_CONTROL_STRING, ControlKind::kEdit, kMultiLine | kReadOnly, "", {}},
   };
   return d;
 }

@@ -19,19 +19,19 @@ struct LocateField {
 };
 
 constexpr LocateField kLocateFields[] = {
-    {kIdCodeRange, &LinkerOptions::code_base},
-    {kIdXdataRange, &LinkerOptions::xdata_base},
-    {kIdPdataBase, &LinkerOptions::pdata_base},
-    {kIdBitBase, &LinkerOptions::bit_base},
-    {kIdDataBase, &LinkerOptions::data_base},
-    {kIdIdataBase, &LinkerOptions::idata_base},
-    {kIdPrecede, &LinkerOptions::precede},
-    {kIdStack, &LinkerOptions::stack},
-    {kIdCodeSegments, &LinkerOptions::code_segments},
-    {kIdXdataSegments, &LinkerOptions::xdata_segments},
-    {kIdBitSegments, &LinkerOptions::bit_segments},
-    {kIdDataSegments, &LinkerOptions::data_segments},
-    {kIdIdataSegments, &LinkerOptions::idata_segments},
+    {IDC_LOCATE_CODE_RANGE, &LinkerOptions::code_base},
+    {IDC_LOCATE_XDATA_RANGE, &LinkerOptions::xdata_base},
+    {IDC_LOCATE_PDATA_BASE, &LinkerOptions::pdata_base},
+    {IDC_LOCATE_BIT_BASE, &LinkerOptions::bit_base},
+    {IDC_LOCATE_DATA_BASE, &LinkerOptions::data_base},
+    {IDC_LOCATE_IDATA_BASE, &LinkerOptions::idata_base},
+    {IDC_LOCATE_PRECEDE, &LinkerOptions::precede},
+    {IDC_LOCATE_STACK, &LinkerOptions::stack},
+    {IDC_LOCATE_CODE_SEGMENTS, &LinkerOptions::code_segments},
+    {IDC_LOCATE_XDATA_SEGMENTS, &LinkerOptions::xdata_segments},
+    {IDC_LOCATE_BIT_SEGMENTS, &LinkerOptions::bit_segments},
+    {IDC_LOCATE_DATA_SEGMENTS, &LinkerOptions::data_segments},
+    {IDC_LOCATE_IDATA_SEGMENTS, &LinkerOptions::idata_segments},
 };
 constexpr int kRangeFields = 2;
 
@@ -49,9 +49,9 @@ bool CBL51Page::OnInitDialog() {
   const LinkerOptions& record = linker();
   for (const LocateField& field : kLocateFields) c.UpdateText(field.id, record.*field.text);
   const bool use_layout = (record.flags & kLinkerUseTargetLayout) != 0;
-  c.SetCheck(kIdUseTargetLayout, use_layout ? kChecked : kUnchecked);
-  c.Enable(kIdCodeRange, !use_layout);
-  c.Enable(kIdXdataRange, !use_layout);
+  c.SetCheck(IDC_LOCATE_USE_TARGET_LAYOUT, use_layout ? kChecked : kUnchecked);
+  c.Enable(IDC_LOCATE_CODE_RANGE, !use_layout);
+  c.Enable(IDC_LOCATE_XDATA_RANGE, !use_layout);
   if (use_layout) FillLayoutRanges();
   RebuildControlString();
   return true;
@@ -60,7 +60,7 @@ bool CBL51Page::OnInitDialog() {
 LinkerOptions CBL51Page::PageValues() const {
   const DialogControls& c = controls();
   LinkerOptions values = linker();
-  values.flags = c.GetCheck(kIdUseTargetLayout) == kChecked ? kLinkerUseTargetLayout : 0;
+  values.flags = c.GetCheck(IDC_LOCATE_USE_TARGET_LAYOUT) == kChecked ? kLinkerUseTargetLayout : 0;
   for (const LocateField& field : kLocateFields) values.*field.text = c.GetText(field.id);
   return values;
 }
@@ -70,13 +70,13 @@ void CBL51Page::FillLayoutRanges() {
   const MemoryLayout layout =
       ComputeMemoryLayout(state.target, DeviceCpuText(state.context.device));
   // Set even when unchanged: the page counts it as a change of both edits.
-  controls().SetText(kIdCodeRange, layout.code);
-  controls().SetText(kIdXdataRange, layout.xdata);
+  controls().SetText(IDC_LOCATE_CODE_RANGE, layout.code);
+  controls().SetText(IDC_LOCATE_XDATA_RANGE, layout.xdata);
 }
 
 void CBL51Page::RebuildControlString() {
   controls().UpdateText(
-      kIdLocateControlString,
+      IDC_LOCATE_CONTROL_STRING,
       BuildLinkerDisplayString(PageValues(), LinkerInputsFromState(*session_->state)));
 }
 
@@ -101,17 +101,17 @@ void CBL51Page::OnDefault() {
   for (int i = kRangeFields; i < static_cast<int>(std::size(kLocateFields)); ++i) {
     c.UpdateText(kLocateFields[i].id, "");
   }
-  c.SetCheck(kIdUseTargetLayout, kChecked);
-  c.Enable(kIdCodeRange, false);
-  c.Enable(kIdXdataRange, false);
+  c.SetCheck(IDC_LOCATE_USE_TARGET_LAYOUT, kChecked);
+  c.Enable(IDC_LOCATE_CODE_RANGE, false);
+  c.Enable(IDC_LOCATE_XDATA_RANGE, false);
   FillLayoutRanges();
 }
 
 void CBL51Page::OnControl(int id, Notification code) {
-  if (id == kIdUseTargetLayout && code == Notification::kClicked) {
-    const bool use_layout = controls().GetCheck(kIdUseTargetLayout) == kChecked;
-    controls().Enable(kIdCodeRange, !use_layout);
-    controls().Enable(kIdXdataRange, !use_layout);
+  if (id == IDC_LOCATE_USE_TARGET_LAYOUT && code == Notification::kClicked) {
+    const bool use_layout = controls().GetCheck(IDC_LOCATE_USE_TARGET_LAYOUT) == kChecked;
+    controls().Enable(IDC_LOCATE_CODE_RANGE, !use_layout);
+    controls().Enable(IDC_LOCATE_XDATA_RANGE, !use_layout);
     if (use_layout) FillLayoutRanges();
     return;
   }
@@ -130,11 +130,11 @@ DialogTemplate CBL51Page::Template(Language language) const {
   auto edit = [](int id) -> ControlSpec { return {id, ControlKind::kEdit, kStyleNone, "", {}}; };
 
   DialogTemplate t;
-  t.id = kBL51PageTemplate;
+  t.id = IDD_LINKER_LOCATE_PAGE;
   t.caption = text("Linker Locate", "\xC1\xAC\xBD\xD3\xC6\xF7\xB6\xA8\xCE\xBB");  // 连接器定位
   t.controls = {
       // 使用目标对话框中的存储器布局 (use the memory layout of the Target dialog)
-      {kIdUseTargetLayout,
+      {IDC_LOCATE_USE_TARGET_LAYOUT,
        ControlKind::kCheckBox,
        kAutomatic,
        text("Use Memory Layout from Target  Dlg",
@@ -142,35 +142,35 @@ DialogTemplate CBL51Page::Template(Language language) const {
             "\xA2\xC6\xF7\xB2\xBC\xBE\xD6"),
        {}},
       label(text("CODE Range", "CODE \xB7\xB6\xCE\xA7")),  // CODE 范围
-      edit(kIdCodeRange),
+      edit(IDC_LOCATE_CODE_RANGE),
       label(text("XDATA Range", "XDATA \xB7\xB6\xCE\xA7")),  // XDATA 范围
-      edit(kIdXdataRange),
+      edit(IDC_LOCATE_XDATA_RANGE),
       label(text("Space", "\xBF\xD5\xBC\xE4")),        // 空间
       label(text("Base", "\xBB\xF9\xD6\xB7")),         // 基址
       label(text("Segments", "\xB6\xCE")),             // 段
       label(text("&Code:", "\xB4\xFA\xC2\xEB(&C):")),  // 代码(&C):
-      edit(kIdCodeSegments),
+      edit(IDC_LOCATE_CODE_SEGMENTS),
       label(text("&Xdata:", "\xCD\xE2\xB2\xBF\xCA\xFD\xBE\xDD(&X):")),  // 外部数据(&X):
-      edit(kIdXdataSegments),
+      edit(IDC_LOCATE_XDATA_SEGMENTS),
       label(text("&Pdata:", "\xB7\xD6\xD2\xB3\xCA\xFD\xBE\xDD(&P):")),  // 分页数据(&P):
-      edit(kIdPdataBase),
+      edit(IDC_LOCATE_PDATA_BASE),
       label(text("P&recede:", "\xC7\xB0\xD6\xC3(&R):")),  // 前置(&R):
-      edit(kIdPrecede),
+      edit(IDC_LOCATE_PRECEDE),
       label(text("&Bit:", "\xCE\xBB(&B):")),  // 位(&B):
-      edit(kIdBitBase),
-      edit(kIdBitSegments),
+      edit(IDC_LOCATE_BIT_BASE),
+      edit(IDC_LOCATE_BIT_SEGMENTS),
       label(text("&Data:", "\xCA\xFD\xBE\xDD(&D):")),  // 数据(&D):
-      edit(kIdDataBase),
-      edit(kIdDataSegments),
+      edit(IDC_LOCATE_DATA_BASE),
+      edit(IDC_LOCATE_DATA_SEGMENTS),
       label(text("&Idata:", "\xBC\xE4\xBD\xD3\xCA\xFD\xBE\xDD(&I):")),  // 间接数据(&I):
-      edit(kIdIdataBase),
-      edit(kIdIdataSegments),
+      edit(IDC_LOCATE_IDATA_BASE),
+      edit(IDC_LOCATE_IDATA_SEGMENTS),
       label(text("&Stack:", "\xB6\xD1\xD5\xBB(&S):")),  // 堆栈(&S):
-      edit(kIdStack),
+      edit(IDC_LOCATE_STACK),
       // 连接器控制字符串
       label(text("Linker Control String",
                  "\xC1\xAC\xBD\xD3\xC6\xF7\xBF\xD8\xD6\xC6\xD7\xD6\xB7\xFB\xB4\xAE")),
-      {kIdLocateControlString, ControlKind::kEdit, kMultiLine | kReadOnly, "", {}},
+      {IDC_LOCATE_CONTROL_STRING, ControlKind::kEdit, kMultiLine | kReadOnly, "", {}},
   };
   return t;
 }

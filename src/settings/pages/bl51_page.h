@@ -7,32 +7,15 @@
 #define C51_SETTINGS_PAGES_BL51_PAGE_H_
 
 #include "settings/ardel_page.h"
+#include "settings/resources/control_ids.h"
 #include "settings/settings_records.h"
 
 namespace c51::settings {
 
-constexpr int kBL51PageTemplate = 187;
-
-// Control ids of the Linker Locate page.
-constexpr int kIdUseTargetLayout = 1625;  // "LX51FL" value 4
-constexpr int kIdCodeRange = 1626;        // "LX51COB"
-constexpr int kIdXdataRange = 1627;       // "LX51XDB"
-constexpr int kIdCodeSegments = 1628;     // "LX51COS"
-constexpr int kIdXdataSegments = 1052;    // "LX51XDS"
-constexpr int kIdPdataBase = 1054;        // "LX51PDB"
-constexpr int kIdPrecede = 1629;          // "LX51PRC"
-constexpr int kIdBitBase = 1060;          // "LX51BIB"
-constexpr int kIdBitSegments = 1061;      // "LX51BIS"
-constexpr int kIdDataBase = 1062;         // "LX51DAB"
-constexpr int kIdDataSegments = 1063;     // "LX51DAS"
-constexpr int kIdIdataBase = 1064;        // "LX51IDB"
-constexpr int kIdIdataSegments = 1065;    // "LX51IDS"
-constexpr int kIdStack = 1067;            // "LX51STK"
-constexpr int kIdLocateControlString = 1622;
-
 class CBL51Page : public CArdelPage {
  public:
-  explicit CBL51Page(SettingsSession* session) : CArdelPage(kBL51PageTemplate), session_(session) {}
+  explicit CBL51Page(SettingsSession* session)
+      : CArdelPage(IDD_LINKER_LOCATE_PAGE), session_(session) {}
 
   DialogTemplate Template(Language language) const override;
 
@@ -46,7 +29,8 @@ class CBL51Page : public CArdelPage {
   LinkerOptions& linker() const { return session_->records->linker; }
   // The record with the page's current texts and box.
   LinkerOptions PageValues() const;
-  // CODE and XDATA from the target record and the device, into 1626/1627.
+  // CODE and XDATA from the target record and the device, into their range
+  // edits.
   void FillLayoutRanges();
   void RebuildControlString();
 

@@ -12,14 +12,15 @@ namespace c51::settings {
 namespace {
 
 // The five check boxes, in the order the page switches them to three states.
-constexpr int kCheckBoxes[] = {kIdC51InterruptVectors, kIdC51RegisterColoring, kIdC51AnsiPromotion,
-                               kIdC51NoAbsoluteRegisters, kIdC51KeepOrder};
+constexpr int kCheckBoxes[] = {IDC_C51_INTERRUPT_VECTORS, IDC_C51_REGISTER_COLORING,
+                               IDC_C51_ANSI_PROMOTION, IDC_C51_NO_ABSOLUTE_REGISTERS,
+                               IDC_C51_KEEP_ORDER};
 
 constexpr int64_t kMaxVectorAddress = 0xFFFF;
 
 }  // namespace
 
-CC51Page::CC51Page(SettingsSession* session) : CArdelPage(kC51PageTemplate), session_(session) {}
+CC51Page::CC51Page(SettingsSession* session) : CArdelPage(IDD_C51_PAGE), session_(session) {}
 
 bool CC51Page::OnInitDialog() {
   Load();
@@ -31,18 +32,18 @@ void CC51Page::Load() {
   const C51Record& r = record();
   const C51Options decoded = DecodeC51Flags(r.flags, scope());
   if (scope() == OptionScope::kProject) {
-    c.Enable(kIdC51Undefine, false);
-    c.Enable(kIdC51InterruptVectors, true);
-    c.Enable(kIdC51RegisterColoring, true);
-    c.Enable(kIdC51VectorAddress, true);
+    c.Enable(IDC_C51_UNDEFINE, false);
+    c.Enable(IDC_C51_INTERRUPT_VECTORS, true);
+    c.Enable(IDC_C51_REGISTER_COLORING, true);
+    c.Enable(IDC_C51_VECTOR_ADDRESS, true);
   } else {
     for (int id : kCheckBoxes) c.SetThreeState(id, true);
-    c.Enable(kIdC51Undefine, true);
+    c.Enable(IDC_C51_UNDEFINE, true);
     // Vectors and register coloring are project-wide: below the project
     // they always inherit.
-    c.Enable(kIdC51InterruptVectors, false);
-    c.Enable(kIdC51RegisterColoring, false);
-    c.Enable(kIdC51VectorAddress, false);
+    c.Enable(IDC_C51_INTERRUPT_VECTORS, false);
+    c.Enable(IDC_C51_REGISTER_COLORING, false);
+    c.Enable(IDC_C51_VECTOR_ADDRESS, false);
   }
   // Decoded as the project stores them (bits 0 and 8), or inherit.
   register_coloring_ = decoded.regFile;
@@ -97,39 +98,39 @@ C51PageValues CC51Page::PageValues() const {
 
 void CC51Page::ReadControls() {
   const DialogControls& c = controls();
-  define_ = c.GetText(kIdC51Define);
-  undefine_ = c.GetText(kIdC51Undefine);
-  misc_ = c.GetText(kIdC51Misc);
-  include_ = c.GetText(kIdC51Include);
-  vector_address_ = c.GetText(kIdC51VectorAddress);
-  level_ = c.GetSelection(kIdC51Level);
-  emphasis_ = c.GetSelection(kIdC51Emphasis);
-  warnings_ = c.GetSelection(kIdC51Warnings);
-  float_bits_ = c.GetSelection(kIdC51FloatBits);
-  register_coloring_ = c.GetCheck(kIdC51RegisterColoring);
-  no_absolute_registers_ = c.GetCheck(kIdC51NoAbsoluteRegisters);
-  interrupt_vectors_ = c.GetCheck(kIdC51InterruptVectors);
-  keep_order_ = c.GetCheck(kIdC51KeepOrder);
-  ansi_promotion_ = c.GetCheck(kIdC51AnsiPromotion);
+  define_ = c.GetText(IDC_C51_DEFINE);
+  undefine_ = c.GetText(IDC_C51_UNDEFINE);
+  misc_ = c.GetText(IDC_C51_MISC);
+  include_ = c.GetText(IDC_C51_INCLUDE);
+  vector_address_ = c.GetText(IDC_C51_VECTOR_ADDRESS);
+  level_ = c.GetSelection(IDC_C51_LEVEL);
+  emphasis_ = c.GetSelection(IDC_C51_EMPHASIS);
+  warnings_ = c.GetSelection(IDC_C51_WARNINGS);
+  float_bits_ = c.GetSelection(IDC_C51_FLOAT_BITS);
+  register_coloring_ = c.GetCheck(IDC_C51_REGISTER_COLORING);
+  no_absolute_registers_ = c.GetCheck(IDC_C51_NO_ABSOLUTE_REGISTERS);
+  interrupt_vectors_ = c.GetCheck(IDC_C51_INTERRUPT_VECTORS);
+  keep_order_ = c.GetCheck(IDC_C51_KEEP_ORDER);
+  ansi_promotion_ = c.GetCheck(IDC_C51_ANSI_PROMOTION);
 }
 
 void CC51Page::WriteControls() {
   DialogControls& c = controls();
-  c.UpdateText(kIdC51Define, define_);
-  c.UpdateText(kIdC51Undefine, undefine_);
-  c.UpdateText(kIdC51Misc, misc_);
-  c.UpdateText(kIdC51Include, include_);
-  c.UpdateText(kIdC51VectorAddress, vector_address_);
-  c.UpdateText(kIdC51ControlString, control_string_);
-  c.SetSelection(kIdC51Level, level_);
-  c.SetSelection(kIdC51Emphasis, emphasis_);
-  c.SetSelection(kIdC51Warnings, warnings_);
-  c.SetSelection(kIdC51FloatBits, float_bits_);
-  c.SetCheck(kIdC51RegisterColoring, register_coloring_);
-  c.SetCheck(kIdC51NoAbsoluteRegisters, no_absolute_registers_);
-  c.SetCheck(kIdC51InterruptVectors, interrupt_vectors_);
-  c.SetCheck(kIdC51KeepOrder, keep_order_);
-  c.SetCheck(kIdC51AnsiPromotion, ansi_promotion_);
+  c.UpdateText(IDC_C51_DEFINE, define_);
+  c.UpdateText(IDC_C51_UNDEFINE, undefine_);
+  c.UpdateText(IDC_C51_MISC, misc_);
+  c.UpdateText(IDC_C51_INCLUDE, include_);
+  c.UpdateText(IDC_C51_VECTOR_ADDRESS, vector_address_);
+  c.UpdateText(IDC_C51_CONTROL_STRING, control_string_);
+  c.SetSelection(IDC_C51_LEVEL, level_);
+  c.SetSelection(IDC_C51_EMPHASIS, emphasis_);
+  c.SetSelection(IDC_C51_WARNINGS, warnings_);
+  c.SetSelection(IDC_C51_FLOAT_BITS, float_bits_);
+  c.SetCheck(IDC_C51_REGISTER_COLORING, register_coloring_);
+  c.SetCheck(IDC_C51_NO_ABSOLUTE_REGISTERS, no_absolute_registers_);
+  c.SetCheck(IDC_C51_INTERRUPT_VECTORS, interrupt_vectors_);
+  c.SetCheck(IDC_C51_KEEP_ORDER, keep_order_);
+  c.SetCheck(IDC_C51_ANSI_PROMOTION, ansi_promotion_);
 }
 
 void CC51Page::KeepProjectValue(int list_id) {
@@ -140,19 +141,19 @@ void CC51Page::KeepProjectValue(int list_id) {
   int default_index = 0;
   int stored_index = 0;
   switch (list_id) {
-    case kIdC51Level:
+    case IDC_C51_LEVEL:
       default_index = kC51LevelDefault;
       stored_index = stored.optimizeLevel;
       break;
-    case kIdC51Emphasis:
+    case IDC_C51_EMPHASIS:
       default_index = kC51EmphasisDefault;
       stored_index = stored.emphasis;
       break;
-    case kIdC51Warnings:
+    case IDC_C51_WARNINGS:
       default_index = kC51WarningsDefault;
       stored_index = stored.warningLevel;
       break;
-    case kIdC51FloatBits:
+    case IDC_C51_FLOAT_BITS:
       default_index = kC51FloatBitsDefault;
       stored_index = stored.floatFuzzy;
       break;
@@ -175,30 +176,30 @@ void CC51Page::EditIncludes() {
 void CC51Page::OnControl(int id, Notification code) {
   if (writing_ || !HasWindow()) return;
   switch (id) {
-    case kIdC51Define:
-    case kIdC51Undefine:
-    case kIdC51VectorAddress:
-    case kIdC51Misc:
-    case kIdC51Include:
+    case IDC_C51_DEFINE:
+    case IDC_C51_UNDEFINE:
+    case IDC_C51_VECTOR_ADDRESS:
+    case IDC_C51_MISC:
+    case IDC_C51_INCLUDE:
       if (code == Notification::kTextChanged) Refresh();
       break;
-    case kIdC51RegisterColoring:
-    case kIdC51NoAbsoluteRegisters:
-    case kIdC51InterruptVectors:
-    case kIdC51KeepOrder:
-    case kIdC51AnsiPromotion:
+    case IDC_C51_REGISTER_COLORING:
+    case IDC_C51_NO_ABSOLUTE_REGISTERS:
+    case IDC_C51_INTERRUPT_VECTORS:
+    case IDC_C51_KEEP_ORDER:
+    case IDC_C51_ANSI_PROMOTION:
       if (code == Notification::kClicked) Refresh();
       break;
-    case kIdC51Level:
-    case kIdC51Emphasis:
-    case kIdC51Warnings:
-    case kIdC51FloatBits:
+    case IDC_C51_LEVEL:
+    case IDC_C51_EMPHASIS:
+    case IDC_C51_WARNINGS:
+    case IDC_C51_FLOAT_BITS:
       if (code == Notification::kSelectionChanged) {
         KeepProjectValue(id);
         Refresh();
       }
       break;
-    case kIdC51IncludeBrowse:
+    case IDC_C51_INCLUDE_BROWSE:
       if (code == Notification::kClicked) EditIncludes();
       break;
     default:

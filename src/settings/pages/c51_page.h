@@ -8,29 +8,10 @@
 
 #include "options/c51_control_string.h"
 #include "settings/ardel_page.h"
+#include "settings/resources/control_ids.h"
 #include "settings/settings_records.h"
 
 namespace c51::settings {
-
-constexpr int kC51PageTemplate = 173;
-
-// Controls of template 173.
-constexpr int kIdC51Define = 1591;
-constexpr int kIdC51Undefine = 1592;  // disabled at project scope
-constexpr int kIdC51Level = 1593;
-constexpr int kIdC51Emphasis = 1594;
-constexpr int kIdC51RegisterColoring = 1595;
-constexpr int kIdC51NoAbsoluteRegisters = 1596;
-constexpr int kIdC51Warnings = 1597;
-constexpr int kIdC51FloatBits = 1598;
-constexpr int kIdC51InterruptVectors = 1599;
-constexpr int kIdC51VectorAddress = 1600;
-constexpr int kIdC51KeepOrder = 1601;
-constexpr int kIdC51AnsiPromotion = 1602;
-constexpr int kIdC51Misc = 1603;
-constexpr int kIdC51ControlString = 1604;  // read-only
-constexpr int kIdC51Include = 1605;
-constexpr int kIdC51IncludeBrowse = 1052;  // "..."
 
 // The lists' "Default" entries (inherit): the last of each list.
 constexpr int kC51LevelDefault = 10;

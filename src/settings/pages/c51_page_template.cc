@@ -127,41 +127,41 @@ DialogTemplate C51PageTemplate(Language language) {
   std::vector<std::string> float_bits = {"0", "1", "2", "3", "4", "5", "6", "7"};
   const uint32_t check = kAutomatic;
   DialogTemplate d;
-  d.id = kC51PageTemplate;
+  d.id = IDD_C51_PAGE;
   d.caption = "C51";
   d.controls = {
       {kNoId, ControlKind::kGroupBox, kStyleNone, t.symbols_group, {}},
       {kNoId, ControlKind::kStatic, kStyleNone, t.define, {}},
-      {kIdC51Define, ControlKind::kEdit, kStyleNone, "", {}},
+      {IDC_C51_DEFINE, ControlKind::kEdit, kStyleNone, "", {}},
       {kNoId, ControlKind::kStatic, kStyleNone, t.undefine, {}},
-      {kIdC51Undefine, ControlKind::kEdit, kStyleNone, "", {}},
+      {IDC_C51_UNDEFINE, ControlKind::kEdit, kStyleNone, "", {}},
       {kNoId, ControlKind::kGroupBox, kStyleNone, t.optimization_group, {}},
       {kNoId, ControlKind::kStatic, kStyleNone, t.level, {}},
-      {kIdC51Level, ControlKind::kDropDownList, kStyleNone, "",
+      {IDC_C51_LEVEL, ControlKind::kDropDownList, kStyleNone, "",
        WithDefault(t.levels, t.default_item)},
       {kNoId, ControlKind::kStatic, kStyleNone, t.emphasis, {}},
-      {kIdC51Emphasis, ControlKind::kDropDownList, kStyleNone, "",
+      {IDC_C51_EMPHASIS, ControlKind::kDropDownList, kStyleNone, "",
        WithDefault(t.emphases, t.default_item)},
-      {kIdC51RegisterColoring, ControlKind::kCheckBox, check, t.register_coloring, {}},
-      {kIdC51NoAbsoluteRegisters, ControlKind::kCheckBox, check, t.no_absolute_registers, {}},
+      {IDC_C51_REGISTER_COLORING, ControlKind::kCheckBox, check, t.register_coloring, {}},
+      {IDC_C51_NO_ABSOLUTE_REGISTERS, ControlKind::kCheckBox, check, t.no_absolute_registers, {}},
       {kNoId, ControlKind::kStatic, kStyleNone, t.warnings, {}},
-      {kIdC51Warnings, ControlKind::kDropDownList, kStyleNone, "",
+      {IDC_C51_WARNINGS, ControlKind::kDropDownList, kStyleNone, "",
        WithDefault(t.warning_levels, t.default_item)},
       {kNoId, ControlKind::kStatic, kStyleNone, t.float_bits, {}},
-      {kIdC51FloatBits, ControlKind::kDropDownList, kStyleNone, "",
+      {IDC_C51_FLOAT_BITS, ControlKind::kDropDownList, kStyleNone, "",
        WithDefault(float_bits, t.default_item)},
       // Its text stands left of the box.
-      {kIdC51InterruptVectors, ControlKind::kCheckBox, check, t.interrupt_vectors, {}},
-      {kIdC51VectorAddress, ControlKind::kEdit, kStyleNone, "", {}},
-      {kIdC51KeepOrder, ControlKind::kCheckBox, check, t.keep_order, {}},
-      {kIdC51AnsiPromotion, ControlKind::kCheckBox, check, t.ansi_promotion, {}},
+      {IDC_C51_INTERRUPT_VECTORS, ControlKind::kCheckBox, check, t.interrupt_vectors, {}},
+      {IDC_C51_VECTOR_ADDRESS, ControlKind::kEdit, kStyleNone, "", {}},
+      {IDC_C51_KEEP_ORDER, ControlKind::kCheckBox, check, t.keep_order, {}},
+      {IDC_C51_ANSI_PROMOTION, ControlKind::kCheckBox, check, t.ansi_promotion, {}},
       {kNoId, ControlKind::kStatic, kStyleNone, t.include, {}},
-      {kIdC51Include, ControlKind::kEdit, kStyleNone, "", {}},
-      {kIdC51IncludeBrowse, ControlKind::kPushButton, kStyleNone, "...", {}},
+      {IDC_C51_INCLUDE, ControlKind::kEdit, kStyleNone, "", {}},
+      {IDC_C51_INCLUDE_BROWSE, ControlKind::kPushButton, kStyleNone, "...", {}},
       {kNoId, ControlKind::kStatic, kStyleNone, t.misc, {}},
-      {kIdC51Misc, ControlKind::kEdit, kStyleNone, "", {}},
+      {IDC_C51_MISC, ControlKind::kEdit, kStyleNone, "", {}},
       {kNoId, ControlKind::kStatic, kStyleNone, t.control_string, {}},
-      {kIdC51ControlString, ControlKind::kEdit, kMultiLine | kReadOnly, "", {}},
+      {IDC_C51_CONTROL_STRING, ControlKind::kEdit, kMultiLine | kReadOnly, "", {}},
   };
   return d;
 }

@@ -30,15 +30,15 @@ DebugOptionRecord& CDebugPage::record() const {
 }
 
 const std::string* CDebugPage::DriverPathAt(int index) const {
-  if (index < 0 || index >= controls().GetItemCount(kIdDriverList)) return nullptr;
-  const intptr_t entry = controls().GetItemData(kIdDriverList, index);
+  if (index < 0 || index >= controls().GetItemCount(IDC_DEBUG_DRIVER_LIST)) return nullptr;
+  const intptr_t entry = controls().GetItemData(IDC_DEBUG_DRIVER_LIST, index);
   if (entry < 0 || entry >= static_cast<intptr_t>(drivers_.size())) return nullptr;
   return &drivers_[entry].library_path;
 }
 
 void CDebugPage::SetSimulation(bool simulator) {
-  controls().SetCheck(kIdSoftwareSimulation, simulator ? kChecked : kUnchecked);
-  controls().SetCheck(kIdHardwareEmulation, simulator ? kUnchecked : kChecked);
+  controls().SetCheck(IDC_DEBUG_SIMULATOR, simulator ? kChecked : kUnchecked);
+  controls().SetCheck(IDC_DEBUG_EMULATOR, simulator ? kUnchecked : kChecked);
 }
 
 bool CDebugPage::OnInitDialog() {
@@ -51,18 +51,18 @@ bool CDebugPage::OnInitDialog() {
     drivers_ = ReadDriverDatabase(HostFile(folder, "Kelvadb.ini"));
   }
   for (size_t i = 0; i < drivers_.size(); ++i) {
-    const int item = c.AddItem(kIdDriverList, drivers_[i].description);
-    c.SetItemData(kIdDriverList, item, static_cast<intptr_t>(i));
+    const int item = c.AddItem(IDC_DEBUG_DRIVER_LIST, drivers_[i].description);
+    c.SetItemData(IDC_DEBUG_DRIVER_LIST, item, static_cast<intptr_t>(i));
   }
 
-  c.SetCheck(kIdSimLoadApp, CheckState(r.sim_load_app));
-  c.SetCheck(kIdHwLoadApp, CheckState(r.hw_load_app));
-  c.SetCheck(kIdHwRunToMain, CheckState(r.hw_run_to_main));
-  c.SetCheck(kIdSimRunToMain, CheckState(r.sim_run_to_main));
-  c.SetSelection(kIdDriverList, r.driver_index);
+  c.SetCheck(IDC_DEBUG_SIM_LOAD_APP, CheckState(r.sim_load_app));
+  c.SetCheck(IDC_DEBUG_HW_LOAD_APP, CheckState(r.hw_load_app));
+  c.SetCheck(IDC_DEBUG_HW_RUN_TO_MAIN, CheckState(r.hw_run_to_main));
+  c.SetCheck(IDC_DEBUG_SIM_RUN_TO_MAIN, CheckState(r.sim_run_to_main));
+  c.SetSelection(IDC_DEBUG_DRIVER_LIST, r.driver_index);
   SetSimulation(r.use_simulator != 0);
 
-  if (const std::string* path = DriverPathAt(c.GetSelection(kIdDriverList))) {
+  if (const std::string* path = DriverPathAt(c.GetSelection(IDC_DEBUG_DRIVER_LIST))) {
     driver_path_ = *path;
     SetModified();
   }
@@ -72,12 +72,12 @@ bool CDebugPage::OnInitDialog() {
 bool CDebugPage::OnKillActive() {
   const DialogControls& c = controls();
   DebugOptionRecord& r = record();
-  r.use_simulator = c.GetCheck(kIdSoftwareSimulation) == kChecked ? 1 : 0;
-  r.driver_index = c.GetSelection(kIdDriverList);
-  r.sim_load_app = c.GetCheck(kIdSimLoadApp) == kChecked ? 1 : 0;
-  r.sim_run_to_main = c.GetCheck(kIdSimRunToMain) == kChecked ? 1 : 0;
-  r.hw_load_app = c.GetCheck(kIdHwLoadApp) == kChecked ? 1 : 0;
-  r.hw_run_to_main = c.GetCheck(kIdHwRunToMain) == kChecked ? 1 : 0;
+  r.use_simulator = c.GetCheck(IDC_DEBUG_SIMULATOR) == kChecked ? 1 : 0;
+  r.driver_index = c.GetSelection(IDC_DEBUG_DRIVER_LIST);
+  r.sim_load_app = c.GetCheck(IDC_DEBUG_SIM_LOAD_APP) == kChecked ? 1 : 0;
+  r.sim_run_to_main = c.GetCheck(IDC_DEBUG_SIM_RUN_TO_MAIN) == kChecked ? 1 : 0;
+  r.hw_load_app = c.GetCheck(IDC_DEBUG_HW_LOAD_APP) == kChecked ? 1 : 0;
+  r.hw_run_to_main = c.GetCheck(IDC_DEBUG_HW_RUN_TO_MAIN) == kChecked ? 1 : 0;
   SetDriverText(driver_path_, &r);
   return true;
 }
@@ -94,13 +94,13 @@ bool CDebugPage::OnApply() {
 
 void CDebugPage::OnDefault() {
   DialogControls& c = controls();
-  c.SetCheck(kIdSimLoadApp, kChecked);
-  c.SetCheck(kIdHwLoadApp, kChecked);
-  c.SetCheck(kIdHwRunToMain, kUnchecked);
-  c.SetSelection(kIdDriverList, 0);
+  c.SetCheck(IDC_DEBUG_SIM_LOAD_APP, kChecked);
+  c.SetCheck(IDC_DEBUG_HW_LOAD_APP, kChecked);
+  c.SetCheck(IDC_DEBUG_HW_RUN_TO_MAIN, kUnchecked);
+  c.SetSelection(IDC_DEBUG_DRIVER_LIST, 0);
   // The path goes with the index, or the record would name the first
   // driver by index and another by path.
-  if (const std::string* path = DriverPathAt(c.GetSelection(kIdDriverList))) {
+  if (const std::string* path = DriverPathAt(c.GetSelection(IDC_DEBUG_DRIVER_LIST))) {
     driver_path_ = *path;
   }
   SetSimulation(false);
@@ -109,22 +109,22 @@ void CDebugPage::OnDefault() {
 
 void CDebugPage::OnControl(int id, Notification code) {
   switch (id) {
-    case kIdDriverList:
+    case IDC_DEBUG_DRIVER_LIST:
       if (code != Notification::kSelectionChanged) return;
-      if (const std::string* path = DriverPathAt(controls().GetSelection(kIdDriverList))) {
+      if (const std::string* path = DriverPathAt(controls().GetSelection(IDC_DEBUG_DRIVER_LIST))) {
         driver_path_ = *path;
       }
       SetModified();
       return;
-    case kIdDriverSettings:
+    case IDC_DEBUG_DRIVER_SETTINGS:
       if (code == Notification::kClicked) DriverSettings();
       return;
-    case kIdSoftwareSimulation:
-    case kIdHardwareEmulation:
-    case kIdSimLoadApp:
-    case kIdSimRunToMain:
-    case kIdHwLoadApp:
-    case kIdHwRunToMain:
+    case IDC_DEBUG_SIMULATOR:
+    case IDC_DEBUG_EMULATOR:
+    case IDC_DEBUG_SIM_LOAD_APP:
+    case IDC_DEBUG_SIM_RUN_TO_MAIN:
+    case IDC_DEBUG_HW_LOAD_APP:
+    case IDC_DEBUG_HW_RUN_TO_MAIN:
       if (code == Notification::kClicked) SetModified();
       return;
     default:
@@ -134,7 +134,7 @@ void CDebugPage::OnControl(int id, Notification code) {
 
 void CDebugPage::DriverSettings() {
   SetModified();
-  const std::string* listed = DriverPathAt(controls().GetSelection(kIdDriverList));
+  const std::string* listed = DriverPathAt(controls().GetSelection(IDC_DEBUG_DRIVER_LIST));
   if (listed == nullptr) return;
   const std::string path(TrimBlanks(*listed));
   // A relative path names a file in the host's folder. The library is

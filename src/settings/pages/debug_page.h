@@ -12,21 +12,10 @@
 #include "project/debug_record.h"
 #include "settings/ardel_page.h"
 #include "settings/pages/driver_database.h"
+#include "settings/resources/control_ids.h"
 #include "settings/settings_records.h"
 
 namespace c51::settings {
-
-constexpr int kDebugPageTemplate = 309;
-
-// Control ids of the Debug page. Left: the simulator; right: the emulator.
-constexpr int kIdSoftwareSimulation = 1423;  // radio: use simulator = 1
-constexpr int kIdHardwareEmulation = 1424;   // radio: use simulator = 0
-constexpr int kIdSimLoadApp = 1426;          // check box, never visible
-constexpr int kIdSimRunToMain = 1451;
-constexpr int kIdDriverList = 1522;  // drop-down list: the driver index
-constexpr int kIdDriverSettings = 1523;
-constexpr int kIdHwLoadApp = 1427;
-constexpr int kIdHwRunToMain = 1452;
 
 // Copies `path` into the record's driver field, cut to 2047 characters,
 // the rest of the field zero.
@@ -34,8 +23,7 @@ void SetDriverText(const std::string& path, DebugOptionRecord* record);
 
 class CDebugPage : public CArdelPage {
  public:
-  explicit CDebugPage(SettingsSession* session)
-      : CArdelPage(kDebugPageTemplate), session_(session) {}
+  explicit CDebugPage(SettingsSession* session) : CArdelPage(IDD_DEBUG_PAGE), session_(session) {}
 
   DialogTemplate Template(Language language) const override;
 

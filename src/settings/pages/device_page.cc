@@ -24,14 +24,14 @@ int DeviceClockHertz(std::string_view cpu) {
 }
 
 CDevicePage::CDevicePage(SettingsSession* session)
-    : CArdelPage(kDevicePageTemplate), session_(session) {
+    : CArdelPage(IDD_DEVICE_PAGE), session_(session) {
   const char* folder = session_->state->context.install_dir;
   library_.Load(folder != nullptr ? folder : "");
 }
 
 DialogTemplate CDevicePage::Template(Language language) const {
   DialogTemplate t;
-  t.id = kDevicePageTemplate;
+  t.id = IDD_DEVICE_PAGE;
   // An empty 320 x 217 frame: the library's window is its only content.
   t.caption = language == Language::kChinese ? "\xC6\xF7\xBC\xFE" : "Device";  // 器件
   return t;

@@ -11,11 +11,10 @@
 #include "project/device_record.h"
 #include "settings/ardel_page.h"
 #include "settings/pages/device_library.h"
+#include "settings/resources/control_ids.h"
 #include "settings/settings_records.h"
 
 namespace c51::settings {
-
-constexpr int kDevicePageTemplate = 1005;
 
 class CTargetPage;
 

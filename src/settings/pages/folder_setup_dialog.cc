@@ -13,7 +13,7 @@ namespace {
 class IncludeDirList final : public CListBoxEx {
  public:
   IncludeDirList(DialogControls* controls, SettingsBackend* backend)
-      : CListBoxEx(controls, kIdFolderList, kListStyleBrowseButton), backend_(backend) {}
+      : CListBoxEx(controls, IDC_FOLDER_LIST, kListStyleBrowseButton), backend_(backend) {}
 
   // The list is stored with ";" between folders: a folder holding one
   // would come back as two.
@@ -65,7 +65,7 @@ std::string JoinIncludePaths(const std::vector<std::string>& items) {
 
 DialogTemplate FolderSetupDialog::Template(Language language) const {
   DialogTemplate t;
-  t.id = kFolderSetupTemplate;
+  t.id = IDD_FOLDER_SETUP;
   const bool chinese = language == Language::kChinese;
   t.caption = chinese ? "\xCE\xC4\xBC\xFE\xBC\xD0\xC9\xE8\xD6\xC3" : "Folder Setup";  // 文件夹设置
   t.controls = {
@@ -80,12 +80,12 @@ DialogTemplate FolderSetupDialog::Template(Language language) const {
        chinese ? "\xC8\xA1\xCF\xFB" : "Cancel",
        {}},  // 取消
       // "包含目录(&D):" (include directories)
-      {kIdFolderCaption,
+      {IDC_FOLDER_CAPTION,
        ControlKind::kPushButton,
        kStyleNone,
        chinese ? "\xB0\xFC\xBA\xAC\xC4\xBF\xC2\xBC(&D):" : "Include &Directories:",
        {}},
-      {kIdFolderList, ControlKind::kListBox, kStyleNone, "", {}},
+      {IDC_FOLDER_LIST, ControlKind::kListBox, kStyleNone, "", {}},
   };
   return t;
 }
@@ -99,8 +99,9 @@ bool FolderSetupDialog::OnInitDialog() {
   DialogControls& c = controls();
   list_ = std::make_unique<IncludeDirList>(&c, backend());
   header_ = std::make_unique<CListHeader>(list_.get());
-  c.ResetItems(kIdFolderList);
-  for (const std::string& item : SplitIncludePaths(include_paths_)) c.AddItem(kIdFolderList, item);
+  c.ResetItems(IDC_FOLDER_LIST);
+  for (const std::string& item : SplitIncludePaths(include_paths_))
+    c.AddItem(IDC_FOLDER_LIST, item);
   return true;
 }
 
@@ -108,8 +109,8 @@ bool FolderSetupDialog::OnOK() {
   DialogControls& c = controls();
   if (list_) list_->FinishEditing();
   std::vector<std::string> items;
-  for (int i = 0; i < c.GetItemCount(kIdFolderList); ++i) {
-    items.push_back(c.GetItemText(kIdFolderList, i));
+  for (int i = 0; i < c.GetItemCount(IDC_FOLDER_LIST); ++i) {
+    items.push_back(c.GetItemText(IDC_FOLDER_LIST, i));
   }
   include_paths_ = JoinIncludePaths(items);
   // The controls go with the window.

@@ -9,14 +9,11 @@
 #include <vector>
 
 #include "settings/modal_dialog.h"
+#include "settings/resources/control_ids.h"
 #include "settings/widgets/list_box_ex.h"
 #include "settings/widgets/list_header.h"
 
 namespace c51::settings {
-
-constexpr int kFolderSetupTemplate = 208;
-constexpr int kIdFolderCaption = 3000;  // the list's header strip
-constexpr int kIdFolderList = 3001;
 
 // Cut at every ";": each piece is an item, empty pieces between two ";"
 // included; a trailing ";" adds no empty last item. "" gives no items.
@@ -44,7 +41,7 @@ class FolderSetupDialog : public ModalDialog {
   CListBoxEx* list() const { return list_.get(); }
   CListHeader* header() const { return header_.get(); }
   ListEditorParts list_editor() const override {
-    return {list_.get(), header_.get(), kIdFolderCaption};
+    return {list_.get(), header_.get(), IDC_FOLDER_CAPTION};
   }
 
  private:

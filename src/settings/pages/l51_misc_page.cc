@@ -9,9 +9,9 @@ namespace c51::settings {
 bool CL51MiscPage::OnInitDialog() {
   DialogControls& c = controls();
   const LinkerOptions& record = linker();
-  c.UpdateText(kIdOverlay, record.overlay);
-  c.UpdateText(kIdMiscControls, record.misc);
-  c.UpdateText(kIdDisableWarnings, record.disable_warnings);
+  c.UpdateText(IDC_LINKER_MISC_OVERLAY, record.overlay);
+  c.UpdateText(IDC_LINKER_MISC_CONTROLS, record.misc);
+  c.UpdateText(IDC_LINKER_MISC_DISABLE_WARNINGS, record.disable_warnings);
   RebuildControlString();
   return true;
 }
@@ -19,16 +19,16 @@ bool CL51MiscPage::OnInitDialog() {
 LinkerOptions CL51MiscPage::PageValues() const {
   const DialogControls& c = controls();
   LinkerOptions values = linker();
-  values.overlay = c.GetText(kIdOverlay);
-  values.misc = c.GetText(kIdMiscControls);
-  values.disable_warnings = c.GetText(kIdDisableWarnings);
+  values.overlay = c.GetText(IDC_LINKER_MISC_OVERLAY);
+  values.misc = c.GetText(IDC_LINKER_MISC_CONTROLS);
+  values.disable_warnings = c.GetText(IDC_LINKER_MISC_DISABLE_WARNINGS);
   return values;
 }
 
 void CL51MiscPage::RebuildControlString() {
   SetModified();
   controls().UpdateText(
-      kIdMiscControlString,
+      IDC_LINKER_MISC_CONTROL_STRING,
       BuildLinkerDisplayString(PageValues(), LinkerInputsFromState(*session_->state)));
 }
 
@@ -53,15 +53,16 @@ bool CL51MiscPage::OnApply() {
 void CL51MiscPage::OnDefault() {
   // The record follows when the page is next left, so Cancel keeps it.
   DialogControls& c = controls();
-  c.UpdateText(kIdDisableWarnings, "");
-  c.UpdateText(kIdOverlay, "");
-  c.UpdateText(kIdMiscControls, "");
+  c.UpdateText(IDC_LINKER_MISC_DISABLE_WARNINGS, "");
+  c.UpdateText(IDC_LINKER_MISC_OVERLAY, "");
+  c.UpdateText(IDC_LINKER_MISC_CONTROLS, "");
   RebuildControlString();
 }
 
 void CL51MiscPage::OnControl(int id, Notification code) {
   if (code != Notification::kTextChanged) return;
-  if (id == kIdDisableWarnings || id == kIdOverlay || id == kIdMiscControls) {
+  if (id == IDC_LINKER_MISC_DISABLE_WARNINGS || id == IDC_LINKER_MISC_OVERLAY ||
+      id == IDC_LINKER_MISC_CONTROLS) {
     RebuildControlString();
   }
 }
@@ -74,7 +75,7 @@ DialogTemplate CL51MiscPage::Template(Language language) const {
   };
 
   DialogTemplate t;
-  t.id = kL51MiscPageTemplate;
+  t.id = IDD_LINKER_MISC_PAGE;
   t.caption = text("Linker Misc", "\xC1\xAC\xBD\xD3\xC6\xF7\xD4\xD3\xCF\xEE");  // 连接器杂项
   t.controls = {
       {kNoId,
@@ -85,16 +86,16 @@ DialogTemplate CL51MiscPage::Template(Language language) const {
       // 禁止的警告编号(&D)
       label(text("&Disable Warning Number",
                  "\xBD\xFB\xD6\xB9\xB5\xC4\xBE\xAF\xB8\xE6\xB1\xE0\xBA\xC5(&D)")),
-      {kIdDisableWarnings, ControlKind::kEdit, kStyleNone, "", {}},
+      {IDC_LINKER_MISC_DISABLE_WARNINGS, ControlKind::kEdit, kStyleNone, "", {}},
       label(text("Overlay", "\xB8\xB2\xB8\xC7")),  // 覆盖
-      {kIdOverlay, ControlKind::kEdit, kMultiLine, "", {}},
+      {IDC_LINKER_MISC_OVERLAY, ControlKind::kEdit, kMultiLine, "", {}},
       label(text("Misc Controls", "\xC6\xE4\xCB\xFB\xBF\xD8\xD6\xC6")),  // 其他控制
-      {kIdMiscControls, ControlKind::kEdit, kMultiLine, "", {}},
+      {IDC_LINKER_MISC_CONTROLS, ControlKind::kEdit, kMultiLine, "", {}},
       // A three-line label in the resource: the text wraps.
       // 连接器控制字符串
       label(text("Linker Control String",
                  "\xC1\xAC\xBD\xD3\xC6\xF7\xBF\xD8\xD6\xC6\xD7\xD6\xB7\xFB\xB4\xAE")),
-      {kIdMiscControlString, ControlKind::kEdit, kMultiLine | kReadOnly, "", {}},
+      {IDC_LINKER_MISC_CONTROL_STRING, ControlKind::kEdit, kMultiLine | kReadOnly, "", {}},
   };
   return t;
 }

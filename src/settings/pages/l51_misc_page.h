@@ -6,22 +6,15 @@
 #define C51_SETTINGS_PAGES_L51_MISC_PAGE_H_
 
 #include "settings/ardel_page.h"
+#include "settings/resources/control_ids.h"
 #include "settings/settings_records.h"
 
 namespace c51::settings {
 
-constexpr int kL51MiscPageTemplate = 186;
-
-// Control ids of the Linker Misc page.
-constexpr int kIdDisableWarnings = 1615;  // "LX51DWN"
-constexpr int kIdOverlay = 1620;          // "LX51OVL"
-constexpr int kIdMiscControls = 1621;     // "LX51MSC"
-constexpr int kIdMiscControlString = 1622;
-
 class CL51MiscPage : public CArdelPage {
  public:
   explicit CL51MiscPage(SettingsSession* session)
-      : CArdelPage(kL51MiscPageTemplate), session_(session) {}
+      : CArdelPage(IDD_LINKER_MISC_PAGE), session_(session) {}
 
   DialogTemplate Template(Language language) const override;
 

@@ -95,13 +95,13 @@ void CListingPage::EnableOptions(int main_index) {
 
 void CListingPage::ReadControls() {
   const DialogControls& c = controls();
-  folder_ = c.GetText(kIdListingFolder);
+  folder_ = c.GetText(IDC_LISTING_FOLDER);
   for (int i = 0; i < kListingSwitchCount; ++i) {
     if (IsMainBox(i)) continue;
     if (i == kLstAssemblerMacros) {
       // A list without a selection (a stored index the list does not
       // have) keeps the stored value rather than storing -1.
-      const int index = c.GetSelection(kIdListingMacro);
+      const int index = c.GetSelection(IDC_LISTING_ASSEMBLER_MACROS);
       if (index >= 0) options_[i] = index;
     } else {
       options_[i] = c.GetCheck(kListingSwitchIds[i]) == kChecked ? 1 : 0;
@@ -111,11 +111,11 @@ void CListingPage::ReadControls() {
 
 void CListingPage::WriteControls() {
   DialogControls& c = controls();
-  c.UpdateText(kIdListingFolder, folder_);
+  c.UpdateText(IDC_LISTING_FOLDER, folder_);
   for (int i = 0; i < kListingSwitchCount; ++i) {
     if (IsMainBox(i)) continue;
     if (i == kLstAssemblerMacros) {
-      c.SetSelection(kIdListingMacro, options_[i]);
+      c.SetSelection(IDC_LISTING_ASSEMBLER_MACROS, options_[i]);
     } else {
       c.SetCheck(kListingSwitchIds[i], CheckState(options_[i]));
     }
@@ -140,7 +140,7 @@ void CListingPage::Browse() {
 
 void CListingPage::OnControl(int id, Notification code) {
   if (!HasWindow() || code != Notification::kClicked) return;
-  if (id == kIdListingBrowse) {
+  if (id == IDC_LISTING_BROWSE) {
     Browse();
   } else if (id == kListingSwitchIds[kLstCompiler]) {
     EnableOptions(kLstCompiler);

@@ -12,23 +12,38 @@
 
 #include "project/config_keys.h"
 #include "settings/ardel_page.h"
+#include "settings/resources/control_ids.h"
 #include "settings/settings_records.h"
 
 namespace c51::settings {
 
-constexpr int kListingPageTemplate = 171;
-
-// Controls of template 171.
-constexpr int kIdListingFolder = 1004;  // static: the folder text
-constexpr int kIdListingBrowse = 1288;
-constexpr int kIdListingMacro = 1299;  // drop-down list: OPTLT position 10
 // The control of each "OPTLT" position, in order (index = position - 1).
 // The four main boxes get their captions at run time.
 inline constexpr std::array<int, kListingSwitchCount> kListingSwitchIds = {
-    1291, 1292, 1293, 1294, 1295,  // compiler listing and its four options
-    1296,                          // preprocessor listing
-    1297, 1201, 1298, 1299, 1300,  // assembler listing, its options, macro list
-    1301, 1211, 1086, 1228, 1214, 1229, 1207, 1225, 1227,  // linker listing, options
+    // The compiler listing and its four options.
+    IDC_LISTING_COMPILER,
+    IDC_LISTING_COMPILER_CONDITIONAL,
+    IDC_LISTING_COMPILER_SYMBOLS,
+    IDC_LISTING_COMPILER_INCLUDES,
+    IDC_LISTING_COMPILER_ASSEMBLY,
+    // The preprocessor listing.
+    IDC_LISTING_PREPROCESSOR,
+    // The assembler listing, its options and the macro list.
+    IDC_LISTING_ASSEMBLER,
+    IDC_LISTING_ASSEMBLER_CONDITIONAL,
+    IDC_LISTING_ASSEMBLER_SYMBOLS,
+    IDC_LISTING_ASSEMBLER_MACROS,
+    IDC_LISTING_ASSEMBLER_XREF,
+    // The linker listing and its options.
+    IDC_LISTING_LINKER,
+    IDC_LISTING_LINKER_MAP,
+    IDC_LISTING_LINKER_PUBLICS,
+    IDC_LISTING_LINKER_LOCALS,
+    IDC_LISTING_LINKER_LINES,
+    IDC_LISTING_LINKER_COMMENTS,
+    IDC_LISTING_LINKER_XREF,
+    IDC_LISTING_LINKER_GENERATED,
+    IDC_LISTING_LINKER_LIBRARY,
 };
 
 DialogTemplate ListingPageTemplate(Language language);
@@ -50,7 +65,7 @@ class CListingPage : public CArdelPage {
  public:
   // `session` outlives the page.
   explicit CListingPage(SettingsSession* session)
-      : CArdelPage(kListingPageTemplate), session_(session) {}
+      : CArdelPage(IDD_LISTING_PAGE), session_(session) {}
 
   DialogTemplate Template(Language language) const override {
     return ListingPageTemplate(language);

@@ -81,17 +81,17 @@ constexpr ListingTexts kChinese = {
 DialogTemplate ListingPageTemplate(Language language) {
   const ListingTexts& t = language == Language::kChinese ? kChinese : kEnglish;
   DialogTemplate d;
-  d.id = kListingPageTemplate;
+  d.id = IDD_LISTING_PAGE;
   d.caption = t.caption;
   d.controls = {
       {kNoId, ControlKind::kStatic, kStyleNone, t.folder_label, {}},
-      {kIdListingFolder, ControlKind::kStatic, kStyleNone, "", {}},
-      {kIdListingBrowse, ControlKind::kPushButton, kStyleNone, t.browse, {}},
+      {IDC_LISTING_FOLDER, ControlKind::kStatic, kStyleNone, "", {}},
+      {IDC_LISTING_BROWSE, ControlKind::kPushButton, kStyleNone, t.browse, {}},
   };
   for (int i = 0; i < kListingSwitchCount; ++i) {
     if (i == kLstAssemblerMacros) {
       d.controls.push_back({kNoId, ControlKind::kStatic, kStyleNone, t.switches[i], {}});
-      d.controls.push_back({kIdListingMacro,
+      d.controls.push_back({IDC_LISTING_ASSEMBLER_MACROS,
                             ControlKind::kDropDownList,
                             kStyleNone,
                             "",

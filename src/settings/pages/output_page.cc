@@ -44,8 +44,8 @@ bool COutputPage::OnInitDialog() {
     BuildCaptions();
   }
   DialogControls& c = controls();
-  c.SetCheck(kIdCreateExecutable, CheckState(r.gen_app));
-  c.SetCheck(kIdCreateLibrary, CheckState(r.gen_lib));
+  c.SetCheck(IDC_OUTPUT_CREATE_EXECUTABLE, CheckState(r.gen_app));
+  c.SetCheck(IDC_OUTPUT_CREATE_LIBRARY, CheckState(r.gen_lib));
   WriteControls();
   return true;
 }
@@ -57,17 +57,17 @@ void COutputPage::BuildCaptions() {
 
 void COutputPage::ReadControls() {
   const DialogControls& c = controls();
-  folder_ = c.GetText(kIdOutputFolder);
-  name_ = c.GetText(kIdOutputName);
+  folder_ = c.GetText(IDC_OUTPUT_FOLDER);
+  name_ = c.GetText(IDC_OUTPUT_NAME);
 }
 
 void COutputPage::WriteControls() {
   DialogControls& c = controls();
   writing_ = true;
-  c.UpdateText(kIdOutputFolder, folder_);
-  c.UpdateText(kIdOutputName, name_);
-  if (!executable_caption_.empty()) c.UpdateText(kIdCreateExecutable, executable_caption_);
-  if (!library_caption_.empty()) c.UpdateText(kIdCreateLibrary, library_caption_);
+  c.UpdateText(IDC_OUTPUT_FOLDER, folder_);
+  c.UpdateText(IDC_OUTPUT_NAME, name_);
+  if (!executable_caption_.empty()) c.UpdateText(IDC_OUTPUT_CREATE_EXECUTABLE, executable_caption_);
+  if (!library_caption_.empty()) c.UpdateText(IDC_OUTPUT_CREATE_LIBRARY, library_caption_);
   writing_ = false;
 }
 
@@ -87,9 +87,9 @@ void COutputPage::Browse() {
 
 void COutputPage::OnControl(int id, Notification code) {
   if (writing_ || !HasWindow()) return;
-  if (id == kIdOutputBrowse && code == Notification::kClicked) {
+  if (id == IDC_OUTPUT_BROWSE && code == Notification::kClicked) {
     Browse();
-  } else if (id == kIdOutputName && code == Notification::kTextChanged) {
+  } else if (id == IDC_OUTPUT_NAME && code == Notification::kTextChanged) {
     ReadControls();
     EnsureFinalSeparator(&folder_);
     BuildCaptions();
@@ -104,8 +104,8 @@ bool COutputPage::OnKillActive() {
   r.output_directory = folder_;
   r.output_name = name_;
   const DialogControls& c = controls();
-  r.gen_app = c.GetCheck(kIdCreateExecutable) == kChecked ? 1 : 0;
-  r.gen_lib = c.GetCheck(kIdCreateLibrary) == kChecked ? 1 : 0;
+  r.gen_app = c.GetCheck(IDC_OUTPUT_CREATE_EXECUTABLE) == kChecked ? 1 : 0;
+  r.gen_lib = c.GetCheck(IDC_OUTPUT_CREATE_LIBRARY) == kChecked ? 1 : 0;
   return true;
 }
 

@@ -10,18 +10,10 @@
 
 #include "project/config_keys.h"
 #include "settings/ardel_page.h"
+#include "settings/resources/control_ids.h"
 #include "settings/settings_records.h"
 
 namespace c51::settings {
-
-constexpr int kOutputPageTemplate = 172;
-
-// Controls of template 172.
-constexpr int kIdOutputFolder = 1003;  // static: the folder text
-constexpr int kIdOutputBrowse = 1244;
-constexpr int kIdOutputName = 1245;
-constexpr int kIdCreateExecutable = 1230;  // radio; caption set at run time
-constexpr int kIdCreateLibrary = 1231;     // radio; caption set at run time
 
 DialogTemplate OutputPageTemplate(Language language);
 
@@ -36,8 +28,7 @@ std::string LibraryCaption(Language language, const std::string& folder, const s
 class COutputPage : public CArdelPage {
  public:
   // `session` outlives the page.
-  explicit COutputPage(SettingsSession* session)
-      : CArdelPage(kOutputPageTemplate), session_(session) {}
+  explicit COutputPage(SettingsSession* session) : CArdelPage(IDD_OUTPUT_PAGE), session_(session) {}
 
   DialogTemplate Template(Language language) const override { return OutputPageTemplate(language); }
   bool OnInitDialog() override;

@@ -40,17 +40,21 @@ constexpr OutputTexts kChinese = {
 DialogTemplate OutputPageTemplate(Language language) {
   const OutputTexts& t = language == Language::kChinese ? kChinese : kEnglish;
   DialogTemplate d;
-  d.id = kOutputPageTemplate;
+  d.id = IDD_OUTPUT_PAGE;
   d.caption = t.caption;
   d.controls = {
       {kNoId, ControlKind::kStatic, kStyleNone, t.folder_label, {}},
-      {kIdOutputFolder, ControlKind::kStatic, kStyleNone, "", {}},
-      {kIdOutputBrowse, ControlKind::kPushButton, kStyleNone, t.browse, {}},
+      {IDC_OUTPUT_FOLDER, ControlKind::kStatic, kStyleNone, "", {}},
+      {IDC_OUTPUT_BROWSE, ControlKind::kPushButton, kStyleNone, t.browse, {}},
       {kNoId, ControlKind::kStatic, kStyleNone, t.name_label, {}},
-      {kIdOutputName, ControlKind::kEdit, kStyleNone, "", {}},
+      {IDC_OUTPUT_NAME, ControlKind::kEdit, kStyleNone, "", {}},
       // One group: exactly one of the two is on.
-      {kIdCreateExecutable, ControlKind::kRadioButton, kAutomatic | kGroupStart, t.executable, {}},
-      {kIdCreateLibrary, ControlKind::kRadioButton, kAutomatic, t.library, {}},
+      {IDC_OUTPUT_CREATE_EXECUTABLE,
+       ControlKind::kRadioButton,
+       kAutomatic | kGroupStart,
+       t.executable,
+       {}},
+      {IDC_OUTPUT_CREATE_LIBRARY, ControlKind::kRadioButton, kAutomatic, t.library, {}},
   };
   return d;
 }

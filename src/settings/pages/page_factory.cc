@@ -11,35 +11,36 @@
 #include "settings/pages/properties_page.h"
 #include "settings/pages/target_page.h"
 #include "settings/pages/user_page.h"
+#include "settings/resources/control_ids.h"
 
 namespace c51::settings {
 
 int PageTemplateId(PageKind kind) {
   switch (kind) {
     case PageKind::kDevice:
-      return 1005;
+      return IDD_DEVICE_PAGE;
     case PageKind::kTarget:
-      return 163;
+      return IDD_TARGET_PAGE;
     case PageKind::kOutput:
-      return 172;
+      return IDD_OUTPUT_PAGE;
     case PageKind::kListing:
-      return 171;
+      return IDD_LISTING_PAGE;
     case PageKind::kUser:
-      return 1002;
+      return IDD_USER_PAGE;
     case PageKind::kC51:
-      return 173;
+      return IDD_C51_PAGE;
     case PageKind::kA51:
-      return 174;
+      return IDD_A51_PAGE;
     case PageKind::kLinkerLocate:
-      return 187;
+      return IDD_LINKER_LOCATE_PAGE;
     case PageKind::kLinkerMisc:
-      return 186;
+      return IDD_LINKER_MISC_PAGE;
     case PageKind::kDebug:
-      return 309;
+      return IDD_DEBUG_PAGE;
     case PageKind::kProperties:
-      return 188;
+      return IDD_PROPERTIES_PAGE;
   }
-  return kEmptyPageTemplate;
+  return IDD_EMPTY_PAGE;
 }
 
 std::unique_ptr<CArdelPage> MakePage(PageKind kind, SettingsSession* session) {

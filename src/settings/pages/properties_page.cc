@@ -82,28 +82,28 @@ DialogTemplate PropertiesPageTemplate(Language language) {
   const uint32_t display = kReadOnly;
   const uint32_t three_state = kAutomatic | kThreeState;
   DialogTemplate d;
-  d.id = kPropertiesPageTemplate;
+  d.id = IDD_PROPERTIES_PAGE;
   d.caption = t.caption;
   d.controls = {
       {kNoId, ControlKind::kStatic, kStyleNone, t.path, {}},
-      {kIdPropertyPath, ControlKind::kEdit, display, "", {}},
+      {IDC_PROP_PATH, ControlKind::kEdit, display, "", {}},
       {kNoId, ControlKind::kStatic, kStyleNone, t.type, {}},
-      {kIdPropertyType, ControlKind::kEdit, display, "", {}},
+      {IDC_PROP_TYPE, ControlKind::kEdit, display, "", {}},
       {kNoId, ControlKind::kStatic, kStyleNone, t.size, {}},
-      {kIdPropertySize, ControlKind::kEdit, display, "", {}},
-      {kIdPropertyModifiedLabel, ControlKind::kStatic, kStyleNone, t.modified, {}},
-      {kIdPropertyModified, ControlKind::kEdit, display, "", {}},
-      {kIdIncludeInBuild, ControlKind::kCheckBox, three_state, t.include_in_build, {}},
-      {kIdGenerateSrc, ControlKind::kCheckBox, three_state, t.generate_src, {}},
-      {kIdAssembleSrc, ControlKind::kCheckBox, three_state, t.assemble_src, {}},
+      {IDC_PROP_SIZE, ControlKind::kEdit, display, "", {}},
+      {IDC_PROP_MODIFIED_LABEL, ControlKind::kStatic, kStyleNone, t.modified, {}},
+      {IDC_PROP_MODIFIED, ControlKind::kEdit, display, "", {}},
+      {IDC_PROP_INCLUDE_IN_BUILD, ControlKind::kCheckBox, three_state, t.include_in_build, {}},
+      {IDC_PROP_GENERATE_SRC, ControlKind::kCheckBox, three_state, t.generate_src, {}},
+      {IDC_PROP_ASSEMBLE_SRC, ControlKind::kCheckBox, three_state, t.assemble_src, {}},
       {kNoId, ControlKind::kStatic, kStyleNone, t.code_bank, {}},
-      {kIdCodeBankList, ControlKind::kDropDownList, kStyleNone, "", {kCommonBank}},
+      {IDC_PROP_CODE_BANK, ControlKind::kDropDownList, kStyleNone, "", {kCommonBank}},
   };
   return d;
 }
 
 CPropertiesPage::CPropertiesPage(SettingsSession* session)
-    : CArdelPage(kPropertiesPageTemplate), session_(session) {}
+    : CArdelPage(IDD_PROPERTIES_PAGE), session_(session) {}
 
 bool CPropertiesPage::OnInitDialog() {
   Load();
@@ -113,15 +113,15 @@ bool CPropertiesPage::OnInitDialog() {
 void CPropertiesPage::Load() {
   DialogControls& c = controls();
   const FileRecord& file = session_->records->file;
-  c.SetCheck(kIdIncludeInBuild, file.include_in_build);
-  c.SetCheck(kIdGenerateSrc, file.gen_asm);
-  c.SetCheck(kIdAssembleSrc, file.asm_asm);
+  c.SetCheck(IDC_PROP_INCLUDE_IN_BUILD, file.include_in_build);
+  c.SetCheck(IDC_PROP_GENERATE_SRC, file.gen_asm);
+  c.SetCheck(IDC_PROP_ASSEMBLE_SRC, file.asm_asm);
   LoadBanks();
   LoadFileFacts();
-  c.UpdateText(kIdPropertyPath, path_);
-  c.UpdateText(kIdPropertyType, type_);
-  c.UpdateText(kIdPropertySize, size_);
-  c.UpdateText(kIdPropertyModified, modified_);
+  c.UpdateText(IDC_PROP_PATH, path_);
+  c.UpdateText(IDC_PROP_TYPE, type_);
+  c.UpdateText(IDC_PROP_SIZE, size_);
+  c.UpdateText(IDC_PROP_MODIFIED, modified_);
 }
 
 void CPropertiesPage::LoadBanks() {
@@ -129,21 +129,21 @@ void CPropertiesPage::LoadBanks() {
   const int banks =
       ConfigurationBankCount(FindCurrentConfiguration(&session_->state->configuration));
   if (banks <= 0) {
-    c.SetSelection(kIdCodeBankList, 0);
-    c.Enable(kIdCodeBankList, false);
+    c.SetSelection(IDC_PROP_CODE_BANK, 0);
+    c.Enable(IDC_PROP_CODE_BANK, false);
     return;
   }
   for (int k = 0; k < banks; ++k) {
     char entry[32];
     std::snprintf(entry, sizeof entry, "%s%d", kBankPrefix, k);
-    c.AddItem(kIdCodeBankList, entry);
+    c.AddItem(IDC_PROP_CODE_BANK, entry);
   }
-  c.AddItem(kIdCodeBankList, kDefaultBank);
-  c.Enable(kIdCodeBankList, true);
+  c.AddItem(IDC_PROP_CODE_BANK, kDefaultBank);
+  c.Enable(IDC_PROP_CODE_BANK, true);
   // Compared before adding 1, so that a stored number near the top of the
   // range cannot overflow: -1 to `banks` (default) are in the list.
   const int bank = session_->records->file.bank;
-  c.SetSelection(kIdCodeBankList, bank < -1 || bank > banks ? 0 : bank + 1);
+  c.SetSelection(IDC_PROP_CODE_BANK, bank < -1 || bank > banks ? 0 : bank + 1);
 }
 
 void CPropertiesPage::LoadFileFacts() {
@@ -172,11 +172,11 @@ bool CPropertiesPage::OnKillActive() {
   if (!HasWindow()) return true;
   const DialogControls& c = controls();
   FileRecord& file = session_->records->file;
-  file.include_in_build = c.GetCheck(kIdIncludeInBuild);
-  file.gen_asm = c.GetCheck(kIdGenerateSrc);
-  file.asm_asm = c.GetCheck(kIdAssembleSrc);
+  file.include_in_build = c.GetCheck(IDC_PROP_INCLUDE_IN_BUILD);
+  file.gen_asm = c.GetCheck(IDC_PROP_GENERATE_SRC);
+  file.asm_asm = c.GetCheck(IDC_PROP_ASSEMBLE_SRC);
   // The list always has a selection once loaded; none would mean COMMON.
-  const int selection = c.GetSelection(kIdCodeBankList);
+  const int selection = c.GetSelection(IDC_PROP_CODE_BANK);
   file.bank = (selection < 0 ? 0 : selection) - 1;
   return true;
 }

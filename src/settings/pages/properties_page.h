@@ -11,22 +11,10 @@
 
 #include "platform/local_time.h"
 #include "settings/ardel_page.h"
+#include "settings/resources/control_ids.h"
 #include "settings/settings_records.h"
 
 namespace c51::settings {
-
-constexpr int kPropertiesPageTemplate = 188;
-
-// Controls of template 188.
-constexpr int kIdPropertyPath = 1315;  // read-only edits
-constexpr int kIdPropertyType = 1325;
-constexpr int kIdPropertySize = 1316;
-constexpr int kIdPropertyModified = 1341;
-constexpr int kIdPropertyModifiedLabel = 1323;  // "Modify:"
-constexpr int kIdIncludeInBuild = 1318;         // three-state: "IncBld"
-constexpr int kIdGenerateSrc = 1320;            // three-state: "GenAsm"
-constexpr int kIdAssembleSrc = 1321;            // three-state: "AsmAsm"
-constexpr int kIdCodeBankList = 1003;           // index - 1 = "BankNum"
 
 // A byte count with "," between groups of three digits and " Bytes":
 //   12 => "12 Bytes"   123456 => "123,456 Bytes"   1234567 => "1,234,567 Bytes"

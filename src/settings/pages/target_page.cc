@@ -143,9 +143,9 @@ TargetRecord& CTargetPage::target() const {
 bool CTargetPage::OnInitDialog() {
   DialogControls& c = controls();
   const TargetRecord& t = target();
-  c.SetSelection(kIdMemoryModel, t.mem_mode);
-  c.SetSelection(kIdCodeRomSize, t.code_mode);
-  c.SetSelection(kIdOperatingSystem, t.rtos);
+  c.SetSelection(IDC_TARGET_MEMORY_MODEL, t.mem_mode);
+  c.SetSelection(IDC_TARGET_CODE_ROM_SIZE, t.code_mode);
+  c.SetSelection(IDC_TARGET_OPERATING_SYSTEM, t.rtos);
   RefreshDevice();
   LoadRanges(t.ocm51, kIdCodeStart, kIdCodeSize);
   LoadRanges(t.ocr51, kIdXdataStart, kIdXdataSize);
@@ -163,34 +163,35 @@ void CTargetPage::RefreshDevice() {
   DialogControls& c = controls();
   const TargetRecord& t = target();
   const DeviceRecord* shown = device();
-  c.UpdateText(kIdXtal, FormatDouble(t.clock));
-  c.UpdateText(kIdTargetDevice, DeviceTitle(shown));
+  c.UpdateText(IDC_TARGET_XTAL, FormatDouble(t.clock));
+  c.UpdateText(IDC_TARGET_DEVICE, DeviceTitle(shown));
 
   const std::string cpu = DeviceCpuText(shown);
   const std::string lead = MessageText(MessageId::kUseOnChip, language());
   // The ROM caption starts after the "I" of "IROM"; the XRAM one at "XRAM".
   const size_t irom = cpu.find("IROM");
   if (irom != std::string::npos) {
-    c.Enable(kIdOnChipRom, true);
-    c.SetCheck(kIdOnChipRom, CheckState((t.t51_flags & kT51OnChipRom) != 0));
-    c.SetText(kIdOnChipRom, lead + FeatureText(cpu, irom + 1));
+    c.Enable(IDC_TARGET_ON_CHIP_ROM, true);
+    c.SetCheck(IDC_TARGET_ON_CHIP_ROM, CheckState((t.t51_flags & kT51OnChipRom) != 0));
+    c.SetText(IDC_TARGET_ON_CHIP_ROM, lead + FeatureText(cpu, irom + 1));
   } else {
-    c.SetCheck(kIdOnChipRom, kUnchecked);
-    c.Enable(kIdOnChipRom, false);
+    c.SetCheck(IDC_TARGET_ON_CHIP_ROM, kUnchecked);
+    c.Enable(IDC_TARGET_ON_CHIP_ROM, false);
   }
   const size_t xram = cpu.find("XRAM");
   if (xram != std::string::npos) {
-    c.Enable(kIdOnChipXram, true);
-    c.SetCheck(kIdOnChipXram, CheckState((t.t51_flags & kT51OnChipXram) != 0));
-    c.SetText(kIdOnChipXram, lead + FeatureText(cpu, xram));
+    c.Enable(IDC_TARGET_ON_CHIP_XRAM, true);
+    c.SetCheck(IDC_TARGET_ON_CHIP_XRAM, CheckState((t.t51_flags & kT51OnChipXram) != 0));
+    c.SetText(IDC_TARGET_ON_CHIP_XRAM, lead + FeatureText(cpu, xram));
   } else {
-    c.SetCheck(kIdOnChipXram, kUnchecked);
-    c.Enable(kIdOnChipXram, false);
+    c.SetCheck(IDC_TARGET_ON_CHIP_XRAM, kUnchecked);
+    c.Enable(IDC_TARGET_ON_CHIP_XRAM, false);
   }
   const bool dual_pointer =
       cpu.find("MODDP2") != std::string::npos || cpu.find("MODP2") != std::string::npos;
-  c.SetCheck(kIdMultipleDptr, CheckState(dual_pointer && (t.t51_flags & kT51MultipleDptr) != 0));
-  c.Enable(kIdMultipleDptr, dual_pointer);
+  c.SetCheck(IDC_TARGET_MULTIPLE_DPTR,
+             CheckState(dual_pointer && (t.t51_flags & kT51MultipleDptr) != 0));
+  c.Enable(IDC_TARGET_MULTIPLE_DPTR, dual_pointer);
 }
 
 void CTargetPage::LoadRanges(const std::string& text, const int* start_ids, const int* size_ids) {
@@ -211,29 +212,29 @@ void CTargetPage::LoadRanges(const std::string& text, const int* start_ids, cons
 
 void CTargetPage::EnableBankControls(bool enabled) {
   DialogControls& c = controls();
-  c.Enable(kIdBankCount, enabled);
-  c.Enable(kIdBankStart, enabled);
-  c.Enable(kIdBankEnd, enabled);
+  c.Enable(IDC_TARGET_BANK_COUNT, enabled);
+  c.Enable(IDC_TARGET_BANK_START, enabled);
+  c.Enable(IDC_TARGET_BANK_END, enabled);
 }
 
 void CTargetPage::LoadBanking(const std::string& code_bank) {
   DialogControls& c = controls();
-  c.SetSelection(kIdBankCount, 0);
-  c.UpdateText(kIdBankStart, "0x0000");
-  c.UpdateText(kIdBankEnd, "0xFFFF");
+  c.SetSelection(IDC_TARGET_BANK_COUNT, 0);
+  c.UpdateText(IDC_TARGET_BANK_START, "0x0000");
+  c.UpdateText(IDC_TARGET_BANK_END, "0xFFFF");
   EnableBankControls(false);
   if (std::count(code_bank.begin(), code_bank.end(), ',') != 4) return;
   const std::vector<std::string> fields = CommaFields(code_bank);
   const bool on = fields[0] != "0";
-  c.SetCheck(kIdCodeBanking, CheckState(on));
+  c.SetCheck(IDC_TARGET_CODE_BANKING, CheckState(on));
   EnableBankControls(on);
   int index = 0;  // "2" unless the count is one of the list's
-  for (int i = 0; i < c.GetItemCount(kIdBankCount); ++i) {
-    if (c.GetItemText(kIdBankCount, i) == fields[1]) index = i;
+  for (int i = 0; i < c.GetItemCount(IDC_TARGET_BANK_COUNT); ++i) {
+    if (c.GetItemText(IDC_TARGET_BANK_COUNT, i) == fields[1]) index = i;
   }
-  c.SetSelection(kIdBankCount, index);
-  c.UpdateText(kIdBankStart, fields[2]);
-  c.UpdateText(kIdBankEnd, fields[3]);
+  c.SetSelection(IDC_TARGET_BANK_COUNT, index);
+  c.UpdateText(IDC_TARGET_BANK_START, fields[2]);
+  c.UpdateText(IDC_TARGET_BANK_END, fields[3]);
 }
 
 bool CTargetPage::Store() {
@@ -245,9 +246,9 @@ bool CTargetPage::Store() {
     const int index = c.GetSelection(id);
     if (index >= 0) *value = index;
   };
-  store_index(kIdMemoryModel, &t.mem_mode);
-  store_index(kIdCodeRomSize, &t.code_mode);
-  store_index(kIdOperatingSystem, &t.rtos);
+  store_index(IDC_TARGET_MEMORY_MODEL, &t.mem_mode);
+  store_index(IDC_TARGET_CODE_ROM_SIZE, &t.code_mode);
+  store_index(IDC_TARGET_OPERATING_SYSTEM, &t.rtos);
 
   const TypedRanges code = ReadRanges(c, kIdCodeStart, kIdCodeSize);
   const TypedRanges xdata = ReadRanges(c, kIdXdataStart, kIdXdataSize);
@@ -257,11 +258,11 @@ bool CTargetPage::Store() {
     problem = CheckRanges(xdata, MessageId::kInvalidStartAddress, MessageId::kXdataOutOfRange,
                           language());
   }
-  const std::string crystal_text = c.GetText(kIdXtal);
+  const std::string crystal_text = c.GetText(IDC_TARGET_XTAL);
   const double clock = ParseDouble(crystal_text.c_str());
   if (problem.empty()) problem = CheckCrystal(crystal_text, clock, language());
-  const std::string bank_start = c.GetText(kIdBankStart);
-  const std::string bank_end = c.GetText(kIdBankEnd);
+  const std::string bank_start = c.GetText(IDC_TARGET_BANK_START);
+  const std::string bank_end = c.GetText(IDC_TARGET_BANK_END);
   if (problem.empty()) problem = CheckBankArea(bank_start, bank_end, language());
   if (!problem.empty()) {
     MessageBox(problem, MessageIcon::kNone, MessageButtons::kOk);
@@ -270,11 +271,11 @@ bool CTargetPage::Store() {
 
   t.ocm51 = FormatMemoryRanges(ToMemoryRanges(code));
   t.ocr51 = FormatMemoryRanges(ToMemoryRanges(xdata));
-  t.code_bank = FormatCodeBank(c.GetCheck(kIdCodeBanking) == kChecked ? 1 : 0,
-                               c.GetText(kIdBankCount), bank_start, bank_end);
-  t.t51_flags = (c.GetCheck(kIdOnChipRom) == kChecked ? kT51OnChipRom : 0) |
-                (c.GetCheck(kIdMultipleDptr) == kChecked ? kT51MultipleDptr : 0) |
-                (c.GetCheck(kIdOnChipXram) == kChecked ? kT51OnChipXram : 0);
+  t.code_bank = FormatCodeBank(c.GetCheck(IDC_TARGET_CODE_BANKING) == kChecked ? 1 : 0,
+                               c.GetText(IDC_TARGET_BANK_COUNT), bank_start, bank_end);
+  t.t51_flags = (c.GetCheck(IDC_TARGET_ON_CHIP_ROM) == kChecked ? kT51OnChipRom : 0) |
+                (c.GetCheck(IDC_TARGET_MULTIPLE_DPTR) == kChecked ? kT51MultipleDptr : 0) |
+                (c.GetCheck(IDC_TARGET_ON_CHIP_XRAM) == kChecked ? kT51OnChipXram : 0);
   t.clock = clock;
   return true;
 }
@@ -295,18 +296,18 @@ bool CTargetPage::OnApply() {
 
 void CTargetPage::OnDefault() {
   DialogControls& c = controls();
-  c.SetCheck(kIdMultipleDptr, kUnchecked);
-  c.SetCheck(kIdOnChipRom, kUnchecked);
-  c.SetCheck(kIdOnChipXram, kUnchecked);
-  c.UpdateText(kIdXtal, FormatDouble(target().clock));
-  c.SetSelection(kIdMemoryModel, 0);  // "Small: variables in DATA"
-  c.SetSelection(kIdCodeRomSize, 2);  // "Large:  64K program"
+  c.SetCheck(IDC_TARGET_MULTIPLE_DPTR, kUnchecked);
+  c.SetCheck(IDC_TARGET_ON_CHIP_ROM, kUnchecked);
+  c.SetCheck(IDC_TARGET_ON_CHIP_XRAM, kUnchecked);
+  c.UpdateText(IDC_TARGET_XTAL, FormatDouble(target().clock));
+  c.SetSelection(IDC_TARGET_MEMORY_MODEL, 0);   // "Small: variables in DATA"
+  c.SetSelection(IDC_TARGET_CODE_ROM_SIZE, 2);  // "Large:  64K program"
   SetModified();
 }
 
 void CTargetPage::OnControl(int id, Notification code) {
-  if (id == kIdCodeBanking && code == Notification::kClicked) {
-    EnableBankControls(controls().GetCheck(kIdCodeBanking) == kChecked);
+  if (id == IDC_TARGET_CODE_BANKING && code == Notification::kClicked) {
+    EnableBankControls(controls().GetCheck(IDC_TARGET_CODE_BANKING) == kChecked);
   }
   SetModified();
 }

@@ -11,30 +11,20 @@
 
 #include "project/device_record.h"
 #include "settings/ardel_page.h"
+#include "settings/resources/control_ids.h"
 #include "settings/settings_records.h"
 
 namespace c51::settings {
 
-constexpr int kTargetPageTemplate = 163;
-
-// Control ids of the Target page.
-constexpr int kIdTargetDevice = 1242;  // static: vendor and device name
-constexpr int kIdXtal = 1563;
-constexpr int kIdMemoryModel = 1564;
-constexpr int kIdCodeRomSize = 1565;
-constexpr int kIdOperatingSystem = 1038;
-constexpr int kIdOnChipRom = 1196;
-constexpr int kIdMultipleDptr = 1195;
-constexpr int kIdOnChipXram = 1197;
-constexpr int kIdCodeBanking = 1000;
-constexpr int kIdBankCount = 1001;
-constexpr int kIdBankStart = 1002;
-constexpr int kIdBankEnd = 1003;
 // Start and size edits of the three off-chip ranges of each space.
-inline constexpr int kIdCodeStart[3] = {1011, 1573, 1574};
-inline constexpr int kIdCodeSize[3] = {1012, 1013, 1014};
-inline constexpr int kIdXdataStart[3] = {1016, 1578, 1579};
-inline constexpr int kIdXdataSize[3] = {1017, 1018, 1019};
+inline constexpr int kIdCodeStart[3] = {IDC_TARGET_CODE_START_0, IDC_TARGET_CODE_START_1,
+                                        IDC_TARGET_CODE_START_2};
+inline constexpr int kIdCodeSize[3] = {IDC_TARGET_CODE_SIZE_0, IDC_TARGET_CODE_SIZE_1,
+                                       IDC_TARGET_CODE_SIZE_2};
+inline constexpr int kIdXdataStart[3] = {IDC_TARGET_XDATA_START_0, IDC_TARGET_XDATA_START_1,
+                                         IDC_TARGET_XDATA_START_2};
+inline constexpr int kIdXdataSize[3] = {IDC_TARGET_XDATA_SIZE_0, IDC_TARGET_XDATA_SIZE_1,
+                                        IDC_TARGET_XDATA_SIZE_2};
 
 // A typed address or size as the C library's unsigned base-0 conversion
 // reads it ("0x" hexadecimal, leading "0" octal, else decimal; leading
@@ -46,8 +36,7 @@ uint32_t ParseTypedUnsigned(const std::string& text);
 
 class CTargetPage : public CArdelPage {
  public:
-  explicit CTargetPage(SettingsSession* session)
-      : CArdelPage(kTargetPageTemplate), session_(session) {}
+  explicit CTargetPage(SettingsSession* session) : CArdelPage(IDD_TARGET_PAGE), session_(session) {}
 
   DialogTemplate Template(Language language) const override;
 

@@ -10,11 +10,10 @@
 
 #include "project/config_keys.h"
 #include "settings/ardel_page.h"
+#include "settings/resources/control_ids.h"
 #include "settings/settings_records.h"
 
 namespace c51::settings {
-
-constexpr int kUserPageTemplate = 1002;
 
 // The controls of one program: switch, command edit, "..." button.
 struct UserProgramIds {
@@ -27,9 +26,15 @@ struct UserProgramIds {
 // program #1 and program #2.
 constexpr int kUserMoments = 3;
 inline constexpr UserProgramIds kUserProgramIds[kUserMoments][2] = {
-    {{1009, 1017, 1016}, {1011, 1018, 1019}},
-    {{1015, 1028, 1029}, {1030, 1031, 1032}},
-    {{1033, 1034, 1035}, {1036, 1037, 1038}},
+    {{IDC_USER_BEFORE_COMPILE_RUN_1, IDC_USER_BEFORE_COMPILE_COMMAND_1,
+      IDC_USER_BEFORE_COMPILE_BROWSE_1},
+     {IDC_USER_BEFORE_COMPILE_RUN_2, IDC_USER_BEFORE_COMPILE_COMMAND_2,
+      IDC_USER_BEFORE_COMPILE_BROWSE_2}},
+    {{IDC_USER_BEFORE_BUILD_RUN_1, IDC_USER_BEFORE_BUILD_COMMAND_1, IDC_USER_BEFORE_BUILD_BROWSE_1},
+     {IDC_USER_BEFORE_BUILD_RUN_2, IDC_USER_BEFORE_BUILD_COMMAND_2,
+      IDC_USER_BEFORE_BUILD_BROWSE_2}},
+    {{IDC_USER_AFTER_BUILD_RUN_1, IDC_USER_AFTER_BUILD_COMMAND_1, IDC_USER_AFTER_BUILD_BROWSE_1},
+     {IDC_USER_AFTER_BUILD_RUN_2, IDC_USER_AFTER_BUILD_COMMAND_2, IDC_USER_AFTER_BUILD_BROWSE_2}},
 };
 
 // The file-open dialog's filter for a program.
@@ -41,7 +46,7 @@ DialogTemplate UserPageTemplate(Language language);
 class CUserPage : public CArdelPage {
  public:
   // `session` outlives the page.
-  explicit CUserPage(SettingsSession* session) : CArdelPage(kUserPageTemplate), session_(session) {}
+  explicit CUserPage(SettingsSession* session) : CArdelPage(IDD_USER_PAGE), session_(session) {}
 
   DialogTemplate Template(Language language) const override { return UserPageTemplate(language); }
   bool OnInitDialog() override;

@@ -37,7 +37,7 @@ constexpr UserTexts kChinese = {
 DialogTemplate UserPageTemplate(Language language) {
   const UserTexts& t = language == Language::kChinese ? kChinese : kEnglish;
   DialogTemplate d;
-  d.id = kUserPageTemplate;
+  d.id = IDD_USER_PAGE;
   d.caption = t.caption;
   for (int m = 0; m < kUserMoments; ++m) {
     d.controls.push_back({kNoId, ControlKind::kGroupBox, kStyleNone, t.groups[m], {}});

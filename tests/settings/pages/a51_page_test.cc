@@ -63,22 +63,22 @@ TEST_F(A51PageTest, ProjectScopeLoadsWithoutMarkingThePageModified) {
   Prepare(OptionScope::kProject, record);
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
     EXPECT_FALSE(run.IsButtonEnabled(kIdApply));
-    EXPECT_EQ(c.GetCheck(kIdA51Standard), kChecked);
-    EXPECT_EQ(c.GetCheck(kIdA51Mpl), kUnchecked);
-    EXPECT_EQ(c.GetCheck(kIdA51SfrNames), kChecked);
-    EXPECT_FALSE(c.IsEnabled(kIdA51Reset));
-    EXPECT_EQ(c.GetText(kIdA51Set), "S");
-    EXPECT_EQ(c.GetText(kIdA51ControlString), "SET (SMALL,S) DEBUG INCDIR (I) M NOPRINT EP ");
-    c.Type(kIdA51Set, "");
-    c.Type(kIdA51Misc, "");
-    c.Type(kIdA51Include, "");
+    EXPECT_EQ(c.GetCheck(IDC_A51_STANDARD), kChecked);
+    EXPECT_EQ(c.GetCheck(IDC_A51_MPL), kUnchecked);
+    EXPECT_EQ(c.GetCheck(IDC_A51_SFR_NAMES), kChecked);
+    EXPECT_FALSE(c.IsEnabled(IDC_A51_RESET));
+    EXPECT_EQ(c.GetText(IDC_A51_SET), "S");
+    EXPECT_EQ(c.GetText(IDC_A51_CONTROL_STRING), "SET (SMALL,S) DEBUG INCDIR (I) M NOPRINT EP ");
+    c.Type(IDC_A51_SET, "");
+    c.Type(IDC_A51_MISC, "");
+    c.Type(IDC_A51_INCLUDE, "");
     EXPECT_TRUE(run.IsButtonEnabled(kIdApply));
-    EXPECT_EQ(c.GetText(kIdA51ControlString), kProjectDefaultString);
-    c.Click(kIdA51Standard);
-    EXPECT_EQ(c.GetText(kIdA51ControlString), "NOMACRO SET (SMALL) DEBUG NOPRINT EP ");
-    c.Click(kIdA51Mpl);
-    c.Click(kIdA51SfrNames);
-    EXPECT_EQ(c.GetText(kIdA51ControlString), "MPL NOMOD51 SET (SMALL) DEBUG NOPRINT EP ");
+    EXPECT_EQ(c.GetText(IDC_A51_CONTROL_STRING), kProjectDefaultString);
+    c.Click(IDC_A51_STANDARD);
+    EXPECT_EQ(c.GetText(IDC_A51_CONTROL_STRING), "NOMACRO SET (SMALL) DEBUG NOPRINT EP ");
+    c.Click(IDC_A51_MPL);
+    c.Click(IDC_A51_SFR_NAMES);
+    EXPECT_EQ(c.GetText(IDC_A51_CONTROL_STRING), "MPL NOMOD51 SET (SMALL) DEBUG NOPRINT EP ");
     run.SelectPage(0);
   });
   EXPECT_EQ(records_.assembler.flags, 1);
@@ -88,14 +88,14 @@ TEST_F(A51PageTest, AtFileScopeEachSwitchStoresItsThreeStates) {
   struct Case {
     int id;
     int shift;
-  } cases[] = {{kIdA51Mpl, 0}, {kIdA51Standard, 2}, {kIdA51SfrNames, 6}};
+  } cases[] = {{IDC_A51_MPL, 0}, {IDC_A51_STANDARD, 2}, {IDC_A51_SFR_NAMES, 6}};
   for (const Case& k : cases) {
     SCOPED_TRACE(k.id);
     Prepare(OptionScope::kFile, DefaultA51Record(OptionScope::kFile));
     // Inherit, then off, on and inherit again.
     for (int state : {kIndeterminate, kUnchecked, kChecked, kIndeterminate}) {
       Open([&](HeadlessSheet& run, HeadlessDialog& c) {
-        EXPECT_TRUE(c.IsEnabled(kIdA51Reset));
+        EXPECT_TRUE(c.IsEnabled(IDC_A51_RESET));
         if (state != kIndeterminate || c.GetCheck(k.id) != kIndeterminate) c.Click(k.id);
         EXPECT_EQ(c.GetCheck(k.id), state);
         run.SelectPage(0);
@@ -119,9 +119,9 @@ TEST_F(A51PageTest, SwitchesAreFieldsModuloThreeAtEveryScope) {
   record.flags = 3 | (4 << 2) | (5 << 6);  // MPL 3, Standard 4, SFR 5
   Prepare(OptionScope::kProject, record);
   Open([](HeadlessSheet&, HeadlessDialog& c) {
-    EXPECT_EQ(c.GetCheck(kIdA51Mpl), kUnchecked);
-    EXPECT_EQ(c.GetCheck(kIdA51Standard), kChecked);
-    EXPECT_EQ(c.GetCheck(kIdA51SfrNames), kIndeterminate);
+    EXPECT_EQ(c.GetCheck(IDC_A51_MPL), kUnchecked);
+    EXPECT_EQ(c.GetCheck(IDC_A51_STANDARD), kChecked);
+    EXPECT_EQ(c.GetCheck(IDC_A51_SFR_NAMES), kIndeterminate);
   });
 }
 
@@ -136,11 +136,11 @@ TEST_F(A51PageTest, DefaultResetsTheScope) {
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
     EXPECT_TRUE(run.PressDefault());
     EXPECT_TRUE(run.IsButtonEnabled(kIdApply));
-    EXPECT_EQ(c.GetCheck(kIdA51Standard), kChecked);
-    EXPECT_EQ(c.GetCheck(kIdA51Mpl), kUnchecked);
-    EXPECT_EQ(c.GetCheck(kIdA51SfrNames), kChecked);
-    EXPECT_EQ(c.GetText(kIdA51Set), "");
-    EXPECT_EQ(c.GetText(kIdA51ControlString), kProjectDefaultString);
+    EXPECT_EQ(c.GetCheck(IDC_A51_STANDARD), kChecked);
+    EXPECT_EQ(c.GetCheck(IDC_A51_MPL), kUnchecked);
+    EXPECT_EQ(c.GetCheck(IDC_A51_SFR_NAMES), kChecked);
+    EXPECT_EQ(c.GetText(IDC_A51_SET), "");
+    EXPECT_EQ(c.GetText(IDC_A51_CONTROL_STRING), kProjectDefaultString);
   });
   EXPECT_EQ(records_.assembler.flags, kA51ProjectFlags);
   EXPECT_EQ(records_.assembler.set, "");
@@ -151,7 +151,7 @@ TEST_F(A51PageTest, DefaultResetsTheScope) {
   Prepare(OptionScope::kGroup, record);
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
     run.PressDefault();
-    EXPECT_EQ(c.GetCheck(kIdA51Mpl), kIndeterminate);
+    EXPECT_EQ(c.GetCheck(IDC_A51_MPL), kIndeterminate);
   });
   EXPECT_EQ(records_.assembler.flags, kA51InheritFlags);
 }
@@ -159,12 +159,12 @@ TEST_F(A51PageTest, DefaultResetsTheScope) {
 TEST_F(A51PageTest, ActivationRebuildsTheStringWithoutActivatingApply) {
   Prepare(OptionScope::kProject, DefaultA51Record(OptionScope::kProject));
   Open([this](HeadlessSheet& run, HeadlessDialog& c) {
-    EXPECT_EQ(c.GetText(kIdA51ControlString), kProjectDefaultString);
+    EXPECT_EQ(c.GetText(IDC_A51_CONTROL_STRING), kProjectDefaultString);
     run.SelectPage(0);
     // What the Listing page would have changed: the assembler listing on.
     state_.output.listing[kLstAssembler] = 1;
     run.SelectPage(1);
-    EXPECT_EQ(c.GetText(kIdA51ControlString),
+    EXPECT_EQ(c.GetText(IDC_A51_CONTROL_STRING),
               "SET (SMALL) DEBUG NOCOND NOSYMBOLS PRINT(.\\Debug\\*.lst) EP ");
     EXPECT_FALSE(run.IsButtonEnabled(kIdApply));
     EXPECT_FALSE(page_.modified());
@@ -182,14 +182,14 @@ TEST_F(A51PageTest, GroupScopeShowsInheritedTextsAndKeepsItsSetForThePagesBelow)
   records_.a51_inherited.project_include = "prj";
   records_.a51_inherited.group_flags = 1;  // MPL on, Standard and SFR names off
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
-    EXPECT_EQ(c.GetCheck(kIdA51Mpl), kIndeterminate);
-    EXPECT_EQ(c.GetText(kIdA51ControlString),
+    EXPECT_EQ(c.GetCheck(IDC_A51_MPL), kIndeterminate);
+    EXPECT_EQ(c.GetText(IDC_A51_CONTROL_STRING),
               "MPL NOMOD51 SET (SMALL,P,G,X) DEBUG INCDIR (prj;;own) NOPRINT "
               "OBJECT(.\\Debug\\*.obj) EP ");
-    c.Type(kIdA51Set, "Z");
+    c.Type(IDC_A51_SET, "Z");
     run.SelectPage(0);
     run.SelectPage(1);
-    EXPECT_NE(run.active().GetText(kIdA51ControlString).find("SET (SMALL,P,G,Z)"),
+    EXPECT_NE(run.active().GetText(IDC_A51_CONTROL_STRING).find("SET (SMALL,P,G,Z)"),
               std::string::npos);
   });
   EXPECT_EQ(records_.assembler.set, "Z");
@@ -198,14 +198,14 @@ TEST_F(A51PageTest, GroupScopeShowsInheritedTextsAndKeepsItsSetForThePagesBelow)
 
   Prepare(OptionScope::kProject, DefaultA51Record(OptionScope::kProject));
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
-    c.Type(kIdA51Set, "Q");
+    c.Type(IDC_A51_SET, "Q");
     run.SelectPage(0);
   });
   EXPECT_EQ(records_.a51_inherited.project_set, "Q");
 
   Prepare(OptionScope::kFile, DefaultA51Record(OptionScope::kFile));
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
-    c.Type(kIdA51Set, "F");
+    c.Type(IDC_A51_SET, "F");
     run.SelectPage(0);
   });
   EXPECT_EQ(records_.a51_inherited.project_set, "Q");
@@ -215,17 +215,17 @@ TEST_F(A51PageTest, GroupScopeShowsInheritedTextsAndKeepsItsSetForThePagesBelow)
 TEST_F(A51PageTest, TheIncludeEditorReplacesTheTextOnOk) {
   Prepare(OptionScope::kProject, DefaultA51Record(OptionScope::kProject));
   backend_.dialog_scripts.push_back([](HeadlessDialogRun& run) {
-    run.controls().AddItem(kIdFolderList, "asm");
+    run.controls().AddItem(IDC_FOLDER_LIST, "asm");
     run.PressOk();
   });
   backend_.dialog_scripts.push_back([](HeadlessDialogRun& run) { run.PressCancel(); });
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
-    EXPECT_TRUE(c.Click(kIdA51IncludeBrowse));
-    EXPECT_EQ(c.GetText(kIdA51Include), "asm\\");
+    EXPECT_TRUE(c.Click(IDC_A51_INCLUDE_BROWSE));
+    EXPECT_EQ(c.GetText(IDC_A51_INCLUDE), "asm\\");
     EXPECT_TRUE(run.IsButtonEnabled(kIdApply));
-    EXPECT_EQ(c.GetText(kIdA51ControlString), "SET (SMALL) DEBUG INCDIR (asm\\) NOPRINT EP ");
-    EXPECT_TRUE(c.Click(kIdA51IncludeBrowse));
-    EXPECT_EQ(c.GetText(kIdA51Include), "asm\\");
+    EXPECT_EQ(c.GetText(IDC_A51_CONTROL_STRING), "SET (SMALL) DEBUG INCDIR (asm\\) NOPRINT EP ");
+    EXPECT_TRUE(c.Click(IDC_A51_INCLUDE_BROWSE));
+    EXPECT_EQ(c.GetText(IDC_A51_INCLUDE), "asm\\");
     run.SelectPage(0);
   });
   EXPECT_EQ(records_.assembler.include, "asm\\");
@@ -238,12 +238,12 @@ TEST_F(A51PageTest, ApplyWritesTheFiveKeysWhenBoundAndAsked) {
   Prepare(OptionScope::kProject, DefaultA51Record(OptionScope::kProject));
   page_.Bind(tool.get());
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
-    c.Type(kIdA51Set, "S");
+    c.Type(IDC_A51_SET, "S");
     EXPECT_TRUE(run.PressOk());
   });
   EXPECT_TRUE(host.updates.empty());
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
-    c.Click(kIdA51Mpl);
+    c.Click(IDC_A51_MPL);
     EXPECT_TRUE(run.PressApply());
   });
   ASSERT_EQ(host.updates.size(), 1u);
@@ -256,16 +256,16 @@ TEST_F(A51PageTest, TemplateInBothLanguages) {
   HeadlessDialog en(A51PageTemplate(Language::kEnglish), nullptr);
   HeadlessDialog zh(A51PageTemplate(Language::kChinese), nullptr);
   EXPECT_EQ(en.layout().id, 174);
-  EXPECT_EQ(en.GetText(kIdA51SfrNames), "&Define 8051 SFR Name");
+  EXPECT_EQ(en.GetText(IDC_A51_SFR_NAMES), "&Define 8051 SFR Name");
   // "定义 8051 SFR 名称(&D)" (define 8051 SFR names)
-  EXPECT_EQ(zh.GetText(kIdA51SfrNames), "\xB6\xA8\xD2\xE5 8051 SFR \xC3\xFB\xB3\xC6(&D)");
-  for (int id : {kIdA51Set, kIdA51Reset, kIdA51Standard, kIdA51Mpl, kIdA51SfrNames, kIdA51Include,
-                 kIdA51IncludeBrowse, kIdA51Misc, kIdA51ControlString}) {
+  EXPECT_EQ(zh.GetText(IDC_A51_SFR_NAMES), "\xB6\xA8\xD2\xE5 8051 SFR \xC3\xFB\xB3\xC6(&D)");
+  for (int id : {IDC_A51_SET, IDC_A51_RESET, IDC_A51_STANDARD, IDC_A51_MPL, IDC_A51_SFR_NAMES,
+                 IDC_A51_INCLUDE, IDC_A51_INCLUDE_BROWSE, IDC_A51_MISC, IDC_A51_CONTROL_STRING}) {
     SCOPED_TRACE(id);
     EXPECT_TRUE(en.Exists(id));
     EXPECT_EQ(en.Find(id)->kind, zh.Find(id)->kind);
   }
-  EXPECT_EQ(en.Find(kIdA51ControlString)->style, kMultiLine | kReadOnly);
+  EXPECT_EQ(en.Find(IDC_A51_CONTROL_STRING)->style, kMultiLine | kReadOnly);
 }
 
 }  // namespace

@@ -65,49 +65,49 @@ TEST_F(C51PageTest, ProjectScopeLoadsTheRecordAndIsModifiedAtOnce) {
   Prepare(OptionScope::kProject, DefaultC51Record(OptionScope::kProject));
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
     EXPECT_TRUE(run.IsButtonEnabled(kIdApply));
-    EXPECT_EQ(c.GetSelection(kIdC51Level), 8);
-    EXPECT_EQ(c.GetSelection(kIdC51Emphasis), 1);
-    EXPECT_EQ(c.GetSelection(kIdC51Warnings), 2);
-    EXPECT_EQ(c.GetSelection(kIdC51FloatBits), 3);
-    EXPECT_EQ(c.GetCheck(kIdC51InterruptVectors), kChecked);
-    EXPECT_EQ(c.GetCheck(kIdC51AnsiPromotion), kChecked);
-    EXPECT_EQ(c.GetCheck(kIdC51RegisterColoring), kUnchecked);
-    EXPECT_EQ(c.GetCheck(kIdC51NoAbsoluteRegisters), kUnchecked);
-    EXPECT_EQ(c.GetCheck(kIdC51KeepOrder), kUnchecked);
-    EXPECT_EQ(c.GetText(kIdC51VectorAddress), "0x0000");
-    EXPECT_FALSE(c.IsEnabled(kIdC51Undefine));
-    EXPECT_TRUE(c.IsEnabled(kIdC51InterruptVectors));
-    EXPECT_TRUE(c.IsEnabled(kIdC51RegisterColoring));
-    EXPECT_TRUE(c.IsEnabled(kIdC51VectorAddress));
-    EXPECT_EQ(c.GetText(kIdC51ControlString), kProjectDefaultString);
+    EXPECT_EQ(c.GetSelection(IDC_C51_LEVEL), 8);
+    EXPECT_EQ(c.GetSelection(IDC_C51_EMPHASIS), 1);
+    EXPECT_EQ(c.GetSelection(IDC_C51_WARNINGS), 2);
+    EXPECT_EQ(c.GetSelection(IDC_C51_FLOAT_BITS), 3);
+    EXPECT_EQ(c.GetCheck(IDC_C51_INTERRUPT_VECTORS), kChecked);
+    EXPECT_EQ(c.GetCheck(IDC_C51_ANSI_PROMOTION), kChecked);
+    EXPECT_EQ(c.GetCheck(IDC_C51_REGISTER_COLORING), kUnchecked);
+    EXPECT_EQ(c.GetCheck(IDC_C51_NO_ABSOLUTE_REGISTERS), kUnchecked);
+    EXPECT_EQ(c.GetCheck(IDC_C51_KEEP_ORDER), kUnchecked);
+    EXPECT_EQ(c.GetText(IDC_C51_VECTOR_ADDRESS), "0x0000");
+    EXPECT_FALSE(c.IsEnabled(IDC_C51_UNDEFINE));
+    EXPECT_TRUE(c.IsEnabled(IDC_C51_INTERRUPT_VECTORS));
+    EXPECT_TRUE(c.IsEnabled(IDC_C51_REGISTER_COLORING));
+    EXPECT_TRUE(c.IsEnabled(IDC_C51_VECTOR_ADDRESS));
+    EXPECT_EQ(c.GetText(IDC_C51_CONTROL_STRING), kProjectDefaultString);
     // Register coloring is a single bit at the project: two states.
-    EXPECT_TRUE(c.Click(kIdC51RegisterColoring));
-    EXPECT_TRUE(c.Click(kIdC51RegisterColoring));
-    EXPECT_EQ(c.GetCheck(kIdC51RegisterColoring), kUnchecked);
+    EXPECT_TRUE(c.Click(IDC_C51_REGISTER_COLORING));
+    EXPECT_TRUE(c.Click(IDC_C51_REGISTER_COLORING));
+    EXPECT_EQ(c.GetCheck(IDC_C51_REGISTER_COLORING), kUnchecked);
   });
 }
 
 TEST_F(C51PageTest, TheControlStringFollowsEveryChange) {
   Prepare(OptionScope::kProject, DefaultC51Record(OptionScope::kProject));
   Open([](HeadlessSheet&, HeadlessDialog& c) {
-    c.Type(kIdC51Define, "A  B=2");
-    c.Choose(kIdC51Level, 9);
-    c.Choose(kIdC51Emphasis, 0);
-    c.Choose(kIdC51Warnings, 0);
-    c.Choose(kIdC51FloatBits, 5);
-    c.Click(kIdC51RegisterColoring);
-    c.Click(kIdC51KeepOrder);
-    c.Click(kIdC51AnsiPromotion);
-    c.Click(kIdC51NoAbsoluteRegisters);
-    c.Type(kIdC51VectorAddress, "0x8000");
-    c.Type(kIdC51Include, ";;C:\\inc;");
-    c.Type(kIdC51Misc, " SMALL ");
-    EXPECT_EQ(c.GetText(kIdC51ControlString),
+    c.Type(IDC_C51_DEFINE, "A  B=2");
+    c.Choose(IDC_C51_LEVEL, 9);
+    c.Choose(IDC_C51_EMPHASIS, 0);
+    c.Choose(IDC_C51_WARNINGS, 0);
+    c.Choose(IDC_C51_FLOAT_BITS, 5);
+    c.Click(IDC_C51_REGISTER_COLORING);
+    c.Click(IDC_C51_KEEP_ORDER);
+    c.Click(IDC_C51_ANSI_PROMOTION);
+    c.Click(IDC_C51_NO_ABSOLUTE_REGISTERS);
+    c.Type(IDC_C51_VECTOR_ADDRESS, "0x8000");
+    c.Type(IDC_C51_INCLUDE, ";;C:\\inc;");
+    c.Type(IDC_C51_MISC, " SMALL ");
+    EXPECT_EQ(c.GetText(IDC_C51_CONTROL_STRING),
               "ROM (SMALL) WARNINGLEVEL (0) OPTIMIZE (9,SIZE) INCDIR (C:\\inc) FLOATFUZZY (5) "
               "SMALL DEFINE (A,B=2) REGFILE (C:\\work\\Debug\\blinky.ORG) ORDER NOINTPROMOTE "
               "NOAREGS INTVECTOR(0x8000) DEBUG OBJECTEXTEND NOPRINT ");
-    c.Click(kIdC51InterruptVectors);
-    EXPECT_NE(c.GetText(kIdC51ControlString).find(" NOINTVECTOR DEBUG"), std::string::npos);
+    c.Click(IDC_C51_INTERRUPT_VECTORS);
+    EXPECT_NE(c.GetText(IDC_C51_CONTROL_STRING).find(" NOINTVECTOR DEBUG"), std::string::npos);
   });
 }
 
@@ -126,9 +126,9 @@ TEST_F(C51PageTest, TheVectorAddressIsCheckedWhenThePageIsLeft) {
     Prepare(OptionScope::kProject, DefaultC51Record(OptionScope::kProject));
     ui_.messages.clear();
     Open([&k](HeadlessSheet& run, HeadlessDialog& c) {
-      c.Choose(kIdC51Level, 9);
-      c.Type(kIdC51Define, "X");
-      c.Type(kIdC51VectorAddress, k.text);
+      c.Choose(IDC_C51_LEVEL, 9);
+      c.Type(IDC_C51_DEFINE, "X");
+      c.Type(IDC_C51_VECTOR_ADDRESS, k.text);
       EXPECT_EQ(run.SelectPage(0), k.accepted);
       EXPECT_EQ(run.active_index(), k.accepted ? 0 : 1);
     });
@@ -149,7 +149,7 @@ TEST_F(C51PageTest, TheVectorAddressIsCheckedWhenThePageIsLeft) {
   backend_.set_language(Language::kEnglish);
   ui_.messages.clear();
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
-    c.Type(kIdC51VectorAddress, "0x10000");
+    c.Type(IDC_C51_VECTOR_ADDRESS, "0x10000");
     EXPECT_FALSE(run.PressOk());
   });
   ASSERT_EQ(ui_.messages.size(), 1u);
@@ -161,17 +161,17 @@ TEST_F(C51PageTest, DefaultInAListPutsTheStoredValueBackAtProjectScopeOnly) {
   record.flags = 0x494D10;  // level 5
   Prepare(OptionScope::kProject, record);
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
-    c.Choose(kIdC51Level, 3);
-    c.ChooseText(kIdC51Level, "Default");
-    EXPECT_EQ(c.GetSelection(kIdC51Level), 5);
-    EXPECT_EQ(c.GetText(kIdC51ControlString),
+    c.Choose(IDC_C51_LEVEL, 3);
+    c.ChooseText(IDC_C51_LEVEL, "Default");
+    EXPECT_EQ(c.GetSelection(IDC_C51_LEVEL), 5);
+    EXPECT_EQ(c.GetText(IDC_C51_CONTROL_STRING),
               "ROM (SMALL) OPTIMIZE (5,SPEED) DEBUG OBJECTEXTEND NOPRINT ");
-    c.Choose(kIdC51Emphasis, kC51EmphasisDefault);
-    c.Choose(kIdC51Warnings, kC51WarningsDefault);
-    c.Choose(kIdC51FloatBits, kC51FloatBitsDefault);
-    EXPECT_EQ(c.GetSelection(kIdC51Emphasis), 1);
-    EXPECT_EQ(c.GetSelection(kIdC51Warnings), 2);
-    EXPECT_EQ(c.GetSelection(kIdC51FloatBits), 3);
+    c.Choose(IDC_C51_EMPHASIS, kC51EmphasisDefault);
+    c.Choose(IDC_C51_WARNINGS, kC51WarningsDefault);
+    c.Choose(IDC_C51_FLOAT_BITS, kC51FloatBitsDefault);
+    EXPECT_EQ(c.GetSelection(IDC_C51_EMPHASIS), 1);
+    EXPECT_EQ(c.GetSelection(IDC_C51_WARNINGS), 2);
+    EXPECT_EQ(c.GetSelection(IDC_C51_FLOAT_BITS), 3);
     run.SelectPage(0);
   });
   EXPECT_EQ(records_.compiler.flags, 0x494D10);
@@ -179,10 +179,10 @@ TEST_F(C51PageTest, DefaultInAListPutsTheStoredValueBackAtProjectScopeOnly) {
   record.flags = kC51InheritFlags - (5 << 14);  // level 5, all else inherit
   Prepare(OptionScope::kGroup, record);
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
-    EXPECT_EQ(c.GetSelection(kIdC51Level), 5);
-    c.Choose(kIdC51Level, 3);
-    c.ChooseText(kIdC51Level, "Default");
-    EXPECT_EQ(c.GetSelection(kIdC51Level), kC51LevelDefault);
+    EXPECT_EQ(c.GetSelection(IDC_C51_LEVEL), 5);
+    c.Choose(IDC_C51_LEVEL, 3);
+    c.ChooseText(IDC_C51_LEVEL, "Default");
+    EXPECT_EQ(c.GetSelection(IDC_C51_LEVEL), kC51LevelDefault);
     run.SelectPage(0);
   });
   EXPECT_EQ(records_.compiler.flags, kC51InheritFlags);
@@ -191,20 +191,20 @@ TEST_F(C51PageTest, DefaultInAListPutsTheStoredValueBackAtProjectScopeOnly) {
 TEST_F(C51PageTest, FileScopeInheritsVectorsAndColoringAndOffersThreeStates) {
   Prepare(OptionScope::kFile, DefaultC51Record(OptionScope::kFile));
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
-    EXPECT_EQ(c.GetCheck(kIdC51InterruptVectors), kIndeterminate);
-    EXPECT_EQ(c.GetCheck(kIdC51RegisterColoring), kIndeterminate);
-    EXPECT_FALSE(c.Click(kIdC51InterruptVectors));
-    EXPECT_FALSE(c.Click(kIdC51RegisterColoring));
-    EXPECT_FALSE(c.Type(kIdC51VectorAddress, "0x8000"));
-    EXPECT_TRUE(c.IsEnabled(kIdC51Undefine));
-    EXPECT_EQ(c.GetSelection(kIdC51Level), kC51LevelDefault);
-    EXPECT_EQ(c.GetText(kIdC51ControlString), kGroupDefaultString);
+    EXPECT_EQ(c.GetCheck(IDC_C51_INTERRUPT_VECTORS), kIndeterminate);
+    EXPECT_EQ(c.GetCheck(IDC_C51_REGISTER_COLORING), kIndeterminate);
+    EXPECT_FALSE(c.Click(IDC_C51_INTERRUPT_VECTORS));
+    EXPECT_FALSE(c.Click(IDC_C51_REGISTER_COLORING));
+    EXPECT_FALSE(c.Type(IDC_C51_VECTOR_ADDRESS, "0x8000"));
+    EXPECT_TRUE(c.IsEnabled(IDC_C51_UNDEFINE));
+    EXPECT_EQ(c.GetSelection(IDC_C51_LEVEL), kC51LevelDefault);
+    EXPECT_EQ(c.GetText(IDC_C51_CONTROL_STRING), kGroupDefaultString);
     // Keep order: inherit -> off -> on.
-    c.Click(kIdC51KeepOrder);
-    EXPECT_EQ(c.GetCheck(kIdC51KeepOrder), kUnchecked);
-    c.Click(kIdC51KeepOrder);
-    EXPECT_EQ(c.GetCheck(kIdC51KeepOrder), kChecked);
-    EXPECT_NE(c.GetText(kIdC51ControlString).find(" ORDER "), std::string::npos);
+    c.Click(IDC_C51_KEEP_ORDER);
+    EXPECT_EQ(c.GetCheck(IDC_C51_KEEP_ORDER), kUnchecked);
+    c.Click(IDC_C51_KEEP_ORDER);
+    EXPECT_EQ(c.GetCheck(IDC_C51_KEEP_ORDER), kChecked);
+    EXPECT_NE(c.GetText(IDC_C51_CONTROL_STRING).find(" ORDER "), std::string::npos);
     run.SelectPage(0);
   });
   // Only the keep-order field (bits 2-3) left its inherit value.
@@ -216,8 +216,8 @@ TEST_F(C51PageTest, FieldsAreReducedIntoRange) {
   record.flags = 0x4B0D10;  // level field 12
   Prepare(OptionScope::kProject, record);
   Open([](HeadlessSheet&, HeadlessDialog& c) {
-    EXPECT_EQ(c.GetSelection(kIdC51Level), 1);
-    EXPECT_EQ(c.GetText(kIdC51ControlString),
+    EXPECT_EQ(c.GetSelection(IDC_C51_LEVEL), 1);
+    EXPECT_EQ(c.GetText(IDC_C51_CONTROL_STRING),
               "ROM (SMALL) OPTIMIZE (1,SPEED) DEBUG OBJECTEXTEND NOPRINT ");
   });
 }
@@ -231,15 +231,16 @@ TEST_F(C51PageTest, GroupScopeShowsInheritedTextsWithoutRepeatingItsOwn) {
   records_.c51_inherited.group_define = "G";
   records_.c51_inherited.project_flags = 0x494D10;  // level 5
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
-    EXPECT_EQ(c.GetText(kIdC51ControlString),
+    EXPECT_EQ(c.GetText(IDC_C51_CONTROL_STRING),
               "ROM (SMALL) OPTIMIZE (5,SPEED) DEFINE (P,G,X) DEBUG OBJECTEXTEND NOPRINT "
               "OBJECT(.\\Debug\\*.obj) ");
-    c.Type(kIdC51Define, "Z");
+    c.Type(IDC_C51_DEFINE, "Z");
     run.SelectPage(0);
     // Back on the page, the enclosing group's text is still the only one
     // before the page's own.
     run.SelectPage(1);
-    EXPECT_NE(run.active().GetText(kIdC51ControlString).find("DEFINE (P,G,Z)"), std::string::npos);
+    EXPECT_NE(run.active().GetText(IDC_C51_CONTROL_STRING).find("DEFINE (P,G,Z)"),
+              std::string::npos);
   });
   EXPECT_EQ(records_.compiler.define, "Z");
   EXPECT_EQ(records_.compiler.undefine, "y");
@@ -248,14 +249,14 @@ TEST_F(C51PageTest, GroupScopeShowsInheritedTextsWithoutRepeatingItsOwn) {
 
   Prepare(OptionScope::kProject, DefaultC51Record(OptionScope::kProject));
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
-    c.Type(kIdC51Define, "Q");
+    c.Type(IDC_C51_DEFINE, "Q");
     run.SelectPage(0);
   });
   EXPECT_EQ(records_.c51_inherited.project_define, "Q");
 
   Prepare(OptionScope::kFile, DefaultC51Record(OptionScope::kFile));
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
-    c.Type(kIdC51Define, "F");
+    c.Type(IDC_C51_DEFINE, "F");
     run.SelectPage(0);
   });
   EXPECT_EQ(records_.c51_inherited.project_define, "Q");
@@ -275,11 +276,11 @@ TEST_F(C51PageTest, DefaultResetsTheScopeAndKeepsTheAddressBelowTheProject) {
     page_.ClearModified();
     EXPECT_TRUE(run.PressDefault());
     EXPECT_TRUE(page_.modified());
-    EXPECT_EQ(c.GetText(kIdC51Define), "");
-    EXPECT_EQ(c.GetSelection(kIdC51Level), kC51LevelDefault);
+    EXPECT_EQ(c.GetText(IDC_C51_DEFINE), "");
+    EXPECT_EQ(c.GetSelection(IDC_C51_LEVEL), kC51LevelDefault);
     // The box shows the address edit's text, and vectors are on at the project.
-    EXPECT_EQ(c.GetText(kIdC51VectorAddress), "0x8000");
-    EXPECT_EQ(c.GetText(kIdC51ControlString),
+    EXPECT_EQ(c.GetText(IDC_C51_VECTOR_ADDRESS), "0x8000");
+    EXPECT_EQ(c.GetText(IDC_C51_CONTROL_STRING),
               "ROM (SMALL) INTVECTOR(0x8000) DEBUG OBJECTEXTEND NOPRINT OBJECT(.\\Debug\\*.obj) ");
   });
   EXPECT_EQ(records_.compiler.flags, kC51InheritFlags);
@@ -292,8 +293,8 @@ TEST_F(C51PageTest, DefaultResetsTheScopeAndKeepsTheAddressBelowTheProject) {
   Prepare(OptionScope::kProject, record);
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
     run.PressDefault();
-    EXPECT_EQ(c.GetText(kIdC51VectorAddress), "0x0000");
-    EXPECT_EQ(c.GetText(kIdC51ControlString), kProjectDefaultString);
+    EXPECT_EQ(c.GetText(IDC_C51_VECTOR_ADDRESS), "0x0000");
+    EXPECT_EQ(c.GetText(IDC_C51_CONTROL_STRING), kProjectDefaultString);
     run.SelectPage(0);
   });
   EXPECT_EQ(records_.compiler.flags, kC51ProjectFlags);
@@ -303,22 +304,22 @@ TEST_F(C51PageTest, DefaultResetsTheScopeAndKeepsTheAddressBelowTheProject) {
 TEST_F(C51PageTest, TheIncludeEditorReplacesTheTextOnOk) {
   Prepare(OptionScope::kProject, DefaultC51Record(OptionScope::kProject));
   backend_.dialog_scripts.push_back([](HeadlessDialogRun& run) {
-    EXPECT_EQ(run.controls().GetItemCount(kIdFolderList), 1);
-    run.controls().AddItem(kIdFolderList, "more");
+    EXPECT_EQ(run.controls().GetItemCount(IDC_FOLDER_LIST), 1);
+    run.controls().AddItem(IDC_FOLDER_LIST, "more");
     run.PressOk();
   });
   backend_.dialog_scripts.push_back([](HeadlessDialogRun& run) {
-    run.controls().ResetItems(kIdFolderList);
+    run.controls().ResetItems(IDC_FOLDER_LIST);
     run.PressCancel();
   });
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
-    c.Type(kIdC51Include, "inc");
-    EXPECT_TRUE(c.Click(kIdC51IncludeBrowse));
-    EXPECT_EQ(c.GetText(kIdC51Include), "inc\\;more\\");
-    EXPECT_EQ(c.GetText(kIdC51ControlString),
+    c.Type(IDC_C51_INCLUDE, "inc");
+    EXPECT_TRUE(c.Click(IDC_C51_INCLUDE_BROWSE));
+    EXPECT_EQ(c.GetText(IDC_C51_INCLUDE), "inc\\;more\\");
+    EXPECT_EQ(c.GetText(IDC_C51_CONTROL_STRING),
               "ROM (SMALL) INCDIR (inc\\;more\\) DEBUG OBJECTEXTEND NOPRINT ");
-    EXPECT_TRUE(c.Click(kIdC51IncludeBrowse));
-    EXPECT_EQ(c.GetText(kIdC51Include), "inc\\;more\\");
+    EXPECT_TRUE(c.Click(IDC_C51_INCLUDE_BROWSE));
+    EXPECT_EQ(c.GetText(IDC_C51_INCLUDE), "inc\\;more\\");
     run.SelectPage(0);
   });
   EXPECT_EQ(records_.compiler.include, "inc\\;more\\");
@@ -336,13 +337,13 @@ TEST_F(C51PageTest, ApplyWritesTheSixKeysWhenBoundAndAsked) {
   // Not bound: Apply writes nothing.
   page_.Bind(nullptr);
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
-    c.Type(kIdC51Define, "X");
+    c.Type(IDC_C51_DEFINE, "X");
     EXPECT_TRUE(run.PressApply());
   });
   EXPECT_TRUE(host.updates.empty());
   page_.Bind(tool.get());
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
-    c.Type(kIdC51Misc, "SMALL");
+    c.Type(IDC_C51_MISC, "SMALL");
     EXPECT_TRUE(run.PressApply());
   });
   ASSERT_EQ(host.updates.size(), 1u);
@@ -361,7 +362,8 @@ TEST_F(C51PageTest, ListsComeFromTheTemplateInBothLanguages) {
   struct List {
     int id;
     int count;
-  } lists[] = {{kIdC51Level, 11}, {kIdC51Emphasis, 3}, {kIdC51Warnings, 4}, {kIdC51FloatBits, 9}};
+  } lists[] = {
+      {IDC_C51_LEVEL, 11}, {IDC_C51_EMPHASIS, 3}, {IDC_C51_WARNINGS, 4}, {IDC_C51_FLOAT_BITS, 9}};
   for (const List& list : lists) {
     SCOPED_TRACE(list.id);
     ASSERT_EQ(en.GetItemCount(list.id), list.count);
@@ -371,11 +373,11 @@ TEST_F(C51PageTest, ListsComeFromTheTemplateInBothLanguages) {
     EXPECT_EQ(zh.GetItemText(list.id, list.count - 1),
               "\xC4\xAC\xC8\xCF\xA3\xAC\xC9\xCF\xD2\xBB\xBC\xB6\xB5\xC4\xC9\xE8\xD6\xC3");
   }
-  EXPECT_EQ(en.GetItemText(kIdC51Level, 3), "3:Peephole optimazation");
-  EXPECT_EQ(en.GetItemText(kIdC51Warnings, 2), "Warning Level  2");
-  EXPECT_EQ(en.GetItemText(kIdC51FloatBits, 7), "7");
-  EXPECT_EQ(en.GetText(kIdC51NoAbsoluteRegisters), "&Don't absolute register access");
-  EXPECT_EQ(en.Find(kIdC51ControlString)->style, kMultiLine | kReadOnly);
+  EXPECT_EQ(en.GetItemText(IDC_C51_LEVEL, 3), "3:Peephole optimazation");
+  EXPECT_EQ(en.GetItemText(IDC_C51_WARNINGS, 2), "Warning Level  2");
+  EXPECT_EQ(en.GetItemText(IDC_C51_FLOAT_BITS, 7), "7");
+  EXPECT_EQ(en.GetText(IDC_C51_NO_ABSOLUTE_REGISTERS), "&Don't absolute register access");
+  EXPECT_EQ(en.Find(IDC_C51_CONTROL_STRING)->style, kMultiLine | kReadOnly);
 }
 
 }  // namespace

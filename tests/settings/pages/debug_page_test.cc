@@ -149,8 +149,8 @@ class DebugPageTest : public ::testing::Test {
 
   std::vector<std::string> Items(const HeadlessDialog& c) const {
     std::vector<std::string> items;
-    for (int i = 0; i < c.GetItemCount(kIdDriverList); ++i)
-      items.push_back(c.GetItemText(kIdDriverList, i));
+    for (int i = 0; i < c.GetItemCount(IDC_DEBUG_DRIVER_LIST); ++i)
+      items.push_back(c.GetItemText(IDC_DEBUG_DRIVER_LIST, i));
     return items;
   }
 
@@ -229,16 +229,18 @@ TEST_F(DebugPageTest, LoadsTheRecord) {
     state_.debug = c.record;
     CDebugPage page(&session_);
     Run(&page, [&](HeadlessSheet& run, HeadlessDialog& d) {
-      EXPECT_EQ(d.GetCheck(kIdSoftwareSimulation), c.simulation);
-      EXPECT_EQ(d.GetCheck(kIdHardwareEmulation), c.emulation);
-      EXPECT_EQ(d.GetCheck(kIdSimLoadApp), c.record.sim_load_app ? kChecked : kUnchecked);
-      EXPECT_EQ(d.GetCheck(kIdSimRunToMain), c.record.sim_run_to_main ? kChecked : kUnchecked);
-      EXPECT_EQ(d.GetCheck(kIdHwLoadApp), c.record.hw_load_app ? kChecked : kUnchecked);
-      EXPECT_EQ(d.GetCheck(kIdHwRunToMain), c.record.hw_run_to_main ? kChecked : kUnchecked);
-      EXPECT_EQ(d.GetSelection(kIdDriverList), c.selection);
+      EXPECT_EQ(d.GetCheck(IDC_DEBUG_SIMULATOR), c.simulation);
+      EXPECT_EQ(d.GetCheck(IDC_DEBUG_EMULATOR), c.emulation);
+      EXPECT_EQ(d.GetCheck(IDC_DEBUG_SIM_LOAD_APP), c.record.sim_load_app ? kChecked : kUnchecked);
+      EXPECT_EQ(d.GetCheck(IDC_DEBUG_SIM_RUN_TO_MAIN),
+                c.record.sim_run_to_main ? kChecked : kUnchecked);
+      EXPECT_EQ(d.GetCheck(IDC_DEBUG_HW_LOAD_APP), c.record.hw_load_app ? kChecked : kUnchecked);
+      EXPECT_EQ(d.GetCheck(IDC_DEBUG_HW_RUN_TO_MAIN),
+                c.record.hw_run_to_main ? kChecked : kUnchecked);
+      EXPECT_EQ(d.GetSelection(IDC_DEBUG_DRIVER_LIST), c.selection);
       EXPECT_EQ(page.driver_path(), c.path ? c.path : no_cap_);
       EXPECT_EQ(run.IsButtonEnabled(kIdApply), c.modified);
-      EXPECT_FALSE(d.IsVisible(kIdSimLoadApp));
+      EXPECT_FALSE(d.IsVisible(IDC_DEBUG_SIM_LOAD_APP));
     });
   }
 }
@@ -247,13 +249,13 @@ TEST_F(DebugPageTest, LeavingThePageStoresTheRecord) {
   WriteStandardDatabase();
   state_.debug.output_path[0] = 'o';  // the rest of the record stays
   Open([&](HeadlessSheet& run, HeadlessDialog& c) {
-    ASSERT_TRUE(c.Click(kIdHardwareEmulation));
+    ASSERT_TRUE(c.Click(IDC_DEBUG_EMULATOR));
     EXPECT_TRUE(run.IsButtonEnabled(kIdApply));
-    ASSERT_TRUE(c.Click(kIdSimRunToMain));
-    ASSERT_TRUE(c.Click(kIdHwLoadApp));
-    ASSERT_TRUE(c.Click(kIdHwRunToMain));
-    ASSERT_TRUE(c.Choose(kIdDriverList, 0));
-    EXPECT_FALSE(c.Click(kIdSimLoadApp));  // hidden: the user cannot reach it
+    ASSERT_TRUE(c.Click(IDC_DEBUG_SIM_RUN_TO_MAIN));
+    ASSERT_TRUE(c.Click(IDC_DEBUG_HW_LOAD_APP));
+    ASSERT_TRUE(c.Click(IDC_DEBUG_HW_RUN_TO_MAIN));
+    ASSERT_TRUE(c.Choose(IDC_DEBUG_DRIVER_LIST, 0));
+    EXPECT_FALSE(c.Click(IDC_DEBUG_SIM_LOAD_APP));  // hidden: the user cannot reach it
     ASSERT_TRUE(run.SelectPage(0));
   });
   const DebugOptionRecord& r = state_.debug;
@@ -273,7 +275,7 @@ TEST_F(DebugPageTest, ALongDriverPathIsCutTo2047Characters) {
   const std::string long_path(3000, 'p');
   WriteDatabase("[C51]\nTDRV0=" + long_path + "(\"Long\")\n");
   Open([&](HeadlessSheet& run, HeadlessDialog& c) {
-    ASSERT_TRUE(c.Choose(kIdDriverList, 0));
+    ASSERT_TRUE(c.Choose(IDC_DEBUG_DRIVER_LIST, 0));
     ASSERT_TRUE(run.SelectPage(0));
   });
   EXPECT_EQ(DriverText(state_.debug), long_path.substr(0, 2047));
@@ -289,14 +291,14 @@ TEST_F(DebugPageTest, ApplyCopiesTheRecordWhenThePageIsActive) {
   WriteStandardDatabase();
   state_.debug.output_path[0] = 'o';
   Open([&](HeadlessSheet& run, HeadlessDialog& c) {
-    ASSERT_TRUE(c.Choose(kIdDriverList, 0));
-    ASSERT_TRUE(c.Click(kIdHardwareEmulation));
+    ASSERT_TRUE(c.Choose(IDC_DEBUG_DRIVER_LIST, 0));
+    ASSERT_TRUE(c.Click(IDC_DEBUG_EMULATOR));
     // Apply from another page leaves the host's record alone.
     ASSERT_TRUE(run.SelectPage(0));
     ASSERT_TRUE(run.PressApply());
     EXPECT_EQ(host_record_.use_simulator, 1);
     ASSERT_TRUE(run.SelectPage(1));
-    ASSERT_TRUE(c.Click(kIdSimRunToMain));
+    ASSERT_TRUE(c.Click(IDC_DEBUG_SIM_RUN_TO_MAIN));
     ASSERT_TRUE(run.PressApply());
     EXPECT_EQ(page_.store_flag(), 0);
     EXPECT_EQ(std::memcmp(&host_record_, &state_.debug, sizeof host_record_), 0);
@@ -305,7 +307,7 @@ TEST_F(DebugPageTest, ApplyCopiesTheRecordWhenThePageIsActive) {
     EXPECT_EQ(DriverText(host_record_), fake_driver_ + " ");
     EXPECT_EQ(host_record_.output_path[0], 'o');
     // The flag was cleared: a later OK does not copy again.
-    ASSERT_TRUE(c.Click(kIdSoftwareSimulation));
+    ASSERT_TRUE(c.Click(IDC_DEBUG_SIMULATOR));
     EXPECT_TRUE(run.PressOk());
   });
   EXPECT_EQ(state_.debug.use_simulator, 1);
@@ -321,13 +323,13 @@ TEST_F(DebugPageTest, DefaultResetsTheEmulatorSide) {
     EXPECT_FALSE(run.IsButtonEnabled(kIdApply));
     ASSERT_TRUE(run.PressDefault());
     EXPECT_TRUE(run.IsButtonEnabled(kIdApply));
-    EXPECT_EQ(c.GetCheck(kIdSoftwareSimulation), kUnchecked);
-    EXPECT_EQ(c.GetCheck(kIdHardwareEmulation), kChecked);
-    EXPECT_EQ(c.GetCheck(kIdSimLoadApp), kChecked);
-    EXPECT_EQ(c.GetCheck(kIdSimRunToMain), kUnchecked);  // not the default's
-    EXPECT_EQ(c.GetCheck(kIdHwLoadApp), kChecked);
-    EXPECT_EQ(c.GetCheck(kIdHwRunToMain), kUnchecked);
-    EXPECT_EQ(c.GetSelection(kIdDriverList), 0);
+    EXPECT_EQ(c.GetCheck(IDC_DEBUG_SIMULATOR), kUnchecked);
+    EXPECT_EQ(c.GetCheck(IDC_DEBUG_EMULATOR), kChecked);
+    EXPECT_EQ(c.GetCheck(IDC_DEBUG_SIM_LOAD_APP), kChecked);
+    EXPECT_EQ(c.GetCheck(IDC_DEBUG_SIM_RUN_TO_MAIN), kUnchecked);  // not the default's
+    EXPECT_EQ(c.GetCheck(IDC_DEBUG_HW_LOAD_APP), kChecked);
+    EXPECT_EQ(c.GetCheck(IDC_DEBUG_HW_RUN_TO_MAIN), kUnchecked);
+    EXPECT_EQ(c.GetSelection(IDC_DEBUG_DRIVER_LIST), 0);
     ASSERT_TRUE(run.SelectPage(0));
   });
   EXPECT_EQ(state_.debug.driver_index, 0);
@@ -373,9 +375,9 @@ TEST_F(DebugPageTest, DriverSettings) {
     state_.debug.driver_index = c.driver;
     CDebugPage page(&session_);
     Run(&page, [&](HeadlessSheet&, HeadlessDialog& d) {
-      EXPECT_EQ(d.GetSelection(kIdDriverList), c.driver);
+      EXPECT_EQ(d.GetSelection(IDC_DEBUG_DRIVER_LIST), c.driver);
       page.ClearModified();
-      ASSERT_TRUE(d.Click(kIdDriverSettings));
+      ASSERT_TRUE(d.Click(IDC_DEBUG_DRIVER_SETTINGS));
       EXPECT_TRUE(page.modified());
     });
     if (c.result.empty()) {
@@ -404,13 +406,13 @@ TEST_F(DebugPageTest, TemplatesInBothLanguages) {
   EXPECT_EQ(english.caption, "Debug");
   EXPECT_EQ(chinese.caption, "\xB5\xF7\xCA\xD4");  // 调试
   const std::pair<int, const char*> texts[] = {
-      {kIdSoftwareSimulation, "Software Simulation"},
-      {kIdHardwareEmulation, "Hardware Emulation"},
-      {kIdSimLoadApp, "Load Application at  Startup"},
-      {kIdSimRunToMain, "Run to main()"},
-      {kIdDriverSettings, "Settings"},
-      {kIdHwLoadApp, "Load Application at Startup"},
-      {kIdHwRunToMain, "Run to main()"},
+      {IDC_DEBUG_SIMULATOR, "Software Simulation"},
+      {IDC_DEBUG_EMULATOR, "Hardware Emulation"},
+      {IDC_DEBUG_SIM_LOAD_APP, "Load Application at  Startup"},
+      {IDC_DEBUG_SIM_RUN_TO_MAIN, "Run to main()"},
+      {IDC_DEBUG_DRIVER_SETTINGS, "Settings"},
+      {IDC_DEBUG_HW_LOAD_APP, "Load Application at Startup"},
+      {IDC_DEBUG_HW_RUN_TO_MAIN, "Run to main()"},
   };
   HeadlessDialog controls(english, nullptr);
   for (const auto& [id, text] : texts) EXPECT_EQ(controls.GetText(id), text) << id;

@@ -165,12 +165,12 @@ TEST_F(DevicePageTest, LeavingThePageTakesTheSelectionOver) {
       select_("Nova", "N52", c.cpu);
       ASSERT_TRUE(run.SelectPage(1));
       HeadlessDialog& target = *run.controls(1);
-      EXPECT_EQ(target.GetText(kIdTargetDevice), "Nova N52");
-      EXPECT_EQ(target.GetText(kIdXtal), c.crystal);
+      EXPECT_EQ(target.GetText(IDC_TARGET_DEVICE), "Nova N52");
+      EXPECT_EQ(target.GetText(IDC_TARGET_XTAL), c.crystal);
       // The on-chip boxes follow the new device, not the host's.
       const bool rom = std::strstr(c.cpu, "IROM") != nullptr;
-      EXPECT_EQ(target.IsEnabled(kIdOnChipRom), rom);
-      EXPECT_FALSE(target.IsEnabled(kIdOnChipXram));
+      EXPECT_EQ(target.IsEnabled(IDC_TARGET_ON_CHIP_ROM), rom);
+      EXPECT_FALSE(target.IsEnabled(IDC_TARGET_ON_CHIP_XRAM));
       EXPECT_TRUE(run.IsButtonEnabled(kIdApply));
     });
     EXPECT_DOUBLE_EQ(state_.target.clock, c.clock);
@@ -185,8 +185,8 @@ TEST_F(DevicePageTest, NoSelectionKeepsTheDeviceInForce) {
     ASSERT_TRUE(run.SelectPage(0));
     ASSERT_TRUE(run.SelectPage(1));  // nothing selected yet
     HeadlessDialog& target = *run.controls(1);
-    EXPECT_EQ(target.GetText(kIdTargetDevice), "Acme X51");
-    EXPECT_EQ(target.GetText(kIdXtal), "12.000000");
+    EXPECT_EQ(target.GetText(IDC_TARGET_DEVICE), "Acme X51");
+    EXPECT_EQ(target.GetText(IDC_TARGET_XTAL), "12.000000");
     EXPECT_EQ(records_.chosen_device, nullptr);
 
     ASSERT_TRUE(run.SelectPage(0));
@@ -195,8 +195,8 @@ TEST_F(DevicePageTest, NoSelectionKeepsTheDeviceInForce) {
     ASSERT_TRUE(run.SelectPage(0));
     select_(nullptr, nullptr, nullptr);
     ASSERT_TRUE(run.SelectPage(1));
-    EXPECT_EQ(target.GetText(kIdTargetDevice), "Nova N52");
-    EXPECT_EQ(target.GetText(kIdXtal), "24.000000");
+    EXPECT_EQ(target.GetText(IDC_TARGET_DEVICE), "Nova N52");
+    EXPECT_EQ(target.GetText(IDC_TARGET_XTAL), "24.000000");
   });
   // The device reported is the one the Target page shows.
   ASSERT_NE(records_.chosen_device, nullptr);
@@ -215,7 +215,7 @@ TEST_F(DevicePageTest, WithoutAUsableLibraryThePageIsBlank) {
     Run([&](HeadlessSheet& run) {
       ASSERT_TRUE(run.SelectPage(0));
       ASSERT_TRUE(run.SelectPage(1));
-      EXPECT_EQ(run.controls(1)->GetText(kIdTargetDevice), "Acme X51");
+      EXPECT_EQ(run.controls(1)->GetText(IDC_TARGET_DEVICE), "Acme X51");
       EXPECT_TRUE(run.PressOk());
     });
     EXPECT_TRUE(backend_.embedded_windows.empty());
@@ -257,7 +257,7 @@ TEST_F(DeviceReportTest, OkAfterAChoiceReportsTheDevice) {
   EXPECT_EQ(Show([&](HeadlessSheet& run) {
               ASSERT_TRUE(run.SelectPage(0));
               ASSERT_TRUE(run.SelectPage(1));
-              EXPECT_EQ(run.active().GetText(kIdXtal), "24.000000");
+              EXPECT_EQ(run.active().GetText(IDC_TARGET_XTAL), "24.000000");
               reported_record = records_.chosen_device;
               EXPECT_TRUE(run.PressOk());
             }),

@@ -42,13 +42,13 @@ TEST(FolderSetupTest, OkRebuildsTheTextCancelKeepsIt) {
   HeadlessBackend backend(&ui, Language::kChinese);
   backend.dialog_scripts.push_back([](HeadlessDialogRun& run) {
     HeadlessDialog& c = run.controls();
-    ASSERT_EQ(c.GetItemCount(kIdFolderList), 2);
-    EXPECT_EQ(c.GetItemText(kIdFolderList, 1), "two");
-    c.AddItem(kIdFolderList, "three\\");
+    ASSERT_EQ(c.GetItemCount(IDC_FOLDER_LIST), 2);
+    EXPECT_EQ(c.GetItemText(IDC_FOLDER_LIST, 1), "two");
+    c.AddItem(IDC_FOLDER_LIST, "three\\");
     run.PressOk();
   });
   backend.dialog_scripts.push_back([](HeadlessDialogRun& run) {
-    run.controls().ResetItems(kIdFolderList);
+    run.controls().ResetItems(IDC_FOLDER_LIST);
     run.PressCancel();
   });
   std::string text = "one;two";
@@ -67,8 +67,8 @@ ListBoxUser UserOf(HeadlessDialogRun& run) {
 Items ItemsOf(HeadlessDialogRun& run) {
   Items items;
   HeadlessDialog& c = run.controls();
-  for (int i = 0; i < c.GetItemCount(kIdFolderList); ++i) {
-    items.push_back(c.GetItemText(kIdFolderList, i));
+  for (int i = 0; i < c.GetItemCount(IDC_FOLDER_LIST); ++i) {
+    items.push_back(c.GetItemText(IDC_FOLDER_LIST, i));
   }
   return items;
 }

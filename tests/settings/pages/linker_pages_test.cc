@@ -82,32 +82,34 @@ class LinkerPagesTest : public ::testing::Test {
 
 // The edits of the locate page and the texts FullRecord puts in them.
 const std::vector<std::pair<int, std::string>> kLocateTexts = {
-    {kIdCodeRange, "0x0-0x7FFF"}, {kIdXdataRange, "0x0-0xFF"}, {kIdPdataBase, "0x10"},
-    {kIdBitBase, "0x20"},         {kIdDataBase, "0x30"},       {kIdIdataBase, "0x80"},
-    {kIdPrecede, "?DT?P"},        {kIdStack, "?STACK"},        {kIdCodeSegments, "?PR?MAIN"},
-    {kIdXdataSegments, "?XD?X"},  {kIdBitSegments, "?BI?B"},   {kIdDataSegments, "?DT?D"},
-    {kIdIdataSegments, "?ID?I"},
+    {IDC_LOCATE_CODE_RANGE, "0x0-0x7FFF"},  {IDC_LOCATE_XDATA_RANGE, "0x0-0xFF"},
+    {IDC_LOCATE_PDATA_BASE, "0x10"},        {IDC_LOCATE_BIT_BASE, "0x20"},
+    {IDC_LOCATE_DATA_BASE, "0x30"},         {IDC_LOCATE_IDATA_BASE, "0x80"},
+    {IDC_LOCATE_PRECEDE, "?DT?P"},          {IDC_LOCATE_STACK, "?STACK"},
+    {IDC_LOCATE_CODE_SEGMENTS, "?PR?MAIN"}, {IDC_LOCATE_XDATA_SEGMENTS, "?XD?X"},
+    {IDC_LOCATE_BIT_SEGMENTS, "?BI?B"},     {IDC_LOCATE_DATA_SEGMENTS, "?DT?D"},
+    {IDC_LOCATE_IDATA_SEGMENTS, "?ID?I"},
 };
 
 TEST_F(LinkerPagesTest, LocateShowsTheStoredTextsAndTheirControlString) {
   records_.linker = FullRecord();
   Open(kLocate, [](HeadlessSheet& run, HeadlessDialog& c) {
     for (const auto& [id, text] : kLocateTexts) EXPECT_EQ(c.GetText(id), text) << id;
-    EXPECT_EQ(c.GetCheck(kIdUseTargetLayout), kUnchecked);
-    EXPECT_TRUE(c.IsEnabled(kIdCodeRange));
-    EXPECT_TRUE(c.IsEnabled(kIdXdataRange));
+    EXPECT_EQ(c.GetCheck(IDC_LOCATE_USE_TARGET_LAYOUT), kUnchecked);
+    EXPECT_TRUE(c.IsEnabled(IDC_LOCATE_CODE_RANGE));
+    EXPECT_TRUE(c.IsEnabled(IDC_LOCATE_XDATA_RANGE));
     EXPECT_TRUE(run.IsButtonEnabled(kIdApply));
-    EXPECT_EQ(c.GetText(kIdLocateControlString),
+    EXPECT_EQ(c.GetText(IDC_LOCATE_CONTROL_STRING),
               "TO \"blinky\"\r\nRAMSIZE(256)\r\nDISABLEWARNING (16)\r\nNOSORTSIZE \r\n"
               "OVERLAY( main ! f1 )\r\nCODE( 0x0-0x7FFF,?PR?MAIN )\r\nXDATA( 0x0-0xFF , ?XD?X )\r\n"
               "PDATA( 0x10 )\r\nPRECEDE( ?DT?P )\r\nBIT( 0x20 , ?BI?B )\r\nDATA( 0x30 , ?DT?D )\r\n"
               "IDATA( 0x80 , ?ID?I )\r\nSTACK( ?STACK )\r\n");
     // Every edit rebuilds the string at once.
-    c.Type(kIdDataSegments, "?DT?NEW");
-    EXPECT_NE(c.GetText(kIdLocateControlString).find("DATA( 0x30 , ?DT?NEW )\r\n"),
+    c.Type(IDC_LOCATE_DATA_SEGMENTS, "?DT?NEW");
+    EXPECT_NE(c.GetText(IDC_LOCATE_CONTROL_STRING).find("DATA( 0x30 , ?DT?NEW )\r\n"),
               std::string::npos);
-    c.Type(kIdCodeRange, "");
-    EXPECT_NE(c.GetText(kIdLocateControlString).find("CODE( ?PR?MAIN )\r\n"), std::string::npos);
+    c.Type(IDC_LOCATE_CODE_RANGE, "");
+    EXPECT_NE(c.GetText(IDC_LOCATE_CONTROL_STRING).find("CODE( ?PR?MAIN )\r\n"), std::string::npos);
   });
 }
 
@@ -137,13 +139,14 @@ TEST_F(LinkerPagesTest, LocateTakesTheRangesFromTheTargetWhileChecked) {
     // Bits other than the layout switch do not survive a store.
     records_.linker.flags = kLinkerUseTargetLayout | 1 | 16;
     Open(kLocate, [&k](HeadlessSheet& run, HeadlessDialog& c) {
-      EXPECT_EQ(c.GetCheck(kIdUseTargetLayout), kChecked);
-      EXPECT_FALSE(c.IsEnabled(kIdCodeRange));
-      EXPECT_FALSE(c.IsEnabled(kIdXdataRange));
-      EXPECT_EQ(c.GetText(kIdCodeRange), k.code_text);
-      EXPECT_EQ(c.GetText(kIdXdataRange), k.xdata_text);
+      EXPECT_EQ(c.GetCheck(IDC_LOCATE_USE_TARGET_LAYOUT), kChecked);
+      EXPECT_FALSE(c.IsEnabled(IDC_LOCATE_CODE_RANGE));
+      EXPECT_FALSE(c.IsEnabled(IDC_LOCATE_XDATA_RANGE));
+      EXPECT_EQ(c.GetText(IDC_LOCATE_CODE_RANGE), k.code_text);
+      EXPECT_EQ(c.GetText(IDC_LOCATE_XDATA_RANGE), k.xdata_text);
       const std::string code = *k.code_text ? std::string(k.code_text) + ",?PR?MAIN" : "?PR?MAIN";
-      EXPECT_NE(c.GetText(kIdLocateControlString).find("CODE( " + code + " )"), std::string::npos);
+      EXPECT_NE(c.GetText(IDC_LOCATE_CONTROL_STRING).find("CODE( " + code + " )"),
+                std::string::npos);
       EXPECT_TRUE(run.PressOk());
     });
     EXPECT_EQ(records_.linker.flags, kLinkerUseTargetLayout);
@@ -158,13 +161,13 @@ TEST_F(LinkerPagesTest, UncheckingKeepsTheComputedRangesForEditing) {
   records_.linker = FullRecord();
   records_.linker.flags = kLinkerUseTargetLayout;
   Open(kLocate, [this](HeadlessSheet& run, HeadlessDialog& c) {
-    EXPECT_EQ(c.GetText(kIdCodeRange), "0x0000-0x0FFF");
-    ASSERT_TRUE(c.Click(kIdUseTargetLayout));
-    EXPECT_TRUE(c.IsEnabled(kIdCodeRange));
-    EXPECT_EQ(c.GetText(kIdCodeRange), "0x0000-0x0FFF");
-    EXPECT_EQ(c.GetText(kIdXdataRange), "");
-    c.Type(kIdCodeRange, "0x0000-0x3FFF");
-    c.Type(kIdStack, "?STK");
+    EXPECT_EQ(c.GetText(IDC_LOCATE_CODE_RANGE), "0x0000-0x0FFF");
+    ASSERT_TRUE(c.Click(IDC_LOCATE_USE_TARGET_LAYOUT));
+    EXPECT_TRUE(c.IsEnabled(IDC_LOCATE_CODE_RANGE));
+    EXPECT_EQ(c.GetText(IDC_LOCATE_CODE_RANGE), "0x0000-0x0FFF");
+    EXPECT_EQ(c.GetText(IDC_LOCATE_XDATA_RANGE), "");
+    c.Type(IDC_LOCATE_CODE_RANGE, "0x0000-0x3FFF");
+    c.Type(IDC_LOCATE_STACK, "?STK");
     ASSERT_TRUE(run.SelectPage(0));
     EXPECT_EQ(records_.linker.flags, 0);
     EXPECT_EQ(records_.linker.code_base, "0x0000-0x3FFF");
@@ -172,9 +175,9 @@ TEST_F(LinkerPagesTest, UncheckingKeepsTheComputedRangesForEditing) {
     EXPECT_EQ(records_.linker.stack, "?STK");
     // Checking it again throws the typed range away.
     ASSERT_TRUE(run.SelectPage(kLocate));
-    ASSERT_TRUE(c.Click(kIdUseTargetLayout));
-    EXPECT_FALSE(c.IsEnabled(kIdCodeRange));
-    EXPECT_EQ(c.GetText(kIdCodeRange), "0x0000-0x0FFF");
+    ASSERT_TRUE(c.Click(IDC_LOCATE_USE_TARGET_LAYOUT));
+    EXPECT_FALSE(c.IsEnabled(IDC_LOCATE_CODE_RANGE));
+    EXPECT_EQ(c.GetText(IDC_LOCATE_CODE_RANGE), "0x0000-0x0FFF");
   });
 }
 
@@ -184,14 +187,14 @@ TEST_F(LinkerPagesTest, LocateDefaultRecomputesTheRangesAndEmptiesTheRest) {
   records_.linker = stored;
   auto press_default = [](HeadlessSheet& run, HeadlessDialog& c) {
     EXPECT_TRUE(run.PressDefault());
-    EXPECT_EQ(c.GetCheck(kIdUseTargetLayout), kChecked);
-    EXPECT_FALSE(c.IsEnabled(kIdCodeRange));
-    EXPECT_EQ(c.GetText(kIdCodeRange), "0x0000-0x0FFF");
-    EXPECT_EQ(c.GetText(kIdXdataRange), "0x0000-0x07FF");
+    EXPECT_EQ(c.GetCheck(IDC_LOCATE_USE_TARGET_LAYOUT), kChecked);
+    EXPECT_FALSE(c.IsEnabled(IDC_LOCATE_CODE_RANGE));
+    EXPECT_EQ(c.GetText(IDC_LOCATE_CODE_RANGE), "0x0000-0x0FFF");
+    EXPECT_EQ(c.GetText(IDC_LOCATE_XDATA_RANGE), "0x0000-0x07FF");
     for (size_t i = 2; i < kLocateTexts.size(); ++i) {
       EXPECT_EQ(c.GetText(kLocateTexts[i].first), "") << kLocateTexts[i].first;
     }
-    EXPECT_EQ(c.GetText(kIdLocateControlString),
+    EXPECT_EQ(c.GetText(IDC_LOCATE_CONTROL_STRING),
               "TO \"blinky\"\r\nRAMSIZE(256)\r\nDISABLEWARNING (16)\r\nNOSORTSIZE \r\n"
               "OVERLAY( main ! f1 )\r\nCODE( 0x0000-0x0FFF )\r\nXDATA( 0x0000-0x07FF )\r\n");
   };
@@ -219,16 +222,16 @@ TEST_F(LinkerPagesTest, MiscShowsItsTextsStoresThemAsTypedAndCountsAsChanged) {
   Open(kMisc, [this](HeadlessSheet& run, HeadlessDialog& c) {
     // Merely opening the page activates Apply.
     EXPECT_TRUE(run.IsButtonEnabled(kIdApply));
-    EXPECT_EQ(c.GetText(kIdDisableWarnings), "16");
-    EXPECT_EQ(c.GetText(kIdOverlay), "main ! f1");
-    EXPECT_EQ(c.GetText(kIdMiscControls), "NOSORTSIZE");
-    EXPECT_NE(c.GetText(kIdMiscControlString)
+    EXPECT_EQ(c.GetText(IDC_LINKER_MISC_DISABLE_WARNINGS), "16");
+    EXPECT_EQ(c.GetText(IDC_LINKER_MISC_OVERLAY), "main ! f1");
+    EXPECT_EQ(c.GetText(IDC_LINKER_MISC_CONTROLS), "NOSORTSIZE");
+    EXPECT_NE(c.GetText(IDC_LINKER_MISC_CONTROL_STRING)
                   .find("DISABLEWARNING (16)\r\nNOSORTSIZE \r\nOVERLAY( main ! f1 )\r\n"
                         "CODE( 0x0-0x7FFF,?PR?MAIN )"),
               std::string::npos);
-    c.Type(kIdOverlay, "main ! (f1, f2)\r\nf2 ! f3");
-    c.Type(kIdDisableWarnings, " ");
-    EXPECT_NE(c.GetText(kIdMiscControlString)
+    c.Type(IDC_LINKER_MISC_OVERLAY, "main ! (f1, f2)\r\nf2 ! f3");
+    c.Type(IDC_LINKER_MISC_DISABLE_WARNINGS, " ");
+    EXPECT_NE(c.GetText(IDC_LINKER_MISC_CONTROL_STRING)
                   .find("RAMSIZE(256)\r\nNOSORTSIZE \r\nOVERLAY( main ! (f1, f2)\r\nf2 ! f3 )\r\n"),
               std::string::npos);
     EXPECT_EQ(records_.linker.overlay, "main ! f1");  // not yet left
@@ -244,10 +247,10 @@ TEST_F(LinkerPagesTest, MiscDefaultEmptiesThePageNotTheRecord) {
   records_.linker = FullRecord();
   auto press_default = [](HeadlessSheet& run, HeadlessDialog& c) {
     EXPECT_TRUE(run.PressDefault());
-    EXPECT_EQ(c.GetText(kIdDisableWarnings), "");
-    EXPECT_EQ(c.GetText(kIdOverlay), "");
-    EXPECT_EQ(c.GetText(kIdMiscControls), "");
-    EXPECT_EQ(c.GetText(kIdMiscControlString).find("OVERLAY"), std::string::npos);
+    EXPECT_EQ(c.GetText(IDC_LINKER_MISC_DISABLE_WARNINGS), "");
+    EXPECT_EQ(c.GetText(IDC_LINKER_MISC_OVERLAY), "");
+    EXPECT_EQ(c.GetText(IDC_LINKER_MISC_CONTROLS), "");
+    EXPECT_EQ(c.GetText(IDC_LINKER_MISC_CONTROL_STRING).find("OVERLAY"), std::string::npos);
   };
   Open(kMisc, [&](HeadlessSheet& run, HeadlessDialog& c) {
     press_default(run, c);
@@ -272,10 +275,10 @@ TEST_F(LinkerPagesTest, ApplyWritesEachPagesKeysWhenItsStoreFlagIsSet) {
   records_.linker = FullRecord();
   Open(kMisc, [](HeadlessSheet& run, HeadlessDialog&) {
     ASSERT_TRUE(run.SelectPage(kLocate));
-    run.active().Type(kIdStack, "?S");
+    run.active().Type(IDC_LOCATE_STACK, "?S");
     EXPECT_TRUE(run.PressApply());
     ASSERT_TRUE(run.SelectPage(kMisc));
-    run.active().Type(kIdMiscControls, "NOOVERLAY");
+    run.active().Type(IDC_LINKER_MISC_CONTROLS, "NOOVERLAY");
     EXPECT_TRUE(run.PressCancel());
   });
   ASSERT_EQ(host_.updates.size(), 1u);
@@ -289,7 +292,7 @@ TEST_F(LinkerPagesTest, ApplyWritesEachPagesKeysWhenItsStoreFlagIsSet) {
 
   host_.updates.clear();
   Open(kMisc, [](HeadlessSheet& run, HeadlessDialog& c) {
-    c.Type(kIdMiscControls, "NOOVERLAY");
+    c.Type(IDC_LINKER_MISC_CONTROLS, "NOOVERLAY");
     EXPECT_TRUE(run.PressApply());
     // OK applies again: the flag stays set for the rest of the run.
     EXPECT_TRUE(run.PressOk());

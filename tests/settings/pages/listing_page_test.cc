@@ -117,7 +117,7 @@ TEST_F(ListingPageTest, CaptionsFollowTheFolderAndTheProjectName) {
     state_.output.listing_directory = ".\\Lst";
     Open(
         [&k](HeadlessSheet&, HeadlessDialog& c) {
-          EXPECT_EQ(c.GetText(kIdListingFolder), ".\\Lst\\");
+          EXPECT_EQ(c.GetText(IDC_LISTING_FOLDER), ".\\Lst\\");
           EXPECT_EQ(c.GetText(1291), k.compiler);
           EXPECT_EQ(c.GetText(1296), k.preprocessor);
           EXPECT_EQ(c.GetText(1297), k.assembler);
@@ -136,13 +136,13 @@ TEST_F(ListingPageTest, WithoutAFolderNothingIsCaptionedOrDisabled) {
   switches[kMacroPosition] = 7;
   state_.output.listing = switches;
   Open([](HeadlessSheet&, HeadlessDialog& c) {
-    EXPECT_EQ(c.GetText(kIdListingFolder), "");
+    EXPECT_EQ(c.GetText(IDC_LISTING_FOLDER), "");
     EXPECT_EQ(c.GetText(1291), "&Compiler listing(relative)");
     EXPECT_EQ(c.GetText(1301), "L&inker listing: *.map (relative)");
     for (int id : kCompilerOptions) EXPECT_TRUE(c.IsEnabled(id)) << id;
     for (int id : kAssemblerOptions) EXPECT_TRUE(c.IsEnabled(id)) << id;
     EXPECT_EQ(c.GetCheck(1293), kChecked);
-    EXPECT_EQ(c.GetSelection(kIdListingMacro), -1);
+    EXPECT_EQ(c.GetSelection(IDC_LISTING_ASSEMBLER_MACROS), -1);
   });
   EXPECT_EQ(state_.output.listing_directory, "");
   EXPECT_EQ(state_.output.listing, switches);
@@ -160,10 +160,10 @@ TEST_F(ListingPageTest, OptionsFollowTheirMainBoxes) {
 
     ASSERT_TRUE(c.Click(1297));
     for (int id : kAssemblerOptions) EXPECT_TRUE(c.IsEnabled(id)) << id;
-    ASSERT_TRUE(c.Choose(kIdListingMacro, 1));
+    ASSERT_TRUE(c.Choose(IDC_LISTING_ASSEMBLER_MACROS, 1));
     ASSERT_TRUE(c.Click(1297));
     for (int id : kAssemblerOptions) EXPECT_FALSE(c.IsEnabled(id)) << id;
-    EXPECT_EQ(c.GetSelection(kIdListingMacro), 1);
+    EXPECT_EQ(c.GetSelection(IDC_LISTING_ASSEMBLER_MACROS), 1);
 
     ASSERT_TRUE(c.Click(1291));
     for (int id : kCompilerOptions) EXPECT_FALSE(c.IsEnabled(id)) << id;
@@ -185,11 +185,11 @@ TEST_F(ListingPageTest, BrowseKeepsWhatWasClicked) {
   Open([](HeadlessSheet&, HeadlessDialog& c) {
     ASSERT_TRUE(c.Click(1293));
     ASSERT_TRUE(c.Click(1211));
-    ASSERT_TRUE(c.Click(kIdListingBrowse));  // cancelled
-    EXPECT_EQ(c.GetText(kIdListingFolder), ".\\Debug\\");
+    ASSERT_TRUE(c.Click(IDC_LISTING_BROWSE));  // cancelled
+    EXPECT_EQ(c.GetText(IDC_LISTING_FOLDER), ".\\Debug\\");
     EXPECT_EQ(c.GetText(1301), "L&inker listing: .\\Debug\\blinky.m51");
-    ASSERT_TRUE(c.Click(kIdListingBrowse));
-    EXPECT_EQ(c.GetText(kIdListingFolder), ".\\Lst\\");
+    ASSERT_TRUE(c.Click(IDC_LISTING_BROWSE));
+    EXPECT_EQ(c.GetText(IDC_LISTING_FOLDER), ".\\Lst\\");
     EXPECT_EQ(c.GetText(1301), "L&inker listing: .\\Lst\\blinky.m51");
     EXPECT_EQ(c.GetText(1296), "C &Preprocessor listing: .\\Lst\\*.i");
     EXPECT_EQ(c.GetCheck(1293), kChecked);
@@ -216,10 +216,10 @@ TEST(ListingPageTemplateTest, BothLanguagesHaveTheSameControls) {
     EXPECT_EQ(en.controls[i].items, zh.controls[i].items) << i;
   }
   HeadlessDialog c(en, nullptr);
-  EXPECT_EQ(c.Find(kIdListingFolder)->kind, ControlKind::kStatic);
-  EXPECT_EQ(c.Find(kIdListingBrowse)->kind, ControlKind::kPushButton);
+  EXPECT_EQ(c.Find(IDC_LISTING_FOLDER)->kind, ControlKind::kStatic);
+  EXPECT_EQ(c.Find(IDC_LISTING_BROWSE)->kind, ControlKind::kPushButton);
   EXPECT_EQ(
-      c.Find(kIdListingMacro)->items,
+      c.Find(IDC_LISTING_ASSEMBLER_MACROS)->items,
       (std::vector<std::string>{"Final expansion only", "1st Level expansion", "All expansions"}));
   for (int i = 0; i < kListingSwitchCount; ++i) {
     if (i == kMacroPosition) continue;

@@ -88,12 +88,12 @@ TEST_F(OutputPageTest, LoadsShowsAndStoresTheRecord) {
     SetRecord(k.folder, k.name, k.gen_app, k.gen_lib);
     Open(
         [&k](HeadlessSheet& run, HeadlessDialog& c) {
-          EXPECT_EQ(c.GetText(kIdOutputFolder), k.shown_folder);
-          EXPECT_EQ(c.GetText(kIdOutputName), k.name);
-          EXPECT_EQ(c.GetText(kIdCreateExecutable), k.executable);
-          EXPECT_EQ(c.GetText(kIdCreateLibrary), k.library);
-          EXPECT_EQ(c.GetCheck(kIdCreateExecutable), k.gen_app ? kChecked : kUnchecked);
-          EXPECT_EQ(c.GetCheck(kIdCreateLibrary), k.gen_lib ? kChecked : kUnchecked);
+          EXPECT_EQ(c.GetText(IDC_OUTPUT_FOLDER), k.shown_folder);
+          EXPECT_EQ(c.GetText(IDC_OUTPUT_NAME), k.name);
+          EXPECT_EQ(c.GetText(IDC_OUTPUT_CREATE_EXECUTABLE), k.executable);
+          EXPECT_EQ(c.GetText(IDC_OUTPUT_CREATE_LIBRARY), k.library);
+          EXPECT_EQ(c.GetCheck(IDC_OUTPUT_CREATE_EXECUTABLE), k.gen_app ? kChecked : kUnchecked);
+          EXPECT_EQ(c.GetCheck(IDC_OUTPUT_CREATE_LIBRARY), k.gen_lib ? kChecked : kUnchecked);
           // Loading is no change of the user's.
           EXPECT_FALSE(run.IsButtonEnabled(kIdApply));
         },
@@ -112,12 +112,12 @@ TEST_F(OutputPageTest, TypingANameUpdatesBothCaptions) {
     const std::string lib = MessageText(MessageId::kCreateLibrary, language);
     Open(
         [&](HeadlessSheet& run, HeadlessDialog& c) {
-          ASSERT_TRUE(c.Type(kIdOutputName, "mon51"));
-          EXPECT_EQ(c.GetText(kIdCreateExecutable), exe + ".\\Debug\\mon51");
-          EXPECT_EQ(c.GetText(kIdCreateLibrary), lib + ".\\Debug\\mon51.lib");
-          ASSERT_TRUE(c.Type(kIdOutputName, ""));
-          EXPECT_EQ(c.GetText(kIdCreateLibrary), lib + ".\\Debug\\.lib");
-          ASSERT_TRUE(c.Type(kIdOutputName, "final"));
+          ASSERT_TRUE(c.Type(IDC_OUTPUT_NAME, "mon51"));
+          EXPECT_EQ(c.GetText(IDC_OUTPUT_CREATE_EXECUTABLE), exe + ".\\Debug\\mon51");
+          EXPECT_EQ(c.GetText(IDC_OUTPUT_CREATE_LIBRARY), lib + ".\\Debug\\mon51.lib");
+          ASSERT_TRUE(c.Type(IDC_OUTPUT_NAME, ""));
+          EXPECT_EQ(c.GetText(IDC_OUTPUT_CREATE_LIBRARY), lib + ".\\Debug\\.lib");
+          ASSERT_TRUE(c.Type(IDC_OUTPUT_NAME, "final"));
           EXPECT_FALSE(run.IsButtonEnabled(kIdApply));
         },
         language);
@@ -129,10 +129,10 @@ TEST_F(OutputPageTest, TypingWithoutAFolderKeepsTheProjectFolder) {
   // An empty folder is the project folder; a lone "\" would be the root.
   SetRecord("", "a", 1, 0);
   Open([](HeadlessSheet&, HeadlessDialog& c) {
-    ASSERT_TRUE(c.Type(kIdOutputName, "b"));
-    EXPECT_EQ(c.GetText(kIdOutputFolder), "");
-    EXPECT_EQ(c.GetText(kIdCreateExecutable), "Cre&ate Executable :b");
-    EXPECT_EQ(c.GetText(kIdCreateLibrary), "Create &Library:b.lib");
+    ASSERT_TRUE(c.Type(IDC_OUTPUT_NAME, "b"));
+    EXPECT_EQ(c.GetText(IDC_OUTPUT_FOLDER), "");
+    EXPECT_EQ(c.GetText(IDC_OUTPUT_CREATE_EXECUTABLE), "Cre&ate Executable :b");
+    EXPECT_EQ(c.GetText(IDC_OUTPUT_CREATE_LIBRARY), "Create &Library:b.lib");
   });
   EXPECT_EQ(state_.output.output_directory, "");
   EXPECT_EQ(state_.output.output_name, "b");
@@ -143,23 +143,25 @@ TEST_F(OutputPageTest, BrowseTakesAProjectRelativeFolder) {
   backend_.folder_answers = {std::nullopt, "C:\\work\\proj\\Obj", "D:\\build"};
   Open(
       [](HeadlessSheet& run, HeadlessDialog& c) {
-        ASSERT_TRUE(c.Type(kIdOutputName, "mon"));
-        ASSERT_TRUE(c.Click(kIdCreateLibrary));
-        EXPECT_EQ(c.GetCheck(kIdCreateExecutable), kUnchecked);  // one group
+        ASSERT_TRUE(c.Type(IDC_OUTPUT_NAME, "mon"));
+        ASSERT_TRUE(c.Click(IDC_OUTPUT_CREATE_LIBRARY));
+        EXPECT_EQ(c.GetCheck(IDC_OUTPUT_CREATE_EXECUTABLE), kUnchecked);  // one group
         // Cancelled: nothing changes.
-        ASSERT_TRUE(c.Click(kIdOutputBrowse));
-        EXPECT_EQ(c.GetText(kIdOutputFolder), ".\\Debug\\");
-        ASSERT_TRUE(c.Click(kIdOutputBrowse));
-        EXPECT_EQ(c.GetText(kIdOutputFolder), ".\\Obj\\");
-        EXPECT_EQ(c.GetText(kIdOutputName), "mon");
-        EXPECT_EQ(c.GetText(kIdCreateExecutable), std::string(kChineseExecutable) + ".\\Obj\\mon");
-        EXPECT_EQ(c.GetCheck(kIdCreateLibrary), kChecked);
+        ASSERT_TRUE(c.Click(IDC_OUTPUT_BROWSE));
+        EXPECT_EQ(c.GetText(IDC_OUTPUT_FOLDER), ".\\Debug\\");
+        ASSERT_TRUE(c.Click(IDC_OUTPUT_BROWSE));
+        EXPECT_EQ(c.GetText(IDC_OUTPUT_FOLDER), ".\\Obj\\");
+        EXPECT_EQ(c.GetText(IDC_OUTPUT_NAME), "mon");
+        EXPECT_EQ(c.GetText(IDC_OUTPUT_CREATE_EXECUTABLE),
+                  std::string(kChineseExecutable) + ".\\Obj\\mon");
+        EXPECT_EQ(c.GetCheck(IDC_OUTPUT_CREATE_LIBRARY), kChecked);
         // Another drive: the folder stays absolute.
-        ASSERT_TRUE(c.Click(kIdOutputBrowse));
-        EXPECT_EQ(c.GetText(kIdCreateLibrary), std::string(kChineseLibrary) + "D:\\build\\mon.lib");
+        ASSERT_TRUE(c.Click(IDC_OUTPUT_BROWSE));
+        EXPECT_EQ(c.GetText(IDC_OUTPUT_CREATE_LIBRARY),
+                  std::string(kChineseLibrary) + "D:\\build\\mon.lib");
         // The page has no "Default" and never marks itself modified.
         ASSERT_TRUE(run.PressDefault());
-        EXPECT_EQ(c.GetText(kIdOutputName), "mon");
+        EXPECT_EQ(c.GetText(IDC_OUTPUT_NAME), "mon");
         EXPECT_FALSE(run.IsButtonEnabled(kIdApply));
       },
       Language::kChinese);

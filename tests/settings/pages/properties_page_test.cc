@@ -76,7 +76,7 @@ class PropertiesPageTest : public ::testing::Test {
     std::vector<std::string> facts;
     Open(
         [&](HeadlessSheet& run, HeadlessDialog& c) {
-          for (int id : {kIdPropertyPath, kIdPropertyType, kIdPropertySize, kIdPropertyModified}) {
+          for (int id : {IDC_PROP_PATH, IDC_PROP_TYPE, IDC_PROP_SIZE, IDC_PROP_MODIFIED}) {
             facts.push_back(c.GetText(id));
           }
           run.SelectPage(0);
@@ -189,11 +189,11 @@ TEST_F(PropertiesPageTest, FourBanksListEachAndSelectTheStoredOne) {
     records_.file.bank = k.stored;
     int selected = -1;
     Open([&](HeadlessSheet& run, HeadlessDialog& c) {
-      ASSERT_EQ(c.GetItemCount(kIdCodeBankList), 6);
-      for (int i = 0; i < 6; ++i) EXPECT_EQ(c.GetItemText(kIdCodeBankList, i), entries[i]);
-      EXPECT_TRUE(c.IsEnabled(kIdCodeBankList));
-      EXPECT_EQ(c.GetText(kIdCodeBankList), k.shown);
-      selected = c.GetSelection(kIdCodeBankList);
+      ASSERT_EQ(c.GetItemCount(IDC_PROP_CODE_BANK), 6);
+      for (int i = 0; i < 6; ++i) EXPECT_EQ(c.GetItemText(IDC_PROP_CODE_BANK, i), entries[i]);
+      EXPECT_TRUE(c.IsEnabled(IDC_PROP_CODE_BANK));
+      EXPECT_EQ(c.GetText(IDC_PROP_CODE_BANK), k.shown);
+      selected = c.GetSelection(IDC_PROP_CODE_BANK);
       run.SelectPage(0);
     });
     // Leaving stores what the list shows.
@@ -210,8 +210,8 @@ TEST_F(PropertiesPageTest, ChosenBankIsStoredAsIndexMinusOne) {
   for (const auto& k : cases) {
     records_.file.bank = 3;
     Open([&](HeadlessSheet& run, HeadlessDialog& c) {
-      EXPECT_EQ(c.GetItemCount(kIdCodeBankList), 10);
-      ASSERT_TRUE(c.ChooseText(kIdCodeBankList, k.choice));
+      EXPECT_EQ(c.GetItemCount(IDC_PROP_CODE_BANK), 10);
+      ASSERT_TRUE(c.ChooseText(IDC_PROP_CODE_BANK, k.choice));
       run.SelectPage(0);
     });
     EXPECT_EQ(records_.file.bank, k.stored) << k.choice;
@@ -224,9 +224,9 @@ TEST_F(PropertiesPageTest, WithoutBankingTheListIsDisabledAtCommon) {
     if (code_bank) SetBanks(code_bank);
     records_.file.bank = 2;
     Open([&](HeadlessSheet& run, HeadlessDialog& c) {
-      EXPECT_EQ(c.GetItemCount(kIdCodeBankList), 1);
-      EXPECT_FALSE(c.IsEnabled(kIdCodeBankList));
-      EXPECT_EQ(c.GetText(kIdCodeBankList), "COMMON");
+      EXPECT_EQ(c.GetItemCount(IDC_PROP_CODE_BANK), 1);
+      EXPECT_FALSE(c.IsEnabled(IDC_PROP_CODE_BANK));
+      EXPECT_EQ(c.GetText(IDC_PROP_CODE_BANK), "COMMON");
       run.SelectPage(0);
     });
     EXPECT_EQ(records_.file.bank, -1);
@@ -239,17 +239,18 @@ TEST_F(PropertiesPageTest, GroupEditsTheSwitchesWithoutFacts) {
   records_.file.gen_asm = kChecked;
   records_.file.asm_asm = kIndeterminate;
   Open([&](HeadlessSheet& run, HeadlessDialog& c) {
-    for (int id : {kIdPropertyPath, kIdPropertyType, kIdPropertySize, kIdPropertyModified}) {
+    for (int id : {IDC_PROP_PATH, IDC_PROP_TYPE, IDC_PROP_SIZE, IDC_PROP_MODIFIED}) {
       EXPECT_EQ(c.GetText(id), "") << id;
     }
-    EXPECT_EQ(c.GetCheck(kIdIncludeInBuild), kUnchecked);
-    EXPECT_EQ(c.GetCheck(kIdGenerateSrc), kChecked);
-    EXPECT_EQ(c.GetCheck(kIdAssembleSrc), kIndeterminate);
+    EXPECT_EQ(c.GetCheck(IDC_PROP_INCLUDE_IN_BUILD), kUnchecked);
+    EXPECT_EQ(c.GetCheck(IDC_PROP_GENERATE_SRC), kChecked);
+    EXPECT_EQ(c.GetCheck(IDC_PROP_ASSEMBLE_SRC), kIndeterminate);
     // "Default" is not this page's: nothing moves.
     EXPECT_TRUE(run.PressDefault());
-    EXPECT_EQ(c.GetCheck(kIdGenerateSrc), kChecked);
+    EXPECT_EQ(c.GetCheck(IDC_PROP_GENERATE_SRC), kChecked);
     // Three states each: 0 -> 1, 1 -> 2, 2 -> 0.
-    for (int id : {kIdIncludeInBuild, kIdGenerateSrc, kIdAssembleSrc}) c.Click(id);
+    for (int id : {IDC_PROP_INCLUDE_IN_BUILD, IDC_PROP_GENERATE_SRC, IDC_PROP_ASSEMBLE_SRC})
+      c.Click(id);
     run.SelectPage(0);
   });
   EXPECT_EQ(records_.file.include_in_build, kChecked);

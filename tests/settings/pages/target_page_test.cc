@@ -79,11 +79,11 @@ TEST_F(TargetPageTest, LoadsTheRecordAndTheDevice) {
   state_.target.ocr51 = "0,1,2";  // no "{": no ranges, the rest still loads
   state_.target.code_bank = "1,8,0x8000,0xBFFF,";
   Open([](HeadlessSheet&, HeadlessDialog& c) {
-    EXPECT_EQ(c.GetText(kIdTargetDevice), "Acme X51");
-    EXPECT_EQ(c.GetText(kIdXtal), "12.000000");
-    EXPECT_EQ(c.GetSelection(kIdMemoryModel), 1);
-    EXPECT_EQ(c.GetSelection(kIdCodeRomSize), 0);
-    EXPECT_EQ(c.GetSelection(kIdOperatingSystem), 2);
+    EXPECT_EQ(c.GetText(IDC_TARGET_DEVICE), "Acme X51");
+    EXPECT_EQ(c.GetText(IDC_TARGET_XTAL), "12.000000");
+    EXPECT_EQ(c.GetSelection(IDC_TARGET_MEMORY_MODEL), 1);
+    EXPECT_EQ(c.GetSelection(IDC_TARGET_CODE_ROM_SIZE), 0);
+    EXPECT_EQ(c.GetSelection(IDC_TARGET_OPERATING_SYSTEM), 2);
     const char* expected_code[3][2] = {{"0x8000", "0x8000"}, {"", ""}, {"0x0", "0x100"}};
     for (int r = 0; r < 3; ++r) {
       EXPECT_EQ(c.GetText(kIdCodeStart[r]), expected_code[r][0]) << r;
@@ -91,12 +91,12 @@ TEST_F(TargetPageTest, LoadsTheRecordAndTheDevice) {
       EXPECT_EQ(c.GetText(kIdXdataStart[r]), "") << r;
       EXPECT_EQ(c.GetText(kIdXdataSize[r]), "") << r;
     }
-    EXPECT_EQ(c.GetCheck(kIdCodeBanking), kChecked);
-    EXPECT_EQ(c.GetText(kIdBankCount), "8");
-    EXPECT_EQ(c.GetText(kIdBankStart), "0x8000");
-    EXPECT_EQ(c.GetText(kIdBankEnd), "0xBFFF");
-    EXPECT_TRUE(c.IsEnabled(kIdBankCount));
-    EXPECT_TRUE(c.IsEnabled(kIdBankStart));
+    EXPECT_EQ(c.GetCheck(IDC_TARGET_CODE_BANKING), kChecked);
+    EXPECT_EQ(c.GetText(IDC_TARGET_BANK_COUNT), "8");
+    EXPECT_EQ(c.GetText(IDC_TARGET_BANK_START), "0x8000");
+    EXPECT_EQ(c.GetText(IDC_TARGET_BANK_END), "0xBFFF");
+    EXPECT_TRUE(c.IsEnabled(IDC_TARGET_BANK_COUNT));
+    EXPECT_TRUE(c.IsEnabled(IDC_TARGET_BANK_START));
   });
 }
 
@@ -119,12 +119,12 @@ TEST_F(TargetPageTest, BankingLoadsOnlyFromFourCommas) {
     SCOPED_TRACE(k.code_bank);
     state_.target.code_bank = k.code_bank;
     Open([&k](HeadlessSheet&, HeadlessDialog& c) {
-      EXPECT_EQ(c.GetCheck(kIdCodeBanking), k.checked);
-      EXPECT_EQ(c.GetText(kIdBankCount), k.count);
-      EXPECT_EQ(c.GetText(kIdBankStart), k.start);
-      EXPECT_EQ(c.GetText(kIdBankEnd), k.end);
-      EXPECT_EQ(c.IsEnabled(kIdBankCount), k.checked == kChecked);
-      EXPECT_EQ(c.IsEnabled(kIdBankEnd), k.checked == kChecked);
+      EXPECT_EQ(c.GetCheck(IDC_TARGET_CODE_BANKING), k.checked);
+      EXPECT_EQ(c.GetText(IDC_TARGET_BANK_COUNT), k.count);
+      EXPECT_EQ(c.GetText(IDC_TARGET_BANK_START), k.start);
+      EXPECT_EQ(c.GetText(IDC_TARGET_BANK_END), k.end);
+      EXPECT_EQ(c.IsEnabled(IDC_TARGET_BANK_COUNT), k.checked == kChecked);
+      EXPECT_EQ(c.IsEnabled(IDC_TARGET_BANK_END), k.checked == kChecked);
     });
   }
 }
@@ -154,16 +154,16 @@ TEST_F(TargetPageTest, OnChipBoxesFollowTheDevice) {
     state_.target.t51_flags = kT51OnChipRom | kT51MultipleDptr | kT51OnChipXram;
     Open(
         [&k](HeadlessSheet& run, HeadlessDialog& c) {
-          for (auto [id, caption] :
-               {std::pair{kIdOnChipRom, k.rom}, std::pair{kIdOnChipXram, k.xram}}) {
+          for (auto [id, caption] : {std::pair{IDC_TARGET_ON_CHIP_ROM, k.rom},
+                                     std::pair{IDC_TARGET_ON_CHIP_XRAM, k.xram}}) {
             EXPECT_EQ(c.IsEnabled(id), *caption != '\0') << id;
             EXPECT_EQ(c.GetCheck(id), *caption != '\0' ? kChecked : kUnchecked) << id;
             if (*caption != '\0') {
               EXPECT_EQ(c.GetText(id), caption);
             }
           }
-          EXPECT_EQ(c.IsEnabled(kIdMultipleDptr), k.dptr);
-          EXPECT_EQ(c.GetCheck(kIdMultipleDptr), k.dptr ? kChecked : kUnchecked);
+          EXPECT_EQ(c.IsEnabled(IDC_TARGET_MULTIPLE_DPTR), k.dptr);
+          EXPECT_EQ(c.GetCheck(IDC_TARGET_MULTIPLE_DPTR), k.dptr ? kChecked : kUnchecked);
           EXPECT_TRUE(run.SelectPage(1));
         },
         k.language);
@@ -179,21 +179,21 @@ TEST_F(TargetPageTest, DeviceRefreshFollowsANewDeviceAndNeedsTheWindow) {
   EXPECT_FALSE(page_.modified());
   state_.target.t51_flags = kT51OnChipXram;
   Open([this](HeadlessSheet& run, HeadlessDialog& c) {
-    c.Type(kIdXtal, "11.0592");
+    c.Type(IDC_TARGET_XTAL, "11.0592");
     ASSERT_TRUE(run.SelectPage(1));
     EXPECT_DOUBLE_EQ(state_.target.clock, 11.0592);
     SetDevice("Other", "Y52", "IROM(0-0x7FFF)");
     page_.RefreshDevice();
-    EXPECT_EQ(c.GetText(kIdTargetDevice), "Other Y52");
-    EXPECT_EQ(c.GetText(kIdXtal), "11.059200");
-    EXPECT_FALSE(c.IsEnabled(kIdOnChipXram));
-    EXPECT_EQ(c.GetCheck(kIdOnChipXram), kUnchecked);
-    EXPECT_EQ(c.GetText(kIdOnChipRom), "Use On-chip ROM(0-0x7FFF)");
+    EXPECT_EQ(c.GetText(IDC_TARGET_DEVICE), "Other Y52");
+    EXPECT_EQ(c.GetText(IDC_TARGET_XTAL), "11.059200");
+    EXPECT_FALSE(c.IsEnabled(IDC_TARGET_ON_CHIP_XRAM));
+    EXPECT_EQ(c.GetCheck(IDC_TARGET_ON_CHIP_XRAM), kUnchecked);
+    EXPECT_EQ(c.GetText(IDC_TARGET_ON_CHIP_ROM), "Use On-chip ROM(0-0x7FFF)");
     EXPECT_TRUE(run.IsButtonEnabled(kIdApply));
     state_.context.device = nullptr;
     page_.RefreshDevice();
-    EXPECT_EQ(c.GetText(kIdTargetDevice), "");
-    EXPECT_FALSE(c.IsEnabled(kIdOnChipRom));
+    EXPECT_EQ(c.GetText(IDC_TARGET_DEVICE), "");
+    EXPECT_FALSE(c.IsEnabled(IDC_TARGET_ON_CHIP_ROM));
   });
 }
 
@@ -237,7 +237,7 @@ TEST_F(TargetPageTest, RangesAreCheckedWhenThePageIsLeft) {
       c.Type(kIdCodeSize[k.range], k.code_size);
       c.Type(kIdXdataStart[k.range], k.xdata_start);
       c.Type(kIdXdataSize[k.range], k.xdata_size);
-      c.Choose(kIdMemoryModel, 2);
+      c.Choose(IDC_TARGET_MEMORY_MODEL, 2);
       left = run.SelectPage(1);
     });
     EXPECT_EQ(state_.target.mem_mode, 2);  // stored before any check
@@ -267,21 +267,21 @@ TEST_F(TargetPageTest, ValuesTheStoredFormCannotHoldAreRefused) {
     double clock;           // stored when left
     const char* code_bank;  // stored when left
   } cases[] = {
-      {kIdXtal, "nan", false, 0, nullptr},
-      {kIdXtal, "-nan", false, 0, nullptr},
-      {kIdXtal, "inf", false, 0, nullptr},
-      {kIdXtal, "-Infinity", false, 0, nullptr},
-      {kIdXtal, "1e999", false, 0, nullptr},
-      {kIdXtal, "-1", false, 0, nullptr},
-      {kIdXtal, "2147.483648", false, 0, nullptr},
-      {kIdXtal, "2147.483647", true, 2147.483647, "1,4,0x0000,0xFFFF,"},
-      {kIdXtal, "0", true, 0.0, "1,4,0x0000,0xFFFF,"},
-      {kIdXtal, "", true, 0.0, "1,4,0x0000,0xFFFF,"},
-      {kIdXtal, "24MHz", true, 24.0, "1,4,0x0000,0xFFFF,"},
-      {kIdBankStart, "0x00,00", false, 0, nullptr},
-      {kIdBankEnd, ",", false, 0, nullptr},
-      {kIdBankEnd, "0x7FFF ", true, 12.0, "1,4,0x0000,0x7FFF ,"},
-      {kIdBankStart, "", true, 12.0, "1,4,,0xFFFF,"},
+      {IDC_TARGET_XTAL, "nan", false, 0, nullptr},
+      {IDC_TARGET_XTAL, "-nan", false, 0, nullptr},
+      {IDC_TARGET_XTAL, "inf", false, 0, nullptr},
+      {IDC_TARGET_XTAL, "-Infinity", false, 0, nullptr},
+      {IDC_TARGET_XTAL, "1e999", false, 0, nullptr},
+      {IDC_TARGET_XTAL, "-1", false, 0, nullptr},
+      {IDC_TARGET_XTAL, "2147.483648", false, 0, nullptr},
+      {IDC_TARGET_XTAL, "2147.483647", true, 2147.483647, "1,4,0x0000,0xFFFF,"},
+      {IDC_TARGET_XTAL, "0", true, 0.0, "1,4,0x0000,0xFFFF,"},
+      {IDC_TARGET_XTAL, "", true, 0.0, "1,4,0x0000,0xFFFF,"},
+      {IDC_TARGET_XTAL, "24MHz", true, 24.0, "1,4,0x0000,0xFFFF,"},
+      {IDC_TARGET_BANK_START, "0x00,00", false, 0, nullptr},
+      {IDC_TARGET_BANK_END, ",", false, 0, nullptr},
+      {IDC_TARGET_BANK_END, "0x7FFF ", true, 12.0, "1,4,0x0000,0x7FFF ,"},
+      {IDC_TARGET_BANK_START, "", true, 12.0, "1,4,,0xFFFF,"},
   };
   for (const Case& k : cases) {
     SCOPED_TRACE(std::to_string(k.id) + " \"" + k.typed + "\"");
@@ -306,7 +306,7 @@ TEST_F(TargetPageTest, ValuesTheStoredFormCannotHoldAreRefused) {
     EXPECT_EQ(state_.target.code_bank, "1,4,0x0000,0xFFFF,");
     ASSERT_EQ(ui_.messages.size(), 1u);
     const InputMessage message =
-        k.id == kIdXtal ? InputMessage::kInvalidCrystal : InputMessage::kCommaInBankArea;
+        k.id == IDC_TARGET_XTAL ? InputMessage::kInvalidCrystal : InputMessage::kCommaInBankArea;
     EXPECT_EQ(ui_.messages[0].text,
               std::string(InputMessageText(message, Language::kEnglish)) + k.typed);
     EXPECT_EQ(ui_.messages[0].buttons, MessageButtons::kOk);
@@ -329,22 +329,22 @@ TEST_F(TargetPageTest, MessagesAreInTheInterfaceLanguage) {
 TEST_F(TargetPageTest, StoresEveryValueWhenLeft) {
   SetDevice("Acme", "X51", "IROM(0-0xFFF) XRAM(0-0xFF) MODP2");
   Open([this](HeadlessSheet& run, HeadlessDialog& c) {
-    c.Choose(kIdMemoryModel, 2);
-    c.Choose(kIdCodeRomSize, 1);
-    c.Choose(kIdOperatingSystem, 1);
-    c.Click(kIdOnChipRom);
-    c.Click(kIdOnChipXram);
-    c.Type(kIdXtal, "  24.5MHz");
+    c.Choose(IDC_TARGET_MEMORY_MODEL, 2);
+    c.Choose(IDC_TARGET_CODE_ROM_SIZE, 1);
+    c.Choose(IDC_TARGET_OPERATING_SYSTEM, 1);
+    c.Click(IDC_TARGET_ON_CHIP_ROM);
+    c.Click(IDC_TARGET_ON_CHIP_XRAM);
+    c.Type(IDC_TARGET_XTAL, "  24.5MHz");
     c.Type(kIdCodeStart[0], "0x8000");
     c.Type(kIdCodeSize[0], "32768");
     c.Type(kIdXdataStart[2], "0");
     c.Type(kIdXdataSize[2], "0x10000");
-    EXPECT_FALSE(c.IsEnabled(kIdBankCount));
-    c.Click(kIdCodeBanking);
-    EXPECT_TRUE(c.IsEnabled(kIdBankCount));
-    EXPECT_TRUE(c.IsEnabled(kIdBankStart));
-    c.ChooseText(kIdBankCount, "32");
-    c.Type(kIdBankEnd, "0xffff");
+    EXPECT_FALSE(c.IsEnabled(IDC_TARGET_BANK_COUNT));
+    c.Click(IDC_TARGET_CODE_BANKING);
+    EXPECT_TRUE(c.IsEnabled(IDC_TARGET_BANK_COUNT));
+    EXPECT_TRUE(c.IsEnabled(IDC_TARGET_BANK_START));
+    c.ChooseText(IDC_TARGET_BANK_COUNT, "32");
+    c.Type(IDC_TARGET_BANK_END, "0xffff");
     ASSERT_TRUE(run.SelectPage(1));
     run.PressCancel();
   });
@@ -362,7 +362,7 @@ TEST_F(TargetPageTest, StoresEveryValueWhenLeft) {
 TEST_F(TargetPageTest, AListWithoutASelectionKeepsTheStoredValue) {
   state_.target.rtos = 7;  // no such entry: the list shows nothing
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
-    EXPECT_EQ(c.GetSelection(kIdOperatingSystem), -1);
+    EXPECT_EQ(c.GetSelection(IDC_TARGET_OPERATING_SYSTEM), -1);
     EXPECT_TRUE(run.SelectPage(1));
   });
   EXPECT_EQ(state_.target.rtos, 7);
@@ -375,22 +375,22 @@ TEST_F(TargetPageTest, DefaultResetsModelsAndSwitchesOnly) {
   state_.target.rtos = 2;
   state_.target.code_bank = "1,4,0x0000,0xFFFF,";
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
-    c.Type(kIdXtal, "33");
+    c.Type(IDC_TARGET_XTAL, "33");
     EXPECT_TRUE(run.PressApply());  // unbound: stores, writes nothing
     EXPECT_FALSE(run.IsButtonEnabled(kIdApply));
     c.Type(kIdCodeStart[1], "0x100");
     EXPECT_TRUE(run.PressDefault());
     EXPECT_TRUE(run.IsButtonEnabled(kIdApply));
-    EXPECT_EQ(c.GetCheck(kIdOnChipRom), kUnchecked);
-    EXPECT_EQ(c.GetCheck(kIdOnChipXram), kUnchecked);
-    EXPECT_EQ(c.GetCheck(kIdMultipleDptr), kUnchecked);
-    EXPECT_EQ(c.GetText(kIdXtal), "33.000000");  // the clock stored by Apply
-    EXPECT_EQ(c.GetSelection(kIdMemoryModel), 0);
-    EXPECT_EQ(c.GetSelection(kIdCodeRomSize), 2);
-    EXPECT_EQ(c.GetSelection(kIdOperatingSystem), 2);
+    EXPECT_EQ(c.GetCheck(IDC_TARGET_ON_CHIP_ROM), kUnchecked);
+    EXPECT_EQ(c.GetCheck(IDC_TARGET_ON_CHIP_XRAM), kUnchecked);
+    EXPECT_EQ(c.GetCheck(IDC_TARGET_MULTIPLE_DPTR), kUnchecked);
+    EXPECT_EQ(c.GetText(IDC_TARGET_XTAL), "33.000000");  // the clock stored by Apply
+    EXPECT_EQ(c.GetSelection(IDC_TARGET_MEMORY_MODEL), 0);
+    EXPECT_EQ(c.GetSelection(IDC_TARGET_CODE_ROM_SIZE), 2);
+    EXPECT_EQ(c.GetSelection(IDC_TARGET_OPERATING_SYSTEM), 2);
     EXPECT_EQ(c.GetText(kIdCodeStart[1]), "0x100");
-    EXPECT_EQ(c.GetCheck(kIdCodeBanking), kChecked);
-    EXPECT_EQ(c.GetText(kIdBankCount), "4");
+    EXPECT_EQ(c.GetCheck(IDC_TARGET_CODE_BANKING), kChecked);
+    EXPECT_EQ(c.GetText(IDC_TARGET_BANK_COUNT), "4");
   });
   EXPECT_TRUE(host_.updates.empty());
 }
@@ -400,7 +400,7 @@ TEST_F(TargetPageTest, ApplyWritesTheEightKeysAndTheHostClockOnlyWhenAsked) {
   ProjectNode* config = test::AddNode(root.get(), "Configuration", "Debug");
   page_.Bind(config);
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
-    c.Type(kIdXtal, "20");
+    c.Type(IDC_TARGET_XTAL, "20");
     EXPECT_TRUE(run.SelectPage(1));
     EXPECT_TRUE(run.PressApply());  // Apply on another page: the Target page writes nothing
   });
@@ -408,7 +408,7 @@ TEST_F(TargetPageTest, ApplyWritesTheEightKeysAndTheHostClockOnlyWhenAsked) {
   EXPECT_EQ(host_clock_, 0.0);
 
   Open([](HeadlessSheet& run, HeadlessDialog& c) {
-    c.Type(kIdXtal, "22.1184");
+    c.Type(IDC_TARGET_XTAL, "22.1184");
     EXPECT_TRUE(run.PressApply());
     EXPECT_TRUE(run.PressCancel());
   });
@@ -435,7 +435,7 @@ TEST_F(TargetPageTest, BothTemplatesCarryTheSameControlsAndLists) {
     EXPECT_EQ(english.controls[i].items.size(), chinese.controls[i].items.size()) << i;
   }
   // The bank counts are stored as shown, so both languages show the same.
-  EXPECT_EQ(HeadlessDialog(chinese, nullptr).Find(kIdBankCount)->items,
+  EXPECT_EQ(HeadlessDialog(chinese, nullptr).Find(IDC_TARGET_BANK_COUNT)->items,
             (std::vector<std::string>{"2", "4", "8", "16", "32", "64"}));
 }
 
