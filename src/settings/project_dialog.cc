@@ -55,11 +55,52 @@ bool SameDebug(const DebugOptionRecord& a, const DebugOptionRecord& b) {
          DriverText(a) == DriverText(b);
 }
 
-constexpr PageKind kProjectPages[] = {
-    PageKind::kDevice,     PageKind::kTarget, PageKind::kOutput, PageKind::kListing,
-    PageKind::kUser,       PageKind::kC51,    PageKind::kA51,    PageKind::kLinkerLocate,
-    PageKind::kLinkerMisc, PageKind::kDebug,
+// Where a page's Apply writes its keys: nowhere (this dialog writes them
+// after OK), the configuration, or one of its tool nodes.
+enum class ApplyNode { kNone, kConfiguration, kC51Tool, kA51Tool, kLinkerTool };
+
+struct ProjectPage {
+  PageKind kind;
+  ApplyNode apply_node;
 };
+
+// The project dialog's pages, in tab order.
+constexpr ProjectPage kProjectPages[] = {
+    {PageKind::kDevice, ApplyNode::kNone},
+    {PageKind::kTarget, ApplyNode::kConfiguration},
+    {PageKind::kOutput, ApplyNode::kNone},
+    {PageKind::kListing, ApplyNode::kNone},
+    {PageKind::kUser, ApplyNode::kConfiguration},
+    {PageKind::kC51, ApplyNode::kC51Tool},
+    {PageKind::kA51, ApplyNode::kA51Tool},
+    {PageKind::kLinkerLocate, ApplyNode::kLinkerTool},
+    {PageKind::kLinkerMisc, ApplyNode::kLinkerTool},
+    {PageKind::kDebug, ApplyNode::kNone},
+};
+
+// The configuration and its three tool nodes.
+struct ConfigurationNodes {
+  ProjectNode* config = nullptr;
+  ProjectNode* c51_tool = nullptr;
+  ProjectNode* a51_tool = nullptr;
+  ProjectNode* linker_tool = nullptr;
+};
+
+ProjectNode* NodeOf(ApplyNode which, const ConfigurationNodes& nodes) {
+  switch (which) {
+    case ApplyNode::kNone:
+      return nullptr;
+    case ApplyNode::kConfiguration:
+      return nodes.config;
+    case ApplyNode::kC51Tool:
+      return nodes.c51_tool;
+    case ApplyNode::kA51Tool:
+      return nodes.a51_tool;
+    case ApplyNode::kLinkerTool:
+      return nodes.linker_tool;
+  }
+  return nullptr;
+}
 
 }  // namespace
 
@@ -114,27 +155,11 @@ int RunProjectDialog(PluginState* state, ProjectNode* root, SettingsBackend* bac
   title += '"';
   CArdelPropertySheet sheet(title);
   std::vector<std::unique_ptr<CArdelPage>> pages;
-  for (PageKind kind : kProjectPages) {
-    pages.push_back(MakePage(kind, &session));
+  const ConfigurationNodes nodes{config, c51_tool, a51_tool, linker_tool};
+  for (const ProjectPage& spec : kProjectPages) {
+    pages.push_back(MakePage(spec.kind, &session));
     CArdelPage* page = pages.back().get();
-    switch (kind) {
-      case PageKind::kTarget:
-      case PageKind::kUser:
-        page->Bind(config);
-        break;
-      case PageKind::kC51:
-        page->Bind(c51_tool);
-        break;
-      case PageKind::kA51:
-        page->Bind(a51_tool);
-        break;
-      case PageKind::kLinkerLocate:
-      case PageKind::kLinkerMisc:
-        page->Bind(linker_tool);
-        break;
-      default:
-        break;
-    }
+    page->Bind(NodeOf(spec.apply_node, nodes));
     sheet.AddPage(page);
   }
   // The Device page shows a newly chosen device on the Target page.

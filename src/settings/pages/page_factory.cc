@@ -1,5 +1,8 @@
 #include "settings/pages/page_factory.h"
 
+#include <array>
+#include <utility>
+
 #include "settings/pages/a51_page.h"
 #include "settings/pages/bl51_page.h"
 #include "settings/pages/c51_page.h"
@@ -14,63 +17,66 @@
 #include "settings/resources/control_ids.h"
 
 namespace c51::settings {
+namespace {
 
-int PageTemplateId(PageKind kind) {
+template <typename Page>
+std::unique_ptr<CArdelPage> Make(SettingsSession* session) {
+  return std::make_unique<Page>(session);
+}
+
+// The row of `kind`. No default: a kind added without its page is a
+// compile error (-Wswitch).
+constexpr PageSpec Row(PageKind kind) {
   switch (kind) {
     case PageKind::kDevice:
-      return IDD_DEVICE_PAGE;
+      return {kind, IDD_DEVICE_PAGE, &Make<CDevicePage>};
     case PageKind::kTarget:
-      return IDD_TARGET_PAGE;
+      return {kind, IDD_TARGET_PAGE, &Make<CTargetPage>};
     case PageKind::kOutput:
-      return IDD_OUTPUT_PAGE;
+      return {kind, IDD_OUTPUT_PAGE, &Make<COutputPage>};
     case PageKind::kListing:
-      return IDD_LISTING_PAGE;
+      return {kind, IDD_LISTING_PAGE, &Make<CListingPage>};
     case PageKind::kUser:
-      return IDD_USER_PAGE;
+      return {kind, IDD_USER_PAGE, &Make<CUserPage>};
     case PageKind::kC51:
-      return IDD_C51_PAGE;
+      return {kind, IDD_C51_PAGE, &Make<CC51Page>};
     case PageKind::kA51:
-      return IDD_A51_PAGE;
+      return {kind, IDD_A51_PAGE, &Make<CA51Page>};
     case PageKind::kLinkerLocate:
-      return IDD_LINKER_LOCATE_PAGE;
+      return {kind, IDD_LINKER_LOCATE_PAGE, &Make<CBL51Page>};
     case PageKind::kLinkerMisc:
-      return IDD_LINKER_MISC_PAGE;
+      return {kind, IDD_LINKER_MISC_PAGE, &Make<CL51MiscPage>};
     case PageKind::kDebug:
-      return IDD_DEBUG_PAGE;
+      return {kind, IDD_DEBUG_PAGE, &Make<CDebugPage>};
     case PageKind::kProperties:
-      return IDD_PROPERTIES_PAGE;
+      return {kind, IDD_PROPERTIES_PAGE, &Make<CPropertiesPage>};
+    case PageKind::kCount:
+      break;
   }
-  return IDD_EMPTY_PAGE;
+  return {kind, IDD_EMPTY_PAGE, nullptr};
+}
+
+template <size_t... kKinds>
+constexpr std::array<PageSpec, sizeof...(kKinds)> Rows(std::index_sequence<kKinds...>) {
+  return {Row(static_cast<PageKind>(kKinds))...};
+}
+
+constexpr size_t kPageKinds = static_cast<size_t>(PageKind::kCount);
+constexpr std::array<PageSpec, kPageKinds> kPageTable =
+    Rows(std::make_index_sequence<kPageKinds>());
+
+}  // namespace
+
+std::span<const PageSpec> PageTable() {
+  return kPageTable;
+}
+
+const PageSpec& PageSpecOf(PageKind kind) {
+  return kPageTable[static_cast<size_t>(kind)];
 }
 
 std::unique_ptr<CArdelPage> MakePage(PageKind kind, SettingsSession* session) {
-  switch (kind) {
-    case PageKind::kDevice:
-      return std::make_unique<CDevicePage>(session);
-    case PageKind::kTarget:
-      return std::make_unique<CTargetPage>(session);
-    case PageKind::kOutput:
-      return std::make_unique<COutputPage>(session);
-    case PageKind::kListing:
-      return std::make_unique<CListingPage>(session);
-    case PageKind::kUser:
-      return std::make_unique<CUserPage>(session);
-    case PageKind::kC51:
-      return std::make_unique<CC51Page>(session);
-    case PageKind::kA51:
-      return std::make_unique<CA51Page>(session);
-    case PageKind::kLinkerLocate:
-      return std::make_unique<CBL51Page>(session);
-    case PageKind::kLinkerMisc:
-      return std::make_unique<CL51MiscPage>(session);
-    case PageKind::kDebug:
-      return std::make_unique<CDebugPage>(session);
-    case PageKind::kProperties:
-      return std::make_unique<CPropertiesPage>(session);
-    default:
-      // The pages still to come show as empty pages of their template.
-      return std::make_unique<CArdelPage>(PageTemplateId(kind));
-  }
+  return PageSpecOf(kind).make(session);
 }
 
 }  // namespace c51::settings

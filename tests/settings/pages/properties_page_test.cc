@@ -18,7 +18,6 @@
 #include "platform/fs.h"
 #include "plugin/state.h"
 #include "settings/headless/headless_backend.h"
-#include "settings/pages/page_factory.h"
 #include "support/temp_dir.h"
 
 namespace c51::settings {
@@ -268,9 +267,6 @@ TEST_F(PropertiesPageTest, TemplatesShareIdsAndKindsInBothLanguages) {
     const ControlSpec& z = chinese.controls[i];
     EXPECT_TRUE(e.id == z.id && e.kind == z.kind && e.style == z.style && e.items == z.items) << i;
   }
-  // The entry's factory makes this page for its kind.
-  std::unique_ptr<CArdelPage> made = MakePage(PageKind::kProperties, &session_);
-  EXPECT_NE(dynamic_cast<CPropertiesPage*>(made.get()), nullptr);
 }
 
 }  // namespace
