@@ -58,7 +58,6 @@ class CArdelPage : public ControlEvents {
   // Whether the page's controls exist (it has been activated).
   bool HasWindow() const { return controls_ != nullptr; }
   DialogControls& controls() const { return *controls_; }
-  CArdelPropertySheet* sheet() const { return sheet_; }
   SettingsBackend* backend() const;
   Language language() const;
 

@@ -136,7 +136,6 @@ class HeadlessBackend final : public SettingsBackend {
   Language language() const override { return language_; }
   void set_language(Language language) { language_ = language; }
   Language resource_language() const override { return resource_language_; }
-  void set_resource_language(Language language) { resource_language_ = language; }
   // Records the window as embedded; there is no window to change.
   void EmbedWindow(CArdelPage* page, void* window) override {
     embedded_windows.push_back({page, window});

@@ -149,10 +149,6 @@ bool HeadlessDialog::IsVisible(int id) const {
   return c && c->visible;
 }
 
-void HeadlessDialog::Show(int id, bool visible) {
-  if (HeadlessControl* c = Mutable(id)) c->visible = visible;
-}
-
 bool HeadlessDialog::Usable(int id) const {
   const HeadlessControl* c = Find(id);
   return c && c->enabled && c->visible;
@@ -226,15 +222,6 @@ bool HeadlessDialog::ChooseText(int id, const std::string& text) {
     if (c->items[i] == text) return Choose(id, static_cast<int>(i));
   }
   return false;
-}
-
-bool HeadlessDialog::DoubleClick(int id, int index) {
-  if (!Usable(id)) return false;
-  HeadlessControl* c = Mutable(id);
-  if (c->kind != ControlKind::kListBox) return false;
-  if (index >= 0 && index < static_cast<int>(c->items.size())) c->selection = index;
-  Notify(id, Notification::kDoubleClicked);
-  return true;
 }
 
 }  // namespace c51::settings

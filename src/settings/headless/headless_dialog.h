@@ -49,7 +49,6 @@ class HeadlessDialog final : public DialogControls {
   bool IsEnabled(int id) const override;
   void Enable(int id, bool enabled) override;
   bool IsVisible(int id) const override;
-  void Show(int id, bool visible) override;
 
   // The user's actions. Each is refused (false, nothing happens) when the
   // control is missing, disabled or hidden, or cannot take the action.
@@ -62,7 +61,6 @@ class HeadlessDialog final : public DialogControls {
   // Selects a list entry by index or by its text and notifies.
   bool Choose(int id, int index);
   bool ChooseText(int id, const std::string& text);
-  bool DoubleClick(int id, int index);
 
   const DialogTemplate& layout() const { return layout_; }
   // Null for an unknown id.

@@ -32,8 +32,6 @@ class CA51Page : public CArdelPage {
   void OnDefault() override;
   void OnControl(int id, Notification code) override;
 
-  const std::string& control_string() const { return control_string_; }
-
  private:
   OptionScope scope() const { return session_->records->assembler_scope; }
   A51Record& record() const { return session_->records->assembler; }

@@ -37,9 +37,6 @@ class CC51Page : public CArdelPage {
   void OnDefault() override;
   void OnControl(int id, Notification code) override;
 
-  // The text last put into the control-string box.
-  const std::string& control_string() const { return control_string_; }
-
  private:
   OptionScope scope() const { return session_->records->compiler_scope; }
   C51Record& record() const { return session_->records->compiler; }

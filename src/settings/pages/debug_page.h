@@ -33,9 +33,6 @@ class CDebugPage : public CArdelPage {
   void OnDefault() override;
   void OnControl(int id, Notification code) override;
 
-  // The library path that leaving the page stores in the record.
-  const std::string& driver_path() const { return driver_path_; }
-
  private:
   DebugOptionRecord& record() const;
   // The path of the driver list's entry `index`; null for none.
@@ -46,6 +43,7 @@ class CDebugPage : public CArdelPage {
   SettingsSession* session_;
   // The listed drivers; each list entry's item data is its index here.
   std::vector<DriverEntry> drivers_;
+  // The library path that leaving the page stores in the record.
   std::string driver_path_;
 };
 

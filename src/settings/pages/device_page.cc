@@ -58,7 +58,6 @@ bool CDevicePage::OnKillActive() {
   // No selection keeps the device in force, so the device reported after
   // OK is always the one the Target page shows.
   if (answer == nullptr) return true;
-  selected_ = answer;
   session_->state->target.clock = DeviceClockHertz(DeviceCpuText(answer)) / 1000000.0;
   if (target_page_ != nullptr) {
     target_page_->set_device(answer);

@@ -40,16 +40,11 @@ class CDevicePage : public CArdelPage {
 
   // Set by the settings entry: the page that shows the chosen device.
   void set_target_page(CTargetPage* page) { target_page_ = page; }
-  // The last device the library answered; null before any.
-  const DeviceRecord* selected_device() const { return selected_; }
-  // Whether the library's window was created (the page was shown).
-  bool window_created() const { return window_created_; }
 
  private:
   SettingsSession* session_;
   DeviceLibrary library_;
-  bool window_created_ = false;
-  DeviceRecord* selected_ = nullptr;  // owned by the library
+  bool window_created_ = false;  // the page was shown
   CTargetPage* target_page_ = nullptr;
 };
 

@@ -39,12 +39,6 @@ class CPropertiesPage : public CArdelPage {
   // Stores the switches and the bank into the record; never refuses.
   bool OnKillActive() override;
 
-  // What the four fact fields show; empty until the page is first shown.
-  const std::string& path_text() const { return path_; }
-  const std::string& type_text() const { return type_; }
-  const std::string& size_text() const { return size_; }
-  const std::string& modified_text() const { return modified_; }
-
  private:
   void Load();
   void LoadBanks();

@@ -120,11 +120,6 @@ class CInPlaceButton final : public InPlaceControl {
 
   // Shown without taking the focus.
   bool Show(const Rect& rect) { return ShowAt(rect); }
-  // While its click is being reported, so that the focus moving away
-  // during that report (a chooser opening) is not taken for the user
-  // leaving the button.
-  bool busy() const { return busy_; }
-
   // Escape goes to the owner, whose answer does not hide the button.
   bool OnKey(int vkey);
   // The button was clicked (the window system delivers it; the focus is
@@ -133,6 +128,9 @@ class CInPlaceButton final : public InPlaceControl {
   void OnKillFocus(int window) override;
 
  private:
+  // While its click is being reported, so that the focus moving away
+  // during that report (a chooser opening) is not taken for the user
+  // leaving the button.
   bool busy_ = false;
 };
 

@@ -27,7 +27,7 @@ void CListBoxEx::EnsureVisible(int index) {
 }
 
 bool CListBoxEx::BeginEditing(int index) {
-  if (!editing_allowed_ || editing() || index < 0) return false;
+  if (editing() || index < 0) return false;
   bool appended = index >= count();
   if (appended) index = controls_->AddItem(id_, std::string());
   // Selecting scrolls the item into view, as the list box does.
@@ -35,19 +35,15 @@ bool CListBoxEx::BeginEditing(int index) {
   EnsureVisible(index);
   editing_item_ = index;
   Rect item = ItemRect(index);
-  edit_rect_ = InPlaceEditRect(item, has_browse_button());
   edit_.SetText(controls_->GetItemText(id_, index));
-  if (!edit_.Show(edit_rect_)) {
+  if (!edit_.Show(InPlaceEditRect(item, has_browse_button()))) {
     // A list too small to hold the edit: an edit nobody can end would
     // block every later one.
     editing_item_ = -1;
     if (appended) controls_->DeleteItem(id_, index);
     return false;
   }
-  if (has_browse_button()) {
-    button_rect_ = InPlaceButtonRect(item);
-    button_.Show(button_rect_);
-  }
+  if (has_browse_button()) button_.Show(InPlaceButtonRect(item));
   return true;
 }
 
@@ -167,12 +163,11 @@ void CListBoxEx::OnLButtonDown(Point p) {
 void CListBoxEx::OnLButtonDblClk(Point p) {
   int item = ItemAt(layout_, count(), p);
   last_item_ = item;
-  if (item >= 0 && editing_allowed_ && CanEditItem(item)) BeginEditing(item);
+  if (item >= 0 && CanEditItem(item)) BeginEditing(item);
 }
 
 bool CListBoxEx::OnKeyDown(int vkey, bool alt) {
   if (alt) {
-    if (!moving_allowed_) return false;
     int selection = controls_->GetSelection(id_);
     switch (vkey) {
       case kVkUp:
@@ -189,9 +184,7 @@ bool CListBoxEx::OnKeyDown(int vkey, bool alt) {
   }
   switch (vkey) {
     case kVkF2:
-      if (IsItem(last_item_) && editing_allowed_ && CanEditItem(last_item_)) {
-        BeginEditing(last_item_);
-      }
+      if (IsItem(last_item_) && CanEditItem(last_item_)) BeginEditing(last_item_);
       return true;
     case kVkDelete:
       if (IsItem(last_item_)) DeleteItem(last_item_);
@@ -202,7 +195,7 @@ bool CListBoxEx::OnKeyDown(int vkey, bool alt) {
 }
 
 bool CListBoxEx::BeginDrag(Point p) {
-  if (editing() || !moving_allowed_) return false;
+  if (editing()) return false;
   int item = ItemAt(layout_, count(), p);
   if (item < 0) return false;
   drag_source_ = item;

@@ -73,15 +73,7 @@ class CListBoxEx : public CtrlMsgOwner {
     button_.set_router(router);
   }
 
-  // The item last clicked or double-clicked; -1 when none.
-  int last_item() const { return last_item_; }
-  // The item being edited; -1 when none.
-  int editing_item() const { return editing_item_; }
   bool editing() const { return editing_item_ >= 0; }
-  bool editing_allowed() const { return editing_allowed_; }
-  void set_editing_allowed(bool allowed) { editing_allowed_ = allowed; }
-  bool moving_allowed() const { return moving_allowed_; }
-  void set_moving_allowed(bool allowed) { moving_allowed_ = allowed; }
   // Where the drag insertion mark is drawn; -1 when none.
   int insert_mark() const { return last_insert_mark_; }
   bool dragging() const { return drag_source_ >= 0; }
@@ -89,13 +81,11 @@ class CListBoxEx : public CtrlMsgOwner {
   InputState& input() { return input_; }
   CInPlaceEdit& edit() { return edit_; }
   CInPlaceButton& button() { return button_; }
-  const Rect& edit_rect() const { return edit_rect_; }
-  const Rect& button_rect() const { return button_rect_; }
 
   // Edits item `index`, or a new empty item appended when `index` is past
   // the last one: selects it, puts its text into the in-place edit and
-  // shows the edit (and the "..." button) over it. False when editing is
-  // not allowed, an item is being edited, or the index is negative.
+  // shows the edit (and the "..." button) over it. False when an item is
+  // being edited or the index is negative.
   bool BeginEditing(int index);
   // Hides the in-place controls and ends the edit. An empty result deletes
   // the item: the edit's text, or when cancelled the item's own text (so
@@ -132,7 +122,7 @@ class CListBoxEx : public CtrlMsgOwner {
   bool OnKeyDown(int vkey, bool alt);
 
   // The drag-list protocol. A drag begins on an item unless one is being
-  // edited or moving is not allowed; the insertion mark follows the mouse;
+  // edited; the insertion mark follows the mouse;
   // a drop moves the dragged item to the marked position.
   bool BeginDrag(Point p);
   void Dragging(Point p);
@@ -161,13 +151,9 @@ class CListBoxEx : public CtrlMsgOwner {
   InputState input_;  // before the controls, which register with it
   CInPlaceEdit edit_;
   CInPlaceButton button_;
-  Rect edit_rect_;
-  Rect button_rect_;
 
-  int last_item_ = -1;
-  int editing_item_ = -1;
-  bool editing_allowed_ = true;
-  bool moving_allowed_ = true;
+  int last_item_ = -1;     // the item last clicked or double-clicked; -1 when none
+  int editing_item_ = -1;  // the item being edited; -1 when none
   int last_insert_mark_ = -1;
   int drag_source_ = -1;  // the dragged item; -1 when no drag runs
 };

@@ -32,9 +32,6 @@ class ListBoxUser {
   bool ClickEdit();
   // Clicks the "..." button, which takes the focus before it reports.
   bool ClickBrowse();
-  // The focus goes to another window of the dialog (kNoWindow: to another
-  // program).
-  void MoveFocusTo(int window) { list_->input().SetFocus(window); }
   // Drags item `from` to insert position `position` (0 to count; `count`
   // is below the last item) and drops it there. False when the drag did
   // not start; a drop that does not move the item still counts.

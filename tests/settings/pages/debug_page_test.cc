@@ -216,7 +216,7 @@ TEST_F(DebugPageTest, LoadsTheRecord) {
     DebugOptionRecord record;
     int simulation, emulation;
     int selection;
-    const char* path;  // the driver path the page would store
+    const char* path;  // the driver path leaving the page stores
     bool modified;
   } cases[] = {
       {InitialRecord(), kChecked, kUnchecked, -1, "from the record", false},
@@ -238,10 +238,11 @@ TEST_F(DebugPageTest, LoadsTheRecord) {
       EXPECT_EQ(d.GetCheck(IDC_DEBUG_HW_RUN_TO_MAIN),
                 c.record.hw_run_to_main ? kChecked : kUnchecked);
       EXPECT_EQ(d.GetSelection(IDC_DEBUG_DRIVER_LIST), c.selection);
-      EXPECT_EQ(page.driver_path(), c.path ? c.path : no_cap_);
       EXPECT_EQ(run.IsButtonEnabled(kIdApply), c.modified);
       EXPECT_FALSE(d.IsVisible(IDC_DEBUG_SIM_LOAD_APP));
+      ASSERT_TRUE(run.SelectPage(0));
     });
+    EXPECT_EQ(DriverText(state_.debug), c.path ? c.path : no_cap_);
   }
 }
 
@@ -318,7 +319,6 @@ TEST_F(DebugPageTest, DefaultResetsTheEmulatorSide) {
   WriteStandardDatabase();
   state_.debug = {1, 2, 0, 0, 0, 1, {}, {}, 0};
   Open([&](HeadlessSheet& run, HeadlessDialog& c) {
-    EXPECT_EQ(page_.driver_path(), "missing.dll ");
     ASSERT_TRUE(run.PressApply());
     EXPECT_FALSE(run.IsButtonEnabled(kIdApply));
     ASSERT_TRUE(run.PressDefault());

@@ -135,22 +135,19 @@ TEST(InPlaceButtonTest, EscapeIsReportedButDoesNotHideIt) {
   EXPECT_EQ(f.owner.seen, want);
 }
 
-TEST(InPlaceButtonTest, AClickIsReportedBusySoTheFocusCanMoveMeanwhile) {
+TEST(InPlaceButtonTest, TheFocusCanMoveWhileAClickIsReported) {
   Fixture f;
   EXPECT_FALSE(f.button.Click());  // hidden
   f.button.Show({170, 8, 195, 28});
   f.input.SetFocus(kButton);
-  bool busy_during = false;
   f.owner.during = [&](const CtrlMsg& msg) {
-    if (msg.code != kCtrlClicked) return;
-    busy_during = f.button.busy();
     // A chooser opening takes the focus.
-    f.input.SetFocus(kOther);
+    if (msg.code == kCtrlClicked) f.input.SetFocus(kOther);
   };
   EXPECT_TRUE(f.button.Click());
-  EXPECT_TRUE(busy_during);
-  EXPECT_FALSE(f.button.busy());
   EXPECT_TRUE(f.button.visible());
+  // The click alone: the focus moving away meanwhile is not the user
+  // leaving the button.
   std::vector<CtrlMsg> want = {{kButton, kCtrlClicked, kButton, 40, 17}};
   EXPECT_EQ(f.owner.seen, want);
 

@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <set>
 #include <string>
 #include <vector>
@@ -154,20 +153,22 @@ TEST(ListHeaderTest, HoverPressAndRelease) {
   Point down = l.buttons[kHeaderMoveDown].Center();
 
   EXPECT_TRUE(h.OnMouseMove(up));
-  EXPECT_EQ(h.hover(), kHeaderMoveUp);
   EXPECT_EQ(h.Edge(kHeaderMoveUp), ButtonEdge::kRaised);
+  EXPECT_EQ(h.Edge(kHeaderMoveDown), ButtonEdge::kNone);
   EXPECT_FALSE(h.OnMouseMove(up));  // nothing to redraw
   EXPECT_FALSE(h.OnLButtonDown({2, 2}));
-  EXPECT_FALSE(h.pressed());
+  EXPECT_EQ(h.Edge(kHeaderMoveUp), ButtonEdge::kRaised);
 
   // Pressed, moved off and released elsewhere: nothing happens.
   f.dialog.SetSelection(kList, 2);
   EXPECT_TRUE(h.OnLButtonDown(up));
   EXPECT_EQ(h.Edge(kHeaderMoveUp), ButtonEdge::kSunken);
   EXPECT_FALSE(h.OnMouseMove(down));
-  EXPECT_EQ(h.hover(), kHeaderMoveUp);
+  EXPECT_EQ(h.Edge(kHeaderMoveUp), ButtonEdge::kSunken);
+  EXPECT_EQ(h.Edge(kHeaderMoveDown), ButtonEdge::kNone);
   EXPECT_TRUE(h.OnLButtonUp(down));
-  EXPECT_FALSE(h.pressed());
+  EXPECT_EQ(h.Edge(kHeaderMoveUp), ButtonEdge::kNone);
+  EXPECT_EQ(h.Edge(kHeaderMoveDown), ButtonEdge::kRaised);
   EXPECT_EQ(f.items(), (Items{"a", "b", "c"}));
 
   // Released over the button it went down on: performed.
@@ -177,8 +178,7 @@ TEST(ListHeaderTest, HoverPressAndRelease) {
   EXPECT_FALSE(h.OnLButtonUp(up));  // not pressed any more
 
   EXPECT_TRUE(h.OnMouseLeave());
-  EXPECT_EQ(h.hover(), kHeaderNone);
-  EXPECT_EQ(h.Edge(kHeaderMoveUp), ButtonEdge::kNone);
+  for (int i = 0; i < kHeaderButtonCount; ++i) EXPECT_EQ(h.Edge(i), ButtonEdge::kNone);
 }
 
 TEST(ListHeaderTest, ButtonsActOnTheSelectedItemOnly) {
@@ -207,8 +207,8 @@ TEST(ListHeaderTest, ButtonsActOnTheSelectedItemOnly) {
 TEST(ListBoxExTest, DoubleClickEditsInPlaceAndEnterCommits) {
   Fixture f({"a", "b", "c"});
   ASSERT_TRUE(f.user.DoubleClickItem(1));
-  EXPECT_EQ(f.list.editing_item(), 1);
-  EXPECT_EQ(f.list.last_item(), 1);
+  EXPECT_TRUE(f.list.editing());
+  EXPECT_EQ(f.selection(), 1);
   const Rect item = f.list.ItemRect(1);
   EXPECT_EQ(item, (Rect{0, 16, 200, 32}));
   EXPECT_TRUE(f.list.edit().visible());
@@ -276,7 +276,7 @@ TEST(ListBoxExTest, HowAnEditEnds) {
     if (c.key != 0) {
       ASSERT_TRUE(f.user.PressKey(c.key));
     } else {
-      f.user.MoveFocusTo(kIdOk);
+      f.list.input().SetFocus(kIdOk);
       EXPECT_EQ(f.list.input().focus(), kIdOk);
     }
     EXPECT_EQ(f.items(), c.items);
@@ -322,7 +322,9 @@ TEST(ListBoxExTest, LeavingTheButtonCommits) {
   EXPECT_EQ(f.items(), (Items{"z", "b"}));
   EXPECT_FALSE(f.list.editing());
   EXPECT_EQ(f.selection(), 1);
-  EXPECT_EQ(f.list.last_item(), 1);
+  // The click counts for F2.
+  ASSERT_TRUE(f.user.PressKey(kVkF2));
+  EXPECT_EQ(f.list.edit().text(), "b");
 }
 
 TEST(ListBoxExTest, WhoMayEdit) {
@@ -334,21 +336,14 @@ TEST(ListBoxExTest, WhoMayEdit) {
   EXPECT_FALSE(f.list.editing());
   ASSERT_TRUE(f.user.ClickItem(1));
   ASSERT_TRUE(f.user.PressKey(kVkF2));
-  EXPECT_EQ(f.list.editing_item(), 1);
+  EXPECT_TRUE(f.list.editing());
+  EXPECT_EQ(f.list.edit().text(), "b");
   // While editing nothing else begins.
   EXPECT_FALSE(f.list.BeginEditing(0));
   EXPECT_FALSE(f.list.AddNew());
   f.list.EndEditing(true);
 
-  f.list.set_editing_allowed(false);
-  EXPECT_TRUE(f.user.DoubleClickItem(1));
-  EXPECT_TRUE(f.user.PressKey(kVkF2));
-  EXPECT_TRUE(f.user.PressHeaderButton(kHeaderNew));
-  EXPECT_FALSE(f.list.editing());
-  EXPECT_EQ(f.items(), (Items{"a", "b"}));
-
   // A disabled list takes no clicks at all.
-  f.list.set_editing_allowed(true);
   f.dialog.Enable(kList, false);
   EXPECT_FALSE(f.user.DoubleClickItem(1));
   EXPECT_FALSE(f.user.PressHeaderButton(kHeaderNew));
@@ -360,7 +355,6 @@ TEST(ListBoxExTest, DeleteKeyRemovesTheLastClickedItemOnce) {
   ASSERT_TRUE(f.user.ClickItem(1));
   ASSERT_TRUE(f.user.PressKey(kVkDelete));
   EXPECT_EQ(f.items(), (Items{"a", "c"}));
-  EXPECT_EQ(f.list.last_item(), -1);
   // The item that moved up was never clicked: it stays.
   ASSERT_TRUE(f.user.PressKey(kVkDelete));
   EXPECT_EQ(f.items(), (Items{"a", "c"}));
@@ -391,14 +385,9 @@ TEST(ListBoxExTest, AltArrowsMoveTheSelectedItem) {
     EXPECT_EQ(f.data(), c.data);
     EXPECT_EQ(f.selection(), c.selected_after);
     // The clicked item is still the one F2 edits.
-    EXPECT_EQ(f.list.last_item(), c.selected_after);
+    ASSERT_TRUE(f.user.PressKey(kVkF2));
+    EXPECT_EQ(f.list.edit().text(), c.items[c.selected_after]);
   }
-
-  Fixture fixed({"a", "b"});
-  fixed.list.set_moving_allowed(false);
-  ASSERT_TRUE(fixed.user.ClickItem(1));
-  EXPECT_FALSE(fixed.user.PressKey(kVkUp, true));
-  EXPECT_EQ(fixed.items(), (Items{"a", "b"}));
 }
 
 TEST(ListBoxExTest, HeaderButtonsFinishAnEditFirst) {
@@ -420,7 +409,8 @@ TEST(ListBoxExTest, HeaderButtonsFinishAnEditFirst) {
   ASSERT_TRUE(f.user.Type("C"));
   ASSERT_TRUE(f.user.PressHeaderButton(kHeaderNew));
   EXPECT_EQ(f.items(), (Items{"b", "A", "C", ""}));
-  EXPECT_EQ(f.list.editing_item(), 3);
+  EXPECT_TRUE(f.list.editing());
+  EXPECT_EQ(f.selection(), 3);
 }
 
 TEST(ListBoxExTest, EditingScrollsTheItemIntoView) {
@@ -463,22 +453,19 @@ TEST(ListBoxExTest, DragMovesAnItemToTheMarkedPosition) {
     EXPECT_EQ(f.items(), c.items);
     EXPECT_EQ(f.data(), c.data);
     EXPECT_EQ(f.selection(), c.selected_after);
-    // The last clicked item is followed to its new place, for F2 and Delete.
-    EXPECT_EQ(f.list.last_item(), std::find(c.items.begin(), c.items.end(), "b") - c.items.begin());
     EXPECT_FALSE(f.list.dragging());
     EXPECT_EQ(f.list.insert_mark(), -1);
+    // The last clicked item is followed to its new place, for F2 and Delete.
+    ASSERT_TRUE(f.user.PressKey(kVkF2));
+    EXPECT_EQ(f.list.edit().text(), "b");
   }
 }
 
-TEST(ListBoxExTest, DragIsRefusedWhileEditingOrWhenMovingIsOff) {
+TEST(ListBoxExTest, DragIsRefusedWhileEditing) {
   Fixture f({"a", "b"});
   ASSERT_TRUE(f.user.DoubleClickItem(0));
   EXPECT_FALSE(f.user.DragItem(1, 0));
   EXPECT_TRUE(f.list.editing());
-  EXPECT_EQ(f.items(), (Items{"a", "b"}));
-  f.list.EndEditing(true);
-  f.list.set_moving_allowed(false);
-  EXPECT_FALSE(f.user.DragItem(1, 0));
   EXPECT_EQ(f.items(), (Items{"a", "b"}));
 }
 
