@@ -8,6 +8,7 @@
 
 #include "settings/dialog_controls.h"
 #include "settings/dialog_template.h"
+#include "settings/resources/control_ids.h"
 #include "support/messages.h"
 #include "ui/user_interface.h"
 
@@ -22,7 +23,7 @@ class SettingsBackend;
 
 class CArdelPage : public ControlEvents {
  public:
-  CArdelPage() : CArdelPage(kEmptyPageTemplate) {}
+  CArdelPage() : CArdelPage(IDD_EMPTY_PAGE) {}
   explicit CArdelPage(int template_id) : template_id_(template_id) {}
   virtual ~CArdelPage() = default;
   CArdelPage(const CArdelPage&) = delete;
@@ -57,7 +58,6 @@ class CArdelPage : public ControlEvents {
   // Whether the page's controls exist (it has been activated).
   bool HasWindow() const { return controls_ != nullptr; }
   DialogControls& controls() const { return *controls_; }
-  CArdelPropertySheet* sheet() const { return sheet_; }
   SettingsBackend* backend() const;
   Language language() const;
 

@@ -15,13 +15,6 @@ void CArdelPropertySheet::AddPage(CArdelPage* page) {
   pages_.push_back(page);
 }
 
-int CArdelPropertySheet::IndexOf(const CArdelPage* page) const {
-  for (size_t i = 0; i < pages_.size(); ++i) {
-    if (pages_[i] == page) return static_cast<int>(i);
-  }
-  return -1;
-}
-
 int CArdelPropertySheet::DoModal(SettingsBackend* backend) {
   if (backend == nullptr || pages_.empty()) return kResultCancel;
   backend_ = backend;

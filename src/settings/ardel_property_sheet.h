@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "settings/ardel_page.h"
-#include "settings/rect.h"
+#include "settings/widgets/rect.h"
 
 namespace c51::settings {
 
@@ -44,7 +44,6 @@ class CArdelPropertySheet {
   void AddPage(CArdelPage* page);
   int page_count() const { return static_cast<int>(pages_.size()); }
   CArdelPage* page(int index) const { return pages_[index]; }
-  int IndexOf(const CArdelPage* page) const;
   // The page shown first (before the run).
   void SetActivePage(int index) { start_page_ = index; }
   int start_page() const { return start_page_; }
@@ -56,7 +55,6 @@ class CArdelPropertySheet {
 
   // The painted caption; empty paints nothing.
   const std::string& caption_text() const { return caption_text_; }
-  void set_caption_text(std::string text) { caption_text_ = std::move(text); }
 
   // For the backends. After the platform's own initialisation (the first
   // page exists): caption, Apply disabled, the "Default" button.
@@ -67,7 +65,6 @@ class CArdelPropertySheet {
   // A page's modified flag changed.
   void OnPageModified(CArdelPage* page, bool changed);
   // The frame of the run in progress; null outside one.
-  SheetFrame* frame() const { return frame_; }
   void set_frame(SheetFrame* frame) { frame_ = frame; }
 
  private:

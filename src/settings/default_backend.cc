@@ -6,7 +6,7 @@
 #include "platform/env.h"
 #include "platform/fs.h"
 #include "plugin/state.h"
-#include "settings/headless_backend.h"
+#include "settings/headless/headless_backend.h"
 #include "settings/settings_script.h"
 #ifdef _WIN32
 #include "settings/win32/win32_backend.h"

@@ -54,7 +54,6 @@ class DialogControls {
   virtual bool IsEnabled(int id) const = 0;
   virtual void Enable(int id, bool enabled) = 0;
   virtual bool IsVisible(int id) const = 0;
-  virtual void Show(int id, bool visible) = 0;
 
   // Appends to a list; the new index.
   int AddItem(int id, const std::string& text) { return InsertItem(id, -1, text); }

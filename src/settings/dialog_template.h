@@ -58,9 +58,6 @@ constexpr int kIdApply = 12321;
 // The sheet's "Default" button, and the message it sends to the active page.
 constexpr int kIdDefault = 7701;
 
-// The empty page (template 158).
-constexpr int kEmptyPageTemplate = 158;
-
 }  // namespace c51::settings
 
 #endif  // C51_SETTINGS_DIALOG_TEMPLATE_H_

@@ -14,12 +14,12 @@
 #include "project/node.h"
 #include "project/scopes.h"
 #include "settings/ardel_property_sheet.h"
-#include "settings/device_page.h"
-#include "settings/page_factory.h"
+#include "settings/pages/device_page.h"
+#include "settings/pages/page_factory.h"
+#include "settings/pages/target_page.h"
 #include "settings/record_compare.h"
 #include "settings/settings_backend.h"
 #include "settings/settings_entry.h"
-#include "settings/target_page.h"
 #include "support/path_helpers.h"
 
 namespace c51::settings {
@@ -55,45 +55,74 @@ bool SameDebug(const DebugOptionRecord& a, const DebugOptionRecord& b) {
          DriverText(a) == DriverText(b);
 }
 
-constexpr PageKind kProjectPages[] = {
-    PageKind::kDevice,     PageKind::kTarget, PageKind::kOutput, PageKind::kListing,
-    PageKind::kUser,       PageKind::kC51,    PageKind::kA51,    PageKind::kLinkerLocate,
-    PageKind::kLinkerMisc, PageKind::kDebug,
+// Where a page's Apply writes its keys: nowhere (this dialog writes them
+// after OK), the configuration, or one of its tool nodes.
+enum class ApplyNode { kNone, kConfiguration, kC51Tool, kA51Tool, kLinkerTool };
+
+struct ProjectPage {
+  PageKind kind;
+  ApplyNode apply_node;
 };
 
-}  // namespace
+// The project dialog's pages, in tab order.
+constexpr ProjectPage kProjectPages[] = {
+    {PageKind::kDevice, ApplyNode::kNone},
+    {PageKind::kTarget, ApplyNode::kConfiguration},
+    {PageKind::kOutput, ApplyNode::kNone},
+    {PageKind::kListing, ApplyNode::kNone},
+    {PageKind::kUser, ApplyNode::kConfiguration},
+    {PageKind::kC51, ApplyNode::kC51Tool},
+    {PageKind::kA51, ApplyNode::kA51Tool},
+    {PageKind::kLinkerLocate, ApplyNode::kLinkerTool},
+    {PageKind::kLinkerMisc, ApplyNode::kLinkerTool},
+    {PageKind::kDebug, ApplyNode::kNone},
+};
 
-int RunProjectDialog(PluginState* state, ProjectNode* root, SettingsBackend* backend,
-                     SettingsRecords* records) {
-  ConfigurationRef* ref = &state->configuration;
-  if (ref->root == nullptr) ref->root = root;
-  ProjectNode* config = FindCurrentConfiguration(ref);
-  if (config == nullptr) return 0;
-  HostServices* host = state->host;
-  const Language language = backend ? backend->language() : state->language;
+// The configuration and its three tool nodes.
+struct ConfigurationNodes {
+  ProjectNode* config = nullptr;
+  ProjectNode* c51_tool = nullptr;
+  ProjectNode* a51_tool = nullptr;
+  ProjectNode* linker_tool = nullptr;
+};
 
-  // Load.
-  LoadTarget(state, config);
-  records->target_loaded = state->target;
-  const std::string project_path = state->context.project_path ? state->context.project_path : "";
-  ReadOutputRecord(config, Text(config, keys::kName), BaseName(project_path), &state->output);
-  const OutputRecord output_loaded = state->output;
-  if (state->context.debug_record != nullptr) state->debug = *state->context.debug_record;
-  records->user = {Text(config, keys::kBeforeCompile), Text(config, keys::kBeforeBuild),
-                   Text(config, keys::kAfterBuild)};
-  const UserRecord user_loaded = records->user;
+ProjectNode* NodeOf(ApplyNode which, const ConfigurationNodes& nodes) {
+  switch (which) {
+    case ApplyNode::kNone:
+      return nullptr;
+    case ApplyNode::kConfiguration:
+      return nodes.config;
+    case ApplyNode::kC51Tool:
+      return nodes.c51_tool;
+    case ApplyNode::kA51Tool:
+      return nodes.a51_tool;
+    case ApplyNode::kLinkerTool:
+      return nodes.linker_tool;
+  }
+  return nullptr;
+}
 
-  ProjectNode* c51_tool = ToolOf(host, config, keys::kC51Tool);
-  ProjectNode* a51_tool = ToolOf(host, config, keys::kA51Tool);
-  ProjectNode* linker_tool = ToolOf(host, config, keys::kLx51Tool);
-  records->compiler = ReadC51Record(c51_tool, OptionScope::kProject);
-  records->compiler_scope = OptionScope::kProject;
-  records->assembler = ReadA51Record(a51_tool, OptionScope::kProject);
-  records->assembler_scope = OptionScope::kProject;
-  records->linker = ReadLinkerOptions(linker_tool);
-  const C51Record compiler_loaded = records->compiler;
-  const A51Record assembler_loaded = records->assembler;
-  const LinkerOptions linker_loaded = records->linker;
+// The Device page shows its choice on the Target page, which the sheet
+// opens on.
+constexpr size_t kDevicePage = 0;
+constexpr size_t kTargetPage = 1;
+static_assert(kProjectPages[kDevicePage].kind == PageKind::kDevice);
+static_assert(kProjectPages[kTargetPage].kind == PageKind::kTarget);
+
+// What the dialog loaded: the write-back compares the pages' records with
+// it and writes only what changed.
+struct LoadedProject {
+  ConfigurationNodes nodes;
+  OutputRecord output;
+  UserRecord user;
+  C51Record compiler;
+  A51Record assembler;
+  LinkerOptions linker;
+};
+
+// The project's own compiler and assembler values, as the pages' control
+// strings show them inherited.
+void InheritProjectValues(SettingsRecords* records) {
   records->c51_inherited = C51Inherited();
   records->c51_inherited.project_flags = records->compiler.flags;
   records->c51_inherited.project_define = records->compiler.define;
@@ -104,9 +133,46 @@ int RunProjectDialog(PluginState* state, ProjectNode* root, SettingsBackend* bac
   records->a51_inherited.project_set = records->assembler.set;
   records->a51_inherited.project_include = records->assembler.include;
   records->a51_inherited.project_misc = records->assembler.misc;
-  records->chosen_device = nullptr;
+}
 
-  // The sheet.
+// Loads the plug-in's target, output and debug records and the dialog's
+// records from `config`, creating the tool nodes it lacks.
+LoadedProject LoadProject(PluginState* state, ProjectNode* config, SettingsRecords* records) {
+  HostServices* host = state->host;
+  LoadedProject loaded;
+  LoadTarget(state, config);
+  records->target_loaded = state->target;
+  const std::string project_path = state->context.project_path ? state->context.project_path : "";
+  ReadOutputRecord(config, Text(config, keys::kName), BaseName(project_path), &state->output);
+  loaded.output = state->output;
+  if (state->context.debug_record != nullptr) state->debug = *state->context.debug_record;
+  records->user = {Text(config, keys::kBeforeCompile), Text(config, keys::kBeforeBuild),
+                   Text(config, keys::kAfterBuild)};
+  loaded.user = records->user;
+
+  ConfigurationNodes& nodes = loaded.nodes;
+  nodes.config = config;
+  nodes.c51_tool = ToolOf(host, config, keys::kC51Tool);
+  nodes.a51_tool = ToolOf(host, config, keys::kA51Tool);
+  nodes.linker_tool = ToolOf(host, config, keys::kLx51Tool);
+  records->compiler = ReadC51Record(nodes.c51_tool, OptionScope::kProject);
+  records->compiler_scope = OptionScope::kProject;
+  records->assembler = ReadA51Record(nodes.a51_tool, OptionScope::kProject);
+  records->assembler_scope = OptionScope::kProject;
+  records->linker = ReadLinkerOptions(nodes.linker_tool);
+  loaded.compiler = records->compiler;
+  loaded.assembler = records->assembler;
+  loaded.linker = records->linker;
+  InheritProjectValues(records);
+  records->chosen_device = nullptr;
+  return loaded;
+}
+
+// The sheet over the project's pages, each bound to the node its Apply
+// writes to; kResultOk or kResultCancel.
+int RunProjectSheet(PluginState* state, const ProjectNode* root, const ConfigurationNodes& nodes,
+                    SettingsBackend* backend, SettingsRecords* records) {
+  const Language language = backend ? backend->language() : state->language;
   SettingsSession session{state, records, state->context.default_clock};
   std::string title = MessageText(MessageId::kProjectSettings, language);
   title += '"';
@@ -114,86 +180,103 @@ int RunProjectDialog(PluginState* state, ProjectNode* root, SettingsBackend* bac
   title += '"';
   CArdelPropertySheet sheet(title);
   std::vector<std::unique_ptr<CArdelPage>> pages;
-  for (PageKind kind : kProjectPages) {
-    pages.push_back(MakePage(kind, &session));
+  for (const ProjectPage& spec : kProjectPages) {
+    pages.push_back(MakePage(spec.kind, &session));
     CArdelPage* page = pages.back().get();
-    switch (kind) {
-      case PageKind::kTarget:
-      case PageKind::kUser:
-        page->Bind(config);
-        break;
-      case PageKind::kC51:
-        page->Bind(c51_tool);
-        break;
-      case PageKind::kA51:
-        page->Bind(a51_tool);
-        break;
-      case PageKind::kLinkerLocate:
-      case PageKind::kLinkerMisc:
-        page->Bind(linker_tool);
-        break;
-      default:
-        break;
-    }
+    page->Bind(NodeOf(spec.apply_node, nodes));
     sheet.AddPage(page);
   }
-  // The Device page shows a newly chosen device on the Target page.
-  if (auto* device_page = dynamic_cast<CDevicePage*>(pages[0].get())) {
-    device_page->set_target_page(dynamic_cast<CTargetPage*>(pages[1].get()));
+  if (auto* device_page = dynamic_cast<CDevicePage*>(pages[kDevicePage].get())) {
+    device_page->set_target_page(dynamic_cast<CTargetPage*>(pages[kTargetPage].get()));
   }
-  sheet.SetActivePage(1);
-  if (sheet.DoModal(backend) != kResultOk) return 0;
+  sheet.SetActivePage(static_cast<int>(kTargetPage));
+  return sheet.DoModal(backend);
+}
 
-  // Write back, in this order.
+// Output folder and name, the two switches, the listing folder; then the
+// listing switches, which have a key of their own.
+void WriteOutputKeys(HostServices* host, ProjectNode* config, const OutputRecord& output,
+                     const OutputRecord& loaded) {
+  if (!SameOutput(output, loaded)) {
+    KeyWriter writer(host, config);
+    writer.Text(keys::kOutputDirectory, output.output_directory);
+    writer.Text(keys::kOutputName, output.output_name);
+    writer.Int(keys::kCreateExecutable, output.gen_app);
+    writer.Int(keys::kCreateLibrary, output.gen_lib);
+    writer.Text(keys::kListingDirectory, output.listing_directory);
+    writer.Commit();
+  }
+  if (output.listing != loaded.listing) {
+    KeyWriter writer(host, config);
+    writer.Text(keys::kListingSwitches, FormatListingSwitches(output.listing));
+    writer.Commit();
+  }
+}
+
+void WriteUserKeys(HostServices* host, ProjectNode* config, const UserRecord& user,
+                   const UserRecord& loaded) {
+  if (user.before_compile == loaded.before_compile && user.before_build == loaded.before_build &&
+      user.after_build == loaded.after_build) {
+    return;
+  }
+  KeyWriter writer(host, config);
+  writer.Text(keys::kBeforeCompile, user.before_compile);
+  writer.Text(keys::kBeforeBuild, user.before_build);
+  writer.Text(keys::kAfterBuild, user.after_build);
+  writer.Commit();
+}
+
+void WriteToolKeys(HostServices* host, const ConfigurationNodes& nodes, const LoadedProject& loaded,
+                   const SettingsRecords& records) {
+  if (!SameCompiler(records.compiler, loaded.compiler)) {
+    WriteC51Record(host, nodes.c51_tool, records.compiler);
+  }
+  if (!SameAssembler(records.assembler, loaded.assembler)) {
+    WriteA51Record(host, nodes.a51_tool, records.assembler);
+  }
+  if (!SameLinkerLocate(records.linker, loaded.linker)) {
+    WriteLinkerLocateKeys(host, nodes.linker_tool, records.linker);
+  }
+  if (!SameLinkerMisc(records.linker, loaded.linker)) {
+    WriteLinkerMiscKeys(host, nodes.linker_tool, records.linker);
+  }
+}
+
+// After OK, in this order: the chosen device to the host, then each group
+// of keys the pages changed. 1 when another device was chosen, else 0.
+int WriteProject(PluginState* state, const LoadedProject& loaded, const SettingsRecords& records) {
+  HostServices* host = state->host;
+  ProjectNode* config = loaded.nodes.config;
   int result = 0;
-  if (records->chosen_device != nullptr && host != nullptr) {
-    host->DeviceChanged(records->chosen_device);
+  if (records.chosen_device != nullptr && host != nullptr) {
+    host->DeviceChanged(records.chosen_device);
     result = 1;
   }
-  if (!SameTarget(state->target, records->target_loaded)) {
+  if (!SameTarget(state->target, records.target_loaded)) {
     WriteTargetRecord(host, config, state->target);
     if (state->context.default_clock) *state->context.default_clock = state->target.clock;
   }
-  if (!SameOutput(state->output, output_loaded)) {
-    KeyWriter writer(host, config);
-    writer.Text(keys::kOutputDirectory, state->output.output_directory);
-    writer.Text(keys::kOutputName, state->output.output_name);
-    writer.Int(keys::kCreateExecutable, state->output.gen_app);
-    writer.Int(keys::kCreateLibrary, state->output.gen_lib);
-    writer.Text(keys::kListingDirectory, state->output.listing_directory);
-    writer.Commit();
-  }
-  if (state->output.listing != output_loaded.listing) {
-    KeyWriter writer(host, config);
-    writer.Text(keys::kListingSwitches, FormatListingSwitches(state->output.listing));
-    writer.Commit();
-  }
-  if (records->user.before_compile != user_loaded.before_compile ||
-      records->user.before_build != user_loaded.before_build ||
-      records->user.after_build != user_loaded.after_build) {
-    KeyWriter writer(host, config);
-    writer.Text(keys::kBeforeCompile, records->user.before_compile);
-    writer.Text(keys::kBeforeBuild, records->user.before_build);
-    writer.Text(keys::kAfterBuild, records->user.after_build);
-    writer.Commit();
-  }
+  WriteOutputKeys(host, config, state->output, loaded.output);
+  WriteUserKeys(host, config, records.user, loaded.user);
   if (DebugOptionRecord* host_debug = state->context.debug_record) {
     if (!SameDebug(state->debug, *host_debug))
       std::memcpy(host_debug, &state->debug, sizeof(state->debug));
   }
-  if (!SameCompiler(records->compiler, compiler_loaded)) {
-    WriteC51Record(host, c51_tool, records->compiler);
-  }
-  if (!SameAssembler(records->assembler, assembler_loaded)) {
-    WriteA51Record(host, a51_tool, records->assembler);
-  }
-  if (!SameLinkerLocate(records->linker, linker_loaded)) {
-    WriteLinkerLocateKeys(host, linker_tool, records->linker);
-  }
-  if (!SameLinkerMisc(records->linker, linker_loaded)) {
-    WriteLinkerMiscKeys(host, linker_tool, records->linker);
-  }
+  WriteToolKeys(host, loaded.nodes, loaded, records);
   return result;
+}
+
+}  // namespace
+
+int RunProjectDialog(PluginState* state, ProjectNode* root, SettingsBackend* backend,
+                     SettingsRecords* records) {
+  ConfigurationRef* ref = &state->configuration;
+  if (ref->root == nullptr) ref->root = root;
+  ProjectNode* config = FindCurrentConfiguration(ref);
+  if (config == nullptr) return 0;
+  const LoadedProject loaded = LoadProject(state, config, records);
+  if (RunProjectSheet(state, root, loaded.nodes, backend, records) != kResultOk) return 0;
+  return WriteProject(state, loaded, *records);
 }
 
 }  // namespace c51::settings

@@ -15,7 +15,7 @@
 #include "settings/ardel_property_sheet.h"
 #include "settings/display_inputs.h"
 #include "settings/inherited_context.h"
-#include "settings/page_factory.h"
+#include "settings/pages/page_factory.h"
 #include "settings/record_compare.h"
 #include "settings/settings_backend.h"
 #include "settings/settings_entry.h"
@@ -58,99 +58,150 @@ ProjectNode* ToolOf(HostServices* host, ProjectNode* scope_config, const char* t
   return node;
 }
 
-}  // namespace
+// What a dialog below the project shows and writes: a group's has the
+// Properties, C51 and A51 pages; a file's the Properties page and the
+// page of the tool that translates it.
+struct ScopeParts {
+  bool group;
+  bool compiler;
+  bool assembler;
+  OptionScope scope;
+  const char* config_element;  // the scope's configuration node
+};
 
-int RunScopeDialog(PluginState* state, ProjectNode* node, ScopeDialog kind,
-                   SettingsBackend* backend, SettingsRecords* records) {
-  ConfigurationRef* ref = &state->configuration;
-  HostServices* host = state->host;
+ScopeParts PartsOf(ScopeDialog kind) {
   const bool group = kind == ScopeDialog::kGroup;
-  const bool compiler = group || kind == ScopeDialog::kCFile;
-  const bool assembler = group || kind == ScopeDialog::kAssemblyFile;
-  const OptionScope scope = group ? OptionScope::kGroup : OptionScope::kFile;
-  const char* config_element = group ? "FilterConfiguration" : "FileConfiguration";
-  const Language language = backend ? backend->language() : state->language;
+  return {group, group || kind == ScopeDialog::kCFile, group || kind == ScopeDialog::kAssemblyFile,
+          group ? OptionScope::kGroup : OptionScope::kFile,
+          group ? "FilterConfiguration" : "FileConfiguration"};
+}
 
-  ProjectNode* scope_config =
-      group ? FindGroupConfiguration(node, ref) : FindFileConfiguration(node, ref);
-  std::string title =
-      MessageText(group ? MessageId::kFileGroupSettings : MessageId::kFileSettings, language);
-  title += '"';
-  title += LastPart(GetAttributeText(node, group ? keys::kName : keys::kRelativePath));
-  title += '"';
+// What the dialog loaded: the write-back compares the pages' records with
+// it and writes only what changed.
+struct LoadedScope {
+  FileRecord file;
+  C51Record compiler;
+  A51Record assembler;
+};
 
-  // Load.
+// The scope's switches and bank, and its file's full path (empty for a
+// group).
+void LoadFileRecord(const PluginState& state, const ProjectNode* node,
+                    const ProjectNode* scope_config, bool group, FileRecord* file) {
+  file->include_in_build = IntOr(scope_config, keys::kIncludeInBuild, 2);
+  file->gen_asm = IntOr(scope_config, keys::kGenerateAsm, 2);
+  file->asm_asm = IntOr(scope_config, keys::kAssembleAsm, 2);
+  file->bank = IntOr(scope_config, keys::kBankNumber, -1);
+  file->full_path.clear();
+  if (group) return;
+  // Made absolute against the project folder as the system would, so the
+  // page shows (and looks up) ".\src\main.c" as <project>\src\main.c.
+  const char* relative = GetAttributeText(node, keys::kRelativePath);
+  std::string path = relative ? relative : "";
+  file->full_path = state.project_dir.empty()
+                        ? path
+                        : LexicalFullPath(path, state.project_dir, NativePathStyle());
+}
+
+// Loads what the scope inherits and its own records; the tool nodes the
+// scope configuration lacks are created.
+LoadedScope LoadScope(PluginState* state, ProjectNode* node, ProjectNode* scope_config,
+                      ScopeDialog kind, const ScopeParts& parts, SettingsRecords* records) {
+  HostServices* host = state->host;
   if (kind != ScopeDialog::kPlainFile) {
-    CollectInherited(node, ref, &records->c51_inherited, &records->a51_inherited);
+    CollectInherited(node, &state->configuration, &records->c51_inherited, &records->a51_inherited);
   }
-  FileRecord& file = records->file;
-  file.include_in_build = IntOr(scope_config, keys::kIncludeInBuild, 2);
-  file.gen_asm = IntOr(scope_config, keys::kGenerateAsm, 2);
-  file.asm_asm = IntOr(scope_config, keys::kAssembleAsm, 2);
-  file.bank = IntOr(scope_config, keys::kBankNumber, -1);
-  file.full_path.clear();
-  if (!group) {
-    // Made absolute against the project folder as the system would, so the
-    // page shows (and looks up) ".\src\main.c" as <project>\src\main.c.
-    const char* relative = GetAttributeText(node, keys::kRelativePath);
-    std::string path = relative ? relative : "";
-    file.full_path = state->project_dir.empty()
-                         ? path
-                         : LexicalFullPath(path, state->project_dir, NativePathStyle());
+  LoadFileRecord(*state, node, scope_config, parts.group, &records->file);
+  if (parts.compiler) {
+    records->compiler = ReadC51Record(ToolOf(host, scope_config, keys::kC51Tool), parts.scope);
+    records->compiler_scope = parts.scope;
   }
-  const FileRecord file_loaded = file;
-  if (compiler) {
-    records->compiler = ReadC51Record(ToolOf(host, scope_config, keys::kC51Tool), scope);
-    records->compiler_scope = scope;
+  if (parts.assembler) {
+    records->assembler = ReadA51Record(ToolOf(host, scope_config, keys::kA51Tool), parts.scope);
+    records->assembler_scope = parts.scope;
   }
-  if (assembler) {
-    records->assembler = ReadA51Record(ToolOf(host, scope_config, keys::kA51Tool), scope);
-    records->assembler_scope = scope;
-  }
-  const C51Record compiler_loaded = records->compiler;
-  const A51Record assembler_loaded = records->assembler;
+  return {records->file, records->compiler, records->assembler};
+}
 
-  // The sheet.
+// The sheet over the scope's pages; kResultOk or kResultCancel.
+int RunScopeSheet(PluginState* state, const ProjectNode* node, const ScopeParts& parts,
+                  SettingsBackend* backend, SettingsRecords* records) {
+  const Language language = backend ? backend->language() : state->language;
+  std::string title =
+      MessageText(parts.group ? MessageId::kFileGroupSettings : MessageId::kFileSettings, language);
+  title += '"';
+  title += LastPart(GetAttributeText(node, parts.group ? keys::kName : keys::kRelativePath));
+  title += '"';
   // The boxes show what a build would take: the configuration as stored.
-  const StoredConfiguration stored = ReadStoredConfiguration(*state, FindCurrentConfiguration(ref));
+  const StoredConfiguration stored =
+      ReadStoredConfiguration(*state, FindCurrentConfiguration(&state->configuration));
   SettingsSession session{state, records, state->context.default_clock, &stored};
   CArdelPropertySheet sheet(title);
   std::vector<std::unique_ptr<CArdelPage>> pages;
   pages.push_back(MakePage(PageKind::kProperties, &session));
-  if (compiler) pages.push_back(MakePage(PageKind::kC51, &session));
-  if (assembler) pages.push_back(MakePage(PageKind::kA51, &session));
+  if (parts.compiler) pages.push_back(MakePage(PageKind::kC51, &session));
+  if (parts.assembler) pages.push_back(MakePage(PageKind::kA51, &session));
   for (const auto& page : pages) sheet.AddPage(page.get());
-  if (sheet.DoModal(backend) != kResultOk) return 0;
+  return sheet.DoModal(backend);
+}
 
-  // Write back.
+// The four switch keys into the scope's configuration, which is created
+// when missing; false when there is none to write to.
+bool WriteFileSwitches(PluginState* state, ProjectNode* node, ProjectNode* scope_config,
+                       const ScopeParts& parts, const FileRecord& file) {
+  HostServices* host = state->host;
+  ConfigurationRef* ref = &state->configuration;
+  if (scope_config == nullptr && host != nullptr && FindCurrentConfiguration(ref) != nullptr) {
+    scope_config = host->AddChild(node, parts.config_element, ref->name.c_str());
+  }
+  if (scope_config == nullptr) return false;
+  KeyWriter writer(host, scope_config);
+  writer.Int(keys::kIncludeInBuild, file.include_in_build);
+  writer.Int(keys::kGenerateAsm, file.gen_asm);
+  writer.Int(keys::kAssembleAsm, file.asm_asm);
+  writer.Int(keys::kBankNumber, file.bank);
+  writer.Commit();
+  return true;
+}
+
+// After OK: each group of keys the pages changed, then "LocalConfigure" on
+// the scope node, "0" when all of it inherits again. A group that cannot
+// be written ends the write-back there.
+void WriteScope(PluginState* state, ProjectNode* node, ProjectNode* scope_config,
+                const ScopeParts& parts, const LoadedScope& loaded,
+                const SettingsRecords& records) {
+  HostServices* host = state->host;
+  ConfigurationRef* ref = &state->configuration;
   bool wrote = false;
-  if (!SameFileSwitches(file, file_loaded)) {
-    if (scope_config == nullptr && host != nullptr && FindCurrentConfiguration(ref) != nullptr) {
-      scope_config = host->AddChild(node, config_element, ref->name.c_str());
-    }
-    if (scope_config == nullptr) return 0;
-    KeyWriter writer(host, scope_config);
-    writer.Int(keys::kIncludeInBuild, file.include_in_build);
-    writer.Int(keys::kGenerateAsm, file.gen_asm);
-    writer.Int(keys::kAssembleAsm, file.asm_asm);
-    writer.Int(keys::kBankNumber, file.bank);
-    writer.Commit();
+  if (!SameFileSwitches(records.file, loaded.file)) {
+    if (!WriteFileSwitches(state, node, scope_config, parts, records.file)) return;
     wrote = true;
   }
-  if (compiler && !SameCompiler(records->compiler, compiler_loaded)) {
-    if (!StoreC51Record(host, node, ref, records->compiler)) return 0;
+  if (parts.compiler && !SameCompiler(records.compiler, loaded.compiler)) {
+    if (!StoreC51Record(host, node, ref, records.compiler)) return;
     wrote = true;
   }
-  if (assembler && !SameAssembler(records->assembler, assembler_loaded)) {
-    if (!StoreA51Record(host, node, ref, records->assembler)) return 0;
+  if (parts.assembler && !SameAssembler(records.assembler, loaded.assembler)) {
+    if (!StoreA51Record(host, node, ref, records.assembler)) return;
     wrote = true;
   }
-  if (wrote) {
-    bool inherits = SwitchesInherit(file);
-    if (compiler) inherits = inherits && CompilerInherits(records->compiler);
-    if (assembler) inherits = inherits && AssemblerInherits(records->assembler);
-    SetOneAttribute(host, node, keys::kLocalConfigure, inherits ? "0" : "1");
-  }
+  if (!wrote) return;
+  bool inherits = SwitchesInherit(records.file);
+  if (parts.compiler) inherits = inherits && CompilerInherits(records.compiler);
+  if (parts.assembler) inherits = inherits && AssemblerInherits(records.assembler);
+  SetOneAttribute(host, node, keys::kLocalConfigure, inherits ? "0" : "1");
+}
+
+}  // namespace
+
+int RunScopeDialog(PluginState* state, ProjectNode* node, ScopeDialog kind,
+                   SettingsBackend* backend, SettingsRecords* records) {
+  const ScopeParts parts = PartsOf(kind);
+  ProjectNode* scope_config = parts.group ? FindGroupConfiguration(node, &state->configuration)
+                                          : FindFileConfiguration(node, &state->configuration);
+  const LoadedScope loaded = LoadScope(state, node, scope_config, kind, parts, records);
+  if (RunScopeSheet(state, node, parts, backend, records) != kResultOk) return 0;
+  WriteScope(state, node, scope_config, parts, loaded, *records);
   return 0;
 }
 

@@ -1,6 +1,6 @@
 #include "settings/script_dialog_actions.h"
 
-#include "settings/list_box_user.h"
+#include "settings/widgets/list_box_user.h"
 
 namespace c51::settings {
 namespace {

@@ -4,7 +4,7 @@
 #ifndef C51_SETTINGS_SCRIPT_DIALOG_ACTIONS_H_
 #define C51_SETTINGS_SCRIPT_DIALOG_ACTIONS_H_
 
-#include "settings/headless_backend.h"
+#include "settings/headless/headless_backend.h"
 #include "settings/settings_script.h"
 
 namespace c51::settings {

@@ -13,17 +13,6 @@ size_t LastSeparator(const std::string& path) {
 
 }  // namespace
 
-std::string FileNamePart(const std::string& path) {
-  size_t at = LastSeparator(path);
-  return at == std::string::npos ? path : path.substr(at + 1);
-}
-
-std::string DirectoryWithSeparator(const std::string& path) {
-  if (path.empty()) return std::string();
-  size_t at = LastSeparator(path);
-  return at == std::string::npos ? ".\\" : path.substr(0, at + 1);
-}
-
 std::string DirectoryWithoutSeparator(const std::string& path) {
   if (path.empty()) return std::string();
   size_t at = LastSeparator(path);

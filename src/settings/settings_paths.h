@@ -1,4 +1,4 @@
-// Path texts as the settings pages handle them: the parts of a path, and
+// Path texts as the settings pages handle them: the folder of a path, and
 // folders made relative to the project or absolute against a folder.
 // "\", "/" and the drive colon ":" separate; "/" counts so that POSIX
 // paths from the file system split as Windows ones do.
@@ -9,15 +9,8 @@
 
 namespace c51::settings {
 
-// The text after the last separator:
-//   "C:\p\main.c" => "main.c";  "C:main.c" => "main.c";  "main.c" => "main.c"
-std::string FileNamePart(const std::string& path);
-
-// The text up to and including the last separator; ".\" without one:
-//   "C:\p\main.c" => "C:\p\";  "C:main.c" => "C:";  "main.c" => ".\";  "" => ""
-std::string DirectoryWithSeparator(const std::string& path);
-
-// The same without the final "\", except for a root; "." without one:
+// The text before the last separator, except that a root keeps its
+// separator; "." without one:
 //   "C:\p\main.c" => "C:\p";  "C:\main.c" => "C:\";  "\main.c" => "\";
 //   "C:main.c" => "C:";  "main.c" => ".";  "" => ""
 std::string DirectoryWithoutSeparator(const std::string& path);

@@ -28,7 +28,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/headless_backend.h"
+#include "settings/headless/headless_backend.h"
 
 namespace c51::settings {
 

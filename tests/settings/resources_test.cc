@@ -16,8 +16,8 @@
 
 #include "plugin/state.h"
 #include "settings/dialog_template.h"
-#include "settings/folder_setup_dialog.h"
-#include "settings/page_factory.h"
+#include "settings/pages/folder_setup_dialog.h"
+#include "settings/pages/page_factory.h"
 #include "support/messages.h"
 
 namespace c51::settings {
@@ -331,32 +331,19 @@ class DialogResources : public ::testing::Test {
 
   void SetUp() override { ASSERT_TRUE(module_) << "cannot load the plug-in next to the test"; }
 
-  // Every page class of the settings dialogs, the folder dialog and the
+  // Every page the page table makes, the folder dialog and the
   // empty page, with their templates in both languages.
   static std::vector<Dialog> Dialogs() {
     PluginState state;
     SettingsRecords records;
     SettingsSession session{&state, &records, nullptr};
-    const struct {
-      const char* name;
-      PageKind kind;
-    } kPages[] = {{"Device", PageKind::kDevice},
-                  {"Target", PageKind::kTarget},
-                  {"Output", PageKind::kOutput},
-                  {"Listing", PageKind::kListing},
-                  {"User", PageKind::kUser},
-                  {"C51", PageKind::kC51},
-                  {"A51", PageKind::kA51},
-                  {"Linker Locate", PageKind::kLinkerLocate},
-                  {"Linker Misc", PageKind::kLinkerMisc},
-                  {"Debug", PageKind::kDebug},
-                  {"Properties", PageKind::kProperties}};
     std::vector<Dialog> dialogs;
-    for (const auto& p : kPages) {
-      std::unique_ptr<CArdelPage> page = MakePage(p.kind, &session);
-      Dialog d{p.name, {}, true};
+    for (const PageSpec& spec : PageTable()) {
+      std::unique_ptr<CArdelPage> page = spec.make(&session);
+      Dialog d{"", {}, true};
       for (int l = 0; l < 2; ++l) d.templates[l] = page->Template(kLanguages[l].language);
-      EXPECT_EQ(d.templates[0].id, PageTemplateId(p.kind)) << p.name;
+      d.name = d.templates[0].caption;
+      EXPECT_EQ(d.templates[0].id, spec.template_id) << d.name;
       dialogs.push_back(std::move(d));
     }
     FolderSetupDialog folders("");

@@ -9,9 +9,9 @@
 #include "options/options_tree.h"
 #include "platform/path.h"
 #include "plugin/state.h"
-#include "settings/a51_page.h"
-#include "settings/c51_page.h"
-#include "settings/headless_backend.h"
+#include "settings/headless/headless_backend.h"
+#include "settings/pages/a51_page.h"
+#include "settings/pages/c51_page.h"
 #include "settings/settings_entry.h"
 
 namespace c51::settings {
@@ -107,10 +107,10 @@ TEST_F(ScopeDisplayTest, BoxesBelowTheProjectShowTheStoredConfiguration) {
     const size_t bar = regfile.find('|');
     const std::string c51 =
         "REGFILE (" + Absolute(regfile.substr(0, bar)) + regfile.substr(bar + 1) + ".ORG) " + c.c51;
-    EXPECT_EQ(Box(file_, kC51PageTemplate, kIdC51ControlString), c51);
-    EXPECT_EQ(Box(group_, kC51PageTemplate, kIdC51ControlString), c51);
-    EXPECT_EQ(Box(asm_file_, kA51PageTemplate, kIdA51ControlString), c.a51);
-    EXPECT_EQ(Box(group_, kA51PageTemplate, kIdA51ControlString), c.a51);
+    EXPECT_EQ(Box(file_, IDD_C51_PAGE, IDC_C51_CONTROL_STRING), c51);
+    EXPECT_EQ(Box(group_, IDD_C51_PAGE, IDC_C51_CONTROL_STRING), c51);
+    EXPECT_EQ(Box(asm_file_, IDD_A51_PAGE, IDC_A51_CONTROL_STRING), c.a51);
+    EXPECT_EQ(Box(group_, IDD_A51_PAGE, IDC_A51_CONTROL_STRING), c.a51);
   }
 }
 

@@ -12,9 +12,9 @@
 #include "options/options_tree.h"
 #include "platform/path.h"
 #include "plugin/state.h"
-#include "settings/headless_backend.h"
+#include "settings/headless/headless_backend.h"
 #include "settings/inherited_context.h"
-#include "settings/target_page.h"
+#include "settings/pages/target_page.h"
 
 namespace c51::settings {
 namespace {
@@ -123,7 +123,7 @@ TEST_F(SettingsEntryTest, ProjectDialogOkWithoutChangesWritesNothing) {
 
 TEST_F(SettingsEntryTest, ChangingTheClockWritesTheTargetKeysAndTheHostClock) {
   Show(tree_.root.get(), [&](HeadlessSheet& run, SettingsRecords&) {
-    ASSERT_TRUE(run.active().Type(kIdXtal, "11.0592"));
+    ASSERT_TRUE(run.active().Type(IDC_TARGET_XTAL, "11.0592"));
     run.PressOk();
   });
   std::vector<std::string> updates = Updates();

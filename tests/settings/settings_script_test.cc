@@ -6,7 +6,7 @@
 
 #include "options/options_tree.h"
 #include "plugin/state.h"
-#include "settings/c51_page.h"
+#include "settings/pages/c51_page.h"
 #include "settings/settings_entry.h"
 
 namespace c51::settings {

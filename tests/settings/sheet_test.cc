@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "settings/ardel_property_sheet.h"
-#include "settings/headless_backend.h"
+#include "settings/headless/headless_backend.h"
 
 namespace c51::settings {
 namespace {

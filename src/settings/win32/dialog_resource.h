@@ -36,7 +36,6 @@ class DialogSource {
   const DLGTEMPLATE* get() const {
     return resource_ ? resource_ : reinterpret_cast<const DLGTEMPLATE*>(built_.data());
   }
-  bool from_resource() const { return resource_ != nullptr; }
 
  private:
   const DLGTEMPLATE* resource_ = nullptr;

@@ -193,10 +193,6 @@ bool Win32DialogControls::IsVisible(int id) const {
   return control != nullptr && (GetWindowLongPtrA(control, GWL_STYLE) & WS_VISIBLE) != 0;
 }
 
-void Win32DialogControls::Show(int id, bool visible) {
-  if (HWND control = Item(id)) ShowWindow(control, visible ? SW_SHOW : SW_HIDE);
-}
-
 void Win32DialogControls::FillLists(const DialogTemplate& layout) {
   for (const ControlSpec& entry : layout.controls) {
     if (entry.items.empty() || entry.id == kNoId || GetItemCount(entry.id) > 0) continue;

@@ -45,7 +45,6 @@ class Win32DialogControls final : public DialogControls {
   bool IsEnabled(int id) const override;
   void Enable(int id, bool enabled) override;
   bool IsVisible(int id) const override;
-  void Show(int id, bool visible) override;
 
   // Gives the lists of `layout` their items, for templates that cannot
   // carry them; a list that already has items keeps them.

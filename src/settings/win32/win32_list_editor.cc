@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "settings/header_image.h"
-#include "settings/list_header.h"
+#include "settings/widgets/header_image.h"
+#include "settings/widgets/list_header.h"
 
 namespace c51::settings {
 namespace {

@@ -9,10 +9,10 @@
 
 #include <windows.h>
 
-#include "settings/ctrl_msg.h"
-#include "settings/list_box_ex.h"
-#include "settings/list_geometry.h"
 #include "settings/modal_dialog.h"
+#include "settings/widgets/ctrl_msg.h"
+#include "settings/widgets/list_box_ex.h"
+#include "settings/widgets/list_geometry.h"
 
 namespace c51::settings {
 
