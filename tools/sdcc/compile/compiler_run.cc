@@ -7,6 +7,7 @@
 #include "sdcc/compile/dialect_rewriter.h"
 #include "sdcc/compile/include_mirror.h"
 #include "sdcc/compile/listing.h"
+#include "sdcc/compile/preprocessor_command.h"
 #include "sdcc/compile/sdcc_messages.h"
 #include "sdcc/rel_object.h"
 #include "sdcc/run_program.h"
@@ -144,6 +145,28 @@ std::string AssemblyWithDepends(const std::string& assembly,
   return out + assembly;
 }
 
+// sdcc's preprocessor on the source's stand-in, its text in `text`
+// (`have_text` false when it wrote none): sdcpp started straight when its
+// command line is known, else "sdcc -E", which starts it for us.
+ProgramRun Preprocess(const std::string& sdcc, const std::vector<std::string>& options,
+                      const std::string& stand_in, const TempFolder& temp, std::string* text,
+                      bool* have_text) {
+  const PreprocessorCommand command = FindPreprocessorCommand(sdcc, options, temp);
+  if (!command.program.empty()) {
+    std::vector<std::string> args = command.args;
+    args.push_back(stand_in);
+    ProgramRun run = RunProgramKeepingOutput(command.program, args, text);
+    *have_text = run.started;
+    if (run.started) return run;
+    ForgetPreprocessorCommand(sdcc, options);
+  }
+  std::vector<std::string> args = options;
+  args.insert(args.end(), {"-E", stand_in, "-o", temp.native() + "pre.i"});
+  ProgramRun run = RunProgram(sdcc, args);
+  *have_text = run.started && sim::ReadFile(temp.path() + "pre.i", text) == sim::ReadResult::kOkay;
+  return run;
+}
+
 }  // namespace
 
 std::string CompilerBanner() {
@@ -182,20 +205,21 @@ int Compile(const CompileRequest& request, Console* console) {
   Reporter reporter(request, mirror, console);
 
   // Preprocess with the user's folders; sdcc adds its own as system folders.
-  std::vector<std::string> options = SdccOptions(request);
-  std::vector<std::string> args = options;
-  args.insert(args.end(), {"-E", mirror.source_stand_in(), "-o", temp.native() + "pre.i"});
-  ProgramRun run = RunProgram(sdcc, args);
+  std::string preprocessed;
+  bool have_text = false;
+  ProgramRun run = Preprocess(sdcc, SdccOptions(request), mirror.source_stand_in(), temp,
+                              &preprocessed, &have_text);
   if (!run.started) return Fatal(console, request, "STARTING SDCC", cant_run);
   if (reporter.ReportAll(ParseCompilerOutput(run.output))) {
     if (!target.empty()) sim::RemoveFile(target);
     return sim::kExitFatal;
   }
   reporter.ReportFailure(run, 0);
-  std::string preprocessed;
+  // What a failed preprocessor wrote is no preprinted listing.
+  if (reporter.errors() > 0) preprocessed.clear();
   RewriteResult rewritten;
   if (reporter.errors() == 0) {
-    if (sim::ReadFile(temp.path() + "pre.i", &preprocessed) != sim::ReadResult::kOkay) {
+    if (!have_text) {
       return Fatal(console, request, "PREPROCESSING", "NO OUTPUT FROM THE PREPROCESSOR");
     }
     RewriteDialect(preprocessed, &rewritten);
@@ -228,7 +252,7 @@ int Compile(const CompileRequest& request, Console* console) {
       return Fatal(console, request, "WRITING TEMPORARY FILE", err);
     }
     const std::string c_path = temp.native() + title + ".c";
-    args = SdccOptions(effective);
+    std::vector<std::string> args = SdccOptions(effective);
     args.insert(args.end(), {to_assembly ? "-S" : "-c", c_path, "-o", temp.native() + out_name});
     run = RunProgram(sdcc, args);
     if (!run.started) return Fatal(console, request, "STARTING SDCC", cant_run);
