@@ -7,7 +7,7 @@
 #include "sdcc/compile/dialect_rewriter.h"
 #include "sdcc/compile/include_mirror.h"
 #include "sdcc/compile/listing.h"
-#include "sdcc/compile/preprocessor_command.h"
+#include "sdcc/compile/sdcc_commands.h"
 #include "sdcc/compile/sdcc_messages.h"
 #include "sdcc/rel_object.h"
 #include "sdcc/run_program.h"
@@ -149,21 +149,49 @@ std::string AssemblyWithDepends(const std::string& assembly,
 // (`have_text` false when it wrote none): sdcpp started straight when its
 // command line is known, else "sdcc -E", which starts it for us.
 ProgramRun Preprocess(const std::string& sdcc, const std::vector<std::string>& options,
-                      const std::string& stand_in, const TempFolder& temp, std::string* text,
-                      bool* have_text) {
-  const PreprocessorCommand command = FindPreprocessorCommand(sdcc, options, temp);
-  if (!command.program.empty()) {
-    std::vector<std::string> args = command.args;
+                      const SdccCommands& commands, const std::string& stand_in,
+                      const TempFolder& temp, std::string* text, bool* have_text) {
+  if (commands.known()) {
+    std::vector<std::string> args = commands.preprocess.args;
     args.push_back(stand_in);
-    ProgramRun run = RunProgramKeepingOutput(command.program, args, text);
+    ProgramRun run = RunProgramKeepingOutput(commands.preprocess.program, args, text);
     *have_text = run.started;
     if (run.started) return run;
-    ForgetPreprocessorCommand(sdcc, options);
+    ForgetSdccCommands(sdcc, options);
   }
   std::vector<std::string> args = options;
   args.insert(args.end(), {"-E", stand_in, "-o", temp.native() + "pre.i"});
   ProgramRun run = RunProgram(sdcc, args);
   *have_text = run.started && sim::ReadFile(temp.path() + "pre.i", text) == sim::ReadResult::kOkay;
+  return run;
+}
+
+// sdcc on the rewritten source `c_path`, writing `<stem>.asm` (SRC) or
+// `<stem>.rel`: "sdcc -S", then for an object sdas8051 as sdcc's driver
+// would start it; "sdcc -c" when that command is not known.
+ProgramRun Translate(const std::string& sdcc, const std::vector<std::string>& options,
+                     const SdccCommands& commands, const std::string& c_path,
+                     const std::string& stem, bool to_assembly) {
+  const std::string assembly = stem + ".asm", object = stem + ".rel";
+  const bool assemble_here = !to_assembly && commands.known();
+  std::vector<std::string> args = options;
+  if (to_assembly || assemble_here) {
+    args.insert(args.end(), {"-S", c_path, "-o", assembly});
+  } else {
+    args.insert(args.end(), {"-c", c_path, "-o", object});
+  }
+  ProgramRun run = RunProgram(sdcc, args);
+  if (!assemble_here || !run.started || run.exit_code != 0) return run;
+  std::vector<std::string> assemble = commands.assemble.args;
+  assemble.insert(assemble.end(), {object, assembly});
+  const ProgramRun assembled = RunProgram(commands.assemble.program, assemble);
+  if (!assembled.started) {
+    ForgetSdccCommands(sdcc, options);
+    return Translate(sdcc, options, SdccCommands(), c_path, stem, to_assembly);
+  }
+  run.output += assembled.output;
+  // sdcc's driver ends so when its assembler fails.
+  if (assembled.exit_code != 0) run.exit_code = 1;
   return run;
 }
 
@@ -205,9 +233,11 @@ int Compile(const CompileRequest& request, Console* console) {
   Reporter reporter(request, mirror, console);
 
   // Preprocess with the user's folders; sdcc adds its own as system folders.
+  const std::vector<std::string> options = SdccOptions(request);
+  const SdccCommands commands = FindSdccCommands(sdcc, options, temp);
   std::string preprocessed;
   bool have_text = false;
-  ProgramRun run = Preprocess(sdcc, SdccOptions(request), mirror.source_stand_in(), temp,
+  ProgramRun run = Preprocess(sdcc, options, commands, mirror.source_stand_in(), temp,
                               &preprocessed, &have_text);
   if (!run.started) return Fatal(console, request, "STARTING SDCC", cant_run);
   if (reporter.ReportAll(ParseCompilerOutput(run.output))) {
@@ -252,9 +282,12 @@ int Compile(const CompileRequest& request, Console* console) {
       return Fatal(console, request, "WRITING TEMPORARY FILE", err);
     }
     const std::string c_path = temp.native() + title + ".c";
-    std::vector<std::string> args = SdccOptions(effective);
-    args.insert(args.end(), {to_assembly ? "-S" : "-c", c_path, "-o", temp.native() + out_name});
-    run = RunProgram(sdcc, args);
+    // A model pragma makes other options, whose commands differ.
+    const std::vector<std::string> effective_options = SdccOptions(effective);
+    run = Translate(
+        sdcc, effective_options,
+        effective_options == options ? commands : FindSdccCommands(sdcc, effective_options, temp),
+        c_path, temp.native() + title, to_assembly);
     if (!run.started) return Fatal(console, request, "STARTING SDCC", cant_run);
     const int errors_before = reporter.errors();
     reporter.ReportAll(ParseCompilerOutput(run.output));

@@ -1,7 +1,8 @@
-// The compiler starts sdcc's preprocessor itself with the command line
-// "sdcc -E -V" showed it once: reading that line, keeping it, using it, and
-// falling back to "sdcc -E" whenever the kept line is of no use.
-#include "sdcc/compile/preprocessor_command.h"
+// The compiler starts sdcc's preprocessor and assembler itself with the
+// command lines "sdcc -c -V" showed once: reading those lines, keeping
+// them, using them, and falling back to sdcc's driver whenever a kept line
+// is of no use.
+#include "sdcc/compile/sdcc_commands.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -62,10 +63,10 @@ TEST(SplitVerboseCommand, ReadsTheLineAsTheShellWould) {
 
 // C51.exe run from a command line in a folder of its own, with its cache
 // in `cache_`; each test sets C51_SDCC_CACHE as it needs.
-class PreprocessorCacheTest : public testing::Test {
+class SdccCommandsTest : public testing::Test {
  protected:
   void SetUp() override {
-    if (FindSdccProgram("sdcc").empty() || FindSdccProgram("sdcpp").empty()) {
+    if (FindSdccProgram("sdcc").empty()) {
       GTEST_SKIP() << "sdcc is not installed";
     }
     ASSERT_FALSE(dir_.path().empty());
@@ -105,89 +106,117 @@ class PreprocessorCacheTest : public testing::Test {
     }
     return files;
   }
-  // Compiles main.c without a cache (sdcc -E, as before) and returns what
-  // it printed, its preprocessed text and its object.
+  // Compiles main.c without a cache (through sdcc's driver) and returns what
+  // it printed and the files it wrote.
   std::string Reference(const std::string& controls) {
     test::ScopedEnv off("C51_SDCC_CACHE", "");
-    const test::ToolRun run = Compile(controls + " PREPRINT(ref.i) OBJECT(ref.obj)");
-    return run.output + "\n--\n" + Read("ref.i") + "\n--\n" + Read("ref.obj");
+    return Ours(controls);
   }
   std::string Ours(const std::string& controls) {
-    const test::ToolRun run = Compile(controls + " PREPRINT(ref.i) OBJECT(ref.obj)");
-    return run.output + "\n--\n" + Read("ref.i") + "\n--\n" + Read("ref.obj");
+    for (const char* name : {"out.i", "out.obj", "out.src"}) RemoveFile(dir_.path() + name);
+    std::string text = Compile(controls + " PREPRINT(out.i)").output;
+    for (const char* name : {"out.i", "out.obj", "out.src"}) text += "\n--\n" + Read(name);
+    // Messages about sdcc's intermediate files name our temporary folder.
+    for (size_t at = text.find("/c51sdcc-"); at != std::string::npos;
+         at = text.find("/c51sdcc-", at + 1)) {
+      text.replace(at + 9, 6, "XXXXXX");
+    }
+    return text;
   }
 
-  test::ScopedTempDir dir_{"sdcppcachetest"};
+  test::ScopedTempDir dir_{"sdcccommandstest"};
   std::string c51_, cache_;
   std::optional<test::ScopedEnv> inc_;
 };
 
-TEST_F(PreprocessorCacheTest, LearnsTheCommandOnceAndRunsTheSameText) {
+// Where the program of kept command `which` (0 the preprocessor's, 1 the
+// assembler's) starts in a cache file, and its length.
+std::pair<size_t, size_t> ProgramOf(const std::string& entry, int which) {
+  size_t pos = entry.find("\n=>\n") + 4;
+  for (int i = 0; i <= which; ++i) {
+    const size_t count_end = entry.find('\n', pos);
+    const int count = std::stoi(entry.substr(pos, count_end - pos));
+    pos = count_end + 1;
+    if (i == which) return {pos, entry.find('\n', pos) - pos};
+    for (int word = 0; word < count; ++word) pos = entry.find('\n', pos) + 1;
+  }
+  return {0, 0};
+}
+
+TEST_F(SdccCommandsTest, LearnsTheCommandsOnceAndTranslatesTheSame) {
   test::ScopedEnv cache("C51_SDCC_CACHE", cache_);
-  const std::string reference = Reference("main.c DEBUG");
+  const std::string reference = Reference("main.c DEBUG OBJECT(out.obj)");
   ASSERT_NE(std::string::npos, reference.find("0 ERROR(S)")) << reference;
   EXPECT_TRUE(Kept().empty());
 
-  EXPECT_EQ(reference, Ours("main.c DEBUG"));  // learned in this run
+  EXPECT_EQ(reference, Ours("main.c DEBUG OBJECT(out.obj)"));  // learned in this run
   const std::map<std::string, std::string> kept = Kept();
   ASSERT_EQ(1u, kept.size());
   const std::string& entry = kept.begin()->second;
   EXPECT_NE(std::string::npos, entry.find("\noption --model-small\n")) << entry;
-  EXPECT_NE(std::string::npos, entry.find("\n=>\n/")) << entry;
+  EXPECT_NE(std::string::npos, entry.find("/sdcpp\n-nostdinc\n")) << entry;
   EXPECT_NE(std::string::npos, entry.find("\n-D__SDCC_MODEL_SMALL\n")) << entry;
+  EXPECT_NE(std::string::npos, entry.find("/sdas8051\n")) << entry;
   struct stat st;
   ASSERT_EQ(0, stat(cache_.c_str(), &st));
   EXPECT_EQ(0700u, st.st_mode & 0777);
 
-  EXPECT_EQ(reference, Ours("main.c DEBUG"));  // from the cache
+  EXPECT_EQ(reference, Ours("main.c DEBUG OBJECT(out.obj)"));  // kept
   EXPECT_EQ(kept, Kept());
-  // Other options are another command: sdcc defines other macros.
-  EXPECT_EQ(Reference("main.c LARGE"), Ours("main.c LARGE"));
+  // Other options are other commands: sdcc defines other macros.
+  EXPECT_EQ(Reference("main.c LARGE OBJECT(out.obj)"), Ours("main.c LARGE OBJECT(out.obj)"));
   EXPECT_EQ(2u, Kept().size());
+  // SRC stops before the assembler.
+  EXPECT_EQ(Reference("main.c SRC(out.src)"), Ours("main.c SRC(out.src)"));
 }
 
-TEST_F(PreprocessorCacheTest, TheKeptCommandIsWhatRuns) {
+TEST_F(SdccCommandsTest, TheKeptCommandsAreWhatRuns) {
   test::ScopedEnv cache("C51_SDCC_CACHE", cache_);
-  const std::string reference = Reference("main.c");
+  const std::string reference = Reference("main.c OBJECT(out.obj)");
   Compile("main.c");
   std::map<std::string, std::string> kept = Kept();
   ASSERT_EQ(1u, kept.size());
-  // The kept program replaced by one that leaves a mark, then runs sdcpp.
+  // Each kept program replaced by one that leaves a mark, then runs it.
   std::string entry = kept.begin()->second;
-  const size_t program = entry.find("\n=>\n") + 4;
-  const size_t end = entry.find('\n', program);
-  const std::string sdcpp = entry.substr(program, end - program);
-  Write("fake-sdcpp",
-        "#!/bin/sh\necho ran >> '" + dir_.path() + "ran.txt'\nexec '" + sdcpp + "' \"$@\"\n");
-  ASSERT_EQ(0, chmod((dir_.path() + "fake-sdcpp").c_str(), 0755));
-  entry.replace(program, end - program, dir_.path() + "fake-sdcpp");
+  for (int which : {1, 0}) {
+    const auto [at, length] = ProgramOf(entry, which);
+    const std::string fake = dir_.path() + "fake" + std::to_string(which);
+    Write("fake" + std::to_string(which), "#!/bin/sh\necho " + std::to_string(which) + " >> '" +
+                                              dir_.path() + "ran.txt'\nexec '" +
+                                              entry.substr(at, length) + "' \"$@\"\n");
+    ASSERT_EQ(0, chmod(fake.c_str(), 0755));
+    entry.replace(at, length, fake);
+  }
   std::string err;
   ASSERT_TRUE(WriteWholeFile(cache_ + kept.begin()->first, entry, &err)) << err;
 
-  EXPECT_EQ(reference, Ours("main.c"));
-  EXPECT_EQ("ran\n", Read("ran.txt"));
+  EXPECT_EQ(reference, Ours("main.c OBJECT(out.obj)"));
+  EXPECT_EQ("0\n1\n", Read("ran.txt"));
 }
 
-TEST_F(PreprocessorCacheTest, AProgramThatCannotStartIsForgottenAndLearnedAgain) {
+TEST_F(SdccCommandsTest, AProgramThatCannotStartIsForgottenAndLearnedAgain) {
   test::ScopedEnv cache("C51_SDCC_CACHE", cache_);
-  const std::string reference = Reference("main.c");
+  const std::string reference = Reference("main.c OBJECT(out.obj)");
   Compile("main.c");
-  std::map<std::string, std::string> kept = Kept();
+  const std::map<std::string, std::string> kept = Kept();
   ASSERT_EQ(1u, kept.size());
-  std::string entry = kept.begin()->second;
-  const size_t program = entry.find("\n=>\n") + 4;
-  entry.replace(program, entry.find('\n', program) - program, "/nonexistent/sdcpp");
-  std::string err;
-  ASSERT_TRUE(WriteWholeFile(cache_ + kept.begin()->first, entry, &err)) << err;
+  for (int which : {0, 1}) {
+    SCOPED_TRACE(which);
+    std::string entry = kept.begin()->second;
+    const auto [at, length] = ProgramOf(entry, which);
+    entry.replace(at, length, "/nonexistent/program");
+    std::string err;
+    ASSERT_TRUE(WriteWholeFile(cache_ + kept.begin()->first, entry, &err)) << err;
 
-  EXPECT_EQ(reference, Ours("main.c"));  // through "sdcc -E"
-  EXPECT_TRUE(Kept().empty());
-  EXPECT_EQ(reference, Ours("main.c"));
-  EXPECT_EQ(kept, Kept());
+    EXPECT_EQ(reference, Ours("main.c OBJECT(out.obj)"));  // through sdcc's driver
+    EXPECT_TRUE(Kept().empty());
+    EXPECT_EQ(reference, Ours("main.c OBJECT(out.obj)"));
+    EXPECT_EQ(kept, Kept());
+  }
 }
 
-// The preprocessor's messages read the same whichever way it was started.
-TEST_F(PreprocessorCacheTest, MessagesAreTheSameAsThroughSdcc) {
+// Messages read the same whichever way the programs were started.
+TEST_F(SdccCommandsTest, MessagesAreTheSameAsThroughSdcc) {
   test::ScopedEnv cache("C51_SDCC_CACHE", cache_);
   const std::pair<const char*, const char*> sources[] = {
       {"#error stop here\nvoid main(void) {}\n", "an #error"},
@@ -195,24 +224,27 @@ TEST_F(PreprocessorCacheTest, MessagesAreTheSameAsThroughSdcc) {
       {"#include \"cfg.h\"\n#define H <gone.h>\n#include H\nvoid main(void) {}\n",
        "a header only a macro names, missing"},
       {"#if 1\nvoid main(void) {}\n", "an unterminated #if"},
+      {"void main(void) { undefined_x = 1; }\n", "a compiler error"},
+      {"void main(void) { int v; }\n", "a compiler warning"},
+      {"void main(void) { __asm__(\"mov a,@r9\"); }\n", "an assembler error"},
   };
   for (const auto& [text, what] : sources) {
     SCOPED_TRACE(what);
     Write("main.c", text);
-    const std::string reference = Reference("main.c");
-    EXPECT_EQ(reference, Ours("main.c"));  // learns
-    EXPECT_EQ(reference, Ours("main.c"));  // kept
+    const std::string reference = Reference("main.c OBJECT(out.obj)");
+    EXPECT_EQ(reference, Ours("main.c OBJECT(out.obj)"));  // learns
+    EXPECT_EQ(reference, Ours("main.c OBJECT(out.obj)"));  // kept
   }
 }
 
 // What the cache holds decides which program runs: a folder others may
 // write to is not used.
-TEST_F(PreprocessorCacheTest, AFolderOthersMayWriteToIsNotUsed) {
+TEST_F(SdccCommandsTest, AFolderOthersMayWriteToIsNotUsed) {
   ASSERT_TRUE(CreateDirectories(cache_));
   ASSERT_EQ(0, chmod(cache_.c_str(), 0777));
   test::ScopedEnv cache("C51_SDCC_CACHE", cache_);
-  const std::string reference = Reference("main.c");
-  EXPECT_EQ(reference, Ours("main.c"));
+  const std::string reference = Reference("main.c OBJECT(out.obj)");
+  EXPECT_EQ(reference, Ours("main.c OBJECT(out.obj)"));
   EXPECT_TRUE(Kept().empty());
   // Nor a link to a folder of ours.
   const std::string link = dir_.path() + "link";
@@ -221,7 +253,7 @@ TEST_F(PreprocessorCacheTest, AFolderOthersMayWriteToIsNotUsed) {
   fs::create_directory_symlink(cache_, link, ec);
   ASSERT_FALSE(ec);
   test::ScopedEnv linked("C51_SDCC_CACHE", link);
-  EXPECT_EQ(reference, Ours("main.c"));
+  EXPECT_EQ(reference, Ours("main.c OBJECT(out.obj)"));
   EXPECT_TRUE(Kept().empty());
 }
 
