@@ -207,4 +207,48 @@ void ForgetSdccCommands(const std::string& sdcc, const std::vector<std::string>&
   if (!folder.empty()) RemoveCacheFile(folder, CacheFileName(key));
 }
 
+ProgramRun RunPreprocessor(const std::string& sdcc, const std::vector<std::string>& options,
+                           const SdccCommands& commands, const std::string& source,
+                           const TempFolder& temp, std::string* text, bool* have_text) {
+  if (commands.known()) {
+    std::vector<std::string> args = commands.preprocess.args;
+    args.push_back(source);
+    ProgramRun run = RunProgramKeepingOutput(commands.preprocess.program, args, text);
+    *have_text = run.started;
+    if (run.started) return run;
+    ForgetSdccCommands(sdcc, options);
+  }
+  std::vector<std::string> args = options;
+  args.insert(args.end(), {"-E", source, "-o", temp.native() + "pre.i"});
+  ProgramRun run = RunProgram(sdcc, args);
+  *have_text = run.started && sim::ReadFile(temp.path() + "pre.i", text) == sim::ReadResult::kOkay;
+  return run;
+}
+
+ProgramRun RunCompiler(const std::string& sdcc, const std::vector<std::string>& options,
+                       const SdccCommands& commands, const std::string& c_path,
+                       const std::string& stem, bool to_assembly) {
+  const std::string assembly = stem + ".asm", object = stem + ".rel";
+  const bool assemble_here = !to_assembly && commands.known();
+  std::vector<std::string> args = options;
+  if (to_assembly || assemble_here) {
+    args.insert(args.end(), {"-S", c_path, "-o", assembly});
+  } else {
+    args.insert(args.end(), {"-c", c_path, "-o", object});
+  }
+  ProgramRun run = RunProgram(sdcc, args);
+  if (!assemble_here || !run.started || run.exit_code != 0) return run;
+  std::vector<std::string> assemble = commands.assemble.args;
+  assemble.insert(assemble.end(), {object, assembly});
+  const ProgramRun assembled = RunProgram(commands.assemble.program, assemble);
+  if (!assembled.started) {
+    ForgetSdccCommands(sdcc, options);
+    return RunCompiler(sdcc, options, SdccCommands(), c_path, stem, to_assembly);
+  }
+  run.output += assembled.output;
+  // sdcc's driver ends so when its assembler fails.
+  if (assembled.exit_code != 0) run.exit_code = 1;
+  return run;
+}
+
 }  // namespace c51::sdcc

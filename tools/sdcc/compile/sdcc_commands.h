@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "sdcc/run_program.h"
 #include "sdcc/temp_folder.h"
 
 namespace c51::sdcc {
@@ -49,6 +50,21 @@ SdccCommands FindSdccCommands(const std::string& sdcc, const std::vector<std::st
 // Forgets the kept commands (a program they name could not be started), so
 // the next run learns them again.
 void ForgetSdccCommands(const std::string& sdcc, const std::vector<std::string>& options);
+
+// sdcc's preprocessor on `source` (system text), its text in `text`
+// (`have_text` false when it wrote none): sdcpp started straight when
+// `commands` are known, else "sdcc -E" with `temp`'s file for the text.
+ProgramRun RunPreprocessor(const std::string& sdcc, const std::vector<std::string>& options,
+                           const SdccCommands& commands, const std::string& source,
+                           const TempFolder& temp, std::string* text, bool* have_text);
+
+// sdcc on the C file `c_path`, writing `<stem>.asm` when `to_assembly`,
+// else `<stem>.rel`: "sdcc -S", then for an object sdas8051 as sdcc's
+// driver would start it; "sdcc -c" when `commands` are not known. The
+// output holds both programs' messages.
+ProgramRun RunCompiler(const std::string& sdcc, const std::vector<std::string>& options,
+                       const SdccCommands& commands, const std::string& c_path,
+                       const std::string& stem, bool to_assembly);
 
 }  // namespace c51::sdcc
 
