@@ -236,6 +236,9 @@ class AssemblerRun {
       if (first.empty()) first = "exit code " + std::to_string(run.exit_code);
       Report(std::string(kGenericAssemblerCode), "", 1, "SDAS8051 FAILED: " + sim::ToUpper(first));
     }
+    // sdas8051's debug line names the source's stand-in; the object names
+    // the user's file, which outlives this folder.
+    mirror_.RestoreNames(&rel_);
     return true;
   }
 
@@ -267,7 +270,11 @@ class AssemblerRun {
     end.errors = errors_;
     end.print_path = request_.print_path;
     std::string assembly_listing;
-    if (!end.print_path.empty()) sim::ReadFile(temp_->path() + title_ + ".lst", &assembly_listing);
+    if (!end.print_path.empty()) {
+      sim::ReadFile(temp_->path() + title_ + ".lst", &assembly_listing);
+      // Its include lines name the stand-ins; show the files they stand for.
+      mirror_.RestoreNames(&assembly_listing);
+    }
     end.listing = sim::TranslationListing{AssemblerBanner(),
                                           kTool,
                                           request_.source,

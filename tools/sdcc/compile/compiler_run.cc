@@ -265,14 +265,19 @@ class CompilerRun {
       reporter_.Report(sim::Severity::kError, std::string(kGenericCompilerCode), "", 1,
                        "sdcc wrote no output");
     }
-    // Debug records name the files sdcc made here; name the user's files
-    // and the source's folder instead, which outlive this one.
+    // Debug records and the assembly listing's source lines name the files
+    // sdcc made here; name the user's files and the source's folder
+    // instead, which outlive this one.
     const std::string real = sim::AbsolutePath(request_.source);
-    ReplaceAll(c_path, real, &output_);
-    mirror_.RestoreNames(&output_);
-    ReplaceAll(temp_->native(), std::string(sim::DirectoryPart(real)), &output_);
+    auto name_users_files = [&](std::string* text) {
+      ReplaceAll(c_path, real, text);
+      mirror_.RestoreNames(text);
+      ReplaceAll(temp_->native(), std::string(sim::DirectoryPart(real)), text);
+    };
+    name_users_files(&output_);
     if (request_.code_listing && !ToAssembly()) {
       sim::ReadFile(temp_->path() + title + ".lst", &assembly_listing_);
+      name_users_files(&assembly_listing_);
     }
     return true;
   }
