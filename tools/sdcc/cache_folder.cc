@@ -35,7 +35,8 @@ std::string CacheFolder() {
   }
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return std::string();
-  if (!IsPrivateFolder(folder)) return std::string();
+  // One we cannot write to would have every run learn again for nothing.
+  if (!IsPrivateFolder(folder) || access(folder.c_str(), W_OK | X_OK) != 0) return std::string();
   return folder + "/";
 }
 

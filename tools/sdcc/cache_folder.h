@@ -13,9 +13,9 @@ namespace c51::sdcc {
 
 // The folder C51_SDCC_CACHE names when it is set (empty: no folder, the
 // tools learn nothing and keep nothing), else <TMPDIR or /tmp>/c51sdcc-cache-<uid>/,
-// made when missing. Ends in "/". Empty when it cannot be made or is not
-// safely ours: not a folder (a link counts as none), another user's, or
-// writable by group or others.
+// made when missing. Ends in "/". Empty when it cannot be made or written
+// to, or is not safely ours: not a folder (a link counts as none), another
+// user's, or writable by group or others.
 std::string CacheFolder();
 
 // The contents of `name` in `folder`; false when it cannot be read.

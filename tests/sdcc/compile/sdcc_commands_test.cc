@@ -237,6 +237,27 @@ TEST_F(SdccCommandsTest, MessagesAreTheSameAsThroughSdcc) {
   }
 }
 
+// An sdcc that says more than its two lines for these options (here a
+// wrapper that warns when asked for them) is run as a driver; that is
+// kept too, so later runs do not probe again.
+TEST_F(SdccCommandsTest, LinesThatCannotBeUsedAreKeptAsSuch) {
+  test::ScopedEnv cache("C51_SDCC_CACHE", cache_);
+  const std::string reference = Reference("main.c OBJECT(out.obj)");
+  ASSERT_TRUE(CreateDirectories(dir_.path() + "bin"));
+  Write("bin/sdcc", "#!/bin/sh\ncase \" $* \" in *\" -V \"*) echo probed >> '" + dir_.path() +
+                        "probes.txt'; echo 'warning: look' >&2;; esac\nexec '" +
+                        FindSdccProgram("sdcc") + "' \"$@\"\n");
+  ASSERT_EQ(0, chmod((dir_.path() + "bin/sdcc").c_str(), 0755));
+  test::ScopedEnv bin("C51_SDCC_BIN", dir_.path() + "bin");
+
+  EXPECT_EQ(reference, Ours("main.c OBJECT(out.obj)"));
+  EXPECT_EQ(reference, Ours("main.c OBJECT(out.obj)"));
+  EXPECT_EQ("probed\n", Read("probes.txt"));
+  const std::map<std::string, std::string> kept = Kept();
+  ASSERT_EQ(1u, kept.size());
+  EXPECT_EQ("=>\nnone\n", kept.begin()->second.substr(kept.begin()->second.size() - 8));
+}
+
 // What the cache holds decides which program runs: a folder others may
 // write to is not used.
 TEST_F(SdccCommandsTest, AFolderOthersMayWriteToIsNotUsed) {

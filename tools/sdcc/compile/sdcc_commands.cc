@@ -82,20 +82,28 @@ bool ParseCommand(const std::string& contents, size_t* pos, ProgramCommand* comm
   return true;
 }
 
-// The key, "=>", then the two commands; anything else (a file cut short,
-// another key with the same hash) is not taken.
+// The key, "=>", then the two commands, or "none" when sdcc's lines for
+// these options cannot be used; anything else (a file cut short, another
+// key with the same hash) is not taken.
+constexpr std::string_view kNone = "none\n";
+
 bool ParseCacheFile(const std::string& contents, const std::string& key, SdccCommands* commands) {
   if (contents.compare(0, key.size(), key) != 0 ||
       contents.compare(key.size(), kArrow.size(), kArrow) != 0) {
     return false;
   }
   size_t pos = key.size() + kArrow.size();
+  if (contents.compare(pos, std::string::npos, kNone) == 0) {
+    *commands = SdccCommands();
+    return true;
+  }
   return ParseCommand(contents, &pos, &commands->preprocess) &&
          ParseCommand(contents, &pos, &commands->assemble) && pos == contents.size();
 }
 
 std::string FormatCacheFile(const std::string& key, const SdccCommands& commands) {
   std::string contents = key + std::string(kArrow);
+  if (!commands.known()) return contents + std::string(kNone);
   FormatCommand(commands.preprocess, &contents);
   FormatCommand(commands.assemble, &contents);
   return contents;
@@ -115,14 +123,20 @@ bool TakeCommand(std::string_view line, const std::vector<std::string>& tail,
   return true;
 }
 
+enum class Learned {
+  kKnown,
+  kUnusable,  // sdcc ran but its lines cannot be used for these options
+  kNotNow,    // the probe could not be run
+};
+
 // Runs "sdcc <options> -c -V probe.c -o probe.rel" on a declaration and
 // takes the two lines it prints, the preprocessor's and the assembler's.
 // Anything else sdcc says (a warning about these options) would be lost
-// without sdcc's driver, so then nothing is learned.
-bool Learn(const std::string& sdcc, const std::vector<std::string>& options, const TempFolder& temp,
-           SdccCommands* commands) {
+// without sdcc's driver, so then the lines are unusable.
+Learned Learn(const std::string& sdcc, const std::vector<std::string>& options,
+              const TempFolder& temp, SdccCommands* commands) {
   std::string err;
-  if (!sim::WriteFile(temp.path() + "probe.c", "char c51_probe;\n", &err)) return false;
+  if (!sim::WriteFile(temp.path() + "probe.c", "char c51_probe;\n", &err)) return Learned::kNotNow;
   const std::string source = temp.native() + "probe.c";
   const std::string object = temp.native() + "probe.rel";
   const std::string assembly = temp.native() + "probe.asm";
@@ -130,22 +144,25 @@ bool Learn(const std::string& sdcc, const std::vector<std::string>& options, con
   args.insert(args.end(), {"-c", "-V", source, "-o", object});
   std::string printed;
   const ProgramRun run = RunProgramKeepingOutput(sdcc, args, &printed);
+  if (!run.started) return Learned::kNotNow;
   const size_t first_end = printed.find('\n') + 1;
-  if (!run.started || run.exit_code != 0 || !run.output.empty() || first_end == 0 ||
+  if (run.exit_code != 0 || !run.output.empty() || first_end == 0 ||
       !TakeCommand(std::string_view(printed).substr(0, first_end), {source},
                    &commands->preprocess) ||
       !TakeCommand(std::string_view(printed).substr(first_end), {object, assembly},
                    &commands->assemble)) {
-    return false;
+    return Learned::kUnusable;
   }
   // Our definitions and folders pass through unchanged; one that does not
   // would mean the line was not split as sdcc escaped it.
   const std::vector<std::string>& words = commands->preprocess.args;
   for (const std::string& option : options) {
     const bool passed = option.compare(0, 2, "-D") != 0 && option.compare(0, 2, "-I") != 0;
-    if (!passed && std::find(words.begin(), words.end(), option) == words.end()) return false;
+    if (!passed && std::find(words.begin(), words.end(), option) == words.end()) {
+      return Learned::kUnusable;
+    }
   }
-  return true;
+  return Learned::kKnown;
 }
 
 }  // namespace
@@ -196,7 +213,10 @@ SdccCommands FindSdccCommands(const std::string& sdcc, const std::vector<std::st
     return commands;
   }
   commands = SdccCommands();
-  if (!Learn(sdcc, options, temp, &commands)) return SdccCommands();
+  const Learned learned = Learn(sdcc, options, temp, &commands);
+  if (learned == Learned::kNotNow) return SdccCommands();
+  // Unusable lines are kept too: every run would probe again for nothing.
+  if (learned == Learned::kUnusable) commands = SdccCommands();
   WriteCacheFile(folder, name, FormatCacheFile(key, commands));
   return commands;
 }
