@@ -2,10 +2,10 @@
 // the dialect bridges add braces to, rewrite or replace: each source in our
 // dialect for C51.exe, its hand-written sdcc twin (braces written, sdcc's
 // keywords, rotations spelled out) for sdcc, same model and options, runs
-// interleaved so machine load hits both alike. "sdcc -E" is the preprocessor
-// run C51.exe makes before its "sdcc -c" (the rewriter reads its output),
-// a cost of its own that does not grow with what is rewritten. Then the
-// rewriter alone on each preprocessed source, in process.
+// interleaved so machine load hits both alike. Beside the elapsed time, the
+// processor time of each run and everything it started (user and system),
+// which a machine busy with other work disturbs less. Then the rewriter
+// alone on each preprocessed source, in process.
 //
 //   font     a 96 x 8 font table and a 40-entry struct table without inner braces
 //   bits     intrinsics in statements and expressions, sbit in parentheses,
@@ -13,6 +13,8 @@
 //   console  putchar, _getkey and printf, tables of strings
 //
 //   dialect_compile_bench [rounds]      (default 30; needs sdcc on PATH)
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
@@ -146,7 +148,23 @@ Source Console() {
   return s;
 }
 
-double Milliseconds(const std::string& program, const std::vector<std::string>& args) {
+// One run's elapsed and processor milliseconds.
+struct Cost {
+  double wall = 0;
+  double cpu = 0;
+};
+
+double ChildMilliseconds() {
+  rusage usage;
+  getrusage(RUSAGE_CHILDREN, &usage);
+  return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
+         (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
+}
+
+// The processor time counts the program and every process it waited for
+// (sdcc waits for its shell, the shell for the preprocessor).
+Cost Measure(const std::string& program, const std::vector<std::string>& args) {
+  const double cpu = ChildMilliseconds();
   const auto start = std::chrono::steady_clock::now();
   const ProgramRun run = RunProgram(program, args);
   const auto end = std::chrono::steady_clock::now();
@@ -154,12 +172,22 @@ double Milliseconds(const std::string& program, const std::vector<std::string>& 
     fprintf(stderr, "%s failed (%d):\n%s\n", program.c_str(), run.exit_code, run.output.c_str());
     exit(1);
   }
-  return std::chrono::duration<double, std::milli>(end - start).count();
+  return Cost{std::chrono::duration<double, std::milli>(end - start).count(),
+              ChildMilliseconds() - cpu};
 }
 
 double Median(std::vector<double> v) {
   std::sort(v.begin(), v.end());
   return v[v.size() / 2];
+}
+
+Cost Median(const std::vector<Cost>& costs) {
+  std::vector<double> wall, cpu;
+  for (const Cost& c : costs) {
+    wall.push_back(c.wall);
+    cpu.push_back(c.cpu);
+  }
+  return Cost{Median(wall), Median(cpu)};
 }
 
 }  // namespace
@@ -194,18 +222,13 @@ int main(int argc, char** argv) {
   auto plain = [&](const std::string& source) {
     std::vector<std::string> args = options;
     args.insert(args.end(), {"-I" + root + "INC", "-c", source, "-o", dir + "plain.rel"});
-    return Milliseconds(sdcc, args);
-  };
-  auto preprocess = [&](const std::string& source) {
-    std::vector<std::string> args = options;
-    args.insert(args.end(), {"-I" + root + "INC", "-E", source, "-o", dir + "plain.i"});
-    return Milliseconds(sdcc, args);
+    return Measure(sdcc, args);
   };
   auto ours = [&](const std::string& source) {
-    return Milliseconds(c51, {source, "DEBUG", "OBJECTEXTEND", "OBJECT(" + dir + "ours.obj)"});
+    return Measure(c51, {source, "DEBUG", "OBJECTEXTEND", "OBJECT(" + dir + "ours.obj)"});
   };
 
-  std::vector<std::vector<double>> a(sources.size()), b(sources.size()), c(sources.size());
+  std::vector<std::vector<Cost>> a(sources.size()), b(sources.size());
   for (const Source& s : sources) {  // warm the caches once
     ours(dir + s.name + ".c");
     plain(dir + s.name + "_twin.c");
@@ -217,22 +240,21 @@ int main(int argc, char** argv) {
       if (r % 2 == 0) {
         a[i].push_back(ours(mine));
         b[i].push_back(plain(twin));
-        c[i].push_back(preprocess(twin));
       } else {
-        c[i].push_back(preprocess(twin));
         b[i].push_back(plain(twin));
         a[i].push_back(ours(mine));
       }
     }
   }
   printf("%d rounds, milliseconds per file (median); rewriter alone in microseconds\n", rounds);
-  printf("%-8s %9s %9s %9s %7s %10s\n", "source", "C51.exe", "sdcc -c", "ratio", "sdcc -E",
-         "rewriter");
-  double total_a = 0, total_b = 0;
+  printf("%-8s %9s %9s %6s   %9s %9s %6s %10s\n", "", "elapsed", "", "", "processor", "", "", "");
+  printf("%-8s %9s %9s %6s   %9s %9s %6s %10s\n", "source", "C51.exe", "sdcc -c", "ratio",
+         "C51.exe", "sdcc -c", "ratio", "rewriter");
+  Cost total_a, total_b;
   for (size_t i = 0; i < sources.size(); ++i) {
     // The rewriter on the preprocessed source, as C51.exe runs it.
-    Milliseconds(c51, {dir + sources[i].name + ".c", "DEBUG", "PREPRINT(" + dir + "pre.i)",
-                       "OBJECT(" + dir + "ours.obj)"});
+    Measure(c51, {dir + sources[i].name + ".c", "DEBUG", "PREPRINT(" + dir + "pre.i)",
+                  "OBJECT(" + dir + "ours.obj)"});
     std::string preprocessed;
     c51::sim::ReadFile(dir + "pre.i", &preprocessed);
     std::vector<double> rewrite;
@@ -247,13 +269,17 @@ int main(int argc, char** argv) {
       }
       rewrite.push_back(std::chrono::duration<double, std::micro>(end - start).count());
     }
-    const double ma = Median(a[i]), mb = Median(b[i]);
-    total_a += ma;
-    total_b += mb;
-    printf("%-8s %9.2f %9.2f %9.2f %7.2f %7.0f us  (%zu bytes preprocessed)\n", sources[i].name, ma,
-           mb, ma / mb, Median(c[i]), Median(rewrite), preprocessed.size());
+    const Cost ma = Median(a[i]), mb = Median(b[i]);
+    total_a.wall += ma.wall;
+    total_a.cpu += ma.cpu;
+    total_b.wall += mb.wall;
+    total_b.cpu += mb.cpu;
+    printf("%-8s %9.2f %9.2f %6.2f   %9.2f %9.2f %6.2f %7.0f us  (%zu bytes preprocessed)\n",
+           sources[i].name, ma.wall, mb.wall, ma.wall / mb.wall, ma.cpu, mb.cpu, ma.cpu / mb.cpu,
+           Median(rewrite), preprocessed.size());
   }
-  printf("%-8s %9.2f %9.2f %9.2f\n", "all", total_a, total_b, total_a / total_b);
+  printf("%-8s %9.2f %9.2f %6.2f   %9.2f %9.2f %6.2f\n", "all", total_a.wall, total_b.wall,
+         total_a.wall / total_b.wall, total_a.cpu, total_b.cpu, total_a.cpu / total_b.cpu);
   std::error_code ec;
   std::filesystem::remove_all(dir, ec);
   return 0;

@@ -9,6 +9,7 @@
 #include "sim/controls.h"
 #include "sim/files.h"
 #include "sim/translation.h"
+#include "sim/translation_end.h"
 
 namespace c51::sim {
 namespace {
@@ -31,10 +32,7 @@ int Run(int argc, char** argv) {
   Console console;
   const std::vector<std::string> args = ProgramArguments(argc, argv);
   auto fatal = [&console](const std::string& line, const std::string& error) {
-    console.Line(Banner(Dialect::kAssembly));
-    console.Line("");
-    PrintFatalBlock(&console, "A51", FatalError{"PARSING INVOKE-LINE", line, error, "", 0});
-    return kExitFatal;
+    return FailInvocation(&console, Banner(Dialect::kAssembly), "A51", line, error);
   };
   if (args.empty()) return fatal("", "MISSING SOURCE FILE NAME");
   TranslateRequest request;

@@ -1,73 +1,14 @@
 // The simulated linker/locater:
 //   BL51.exe @"<command file>"      or      BL51.exe a.obj, b.obj TO prog <controls>
-#include <string>
-#include <vector>
-
 #include "sim/command_line.h"
 #include "sim/console.h"
-#include "sim/link_command.h"
+#include "sim/link_run.h"
 #include "sim/linker.h"
 
-namespace c51::sim {
-namespace {
-
-int Finish(Console* console, int warnings, int errors, bool fatal) {
-  console->Line("");
-  console->Line(FormatLinkSummary(warnings, errors));
-  if (fatal) return kExitFatal;
-  if (errors > 0) return kExitErrors;
-  return warnings > 0 ? kExitWarnings : kExitOkay;
-}
-
-int Run(int argc, char** argv) {
-  Console console;
-  console.Line("BL51 SIMULATED LINKER/LOCATER V1.00");
-  console.Line("");
-  const std::vector<std::string> args = ProgramArguments(argc, argv);
-  std::string text, err;
-  if (!ReadLinkCommandText(args, &text, &err)) {
-    console.Line("*** FATAL ERROR L210: I/O ERROR ON COMMAND FILE:");
-    console.Line("    REASON:  " + err);
-    return Finish(&console, 0, 1, true);
-  }
-  LinkCommand command;
-  bool parsed = ParseLinkCommand(text, &command, &err);
-  if (parsed && command.transfer) {
-    err = "TRANSFER IS A LIBRARY MANAGER COMMAND";
-    parsed = false;
-  }
-  if (!parsed) {
-    console.Line("*** FATAL ERROR L250: SYNTAX ERROR IN COMMAND");
-    console.Line("    REASON:  " + err);
-    return Finish(&console, 0, 1, true);
-  }
-
-  RealFileSource files;
-  LinkOutcome outcome = Link(command, &files);
-  for (const std::string& line : outcome.lines) console.Line(line);
-  if (outcome.fatal) return Finish(&console, outcome.warnings, outcome.errors, true);
-
-  console.Line("");
-  console.Line(FormatProgramSize(outcome));
-  if (outcome.errors > 0) {
-    // A program left from an earlier run must not pass for this one.
-    RemoveFile(outcome.output);
-  } else if (!WriteFile(outcome.output, FormatProgram(outcome.program), &err)) {
-    console.Line("*** FATAL ERROR L212: CAN'T CREATE OUTPUT FILE");
-    console.Line("    REASON:  " + err);
-    return Finish(&console, outcome.warnings, outcome.errors + 1, true);
-  }
-  if (!outcome.map_path.empty() && !WriteFile(outcome.map_path, outcome.map, &err)) {
-    console.Line("*** WARNING L213: CAN'T CREATE MAP FILE");
-    console.Line("    REASON:  " + err);
-    outcome.warnings += 1;
-  }
-  return Finish(&console, outcome.warnings, outcome.errors, false);
-}
-
-}  // namespace
-}  // namespace c51::sim
-
 int main(int argc, char** argv) {
-  return c51::sim::GuardedMain("BL51", [&] { return c51::sim::Run(argc, argv); });
+  return c51::sim::GuardedMain("BL51", [&] {
+    c51::sim::Console console;
+    return c51::sim::RunLinker("BL51 SIMULATED LINKER/LOCATER V1.00",
+                               c51::sim::ProgramArguments(argc, argv), c51::sim::Link, &console);
+  });
 }

@@ -24,6 +24,7 @@
 #include "sim/controls.h"
 #include "sim/files.h"
 #include "sim/translation.h"
+#include "sim/translation_end.h"
 
 namespace c51::sim {
 namespace {
@@ -95,11 +96,7 @@ int Run(int argc, char** argv) {
   Console console;
   const std::vector<std::string> args = ProgramArguments(argc, argv);
   if (args.empty()) {
-    console.Line(Banner(Dialect::kC));
-    console.Line("");
-    PrintFatalBlock(&console, "C51",
-                    FatalError{"PARSING INVOKE-LINE", "", "MISSING SOURCE FILE NAME", "", 0});
-    return kExitFatal;
+    return FailInvocation(&console, Banner(Dialect::kC), "C51", "", "MISSING SOURCE FILE NAME");
   }
   TranslateRequest request;
   request.dialect = Dialect::kC;
@@ -115,12 +112,7 @@ int Run(int argc, char** argv) {
     err = CheckArgument(controls[i]);
     ok = err.empty();
   }
-  if (!ok) {
-    console.Line(Banner(Dialect::kC));
-    console.Line("");
-    PrintFatalBlock(&console, "C51", FatalError{"PARSING INVOKE-LINE", controls_text, err, "", 0});
-    return kExitFatal;
-  }
+  if (!ok) return FailInvocation(&console, Banner(Dialect::kC), "C51", controls_text, err);
 
   const std::string stem =
       std::string(DirectoryPart(request.source)) + std::string(FileTitle(request.source));

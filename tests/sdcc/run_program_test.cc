@@ -19,6 +19,29 @@ TEST(RunProgram, CapturesBothStreamsAndTheExitCode) {
   EXPECT_FALSE(run.started);
 }
 
+TEST(RunProgram, KeepsStandardOutputApartWhenAsked) {
+  std::string out = "left over";
+  ProgramRun run =
+      RunProgramKeepingOutput("/bin/sh", {"-c", "echo out; echo err >&2; exit 3"}, &out);
+  ASSERT_TRUE(run.started);
+  EXPECT_EQ(run.exit_code, 3);
+  EXPECT_EQ(out, "out\n");
+  EXPECT_EQ(run.output, "err\n");
+
+  // More than a pipe holds on both streams, standard error first: reading
+  // one stream to its end before the other would never finish.
+  run = RunProgramKeepingOutput(
+      "/bin/sh", {"-c", "head -c 300000 /dev/zero >&2; head -c 200000 /dev/zero; echo end >&2"},
+      &out);
+  EXPECT_EQ(run.exit_code, 0);
+  EXPECT_EQ(out.size(), 200000u);
+  EXPECT_EQ(run.output.size(), 300004u);
+  EXPECT_EQ(run.output.substr(300000), "end\n");
+
+  run = RunProgramKeepingOutput("/nonexistent/program", {}, &out);
+  EXPECT_FALSE(run.started);
+}
+
 TEST(RunProgram, FindsProgramsInTheNamedFolderOrOnPath) {
   const char* old = getenv("C51_SDCC_BIN");
   std::string saved = old != nullptr ? old : "";

@@ -1,6 +1,7 @@
 #include "sdcc/run_program.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -30,9 +31,9 @@ class Fd {
   Fd& operator=(const Fd&) = delete;
   ~Fd() { Reset(); }
   int get() const { return fd_; }
-  void Reset() {
+  void Reset(int fd = -1) {
     if (fd_ >= 0) close(fd_);
-    fd_ = -1;
+    fd_ = fd;
   }
 
  private:
@@ -71,12 +72,39 @@ std::string FindSdccProgram(std::string_view name) {
   return std::string();
 }
 
-ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args) {
+namespace {
+
+// Reads what is there on `fd` into `out`; false at the end of the stream
+// or on an error that is not an interruption.
+bool Drain(int fd, std::string* out) {
+  char buffer[16384];
+  while (true) {
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n > 0) {
+      out->append(buffer, static_cast<size_t>(n));
+      return true;
+    }
+    if (n < 0 && errno == EINTR) continue;
+    return false;
+  }
+}
+
+// Starts the program with standard output on `out_fd` and standard error
+// on `err_fd`, reads both pipes until they close (the program would stall
+// on a full one we do not read) and waits for it.
+ProgramRun Run(const std::string& program, const std::vector<std::string>& args,
+               std::string* standard_output) {
   ProgramRun run;
   int fds[2];
   if (pipe2(fds, O_CLOEXEC) != 0) return run;
-  Fd read_end(fds[0]);
-  Fd write_end(fds[1]);
+  Fd err_read(fds[0]);
+  Fd err_write(fds[1]);
+  Fd out_read, out_write;
+  if (standard_output != nullptr) {
+    if (pipe2(fds, O_CLOEXEC) != 0) return run;
+    out_read.Reset(fds[0]);
+    out_write.Reset(fds[1]);
+  }
 
   std::vector<std::string> argv_text;
   argv_text.push_back(program);
@@ -88,21 +116,36 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
   posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-  posix_spawn_file_actions_adddup2(&actions, write_end.get(), 1);
-  posix_spawn_file_actions_adddup2(&actions, write_end.get(), 2);
+  posix_spawn_file_actions_adddup2(
+      &actions, standard_output != nullptr ? out_write.get() : err_write.get(), 1);
+  posix_spawn_file_actions_adddup2(&actions, err_write.get(), 2);
   pid_t pid;
   int rc = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (rc != 0) return run;
-  write_end.Reset();
+  err_write.Reset();
+  out_write.Reset();
 
-  char buffer[16384];
-  while (true) {
-    ssize_t n = read(read_end.get(), buffer, sizeof buffer);
-    if (n > 0) {
-      run.output.append(buffer, static_cast<size_t>(n));
-    } else if (n == 0 || errno != EINTR) {
-      break;
+  std::string errors;
+  if (standard_output == nullptr) {
+    while (Drain(err_read.get(), &errors)) {
+    }
+  } else {
+    pollfd polled[2] = {{out_read.get(), POLLIN, 0}, {err_read.get(), POLLIN, 0}};
+    std::string* sinks[2] = {standard_output, &errors};
+    int open_count = 2;
+    while (open_count > 0) {
+      if (poll(polled, 2, -1) < 0) {
+        if (errno == EINTR) continue;
+        break;
+      }
+      for (int i = 0; i < 2; ++i) {
+        if (polled[i].fd < 0 || polled[i].revents == 0) continue;
+        if (!Drain(polled[i].fd, sinks[i])) {
+          polled[i].fd = -1;  // poll skips negative descriptors
+          --open_count;
+        }
+      }
     }
   }
   int status = 0;
@@ -116,9 +159,24 @@ ProgramRun RunProgram(const std::string& program, const std::vector<std::string>
   }
   // posix_spawn reports a missing program through the child on some
   // systems: exit 127 with nothing written.
-  if (run.exit_code == 127 && run.output.empty()) run.started = false;
-  run.output = SystemToLocalText(run.output);
+  if (run.exit_code == 127 && errors.empty() &&
+      (standard_output == nullptr || standard_output->empty())) {
+    run.started = false;
+  }
+  run.output = SystemToLocalText(errors);
   return run;
+}
+
+}  // namespace
+
+ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args) {
+  return Run(program, args, nullptr);
+}
+
+ProgramRun RunProgramKeepingOutput(const std::string& program, const std::vector<std::string>& args,
+                                   std::string* standard_output) {
+  standard_output->clear();
+  return Run(program, args, standard_output);
 }
 
 }  // namespace c51::sdcc

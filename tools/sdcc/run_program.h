@@ -30,6 +30,13 @@ struct ProgramRun {
 // NativePath (platform/path.h), never our local ones.
 ProgramRun RunProgram(const std::string& program, const std::vector<std::string>& args);
 
+// RunProgram with standard output kept apart: its bytes as the program
+// wrote them go to `standard_output`, and ProgramRun::output holds standard
+// error alone. For a program whose output is data (a preprocessor writing
+// its text), so no file has to be written and read back.
+ProgramRun RunProgramKeepingOutput(const std::string& program, const std::vector<std::string>& args,
+                                   std::string* standard_output);
+
 }  // namespace c51::sdcc
 
 #endif  // C51_TOOLS_SDCC_RUN_PROGRAM_H_

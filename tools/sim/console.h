@@ -27,6 +27,13 @@ class Console {
 // Exit codes, as the real tools use them.
 enum ExitCode { kExitOkay = 0, kExitWarnings = 1, kExitErrors = 2, kExitFatal = 3 };
 
+// The exit code of a run that ended with these counts; a run ended by a
+// fatal error returns kExitFatal instead.
+inline int ExitStatus(int warnings, int errors) {
+  if (errors > 0) return kExitErrors;
+  return warnings > 0 ? kExitWarnings : kExitOkay;
+}
+
 // The fatal block of the compiler and the assembler; the build's filter
 // passes it on from the line holding "FATAL-ERROR":
 //   C51 FATAL-ERROR -

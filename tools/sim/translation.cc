@@ -8,6 +8,7 @@
 #include "platform/env.h"
 #include "sim/dependency_record.h"
 #include "sim/object_module.h"
+#include "sim/translation_end.h"
 
 namespace c51::sim {
 
@@ -15,20 +16,6 @@ namespace {
 
 std::string TargetPath(const TranslateRequest& request) {
   return request.src_path.empty() ? request.object_path : request.src_path;
-}
-
-std::string FormatListing(const TranslateRequest& request, const ScanResult& scan,
-                          const std::vector<std::string>& reported, const std::string& summary) {
-  std::string out =
-      FormatListingHead(Banner(request.dialect), request.source, TargetPath(request),
-                        ToolName(request.dialect), request.invocation, scan.source_text);
-  auto line = [&out](const std::string& text) { out += text + "\r\n"; };
-  for (const std::string& message : reported) line(message);
-  line("");
-  line("MODULE INFORMATION:   CODE SIZE = " + std::to_string(scan.code.size()) + "  DATA SIZE = " +
-       std::to_string(scan.data) + "  XDATA SIZE = " + std::to_string(scan.xdata));
-  line(summary);
-  return out;
 }
 
 std::vector<DependencyEntry> DependencyEntries(const ScanResult& scan, const ScanSettings& settings,
@@ -176,40 +163,36 @@ int Translate(const TranslateRequest& request, FileSource* files, Console* conso
 
   ScanResult scan = ScanSource(request.source, request.scan, files);
   if (scan.status == ScanResult::Status::kSourceMissing) {
-    if (!target.empty()) RemoveFile(target);
-    PrintFatalBlock(
+    return EndWithFatal(
         console, tool,
-        FatalError{"OPENING SOURCE-FILE", "", "CAN'T OPEN FILE '" + request.source + "'", "", 0});
-    return kExitFatal;
+        FatalError{"OPENING SOURCE-FILE", "", "CAN'T OPEN FILE '" + request.source + "'", "", 0},
+        target);
   }
 
   // Still "running" for whoever watches the process from outside.
   if (scan.sleep_ms > 0) std::this_thread::sleep_for(std::chrono::milliseconds(scan.sleep_ms));
 
-  std::vector<std::string> reported;
-  int errors = 0;
-  int warnings = 0;
+  TranslationEnd end;
+  end.dialect = request.dialect;
   for (const Diagnostic& d : scan.diagnostics) {
     if (d.severity == Severity::kFatal) continue;
     if (d.severity == Severity::kWarning && !request.warnings) continue;
-    (d.severity == Severity::kWarning ? warnings : errors) += 1;
-    reported.push_back(FormatDiagnostic(request.dialect, d));
-    console->Line(reported.back());
+    (d.severity == Severity::kWarning ? end.warnings : end.errors) += 1;
+    end.listing.messages.push_back(FormatDiagnostic(request.dialect, d));
+    console->Line(end.listing.messages.back());
   }
   for (const std::string& where : scan.ignored_markers) {
     console->Line("SIM MARKER IGNORED (NOT UNDERSTOOD) AT " + where);
   }
   if (scan.status == ScanResult::Status::kFatal) {
     // Leave no object behind, so the next build tries again.
-    if (!target.empty()) RemoveFile(target);
     const Diagnostic& d = scan.diagnostics.back();
-    PrintFatalBlock(console, tool,
-                    FatalError{"PARSING SOURCE-FILE", d.line_text, d.text, d.file, d.line});
-    return kExitFatal;
+    return EndWithFatal(console, tool,
+                        FatalError{"PARSING SOURCE-FILE", d.line_text, d.text, d.file, d.line},
+                        target);
   }
 
-  const std::string summary = FormatSummary(request.dialect, warnings, errors);
-  if (errors > 0) {
+  if (end.errors > 0) {
     if (!target.empty()) RemoveFile(target);
   } else if (!target.empty()) {
     std::string bytes;
@@ -219,9 +202,7 @@ int Translate(const TranslateRequest& request, FileSource* files, Console* conso
     } else {
       int dropped = 0;
       bytes = BuildDependencyRecord(tool, DependencyEntries(scan, request.scan, files), &dropped);
-      if (dropped > 0) {
-        console->Line("DEPENDENCY RECORD: " + std::to_string(dropped) + " NAME(S) LEFT OUT");
-      }
+      ReportDroppedNames(console, dropped);
       ObjectModule module;
       module.name = ToUpper(FileTitle(request.source));
       module.source = scan.files[0].full_path;
@@ -248,20 +229,17 @@ int Translate(const TranslateRequest& request, FileSource* files, Console* conso
       return kExitFatal;
     }
   }
-  std::string err;
-  if (!request.print_path.empty() &&
-      !WriteFile(request.print_path, FormatListing(request, scan, reported, summary), &err)) {
-    PrintFatalBlock(console, tool, FatalError{"WRITING LISTING-FILE", "", err, "", 0});
-    return kExitFatal;
-  }
-  if (!request.preprint_path.empty() && !WriteFile(request.preprint_path, scan.expanded, &err)) {
-    PrintFatalBlock(console, tool, FatalError{"WRITING PREPRINT-FILE", "", err, "", 0});
-    return kExitFatal;
-  }
-  console->Line("");
-  console->Line(summary);
-  if (errors > 0) return kExitErrors;
-  return warnings > 0 ? kExitWarnings : kExitOkay;
+  end.print_path = request.print_path;
+  end.listing.banner = Banner(request.dialect);
+  end.listing.tool = tool;
+  end.listing.source = request.source;
+  end.listing.source_text = scan.source_text;
+  end.listing.target = target;
+  end.listing.invocation = request.invocation;
+  end.listing.sizes = ModuleSizes{static_cast<uint32_t>(scan.code.size()), scan.data, scan.xdata};
+  end.preprint_path = request.preprint_path;
+  end.preprinted = std::move(scan.expanded);
+  return FinishTranslation(&end, console);
 }
 
 }  // namespace c51::sim

@@ -155,6 +155,30 @@ TEST_F(SdccToolsTest, DiagnosticsNameTheHeaderAsFound) {
       StarLines(run.output));
 }
 
+// The files a run keeps name the user's files, never the scratch folder
+// the programs worked in (a new name on every run).
+TEST_F(SdccToolsTest, KeptFilesNameTheUsersFilesNotTheScratchFolder) {
+  Write("src/main.c", "#include \"cfg.h\"\nvoid main(void) {\n  P1 = LIMIT;\n}\n");
+  Write("src/cfg.h", "__sfr __at(0x90) P1;\n#define LIMIT 3\n");
+  Write("asm/defs.inc", "VALUE = 0x12\n");
+  Write("asm/start.a51",
+        "\t.module start\n\t.include \"DEFS.INC\"\n\t.area CSEG (CODE)\n"
+        "start:\n\tmov a,#VALUE\n");
+  ToolRun run = Run("C51.exe", "src\\main.c DEBUG CODE PRINT(main.lst) OBJECT(main.obj)");
+  ASSERT_EQ(0, run.exit_code) << run.output;
+  const std::string listing = Read("main.lst");
+  EXPECT_EQ(std::string::npos, listing.find("c51sdcc-")) << listing;
+  EXPECT_NE(std::string::npos, listing.find(At("src/main.c") + ":3: P1 = LIMIT;")) << listing;
+
+  run = Run("A51.exe", "asm\\start.a51 DEBUG PRINT(start.lst) OBJECT(start.obj)");
+  ASSERT_EQ(0, run.exit_code) << run.output;
+  const std::string object = Read("start.obj");
+  EXPECT_EQ(std::string::npos, object.find("c51sdcc-"));
+  EXPECT_NE(std::string::npos, object.find(";!FILE " + At("asm/start.a51"))) << object;
+  const std::string assembly_listing = Read("start.lst");
+  EXPECT_EQ(std::string::npos, assembly_listing.find("c51sdcc-")) << assembly_listing;
+}
+
 TEST_F(SdccToolsTest, AssemblerFindsIncludesAsWindowsDoes) {
   Write("asm/Sub/defs.inc", "VALUE = 0x12\n");
   Write("common.inc", "DEPTH = 0x10\n");

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "sdcc/compile/compile_options.h"
-#include "sdcc/compile/listing.h"
+#include "sdcc/compile/object_output.h"
 #include "sdcc/compile/sdcc_messages.h"
 
 namespace c51::sdcc {

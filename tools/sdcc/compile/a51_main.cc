@@ -9,6 +9,7 @@
 #include "sim/command_line.h"
 #include "sim/console.h"
 #include "sim/translation.h"
+#include "sim/translation_end.h"
 
 namespace c51::sdcc {
 namespace {
@@ -17,10 +18,7 @@ int Run(int argc, char** argv) {
   sim::Console console;
   const std::vector<std::string> args = sim::ProgramArguments(argc, argv);
   auto fatal = [&console](const std::string& line, const std::string& error) {
-    console.Line(AssemblerBanner());
-    console.Line("");
-    PrintFatalBlock(&console, "A51", sim::FatalError{"PARSING INVOKE-LINE", line, error, "", 0});
-    return sim::kExitFatal;
+    return sim::FailInvocation(&console, AssemblerBanner(), "A51", line, error);
   };
   if (args.empty()) return fatal("", "MISSING SOURCE FILE NAME");
   AssembleRequest request;

@@ -1,6 +1,7 @@
 #include "sdcc/compile/assembler_run.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/codepage.h"
 #include "platform/fs.h"
@@ -8,7 +9,7 @@
 #include "sdcc/compile/a51_classic.h"
 #include "sdcc/compile/a51_stand_ins.h"
 #include "sdcc/compile/include_mirror.h"
-#include "sdcc/compile/listing.h"
+#include "sdcc/compile/object_output.h"
 #include "sdcc/compile/sdcc_messages.h"
 #include "sdcc/rel_object.h"
 #include "sdcc/run_program.h"
@@ -17,6 +18,7 @@
 #include "sim/files.h"
 #include "sim/source_scan.h"
 #include "sim/translation.h"
+#include "sim/translation_end.h"
 
 namespace c51::sdcc {
 
@@ -101,6 +103,208 @@ std::string Equates(const AssembleRequest& request) {
   return out;
 }
 
+// One assembly, phase by phase. A phase that returns false ended the run:
+// its fatal block is printed and exit_code_ holds the code.
+class AssemblerRun {
+ public:
+  AssemblerRun(const AssembleRequest& request, Console* console)
+      : request_(request), console_(console) {}
+
+  int Run() {
+    console_->Line(AssemblerBanner());
+    console_->Line("");
+    if (!PrepareInputs() || !PrepareStandIns()) return exit_code_;
+    ReportUntranslated();
+    if (errors_ == 0 && !RunSdas()) return exit_code_;
+    if (!WriteObject()) return exit_code_;
+    return Finish();
+  }
+
+ private:
+  // Ends the run with the fatal block; the object goes, so the next build
+  // assembles the file again.
+  bool Fail(const FatalError& fatal) {
+    exit_code_ = sim::EndWithFatal(console_, kTool, fatal, request_.object_path);
+    return false;
+  }
+  bool Fail(const std::string& action, const std::string& error) {
+    return Fail(FatalError{action, "", error, "", 0});
+  }
+
+  // The source, sdas8051, a temporary folder, and the stand-ins sdas8051
+  // reads: they name the files the Windows assembler would include; a file
+  // that is nowhere stops the run as it stops that assembler, before
+  // anything is assembled.
+  bool PrepareInputs() {
+    if (sim::ReadFile(request_.source, &source_text_) != sim::ReadResult::kOkay) {
+      return Fail("OPENING SOURCE-FILE", "CAN'T OPEN FILE '" + request_.source + "'");
+    }
+    sdas_ = FindSdccProgram("sdas8051");
+    if (sdas_.empty()) {
+      return Fail("STARTING SDAS8051",
+                  "SDAS8051 NOT FOUND (INSTALL SDCC OR NAME ITS FOLDER IN C51_SDCC_BIN)");
+    }
+    temp_.emplace();
+    if (temp_->path().empty()) {
+      return Fail("CREATING TEMPORARY FOLDER", "CAN'T CREATE TEMPORARY FOLDER");
+    }
+    std::string err;
+    if (!mirror_.Build(
+            request_.source, source_text_,
+            MirrorSettings{sim::Dialect::kAssembly, request_.include_dirs, CurrentDirectory()},
+            temp_->path(), &err)) {
+      return Fail("WRITING TEMPORARY FILE", err);
+    }
+    const MissingInclude& missing = mirror_.missing();
+    if (!missing.name.empty()) {
+      return Fail(FatalError{"PARSING SOURCE-FILE", missing.line_text,
+                             "CAN'T OPEN FILE '" + missing.name + "'", missing.includer,
+                             missing.line});
+    }
+    headers_ = mirror_.Headers();
+    for (std::string& name : RecordedHeaders(source_text_)) {
+      if (std::find(headers_.begin(), headers_.end(), name) == headers_.end()) {
+        headers_.push_back(std::move(name));
+      }
+    }
+    return true;
+  }
+
+  // Classic sources and C register headers become sdas8051's syntax in
+  // place, in the stand-ins; what must come before them joins the equates
+  // in a file of its own.
+  bool PrepareStandIns() {
+    std::vector<std::string> set_names;
+    for (const auto& symbol : request_.symbols) set_names.push_back(symbol.first);
+    std::string err;
+    if (!TranslateStandIns(temp_->native(), set_names, &translation_, &err)) {
+      return Fail("WRITING TEMPORARY FILE", err);
+    }
+    const std::string before = Equates(request_) +
+                               (translation_.classic_source ? SdccAreaOrder() : std::string()) +
+                               translation_.prelude;
+    if (!sim::WriteFile(temp_->path() + "set.asm", before, &err)) {
+      return Fail("WRITING TEMPORARY FILE", err);
+    }
+    set_path_ = temp_->native() + "set.asm";
+    title_ = ModuleFileTitle(request_.source);
+    return true;
+  }
+
+  void Report(const std::string& code, const std::string& file, int line, const std::string& text) {
+    ++errors_;
+    sim::Diagnostic d;
+    d.code = code;
+    d.file = file.empty() ? request_.source : mirror_.NameOf(file);
+    if (file == set_path_) d.file = "SET";
+    d.line = line > 0 ? line : 1;
+    d.text = text;
+    lines_.push_back(sim::FormatDiagnostic(sim::Dialect::kAssembly, d));
+    console_->Line(lines_.back());
+  }
+
+  // What could not be translated is reported, and sdas8051 does not run.
+  void ReportUntranslated() {
+    for (const StandInIssue& issue : translation_.issues) {
+      Report(std::string(kGenericAssemblerCode), SystemToLocalText(issue.file), issue.line,
+             issue.text);
+    }
+  }
+
+  // sdas8051 on the equates and the source's stand-in; its messages
+  // reported, its relocatable read back.
+  bool RunSdas() {
+    // -plosff: no pagination, listing, object, symbols, flagged
+    // relocations. sdcc's own output leaves its externals undeclared, as
+    // sdcc assembles it with -g; hand-written sources must declare theirs.
+    // Classic sources ignore letter case in names (-z).
+    std::vector<std::string> args = {"-plosff"};
+    if (source_text_.find(".optsdcc") != std::string::npos) args.push_back("-g");
+    if (translation_.classic_source) args.push_back("-z");
+    if (request_.debug) args.push_back("-y");
+    for (const std::string& dir : request_.include_dirs) args.push_back("-I" + NativePath(dir));
+    args.insert(args.end(),
+                {temp_->native() + title_ + ".rel", set_path_, mirror_.source_stand_in()});
+    const ProgramRun run = RunProgram(sdas_, args);
+    if (!run.started) return Fail("STARTING SDAS8051", "CAN'T RUN " + SystemToLocalText(sdas_));
+    for (const ToolMessage& m : ParseAssemblerOutput(run.output)) {
+      Report(m.code, m.file, m.line, m.text);
+    }
+    if (errors_ == 0 && (run.exit_code != 0 || sim::ReadFile(temp_->path() + title_ + ".rel",
+                                                             &rel_) != sim::ReadResult::kOkay)) {
+      std::string first(sim::Trim(run.output.substr(0, run.output.find('\n'))));
+      if (first.empty()) first = "exit code " + std::to_string(run.exit_code);
+      Report(std::string(kGenericAssemblerCode), "", 1, "SDAS8051 FAILED: " + sim::ToUpper(first));
+    }
+    // sdas8051's debug line names the source's stand-in; the object names
+    // the user's file, which outlives this folder.
+    mirror_.RestoreNames(&rel_);
+    return true;
+  }
+
+  // The object: the dependency record, then sdas8051's relocatable; none
+  // after an error, so the next build assembles the file again.
+  bool WriteObject() {
+    const std::string& target = request_.object_path;
+    if (errors_ > 0) {
+      if (!target.empty()) sim::RemoveFile(target);
+      return true;
+    }
+    if (target.empty()) return true;
+    RelModule module;
+    module.model = request_.model;
+    module.rel = rel_;
+    module.interrupts = RecordedInterrupts(source_text_);
+    sizes_ = ReadModuleSizes(rel_);
+    if (!WriteObjectFile(target, kTool, request_.source, headers_, std::move(module), console_)) {
+      exit_code_ = sim::kExitFatal;
+      return false;
+    }
+    return true;
+  }
+
+  // The listing (with sdas8051's own) and the summary.
+  int Finish() {
+    sim::TranslationEnd end;
+    end.dialect = sim::Dialect::kAssembly;
+    end.errors = errors_;
+    end.print_path = request_.print_path;
+    std::string assembly_listing;
+    if (!end.print_path.empty()) {
+      sim::ReadFile(temp_->path() + title_ + ".lst", &assembly_listing);
+      // Its include lines name the stand-ins; show the files they stand for.
+      mirror_.RestoreNames(&assembly_listing);
+    }
+    end.listing = sim::TranslationListing{AssemblerBanner(),
+                                          kTool,
+                                          request_.source,
+                                          source_text_,
+                                          errors_ == 0 ? request_.object_path : std::string(),
+                                          request_.invocation,
+                                          lines_,
+                                          sizes_,
+                                          std::move(assembly_listing),
+                                          ""};
+    return sim::FinishTranslation(&end, console_);
+  }
+
+  const AssembleRequest& request_;
+  Console* console_;
+  std::string source_text_;
+  std::string sdas_;
+  std::optional<TempFolder> temp_;
+  IncludeMirror mirror_;
+  std::vector<std::string> headers_;  // as found, then those the compiler recorded
+  StandInTranslation translation_;
+  std::string set_path_;  // the equates' file (system text)
+  std::string title_;     // of sdas8051's files
+  int errors_ = 0;
+  std::vector<std::string> lines_;  // as reported
+  std::string rel_;
+  sim::ModuleSizes sizes_;
+  int exit_code_ = sim::kExitFatal;
+};
+
 }  // namespace
 
 std::string AssemblerBanner() {
@@ -158,151 +362,7 @@ bool ParseAssemblerControls(const std::string& controls_text, AssembleRequest* r
 }
 
 int Assemble(const AssembleRequest& request, Console* console) {
-  console->Line(AssemblerBanner());
-  console->Line("");
-  const std::string& target = request.object_path;
-  auto fatal = [&](const std::string& action, const std::string& error) {
-    if (!target.empty()) sim::RemoveFile(target);
-    PrintFatalBlock(console, kTool, FatalError{action, "", error, "", 0});
-    return sim::kExitFatal;
-  };
-  std::string source_text;
-  if (sim::ReadFile(request.source, &source_text) != sim::ReadResult::kOkay) {
-    return fatal("OPENING SOURCE-FILE", "CAN'T OPEN FILE '" + request.source + "'");
-  }
-  const std::string sdas = FindSdccProgram("sdas8051");
-  if (sdas.empty()) {
-    return fatal("STARTING SDAS8051",
-                 "SDAS8051 NOT FOUND (INSTALL SDCC OR NAME ITS FOLDER IN C51_SDCC_BIN)");
-  }
-  TempFolder temp;
-  if (temp.path().empty()) {
-    return fatal("CREATING TEMPORARY FOLDER", "CAN'T CREATE TEMPORARY FOLDER");
-  }
-  // sdas8051 reads stand-ins that name the files the Windows assembler
-  // would include; a file that is nowhere stops the run as it stops that
-  // assembler, before anything is assembled.
-  IncludeMirror mirror;
-  std::string err;
-  if (!mirror.Build(
-          request.source, source_text,
-          MirrorSettings{sim::Dialect::kAssembly, request.include_dirs, CurrentDirectory()},
-          temp.path(), &err)) {
-    return fatal("WRITING TEMPORARY FILE", err);
-  }
-  const MissingInclude& missing = mirror.missing();
-  if (!missing.name.empty()) {
-    if (!target.empty()) sim::RemoveFile(target);
-    PrintFatalBlock(
-        console, kTool,
-        FatalError{"PARSING SOURCE-FILE", missing.line_text,
-                   "CAN'T OPEN FILE '" + missing.name + "'", missing.includer, missing.line});
-    return sim::kExitFatal;
-  }
-  std::vector<std::string> headers = mirror.Headers();
-  for (std::string& name : RecordedHeaders(source_text)) {
-    if (std::find(headers.begin(), headers.end(), name) == headers.end()) {
-      headers.push_back(std::move(name));
-    }
-  }
-  // Classic sources and C register headers become sdas8051's syntax in
-  // place, in the stand-ins; what must come before them joins the equates.
-  StandInTranslation translation;
-  std::vector<std::string> set_names;
-  for (const auto& symbol : request.symbols) set_names.push_back(symbol.first);
-  if (!TranslateStandIns(temp.native(), set_names, &translation, &err)) {
-    return fatal("WRITING TEMPORARY FILE", err);
-  }
-  const std::string before = Equates(request) +
-                             (translation.classic_source ? SdccAreaOrder() : std::string()) +
-                             translation.prelude;
-  if (!sim::WriteFile(temp.path() + "set.asm", before, &err)) {
-    return fatal("WRITING TEMPORARY FILE", err);
-  }
-  const std::string set_path = temp.native() + "set.asm";
-  const std::string title = ModuleFileTitle(request.source);
-  // -plosff: no pagination, listing, object, symbols, flagged relocations.
-  // sdcc's own output leaves its externals undeclared, as sdcc assembles it
-  // with -g; hand-written sources must declare theirs. Classic sources
-  // ignore letter case in names (-z).
-  std::vector<std::string> args = {"-plosff"};
-  if (source_text.find(".optsdcc") != std::string::npos) args.push_back("-g");
-  if (translation.classic_source) args.push_back("-z");
-  if (request.debug) args.push_back("-y");
-  for (const std::string& dir : request.include_dirs) args.push_back("-I" + NativePath(dir));
-  args.insert(args.end(), {temp.native() + title + ".rel", set_path, mirror.source_stand_in()});
-
-  int errors = 0;
-  std::vector<std::string> lines;
-  auto report = [&](const std::string& code, const std::string& file, int line,
-                    const std::string& text) {
-    ++errors;
-    sim::Diagnostic d;
-    d.code = code;
-    d.file = file.empty() ? request.source : mirror.NameOf(file);
-    if (file == set_path) d.file = "SET";
-    d.line = line > 0 ? line : 1;
-    d.text = text;
-    lines.push_back(sim::FormatDiagnostic(sim::Dialect::kAssembly, d));
-    console->Line(lines.back());
-  };
-  // What cannot be translated is reported, and sdas8051 does not run.
-  for (const StandInIssue& issue : translation.issues) {
-    report(std::string(kGenericAssemblerCode), SystemToLocalText(issue.file), issue.line,
-           issue.text);
-  }
-  std::string rel;
-  if (errors == 0) {
-    const ProgramRun run = RunProgram(sdas, args);
-    if (!run.started) return fatal("STARTING SDAS8051", "CAN'T RUN " + SystemToLocalText(sdas));
-    for (const ToolMessage& m : ParseAssemblerOutput(run.output)) {
-      report(m.code, m.file, m.line, m.text);
-    }
-    if (errors == 0 && (run.exit_code != 0 || sim::ReadFile(temp.path() + title + ".rel", &rel) !=
-                                                  sim::ReadResult::kOkay)) {
-      std::string first(sim::Trim(run.output.substr(0, run.output.find('\n'))));
-      if (first.empty()) first = "exit code " + std::to_string(run.exit_code);
-      report(std::string(kGenericAssemblerCode), "", 1, "SDAS8051 FAILED: " + sim::ToUpper(first));
-    }
-  }
-  ModuleSizes sizes;
-  if (errors > 0) {
-    if (!target.empty()) sim::RemoveFile(target);
-  } else if (!target.empty()) {
-    int dropped = 0;
-    std::string bytes = DependencyRecordFor(kTool, request.source, headers, &dropped);
-    if (dropped > 0) {
-      console->Line("DEPENDENCY RECORD: " + std::to_string(dropped) + " NAME(S) LEFT OUT");
-    }
-    RelModule module;
-    module.name = sim::ToUpper(sim::FileTitle(request.source));
-    module.source = request.source;
-    module.tool = kTool;
-    module.model = request.model;
-    module.rel = rel;
-    module.interrupts = RecordedInterrupts(source_text);
-    bytes += FormatRelModule(module);
-    sizes = ReadModuleSizes(rel);
-    if (!sim::WriteFile(target, bytes, &err)) {
-      PrintFatalBlock(console, kTool, FatalError{"WRITING OUTPUT-FILE", "", err, "", 0});
-      return sim::kExitFatal;
-    }
-  }
-  const std::string summary = sim::FormatSummary(sim::Dialect::kAssembly, 0, errors);
-  if (!request.print_path.empty()) {
-    std::string assembly_listing;
-    sim::ReadFile(temp.path() + title + ".lst", &assembly_listing);
-    ListingInput listing{
-        AssemblerBanner(),  kTool, request.source, source_text,      errors == 0 ? target : "",
-        request.invocation, lines, sizes,          assembly_listing, summary};
-    if (!sim::WriteFile(request.print_path, FormatListing(listing), &err)) {
-      PrintFatalBlock(console, kTool, FatalError{"WRITING LISTING-FILE", "", err, "", 0});
-      return sim::kExitFatal;
-    }
-  }
-  console->Line("");
-  console->Line(summary);
-  return errors > 0 ? sim::kExitErrors : sim::kExitOkay;
+  return AssemblerRun(request, console).Run();
 }
 
 }  // namespace c51::sdcc

@@ -12,6 +12,7 @@
 #include "sim/console.h"
 #include "sim/controls.h"
 #include "sim/translation.h"
+#include "sim/translation_end.h"
 
 namespace c51::sdcc {
 namespace {
@@ -20,10 +21,7 @@ int Run(int argc, char** argv) {
   sim::Console console;
   const std::vector<std::string> args = sim::ProgramArguments(argc, argv);
   auto fatal = [&console](const std::string& line, const std::string& error) {
-    console.Line(CompilerBanner());
-    console.Line("");
-    PrintFatalBlock(&console, "C51", sim::FatalError{"PARSING INVOKE-LINE", line, error, "", 0});
-    return sim::kExitFatal;
+    return sim::FailInvocation(&console, CompilerBanner(), "C51", line, error);
   };
   if (args.empty()) return fatal("", "MISSING SOURCE FILE NAME");
   CompileRequest request;

@@ -1,12 +1,14 @@
 #include "sdcc/compile/compiler_run.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/codepage.h"
 #include "platform/fs.h"
 #include "sdcc/compile/dialect_rewriter.h"
 #include "sdcc/compile/include_mirror.h"
-#include "sdcc/compile/listing.h"
+#include "sdcc/compile/object_output.h"
+#include "sdcc/compile/sdcc_commands.h"
 #include "sdcc/compile/sdcc_messages.h"
 #include "sdcc/rel_object.h"
 #include "sdcc/run_program.h"
@@ -14,6 +16,7 @@
 #include "sim/files.h"
 #include "sim/source_scan.h"
 #include "sim/translation.h"
+#include "sim/translation_end.h"
 
 namespace c51::sdcc {
 
@@ -112,14 +115,6 @@ class Reporter {
   std::vector<std::string> lines_;
 };
 
-int Fatal(Console* console, const CompileRequest& request, const std::string& action,
-          const std::string& error) {
-  const std::string target = Target(request);
-  if (!target.empty()) sim::RemoveFile(target);
-  PrintFatalBlock(console, kTool, FatalError{action, "", error, "", 0});
-  return sim::kExitFatal;
-}
-
 void ReplaceAll(const std::string& from, const std::string& to, std::string* text) {
   for (size_t at = text->find(from); at != std::string::npos; at = text->find(from, at)) {
     text->replace(at, from.size(), to);
@@ -144,6 +139,229 @@ std::string AssemblyWithDepends(const std::string& assembly,
   return out + assembly;
 }
 
+// One compile, phase by phase. A phase that returns false ended the run:
+// its fatal block is printed and exit_code_ holds the code.
+class CompilerRun {
+ public:
+  CompilerRun(const CompileRequest& request, Console* console)
+      : request_(request),
+        console_(console),
+        target_(Target(request)),
+        reporter_(request, mirror_, console) {}
+
+  int Run() {
+    console_->Line(CompilerBanner());
+    console_->Line("");
+    if (!PrepareInputs() || !Preprocess()) return exit_code_;
+    if (reporter_.errors() == 0) Rewrite();
+    if (reporter_.errors() == 0 && (!Translate() || !WriteTarget())) return exit_code_;
+    return Finish();
+  }
+
+ private:
+  // Ends the run with the fatal block; the target goes, so the next build
+  // translates the file again.
+  bool Fail(const std::string& action, const std::string& error) {
+    exit_code_ = sim::EndWithFatal(console_, kTool, FatalError{action, "", error, "", 0}, target_);
+    return false;
+  }
+
+  // The source, sdcc, a temporary folder, and the stand-ins sdcc's
+  // preprocessor reads: they name the headers the Windows compiler would
+  // open; the -I folders stay for names only a macro spells, which no scan
+  // can resolve.
+  bool PrepareInputs() {
+    if (sim::ReadFile(request_.source, &source_text_) != sim::ReadResult::kOkay) {
+      return Fail("OPENING SOURCE-FILE", "CAN'T OPEN FILE '" + request_.source + "'");
+    }
+    sdcc_ = FindSdccProgram("sdcc");
+    if (sdcc_.empty()) {
+      return Fail("STARTING SDCC",
+                  "SDCC NOT FOUND (INSTALL IT OR NAME ITS FOLDER IN C51_SDCC_BIN)");
+    }
+    temp_.emplace();
+    if (temp_->path().empty()) {
+      return Fail("CREATING TEMPORARY FOLDER", "CAN'T CREATE TEMPORARY FOLDER");
+    }
+    std::string err;
+    if (!mirror_.Build(request_.source, source_text_,
+                       MirrorSettings{sim::Dialect::kC, request_.include_dirs, CurrentDirectory()},
+                       temp_->path(), &err)) {
+      return Fail("WRITING TEMPORARY FILE", err);
+    }
+    return true;
+  }
+
+  // With the user's folders; sdcc adds its own as system folders. A
+  // header nobody finds ends the run with the fatal block, as on Windows.
+  bool Preprocess() {
+    options_ = SdccOptions(request_);
+    commands_ = FindSdccCommands(sdcc_, options_, *temp_);
+    bool have_text = false;
+    const ProgramRun run = RunPreprocessor(sdcc_, options_, commands_, mirror_.source_stand_in(),
+                                           *temp_, &preprocessed_, &have_text);
+    if (!run.started) return Fail("STARTING SDCC", CantRun());
+    if (reporter_.ReportAll(ParseCompilerOutput(run.output))) {
+      if (!target_.empty()) sim::RemoveFile(target_);
+      exit_code_ = sim::kExitFatal;
+      return false;
+    }
+    reporter_.ReportFailure(run, 0);
+    // What a failed preprocessor wrote is no preprinted listing.
+    if (reporter_.errors() > 0) {
+      preprocessed_.clear();
+    } else if (!have_text) {
+      return Fail("PREPROCESSING", "NO OUTPUT FROM THE PREPROCESSOR");
+    }
+    return true;
+  }
+
+  // The dialect made sdcc's, line for line; what cannot be is an error.
+  void Rewrite() {
+    RewriteDialect(preprocessed_, &rewritten_);
+    for (const DialectIssue& issue : rewritten_.issues) {
+      reporter_.Report(sim::Severity::kError, std::string(kGenericCompilerCode), issue.file,
+                       issue.line, issue.text);
+    }
+    // The linker lays the vector down from the number in the object; one it
+    // cannot know would leave the routine silently never running.
+    for (const InterruptFunction& f : rewritten_.interrupts) {
+      if (f.number >= 0) continue;
+      reporter_.Report(sim::Severity::kError, std::string(kGenericCompilerCode), f.file, f.line,
+                       "'" + f.name +
+                           "': the interrupt number must be a constant number for the linker "
+                           "to place the vector");
+    }
+    for (const std::string& header : rewritten_.headers) {
+      headers_.push_back(mirror_.NameOf(header));
+    }
+  }
+
+  // sdcc on the rewritten text, in a file named after the module (sdcc
+  // names the module after its file); its messages reported, its output
+  // read back with the user's names in place of ours.
+  bool Translate() {
+    effective_ = request_;
+    if (!rewritten_.model.empty()) effective_.model = rewritten_.model;
+    const std::string title = ModuleFileTitle(request_.source);
+    const std::string out_name = title + (ToAssembly() ? ".asm" : ".rel");
+    std::string err;
+    if (!sim::WriteFile(temp_->path() + title + ".c", rewritten_.text, &err)) {
+      return Fail("WRITING TEMPORARY FILE", err);
+    }
+    const std::string c_path = temp_->native() + title + ".c";
+    // A model pragma makes other options, whose commands differ.
+    const std::vector<std::string> options = SdccOptions(effective_);
+    const ProgramRun run = RunCompiler(
+        sdcc_, options, options == options_ ? commands_ : FindSdccCommands(sdcc_, options, *temp_),
+        c_path, temp_->native() + title, ToAssembly());
+    if (!run.started) return Fail("STARTING SDCC", CantRun());
+    const int errors_before = reporter_.errors();
+    reporter_.ReportAll(ParseCompilerOutput(run.output));
+    reporter_.ReportFailure(run, errors_before);
+
+    if (reporter_.errors() == 0 &&
+        sim::ReadFile(temp_->path() + out_name, &output_) != sim::ReadResult::kOkay) {
+      reporter_.Report(sim::Severity::kError, std::string(kGenericCompilerCode), "", 1,
+                       "sdcc wrote no output");
+    }
+    // Debug records and the assembly listing's source lines name the files
+    // sdcc made here; name the user's files and the source's folder
+    // instead, which outlive this one.
+    const std::string real = sim::AbsolutePath(request_.source);
+    auto name_users_files = [&](std::string* text) {
+      ReplaceAll(c_path, real, text);
+      mirror_.RestoreNames(text);
+      ReplaceAll(temp_->native(), std::string(sim::DirectoryPart(real)), text);
+    };
+    name_users_files(&output_);
+    if (request_.code_listing && !ToAssembly()) {
+      sim::ReadFile(temp_->path() + title + ".lst", &assembly_listing_);
+      name_users_files(&assembly_listing_);
+    }
+    return true;
+  }
+
+  // The object (the dependency record, then sdcc's relocatable), or for
+  // SRC the assembly source with the headers and vectors noted for the
+  // assembler.
+  bool WriteTarget() {
+    if (reporter_.errors() > 0 || target_.empty()) return true;
+    if (ToAssembly()) {
+      std::string err;
+      if (sim::WriteFile(target_, AssemblyWithDepends(output_, headers_, rewritten_.interrupts),
+                         &err)) {
+        return true;
+      }
+      PrintFatalBlock(console_, kTool, FatalError{"WRITING OUTPUT-FILE", "", err, "", 0});
+      exit_code_ = sim::kExitFatal;
+      return false;
+    }
+    RelModule module;
+    module.model = effective_.model;
+    module.rel = output_;
+    for (const InterruptFunction& f : rewritten_.interrupts) {
+      module.interrupts.push_back(RelInterrupt{static_cast<uint32_t>(f.number), "_" + f.name});
+    }
+    sizes_ = ReadModuleSizes(output_);
+    if (!WriteObjectFile(target_, kTool, request_.source, headers_, std::move(module), console_)) {
+      exit_code_ = sim::kExitFatal;
+      return false;
+    }
+    return true;
+  }
+
+  // The listing, the preprocessed text (naming the user's files, not the
+  // stand-ins), the summary.
+  int Finish() {
+    const int errors = reporter_.errors();
+    if (errors > 0 && !target_.empty()) sim::RemoveFile(target_);
+    sim::TranslationEnd end;
+    end.dialect = sim::Dialect::kC;
+    end.warnings = reporter_.warnings();
+    end.errors = errors;
+    end.print_path = request_.print_path;
+    end.listing = sim::TranslationListing{CompilerBanner(),
+                                          kTool,
+                                          request_.source,
+                                          source_text_,
+                                          errors == 0 ? target_ : std::string(),
+                                          request_.invocation,
+                                          reporter_.lines(),
+                                          sizes_,
+                                          assembly_listing_,
+                                          ""};
+    mirror_.RestoreNames(&preprocessed_);
+    if (!preprocessed_.empty()) {
+      end.preprint_path = request_.preprint_path;
+      end.preprinted = std::move(preprocessed_);
+    }
+    return sim::FinishTranslation(&end, console_);
+  }
+
+  bool ToAssembly() const { return !request_.src_path.empty(); }
+  std::string CantRun() const { return "CAN'T RUN " + SystemToLocalText(sdcc_); }
+
+  const CompileRequest& request_;
+  Console* console_;
+  const std::string target_;  // the object or the assembly source; empty: none
+  std::string source_text_;
+  std::string sdcc_;
+  std::optional<TempFolder> temp_;
+  IncludeMirror mirror_;
+  Reporter reporter_;
+  std::vector<std::string> options_;  // sdcc's, for the command line's controls
+  SdccCommands commands_;             // for options_
+  std::string preprocessed_;
+  RewriteResult rewritten_;
+  std::vector<std::string> headers_;  // as found, first inclusion first
+  CompileRequest effective_;          // with the model a pragma chose
+  std::string output_;                // sdcc's relocatable or assembly source
+  sim::ModuleSizes sizes_;
+  std::string assembly_listing_;  // sdas8051's, for CODE
+  int exit_code_ = sim::kExitFatal;
+};
+
 }  // namespace
 
 std::string CompilerBanner() {
@@ -151,165 +369,7 @@ std::string CompilerBanner() {
 }
 
 int Compile(const CompileRequest& request, Console* console) {
-  console->Line(CompilerBanner());
-  console->Line("");
-  const std::string target = Target(request);
-  std::string source_text;
-  if (sim::ReadFile(request.source, &source_text) != sim::ReadResult::kOkay) {
-    return Fatal(console, request, "OPENING SOURCE-FILE",
-                 "CAN'T OPEN FILE '" + request.source + "'");
-  }
-  const std::string sdcc = FindSdccProgram("sdcc");
-  if (sdcc.empty()) {
-    return Fatal(console, request, "STARTING SDCC",
-                 "SDCC NOT FOUND (INSTALL IT OR NAME ITS FOLDER IN C51_SDCC_BIN)");
-  }
-  const std::string cant_run = "CAN'T RUN " + SystemToLocalText(sdcc);
-  TempFolder temp;
-  if (temp.path().empty()) {
-    return Fatal(console, request, "CREATING TEMPORARY FOLDER", "CAN'T CREATE TEMPORARY FOLDER");
-  }
-  // sdcc's preprocessor reads the stand-ins, which name the headers the
-  // Windows compiler would open; the -I folders stay for names only a
-  // macro spells, which no scan can resolve.
-  IncludeMirror mirror;
-  std::string err;
-  if (!mirror.Build(request.source, source_text,
-                    MirrorSettings{sim::Dialect::kC, request.include_dirs, CurrentDirectory()},
-                    temp.path(), &err)) {
-    return Fatal(console, request, "WRITING TEMPORARY FILE", err);
-  }
-  Reporter reporter(request, mirror, console);
-
-  // Preprocess with the user's folders; sdcc adds its own as system folders.
-  std::vector<std::string> options = SdccOptions(request);
-  std::vector<std::string> args = options;
-  args.insert(args.end(), {"-E", mirror.source_stand_in(), "-o", temp.native() + "pre.i"});
-  ProgramRun run = RunProgram(sdcc, args);
-  if (!run.started) return Fatal(console, request, "STARTING SDCC", cant_run);
-  if (reporter.ReportAll(ParseCompilerOutput(run.output))) {
-    if (!target.empty()) sim::RemoveFile(target);
-    return sim::kExitFatal;
-  }
-  reporter.ReportFailure(run, 0);
-  std::string preprocessed;
-  RewriteResult rewritten;
-  if (reporter.errors() == 0) {
-    if (sim::ReadFile(temp.path() + "pre.i", &preprocessed) != sim::ReadResult::kOkay) {
-      return Fatal(console, request, "PREPROCESSING", "NO OUTPUT FROM THE PREPROCESSOR");
-    }
-    RewriteDialect(preprocessed, &rewritten);
-    for (const DialectIssue& issue : rewritten.issues) {
-      reporter.Report(sim::Severity::kError, std::string(kGenericCompilerCode), issue.file,
-                      issue.line, issue.text);
-    }
-    // The linker lays the vector down from the number in the object; one it
-    // cannot know would leave the routine silently never running.
-    for (const InterruptFunction& f : rewritten.interrupts) {
-      if (f.number >= 0) continue;
-      reporter.Report(sim::Severity::kError, std::string(kGenericCompilerCode), f.file, f.line,
-                      "'" + f.name +
-                          "': the interrupt number must be a constant number for the linker "
-                          "to place the vector");
-    }
-  }
-  std::vector<std::string> headers;
-  for (const std::string& header : rewritten.headers) headers.push_back(mirror.NameOf(header));
-
-  ModuleSizes sizes;
-  std::string assembly_listing;
-  if (reporter.errors() == 0) {
-    CompileRequest effective = request;
-    if (!rewritten.model.empty()) effective.model = rewritten.model;
-    const std::string title = ModuleFileTitle(request.source);
-    const bool to_assembly = !request.src_path.empty();
-    const std::string out_name = title + (to_assembly ? ".asm" : ".rel");
-    if (!sim::WriteFile(temp.path() + title + ".c", rewritten.text, &err)) {
-      return Fatal(console, request, "WRITING TEMPORARY FILE", err);
-    }
-    const std::string c_path = temp.native() + title + ".c";
-    args = SdccOptions(effective);
-    args.insert(args.end(), {to_assembly ? "-S" : "-c", c_path, "-o", temp.native() + out_name});
-    run = RunProgram(sdcc, args);
-    if (!run.started) return Fatal(console, request, "STARTING SDCC", cant_run);
-    const int errors_before = reporter.errors();
-    reporter.ReportAll(ParseCompilerOutput(run.output));
-    reporter.ReportFailure(run, errors_before);
-
-    std::string output;
-    if (reporter.errors() == 0 &&
-        sim::ReadFile(temp.path() + out_name, &output) != sim::ReadResult::kOkay) {
-      reporter.Report(sim::Severity::kError, std::string(kGenericCompilerCode), "", 1,
-                      "sdcc wrote no output");
-    }
-    // Debug records name the files sdcc made here; name the user's files
-    // and the source's folder instead, which outlive this one.
-    const std::string real = sim::AbsolutePath(request.source);
-    ReplaceAll(c_path, real, &output);
-    mirror.RestoreNames(&output);
-    ReplaceAll(temp.native(), std::string(sim::DirectoryPart(real)), &output);
-    if (reporter.errors() == 0 && !target.empty()) {
-      std::string bytes;
-      if (to_assembly) {
-        bytes = AssemblyWithDepends(output, headers, rewritten.interrupts);
-      } else {
-        int dropped = 0;
-        bytes = DependencyRecordFor(kTool, request.source, headers, &dropped);
-        if (dropped > 0) {
-          console->Line("DEPENDENCY RECORD: " + std::to_string(dropped) + " NAME(S) LEFT OUT");
-        }
-        RelModule module;
-        module.name = sim::ToUpper(sim::FileTitle(request.source));
-        module.source = request.source;
-        module.tool = kTool;
-        module.model = effective.model;
-        module.rel = output;
-        for (const InterruptFunction& f : rewritten.interrupts) {
-          module.interrupts.push_back(RelInterrupt{static_cast<uint32_t>(f.number), "_" + f.name});
-        }
-        bytes += FormatRelModule(module);
-        sizes = ReadModuleSizes(output);
-      }
-      if (!sim::WriteFile(target, bytes, &err)) {
-        PrintFatalBlock(console, kTool, FatalError{"WRITING OUTPUT-FILE", "", err, "", 0});
-        return sim::kExitFatal;
-      }
-    }
-    if (request.code_listing && !to_assembly) {
-      sim::ReadFile(temp.path() + title + ".lst", &assembly_listing);
-    }
-  }
-  if (reporter.errors() > 0 && !target.empty()) sim::RemoveFile(target);
-
-  const std::string summary =
-      sim::FormatSummary(sim::Dialect::kC, reporter.warnings(), reporter.errors());
-  if (!request.print_path.empty()) {
-    ListingInput listing{CompilerBanner(),
-                         kTool,
-                         request.source,
-                         source_text,
-                         reporter.errors() == 0 ? target : std::string(),
-                         request.invocation,
-                         reporter.lines(),
-                         sizes,
-                         assembly_listing,
-                         summary};
-    if (!sim::WriteFile(request.print_path, FormatListing(listing), &err)) {
-      PrintFatalBlock(console, kTool, FatalError{"WRITING LISTING-FILE", "", err, "", 0});
-      return sim::kExitFatal;
-    }
-  }
-  // The preprocessed text names the user's files, not the stand-ins.
-  mirror.RestoreNames(&preprocessed);
-  if (!request.preprint_path.empty() && !preprocessed.empty() &&
-      !sim::WriteFile(request.preprint_path, preprocessed, &err)) {
-    PrintFatalBlock(console, kTool, FatalError{"WRITING PREPRINT-FILE", "", err, "", 0});
-    return sim::kExitFatal;
-  }
-  console->Line("");
-  console->Line(summary);
-  if (reporter.errors() > 0) return sim::kExitErrors;
-  return reporter.warnings() > 0 ? sim::kExitWarnings : sim::kExitOkay;
+  return CompilerRun(request, console).Run();
 }
 
 }  // namespace c51::sdcc

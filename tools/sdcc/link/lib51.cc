@@ -12,89 +12,66 @@
 #include "sdcc/rel_object.h"
 #include "sim/command_line.h"
 #include "sim/console.h"
-#include "sim/files.h"
 #include "sim/library_run.h"
-#include "sim/link_command.h"
 
 namespace c51::sdcc {
 namespace {
 
 using c51::sim::Console;
 
-int Run(int argc, char** argv) {
-  Console console;
-  console.Line("LIB51 LIBRARY MANAGER FOR SDCC V1.00");
-  console.Line("");
-  const std::vector<std::string> args = c51::sim::ProgramArguments(argc, argv);
-  c51::sim::LinkCommand command;
-  if (!c51::sim::ReadTransferCommand(args, &console, &command))
-    return c51::sim::FinishLibraryRun(&console, 1);
-
-  std::string err;
-  int errors = 0;
-  std::string library(kRelLibraryHeader);
-  size_t count = 0;
-  std::map<std::string, std::string> owners;  // public symbol => "file (MODULE)"
-  for (const c51::sim::LinkInput& input : command.inputs) {
-    std::string bytes;
+// Adds the inputs' modules, checking each public symbol against those of
+// the modules before it.
+class RelModuleAdder {
+ public:
+  int operator()(const std::string& path, const std::string& bytes, Console* console,
+                 std::string* library, size_t* count) {
     std::vector<RelModule> modules;
-    if (c51::sim::ReadFile(input.path, &bytes) != c51::sim::ReadResult::kOkay) {
-      console.Line("*** ERROR 210: CAN'T OPEN FILE");
-      console.Line("    FILE:    " + input.path);
-      ++errors;
-      continue;
-    }
+    std::string err;
     bool valid = ParseRelModules(bytes, &modules, &err);
     if (valid && modules.empty()) {
       err = "NO MODULES";
       valid = false;
     }
     if (!valid) {
-      console.Line("*** ERROR 211: INVALID OBJECT FILE");
-      console.Line("    FILE:    " + input.path);
-      console.Line("    REASON:  " + err);
-      ++errors;
-      continue;
+      c51::sim::ReportInvalidObject(console, path, err);
+      return 1;
     }
+    int errors = 0;
     for (const RelModule& module : modules) {
-      const std::string shown = input.path + " (" + module.name + ")";
+      const std::string shown = path + " (" + module.name + ")";
       RelSymbols symbols;
       if (!ScanRel(module.rel, &symbols, &err)) {
-        console.Line("*** ERROR 211: INVALID OBJECT FILE");
-        console.Line("    FILE:    " + shown);
-        console.Line("    REASON:  " + err);
+        c51::sim::ReportInvalidObject(console, shown, err);
         ++errors;
         continue;
       }
       for (const std::string& symbol : symbols.publics) {
-        auto [owner, added] = owners.emplace(symbol, shown);
+        auto [owner, added] = owners_.emplace(symbol, shown);
         if (added) continue;
-        console.Line("*** ERROR 213: DUPLICATE PUBLIC SYMBOL");
-        console.Line("    SYMBOL:  " + DisplaySymbol(symbol));
-        console.Line("    MODULE:  " + owner->second);
-        console.Line("    MODULE:  " + shown);
+        console->Line("*** ERROR 213: DUPLICATE PUBLIC SYMBOL");
+        console->Line("    SYMBOL:  " + DisplaySymbol(symbol));
+        console->Line("    MODULE:  " + owner->second);
+        console->Line("    MODULE:  " + shown);
         ++errors;
       }
-      library += FormatRelModule(module);
-      ++count;
+      *library += FormatRelModule(module);
+      ++*count;
     }
+    return errors;
   }
-  if (errors > 0) {
-    c51::sim::RemoveFile(command.output);
-    return c51::sim::FinishLibraryRun(&console, errors);
-  }
-  if (!c51::sim::WriteFile(command.output, library, &err)) {
-    console.Line("*** ERROR 212: CAN'T CREATE LIBRARY");
-    console.Line("    REASON:  " + err);
-    return c51::sim::FinishLibraryRun(&console, 1);
-  }
-  console.Line("LIBRARY " + command.output + ": " + std::to_string(count) + " MODULE(S)");
-  return c51::sim::FinishLibraryRun(&console, 0);
-}
+
+ private:
+  std::map<std::string, std::string> owners_;  // public symbol => "file (MODULE)"
+};
 
 }  // namespace
 }  // namespace c51::sdcc
 
 int main(int argc, char** argv) {
-  return c51::sim::GuardedMain("LIB51", [&] { return c51::sdcc::Run(argc, argv); });
+  return c51::sim::GuardedMain("LIB51", [&] {
+    c51::sim::Console console;
+    return c51::sim::RunLibraryManager(
+        "LIB51 LIBRARY MANAGER FOR SDCC V1.00", c51::sdcc::kRelLibraryHeader,
+        c51::sim::ProgramArguments(argc, argv), c51::sdcc::RelModuleAdder(), &console);
+  });
 }

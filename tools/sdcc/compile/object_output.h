@@ -1,13 +1,18 @@
-// Pieces the compiler and the assembler share: the listing file, the sizes
-// read back from a relocatable, the names written into temporary folders,
-// and the dependency record of a translation.
-#ifndef C51_TOOLS_SDCC_COMPILE_LISTING_H_
-#define C51_TOOLS_SDCC_COMPILE_LISTING_H_
+// What the compiler and the assembler on sdcc both write: the object (the
+// dependency record, then the module), the sizes the listing shows, the
+// module names sdcc accepts, and the markers of an assembly source the
+// compiler wrote for the assembler.
+#ifndef C51_TOOLS_SDCC_COMPILE_OBJECT_OUTPUT_H_
+#define C51_TOOLS_SDCC_COMPILE_OBJECT_OUTPUT_H_
 
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "sdcc/rel_object.h"
+#include "sim/console.h"
+#include "sim/translation_end.h"
 
 namespace c51::sdcc {
 
@@ -18,30 +23,9 @@ constexpr std::string_view kDependsMarker = "; C51-DEPENDS: ";
 // the assembler's object tells the linker which vectors to lay down.
 constexpr std::string_view kInterruptMarker = "; C51-INTERRUPT: ";
 
-struct ModuleSizes {
-  uint32_t code = 0;
-  uint32_t data = 0;  // internal RAM, bits counted as bytes rounded up
-  uint32_t xdata = 0;
-};
-
-// Adds up the areas ("A CSEG size 1A flags 0 addr 0") of an sdcc relocatable.
-ModuleSizes ReadModuleSizes(std::string_view rel);
-
-struct ListingInput {
-  std::string banner;
-  std::string tool;  // "C51" or "A51"
-  std::string source;
-  std::string source_text;
-  std::string target;  // the object or assembly file written; empty: none
-  std::string invocation;
-  std::vector<std::string> messages;  // as reported
-  ModuleSizes sizes;
-  std::string assembly_listing;  // appended when not empty
-  std::string summary;
-};
-
-// Lines end in "\r\n", as every file the tools write.
-std::string FormatListing(const ListingInput& input);
+// Adds up the areas ("A CSEG size 1A flags 0 addr 0") of an sdcc
+// relocatable; bits count as bytes, rounded up.
+sim::ModuleSizes ReadModuleSizes(std::string_view rel);
 
 // A module name sdcc and sdas8051 accept, from the source's title:
 // "main" => "main"; "my file-2" => "my_file_2"; "1st" => "m1st". Bytes of
@@ -55,6 +39,14 @@ std::string ModuleFileTitle(std::string_view source);
 std::string DependencyRecordFor(std::string_view tool, const std::string& source,
                                 const std::vector<std::string>& headers, int* dropped);
 
+// Writes the object of a translation of `source`: its dependency record
+// (the source, then `headers`), then `module`, named after the source and
+// made by `tool`. False after the fatal block (WRITING OUTPUT-FILE) when
+// the file cannot be written.
+bool WriteObjectFile(const std::string& path, std::string_view tool, const std::string& source,
+                     const std::vector<std::string>& headers, RelModule module,
+                     sim::Console* console);
+
 }  // namespace c51::sdcc
 
-#endif  // C51_TOOLS_SDCC_COMPILE_LISTING_H_
+#endif  // C51_TOOLS_SDCC_COMPILE_OBJECT_OUTPUT_H_

@@ -1,4 +1,4 @@
-#include "sdcc/compile/listing.h"
+#include "sdcc/compile/object_output.h"
 
 #include <cstdlib>
 
@@ -35,8 +35,8 @@ Space AreaSpace(std::string_view name) {
 
 }  // namespace
 
-ModuleSizes ReadModuleSizes(std::string_view rel) {
-  ModuleSizes sizes;
+sim::ModuleSizes ReadModuleSizes(std::string_view rel) {
+  sim::ModuleSizes sizes;
   uint32_t bits = 0;
   size_t pos = 0;
   while (pos < rel.size()) {
@@ -74,33 +74,6 @@ ModuleSizes ReadModuleSizes(std::string_view rel) {
   return sizes;
 }
 
-std::string FormatListing(const ListingInput& in) {
-  std::string out = sim::FormatListingHead(in.banner, in.source, in.target, in.tool, in.invocation,
-                                           in.source_text);
-  auto line = [&out](std::string_view text) {
-    out += text;
-    out += "\r\n";
-  };
-  for (const std::string& message : in.messages) line(message);
-  if (!in.assembly_listing.empty()) {
-    line("");
-    std::string_view rest = in.assembly_listing;
-    while (!rest.empty()) {
-      size_t end = rest.find('\n');
-      std::string_view l = rest.substr(0, end);
-      if (!l.empty() && l.back() == '\r') l.remove_suffix(1);
-      line(l);
-      if (end == std::string_view::npos) break;
-      rest.remove_prefix(end + 1);
-    }
-  }
-  line("");
-  line("MODULE INFORMATION:   CODE SIZE = " + std::to_string(in.sizes.code) + "  DATA SIZE = " +
-       std::to_string(in.sizes.data) + "  XDATA SIZE = " + std::to_string(in.sizes.xdata));
-  line(in.summary);
-  return out;
-}
-
 std::string ModuleFileTitle(std::string_view source) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string title;
@@ -115,7 +88,7 @@ std::string ModuleFileTitle(std::string_view source) {
       title += '_';
     }
   }
-  if (title.empty() || (title[0] >= '0' && title[0] <= '9')) title.insert(0, "m");
+  if (title.empty() || (title[0] >= '0' && title[0] <= '9')) title = "m" + title;
   return title;
 }
 
@@ -129,6 +102,24 @@ std::string DependencyRecordFor(std::string_view tool, const std::string& source
         sim::DependencyEntry{sim::kIncludeEntry, sim::FileTime(header), sim::AbsolutePath(header)});
   }
   return sim::BuildDependencyRecord(tool, entries, dropped);
+}
+
+bool WriteObjectFile(const std::string& path, std::string_view tool, const std::string& source,
+                     const std::vector<std::string>& headers, RelModule module,
+                     sim::Console* console) {
+  int dropped = 0;
+  std::string bytes = DependencyRecordFor(tool, source, headers, &dropped);
+  sim::ReportDroppedNames(console, dropped);
+  module.name = sim::ToUpper(sim::FileTitle(source));
+  module.source = source;
+  module.tool = std::string(tool);
+  bytes += FormatRelModule(module);
+  std::string err;
+  if (!sim::WriteFile(path, bytes, &err)) {
+    PrintFatalBlock(console, tool, sim::FatalError{"WRITING OUTPUT-FILE", "", err, "", 0});
+    return false;
+  }
+  return true;
 }
 
 }  // namespace c51::sdcc
