@@ -48,15 +48,17 @@ void Iterate(Next next, Take take) {
 bool SetBuildJobs(Session* session) {
   const std::string given = session->command().Value("jobs");
   std::string jobs = given;
-  if (given.empty()) {
+  if (session->command().values.count("jobs") == 0) {
     std::string inherited;
     if (GetEnv(kBuildJobsVariable, &inherited)) return true;
     const unsigned processors = std::thread::hardware_concurrency();
     jobs = std::to_string(processors == 0 ? 1 : processors);
   } else {
+    // Any number of digits that is not all zeros; the plug-in takes a
+    // large one as its own limit.
     const bool digits =
-        given.size() <= 9 && given.find_first_not_of("0123456789") == std::string::npos;
-    if (!digits || std::stoi(given) < 1) {
+        !given.empty() && given.find_first_not_of("0123456789") == std::string::npos;
+    if (!digits || given.find_first_not_of('0') == std::string::npos) {
       session->Error("-j needs a positive number of jobs, not \"" + given + "\"");
       return false;
     }

@@ -17,11 +17,12 @@ bool StopRequested(const PluginState& state) {
 }  // namespace
 
 int ParseBuildJobs(const std::string& text) {
-  if (text.empty() || text.size() > 9) return text.empty() ? 1 : kMaxBuildJobs;
+  if (text.empty()) return 1;
   int value = 0;
   for (char c : text) {
     if (c < '0' || c > '9') return 1;
-    value = value * 10 + (c - '0');
+    // Past the limit the rest only has to be digits.
+    if (value <= kMaxBuildJobs) value = value * 10 + (c - '0');
   }
   if (value < 1) return 1;
   return value > kMaxBuildJobs ? kMaxBuildJobs : value;
