@@ -142,8 +142,7 @@ class ParallelBuildTest : public EngineTest {
   // Adds an error to a source, which is then newer than its object.
   void AddError(const std::string& name) {
     Write(name, Read(name) + "int e = x; // SIM: ERROR C202 'x': undefined identifier\n");
-    std::filesystem::last_write_time(FsPath(project_ + name),
-                                     sources_.at(name).time + std::chrono::seconds(30));
+    std::filesystem::last_write_time(FsPath(project_ + name), spoiled_time_);
   }
 
   struct Source {
@@ -151,6 +150,7 @@ class ParallelBuildTest : public EngineTest {
     std::filesystem::file_time_type time;
   };
   std::map<std::string, Source> sources_;
+  std::filesystem::file_time_type spoiled_time_;
   std::set<std::string> generated_;  // objects made from compiler-made assembly
 
   // f000.c ... in three groups, one nested; assembly sources among them,
@@ -186,12 +186,18 @@ class ParallelBuildTest : public EngineTest {
       }
       c_files.push_back(name);
     }
+    // An hour back, so that a source given an error an hour ahead is newer
+    // than every object; the same times for every run.
+    const auto now = std::filesystem::file_time_type::clock::now();
+    spoiled_time_ = std::chrono::floor<std::chrono::seconds>(now + std::chrono::hours(1));
     std::error_code ec;
     for (const auto& entry : std::filesystem::directory_iterator(FsPath(project_), ec)) {
       if (!entry.is_regular_file()) continue;
       const std::string name = entry.path().filename().string();
-      sources_[name] = Source{Read(name), entry.last_write_time()};
+      sources_[name] =
+          Source{Read(name), std::chrono::floor<std::chrono::seconds>(now - std::chrono::hours(1))};
     }
+    RestoreSources();
     return c_files;
   }
 };
