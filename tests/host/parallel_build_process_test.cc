@@ -47,7 +47,7 @@ void PrintTo(const Project& project, std::ostream* os) {
 // warnings on every fifth.
 constexpr int kGenerated = 300;
 std::string GeneratedName(int i) {
-  char name[16];
+  char name[32];
   std::snprintf(name, sizeof name, "g%03d.%s", i, i % 9 == 4 ? "a51" : "c");
   return name;
 }
