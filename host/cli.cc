@@ -87,7 +87,12 @@ const std::vector<CommandSpec>& Commands() {
        "build the target: translate what is out of date, link, make the hex file",
        0,
        0,
-       {kProject, kConfig, {"rebuild", 0, nullptr, "translate every file"}}},
+       {kProject,
+        kConfig,
+        {"rebuild", 0, nullptr, "translate every file"},
+        {"jobs", 'j', "N",
+         "translate up to N files at once (default: $C51_BUILD_JOBS, else one per "
+         "processor); -j 1 translates one after another"}}},
       {"translate",
        CommandTranslate,
        "<file>",

@@ -1,11 +1,16 @@
 // Commands that run the plug-in's build entries and queries: build,
 // translate, clean, deps, includes, compdb.
 #include <cstdio>
+#include <string>
+#include <thread>
 #include <vector>
+
+#include "build/translation_jobs.h"
 
 #include "host/commands.h"
 #include "host/compdb.h"
 #include "host/host_platform.h"
+#include "platform/env.h"
 #include "platform/fs.h"
 #include "platform/path.h"
 
@@ -36,6 +41,32 @@ void Iterate(Next next, Take take) {
   }
 }
 
+// What the plug-in reads when a build starts (see C51_BUILD_JOBS in its
+// README section): -j when given, else what the user's environment says,
+// else one job per processor. False with a message for a -j that is no
+// positive number.
+bool SetBuildJobs(Session* session) {
+  const std::string given = session->command().Value("jobs");
+  std::string jobs = given;
+  if (session->command().values.count("jobs") == 0) {
+    std::string inherited;
+    if (GetEnv(kBuildJobsVariable, &inherited)) return true;
+    const unsigned processors = std::thread::hardware_concurrency();
+    jobs = std::to_string(processors == 0 ? 1 : processors);
+  } else {
+    // Any number of digits that is not all zeros; the plug-in takes a
+    // large one as its own limit.
+    const bool digits =
+        !given.empty() && given.find_first_not_of("0123456789") == std::string::npos;
+    if (!digits || given.find_first_not_of('0') == std::string::npos) {
+      session->Error("-j needs a positive number of jobs, not \"" + given + "\"");
+      return false;
+    }
+  }
+  SetEnv(kBuildJobsVariable, jobs);
+  return true;
+}
+
 void PrintLine(const std::string& gbk) {
   std::string text = ToStreamEncoding(gbk, stdout);
   std::printf("%s\n", text.c_str());
@@ -44,6 +75,7 @@ void PrintLine(const std::string& gbk) {
 }  // namespace
 
 int CommandBuild(Session* session) {
+  if (!SetBuildJobs(session)) return kExitUsage;
   std::string config;
   if (!Prepare(session, &config)) return kExitUsage;
   session->output().set_planned_steps(PlannedSteps(session->tree().root(), config));

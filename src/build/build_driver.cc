@@ -7,6 +7,7 @@
 #include "build/tool_environment.h"
 #include "build/tool_runner.h"
 #include "build/translation.h"
+#include "build/translation_jobs.h"
 #include "build/user_commands.h"
 #include "options/command_file.h"
 #include "options/option_text.h"
@@ -171,7 +172,7 @@ int BuildTarget(PluginState* state, int rebuild_all) {
   state->build.listed_objects.clear();
   state->build_continue.store(1);
   state->build.any_translated = false;
-  WalkGroup(state, FirstChildNamed(root, keys::kFiles));
+  WalkGroup(state, FirstChildNamed(root, keys::kFiles), BuildJobsSetting());
   if (StopRequested(*state)) {
     Output(state, "Program build aborted.");
     return 0;

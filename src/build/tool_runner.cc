@@ -44,24 +44,14 @@ std::string CrashCause(int code) {
   return std::string("exception 0x") + hex;
 }
 
-}  // namespace
-
-std::string ToolWorkingDirectory(const PluginState& state) {
-  std::string dir = state.project_dir;
-  if (!dir.empty() && !IsPathSeparator(dir.back())) {
-    dir.push_back(NativePathStyle() == PathStyle::kWindows ? '\\' : '/');
-  }
-  return dir;
-}
-
-ToolRun RunTool(PluginState* state, const std::string& command_line, const std::string& working_dir,
-                size_t keep) {
-  ProcessResult& capture = state->tool_capture;
+ToolRun RunIn(ProcessResult* capture_into, ProcessControl* control, const std::string& command_line,
+              const std::string& working_dir, size_t keep) {
+  ProcessResult& capture = *capture_into;
   ProcessOptions options;
   options.order = StreamOrder::kErrAfterOut;
   options.recycled = &capture;
   options.keep = keep;
-  options.control = &state->tool_control;
+  options.control = control;
   capture = RunProcess(command_line, working_dir, options);
   ToolRun run;
   const std::string program = ProgramName(command_line);
@@ -70,15 +60,16 @@ ToolRun RunTool(PluginState* state, const std::string& command_line, const std::
     run.notice = "*** WARNING: output of \"" + program + "\" cut at " + std::to_string(keep) +
                  " bytes per stream; " + std::to_string(dropped) + " bytes dropped";
   }
+  run.status = capture.status;
   switch (capture.status) {
     case ProcessStatus::kPipeFailed:
-      ShowFailure(state, MessageId::kCreatePipeFailed, capture.system_error);
+      run.system_error = capture.system_error;
       capture.out.clear();
       run.failure = "*** ERROR: cannot capture the output of \"" + program + "\" (system error " +
                     std::to_string(capture.system_error) + ")";
       break;
     case ProcessStatus::kStartFailed:
-      ShowFailure(state, MessageId::kCreateProcessFailed, capture.system_error);
+      run.system_error = capture.system_error;
       capture.out.clear();
       run.failure = "*** ERROR: \"" + program + "\" could not be started (system error " +
                     std::to_string(capture.system_error) + ")";
@@ -94,6 +85,36 @@ ToolRun RunTool(PluginState* state, const std::string& command_line, const std::
   run.program = program;
   run.output = capture.out;
   return run;
+}
+
+}  // namespace
+
+std::string ToolWorkingDirectory(const PluginState& state) {
+  std::string dir = state.project_dir;
+  if (!dir.empty() && !IsPathSeparator(dir.back())) {
+    dir.push_back(NativePathStyle() == PathStyle::kWindows ? '\\' : '/');
+  }
+  return dir;
+}
+
+ToolRun RunTool(PluginState* state, const std::string& command_line, const std::string& working_dir,
+                size_t keep) {
+  ToolRun run = RunIn(&state->tool_capture, &state->tool_control, command_line, working_dir, keep);
+  ShowToolFailure(state, run);
+  return run;
+}
+
+ToolRun RunToolInSlot(ToolSlot* slot, const std::string& command_line,
+                      const std::string& working_dir, size_t keep) {
+  return RunIn(&slot->capture, &slot->control, command_line, working_dir, keep);
+}
+
+void ShowToolFailure(PluginState* state, const ToolRun& run) {
+  if (run.status == ProcessStatus::kPipeFailed) {
+    ShowFailure(state, MessageId::kCreatePipeFailed, run.system_error);
+  } else if (run.status == ProcessStatus::kStartFailed) {
+    ShowFailure(state, MessageId::kCreateProcessFailed, run.system_error);
+  }
 }
 
 }  // namespace c51

@@ -33,6 +33,17 @@ struct ToolRun {
   // when it ran and ended by itself (0 otherwise).
   std::string program;
   int exit_code = 0;
+  // kPipeFailed or kStartFailed: the system's error code, for the message
+  // box such a run shows (ShowToolFailure). kExited or kCrashed otherwise.
+  ProcessStatus status = ProcessStatus::kExited;
+  int system_error = 0;
+};
+
+// What a tool run needs for itself when several run at once: the memory of
+// its last capture and the control a stop reaches it through.
+struct ToolSlot {
+  ProcessResult capture;
+  ProcessControl control;
 };
 
 // Runs `command_line` hidden in `working_dir`. A tool that cannot be
@@ -46,6 +57,16 @@ struct ToolRun {
 // fresh memory the second time.
 ToolRun RunTool(PluginState* state, const std::string& command_line, const std::string& working_dir,
                 size_t keep = kKeptStreamBytes);
+
+// RunTool on a thread of its own: `slot` stands in for the state's capture
+// and control, and the message box of a tool that cannot start is left to
+// ShowToolFailure, so that a build running tools side by side shows it
+// in the order of its files. Touches nothing shared.
+ToolRun RunToolInSlot(ToolSlot* slot, const std::string& command_line,
+                      const std::string& working_dir, size_t keep = kKeptStreamBytes);
+
+// The message box of a run that could not start or capture, if it was one.
+void ShowToolFailure(PluginState* state, const ToolRun& run);
 
 }  // namespace c51
 

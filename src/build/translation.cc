@@ -7,6 +7,8 @@
 #include "build/object_head.h"
 #include "build/output_filter.h"
 #include "build/tool_environment.h"
+#include "build/tool_runner.h"
+#include "build/translation_jobs.h"
 #include "build/user_commands.h"
 #include "options/a51_control_string.h"
 #include "options/c51_control_string.h"
@@ -136,9 +138,20 @@ bool SourceNeedsRebuild(PluginState* state, const std::string& source, std::stri
   return ObjectOutOfDate(state, RecordOf(state, *object), source_time);
 }
 
-void RunBeforeCompile(PluginState* state) {
-  RunUserCommands(state, GetAttributeText(FindCurrentConfiguration(&state->configuration),
-                                          keys::kBeforeCompile));
+// The "BeforeCmp" commands run between the translations before and after
+// them, as when files translated one after another: the ones before have
+// ended and shown their lines when a command starts.
+void RunBeforeCompile(PluginState* state, TranslationQueue* queue) {
+  const char* value =
+      GetAttributeText(FindCurrentConfiguration(&state->configuration), keys::kBeforeCompile);
+  UserCommands commands;
+  if (state->host == nullptr || !DecodeUserCommands(value, &commands)) return;
+  if ((!commands.run1 || commands.command1.empty()) &&
+      (!commands.run2 || commands.command2.empty())) {
+    return;
+  }
+  queue->Drain();
+  RunUserCommands(state, value);
 }
 
 // Where a file's switches and code bank come from.
@@ -268,16 +281,6 @@ bool MadeByTheseCommands(const PluginState& state, WalkedFile* file) {
   return file->command_slot != nullptr && *file->command_slot == file->fingerprint;
 }
 
-// After a translation: the record follows the object, which exists now
-// made by these commands, or was removed.
-void RecordTranslation(PluginState* state, const WalkedFile& file, bool made) {
-  if (made) {
-    state->commands.Set(file.record_name, file.fingerprint);
-  } else {
-    state->commands.Forget(file.record_name);
-  }
-}
-
 // The path the tools get: relative to the project folder they run in, or
 // absolute when there is no relative form.
 std::string ToolPath(const PluginState& state, const std::string& absolute) {
@@ -286,75 +289,59 @@ std::string ToolPath(const PluginState& state, const std::string& absolute) {
   return absolute;
 }
 
-void CompileC(PluginState* state, const WalkedFile& file, const FileSwitches& switches) {
-  RunBeforeCompile(state);
+// A job carrying what every translation of `file` has: where it runs, the
+// object it makes and how the command record names it.
+TranslationJob JobFor(const PluginState& state, const WalkedFile& file) {
+  TranslationJob job;
+  job.working_dir = ToolWorkingDirectory(state);
+  job.object = state.output_dir + file.title + ".obj";
+  job.record_name = file.record_name;
+  job.fingerprint = file.fingerprint;
+  return job;
+}
+
+void CompileC(PluginState* state, TranslationQueue* queue, const WalkedFile& file,
+              const FileSwitches& switches) {
+  RunBeforeCompile(state, queue);
   const std::string compiler = Quoted(state->toolchain.compiler);
   const std::string source = Quoted(ToolPath(*state, file.absolute));
   const std::string& controls = file.controls;
   const std::string& object_dir = state->output_dir_relative;
 
-  Output(state, "compiling " + file.name + "...");
-  // A run that fails or is killed may leave a cut object behind: the object
-  // goes before the run and again after a failed one, so that the file is
-  // translated again next time, as make deletes a target whose recipe
-  // failed.
-  const std::string object = state->output_dir + file.title + ".obj";
-  RemoveFile(object);
-  state->commands.MarkStarting(file.record_name);
+  TranslationJob job = JobFor(*state, file);
+  ToolStep& compile = job.steps[0];
+  compile.header = "compiling " + file.name + "...";
+  compile.layout = MessageLayout::kC51;
   if (!switches.generates_asm()) {
-    const std::string command =
+    compile.command =
         compiler + " " + source + " " + controls + " OBJECT(" + Quoted(file.object) + ")";
-    const bool made = RunCompilerTool(state, command, file.absolute, MessageLayout::kC51);
-    if (!made) {
-      state->build.ok = false;
-      RemoveFile(object);
-    }
-    RecordTranslation(state, file, made);
-    state->build.any_translated = true;
+    queue->Submit(std::move(job));
     return;
   }
-
   const std::string generated = object_dir + file.title + ".SRC";
-  const std::string command =
-      compiler + " " + source + " " + controls + " SRC (" + Quoted(generated) + ")";
-  const bool compiled = RunCompilerTool(state, command, file.absolute, MessageLayout::kC51);
-  state->build.any_translated = true;
-  if (!compiled) {
-    state->build.ok = false;
-    RecordTranslation(state, file, false);
-    return;
+  compile.command = compiler + " " + source + " " + controls + " SRC (" + Quoted(generated) + ")";
+  compile.makes_object = false;
+  if (switches.assembles_asm()) {
+    ToolStep& assemble = job.steps[1];
+    assemble.header = "assembling " + generated + "...";
+    assemble.command = Quoted(state->toolchain.assembler) + " " + Quoted(generated) + " PR(" +
+                       Quoted(object_dir + file.title + ".ls1") + ") " +
+                       BuildGeneratedAsmControlString(state);
+    assemble.layout = MessageLayout::kA51;
+    job.step_count = 2;
   }
-  if (!switches.assembles_asm()) {
-    RecordTranslation(state, file, true);
-    return;
-  }
-  Output(state, "assembling " + generated + "...");
-  const std::string assemble = Quoted(state->toolchain.assembler) + " " + Quoted(generated) +
-                               " PR(" + Quoted(object_dir + file.title + ".ls1") + ") " +
-                               BuildGeneratedAsmControlString(state);
-  const bool made = RunCompilerTool(state, assemble, generated, MessageLayout::kA51);
-  if (!made) {
-    state->build.ok = false;
-    RemoveFile(object);
-  }
-  RecordTranslation(state, file, made);
+  queue->Submit(std::move(job));
 }
 
-void Assemble(PluginState* state, const WalkedFile& file) {
-  RunBeforeCompile(state);
-  Output(state, "assembling " + file.absolute + "...");
-  const std::string object = state->output_dir + file.title + ".obj";
-  RemoveFile(object);
-  state->commands.MarkStarting(file.record_name);
-  const std::string command = Quoted(state->toolchain.assembler) + " " +
-                              Quoted(ToolPath(*state, file.absolute)) + " " + file.controls;
-  const bool made = RunCompilerTool(state, command, file.absolute, MessageLayout::kA51);
-  if (!made) {
-    state->build.ok = false;
-    RemoveFile(object);
-  }
-  RecordTranslation(state, file, made);
-  state->build.any_translated = true;
+void Assemble(PluginState* state, TranslationQueue* queue, const WalkedFile& file) {
+  RunBeforeCompile(state, queue);
+  TranslationJob job = JobFor(*state, file);
+  ToolStep& assemble = job.steps[0];
+  assemble.header = "assembling " + file.absolute + "...";
+  assemble.command = Quoted(state->toolchain.assembler) + " " +
+                     Quoted(ToolPath(*state, file.absolute)) + " " + file.controls;
+  assemble.layout = MessageLayout::kA51;
+  queue->Submit(std::move(job));
 }
 
 // Fills `file`'s names for `node` whose "RelativePath" is `relative`,
@@ -399,8 +386,8 @@ bool WalkedFileNeedsRebuild(PluginState* state, WalkedFile* file) {
 
 // `source` holds what was derived for `file` the last time, if anything:
 // the walk keeps it from one build to the next.
-void TranslateScoped(PluginState* state, const ProjectNode* file, bool force,
-                     const FileScopes& scopes, int bank_count, WalkedFile* walked) {
+void TranslateScoped(PluginState* state, TranslationQueue* queue, const ProjectNode* file,
+                     bool force, const FileScopes& scopes, int bank_count, WalkedFile* walked) {
   const char* relative_path = GetAttributeText(file, keys::kRelativePath);
   if (relative_path == nullptr) return;
   DeriveNames(*state, file, relative_path, walked);
@@ -421,9 +408,9 @@ void TranslateScoped(PluginState* state, const ProjectNode* file, bool force,
     if (due) {
       source.controls = WithTitle(scope.controls, source.title);
       if (kind == FileKind::kCSource) {
-        CompileC(state, source, scopes.switches);
+        CompileC(state, queue, source, scopes.switches);
       } else {
-        Assemble(state, source);
+        Assemble(state, queue, source);
       }
     }
   }
@@ -512,10 +499,11 @@ void TranslateProjectFile(PluginState* state, const ProjectNode* file, bool forc
   scopes.local = FindLocalConfiguration(file, &state->configuration);
   scopes.own = FindFileConfiguration(file, &state->configuration) != nullptr;
   WalkedFile walked;
-  TranslateScoped(state, file, force, scopes, CurrentBankCount(state), &walked);
+  TranslationQueue queue(state, 1);
+  TranslateScoped(state, &queue, file, force, scopes, CurrentBankCount(state), &walked);
 }
 
-void WalkGroup(PluginState* state, const ProjectNode* group) {
+void WalkGroup(PluginState* state, const ProjectNode* group, int jobs) {
   if (group == nullptr) return;
   const int bank_count = CurrentBankCount(state);
   // Every node from the root down to `group`, then each group entered.
@@ -533,6 +521,8 @@ void WalkGroup(PluginState* state, const ProjectNode* group) {
     state->walked_folders = folders;
   }
   size_t position = 0;
+  // Reports every translation before the walk returns, however it ends.
+  TranslationQueue queue(state, jobs);
   // The next sibling to visit at each group entered below `group`.
   std::vector<const ProjectNode*> pending;
   const ProjectNode* node = group->first_child;
@@ -550,7 +540,7 @@ void WalkGroup(PluginState* state, const ProjectNode* group) {
     if (state->build_continue.load() == 0) return;
     if (TextEquals(node->name, keys::kFile)) {
       if (position == walked.size()) walked.emplace_back();
-      TranslateScoped(state, node, false, ScopesInWalk(state, node, levels), bank_count,
+      TranslateScoped(state, &queue, node, false, ScopesInWalk(state, node, levels), bank_count,
                       &walked[position++]);
     } else if (TextEquals(node->name, keys::kFilter) &&
                GetAttributeText(node, keys::kName) != nullptr) {

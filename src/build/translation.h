@@ -57,7 +57,11 @@ void TranslateProjectFile(PluginState* state, const ProjectNode* file, bool forc
 // groups that have a "Name". Stops before the next file once the stop
 // request has cleared the build-continue flag. Nesting depth costs heap,
 // not stack.
-void WalkGroup(PluginState* state, const ProjectNode* group);
+//
+// Up to `jobs` translations run at once (see TranslationQueue); the host
+// receives their lines in walk order all the same, and every translation
+// started has ended and been reported when the walk returns.
+void WalkGroup(PluginState* state, const ProjectNode* group, int jobs = 1);
 
 // "\"<output name>\" - <e> error(s), <w> warning(s)." with the counters.
 std::string SummaryLine(const PluginState& state);

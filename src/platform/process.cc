@@ -13,12 +13,33 @@ namespace c51 {
 // Stop runs inside signal handlers.
 static_assert(std::atomic<intptr_t>::is_always_lock_free);
 static_assert(std::atomic<int>::is_always_lock_free);
+static_assert(std::atomic<size_t>::is_always_lock_free);
+static_assert(std::atomic<ProcessControl* const*>::is_always_lock_free);
 
 void ProcessControl::Stop() {
   const int number = stops_.fetch_add(1) + 1;
   users_.fetch_add(1);
   Act(number);
+  const size_t count = follower_count_.load();
+  if (count > 0) {
+    ProcessControl* const* followers = followers_.load();
+    for (size_t i = 0; i < count; ++i) followers[i]->Stop();
+  }
   users_.fetch_sub(1);
+}
+
+void ProcessControl::SetFollowers(ProcessControl* const* followers, size_t count) {
+  ClearFollowers();
+  followers_.store(followers);
+  follower_count_.store(count);
+}
+
+void ProcessControl::ClearFollowers() {
+  follower_count_.store(0);
+  // A Stop that read the count before it was cleared may still walk the
+  // list, which the caller is about to free.
+  while (users_.load() != 0) std::this_thread::yield();
+  followers_.store(nullptr);
 }
 
 void ProcessControl::Attach(intptr_t target, intptr_t wake) {

@@ -87,13 +87,27 @@ class ProcessControl {
   void Reset() { stops_.store(0); }
   int stops() const { return stops_.load(); }
 
+  // A caller that runs several programs at once gives each a control of
+  // its own; while `followers` (`count` of them, owned by the caller) are
+  // set, every Stop here is also a Stop of each of them, so whoever holds
+  // this control reaches them all, from a signal handler too. Each
+  // follower counts its own requests: a program it starts after a request
+  // is not stopped by it. ClearFollowers returns once no Stop still uses
+  // the list; it must come before the list or a follower goes away.
+  void SetFollowers(ProcessControl* const* followers, size_t count);
+  void ClearFollowers();
+
  private:
   void Act(int stop_number);
 
   std::atomic<intptr_t> target_{0};  // 0: no program running
   std::atomic<intptr_t> wake_{-1};   // -1: none
   std::atomic<int> stops_{0};        // Stop calls since Reset
-  std::atomic<int> users_{0};        // Stop calls reading target_ and wake_ now
+  std::atomic<int> users_{0};        // Stop calls reading the values above or below now
+  // Set in this order (list, then count) and cleared count first, so a
+  // Stop that reads a count above 0 finds the list beside it.
+  std::atomic<ProcessControl* const*> followers_{nullptr};
+  std::atomic<size_t> follower_count_{0};
 };
 
 struct ProcessOptions {

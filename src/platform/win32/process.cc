@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <mutex>
 
 #include "platform/process_output.h"
 
@@ -108,6 +109,13 @@ HANDLE MakeKillOnCloseJob() {
   return job;
 }
 
+// Held from the making of a run's pipes until its tool holds their write
+// ends alone.
+std::mutex& StartMutex() {
+  static std::mutex mutex;
+  return mutex;
+}
+
 }  // namespace
 
 void ProcessControl::Act(int stop_number) {
@@ -137,6 +145,12 @@ ProcessResult RunProcess(const std::string& command_line, const std::string& wor
     result.out.clear();
     err_text.clear();
   }
+  // Every inheritable handle of the process goes to a program started
+  // while it is open: a tool started beside this one would hold this one's
+  // write ends, and its output would not end before that tool ended. The
+  // write ends live only while this lock is held. (Declared before them:
+  // they close before it opens again on every way out.)
+  std::unique_lock<std::mutex> starting(StartMutex());
   Handle out_read, out_write, err_read, err_write;
   if (!MakePipe(&out_read, &out_write) || !MakePipe(&err_read, &err_write)) {
     result.status = ProcessStatus::kPipeFailed;
@@ -181,6 +195,7 @@ ProcessResult RunProcess(const std::string& command_line, const std::string& wor
   // holds them.
   out_write.Close();
   err_write.Close();
+  starting.unlock();
 
   Stream out{out_read.get(), &result.out, options.keep};
   Stream err{err_read.get(), &err_text, options.keep};
