@@ -164,6 +164,8 @@ uint64_t LoadDependencyLog(PluginState* state, const std::string& folder) {
   for (std::string_view include : log.includes) numbers.push_back(IncludeNumber(state, include));
   uint64_t digest = 0;
   std::string key = folder;
+  // Grown once rather than rehashed as the entries come.
+  state->object_records.reserve(state->object_records.size() + log.objects.size());
   for (const LoggedObject& object : log.objects) {
     ObjectRecord record;
     record.stamp = object.stamp;
