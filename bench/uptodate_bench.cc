@@ -16,13 +16,21 @@
 // the least: a stat of each source and an open/read/close of each object's
 // head, with the 200 headers stat'ed once; and what stats alone would cost.
 //
+// With --host, whole processes instead, as a user runs them: the command
+// line host's `corvane-c51 build` of the tree's bench.cvproj (it loads the
+// plug-in, reads the project file, opens the configuration and builds),
+// ninja's no-op and `make -q` over a Makefile that includes the same
+// dependency files, alternated round by round. The host's first build
+// translates every file with the stand-in (minutes: 10,000 processes).
+//
 // Usage: uptodate_bench --ninja <path> [--files N] [--headers H]
 //                       [--per-file K] [--runs R] [--keep] [--dir D]
-//                       [--other-case]
+//                       [--other-case] [--host <corvane-c51> --make <make>]
 // --keep leaves the tree in place; --dir D measures a kept tree again.
 // --other-case names every source in the project and every header in the
 // records in upper case while the disk holds them in lower case, as
 // projects made on Windows often do (the tree must be made with it).
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -54,7 +62,9 @@ struct Options {
   std::string ninja;
   bool keep = false;
   bool other_case = false;
-  std::string dir;  // a tree kept by an earlier run with the same sizes; "" makes a new one
+  std::string host;  // corvane-c51: time whole processes
+  std::string make;  // make, for the whole-process comparison
+  std::string dir;   // a tree kept by an earlier run with the same sizes; "" makes a new one
 };
 
 bool ParseOptions(int argc, char** argv, Options* options) {
@@ -67,6 +77,10 @@ bool ParseOptions(int argc, char** argv, Options* options) {
       options->other_case = true;
     } else if (arg == "--dir" && has_value) {
       options->dir = argv[++i];
+    } else if (arg == "--host" && has_value) {
+      options->host = argv[++i];
+    } else if (arg == "--make" && has_value) {
+      options->make = argv[++i];
     } else if (arg == "--ninja" && has_value) {
       options->ninja = argv[++i];
     } else if (arg == "--files" && has_value) {
@@ -152,6 +166,46 @@ void NameTree(const Options& options, Tree* tree) {
   }
 }
 
+// The path a project's "File" holds for source `i`.
+std::string ProjectSourcePath(const Options& options, int i) {
+  return Numbered(options.other_case ? ".\\SRC\\F" : ".\\src\\f", i, 5) +
+         (options.other_case ? ".C" : ".c");
+}
+
+// The project file of the host's side: what MakeProject builds in memory.
+std::string ProjectFileText(const Options& options) {
+  std::string text =
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      "<CorvaneProject Name=\"bench\" ActiveConfiguration=\"Debug\">\n"
+      "  <Configurations>\n"
+      "    <Configuration Name=\"Debug\" OutputName=\"bench\" />\n"
+      "  </Configurations>\n"
+      "  <Files>\n";
+  for (int i = 0; i < options.files; ++i) {
+    if (i % 100 == 0) {
+      if (i > 0) text += "    </Filter>\n";
+      text += "    <Filter Name=\"" + Numbered("g", i / 100, 1) + "\">\n";
+    }
+    text += "      <File RelativePath=\"" + ProjectSourcePath(options, i) + "\" />\n";
+  }
+  return text + "    </Filter>\n  </Files>\n</CorvaneProject>\n";
+}
+
+// make's side: every object named, its dependencies from the same files
+// ninja's first build read.
+std::string MakefileText(const Options& options) {
+  std::string objects, includes;
+  for (int i = 0; i < options.files; ++i) {
+    const std::string name = Numbered("f", i, 5);
+    objects += " \\\n  Debug/" + name + ".obj";
+    includes += " \\\n  deps/" + name + ".d";
+  }
+  // Without make's built-in rules, which would look for ways to make every
+  // source and header from version control files.
+  return "MAKEFLAGS += --no-builtin-rules\n.SUFFIXES:\n.PHONY: all\nall:" + objects +
+         "\n\nDebug/%.obj: src/%.c\n\tcp stash/$*.obj $@\n\ninclude" + includes + "\n";
+}
+
 bool MakeTree(const Options& options, Tree* tree) {
   for (const char* folder : {"src", "inc", "Debug", "deps", "stash", "C51/BIN"}) {
     if (!CreateDirectories(tree->dir + folder)) return false;
@@ -207,7 +261,9 @@ bool MakeTree(const Options& options, Tree* tree) {
   if (!Write(tree->dir + "Debug/bench", "SIMABS 1\nEND\n")) return false;
   // The hex file after the program, as a build leaves them.
   if (!Write(tree->dir + "Debug/bench.hex", ":00000001FF\n")) return false;
-  return Write(tree->dir + "build.ninja", manifest);
+  return Write(tree->dir + "build.ninja", manifest) &&
+         Write(tree->dir + "bench.cvproj", ProjectFileText(options)) &&
+         Write(tree->dir + "Makefile", MakefileText(options));
 }
 
 // ---- A host of the least kind: the tree in memory, output counted ----
@@ -245,9 +301,7 @@ NodePtr MakeProject(const Options& options) {
   // Groups of 100 files, as sources are usually kept by module.
   for (int i = 0; i < options.files; ++i) {
     if (i % 100 == 0) group = Add(files, "Filter", Numbered("g", i / 100, 1).c_str());
-    const std::string path = Numbered(options.other_case ? ".\\SRC\\F" : ".\\src\\f", i, 5) +
-                             (options.other_case ? ".C" : ".c");
-    SetAttributeText(Add(group, "File"), "RelativePath", path.c_str());
+    SetAttributeText(Add(group, "File"), "RelativePath", ProjectSourcePath(options, i).c_str());
   }
   return root;
 }
@@ -269,7 +323,7 @@ struct Series {
     return n % 2 ? sorted[n / 2] : (sorted[n / 2 - 1] + sorted[n / 2]) / 2;
   }
   void Print() const {
-    std::printf("%-34s median %8.1f ms   range %8.1f .. %8.1f ms\n", name, Median(),
+    std::printf("%-36s median %8.1f ms   range %8.1f .. %8.1f ms\n", name, Median(),
                 *std::min_element(ms.begin(), ms.end()), *std::max_element(ms.begin(), ms.end()));
   }
 };
@@ -305,6 +359,97 @@ double StatFloor(const Tree& tree) {
   return sum == 0 ? -1 : ms;
 }
 
+std::string Quote(const std::string& text) {
+  return "\"" + text + "\"";
+}
+
+// The processor time (user + system) the waited-for children used so far:
+// on a shared machine the wall time also counts the time a process waited
+// for a processor.
+double ChildrenCpuMilliseconds() {
+  struct rusage usage;
+  if (getrusage(RUSAGE_CHILDREN, &usage) != 0) return 0;
+  auto ms = [](const struct timeval& t) { return t.tv_sec * 1000.0 + t.tv_usec / 1000.0; };
+  return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+// Whole processes: the host's build, ninja's no-op and make -q, each run
+// once per round in that order.
+int RunProcesses(const Options& options, const Tree& tree, bool first) {
+  const std::string host = Quote(options.host) + " --toolchain " + Quote(tree.dir + "C51") +
+                           " build -p " + Quote(tree.dir + "bench.cvproj");
+  const std::string ninja_command = Quote(options.ninja) + " -C " + Quote(tree.dir);
+  const std::string make = Quote(options.make) + " -q -C " + Quote(tree.dir);
+  if (first) {
+    std::printf("first host build (translates every file with the stand-in) ...\n");
+    std::fflush(stdout);
+    ProcessResult built = RunProcess(host, "");
+    if (built.status != ProcessStatus::kExited || built.exit_code != 0) {
+      std::fprintf(stderr, "the host's first build failed:\n%s%s\n", built.out.c_str(),
+                   built.err.c_str());
+      return 1;
+    }
+    std::printf("first ninja build (fills .ninja_deps) ...\n");
+    std::fflush(stdout);
+    built = RunProcess(ninja_command, "");
+    if (built.status != ProcessStatus::kExited || built.exit_code != 0) {
+      std::fprintf(stderr, "ninja failed:\n%s%s\n", built.out.c_str(), built.err.c_str());
+      return 1;
+    }
+  }
+  Series plugin{"corvane-c51 build (process)", {}};
+  Series ninja{"ninja no-op (process)", {}};
+  Series make_q{"make -q (process)", {}};
+  Series plugin_cpu{"corvane-c51 build (processor time)", {}};
+  Series ninja_cpu{"ninja no-op (processor time)", {}};
+  Series make_cpu{"make -q (processor time)", {}};
+  for (int run = 0; run < options.runs; ++run) {
+    double cpu = ChildrenCpuMilliseconds();
+    auto start = std::chrono::steady_clock::now();
+    ProcessResult result = RunProcess(host, "");
+    plugin.ms.push_back(Milliseconds(std::chrono::steady_clock::now() - start));
+    plugin_cpu.ms.push_back(ChildrenCpuMilliseconds() - cpu);
+    if (result.status != ProcessStatus::kExited || result.exit_code != 0 ||
+        result.out.find("compiling ") != std::string::npos ||
+        result.out.find("linking") != std::string::npos) {
+      std::fprintf(stderr, "the host's build was not a no-op:\n%s%s\n", result.out.c_str(),
+                   result.err.c_str());
+      return 1;
+    }
+    cpu = ChildrenCpuMilliseconds();
+    start = std::chrono::steady_clock::now();
+    result = RunProcess(ninja_command, "");
+    ninja.ms.push_back(Milliseconds(std::chrono::steady_clock::now() - start));
+    ninja_cpu.ms.push_back(ChildrenCpuMilliseconds() - cpu);
+    if (result.out.find("no work to do") == std::string::npos) {
+      std::fprintf(stderr, "ninja's build was not a no-op:\n%s\n", result.out.c_str());
+      return 1;
+    }
+    cpu = ChildrenCpuMilliseconds();
+    start = std::chrono::steady_clock::now();
+    result = RunProcess(make, "");
+    make_q.ms.push_back(Milliseconds(std::chrono::steady_clock::now() - start));
+    make_cpu.ms.push_back(ChildrenCpuMilliseconds() - cpu);
+    if (result.status != ProcessStatus::kExited || result.exit_code != 0) {
+      std::fprintf(stderr, "make -q says the tree is not up to date:\n%s%s\n", result.out.c_str(),
+                   result.err.c_str());
+      return 1;
+    }
+  }
+  plugin.Print();
+  ninja.Print();
+  make_q.Print();
+  plugin_cpu.Print();
+  ninja_cpu.Print();
+  make_cpu.Print();
+  std::printf("ratio corvane-c51 / ninja (medians): %.2f (target: at most 0.50)\n",
+              plugin.Median() / ninja.Median());
+  std::printf("ratio corvane-c51 / ninja (processor time medians): %.2f\n",
+              plugin_cpu.Median() / ninja_cpu.Median());
+  std::printf("ratio corvane-c51 / make -q (medians): %.2f\n", plugin.Median() / make_q.Median());
+  return 0;
+}
+
 int Run(const Options& options) {
   Tree tree;
   const bool reuse = !options.dir.empty();
@@ -316,6 +461,12 @@ int Run(const Options& options) {
     std::printf("generating %d sources, %d headers, %d includes each in %s\n", options.files,
                 options.headers, options.per_file, tree.dir.c_str());
     if (!MakeTree(options, &tree)) return 1;
+  }
+
+  if (!options.host.empty()) {
+    const int status = RunProcesses(options, tree, !reuse);
+    if (status == 0 && !options.keep && !reuse) RemoveTree(tree.dir);
+    return status;
   }
 
   DynamicLibrary library;
@@ -398,9 +549,10 @@ int Run(const Options& options) {
 int main(int argc, char** argv) {
   c51::Options options;
   if (!c51::ParseOptions(argc, argv, &options)) {
-    std::fprintf(stderr,
-                 "usage: uptodate_bench --ninja <path> [--files N] [--headers H] [--per-file K] "
-                 "[--runs R] [--keep] [--dir D] [--other-case]\n");
+    std::fprintf(
+        stderr,
+        "usage: uptodate_bench --ninja <path> [--files N] [--headers H] [--per-file K] "
+        "[--runs R] [--keep] [--dir D] [--other-case] [--host <corvane-c51> --make <make>]\n");
     return 2;
   }
   return c51::Run(options);

@@ -1,13 +1,14 @@
 // Commands that make or change a project: new, add, import.
 #include <cstdio>
 #include <string>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "host/commands.h"
 #include "host/host_platform.h"
 #include "host/project_file.h"
 #include "host/project_model.h"
 #include "host/uvision_device.h"
+#include "platform/ascii_case.h"
 #include "platform/fs.h"
 #include "platform/path.h"
 #include "project/key_names.h"
@@ -20,6 +21,61 @@ std::string FolderOf(const std::string& path) {
   size_t slash = path.find_last_of("\\/");
   return slash == std::string::npos ? std::string(".") : path.substr(0, slash + 1);
 }
+
+// `path` with ASCII letters in lower case and "/" for a backslash: every spelling
+// of one file folds to the same text (and some spellings of others too).
+std::string FoldedPath(const std::string& path) {
+  std::string folded = path;
+  for (char& c : folded) c = c == '\\' ? '/' : ToLowerAscii(c);
+  return folded;
+}
+
+// Equal but for ASCII letter case and separators, a character of the
+// local (double-byte) code page taken whole: its trail byte may look like
+// a letter or a backslash.
+bool EqualAsWindowsNames(const std::string& a, const std::string& b) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (static_cast<unsigned char>(a[i]) >= 0x80) {
+      if (a[i] != b[i] || (i + 1 < a.size() && a[i + 1] != b[i + 1])) return false;
+      ++i;
+    } else if (!(IsPathSeparator(a[i]) && IsPathSeparator(b[i])) &&
+               ToLowerAscii(a[i]) != ToLowerAscii(b[i])) {
+      return false;
+    }
+  }
+  return true;
+}
+
+// Two full paths whose folded texts are equal. Windows takes any letter
+// case; elsewhere the disk tells: a name is found in another case only
+// when the exact one is missing, so two files that differ in case both
+// stay, and two spellings of one file are one.
+bool SameFile(const std::string& a, const std::string& b) {
+  if (a == b) return true;
+  if (NativePathStyle() == PathStyle::kWindows) return EqualAsWindowsNames(a, b);
+  return OnDiskSpelling(a) == OnDiskSpelling(b);
+}
+
+// The files of a project, found by their folded full path: adding files
+// one by one to a large project must not compare each with every other.
+class FileSet {
+ public:
+  // False when `path` (a full path) is a file of the set already; else
+  // adds it.
+  bool Insert(const std::string& path) {
+    std::string folded = FoldedPath(path);
+    const auto [first, last] = files_.equal_range(folded);
+    for (auto it = first; it != last; ++it) {
+      if (SameFile(it->second, path)) return false;
+    }
+    files_.emplace(std::move(folded), path);
+    return true;
+  }
+
+ private:
+  std::unordered_multimap<std::string, std::string> files_;
+};
 
 // False (reported) when `path` exists and --force was not given.
 bool MayWrite(Session* session, const std::string& path) {
@@ -94,13 +150,11 @@ int CommandAdd(Session* session) {
     session->Error("cannot make the group \"" + group + "\"");
     return kExitUsage;
   }
-  // The files in the project, looked up once: adding files one by one to
-  // a large project must not compare each with every other.
-  std::unordered_set<std::string> present;
+  FileSet present;
   for (ProjectNode* file : ProjectFiles(tree.root()))
-    present.insert(AbsoluteFilePath(file, folder));
+    present.Insert(AbsoluteFilePath(file, folder));
   for (const std::string& path : paths) {
-    if (!present.insert(path).second) {
+    if (!present.Insert(path)) {
       session->Warning(path + " is in the project already");
       continue;
     }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "build/command_record.h"
+#include "build/dependency_log.h"
 #include "build/object_head.h"
 #include "build/tool_environment.h"
 #include "build/translation.h"
@@ -105,6 +106,8 @@ void CleanTarget(PluginState* state) {
   const std::string stem = output_name.substr(0, dot);
   for (const char* extension : {".lnp", ".M51", ".hex", ""}) RemoveFile(dir + stem + extension);
   RemoveFile(dir + CommandRecord::kFileName);
+  RemoveFile(dir + kDependencyLogName);
+  RemoveFile(dir + kDependencyLogName + ".tmp");
   // The program as the linker named it, also when its name has an
   // extension.
   RemoveFile(dir + output_name);

@@ -9,8 +9,9 @@ namespace c51 {
 
 struct PluginState;
 
-// Deletes the command file, map, hex file and program of the target, then
-// the object of every project file (without a "Files" node: every ".OBJ",
+// Deletes the command file, map, hex file and program of the target, the
+// build's records (commands, dependency log), then the object of every project file (without a
+// "Files" node: every ".OBJ",
 // ".BIN", ".HEX" and ".M51" file of the object folder). Failures are
 // ignored.
 void CleanTarget(PluginState* state);

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "build/command_record.h"
-#include "build/object_head.h"
+#include "build/object_records.h"
 #include "build/output_filter.h"
 #include "build/tool_environment.h"
 #include "build/tool_runner.h"
@@ -48,80 +48,6 @@ void Output(PluginState* state, const std::string& line) {
   if (state->host != nullptr) state->host->Output(line.c_str(), 1);
 }
 
-uint32_t IncludeNumber(PluginState* state, std::string_view path) {
-  IncludeTable& table = state->include_files;
-  auto found = table.numbers.find(path);
-  if (found != table.numbers.end()) return found->second;
-  const uint32_t number = static_cast<uint32_t>(table.files.size());
-  table.files.push_back(IncludeFile{std::string(path)});
-  table.numbers.emplace(std::string(path), number);
-  return number;
-}
-
-int64_t IncludeTime(PluginState* state, uint32_t number) {
-  IncludeFile& file = state->include_files.files[number];
-  if (file.looked_up != state->build.serial) {
-    file.time = ModificationTime(file.path);
-    file.looked_up = state->build.serial;
-  }
-  return file.time;
-}
-
-// The object's record as of its current time and size: read from the
-// file when the object is new or changed since it was last read, else
-// taken from the state's cache. Null when the object cannot be read.
-// `slot`, when given, holds the cache entry for `object` once found.
-const ObjectRecord* RecordOf(PluginState* state, const std::string& object,
-                             ObjectRecord** slot = nullptr) {
-  ObjectRecord* entry = slot != nullptr ? *slot : nullptr;
-  const FileStamp stamp = StampOf(object);
-  if (entry == nullptr) {
-    ObjectRecordCache& cache = state->object_records;
-    auto found = cache.find(object);
-    // A missing object gets no entry: nothing to remember about it.
-    if (found == cache.end() && stamp.time == 0) return nullptr;
-    if (found == cache.end()) found = cache.emplace(object, ObjectRecord()).first;
-    entry = &found->second;
-    if (slot != nullptr) *slot = entry;
-  }
-  if (stamp.time == 0) {
-    *entry = ObjectRecord();
-    return nullptr;
-  }
-  if (stamp.time > state->build.newest_object_time) state->build.newest_object_time = stamp.time;
-  if (entry->stamp.time == stamp.time && entry->stamp.size == stamp.size) return entry;
-  ObjectHead head;
-  head.bytes.swap(state->build.object_bytes);
-  ReadObjectHead(object, &head);
-  ObjectRecord record;
-  // The stamp seen before reading: an object rewritten meanwhile is read
-  // again next time.
-  record.stamp = stamp;
-  record.truncated = head.record.status == RecordStatus::kTruncated;
-  for (std::string_view include : head.record.includes) {
-    record.includes.push_back(IncludeNumber(state, include));
-  }
-  const bool readable = head.status == InputFile::Status::kOkay;
-  state->build.object_bytes.swap(head.bytes);
-  if (!readable) {
-    *entry = ObjectRecord();
-    return nullptr;
-  }
-  *entry = std::move(record);
-  return entry;
-}
-
-bool ObjectOutOfDate(PluginState* state, const ObjectRecord* record, int64_t source_time) {
-  if (record == nullptr) return true;
-  if (source_time > record->stamp.time) return true;
-  // An object cut short inside its own record cannot be trusted either.
-  if (record->truncated) return true;
-  for (uint32_t include : record->includes) {
-    if (IncludeTime(state, include) > record->stamp.time) return true;
-  }
-  return false;
-}
-
 // NeedsRebuild with the object's path built in `object`, whose memory the
 // walk reuses from one file to the next.
 bool SourceNeedsRebuild(PluginState* state, const std::string& source, std::string* object) {
@@ -135,7 +61,7 @@ bool SourceNeedsRebuild(PluginState* state, const std::string& source, std::stri
   object->assign(state->output_dir);
   object->append(TitleOf(FileNamePart(source)));
   object->append(".obj");
-  return ObjectOutOfDate(state, RecordOf(state, *object), source_time);
+  return ObjectOutOfDate(state, *object, source_time);
 }
 
 // The "BeforeCmp" commands run between the translations before and after
@@ -295,6 +221,7 @@ TranslationJob JobFor(const PluginState& state, const WalkedFile& file) {
   TranslationJob job;
   job.working_dir = ToolWorkingDirectory(state);
   job.object = state.output_dir + file.title + ".obj";
+  job.record_object = file.object_path;
   job.record_name = file.record_name;
   job.fingerprint = file.fingerprint;
   return job;
@@ -381,7 +308,7 @@ bool WalkedFileNeedsRebuild(PluginState* state, WalkedFile* file) {
   if (state->build.serial == 0) state->build.serial = ++state->builds_started;
   const int64_t source_time = ModificationTime(file->absolute);
   if (source_time == 0) return false;
-  return ObjectOutOfDate(state, RecordOf(state, file->object_path, &file->record), source_time);
+  return ObjectOutOfDate(state, file->object_path, source_time, &file->record);
 }
 
 // `source` holds what was derived for `file` the last time, if anything:
@@ -505,6 +432,9 @@ void TranslateProjectFile(PluginState* state, const ProjectNode* file, bool forc
 
 void WalkGroup(PluginState* state, const ProjectNode* group, int jobs) {
   if (group == nullptr) return;
+  // The objects' records from the folder's log, and back into it after
+  // the walk: a new process then opens only the objects that changed.
+  DependencyLogScope log(state);
   const int bank_count = CurrentBankCount(state);
   // Every node from the root down to `group`, then each group entered.
   std::vector<ScopeLevel> levels;

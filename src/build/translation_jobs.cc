@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "build/object_records.h"
 #include "platform/env.h"
 #include "platform/fs.h"
 #include "plugin/state.h"
@@ -117,6 +118,7 @@ void TranslationQueue::Take(size_t index, int published, bool done) {
   if (!done) return;
   if (dropping_) {
     RemoveFile(job.object);
+    RecordObject(state_, job.record_object);
     state_->commands.Forget(job.record_name);
   } else {
     Finish(job);
@@ -141,8 +143,9 @@ void TranslationQueue::Finish(const TranslationJob& job) {
     state_->build.ok = false;
     if (job.steps[job.failed_step].makes_object) RemoveFile(job.object);
   }
-  // The record follows the object, which exists now made by these
+  // The records follow the object, which exists now made by these
   // commands, or was removed.
+  RecordObject(state_, job.record_object);
   if (made) {
     state_->commands.Set(job.record_name, job.fingerprint);
   } else {

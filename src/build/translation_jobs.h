@@ -56,9 +56,10 @@ struct TranslationJob {
   std::string working_dir;  // where the tools run (ToolWorkingDirectory)
   ToolStep steps[2];
   int step_count = 1;
-  std::string object;        // absolute path of the object the job makes
-  std::string record_name;   // the object's name in the command record
-  uint64_t fingerprint = 0;  // of the commands, recorded when the job made the object
+  std::string object;         // absolute path of the object the job makes
+  std::string record_object;  // the same object as the up-to-date check names it
+  std::string record_name;    // the object's name in the command record
+  uint64_t fingerprint = 0;   // of the commands, recorded when the job made the object
 
   // Filled as the results are reported on the build's thread.
   int failed_step = -1;  // -1: none failed
