@@ -131,6 +131,9 @@ bool ParseDependencyLog(std::string_view bytes, DependencyLogView* log) {
   for (uint32_t i = 0; i < include_count && in.ok(); ++i) log->includes.push_back(in.Text());
   const uint32_t object_count = in.Count(kMinObject);
   log->objects.reserve(object_count);
+  // At most this many numbers fit in what is left; memory reserved and
+  // never touched costs nothing, growing the vector step by step would.
+  log->numbers.reserve(in.left() / 4);
   for (uint32_t i = 0; i < object_count && in.ok(); ++i) {
     LoggedObject object;
     object.name = in.Text();
