@@ -9,11 +9,12 @@
 #include "platform/path.h"
 #include "project/key_names.h"
 #include "project/scopes.h"
+#include "support/path_text.h"
 
 namespace c51::host {
 namespace {
 
-bool SamePath(const std::string& a, const std::string& b) {
+bool SamePath(std::string_view a, std::string_view b) {
   if (NativePathStyle() == PathStyle::kPosix) return a == b;
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
@@ -22,11 +23,6 @@ bool SamePath(const std::string& a, const std::string& b) {
     if (x != y) return false;
   }
   return true;
-}
-
-std::string FileName(const std::string& path) {
-  size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 }  // namespace
@@ -55,7 +51,9 @@ ProjectNode* FindProjectFile(ProjectNode* root, const std::string& project_folde
     if (SamePath(AbsoluteFilePath(file, project_folder), path)) return file;
   ProjectNode* by_name = nullptr;
   for (ProjectNode* file : files) {
-    if (!SamePath(FileName(AbsoluteFilePath(file, project_folder)), FileName(path))) continue;
+    const std::string absolute = AbsoluteFilePath(file, project_folder);
+    if (!SamePath(NamePart(absolute, PathBreak::kSlash), NamePart(path, PathBreak::kSlash)))
+      continue;
     if (by_name) return nullptr;
     by_name = file;
   }

@@ -6,6 +6,7 @@
 #include "host/host_platform.h"
 #include "host/store/preference_store.h"
 #include "platform/fs.h"
+#include "support/path_text.h"
 
 namespace c51::host {
 namespace {
@@ -114,9 +115,7 @@ bool PluginHost::SetToolchainFolder(const std::string& folder, std::string* err)
 }
 
 std::string PluginHost::ProjectFolder() const {
-  size_t slash = project_path_.find_last_of("\\/");
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? project_path_.substr(0, 1) : project_path_.substr(0, slash);
+  return ParentFolder(project_path_);
 }
 
 void PluginHost::set_device(const DeviceInfo& device) {

@@ -5,6 +5,7 @@
 #include "platform/ascii_case.h"
 #include "platform/path.h"
 #include "project/key_names.h"
+#include "support/path_text.h"
 
 namespace c51::host {
 namespace {
@@ -205,14 +206,6 @@ std::string AbsoluteFilePath(const ProjectNode* file, const std::string& project
   std::string_view relative;
   if (!FindAttributeView(file, keys::kRelativePath, &relative)) return std::string();
   return LexicalFullPath(std::string(relative), project_folder, NativePathStyle());
-}
-
-std::string LowerExtension(const std::string& path) {
-  size_t dot = path.rfind('.');
-  size_t slash = path.find_last_of("\\/:");
-  if (dot == std::string::npos || (slash != std::string::npos && slash > dot)) return std::string();
-  std::string extension = path.substr(dot + 1);
-  return ToLowerAscii(extension);
 }
 
 SourceKind KindOfPath(const std::string& path) {

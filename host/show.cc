@@ -15,7 +15,8 @@
 #include "project/key_names.h"
 #include "project/node.h"
 #include "project/scopes.h"
-#include "support/path_helpers.h"
+#include "support/path_text.h"
+#include "support/split_text.h"
 
 namespace c51::host {
 namespace {
@@ -111,7 +112,9 @@ int CommandShow(Session* session) {
       RelativeFolder(output_dir ? output_dir : DefaultConfigFolder(config), project_folder, true);
   inputs.listing_dir = RelativeFolder(listing_dir ? listing_dir : DefaultConfigFolder(config),
                                       project_folder, false);
-  inputs.output_name = output_name ? output_name : BaseName(session->project_path());
+  inputs.output_name = output_name
+                           ? output_name
+                           : std::string(FileTitle(session->project_path(), PathBreak::kSlash));
 
   Print("\nfiles (configuration \"" + config + "\"):\n");
   for (ProjectNode* file : ProjectFiles(root)) {

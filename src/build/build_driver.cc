@@ -9,7 +9,6 @@
 #include "build/translation.h"
 #include "build/user_commands.h"
 #include "options/command_file.h"
-#include "options/option_text.h"
 #include "options/state_inputs.h"
 #include "platform/fs.h"
 #include "platform/path.h"
@@ -20,6 +19,7 @@
 #include "project/node.h"
 #include "project/scopes.h"
 #include "support/messages.h"
+#include "support/path_text.h"
 
 namespace c51 {
 namespace {
@@ -81,7 +81,7 @@ std::string CommandFileText(PluginState* state, bool library) {
 bool LinkOrCollect(PluginState* state, bool library, const std::string& text) {
   Output(state, library ? "creating library..." : "linking...");
   std::string err;
-  WriteWholeFile(state->output_dir + FileTitle(state->output_name) + ".lnp", text, &err);
+  WriteWholeFile(CommandFilePath(state->output_dir, state->output_name), text, &err);
 
   const std::string& tool = library ? state->toolchain.library_manager : state->toolchain.linker;
   const std::string command =
@@ -92,7 +92,8 @@ bool LinkOrCollect(PluginState* state, bool library, const std::string& text) {
 // The hex file beside the program: the program's name with ".hex" in place
 // of its extension.
 std::string HexFileOf(const PluginState& state) {
-  return state.output_dir + FileTitle(state.output_name) + ".hex";
+  return state.output_dir +
+         std::string(FileTitle(state.output_name, PathBreak::kBackslashOrDrive)) + ".hex";
 }
 
 // The hex converter's own output is not shown and does not judge the
@@ -185,7 +186,8 @@ int BuildTarget(PluginState* state, int rebuild_all) {
   // at the last link (an object added, a linker option changed): then the
   // target is out of date all the same.
   const std::string target_name =
-      library ? FileTitle(state->output_name) + ".lib" : state->output_name;
+      library ? std::string(FileTitle(state->output_name, PathBreak::kBackslashOrDrive)) + ".lib"
+              : state->output_name;
   const std::string target = state->output_dir + target_name;
   const std::string command_file = CommandFileText(state, library);
   const uint64_t command_fingerprint =
@@ -221,7 +223,8 @@ int BuildTarget(PluginState* state, int rebuild_all) {
   // The hex file follows the program by the same rule: a converter that
   // was missing or killed last time gets its turn, and so does one whose
   // process ended with ours while it wrote (the record then lacks it).
-  const std::string hex_name = FileTitle(state->output_name) + ".hex";
+  const std::string hex_name =
+      std::string(FileTitle(state->output_name, PathBreak::kBackslashOrDrive)) + ".hex";
   const uint64_t hex_fingerprint = HashText(state->toolchain.hex_converter);
   uint64_t hexed_with = 0;
   if (state->build.ok && hex &&

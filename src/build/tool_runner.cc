@@ -7,6 +7,7 @@
 #include "platform/path.h"
 #include "platform/process.h"
 #include "plugin/state.h"
+#include "support/path_text.h"
 
 namespace c51 {
 namespace {
@@ -31,9 +32,7 @@ void ShowFailure(PluginState* state, MessageId id, int code) {
 std::string ProgramName(const std::string& command_line) {
   const std::vector<std::string> args = SplitWindowsCommandLine(command_line);
   if (args.empty()) return std::string();
-  const std::string& path = args.front();
-  size_t cut = path.find_last_of("\\/");
-  return cut == std::string::npos ? path : path.substr(cut + 1);
+  return std::string(NamePart(args.front(), PathBreak::kSlash));
 }
 
 // POSIX: the signal; Windows: the exception code.

@@ -20,23 +20,10 @@
 #include "project/key_names.h"
 #include "project/node.h"
 #include "project/scopes.h"
+#include "support/path_text.h"
 
 namespace c51 {
 namespace {
-
-bool EqualsLower(std::string_view text, std::string_view lower) {
-  if (text.size() != lower.size()) return false;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (ToLowerAscii(text[i]) != lower[i]) return false;
-  }
-  return true;
-}
-
-// The name without its extension: "main.c" => "main"; "a.b.c" => "a.b".
-std::string_view TitleOf(std::string_view name) {
-  size_t dot = name.rfind('.');
-  return dot == std::string_view::npos ? name : name.substr(0, dot);
-}
 
 std::string Quoted(const std::string& text) {
   return "\"" + text + "\"";
@@ -131,7 +118,7 @@ bool SourceNeedsRebuild(PluginState* state, const std::string& source, std::stri
   // missing.
   if (source_time == 0) return false;
   object->assign(state->output_dir);
-  object->append(TitleOf(FileNamePart(source)));
+  object->append(FileTitle(source, PathBreak::kSlashOrDrive));
   object->append(".obj");
   return ObjectOutOfDate(state, RecordOf(state, *object), source_time);
 }
@@ -366,9 +353,9 @@ void DeriveNames(const PluginState& state, const ProjectNode* node, const char* 
   file->relative.assign(relative);
   file->kind = KindOfFile(relative);
   ProjectFilePath(state.project_dir, relative, &file->absolute);
-  const std::string_view name = FileNamePart(relative);
+  const std::string_view name = NamePart(relative, PathBreak::kSlashOrDrive);
   file->name.assign(name);
-  file->title.assign(TitleOf(name));
+  file->title.assign(FileTitle(name, PathBreak::kSlashOrDrive));
   if (file->kind == FileKind::kObject) {
     file->object.assign(file->absolute);
   } else {
@@ -376,7 +363,7 @@ void DeriveNames(const PluginState& state, const ProjectNode* node, const char* 
   }
   // As NeedsRebuild names the object: by the full path's name part.
   file->object_path.assign(state.output_dir)
-      .append(TitleOf(FileNamePart(file->absolute)))
+      .append(FileTitle(file->absolute, PathBreak::kSlashOrDrive))
       .append(".obj");
   file->record_name.clear();
   for (char c : file->title) file->record_name.push_back(ToLowerAscii(c));
@@ -437,29 +424,14 @@ int CurrentBankCount(PluginState* state) {
 
 }  // namespace
 
-std::string_view FileNamePart(std::string_view path) {
-  // A plain loop: find_last_of runs a search of the set for every byte,
-  // and an up-to-date build asks this twice per file.
-  size_t start = path.size();
-  while (start > 0) {
-    const char c = path[start - 1];
-    if (c == '\\' || c == '/' || c == ':') break;
-    --start;
-  }
-  return path.substr(start);
-}
-
 FileKind KindOfFile(std::string_view path) {
-  const std::string_view name = FileNamePart(path);
-  const size_t dot = name.rfind('.');
-  if (dot == std::string_view::npos) return FileKind::kIgnored;
-  const std::string_view extension = name.substr(dot + 1);
-  if (EqualsLower(extension, "c")) return FileKind::kCSource;
+  const std::string_view extension = ExtensionOf(path);
+  if (EqualsIgnoringCase(extension, "c")) return FileKind::kCSource;
   for (std::string_view e : {"asm", "a51", "src"}) {
-    if (EqualsLower(extension, e)) return FileKind::kAssemblySource;
+    if (EqualsIgnoringCase(extension, e)) return FileKind::kAssemblySource;
   }
   for (std::string_view e : {"obj", "lib", "rel"}) {
-    if (EqualsLower(extension, e)) return FileKind::kObject;
+    if (EqualsIgnoringCase(extension, e)) return FileKind::kObject;
   }
   return FileKind::kIgnored;
 }

@@ -2,19 +2,11 @@
 
 #include "import/uv2_reader.h"
 #include "import/uvproj_importer.h"
-#include "platform/ascii_case.h"
 #include "platform/fs.h"
 #include "plugin/state.h"
+#include "support/path_text.h"
 
 namespace c51 {
-
-std::string LowerExtension(const std::string& path) {
-  size_t dot = path.rfind('.');
-  size_t separator = path.find_last_of("\\/:");
-  if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) return "";
-  std::string extension = path.substr(dot + 1);
-  return ToLowerAscii(extension);
-}
 
 const char* ImportProject(PluginState* state, ProjectNode* root, const char* path) {
   if (!path || !PathExists(path)) return nullptr;

@@ -10,11 +10,6 @@ namespace c51 {
 struct PluginState;
 struct ProjectNode;
 
-// The extension of a file path in lower case: after the last "." that
-// follows the last "\", "/" or ":"; empty without one.
-//   "C:\p\Blinky.UVPROJ" => "uvproj";  "C:\p.x\Blinky" => ""
-std::string LowerExtension(const std::string& path);
-
 // Imports the uVision project at `path` below `root`. The result is the
 // name of the configuration to make current: for "uvproj" kept in
 // `state->imported_name`, for "uv2" the current configuration name, both

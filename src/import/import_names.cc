@@ -4,7 +4,7 @@
 #include "project/node.h"
 #include "project/scopes.h"
 #include "support/import_diagnostics.h"
-#include "support/path_helpers.h"
+#include "support/path_text.h"
 
 namespace c51 {
 

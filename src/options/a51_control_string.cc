@@ -6,6 +6,7 @@
 #include "project/key_names.h"
 #include "project/node.h"
 #include "project/scopes.h"
+#include "support/path_text.h"
 
 namespace c51 {
 
@@ -134,7 +135,8 @@ bool ResolveA51Options(const ProjectNode* file, ConfigurationRef* ref, ResolvedA
 std::string BuildA51ControlString(const ProjectNode* file, const BuildInputs& inputs) {
   const char* relative_path = GetAttributeText(file, keys::kRelativePath);
   if (relative_path == nullptr) return std::string();
-  return BuildA51ControlString(file, inputs, FileTitle(relative_path));
+  return BuildA51ControlString(file, inputs,
+                               FileTitle(relative_path, PathBreak::kBackslashOrDrive));
 }
 
 std::string BuildA51ControlString(const ProjectNode* file, const BuildInputs& inputs,

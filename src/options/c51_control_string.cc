@@ -7,6 +7,7 @@
 #include "project/key_names.h"
 #include "project/node.h"
 #include "project/scopes.h"
+#include "support/path_text.h"
 
 namespace c51 {
 
@@ -144,7 +145,8 @@ bool ResolveC51Options(const ProjectNode* file, ConfigurationRef* ref, ResolvedC
 std::string BuildC51ControlString(const ProjectNode* file, const BuildInputs& inputs) {
   const char* relative_path = GetAttributeText(file, keys::kRelativePath);
   if (relative_path == nullptr) return std::string();
-  return BuildC51ControlString(file, inputs, FileTitle(relative_path));
+  return BuildC51ControlString(file, inputs,
+                               FileTitle(relative_path, PathBreak::kBackslashOrDrive));
 }
 
 std::string BuildC51ControlString(const ProjectNode* file, const BuildInputs& inputs,

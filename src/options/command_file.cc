@@ -3,6 +3,7 @@
 #include "options/option_text.h"
 #include "project/config_keys.h"
 #include "project/scopes.h"
+#include "support/path_text.h"
 
 namespace c51 {
 
@@ -28,7 +29,9 @@ std::string BuildCommandFileText(const std::string& object_list, bool library,
     text[size - 2] = ' ';
   }
   if (library) {
-    text += "TO \"" + inputs.object_dir + FileTitle(inputs.output_name) + ".lib\"\n";
+    text += "TO \"" + inputs.object_dir;
+    text += FileTitle(inputs.output_name, PathBreak::kBackslashOrDrive);
+    text += ".lib\"\n";
     return text;
   }
   text += "TO \"" + inputs.object_dir + inputs.output_name + "\"\n";
@@ -37,7 +40,7 @@ std::string BuildCommandFileText(const std::string& object_list, bool library,
 }
 
 std::string CommandFilePath(const std::string& object_dir, const std::string& output_name) {
-  return object_dir + FileTitle(output_name) + ".lnp";
+  return object_dir + std::string(FileTitle(output_name, PathBreak::kBackslashOrDrive)) + ".lnp";
 }
 
 }  // namespace c51

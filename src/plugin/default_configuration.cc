@@ -7,7 +7,7 @@
 #include "project/key_names.h"
 #include "project/node.h"
 #include "project/scopes.h"
-#include "support/path_helpers.h"
+#include "support/path_text.h"
 
 namespace c51 {
 namespace {
@@ -73,7 +73,8 @@ void CreateDefaultConfiguration(PluginState* state, ProjectNode* config) {
   OutputRecord& output = state->output;
   output.output_directory = DefaultConfigFolder(name);
   output.listing_directory = output.output_directory;
-  output.output_name = BaseName(context.project_path ? context.project_path : "");
+  output.output_name =
+      FileTitle(context.project_path ? context.project_path : "", PathBreak::kSlash);
   output.gen_app = 1;
   output.gen_lib = 0;
   output.listing.fill(0);

@@ -20,7 +20,7 @@
 #include "settings/settings_backend.h"
 #include "settings/settings_entry.h"
 #include "settings/target_page.h"
-#include "support/path_helpers.h"
+#include "support/path_text.h"
 
 namespace c51::settings {
 namespace {
@@ -76,7 +76,8 @@ int RunProjectDialog(PluginState* state, ProjectNode* root, SettingsBackend* bac
   LoadTarget(state, config);
   records->target_loaded = state->target;
   const std::string project_path = state->context.project_path ? state->context.project_path : "";
-  ReadOutputRecord(config, Text(config, keys::kName), BaseName(project_path), &state->output);
+  ReadOutputRecord(config, Text(config, keys::kName),
+                   std::string(FileTitle(project_path, PathBreak::kSlash)), &state->output);
   const OutputRecord output_loaded = state->output;
   if (state->context.debug_record != nullptr) state->debug = *state->context.debug_record;
   records->user = {Text(config, keys::kBeforeCompile), Text(config, keys::kBeforeBuild),
