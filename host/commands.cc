@@ -8,6 +8,7 @@
 #include "platform/ascii_case.h"
 #include "platform/path.h"
 #include "project/key_names.h"
+#include "project/scope_walk.h"
 #include "project/scopes.h"
 #include "support/path_text.h"
 

@@ -14,6 +14,7 @@
 #include "project/device_record.h"
 #include "project/key_names.h"
 #include "project/node.h"
+#include "project/scope_walk.h"
 #include "project/scopes.h"
 #include "support/path_text.h"
 #include "support/split_text.h"

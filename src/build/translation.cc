@@ -10,6 +10,7 @@
 #include "build/user_commands.h"
 #include "options/a51_control_string.h"
 #include "options/c51_control_string.h"
+#include "options/command_file.h"
 #include "options/state_inputs.h"
 #include "platform/ascii_case.h"
 #include "platform/fs.h"
@@ -19,6 +20,7 @@
 #include "project/host_services.h"
 #include "project/key_names.h"
 #include "project/node.h"
+#include "project/scope_walk.h"
 #include "project/scopes.h"
 #include "support/path_text.h"
 
@@ -136,67 +138,15 @@ struct FileScopes {
   bool own = false;  // `local` is the file's own
 };
 
-// A value still at 2 (inherit) takes the one the scope stores, if any.
-void InheritSwitch(const ProjectNode* scope, const char* key, int* value) {
-  int stored = 0;
-  if (*value == 2 && GetAttributeInt(scope, key, &stored) != nullptr) *value = stored;
-}
-
-// One node enclosing the files being walked, outermost first: its group
-// configuration is looked up once, not once per file below it, which would
-// scan the group's children for every file.
-struct ScopeLevel {
-  const ProjectNode* node;
-  const ProjectNode* config;   // its "FilterConfiguration" for the current configuration
-  const ProjectNode* nearest;  // `config`, or the nearest outer level's
-};
-
-void PushLevel(PluginState* state, const ProjectNode* node, std::vector<ScopeLevel>* levels) {
-  const ProjectNode* config = FindGroupConfiguration(node, &state->configuration);
-  const ProjectNode* outer = levels->empty() ? nullptr : levels->back().nearest;
-  levels->push_back(ScopeLevel{node, config, config ? config : outer});
-}
-
-// As ResolveFileSwitches and FindLocalConfiguration answer for a file
-// whose enclosing nodes are `levels`.
-FileScopes ScopesInWalk(PluginState* state, const ProjectNode* file,
-                        const std::vector<ScopeLevel>& levels) {
+// As ResolveFileSwitches and FindLocalConfiguration answer for a file at
+// the place `groups` has reached.
+FileScopes ScopesInWalk(PluginState* state, const ProjectNode* file, const ScopeStack& groups) {
   FileScopes scopes;
   const ProjectNode* own = FindFileConfiguration(file, &state->configuration);
-  scopes.local = own ? own : levels.empty() ? nullptr : levels.back().nearest;
+  scopes.local = own ? own : groups.nearest();
   scopes.own = own != nullptr;
-  // Groups speak for a file only once the file has a scope of its own.
-  if (own == nullptr) return scopes;
-  // The file's own values first (all three start at 2), then the groups'.
-  FileSwitches& s = scopes.switches;
-  InheritSwitch(own, keys::kIncludeInBuild, &s.inc_bld);
-  InheritSwitch(own, keys::kGenerateAsm, &s.gen_asm);
-  InheritSwitch(own, keys::kAssembleAsm, &s.asm_asm);
-  for (auto level = levels.rbegin(); level != levels.rend(); ++level) {
-    if (level->config == nullptr || !TextEquals(level->node->name, keys::kFilter)) continue;
-    InheritSwitch(level->config, keys::kIncludeInBuild, &s.inc_bld);
-    InheritSwitch(level->config, keys::kGenerateAsm, &s.gen_asm);
-    InheritSwitch(level->config, keys::kAssembleAsm, &s.asm_asm);
-  }
+  scopes.switches = ResolveFileSwitches(own, groups);
   return scopes;
-}
-
-// The command file's entry for one object: "BANK<n> {" in front when the
-// local configuration stores a bank below `bank_count` (a negative number
-// is no bank), then the quoted path.
-void AppendEntry(std::string* list, const ProjectNode* local, int bank_count,
-                 const std::string& object) {
-  int bank = -1;
-  const bool banked =
-      GetAttributeInt(local, keys::kBankNumber, &bank) != nullptr && bank >= 0 && bank < bank_count;
-  if (banked) {
-    *list += "BANK";
-    *list += std::to_string(bank);
-    *list += " {";
-  }
-  *list += '"';
-  *list += object;
-  *list += banked ? "\"},\n" : "\",\n";
 }
 
 std::string WithTitle(const std::string& controls, std::string_view title) {
@@ -414,7 +364,7 @@ void TranslateScoped(PluginState* state, const ProjectNode* file, bool force,
       }
     }
   }
-  AppendEntry(&state->build.object_list, scopes.local, bank_count, source.object);
+  AppendObjectEntry(&state->build.object_list, scopes.local, bank_count, source.object);
   if (kind == FileKind::kObject) state->build.listed_objects.push_back(source.absolute);
 }
 
@@ -491,10 +441,8 @@ void WalkGroup(PluginState* state, const ProjectNode* group) {
   if (group == nullptr) return;
   const int bank_count = CurrentBankCount(state);
   // Every node from the root down to `group`, then each group entered.
-  std::vector<ScopeLevel> levels;
-  std::vector<const ProjectNode*> above;
-  for (const ProjectNode* up = group; up != nullptr; up = up->parent) above.push_back(up);
-  for (auto up = above.rbegin(); up != above.rend(); ++up) PushLevel(state, *up, &levels);
+  ScopeStack levels(&state->configuration);
+  levels.EnterPath(group);
   // What the last walk derived for each file, by the file's place in the
   // walk; kept only while the folders it was derived from stay the same.
   std::deque<WalkedFile>& walked = state->walked_files;
@@ -516,7 +464,7 @@ void WalkGroup(PluginState* state, const ProjectNode* group) {
       }
       node = pending.back();
       pending.pop_back();
-      levels.pop_back();
+      levels.Leave();
       continue;
     }
     if (state->build_continue.load() == 0) return;
@@ -527,7 +475,7 @@ void WalkGroup(PluginState* state, const ProjectNode* group) {
     } else if (TextEquals(node->name, keys::kFilter) &&
                GetAttributeText(node, keys::kName) != nullptr) {
       pending.push_back(node->next_sibling);
-      PushLevel(state, node, &levels);
+      levels.Enter(node);
       node = node->first_child;
       continue;
     }

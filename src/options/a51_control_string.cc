@@ -5,6 +5,7 @@
 #include "options/option_text.h"
 #include "project/key_names.h"
 #include "project/node.h"
+#include "project/scope_walk.h"
 #include "project/scopes.h"
 #include "support/path_text.h"
 
@@ -115,15 +116,13 @@ bool ResolveA51Options(const ProjectNode* file, ConfigurationRef* ref, ResolvedA
   out->include = own.include;
   out->misc = own.misc;
   out->reset = own.reset;
-  for (const ProjectNode* up = file != nullptr ? file->parent : nullptr; up != nullptr;
-       up = up->parent) {
-    if (!TextEquals(up->name, keys::kFilter)) continue;
-    const ProjectNode* group_tool = FindToolNode(FindGroupConfiguration(up, ref), keys::kA51Tool);
-    if (group_tool == nullptr) continue;
+  ForEachGroupScope(file, ref, [&](const ProjectNode* group) {
+    const ProjectNode* group_tool = FindToolNode(group, keys::kA51Tool);
+    if (group_tool == nullptr) return;
     AppendScopeTexts(group_tool, out);
     InheritA51Options(DecodeA51Flags(ReadFlags(group_tool, kA51InheritFlags), OptionScope::kGroup),
                       &out->options);
-  }
+  });
   AppendScopeTexts(project_tool, out);
   InheritA51Options(
       DecodeA51Flags(ReadFlags(project_tool, kA51ProjectFlags), OptionScope::kProject),

@@ -1,17 +1,24 @@
 #include "options/command_file.h"
 
 #include "options/option_text.h"
-#include "project/config_keys.h"
-#include "project/scopes.h"
+#include "project/key_names.h"
+#include "project/node.h"
 #include "support/path_text.h"
 
 namespace c51 {
 
-void AppendObjectEntry(std::string* list, const ProjectNode* file, const std::string& object_path,
-                       ConfigurationRef* ref) {
-  if (list == nullptr) return;
-  const int bank_count = ConfigurationBankCount(FindCurrentConfiguration(ref));
-  const bool banked = AppendStoredCodeBank(file, ref, bank_count, list);
+void AppendObjectEntry(std::string* list, const ProjectNode* local_configuration, int bank_count,
+                       std::string_view object_path) {
+  int bank = -1;
+  // Any negative number means "no bank": "BANK-5 {" would break the
+  // linker's command file.
+  const bool banked = GetAttributeInt(local_configuration, keys::kBankNumber, &bank) != nullptr &&
+                      bank >= 0 && bank < bank_count;
+  if (banked) {
+    *list += "BANK";
+    *list += FormatInt(bank);
+    *list += " {";
+  }
   *list += '"';
   *list += object_path;
   *list += banked ? "\"},\n" : "\",\n";
