@@ -4,6 +4,7 @@
 #include "import/uvproj_importer.h"
 #include "platform/fs.h"
 #include "plugin/state.h"
+#include "support/messages.h"
 #include "support/path_text.h"
 
 namespace c51 {
@@ -16,7 +17,13 @@ const char* ImportProject(PluginState* state, ProjectNode* root, const char* pat
   if (extension == "uvproj") {
     UvprojImporter importer(state, root, path);
     std::string name;
-    if (!importer.Import(&name)) return nullptr;
+    if (!importer.Import(&name)) {
+      if (state->ui) {
+        state->ui->ShowMessage(MessageText(importer.error(), state->language), "",
+                               MessageIcon::kNone, MessageButtons::kOk);
+      }
+      return nullptr;
+    }
     state->imported_name = name;
     return state->imported_name.c_str();
   }

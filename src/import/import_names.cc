@@ -1,6 +1,7 @@
 #include "import/import_names.h"
 
 #include "project/key_names.h"
+#include "project/key_writer.h"
 #include "project/node.h"
 #include "project/scopes.h"
 #include "support/import_diagnostics.h"

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "project/host_services.h"
 #include "project/key_names.h"
+#include "project/key_writer.h"
 #include "project/node.h"
 
 namespace c51 {
@@ -20,33 +20,6 @@ void ReadInt(const ProjectNode* config, const char* key, int* value) {
 void ReadText(const ProjectNode* config, const char* key, std::string* value) {
   if (const char* stored = GetAttributeText(config, key)) *value = stored;
 }
-
-// The host changes its own nodes; the plug-in hands it a detached node
-// named like the target carrying the keys, then frees it.
-class KeyWriter {
- public:
-  KeyWriter(HostServices* host, ProjectNode* config)
-      : host_(host),
-        config_(config),
-        node_(host != nullptr && config != nullptr ? CreateDetachedNode(config->name.data)
-                                                   : nullptr) {}
-
-  void Text(const char* key, const std::string& value) {
-    SetAttributeText(node_.get(), key, value.c_str());
-  }
-  void Int(const char* key, int value) { SetAttributeInt(node_.get(), key, value); }
-  void Double(const char* key, double value) { SetAttributeDouble(node_.get(), key, value); }
-
-  void Commit() {
-    if (node_ != nullptr) host_->UpdateNode(config_, node_.get());
-    node_.reset();
-  }
-
- private:
-  HostServices* host_;
-  ProjectNode* config_;
-  NodePtr node_;  // null when there is nothing to write to
-};
 
 }  // namespace
 

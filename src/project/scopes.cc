@@ -2,9 +2,6 @@
 // cached: the host may change the tree between any two calls.
 #include "project/scopes.h"
 
-#include <cstring>
-
-#include "project/host_services.h"
 #include "project/key_names.h"
 #include "project/node.h"
 
@@ -41,11 +38,11 @@ ProjectNode* FindCurrentConfiguration(ConfigurationRef* ref) {
 }
 
 ProjectNode* FindGroupConfiguration(const ProjectNode* group, ConfigurationRef* ref) {
-  return FindForCurrentName(group, "FilterConfiguration", ref);
+  return FindForCurrentName(group, keys::kFilterConfiguration, ref);
 }
 
 ProjectNode* FindFileConfiguration(const ProjectNode* file, ConfigurationRef* ref) {
-  return FindForCurrentName(file, "FileConfiguration", ref);
+  return FindForCurrentName(file, keys::kFileConfiguration, ref);
 }
 
 ProjectNode* FindToolNode(const ProjectNode* node, const char* tool) {
@@ -56,13 +53,6 @@ ProjectNode* FindToolNode(const ProjectNode* node, const char* tool) {
     if (name != nullptr && TextEquals(name->value, tool)) return child;
   }
   return nullptr;
-}
-
-void SetOneAttribute(HostServices* host, ProjectNode* node, const char* name, const char* value) {
-  if (host == nullptr || node == nullptr) return;
-  NodePtr detached = CreateDetachedNode(node->name.data);
-  if (detached == nullptr || !SetAttributeText(detached.get(), name, value)) return;
-  host->UpdateNode(node, detached.get());
 }
 
 }  // namespace c51

@@ -16,7 +16,6 @@
 
 namespace c51 {
 
-class HostServices;
 struct ProjectNode;
 
 // The project root and the name of the current configuration. The plug-in
@@ -43,9 +42,6 @@ ProjectNode* FindFileConfiguration(const ProjectNode* file, ConfigurationRef* re
 // Among the node's "Tool" children, the first whose "Name" equals `tool`;
 // null for a null node or when none matches.
 ProjectNode* FindToolNode(const ProjectNode* node, const char* tool);
-
-// Writes one attribute on `node` through a detached node named like it.
-void SetOneAttribute(HostServices* host, ProjectNode* node, const char* name, const char* value);
 
 }  // namespace c51
 

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "project/device_record.h"
+#include "project/key_writer.h"
 #include "project/node.h"
 #include "project/scope_walk.h"
 #include "recording_host.h"
