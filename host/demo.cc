@@ -4,9 +4,9 @@
 #include <cstdio>
 #include <string>
 
+#include "entry/plugin_interface.h"
 #include "platform/dynamic_library.h"
 #include "platform/fs.h"
-#include "plugin/plugin_interface.h"
 
 namespace {
 

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "entry/plugin_interface.h"
 #include "host/build_output.h"
 #include "host/host_tree.h"
 #include "host/project_model.h"
 #include "platform/dynamic_library.h"
 #include "plugin/host_context.h"
-#include "plugin/plugin_interface.h"
 
 namespace c51::host {
 

@@ -12,6 +12,7 @@
 #include "options/state_inputs.h"
 #include "platform/fs.h"
 #include "platform/path.h"
+#include "plugin/build_cache.h"
 #include "plugin/state.h"
 #include "project/device_record.h"
 #include "project/host_services.h"
@@ -139,8 +140,8 @@ int BuildTarget(PluginState* state, int rebuild_all) {
   state->build = BuildProgress();
   state->build.serial = ++state->builds_started;
   state->build.rebuild_all = rebuild_all != 0;
-  state->commands.Load(state->output_dir);
-  CommandRecordSaver saver(&state->commands);
+  state->caches().commands.Load(state->output_dir);
+  CommandRecordSaver saver(&state->caches().commands);
 
   if (!CheckTools(state)) return 0;
   const bool have_hex_converter = PathExists(state->toolchain.hex_converter);
@@ -197,19 +198,20 @@ int BuildTarget(PluginState* state, int rebuild_all) {
   const bool link =
       state->build.any_translated ||
       OlderThanAny(target, state->build.listed_objects, state->build.newest_object_time) ||
-      !state->commands.Find(target_name, &linked_with) || linked_with != command_fingerprint;
+      !state->caches().commands.Find(target_name, &linked_with) ||
+      linked_with != command_fingerprint;
   if (link) {
     if (state->build.ok && !state->build.object_list.empty()) {
-      state->commands.MarkStarting(target_name);
+      state->caches().commands.MarkStarting(target_name);
       state->build.ok = LinkOrCollect(state, library, command_file);
       // A linker that failed or was killed may have left a cut target; the
       // next build must link again, as make deletes a target whose recipe
       // failed.
       if (state->build.ok) {
-        state->commands.Set(target_name, command_fingerprint);
+        state->caches().commands.Set(target_name, command_fingerprint);
       } else {
         RemoveFile(target);
-        state->commands.Forget(target_name);
+        state->caches().commands.Forget(target_name);
       }
     } else {
       Output(state, "Target not created");
@@ -230,13 +232,14 @@ int BuildTarget(PluginState* state, int rebuild_all) {
   if (state->build.ok && hex &&
       (link || (!library && have_hex_converter &&
                 (OlderThanAny(HexFileOf(*state), {target}) ||
-                 !state->commands.Find(hex_name, &hexed_with) || hexed_with != hex_fingerprint)))) {
-    state->commands.MarkStarting(hex_name);
+                 !state->caches().commands.Find(hex_name, &hexed_with) ||
+                 hexed_with != hex_fingerprint)))) {
+    state->caches().commands.MarkStarting(hex_name);
     if (!ConvertToHex(state, have_hex_converter)) {
       state->build.ok = false;
       RemoveFile(HexFileOf(*state));
     } else if (have_hex_converter) {
-      state->commands.Set(hex_name, hex_fingerprint);
+      state->caches().commands.Set(hex_name, hex_fingerprint);
     }
   }
 

@@ -6,6 +6,7 @@
 
 #include "platform/path.h"
 #include "platform/process.h"
+#include "plugin/build_cache.h"
 #include "plugin/state.h"
 #include "support/path_text.h"
 
@@ -55,7 +56,7 @@ std::string ToolWorkingDirectory(const PluginState& state) {
 
 ToolRun RunTool(PluginState* state, const std::string& command_line, const std::string& working_dir,
                 size_t keep) {
-  ProcessResult& capture = state->tool_capture;
+  ProcessResult& capture = state->caches().tool_capture;
   ProcessOptions options;
   options.order = StreamOrder::kErrAfterOut;
   options.recycled = &capture;

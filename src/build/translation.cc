@@ -15,6 +15,7 @@
 #include "platform/ascii_case.h"
 #include "platform/fs.h"
 #include "platform/path.h"
+#include "plugin/build_cache.h"
 #include "plugin/state.h"
 #include "project/config_keys.h"
 #include "project/host_services.h"
@@ -36,7 +37,7 @@ void Output(PluginState* state, const std::string& line) {
 }
 
 uint32_t IncludeNumber(PluginState* state, std::string_view path) {
-  IncludeTable& table = state->include_files;
+  IncludeTable& table = state->caches().include_files;
   auto found = table.numbers.find(path);
   if (found != table.numbers.end()) return found->second;
   const uint32_t number = static_cast<uint32_t>(table.files.size());
@@ -46,7 +47,7 @@ uint32_t IncludeNumber(PluginState* state, std::string_view path) {
 }
 
 int64_t IncludeTime(PluginState* state, uint32_t number) {
-  IncludeFile& file = state->include_files.files[number];
+  IncludeFile& file = state->caches().include_files.files[number];
   if (file.looked_up != state->build.serial) {
     file.time = ModificationTime(file.path);
     file.looked_up = state->build.serial;
@@ -63,7 +64,7 @@ const ObjectRecord* RecordOf(PluginState* state, const std::string& object,
   ObjectRecord* entry = slot != nullptr ? *slot : nullptr;
   const FileStamp stamp = StampOf(object);
   if (entry == nullptr) {
-    ObjectRecordCache& cache = state->object_records;
+    ObjectRecordCache& cache = state->caches().object_records;
     auto found = cache.find(object);
     // A missing object gets no entry: nothing to remember about it.
     if (found == cache.end() && stamp.time == 0) return nullptr;
@@ -198,9 +199,9 @@ const ScopeCommand& CommandOfScope(PluginState* state, const ProjectNode* file, 
 // False when the record holds another fingerprint for the file's object,
 // or none: its commands changed since it was made, or nobody knows.
 bool MadeByTheseCommands(const PluginState& state, WalkedFile* file) {
-  if (file->commands_generation != state.commands.generation()) {
-    file->command_slot = state.commands.Slot(file->record_name);
-    file->commands_generation = state.commands.generation();
+  if (file->commands_generation != state.caches().commands.generation()) {
+    file->command_slot = state.caches().commands.Slot(file->record_name);
+    file->commands_generation = state.caches().commands.generation();
   }
   return file->command_slot != nullptr && *file->command_slot == file->fingerprint;
 }
@@ -209,9 +210,9 @@ bool MadeByTheseCommands(const PluginState& state, WalkedFile* file) {
 // made by these commands, or was removed.
 void RecordTranslation(PluginState* state, const WalkedFile& file, bool made) {
   if (made) {
-    state->commands.Set(file.record_name, file.fingerprint);
+    state->caches().commands.Set(file.record_name, file.fingerprint);
   } else {
-    state->commands.Forget(file.record_name);
+    state->caches().commands.Forget(file.record_name);
   }
 }
 
@@ -237,7 +238,7 @@ void CompileC(PluginState* state, const WalkedFile& file, const FileSwitches& sw
   // failed.
   const std::string object = state->output_dir + file.title + ".obj";
   RemoveFile(object);
-  state->commands.MarkStarting(file.record_name);
+  state->caches().commands.MarkStarting(file.record_name);
   if (!switches.generates_asm()) {
     const std::string command =
         compiler + " " + source + " " + controls + " OBJECT(" + Quoted(file.object) + ")";
@@ -282,7 +283,7 @@ void Assemble(PluginState* state, const WalkedFile& file) {
   Output(state, "assembling " + file.absolute + "...");
   const std::string object = state->output_dir + file.title + ".obj";
   RemoveFile(object);
-  state->commands.MarkStarting(file.record_name);
+  state->caches().commands.MarkStarting(file.record_name);
   const std::string command = Quoted(state->toolchain.assembler) + " " +
                               Quoted(ToolPath(*state, file.absolute)) + " " + file.controls;
   const bool made = RunCompilerTool(state, command, file.absolute, MessageLayout::kA51);
@@ -445,12 +446,12 @@ void WalkGroup(PluginState* state, const ProjectNode* group) {
   levels.EnterPath(group);
   // What the last walk derived for each file, by the file's place in the
   // walk; kept only while the folders it was derived from stay the same.
-  std::deque<WalkedFile>& walked = state->walked_files;
+  std::deque<WalkedFile>& walked = state->caches().walked_files;
   const std::string folders =
       state->project_dir + '\0' + state->output_dir + '\0' + state->output_dir_relative;
-  if (folders != state->walked_folders) {
+  if (folders != state->caches().walked_folders) {
     walked.clear();
-    state->walked_folders = folders;
+    state->caches().walked_folders = folders;
   }
   size_t position = 0;
   // The next sibling to visit at each group entered below `group`.
@@ -503,8 +504,8 @@ int TranslateFile(PluginState* state, const ProjectNode* node) {
   // object list, header times or rebuild request carries over.
   state->build = BuildProgress();
   state->build.serial = ++state->builds_started;
-  state->commands.Load(state->output_dir);
-  CommandRecordSaver saver(&state->commands);
+  state->caches().commands.Load(state->output_dir);
+  CommandRecordSaver saver(&state->caches().commands);
 
   if (TextEquals(node->name, keys::kFile)) {
     TranslateProjectFile(state, node, true);

@@ -1,7 +1,8 @@
-// The import entry: picks the reader by the file's extension and names the
-// configuration the host should make current.
-#ifndef C51_IMPORT_IMPORT_ENTRY_H_
-#define C51_IMPORT_IMPORT_ENTRY_H_
+// The import entry: picks the reader by the file's extension, shows the
+// user why a uVision 4 import failed (the readers below only report it)
+// and names the configuration the host should make current.
+#ifndef C51_ENTRY_IMPORT_ENTRY_H_
+#define C51_ENTRY_IMPORT_ENTRY_H_
 
 #include <string>
 
@@ -14,10 +15,10 @@ struct ProjectNode;
 // name of the configuration to make current: for "uvproj" kept in
 // `state->imported_name`, for "uv2" the current configuration name, both
 // valid until the next import. Null when the file is missing, its
-// extension is neither, or the import failed (a uVision 4 failure has been
-// shown to the user; a uVision 2 one leaves what it made).
+// extension is neither, or the import failed (a uVision 4 failure is shown
+// in one message box; a uVision 2 one leaves what it made).
 const char* ImportProject(PluginState* state, ProjectNode* root, const char* path);
 
 }  // namespace c51
 
-#endif  // C51_IMPORT_IMPORT_ENTRY_H_
+#endif  // C51_ENTRY_IMPORT_ENTRY_H_

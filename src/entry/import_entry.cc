@@ -1,4 +1,4 @@
-#include "import/import_entry.h"
+#include "entry/import_entry.h"
 
 #include "import/uv2_reader.h"
 #include "import/uvproj_importer.h"
