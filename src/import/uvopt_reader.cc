@@ -7,10 +7,17 @@
 #include "support/path_text.h"
 
 namespace c51 {
+namespace {
+
+// The options file of `project_path`: the path without its last four
+// characters, then "opt", so that the extension keeps its letter case.
+//   "C:\p\Blinky.uvproj" => "C:\p\Blinky.uvopt";  "x.UVPROJ" => "x.UVopt"
 std::string UvoptPathOf(const std::string& project_path) {
   if (project_path.size() < 4) return "opt";
   return project_path.substr(0, project_path.size() - 4) + "opt";
 }
+
+}  // namespace
 
 bool ReadUvoptCurrentTarget(const std::string& project_path, std::string* name) {
   if (!EqualsIgnoringCase(ExtensionOf(project_path), "uvproj")) return false;

@@ -29,10 +29,6 @@ ProjectNode* FindScopeConfiguration(const ProjectNode* node, ConfigurationRef* r
   return FindCurrentConfiguration(ref);
 }
 
-ProjectNode* FindScopeTool(const ProjectNode* node, ConfigurationRef* ref, const char* tool) {
-  return FindToolNode(FindScopeConfiguration(node, ref), tool);
-}
-
 ProjectNode* FindOrAddScopeTool(HostServices* host, ProjectNode* node, ConfigurationRef* ref,
                                 const char* tool) {
   if (host == nullptr || ref == nullptr) return nullptr;

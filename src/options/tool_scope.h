@@ -1,7 +1,7 @@
 // Where a tool's keys live for one scope, and how the scope's tool node is
-// made when it is missing: the project's "Configuration", a group's "FilterConfiguration" or a
-// file's "FileConfiguration", each with "Tool" children named after the
-// tool ("C51Tool", "A51Tool", "Lx51Tool").
+// made when it is missing: the project's "Configuration", a group's
+// "FilterConfiguration" or a file's "FileConfiguration", each with "Tool"
+// children named after the tool ("C51Tool", "A51Tool", "Lx51Tool").
 #ifndef C51_OPTIONS_TOOL_SCOPE_H_
 #define C51_OPTIONS_TOOL_SCOPE_H_
 
@@ -30,11 +30,8 @@ OptionScope ScopeOfNode(const ProjectNode* node);
 // group's or file's own configuration otherwise. Null when missing.
 ProjectNode* FindScopeConfiguration(const ProjectNode* node, ConfigurationRef* ref);
 
-// The tool node of `tool` at `node`'s scope; null when missing.
-ProjectNode* FindScopeTool(const ProjectNode* node, ConfigurationRef* ref, const char* tool);
-
-// As FindScopeTool, creating what is missing through the host: the
-// group's "FilterConfiguration" or the file's "FileConfiguration" named
+// The tool node of `tool` at `node`'s scope, creating what is missing
+// through the host: the group's "FilterConfiguration" or the file's "FileConfiguration" named
 // after the current configuration, then the "Tool" node. A project
 // without a current configuration is not given one. Null when the host
 // answers null; nothing further is created then.

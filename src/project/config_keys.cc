@@ -70,22 +70,6 @@ void ReadOutputRecord(const ProjectNode* config, const std::string& config_name,
   ParseListingSwitches(GetAttributeText(config, keys::kListingSwitches), &out->listing);
 }
 
-void WriteOutputKeys(HostServices* host, ProjectNode* config, const OutputRecord& record) {
-  KeyWriter writer(host, config);
-  writer.Text(keys::kOutputDirectory, record.output_directory);
-  writer.Text(keys::kOutputName, record.output_name);
-  writer.Int(keys::kCreateExecutable, record.gen_app);
-  writer.Int(keys::kCreateLibrary, record.gen_lib);
-  writer.Commit();
-}
-
-void WriteListingKeys(HostServices* host, ProjectNode* config, const OutputRecord& record) {
-  KeyWriter writer(host, config);
-  writer.Text(keys::kListingDirectory, record.listing_directory);
-  writer.Text(keys::kListingSwitches, FormatListingSwitches(record.listing));
-  writer.Commit();
-}
-
 int ConfigurationBankCount(const ProjectNode* config) {
   return BankCount(GetAttributeText(config, keys::kCodeBank));
 }

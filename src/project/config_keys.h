@@ -84,10 +84,6 @@ std::string DefaultConfigFolder(const std::string& config_name);
 // output name `project_base`, executable on, library off, switches 0.
 void ReadOutputRecord(const ProjectNode* config, const std::string& config_name,
                       const std::string& project_base, OutputRecord* out);
-// "OutputDirectory", "OutputName", "GENAPP", "GENLIB" in one call.
-void WriteOutputKeys(HostServices* host, ProjectNode* config, const OutputRecord& record);
-// "ListingDirectory", "OPTLT" in one call.
-void WriteListingKeys(HostServices* host, ProjectNode* config, const OutputRecord& record);
 
 // "OPTLT": twenty "%d" joined by ",".
 std::string FormatListingSwitches(const ListingSwitches& switches);
