@@ -6,6 +6,7 @@
 #include "host/host_platform.h"
 #include "host/store/preference_store.h"
 #include "platform/fs.h"
+#include "project/boundary.h"
 #include "support/path_text.h"
 
 namespace c51::host {
@@ -31,17 +32,6 @@ F FunctionFrom(void* address) {
 std::string WithoutTrailingSeparator(std::string folder) {
   while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
   return folder;
-}
-
-// Services may be reached only through the plug-in; nothing may unwind
-// back into it.
-template <typename R, typename F>
-R Guarded(R failure, F&& body) {
-  try {
-    return body();
-  } catch (...) {
-    return failure;
-  }
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include "plugin/default_configuration.h"
 #include "plugin/open_configuration.h"
 #include "plugin/state.h"
+#include "project/boundary.h"
 #include "project/host_services.h"
 #include "settings/default_backend.h"
 #include "settings/settings_entry.h"
@@ -63,23 +64,6 @@ PluginState* Ready() {
   PluginState* state = &State();
   state->host = &g_host_services;
   return state;
-}
-
-template <typename R, typename F>
-R Guarded(R failure, F&& body) {
-  try {
-    return body();
-  } catch (...) {
-    return failure;
-  }
-}
-
-template <typename F>
-void Guarded(F&& body) {
-  try {
-    body();
-  } catch (...) {
-  }
 }
 
 int C51_CDECL EntrySetHostContext(const HostContext* context) {

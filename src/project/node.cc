@@ -172,12 +172,16 @@ bool SetAttributeText(ProjectNode* node, const char* name, const char* value) {
     delete entry;
     return false;
   }
+  LinkLastAttribute(node, entry);
+  return true;
+}
+
+void LinkLastAttribute(ProjectNode* node, NodeAttribute* entry) {
   NodeAttribute* head = &node->attributes;
   entry->next = head;
   entry->prev = head->prev;
   head->prev->next = entry;
   head->prev = entry;
-  return true;
 }
 
 bool SetAttributeInt(ProjectNode* node, const char* name, int value) {
