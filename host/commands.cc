@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "build/translation.h"
 #include "host/project_model.h"
 #include "platform/ascii_case.h"
 #include "platform/path.h"
@@ -31,11 +32,11 @@ bool SamePath(std::string_view a, std::string_view b) {
 int FileSteps(ProjectNode* file, ConfigurationRef* ref) {
   std::string_view relative;
   if (!FindAttributeView(file, keys::kRelativePath, &relative)) return 0;
-  SourceKind kind = KindOfPath(std::string(relative));
-  if (kind != SourceKind::kC && kind != SourceKind::kAssembly) return 0;
+  FileKind kind = KindOfFile(relative);
+  if (kind != FileKind::kCSource && kind != FileKind::kAssemblySource) return 0;
   FileSwitches switches = ResolveFileSwitches(file, ref);
   if (!switches.included()) return 0;
-  return kind == SourceKind::kC && switches.generates_asm() && switches.assembles_asm() ? 2 : 1;
+  return kind == FileKind::kCSource && switches.generates_asm() && switches.assembles_asm() ? 2 : 1;
 }
 
 int PlannedSteps(ProjectNode* root, const std::string& config) {

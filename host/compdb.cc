@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "build/translation.h"
 #include "host/host_platform.h"
 #include "host/project_model.h"
 #include "host/text_encoding.h"
@@ -55,7 +56,7 @@ std::vector<CompileEntry> CompileEntries(ProjectNode* root, const std::string& c
   const std::string directory = FileSystemName(project_folder);
   for (ProjectNode* file : ProjectFiles(root)) {
     std::string source = AbsoluteFilePath(file, project_folder);
-    if (source.empty() || KindOfPath(source) != SourceKind::kC) continue;
+    if (source.empty() || KindOfFile(source) != FileKind::kCSource) continue;
     ResolvedC51Options resolved;
     ResolveC51Options(file, &ref, &resolved);
 

@@ -5,7 +5,6 @@
 #include "platform/ascii_case.h"
 #include "platform/path.h"
 #include "project/key_names.h"
-#include "support/path_text.h"
 
 namespace c51::host {
 namespace {
@@ -206,14 +205,6 @@ std::string AbsoluteFilePath(const ProjectNode* file, const std::string& project
   std::string_view relative;
   if (!FindAttributeView(file, keys::kRelativePath, &relative)) return std::string();
   return LexicalFullPath(std::string(relative), project_folder, NativePathStyle());
-}
-
-SourceKind KindOfPath(const std::string& path) {
-  std::string extension = LowerExtension(path);
-  if (extension == "c") return SourceKind::kC;
-  if (extension == "asm" || extension == "a51" || extension == "src") return SourceKind::kAssembly;
-  if (extension == "obj" || extension == "lib" || extension == "rel") return SourceKind::kObject;
-  return SourceKind::kOther;
 }
 
 }  // namespace c51::host

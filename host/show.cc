@@ -3,6 +3,7 @@
 // code: the plug-in is not loaded and nothing on disk changes.
 #include <cstdio>
 
+#include "build/translation.h"
 #include "host/commands.h"
 #include "host/host_platform.h"
 #include "host/project_model.h"
@@ -21,6 +22,20 @@
 
 namespace c51::host {
 namespace {
+
+const char* KindName(FileKind kind) {
+  switch (kind) {
+    case FileKind::kCSource:
+      return "C source";
+    case FileKind::kAssemblySource:
+      return "assembly source";
+    case FileKind::kObject:
+      return "object or library";
+    case FileKind::kIgnored:
+      break;
+  }
+  return "not translated";
+}
 
 void Print(const std::string& gbk) {
   std::fputs(ToStreamEncoding(gbk, stdout).c_str(), stdout);
@@ -121,23 +136,21 @@ int CommandShow(Session* session) {
   for (ProjectNode* file : ProjectFiles(root)) {
     const char* relative = GetAttributeText(file, keys::kRelativePath);
     if (!relative) continue;
-    SourceKind kind = KindOfPath(relative);
+    FileKind kind = KindOfFile(relative);
     FileSwitches switches = ResolveFileSwitches(file, &ref);
-    static const char* const kKindNames[] = {"C source", "assembly source", "object or library",
-                                             "not translated"};
-    Print("  " + std::string(relative) + "  [" + kKindNames[static_cast<int>(kind)] + "]\n");
-    if (kind == SourceKind::kOther) continue;
+    Print("  " + std::string(relative) + "  [" + KindName(kind) + "]\n");
+    if (kind == FileKind::kIgnored) continue;
     Print("    included " + SwitchText(switches.inc_bld, switches.included()));
-    if (kind == SourceKind::kC) {
+    if (kind == FileKind::kCSource) {
       Print(", assembly source " + SwitchText(switches.gen_asm, switches.generates_asm()) +
             ", assembled " + SwitchText(switches.asm_asm, switches.assembles_asm()));
     }
     Print("\n");
-    if (kind == SourceKind::kC) {
+    if (kind == FileKind::kCSource) {
       Print("    C51: " + BuildC51ControlString(file, inputs) + "\n");
       if (switches.generates_asm() && switches.assembles_asm())
         Print("    A51 (generated source): " + BuildGeneratedAsmControlString(&ref) + "\n");
-    } else if (kind == SourceKind::kAssembly) {
+    } else if (kind == FileKind::kAssemblySource) {
       Print("    A51: " + BuildA51ControlString(file, inputs) + "\n");
     }
   }
