@@ -176,13 +176,6 @@ bool SetAttributeText(ProjectNode* node, const char* name, const char* value) {
   return true;
 }
 
-void LinkLastAttribute(ProjectNode* node, NodeAttribute* entry) {
-  NodeAttribute* head = &node->attributes;
-  entry->next = head;
-  entry->prev = head->prev;
-  head->prev->next = entry;
-  head->prev = entry;
-}
 
 bool SetAttributeInt(ProjectNode* node, const char* name, int value) {
   return SetAttributeText(node, name, FormatInt(value).c_str());

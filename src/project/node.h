@@ -140,7 +140,13 @@ bool SetAttributeText(ProjectNode* node, const char* name, const char* value);
 
 // Links `entry` into the node's ring as its last attribute. Whoever made
 // the entry (plug-in or host, each with its own allocator) still owns it.
-void LinkLastAttribute(ProjectNode* node, NodeAttribute* entry);
+inline void LinkLastAttribute(ProjectNode* node, NodeAttribute* entry) {
+  NodeAttribute* head = &node->attributes;
+  entry->next = head;
+  entry->prev = head->prev;
+  head->prev->next = entry;
+  head->prev = entry;
+}
 // "%d".
 bool SetAttributeInt(ProjectNode* node, const char* name, int value);
 // "%f": six decimals, at most 255 characters.
