@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "plugin/state.h"
+#include "project/config_keys.h"
 #include "project/host_services.h"
 #include "project/key_names.h"
 #include "project/key_writer.h"
@@ -83,20 +84,8 @@ void CreateDefaultConfiguration(PluginState* state, ProjectNode* config) {
   if (context.debug_record) state->debug = *context.debug_record;
 
   KeyWriter writer(host, config);
-  writer.Int(keys::kCodeMode, target.code_mode);
-  writer.Int(keys::kMemMode, target.mem_mode);
-  writer.Int(keys::kRtos, target.rtos);
-  writer.Int(keys::kTargetFlags, target.t51_flags);
-  writer.Double(keys::kClock, target.clock);
-  writer.Text(keys::kOffChipCode, target.ocm51);
-  writer.Text(keys::kOffChipXdata, target.ocr51);
-  writer.Text(keys::kCodeBank, target.code_bank);
-  writer.Text(keys::kOutputDirectory, output.output_directory);
-  writer.Text(keys::kOutputName, output.output_name);
-  writer.Int(keys::kCreateExecutable, output.gen_app);
-  writer.Int(keys::kCreateLibrary, output.gen_lib);
-  writer.Text(keys::kListingDirectory, output.listing_directory);
-  writer.Text(keys::kListingSwitches, FormatListingSwitches(output.listing));
+  AddTargetKeys(target, &writer);
+  AddOutputKeys(output, &writer);
   if (context.debug_record) *context.debug_record = state->debug;
   writer.Text(keys::kDebugOptions, FormatDebugOptions(state->debug));
   if (!writer.Commit()) return;

@@ -40,15 +40,19 @@ void ReadTargetRecord(const ProjectNode* config, double default_clock, TargetRec
 
 void WriteTargetRecord(HostServices* host, ProjectNode* config, const TargetRecord& record) {
   KeyWriter writer(host, config);
-  writer.Int(keys::kCodeMode, record.code_mode);
-  writer.Int(keys::kMemMode, record.mem_mode);
-  writer.Int(keys::kRtos, record.rtos);
-  writer.Int(keys::kTargetFlags, record.t51_flags);
-  writer.Double(keys::kClock, record.clock);
-  writer.Text(keys::kOffChipCode, record.ocm51);
-  writer.Text(keys::kOffChipXdata, record.ocr51);
-  writer.Text(keys::kCodeBank, record.code_bank);
+  AddTargetKeys(record, &writer);
   writer.Commit();
+}
+
+void AddTargetKeys(const TargetRecord& record, KeyWriter* writer) {
+  writer->Int(keys::kCodeMode, record.code_mode);
+  writer->Int(keys::kMemMode, record.mem_mode);
+  writer->Int(keys::kRtos, record.rtos);
+  writer->Int(keys::kTargetFlags, record.t51_flags);
+  writer->Double(keys::kClock, record.clock);
+  writer->Text(keys::kOffChipCode, record.ocm51);
+  writer->Text(keys::kOffChipXdata, record.ocr51);
+  writer->Text(keys::kCodeBank, record.code_bank);
 }
 
 std::string DefaultConfigFolder(const std::string& config_name) {
@@ -68,6 +72,15 @@ void ReadOutputRecord(const ProjectNode* config, const std::string& config_name,
   ReadInt(config, keys::kCreateLibrary, &out->gen_lib);
   ReadText(config, keys::kListingDirectory, &out->listing_directory);
   ParseListingSwitches(GetAttributeText(config, keys::kListingSwitches), &out->listing);
+}
+
+void AddOutputKeys(const OutputRecord& record, KeyWriter* writer) {
+  writer->Text(keys::kOutputDirectory, record.output_directory);
+  writer->Text(keys::kOutputName, record.output_name);
+  writer->Int(keys::kCreateExecutable, record.gen_app);
+  writer->Int(keys::kCreateLibrary, record.gen_lib);
+  writer->Text(keys::kListingDirectory, record.listing_directory);
+  writer->Text(keys::kListingSwitches, FormatListingSwitches(record.listing));
 }
 
 int ConfigurationBankCount(const ProjectNode* config) {
