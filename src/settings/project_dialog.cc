@@ -180,10 +180,10 @@ int RunProjectSheet(PluginState* state, const ProjectNode* root, const Configura
   title += '"';
   CArdelPropertySheet sheet(title);
   std::vector<std::unique_ptr<CArdelPage>> pages;
-  for (const ProjectPage& spec : kProjectPages) {
-    pages.push_back(MakePage(spec.kind, &session));
+  for (const ProjectPage& entry : kProjectPages) {
+    pages.push_back(MakePage(entry.kind, &session));
     CArdelPage* page = pages.back().get();
-    page->Bind(NodeOf(spec.apply_node, nodes));
+    page->Bind(NodeOf(entry.apply_node, nodes));
     sheet.AddPage(page);
   }
   if (auto* device_page = dynamic_cast<CDevicePage*>(pages[kDevicePage].get())) {

@@ -338,12 +338,12 @@ class DialogResources : public ::testing::Test {
     SettingsRecords records;
     SettingsSession session{&state, &records, nullptr};
     std::vector<Dialog> dialogs;
-    for (const PageSpec& spec : PageTable()) {
-      std::unique_ptr<CArdelPage> page = spec.make(&session);
+    for (const PageRow& row : PageTable()) {
+      std::unique_ptr<CArdelPage> page = row.make(&session);
       Dialog d{"", {}, true};
       for (int l = 0; l < 2; ++l) d.templates[l] = page->Template(kLanguages[l].language);
       d.name = d.templates[0].caption;
-      EXPECT_EQ(d.templates[0].id, spec.template_id) << d.name;
+      EXPECT_EQ(d.templates[0].id, row.template_id) << d.name;
       dialogs.push_back(std::move(d));
     }
     FolderSetupDialog folders("");

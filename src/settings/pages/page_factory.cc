@@ -26,7 +26,7 @@ std::unique_ptr<CArdelPage> Make(SettingsSession* session) {
 
 // The row of `kind`. No default: a kind added without its page is a
 // compile error (-Wswitch).
-constexpr PageSpec Row(PageKind kind) {
+constexpr PageRow Row(PageKind kind) {
   switch (kind) {
     case PageKind::kDevice:
       return {kind, IDD_DEVICE_PAGE, &Make<CDevicePage>};
@@ -57,26 +57,25 @@ constexpr PageSpec Row(PageKind kind) {
 }
 
 template <size_t... kKinds>
-constexpr std::array<PageSpec, sizeof...(kKinds)> Rows(std::index_sequence<kKinds...>) {
+constexpr std::array<PageRow, sizeof...(kKinds)> Rows(std::index_sequence<kKinds...>) {
   return {Row(static_cast<PageKind>(kKinds))...};
 }
 
 constexpr size_t kPageKinds = static_cast<size_t>(PageKind::kCount);
-constexpr std::array<PageSpec, kPageKinds> kPageTable =
-    Rows(std::make_index_sequence<kPageKinds>());
+constexpr std::array<PageRow, kPageKinds> kPageTable = Rows(std::make_index_sequence<kPageKinds>());
 
 }  // namespace
 
-std::span<const PageSpec> PageTable() {
+std::span<const PageRow> PageTable() {
   return kPageTable;
 }
 
-const PageSpec& PageSpecOf(PageKind kind) {
+const PageRow& PageRowOf(PageKind kind) {
   return kPageTable[static_cast<size_t>(kind)];
 }
 
 std::unique_ptr<CArdelPage> MakePage(PageKind kind, SettingsSession* session) {
-  return PageSpecOf(kind).make(session);
+  return PageRowOf(kind).make(session);
 }
 
 }  // namespace c51::settings

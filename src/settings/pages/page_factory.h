@@ -28,7 +28,7 @@ enum class PageKind {
   kCount,  // not a page: the number of kinds
 };
 
-struct PageSpec {
+struct PageRow {
   PageKind kind;
   int template_id;  // the page's dialog resource (IDD_...)
   // A new page over `session`, which outlives it.
@@ -36,11 +36,11 @@ struct PageSpec {
 };
 
 // One row per kind, in PageKind order.
-std::span<const PageSpec> PageTable();
+std::span<const PageRow> PageTable();
 // The row of a page kind (not kCount).
-const PageSpec& PageSpecOf(PageKind kind);
+const PageRow& PageRowOf(PageKind kind);
 
-// PageSpecOf(kind).make(session).
+// PageRowOf(kind).make(session).
 std::unique_ptr<CArdelPage> MakePage(PageKind kind, SettingsSession* session);
 
 }  // namespace c51::settings

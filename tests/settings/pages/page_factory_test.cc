@@ -23,10 +23,10 @@ TEST(PageTable, EveryKindMakesThePageOfItsResource) {
   ASSERT_EQ(table.size(), static_cast<size_t>(PageKind::kCount));
   std::set<int> resources;
   for (size_t i = 0; i < table.size(); ++i) {
-    const PageSpec& row = table[i];
+    const PageRow& row = table[i];
     SCOPED_TRACE("row " + std::to_string(i));
     EXPECT_EQ(static_cast<size_t>(row.kind), i);
-    EXPECT_EQ(&PageSpecOf(row.kind), &row);
+    EXPECT_EQ(&PageRowOf(row.kind), &row);
     EXPECT_NE(row.template_id, IDD_EMPTY_PAGE);
     EXPECT_TRUE(resources.insert(row.template_id).second) << "shared by two kinds";
     ASSERT_NE(row.make, nullptr);
