@@ -26,7 +26,7 @@
 #include <utility>
 #include <vector>
 
-#include "import/import_entry.h"
+#include "entry/import_entry.h"
 #include "import/uvproj_importer.h"
 #include "markup/markup_doc.h"
 #include "platform/fs.h"

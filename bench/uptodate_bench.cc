@@ -42,13 +42,13 @@
 #include <string>
 #include <vector>
 
+#include "entry/plugin_interface.h"
 #include "platform/dynamic_library.h"
 #include "platform/env.h"
 #include "platform/fs.h"
 #include "platform/input_file.h"
 #include "platform/process.h"
 #include "plugin/host_context.h"
-#include "plugin/plugin_interface.h"
 #include "project/node.h"
 
 namespace c51 {

@@ -4,16 +4,19 @@
 
 #include <cstdio>
 
+#include "build/translation.h"
 #include "host/project_model.h"
 #include "platform/ascii_case.h"
 #include "platform/path.h"
 #include "project/key_names.h"
+#include "project/scope_walk.h"
 #include "project/scopes.h"
+#include "support/path_text.h"
 
 namespace c51::host {
 namespace {
 
-bool SamePath(const std::string& a, const std::string& b) {
+bool SamePath(std::string_view a, std::string_view b) {
   if (NativePathStyle() == PathStyle::kPosix) return a == b;
   if (a.size() != b.size()) return false;
   for (size_t i = 0; i < a.size(); ++i) {
@@ -24,21 +27,16 @@ bool SamePath(const std::string& a, const std::string& b) {
   return true;
 }
 
-std::string FileName(const std::string& path) {
-  size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 }  // namespace
 
 int FileSteps(ProjectNode* file, ConfigurationRef* ref) {
   std::string_view relative;
   if (!FindAttributeView(file, keys::kRelativePath, &relative)) return 0;
-  SourceKind kind = KindOfPath(std::string(relative));
-  if (kind != SourceKind::kC && kind != SourceKind::kAssembly) return 0;
+  FileKind kind = KindOfFile(relative);
+  if (kind != FileKind::kCSource && kind != FileKind::kAssemblySource) return 0;
   FileSwitches switches = ResolveFileSwitches(file, ref);
   if (!switches.included()) return 0;
-  return kind == SourceKind::kC && switches.generates_asm() && switches.assembles_asm() ? 2 : 1;
+  return kind == FileKind::kCSource && switches.generates_asm() && switches.assembles_asm() ? 2 : 1;
 }
 
 int PlannedSteps(ProjectNode* root, const std::string& config) {
@@ -55,7 +53,9 @@ ProjectNode* FindProjectFile(ProjectNode* root, const std::string& project_folde
     if (SamePath(AbsoluteFilePath(file, project_folder), path)) return file;
   ProjectNode* by_name = nullptr;
   for (ProjectNode* file : files) {
-    if (!SamePath(FileName(AbsoluteFilePath(file, project_folder)), FileName(path))) continue;
+    const std::string absolute = AbsoluteFilePath(file, project_folder);
+    if (!SamePath(NamePart(absolute, PathBreak::kSlash), NamePart(path, PathBreak::kSlash)))
+      continue;
     if (by_name) return nullptr;
     by_name = file;
   }

@@ -12,7 +12,7 @@
 #include "platform/fs.h"
 #include "platform/path.h"
 #include "project/key_names.h"
-#include "support/path_helpers.h"
+#include "support/path_text.h"
 
 namespace c51::host {
 namespace {
@@ -99,7 +99,7 @@ int CommandNew(Session* session) {
   session->NewProject(path);
   HostTree& tree = session->tree();
   ProjectNode* root = tree.root();
-  tree.SetAttribute(root, keys::kName, BaseName(path));
+  tree.SetAttribute(root, keys::kName, std::string(FileTitle(path, PathBreak::kSlash)));
   SetActiveConfiguration(&tree, config);
   ProjectNode* configuration = tree.AddChild(tree.AppendChild(root, keys::kConfigurations),
                                              keys::kConfiguration, config.c_str());
@@ -187,7 +187,9 @@ int CommandImport(Session* session) {
     return kExitUsage;
   }
   std::string output = command.Value("output");
-  output = output.empty() ? FolderOf(source) + BaseName(source) + ".cvproj" : FullPath(output);
+  output = output.empty()
+               ? FolderOf(source) + std::string(FileTitle(source, PathBreak::kSlash)) + ".cvproj"
+               : FullPath(output);
   if (!MayWrite(session, output)) return kExitUsage;
   if (FolderOf(output) != FolderOf(source)) {
     session->Warning(
@@ -197,7 +199,7 @@ int CommandImport(Session* session) {
 
   session->NewProject(output);
   HostTree& tree = session->tree();
-  tree.SetAttribute(tree.root(), keys::kName, BaseName(output));
+  tree.SetAttribute(tree.root(), keys::kName, std::string(FileTitle(output, PathBreak::kSlash)));
   // The first target's device is in force while the import applies the
   // default configuration (its clock becomes "SIMCLK").
   const UvisionTarget* first = PickTarget(targets, "");

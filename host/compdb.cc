@@ -2,14 +2,16 @@
 
 #include <cstdio>
 
+#include "build/translation.h"
 #include "host/host_platform.h"
 #include "host/project_model.h"
 #include "host/text_encoding.h"
 #include "options/c51_control_string.h"
 #include "options/option_text.h"
+#include "platform/ascii_case.h"
 #include "platform/path.h"
 #include "project/scopes.h"
-#include "support/path_helpers.h"
+#include "support/split_text.h"
 
 namespace c51::host {
 namespace {
@@ -23,10 +25,10 @@ bool Contains(const std::vector<std::string>& list, const std::string& item) {
 }  // namespace
 
 std::vector<std::string> DefineSymbols(const std::string& define, const std::string& undefine) {
-  const std::string dropped = UpperCopy(std::string(TrimBlanks(undefine)));
+  const std::string_view dropped = TrimBlanks(undefine);
   std::vector<std::string> symbols;
   for (const std::string& symbol : SplitAtSeparators(define, " \t,"))
-    if (dropped.empty() || UpperCopy(symbol) != dropped) symbols.push_back(symbol);
+    if (dropped.empty() || !EqualsIgnoringCase(symbol, dropped)) symbols.push_back(symbol);
   return symbols;
 }
 
@@ -54,7 +56,7 @@ std::vector<CompileEntry> CompileEntries(ProjectNode* root, const std::string& c
   const std::string directory = FileSystemName(project_folder);
   for (ProjectNode* file : ProjectFiles(root)) {
     std::string source = AbsoluteFilePath(file, project_folder);
-    if (source.empty() || KindOfPath(source) != SourceKind::kC) continue;
+    if (source.empty() || KindOfFile(source) != FileKind::kCSource) continue;
     ResolvedC51Options resolved;
     ResolveC51Options(file, &ref, &resolved);
 

@@ -140,11 +140,7 @@ bool HostTree::AppendAttribute(ProjectNode* node, std::string_view name, std::st
     std::free(entry);
     return false;
   }
-  NodeAttribute* head = &node->attributes;
-  entry->next = head;
-  entry->prev = head->prev;
-  head->prev->next = entry;
-  head->prev = entry;
+  LinkLastAttribute(node, entry);
   modified_ = true;
   return true;
 }

@@ -6,6 +6,8 @@
 #include "host/host_platform.h"
 #include "host/store/preference_store.h"
 #include "platform/fs.h"
+#include "project/boundary.h"
+#include "support/path_text.h"
 
 namespace c51::host {
 namespace {
@@ -30,17 +32,6 @@ F FunctionFrom(void* address) {
 std::string WithoutTrailingSeparator(std::string folder) {
   while (folder.size() > 1 && (folder.back() == '/' || folder.back() == '\\')) folder.pop_back();
   return folder;
-}
-
-// Services may be reached only through the plug-in; nothing may unwind
-// back into it.
-template <typename R, typename F>
-R Guarded(R failure, F&& body) {
-  try {
-    return body();
-  } catch (...) {
-    return failure;
-  }
 }
 
 }  // namespace
@@ -114,9 +105,7 @@ bool PluginHost::SetToolchainFolder(const std::string& folder, std::string* err)
 }
 
 std::string PluginHost::ProjectFolder() const {
-  size_t slash = project_path_.find_last_of("\\/");
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? project_path_.substr(0, 1) : project_path_.substr(0, slash);
+  return ParentFolder(project_path_);
 }
 
 void PluginHost::set_device(const DeviceInfo& device) {

@@ -11,12 +11,12 @@
 #include <string>
 #include <vector>
 
+#include "entry/plugin_interface.h"
 #include "host/build_output.h"
 #include "host/host_tree.h"
 #include "host/project_model.h"
 #include "platform/dynamic_library.h"
 #include "plugin/host_context.h"
-#include "plugin/plugin_interface.h"
 
 namespace c51::host {
 
@@ -46,9 +46,6 @@ class PluginHost {
   bool SetToolchainFolder(const std::string& folder, std::string* err);
 
   // ---- The context record ----
-  // The executable's folder without a trailing separator (word 1).
-  const std::string& install_dir() const { return install_dir_; }
-  void set_install_dir(const std::string& folder) { install_dir_ = folder; }
   // Absolute path of the project file (word 2).
   const std::string& project_path() const { return project_path_; }
   void set_project_path(const std::string& path) { project_path_ = path; }
@@ -58,7 +55,6 @@ class PluginHost {
   // kDefaultClockMhz without one.
   void set_device(const DeviceInfo& device);
   const DeviceInfo& device() const { return device_; }
-  double clock() const { return clock_; }
   // Calls SetHostContext with a record pointing at this object's fields.
   void SendContext();
 
@@ -95,7 +91,7 @@ class PluginHost {
   DynamicLibrary library_;  // the plug-in
   PluginInterface* table_ = nullptr;
 
-  std::string install_dir_;
+  std::string install_dir_;  // the executable's folder, no trailing separator (word 1)
   std::string project_path_;
   std::string debug_driver_;
   std::string toolchain_name_;

@@ -96,16 +96,11 @@ class ProjectLoader final : public XmlHandler {
   std::vector<ProjectNode*> open_;
 };
 
-bool IsNameStart(unsigned char u) {
-  return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_' || u == ':' || u >= 0x80;
-}
-
 // The names both readers accept.
 bool IsXmlName(std::string_view name) {
-  if (name.empty() || !IsNameStart(static_cast<unsigned char>(name[0]))) return false;
+  if (name.empty() || !IsXmlNameStart(name[0])) return false;
   for (char c : name) {
-    unsigned char u = static_cast<unsigned char>(c);
-    if (!IsNameStart(u) && !(u >= '0' && u <= '9') && u != '-' && u != '.') return false;
+    if (!IsXmlNameChar(c)) return false;
   }
   return true;
 }

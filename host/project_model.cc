@@ -207,20 +207,4 @@ std::string AbsoluteFilePath(const ProjectNode* file, const std::string& project
   return LexicalFullPath(std::string(relative), project_folder, NativePathStyle());
 }
 
-std::string LowerExtension(const std::string& path) {
-  size_t dot = path.rfind('.');
-  size_t slash = path.find_last_of("\\/:");
-  if (dot == std::string::npos || (slash != std::string::npos && slash > dot)) return std::string();
-  std::string extension = path.substr(dot + 1);
-  return ToLowerAscii(extension);
-}
-
-SourceKind KindOfPath(const std::string& path) {
-  std::string extension = LowerExtension(path);
-  if (extension == "c") return SourceKind::kC;
-  if (extension == "asm" || extension == "a51" || extension == "src") return SourceKind::kAssembly;
-  if (extension == "obj" || extension == "lib" || extension == "rel") return SourceKind::kObject;
-  return SourceKind::kOther;
-}
-
 }  // namespace c51::host

@@ -68,13 +68,6 @@ ProjectNode* FindGroup(HostTree* tree, const std::string& path);
 // folder; empty without "RelativePath".
 std::string AbsoluteFilePath(const ProjectNode* file, const std::string& project_folder);
 
-// The lower-cased extension of a path ("Main.C" => "c"); empty without one.
-std::string LowerExtension(const std::string& path);
-
-enum class SourceKind { kC, kAssembly, kObject, kOther };
-// By extension, as the build sorts files: c; asm, a51, src; obj, lib, rel.
-SourceKind KindOfPath(const std::string& path);
-
 }  // namespace c51::host
 
 #endif  // C51_HOST_PROJECT_MODEL_H_

@@ -25,7 +25,6 @@ class Session {
   HostTree& tree() { return tree_; }
   PluginHost& plugin() { return plugin_; }
   BuildOutput& output() { return output_; }
-  bool colour() const { return colour_; }
 
   // Prints "corvane-c51: <message>" on standard error.
   void Error(const std::string& message) const;

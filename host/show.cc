@@ -3,6 +3,7 @@
 // code: the plug-in is not loaded and nothing on disk changes.
 #include <cstdio>
 
+#include "build/translation.h"
 #include "host/commands.h"
 #include "host/host_platform.h"
 #include "host/project_model.h"
@@ -14,11 +15,27 @@
 #include "project/device_record.h"
 #include "project/key_names.h"
 #include "project/node.h"
+#include "project/scope_walk.h"
 #include "project/scopes.h"
-#include "support/path_helpers.h"
+#include "support/path_text.h"
+#include "support/split_text.h"
 
 namespace c51::host {
 namespace {
+
+const char* KindName(FileKind kind) {
+  switch (kind) {
+    case FileKind::kCSource:
+      return "C source";
+    case FileKind::kAssemblySource:
+      return "assembly source";
+    case FileKind::kObject:
+      return "object or library";
+    case FileKind::kIgnored:
+      break;
+  }
+  return "not translated";
+}
 
 void Print(const std::string& gbk) {
   std::fputs(ToStreamEncoding(gbk, stdout).c_str(), stdout);
@@ -111,29 +128,29 @@ int CommandShow(Session* session) {
       RelativeFolder(output_dir ? output_dir : DefaultConfigFolder(config), project_folder, true);
   inputs.listing_dir = RelativeFolder(listing_dir ? listing_dir : DefaultConfigFolder(config),
                                       project_folder, false);
-  inputs.output_name = output_name ? output_name : BaseName(session->project_path());
+  inputs.output_name = output_name
+                           ? output_name
+                           : std::string(FileTitle(session->project_path(), PathBreak::kSlash));
 
   Print("\nfiles (configuration \"" + config + "\"):\n");
   for (ProjectNode* file : ProjectFiles(root)) {
     const char* relative = GetAttributeText(file, keys::kRelativePath);
     if (!relative) continue;
-    SourceKind kind = KindOfPath(relative);
+    FileKind kind = KindOfFile(relative);
     FileSwitches switches = ResolveFileSwitches(file, &ref);
-    static const char* const kKindNames[] = {"C source", "assembly source", "object or library",
-                                             "not translated"};
-    Print("  " + std::string(relative) + "  [" + kKindNames[static_cast<int>(kind)] + "]\n");
-    if (kind == SourceKind::kOther) continue;
+    Print("  " + std::string(relative) + "  [" + KindName(kind) + "]\n");
+    if (kind == FileKind::kIgnored) continue;
     Print("    included " + SwitchText(switches.inc_bld, switches.included()));
-    if (kind == SourceKind::kC) {
+    if (kind == FileKind::kCSource) {
       Print(", assembly source " + SwitchText(switches.gen_asm, switches.generates_asm()) +
             ", assembled " + SwitchText(switches.asm_asm, switches.assembles_asm()));
     }
     Print("\n");
-    if (kind == SourceKind::kC) {
+    if (kind == FileKind::kCSource) {
       Print("    C51: " + BuildC51ControlString(file, inputs) + "\n");
       if (switches.generates_asm() && switches.assembles_asm())
         Print("    A51 (generated source): " + BuildGeneratedAsmControlString(&ref) + "\n");
-    } else if (kind == SourceKind::kAssembly) {
+    } else if (kind == FileKind::kAssemblySource) {
       Print("    A51: " + BuildA51ControlString(file, inputs) + "\n");
     }
   }

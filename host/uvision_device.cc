@@ -7,6 +7,7 @@
 #include "import/import_names.h"
 #include "platform/ascii_case.h"
 #include "platform/fs.h"
+#include "support/path_text.h"
 
 namespace c51::host {
 namespace {

@@ -6,6 +6,15 @@ bool HasPugixml() {
   return C51_HOST_HAVE_PUGIXML != 0;
 }
 
+bool IsXmlNameStart(char c) {
+  const unsigned char u = static_cast<unsigned char>(c);
+  return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_' || u == ':' || u >= 0x80;
+}
+
+bool IsXmlNameChar(char c) {
+  return IsXmlNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
+}
+
 XmlBackend DefaultXmlBackend() {
   return HasPugixml() ? XmlBackend::kPugixml : XmlBackend::kBuiltin;
 }

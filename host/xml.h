@@ -7,8 +7,8 @@
 // Reading reports the document as events in document order; the handler
 // sees UTF-8 texts with references already replaced. Comments, processing
 // instructions and the XML declaration are skipped; a document type
-// declaration, a NUL byte and text outside the root element are refused. Line ends and whitespace inside attribute values
-// are kept as written.
+// declaration, a NUL byte and text outside the root element are refused.
+// Line ends and whitespace inside attribute values are kept as written.
 #ifndef C51_HOST_XML_H_
 #define C51_HOST_XML_H_
 
@@ -26,6 +26,12 @@ enum class XmlBackend {
 
 // True when this build has pugixml.
 bool HasPugixml();
+
+// Names as pugixml reads them, so that both builds take the same
+// documents: a letter, "_", ":" or a byte >= 0x80 (part of a UTF-8
+// character) first, then also digits, "-" and ".".
+bool IsXmlNameStart(char c);
+bool IsXmlNameChar(char c);
 // pugixml when there is one, otherwise the built-in code.
 XmlBackend DefaultXmlBackend();
 

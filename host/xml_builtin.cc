@@ -14,18 +14,6 @@ bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\r' || c == '\n';
 }
 
-// Names as pugixml reads them, so that both builds take the same
-// documents: a letter, "_", ":" or a byte >= 0x80 (part of a UTF-8
-// character) first, then also digits, "-" and ".".
-bool IsNameStart(char c) {
-  const unsigned char u = static_cast<unsigned char>(c);
-  return (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || u == '_' || u == ':' || u >= 0x80;
-}
-
-bool IsNameChar(char c) {
-  return IsNameStart(c) || (c >= '0' && c <= '9') || c == '-' || c == '.';
-}
-
 class BuiltinParser {
  public:
   BuiltinParser(const std::string& data, XmlHandler* handler) : s_(data), handler_(handler) {}
@@ -41,7 +29,7 @@ class BuiltinParser {
       }
       if (StartsWith("<?")) {
         // A target name first, as pugixml demands.
-        if (pos_ + 2 >= s_.size() || !IsNameStart(s_[pos_ + 2]))
+        if (pos_ + 2 >= s_.size() || !IsXmlNameStart(s_[pos_ + 2]))
           return Fail("a processing instruction without a name");
         if (!SkipPast("?>", "processing instruction not closed")) return false;
       } else if (StartsWith("<!--")) {
@@ -92,8 +80,8 @@ class BuiltinParser {
 
   bool ParseName(std::string_view* name) {
     size_t start = pos_;
-    if (pos_ >= s_.size() || !IsNameStart(s_[pos_])) return Fail("a name was expected");
-    while (pos_ < s_.size() && IsNameChar(s_[pos_])) ++pos_;
+    if (pos_ >= s_.size() || !IsXmlNameStart(s_[pos_])) return Fail("a name was expected");
+    while (pos_ < s_.size() && IsXmlNameChar(s_[pos_])) ++pos_;
     *name = std::string_view(s_).substr(start, pos_ - start);
     return true;
   }

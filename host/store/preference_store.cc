@@ -9,6 +9,7 @@
 #include <string>
 
 #include "platform/ascii_case.h"
+#include "support/path_text.h"
 
 #if defined(_WIN32)
 #include <windows.h>
@@ -88,8 +89,7 @@ std::string LibraryFolder() {
   if (dladdr(reinterpret_cast<void*>(&LibraryFolder), &info) && info.dli_fname)
     path = c51::SystemToLocalText(info.dli_fname);
 #endif
-  size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? std::string(".") : path.substr(0, slash);
+  return ParentFolder(path);
 }
 
 std::string PreferencesFile() {
@@ -144,9 +144,7 @@ std::string ProgramFolder() {
   std::string folder = g_host_folder;
   if (folder.empty() && !GetEnvironment(kToolchainEnvironmentVariable, &folder) &&
       !ReadPreferredFolder(&folder)) {
-    std::string install = LibraryFolder();
-    size_t slash = install.find_last_of("\\/");
-    install = slash == std::string::npos ? std::string(".") : install.substr(0, slash);
+    const std::string install = ParentFolder(LibraryFolder());
     return Join(Join(Join(install, "simtool"), "C51"), "BIN");
   }
   folder = WithoutTrailingSeparators(folder);

@@ -10,10 +10,10 @@
 #include "build/translation_jobs.h"
 #include "build/user_commands.h"
 #include "options/command_file.h"
-#include "options/option_text.h"
 #include "options/state_inputs.h"
 #include "platform/fs.h"
 #include "platform/path.h"
+#include "plugin/build_cache.h"
 #include "plugin/state.h"
 #include "project/device_record.h"
 #include "project/host_services.h"
@@ -21,6 +21,7 @@
 #include "project/node.h"
 #include "project/scopes.h"
 #include "support/messages.h"
+#include "support/path_text.h"
 
 namespace c51 {
 namespace {
@@ -82,7 +83,7 @@ std::string CommandFileText(PluginState* state, bool library) {
 bool LinkOrCollect(PluginState* state, bool library, const std::string& text) {
   Output(state, library ? "creating library..." : "linking...");
   std::string err;
-  WriteWholeFile(state->output_dir + FileTitle(state->output_name) + ".lnp", text, &err);
+  WriteWholeFile(CommandFilePath(state->output_dir, state->output_name), text, &err);
 
   const std::string& tool = library ? state->toolchain.library_manager : state->toolchain.linker;
   const std::string command =
@@ -93,7 +94,8 @@ bool LinkOrCollect(PluginState* state, bool library, const std::string& text) {
 // The hex file beside the program: the program's name with ".hex" in place
 // of its extension.
 std::string HexFileOf(const PluginState& state) {
-  return state.output_dir + FileTitle(state.output_name) + ".hex";
+  return state.output_dir +
+         std::string(FileTitle(state.output_name, PathBreak::kBackslashOrDrive)) + ".hex";
 }
 
 // The hex converter's own output is not shown and does not judge the
@@ -139,8 +141,8 @@ int BuildTarget(PluginState* state, int rebuild_all) {
   state->build = BuildProgress();
   state->build.serial = ++state->builds_started;
   state->build.rebuild_all = rebuild_all != 0;
-  state->commands.Load(state->output_dir);
-  CommandRecordSaver saver(&state->commands);
+  state->caches().commands.Load(state->output_dir);
+  CommandRecordSaver saver(&state->caches().commands);
 
   if (!CheckTools(state)) return 0;
   const bool have_hex_converter = PathExists(state->toolchain.hex_converter);
@@ -186,7 +188,8 @@ int BuildTarget(PluginState* state, int rebuild_all) {
   // at the last link (an object added, a linker option changed): then the
   // target is out of date all the same.
   const std::string target_name =
-      library ? FileTitle(state->output_name) + ".lib" : state->output_name;
+      library ? std::string(FileTitle(state->output_name, PathBreak::kBackslashOrDrive)) + ".lib"
+              : state->output_name;
   const std::string target = state->output_dir + target_name;
   const std::string command_file = CommandFileText(state, library);
   const uint64_t command_fingerprint =
@@ -196,19 +199,20 @@ int BuildTarget(PluginState* state, int rebuild_all) {
   const bool link =
       state->build.any_translated ||
       OlderThanAny(target, state->build.listed_objects, state->build.newest_object_time) ||
-      !state->commands.Find(target_name, &linked_with) || linked_with != command_fingerprint;
+      !state->caches().commands.Find(target_name, &linked_with) ||
+      linked_with != command_fingerprint;
   if (link) {
     if (state->build.ok && !state->build.object_list.empty()) {
-      state->commands.MarkStarting(target_name);
+      state->caches().commands.MarkStarting(target_name);
       state->build.ok = LinkOrCollect(state, library, command_file);
       // A linker that failed or was killed may have left a cut target; the
       // next build must link again, as make deletes a target whose recipe
       // failed.
       if (state->build.ok) {
-        state->commands.Set(target_name, command_fingerprint);
+        state->caches().commands.Set(target_name, command_fingerprint);
       } else {
         RemoveFile(target);
-        state->commands.Forget(target_name);
+        state->caches().commands.Forget(target_name);
       }
     } else {
       Output(state, "Target not created");
@@ -222,19 +226,21 @@ int BuildTarget(PluginState* state, int rebuild_all) {
   // The hex file follows the program by the same rule: a converter that
   // was missing or killed last time gets its turn, and so does one whose
   // process ended with ours while it wrote (the record then lacks it).
-  const std::string hex_name = FileTitle(state->output_name) + ".hex";
+  const std::string hex_name =
+      std::string(FileTitle(state->output_name, PathBreak::kBackslashOrDrive)) + ".hex";
   const uint64_t hex_fingerprint = HashText(state->toolchain.hex_converter);
   uint64_t hexed_with = 0;
   if (state->build.ok && hex &&
       (link || (!library && have_hex_converter &&
                 (OlderThanAny(HexFileOf(*state), {target}) ||
-                 !state->commands.Find(hex_name, &hexed_with) || hexed_with != hex_fingerprint)))) {
-    state->commands.MarkStarting(hex_name);
+                 !state->caches().commands.Find(hex_name, &hexed_with) ||
+                 hexed_with != hex_fingerprint)))) {
+    state->caches().commands.MarkStarting(hex_name);
     if (!ConvertToHex(state, have_hex_converter)) {
       state->build.ok = false;
       RemoveFile(HexFileOf(*state));
     } else if (have_hex_converter) {
-      state->commands.Set(hex_name, hex_fingerprint);
+      state->caches().commands.Set(hex_name, hex_fingerprint);
     }
   }
 

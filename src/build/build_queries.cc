@@ -23,6 +23,7 @@
 #include "project/key_names.h"
 #include "project/node.h"
 #include "project/scopes.h"
+#include "support/path_text.h"
 
 namespace c51 {
 namespace {
@@ -76,9 +77,7 @@ void DeleteObjectsOfTree(const ProjectNode* files, const std::string& dir) {
     for (const ProjectNode* node = group->first_child; node; node = node->next_sibling) {
       if (TextEquals(node->name, keys::kFile)) {
         if (const char* path = GetAttributeText(node, keys::kRelativePath)) {
-          const std::string_view name = FileNamePart(path);
-          const size_t dot = name.rfind('.');
-          RemoveFile(dir + std::string(name.substr(0, dot)) + ".obj");
+          RemoveFile(dir + std::string(FileTitle(path, PathBreak::kSlashOrDrive)) + ".obj");
         }
       } else if (TextEquals(node->name, keys::kFilter) &&
                  GetAttributeText(node, keys::kName) != nullptr) {
@@ -124,10 +123,10 @@ int NextDependency(PluginState* state, const char* source, char* buffer, int siz
     if (state->configuration.root == nullptr || state->output_dir.empty() || source == nullptr) {
       return 0;
     }
-    const std::string_view name = FileNamePart(source);
-    const size_t dot = name.rfind('.');
     ObjectHead head;
-    ReadObjectHead(state->output_dir + std::string(name.substr(0, dot)) + ".obj", &head);
+    ReadObjectHead(
+        state->output_dir + std::string(FileTitle(source, PathBreak::kSlashOrDrive)) + ".obj",
+        &head);
     if (head.status == InputFile::Status::kNotFound) return 0;
     for (std::string_view include : head.record.includes) list.entries.emplace_back(include);
   }

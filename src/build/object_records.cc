@@ -10,6 +10,7 @@
 #include "build/dependency_log.h"
 #include "build/object_head.h"
 #include "platform/fs.h"
+#include "plugin/build_cache.h"
 #include "plugin/state.h"
 
 namespace c51 {
@@ -24,7 +25,7 @@ std::mutex& RecordsLock() {
 }
 
 uint32_t IncludeNumber(PluginState* state, std::string_view path) {
-  IncludeTable& table = state->include_files;
+  IncludeTable& table = state->caches().include_files;
   auto found = table.numbers.find(path);
   if (found != table.numbers.end()) return found->second;
   const uint32_t number = static_cast<uint32_t>(table.files.size());
@@ -34,7 +35,7 @@ uint32_t IncludeNumber(PluginState* state, std::string_view path) {
 }
 
 int64_t IncludeTime(PluginState* state, uint32_t number) {
-  IncludeFile& file = state->include_files.files[number];
+  IncludeFile& file = state->caches().include_files.files[number];
   if (file.looked_up != state->build.serial) {
     file.time = ModificationTime(file.path);
     file.looked_up = state->build.serial;
@@ -63,7 +64,7 @@ const ObjectRecord* RecordOf(PluginState* state, const std::string& object, Obje
   ObjectRecord* entry = slot != nullptr ? *slot : nullptr;
   const FileStamp stamp = StampOf(object);
   if (entry == nullptr) {
-    ObjectRecordCache& cache = state->object_records;
+    ObjectRecordCache& cache = state->caches().object_records;
     auto found = cache.find(object);
     // A missing object gets no entry: nothing to remember about it.
     if (found == cache.end() && stamp.time == 0) return nullptr;
@@ -109,7 +110,7 @@ uint64_t EntryDigest(std::string_view name, const ObjectRecord& record) {
 
 template <typename Visit>
 void ForEachOfFolder(PluginState* state, const std::string& folder, Visit visit) {
-  for (const auto& [key, record] : state->object_records) {
+  for (const auto& [key, record] : state->caches().object_records) {
     // Nothing is remembered about a missing or unreadable object.
     if (record.stamp.time == 0) continue;
     const std::string_view name = NameInFolder(key, folder);
@@ -140,7 +141,7 @@ void RecordObject(PluginState* state, const std::string& object) {
   if (stamp.time != 0) ReadObjectHead(object, &head);
   const bool readable = stamp.time != 0 && head.status == InputFile::Status::kOkay;
   std::lock_guard<std::mutex> hold(RecordsLock());
-  ObjectRecordCache& cache = state->object_records;
+  ObjectRecordCache& cache = state->caches().object_records;
   auto found = cache.find(object);
   if (found == cache.end()) {
     if (!readable) return;
@@ -165,7 +166,8 @@ uint64_t LoadDependencyLog(PluginState* state, const std::string& folder) {
   uint64_t digest = 0;
   std::string key = folder;
   // Grown once rather than rehashed as the entries come.
-  state->object_records.reserve(state->object_records.size() + log.objects.size());
+  state->caches().object_records.reserve(state->caches().object_records.size() +
+                                         log.objects.size());
   for (const LoggedObject& object : log.objects) {
     ObjectRecord record;
     record.stamp = object.stamp;
@@ -179,7 +181,7 @@ uint64_t LoadDependencyLog(PluginState* state, const std::string& folder) {
     key.append(object.name);
     // What this process read itself is as good as the log's entry; either
     // is checked against the object before it is believed.
-    auto [entry, added] = state->object_records.try_emplace(key);
+    auto [entry, added] = state->caches().object_records.try_emplace(key);
     if (added || entry->second.stamp.time == 0) entry->second = std::move(record);
   }
   return digest;
@@ -210,7 +212,7 @@ bool SaveDependencyLog(PluginState* state, const std::string& folder) {
     // The table's numbers => the log's, which count only the include files
     // the folder's objects name.
     constexpr uint32_t kUnused = std::numeric_limits<uint32_t>::max();
-    std::vector<uint32_t> renumbered(state->include_files.files.size(), kUnused);
+    std::vector<uint32_t> renumbered(state->caches().include_files.files.size(), kUnused);
     for (const auto& [name, record] : objects) {
       LoggedObject object;
       object.name = name;
@@ -221,7 +223,7 @@ bool SaveDependencyLog(PluginState* state, const std::string& folder) {
       for (uint32_t include : record->includes) {
         if (renumbered[include] == kUnused) {
           renumbered[include] = static_cast<uint32_t>(log.includes.size());
-          log.includes.push_back(state->include_files.files[include].path);
+          log.includes.push_back(state->caches().include_files.files[include].path);
         }
         log.numbers.push_back(renumbered[include]);
       }

@@ -4,9 +4,10 @@
 
 #include "build/scan_format.h"
 #include "build/tool_runner.h"
+#include "platform/ascii_case.h"
 #include "plugin/state.h"
 #include "project/host_services.h"
-#include "support/path_helpers.h"
+#include "support/path_text.h"
 
 namespace c51 {
 namespace {
@@ -116,7 +117,7 @@ FilterResult FilterCompilerOutput(std::string_view captured, MessageLayout layou
       result.lines.push_back(std::move(line));
       continue;
     }
-    std::string upper = UpperCopy(line);
+    std::string upper = ToUpperAscii(line);
     if (Contains(upper, "FATAL-ERROR")) {
       // The tool gave up: its own words are all there is to show.
       passing = false;
@@ -146,7 +147,7 @@ FilterResult FilterLinkerOutput(std::string_view captured) {
   FilterResult result;
   bool in_banner = true;
   for (std::string& line : SplitToolLines(captured)) {
-    std::string upper = UpperCopy(line);
+    std::string upper = ToUpperAscii(line);
     if (Contains(upper, "PROGRAM SIZE:")) {
       // Shown even inside the banner.
     } else if (in_banner && !Contains(upper, "***")) {

@@ -6,7 +6,9 @@
 
 #include "platform/path.h"
 #include "platform/process.h"
+#include "plugin/build_cache.h"
 #include "plugin/state.h"
+#include "support/path_text.h"
 
 namespace c51 {
 namespace {
@@ -31,9 +33,7 @@ void ShowFailure(PluginState* state, MessageId id, int code) {
 std::string ProgramName(const std::string& command_line) {
   const std::vector<std::string> args = SplitWindowsCommandLine(command_line);
   if (args.empty()) return std::string();
-  const std::string& path = args.front();
-  size_t cut = path.find_last_of("\\/");
-  return cut == std::string::npos ? path : path.substr(cut + 1);
+  return std::string(NamePart(args.front(), PathBreak::kSlash));
 }
 
 // POSIX: the signal; Windows: the exception code.
@@ -99,7 +99,8 @@ std::string ToolWorkingDirectory(const PluginState& state) {
 
 ToolRun RunTool(PluginState* state, const std::string& command_line, const std::string& working_dir,
                 size_t keep) {
-  ToolRun run = RunIn(&state->tool_capture, &state->tool_control, command_line, working_dir, keep);
+  ToolRun run =
+      RunIn(&state->caches().tool_capture, &state->tool_control, command_line, working_dir, keep);
   ShowToolFailure(state, run);
   return run;
 }

@@ -12,33 +12,23 @@
 #include "build/user_commands.h"
 #include "options/a51_control_string.h"
 #include "options/c51_control_string.h"
+#include "options/command_file.h"
 #include "options/state_inputs.h"
 #include "platform/ascii_case.h"
 #include "platform/fs.h"
 #include "platform/path.h"
+#include "plugin/build_cache.h"
 #include "plugin/state.h"
 #include "project/config_keys.h"
 #include "project/host_services.h"
 #include "project/key_names.h"
 #include "project/node.h"
+#include "project/scope_walk.h"
 #include "project/scopes.h"
+#include "support/path_text.h"
 
 namespace c51 {
 namespace {
-
-bool EqualsLower(std::string_view text, std::string_view lower) {
-  if (text.size() != lower.size()) return false;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (ToLowerAscii(text[i]) != lower[i]) return false;
-  }
-  return true;
-}
-
-// The name without its extension: "main.c" => "main"; "a.b.c" => "a.b".
-std::string_view TitleOf(std::string_view name) {
-  size_t dot = name.rfind('.');
-  return dot == std::string_view::npos ? name : name.substr(0, dot);
-}
 
 std::string Quoted(const std::string& text) {
   return "\"" + text + "\"";
@@ -59,7 +49,7 @@ bool SourceNeedsRebuild(PluginState* state, const std::string& source, std::stri
   // missing.
   if (source_time == 0) return false;
   object->assign(state->output_dir);
-  object->append(TitleOf(FileNamePart(source)));
+  object->append(FileTitle(source, PathBreak::kSlashOrDrive));
   object->append(".obj");
   return ObjectOutOfDate(state, *object, source_time);
 }
@@ -88,67 +78,15 @@ struct FileScopes {
   bool own = false;  // `local` is the file's own
 };
 
-// A value still at 2 (inherit) takes the one the scope stores, if any.
-void InheritSwitch(const ProjectNode* scope, const char* key, int* value) {
-  int stored = 0;
-  if (*value == 2 && GetAttributeInt(scope, key, &stored) != nullptr) *value = stored;
-}
-
-// One node enclosing the files being walked, outermost first: its group
-// configuration is looked up once, not once per file below it, which would
-// scan the group's children for every file.
-struct ScopeLevel {
-  const ProjectNode* node;
-  const ProjectNode* config;   // its "FilterConfiguration" for the current configuration
-  const ProjectNode* nearest;  // `config`, or the nearest outer level's
-};
-
-void PushLevel(PluginState* state, const ProjectNode* node, std::vector<ScopeLevel>* levels) {
-  const ProjectNode* config = FindGroupConfiguration(node, &state->configuration);
-  const ProjectNode* outer = levels->empty() ? nullptr : levels->back().nearest;
-  levels->push_back(ScopeLevel{node, config, config ? config : outer});
-}
-
-// As ResolveFileSwitches and FindLocalConfiguration answer for a file
-// whose enclosing nodes are `levels`.
-FileScopes ScopesInWalk(PluginState* state, const ProjectNode* file,
-                        const std::vector<ScopeLevel>& levels) {
+// As ResolveFileSwitches and FindLocalConfiguration answer for a file at
+// the place `groups` has reached.
+FileScopes ScopesInWalk(PluginState* state, const ProjectNode* file, const ScopeStack& groups) {
   FileScopes scopes;
   const ProjectNode* own = FindFileConfiguration(file, &state->configuration);
-  scopes.local = own ? own : levels.empty() ? nullptr : levels.back().nearest;
+  scopes.local = own ? own : groups.nearest();
   scopes.own = own != nullptr;
-  // Groups speak for a file only once the file has a scope of its own.
-  if (own == nullptr) return scopes;
-  // The file's own values first (all three start at 2), then the groups'.
-  FileSwitches& s = scopes.switches;
-  InheritSwitch(own, keys::kIncludeInBuild, &s.inc_bld);
-  InheritSwitch(own, keys::kGenerateAsm, &s.gen_asm);
-  InheritSwitch(own, keys::kAssembleAsm, &s.asm_asm);
-  for (auto level = levels.rbegin(); level != levels.rend(); ++level) {
-    if (level->config == nullptr || !TextEquals(level->node->name, keys::kFilter)) continue;
-    InheritSwitch(level->config, keys::kIncludeInBuild, &s.inc_bld);
-    InheritSwitch(level->config, keys::kGenerateAsm, &s.gen_asm);
-    InheritSwitch(level->config, keys::kAssembleAsm, &s.asm_asm);
-  }
+  scopes.switches = ResolveFileSwitches(own, groups);
   return scopes;
-}
-
-// The command file's entry for one object: "BANK<n> {" in front when the
-// local configuration stores a bank below `bank_count` (a negative number
-// is no bank), then the quoted path.
-void AppendEntry(std::string* list, const ProjectNode* local, int bank_count,
-                 const std::string& object) {
-  int bank = -1;
-  const bool banked =
-      GetAttributeInt(local, keys::kBankNumber, &bank) != nullptr && bank >= 0 && bank < bank_count;
-  if (banked) {
-    *list += "BANK";
-    *list += std::to_string(bank);
-    *list += " {";
-  }
-  *list += '"';
-  *list += object;
-  *list += banked ? "\"},\n" : "\",\n";
 }
 
 std::string WithTitle(const std::string& controls, std::string_view title) {
@@ -200,9 +138,9 @@ const ScopeCommand& CommandOfScope(PluginState* state, const ProjectNode* file, 
 // False when the record holds another fingerprint for the file's object,
 // or none: its commands changed since it was made, or nobody knows.
 bool MadeByTheseCommands(const PluginState& state, WalkedFile* file) {
-  if (file->commands_generation != state.commands.generation()) {
-    file->command_slot = state.commands.Slot(file->record_name);
-    file->commands_generation = state.commands.generation();
+  if (file->commands_generation != state.caches().commands.generation()) {
+    file->command_slot = state.caches().commands.Slot(file->record_name);
+    file->commands_generation = state.caches().commands.generation();
   }
   return file->command_slot != nullptr && *file->command_slot == file->fingerprint;
 }
@@ -280,9 +218,9 @@ void DeriveNames(const PluginState& state, const ProjectNode* node, const char* 
   file->relative.assign(relative);
   file->kind = KindOfFile(relative);
   ProjectFilePath(state.project_dir, relative, &file->absolute);
-  const std::string_view name = FileNamePart(relative);
+  const std::string_view name = NamePart(relative, PathBreak::kSlashOrDrive);
   file->name.assign(name);
-  file->title.assign(TitleOf(name));
+  file->title.assign(FileTitle(name, PathBreak::kSlashOrDrive));
   if (file->kind == FileKind::kObject) {
     file->object.assign(file->absolute);
   } else {
@@ -290,7 +228,7 @@ void DeriveNames(const PluginState& state, const ProjectNode* node, const char* 
   }
   // As NeedsRebuild names the object: by the full path's name part.
   file->object_path.assign(state.output_dir)
-      .append(TitleOf(FileNamePart(file->absolute)))
+      .append(FileTitle(file->absolute, PathBreak::kSlashOrDrive))
       .append(".obj");
   file->record_name.clear();
   for (char c : file->title) file->record_name.push_back(ToLowerAscii(c));
@@ -341,7 +279,7 @@ void TranslateScoped(PluginState* state, TranslationQueue* queue, const ProjectN
       }
     }
   }
-  AppendEntry(&state->build.object_list, scopes.local, bank_count, source.object);
+  AppendObjectEntry(&state->build.object_list, scopes.local, bank_count, source.object);
   if (kind == FileKind::kObject) state->build.listed_objects.push_back(source.absolute);
 }
 
@@ -351,29 +289,14 @@ int CurrentBankCount(PluginState* state) {
 
 }  // namespace
 
-std::string_view FileNamePart(std::string_view path) {
-  // A plain loop: find_last_of runs a search of the set for every byte,
-  // and an up-to-date build asks this twice per file.
-  size_t start = path.size();
-  while (start > 0) {
-    const char c = path[start - 1];
-    if (c == '\\' || c == '/' || c == ':') break;
-    --start;
-  }
-  return path.substr(start);
-}
-
 FileKind KindOfFile(std::string_view path) {
-  const std::string_view name = FileNamePart(path);
-  const size_t dot = name.rfind('.');
-  if (dot == std::string_view::npos) return FileKind::kIgnored;
-  const std::string_view extension = name.substr(dot + 1);
-  if (EqualsLower(extension, "c")) return FileKind::kCSource;
+  const std::string_view extension = ExtensionOf(path);
+  if (EqualsIgnoringCase(extension, "c")) return FileKind::kCSource;
   for (std::string_view e : {"asm", "a51", "src"}) {
-    if (EqualsLower(extension, e)) return FileKind::kAssemblySource;
+    if (EqualsIgnoringCase(extension, e)) return FileKind::kAssemblySource;
   }
   for (std::string_view e : {"obj", "lib", "rel"}) {
-    if (EqualsLower(extension, e)) return FileKind::kObject;
+    if (EqualsIgnoringCase(extension, e)) return FileKind::kObject;
   }
   return FileKind::kIgnored;
 }
@@ -437,18 +360,16 @@ void WalkGroup(PluginState* state, const ProjectNode* group, int jobs) {
   DependencyLogScope log(state);
   const int bank_count = CurrentBankCount(state);
   // Every node from the root down to `group`, then each group entered.
-  std::vector<ScopeLevel> levels;
-  std::vector<const ProjectNode*> above;
-  for (const ProjectNode* up = group; up != nullptr; up = up->parent) above.push_back(up);
-  for (auto up = above.rbegin(); up != above.rend(); ++up) PushLevel(state, *up, &levels);
+  ScopeStack levels(&state->configuration);
+  levels.EnterPath(group);
   // What the last walk derived for each file, by the file's place in the
   // walk; kept only while the folders it was derived from stay the same.
-  std::deque<WalkedFile>& walked = state->walked_files;
+  std::deque<WalkedFile>& walked = state->caches().walked_files;
   const std::string folders =
       state->project_dir + '\0' + state->output_dir + '\0' + state->output_dir_relative;
-  if (folders != state->walked_folders) {
+  if (folders != state->caches().walked_folders) {
     walked.clear();
-    state->walked_folders = folders;
+    state->caches().walked_folders = folders;
   }
   size_t position = 0;
   // Reports every translation before the walk returns, however it ends.
@@ -464,7 +385,7 @@ void WalkGroup(PluginState* state, const ProjectNode* group, int jobs) {
       }
       node = pending.back();
       pending.pop_back();
-      levels.pop_back();
+      levels.Leave();
       continue;
     }
     if (state->build_continue.load() == 0) return;
@@ -475,7 +396,7 @@ void WalkGroup(PluginState* state, const ProjectNode* group, int jobs) {
     } else if (TextEquals(node->name, keys::kFilter) &&
                GetAttributeText(node, keys::kName) != nullptr) {
       pending.push_back(node->next_sibling);
-      PushLevel(state, node, &levels);
+      levels.Enter(node);
       node = node->first_child;
       continue;
     }
@@ -503,8 +424,8 @@ int TranslateFile(PluginState* state, const ProjectNode* node) {
   // object list, header times or rebuild request carries over.
   state->build = BuildProgress();
   state->build.serial = ++state->builds_started;
-  state->commands.Load(state->output_dir);
-  CommandRecordSaver saver(&state->commands);
+  state->caches().commands.Load(state->output_dir);
+  CommandRecordSaver saver(&state->caches().commands);
 
   if (TextEquals(node->name, keys::kFile)) {
     TranslateProjectFile(state, node, true);

@@ -25,10 +25,6 @@ enum class FileKind {
 //   "C51S.LIB" => kObject;  "readme" => kIgnored;  "a.c\readme" => kIgnored
 FileKind KindOfFile(std::string_view path);
 
-// The name without its folder ("\", "/" or a drive's ":" before it):
-//   ".\src\main.c" => "main.c";  "C:x.a51" => "x.a51"
-std::string_view FileNamePart(std::string_view path);
-
 // The project folder joined with a file's "RelativePath", as the full-path
 // rules make it (LexicalFullPath in the platform's style); an absolute
 // path stays absolute. The usual ".\dir\name.c" is joined without the

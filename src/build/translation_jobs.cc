@@ -5,6 +5,7 @@
 #include "build/object_records.h"
 #include "platform/env.h"
 #include "platform/fs.h"
+#include "plugin/build_cache.h"
 #include "plugin/state.h"
 #include "project/host_services.h"
 
@@ -54,12 +55,12 @@ TranslationQueue::TranslationQueue(PluginState* state, int jobs)
       pool_(jobs, &state->tool_control,
             [this](size_t index, int published, bool done) { Take(index, published, done); }) {
   // The memory of the largest output so far serves the first thread.
-  pool_.inline_slot()->capture = std::move(state_->tool_capture);
+  pool_.inline_slot()->capture = std::move(state_->caches().tool_capture);
 }
 
 TranslationQueue::~TranslationQueue() {
   pool_.Finish();
-  state_->tool_capture = std::move(pool_.inline_slot()->capture);
+  state_->caches().tool_capture = std::move(pool_.inline_slot()->capture);
 }
 
 bool TranslationQueue::Submit(TranslationJob job) {
@@ -72,7 +73,7 @@ bool TranslationQueue::Submit(TranslationJob job) {
   // translated again next time, as make deletes a target whose recipe
   // failed.
   RemoveFile(job.object);
-  state_->commands.MarkStarting(job.record_name);
+  state_->caches().commands.MarkStarting(job.record_name);
   running_.insert(job.record_name);
   Queued* queued = &jobs_.emplace_back(std::move(job));
   // Its header, shown here when nothing earlier holds it back, is the
@@ -119,7 +120,7 @@ void TranslationQueue::Take(size_t index, int published, bool done) {
   if (dropping_) {
     RemoveFile(job.object);
     RecordObject(state_, job.record_object);
-    state_->commands.Forget(job.record_name);
+    state_->caches().commands.Forget(job.record_name);
   } else {
     Finish(job);
   }
@@ -147,9 +148,9 @@ void TranslationQueue::Finish(const TranslationJob& job) {
   // commands, or was removed.
   RecordObject(state_, job.record_object);
   if (made) {
-    state_->commands.Set(job.record_name, job.fingerprint);
+    state_->caches().commands.Set(job.record_name, job.fingerprint);
   } else {
-    state_->commands.Forget(job.record_name);
+    state_->caches().commands.Forget(job.record_name);
   }
 }
 

@@ -1,10 +1,11 @@
 #include "import/import_names.h"
 
 #include "project/key_names.h"
+#include "project/key_writer.h"
 #include "project/node.h"
 #include "project/scopes.h"
 #include "support/import_diagnostics.h"
-#include "support/path_helpers.h"
+#include "support/path_text.h"
 
 namespace c51 {
 

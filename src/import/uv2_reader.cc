@@ -9,8 +9,10 @@
 #include "plugin/state.h"
 #include "project/host_services.h"
 #include "project/key_names.h"
+#include "project/key_writer.h"
 #include "project/node.h"
 #include "project/scopes.h"
+#include "support/path_text.h"
 
 namespace c51 {
 namespace {
@@ -48,14 +50,6 @@ class CurrentConfigurationLookup {
 
 }  // namespace
 
-std::string Uv2OptionsPathOf(const std::string& project_path) {
-  size_t separator = project_path.find_last_of("\\/:");
-  size_t name_start = separator == std::string::npos ? 0 : separator + 1;
-  size_t dot = project_path.rfind('.');
-  if (dot == std::string::npos || dot < name_start) return project_path + ".opt";
-  return project_path.substr(0, dot) + ".opt";
-}
-
 bool ImportUv2Project(PluginState* state, ProjectNode* root, const std::string& path) {
   HostServices* host = state->host;
   ConfigurationRef& current = state->configuration;
@@ -66,7 +60,7 @@ bool ImportUv2Project(PluginState* state, ProjectNode* root, const std::string& 
   // Without an options file no target is current (index 0).
   int current_index = 0;
   std::string text, err;
-  if (ReadWholeFile(Uv2OptionsPathOf(path), &text, &err) == ReadStatus::kOkay)
+  if (ReadWholeFile(WithExtension(path, "opt"), &text, &err) == ReadStatus::kOkay)
     current_index = CurrentTargetIndex(text);
   if (ReadWholeFile(path, &text, &err) != ReadStatus::kOkay) return false;
 

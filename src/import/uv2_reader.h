@@ -10,9 +10,6 @@ namespace c51 {
 struct PluginState;
 struct ProjectNode;
 
-// "C:\p\Blinky.uv2" => "C:\p\Blinky.opt"
-std::string Uv2OptionsPathOf(const std::string& project_path);
-
 // Reads the project at `path` into the tree below `root`: "Files" first,
 // then per target line a "Configuration" (under one "Configurations") with
 // the default settings, per group line a "Filter", per file line a "File"

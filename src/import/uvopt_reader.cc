@@ -4,26 +4,23 @@
 #include "import/uvproj_importer.h"
 #include "markup/markup_doc.h"
 #include "platform/ascii_case.h"
+#include "support/path_text.h"
 
 namespace c51 {
 namespace {
 
-// ".uvproj" in any letter case, from the last ".".
-bool HasUvprojExtension(const std::string& path) {
-  size_t dot = path.rfind('.');
-  if (dot == std::string::npos) return false;
-  return EqualsIgnoringCase(std::string_view(path).substr(dot), ".uvproj");
-}
-
-}  // namespace
-
+// The options file of `project_path`: the path without its last four
+// characters, then "opt", so that the extension keeps its letter case.
+//   "C:\p\Blinky.uvproj" => "C:\p\Blinky.uvopt";  "x.UVPROJ" => "x.UVopt"
 std::string UvoptPathOf(const std::string& project_path) {
   if (project_path.size() < 4) return "opt";
   return project_path.substr(0, project_path.size() - 4) + "opt";
 }
 
+}  // namespace
+
 bool ReadUvoptCurrentTarget(const std::string& project_path, std::string* name) {
-  if (!HasUvprojExtension(project_path)) return false;
+  if (!EqualsIgnoringCase(ExtensionOf(project_path), "uvproj")) return false;
   MarkupDoc xml;
   C51_IMPORT_CHECK(xml.Load(UvoptPathOf(project_path)), "xml.Load(uvopt)");
   C51_IMPORT_CHECK(xml.FindElem("ProjectOpt"), "xml.FindElem(\"ProjectOpt\")");

@@ -7,11 +7,6 @@
 
 namespace c51 {
 
-// The options file of `project_path`: the path without its last four
-// characters, then "opt".
-//   "C:\p\Blinky.uvproj" => "C:\p\Blinky.uvopt"
-std::string UvoptPathOf(const std::string& project_path);
-
 // Sets `*name` to the target whose "IsCurrentTarget" is "1" and returns
 // true. False, `*name` unchanged, when the project path does not end in
 // ".uvproj" (any case), when the options file is missing, damaged or lacks

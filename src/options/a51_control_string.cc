@@ -5,7 +5,9 @@
 #include "options/option_text.h"
 #include "project/key_names.h"
 #include "project/node.h"
+#include "project/scope_walk.h"
 #include "project/scopes.h"
+#include "support/path_text.h"
 
 namespace c51 {
 
@@ -114,15 +116,13 @@ bool ResolveA51Options(const ProjectNode* file, ConfigurationRef* ref, ResolvedA
   out->include = own.include;
   out->misc = own.misc;
   out->reset = own.reset;
-  for (const ProjectNode* up = file != nullptr ? file->parent : nullptr; up != nullptr;
-       up = up->parent) {
-    if (!TextEquals(up->name, keys::kFilter)) continue;
-    const ProjectNode* group_tool = FindToolNode(FindGroupConfiguration(up, ref), keys::kA51Tool);
-    if (group_tool == nullptr) continue;
+  ForEachGroupScope(file, ref, [&](const ProjectNode* group) {
+    const ProjectNode* group_tool = FindToolNode(group, keys::kA51Tool);
+    if (group_tool == nullptr) return;
     AppendScopeTexts(group_tool, out);
     InheritA51Options(DecodeA51Flags(ReadFlags(group_tool, kA51InheritFlags), OptionScope::kGroup),
                       &out->options);
-  }
+  });
   AppendScopeTexts(project_tool, out);
   InheritA51Options(
       DecodeA51Flags(ReadFlags(project_tool, kA51ProjectFlags), OptionScope::kProject),
@@ -134,7 +134,8 @@ bool ResolveA51Options(const ProjectNode* file, ConfigurationRef* ref, ResolvedA
 std::string BuildA51ControlString(const ProjectNode* file, const BuildInputs& inputs) {
   const char* relative_path = GetAttributeText(file, keys::kRelativePath);
   if (relative_path == nullptr) return std::string();
-  return BuildA51ControlString(file, inputs, FileTitle(relative_path));
+  return BuildA51ControlString(file, inputs,
+                               FileTitle(relative_path, PathBreak::kBackslashOrDrive));
 }
 
 std::string BuildA51ControlString(const ProjectNode* file, const BuildInputs& inputs,

@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "project/key_names.h"
+#include "project/key_writer.h"
 #include "project/node.h"
 
 namespace c51 {

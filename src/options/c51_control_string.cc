@@ -6,7 +6,9 @@
 #include "options/option_text.h"
 #include "project/key_names.h"
 #include "project/node.h"
+#include "project/scope_walk.h"
 #include "project/scopes.h"
+#include "support/path_text.h"
 
 namespace c51 {
 
@@ -124,15 +126,13 @@ bool ResolveC51Options(const ProjectNode* file, ConfigurationRef* ref, ResolvedC
   out->include = own.include;
   out->misc = own.misc;
   out->undefine = own.undefine;
-  for (const ProjectNode* up = file != nullptr ? file->parent : nullptr; up != nullptr;
-       up = up->parent) {
-    if (!TextEquals(up->name, keys::kFilter)) continue;
-    const ProjectNode* group_tool = FindToolNode(FindGroupConfiguration(up, ref), keys::kC51Tool);
-    if (group_tool == nullptr) continue;
+  ForEachGroupScope(file, ref, [&](const ProjectNode* group) {
+    const ProjectNode* group_tool = FindToolNode(group, keys::kC51Tool);
+    if (group_tool == nullptr) return;
     AppendScopeTexts(group_tool, out);
     const int flags = ReadInt(group_tool, keys::kC51Flags, kC51InheritFlags);
     InheritC51Options(DecodeC51Flags(flags, OptionScope::kGroup), &out->options);
-  }
+  });
   AppendScopeTexts(project_tool, out);
   InheritC51Options(ReadProjectC51Flags(ReadInt(project_tool, keys::kC51Flags, kC51ProjectFlags)),
                     &out->options);
@@ -144,7 +144,8 @@ bool ResolveC51Options(const ProjectNode* file, ConfigurationRef* ref, ResolvedC
 std::string BuildC51ControlString(const ProjectNode* file, const BuildInputs& inputs) {
   const char* relative_path = GetAttributeText(file, keys::kRelativePath);
   if (relative_path == nullptr) return std::string();
-  return BuildC51ControlString(file, inputs, FileTitle(relative_path));
+  return BuildC51ControlString(file, inputs,
+                               FileTitle(relative_path, PathBreak::kBackslashOrDrive));
 }
 
 std::string BuildC51ControlString(const ProjectNode* file, const BuildInputs& inputs,

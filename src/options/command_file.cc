@@ -1,16 +1,24 @@
 #include "options/command_file.h"
 
 #include "options/option_text.h"
-#include "project/config_keys.h"
-#include "project/scopes.h"
+#include "project/key_names.h"
+#include "project/node.h"
+#include "support/path_text.h"
 
 namespace c51 {
 
-void AppendObjectEntry(std::string* list, const ProjectNode* file, const std::string& object_path,
-                       ConfigurationRef* ref) {
-  if (list == nullptr) return;
-  const int bank_count = ConfigurationBankCount(FindCurrentConfiguration(ref));
-  const bool banked = AppendStoredCodeBank(file, ref, bank_count, list);
+void AppendObjectEntry(std::string* list, const ProjectNode* local_configuration, int bank_count,
+                       std::string_view object_path) {
+  int bank = -1;
+  // Any negative number means "no bank": "BANK-5 {" would break the
+  // linker's command file.
+  const bool banked = GetAttributeInt(local_configuration, keys::kBankNumber, &bank) != nullptr &&
+                      bank >= 0 && bank < bank_count;
+  if (banked) {
+    *list += "BANK";
+    *list += FormatInt(bank);
+    *list += " {";
+  }
   *list += '"';
   *list += object_path;
   *list += banked ? "\"},\n" : "\",\n";
@@ -28,7 +36,9 @@ std::string BuildCommandFileText(const std::string& object_list, bool library,
     text[size - 2] = ' ';
   }
   if (library) {
-    text += "TO \"" + inputs.object_dir + FileTitle(inputs.output_name) + ".lib\"\n";
+    text += "TO \"" + inputs.object_dir;
+    text += FileTitle(inputs.output_name, PathBreak::kBackslashOrDrive);
+    text += ".lib\"\n";
     return text;
   }
   text += "TO \"" + inputs.object_dir + inputs.output_name + "\"\n";
@@ -37,7 +47,7 @@ std::string BuildCommandFileText(const std::string& object_list, bool library,
 }
 
 std::string CommandFilePath(const std::string& object_dir, const std::string& output_name) {
-  return object_dir + FileTitle(output_name) + ".lnp";
+  return object_dir + std::string(FileTitle(output_name, PathBreak::kBackslashOrDrive)) + ".lnp";
 }
 
 }  // namespace c51

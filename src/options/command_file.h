@@ -5,18 +5,19 @@
 #define C51_OPTIONS_COMMAND_FILE_H_
 
 #include <string>
+#include <string_view>
 
 namespace c51 {
 
-struct ConfigurationRef;
 struct ProjectNode;
 
-// Appends one object to `list`: "BANK3 {\"path\"},\n" when the file's
-// stored code bank ("BankNum" of its own or its nearest group's
-// configuration) is below the current configuration's bank count,
-// otherwise "\"path\",\n".
-void AppendObjectEntry(std::string* list, const ProjectNode* file, const std::string& object_path,
-                       ConfigurationRef* ref);
+// Appends one object to `list`: "BANK3 {\"path\"},\n" when the "BankNum"
+// of the file's local configuration (its own, else its nearest group's:
+// FindLocalConfiguration) is from 0 to `bank_count` - 1, otherwise
+// "\"path\",\n". A file configuration without "BankNum" does not look
+// further out.
+void AppendObjectEntry(std::string* list, const ProjectNode* local_configuration, int bank_count,
+                       std::string_view object_path);
 
 // What the command file names besides the objects.
 struct CommandFileInputs {

@@ -2,6 +2,7 @@
 
 #include "options/tool_scope.h"
 #include "project/key_names.h"
+#include "project/key_writer.h"
 #include "project/node.h"
 #include "project/scopes.h"
 
@@ -16,19 +17,25 @@ struct TextKey {
 
 // In the order the locate page writes them.
 constexpr TextKey kLocateKeys[] = {
-    {"LX51COB", &LinkerOptions::code_base},      {"LX51XDB", &LinkerOptions::xdata_base},
-    {"LX51PDB", &LinkerOptions::pdata_base},     {"LX51BIB", &LinkerOptions::bit_base},
-    {"LX51DAB", &LinkerOptions::data_base},      {"LX51IDB", &LinkerOptions::idata_base},
-    {"LX51PRC", &LinkerOptions::precede},        {"LX51STK", &LinkerOptions::stack},
-    {"LX51COS", &LinkerOptions::code_segments},  {"LX51XDS", &LinkerOptions::xdata_segments},
-    {"LX51BIS", &LinkerOptions::bit_segments},   {"LX51DAS", &LinkerOptions::data_segments},
-    {"LX51IDS", &LinkerOptions::idata_segments},
+    {keys::kLx51CodeBase, &LinkerOptions::code_base},
+    {keys::kLx51XdataBase, &LinkerOptions::xdata_base},
+    {keys::kLx51PdataBase, &LinkerOptions::pdata_base},
+    {keys::kLx51BitBase, &LinkerOptions::bit_base},
+    {keys::kLx51DataBase, &LinkerOptions::data_base},
+    {keys::kLx51IdataBase, &LinkerOptions::idata_base},
+    {keys::kLx51Precede, &LinkerOptions::precede},
+    {keys::kLx51Stack, &LinkerOptions::stack},
+    {keys::kLx51CodeSegments, &LinkerOptions::code_segments},
+    {keys::kLx51XdataSegments, &LinkerOptions::xdata_segments},
+    {keys::kLx51BitSegments, &LinkerOptions::bit_segments},
+    {keys::kLx51DataSegments, &LinkerOptions::data_segments},
+    {keys::kLx51IdataSegments, &LinkerOptions::idata_segments},
 };
 
 constexpr TextKey kMiscKeys[] = {
-    {"LX51OVL", &LinkerOptions::overlay},
-    {"LX51MSC", &LinkerOptions::misc},
-    {"LX51DWN", &LinkerOptions::disable_warnings},
+    {keys::kLx51Overlay, &LinkerOptions::overlay},
+    {keys::kLx51Misc, &LinkerOptions::misc},
+    {keys::kLx51DisableWarnings, &LinkerOptions::disable_warnings},
 };
 
 template <size_t N>
@@ -58,6 +65,14 @@ bool WriteLinkerLocateKeys(HostServices* host, ProjectNode* tool, const LinkerOp
 
 bool WriteLinkerMiscKeys(HostServices* host, ProjectNode* tool, const LinkerOptions& options) {
   KeyWriter writer(host, tool);
+  for (const TextKey& key : kMiscKeys) writer.Text(key.key, options.*key.field);
+  return writer.Commit();
+}
+
+bool WriteLinkerOptions(HostServices* host, ProjectNode* tool, const LinkerOptions& options) {
+  KeyWriter writer(host, tool);
+  writer.Int(keys::kLx51Flags, options.flags);
+  for (const TextKey& key : kLocateKeys) writer.Text(key.key, options.*key.field);
   for (const TextKey& key : kMiscKeys) writer.Text(key.key, options.*key.field);
   return writer.Commit();
 }

@@ -49,6 +49,9 @@ bool WriteLinkerLocateKeys(HostServices* host, ProjectNode* tool, const LinkerOp
 // The misc page's keys in one call: "LX51OVL", "LX51MSC", "LX51DWN".
 bool WriteLinkerMiscKeys(HostServices* host, ProjectNode* tool, const LinkerOptions& options);
 
+// All of them in one call: the locate page's keys, then the misc page's.
+bool WriteLinkerOptions(HostServices* host, ProjectNode* tool, const LinkerOptions& options);
+
 // The current configuration's "Lx51Tool", created through the host when
 // missing; null when there is no current configuration or the host could
 // not create it.

@@ -3,7 +3,6 @@
 #include <array>
 
 #include "platform/ascii_case.h"
-#include "support/path_helpers.h"
 
 namespace c51 {
 
@@ -43,16 +42,6 @@ bool IsHexPrefix(std::string_view text, size_t pos) {
          (text[pos + 1] == 'x' || text[pos + 1] == 'X');
 }
 
-// True when `text` upper-cased ("C" rules: only a-z change) equals
-// `upper`, without making a copy per symbol.
-bool EqualsUpperCase(std::string_view text, std::string_view upper) {
-  if (text.size() != upper.size()) return false;
-  for (size_t i = 0; i < text.size(); ++i) {
-    if (ToUpperAscii(text[i]) != upper[i]) return false;
-  }
-  return true;
-}
-
 }  // namespace
 
 bool IsBlankByte(char c) {
@@ -68,7 +57,7 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 std::string SymbolList(std::string_view symbols, std::string_view exclude) {
-  const std::string excluded = UpperCopy(std::string(TrimBlanks(exclude)));
+  const std::string_view excluded = TrimBlanks(exclude);
   std::string list;
   size_t pos = 0;
   while (pos < symbols.size()) {
@@ -78,7 +67,7 @@ std::string SymbolList(std::string_view symbols, std::string_view exclude) {
     if (pos == begin) break;
     std::string_view symbol = symbols.substr(begin, pos - begin);
     // The whole exclusion text is one symbol: "A B" never equals a token.
-    if (EqualsUpperCase(symbol, excluded)) continue;
+    if (EqualsIgnoringCase(symbol, excluded)) continue;
     if (!list.empty()) list += ',';
     list += symbol;
   }
@@ -93,14 +82,6 @@ std::string IncludeList(std::string_view paths) {
   size_t end = paths.size();
   while (end > begin && (paths[end - 1] == ';' || IsBlankByte(paths[end - 1]))) --end;
   return std::string(paths.substr(begin, end - begin));
-}
-
-std::string FileTitle(std::string_view path) {
-  size_t slash = path.find_last_of("\\:");
-  std::string_view name = slash == std::string_view::npos ? path : path.substr(slash + 1);
-  size_t dot = name.rfind('.');
-  if (dot != std::string_view::npos) name = name.substr(0, dot);
-  return std::string(name);
 }
 
 std::string FormatHex4(uint32_t value) {

@@ -27,11 +27,6 @@ std::string SymbolList(std::string_view symbols, std::string_view exclude);
 //   ";;C:\inc;" => "C:\inc";  ";;;a;;b; ;" => "a;;b";  " ; " => ""
 std::string IncludeList(std::string_view paths);
 
-// The file name without folder (after the last "\" or ":") and without
-// extension (from the last "." after that point).
-//   ".\src\main.c" => "main";  "C:a.b.c" => "a.b";  "dir.x\name" => "name"
-std::string FileTitle(std::string_view path);
-
 // "%04X" of `value`: at least four upper-case hex digits.
 //   0x8000 => "8000";  0x1F => "001F";  0x12345 => "12345"
 std::string FormatHex4(uint32_t value);

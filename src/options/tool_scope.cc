@@ -29,10 +29,6 @@ ProjectNode* FindScopeConfiguration(const ProjectNode* node, ConfigurationRef* r
   return FindCurrentConfiguration(ref);
 }
 
-ProjectNode* FindScopeTool(const ProjectNode* node, ConfigurationRef* ref, const char* tool) {
-  return FindToolNode(FindScopeConfiguration(node, ref), tool);
-}
-
 ProjectNode* FindOrAddScopeTool(HostServices* host, ProjectNode* node, ConfigurationRef* ref,
                                 const char* tool) {
   if (host == nullptr || ref == nullptr) return nullptr;
@@ -44,33 +40,12 @@ ProjectNode* FindOrAddScopeTool(HostServices* host, ProjectNode* node, Configura
     if (ref->name.empty()) FindCurrentConfiguration(ref);
     if (ref->name.empty()) return nullptr;
     const char* element =
-        scope == OptionScope::kGroup ? "FilterConfiguration" : "FileConfiguration";
+        scope == OptionScope::kGroup ? keys::kFilterConfiguration : keys::kFileConfiguration;
     config = host->AddChild(node, element, ref->name.c_str());
   }
   if (config == nullptr) return nullptr;
   if (ProjectNode* existing = FindToolNode(config, tool)) return existing;
   return host->AddChild(config, keys::kTool, tool);
-}
-
-KeyWriter::KeyWriter(HostServices* host, ProjectNode* target)
-    : host_(host),
-      target_(target),
-      node_(host != nullptr && target != nullptr ? CreateDetachedNode(NodeName(target)) : nullptr) {
-}
-
-void KeyWriter::Text(const char* key, const std::string& value) {
-  if (node_ != nullptr) SetAttributeText(node_.get(), key, value.c_str());
-}
-
-void KeyWriter::Int(const char* key, int value) {
-  if (node_ != nullptr) SetAttributeInt(node_.get(), key, value);
-}
-
-bool KeyWriter::Commit() {
-  if (node_ == nullptr) return false;
-  host_->UpdateNode(target_, node_.get());
-  node_.reset();
-  return true;
 }
 
 }  // namespace c51

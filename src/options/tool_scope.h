@@ -1,11 +1,9 @@
-// Where a tool's keys live for one scope, and how they are written back:
-// the project's "Configuration", a group's "FilterConfiguration" or a
-// file's "FileConfiguration", each with "Tool" children named after the
-// tool ("C51Tool", "A51Tool", "Lx51Tool").
+// Where a tool's keys live for one scope, and how the scope's tool node is
+// made when it is missing: the project's "Configuration", a group's
+// "FilterConfiguration" or a file's "FileConfiguration", each with "Tool"
+// children named after the tool ("C51Tool", "A51Tool", "Lx51Tool").
 #ifndef C51_OPTIONS_TOOL_SCOPE_H_
 #define C51_OPTIONS_TOOL_SCOPE_H_
-
-#include <string>
 
 #include "project/key_names.h"
 #include "project/node.h"
@@ -32,37 +30,13 @@ OptionScope ScopeOfNode(const ProjectNode* node);
 // group's or file's own configuration otherwise. Null when missing.
 ProjectNode* FindScopeConfiguration(const ProjectNode* node, ConfigurationRef* ref);
 
-// The tool node of `tool` at `node`'s scope; null when missing.
-ProjectNode* FindScopeTool(const ProjectNode* node, ConfigurationRef* ref, const char* tool);
-
-// As FindScopeTool, creating what is missing through the host: the
-// group's "FilterConfiguration" or the file's "FileConfiguration" named
+// The tool node of `tool` at `node`'s scope, creating what is missing
+// through the host: the group's "FilterConfiguration" or the file's "FileConfiguration" named
 // after the current configuration, then the "Tool" node. A project
 // without a current configuration is not given one. Null when the host
 // answers null; nothing further is created then.
 ProjectNode* FindOrAddScopeTool(HostServices* host, ProjectNode* node, ConfigurationRef* ref,
                                 const char* tool);
-
-// Collects attributes on a detached node named like the target and hands
-// them to the host in one HostUpdateNode call; the host copies what it
-// needs, so the detached node is freed right after. Writes nothing when the
-// host or the target is null.
-class KeyWriter {
- public:
-  KeyWriter(HostServices* host, ProjectNode* target);
-  KeyWriter(const KeyWriter&) = delete;
-  KeyWriter& operator=(const KeyWriter&) = delete;
-
-  void Text(const char* key, const std::string& value);
-  void Int(const char* key, int value);
-  // Hands the attributes to the host; false when nothing could be written.
-  bool Commit();
-
- private:
-  HostServices* host_;
-  ProjectNode* target_;
-  NodePtr node_;  // null when there is nothing to write to
-};
 
 }  // namespace c51
 

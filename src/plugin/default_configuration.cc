@@ -3,11 +3,13 @@
 #include <cstring>
 
 #include "plugin/state.h"
+#include "project/config_keys.h"
 #include "project/host_services.h"
 #include "project/key_names.h"
+#include "project/key_writer.h"
 #include "project/node.h"
 #include "project/scopes.h"
-#include "support/path_helpers.h"
+#include "support/path_text.h"
 
 namespace c51 {
 namespace {
@@ -28,10 +30,12 @@ constexpr KeyDefault kA51Defaults[] = {
     {keys::kA51Misc, ""},    {keys::kA51Include, ""},
 };
 constexpr KeyDefault kLx51Defaults[] = {
-    {keys::kLx51Flags, "4"}, {"LX51COB", ""}, {"LX51XDB", ""}, {"LX51PDB", ""}, {"LX51BIB", ""},
-    {"LX51DAB", ""},         {"LX51IDB", ""}, {"LX51PRC", ""}, {"LX51STK", ""}, {"LX51COS", ""},
-    {"LX51XDS", ""},         {"LX51BIS", ""}, {"LX51DAS", ""}, {"LX51IDS", ""}, {"LX51OVL", ""},
-    {"LX51MSC", ""},         {"LX51DWN", ""},
+    {keys::kLx51Flags, "4"},       {keys::kLx51CodeBase, ""},        {keys::kLx51XdataBase, ""},
+    {keys::kLx51PdataBase, ""},    {keys::kLx51BitBase, ""},         {keys::kLx51DataBase, ""},
+    {keys::kLx51IdataBase, ""},    {keys::kLx51Precede, ""},         {keys::kLx51Stack, ""},
+    {keys::kLx51CodeSegments, ""}, {keys::kLx51XdataSegments, ""},   {keys::kLx51BitSegments, ""},
+    {keys::kLx51DataSegments, ""}, {keys::kLx51IdataSegments, ""},   {keys::kLx51Overlay, ""},
+    {keys::kLx51Misc, ""},         {keys::kLx51DisableWarnings, ""},
 };
 
 // Finds or creates the tool node and writes its keys. False when the host
@@ -42,11 +46,9 @@ bool WriteToolDefaults(HostServices* host, ProjectNode* config, const char* tool
   ProjectNode* node = FindToolNode(config, tool);
   if (!node) node = host->AddChild(config, keys::kTool, tool);
   if (!node) return false;
-  NodePtr detached = CreateDetachedNode(NodeName(node));
-  if (!detached) return false;
-  for (const KeyDefault& key : keys) SetAttributeText(detached.get(), key.key, key.value);
-  host->UpdateNode(node, detached.get());
-  return true;
+  KeyWriter writer(host, node);
+  for (const KeyDefault& key : keys) writer.Text(key.key, key.value);
+  return writer.Commit();
 }
 
 }  // namespace
@@ -73,34 +75,20 @@ void CreateDefaultConfiguration(PluginState* state, ProjectNode* config) {
   OutputRecord& output = state->output;
   output.output_directory = DefaultConfigFolder(name);
   output.listing_directory = output.output_directory;
-  output.output_name = BaseName(context.project_path ? context.project_path : "");
+  output.output_name =
+      FileTitle(context.project_path ? context.project_path : "", PathBreak::kSlash);
   output.gen_app = 1;
   output.gen_lib = 0;
   output.listing.fill(0);
 
   if (context.debug_record) state->debug = *context.debug_record;
 
-  NodePtr detached = CreateDetachedNode(NodeName(config));
-  if (!detached) return;
-  ProjectNode* node = detached.get();
-  SetAttributeInt(node, keys::kCodeMode, target.code_mode);
-  SetAttributeInt(node, keys::kMemMode, target.mem_mode);
-  SetAttributeInt(node, keys::kRtos, target.rtos);
-  SetAttributeInt(node, keys::kTargetFlags, target.t51_flags);
-  SetAttributeDouble(node, keys::kClock, target.clock);
-  SetAttributeText(node, keys::kOffChipCode, target.ocm51.c_str());
-  SetAttributeText(node, keys::kOffChipXdata, target.ocr51.c_str());
-  SetAttributeText(node, keys::kCodeBank, target.code_bank.c_str());
-  SetAttributeText(node, keys::kOutputDirectory, output.output_directory.c_str());
-  SetAttributeText(node, keys::kOutputName, output.output_name.c_str());
-  SetAttributeInt(node, keys::kCreateExecutable, output.gen_app);
-  SetAttributeInt(node, keys::kCreateLibrary, output.gen_lib);
-  SetAttributeText(node, keys::kListingDirectory, output.listing_directory.c_str());
-  SetAttributeText(node, keys::kListingSwitches, FormatListingSwitches(output.listing).c_str());
+  KeyWriter writer(host, config);
+  AddTargetKeys(target, &writer);
+  AddOutputKeys(output, &writer);
   if (context.debug_record) *context.debug_record = state->debug;
-  SetAttributeText(node, keys::kDebugOptions, FormatDebugOptions(state->debug).c_str());
-  host->UpdateNode(config, node);
-  detached.reset();
+  writer.Text(keys::kDebugOptions, FormatDebugOptions(state->debug));
+  if (!writer.Commit()) return;
 
   if (!WriteToolDefaults(host, config, keys::kC51Tool, kC51Defaults)) return;
   if (!WriteToolDefaults(host, config, keys::kA51Tool, kA51Defaults)) return;

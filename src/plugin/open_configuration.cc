@@ -7,7 +7,7 @@
 #include "project/key_names.h"
 #include "project/node.h"
 #include "project/scopes.h"
-#include "support/path_helpers.h"
+#include "support/path_text.h"
 
 namespace c51 {
 namespace {
@@ -20,15 +20,6 @@ bool EndsWithSeparator(const std::string& path) {
 void EnsureNativeTrailingSeparator(std::string* path) {
   if (!EndsWithSeparator(*path))
     path->push_back(NativePathStyle() == PathStyle::kWindows ? '\\' : '/');
-}
-
-// The project file's folder without its trailing separator; "." when the
-// path names no folder. Both separators count, as on the file system.
-std::string ProjectFolder(const std::string& project_path) {
-  size_t slash = project_path.find_last_of("\\/");
-  if (slash == std::string::npos) return ".";
-  if (slash == 0) return project_path.substr(0, 1);  // a file in the root folder
-  return project_path.substr(0, slash);
 }
 
 // Makes `folder` absolute against the current directory (the project
@@ -74,12 +65,12 @@ void OpenConfiguration(PluginState* state, ProjectNode* root, const char* name) 
       SafeFolder(state, keys::kName, DefaultConfigFolder(config_name), ".\\");
   std::string output_dir = default_dir;
   std::string listing_dir = output_dir;
-  state->output_name = BaseName(project_path);
+  state->output_name = FileTitle(project_path, PathBreak::kSlash);
   if (const char* text = GetAttributeText(config, keys::kOutputDirectory)) {
     output_dir = SafeFolder(state, keys::kOutputDirectory, text, default_dir);
   }
 
-  std::string project_long = ProjectFolder(project_path);
+  std::string project_long = ParentFolder(project_path);
   if (!PathExists(project_long)) CreateDirectories(project_long);
   // A project path without a folder still gets an absolute project folder,
   // so that the relative forms below have a common root to work from.

@@ -1,6 +1,12 @@
 #include "plugin/state.h"
 
+#include "plugin/build_cache.h"
+
 namespace c51 {
+
+PluginState::PluginState() : caches_(std::make_unique<BuildCaches>()) {}
+
+PluginState::~PluginState() = default;
 
 PluginState& State() {
   static PluginState state;

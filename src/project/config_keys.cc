@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "project/host_services.h"
 #include "project/key_names.h"
+#include "project/key_writer.h"
 #include "project/node.h"
 
 namespace c51 {
@@ -20,33 +20,6 @@ void ReadInt(const ProjectNode* config, const char* key, int* value) {
 void ReadText(const ProjectNode* config, const char* key, std::string* value) {
   if (const char* stored = GetAttributeText(config, key)) *value = stored;
 }
-
-// The host changes its own nodes; the plug-in hands it a detached node
-// named like the target carrying the keys, then frees it.
-class KeyWriter {
- public:
-  KeyWriter(HostServices* host, ProjectNode* config)
-      : host_(host),
-        config_(config),
-        node_(host != nullptr && config != nullptr ? CreateDetachedNode(config->name.data)
-                                                   : nullptr) {}
-
-  void Text(const char* key, const std::string& value) {
-    SetAttributeText(node_.get(), key, value.c_str());
-  }
-  void Int(const char* key, int value) { SetAttributeInt(node_.get(), key, value); }
-  void Double(const char* key, double value) { SetAttributeDouble(node_.get(), key, value); }
-
-  void Commit() {
-    if (node_ != nullptr) host_->UpdateNode(config_, node_.get());
-    node_.reset();
-  }
-
- private:
-  HostServices* host_;
-  ProjectNode* config_;
-  NodePtr node_;  // null when there is nothing to write to
-};
 
 }  // namespace
 
@@ -67,15 +40,19 @@ void ReadTargetRecord(const ProjectNode* config, double default_clock, TargetRec
 
 void WriteTargetRecord(HostServices* host, ProjectNode* config, const TargetRecord& record) {
   KeyWriter writer(host, config);
-  writer.Int(keys::kCodeMode, record.code_mode);
-  writer.Int(keys::kMemMode, record.mem_mode);
-  writer.Int(keys::kRtos, record.rtos);
-  writer.Int(keys::kTargetFlags, record.t51_flags);
-  writer.Double(keys::kClock, record.clock);
-  writer.Text(keys::kOffChipCode, record.ocm51);
-  writer.Text(keys::kOffChipXdata, record.ocr51);
-  writer.Text(keys::kCodeBank, record.code_bank);
+  AddTargetKeys(record, &writer);
   writer.Commit();
+}
+
+void AddTargetKeys(const TargetRecord& record, KeyWriter* writer) {
+  writer->Int(keys::kCodeMode, record.code_mode);
+  writer->Int(keys::kMemMode, record.mem_mode);
+  writer->Int(keys::kRtos, record.rtos);
+  writer->Int(keys::kTargetFlags, record.t51_flags);
+  writer->Double(keys::kClock, record.clock);
+  writer->Text(keys::kOffChipCode, record.ocm51);
+  writer->Text(keys::kOffChipXdata, record.ocr51);
+  writer->Text(keys::kCodeBank, record.code_bank);
 }
 
 std::string DefaultConfigFolder(const std::string& config_name) {
@@ -97,20 +74,13 @@ void ReadOutputRecord(const ProjectNode* config, const std::string& config_name,
   ParseListingSwitches(GetAttributeText(config, keys::kListingSwitches), &out->listing);
 }
 
-void WriteOutputKeys(HostServices* host, ProjectNode* config, const OutputRecord& record) {
-  KeyWriter writer(host, config);
-  writer.Text(keys::kOutputDirectory, record.output_directory);
-  writer.Text(keys::kOutputName, record.output_name);
-  writer.Int(keys::kCreateExecutable, record.gen_app);
-  writer.Int(keys::kCreateLibrary, record.gen_lib);
-  writer.Commit();
-}
-
-void WriteListingKeys(HostServices* host, ProjectNode* config, const OutputRecord& record) {
-  KeyWriter writer(host, config);
-  writer.Text(keys::kListingDirectory, record.listing_directory);
-  writer.Text(keys::kListingSwitches, FormatListingSwitches(record.listing));
-  writer.Commit();
+void AddOutputKeys(const OutputRecord& record, KeyWriter* writer) {
+  writer->Text(keys::kOutputDirectory, record.output_directory);
+  writer->Text(keys::kOutputName, record.output_name);
+  writer->Int(keys::kCreateExecutable, record.gen_app);
+  writer->Int(keys::kCreateLibrary, record.gen_lib);
+  writer->Text(keys::kListingDirectory, record.listing_directory);
+  writer->Text(keys::kListingSwitches, FormatListingSwitches(record.listing));
 }
 
 int ConfigurationBankCount(const ProjectNode* config) {

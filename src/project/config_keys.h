@@ -11,6 +11,7 @@
 namespace c51 {
 
 class HostServices;
+class KeyWriter;
 struct ProjectNode;
 
 // ---- Target record: "CodeMode", "MemMode", "RTOS", "T51FL", "SIMCLK",
@@ -38,6 +39,8 @@ struct TargetRecord {
 void ReadTargetRecord(const ProjectNode* config, double default_clock, TargetRecord* out);
 // The eight target keys in one HostUpdateNode call.
 void WriteTargetRecord(HostServices* host, ProjectNode* config, const TargetRecord& record);
+// The same keys added to a write that carries more.
+void AddTargetKeys(const TargetRecord& record, KeyWriter* writer);
 
 // ---- Output and listing record ----
 
@@ -84,10 +87,9 @@ std::string DefaultConfigFolder(const std::string& config_name);
 // output name `project_base`, executable on, library off, switches 0.
 void ReadOutputRecord(const ProjectNode* config, const std::string& config_name,
                       const std::string& project_base, OutputRecord* out);
-// "OutputDirectory", "OutputName", "GENAPP", "GENLIB" in one call.
-void WriteOutputKeys(HostServices* host, ProjectNode* config, const OutputRecord& record);
-// "ListingDirectory", "OPTLT" in one call.
-void WriteListingKeys(HostServices* host, ProjectNode* config, const OutputRecord& record);
+// "OutputDirectory", "OutputName", "GENAPP", "GENLIB", "ListingDirectory"
+// and "OPTLT", added to `writer`.
+void AddOutputKeys(const OutputRecord& record, KeyWriter* writer);
 
 // "OPTLT": twenty "%d" joined by ",".
 std::string FormatListingSwitches(const ListingSwitches& switches);

@@ -15,6 +15,9 @@ inline constexpr char kFile[] = "File";                      // one source
 inline constexpr char kConfigurations[] = "Configurations";  // the root's targets
 inline constexpr char kConfiguration[] = "Configuration";    // one target
 inline constexpr char kTool[] = "Tool";                      // a tool's settings at some scope
+inline constexpr char kFilterConfiguration[] =
+    "FilterConfiguration";                                         // a group's, per configuration
+inline constexpr char kFileConfiguration[] = "FileConfiguration";  // a file's, per configuration
 
 // ---- Tool node names (the "Name" of a "Tool" element) ----
 inline constexpr char kC51Tool[] = "C51Tool";
@@ -68,8 +71,24 @@ inline constexpr char kA51Reset[] = "A51RST";
 inline constexpr char kA51Misc[] = "A51MSC";
 inline constexpr char kA51Include[] = "INCA5";
 
-// ---- Tool nodes: linker ----
+// ---- Tool nodes: linker (free texts in the linker's syntax but the flags) ----
 inline constexpr char kLx51Flags[] = "LX51FL";
+inline constexpr char kLx51CodeBase[] = "LX51COB";         // CODE( ) base
+inline constexpr char kLx51XdataBase[] = "LX51XDB";        // XDATA( ) base
+inline constexpr char kLx51PdataBase[] = "LX51PDB";        // PDATA( )
+inline constexpr char kLx51BitBase[] = "LX51BIB";          // BIT( ) base
+inline constexpr char kLx51DataBase[] = "LX51DAB";         // DATA( ) base
+inline constexpr char kLx51IdataBase[] = "LX51IDB";        // IDATA( ) base
+inline constexpr char kLx51Precede[] = "LX51PRC";          // PRECEDE( )
+inline constexpr char kLx51Stack[] = "LX51STK";            // STACK( )
+inline constexpr char kLx51CodeSegments[] = "LX51COS";     // CODE( ) segments
+inline constexpr char kLx51XdataSegments[] = "LX51XDS";    // XDATA( ) segments
+inline constexpr char kLx51BitSegments[] = "LX51BIS";      // BIT( ) segments
+inline constexpr char kLx51DataSegments[] = "LX51DAS";     // DATA( ) segments
+inline constexpr char kLx51IdataSegments[] = "LX51IDS";    // IDATA( ) segments
+inline constexpr char kLx51Overlay[] = "LX51OVL";          // OVERLAY( )
+inline constexpr char kLx51Misc[] = "LX51MSC";             // copied as typed
+inline constexpr char kLx51DisableWarnings[] = "LX51DWN";  // DISABLEWARNING ( )
 
 // ---- A file's or group's configuration: switches (2 inherits) ----
 inline constexpr char kIncludeInBuild[] = "IncBld";

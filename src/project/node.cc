@@ -172,11 +172,7 @@ bool SetAttributeText(ProjectNode* node, const char* name, const char* value) {
     delete entry;
     return false;
   }
-  NodeAttribute* head = &node->attributes;
-  entry->next = head;
-  entry->prev = head->prev;
-  head->prev->next = entry;
-  head->prev = entry;
+  LinkLastAttribute(node, entry);
   return true;
 }
 

@@ -137,6 +137,16 @@ NodePtr CreateDetachedNode(const char* name);
 // Replaces the value of an existing entry or appends a new entry at the
 // end of the ring. Allocation failure leaves the attribute unset (false).
 bool SetAttributeText(ProjectNode* node, const char* name, const char* value);
+
+// Links `entry` into the node's ring as its last attribute. Whoever made
+// the entry (plug-in or host, each with its own allocator) still owns it.
+inline void LinkLastAttribute(ProjectNode* node, NodeAttribute* entry) {
+  NodeAttribute* head = &node->attributes;
+  entry->next = head;
+  entry->prev = head->prev;
+  head->prev->next = entry;
+  head->prev = entry;
+}
 // "%d".
 bool SetAttributeInt(ProjectNode* node, const char* name, int value);
 // "%f": six decimals, at most 255 characters.

@@ -1,5 +1,5 @@
-// Where each scope's options live in the tree, and how a file's effective
-// per-file switches resolve through its groups.
+// Where each scope's options live in the tree. How a file inherits them
+// through its groups is scope_walk.h.
 //
 // Tree shape:
 //   "CorvaneProject"
@@ -16,7 +16,6 @@
 
 namespace c51 {
 
-class HostServices;
 struct ProjectNode;
 
 // The project root and the name of the current configuration. The plug-in
@@ -40,41 +39,9 @@ ProjectNode* FindGroupConfiguration(const ProjectNode* group, ConfigurationRef* 
 // configuration; null when none (or `file` is null).
 ProjectNode* FindFileConfiguration(const ProjectNode* file, ConfigurationRef* ref);
 
-// The file configuration when there is one; otherwise the first group
-// configuration found on any ancestor, nearest first.
-ProjectNode* FindLocalConfiguration(const ProjectNode* file, ConfigurationRef* ref);
-
 // Among the node's "Tool" children, the first whose "Name" equals `tool`;
 // null for a null node or when none matches.
 ProjectNode* FindToolNode(const ProjectNode* node, const char* tool);
-
-// Effective per-file switches: 0 no, 1 yes, 2 inherit (other stored values
-// are kept as they are).
-struct FileSwitches {
-  int inc_bld = 2;
-  int gen_asm = 2;
-  int asm_asm = 2;
-
-  // The file is built unless "IncBld" is 0; the other two act only when 1.
-  bool included() const { return inc_bld != 0; }
-  bool generates_asm() const { return gen_asm == 1; }
-  bool assembles_asm() const { return asm_asm == 1; }
-};
-
-// The file's own stored values, then for each still at 2 the nearest
-// enclosing group's stored value, outward. Without a file configuration the
-// group walk is not made and all three stay 2.
-FileSwitches ResolveFileSwitches(const ProjectNode* file, ConfigurationRef* ref);
-
-// "BANK%d {" appended to `out` and true when the file's local configuration
-// stores a "BankNum" from 0 to `bank_count` - 1; otherwise false and
-// nothing appended. A file configuration without "BankNum" does not look
-// further out.
-bool AppendStoredCodeBank(const ProjectNode* file, ConfigurationRef* ref, int bank_count,
-                          std::string* out);
-
-// Writes one attribute on `node` through a detached node named like it.
-void SetOneAttribute(HostServices* host, ProjectNode* node, const char* name, const char* value);
 
 }  // namespace c51
 

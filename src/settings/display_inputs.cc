@@ -6,7 +6,7 @@
 #include "plugin/state.h"
 #include "project/key_names.h"
 #include "project/node.h"
-#include "support/path_helpers.h"
+#include "support/path_text.h"
 
 namespace c51::settings {
 namespace {
@@ -33,7 +33,8 @@ StoredConfiguration ReadStoredConfiguration(const PluginState& state, const Proj
   const double clock = state.context.default_clock ? *state.context.default_clock : 0.0;
   ReadTargetRecord(config, clock, &stored.target);
   const std::string project_path = state.context.project_path ? state.context.project_path : "";
-  ReadOutputRecord(config, Text(config, keys::kName), BaseName(project_path), &stored.output);
+  ReadOutputRecord(config, Text(config, keys::kName),
+                   std::string(FileTitle(project_path, PathBreak::kSlash)), &stored.output);
   // Without a project folder (nothing opened) the derived one is all there is.
   stored.object_dir_absolute =
       state.project_dir.empty()

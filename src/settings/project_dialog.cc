@@ -11,6 +11,7 @@
 #include "plugin/state.h"
 #include "project/host_services.h"
 #include "project/key_names.h"
+#include "project/key_writer.h"
 #include "project/node.h"
 #include "project/scopes.h"
 #include "settings/ardel_property_sheet.h"
@@ -20,7 +21,7 @@
 #include "settings/record_compare.h"
 #include "settings/settings_backend.h"
 #include "settings/settings_entry.h"
-#include "support/path_helpers.h"
+#include "support/path_text.h"
 
 namespace c51::settings {
 namespace {
@@ -143,7 +144,8 @@ LoadedProject LoadProject(PluginState* state, ProjectNode* config, SettingsRecor
   LoadTarget(state, config);
   records->target_loaded = state->target;
   const std::string project_path = state->context.project_path ? state->context.project_path : "";
-  ReadOutputRecord(config, Text(config, keys::kName), BaseName(project_path), &state->output);
+  ReadOutputRecord(config, Text(config, keys::kName),
+                   std::string(FileTitle(project_path, PathBreak::kSlash)), &state->output);
   loaded.output = state->output;
   if (state->context.debug_record != nullptr) state->debug = *state->context.debug_record;
   records->user = {Text(config, keys::kBeforeCompile), Text(config, keys::kBeforeBuild),

@@ -2,7 +2,7 @@
 
 #include "platform/fs.h"
 #include "platform/path.h"
-#include "support/path_helpers.h"
+#include "support/path_text.h"
 
 namespace c51::settings {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/plugin_interface.h"
+#include "entry/plugin_interface.h"
 #include "support/fake_host.h"
 #include "support/fs_path.h"
 #include "support/temp_dir.h"

@@ -73,10 +73,6 @@ TEST(KindOfFileTest, TheExtensionOfTheNameDecidesIgnoringCase) {
     SCOPED_TRACE(c.path);
     EXPECT_EQ(KindOfFile(c.path), c.kind);
   }
-  EXPECT_EQ(FileNamePart(".\\src\\main.c"), "main.c");
-  EXPECT_EQ(FileNamePart("src/a.b/x.a51"), "x.a51");
-  EXPECT_EQ(FileNamePart("C:x.a51"), "x.a51");
-  EXPECT_EQ(FileNamePart("plain"), "plain");
 }
 
 // Record bytes: header, body of a one-byte tool name, the given entries.

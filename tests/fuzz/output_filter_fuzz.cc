@@ -11,7 +11,7 @@
 
 #include "build/output_filter.h"
 #include "build/scan_format.h"
-#include "support/path_helpers.h"
+#include "platform/ascii_case.h"
 
 namespace {
 
@@ -75,6 +75,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (result->errors < 0 || result->warnings < 0) __builtin_trap();
     if (result->errors > 0 && result != &linker && result->success) __builtin_trap();
   }
-  for (const std::string& line : lines) CompareWithLibrary(c51::UpperCopy(line));
+  for (const std::string& line : lines) CompareWithLibrary(c51::ToUpperAscii(line));
   return 0;
 }

@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "plugin/plugin_interface.h"
+#include "entry/plugin_interface.h"
 #include "support/fake_host.h"
 #include "support/temp_dir.h"
 

@@ -4,32 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "import/import_entry.h"
 #include "import/uv2_parser.h"
 
 namespace c51 {
 namespace {
-
-TEST(ImportHelpersTest, LowerExtension) {
-  struct Row {
-    const char* path;
-    const char* extension;
-  } rows[] = {
-      {"C:\\p\\Blinky.UVPROJ", "uvproj"},
-      {"C:\\p\\Blinky.Uv2", "uv2"},
-      {"C:\\p.d\\Blinky", ""},  // the dot belongs to a folder
-      {"/p.d/Blinky", ""},
-      {"C:Blinky.uv2", "uv2"},
-      {"a.b.uvproj", "uvproj"},
-      {"Blinky.", ""},
-      {"Blinky", ""},
-      {"\xB9\xA4.UV2", "uv2"},  // GBK bytes before the dot stay out of it
-  };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.path);
-    EXPECT_EQ(LowerExtension(row.path), row.extension);
-  }
-}
 
 // Every line the reader hands out.
 std::vector<std::string_view> ReadLines(std::string_view text) {

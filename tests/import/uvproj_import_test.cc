@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "import/import_entry.h"
+#include "entry/import_entry.h"
 #include "import_fixture.h"
 #include "plugin/state.h"
 #include "project/host_services.h"

@@ -5,11 +5,14 @@
 #include <string>
 
 #include "options/options_tree.h"
+#include "project/config_keys.h"
+#include "project/scope_walk.h"
 
 namespace c51 {
 namespace {
 
 TEST(CommandFileTest, ObjectEntriesBankedOrCommon) {
+  static const char kNoBank[] = "scope without BankNum";
   struct Case {
     const char* code_bank;
     const char* file_bank;   // the file's own "BankNum"; null: no file scope
@@ -25,6 +28,12 @@ TEST(CommandFileTest, ObjectEntriesBankedOrCommon) {
       {"1,4", "1", nullptr, "\"a.obj\",\n"},                 // one comma: no banking
       {"1,3,,,", "1", nullptr, "BANK1 {\"a.obj\"},\n"},      // count 3 reads as 2
       {"1,3,,,", "2", nullptr, "\"a.obj\",\n"},
+      {"1,4,0x0000,0xFFFF,", "0", nullptr, "BANK0 {\"a.obj\"},\n"},
+      {"1,64,0x0000,0xFFFF,", "63", nullptr, "BANK63 {\"a.obj\"},\n"},
+      {"1,64,0x0000,0xFFFF,", "-5", nullptr, "\"a.obj\",\n"},
+      {"1,4,0x0000,0xFFFF,", "2abc", nullptr, "BANK2 {\"a.obj\"},\n"},
+      // A file scope without "BankNum" ends the search all the same.
+      {"1,4,0x0000,0xFFFF,", kNoBank, "1", "\"a.obj\",\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.code_bank) + " " + (c.file_bank ? c.file_bank : "-"));
@@ -33,10 +42,14 @@ TEST(CommandFileTest, ObjectEntriesBankedOrCommon) {
     ProjectNode* group = test::AddNode(tree.files, "Filter", "g");
     ProjectNode* file = tree.File(group, "a.c");
     if (c.group_bank != nullptr) tree.ScopeConfig(group, {{"BankNum", c.group_bank}});
-    if (c.file_bank != nullptr) tree.ScopeConfig(file, {{"BankNum", c.file_bank}});
-    std::string list;
-    AppendObjectEntry(&list, file, "a.obj", &tree.ref);
-    EXPECT_EQ(list, c.expected);
+    if (c.file_bank == kNoBank) tree.ScopeConfig(file);
+    if (c.file_bank != nullptr && c.file_bank != kNoBank) {
+      tree.ScopeConfig(file, {{"BankNum", c.file_bank}});
+    }
+    std::string list = "x\n";
+    AppendObjectEntry(&list, FindLocalConfiguration(file, &tree.ref),
+                      ConfigurationBankCount(FindCurrentConfiguration(&tree.ref)), "a.obj");
+    EXPECT_EQ(list, std::string("x\n") + c.expected);
   }
 }
 

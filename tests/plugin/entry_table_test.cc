@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "plugin/plugin_interface.h"
+#include "entry/plugin_interface.h"
 #include "project/node.h"
 #include "support/fake_host.h"
 #include "support/temp_dir.h"

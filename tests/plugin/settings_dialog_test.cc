@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "entry/plugin_interface.h"
 #include "platform/env.h"
 #include "platform/fs.h"
-#include "plugin/plugin_interface.h"
 #include "project/node.h"
 #include "support/fake_host.h"
 #include "support/temp_dir.h"

@@ -161,14 +161,11 @@ TEST(ConfigKeysTest, WritersSendOneDetachedNodeWithTheKeysInOrder) {
   test::RecordingHost host;
   TargetRecord target{1, 2, 1, 9, 12.0, "{ 0,1 }", "", "1,4,0x0000,0xFFFF,"};
   WriteTargetRecord(&host, config.get(), target);
-  OutputRecord output{".\\Out\\", "app", 0, 1, ".\\Lst\\", {1}};
-  WriteOutputKeys(&host, config.get(), output);
-  WriteListingKeys(&host, config.get(), output);
   WriteUserCommandKeys(&host, config.get(), {true, "a", false, ""}, {}, {false, "", true, "b"});
   WriteTargetRecord(nullptr, config.get(), target);
-  WriteOutputKeys(&host, nullptr, output);
+  WriteTargetRecord(&host, nullptr, target);
 
-  ASSERT_EQ(host.updates.size(), 4u);
+  ASSERT_EQ(host.updates.size(), 2u);
   for (const auto& update : host.updates) {
     EXPECT_EQ(update.target, config.get());
     EXPECT_EQ(update.element, "Configuration");
@@ -177,10 +174,6 @@ TEST(ConfigKeysTest, WritersSendOneDetachedNodeWithTheKeysInOrder) {
             (Strings{"CodeMode=1", "MemMode=2", "RTOS=1", "T51FL=9", "SIMCLK=12.000000",
                      "OCM51={ 0,1 }", "OCR51=", "CodeBank=1,4,0x0000,0xFFFF,"}));
   EXPECT_EQ(host.updates[1].attributes,
-            (Strings{"OutputDirectory=.\\Out\\", "OutputName=app", "GENAPP=0", "GENLIB=1"}));
-  EXPECT_EQ(host.updates[2].attributes, (Strings{"ListingDirectory=.\\Lst\\",
-                                                 "OPTLT=1,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0,0"}));
-  EXPECT_EQ(host.updates[3].attributes,
             (Strings{"BeforeCmp=1?a?0??", "BeforeBuild=0??0??", "AfterBuild=0??1?b?"}));
 }
 

@@ -7,7 +7,9 @@
 #include <utility>
 
 #include "project/device_record.h"
+#include "project/key_writer.h"
 #include "project/node.h"
+#include "project/scope_walk.h"
 #include "recording_host.h"
 
 namespace c51 {
@@ -109,35 +111,59 @@ TEST_F(ScopesTest, FileSwitchesResolveThroughGroupsOnlyWithAFileScope) {
   EXPECT_EQ(ResolveFileSwitches(loose_, &ref_).asm_asm, 2);
 }
 
-TEST_F(ScopesTest, StoredCodeBankTable) {
-  // clang-format off
-  const struct {
-    const char* file_bank;   // null: no "BankNum" in the file scope
-    const char* group_bank;  // null: no "BankNum" in the group scope
-    bool file_scope;
-    int bank_count;
-    const char* expected;    // null: nothing appended
-  } cases[] = {
-      {"3", nullptr, true, 4, "BANK3 {"}, {"4", nullptr, true, 4, nullptr},
-      {"0", nullptr, true, 2, "BANK0 {"}, {"63", nullptr, true, 64, "BANK63 {"},
-      {"-1", nullptr, true, 4, nullptr},  {"-5", nullptr, true, 64, nullptr},
-      {"1", nullptr, true, 0, nullptr},   {"2abc", nullptr, true, 4, "BANK2 {"},
-      {nullptr, "1", true, 4, nullptr},   // a file scope without "BankNum" ends the search
-      {nullptr, "1", false, 4, "BANK1 {"}, {nullptr, nullptr, false, 4, nullptr},
+// The build walks the tree with a ScopeStack; every other caller climbs
+// from the file. Both must answer alike whatever scopes the tree holds.
+TEST_F(ScopesTest, AWalkDownTheTreeAnswersAsAClimbFromEachFile) {
+  // Each scope's switches as "IncBld,GenAsm,AsmAsm", "-" for a key not
+  // stored; null: the scope does not exist.
+  struct Row {
+    const char* files;  // a "FilterConfiguration" on "Files" (no group)
+    const char* outer;
+    const char* inner;
+    const char* own;  // the file's own
+  } rows[] = {
+      {nullptr, nullptr, nullptr, nullptr}, {nullptr, "0,1,1", nullptr, nullptr},
+      {nullptr, "0,1,1", "-,0,-", "2,-,-"}, {nullptr, "1,-,-", "-,-,0", "-,-,-"},
+      {"0,0,0", nullptr, nullptr, "-,-,-"}, {"0,0,0", "-,1,-", nullptr, nullptr},
+      {nullptr, nullptr, "0,-,1", "1,2,-"}, {"1,1,1", "0,0,0", "2,2,2", "-,-,-"},
   };
-  // clang-format on
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << (c.file_bank ? c.file_bank : "-") << "/"
-                                    << (c.group_bank ? c.group_bank : "-") << "/" << c.bank_count);
+  const char* const keys[] = {"IncBld", "GenAsm", "AsmAsm"};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(testing::Message()
+                 << (row.files ? row.files : "null") << " / " << (row.outer ? row.outer : "null")
+                 << " / " << (row.inner ? row.inner : "null") << " / "
+                 << (row.own ? row.own : "null"));
     SetUp();
     ref_.name = "Debug";
-    ProjectNode* group = Scope(inner_, "FilterConfiguration", "Debug");
-    if (c.group_bank) SetAttributeText(group, "BankNum", c.group_bank);
-    ProjectNode* own = c.file_scope ? Scope(file_, "FileConfiguration", "Debug") : nullptr;
-    if (c.file_bank) SetAttributeText(own, "BankNum", c.file_bank);
-    std::string out = "x ";
-    EXPECT_EQ(AppendStoredCodeBank(file_, &ref_, c.bank_count, &out), c.expected != nullptr);
-    EXPECT_EQ(out, std::string("x ") + (c.expected ? c.expected : ""));
+    const std::pair<ProjectNode*, const char*> scopes[] = {
+        {files_, row.files}, {outer_, row.outer}, {inner_, row.inner}, {file_, row.own}};
+    for (const auto& [owner, values] : scopes) {
+      if (values == nullptr) continue;
+      ProjectNode* scope =
+          Scope(owner, owner == file_ ? "FileConfiguration" : "FilterConfiguration", "Debug");
+      for (int i = 0; i < 3; ++i) {
+        if (values[2 * i] != '-')
+          SetAttributeText(scope, keys[i], std::string(1, values[2 * i]).c_str());
+      }
+    }
+    for (ProjectNode* file : {file_, loose_}) {
+      ScopeStack walk(&ref_);
+      walk.EnterPath(file->parent);
+      const ProjectNode* own = FindFileConfiguration(file, &ref_);
+      const FileSwitches walked = ResolveFileSwitches(own, walk);
+      const FileSwitches climbed = ResolveFileSwitches(file, &ref_);
+      EXPECT_EQ(walked.inc_bld, climbed.inc_bld);
+      EXPECT_EQ(walked.gen_asm, climbed.gen_asm);
+      EXPECT_EQ(walked.asm_asm, climbed.asm_asm);
+      EXPECT_EQ(own != nullptr ? own : walk.nearest(), FindLocalConfiguration(file, &ref_));
+    }
+    // Entering and leaving a group leaves the stack as it was.
+    ScopeStack walk(&ref_);
+    walk.EnterPath(files_);
+    const ProjectNode* before = walk.nearest();
+    walk.Enter(outer_);
+    walk.Leave();
+    EXPECT_EQ(walk.nearest(), before);
   }
 }
 

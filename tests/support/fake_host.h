@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "entry/plugin_interface.h"
 #include "platform/dynamic_library.h"
 #include "plugin/host_context.h"
-#include "plugin/plugin_interface.h"
 #include "project/debug_record.h"
 #include "project/device_record.h"
 #include "project/node.h"

@@ -77,37 +77,29 @@ bool MakePipe(Fd* read_end, Fd* write_end) {
   return true;
 }
 
-class SpawnActions {
+// One of posix_spawn's argument objects, destroyed when it goes out of
+// scope if its init succeeded.
+template <typename T, int (*Init)(T*), int (*Destroy)(T*)>
+class SpawnObject {
  public:
-  SpawnActions() { ok_ = posix_spawn_file_actions_init(&actions_) == 0; }
-  ~SpawnActions() {
-    if (ok_) posix_spawn_file_actions_destroy(&actions_);
+  SpawnObject() { ok_ = Init(&object_) == 0; }
+  ~SpawnObject() {
+    if (ok_) Destroy(&object_);
   }
-  SpawnActions(const SpawnActions&) = delete;
-  SpawnActions& operator=(const SpawnActions&) = delete;
+  SpawnObject(const SpawnObject&) = delete;
+  SpawnObject& operator=(const SpawnObject&) = delete;
   bool ok() const { return ok_; }
-  posix_spawn_file_actions_t* get() { return &actions_; }
+  T* get() { return &object_; }
 
  private:
-  posix_spawn_file_actions_t actions_;
+  T object_;
   bool ok_ = false;
 };
 
-class SpawnAttributes {
- public:
-  SpawnAttributes() { ok_ = posix_spawnattr_init(&attributes_) == 0; }
-  ~SpawnAttributes() {
-    if (ok_) posix_spawnattr_destroy(&attributes_);
-  }
-  SpawnAttributes(const SpawnAttributes&) = delete;
-  SpawnAttributes& operator=(const SpawnAttributes&) = delete;
-  bool ok() const { return ok_; }
-  posix_spawnattr_t* get() { return &attributes_; }
-
- private:
-  posix_spawnattr_t attributes_;
-  bool ok_ = false;
-};
+using SpawnActions = SpawnObject<posix_spawn_file_actions_t, posix_spawn_file_actions_init,
+                                 posix_spawn_file_actions_destroy>;
+using SpawnAttributes =
+    SpawnObject<posix_spawnattr_t, posix_spawnattr_init, posix_spawnattr_destroy>;
 
 // Large blocks are held in transparent huge pages, which the kernel here
 // gives only on request: under a hypervisor each 4 KB page fault costs
@@ -412,6 +404,139 @@ bool MakeWakePipe(Fd* read_end, Fd* write_end) {
   return true;
 }
 
+// The program to start and its arguments: the command line cut by the
+// Windows rules, the program named as the file system knows it, the
+// arguments in the file system's encoding as written. False when the line
+// names no program.
+bool ProgramAndArguments(const std::string& command_line, std::string* program,
+                         std::vector<std::string>* args) {
+  *args = SplitWindowsCommandLine(command_line);
+  if (args->empty() || (*args)[0].empty()) return false;
+  *program = NativePath((*args)[0]);
+  // CreateProcess takes a relative program path against the caller's
+  // folder; posix_spawn would take it against the new working folder.
+  if (program->find('/') != std::string::npos && (*program)[0] != '/') {
+    *program = FullPath(*program);
+  }
+  for (size_t i = 1; i < args->size(); ++i) (*args)[i] = LocalToSystemText((*args)[i]);
+  return true;
+}
+
+// What the program starts with: standard input from /dev/null, the pipes'
+// write ends as standard output and error, `directory` (when not empty) as
+// its folder, no blocked or ignored signals, a process group of its own.
+// 0, or the error number.
+int SetUpSpawn(const Fd& out_write, const Fd& err_write, const std::string& directory,
+               SpawnActions* actions, SpawnAttributes* attributes) {
+  if (!actions->ok() || !attributes->ok()) return ENOMEM;
+  sigset_t empty, defaults;
+  sigemptyset(&empty);
+  sigemptyset(&defaults);
+  // A host that ignores SIGPIPE or blocks signals must not pass that on;
+  // nor SIGINT, which is how a stop asks the tool to end.
+  sigaddset(&defaults, SIGPIPE);
+  sigaddset(&defaults, SIGINT);
+  int error = posix_spawn_file_actions_addopen(actions->get(), 0, "/dev/null", O_RDONLY, 0);
+  if (!error) error = posix_spawn_file_actions_adddup2(actions->get(), out_write.get(), 1);
+  if (!error) error = posix_spawn_file_actions_adddup2(actions->get(), err_write.get(), 2);
+  if (!error && !directory.empty()) {
+    error = posix_spawn_file_actions_addchdir_np(actions->get(), directory.c_str());
+  }
+  if (!error) error = posix_spawnattr_setsigmask(attributes->get(), &empty);
+  if (!error) error = posix_spawnattr_setsigdefault(attributes->get(), &defaults);
+  // A group of its own: a stop reaches the tool and whatever it started,
+  // and the terminal's Ctrl-C reaches only the host, which passes it on.
+  if (!error) error = posix_spawnattr_setpgroup(attributes->get(), 0);
+  if (!error) {
+    error = posix_spawnattr_setflags(
+        attributes->get(), POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
+  }
+  return error;
+}
+
+// Starts the program and publishes its group to `control` (when given)
+// before a stop signal can be handled. 0 with `*pid` set, or the error
+// number.
+int Spawn(std::string* program, std::vector<std::string>* args, const std::string& working_dir,
+          const Fd& out_write, const Fd& err_write, ProcessControl* control, const Fd& wake_write,
+          pid_t* pid) {
+  SpawnActions actions;
+  SpawnAttributes attributes;
+  const int error =
+      SetUpSpawn(out_write, err_write, NativePath(working_dir), &actions, &attributes);
+  if (error) return error;
+  std::vector<char*> argv;
+  argv.push_back(program->data());
+  for (size_t i = 1; i < args->size(); ++i) argv.push_back((*args)[i].data());
+  argv.push_back(nullptr);
+
+  StopSignalsBlocked blocked;
+  // No separator: looked up in PATH, which the build points at the project
+  // folder while tools run.
+  const int spawned = program->find('/') == std::string::npos
+                          ? posix_spawnp(pid, program->c_str(), actions.get(), attributes.get(),
+                                         argv.data(), environ)
+                          : posix_spawn(pid, program->c_str(), actions.get(), attributes.get(),
+                                        argv.data(), environ);
+  if (!spawned && control != nullptr) control->Attach(*pid, wake_write.get());
+  return spawned;
+}
+
+// Both streams read into the texts of an earlier run (options.recycled),
+// whose memory is already mapped.
+void CollectIntoRecycled(Fd* out_read, Fd* err_read, const Fd* wake, Child* child,
+                         const ProcessOptions& options, uint64_t dropped[2],
+                         ProcessResult* result) {
+  ProcessResult* recycled = options.recycled;
+  // Standard error is read into the spare text: it is never cut to what was
+  // read, so the next run finds all of it mapped and nothing to clear.
+  std::string err_text;
+  result->out.swap(recycled->out);
+  err_text.swap(recycled->spare);
+  TextCapture out(&result->out, options.keep), err(&err_text, options.keep);
+  Drain(out_read, &out, err_read, &err, dropped, wake, child);
+  out.Finish();
+  result->out.resize(KeptLength(result->out, &dropped[0]));
+  const std::string_view err_kept(err_text.data(),
+                                  KeptLength({err_text.data(), err.total()}, &dropped[1]));
+  if (options.order == StreamOrder::kErrAfterOut) {
+    AppendBounded(&result->out, err_kept);
+  } else {
+    result->err.assign(err_kept);
+  }
+  result->spare.swap(err_text);
+}
+
+// Both streams read into growing blocks, then put together once.
+void CollectIntoBlocks(Fd* out_read, Fd* err_read, const Fd* wake, Child* child,
+                       const ProcessOptions& options, uint64_t dropped[2], ProcessResult* result) {
+  const bool joined = options.order == StreamOrder::kErrAfterOut;
+  Capture out(options.keep), err(options.keep);
+  Drain(out_read, &out, err_read, &err, dropped, wake, child);
+  ReserveText(&result->out, out.total() + (joined ? err.total() : 0));
+  out.MoveTo(&result->out);
+  result->out.resize(KeptLength(result->out, &dropped[0]));
+  std::string* err_into = joined ? &result->out : &result->err;
+  if (!joined) ReserveText(err_into, err.total());
+  const size_t err_at = err_into->size();
+  err.MoveTo(err_into);
+  err_into->resize(err_at + KeptLength(std::string_view(*err_into).substr(err_at), &dropped[1]));
+}
+
+// How the program ended, from its wait status; a program someone else
+// reaped ran, and counts as exited with 0.
+void SetEndStatus(bool reaped, int status, ProcessResult* result) {
+  if (!reaped) {
+    result->status = ProcessStatus::kExited;
+  } else if (WIFSIGNALED(status)) {
+    result->status = ProcessStatus::kCrashed;
+    result->exit_code = WTERMSIG(status);
+  } else {
+    result->status = ProcessStatus::kExited;
+    result->exit_code = WEXITSTATUS(status);
+  }
+}
+
 }  // namespace
 
 void ProcessControl::Act(int stop_number) {
@@ -448,16 +573,13 @@ ProcessResult RunProcess(const std::string& command_line, const std::string& wor
   ProcessControl* control = options.control;
   if (control != nullptr) control->Reset();
 
-  std::vector<std::string> args = SplitWindowsCommandLine(command_line);
-  if (args.empty() || args[0].empty()) {
+  std::string program;
+  std::vector<std::string> args;
+  if (!ProgramAndArguments(command_line, &program, &args)) {
     result.status = ProcessStatus::kStartFailed;
     result.system_error = ENOENT;
     return result;
   }
-  std::string program = NativePath(args[0]);
-  // CreateProcess takes a relative program path against the caller's
-  // folder; posix_spawn would take it against the new working folder.
-  if (program.find('/') != std::string::npos && program[0] != '/') program = FullPath(program);
 
   Fd out_read, out_write, err_read, err_write, wake_read, wake_write;
   if (!MakePipe(&out_read, &out_write) || !MakePipe(&err_read, &err_write) ||
@@ -467,53 +589,9 @@ ProcessResult RunProcess(const std::string& command_line, const std::string& wor
     return result;
   }
 
-  SpawnActions actions;
-  SpawnAttributes attributes;
-  sigset_t empty, defaults;
-  sigemptyset(&empty);
-  sigemptyset(&defaults);
-  // A host that ignores SIGPIPE or blocks signals must not pass that on;
-  // nor SIGINT, which is how a stop asks the tool to end.
-  sigaddset(&defaults, SIGPIPE);
-  sigaddset(&defaults, SIGINT);
-  const std::string directory = NativePath(working_dir);
-  int error = 0;
-  if (!actions.ok() || !attributes.ok()) error = ENOMEM;
-  if (!error) error = posix_spawn_file_actions_addopen(actions.get(), 0, "/dev/null", O_RDONLY, 0);
-  if (!error) error = posix_spawn_file_actions_adddup2(actions.get(), out_write.get(), 1);
-  if (!error) error = posix_spawn_file_actions_adddup2(actions.get(), err_write.get(), 2);
-  if (!error && !directory.empty()) {
-    error = posix_spawn_file_actions_addchdir_np(actions.get(), directory.c_str());
-  }
-  if (!error) error = posix_spawnattr_setsigmask(attributes.get(), &empty);
-  if (!error) error = posix_spawnattr_setsigdefault(attributes.get(), &defaults);
-  // A group of its own: a stop reaches the tool and whatever it started,
-  // and the terminal's Ctrl-C reaches only the host, which passes it on.
-  if (!error) error = posix_spawnattr_setpgroup(attributes.get(), 0);
-  if (!error) {
-    error = posix_spawnattr_setflags(
-        attributes.get(), POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETPGROUP);
-  }
-
-  // Arguments are passed as written, in the file system's encoding.
-  for (size_t i = 1; i < args.size(); ++i) args[i] = LocalToSystemText(args[i]);
-  std::vector<char*> argv;
-  argv.push_back(program.data());
-  for (size_t i = 1; i < args.size(); ++i) argv.push_back(args[i].data());
-  argv.push_back(nullptr);
-
   pid_t pid = -1;
-  if (!error) {
-    StopSignalsBlocked blocked;
-    // No separator: looked up in PATH, which the build points at the
-    // project folder while tools run.
-    error = program.find('/') == std::string::npos
-                ? posix_spawnp(&pid, program.c_str(), actions.get(), attributes.get(), argv.data(),
-                               environ)
-                : posix_spawn(&pid, program.c_str(), actions.get(), attributes.get(), argv.data(),
-                              environ);
-    if (!error && control != nullptr) control->Attach(pid, wake_write.get());
-  }
+  const int error =
+      Spawn(&program, &args, working_dir, out_write, err_write, control, wake_write, &pid);
   if (error) {
     result.status = ProcessStatus::kStartFailed;
     result.system_error = error;
@@ -526,37 +604,10 @@ ProcessResult RunProcess(const std::string& command_line, const std::string& wor
   err_write.Close();
   const Fd* wake = control != nullptr ? &wake_read : nullptr;
   uint64_t dropped[2] = {0, 0};
-  const size_t keep = options.keep;
-  const bool joined = options.order == StreamOrder::kErrAfterOut;
-  if (ProcessResult* recycled = options.recycled) {
-    // Standard error is read into the spare text: it is never cut to what
-    // was read, so the next run finds all of it mapped and nothing to clear.
-    std::string err_text;
-    result.out.swap(recycled->out);
-    err_text.swap(recycled->spare);
-    TextCapture out(&result.out, keep), err(&err_text, keep);
-    Drain(&out_read, &out, &err_read, &err, dropped, wake, &child);
-    out.Finish();
-    result.out.resize(KeptLength(result.out, &dropped[0]));
-    const std::string_view err_kept(err_text.data(),
-                                    KeptLength({err_text.data(), err.total()}, &dropped[1]));
-    if (joined) {
-      AppendBounded(&result.out, err_kept);
-    } else {
-      result.err.assign(err_kept);
-    }
-    result.spare.swap(err_text);
+  if (options.recycled != nullptr) {
+    CollectIntoRecycled(&out_read, &err_read, wake, &child, options, dropped, &result);
   } else {
-    Capture out(keep), err(keep);
-    Drain(&out_read, &out, &err_read, &err, dropped, wake, &child);
-    ReserveText(&result.out, out.total() + (joined ? err.total() : 0));
-    out.MoveTo(&result.out);
-    result.out.resize(KeptLength(result.out, &dropped[0]));
-    std::string* err_into = joined ? &result.out : &result.err;
-    if (!joined) ReserveText(err_into, err.total());
-    const size_t err_at = err_into->size();
-    err.MoveTo(err_into);
-    err_into->resize(err_at + KeptLength(std::string_view(*err_into).substr(err_at), &dropped[1]));
+    CollectIntoBlocks(&out_read, &err_read, wake, &child, options, dropped, &result);
   }
   result.out_dropped = dropped[0];
   result.err_dropped = dropped[1];
@@ -564,19 +615,7 @@ ProcessResult RunProcess(const std::string& command_line, const std::string& wor
 
   ToLocalText(&result.out);
   ToLocalText(&result.err);
-
-  if (!reaped) {
-    result.status = ProcessStatus::kExited;
-    return result;
-  }
-  const int status = child.status();
-  if (WIFSIGNALED(status)) {
-    result.status = ProcessStatus::kCrashed;
-    result.exit_code = WTERMSIG(status);
-  } else {
-    result.status = ProcessStatus::kExited;
-    result.exit_code = WEXITSTATUS(status);
-  }
+  SetEndStatus(reaped, child.status(), &result);
   return result;
 }
 

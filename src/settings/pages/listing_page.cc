@@ -3,7 +3,7 @@
 #include "platform/path.h"
 #include "plugin/state.h"
 #include "settings/folder_choosers.h"
-#include "support/path_helpers.h"
+#include "support/path_text.h"
 
 namespace c51::settings {
 
@@ -77,8 +77,8 @@ bool CListingPage::OnInitDialog() {
 
 void CListingPage::ShowCaptions() {
   const char* project = session_->state->context.project_path;
-  const ListingCaptions t =
-      MakeListingCaptions(language(), folder_, BaseName(project ? project : ""));
+  const ListingCaptions t = MakeListingCaptions(
+      language(), folder_, std::string(FileTitle(project ? project : "", PathBreak::kSlash)));
   DialogControls& c = controls();
   c.SetText(kListingSwitchIds[kLstCompiler], t.compiler);
   c.SetText(kListingSwitchIds[kLstPreprocessor], t.preprocessor);

@@ -15,9 +15,9 @@
 #include <thread>
 #include <vector>
 
+#include "entry/plugin_interface.h"
 #include "platform/env.h"
 #include "platform/fs.h"
-#include "plugin/plugin_interface.h"
 #include "png_writer.h"
 #include "settings/settings_script.h"
 #include "support/fake_host.h"

@@ -1,8 +1,8 @@
 // The table of 24 function words shared with the host. GetInterface fills
 // the plug-in's words (0-11, 20-22); the host fills its services (12-19,
 // 23) afterwards. Every entry uses the C calling convention.
-#ifndef C51_PLUGIN_PLUGIN_INTERFACE_H_
-#define C51_PLUGIN_PLUGIN_INTERFACE_H_
+#ifndef C51_ENTRY_PLUGIN_INTERFACE_H_
+#define C51_ENTRY_PLUGIN_INTERFACE_H_
 
 #include <cstddef>
 #include <cstdint>
@@ -65,4 +65,4 @@ using GetInterfaceFunction = PluginInterface*(C51_CDECL*)();
 
 }  // namespace c51
 
-#endif  // C51_PLUGIN_PLUGIN_INTERFACE_H_
+#endif  // C51_ENTRY_PLUGIN_INTERFACE_H_

@@ -1,20 +1,13 @@
-#include "import/import_entry.h"
+#include "entry/import_entry.h"
 
 #include "import/uv2_reader.h"
 #include "import/uvproj_importer.h"
-#include "platform/ascii_case.h"
 #include "platform/fs.h"
 #include "plugin/state.h"
+#include "support/messages.h"
+#include "support/path_text.h"
 
 namespace c51 {
-
-std::string LowerExtension(const std::string& path) {
-  size_t dot = path.rfind('.');
-  size_t separator = path.find_last_of("\\/:");
-  if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) return "";
-  std::string extension = path.substr(dot + 1);
-  return ToLowerAscii(extension);
-}
 
 const char* ImportProject(PluginState* state, ProjectNode* root, const char* path) {
   if (!path || !PathExists(path)) return nullptr;
@@ -24,7 +17,13 @@ const char* ImportProject(PluginState* state, ProjectNode* root, const char* pat
   if (extension == "uvproj") {
     UvprojImporter importer(state, root, path);
     std::string name;
-    if (!importer.Import(&name)) return nullptr;
+    if (!importer.Import(&name)) {
+      if (state->ui) {
+        state->ui->ShowMessage(MessageText(importer.error(), state->language), "",
+                               MessageIcon::kNone, MessageButtons::kOk);
+      }
+      return nullptr;
+    }
     state->imported_name = name;
     return state->imported_name.c_str();
   }

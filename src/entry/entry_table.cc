@@ -7,12 +7,13 @@
 #include "build/build_driver.h"
 #include "build/build_queries.h"
 #include "build/translation.h"
-#include "import/import_entry.h"
+#include "entry/import_entry.h"
+#include "entry/plugin_interface.h"
 #include "plugin/basic_entries.h"
 #include "plugin/default_configuration.h"
 #include "plugin/open_configuration.h"
-#include "plugin/plugin_interface.h"
 #include "plugin/state.h"
+#include "project/boundary.h"
 #include "project/host_services.h"
 #include "settings/default_backend.h"
 #include "settings/settings_entry.h"
@@ -63,23 +64,6 @@ PluginState* Ready() {
   PluginState* state = &State();
   state->host = &g_host_services;
   return state;
-}
-
-template <typename R, typename F>
-R Guarded(R failure, F&& body) {
-  try {
-    return body();
-  } catch (...) {
-    return failure;
-  }
-}
-
-template <typename F>
-void Guarded(F&& body) {
-  try {
-    body();
-  } catch (...) {
-  }
 }
 
 int C51_CDECL EntrySetHostContext(const HostContext* context) {
