@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <mutex>
 
 #include "platform/process_output.h"
@@ -116,6 +117,27 @@ std::mutex& StartMutex() {
   return mutex;
 }
 
+// CreateProcessA, suspended, with inherited handles. A start that fails
+// with ERROR_INTERNAL_ERROR is tried again after a pause: wine reports it
+// now and then when several programs start in quick succession, and the
+// same command starts on the next try. Any other error is final.
+DWORD StartSuspended(const std::string& command_line, const std::string& working_dir,
+                     STARTUPINFOA* startup, PROCESS_INFORMATION* info) {
+  constexpr DWORD kPausesMs[] = {20, 100, 400};
+  for (size_t attempt = 0;; ++attempt) {
+    // CreateProcessA may write into the command line: a fresh copy each try.
+    std::string writable = command_line;
+    if (CreateProcessA(nullptr, writable.data(), nullptr, nullptr, TRUE,
+                       NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr,
+                       working_dir.empty() ? nullptr : working_dir.c_str(), startup, info)) {
+      return ERROR_SUCCESS;
+    }
+    const DWORD error = GetLastError();
+    if (error != ERROR_INTERNAL_ERROR || attempt == std::size(kPausesMs)) return error;
+    Sleep(kPausesMs[attempt]);
+  }
+}
+
 }  // namespace
 
 void ProcessControl::Act(int stop_number) {
@@ -170,13 +192,11 @@ ProcessResult RunProcess(const std::string& command_line, const std::string& wor
   job.Reset(MakeKillOnCloseJob());
   // CreateProcessA may write into the command line. The program starts
   // suspended so it is in the job before it can start anything.
-  std::string writable = command_line;
   PROCESS_INFORMATION info = {};
-  if (!CreateProcessA(nullptr, writable.data(), nullptr, nullptr, TRUE,
-                      NORMAL_PRIORITY_CLASS | CREATE_SUSPENDED, nullptr,
-                      working_dir.empty() ? nullptr : working_dir.c_str(), &startup, &info)) {
+  const DWORD start_error = StartSuspended(command_line, working_dir, &startup, &info);
+  if (start_error != ERROR_SUCCESS) {
     result.status = ProcessStatus::kStartFailed;
-    result.system_error = static_cast<int>(GetLastError());
+    result.system_error = static_cast<int>(start_error);
     return result;
   }
   Handle process, thread;
