@@ -1,11 +1,11 @@
 #include "settings/inherited_context.h"
 
-#include <cstring>
 #include <string>
 
 #include "options/tool_scope.h"
 #include "project/key_names.h"
 #include "project/node.h"
+#include "project/scope_walk.h"
 #include "project/scopes.h"
 
 namespace c51::settings {
@@ -31,11 +31,7 @@ void CollectInherited(const ProjectNode* scope_node, ConfigurationRef* ref, C51I
   *c51 = C51Inherited();
   *a51 = A51Inherited();
   bool have_gen_asm = false, have_c51 = false, have_a51 = false;
-  for (const ProjectNode* up = scope_node ? scope_node->parent : nullptr; up; up = up->parent) {
-    const char* name = NodeName(up);
-    if (name == nullptr || std::strcmp(name, keys::kFilter) != 0) continue;
-    const ProjectNode* config = FindGroupConfiguration(up, ref);
-    if (config == nullptr) continue;
+  ForEachGroupScope(scope_node, ref, [&](const ProjectNode* config) {
     int value = 0;
     if (!have_gen_asm && GetAttributeInt(config, keys::kGenerateAsm, &value) && value != 2) {
       c51->gen_asm = value;
@@ -61,7 +57,7 @@ void CollectInherited(const ProjectNode* scope_node, ConfigurationRef* ref, C51I
       Join(tool, keys::kA51Include, ';', &a51->group_include);
       Join(tool, keys::kA51Misc, ' ', &a51->group_misc);
     }
-  }
+  });
   const ProjectNode* config = FindCurrentConfiguration(ref);
   if (const ProjectNode* tool = FindToolNode(config, keys::kC51Tool)) {
     int value = 0;

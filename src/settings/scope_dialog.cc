@@ -74,7 +74,7 @@ ScopeParts PartsOf(ScopeDialog kind) {
   const bool group = kind == ScopeDialog::kGroup;
   return {group, group || kind == ScopeDialog::kCFile, group || kind == ScopeDialog::kAssemblyFile,
           group ? OptionScope::kGroup : OptionScope::kFile,
-          group ? "FilterConfiguration" : "FileConfiguration"};
+          group ? keys::kFilterConfiguration : keys::kFileConfiguration};
 }
 
 // What the dialog loaded: the write-back compares the pages' records with
