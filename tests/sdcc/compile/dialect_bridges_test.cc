@@ -4,12 +4,39 @@
 // printf's byte arguments.
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <utility>
 
 #include "sdcc/compile/dialect_rewriter.h"
 
 namespace c51::sdcc {
 namespace {
+
+// Where the text ends as the compiler counts lines: a "# N \"file\"" marker
+// says the next line is line N of that file. The rewriter may add lines
+// (helpers, markers) but must keep every user line where it was.
+std::pair<std::string, int> EndPosition(std::string_view text) {
+  std::string file;
+  int line = 1;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) break;
+    const std::string_view row = text.substr(start, end - start);
+    int number = 0;
+    char name[256] = {};
+    if (std::sscanf(std::string(row).c_str(), "# %d \"%255[^\"]\"", &number, name) == 2) {
+      file = name;
+      line = number;
+    } else {
+      ++line;
+    }
+    start = end + 1;
+  }
+  return {file, line};
+}
 
 std::string Preprocessed(const std::string& code) {
   return "# 1 \"main.c\"\n# 1 \"<built-in>\"\n# 1 \"<command line>\"\n# 1 \"main.c\"\n" + code;
@@ -367,9 +394,13 @@ TEST(DialectBridges, SurvivesEveryTruncation) {
       "void f(void) { c = _crol_(c, k); a = 1, _nop_(), b = 2; if (_testbit_(x)) _nop_(); }\n"
       "bit b; void g(bit x) { b = ~(x); x = ~ b; printf(\"%bu%bd\", b, x); sprintf(\"%*bX\", 1); "
       "}\n");
+  // Whatever is cut off, the output ends on the input's last line:
+  // diagnostics name the user's line numbers.
   for (size_t n = 0; n <= full.size(); ++n) {
+    const std::string_view cut = std::string_view(full).substr(0, n);
     RewriteResult result;
-    RewriteDialect(std::string_view(full).substr(0, n), &result);
+    RewriteDialect(cut, &result);
+    EXPECT_EQ(EndPosition(result.text), EndPosition(cut)) << "cut at " << n;
   }
 }
 

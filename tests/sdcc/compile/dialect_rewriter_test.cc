@@ -2,8 +2,37 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <utility>
+
 namespace c51::sdcc {
 namespace {
+
+// Where the text ends as the compiler counts lines: a "# N \"file\"" marker
+// says the next line is line N of that file. The rewriter may add lines
+// (helpers, markers) but must keep every user line where it was.
+std::pair<std::string, int> EndPosition(std::string_view text) {
+  std::string file;
+  int line = 1;
+  size_t start = 0;
+  while (start < text.size()) {
+    size_t end = text.find('\n', start);
+    if (end == std::string_view::npos) break;
+    const std::string_view row = text.substr(start, end - start);
+    int number = 0;
+    char name[256] = {};
+    if (std::sscanf(std::string(row).c_str(), "# %d \"%255[^\"]\"", &number, name) == 2) {
+      file = name;
+      line = number;
+    } else {
+      ++line;
+    }
+    start = end + 1;
+  }
+  return {file, line};
+}
 
 // Preprocessed text as sdcc -E writes it: markers, then the code.
 std::string Preprocessed(const std::string& code) {
@@ -172,9 +201,13 @@ TEST(DialectRewriter, SurvivesEveryTruncation) {
   const std::string full = Preprocessed(
       "sfr P1 = 0x90; sbit L = P1^2; char xdata b[2] _at_ 0x10; "
       "void t(void) interrupt 1 using 2 { char* s = \"a\\\"b\"; } /* c */ int f() reentrant;");
+  // Whatever is cut off, the output ends on the input's last line:
+  // diagnostics name the user's line numbers.
   for (size_t n = 0; n <= full.size(); ++n) {
+    const std::string_view cut = std::string_view(full).substr(0, n);
     RewriteResult result;
-    RewriteDialect(std::string_view(full).substr(0, n), &result);
+    RewriteDialect(cut, &result);
+    EXPECT_EQ(EndPosition(result.text), EndPosition(cut)) << "cut at " << n;
   }
 }
 
