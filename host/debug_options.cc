@@ -30,7 +30,8 @@ constexpr Field kFields[] = {
 
 bool ParseWord(std::string_view text, int32_t* value) {
   const std::string digits(text);
-  if (digits.empty()) return false;
+  // strtoll would also take leading blanks and a "+".
+  if (digits.empty() || !(digits[0] == '-' || (digits[0] >= '0' && digits[0] <= '9'))) return false;
   char* end = nullptr;
   errno = 0;
   const long long parsed = std::strtoll(digits.c_str(), &end, 10);
