@@ -80,7 +80,10 @@ const std::vector<CommandSpec>& Commands() {
        1,
        1,
        {{"output", 'o', "FILE", "the project file to write (default: beside the uVision file)"},
-        {"force", 0, nullptr, "replace an existing file"}}},
+        {"force", 0, nullptr, "replace an existing file"},
+        {"plugin-only", 0, nullptr,
+         "take only what the plug-in's import takes (no models, folders, crystal or device "
+         "from the host)"}}},
       {"build",
        CommandBuild,
        "",
@@ -141,7 +144,8 @@ const std::vector<CommandSpec>& Commands() {
         kConfig,
         {"group", 0, "PATH", "the dialog of this group; \"/\" separates nested groups"},
         {"file", 0, "FILE", "the dialog of this file of the project"},
-        {"actions", 0, "FILE", "actions to run first, one per line"}}},
+        {"actions", 0, "FILE", "actions to run first, one per line"},
+        {"list", 0, nullptr, "print every page, control, label and value as JSON"}}},
       {"help", nullptr, "[command]", "show help", 0, 1, {}},
   };
   return commands;

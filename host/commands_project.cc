@@ -5,6 +5,7 @@
 
 #include "host/commands.h"
 #include "host/host_platform.h"
+#include "host/import_extras.h"
 #include "host/project_file.h"
 #include "host/project_model.h"
 #include "host/uvision_device.h"
@@ -227,14 +228,24 @@ int CommandImport(Session* session) {
     session->Error("the import made no configuration; nothing was written");
     return kExitUsage;
   }
-  if (const UvisionTarget* target = PickTarget(targets, chosen)) {
+  // What the plug-in leaves out: the device (the host's own record) and,
+  // from a uVision 4 project, the values the settings dialog takes.
+  const bool host_part = !command.Has("plugin-only");
+  if (const UvisionTarget* target = PickTarget(targets, chosen); target && host_part) {
     const DeviceInfo& device = target->device;
-    if (!device.name.empty() || !device.vendor.empty() || !device.properties.empty())
+    if (!device.name.empty() || !device.vendor.empty() || !device.properties.empty()) {
       WriteDevice(&tree, device);
+      PrintText(stdout, "taken: device " + (device.name.empty() ? "(no name)" : device.name) +
+                            (device.vendor.empty() ? "" : " (" + device.vendor + ")") + "\n");
+    }
     session->plugin().set_device(device);
   }
   SetActiveConfiguration(&tree, chosen);
   session->plugin().SendContext();
+  if (host_part && LowerExtension(source) == "uvproj") {
+    if (!TakeUvprojExtras(session, source, chosen)) return kExitUsage;
+    PrintText(stdout, std::string(kStillLeftOut) + "\n");
+  }
   session->plugin().table()->OpenConfiguration(tree.root(), chosen.c_str());
   session->SyncContext();
   if (!session->Save()) return kExitUsage;

@@ -1,17 +1,19 @@
 // The settings command: the plug-in's settings dialog of the project, a
-// group or a file, without windows, driven by a list of actions. The list
-// goes to the plug-in in a file named by C51_SETTINGS_ACTIONS; the plug-in
-// writes what the user would have seen to the file named by
-// C51_SETTINGS_REPORT.
+// group or a file, without windows, driven by a list of actions
+// (settings_run.h), with controls named by id or by label
+// (settings_names.h); or, with --list, every page as JSON.
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "host/commands.h"
+#include "host/debug_options.h"
 #include "host/host_platform.h"
 #include "host/project_model.h"
+#include "host/settings_json.h"
+#include "host/settings_names.h"
+#include "host/settings_run.h"
 #include "host/text_encoding.h"
-#include "platform/env.h"
 #include "platform/fs.h"
 #include "platform/path.h"
 #include "project/node.h"
@@ -44,7 +46,9 @@ ProjectNode* ChooseScope(Session* session) {
 }
 
 // The actions of --actions FILE, then one per argument, in the tree's
-// encoding; false (reported) when they cannot be read or are not valid.
+// encoding; false (reported) when they cannot be read or are not valid. A
+// control named by its label passes for an id here: its id is known only
+// once the dialog has been surveyed.
 bool CollectActions(Session* session, std::string* gbk) {
   const ParsedCommand& command = session->command();
   std::string utf8, err;
@@ -61,62 +65,61 @@ bool CollectActions(Session* session, std::string* gbk) {
   if (!gbk->empty() && gbk->back() != '\n') *gbk += '\n';
   for (const std::string& action : command.arguments) *gbk += action + "\n";
   std::vector<settings::SettingsAction> actions;
-  if (!settings::ParseSettingsActions(*gbk, &actions, &err)) {
+  if (!settings::ParseSettingsActions(SentText(ResolveNames(*gbk, DialogSurvey{})), &actions,
+                                      &err)) {
     session->Error(err);
     return false;
   }
   return true;
 }
 
-// Removes the folder of the two files however the command ends.
-class ScratchFolder {
- public:
-  ScratchFolder() : path_(MakeTempDirectory("corvane-settings")) {}
-  ~ScratchFolder() {
-    if (!path_.empty()) RemoveTree(path_);
+bool AnyNamed(const std::string& actions) {
+  size_t start = 0;
+  while (start < actions.size()) {
+    size_t end = actions.find('\n', start);
+    if (end == std::string::npos) end = actions.size();
+    if (NamesAControl(actions.substr(start, end - start))) return true;
+    start = end + 1;
   }
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
+  return false;
+}
 
 }  // namespace
 
 int CommandSettings(Session* session) {
   if (!session->OpenProject()) return kExitUsage;
+  const ParsedCommand& command = session->command();
+  const bool list = command.Has("list");
+  if (list && (!command.arguments.empty() || !command.Value("actions").empty())) {
+    session->Error("--list takes no actions");
+    return kExitUsage;
+  }
   std::string actions;
-  if (!CollectActions(session, &actions)) return kExitUsage;
+  if (!list && !CollectActions(session, &actions)) return kExitUsage;
   ProjectNode* scope = ChooseScope(session);
   if (!scope) return kExitUsage;
   std::string config;
   if (!session->LoadPlugin() || !session->OpenConfiguration(&config)) return kExitUsage;
 
-  ScratchFolder scratch;
-  std::string err;
-  const std::string actions_path = scratch.path() + "actions.txt";
-  const std::string report_path = scratch.path() + "report.txt";
-  if (scratch.path().empty() || !WriteWholeFile(actions_path, actions, &err)) {
-    session->Error("cannot hand the actions over: " + err);
-    return kExitUsage;
+  DialogSurvey survey;
+  if ((list || AnyNamed(actions)) && !SurveySettings(session, scope, &survey)) return kExitUsage;
+  if (list) {
+    std::fputs(SettingsJson(survey.pages).c_str(), stdout);
+    return kExitSuccess;
   }
-  SetEnv("C51_SETTINGS_ACTIONS", actions_path);
-  SetEnv("C51_SETTINGS_REPORT", report_path);
-  session->plugin().table()->ShowSettings(scope);
-  UnsetEnv("C51_SETTINGS_ACTIONS");
-  UnsetEnv("C51_SETTINGS_REPORT");
-
+  const std::vector<ResolvedAction> resolved = ResolveNames(actions, survey);
   std::string report;
-  if (ReadWholeFile(report_path, &report, &err) != ReadStatus::kOkay) {
-    session->Error("the plug-in showed no dialog for this scope");
-    return kExitUsage;
-  }
-  PrintText(stdout, report);
-  session->SyncContext();
+  if (!RunSettingsScript(session, scope, SentText(resolved), &report)) return kExitUsage;
+  PrintText(stdout, FoldLabels(ReportAsWritten(report, resolved)));
+  // The Debug page writes into the host's record, not into the tree: the
+  // record goes into the project file when it changed.
+  const DebugOptionRecord& debug = session->plugin().debug_record();
+  if (!SameDebugOptions(debug, ReadDebugOptions(session->tree().root())))
+    StoreDebugOptions(&session->tree(), debug);
   if (!session->SaveIfModified()) return kExitUsage;
-  return report.rfind("error: ", 0) == 0 ? kExitUsage : kExitSuccess;
+  // A refused action is a scripted typo or a disabled control: the run
+  // goes on, as the dialog would, but the status tells.
+  return report.rfind("error: ", 0) == 0 || ReportHasRefusal(report) ? kExitUsage : kExitSuccess;
 }
 
 }  // namespace c51::host

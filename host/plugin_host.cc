@@ -3,6 +3,7 @@
 #include <atomic>
 #include <cstdint>
 
+#include "host/debug_options.h"
 #include "host/host_platform.h"
 #include "host/store/preference_store.h"
 #include "platform/fs.h"
@@ -48,7 +49,8 @@ PluginHost::PluginHost(HostTree* tree, BuildOutput* output)
     : tree_(tree),
       output_(output),
       install_dir_(WithoutTrailingSeparator(ExecutableDirectory())),
-      toolchain_name_(kToolchainName) {}
+      toolchain_name_(kToolchainName),
+      debug_(InitialDebugOptions()) {}
 
 PluginHost::~PluginHost() {
   EndStopOnInterrupt();

@@ -58,6 +58,11 @@ class PluginHost {
   // Calls SetHostContext with a record pointing at this object's fields.
   void SendContext();
 
+  // The debug option record (word 4). The plug-in writes into it when the
+  // Debug page's settings are applied; the project file keeps it.
+  const DebugOptionRecord& debug_record() const { return debug_; }
+  void set_debug_record(const DebugOptionRecord& record) { debug_ = record; }
+
   // Hands the driver settings stored in the project to the plug-in.
   void RestoreDriverSettings();
 

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "host/debug_options.h"
 #include "host/host_platform.h"
 #include "host/project_file.h"
 #include "host/project_model.h"
@@ -66,12 +67,14 @@ bool Session::OpenProject(bool for_change) {
   }
   plugin_.set_project_path(path);
   plugin_.set_device(ReadDevice(tree_.root()));
+  plugin_.set_debug_record(ReadDebugOptions(tree_.root()));
   return true;
 }
 
 void Session::NewProject(const std::string& path) {
   tree_.NewRoot(keys::kProjectRoot);
   plugin_.set_project_path(path);
+  plugin_.set_debug_record(InitialDebugOptions());
 }
 
 bool Session::LoadPlugin() {
@@ -130,6 +133,7 @@ bool Session::Save() {
     Error(project_path() + " was changed by another command while this one ran; not saved");
     return false;
   }
+  StoreDebugOptions(&tree_, plugin_.debug_record());
   if (!SaveProjectFile(project_path(), tree_, &err)) {
     Error(err);
     return false;

@@ -378,6 +378,14 @@ std::string DescribeControls(const HeadlessDialog& controls) {
   // at the front) for an overlapping copy and warns at -O3 (-Wrestrict).
   std::string out;
   for (const ControlSpec& entry : controls.layout().controls) {
+    // A label without an id names the control after it; readers of the
+    // report (the host's settings by name) need its text.
+    if (entry.id == kNoId && entry.kind == ControlKind::kStatic) {
+      out += "  -1 label ";
+      out += Quoted(entry.text);
+      out += '\n';
+      continue;
+    }
     const HeadlessControl* c = entry.id == kNoId ? nullptr : controls.Find(entry.id);
     if (c == nullptr) continue;
     out += "  ";

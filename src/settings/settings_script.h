@@ -70,7 +70,8 @@ struct SettingsAction {
 bool ParseSettingsActions(const std::string& text, std::vector<SettingsAction>* actions,
                           std::string* error);
 
-// The controls of a page as lines: "  <id> <kind> <state> \"<text>\"".
+// The controls of a page as lines: "  <id> <kind> <state> \"<text>\"";
+// a label without an id as "  -1 label \"<text>\"".
 std::string DescribeControls(const HeadlessDialog& controls);
 
 // Whether the action works on an open dialog rather than on the sheet.

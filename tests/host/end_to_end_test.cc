@@ -361,8 +361,8 @@ TEST_F(EndToEndTest, SettingsRunsTheDialogAndSavesWhatItWrote) {
             0u)
       << run.out;
 #endif
-  for (const char* part :
-       {"> type 1563 11.0592\n", "[page 1 \"Target\"]", "  1563 edit \"11.0592\"", "result: OK"}) {
+  for (const char* part : {"> type 1563 11.0592\n", "[page 1 \"Target\"]",
+                           "  1563 edit \"Xtal(MHz):\" \"11.0592\"", "result: OK"}) {
     EXPECT_NE(run.out.find(part), std::string::npos) << part << "\n" << run.out;
   }
   HostTree tree;
@@ -372,10 +372,11 @@ TEST_F(EndToEndTest, SettingsRunsTheDialogAndSavesWhatItWrote) {
       FirstChildNamed(FirstChildNamed(tree.root(), "Configurations"), "Configuration");
   EXPECT_STREQ(GetAttributeText(config, "SIMCLK"), "11.059200");
 
-  // A refused page change shows the page's message; Cancel writes nothing.
+  // A refused page change shows the page's message and fails the command
+  // after the report; Cancel writes nothing.
   const std::string before = Read("demo.cvproj");
   run = Run({"settings", "-p", project, "type 1011 0x10000", "page 2", "cancel"});
-  ASSERT_EQ(run.status, 0) << run.err;
+  ASSERT_EQ(run.status, 2) << run.err;
   EXPECT_NE(run.out.find("refused: page 2"), std::string::npos) << run.out;
   EXPECT_NE(run.out.find("message: "), std::string::npos) << run.out;
   EXPECT_EQ(Read("demo.cvproj"), before);

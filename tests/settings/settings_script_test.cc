@@ -223,6 +223,7 @@ TEST(SettingsScriptTest, DescribesControlsInTemplateOrder) {
   dialog.SetCheck(10, kIndeterminate);
   dialog.SetSelection(11, 1);
   EXPECT_EQ(DescribeControls(dialog),
+            "  -1 label \"Label:\"\n"
             "  12 edit \"one\\r\\n\\\"two\\\"\"\n"
             "  10 check disabled [2] \"Box\"\n"
             "  11 list 1/2 \"b\"\n"
