@@ -144,6 +144,14 @@ DeviceRecord* C51_CDECL Selection() {
 }  // namespace c51::devices
 
 SELECTION_EXPORT void C51_CDECL GetInterface(uintptr_t* table) {
+#if defined(_WIN32)
+  // The records handed out must outlive the page that loaded the library
+  // (the plug-in reports the selection after the page is gone): once
+  // loaded, the library stays until the process ends.
+  HMODULE self = nullptr;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                     reinterpret_cast<LPCSTR>(&GetInterface), &self);
+#endif
   for (int i = 0; i < c51::devices::kTableEntries; ++i) table[i] = 0;
   table[c51::devices::kCreateWindowEntry] =
       reinterpret_cast<uintptr_t>(&c51::devices::OpenSelection);
