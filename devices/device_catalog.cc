@@ -46,20 +46,22 @@ bool GlobMatches(std::string_view pattern, std::string_view text) {
   return p == pattern.size();
 }
 
+// Insertions, deletions, changes and swaps of neighbours, the slips a
+// typed part number shows ("AT89S25" for "AT89S52" is one).
 size_t EditDistance(std::string_view a, std::string_view b) {
-  std::vector<size_t> row(b.size() + 1);
-  for (size_t j = 0; j <= b.size(); ++j) row[j] = j;
+  std::vector<std::vector<size_t>> d(a.size() + 1, std::vector<size_t>(b.size() + 1));
+  for (size_t i = 0; i <= a.size(); ++i) d[i][0] = i;
+  for (size_t j = 0; j <= b.size(); ++j) d[0][j] = j;
   for (size_t i = 1; i <= a.size(); ++i) {
-    size_t diagonal = row[0];
-    row[0] = i;
     for (size_t j = 1; j <= b.size(); ++j) {
-      const size_t above = row[j];
-      const size_t change = diagonal + (Lower(a[i - 1]) == Lower(b[j - 1]) ? 0 : 1);
-      row[j] = std::min({above + 1, row[j - 1] + 1, change});
-      diagonal = above;
+      const size_t change = d[i - 1][j - 1] + (Lower(a[i - 1]) == Lower(b[j - 1]) ? 0 : 1);
+      d[i][j] = std::min({d[i - 1][j] + 1, d[i][j - 1] + 1, change});
+      if (i > 1 && j > 1 && Lower(a[i - 1]) == Lower(b[j - 2]) &&
+          Lower(a[i - 2]) == Lower(b[j - 1]))
+        d[i][j] = std::min(d[i][j], d[i - 2][j - 2] + 1);
     }
   }
-  return row[b.size()];
+  return d[a.size()][b.size()];
 }
 
 }  // namespace
@@ -84,6 +86,7 @@ std::vector<const DeviceRow*> MatchDevices(std::string_view pattern) {
 
 std::vector<std::string> CloseDeviceNames(std::string_view name, size_t limit) {
   struct Candidate {
+    bool prefix;  // starts with the name: what the user most likely began to type
     size_t distance;
     const char* name;
   };
@@ -94,11 +97,14 @@ std::vector<std::string> CloseDeviceNames(std::string_view name, size_t limit) {
     const size_t distance = EditDistance(name, row_name);
     const bool prefix = !name.empty() && row_name.size() > name.size() &&
                         EqualIgnoringCase(row_name.substr(0, name.size()), name);
-    if (distance <= reach || prefix) candidates.push_back({distance, row.name});
+    if (distance <= reach || prefix) candidates.push_back({prefix, distance, row.name});
   }
   // Stable: equal distances keep the table's order.
   std::stable_sort(candidates.begin(), candidates.end(),
-                   [](const Candidate& a, const Candidate& b) { return a.distance < b.distance; });
+                   [](const Candidate& a, const Candidate& b) {
+                     if (a.prefix != b.prefix) return a.prefix;
+                     return a.distance < b.distance;
+                   });
   std::vector<std::string> names;
   for (const Candidate& c : candidates) {
     if (names.size() == limit) break;

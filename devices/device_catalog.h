@@ -23,9 +23,11 @@ const DeviceRow* FindDevice(std::string_view name);
 //   "C52" => 80C52, AT89C52, STC89C52RC
 std::vector<const DeviceRow*> MatchDevices(std::string_view pattern);
 
-// Up to `limit` names nearest to `name` (edit distance ignoring case,
-// then table order), among those within a third of its length plus two
-// edits, or that start with it. Empty when none is that close.
+// Up to `limit` names near `name`: those that start with it, then those
+// within a third of its length plus two edits (ignoring case, a swap of
+// neighbours counting as one), fewest edits first, then in table order.
+// Empty when none is that close.
+//   "AT89S25" => AT89S52, AT89C52, AT89S51;  "stc89c52" => STC89C52RC, ...
 std::vector<std::string> CloseDeviceNames(std::string_view name, size_t limit = 3);
 
 // The record's property texts: "CPU=<cpu>" and "REGFILE=<header>".
