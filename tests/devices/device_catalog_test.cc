@@ -37,7 +37,7 @@ TEST(DeviceCatalogTest, PatternsSelectByPartOrByGlob) {
       // Part of the vendor.
       {"nuvo", {"N76E003"}},
       // A glob covers the whole name.
-      {"stc8h*", {"STC8H1K08", "STC8H1K16", "STC8H3K64S4", "STC8H8K64U"}},
+      {"stc8h*", {"STC8H1K08", "STC8H1K17", "STC8H3K64S4", "STC8H8K64U"}},
       {"CH55?", {"CH552", "CH554", "CH559"}},
       {"*51RC", {"AT89C51RC", "STC89C51RC"}},
       {"*c51?d2", {"AT89C51RD2", "AT89C51ED2", "AT89C51ID2"}},

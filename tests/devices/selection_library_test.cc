@@ -61,7 +61,7 @@ TEST_F(SelectionLibraryTest, AnswersTheDeviceTheEnvironmentNames) {
     EXPECT_STREQ(FindDeviceProperty(record, "CPU"), row->cpu);
     EXPECT_STREQ(FindDeviceProperty(record, "REGFILE"), "STC8H.H");
     // What the Device page makes of it.
-    EXPECT_EQ(settings::DeviceClockHertz(FindDeviceProperty(record, "CPU")), 35000000);
+    EXPECT_EQ(settings::DeviceClockHertz(FindDeviceProperty(record, "CPU")), 36000000);
     // Asked again, the same record.
     EXPECT_EQ(library_->Selection(), record);
   }
