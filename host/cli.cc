@@ -146,8 +146,8 @@ const std::vector<CommandSpec>& Commands() {
       {"devices",
        CommandDevices,
        "[pattern]",
-       "list the device database: name or vendor holding PATTERN, or a name matching it "
-       "with * and ?",
+       "list the device database, or the devices a pattern selects (part of a name or "
+       "vendor; * and ?)",
        0,
        1,
        {}},
