@@ -146,8 +146,7 @@ const std::vector<CommandSpec>& Commands() {
       {"devices",
        CommandDevices,
        "[pattern]",
-       "list the device database, or the devices a pattern selects (part of a name or "
-       "vendor; * and ?)",
+       "list the device database, or the devices a pattern (\"stc8*\", \"atmel\") selects",
        0,
        1,
        {}},
