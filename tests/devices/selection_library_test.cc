@@ -14,6 +14,10 @@
 #include "settings/pages/device_library.h"
 #include "settings/pages/device_page.h"
 
+#if defined(_WIN32)
+#include <windows.h>
+#endif
+
 namespace c51::devices {
 namespace {
 
@@ -85,6 +89,34 @@ TEST_F(SelectionLibraryTest, TheRecordOutlivesThePageThatLoadedIt) {
   EXPECT_STREQ(record->device, "N76E003");
   EXPECT_STREQ(FindDeviceProperty(record, "REGFILE"), "N76E003.H");
 }
+
+#if defined(_WIN32)
+// With a parent window the selection is a list of the database's devices,
+// the current one selected; a click on another row selects that one.
+TEST_F(SelectionLibraryTest, TheListOnWindowsIsTheChoice) {
+  UnsetEnv(kSelectionEnvironmentVariable);
+  HWND parent = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW, 0, 0, 300, 300, nullptr,
+                                nullptr, nullptr, nullptr);
+  if (parent == nullptr) GTEST_SKIP() << "no window station to make windows in";
+  HWND list =
+      static_cast<HWND>(library_->CreateSelectionWindow("Atmel", "AT89C52", 0, "C51", parent));
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), static_cast<LRESULT>(DeviceRows().size()));
+  const LRESULT current = FindDevice("AT89C52") - DeviceRows().data();
+  EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), current);
+  EXPECT_EQ(library_->Selection(), nullptr);  // the current device is no choice
+
+  const LRESULT other = FindDevice("CH552") - DeviceRows().data();
+  SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(other), 0);
+  DeviceRecord* record = library_->Selection();
+  ASSERT_NE(record, nullptr);
+  EXPECT_STREQ(record->device, "CH552");
+
+  SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(current), 0);
+  EXPECT_EQ(library_->Selection(), nullptr);
+  DestroyWindow(parent);
+}
+#endif
 
 }  // namespace
 }  // namespace c51::devices
