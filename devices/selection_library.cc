@@ -27,8 +27,8 @@ constexpr int kCreateWindowEntry = 5;
 constexpr int kSelectionEntry = 6;
 constexpr int kTableEntries = 7;
 
-// One device's record and the texts it points into; the record stays
-// valid, at the same address, for as long as the library is loaded.
+// One device's record and the texts it points into, made once; the
+// library is never unloaded, so the record stays where it is.
 struct Record {
   std::vector<std::string> properties;
   std::vector<const char*> property_pointers;

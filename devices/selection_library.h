@@ -12,6 +12,9 @@
 // clicked in the list. Without it, or with a name the database does not
 // know (reported on standard error), nothing is selected and the Device
 // page keeps the device in force.
+//
+// Once loaded, the library stays until the process ends: the plug-in
+// hands the selected record on after the page that loaded it is gone.
 #ifndef C51_DEVICES_SELECTION_LIBRARY_H_
 #define C51_DEVICES_SELECTION_LIBRARY_H_
 
