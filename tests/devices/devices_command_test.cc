@@ -68,6 +68,7 @@ TEST_F(DevicesCommandTest, ListsTheDatabaseOrThePatternsPart) {
 
   HostRun some = Run({"devices", "ch55?"});
   EXPECT_EQ(some.status, 0) << some.err;
+  std::erase(some.out, '\r');  // Windows ends the lines with "\r\n"
   EXPECT_EQ(some.out,
             "Vendor  Name   IRAM  XRAM  IROM  Clock        Header\n"
             "WCH     CH552   256    1K   14K  24 MHz       CH552.H\n"
