@@ -62,7 +62,8 @@ const std::vector<CommandSpec>& Commands() {
        1,
        1,
        {{"config", 0, "NAME", "name of the configuration (default: \"Target 1\")"},
-        {"device", 0, "NAME", "the device's name"},
+        {"device", 0, "NAME",
+         "the device's name; alone, vendor and CPU text come from the device database"},
         {"vendor", 0, "NAME", "the device's vendor"},
         {"cpu", 0, "TEXT", "the device's CPU text, e.g. \"IRAM(0-0xFF) CLOCK(24000000)\""},
         {"force", 0, nullptr, "replace an existing file"}}},
@@ -146,6 +147,13 @@ const std::vector<CommandSpec>& Commands() {
         {"file", 0, "FILE", "the dialog of this file of the project"},
         {"actions", 0, "FILE", "actions to run first, one per line"},
         {"list", 0, nullptr, "print every page, control, label and value as JSON"}}},
+      {"devices",
+       CommandDevices,
+       "[pattern]",
+       "list the device database, or the devices a pattern (\"stc8*\", \"atmel\") selects",
+       0,
+       1,
+       {}},
       {"help", nullptr, "[command]", "show help", 0, 1, {}},
   };
   return commands;

@@ -4,6 +4,7 @@
 #include <unordered_map>
 
 #include "host/commands.h"
+#include "host/devices_command.h"
 #include "host/host_platform.h"
 #include "host/import_extras.h"
 #include "host/project_file.h"
@@ -109,6 +110,15 @@ int CommandNew(Session* session) {
   device.name = command.Value("device");
   device.vendor = command.Value("vendor");
   if (!command.Value("cpu").empty()) device.properties.push_back("CPU=" + command.Value("cpu"));
+  // A device given by name alone is one of the database's; with a vendor
+  // or a CPU text it is the user's own, taken as written.
+  if (!device.name.empty() && device.vendor.empty() && device.properties.empty()) {
+    std::string error;
+    if (!DeviceFromDatabase(device.name, &device, &error)) {
+      session->Error(error);
+      return kExitUsage;
+    }
+  }
   if (!device.name.empty() || !device.vendor.empty() || !device.properties.empty())
     WriteDevice(&tree, device);
   session->plugin().set_device(device);
