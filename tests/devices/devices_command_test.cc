@@ -115,7 +115,7 @@ TEST_F(DevicesCommandTest, TheDevicePageTakesTheChoiceFromTheEnvironment) {
   EXPECT_EQ(run.status, 0) << run.out << run.err;
   // The Target page shows the new device and its clock, and OK keeps it.
   EXPECT_NE(run.out.find("\"Nuvoton N76E003\""), std::string::npos) << run.out;
-  EXPECT_NE(run.out.find("1563 edit \"16.000000\""), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("1563 edit \"Xtal(MHz):\" \"16.000000\""), std::string::npos) << run.out;
   std::string project = Read("a.cvproj");
   EXPECT_NE(project.find("Vendor=\"Nuvoton\" Name=\"N76E003\""), std::string::npos) << project;
   EXPECT_NE(project.find("REGFILE=N76E003.H"), std::string::npos) << project;
