@@ -9,6 +9,10 @@ const OptionSpec kProject = {"project", 'p', "FILE",
                              "the project file (default: the one .cvproj in the current folder)"};
 const OptionSpec kConfig = {"config", 0, "NAME",
                             "the configuration to use (default: the active one)"};
+const OptionSpec kMessageFormat = {
+    "message-format", 0, "FORMAT",
+    "how diagnostics are shown: plain (default), gnu (file:line: error: ..., for editors) or "
+    "github (plain plus GitHub Actions annotations)"};
 
 // Accepted by every command.
 const std::vector<OptionSpec>& GlobalOptions() {
@@ -92,14 +96,15 @@ const std::vector<CommandSpec>& Commands() {
         {"rebuild", 0, nullptr, "translate every file"},
         {"jobs", 'j', "N",
          "translate up to N files at once (default: $C51_BUILD_JOBS, else one per "
-         "processor); -j 1 translates one after another"}}},
+         "processor); -j 1 translates one after another"},
+        kMessageFormat}},
       {"translate",
        CommandTranslate,
        "<file>",
        "compile or assemble one file of the project",
        1,
        1,
-       {kProject, kConfig}},
+       {kProject, kConfig, kMessageFormat}},
       {"clean", CommandClean, "", "delete the target's generated files", 0, 0, {kProject, kConfig}},
       {"deps",
        CommandDeps,
@@ -142,6 +147,13 @@ const std::vector<CommandSpec>& Commands() {
         {"group", 0, "PATH", "the dialog of this group; \"/\" separates nested groups"},
         {"file", 0, "FILE", "the dialog of this file of the project"},
         {"actions", 0, "FILE", "actions to run first, one per line"}}},
+      {"toolchain",
+       CommandToolchain,
+       "",
+       "show the toolchain in use, the rule that chose it and whether its programs are there",
+       0,
+       0,
+       {}},
       {"help", nullptr, "[command]", "show help", 0, 1, {}},
   };
   return commands;

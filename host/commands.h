@@ -25,6 +25,7 @@ int CommandDeps(Session* session);
 int CommandIncludes(Session* session);
 int CommandCompdb(Session* session);
 int CommandSettings(Session* session);
+int CommandToolchain(Session* session);
 
 // The translation steps a build of `config` may run: one per included C
 // or assembly file, two for a C file compiled to assembly source that is
