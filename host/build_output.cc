@@ -155,16 +155,19 @@ void BuildOutput::ShowProgress(const std::string& line) {
   EmitLine((colour_ ? Painted(kBold, prefix) : prefix) + shown);
 }
 
-void BuildOutput::ShowTranslated(const Diagnostic& diagnostic, const std::string& plain) {
+void BuildOutput::ShowTranslated(const Diagnostic& diagnostic,
+                                 const std::vector<std::string>& plain) {
+  size_t first = 0;
   if (format_ == MessageFormat::kGnu) {
+    // The GNU line stands for the first plain one; detail lines follow.
     EmitLine(colour_ ? Painted(kBold, GnuLocation(diagnostic) + ":") + " " +
                            Painted(SeverityColour(diagnostic.severity),
                                    std::string(SeverityName(diagnostic.severity)) + ":") +
                            " " + GnuMessage(diagnostic)
                      : GnuLine(diagnostic));
-    return;
+    first = 1;
   }
-  EmitLine(plain);
+  for (size_t i = first; i < plain.size(); ++i) EmitLine(plain[i]);
   if (format_ == MessageFormat::kGithub) EmitLine(GithubLine(diagnostic));
 }
 
@@ -181,7 +184,7 @@ void BuildOutput::ShowDiagnostic(const std::string& line) {
   diagnostic.program = program_;
   const std::string plain = diagnostic.file + std::string(location.substr(open)) + ":" +
                             std::string(code) + ":" + std::string(text);
-  ShowTranslated(diagnostic, DecorateLine(plain, LineKind::kDiagnostic, colour_));
+  ShowTranslated(diagnostic, {DecorateLine(plain, LineKind::kDiagnostic, colour_)});
 }
 
 bool BuildOutput::TakeDetail(const std::string& line) {
@@ -221,8 +224,8 @@ void BuildOutput::FlushPending() {
   if (pending_block_ && diagnostic.text.empty()) diagnostic.text = "FATAL-ERROR";
   const LineKind kind =
       diagnostic.severity == Severity::kWarning ? LineKind::kWarning : LineKind::kError;
-  ShowTranslated(diagnostic, DecorateLine(pending_lines_.front(), kind, colour_));
-  for (size_t i = 1; i < pending_lines_.size(); ++i) EmitLine(pending_lines_[i]);
+  pending_lines_.front() = DecorateLine(pending_lines_.front(), kind, colour_);
+  ShowTranslated(diagnostic, pending_lines_);
   pending_lines_.clear();
   pending_block_ = false;
 }

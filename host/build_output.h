@@ -82,7 +82,9 @@ class BuildOutput {
   std::string Shown(const std::string& path) const;
   void ShowProgress(const std::string& line);
   void ShowDiagnostic(const std::string& line);
-  void ShowTranslated(const Diagnostic& diagnostic, const std::string& plain);
+  // A diagnostic in the chosen layout; `plain` holds its lines as the
+  // plain layout shows them, the first naming it, the others its details.
+  void ShowTranslated(const Diagnostic& diagnostic, const std::vector<std::string>& plain);
   // A tool message with its detail lines is held until a line that is no
   // detail arrives: the file it concerns is named in a detail.
   bool TakeDetail(const std::string& line);

@@ -75,9 +75,16 @@ void PrintLine(const std::string& gbk) {
   std::printf("%s\n", text.c_str());
 }
 
-// --message-format and the folders paths are shown against. False
-// (reported) for an unknown format.
+// The folder the user started us in: the plug-in moves the process into
+// the project's folder while it works, and paths are shown to the user.
+const std::string& UserFolder() {
+  static const std::string folder = CurrentDirectory();
+  return folder;
+}
+
+// --message-format. False (reported) for an unknown format.
 bool SetUpOutput(Session* session) {
+  UserFolder();
   MessageFormat format = MessageFormat::kPlain;
   const std::string name = session->command().Value("message-format", "plain");
   if (!ParseMessageFormat(name, &format)) {
@@ -93,7 +100,7 @@ bool SetUpOutput(Session* session) {
 // tool line.
 void SetUpBuildOutput(Session* session) {
   BuildOutput& output = session->output();
-  output.set_folders(session->ProjectFolder(), CurrentDirectory());
+  output.set_folders(session->ProjectFolder(), UserFolder());
   std::string option = session->command().Value("toolchain");
   if (!option.empty()) option = FullPath(option);
   ToolchainReport report;
@@ -112,7 +119,7 @@ void ReportMissingSources(Session* session, const std::vector<ProjectNode*>& fil
     if (FileSteps(file, &ref) == 0) continue;
     const std::string path = AbsoluteFilePath(file, folder);
     if (PathExists(path)) continue;
-    session->Warning("source file " + DisplayPath(path, folder) +
+    session->Warning("source file " + DisplayPath(path, folder, UserFolder()) +
                      " does not exist; the build skips it");
   }
 }
@@ -121,8 +128,8 @@ void ReportMissingSources(Session* session, const std::vector<ProjectNode*>& fil
 // separator ("\src\board.h"); one outside it is absolute.
 std::string DependencyPath(const std::string& entry, const std::string& project_folder) {
   if (!entry.empty() && IsPathSeparator(entry[0]) && PathExists(project_folder + entry))
-    return DisplayPath(project_folder + entry, project_folder);
-  return DisplayPath(entry, project_folder);
+    return DisplayPath(project_folder + entry, project_folder, UserFolder());
+  return DisplayPath(entry, project_folder, UserFolder());
 }
 
 }  // namespace
@@ -190,6 +197,7 @@ int CommandClean(Session* session) {
 }
 
 int CommandDeps(Session* session) {
+  UserFolder();
   const std::string source = FullPath(session->command().arguments.front());
   std::string config;
   if (!Prepare(session, &config)) return kExitUsage;
@@ -202,6 +210,7 @@ int CommandDeps(Session* session) {
 }
 
 int CommandIncludes(Session* session) {
+  UserFolder();
   std::string config;
   if (!Prepare(session, &config)) return kExitUsage;
   PluginInterface* table = session->plugin().table();
@@ -210,7 +219,7 @@ int CommandIncludes(Session* session) {
               int first) { return table->NextIncludeDirectory(buffer, size, first); },
           [&project_folder](const std::string& folder) {
             // An empty include text gives one empty answer; it names nothing.
-            if (!folder.empty()) PrintLine(DisplayPath(folder, project_folder));
+            if (!folder.empty()) PrintLine(DisplayPath(folder, project_folder, UserFolder()));
           });
   return session->SaveIfModified() ? kExitSuccess : kExitUsage;
 }

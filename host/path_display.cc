@@ -70,8 +70,4 @@ std::string DisplayPath(const std::string& path, const std::string& base, const 
   return FromUtf8(shown);
 }
 
-std::string DisplayPath(const std::string& path, const std::string& base) {
-  return DisplayPath(path, base, CurrentDirectory());
-}
-
 }  // namespace c51::host

@@ -24,9 +24,6 @@ namespace c51::host {
 //   ".\Debug\"              => "Debug/"   (kept as written when missing)
 std::string DisplayPath(const std::string& path, const std::string& base, const std::string& cwd);
 
-// The same against the process's current folder.
-std::string DisplayPath(const std::string& path, const std::string& base);
-
 }  // namespace c51::host
 
 #endif  // C51_HOST_PATH_DISPLAY_H_
