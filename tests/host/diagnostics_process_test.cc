@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "build_lines.h"
-#include "platform/env.h"
 #include "platform/fs.h"
 #include "platform/path.h"
 #include "run_host.h"
+#include "support/scoped_env.h"
 #include "support/temp_dir.h"
 
 namespace c51::host {
@@ -22,38 +22,13 @@ using test::HasLine;
 using test::HasLineWith;
 using test::HostRun;
 using test::Lines;
+using test::ScopedEnv;
 
 std::string Slashed(std::string path) {
   for (char& c : path)
     if (c == '\\') c = '/';
   return path;
 }
-
-// Sets an environment variable for the programs the test starts and puts
-// the old value back.
-class ScopedEnv {
- public:
-  ScopedEnv(const std::string& name, const std::string* value) : name_(name) {
-    had_ = GetEnv(name, &old_);
-    if (value)
-      SetEnv(name, *value);
-    else
-      UnsetEnv(name);
-  }
-  ~ScopedEnv() {
-    if (had_)
-      SetEnv(name_, old_);
-    else
-      UnsetEnv(name_);
-  }
-  ScopedEnv(const ScopedEnv&) = delete;
-  ScopedEnv& operator=(const ScopedEnv&) = delete;
-
- private:
-  std::string name_;
-  std::string old_;
-  bool had_ = false;
-};
 
 class DiagnosticsProcessTest : public ::testing::Test {
  protected:
@@ -100,15 +75,15 @@ TEST_F(DiagnosticsProcessTest, ToolchainReportNamesTheRuleAndEachProgram) {
 #else
       "XDG_CONFIG_HOME",
 #endif
-      &config_home);
+      config_home);
   const std::string wine =
       NativePathStyle() == PathStyle::kPosix ? "runs through wine" : "runs natively";
   const std::string env_folder = Path("env");
 
   struct Case {
     const char* name;
-    const std::string* variable;  // CORVANE_C51_TOOLCHAIN; null: unset
-    bool configuration_file;      // names conf/ when true
+    const char* variable;     // CORVANE_C51_TOOLCHAIN; null: unset
+    bool configuration_file;  // names conf/ when true
     std::vector<std::string> options;
     int status;
     std::vector<std::vector<std::string>> lines;  // each: parts of one line of the report
@@ -124,7 +99,7 @@ TEST_F(DiagnosticsProcessTest, ToolchainReportNamesTheRuleAndEachProgram) {
         {"include:", "simtool/C51/INC/"},
         {"hex files are not firmware"}}},
       {"environment",
-       &env_folder,
+       env_folder.c_str(),
        true,
        {},
        0,
@@ -141,7 +116,7 @@ TEST_F(DiagnosticsProcessTest, ToolchainReportNamesTheRuleAndEachProgram) {
         {"found by:", "the configuration file", "corvane-c51"},
         {"A51.exe", "found", wine}}},
       {"option",
-       &env_folder,
+       env_folder.c_str(),
        true,
        {"--toolchain", Path("option")},
        1,
