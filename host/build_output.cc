@@ -208,8 +208,9 @@ bool BuildOutput::TakeDetail(const std::string& line) {
   }
   if (pending_block_) {
     // The block's "ERROR:" line says what went wrong.
-    size_t first = line.find_first_not_of(" \t");
-    if (diagnostic.text.empty() && line.compare(first, 6, "ERROR:") == 0)
+    const size_t first = line.find_first_not_of(" \t");
+    if (diagnostic.text.empty() && first != std::string::npos &&
+        line.compare(first, 6, "ERROR:") == 0)
       diagnostic.text = line.substr(first + 6);
   }
   pending_lines_.push_back(shown);

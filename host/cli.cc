@@ -266,7 +266,8 @@ std::string GeneralHelp() {
       "CORVANE_C51_TOOLCHAIN; the first line of the file corvane-c51/toolchain in the\n"
       "user's configuration folder ($XDG_CONFIG_HOME or ~/.config; %APPDATA% on\n"
       "Windows); the simulated toolchain bundled in simtool/ beside this program.\n"
-      "Each may name the toolchain's root (holding C51/BIN or BIN) or its BIN folder.\n"
+      "Each may name the toolchain's root (holding C51/BIN or BIN) or its BIN folder;\n"
+      "\"corvane-c51 toolchain\" shows the one in use and why.\n"
       "\nRun \"corvane-c51 <command> --help\" for a command's options.\n"
       "Exit status: 0 success, 1 build failed, 2 usage or input error.\n";
   return text;
