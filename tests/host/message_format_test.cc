@@ -121,7 +121,7 @@ const char* const kBuildLines[] = {
     "compiling main.c...",
     "@/.\\SRC\\MAIN.C(6):C280: 'UNUSED': UNREFERENCED LOCAL VARIABLE",
     "@/.\\SRC\\MAIN.C(9):C202: 'X': UNDEFINED IDENTIFIER",
-    "assembling @/my dir/start.a51...",
+    "assembling @/MY DIR/START.A51...",
     "@/MY DIR\\START.A51(3):#A45: UNDEFINED SYMBOL (PASS-2)",
     "compiling bad.c...",
     "C51 FATAL-ERROR -",

@@ -55,7 +55,7 @@ TEST_F(PathDisplayTest, ToolPathsBecomeTheFilesThatExist) {
       {"MY DIR\\INC\\REG.H", "", posix ? "My Dir/Inc/Reg.h" : "MY DIR/INC/REG.H"},
       // What does not exist keeps its spelling; a folder its separator.
       {".\\Debug\\", "", "Debug/"},
-      {".\\src\\NEW.C", "", posix ? "src/NEW.C" : "src/NEW.C"},
+      {".\\src\\NEW.C", "", "src/NEW.C"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.path + " in " + c.cwd);
