@@ -66,6 +66,10 @@ TEST_F(DiagnosticsProcessTest, ToolchainReportNamesTheRuleAndEachProgram) {
   ASSERT_NO_FATAL_FAILURE(FakeToolchain("env", all));
   ASSERT_NO_FATAL_FAILURE(FakeToolchain("conf", all));
   ASSERT_NO_FATAL_FAILURE(FakeToolchain("option", {"C51.exe", "BL51.exe"}));
+  ASSERT_NO_FATAL_FAILURE(FakeToolchain("keil", all));
+  ASSERT_TRUE(CreateDirectories(Path("empty")));
+  // The uVision file association; POSIX reads it from the environment.
+  const std::string open_command = "\"" + Path("keil/UV4/Uv4.exe") + "\" \"%1\"";
   // The user's own configuration must not take part.
   const std::string config_home = Path("config");
   ASSERT_TRUE(CreateDirectories(config_home));
@@ -87,48 +91,62 @@ TEST_F(DiagnosticsProcessTest, ToolchainReportNamesTheRuleAndEachProgram) {
     std::vector<std::string> options;
     int status;
     std::vector<std::vector<std::string>> lines;  // each: parts of one line of the report
+    const char* open_command = nullptr;           // UV2FILE_OPEN_COMMAND
   } cases[] = {
-      {"bundled",
-       nullptr,
-       false,
-       {},
-       0,
-       {{"found by:", "the bundled simulated toolchain"},
-        {"C51.exe", "found", "runs natively"},
-        {"OH51.exe", "found"},
-        {"include:", "simtool/C51/INC/"},
-        {"hex files are not firmware"}}},
-      {"environment",
-       env_folder.c_str(),
-       true,
-       {},
-       0,
-       {{"toolchain:", "env/C51/BIN/"},
-        {"found by:", "CORVANE_C51_TOOLCHAIN"},
-        {"Lib51.exe", "found", wine},
-        {"include:", "env/C51/INC/", "(missing)"}}},
-      {"configuration file",
-       nullptr,
-       true,
-       {},
-       0,
-       {{"toolchain:", "conf/C51/BIN/"},
-        {"found by:", "the configuration file", "corvane-c51"},
-        {"A51.exe", "found", wine}}},
-      {"option",
-       env_folder.c_str(),
-       true,
-       {"--toolchain", Path("option")},
-       1,
-       {{"toolchain:", "option/C51/BIN/"},
-        {"found by:", "--toolchain", "option"},
-        {"C51.exe", "found", wine},
-        {"A51.exe", "missing"},
-        {"OH51.exe", "missing", "no hex file"}}},
+    {"bundled",
+     nullptr,
+     false,
+     {},
+     0,
+     {{"found by:", "the bundled simulated toolchain"},
+      {"C51.exe", "found", "runs natively"},
+      {"OH51.exe", "found"},
+      {"include:", "simtool/C51/INC/"},
+      {"hex files are not firmware"}}},
+    {"environment",
+     env_folder.c_str(),
+     true,
+     {},
+     0,
+     {{"toolchain:", "env/C51/BIN/"},
+      {"found by:", "CORVANE_C51_TOOLCHAIN"},
+      {"Lib51.exe", "found", wine},
+      {"include:", "env/C51/INC/", "(missing)"}}},
+    {"configuration file",
+     nullptr,
+     true,
+     {},
+     0,
+     {{"toolchain:", "conf/C51/BIN/"},
+      {"found by:", "the configuration file", "corvane-c51"},
+      {"A51.exe", "found", wine}}},
+    {"option",
+     env_folder.c_str(),
+     true,
+     {"--toolchain", Path("option")},
+     1,
+     {{"toolchain:", "option/C51/BIN/"},
+      {"found by:", "--toolchain", "option"},
+      {"C51.exe", "found", wine},
+      {"A51.exe", "missing"},
+      {"OH51.exe", "missing", "no hex file"}}},
+#if !defined(_WIN32)
+    {"plug-in rules",
+     nullptr,
+     false,
+     {"--toolchain", Path("empty")},
+     0,
+     {{"toolchain:", "keil/C51/BIN/"},
+      {"found by:", "the plug-in's location rules", "empty/", "holds no C51.exe"},
+      {"OH51.exe", "found", wine},
+      {"library:", "keil/C51/LIB/"}},
+     open_command.c_str()},
+#endif
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     ScopedEnv variable("CORVANE_C51_TOOLCHAIN", c.variable);
+    ScopedEnv association("UV2FILE_OPEN_COMMAND", c.open_command);
     if (c.configuration_file) {
       ASSERT_NO_FATAL_FAILURE(
           Write("config/corvane-c51/toolchain", "\n  " + Path("conf") + "  \n"));
