@@ -93,7 +93,7 @@ std::string Comparable(const std::string& folder) {
 
 std::string RuleText(const ToolchainReport& report, const std::string& cwd) {
   const std::string detail =
-      report.rule_detail.empty() ? std::string() : DisplayPath(report.rule_detail, "/", cwd);
+      report.rule_detail.empty() ? std::string() : DisplayPath(report.rule_detail, cwd, cwd);
   switch (report.rule) {
     case ToolchainRule::kOption:
       return "--toolchain " + detail;
@@ -213,7 +213,7 @@ bool FindToolchain(const std::string& install_dir, const std::string& option_fol
 }
 
 std::string FormatToolchainReport(const ToolchainReport& report, const std::string& cwd) {
-  auto shown = [&cwd](const std::string& path) { return DisplayPath(path, "/", cwd); };
+  auto shown = [&cwd](const std::string& path) { return DisplayPath(path, cwd, cwd); };
   auto padded = [](std::string text, size_t width) {
     if (text.size() < width) text.resize(width, ' ');
     return text;
