@@ -75,8 +75,9 @@ void PrintLine(const std::string& gbk) {
   std::printf("%s\n", text.c_str());
 }
 
-// The folder the user started us in: the plug-in moves the process into
-// the project's folder while it works, and paths are shown to the user.
+// The folder the user started us in, which shown paths are relative to:
+// the plug-in moves the process into the project's folder while it works,
+// so each command makes the first call before it loads the plug-in.
 const std::string& UserFolder() {
   static const std::string folder = CurrentDirectory();
   return folder;
