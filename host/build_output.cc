@@ -1,6 +1,9 @@
 #include "host/build_output.h"
 
+#include <cstdlib>
+
 #include "host/host_platform.h"
+#include "host/path_display.h"
 
 namespace c51::host {
 namespace {
@@ -10,7 +13,6 @@ constexpr char kBold[] = "\x1b[1m";
 constexpr char kRed[] = "\x1b[1;31m";
 constexpr char kGreen[] = "\x1b[1;32m";
 constexpr char kYellow[] = "\x1b[1;33m";
-constexpr char kCyan[] = "\x1b[36m";
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
@@ -26,6 +28,23 @@ bool Contains(std::string_view text, std::string_view part) {
 
 std::string Painted(const char* colour, std::string_view text) {
   return std::string(colour) + std::string(text) + kReset;
+}
+
+const char* SeverityColour(Severity severity) {
+  return severity == Severity::kWarning ? kYellow : kRed;
+}
+
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
+
+// "C51 FATAL-ERROR -": the first line of a compiler's fatal-error block;
+// the program's name before it.
+bool FatalBlockStart(std::string_view line, std::string* program) {
+  size_t at = line.find(" FATAL-ERROR");
+  if (at == std::string_view::npos || at == 0 || line.find(' ') != at) return false;
+  *program = std::string(line.substr(0, at));
+  return true;
 }
 
 }  // namespace
@@ -78,7 +97,8 @@ std::string DecorateLine(std::string_view line, LineKind kind, bool colour) {
     case LineKind::kDiagnostic: {
       std::string_view location, code, text;
       SplitDiagnostic(line, &location, &code, &text);
-      return Painted(kBold, location) + ":" + Painted(kCyan, code) + ":" + std::string(text);
+      return Painted(kBold, location) + ":" + Painted(SeverityColour(CodeSeverity(code)), code) +
+             ":" + std::string(text);
     }
     case LineKind::kError:
       return Painted(kRed, line);
@@ -98,32 +118,179 @@ void BuildOutput::Emit(const std::string& text) {
   std::fflush(stream_);
 }
 
+void BuildOutput::EmitLine(const std::string& local) {
+  Emit(ToStreamEncoding(local, stream_) + "\n");
+}
+
+void BuildOutput::ShowNotice() {
+  if (notice_.empty()) return;
+  EmitLine(colour_ ? Painted(kYellow, notice_) : notice_);
+  notice_.clear();
+}
+
+std::string BuildOutput::Shown(const std::string& path) const {
+  // Without a project (a test's output) there is nothing to resolve against.
+  return base_.empty() ? path : DisplayPath(path, base_, cwd_);
+}
+
+void BuildOutput::ShowProgress(const std::string& line) {
+  ShowNotice();
+  std::string shown = line;
+  constexpr std::string_view kAssembling = "assembling ";
+  if (StartsWith(line, kAssembling)) {
+    program_ = "A51";
+    if (EndsWith(line, "...")) {
+      const std::string path =
+          line.substr(kAssembling.size(), line.size() - 3 - kAssembling.size());
+      shown = std::string(kAssembling) + Shown(path) + "...";
+    }
+  } else {
+    program_ = "C51";
+  }
+  ++seen_;
+  if (planned_ > 0 && seen_ > planned_) planned_ = seen_;
+  std::string prefix = "[" + std::to_string(seen_);
+  if (planned_ > 0) prefix += "/" + std::to_string(planned_);
+  prefix += "] ";
+  EmitLine((colour_ ? Painted(kBold, prefix) : prefix) + shown);
+}
+
+void BuildOutput::ShowTranslated(const Diagnostic& diagnostic,
+                                 const std::vector<std::string>& plain) {
+  size_t first = 0;
+  if (format_ == MessageFormat::kGnu) {
+    // The GNU line stands for the first plain one; detail lines follow.
+    EmitLine(colour_ ? Painted(kBold, GnuLocation(diagnostic) + ":") + " " +
+                           Painted(SeverityColour(diagnostic.severity),
+                                   std::string(SeverityName(diagnostic.severity)) + ":") +
+                           " " + GnuMessage(diagnostic)
+                     : GnuLine(diagnostic));
+    first = 1;
+  }
+  for (size_t i = first; i < plain.size(); ++i) EmitLine(plain[i]);
+  if (format_ == MessageFormat::kGithub) EmitLine(GithubLine(diagnostic));
+}
+
+void BuildOutput::ShowDiagnostic(const std::string& line) {
+  std::string_view location, code, text;
+  SplitDiagnostic(line, &location, &code, &text);
+  const size_t open = location.rfind('(');
+  Diagnostic diagnostic;
+  diagnostic.severity = CodeSeverity(code);
+  diagnostic.file = Shown(std::string(location.substr(0, open)));
+  diagnostic.line = std::atoi(std::string(location.substr(open + 1)).c_str());
+  diagnostic.code = std::string(code);
+  diagnostic.text = std::string(text);
+  diagnostic.program = program_;
+  const std::string plain = diagnostic.file + std::string(location.substr(open)) + ":" +
+                            std::string(code) + ":" + std::string(text);
+  ShowTranslated(diagnostic, {DecorateLine(plain, LineKind::kDiagnostic, colour_)});
+}
+
+bool BuildOutput::TakeDetail(const std::string& line) {
+  Diagnostic& diagnostic = pending_diagnostic_;
+  if (pending_block_ && EndsWith(line, " TERMINATED.")) {
+    pending_lines_.push_back(line);
+    FlushPending();
+    return true;
+  }
+  if (line.empty() || !IsBlank(line[0])) return false;
+  std::string shown = line;
+  size_t start = 0, length = 0;
+  int number = 0;
+  if (DetailPath(line, &start, &length, &number)) {
+    const std::string path = Shown(line.substr(start, length));
+    shown = line.substr(0, start) + path + line.substr(start + length);
+    if (diagnostic.file.empty()) {
+      diagnostic.file = path;
+      diagnostic.line = number;
+    }
+  }
+  if (pending_block_) {
+    // The block's "ERROR:" line says what went wrong.
+    const size_t first = line.find_first_not_of(" \t");
+    if (diagnostic.text.empty() && first != std::string::npos &&
+        line.compare(first, 6, "ERROR:") == 0)
+      diagnostic.text = line.substr(first + 6);
+  }
+  pending_lines_.push_back(shown);
+  diagnostic.details.push_back(shown);
+  return true;
+}
+
+void BuildOutput::FlushPending() {
+  if (!pending_) return;
+  pending_ = false;
+  Diagnostic& diagnostic = pending_diagnostic_;
+  if (pending_block_ && diagnostic.text.empty()) diagnostic.text = "FATAL-ERROR";
+  const LineKind kind =
+      diagnostic.severity == Severity::kWarning ? LineKind::kWarning : LineKind::kError;
+  pending_lines_.front() = DecorateLine(pending_lines_.front(), kind, colour_);
+  ShowTranslated(diagnostic, pending_lines_);
+  pending_lines_.clear();
+  pending_block_ = false;
+}
+
 void BuildOutput::Write(std::string_view gbk, int kind) {
-  std::string text = ToStreamEncoding(gbk, stream_);
   if (kind != 1) {
-    Emit(text);
+    FlushPending();
+    Emit(ToStreamEncoding(gbk, stream_));
     return;
   }
-  LineKind line_kind = ClassifyLine(text);
-  std::string shown = DecorateLine(text, line_kind, colour_);
-  if (line_kind == LineKind::kProgress) {
-    ++seen_;
-    if (planned_ > 0 && seen_ > planned_) planned_ = seen_;
-    std::string prefix = "[" + std::to_string(seen_);
-    if (planned_ > 0) prefix += "/" + std::to_string(planned_);
-    prefix += "] ";
-    shown = (colour_ ? Painted(kBold, prefix) : prefix) + shown;
+  const std::string line(gbk);
+  if (pending_ && TakeDetail(line)) return;
+  FlushPending();
+  const LineKind line_kind = ClassifyLine(line);
+  switch (line_kind) {
+    case LineKind::kProgress:
+      ShowProgress(line);
+      return;
+    case LineKind::kDiagnostic:
+      ShowDiagnostic(line);
+      return;
+    case LineKind::kSummary:
+      summary_errors_ = SummaryErrorCount(line);
+      Flush();
+      held_summary_ = ToStreamEncoding(DecorateLine(line, line_kind, colour_), stream_) + "\n";
+      return;
+    case LineKind::kError:
+    case LineKind::kWarning: {
+      Diagnostic diagnostic;
+      std::string program;
+      if (ParseToolMessage(line, &diagnostic)) {
+        diagnostic.program = program_;
+      } else if (FatalBlockStart(line, &program)) {
+        diagnostic.severity = Severity::kFatal;
+        diagnostic.program = program;
+        pending_block_ = true;
+      } else {
+        break;
+      }
+      pending_ = true;
+      pending_diagnostic_ = std::move(diagnostic);
+      pending_lines_.assign(1, line);
+      return;
+    }
+    case LineKind::kPlain: {
+      constexpr std::string_view kHexFrom = "creating hex file from \"";
+      if (line == "linking..." || line == "creating library...") {
+        ShowNotice();
+        program_ = line == "linking..." ? "BL51" : "LIB51";
+      } else if (StartsWith(line, kHexFrom) && EndsWith(line, "\"...")) {
+        ShowNotice();
+        program_ = "OH51";
+        const std::string path = line.substr(kHexFrom.size(), line.size() - kHexFrom.size() - 4);
+        EmitLine(std::string(kHexFrom) + Shown(path) + "\"...");
+        return;
+      }
+      break;
+    }
   }
-  if (line_kind == LineKind::kSummary) {
-    summary_errors_ = SummaryErrorCount(text);
-    Flush();
-    held_summary_ = shown + "\n";
-    return;
-  }
-  Emit(shown + "\n");
+  EmitLine(DecorateLine(line, line_kind, colour_));
 }
 
 void BuildOutput::Flush() {
+  FlushPending();
   if (held_summary_.empty()) return;
   Emit(held_summary_);
   held_summary_.clear();

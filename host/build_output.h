@@ -1,6 +1,8 @@
 // What the plug-in sends to HostOutput, shown on a terminal or written to a
-// file: texts converted from GBK, diagnostics and failures coloured on a
-// terminal, "[n/N] " before each compile and assemble line, and the
+// file: texts converted from GBK, every file a diagnostic or a tool line
+// names shown as the file that exists (path_display.h), diagnostics in the
+// chosen layout (message_format.h), errors and warnings coloured apart on
+// a terminal, "[n/N] " before each compile and assemble line, and the
 // summary line held back until the entry returns, so that it comes last
 // even when "AfterBuild" user commands print after it.
 #ifndef C51_HOST_BUILD_OUTPUT_H_
@@ -9,6 +11,9 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <vector>
+
+#include "host/message_format.h"
 
 namespace c51::host {
 
@@ -34,7 +39,8 @@ bool SplitDiagnostic(std::string_view line, std::string_view* location, std::str
 // when it holds none.
 int SummaryErrorCount(std::string_view line);
 
-// The line as shown; `colour` adds ANSI sequences.
+// The line as shown; `colour` adds ANSI sequences: a diagnostic's code
+// and a failure in red, a warning's in yellow.
 std::string DecorateLine(std::string_view line, LineKind kind, bool colour);
 
 class BuildOutput {
@@ -51,6 +57,17 @@ class BuildOutput {
   // The error count of the last summary line; -1 before one arrived.
   int summary_errors() const { return summary_errors_; }
 
+  void set_format(MessageFormat format) { format_ = format; }
+  // The folder the tools run in (the project's), which their relative
+  // paths start from, and the folder paths are shown relative to.
+  void set_folders(const std::string& base, const std::string& cwd) {
+    base_ = base;
+    cwd_ = cwd;
+  }
+  // A line shown once, before the first tool line ("compiling",
+  // "assembling", "linking", "creating ..."); an up-to-date build has none.
+  void set_notice(const std::string& notice) { notice_ = notice; }
+
   // A text from the plug-in, in GBK. Kind 1: one line without line end;
   // kind 0: a text carrying its own line ends, written as it is.
   void Write(std::string_view gbk, int kind);
@@ -59,9 +76,31 @@ class BuildOutput {
 
  private:
   void Emit(const std::string& text);
+  // One line of ours (local code page) with its line end.
+  void EmitLine(const std::string& local);
+  void ShowNotice();
+  std::string Shown(const std::string& path) const;
+  void ShowProgress(const std::string& line);
+  void ShowDiagnostic(const std::string& line);
+  // A diagnostic in the chosen layout; `plain` holds its lines as the
+  // plain layout shows them, the first naming it, the others its details.
+  void ShowTranslated(const Diagnostic& diagnostic, const std::vector<std::string>& plain);
+  // A tool message with its detail lines is held until a line that is no
+  // detail arrives: the file it concerns is named in a detail.
+  bool TakeDetail(const std::string& line);
+  void FlushPending();
 
   FILE* stream_;
   bool colour_;
+  MessageFormat format_ = MessageFormat::kPlain;
+  std::string base_;
+  std::string cwd_;
+  std::string notice_;                   // emptied once shown
+  std::string program_ = "corvane-c51";  // the tool the last tool line started
+  bool pending_ = false;
+  bool pending_block_ = false;  // a compiler's fatal-error block, ended by "... TERMINATED."
+  Diagnostic pending_diagnostic_;
+  std::vector<std::string> pending_lines_;  // as the plain layout shows them
   int planned_ = 0;
   int seen_ = 0;
   int summary_errors_ = -1;

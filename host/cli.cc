@@ -9,6 +9,10 @@ const OptionSpec kProject = {"project", 'p', "FILE",
                              "the project file (default: the one .cvproj in the current folder)"};
 const OptionSpec kConfig = {"config", 0, "NAME",
                             "the configuration to use (default: the active one)"};
+const OptionSpec kMessageFormat = {
+    "message-format", 0, "FORMAT",
+    "how diagnostics are shown: plain (default), gnu (file:line: error: ..., for editors) or "
+    "github (plain plus GitHub Actions annotations)"};
 
 // Accepted by every command.
 const std::vector<OptionSpec>& GlobalOptions() {
@@ -96,14 +100,15 @@ const std::vector<CommandSpec>& Commands() {
         {"rebuild", 0, nullptr, "translate every file"},
         {"jobs", 'j', "N",
          "translate up to N files at once (default: $C51_BUILD_JOBS, else one per "
-         "processor); -j 1 translates one after another"}}},
+         "processor); -j 1 translates one after another"},
+        kMessageFormat}},
       {"translate",
        CommandTranslate,
        "<file>",
        "compile or assemble one file of the project",
        1,
        1,
-       {kProject, kConfig}},
+       {kProject, kConfig, kMessageFormat}},
       {"clean", CommandClean, "", "delete the target's generated files", 0, 0, {kProject, kConfig}},
       {"deps",
        CommandDeps,
@@ -153,6 +158,13 @@ const std::vector<CommandSpec>& Commands() {
        "list the device database, or the devices a pattern (\"stc8*\", \"atmel\") selects",
        0,
        1,
+       {}},
+      {"toolchain",
+       CommandToolchain,
+       "",
+       "show the toolchain in use, the rule that chose it and whether its programs are there",
+       0,
+       0,
        {}},
       {"help", nullptr, "[command]", "show help", 0, 1, {}},
   };
@@ -266,7 +278,8 @@ std::string GeneralHelp() {
       "CORVANE_C51_TOOLCHAIN; the first line of the file corvane-c51/toolchain in the\n"
       "user's configuration folder ($XDG_CONFIG_HOME or ~/.config; %APPDATA% on\n"
       "Windows); the simulated toolchain bundled in simtool/ beside this program.\n"
-      "Each may name the toolchain's root (holding C51/BIN or BIN) or its BIN folder.\n"
+      "Each may name the toolchain's root (holding C51/BIN or BIN) or its BIN folder;\n"
+      "\"corvane-c51 toolchain\" shows the one in use and why.\n"
       "\nRun \"corvane-c51 <command> --help\" for a command's options.\n"
       "Exit status: 0 success, 1 build failed, 2 usage or input error.\n";
   return text;

@@ -26,6 +26,7 @@ int CommandIncludes(Session* session);
 int CommandCompdb(Session* session);
 int CommandSettings(Session* session);
 int CommandDevices(Session* session);
+int CommandToolchain(Session* session);
 
 // The translation steps a build of `config` may run: one per included C
 // or assembly file, two for a C file compiled to assembly source that is

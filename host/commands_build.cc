@@ -10,6 +10,9 @@
 #include "host/commands.h"
 #include "host/compdb.h"
 #include "host/host_platform.h"
+#include "host/path_display.h"
+#include "host/project_model.h"
+#include "host/toolchain_report.h"
 #include "platform/env.h"
 #include "platform/fs.h"
 #include "platform/path.h"
@@ -72,12 +75,72 @@ void PrintLine(const std::string& gbk) {
   std::printf("%s\n", text.c_str());
 }
 
+// The folder the user started us in, which shown paths are relative to:
+// the plug-in moves the process into the project's folder while it works,
+// so each command makes the first call before it loads the plug-in.
+const std::string& UserFolder() {
+  static const std::string folder = CurrentDirectory();
+  return folder;
+}
+
+// --message-format. False (reported) for an unknown format.
+bool SetUpOutput(Session* session) {
+  UserFolder();
+  MessageFormat format = MessageFormat::kPlain;
+  const std::string name = session->command().Value("message-format", "plain");
+  if (!ParseMessageFormat(name, &format)) {
+    session->Error("--message-format must be plain, gnu or github, not \"" + name + "\"");
+    return false;
+  }
+  session->output().set_format(format);
+  return true;
+}
+
+// After the project is open: tool paths start from its folder, and a
+// build with the bundled simulated toolchain says so before its first
+// tool line.
+void SetUpBuildOutput(Session* session) {
+  BuildOutput& output = session->output();
+  output.set_folders(session->ProjectFolder(), UserFolder());
+  std::string option = session->command().Value("toolchain");
+  if (!option.empty()) option = FullPath(option);
+  ToolchainReport report;
+  std::string err;
+  if (FindToolchain(ExecutableDirectory(), option, &report, &err) && report.simulated)
+    output.set_notice(kSimulatedToolchainNotice);
+}
+
+// The plug-in skips a source that is not there without a word, and the
+// user would see only the linker's complaint about its object.
+void ReportMissingSources(Session* session, const std::vector<ProjectNode*>& files,
+                          const std::string& config) {
+  ConfigurationRef ref{session->tree().root(), config};
+  const std::string folder = session->ProjectFolder();
+  for (ProjectNode* file : files) {
+    if (FileSteps(file, &ref) == 0) continue;
+    const std::string path = AbsoluteFilePath(file, folder);
+    if (PathExists(path)) continue;
+    session->Warning("source file " + DisplayPath(path, folder, UserFolder()) +
+                     " does not exist; the build skips it");
+  }
+}
+
+// A dependency inside the project comes relative to its folder, after a
+// separator ("\src\board.h"); one outside it is absolute.
+std::string DependencyPath(const std::string& entry, const std::string& project_folder) {
+  if (!entry.empty() && IsPathSeparator(entry[0]) && PathExists(project_folder + entry))
+    return DisplayPath(project_folder + entry, project_folder, UserFolder());
+  return DisplayPath(entry, project_folder, UserFolder());
+}
+
 }  // namespace
 
 int CommandBuild(Session* session) {
-  if (!SetBuildJobs(session)) return kExitUsage;
+  if (!SetBuildJobs(session) || !SetUpOutput(session)) return kExitUsage;
   std::string config;
   if (!Prepare(session, &config)) return kExitUsage;
+  SetUpBuildOutput(session);
+  ReportMissingSources(session, ProjectFiles(session->tree().root()), config);
   session->output().set_planned_steps(PlannedSteps(session->tree().root(), config));
   PluginHost& plugin = session->plugin();
   plugin.StopOnInterrupt();
@@ -95,7 +158,7 @@ int CommandBuild(Session* session) {
 
 int CommandTranslate(Session* session) {
   const std::string path = FullPath(session->command().arguments.front());
-  if (!session->OpenProject()) return kExitUsage;
+  if (!SetUpOutput(session) || !session->OpenProject()) return kExitUsage;
   ProjectNode* file = FindProjectFile(session->tree().root(), session->ProjectFolder(), path);
   if (!file) {
     session->Error(session->command().arguments.front() + " is not a file of the project");
@@ -103,6 +166,8 @@ int CommandTranslate(Session* session) {
   }
   std::string config;
   if (!session->LoadPlugin() || !session->OpenConfiguration(&config)) return kExitUsage;
+  SetUpBuildOutput(session);
+  ReportMissingSources(session, {file}, config);
   ConfigurationRef ref{session->tree().root(), config};
   session->output().set_planned_steps(FileSteps(file, &ref));
   PluginHost& plugin = session->plugin();
@@ -133,25 +198,29 @@ int CommandClean(Session* session) {
 }
 
 int CommandDeps(Session* session) {
+  UserFolder();
   const std::string source = FullPath(session->command().arguments.front());
   std::string config;
   if (!Prepare(session, &config)) return kExitUsage;
   PluginInterface* table = session->plugin().table();
+  const std::string folder = session->ProjectFolder();
   Iterate([&](char* buffer, int size,
               int first) { return table->NextDependency(source.c_str(), buffer, size, first); },
-          PrintLine);
+          [&folder](const std::string& entry) { PrintLine(DependencyPath(entry, folder)); });
   return kExitSuccess;
 }
 
 int CommandIncludes(Session* session) {
+  UserFolder();
   std::string config;
   if (!Prepare(session, &config)) return kExitUsage;
   PluginInterface* table = session->plugin().table();
+  const std::string project_folder = session->ProjectFolder();
   Iterate([&](char* buffer, int size,
               int first) { return table->NextIncludeDirectory(buffer, size, first); },
-          [](const std::string& folder) {
+          [&project_folder](const std::string& folder) {
             // An empty include text gives one empty answer; it names nothing.
-            if (!folder.empty()) PrintLine(folder);
+            if (!folder.empty()) PrintLine(DisplayPath(folder, project_folder, UserFolder()));
           });
   return session->SaveIfModified() ? kExitSuccess : kExitUsage;
 }
