@@ -146,7 +146,7 @@ DeviceRecord* C51_CDECL Selection() {
 SELECTION_EXPORT void C51_CDECL GetInterface(uintptr_t* table) {
 #if defined(_WIN32)
   // The records handed out must outlive the page that loaded the library
-  // (the plug-in reports the selection after the page is gone): once
+  // (a plug-in may report the selection after the page is gone): once
   // loaded, the library stays until the process ends.
   HMODULE self = nullptr;
   GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,

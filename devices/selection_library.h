@@ -13,8 +13,9 @@
 // know (reported on standard error), nothing is selected and the Device
 // page keeps the device in force.
 //
-// Once loaded, the library stays until the process ends: the plug-in
-// hands the selected record on after the page that loaded it is gone.
+// Once loaded, the library stays until the process ends: a plug-in may
+// hand the selected record on after the page that loaded it is gone (ours
+// copies it first; others need not).
 #ifndef C51_DEVICES_SELECTION_LIBRARY_H_
 #define C51_DEVICES_SELECTION_LIBRARY_H_
 

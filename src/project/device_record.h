@@ -3,6 +3,8 @@
 #define C51_PROJECT_DEVICE_RECORD_H_
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 namespace c51 {
 
@@ -21,6 +23,26 @@ struct DeviceRecord {
 // "CPU" when it comes first. Null when the device, its list or a match is
 // missing.
 const char* FindDeviceProperty(const DeviceRecord* device, const char* key);
+
+// A device record with its own copy of every text. The record a selection
+// component answers lives in that component, which goes when the page that
+// loaded it goes; the device chosen there is reported to the host later.
+class DeviceRecordCopy {
+ public:
+  explicit DeviceRecordCopy(const DeviceRecord& from);
+  // The record points into this object: it neither copies nor moves.
+  DeviceRecordCopy(const DeviceRecordCopy&) = delete;
+  DeviceRecordCopy& operator=(const DeviceRecordCopy&) = delete;
+
+  DeviceRecord* record() { return &record_; }
+
+ private:
+  std::string vendor_;
+  std::string device_;
+  std::vector<std::string> properties_;
+  std::vector<const char*> property_list_;  // into properties_, then a null
+  DeviceRecord record_ = {};
+};
 
 }  // namespace c51
 

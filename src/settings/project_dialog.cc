@@ -167,6 +167,7 @@ LoadedProject LoadProject(PluginState* state, ProjectNode* config, SettingsRecor
   loaded.linker = records->linker;
   InheritProjectValues(records);
   records->chosen_device = nullptr;
+  records->chosen_device_copy.reset();
   return loaded;
 }
 

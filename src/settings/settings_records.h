@@ -5,6 +5,7 @@
 #ifndef C51_SETTINGS_SETTINGS_RECORDS_H_
 #define C51_SETTINGS_SETTINGS_RECORDS_H_
 
+#include <memory>
 #include <string>
 
 #include "options/a51_control_string.h"
@@ -15,6 +16,7 @@
 #include "options/option_inputs.h"
 #include "options/tool_scope.h"
 #include "project/config_keys.h"
+#include "project/device_record.h"
 
 namespace c51 {
 struct PluginState;
@@ -60,7 +62,10 @@ struct SettingsRecords {
 
   // Set by the Device page when the user chose another device: the host's
   // record to report through HostDeviceChanged after OK; null otherwise.
+  // It points into `chosen_device_copy`, which outlives the page and the
+  // selection component the record came from.
   void* chosen_device = nullptr;
+  std::shared_ptr<DeviceRecordCopy> chosen_device_copy;
 };
 
 // The current configuration's target and output keys as a group or file

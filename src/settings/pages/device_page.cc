@@ -54,16 +54,21 @@ bool CDevicePage::OnInitDialog() {
 
 bool CDevicePage::OnKillActive() {
   if (!library_.loaded()) return true;
-  DeviceRecord* answer = library_.Selection();
+  const DeviceRecord* selected = library_.Selection();
   // No selection keeps the device in force, so the device reported after
   // OK is always the one the Target page shows.
-  if (answer == nullptr) return true;
+  if (selected == nullptr) return true;
+  chosen_ = std::make_shared<DeviceRecordCopy>(*selected);
+  DeviceRecord* answer = chosen_->record();
   session_->state->target.clock = DeviceClockHertz(DeviceCpuText(answer)) / 1000000.0;
   if (target_page_ != nullptr) {
     target_page_->set_device(answer);
     target_page_->RefreshDevice();
   }
-  if (window_created_ && session_->records != nullptr) session_->records->chosen_device = answer;
+  if (window_created_ && session_->records != nullptr) {
+    session_->records->chosen_device = answer;
+    session_->records->chosen_device_copy = chosen_;
+  }
   return true;
 }
 

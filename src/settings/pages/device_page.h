@@ -6,6 +6,7 @@
 #ifndef C51_SETTINGS_PAGES_DEVICE_PAGE_H_
 #define C51_SETTINGS_PAGES_DEVICE_PAGE_H_
 
+#include <memory>
 #include <string_view>
 
 #include "project/device_record.h"
@@ -44,6 +45,9 @@ class CDevicePage : public CArdelPage {
  private:
   SettingsSession* session_;
   DeviceLibrary library_;
+  // The last device chosen here, copied out of the library, which goes
+  // with this page: the Target page and the report after OK keep using it.
+  std::shared_ptr<DeviceRecordCopy> chosen_;
   bool window_created_ = false;  // the page was shown
   CTargetPage* target_page_ = nullptr;
 };

@@ -264,6 +264,12 @@ TEST_F(DeviceReportTest, OkAfterAChoiceReportsTheDevice) {
   ASSERT_EQ(reporting_host_.changed.size(), 1u);
   EXPECT_EQ(reporting_host_.changed[0], reported_record);
   EXPECT_STREQ(static_cast<DeviceRecord*>(reporting_host_.changed[0])->vendor, "Nova");
+  // The record reported is the plug-in's own copy: the library's answer
+  // goes with the library (here: is overwritten by the next choice).
+  select_("Other", "Q9", "CPU=CLOCK(1000000)");
+  EXPECT_STREQ(static_cast<DeviceRecord*>(reporting_host_.changed[0])->device, "N52");
+  EXPECT_STREQ(FindDeviceProperty(static_cast<DeviceRecord*>(reporting_host_.changed[0]), "CPU"),
+               "IROM(0-0xFFFF) CLOCK(24000000)");
   // The new crystal is written with the target keys and becomes the
   // host's default clock.
   EXPECT_STREQ(GetAttributeText(tree_.config, "SIMCLK"), "24.000000");
