@@ -4,6 +4,7 @@
 
 #include "options/option_text.h"
 #include "platform/env.h"
+#include "platform/tool_paths.h"
 #include "plugin/state.h"
 
 namespace c51 {
@@ -25,9 +26,29 @@ std::string CompilerIncludeVariable(const std::string& include_dir,
   return include_dir + ";" + include_dir + subdirectory + "\\";
 }
 
+namespace {
+
+// Each folder of a ";" list as the tool names it (tool_paths.h).
+std::string FoldersForProgram(const std::string& program, const std::string& list) {
+  std::string out;
+  size_t start = 0;
+  for (;;) {
+    const size_t end = list.find(';', start);
+    out += PathForProgram(program, list.substr(start, end - start));
+    if (end == std::string::npos) return out;
+    out += ';';
+    start = end + 1;
+  }
+}
+
+}  // namespace
+
 ToolEnvironment::ToolEnvironment(const PluginState& state, const std::string& compiler_include) {
-  SetEnv("C51LIB", state.toolchain.library_dir);
-  SetEnv("C51INC", compiler_include);
+  // Every tool of an installation is built alike: the compiler speaks for
+  // them all.
+  const std::string& program = state.toolchain.compiler;
+  SetEnv("C51LIB", PathForProgram(program, state.toolchain.library_dir));
+  SetEnv("C51INC", FoldersForProgram(program, compiler_include));
   had_path_ = GetEnvBytes("PATH", &saved_path_);
   SetEnvBytes("PATH", ToolSearchPath(state.project_dir, had_path_ ? saved_path_ : std::string()));
 }

@@ -73,6 +73,7 @@ ToolRun RunIn(ProcessResult* capture_into, ProcessControl* control, const std::s
       capture.out.clear();
       run.failure = "*** ERROR: \"" + program + "\" could not be started (system error " +
                     std::to_string(capture.system_error) + ")";
+      if (!capture.start_problem.empty()) run.failure += ": " + capture.start_problem;
       break;
     case ProcessStatus::kCrashed:
       // Whatever it wrote before may be cut anywhere: it made nothing.

@@ -1,8 +1,7 @@
 // Process start on POSIX: the Windows command line is cut into arguments
-// here, the program starts through posix_spawn without a shell as the
-// leader of a process group of its own (so a stop reaches everything it
-// started), and both pipes are drained together with poll(), keeping at
-// most ProcessOptions::keep bytes of each.
+// here, a Windows program is handed to wine, the program starts through posix_spawn without a shell
+// as the leader of a process group of its own (so a stop reaches everything it started), and both
+// pipes are drained together with poll(), keeping at most ProcessOptions::keep bytes of each.
 #include "platform/process.h"
 
 #include <errno.h>
@@ -24,6 +23,7 @@
 
 #include "platform/codepage.h"
 #include "platform/path.h"
+#include "platform/posix/wine.h"
 #include "platform/process_output.h"
 
 extern char** environ;
@@ -422,6 +422,23 @@ bool ProgramAndArguments(const std::string& command_line, std::string* program,
   return true;
 }
 
+// A Windows program runs as the first argument of the wine launcher. False,
+// with `problem` saying what is missing, when there is no launcher.
+bool ThroughWine(std::string* program, std::vector<std::string>* args, std::string* problem) {
+  if (program->find('/') == std::string::npos || !posix::IsWindowsProgramFile(*program)) {
+    return true;
+  }
+  std::string launcher, missing;
+  if (!posix::FindWineLauncher(&launcher, &missing)) {
+    *problem = "a Windows program needs wine: " + missing;
+    return false;
+  }
+  posix::KeepWineServerUp(launcher);
+  args->insert(args->begin() + 1, *program);
+  *program = launcher;
+  return true;
+}
+
 // What the program starts with: standard input from /dev/null, the pipes'
 // write ends as standard output and error, `directory` (when not empty) as
 // its folder, no blocked or ignored signals, a process group of its own.
@@ -576,6 +593,11 @@ ProcessResult RunProcess(const std::string& command_line, const std::string& wor
   std::string program;
   std::vector<std::string> args;
   if (!ProgramAndArguments(command_line, &program, &args)) {
+    result.status = ProcessStatus::kStartFailed;
+    result.system_error = ENOENT;
+    return result;
+  }
+  if (!ThroughWine(&program, &args, &result.start_problem)) {
     result.status = ProcessStatus::kStartFailed;
     result.system_error = ENOENT;
     return result;
