@@ -5,6 +5,10 @@
 #include <cstdio>
 #include <thread>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "platform/env.h"
 #include "sim/dependency_record.h"
 #include "sim/object_module.h"
@@ -234,6 +238,11 @@ int Translate(const TranslateRequest& request, FileSource* files, Console* conso
       console->Flush();
       // The default action, not a handler a sanitizer may have installed:
       // the build must see a program ended by a signal.
+#ifdef _WIN32
+      // On Windows a crash is an exception the program does not handle
+      // (raise would only exit with 3).
+      RaiseException(EXCEPTION_ACCESS_VIOLATION, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+#endif
       std::signal(SIGSEGV, SIG_DFL);
       std::raise(SIGSEGV);
     }

@@ -16,9 +16,12 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/codepage.h"
@@ -439,6 +442,42 @@ bool ThroughWine(std::string* program, std::vector<std::string>* args, std::stri
   return true;
 }
 
+// Wine ends a Windows program that does not handle an exception with a
+// plain exit status (the code's low byte), having said so on standard
+// error: "wine: Unhandled page fault at address ...", "wine: Unhandled
+// exception 0xc0000409 in thread ...". Such a run counts as a crash, with
+// the exception's code. False for any other run.
+bool WineCrash(const ProcessResult& result, int* code) {
+  if (result.status != ProcessStatus::kExited || result.exit_code == 0) return false;
+  constexpr std::string_view kMark = "wine: Unhandled ";
+  for (const std::string* text : {&result.err, &result.out}) {
+    size_t at = text->find(kMark);
+    while (at != std::string::npos && at > 0 && (*text)[at - 1] != '\n') {
+      at = text->find(kMark, at + 1);
+    }
+    if (at == std::string::npos) continue;
+    const std::string_view what = std::string_view(*text).substr(at + kMark.size());
+    constexpr std::pair<std::string_view, uint32_t> kKnown[] = {
+        {"page fault", 0xC0000005u},
+        {"illegal instruction", 0xC000001Du},
+        {"stack overflow", 0xC00000FDu},
+        {"divide by zero", 0xC0000094u},
+        {"privileged instruction", 0xC0000096u},
+    };
+    uint32_t exception = 0xC0000000u | static_cast<uint32_t>(result.exit_code & 0xFF);
+    for (const auto& [name, value] : kKnown) {
+      if (what.substr(0, name.size()) == name) exception = value;
+    }
+    if (what.substr(0, 12) == "exception 0x") {
+      exception =
+          static_cast<uint32_t>(std::strtoul(std::string(what.substr(12, 8)).c_str(), nullptr, 16));
+    }
+    *code = static_cast<int>(exception);
+    return true;
+  }
+  return false;
+}
+
 // What the program starts with: standard input from /dev/null, the pipes'
 // write ends as standard output and error, `directory` (when not empty) as
 // its folder, no blocked or ignored signals, a process group of its own.
@@ -597,6 +636,7 @@ ProcessResult RunProcess(const std::string& command_line, const std::string& wor
     result.system_error = ENOENT;
     return result;
   }
+  const std::string named_program = program;
   if (!ThroughWine(&program, &args, &result.start_problem)) {
     result.status = ProcessStatus::kStartFailed;
     result.system_error = ENOENT;
@@ -638,6 +678,11 @@ ProcessResult RunProcess(const std::string& command_line, const std::string& wor
   ToLocalText(&result.out);
   ToLocalText(&result.err);
   SetEndStatus(reaped, child.status(), &result);
+  int exception = 0;
+  if (program != named_program && WineCrash(result, &exception)) {
+    result.status = ProcessStatus::kCrashed;
+    result.exit_code = exception;
+  }
   return result;
 }
 

@@ -13,6 +13,7 @@
 
 #include <mutex>
 #include <set>
+#include <vector>
 
 #include "platform/path.h"
 #include "platform/posix/file_case.h"
@@ -96,6 +97,35 @@ const WineDrives& DrivesLocked(DriveCache* cache) {
     cache->filled = true;
   }
   return cache->drives;
+}
+
+// Runs `argv` in a session of its own with no stream of ours (a process
+// holding a tool's pipe would keep the build waiting for its end), and
+// waits for it: the server detaches once it listens, and a program returns
+// once the services it started are up.
+void RunDetached(std::vector<std::string> argv) {
+  posix_spawn_file_actions_t actions;
+  posix_spawnattr_t attributes;
+  if (posix_spawn_file_actions_init(&actions) != 0) return;
+  if (posix_spawnattr_init(&attributes) != 0) {
+    posix_spawn_file_actions_destroy(&actions);
+    return;
+  }
+  for (int fd = 0; fd <= 2; ++fd) {
+    posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY, 0);
+  }
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
+  std::vector<char*> pointers;
+  for (std::string& arg : argv) pointers.push_back(arg.data());
+  pointers.push_back(nullptr);
+  pid_t pid = -1;
+  if (posix_spawn(&pid, pointers[0], &actions, &attributes, pointers.data(), environ) == 0) {
+    int status = 0;
+    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+    }
+  }
+  posix_spawnattr_destroy(&attributes);
+  posix_spawn_file_actions_destroy(&actions);
 }
 
 }  // namespace
@@ -247,33 +277,11 @@ void KeepWineServerUp(const std::string& launcher) {
     }
   }
   if (server.empty()) server = FindInPath("wineserver");
-  if (server.empty() || !IsExecutableFile(server)) return;
-
-  posix_spawn_file_actions_t actions;
-  posix_spawnattr_t attributes;
-  if (posix_spawn_file_actions_init(&actions) != 0) return;
-  if (posix_spawnattr_init(&attributes) != 0) {
-    posix_spawn_file_actions_destroy(&actions);
-    return;
-  }
-  // No stream of ours: a server holding a tool's pipe would keep the
-  // build waiting for its end.
-  for (int fd = 0; fd <= 2; ++fd) {
-    posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY, 0);
-  }
-  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
-  std::string persistence = kServerPersistence;
-  char* argv[] = {server.data(), persistence.data(), nullptr};
-  pid_t pid = -1;
-  if (posix_spawn(&pid, server.c_str(), &actions, &attributes, argv, environ) == 0) {
-    // The server detaches once it listens; a second one (a server already
-    // up) ends at once. Either way this returns when it is ready.
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-  }
-  posix_spawnattr_destroy(&attributes);
-  posix_spawn_file_actions_destroy(&actions);
+  if (!server.empty() && IsExecutableFile(server)) RunDetached({server, kServerPersistence});
+  // The first program in a prefix also starts wine's own services, which
+  // stay up with the server and would hold a tool's output pipes open (the
+  // build would wait for them to end): started here, they hold none.
+  RunDetached({launcher, "cmd", "/c", "exit"});
 }
 
 }  // namespace c51::posix
