@@ -256,12 +256,12 @@ bool FindWineLauncher(std::string* launcher, std::string* missing) {
 
 void KeepWineServerUp(const std::string& launcher) {
   const std::string prefix = WinePrefix();
-  {
-    static std::mutex mutex;
-    static std::set<std::string> started;
-    std::lock_guard<std::mutex> lock(mutex);
-    if (!started.insert(prefix).second) return;
-  }
+  // Held until the services are up: a tool started side by side meanwhile
+  // would start them itself and hold its own pipes open.
+  static std::mutex mutex;
+  static std::set<std::string> started;
+  std::lock_guard<std::mutex> lock(mutex);
+  if (!started.insert(prefix).second) return;
   // WINESERVER is wine's own way to name the server; else the one beside
   // the launcher (a link such as /usr/bin/wine points into wine's folder).
   std::string server = EnvBytes("WINESERVER");
