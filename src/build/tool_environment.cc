@@ -51,6 +51,12 @@ ToolEnvironment::ToolEnvironment(const PluginState& state, const std::string& co
   SetEnv("C51INC", FoldersForProgram(program, compiler_include));
   had_path_ = GetEnvBytes("PATH", &saved_path_);
   SetEnvBytes("PATH", ToolSearchPath(state.project_dir, had_path_ ? saved_path_ : std::string()));
+  const std::string wine_folder = PathForProgram(program, state.project_dir);
+  if (wine_folder != state.project_dir) {
+    set_wine_path_ = true;
+    had_wine_path_ = GetEnvBytes("WINEPATH", &saved_wine_path_);
+    SetEnv("WINEPATH", wine_folder);
+  }
 }
 
 ToolEnvironment::~ToolEnvironment() {
@@ -64,6 +70,12 @@ void ToolEnvironment::Restore() {
     SetEnvBytes("PATH", saved_path_);
   } else {
     UnsetEnv("PATH");
+  }
+  if (!set_wine_path_) return;
+  if (had_wine_path_) {
+    SetEnvBytes("WINEPATH", saved_wine_path_);
+  } else {
+    UnsetEnv("WINEPATH");
   }
 }
 
