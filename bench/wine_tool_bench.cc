@@ -22,7 +22,9 @@
 
 #include "platform/env.h"
 #include "platform/fs.h"
+#include "platform/path.h"
 #include "platform/process.h"
+#include "platform/tool_paths.h"
 
 namespace c51 {
 namespace {
@@ -49,6 +51,9 @@ bool ParseOptions(int argc, char** argv, Options* options) {
       return false;
     }
   }
+  // The compiler runs in a folder of its own.
+  options->native = FullPath(options->native);
+  options->windows = FullPath(options->windows);
   return argc % 2 == 1 && !options->native.empty() && !options->windows.empty() &&
          options->files > 0 && options->cold >= 0;
 }
@@ -72,7 +77,8 @@ struct Series {
 // One translation of main.c in `dir` by the compiler in `c51` (its BIN and
 // INC); the milliseconds it took, or a negative number when it failed.
 double Translate(const std::string& c51, const std::string& dir) {
-  SetEnv("C51INC", c51 + "/INC/");
+  // As the build sets it: in the form the compiler takes.
+  SetEnv("C51INC", PathForProgram(c51 + "/BIN/C51.exe", c51 + "/INC/"));
   const auto start = std::chrono::steady_clock::now();
   ProcessOptions options;
   options.order = StreamOrder::kErrAfterOut;
