@@ -205,6 +205,47 @@ TEST_F(WineTest, WindowsProgramsRunThroughTheLauncher) {
   EXPECT_EQ("x\n", result.out);
 }
 
+TEST_F(WineTest, WinesReportOfAnUnhandledExceptionIsACrash) {
+  const std::string windows = Program("C51.exe", true);
+  const struct {
+    const char* script;  // what the launcher does in place of the program
+    ProcessStatus status;
+    int code;
+  } cases[] = {
+      {"echo 'wine: Unhandled page fault at address 000000007B013D7E (thread 019c), starting "
+       "debugger...' >&2; exit 5",
+       ProcessStatus::kCrashed, static_cast<int>(0xC0000005u)},
+      {"echo out; echo 'wine: Unhandled exception 0xc0000409 in thread 24 at address 0x1' >&2; "
+       "exit 9",
+       ProcessStatus::kCrashed, static_cast<int>(0xC0000409u)},
+      {"echo 'wine: Unhandled illegal instruction at address 0x1' >&2; exit 29",
+       ProcessStatus::kCrashed, static_cast<int>(0xC000001Du)},
+      // An ordinary failure, and the words inside a line of the program's.
+      {"exit 5", ProcessStatus::kExited, 5},
+      {"echo 'error: wine: Unhandled page fault' >&2; exit 2", ProcessStatus::kExited, 2},
+      // A program that said so itself and still ended well.
+      {"echo 'wine: Unhandled page fault' >&2; exit 0", ProcessStatus::kExited, 0},
+  };
+  for (const auto& c : cases) {
+    const std::string launcher = dir_.path() + "fake-wine";
+    Write(launcher, std::string("#!/bin/sh\n") + c.script + "\n");
+    ASSERT_EQ(0, chmod(launcher.c_str(), 0755));
+    test::ScopedEnv chosen("CORVANE_WINE", launcher.c_str());
+    for (StreamOrder order : {StreamOrder::kApart, StreamOrder::kErrAfterOut}) {
+      ProcessOptions options;
+      options.order = order;
+      const ProcessResult result = RunProcess("\"" + windows + "\"", dir_.path(), options);
+      EXPECT_EQ(c.status, result.status) << c.script;
+      EXPECT_EQ(c.code, result.exit_code) << c.script;
+    }
+  }
+  // An ELF program that writes the same is not judged by it.
+  const ProcessResult elf =
+      RunProcess("/bin/sh -c \"echo 'wine: Unhandled page fault' >&2; exit 5\"", dir_.path());
+  EXPECT_EQ(ProcessStatus::kExited, elf.status);
+  EXPECT_EQ(5, elf.exit_code);
+}
+
 TEST_F(WineTest, NoLauncherFailsTheStartAndSaysWhatIsMissing) {
   const std::string windows = Program("C51.exe", true);
   test::ScopedEnv path("PATH", (dir_.path() + "empty").c_str());
