@@ -99,7 +99,9 @@ std::string NativeSpelling(const std::string& path);
 
 // `path` with the letters of each component that exists in another case
 // spelled as on disk; its separators and everything else as given.
-// Windows: unchanged, the system takes any case.
+// Windows: unchanged, the system takes any case. POSIX: a name on a drive
+// the wine prefix maps becomes the file's path ("Z:\\P\\INC\\X.H" =>
+// "/p/inc/x.h").
 //   posix: "\\p\\INC\\reg52.h" with "/p/inc/REG52.H" on disk => "\\p\\inc\\REG52.H"
 std::string OnDiskSpelling(const std::string& path);
 

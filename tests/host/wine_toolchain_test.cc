@@ -250,6 +250,10 @@ TEST_F(WineToolchainTest, BuildsBothExamplesIncrementallyWithTheInstallationInTh
     std::string header = "Z:" + Path(example.header);
     for (char& c : header) c = c == '/' ? '\\' : static_cast<char>(toupper(c));
     EXPECT_NE(object.find(header), std::string::npos) << header;
+    // The dependency query hands out the header as the host can open it.
+    const HostRun deps = Run({"deps", "-p", Project(), example.header_users[0]});
+    EXPECT_TRUE(HasLineWith(deps.out, {example.header})) << deps.out;
+    EXPECT_EQ(deps.out.find(":\\"), std::string::npos) << deps.out;
 
     const HostRun second = Build();
     ASSERT_EQ(second.status, 0) << second.out << second.err;

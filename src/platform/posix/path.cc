@@ -88,6 +88,12 @@ std::string NativePath(const std::string& path) {
 
 std::string OnDiskSpelling(const std::string& path) {
   const std::string written = NativeSpelling(path);
+  // A drive the wine prefix maps: the file's own path is the only spelling
+  // that names it here.
+  if (posix::HasDriveLetter(path) && !posix::HasDriveLetter(written)) {
+    std::string local;
+    return SystemToLocalStrict(posix::MatchCase(written), &local) ? local : path;
+  }
   const std::string found = posix::MatchCase(written);
   std::string local;
   // Matching changes only the case of ASCII letters, and converting back
