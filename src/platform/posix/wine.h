@@ -53,12 +53,15 @@ bool IsWindowsProgramFile(const std::string& native);
 // with `missing` saying what was looked for, when there is none.
 bool FindWineLauncher(std::string* launcher, std::string* missing);
 
-// Starts the prefix's wine server once per process and prefix, so that the
-// tools of a build share one server instead of each starting and ending
-// its own. The server runs in a session of its own, outside the tools'
-// process groups (a stop must not kill it), and ends by itself a while
-// after the last program left. Best effort: nothing happens without a
-// "wineserver" beside the launcher or on PATH.
+// Starts the prefix's wine server and wine's own services once per process
+// and prefix, so that the tools of a build share them instead of each
+// starting and ending its own; a caller that comes meanwhile waits until
+// they are up. They run in sessions of their own with no stream of the
+// caller's, outside the tools' process groups (a stop must not kill them,
+// and a service holding a tool's pipe would keep the build waiting), and
+// end by themselves a while after the last program left. Best effort: the
+// server is started only when WINESERVER, the launcher's folder or PATH
+// has one.
 void KeepWineServerUp(const std::string& launcher);
 
 }  // namespace c51::posix
