@@ -163,6 +163,9 @@ cmd_test() {
   # Only the plug-in: its layout checks are compiled in, its exports are
   # tested, and nothing else of this preset can run here.
   build win32 c51plugin
+  # The Linux host's test with a Windows installation under wine runs the
+  # win64 simulated toolchain built above; here it must run, not skip.
+  export C51_WIN64_TOOLS=$root/build/win64/bin/simtool/C51 C51_WINE_TESTS_REQUIRED=1
   run_tests native
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests asan
   wine_prefix

@@ -30,8 +30,15 @@
 // --other-case names every source in the project and every header in the
 // records in upper case while the disk holds them in lower case, as
 // projects made on Windows often do (the tree must be made with it).
+// --windows-names has the records name every header as a Windows compiler
+// under wine does, "Z:\TMP\C51BENCH...\INC\H001.H", with a wine prefix in
+// the tree whose drive Z: is the root (bench/uptodate_windows_names.sh
+// compares it with the same build with POSIX names).
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 
 #include <algorithm>
 #include <chrono>
@@ -62,6 +69,7 @@ struct Options {
   std::string ninja;
   bool keep = false;
   bool other_case = false;
+  bool windows_names = false;
   std::string host;  // corvane-c51: time whole processes
   std::string make;  // make, for the whole-process comparison
   std::string dir;   // a tree kept by an earlier run with the same sizes; "" makes a new one
@@ -75,6 +83,8 @@ bool ParseOptions(int argc, char** argv, Options* options) {
       options->keep = true;
     } else if (arg == "--other-case") {
       options->other_case = true;
+    } else if (arg == "--windows-names") {
+      options->windows_names = true;
     } else if (arg == "--dir" && has_value) {
       options->dir = argv[++i];
     } else if (arg == "--host" && has_value) {
@@ -152,12 +162,24 @@ std::string UpperAfter(const std::string& dir, const std::string& path) {
   return out;
 }
 
+// `path` as a Windows compiler under wine records it: "/t/inc/h001.h" =>
+// "Z:\T\INC\H001.H".
+std::string WindowsName(const std::string& path) {
+  std::string out = "Z:";
+  for (char c : path) {
+    out += c == '/' ? '\\' : c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+  }
+  return out;
+}
+
 // The names MakeTree writes.
 void NameTree(const Options& options, Tree* tree) {
   for (int h = 0; h < options.headers; ++h) {
     tree->headers.push_back(tree->dir + "inc/" + Numbered("h", h, 3) + ".h");
-    tree->recorded_headers.push_back(
-        options.other_case ? UpperAfter(tree->dir, tree->headers.back()) : tree->headers.back());
+    tree->recorded_headers.push_back(options.windows_names ? WindowsName(tree->headers.back())
+                                     : options.other_case
+                                         ? UpperAfter(tree->dir, tree->headers.back())
+                                         : tree->headers.back());
   }
   for (int i = 0; i < options.files; ++i) {
     const std::string name = Numbered("f", i, 5);
@@ -482,6 +504,21 @@ int Run(const Options& options) {
   table->HostRunCommand = HostRunCommand;
   // The toolchain through the file association's stand-in: <dir>C51/BIN/.
   SetEnv("UV2FILE_OPEN_COMMAND", "\"" + tree.dir + "UV4/Uv4.exe\"");
+  if (options.windows_names) {
+    // The drives the recorded names are on.
+    const std::string prefix = tree.dir + "wineprefix";
+    CreateDirectories(prefix + "/dosdevices");
+    if (symlink("/", (prefix + "/dosdevices/z:").c_str()) != 0 && errno != EEXIST) {
+      std::fprintf(stderr, "cannot link drive Z: in %s\n", prefix.c_str());
+      return 1;
+    }
+    SetEnv("WINEPREFIX", prefix);
+    // A name that found nothing would be skipped, and time nothing.
+    if (!PathExists(tree.recorded_headers.back())) {
+      std::fprintf(stderr, "%s names no file\n", tree.recorded_headers.back().c_str());
+      return 1;
+    }
+  }
   const std::string project_path = tree.dir + "bench.cvproj";
   HostContext context{};
   context.project_path = project_path.c_str();
@@ -507,9 +544,10 @@ int Run(const Options& options) {
     }
   }
 
-  Series plugin{
-      options.other_case ? "plug-in BuildTarget (other case)" : "plug-in BuildTarget (up to date)",
-      {}};
+  Series plugin{options.windows_names ? "plug-in BuildTarget (Windows names)"
+                : options.other_case  ? "plug-in BuildTarget (other case)"
+                                      : "plug-in BuildTarget (up to date)",
+                {}};
   Series ninja{"ninja no-op (process)", {}};
   Series floor{"floor: stat + object head reads", {}};
   Series stat_floor{"stats only (no record reads)", {}};
@@ -549,10 +587,10 @@ int Run(const Options& options) {
 int main(int argc, char** argv) {
   c51::Options options;
   if (!c51::ParseOptions(argc, argv, &options)) {
-    std::fprintf(
-        stderr,
-        "usage: uptodate_bench --ninja <path> [--files N] [--headers H] [--per-file K] "
-        "[--runs R] [--keep] [--dir D] [--other-case] [--host <corvane-c51> --make <make>]\n");
+    std::fprintf(stderr,
+                 "usage: uptodate_bench --ninja <path> [--files N] [--headers H] [--per-file K] "
+                 "[--runs R] [--keep] [--dir D] [--other-case] [--windows-names] "
+                 "[--host <corvane-c51> --make <make>]\n");
     return 2;
   }
   return c51::Run(options);

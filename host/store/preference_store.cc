@@ -21,6 +21,7 @@
 #include "platform/env.h"
 #include "platform/fs.h"
 #include "platform/path.h"
+#include "platform/registry.h"
 #define STORE_EXPORT __attribute__((visibility("default")))
 #endif
 
@@ -139,11 +140,36 @@ bool ReadPreferredFolder(std::string* folder) {
 
 std::string g_host_folder;  // set by SetToolchainFolder
 
+#if !defined(_WIN32)
+// The program folder of the installation the file association names
+// (UV2FILE_OPEN_COMMAND, else the wine prefix's registry): the root two
+// folders above the program it starts, "<root>/C51/BIN", when that holds
+// the compiler. A toolchain installed under wine is found with no option.
+bool RegisteredProgramFolder(std::string* folder) {
+  std::string command;
+  if (!c51::ReadClassesRootDefault("UV2FILE\\Shell\\open\\command", &command)) return false;
+  const bool quoted = !command.empty() && command[0] == '"';
+  const size_t from = quoted ? 1 : 0;
+  const size_t to = command.find(quoted ? '"' : ' ', from);
+  const std::string program =
+      command.substr(from, to == std::string::npos ? std::string::npos : to - from);
+  const std::string root = ParentFolder(ParentFolder(program));
+  if (root.empty()) return false;
+  const std::string bin = Join(Join(root, "C51"), "BIN");
+  if (!c51::PathExists(Join(bin, "C51.exe"))) return false;
+  *folder = c51::NativePath(bin);
+  return true;
+}
+#endif
+
 // The program folder, found as the header describes.
 std::string ProgramFolder() {
   std::string folder = g_host_folder;
   if (folder.empty() && !GetEnvironment(kToolchainEnvironmentVariable, &folder) &&
       !ReadPreferredFolder(&folder)) {
+#if !defined(_WIN32)
+    if (RegisteredProgramFolder(&folder)) return folder;
+#endif
     const std::string install = ParentFolder(LibraryFolder());
     return Join(Join(Join(install, "simtool"), "C51"), "BIN");
   }

@@ -10,7 +10,11 @@
 //   3. the first line of the preferences file "corvane-c51/toolchain" in the
 //      user's configuration folder ($XDG_CONFIG_HOME, else ~/.config;
 //      %APPDATA% on Windows);
-//   4. the bundled simulated toolchain, simtool/C51/BIN beside the folder
+//   4. POSIX: the installation the file association names (the registry
+//      read of platform/registry.h: UV2FILE_OPEN_COMMAND, else the wine
+//      prefix's registry), "<root>/C51/BIN" two folders above the program
+//      it starts, when that holds C51.exe;
+//   5. the bundled simulated toolchain, simtool/C51/BIN beside the folder
 //      "opt" that holds this library.
 // A folder given in 1-3 may be the toolchain's root or its program folder:
 // when it holds C51/BIN, that is the program folder; else when it holds

@@ -13,6 +13,7 @@
 #include "options/state_inputs.h"
 #include "platform/fs.h"
 #include "platform/path.h"
+#include "platform/tool_paths.h"
 #include "plugin/build_cache.h"
 #include "plugin/state.h"
 #include "project/device_record.h"
@@ -109,8 +110,10 @@ bool ConvertToHex(PluginState* state, bool have_converter) {
     RemoveFile(HexFileOf(*state));
     return true;
   }
-  const ToolRun run = RunTool(state, Quoted(state->toolchain.hex_converter) + " " + Quoted(program),
-                              ToolWorkingDirectory(*state));
+  const std::string& converter = state->toolchain.hex_converter;
+  const ToolRun run =
+      RunTool(state, Quoted(converter) + " " + Quoted(PathForProgram(converter, program)),
+              ToolWorkingDirectory(*state));
   if (!ReportToolFailure(state, run)) return false;
   if (run.exit_code < 2) return true;
   ReportBuildError(state, "*** ERROR: \"" + run.program + "\" ended with exit code " +

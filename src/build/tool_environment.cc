@@ -4,6 +4,7 @@
 
 #include "options/option_text.h"
 #include "platform/env.h"
+#include "platform/tool_paths.h"
 #include "plugin/state.h"
 
 namespace c51 {
@@ -25,11 +26,37 @@ std::string CompilerIncludeVariable(const std::string& include_dir,
   return include_dir + ";" + include_dir + subdirectory + "\\";
 }
 
+namespace {
+
+// Each folder of a ";" list as the tool names it (tool_paths.h).
+std::string FoldersForProgram(const std::string& program, const std::string& list) {
+  std::string out;
+  size_t start = 0;
+  for (;;) {
+    const size_t end = list.find(';', start);
+    out += PathForProgram(program, list.substr(start, end - start));
+    if (end == std::string::npos) return out;
+    out += ';';
+    start = end + 1;
+  }
+}
+
+}  // namespace
+
 ToolEnvironment::ToolEnvironment(const PluginState& state, const std::string& compiler_include) {
-  SetEnv("C51LIB", state.toolchain.library_dir);
-  SetEnv("C51INC", compiler_include);
+  // Every tool of an installation is built alike: the compiler speaks for
+  // them all.
+  const std::string& program = state.toolchain.compiler;
+  SetEnv("C51LIB", PathForProgram(program, state.toolchain.library_dir));
+  SetEnv("C51INC", FoldersForProgram(program, compiler_include));
   had_path_ = GetEnvBytes("PATH", &saved_path_);
   SetEnvBytes("PATH", ToolSearchPath(state.project_dir, had_path_ ? saved_path_ : std::string()));
+  const std::string wine_folder = PathForProgram(program, state.project_dir);
+  if (wine_folder != state.project_dir) {
+    set_wine_path_ = true;
+    had_wine_path_ = GetEnvBytes("WINEPATH", &saved_wine_path_);
+    SetEnv("WINEPATH", wine_folder);
+  }
 }
 
 ToolEnvironment::~ToolEnvironment() {
@@ -43,6 +70,12 @@ void ToolEnvironment::Restore() {
     SetEnvBytes("PATH", saved_path_);
   } else {
     UnsetEnv("PATH");
+  }
+  if (!set_wine_path_) return;
+  if (had_wine_path_) {
+    SetEnvBytes("WINEPATH", saved_wine_path_);
+  } else {
+    UnsetEnv("WINEPATH");
   }
 }
 

@@ -29,6 +29,10 @@ std::string CompilerIncludeVariable(const std::string& include_dir,
 // "PATH": see ToolSearchPath). The old "PATH" comes back when Restore is called or
 // the object goes, whichever is first; a "PATH" that was unset is removed
 // again. "C51LIB" and "C51INC" stay: nothing but the tools reads them.
+// The folders are written as the compiler takes them (PathForProgram): for
+// a Windows toolchain under wine, on the prefix's drives; and as wine does
+// not pass "PATH" on, "WINEPATH" (which it puts first in the program's
+// "PATH") names the project folder too, and is restored like "PATH".
 class ToolEnvironment {
  public:
   ToolEnvironment(const PluginState& state, const std::string& compiler_include);
@@ -44,6 +48,9 @@ class ToolEnvironment {
   // The whole value, however long: a cut copy would shorten the user's PATH
   // for the rest of the process.
   std::string saved_path_;
+  bool set_wine_path_ = false;
+  bool had_wine_path_ = false;
+  std::string saved_wine_path_;
 };
 
 }  // namespace c51

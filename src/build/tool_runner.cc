@@ -36,9 +36,10 @@ std::string ProgramName(const std::string& command_line) {
   return std::string(NamePart(args.front(), PathBreak::kSlash));
 }
 
-// POSIX: the signal; Windows: the exception code.
+// A signal's number, or a Windows exception code (on Windows, and from a
+// Windows program under wine); the codes have their top bit set.
 std::string CrashCause(int code) {
-  if (NativePathStyle() == PathStyle::kPosix) return "signal " + std::to_string(code);
+  if (code > 0) return "signal " + std::to_string(code);
   char hex[16];
   std::snprintf(hex, sizeof hex, "%08X", static_cast<unsigned>(code));
   return std::string("exception 0x") + hex;
@@ -73,6 +74,7 @@ ToolRun RunIn(ProcessResult* capture_into, ProcessControl* control, const std::s
       capture.out.clear();
       run.failure = "*** ERROR: \"" + program + "\" could not be started (system error " +
                     std::to_string(capture.system_error) + ")";
+      if (!capture.start_problem.empty()) run.failure += ": " + capture.start_problem;
       break;
     case ProcessStatus::kCrashed:
       // Whatever it wrote before may be cut anywhere: it made nothing.

@@ -17,6 +17,7 @@
 #include "platform/ascii_case.h"
 #include "platform/fs.h"
 #include "platform/path.h"
+#include "platform/tool_paths.h"
 #include "plugin/build_cache.h"
 #include "plugin/state.h"
 #include "project/config_keys.h"
@@ -150,7 +151,7 @@ bool MadeByTheseCommands(const PluginState& state, WalkedFile* file) {
 std::string ToolPath(const PluginState& state, const std::string& absolute) {
   std::string relative;
   if (RelativePath(state.project_dir, absolute, &relative)) return relative;
-  return absolute;
+  return PathForProgram(state.toolchain.compiler, absolute);
 }
 
 // A job carrying what every translation of `file` has: where it runs, the
@@ -279,7 +280,12 @@ void TranslateScoped(PluginState* state, TranslationQueue* queue, const ProjectN
       }
     }
   }
-  AppendObjectEntry(&state->build.object_list, scopes.local, bank_count, source.object);
+  // An object file of the project is named by its full path, in the form
+  // the linker takes.
+  AppendObjectEntry(&state->build.object_list, scopes.local, bank_count,
+                    kind == FileKind::kObject
+                        ? PathForProgram(state->toolchain.linker, source.object)
+                        : source.object);
   if (kind == FileKind::kObject) state->build.listed_objects.push_back(source.absolute);
 }
 

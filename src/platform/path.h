@@ -58,6 +58,11 @@ bool RelativePath(const std::string& from_dir, const std::string& to, std::strin
 //   - the text is converted from the local code page to the file system's
 //     UTF-8 (LocalToSystemText) before "\" becomes "/" (a GBK trail byte
 //     may be 0x5C);
+//   - a name with a drive ("Z:\HOME\ANN\INC\BOARD.H", as a Windows tool
+//     under wine records it) starts at the folder the wine prefix's
+//     "dosdevices" link for that drive names (WINEPREFIX, else ~/.wine;
+//     read once per FileNameMatchScope); a drive without a link stays as
+//     written;
 //   - a path that does not exist as written has each component matched
 //     against its folder's entries ignoring ASCII letter case. A unique
 //     match wins; among several names that differ only in case the first in
@@ -88,13 +93,15 @@ class FileNameMatchScope {
   static void FoldersMayHaveChanged();
 };
 
-// NativePath without the letter-case match: the encoding and the
-// separators only.
+// NativePath without the letter-case match: the encoding, the drive and
+// the separators only.
 std::string NativeSpelling(const std::string& path);
 
 // `path` with the letters of each component that exists in another case
 // spelled as on disk; its separators and everything else as given.
-// Windows: unchanged, the system takes any case.
+// Windows: unchanged, the system takes any case. POSIX: a name on a drive
+// the wine prefix maps becomes the file's path ("Z:\\P\\INC\\X.H" =>
+// "/p/inc/x.h").
 //   posix: "\\p\\INC\\reg52.h" with "/p/inc/REG52.H" on disk => "\\p\\inc\\REG52.H"
 std::string OnDiskSpelling(const std::string& path);
 

@@ -23,6 +23,9 @@ struct ProcessResult {
   ProcessStatus status = ProcessStatus::kStartFailed;
   // kPipeFailed, kStartFailed: errno (POSIX) or GetLastError() (Windows).
   int system_error = 0;
+  // kStartFailed: what was missing when the error number alone does not
+  // say it (POSIX: a Windows program and no wine to run it); else empty.
+  std::string start_problem;
   // kExited: the exit code. kCrashed: the signal number (POSIX) or the
   // exception code (Windows).
   int exit_code = 0;
@@ -136,7 +139,10 @@ struct ProcessOptions {
 // (SystemToLocalText), and starts the program without a shell; a program
 // path without a separator is looked up in PATH, a relative one is taken
 // against the caller's current folder (as CreateProcess does), not against
-// `working_dir`.
+// `working_dir`. A program file that starts with "MZ" (a Windows program)
+// runs through wine: the launcher is the first of CORVANE_WINE, "wine" and
+// "wine64" on PATH, and the prefix's server is started once, not by each
+// program. No launcher: kStartFailed with ENOENT and `start_problem`.
 //
 // `recycled`, when given, is an earlier result whose texts' memory the new
 // result takes over (their contents are dropped): a caller that runs tool

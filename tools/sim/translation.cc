@@ -5,6 +5,10 @@
 #include <cstdio>
 #include <thread>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 #include "platform/env.h"
 #include "sim/dependency_record.h"
 #include "sim/object_module.h"
@@ -18,17 +22,30 @@ std::string TargetPath(const TranslateRequest& request) {
   return request.src_path.empty() ? request.object_path : request.src_path;
 }
 
+// A Windows compiler records full names in upper case ("Z:\HOME\P\INC\X.H"),
+// not as they are spelt on disk; the Windows build does the same, so that a
+// build reading them back under wine has to map them as it would a real
+// compiler's.
+std::string RecordedName(std::string name) {
+#ifdef _WIN32
+  return ToUpper(name);
+#else
+  return name;
+#endif
+}
+
 std::vector<DependencyEntry> DependencyEntries(const ScanResult& scan, const ScanSettings& settings,
                                                FileSource* files) {
   std::vector<DependencyEntry> entries;
   for (size_t i = 0; i < scan.files.size(); ++i) {
     const ScannedFile& file = scan.files[i];
-    entries.push_back(
-        DependencyEntry{i == 0 ? kSourceEntry : kIncludeEntry, file.time, file.full_path});
+    entries.push_back(DependencyEntry{i == 0 ? kSourceEntry : kIncludeEntry, file.time,
+                                      RecordedName(file.full_path)});
   }
   for (const std::string& name : scan.extra_depends) {
-    entries.push_back(DependencyEntry{kIncludeEntry, files->Time(name),
-                                      MakeAbsolute(name, settings.cwd, settings.style)});
+    entries.push_back(
+        DependencyEntry{kIncludeEntry, files->Time(name),
+                        RecordedName(MakeAbsolute(name, settings.cwd, settings.style))});
   }
   return entries;
 }
@@ -221,6 +238,11 @@ int Translate(const TranslateRequest& request, FileSource* files, Console* conso
       console->Flush();
       // The default action, not a handler a sanitizer may have installed:
       // the build must see a program ended by a signal.
+#ifdef _WIN32
+      // On Windows a crash is an exception the program does not handle
+      // (raise would only exit with 3).
+      RaiseException(EXCEPTION_ACCESS_VIOLATION, EXCEPTION_NONCONTINUABLE, 0, nullptr);
+#endif
       std::signal(SIGSEGV, SIG_DFL);
       std::raise(SIGSEGV);
     }

@@ -241,6 +241,11 @@ bool PresumedMatch(std::string_view native, PathText* matched) {
   return true;
 }
 
+unsigned LiveMatchScope() {
+  std::lock_guard<std::mutex> lock(CacheMutex());
+  return g_scopes > 0 ? g_scope_generation : 0;
+}
+
 void ForgetFolderListings() {
   std::lock_guard<std::mutex> lock(CacheMutex());
   Listings().clear();

@@ -29,6 +29,10 @@ std::string MatchCaseOfMissing(const std::string& native);
 // caller falls back to MatchCaseOfMissing when the presumed name fails.
 bool PresumedMatch(std::string_view native, PathText* matched);
 
+// Counts outermost FileNameMatchScopes; 0 while none lives. What is cached
+// under one number holds until the scope ends.
+unsigned LiveMatchScope();
+
 // Forgets every folder listing held (tests).
 void ForgetFolderListings();
 

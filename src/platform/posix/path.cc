@@ -10,6 +10,7 @@
 #include "platform/fs.h"
 #include "platform/posix/file_case.h"
 #include "platform/posix/path_text.h"
+#include "platform/posix/wine.h"
 
 namespace c51 {
 
@@ -33,6 +34,10 @@ std::string NativeSpelling(const std::string& path) {
   // Converted before the separators are mapped: a GBK character's second
   // byte may be 0x5C.
   std::string out = LocalToSystemText(path);
+  // A name a Windows program under wine wrote ("Z:\HOME\P\X.H") names a
+  // file on one of the prefix's drives.
+  std::string mapped;
+  if (posix::HasDriveLetter(out) && posix::CurrentDrivePathToNative(out, &mapped)) return mapped;
   for (char& c : out) {
     if (c == '\\') c = '/';
   }
@@ -42,6 +47,10 @@ std::string NativeSpelling(const std::string& path) {
 namespace posix {
 
 void SpellNative(const std::string& path, PathText* out) {
+  if (HasDriveLetter(path)) {
+    out->Assign(NativeSpelling(path));
+    return;
+  }
   const size_t size = path.size();
   char* bytes = out->Reserve(size);
   std::memcpy(bytes, path.data(), size);
@@ -79,6 +88,12 @@ std::string NativePath(const std::string& path) {
 
 std::string OnDiskSpelling(const std::string& path) {
   const std::string written = NativeSpelling(path);
+  // A drive the wine prefix maps: the file's own path is the only spelling
+  // that names it here.
+  if (posix::HasDriveLetter(path) && !posix::HasDriveLetter(written)) {
+    std::string local;
+    return SystemToLocalStrict(posix::MatchCase(written), &local) ? local : path;
+  }
   const std::string found = posix::MatchCase(written);
   std::string local;
   // Matching changes only the case of ASCII letters, and converting back

@@ -1,8 +1,7 @@
 // Process start on POSIX: the Windows command line is cut into arguments
-// here, the program starts through posix_spawn without a shell as the
-// leader of a process group of its own (so a stop reaches everything it
-// started), and both pipes are drained together with poll(), keeping at
-// most ProcessOptions::keep bytes of each.
+// here, a Windows program is handed to wine, the program starts through posix_spawn without a shell
+// as the leader of a process group of its own (so a stop reaches everything it started), and both
+// pipes are drained together with poll(), keeping at most ProcessOptions::keep bytes of each.
 #include "platform/process.h"
 
 #include <errno.h>
@@ -17,13 +16,17 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <memory>
 #include <new>
+#include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/codepage.h"
 #include "platform/path.h"
+#include "platform/posix/wine.h"
 #include "platform/process_output.h"
 
 extern char** environ;
@@ -422,6 +425,59 @@ bool ProgramAndArguments(const std::string& command_line, std::string* program,
   return true;
 }
 
+// A Windows program runs as the first argument of the wine launcher. False,
+// with `problem` saying what is missing, when there is no launcher.
+bool ThroughWine(std::string* program, std::vector<std::string>* args, std::string* problem) {
+  if (program->find('/') == std::string::npos || !posix::IsWindowsProgramFile(*program)) {
+    return true;
+  }
+  std::string launcher, missing;
+  if (!posix::FindWineLauncher(&launcher, &missing)) {
+    *problem = "a Windows program needs wine: " + missing;
+    return false;
+  }
+  posix::KeepWineServerUp(launcher);
+  args->insert(args->begin() + 1, *program);
+  *program = launcher;
+  return true;
+}
+
+// Wine ends a Windows program that does not handle an exception with a
+// plain exit status (the code's low byte), having said so on standard
+// error: "wine: Unhandled page fault at address ...", "wine: Unhandled
+// exception 0xc0000409 in thread ...". Such a run counts as a crash, with
+// the exception's code. False for any other run.
+bool WineCrash(const ProcessResult& result, int* code) {
+  if (result.status != ProcessStatus::kExited || result.exit_code == 0) return false;
+  constexpr std::string_view kMark = "wine: Unhandled ";
+  for (const std::string* text : {&result.err, &result.out}) {
+    size_t at = text->find(kMark);
+    while (at != std::string::npos && at > 0 && (*text)[at - 1] != '\n') {
+      at = text->find(kMark, at + 1);
+    }
+    if (at == std::string::npos) continue;
+    const std::string_view what = std::string_view(*text).substr(at + kMark.size());
+    constexpr std::pair<std::string_view, uint32_t> kKnown[] = {
+        {"page fault", 0xC0000005u},
+        {"illegal instruction", 0xC000001Du},
+        {"stack overflow", 0xC00000FDu},
+        {"divide by zero", 0xC0000094u},
+        {"privileged instruction", 0xC0000096u},
+    };
+    uint32_t exception = 0xC0000000u | static_cast<uint32_t>(result.exit_code & 0xFF);
+    for (const auto& [name, value] : kKnown) {
+      if (what.substr(0, name.size()) == name) exception = value;
+    }
+    if (what.substr(0, 12) == "exception 0x") {
+      exception =
+          static_cast<uint32_t>(std::strtoul(std::string(what.substr(12, 8)).c_str(), nullptr, 16));
+    }
+    *code = static_cast<int>(exception);
+    return true;
+  }
+  return false;
+}
+
 // What the program starts with: standard input from /dev/null, the pipes'
 // write ends as standard output and error, `directory` (when not empty) as
 // its folder, no blocked or ignored signals, a process group of its own.
@@ -580,6 +636,12 @@ ProcessResult RunProcess(const std::string& command_line, const std::string& wor
     result.system_error = ENOENT;
     return result;
   }
+  const std::string named_program = program;
+  if (!ThroughWine(&program, &args, &result.start_problem)) {
+    result.status = ProcessStatus::kStartFailed;
+    result.system_error = ENOENT;
+    return result;
+  }
 
   Fd out_read, out_write, err_read, err_write, wake_read, wake_write;
   if (!MakePipe(&out_read, &out_write) || !MakePipe(&err_read, &err_write) ||
@@ -616,6 +678,11 @@ ProcessResult RunProcess(const std::string& command_line, const std::string& wor
   ToLocalText(&result.out);
   ToLocalText(&result.err);
   SetEndStatus(reaped, child.status(), &result);
+  int exception = 0;
+  if (program != named_program && WineCrash(result, &exception)) {
+    result.status = ProcessStatus::kCrashed;
+    result.exit_code = exception;
+  }
   return result;
 }
 
