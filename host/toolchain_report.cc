@@ -11,6 +11,7 @@
 #include "platform/fs.h"
 #include "platform/path.h"
 #include "platform/registry.h"
+#include "platform/tool_paths.h"
 #include "plugin/toolchain.h"
 
 namespace c51::host {
@@ -120,19 +121,6 @@ bool ToolchainReport::complete() const {
   return true;
 }
 
-bool IsWindowsProgram(const std::string& path) {
-#if defined(_WIN32)
-  FILE* file = std::fopen(path.c_str(), "rb");
-#else
-  FILE* file = std::fopen(NativePath(path).c_str(), "rb");
-#endif
-  if (!file) return false;
-  char head[2] = {};
-  const bool windows = std::fread(head, 1, 2, file) == 2 && head[0] == 'M' && head[1] == 'Z';
-  std::fclose(file);
-  return windows;
-}
-
 std::string ToolchainPreferencesFile() {
   std::string base;
 #if defined(_WIN32)
@@ -205,8 +193,7 @@ bool FindToolchain(const std::string& install_dir, const std::string& option_fol
     tool.required = tool.name != "OH51.exe";
     const std::string path = report->program_dir + name;
     tool.found = PathExists(path) && !IsDirectory(path);
-    tool.through_wine =
-        tool.found && NativePathStyle() == PathStyle::kPosix && IsWindowsProgram(path);
+    tool.through_wine = tool.found && RunsThroughWine(path);
     report->tools.push_back(tool);
   }
   return true;

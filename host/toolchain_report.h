@@ -40,9 +40,6 @@ struct ToolchainReport {
   bool complete() const;
 };
 
-// True when the file starts with "MZ", the header of a Windows program.
-bool IsWindowsProgram(const std::string& path);
-
 // The file whose first line names the toolchain: $XDG_CONFIG_HOME (when
 // absolute) or ~/.config, then corvane-c51/toolchain; %APPDATA% on Windows.
 // Empty when neither is set.

@@ -23,6 +23,16 @@ inline std::string PathForProgram(const std::string&, const std::string& path) {
 std::string PathForProgram(const std::string& program, const std::string& path);
 #endif
 
+// Whether the program runs through wine: on POSIX, a Windows program (its
+// file starts with "MZ"); on Windows, never.
+#ifdef _WIN32
+inline bool RunsThroughWine(const std::string&) {
+  return false;
+}
+#else
+bool RunsThroughWine(const std::string& program);
+#endif
+
 }  // namespace c51
 
 #endif  // C51_PLATFORM_TOOL_PATHS_H_

@@ -9,13 +9,17 @@ namespace c51 {
 
 std::string PathForProgram(const std::string& program, const std::string& path) {
   if (path.empty() || !IsPathSeparator(path[0])) return path;
-  if (!posix::IsWindowsProgramFile(NativePath(program))) return path;
+  if (!RunsThroughWine(program)) return path;
   // A trailing separator says "folder" to the tools: it stays.
   const bool folder = IsPathSeparator(path.back());
   std::string native = NativeSpelling(path);
   std::string mapped = posix::CurrentNativeToDrivePath(native);
   if (folder && mapped.back() != '\\') mapped += '\\';
   return SystemToLocalText(mapped);
+}
+
+bool RunsThroughWine(const std::string& program) {
+  return posix::IsWindowsProgramFile(NativePath(program));
 }
 
 }  // namespace c51
