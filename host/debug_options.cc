@@ -48,19 +48,8 @@ void SetDriver(std::string_view text, DebugOptionRecord* record) {
 
 }  // namespace
 
-DebugOptionRecord InitialDebugOptions() {
-  DebugOptionRecord record{};
-  record.use_simulator = 1;
-  record.driver_index = -1;
-  record.sim_load_app = 1;
-  record.sim_run_to_main = 1;
-  record.hw_load_app = 1;
-  record.hw_run_to_main = 0;
-  return record;
-}
-
 DebugOptionRecord ReadDebugOptions(const ProjectNode* root) {
-  DebugOptionRecord record = InitialDebugOptions();
+  DebugOptionRecord record = InitialDebugRecord();
   const ProjectNode* node = root ? ChildNamed(root, kElement) : nullptr;
   if (!node) return record;
   std::string_view text;

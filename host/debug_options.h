@@ -15,11 +15,6 @@
 
 namespace c51::host {
 
-// The record a new project starts with: simulation, no driver chosen, the
-// application loaded and run to main() in the simulator, loaded but not
-// run to main() on the hardware.
-DebugOptionRecord InitialDebugOptions();
-
 DebugOptionRecord ReadDebugOptions(const ProjectNode* root);
 
 // Whether the two records hold the same settings: the six words and the

@@ -50,7 +50,7 @@ PluginHost::PluginHost(HostTree* tree, BuildOutput* output)
       output_(output),
       install_dir_(WithoutTrailingSeparator(ExecutableDirectory())),
       toolchain_name_(kToolchainName),
-      debug_(InitialDebugOptions()) {}
+      debug_(InitialDebugRecord()) {}
 
 PluginHost::~PluginHost() {
   EndStopOnInterrupt();

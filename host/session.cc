@@ -74,7 +74,7 @@ bool Session::OpenProject(bool for_change) {
 void Session::NewProject(const std::string& path) {
   tree_.NewRoot(keys::kProjectRoot);
   plugin_.set_project_path(path);
-  plugin_.set_debug_record(InitialDebugOptions());
+  plugin_.set_debug_record(InitialDebugRecord());
 }
 
 bool Session::LoadPlugin() {

@@ -2,14 +2,13 @@
 
 #include <cstdlib>
 
+#include "options/option_text.h"
+
 namespace c51::host {
 namespace {
 
 std::string Trim(const std::string& text) {
-  size_t begin = text.find_first_not_of(" \t");
-  if (begin == std::string::npos) return std::string();
-  size_t end = text.find_last_not_of(" \t");
-  return text.substr(begin, end - begin + 1);
+  return std::string(TrimBlanks(text));
 }
 
 bool AllDigits(const std::string& text) {

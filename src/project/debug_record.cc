@@ -30,4 +30,15 @@ std::string FormatDebugOptions(const DebugOptionRecord& record) {
   return text;
 }
 
+DebugOptionRecord InitialDebugRecord() {
+  DebugOptionRecord record{};
+  record.use_simulator = 1;
+  record.driver_index = -1;
+  record.sim_load_app = 1;
+  record.sim_run_to_main = 1;
+  record.hw_load_app = 1;
+  record.hw_run_to_main = 0;
+  return record;
+}
+
 }  // namespace c51

@@ -30,6 +30,11 @@ static_assert(offsetof(DebugOptionRecord, unused) == 2332);
 // it unterminated.
 std::string DriverText(const DebugOptionRecord& record);
 
+// The record a new project starts with: simulation, no driver chosen, the
+// application loaded and run to main() in the simulator, loaded but not
+// run to main() on the hardware.
+DebugOptionRecord InitialDebugRecord();
+
 // "OPTDBG": "%d,%d,%d,%d,%d,%d,(%s)" with the first six words and the
 // driver text.
 std::string FormatDebugOptions(const DebugOptionRecord& record);

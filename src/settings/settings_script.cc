@@ -2,16 +2,14 @@
 
 #include <cstdlib>
 
+#include "options/option_text.h"
 #include "settings/script_dialog_actions.h"
 
 namespace c51::settings {
 namespace {
 
 std::string Trim(const std::string& text) {
-  size_t begin = text.find_first_not_of(" \t");
-  if (begin == std::string::npos) return std::string();
-  size_t end = text.find_last_not_of(" \t");
-  return text.substr(begin, end - begin + 1);
+  return std::string(TrimBlanks(text));
 }
 
 // The first word of `text` and the rest after one separating blank.

@@ -29,14 +29,14 @@ DebugOptionRecord FromDocument(const std::string& xml) {
 }
 
 TEST(DebugOptionsTest, ANewProjectStartsWithTheInitialRecord) {
-  EXPECT_EQ(Words(InitialDebugOptions()), "1,-1,1,1,1,0,()");
+  EXPECT_EQ(Words(InitialDebugRecord()), "1,-1,1,1,1,0,()");
   HostTree tree;
   tree.NewRoot("CorvaneProject");
   EXPECT_EQ(Words(ReadDebugOptions(tree.root())), "1,-1,1,1,1,0,()");
 }
 
 TEST(DebugOptionsTest, KeepsTheRecordThroughTheProjectFile) {
-  DebugOptionRecord record = InitialDebugOptions();
+  DebugOptionRecord record = InitialDebugRecord();
   record.use_simulator = 0;
   record.driver_index = 2;
   record.sim_run_to_main = 0;
@@ -92,7 +92,7 @@ TEST(DebugOptionsTest, ReadsOldAndDamagedElementsFieldByField) {
 TEST(DebugOptionsTest, StoringTheSameRecordChangesNothing) {
   HostTree tree;
   tree.NewRoot("CorvaneProject");
-  DebugOptionRecord record = InitialDebugOptions();
+  DebugOptionRecord record = InitialDebugRecord();
   StoreDebugOptions(&tree, record);
   EXPECT_TRUE(tree.modified());
   tree.set_modified(false);

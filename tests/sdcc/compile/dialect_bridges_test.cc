@@ -4,39 +4,14 @@
 // printf's byte arguments.
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <string_view>
-#include <utility>
 
+#include "line_position.h"
 #include "sdcc/compile/dialect_rewriter.h"
 
 namespace c51::sdcc {
 namespace {
-
-// Where the text ends as the compiler counts lines: a "# N \"file\"" marker
-// says the next line is line N of that file. The rewriter may add lines
-// (helpers, markers) but must keep every user line where it was.
-std::pair<std::string, int> EndPosition(std::string_view text) {
-  std::string file;
-  int line = 1;
-  size_t start = 0;
-  while (start < text.size()) {
-    size_t end = text.find('\n', start);
-    if (end == std::string_view::npos) break;
-    const std::string_view row = text.substr(start, end - start);
-    int number = 0;
-    char name[256] = {};
-    if (std::sscanf(std::string(row).c_str(), "# %d \"%255[^\"]\"", &number, name) == 2) {
-      file = name;
-      line = number;
-    } else {
-      ++line;
-    }
-    start = end + 1;
-  }
-  return {file, line};
-}
 
 std::string Preprocessed(const std::string& code) {
   return "# 1 \"main.c\"\n# 1 \"<built-in>\"\n# 1 \"<command line>\"\n# 1 \"main.c\"\n" + code;

@@ -78,17 +78,6 @@ class DriverHost : public test::RecordingHost {
   std::vector<std::pair<std::string, std::string>> settings;
 };
 
-DebugOptionRecord InitialRecord() {
-  DebugOptionRecord record{};
-  record.use_simulator = 1;
-  record.driver_index = -1;
-  record.sim_load_app = 1;
-  record.sim_run_to_main = 1;
-  record.hw_load_app = 1;
-  record.hw_run_to_main = 0;
-  return record;
-}
-
 std::string Slashes(std::string path) {
   std::replace(path.begin(), path.end(), '\\', '/');
   return path;
@@ -100,7 +89,7 @@ class DebugPageTest : public ::testing::Test {
     state_.host = &host_;
     state_.context.install_dir = host_dir_.path().c_str();
     state_.context.debug_record = &host_record_;
-    state_.debug = InitialRecord();
+    state_.debug = InitialDebugRecord();
     session_.state = &state_;
     session_.records = &records_;
     sheet_.AddPage(&other_);
@@ -159,7 +148,7 @@ class DebugPageTest : public ::testing::Test {
   test::ScopedTempDir host_dir_;
   std::string working_dir_;
   DriverHost host_;
-  DebugOptionRecord host_record_ = InitialRecord();
+  DebugOptionRecord host_record_ = InitialDebugRecord();
   PluginState state_;
   SettingsRecords records_;
   SettingsSession session_;
@@ -219,7 +208,7 @@ TEST_F(DebugPageTest, LoadsTheRecord) {
     const char* path;  // the driver path leaving the page stores
     bool modified;
   } cases[] = {
-      {InitialRecord(), kChecked, kUnchecked, -1, "from the record", false},
+      {InitialDebugRecord(), kChecked, kUnchecked, -1, "from the record", false},
       {{0, 1, 0, 0, 0, 1, {}, {}, 0}, kUnchecked, kChecked, 1, nullptr, true},
       {{5, 7, 1, 0, 1, 1, {}, {}, 0}, kChecked, kUnchecked, -1, "from the record", false},
   };
