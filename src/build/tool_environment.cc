@@ -1,8 +1,10 @@
 #include "build/tool_environment.h"
 
 #include <cstring>
+#include <string_view>
 
 #include "options/option_text.h"
+#include "platform/ascii_case.h"
 #include "platform/env.h"
 #include "platform/tool_paths.h"
 #include "plugin/state.h"
@@ -42,6 +44,29 @@ std::string FoldersForProgram(const std::string& program, const std::string& lis
 }
 
 }  // namespace
+
+std::string ControlsForProgram(const std::string& program, const std::string& controls) {
+  if (!RunsThroughWine(program)) return controls;
+  static constexpr std::string_view kKeyword = "INCDIR";
+  std::string out;
+  size_t copied = 0;
+  for (size_t at = 0; at + kKeyword.size() <= controls.size(); ++at) {
+    if (!EqualsIgnoringCase(std::string_view(controls).substr(at, kKeyword.size()), kKeyword)) {
+      continue;
+    }
+    size_t open = at + kKeyword.size();
+    while (open < controls.size() && controls[open] == ' ') ++open;
+    if (open >= controls.size() || controls[open] != '(') continue;
+    const size_t close = controls.find(')', open + 1);
+    if (close == std::string::npos) break;
+    out.append(controls, copied, open + 1 - copied);
+    out += FoldersForProgram(program, controls.substr(open + 1, close - open - 1));
+    copied = close;
+    at = close;
+  }
+  out.append(controls, copied, std::string::npos);
+  return out;
+}
 
 ToolEnvironment::ToolEnvironment(const PluginState& state, const std::string& compiler_include) {
   // Every tool of an installation is built alike: the compiler speaks for

@@ -23,6 +23,15 @@ std::string IncludeSubdirectory(const char* text);
 std::string CompilerIncludeVariable(const std::string& include_dir,
                                     const std::string& subdirectory);
 
+// A control string as the program `program` names its folders: each
+// folder of every "INCDIR" list (any letter case, with or without a blank
+// before "(") by PathForProgram, so that a Windows program under wine
+// finds an absolute POSIX folder the user typed. Everything else, and the
+// whole text for any other program, unchanged.
+//   Windows program, prefix Z: = "/":
+//     "SMALL INCDIR (/opt/inc;src) DEBUG" => "SMALL INCDIR (Z:\opt\inc;src) DEBUG"
+std::string ControlsForProgram(const std::string& program, const std::string& controls);
+
 // Sets "C51LIB" to the toolchain's library folder and "C51INC" to
 // `compiler_include`, and points "PATH" at the project folder for as long
 // as the object lives (on POSIX the project folder first, then the old

@@ -118,7 +118,9 @@ const ScopeCommand& CommandOfScope(PluginState* state, const ProjectNode* file, 
   const BuildInputs inputs = BuildInputsFromState(state);
   uint64_t h = HashText(state->output_dir_relative);
   if (kind == FileKind::kCSource) {
-    command.controls = BuildC51ControlString(file, inputs, mark);
+    // A Windows compiler under wine takes its folders on the prefix's drives.
+    command.controls =
+        ControlsForProgram(state->toolchain.compiler, BuildC51ControlString(file, inputs, mark));
     h = CombineHash(h, HashText(state->toolchain.compiler));
     h = CombineHash(h, HashText(command.controls));
     const FileSwitches& switches = scopes.switches;
@@ -128,7 +130,8 @@ const ScopeCommand& CommandOfScope(PluginState* state, const ProjectNode* file, 
       h = CombineHash(h, HashText(BuildGeneratedAsmControlString(state)));
     }
   } else {
-    command.controls = BuildA51ControlString(file, inputs, mark);
+    command.controls =
+        ControlsForProgram(state->toolchain.assembler, BuildA51ControlString(file, inputs, mark));
     h = CombineHash(h, HashText(state->toolchain.assembler));
     h = CombineHash(h, HashText(command.controls));
   }

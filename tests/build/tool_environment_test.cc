@@ -62,6 +62,33 @@ TEST_F(ToolEnvironmentTest, AWindowsToolchainGetsItsFoldersOnThePrefixDrives) {
   EXPECT_EQ("Z:\\user\\tools", Env("WINEPATH"));
 }
 
+TEST_F(ToolEnvironmentTest, AWindowsToolchainGetsTheTypedIncludeFoldersOnThePrefixDrives) {
+  ASSERT_NO_FATAL_FAILURE(Compiler(std::string("MZ\x90\x00", 4)));
+  const std::string& program = state_.toolchain.compiler;
+  const std::string kit = dir_.path() + "prefix/drive_c/K/C51/INC/";
+  const struct {
+    std::string in, out;
+  } cases[] = {
+      {"SMALL INCDIR (/opt/inc;src\\inc) DEBUG", "SMALL INCDIR (Z:\\opt\\inc;src\\inc) DEBUG"},
+      {"incdir(" + kit + ") x", "incdir(C:\\K\\C51\\INC\\) x"},
+      // Two lists, the second from the user's own text.
+      {"INCDIR (/a) OT(8) INCDIR(/b;c)", "INCDIR (Z:\\a) OT(8) INCDIR(Z:\\b;c)"},
+      // Not a list, or a list never closed: as it is.
+      {"DEFINE (INCDIR) INCDIRX", "DEFINE (INCDIR) INCDIRX"},
+      {"INCDIR (/open", "INCDIR (/open"},
+      {"", ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.out, ControlsForProgram(program, c.in)) << c.in;
+}
+
+TEST_F(ToolEnvironmentTest, AnElfToolchainGetsItsControlsAsTheyAre) {
+  ASSERT_NO_FATAL_FAILURE(
+      Compiler("\x7f"
+               "ELF"));
+  EXPECT_EQ("INCDIR (/opt/inc) X",
+            ControlsForProgram(state_.toolchain.compiler, "INCDIR (/opt/inc) X"));
+}
+
 TEST_F(ToolEnvironmentTest, AnElfToolchainGetsItsFoldersAsTheyAre) {
   ASSERT_NO_FATAL_FAILURE(
       Compiler("\x7f"
