@@ -12,8 +12,9 @@ namespace c51::test {
 // characters, which std::filesystem takes.
 std::filesystem::path FsPath(const std::string& path);
 
-// Moves the file's time `seconds` ahead, so it is later than every file a
-// build made before, whatever the file system's time resolution.
+// Moves the file's time `seconds` ahead, and to at least a second from
+// now, so it is later than every file a build made before, whatever the
+// file system's time resolution and however long the build took.
 bool SetTimeForward(const std::string& path, int seconds);
 
 }  // namespace c51::test
