@@ -17,7 +17,18 @@ namespace {
 
 std::string Quoted(const std::string& arg) {
 #if defined(_WIN32)
-  return "\"" + arg + "\"";
+  // The program splits its line by the Windows argument rules: a quotation
+  // mark inside is written \", the backslashes before it doubled. (A
+  // trailing backslash is left alone, as always: in a GBK text it may be
+  // the second byte of a character.)
+  std::string quoted = "\"";
+  size_t backslashes = 0;
+  for (char c : arg) {
+    if (c == '"') quoted.append(backslashes + 1, '\\');
+    backslashes = c == '\\' ? backslashes + 1 : 0;
+    quoted += c;
+  }
+  return quoted + "\"";
 #else
   std::string quoted = "'";
   for (char c : arg) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
