@@ -225,8 +225,12 @@ TEST_F(WineTest, WinesReportOfAnUnhandledExceptionIsACrash) {
       // An ordinary failure, and the words inside a line of the program's.
       {"exit 5", ProcessStatus::kExited, 5},
       {"echo 'error: wine: Unhandled page fault' >&2; exit 2", ProcessStatus::kExited, 2},
-      // A program that said so itself and still ended well.
-      {"echo 'wine: Unhandled page fault' >&2; exit 0", ProcessStatus::kExited, 0},
+      // Killed with 0 when its debugger let go first: the reports decide.
+      {"echo 'wine: Unhandled page fault at address 0x1' >&2; exit 0", ProcessStatus::kCrashed,
+       static_cast<int>(0xC0000005u)},
+      {"echo banner; echo 'Unhandled exception: divide by zero in 64-bit code (0x1).'; exit 0",
+       ProcessStatus::kCrashed, static_cast<int>(0xC0000094u)},
+      {"echo 'no Unhandled exception: here'; exit 0", ProcessStatus::kExited, 0},
   };
   for (const auto& c : cases) {
     const std::string launcher = dir_.path() + "fake-wine";

@@ -442,21 +442,33 @@ bool ThroughWine(std::string* program, std::vector<std::string>* args, std::stri
   return true;
 }
 
-// Wine ends a Windows program that does not handle an exception with a
-// plain exit status (the code's low byte), having said so on standard
-// error: "wine: Unhandled page fault at address ...", "wine: Unhandled
-// exception 0xc0000409 in thread ...". Such a run counts as a crash, with
-// the exception's code. False for any other run.
+// Where `mark` begins a line of `text`, the rest of that line; npos else.
+size_t LineStartingWith(const std::string& text, std::string_view mark) {
+  for (size_t at = text.find(mark); at != std::string::npos; at = text.find(mark, at + 1)) {
+    if (at == 0 || text[at - 1] == '\n') return at + mark.size();
+  }
+  return std::string::npos;
+}
+
+// Wine ends a Windows program that does not handle an exception having
+// said so on standard error ("wine: Unhandled page fault at address ...",
+// "wine: Unhandled exception 0xc0000409 in thread ..."), and the debugger
+// it starts reports on standard output ("Unhandled exception: page fault
+// in 64-bit code ..."). The exit status is no guide: usually the code's low
+// byte, but a debugger that lets go first leaves the process killed with 0.
+// Such a run counts as a crash, with the exception's code. False for any
+// other run.
 bool WineCrash(const ProcessResult& result, int* code) {
-  if (result.status != ProcessStatus::kExited || result.exit_code == 0) return false;
-  constexpr std::string_view kMark = "wine: Unhandled ";
-  for (const std::string* text : {&result.err, &result.out}) {
-    size_t at = text->find(kMark);
-    while (at != std::string::npos && at > 0 && (*text)[at - 1] != '\n') {
-      at = text->find(kMark, at + 1);
-    }
-    if (at == std::string::npos) continue;
-    const std::string_view what = std::string_view(*text).substr(at + kMark.size());
+  if (result.status != ProcessStatus::kExited) return false;
+  const std::pair<const std::string*, std::string_view> kMarks[] = {
+      {&result.err, "wine: Unhandled "},
+      {&result.out, "wine: Unhandled "},
+      {&result.out, "Unhandled exception: "},
+  };
+  for (const auto& [text, mark] : kMarks) {
+    const size_t rest = LineStartingWith(*text, mark);
+    if (rest == std::string::npos) continue;
+    const std::string_view what = std::string_view(*text).substr(rest);
     constexpr std::pair<std::string_view, uint32_t> kKnown[] = {
         {"page fault", 0xC0000005u},
         {"illegal instruction", 0xC000001Du},
