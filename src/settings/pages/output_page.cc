@@ -73,14 +73,9 @@ void COutputPage::WriteControls() {
 
 void COutputPage::Browse() {
   ReadControls();
-  const char* project = session_->state->context.project_path;
-  std::string chosen;
-  if (!ChooseProjectFolder(backend(), MessageText(MessageId::kChooseOutputDirectory, language()),
-                           project ? project : "", &chosen)) {
+  if (!ChooseOutputFolder(backend(), language(), session_->state->context.project_path, &folder_)) {
     return;
   }
-  folder_ = chosen;
-  EnsureFinalSeparator(&folder_);
   BuildCaptions();
   WriteControls();
 }
