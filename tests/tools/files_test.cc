@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
+#include <vector>
 
 namespace c51::sim {
 namespace {
@@ -13,32 +15,21 @@ constexpr PathStyle kWin = PathStyle::kWindows;
 constexpr PathStyle kPosix = PathStyle::kPosix;
 
 TEST(ToolPathsTest, FullyQualifiedNeedsNoCurrentFolder) {
-  struct Row {
-    const char* path;
-    PathStyle style;
-    bool qualified;
-  };
-  const Row rows[] = {
+  const std::vector<std::tuple<const char*, PathStyle, bool>> rows = {
       {"C:\\x", kWin, true},      {"C:/x", kWin, true},  {"\\\\server\\x", kWin, true},
       {"//server/x", kWin, true}, {"\\x", kWin, false},  {"C:x", kWin, false},
       {"x", kWin, false},         {"C:", kWin, false},   {"", kWin, false},
       {"/x", kPosix, true},       {"\\x", kPosix, true}, {"C:\\x", kPosix, false},
       {"x", kPosix, false},       {"", kPosix, false},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.path);
-    EXPECT_EQ(IsFullyQualified(row.path, row.style), row.qualified);
+  for (const auto& [path, style, qualified] : rows) {
+    EXPECT_EQ(IsFullyQualified(path, style), qualified) << path;
   }
 }
 
 TEST(ToolPathsTest, MakeAbsoluteResolvesDotsAgainstTheFolder) {
-  struct Row {
-    const char* path;
-    const char* cwd;
-    PathStyle style;
-    const char* full;
-  };
-  const Row rows[] = {
+  // {path, current folder, style, full path}
+  const std::vector<std::tuple<const char*, const char*, PathStyle, const char*>> rows = {
       {".\\src\\..\\inc\\a.h", "C:\\p", kWin, "C:\\p\\inc\\a.h"},
       {"\\x\\a.h", "C:\\p", kWin, "C:\\x\\a.h"},
       {"C:x", "C:\\p", kWin, "C:\\p\\C:x"},
@@ -52,18 +43,14 @@ TEST(ToolPathsTest, MakeAbsoluteResolvesDotsAgainstTheFolder) {
       {"../../x", "/p", kPosix, "/x"},
       {"\\q\\a.h", "/p", kPosix, "/q/a.h"},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(std::string(row.path) + " in " + row.cwd);
-    EXPECT_EQ(MakeAbsolute(row.path, row.cwd, row.style), row.full);
+  for (const auto& [path, cwd, style, full] : rows) {
+    EXPECT_EQ(MakeAbsolute(path, cwd, style), full) << path << " in " << cwd;
   }
 }
 
 TEST(ToolPathsTest, JoinPathKeepsTheFoldersSeparator) {
-  struct Row {
-    const char* dir;
-    const char* joined;
-  };
-  const Row rows[] = {
+  // {folder, "a.h" inside it}
+  const std::vector<std::tuple<const char*, const char*>> rows = {
       {"inc", "inc\\a.h"},
       {"", "a.h"},
       {"C:", "C:a.h"},
@@ -72,10 +59,7 @@ TEST(ToolPathsTest, JoinPathKeepsTheFoldersSeparator) {
       {"/usr/inc/", "/usr/inc/a.h"},
       {"a/b\\c", "a/b\\c\\a.h"},
   };
-  for (const Row& row : rows) {
-    SCOPED_TRACE(row.dir);
-    EXPECT_EQ(JoinPath(row.dir, "a.h"), row.joined);
-  }
+  for (const auto& [dir, joined] : rows) EXPECT_EQ(JoinPath(dir, "a.h"), joined) << dir;
 }
 
 }  // namespace
