@@ -71,25 +71,23 @@ void COutputPage::WriteControls() {
   writing_ = false;
 }
 
-void COutputPage::Browse() {
-  ReadControls();
-  if (!ChooseOutputFolder(backend(), language(), session_->state->context.project_path, &folder_)) {
+void COutputPage::OnControl(int id, Notification code) {
+  if (writing_ || !HasWindow()) return;
+  // A chosen folder or a typed name: the radio captions show both.
+  if (id == IDC_OUTPUT_BROWSE && code == Notification::kClicked) {
+    ReadControls();
+    if (!ChooseOutputFolder(backend(), language(), session_->state->context.project_path,
+                            &folder_)) {
+      return;
+    }
+  } else if (id == IDC_OUTPUT_NAME && code == Notification::kTextChanged) {
+    ReadControls();
+    EnsureFinalSeparator(&folder_);
+  } else {
     return;
   }
   BuildCaptions();
   WriteControls();
-}
-
-void COutputPage::OnControl(int id, Notification code) {
-  if (writing_ || !HasWindow()) return;
-  if (id == IDC_OUTPUT_BROWSE && code == Notification::kClicked) {
-    Browse();
-  } else if (id == IDC_OUTPUT_NAME && code == Notification::kTextChanged) {
-    ReadControls();
-    EnsureFinalSeparator(&folder_);
-    BuildCaptions();
-    WriteControls();
-  }
 }
 
 bool COutputPage::OnKillActive() {
