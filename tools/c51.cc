@@ -114,8 +114,7 @@ int Run(int argc, char** argv) {
   }
   if (!ok) return FailInvocation(&console, Banner(Dialect::kC), "C51", controls_text, err);
 
-  const std::string stem =
-      std::string(DirectoryPart(request.source)) + std::string(FileTitle(request.source));
+  const std::string stem(WithoutExtension(request.source, kToolBreaks));
   request.object_path = stem + ".obj";
   std::vector<std::string> incdirs;
   for (const Control& control : controls) {

@@ -67,6 +67,29 @@ class DialogControls {
   ~DialogControls() = default;
 };
 
+// What a backend's class declares: every method above that it overrides.
+// Written once for the two backends (HeadlessDialog, Win32DialogControls),
+// so that a method added to the interface is added here and reaches both.
+#define C51_DIALOG_CONTROLS_OVERRIDES                                  \
+  bool Exists(int id) const override;                                  \
+  int GetCheck(int id) const override;                                 \
+  void SetCheck(int id, int state) override;                           \
+  void SetThreeState(int id, bool three_state) override;               \
+  std::string GetText(int id) const override;                          \
+  void SetText(int id, const std::string& text) override;              \
+  int GetItemCount(int id) const override;                             \
+  std::string GetItemText(int id, int index) const override;           \
+  int InsertItem(int id, int index, const std::string& text) override; \
+  void DeleteItem(int id, int index) override;                         \
+  void ResetItems(int id) override;                                    \
+  intptr_t GetItemData(int id, int index) const override;              \
+  void SetItemData(int id, int index, intptr_t data) override;         \
+  int GetSelection(int id) const override;                             \
+  void SetSelection(int id, int index) override;                       \
+  bool IsEnabled(int id) const override;                               \
+  void Enable(int id, bool enabled) override;                          \
+  bool IsVisible(int id) const override;
+
 // Receives the notifications of a dialog's controls.
 class ControlEvents {
  public:

@@ -23,6 +23,12 @@ bool ChooseProjectFolder(SettingsBackend* backend, const std::string& title,
   return true;
 }
 
+bool ChooseOutputFolder(SettingsBackend* backend, Language language, const char* project_path,
+                        std::string* folder) {
+  return ChooseProjectFolder(backend, MessageText(MessageId::kChooseOutputDirectory, language),
+                             project_path ? project_path : "", folder);
+}
+
 bool BrowseIncludeFolder(SettingsBackend* backend, const std::string& initial,
                          std::string* folder) {
   std::string chosen;

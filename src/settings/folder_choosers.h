@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "support/messages.h"
+
 namespace c51::settings {
 
 class SettingsBackend;
@@ -29,6 +31,12 @@ bool FolderDialogResult(const std::string& path, std::string* folder);
 // file's folder, ending in "\" (ProjectRelativeFolder).
 bool ChooseProjectFolder(SettingsBackend* backend, const std::string& title,
                          const std::string& project_path, std::string* folder);
+
+// The Output and Listing pages' "Browse": ChooseProjectFolder under the
+// title "choose the output directory" in `language`; `project_path` is
+// null while the project has no file.
+bool ChooseOutputFolder(SettingsBackend* backend, Language language, const char* project_path,
+                        std::string* folder);
 
 // The folder dialog for one include directory, opening on `initial` (may be
 // empty or relative; a dialog that cannot find it opens at its root).

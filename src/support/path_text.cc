@@ -43,6 +43,10 @@ std::string_view DirectoryPart(std::string_view path, PathBreak breaks) {
   return path.substr(0, NameStart(path, breaks));
 }
 
+std::string_view WithoutExtension(std::string_view path, PathBreak breaks) {
+  return path.substr(0, NameStart(path, breaks) + FileTitle(path, breaks).size());
+}
+
 std::string ParentFolder(std::string_view path) {
   const size_t start = NameStart(path, PathBreak::kSlash);
   if (start == 0) return ".";

@@ -65,6 +65,14 @@ std::string_view DirectoryPart(std::string_view path, PathBreak breaks);
 //   "/a.c" => "/"
 std::string ParentFolder(std::string_view path);
 
+// The path without its name's extension: the folder part and the title.
+// The tools name what they write after their input this way.
+//   (".\src\main.c", kSlashOrDrive) => ".\src\main"
+//   ("a.b\prog", kSlashOrDrive) => "a.b\prog"
+//   ("C:x.abs", kSlashOrDrive) => "C:x"
+//   ("src/a.b/x", kBackslashOrDrive) => "src/a"
+std::string_view WithoutExtension(std::string_view path, PathBreak breaks);
+
 // The name's extension, after its last "."; empty without one. "\", "/"
 // and ":" break (kSlashOrDrive).
 //   "C:\p\Blinky.UVPROJ" => "UVPROJ";  "a.b.uvproj" => "uvproj";

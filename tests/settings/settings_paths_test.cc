@@ -107,6 +107,23 @@ TEST(FolderChoosersTest, ProjectFolderFromTheSimpleChooser) {
   EXPECT_EQ(backend.chooser_requests[0].title, "Pick:");
 }
 
+// The Output and Listing pages ask under the same title, in the sheet's
+// language, also before the project has a file.
+TEST(FolderChoosersTest, OutputFolderInTheSheetsLanguage) {
+  HeadlessInterface ui;
+  HeadlessBackend backend(&ui, Language::kChinese);
+  backend.folder_answers = {"C:\\p\\Obj", "C:\\p\\Obj"};
+  std::string folder;
+  ASSERT_TRUE(ChooseOutputFolder(&backend, Language::kChinese, "C:\\p\\x.cvproj", &folder));
+  EXPECT_EQ(folder, ".\\Obj\\");
+  ASSERT_TRUE(ChooseOutputFolder(&backend, Language::kEnglish, nullptr, &folder));
+  EXPECT_EQ(folder, "C:\\p\\Obj\\");  // no project folder to be relative to
+  ASSERT_EQ(backend.chooser_requests.size(), 2u);
+  EXPECT_EQ(backend.chooser_requests[0].title,
+            MessageText(MessageId::kChooseOutputDirectory, Language::kChinese));
+  EXPECT_EQ(backend.chooser_requests[1].title, "Please choose the output directory :");
+}
+
 TEST(FolderChoosersTest, FolderDialogStatusAndResult) {
   EXPECT_EQ(FolderStatusText("C:\\inc", "inc"), "C:\\inc");
   EXPECT_EQ(FolderStatusText("", "Network"), "Network");

@@ -28,6 +28,7 @@ std::string Answer(const Row& row) {
   if (f == "NamePart") return std::string(NamePart(row.in, row.breaks));
   if (f == "FileTitle") return std::string(FileTitle(row.in, row.breaks));
   if (f == "DirectoryPart") return std::string(DirectoryPart(row.in, row.breaks));
+  if (f == "WithoutExtension") return std::string(WithoutExtension(row.in, row.breaks));
   if (f == "ParentFolder") return ParentFolder(row.in);
   if (f == "ExtensionOf") return std::string(ExtensionOf(row.in));
   if (f == "LowerExtension") return LowerExtension(row.in);
@@ -67,6 +68,14 @@ const Row kRows[] = {
     {"DirectoryPart", "a/b/c.c", kTool, ""},
     {"DirectoryPart", "C:a.c", kDrive, "C:"},
     {"DirectoryPart", "a.c", kSlash, ""},
+
+    {"WithoutExtension", ".\\src\\main.c", kDrive, ".\\src\\main"},
+    {"WithoutExtension", "a.b\\prog", kDrive, "a.b\\prog"},
+    {"WithoutExtension", "C:x.abs", kDrive, "C:x"},
+    {"WithoutExtension", "src/a.b/x", kTool, "src/a"},
+    {"WithoutExtension", "x.tar.gz", kDrive, "x.tar"},
+    {"WithoutExtension", "name.", kDrive, "name"},
+    {"WithoutExtension", "", kDrive, ""},
 
     {"ParentFolder", "C:\\p\\a.c", kSlash, "C:\\p"},
     {"ParentFolder", "/usr/lib/x.so", kSlash, "/usr/lib"},
@@ -144,7 +153,8 @@ TEST(PathTextTest, AnswersStayInsideTheirInput) {
       const std::string_view view(copy.get(), n);
       for (PathBreak breaks : {kSlash, kDrive, kTool}) {
         for (std::string_view part :
-             {NamePart(view, breaks), FileTitle(view, breaks), DirectoryPart(view, breaks)}) {
+             {NamePart(view, breaks), FileTitle(view, breaks), DirectoryPart(view, breaks),
+              WithoutExtension(view, breaks)}) {
           EXPECT_TRUE(part.empty() || (part.data() >= view.data() &&
                                        part.data() + part.size() <= view.data() + view.size()));
         }

@@ -22,7 +22,7 @@ std::string Canon(std::string path) {
   for (char& c : path) {
     if (c == '\\') c = '/';
   }
-  return NativeStyle() == PathStyle::kWindows ? ToUpper(path) : path;
+  return NativePathStyle() == PathStyle::kWindows ? ToUpper(path) : path;
 }
 
 // The lines the build's filters look at: those with "***".
@@ -43,7 +43,7 @@ class ToolsRunTest : public testing::Test {
  protected:
   void SetUp() override {
     ASSERT_FALSE(dir_.path().empty());
-    const char sep = NativeStyle() == PathStyle::kWindows ? '\\' : '/';
+    const char sep = NativePathStyle() == PathStyle::kWindows ? '\\' : '/';
     const std::string root = ExecutableDirectory() + "simtool" + sep + "C51" + sep;
     bin_ = root + "BIN" + sep;
     inc_ = root + "INC" + sep;
@@ -61,7 +61,7 @@ class ToolsRunTest : public testing::Test {
   std::string Tool(const char* name) const { return "\"" + bin_ + name + "\""; }
   std::string At(const std::string& rel) const { return dir_.path() + rel; }
   void Write(const std::string& rel, const std::string& text) {
-    ASSERT_TRUE(CreateDirectories(std::string(DirectoryPart(At(rel)))));
+    ASSERT_TRUE(CreateDirectories(std::string(DirectoryPart(At(rel), kToolBreaks))));
     std::string err;
     ASSERT_TRUE(WriteWholeFile(At(rel), text, &err)) << err;
   }
@@ -87,8 +87,8 @@ class ToolsRunTest : public testing::Test {
 TEST_F(ToolsRunTest, CompilerRecordsEveryHeaderWhereverItWasFound) {
   // Blanks everywhere; on POSIX also a non-ASCII byte, which passes as it is.
   // (Windows programs see the ANSI code page, which the test cannot rely on.)
-  const std::string folder =
-      NativeStyle() == PathStyle::kPosix ? std::string("my src\xc3\xa9") : std::string("my src");
+  const std::string folder = NativePathStyle() == PathStyle::kPosix ? std::string("my src\xc3\xa9")
+                                                                    : std::string("my src");
   Write(folder + "/main.c",
         "#include <REG51.H>\n#include \"cfg.h\"\n#include \"local.h\"\n"
         "void main(void) {\n  P1 = 0;\n}\n");
@@ -162,7 +162,7 @@ TEST_F(ToolsRunTest, AssemblerFindsIncludesInAnyLetterCase) {
 // Inside, names are GBK as on a Chinese Windows; on disk, on the command
 // line and in what the tools print they are UTF-8.
 TEST_F(ToolsRunTest, ChineseNamesAreLocalTextInsideAndUtf8Outside) {
-  if (NativeStyle() != PathStyle::kPosix) GTEST_SKIP() << "Windows keeps one code page";
+  if (NativePathStyle() != PathStyle::kPosix) GTEST_SKIP() << "Windows keeps one code page";
   test::ScopedEnv gbk("C51_LOCAL_CODEPAGE", "936");
   const std::string source_gbk = "src\\" + std::string(test::kSourceGbk);
   ASSERT_TRUE(CreateDirectories(At("src")));

@@ -3,7 +3,6 @@
 #include <vector>
 
 #include "platform/fs.h"
-#include "platform/path.h"
 
 namespace c51::sim {
 
@@ -21,28 +20,20 @@ constexpr int64_t kTicksPerSecond = 10000000LL;
 
 }  // namespace
 
-PathStyle NativeStyle() {
-#ifdef _WIN32
-  return PathStyle::kWindows;
-#else
-  return PathStyle::kPosix;
-#endif
-}
-
-bool IsAbsolute(std::string_view path, PathStyle style) {
-  if (style == PathStyle::kPosix) return !path.empty() && IsSeparator(path[0]);
-  if (path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == ':' && IsSeparator(path[2])) {
+bool IsFullyQualified(std::string_view path, PathStyle style) {
+  if (style == PathStyle::kPosix) return !path.empty() && IsPathSeparator(path[0]);
+  if (path.size() >= 3 && IsDriveLetter(path[0]) && path[1] == ':' && IsPathSeparator(path[2])) {
     return true;
   }
-  return path.size() >= 2 && IsSeparator(path[0]) && IsSeparator(path[1]);
+  return path.size() >= 2 && IsPathSeparator(path[0]) && IsPathSeparator(path[1]);
 }
 
 std::string MakeAbsolute(std::string_view path, std::string_view cwd, PathStyle style) {
   const char sep = style == PathStyle::kWindows ? '\\' : '/';
   std::string joined;
-  if (IsAbsolute(path, style)) {
+  if (IsFullyQualified(path, style)) {
     joined = path;
-  } else if (style == PathStyle::kWindows && !path.empty() && IsSeparator(path[0]) &&
+  } else if (style == PathStyle::kWindows && !path.empty() && IsPathSeparator(path[0]) &&
              cwd.size() >= 2 && cwd[1] == ':') {
     // "\x" is rooted on the current drive.
     joined = std::string(cwd.substr(0, 2)) + std::string(path);
@@ -57,14 +48,14 @@ std::string MakeAbsolute(std::string_view path, std::string_view cwd, PathStyle 
       joined[1] == ':') {
     root = joined.substr(0, 2) + sep;
     pos = 2;
-  } else if (style == PathStyle::kWindows && joined.size() >= 2 && IsSeparator(joined[0]) &&
-             IsSeparator(joined[1])) {
+  } else if (style == PathStyle::kWindows && joined.size() >= 2 && IsPathSeparator(joined[0]) &&
+             IsPathSeparator(joined[1])) {
     root = "\\\\";
     pos = 2;
     for (int part = 0; part < 2; ++part) {
-      while (pos < joined.size() && IsSeparator(joined[pos])) ++pos;
+      while (pos < joined.size() && IsPathSeparator(joined[pos])) ++pos;
       size_t end = pos;
-      while (end < joined.size() && !IsSeparator(joined[end])) ++end;
+      while (end < joined.size() && !IsPathSeparator(joined[end])) ++end;
       root.append(joined, pos, end - pos);
       root += sep;
       pos = end;
@@ -77,7 +68,7 @@ std::string MakeAbsolute(std::string_view path, std::string_view cwd, PathStyle 
   std::string_view rest = std::string_view(joined).substr(pos);
   size_t start = 0;
   for (size_t i = 0; i <= rest.size(); ++i) {
-    if (i < rest.size() && !IsSeparator(rest[i])) continue;
+    if (i < rest.size() && !IsPathSeparator(rest[i])) continue;
     std::string_view segment = rest.substr(start, i - start);
     start = i + 1;
     if (segment.empty() || segment == ".") continue;
@@ -96,31 +87,11 @@ std::string MakeAbsolute(std::string_view path, std::string_view cwd, PathStyle 
 }
 
 std::string AbsolutePath(std::string_view path) {
-  return MakeAbsolute(path, c51::CurrentDirectory(), NativeStyle());
-}
-
-std::string_view DirectoryPart(std::string_view path) {
-  for (size_t i = path.size(); i > 0; --i) {
-    if (IsSeparator(path[i - 1]) || path[i - 1] == ':') return path.substr(0, i);
-  }
-  return std::string_view();
-}
-
-std::string_view FileTitle(std::string_view path) {
-  std::string_view name = path.substr(DirectoryPart(path).size());
-  size_t dot = name.rfind('.');
-  return dot == std::string_view::npos ? name : name.substr(0, dot);
-}
-
-std::string ReplaceExtension(std::string_view path, std::string_view extension) {
-  const size_t name_start = DirectoryPart(path).size();
-  size_t dot = path.rfind('.');
-  if (dot == std::string_view::npos || dot < name_start) dot = path.size();
-  return std::string(path.substr(0, dot)) + std::string(extension);
+  return MakeAbsolute(path, c51::CurrentDirectory(), NativePathStyle());
 }
 
 std::string JoinPath(std::string_view dir, std::string_view name) {
-  if (dir.empty() || IsSeparator(dir.back()) || dir.back() == ':') {
+  if (dir.empty() || IsPathSeparator(dir.back()) || dir.back() == ':') {
     return std::string(dir) + std::string(name);
   }
   const bool only_slash =

@@ -10,23 +10,31 @@
 #include <string>
 #include <string_view>
 
+#include "platform/path.h"
+#include "support/path_text.h"
+
 namespace c51::sim {
 
-enum class PathStyle { kWindows, kPosix };
+// How the tools break a path into folder and name: "\", "/" and a drive's
+// ":" (a Windows program reads "C:x.c" as "x.c" on drive C). For the
+// lexical parts of support/path_text.h: DirectoryPart(path, kToolBreaks).
+inline constexpr PathBreak kToolBreaks = PathBreak::kSlashOrDrive;
 
-PathStyle NativeStyle();
-
-inline bool IsSeparator(char c) {
-  return c == '\\' || c == '/';
-}
-
-// Windows: "C:\x", "C:/x" and "\\server\x" are absolute; POSIX: "/x" (and
-// "\x", the same path written with the build's separator).
-bool IsAbsolute(std::string_view path, PathStyle style);
+// Whether `path` names its file without a current folder: Windows needs a
+// drive and its root, or a server; POSIX a leading separator ("\" is the
+// build's way to write it). Unlike IsAbsolutePath in support, "\x" and
+// "C:x" depend on the current drive or folder on Windows:
+//   windows: "C:\x", "C:/x", "\\server\x" => true; "\x", "C:x", "x" => false
+//   posix:   "/x", "\x" => true; "C:\x", "x" => false
+bool IsFullyQualified(std::string_view path, PathStyle style);
 
 // `path` against the folder `cwd` with "." and ".." resolved; the separator
-// is "\" for Windows and "/" for POSIX:
+// is "\" for Windows and "/" for POSIX. Unlike LexicalFullPath in
+// platform/path.h, a trailing separator goes, "" is `cwd` itself and a
+// path that is not fully qualified (IsFullyQualified) is always a name
+// inside `cwd`, except "\x" on the current drive:
 //   windows: ".\src\..\inc\a.h" in "C:\p" => "C:\p\inc\a.h"
+//   windows: "\x\a.h" in "C:\p"           => "C:\x\a.h"
 //   posix:   ".\inc\a.h" in "/p"          => "/p/inc/a.h"
 //   posix:   "/q/../r"                    => "/r"; "../../x" in "/p" => "/x"
 std::string MakeAbsolute(std::string_view path, std::string_view cwd, PathStyle style);
@@ -35,16 +43,11 @@ std::string MakeAbsolute(std::string_view path, std::string_view cwd, PathStyle 
 // platform/fs.h) in the native style.
 std::string AbsolutePath(std::string_view path);
 
-// Up to and including the last separator (or the ":" of a drive):
-// ".\src\main.c" => ".\src\"; "main.c" => ""; "C:main.c" => "C:".
-std::string_view DirectoryPart(std::string_view path);
-// The name without folder and extension: ".\src\main.c" => "main"; "a.b\c" => "c".
-std::string_view FileTitle(std::string_view path);
-// The path with its name's extension replaced: ("x\prog", ".hex") => "x\prog.hex";
-// ("x\prog.abs", ".M51") => "x\prog.M51"; ("a.b\prog", ".hex") => "a.b\prog.hex".
-std::string ReplaceExtension(std::string_view path, std::string_view extension);
 // `name` inside `dir`, adding "\" (or "/" when `dir` uses only "/") when
-// `dir` does not end in a separator: ("inc", "a.h") => "inc\a.h"; ("", "a.h") => "a.h".
+// `dir` does not end in a separator or a drive's ":". Nothing in support
+// joins: the project's paths arrive whole.
+//   ("inc", "a.h") => "inc\a.h";  ("", "a.h") => "a.h";  ("C:", "a.h") => "C:a.h"
+//   ("/usr/inc", "a.h") => "/usr/inc/a.h";  ("a/b\c", "a.h") => "a/b\c\a.h"
 std::string JoinPath(std::string_view dir, std::string_view name);
 
 enum class ReadResult { kOkay, kNotFound, kOtherError };

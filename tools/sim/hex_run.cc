@@ -25,7 +25,7 @@ int RunHexConverter(std::string_view banner, const std::vector<std::string>& arg
   console->Line("");
   if (args.empty()) return Fail(console, "MISSING INPUT FILE NAME");
   const std::string& input = args[0];
-  std::string hex_path = ReplaceExtension(input, ".hex");
+  std::string hex_path = WithExtension(input, "hex");
   std::vector<Control> controls;
   std::string err;
   size_t offset;

@@ -57,7 +57,7 @@ std::vector<std::string> IncludeCandidates(const IncludeRequest& request,
                                            const std::vector<std::string>& include_dirs,
                                            PathStyle style) {
   std::vector<std::string> candidates;
-  if (IsAbsolute(request.name, style)) {
+  if (IsFullyQualified(request.name, style)) {
     candidates.push_back(request.name);
     return candidates;
   }

@@ -116,7 +116,7 @@ struct Loaded {
 
 std::string DefaultOutput(const LinkCommand& command) {
   const std::string& first = command.inputs.front().path;
-  return std::string(DirectoryPart(first)) + std::string(FileTitle(first));
+  return std::string(WithoutExtension(first, kToolBreaks));
 }
 
 std::string FormatMap(const LinkOutcome& outcome, const std::vector<Loaded>& loaded) {
@@ -229,7 +229,7 @@ std::string FormatLinkSummary(int warnings, int errors) {
 LinkOutcome Link(const LinkCommand& command, FileSource* files) {
   LinkOutcome outcome;
   outcome.output = command.output.empty() ? DefaultOutput(command) : command.output;
-  outcome.map_path = ReplaceExtension(outcome.output, ".M51");
+  outcome.map_path = WithExtension(outcome.output, "M51");
   for (const Control& control : command.controls) {
     if (control.name == "NOPRINT") outcome.map_path.clear();
     if (control.name == "PRINT" && control.has_argument) {

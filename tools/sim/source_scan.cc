@@ -18,7 +18,7 @@ constexpr size_t kMaxIncludeDepth = 64;
 // C files and headers keep C comment rules even when an assembly source
 // includes them.
 Dialect FileDialect(std::string_view path, Dialect unit) {
-  std::string name = ToUpper(path.substr(DirectoryPart(path).size()));
+  std::string name = ToUpper(NamePart(path, kToolBreaks));
   size_t dot = name.rfind('.');
   if (dot == std::string::npos) return unit;
   std::string_view ext = std::string_view(name).substr(dot + 1);
@@ -74,7 +74,7 @@ class Scanner {
     seen_.insert(SeenKey(file.full_path, settings_.style, files_));
     result_.files.push_back(std::move(file));
     stack_.push_back(Frame{0, std::move(text), 0, 0, false, FileDialect(source, settings_.dialect),
-                           std::string(DirectoryPart(source))});
+                           std::string(DirectoryPart(source, kToolBreaks))});
     return true;
   }
 
@@ -148,7 +148,7 @@ class Scanner {
       frame.file = result_.files.size() - 1;
       frame.text = std::move(header_text);
       frame.dialect = FileDialect(candidate, top.dialect);
-      frame.dir = DirectoryPart(candidate);
+      frame.dir = DirectoryPart(candidate, kToolBreaks);
       stack_.push_back(std::move(frame));  // `top` and `line` are not used past this point
       return true;
     }

@@ -78,7 +78,7 @@ struct ScanSettings {
   std::vector<std::string> include_dirs;  // INCDIR folders, then the C51INC folders
   std::string cwd;                        // the current folder: relative paths are taken
                                           // against it and quoted names looked for in it
-  PathStyle style = NativeStyle();
+  PathStyle style = NativePathStyle();
   bool variables_in_xdata = false;  // C: the memory model puts variables in external RAM
 };
 

@@ -126,14 +126,9 @@ void CListingPage::Browse() {
   // The options are read first: redisplaying the page's copies must not
   // undo what the user clicked since the page was loaded.
   ReadControls();
-  const char* project = session_->state->context.project_path;
-  std::string chosen;
-  if (!ChooseProjectFolder(backend(), MessageText(MessageId::kChooseOutputDirectory, language()),
-                           project ? project : "", &chosen)) {
+  if (!ChooseOutputFolder(backend(), language(), session_->state->context.project_path, &folder_)) {
     return;
   }
-  folder_ = chosen;
-  EnsureFinalSeparator(&folder_);
   WriteControls();
   ShowCaptions();
 }

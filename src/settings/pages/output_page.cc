@@ -71,30 +71,23 @@ void COutputPage::WriteControls() {
   writing_ = false;
 }
 
-void COutputPage::Browse() {
-  ReadControls();
-  const char* project = session_->state->context.project_path;
-  std::string chosen;
-  if (!ChooseProjectFolder(backend(), MessageText(MessageId::kChooseOutputDirectory, language()),
-                           project ? project : "", &chosen)) {
-    return;
-  }
-  folder_ = chosen;
-  EnsureFinalSeparator(&folder_);
-  BuildCaptions();
-  WriteControls();
-}
-
 void COutputPage::OnControl(int id, Notification code) {
   if (writing_ || !HasWindow()) return;
+  // A chosen folder or a typed name: the radio captions show both.
   if (id == IDC_OUTPUT_BROWSE && code == Notification::kClicked) {
-    Browse();
+    ReadControls();
+    if (!ChooseOutputFolder(backend(), language(), session_->state->context.project_path,
+                            &folder_)) {
+      return;
+    }
   } else if (id == IDC_OUTPUT_NAME && code == Notification::kTextChanged) {
     ReadControls();
     EnsureFinalSeparator(&folder_);
-    BuildCaptions();
-    WriteControls();
+  } else {
+    return;
   }
+  BuildCaptions();
+  WriteControls();
 }
 
 bool COutputPage::OnKillActive() {

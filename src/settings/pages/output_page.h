@@ -42,7 +42,6 @@ class COutputPage : public CArdelPage {
   void ReadControls();
   void WriteControls();
   void BuildCaptions();
-  void Browse();
 
   SettingsSession* session_;
   std::string folder_;  // relative to the project or absolute; ends in "\" unless empty

@@ -27,24 +27,7 @@ class Win32DialogControls final : public DialogControls {
 
   HWND dialog() const { return dialog_; }
 
-  bool Exists(int id) const override;
-  int GetCheck(int id) const override;
-  void SetCheck(int id, int state) override;
-  void SetThreeState(int id, bool three_state) override;
-  std::string GetText(int id) const override;
-  void SetText(int id, const std::string& text) override;
-  int GetItemCount(int id) const override;
-  std::string GetItemText(int id, int index) const override;
-  int InsertItem(int id, int index, const std::string& text) override;
-  void DeleteItem(int id, int index) override;
-  void ResetItems(int id) override;
-  intptr_t GetItemData(int id, int index) const override;
-  void SetItemData(int id, int index, intptr_t data) override;
-  int GetSelection(int id) const override;
-  void SetSelection(int id, int index) override;
-  bool IsEnabled(int id) const override;
-  void Enable(int id, bool enabled) override;
-  bool IsVisible(int id) const override;
+  C51_DIALOG_CONTROLS_OVERRIDES
 
   // Gives the lists of `layout` their items, for templates that cannot
   // carry them; a list that already has items keeps them.

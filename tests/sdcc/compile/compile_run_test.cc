@@ -55,7 +55,7 @@ class SdccToolsTest : public testing::Test {
 
   std::string At(const std::string& rel) const { return dir_.path() + rel; }
   void Write(const std::string& rel, const std::string& text) {
-    ASSERT_TRUE(CreateDirectories(std::string(sim::DirectoryPart(At(rel)))));
+    ASSERT_TRUE(CreateDirectories(std::string(DirectoryPart(At(rel), sim::kToolBreaks))));
     std::string err;
     ASSERT_TRUE(WriteWholeFile(At(rel), text, &err)) << err;
   }

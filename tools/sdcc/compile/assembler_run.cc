@@ -319,8 +319,7 @@ bool ParseAssemblerControls(const std::string& controls_text, AssembleRequest* r
       !sim::CheckControls(controls, kRules, err)) {
     return false;
   }
-  const std::string stem = std::string(sim::DirectoryPart(request->source)) +
-                           std::string(sim::FileTitle(request->source));
+  const std::string stem(WithoutExtension(request->source, sim::kToolBreaks));
   request->object_path = stem + ".obj";
   std::vector<std::string> incdirs;
   for (const sim::Control& control : controls) {

@@ -19,8 +19,7 @@ std::string BadArgument(const Control& control) {
 
 bool ApplyCompilerControls(const std::vector<Control>& controls, CompileRequest* request,
                            std::string* err) {
-  const std::string stem = std::string(sim::DirectoryPart(request->source)) +
-                           std::string(sim::FileTitle(request->source));
+  const std::string stem(WithoutExtension(request->source, sim::kToolBreaks));
   request->object_path = stem + ".obj";
   std::vector<std::string> incdirs;
   for (const Control& control : controls) {

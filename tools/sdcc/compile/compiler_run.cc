@@ -272,7 +272,7 @@ class CompilerRun {
     auto name_users_files = [&](std::string* text) {
       ReplaceAll(c_path, real, text);
       mirror_.RestoreNames(text);
-      ReplaceAll(temp_->native(), std::string(sim::DirectoryPart(real)), text);
+      ReplaceAll(temp_->native(), std::string(DirectoryPart(real, sim::kToolBreaks)), text);
     };
     name_users_files(&output_);
     if (request_.code_listing && !ToAssembly()) {

@@ -41,7 +41,7 @@ sim::IncludeRequest RequestOf(std::string_view code, sim::Dialect dialect) {
 // sdcc's debug records carry it unchanged ("$" separates the fields of
 // those records); else a neutral one of the same kind.
 std::string StandInName(std::string_view found, size_t index, sim::Dialect dialect) {
-  const std::string_view name = found.substr(sim::DirectoryPart(found).size());
+  const std::string_view name = NamePart(found, sim::kToolBreaks);
   bool plain = !name.empty();
   for (char c : name) {
     const unsigned char u = static_cast<unsigned char>(c);
@@ -124,7 +124,7 @@ bool IncludeMirror::Build(const std::string& source, const std::string& source_t
     return true;
   };
 
-  const sim::PathStyle style = sim::NativeStyle();
+  const PathStyle style = NativePathStyle();
   add(source, NativePath(sim::MakeAbsolute(source, settings.cwd, style)), source_text);
   while (!stack.empty()) {
     Frame& top = stack.back();
@@ -154,7 +154,7 @@ bool IncludeMirror::Build(const std::string& source, const std::string& source_t
         request.kind != sim::IncludeRequest::kAngle) {
       continue;
     }
-    const std::string includer_dir(sim::DirectoryPart(files_[top.file].found));
+    const std::string includer_dir(DirectoryPart(files_[top.file].found, sim::kToolBreaks));
     size_t target = files_.size();
     std::string header_text;
     std::string found, native;

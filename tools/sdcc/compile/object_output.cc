@@ -77,7 +77,7 @@ sim::ModuleSizes ReadModuleSizes(std::string_view rel) {
 std::string ModuleFileTitle(std::string_view source) {
   static constexpr char kHex[] = "0123456789ABCDEF";
   std::string title;
-  for (const char c : sim::FileTitle(source)) {
+  for (const char c : FileTitle(source, sim::kToolBreaks)) {
     const unsigned char u = static_cast<unsigned char>(c);
     if ((u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9')) {
       title += c;
@@ -110,7 +110,7 @@ bool WriteObjectFile(const std::string& path, std::string_view tool, const std::
   int dropped = 0;
   std::string bytes = DependencyRecordFor(tool, source, headers, &dropped);
   sim::ReportDroppedNames(console, dropped);
-  module.name = sim::ToUpper(sim::FileTitle(source));
+  module.name = sim::ToUpper(FileTitle(source, sim::kToolBreaks));
   module.source = source;
   module.tool = std::string(tool);
   bytes += FormatRelModule(module);

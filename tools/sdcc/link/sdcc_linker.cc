@@ -65,7 +65,7 @@ class Reporter {
 
 std::string DefaultOutput(const LinkCommand& command) {
   const std::string& first = command.inputs.front().path;
-  return std::string(c51::sim::DirectoryPart(first)) + std::string(c51::sim::FileTitle(first));
+  return std::string(WithoutExtension(first, sim::kToolBreaks));
 }
 
 // Reads every input; false after a fatal error.
@@ -230,7 +230,7 @@ std::string LastLine(const std::string& text) {
 LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files) {
   LinkOutcome outcome;
   outcome.output = command.output.empty() ? DefaultOutput(command) : command.output;
-  outcome.map_path = c51::sim::ReplaceExtension(outcome.output, ".M51");
+  outcome.map_path = WithExtension(outcome.output, "M51");
   for (const c51::sim::Control& control : command.controls) {
     if (control.name == "NOPRINT") outcome.map_path.clear();
     if (control.name == "PRINT" && control.has_argument) {
@@ -330,7 +330,7 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
     if (!ReadIntelHex(text, &runs, &err)) {
       report.Add(LinkMessage::kError, "L221", "SDCC LINK ERROR", {"REASON:  " + err});
     } else {
-      const std::string title = c51::sim::ToUpper(c51::sim::FileTitle(outcome.output));
+      const std::string title = c51::sim::ToUpper(FileTitle(outcome.output, sim::kToolBreaks));
       for (c51::sim::HexChunk& chunk : runs) {
         if (chunk.address + chunk.bytes.size() > 0x10000) {
           report.Add(LinkMessage::kError, "L107", "ADDRESS SPACE OVERFLOW",
