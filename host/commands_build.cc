@@ -9,6 +9,7 @@
 
 #include "host/commands.h"
 #include "host/compdb.h"
+#include "host/existing_files.h"
 #include "host/host_platform.h"
 #include "host/path_display.h"
 #include "host/project_model.h"
@@ -116,10 +117,11 @@ void ReportMissingSources(Session* session, const std::vector<ProjectNode*>& fil
                           const std::string& config) {
   ConfigurationRef ref{session->tree().root(), config};
   const std::string folder = session->ProjectFolder();
+  ExistingFiles existing;
   for (ProjectNode* file : files) {
     if (FileSteps(file, &ref) == 0) continue;
     const std::string path = AbsoluteFilePath(file, folder);
-    if (PathExists(path)) continue;
+    if (existing.Exists(path)) continue;
     session->Warning("source file " + DisplayPath(path, folder, UserFolder()) +
                      " does not exist; the build skips it");
   }
