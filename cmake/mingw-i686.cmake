@@ -9,8 +9,3 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(C51_OBJDUMP i686-w64-mingw32-objdump)
 # No emulator: this kernel cannot run 32-bit programs. Only the export check runs.
-# Line tables only: full debug information of the Windows objects made their
-# compiles a third slower and their files five times larger, and a
-# backtrace's functions and lines need no more.
-set(CMAKE_C_FLAGS_RELWITHDEBINFO_INIT "-O2 -g1 -DNDEBUG")
-set(CMAKE_CXX_FLAGS_RELWITHDEBINFO_INIT "-O2 -g1 -DNDEBUG")

@@ -10,8 +10,3 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(C51_OBJDUMP x86_64-w64-mingw32-objdump)
 # Test programs run under wine64; the wrapper keeps the prefix inside the build folder.
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_CURRENT_LIST_DIR}/wine-run.sh)
-# Line tables only: full debug information of the Windows objects made their
-# compiles a third slower and their files five times larger, and a
-# backtrace's functions and lines need no more.
-set(CMAKE_C_FLAGS_RELWITHDEBINFO_INIT "-O2 -g1 -DNDEBUG")
-set(CMAKE_CXX_FLAGS_RELWITHDEBINFO_INIT "-O2 -g1 -DNDEBUG")

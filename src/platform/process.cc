@@ -4,6 +4,7 @@
 // win32/process.cc.
 #include "platform/process.h"
 
+#include <algorithm>
 #include <thread>
 
 #include "platform/process_output.h"
@@ -128,11 +129,13 @@ std::vector<std::string> SplitWindowsCommandLine(const std::string& line) {
       ++backslashes;
       ++i;
     } else if (c == '"') {
+      // Cut, not resized: the backslashes are in `current`, but GCC 12 sees
+      // a resize that could grow the text by a wrapped size and warns.
       if (backslashes % 2 == 0) {
-        current.resize(current.size() - backslashes / 2);
+        current.erase(current.size() - std::min(current.size(), backslashes / 2));
         ++quotes;
       } else {
-        current.resize(current.size() - backslashes / 2 - 1);
+        current.erase(current.size() - std::min(current.size(), backslashes / 2 + 1));
         current += '"';
       }
       backslashes = 0;
