@@ -1,11 +1,23 @@
 #include "host/message_format.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace c51::host {
 namespace {
 
-// The codes the compilers give as warnings (the SDCC-backed compiler maps
-// sdcc's warnings onto these).
-constexpr std::string_view kWarningCodes[] = {"C173", "C206", "C280", "C294"};
+// The codes the compiler gives as warnings: missing return expression,
+// pointers to different objects or memory spaces, dead assignment,
+// qualifiers, missing prototype, unknown pragma, pointer truncation, bit in
+// a reentrant function, recursion of a non-reentrant one, expressions
+// without effect, constant conditions, unreferenced locals, missing return
+// values, unreachable code, a macro redefined, an unknown identifier or
+// extra text in a preprocessor line. C998 is the SDCC-backed compiler's
+// warning without a counterpart. Sorted: a binary search finds one.
+constexpr std::string_view kWarningCodes[] = {
+    "C173", "C182", "C183", "C185", "C196", "C206", "C245", "C258", "C259", "C260", "C261",
+    "C265", "C275", "C276", "C280", "C290", "C291", "C294", "C317", "C322", "C323", "C998"};
+static_assert(std::is_sorted(std::begin(kWarningCodes), std::end(kWarningCodes)));
 
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
@@ -73,9 +85,9 @@ bool ParseMessageFormat(std::string_view name, MessageFormat* format) {
 }
 
 Severity CodeSeverity(std::string_view code) {
-  for (std::string_view warning : kWarningCodes)
-    if (code == warning) return Severity::kWarning;
-  return Severity::kError;
+  return std::binary_search(std::begin(kWarningCodes), std::end(kWarningCodes), code)
+             ? Severity::kWarning
+             : Severity::kError;
 }
 
 bool ParseToolMessage(std::string_view line, Diagnostic* diagnostic) {

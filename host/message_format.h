@@ -35,8 +35,8 @@ struct Diagnostic {
 };
 
 // The plug-in's compiler and assembler lines carry no severity word; the
-// code tells it. The codes the toolchains give as warnings are known
-// (C173, C206, C280, C294); any other code is an error, so a failure is
+// code tells it. The codes the compilers give as warnings are known
+// (C280, C206, C294, ...); any other code is an error, so a failure is
 // never passed over as a warning.
 Severity CodeSeverity(std::string_view code);
 

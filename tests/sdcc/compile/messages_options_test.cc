@@ -28,11 +28,11 @@ TEST(SdccMessages, ReadsEachFormOfCompilerOutput) {
       {"inc/x.h:1:10: fatal error: gone.h: No such file or directory", Kind::kMissingInclude,
        "inc/x.h", 1, "", "gone.h"},
       {"main.c:3:2: error: #error stop here", Kind::kError, "main.c", 3, "C320", "stop here"},
-      {"main.c:4:2: warning: #warning careful", Kind::kWarning, "main.c", 4, "C999",
+      {"main.c:4:2: warning: #warning careful", Kind::kWarning, "main.c", 4, "C998",
        "#warning careful"},
       {"main.c:7: error 47: indirections to different types", Kind::kError, "main.c", 7, "C999",
        "indirections to different types (sdcc 47)"},
-      {"at 1: warning 190: ISO C forbids an empty source file", Kind::kWarning, "", 1, "C999",
+      {"at 1: warning 190: ISO C forbids an empty source file", Kind::kWarning, "", 1, "C998",
        "ISO C forbids an empty source file (sdcc 190)"},
   };
   for (const Case& c : cases) {

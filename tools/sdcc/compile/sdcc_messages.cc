@@ -107,7 +107,7 @@ bool CompilerMessage(std::string_view rest, ToolMessage* m) {
   if (NumberedMessage(rest, "warning", &number, &text)) {
     const char* code = FindCode(kWarningCodes, number);
     m->kind = Kind::kWarning;
-    m->code = code != nullptr ? code : kGenericCompilerCode;
+    m->code = code != nullptr ? code : kGenericCompilerWarningCode;
     m->text = code != nullptr ? std::string(text) : WithNumber(text, number);
     return true;
   }
@@ -145,7 +145,7 @@ bool CompilerMessage(std::string_view rest, ToolMessage* m) {
   }
   if (StartsWith(rest, "warning:")) {
     m->kind = Kind::kWarning;
-    m->code = kGenericCompilerCode;
+    m->code = kGenericCompilerWarningCode;
     m->text = sim::Trim(rest.substr(8));
     return true;
   }

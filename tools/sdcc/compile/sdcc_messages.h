@@ -19,7 +19,11 @@
 
 namespace c51::sdcc {
 
+// sdcc's messages without a counterpart among the compiler's codes. Errors
+// and warnings get different ones: the code is all that tells a warning
+// once the plug-in has rewritten the line.
 constexpr std::string_view kGenericCompilerCode = "C999";
+constexpr std::string_view kGenericCompilerWarningCode = "C998";
 constexpr std::string_view kGenericAssemblerCode = "#A99";
 
 struct ToolMessage {
