@@ -170,10 +170,7 @@ cmd_test() {
   export C51_WIN64_TOOLS=$root/build/win64/bin/simtool/C51 C51_WINE_TESTS_REQUIRED=1
   ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 run_tests asan
   wine_prefix
-  # Known fault, open: under wine, tools started side by side sometimes
-  # fail to start (system error 1359), so the builds at four jobs are left
-  # out here until the Windows process start retries or serialises it.
-  GTEST_FILTER='-*Parallel*' run_tests win64
+  run_tests win64
   WINEPREFIX=$root/build/win64/wineprefix /usr/lib/wine/wineserver -k 2>/dev/null || true
   log "settings dialogs under wine in Xvfb (screenshots in build/win64/screenshots)"
   tests/settings/win32/run_ui_tests.sh build/win64
