@@ -9,6 +9,7 @@
 #include "build/command_record.h"
 #include "build/dependency_log.h"
 #include "build/object_head.h"
+#include "build/stamp_prefetch.h"
 #include "platform/fs.h"
 #include "plugin/build_cache.h"
 #include "plugin/state.h"
@@ -62,16 +63,19 @@ ObjectRecord RecordFromHead(PluginState* state, const ObjectHead& head, const Fi
 // holds the lock.
 const ObjectRecord* RecordOf(PluginState* state, const std::string& object, ObjectRecord** slot) {
   ObjectRecord* entry = slot != nullptr ? *slot : nullptr;
-  const FileStamp stamp = StampOf(object);
+  ObjectRecordCache& cache = state->caches().object_records;
   if (entry == nullptr) {
-    ObjectRecordCache& cache = state->caches().object_records;
     auto found = cache.find(object);
-    // A missing object gets no entry: nothing to remember about it.
-    if (found == cache.end() && stamp.time == 0) return nullptr;
-    if (found == cache.end()) found = cache.emplace(object, ObjectRecord()).first;
-    entry = &found->second;
-    if (slot != nullptr) *slot = entry;
+    if (found != cache.end()) entry = &found->second;
   }
+  StampPrefetch* prefetch = state->build.stamp_prefetch;
+  const FileStamp stamp = prefetch != nullptr ? prefetch->StampOf(entry, object) : StampOf(object);
+  if (entry == nullptr) {
+    // A missing object gets no entry: nothing to remember about it.
+    if (stamp.time == 0) return nullptr;
+    entry = &cache.emplace(object, ObjectRecord()).first->second;
+  }
+  if (slot != nullptr) *slot = entry;
   if (stamp.time == 0) {
     *entry = ObjectRecord();
     return nullptr;
@@ -150,7 +154,8 @@ void RecordObject(PluginState* state, const std::string& object) {
   found->second = readable ? RecordFromHead(state, head, stamp) : ObjectRecord();
 }
 
-uint64_t LoadDependencyLog(PluginState* state, const std::string& folder) {
+uint64_t LoadDependencyLog(PluginState* state, const std::string& folder,
+                           std::vector<LoggedRecord>* logged) {
   std::string bytes;
   if (folder.empty() ||
       ReadWholeFile(folder + kDependencyLogName, &bytes, nullptr) != ReadStatus::kOkay) {
@@ -183,6 +188,7 @@ uint64_t LoadDependencyLog(PluginState* state, const std::string& folder) {
     // is checked against the object before it is believed.
     auto [entry, added] = state->caches().object_records.try_emplace(key);
     if (added || entry->second.stamp.time == 0) entry->second = std::move(record);
+    if (logged != nullptr) logged->emplace_back(&entry->first, &entry->second);
   }
   return digest;
 }
@@ -242,7 +248,7 @@ bool SaveDependencyLog(PluginState* state, const std::string& folder) {
 
 DependencyLogScope::DependencyLogScope(PluginState* state)
     : state_(state), folder_(state->output_dir) {
-  loaded_ = LoadDependencyLog(state_, folder_);
+  loaded_ = LoadDependencyLog(state_, folder_, &logged_);
 }
 
 DependencyLogScope::~DependencyLogScope() {

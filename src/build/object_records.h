@@ -15,6 +15,8 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace c51 {
 
@@ -35,11 +37,17 @@ bool ObjectOutOfDate(PluginState* state, const std::string& object, int64_t sour
 // it. Safe to call from any thread while a build runs.
 void RecordObject(PluginState* state, const std::string& object);
 
+// A logged object's path and its entry in the cache. Both stay where they
+// are: the cache never drops an entry.
+using LoggedRecord = std::pair<const std::string*, const ObjectRecord*>;
+
 // Fills the cache from the log of `folder` (the absolute object folder,
 // ending in a separator): each logged object the cache holds nothing for
 // gets the logged record. A log that is missing, damaged or written for
-// another folder adds nothing. Returns a digest of what the log held.
-uint64_t LoadDependencyLog(PluginState* state, const std::string& folder);
+// another folder adds nothing. Returns a digest of what the log held;
+// `logged`, when given, gets its objects in the log's order.
+uint64_t LoadDependencyLog(PluginState* state, const std::string& folder,
+                           std::vector<LoggedRecord>* logged = nullptr);
 
 // A digest of the cache's records of the objects in `folder`, comparable
 // with what LoadDependencyLog returned.
@@ -61,10 +69,14 @@ class DependencyLogScope {
   DependencyLogScope(const DependencyLogScope&) = delete;
   DependencyLogScope& operator=(const DependencyLogScope&) = delete;
 
+  // The log's objects, in its order; handed out once.
+  std::vector<LoggedRecord> TakeLogged() { return std::move(logged_); }
+
  private:
   PluginState* state_;
   std::string folder_;
   uint64_t loaded_ = 0;
+  std::vector<LoggedRecord> logged_;
 };
 
 }  // namespace c51

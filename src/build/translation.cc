@@ -6,6 +6,7 @@
 #include "build/command_record.h"
 #include "build/object_records.h"
 #include "build/output_filter.h"
+#include "build/stamp_prefetch.h"
 #include "build/tool_environment.h"
 #include "build/tool_runner.h"
 #include "build/translation_jobs.h"
@@ -275,6 +276,8 @@ void TranslateScoped(PluginState* state, TranslationQueue* queue, const ProjectN
                      WalkedFileNeedsRebuild(state, &source) ||
                      !MadeByTheseCommands(*state, &source);
     if (due) {
+      // What runs now may change objects the walk has yet to look at.
+      if (state->build.stamp_prefetch != nullptr) state->build.stamp_prefetch->Invalidate();
       source.controls = WithTitle(scope.controls, source.title);
       if (kind == FileKind::kCSource) {
         CompileC(state, queue, source, scopes.switches);
@@ -367,6 +370,13 @@ void WalkGroup(PluginState* state, const ProjectNode* group, int jobs) {
   // The objects' records from the folder's log, and back into it after
   // the walk: a new process then opens only the objects that changed.
   DependencyLogScope log(state);
+  // The logged objects' stamps asked ahead, until something runs.
+  StampPrefetch prefetch(log.TakeLogged());
+  struct PrefetchScope {
+    PluginState* state;
+    ~PrefetchScope() { state->build.stamp_prefetch = nullptr; }
+  } prefetch_scope{state};
+  state->build.stamp_prefetch = &prefetch;
   const int bank_count = CurrentBankCount(state);
   // Every node from the root down to `group`, then each group entered.
   ScopeStack levels(&state->configuration);

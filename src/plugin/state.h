@@ -28,6 +28,7 @@ namespace c51 {
 class HostServices;
 struct BuildCaches;
 struct ProjectNode;
+class StampPrefetch;
 
 struct ToolchainPaths {
   std::string program_dir;      // ends in a separator, or empty
@@ -84,6 +85,8 @@ struct BuildProgress {
   // and assembly sources: files of one scope share one option resolution.
   std::unordered_map<const ProjectNode*, ScopeCommand> compiler_scopes;
   std::unordered_map<const ProjectNode*, ScopeCommand> assembler_scopes;
+  // The objects' stamps asked ahead of the walk; null outside it.
+  StampPrefetch* stamp_prefetch = nullptr;
 };
 
 // One of the host's list queries: the list made by the call with the

@@ -55,6 +55,13 @@ void C51_CDECL StopAtLine(const char* text, int kind) {
   if (kind == 1 && std::strstr(text, g_stop_at.c_str()) != nullptr) g_table->StopBuild();
 }
 
+// Removes an object the walk has yet to come to, as a user command may.
+std::string g_remove;
+int C51_CDECL RemoveObject(const char* line, int a, int b, int c, int* exit_code) {
+  RemoveFile(g_objects + g_remove);
+  return g_run(line, a, b, c, exit_code);
+}
+
 // Which of a.obj, b.obj, c.obj a user command finds.
 int C51_CDECL ListObjects(const char* line, int a, int b, int c, int* exit_code) {
   std::string seen;
@@ -287,6 +294,35 @@ TEST_F(ParallelBuildTest, UserCommandsBeforeACompileFindTheFilesBeforeItTranslat
   const Outcome many = BuildWith(4);
   EXPECT_EQ(g_seen_by_commands, (Strings{"", "a", "ab"}));
   ExpectSame(one, many);
+}
+
+// An up-to-date build asks about the objects ahead of the walk. Once a
+// user command has run, what was asked before it does not count: the
+// object it removed is made again, in one build as in the other.
+TEST_F(ParallelBuildTest, AnObjectRemovedByACommandDuringTheWalkIsMadeAgain) {
+  const Strings c_files = WriteProject(120);
+  Open();
+  ASSERT_EQ(BuildWith(1).result, 1);
+  for (int jobs : {1, 4}) {
+    SCOPED_TRACE(jobs);
+    // Only f081.c is out of date; its command removes f110.obj.
+    std::filesystem::last_write_time(FsPath(project_ + "f081.c"), spoiled_time_);
+    host_.Set(config_, "BeforeCmp", "1?cmd?0??");
+    table_->HostRunCommand = RemoveObject;
+    g_remove = "f110.obj";
+    const Outcome outcome = BuildWith(jobs);
+    table_->HostRunCommand = g_run;
+    host_.Set(config_, "BeforeCmp", "");
+    Strings translated;
+    for (const std::string& call : outcome.calls) {
+      if (call.starts_with("Output|compiling ") || call.starts_with("Output|assembling ")) {
+        translated.push_back(call.substr(0, call.rfind('|')));
+      }
+    }
+    EXPECT_EQ(translated, (Strings{"Output|compiling f081.c...", "Output|compiling f110.c..."}));
+    EXPECT_TRUE(outcome.files.count("f110.obj"));
+    std::filesystem::last_write_time(FsPath(project_ + "f081.c"), sources_["f081.c"].time);
+  }
 }
 
 // Both make Debug\x.obj: the later one must not start while the earlier

@@ -5,7 +5,9 @@
 
 #include <iterator>
 #include <mutex>
+#include <shared_mutex>
 #include <string>
+#include <string_view>
 
 namespace c51::posix {
 namespace {
@@ -19,7 +21,10 @@ struct FolderHandle {
   int fd = -1;         // -1: the folder could not be opened, stat by path
 };
 
-std::mutex g_mutex;
+// Stats through a handle share the lock, so that threads asking about
+// files at once do not wait for each other; opening or closing a handle
+// takes it alone.
+std::shared_mutex g_mutex;
 int g_depth = 0;
 FolderHandle g_handles[kHandles];
 size_t g_next = 0;
@@ -33,20 +38,28 @@ void CloseAll() {
   g_next = 0;
 }
 
+// The handle of `folder`, or null.
+FolderHandle* Find(std::string_view folder) {
+  for (FolderHandle& handle : g_handles) {
+    if (handle.folder == folder) return &handle;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 void BeginFolderHandles() {
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::shared_mutex> lock(g_mutex);
   ++g_depth;
 }
 
 void EndFolderHandles() {
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::shared_mutex> lock(g_mutex);
   if (--g_depth == 0) CloseAll();
 }
 
 void DropFolderHandles() {
-  std::lock_guard<std::mutex> lock(g_mutex);
+  std::lock_guard<std::shared_mutex> lock(g_mutex);
   CloseAll();
 }
 
@@ -61,17 +74,19 @@ int StatThroughFolder(const char* path, size_t size, struct stat* st) {
   const std::string_view folder = text.substr(0, slash + 1);
   const std::string_view name = text.substr(slash + 1);
   if (name == "." || name == "..") return stat(path, st);
-  int fd = -1;
   {
-    std::lock_guard<std::mutex> lock(g_mutex);
+    std::shared_lock<std::shared_mutex> lock(g_mutex);
     if (g_depth == 0) return stat(path, st);
-    FolderHandle* found = nullptr;
-    for (FolderHandle& handle : g_handles) {
-      if (handle.folder == folder) {
-        found = &handle;
-        break;
-      }
+    // Used under the lock: a drop on another thread must not close it
+    // while it is in use.
+    if (const FolderHandle* found = Find(folder); found != nullptr && found->fd >= 0) {
+      return fstatat(found->fd, path + slash + 1, st, 0);
     }
+  }
+  {
+    std::lock_guard<std::shared_mutex> lock(g_mutex);
+    if (g_depth == 0) return stat(path, st);
+    FolderHandle* found = Find(folder);
     if (found == nullptr) {
       found = &g_handles[g_next];
       g_next = (g_next + 1) % std::size(g_handles);
@@ -79,10 +94,7 @@ int StatThroughFolder(const char* path, size_t size, struct stat* st) {
       found->folder.assign(folder);
       found->fd = open(found->folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
     }
-    fd = found->fd;
-    // Used under the lock: a drop on another thread must not close it
-    // while it is in use.
-    if (fd >= 0) return fstatat(fd, path + slash + 1, st, 0);
+    if (found->fd >= 0) return fstatat(found->fd, path + slash + 1, st, 0);
   }
   return stat(path, st);
 }
