@@ -185,6 +185,12 @@ void CheckUartEcho(const SimulatorResult& r) {
   EXPECT_EQ(r.serial, "ECHO READY\n");
 }
 
+// printf with no putchar of the program's: the linker's serial console,
+// a carriage return before each line feed.
+void CheckLibraryConsole(const SimulatorResult& r) {
+  EXPECT_EQ(r.serial, "n=1\r\nn=2\r\nn=3\r\nok\r\n");
+}
+
 SimulatorRun Run(const char* xtal, int steps, int samples, std::vector<std::string> probes) {
   SimulatorRun run;
   run.xtal = xtal;
@@ -218,6 +224,7 @@ const std::vector<CorpusRun>& CorpusRuns() {
       {"xram_test", Run("12M", 300000, 1, {kP1, kP2, kP0}), CheckXramTest},
       {"printf_bytes", Run("11.0592M", 300000, 1, {}), CheckPrintfBytes},
       {"uart_echo", Run("11.0592M", 100000, 1, {}), CheckUartEcho},
+      {"printf_lib_console", Run("11.0592M", 200000, 1, {}), CheckLibraryConsole},
   };
   return runs;
 }

@@ -58,6 +58,14 @@ bool WriteAliasLibrary(const TempFolder& scratch, const std::vector<const RelSym
     }
     list += title + ".rel\n";
   }
+  // Who calls the console is not known here (sdcc's printf does, from its
+  // own library); sdld takes a module only when its symbol is wanted.
+  for (std::string_view symbol : kConsoleSymbols) {
+    if (std::find(defined.begin(), defined.end(), symbol) != defined.end()) continue;
+    const std::string title = "console" + std::string(symbol);
+    if (!AssembleGenerated(scratch, title, ConsoleModuleSource(symbol), err)) return false;
+    list += title + ".rel\n";
+  }
   if (list.empty()) return true;
   if (!c51::sim::WriteFile(scratch.path() + "alias.lib", list, err)) return false;
   *argument = scratch.native() + "alias.lib";

@@ -17,10 +17,11 @@ namespace c51::sdcc {
 bool AssembleGenerated(const TempFolder& scratch, const std::string& title,
                        const std::string& source, std::string* err);
 
-// The float functions the modules call by their plain names (see
-// library_names.h), as a library of one jump module each in `scratch`: sdld
-// takes a jump only where it is called. `*argument` names the library for
-// sdcc, empty when no module calls one. False with `err`.
+// The float functions the modules call by their plain names, as one jump
+// module each, and the serial console no module defines (see
+// library_names.h), as a library in `scratch`: sdld takes a module only
+// where it is called. `*argument` names the library for sdcc, empty when it
+// holds nothing. False with `err`.
 bool WriteAliasLibrary(const TempFolder& scratch, const std::vector<const RelSymbols*>& modules,
                        std::string* argument, std::string* err);
 

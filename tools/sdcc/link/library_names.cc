@@ -49,6 +49,49 @@ std::string AliasModuleSource(std::string_view symbol, std::string_view target) 
          ":\n\tljmp\t" + to + "\n";
 }
 
+std::string ConsoleModuleSource(std::string_view symbol) {
+  // Bit 0x98 is RI and 0x99 TI (SCON.0, SCON.1); byte 0x99 is SBUF, 0x82
+  // and 0x83 DPL and DPH, where sdcc passes and returns a value.
+  std::string body;
+  if (symbol == "_putchar") {
+    body =
+        "\tmov\ta,0x82\n"
+        "\tcjne\ta,#0x0a,00002$\n"
+        "00001$:\n"
+        "\tjnb\t0x99,00001$\n"
+        "\tclr\t0x99\n"
+        "\tmov\t0x99,#0x0d\n"
+        "00002$:\n"
+        "\tjnb\t0x99,00002$\n"
+        "\tclr\t0x99\n"
+        "\tmov\t0x99,0x82\n"
+        "\tret\n";
+  } else if (symbol == "__getkey") {
+    body =
+        "00001$:\n"
+        "\tjnb\t0x98,00001$\n"
+        "\tclr\t0x98\n"
+        "\tmov\t0x82,0x99\n"
+        "\tmov\t0x83,#0x00\n"
+        "\tret\n";
+  } else if (symbol == "_getchar") {
+    body =
+        "\t.globl\t__getkey\n"
+        "\t.globl\t_putchar\n"
+        "\tlcall\t__getkey\n"
+        "\tpush\t0x82\n"
+        "\tlcall\t_putchar\n"
+        "\tpop\t0x82\n"
+        "\tmov\t0x83,#0x00\n"
+        "\tret\n";
+  } else {
+    return std::string();
+  }
+  const std::string name(symbol);
+  return "; " + name + " on the serial port, supplied by the linker.\n\t.module\t__console" + name +
+         "\n\t.globl\t" + name + "\n\t.area\tCSEG (CODE)\n" + name + ":\n" + body;
+}
+
 std::string MissingLibraryReason(std::string_view symbol) {
   const std::string_view name = FunctionName(symbol);
   if (name.empty()) return std::string();

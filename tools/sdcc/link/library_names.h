@@ -23,6 +23,18 @@ std::string FloatAlias(std::string_view symbol);
 // `target`.
 std::string AliasModuleSource(std::string_view symbol, std::string_view target);
 
+// The serial console of the original run-time library, which sdcc's lacks
+// and which programs rely on without defining it (printf after "TI = 1"):
+// "_putchar" (waits for TI, clears it, writes SBUF; a line feed goes out as
+// carriage return and line feed), "__getkey" (waits for RI, clears it,
+// returns SBUF) and "_getchar" (_getkey, echoed through putchar). The
+// sdas8051 source of the module that defines `symbol`; empty for any other
+// symbol. A program's own definition wins: these sit in a library.
+std::string ConsoleModuleSource(std::string_view symbol);
+
+// The symbols ConsoleModuleSource defines.
+inline constexpr std::string_view kConsoleSymbols[] = {"_putchar", "__getkey", "_getchar"};
+
 // The REASON text for an unresolved symbol that is a C library function
 // sdcc's library lacks ("_sscanf", also its "_sscanf_PARM_2"); empty for any
 // other symbol.
