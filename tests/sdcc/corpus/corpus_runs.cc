@@ -185,6 +185,17 @@ void CheckUartEcho(const SimulatorResult& r) {
   EXPECT_EQ(r.serial, "ECHO READY\n");
 }
 
+// Results of assembly helpers in the original calling convention, and the
+// delay loop between P1's flips.
+void CheckAsmHelpers(const SimulatorResult& r) {
+  ASSERT_FALSE(r.samples.empty());
+  const std::vector<int>& last = r.samples.back();
+  EXPECT_EQ(last[1], 8) << "add3(5)";
+  EXPECT_EQ(last[2], 0x2A) << "get_seed()";
+  EXPECT_EQ(last[3], 0x12) << "swap_word(0x1234)'s low byte";
+  EXPECT_GE(Flips(Column(r, 0), 0x01).size(), 10u) << testing::PrintToString(Column(r, 0));
+}
+
 // printf with no putchar of the program's: the linker's serial console,
 // a carriage return before each line feed.
 void CheckLibraryConsole(const SimulatorResult& r) {
@@ -224,6 +235,7 @@ const std::vector<CorpusRun>& CorpusRuns() {
       {"xram_test", Run("12M", 300000, 1, {kP1, kP2, kP0}), CheckXramTest},
       {"printf_bytes", Run("11.0592M", 300000, 1, {}), CheckPrintfBytes},
       {"uart_echo", Run("11.0592M", 100000, 1, {}), CheckUartEcho},
+      {"asm_helpers", Run("12M", 37, 120, {kP1, kP2, kP0, "sfr[0xb0]"}), CheckAsmHelpers},
       {"printf_lib_console", Run("11.0592M", 200000, 1, {}), CheckLibraryConsole},
   };
   return runs;

@@ -33,6 +33,37 @@ bool AssembleGenerated(const TempFolder& scratch, const std::string& title,
   return true;
 }
 
+namespace {
+
+char UpperAscii(char c) {
+  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return UpperAscii(x) == UpperAscii(y);
+         });
+}
+
+// The code symbol of an assembled module that is the C function sdcc calls
+// `symbol` ("_wait_loop" => "WAIT_LOOP", "_add3" => "_ADD3"); empty when
+// there is none or it is spelled as sdcc spells it.
+std::string AssemblyFunctionFor(const std::vector<const RelSymbols*>& modules,
+                                std::string_view symbol) {
+  for (const RelSymbols* m : modules) {
+    if (!m->options.empty()) continue;
+    for (const std::string& name : m->code_publics) {
+      if (name != symbol &&
+          (SameIgnoringCase(name, symbol) || SameIgnoringCase(name, symbol.substr(1)))) {
+        return name;
+      }
+    }
+  }
+  return std::string();
+}
+
+}  // namespace
+
 bool WriteAliasLibrary(const TempFolder& scratch, const std::vector<const RelSymbols*>& modules,
                        std::string* argument, std::string* err) {
   std::vector<std::string> defined, wanted;
@@ -57,6 +88,25 @@ bool WriteAliasLibrary(const TempFolder& scratch, const std::vector<const RelSym
       return false;
     }
     list += title + ".rel\n";
+  }
+  // C calls of functions that assembly written for the original compiler
+  // defines under its names.
+  std::vector<std::string> shimmed;
+  for (const RelSymbols* m : modules) {
+    if (m->options.empty()) continue;  // assembled: calls as it means to
+    for (const std::string& symbol : m->references) {
+      if (symbol.size() < 2 || symbol[0] != '_' ||
+          std::find(defined.begin(), defined.end(), symbol) != defined.end() ||
+          std::find(shimmed.begin(), shimmed.end(), symbol) != shimmed.end()) {
+        continue;
+      }
+      const std::string target = AssemblyFunctionFor(modules, symbol);
+      if (target.empty()) continue;
+      const std::string title = "shim" + std::to_string(shimmed.size());
+      if (!AssembleGenerated(scratch, title, CallShimSource(symbol, target), err)) return false;
+      list += title + ".rel\n";
+      shimmed.push_back(symbol);
+    }
   }
   // Who calls the console is not known here (sdcc's printf does, from its
   // own library); sdld takes a module only when its symbol is wanted.

@@ -92,6 +92,24 @@ std::string ConsoleModuleSource(std::string_view symbol) {
          "\n\t.globl\t" + name + "\n\t.area\tCSEG (CODE)\n" + name + ":\n" + body;
 }
 
+std::string CallShimSource(std::string_view symbol, std::string_view target) {
+  const std::string name(symbol), to(target);
+  // 0x82 DPL, 0x83 DPH, 0xF0 B. Every register set here is the caller's to
+  // lose in sdcc's convention.
+  return "; " + name + " calls " + to +
+         ", which takes and returns values as the original compiler passes them.\n"
+         "\t.module\t__shim" +
+         name + "\n\t.globl\t" + name + "\n\t.globl\t" + to + "\n\t.area\tCSEG (CODE)\n" + name +
+         ":\n"
+         "\tmov\tr7,0x82\n\tmov\tr6,0x83\n\tmov\tr5,0xf0\n\tmov\tr4,a\n"
+         "\tmov\tr1,0x82\n\tmov\tr2,0x83\n\tmov\tr3,0xf0\n"
+         "\tlcall\t" +
+         to +
+         "\n"
+         "\tmov\t0x82,r7\n\tmov\t0x83,r6\n\tmov\t0xf0,r5\n\tmov\ta,r4\n"
+         "\tret\n";
+}
+
 std::string MissingLibraryReason(std::string_view symbol) {
   const std::string_view name = FunctionName(symbol);
   if (name.empty()) return std::string();

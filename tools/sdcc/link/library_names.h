@@ -35,6 +35,17 @@ std::string ConsoleModuleSource(std::string_view symbol);
 // The symbols ConsoleModuleSource defines.
 inline constexpr std::string_view kConsoleSymbols[] = {"_putchar", "__getkey", "_getchar"};
 
+// Assembly written for the original compiler names a C function in upper
+// case, with a leading "_" when it takes parameters in registers
+// ("WAIT_LOOP", "_ADD3"), and passes values in registers: the first
+// parameter in R7, R6:R7, R4..R7 or R1..R3 (generic pointer), the result in
+// R7, R6:R7 or R4..R7. sdcc names the function "_wait_loop" and passes both
+// in DPL, DPH, B and A. The sdas8051 source of the module that defines
+// `symbol` as a call of `target` that moves the first parameter and the
+// result across. Later parameters cannot be moved (sdcc passes them in
+// memory named after the function); they stay unresolved.
+std::string CallShimSource(std::string_view symbol, std::string_view target);
+
 // The REASON text for an unresolved symbol that is a C library function
 // sdcc's library lacks ("_sscanf", also its "_sscanf_PARM_2"); empty for any
 // other symbol.

@@ -105,6 +105,9 @@ bool ScanRel(std::string_view rel, RelSymbols* symbols, std::string* err) {
           symbols->references.push_back(name);
         } else if (words[2].substr(0, 3) == "Def") {
           (in_area && !absolute ? symbols->publics : symbols->absolutes).push_back(name);
+          if (in_area && !absolute && (symbols->areas.back().flags & kAreaCode) != 0) {
+            symbols->code_publics.push_back(name);
+          }
         }
         break;
       }

@@ -38,12 +38,13 @@ constexpr uint32_t kAreaAbsolute = 0x08;
 constexpr uint32_t kAreaCode = 0x20;
 
 struct RelSymbols {
-  std::string module;                   // the "M" line; empty when there is none
-  std::string options;                  // the "O" line after "O "; empty for assembled modules
-  std::vector<std::string> publics;     // defined in relocatable areas
-  std::vector<std::string> absolutes;   // defined as constants
-  std::vector<std::string> references;  // used here, defined elsewhere
-  std::vector<RelArea> areas;           // in the order written
+  std::string module;                     // the "M" line; empty when there is none
+  std::string options;                    // the "O" line after "O "; empty for assembled modules
+  std::vector<std::string> publics;       // defined in relocatable areas
+  std::vector<std::string> code_publics;  // those of them in code areas
+  std::vector<std::string> absolutes;     // defined as constants
+  std::vector<std::string> references;    // used here, defined elsewhere
+  std::vector<RelArea> areas;             // in the order written
 };
 
 // The module's absolute code bytes: its absolute CODE areas that hold any.
