@@ -38,6 +38,7 @@ TEST(RelSymbols, SortsPublicsFromConstantsAndReferences) {
   EXPECT_EQ(symbols.module, "main");
   EXPECT_EQ(symbols.options, "-mmcs51 --model-large");
   EXPECT_EQ(symbols.publics, (Strings{"_ticks", "_main"}));
+  EXPECT_EQ(symbols.code_publics, (Strings{"_main"}));  // not the variable
   EXPECT_EQ(symbols.absolutes, (Strings{"_P1", "_RSEG_CONST"}));
   EXPECT_EQ(symbols.references, (Strings{"_helper"}));
   EXPECT_FALSE(IsBankedModule(symbols));
