@@ -247,12 +247,12 @@ TEST_F(SdccToolsTest, ReportsErrorsAtTheUsersFileAndLine) {
   EXPECT_EQ(2, run.exit_code);
   EXPECT_EQ("*** ERROR C141 IN LINE 5 OF syntax.c: syntax error near '}'\n", StarLines(run.output));
 
-  Write("dialect.c", "int a;\n#pragma disable\nbdata char f;\nvoid main(void) {}\n");
+  Write("dialect.c", "int a;\n#pragma disable\nvoid f(void) large { }\nvoid main(void) {}\n");
   run = Run("C51.exe", "\"dialect.c\"");
   EXPECT_EQ(2, run.exit_code);
   EXPECT_EQ(
       "*** ERROR C999 IN LINE 2 OF dialect.c: #pragma 'disable' is not supported\n"
-      "*** ERROR C999 IN LINE 3 OF dialect.c: 'bdata': bit-addressable variables are not "
+      "*** ERROR C999 IN LINE 3 OF dialect.c: 'large': a memory model per function is not "
       "supported\n",
       StarLines(run.output));
   EXPECT_FALSE(Exists("dialect.obj"));

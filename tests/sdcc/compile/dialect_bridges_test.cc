@@ -240,7 +240,35 @@ TEST(DialectBridges, SbitTakesParenthesesAndBlanksAnywhere) {
   }
   ExpectIssues("sfr P3 = 0xB0;\n", 1,
                {{"sbit x = (P3^8);\n", 1, "bit position"},
-                {"sbit x = (P9)^1;\n", 1, "'P9' is not a known sfr"}});
+                {"sbit x = (P9)^1;\n", 1, "'P9' is neither a known sfr"}});
+}
+
+TEST(DialectBridges, BitsOnBdataVariablesBecomeMaskOperations) {
+  const std::string prefix =
+      "unsigned char bdata st;\nunsigned int bdata w = 0;\n"
+      "sbit R = st^0; sbit E = st^7, M = st^3;\nsbit H = w^12;\n";
+  EXPECT_EQ("unsigned char __data st;\nunsigned int __data w = 0;\n \n\n",
+            RewrittenAfter("", prefix));
+  ExpectRewrites(
+      prefix,
+      {
+          {"void f(void) { R = 1; E = 0; }", "void f(void) { (st |= 0x01); (st &= ~0x80); }"},
+          {"void f(void) { if (R && !E) M = 1; }",
+           "void f(void) { if (((st & 0x01) != 0) && !((st & 0x80) != 0)) (st |= "
+           "0x08); }"},
+          {"void f(char x) { H = x > 2; }",
+           "void f(char x) { (( x > 2) ? (w |= 0x1000u) : (w &= ~0x1000u)); }"},
+          {"void f(void) { M = !M; }",
+           "void f(void) { (( !((st & 0x08) != 0)) ? (st |= 0x08) : (st &= ~0x08)); }"},
+          {"void f(char x) { E |= x; E &= x; E ^= x; }",
+           "void f(char x) { (( x) ? (st |= 0x80) : 0); (( x) ? 0 : (st &= ~0x80)); "
+           "(( x) ? (st ^= 0x80) : 0); }"},
+          {"char g(void) { return s.R + R; }", "char g(void) { return s.R + ((st & 0x01) != 0); }"},
+      });
+  ExpectIssues(prefix, 4,
+               {{"void f(void) { R++; }\n", 1, "'R': only setting"},
+                {"void f(void) { char *p = &R; }\n", 1, "'R': only setting"},
+                {"sbit X = st^8;\n", 1, "bit position must be 0 to 7"}});
 }
 
 TEST(DialectBridges, MemoryTypesInFunctionPointerDeclarators) {

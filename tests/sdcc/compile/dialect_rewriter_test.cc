@@ -135,8 +135,8 @@ TEST(DialectRewriter, ReportsWhatItCannotBridgeWithFileAndLine) {
   };
   const Case cases[] = {
       {"\n#pragma asm\n", 2, "'asm' is not supported"},
-      {"int a;\n\nbdata unsigned char flags;\n", 3, "'bdata'"},
-      {"unsigned char f;\nsbit f0 = f^0;\n", 2, "'f' is not a known sfr"},
+      {"unsigned char bdata f;\nsbit b = f^0;\nvoid g(void) { b++; }\n", 3, "'b': only setting"},
+      {"unsigned char f;\nsbit f0 = f^0;\n", 2, "'f' is neither a known sfr"},
       {"sfr P1 = 0x90;\nsbit b = P1^8;\n", 2, "bit position"},
       {"sfr S = 0x99;\nsbit b = S^1;\n", 2, "not bit-addressable"},
       {"sfr P1 = 0x90;\nsbit a = P1^1,\n b = P1^9;\n", 3, "bit position"},

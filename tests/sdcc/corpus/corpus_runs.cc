@@ -196,6 +196,14 @@ void CheckAsmHelpers(const SimulatorResult& r) {
   EXPECT_GE(Flips(Column(r, 0), 0x01).size(), 10u) << testing::PrintToString(Column(r, 0));
 }
 
+// Bits named on bdata variables, set and read from two files.
+void CheckBdataFlags(const SimulatorResult& r) {
+  ASSERT_EQ(r.samples.size(), 1u);
+  EXPECT_EQ(r.samples[0][0], 0x89) << "status: READY, MID, ERROR";
+  EXPECT_EQ(r.samples[0][1], 0x10) << "word_flags' high byte: bit 12";
+  EXPECT_EQ(r.samples[0][2], 0x23) << "tests and word_flags' low byte";
+}
+
 // printf with no putchar of the program's: the linker's serial console,
 // a carriage return before each line feed.
 void CheckLibraryConsole(const SimulatorResult& r) {
@@ -236,6 +244,7 @@ const std::vector<CorpusRun>& CorpusRuns() {
       {"printf_bytes", Run("11.0592M", 300000, 1, {}), CheckPrintfBytes},
       {"uart_echo", Run("11.0592M", 100000, 1, {}), CheckUartEcho},
       {"asm_helpers", Run("12M", 37, 120, {kP1, kP2, kP0, "sfr[0xb0]"}), CheckAsmHelpers},
+      {"bdata_flags", Run("12M", 20000, 1, {kP1, kP2, kP0}), CheckBdataFlags},
       {"printf_lib_console", Run("11.0592M", 200000, 1, {}), CheckLibraryConsole},
   };
   return runs;
