@@ -5,8 +5,7 @@
 
 namespace c51 {
 
-StampPrefetch::StampPrefetch(
-    std::vector<std::pair<const std::string*, const ObjectRecord*>> objects) {
+StampPrefetch::StampPrefetch(std::vector<LoggedRecord> objects) {
   if (objects.size() < kMinimumObjects || std::thread::hardware_concurrency() < 2) return;
   count_ = objects.size();
   entries_ = std::make_unique<Entry[]>(count_);

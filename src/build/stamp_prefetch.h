@@ -20,11 +20,10 @@
 #include <utility>
 #include <vector>
 
+#include "build/object_records.h"
 #include "platform/fs.h"
 
 namespace c51 {
-
-struct ObjectRecord;
 
 class StampPrefetch {
  public:
@@ -35,7 +34,7 @@ class StampPrefetch {
   // entry, in the order the walk is likely to meet them) are asked for on a
   // thread of its own, when there are enough of them and a second
   // processor to run it.
-  explicit StampPrefetch(std::vector<std::pair<const std::string*, const ObjectRecord*>> objects);
+  explicit StampPrefetch(std::vector<LoggedRecord> objects);
   ~StampPrefetch();
   StampPrefetch(const StampPrefetch&) = delete;
   StampPrefetch& operator=(const StampPrefetch&) = delete;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/ascii_case.h"
 #include "platform/codepage.h"
 #include "sdcc/link/library_names.h"
 #include "sdcc/run_program.h"
@@ -35,16 +36,6 @@ bool AssembleGenerated(const TempFolder& scratch, const std::string& title,
 
 namespace {
 
-char UpperAscii(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return UpperAscii(x) == UpperAscii(y);
-         });
-}
-
 // The code symbol of an assembled module that is the C function sdcc calls
 // `symbol` ("_wait_loop" => "WAIT_LOOP", "_add3" => "_ADD3"); empty when
 // there is none or it is spelled as sdcc spells it.
@@ -54,7 +45,7 @@ std::string AssemblyFunctionFor(const std::vector<const RelSymbols*>& modules,
     if (!m->options.empty()) continue;
     for (const std::string& name : m->code_publics) {
       if (name != symbol &&
-          (SameIgnoringCase(name, symbol) || SameIgnoringCase(name, symbol.substr(1)))) {
+          (EqualsIgnoringCase(name, symbol) || EqualsIgnoringCase(name, symbol.substr(1)))) {
         return name;
       }
     }
