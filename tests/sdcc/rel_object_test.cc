@@ -74,6 +74,50 @@ TEST(RelObject, InterruptLinesRoundTripAndOldObjectsLoadWithout) {
   }
 }
 
+TEST(RelObject, CallGraphRoundTripsAndMalformedLinesAreRefused) {
+  RelModule m = Module("LCD", "XL3\n");
+  m.interrupts = {{1, "_t0"}};
+  m.call_graph = true;
+  m.functions = {
+      {"_show", true, {{"_show_buf$1f2e3d", 6}, {"_show_PARM_2", 1}}, {"_put", "__divuint"}, true},
+      {"_put", false, {}, {}, false}};
+  m.taken = {"_on_key"};
+  std::vector<RelModule> read;
+  std::string err;
+  ASSERT_TRUE(ParseRelModules(FormatRelModule(m) + FormatRelModule(Module("B", "")), &read, &err))
+      << err;
+  ASSERT_EQ(read.size(), 2u);
+  const RelModule& r = read[0];
+  EXPECT_TRUE(r.call_graph);
+  ASSERT_EQ(r.functions.size(), 2u);
+  EXPECT_EQ(r.functions[0].symbol, "_show");
+  EXPECT_TRUE(r.functions[0].global);
+  ASSERT_EQ(r.functions[0].frame.size(), 2u);
+  EXPECT_EQ(r.functions[0].frame[0].symbol, "_show_buf$1f2e3d");
+  EXPECT_EQ(r.functions[0].frame[0].size, 6u);
+  EXPECT_EQ(r.functions[0].calls, (std::vector<std::string>{"_put", "__divuint"}));
+  EXPECT_TRUE(r.functions[0].indirect_calls);
+  EXPECT_FALSE(r.functions[1].global);
+  EXPECT_FALSE(r.functions[1].indirect_calls);
+  EXPECT_EQ(r.taken, std::vector<std::string>{"_on_key"});
+  EXPECT_EQ(r.interrupts.size(), 1u);
+  EXPECT_EQ(r.rel, "XL3\n");
+  EXPECT_FALSE(read[1].call_graph);
+  EXPECT_EQ(FormatCallGraph(read[1]), "");
+
+  const std::string good = FormatRelModule(Module("M", "ab"));
+  for (const char* bad :
+       {"CALLGRAPH\nCALL _x", "CALLGRAPH\nFRAME _x 1", "FUNCTION G _f", "CALLGRAPH\nFUNCTION X _f",
+        "CALLGRAPH\nFUNCTION G", "CALLGRAPH\nFUNCTION G _a _b",
+        "CALLGRAPH\nFUNCTION G _f\nFRAME _x", "CALLGRAPH\nFUNCTION G _f\nFRAME _x -1",
+        "CALLGRAPH\nFUNCTION G _f\nFRAME _x 1k", "CALLGRAPH\nFUNCTION G _f\nFRAME _x 999",
+        "CALLGRAPH\nTAKEN", "CALLGRAPH\nBOGUS"}) {
+    std::string text = good;
+    text.insert(text.find("REL "), std::string(bad) + "\n");
+    EXPECT_FALSE(ParseRelModules(text, &read, &err)) << bad;
+  }
+}
+
 TEST(RelObject, RefusesForeignCutAndOverlongBlocks) {
   RelModule module = Module("M", "abcdef");
   module.interrupts = {{2, "_x"}};

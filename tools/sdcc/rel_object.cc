@@ -56,7 +56,76 @@ bool ParseInterrupt(std::string_view text, RelInterrupt* interrupt) {
   return true;
 }
 
+// One word: no blank, not empty.
+bool IsWord(std::string_view text) {
+  return !text.empty() && text.find_first_of(" \t\r\n") == std::string_view::npos;
+}
+
 }  // namespace
+
+std::string FormatCallGraph(const RelModule& module) {
+  if (!module.call_graph) return std::string();
+  std::string out = "CALLGRAPH\n";
+  for (const RelFunction& f : module.functions) {
+    out += "FUNCTION ";
+    out += f.global ? "G " : "L ";
+    out += OneLine(f.symbol) + "\n";
+    for (const RelFrameItem& item : f.frame) {
+      out += "FRAME " + OneLine(item.symbol) + " " + std::to_string(item.size) + "\n";
+    }
+    for (const std::string& callee : f.calls) out += "CALL " + OneLine(callee) + "\n";
+    if (f.indirect_calls) out += "INDIRECT\n";
+  }
+  for (const std::string& taken : module.taken) out += "TAKEN " + OneLine(taken) + "\n";
+  return out;
+}
+
+bool ParseCallGraphLine(std::string_view line, RelModule* module) {
+  std::string value;
+  if (line == "CALLGRAPH") {
+    module->call_graph = true;
+    return true;
+  }
+  if (!module->call_graph) return false;
+  if (Field(line, "FUNCTION", &value)) {
+    if (value.size() < 3 || (value[0] != 'G' && value[0] != 'L') || value[1] != ' ' ||
+        !IsWord(std::string_view(value).substr(2))) {
+      return false;
+    }
+    module->functions.push_back(RelFunction{value.substr(2), value[0] == 'G', {}, {}, false});
+    return true;
+  }
+  if (Field(line, "TAKEN", &value)) {
+    if (!IsWord(value)) return false;
+    module->taken.push_back(value);
+    return true;
+  }
+  if (module->functions.empty()) return false;
+  RelFunction& f = module->functions.back();
+  if (line == "INDIRECT") {
+    f.indirect_calls = true;
+    return true;
+  }
+  if (Field(line, "CALL", &value)) {
+    if (!IsWord(value)) return false;
+    f.calls.push_back(value);
+    return true;
+  }
+  if (Field(line, "FRAME", &value)) {
+    const size_t blank = value.find(' ');
+    if (blank == std::string::npos || !IsWord(std::string_view(value).substr(0, blank))) {
+      return false;
+    }
+    RelFrameItem item{value.substr(0, blank), 0};
+    const char* first = value.data() + blank + 1;
+    const char* last = value.data() + value.size();
+    auto [end, ec] = std::from_chars(first, last, item.size);
+    if (first == last || ec != std::errc() || end != last || item.size > 0x100) return false;
+    f.frame.push_back(std::move(item));
+    return true;
+  }
+  return false;
+}
 
 std::string FormatRelModule(const RelModule& module) {
   std::string out;
@@ -75,7 +144,9 @@ std::string FormatRelModule(const RelModule& module) {
     out += ' ';
     out += OneLine(interrupt.symbol);
   }
-  out += "\nREL ";
+  out += '\n';
+  out += FormatCallGraph(module);
+  out += "REL ";
   out += std::to_string(module.rel.size());
   out += '\n';
   out += module.rel;
@@ -113,6 +184,9 @@ bool ParseRelModules(std::string_view bytes, std::vector<RelModule>* modules, st
       RelInterrupt interrupt;
       good = ParseInterrupt(interrupt_text, &interrupt) && NextLine(bytes, &pos, &l5);
       module.interrupts.push_back(std::move(interrupt));
+    }
+    while (good && (l5 == "CALLGRAPH" || module.call_graph) && !Field(l5, "REL", &size_text)) {
+      good = ParseCallGraphLine(l5, &module) && NextLine(bytes, &pos, &l5);
     }
     if (!good || !Field(l5, "REL", &size_text)) {
       *err = "BAD MODULE HEADER";

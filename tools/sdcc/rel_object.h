@@ -8,6 +8,12 @@
 //   TOOL C51
 //   MODEL SMALL
 //   INTERRUPT 1 _t0             one line per interrupt routine defined here
+//   CALLGRAPH                   the compiler's record of its functions follows
+//   FUNCTION G _show            G: public, L: the module's own (static)
+//   FRAME _show_buf$1f2e3d 6    its locals, which the linker places
+//   CALL _lcd_put               a function it calls by name
+//   INDIRECT                    it calls through a pointer
+//   TAKEN _on_key               a function whose address the module takes
 //   REL 1234
 //   <1234 bytes: the relocatable sdcc or sdas8051 wrote>
 //   END
@@ -16,6 +22,11 @@
 // relocatable goes in with its byte count, not line by line, so nothing in
 // it can end the block early. The INTERRUPT lines tell the linker which
 // vectors to lay down; objects written before them have none and still load.
+//
+// The call graph lets the linker overlay the locals of functions that are
+// never active at once, as the original toolchain does: the compiler leaves
+// a FRAME's bytes out of the module (its code names them as externals) and
+// the linker defines every one. A module without CALLGRAPH keeps its locals.
 #ifndef C51_TOOLS_SDCC_REL_OBJECT_H_
 #define C51_TOOLS_SDCC_REL_OBJECT_H_
 
@@ -33,13 +44,31 @@ struct RelInterrupt {
   std::string symbol;
 };
 
+// A local of a function, or a parameter passed in memory, that the linker
+// places: the symbol the module's code uses and its size in bytes.
+struct RelFrameItem {
+  std::string symbol;
+  uint32_t size = 0;
+};
+
+struct RelFunction {
+  std::string symbol;  // "_show"
+  bool global = true;  // false: static, known by this name only in its module
+  std::vector<RelFrameItem> frame;
+  std::vector<std::string> calls;  // direct callees as the module names them
+  bool indirect_calls = false;
+};
+
 struct RelModule {
-  std::string name;    // the source's title, upper-cased
-  std::string source;  // the source file as named on the command line
-  std::string tool;    // "C51" or "A51"
-  std::string model;   // "SMALL", "COMPACT" or "LARGE"
-  std::string rel;     // the relocatable's bytes
+  std::string name;                           // the source's title, upper-cased
+  std::string source;                         // the source file as named on the command line
+  std::string tool;                           // "C51" or "A51"
+  std::string model;                          // "SMALL", "COMPACT" or "LARGE"
+  std::string rel;                            // the relocatable's bytes
   std::vector<RelInterrupt> interrupts = {};  // defaulted: older initialisers stay valid
+  bool call_graph = false;                    // the three below are known
+  std::vector<RelFunction> functions = {};
+  std::vector<std::string> taken = {};  // functions whose address is taken
 };
 
 constexpr std::string_view kRelLibraryHeader = "SDCCLIB 1\n";
@@ -48,6 +77,16 @@ constexpr std::string_view kRelLibraryHeader = "SDCCLIB 1\n";
 constexpr uint32_t kMaxInterrupt = 255;
 
 std::string FormatRelModule(const RelModule& module);
+
+// The call graph's lines (CALLGRAPH first), each ended by "\n"; empty when
+// the module has none. The compiler's assembly output carries them as
+// comments for the assembler to put into the object.
+std::string FormatCallGraph(const RelModule& module);
+
+// Takes one call graph line (without its end) into `module`; false when it
+// is not one or is malformed. A FRAME, CALL or INDIRECT line needs a
+// FUNCTION before it.
+bool ParseCallGraphLine(std::string_view line, RelModule* module);
 
 // Every module of an object or library file, a leading dependency record
 // skipped. False with `err` when the bytes are not one of ours or are cut.
