@@ -93,6 +93,18 @@ std::vector<RelInterrupt> RecordedInterrupts(std::string_view text) {
   return interrupts;
 }
 
+// The call graph the compiler recorded in an assembly source it wrote
+// ("; C51-GRAPH: FUNCTION G _main"). Lines that do not read so are left
+// out; a frame they would have named is then an unresolved symbol at the
+// link, not silence.
+void RecordCallGraph(std::string_view text, RelModule* module) {
+  for (size_t at = text.find(kCallGraphMarker); at != std::string_view::npos;
+       at = text.find(kCallGraphMarker, at + 1)) {
+    const size_t begin = at + kCallGraphMarker.size();
+    ParseCallGraphLine(sim::Trim(text.substr(begin, text.find('\n', begin) - begin)), module);
+  }
+}
+
 // The equates that stand for SET and RESET, in a file of their own in front
 // of the source, so the source's line numbers stay as they are.
 std::string Equates(const AssembleRequest& request) {
@@ -255,6 +267,7 @@ class AssemblerRun {
     module.model = request_.model;
     module.rel = rel_;
     module.interrupts = RecordedInterrupts(source_text_);
+    RecordCallGraph(source_text_, &module);
     sizes_ = ReadModuleSizes(rel_);
     if (!WriteObjectFile(target, kTool, request_.source, headers_, std::move(module), console_)) {
       exit_code_ = sim::kExitFatal;

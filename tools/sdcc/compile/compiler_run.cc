@@ -6,10 +6,12 @@
 #include "platform/codepage.h"
 #include "platform/fs.h"
 #include "sdcc/compile/dialect_rewriter.h"
+#include "sdcc/compile/frame_records.h"
 #include "sdcc/compile/include_mirror.h"
 #include "sdcc/compile/object_output.h"
 #include "sdcc/compile/sdcc_commands.h"
 #include "sdcc/compile/sdcc_messages.h"
+#include "sdcc/compile/static_locals.h"
 #include "sdcc/rel_object.h"
 #include "sdcc/run_program.h"
 #include "sdcc/temp_folder.h"
@@ -125,7 +127,8 @@ void ReplaceAll(const std::string& from, const std::string& to, std::string* tex
 // The assembly source for SRC: the headers first, for the assembler's record.
 std::string AssemblyWithDepends(const std::string& assembly,
                                 const std::vector<std::string>& headers,
-                                const std::vector<InterruptFunction>& interrupts) {
+                                const std::vector<InterruptFunction>& interrupts,
+                                const RelModule& graph) {
   std::string out;
   for (const std::string& header : headers) {
     out += kDependsMarker;
@@ -135,6 +138,13 @@ std::string AssemblyWithDepends(const std::string& assembly,
   for (const InterruptFunction& f : interrupts) {
     out += kInterruptMarker;
     out += std::to_string(f.number) + " _" + f.name + "\n";
+  }
+  const std::string lines = FormatCallGraph(graph);
+  for (size_t pos = 0; pos < lines.size();) {
+    const size_t end = lines.find('\n', pos);
+    out += kCallGraphMarker;
+    out += lines.substr(pos, end - pos + 1);
+    pos = end + 1;
   }
   return out + assembly;
 }
@@ -252,9 +262,17 @@ class CompilerRun {
     const std::string c_path = temp_->native() + title + ".c";
     // A model pragma makes other options, whose commands differ.
     const std::vector<std::string> options = SdccOptions(effective_);
+    // The locals go to the linker, which overlays them (frame_records.h).
+    const FunctionLocals locals = FindFunctionLocals(rewritten_.text);
+    const std::string tag = ModuleTag(sim::AbsolutePath(request_.source));
+    auto externalize = [&](std::string* assembly) {
+      std::string edited;
+      ExternalizeFrames(*assembly, locals, tag, &edited, &graph_);
+      *assembly = std::move(edited);
+    };
     const ProgramRun run = RunCompiler(
         sdcc_, options, options == options_ ? commands_ : FindSdccCommands(sdcc_, options, *temp_),
-        c_path, temp_->native() + title, ToAssembly());
+        c_path, temp_->native() + title, ToAssembly(), externalize);
     if (!run.started) return Fail("STARTING SDCC", CantRun());
     const int errors_before = reporter_.errors();
     reporter_.ReportAll(ParseCompilerOutput(run.output));
@@ -265,6 +283,7 @@ class CompilerRun {
       reporter_.Report(sim::Severity::kError, std::string(kGenericCompilerCode), "", 1,
                        "sdcc wrote no output");
     }
+    if (reporter_.errors() == 0 && ToAssembly()) externalize(&output_);
     // Debug records and the assembly listing's source lines name the files
     // sdcc made here; name the user's files and the source's folder
     // instead, which outlive this one.
@@ -289,7 +308,8 @@ class CompilerRun {
     if (reporter_.errors() > 0 || target_.empty()) return true;
     if (ToAssembly()) {
       std::string err;
-      if (sim::WriteFile(target_, AssemblyWithDepends(output_, headers_, rewritten_.interrupts),
+      if (sim::WriteFile(target_,
+                         AssemblyWithDepends(output_, headers_, rewritten_.interrupts, graph_),
                          &err)) {
         return true;
       }
@@ -303,6 +323,9 @@ class CompilerRun {
     for (const InterruptFunction& f : rewritten_.interrupts) {
       module.interrupts.push_back(RelInterrupt{static_cast<uint32_t>(f.number), "_" + f.name});
     }
+    module.call_graph = graph_.call_graph;
+    module.functions = std::move(graph_.functions);
+    module.taken = std::move(graph_.taken);
     sizes_ = ReadModuleSizes(output_);
     if (!WriteObjectFile(target_, kTool, request_.source, headers_, std::move(module), console_)) {
       exit_code_ = sim::kExitFatal;
@@ -357,6 +380,7 @@ class CompilerRun {
   std::vector<std::string> headers_;  // as found, first inclusion first
   CompileRequest effective_;          // with the model a pragma chose
   std::string output_;                // sdcc's relocatable or assembly source
+  RelModule graph_;                   // the call graph fields, when the frames went out
   sim::ModuleSizes sizes_;
   std::string assembly_listing_;  // sdas8051's, for CODE
   int exit_code_ = sim::kExitFatal;

@@ -23,6 +23,9 @@ constexpr std::string_view kDependsMarker = "; C51-DEPENDS: ";
 // the assembler's object tells the linker which vectors to lay down.
 constexpr std::string_view kInterruptMarker = "; C51-INTERRUPT: ";
 
+// One line of the call graph record (rel_object.h): "; C51-GRAPH: CALL _f".
+constexpr std::string_view kCallGraphMarker = "; C51-GRAPH: ";
+
 // Adds up the areas ("A CSEG size 1A flags 0 addr 0") of an sdcc
 // relocatable; bits count as bytes, rounded up.
 sim::ModuleSizes ReadModuleSizes(std::string_view rel);

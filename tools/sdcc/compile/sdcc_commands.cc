@@ -247,7 +247,8 @@ ProgramRun RunPreprocessor(const std::string& sdcc, const std::vector<std::strin
 
 ProgramRun RunCompiler(const std::string& sdcc, const std::vector<std::string>& options,
                        const SdccCommands& commands, const std::string& c_path,
-                       const std::string& stem, bool to_assembly) {
+                       const std::string& stem, bool to_assembly,
+                       const std::function<void(std::string*)>& edit) {
   const std::string assembly = stem + ".asm", object = stem + ".rel";
   const bool assemble_here = !to_assembly && commands.known();
   std::vector<std::string> args = options;
@@ -258,12 +259,22 @@ ProgramRun RunCompiler(const std::string& sdcc, const std::vector<std::string>& 
   }
   ProgramRun run = RunProgram(sdcc, args);
   if (!assemble_here || !run.started || run.exit_code != 0) return run;
+  if (edit) {
+    std::string text, err;
+    if (sim::ReadFile(assembly, &text) != sim::ReadResult::kOkay) return run;
+    edit(&text);
+    if (!sim::WriteFile(assembly, text, &err)) {
+      run.output += err + "\n";
+      run.exit_code = 1;
+      return run;
+    }
+  }
   std::vector<std::string> assemble = commands.assemble.args;
   assemble.insert(assemble.end(), {object, assembly});
   const ProgramRun assembled = RunProgram(commands.assemble.program, assemble);
   if (!assembled.started) {
     ForgetSdccCommands(sdcc, options);
-    return RunCompiler(sdcc, options, SdccCommands(), c_path, stem, to_assembly);
+    return RunCompiler(sdcc, options, SdccCommands(), c_path, stem, to_assembly, edit);
   }
   run.output += assembled.output;
   // sdcc's driver ends so when its assembler fails.

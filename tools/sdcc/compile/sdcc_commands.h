@@ -13,6 +13,7 @@
 #ifndef C51_TOOLS_SDCC_COMPILE_SDCC_COMMANDS_H_
 #define C51_TOOLS_SDCC_COMPILE_SDCC_COMMANDS_H_
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,11 +61,13 @@ ProgramRun RunPreprocessor(const std::string& sdcc, const std::vector<std::strin
 
 // sdcc on the C file `c_path`, writing `<stem>.asm` when `to_assembly`,
 // else `<stem>.rel`: "sdcc -S", then for an object sdas8051 as sdcc's
-// driver would start it; "sdcc -c" when `commands` are not known. The
-// output holds both programs' messages.
+// driver would start it, `edit` changing the assembly source in between;
+// "sdcc -c" when `commands` are not known (nothing edited). The output
+// holds both programs' messages.
 ProgramRun RunCompiler(const std::string& sdcc, const std::vector<std::string>& options,
                        const SdccCommands& commands, const std::string& c_path,
-                       const std::string& stem, bool to_assembly);
+                       const std::string& stem, bool to_assembly,
+                       const std::function<void(std::string*)>& edit = {});
 
 }  // namespace c51::sdcc
 

@@ -1,0 +1,228 @@
+// The compiler hands its functions' locals to the linker: which locals are
+// static (kept), what sdcc's own output becomes, and what the record holds.
+#include "sdcc/compile/frame_records.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "sdcc/compile/static_locals.h"
+#include "sdcc/run_program.h"
+#include "sdcc/temp_folder.h"
+#include "sim/files.h"
+
+namespace c51::sdcc {
+namespace {
+
+TEST(StaticLocals, TellsStaticFromAutomaticPerFunction) {
+  const FunctionLocals locals = FindFunctionLocals(
+      "# 1 \"m.c\"\n"
+      "struct pt { int x; } origin = { 1 };\n"
+      "char buf[sizeof(int)] = { 0 };\n"
+      "int proto(int a);\n"
+      "void tick(void) __interrupt(1) __using(1) { static unsigned char n; unsigned char k; n++; "
+      "}\n"
+      "int sum(int a) { static int total = 0, runs; int i; { static char deep[2] = {1, 2}; } "
+      "return total + a + i; }\n"
+      "void (*pick(int i))(void) { static int x; return 0; }\n"
+      "void after(void) { char c; }\n");
+  struct Row {
+    const char* function;
+    const char* name;
+    bool automatic;
+  } rows[] = {
+      {"tick", "k", true},
+      {"tick", "n", false},
+      {"sum", "i", true},
+      {"sum", "a", true},
+      {"sum", "total", false},
+      {"sum", "runs", false},
+      {"sum", "deep", false},
+      {"after", "c", true},
+      // No body found: nothing counts as automatic there.
+      {"pick", "x", false},
+      {"pick", "i", false},
+      {"proto", "a", false},
+      {"origin", "x", false},
+      {"buf", "x", false},
+  };
+  for (const Row& r : rows) {
+    EXPECT_EQ(locals.IsAutomatic(r.function, r.name), r.automatic) << r.function << " " << r.name;
+  }
+}
+
+// A hand-made piece of sdcc's output: a static function's parameter, a
+// public function's parameter, a static local, a debug label.
+constexpr char kAssembly[] =
+    "\t.module m\n"
+    "\t.globl _shown\n"
+    "\t.globl _shown_PARM_2\n"
+    "\t.area DSEG    (DATA)\n"
+    "_count::\n"
+    "\t.ds 2\n"
+    "Lm.shown$keep$1_0$3==.\n"
+    "_shown_keep_65536_3:\n"
+    "\t.ds 1\n"
+    "_shown_PARM_2:\n"
+    "\t.ds 1\n"
+    "Lm.shown$buf$1_0$3==.\n"
+    "_shown_buf_65536_3:\n"
+    "\t.ds 4\n"
+    "_put_PARM_2:\n"
+    "\t.ds 1\n"
+    "\t.area\tOSEG    (OVR,DATA)\n"
+    "_put_i_65536_9:\n"
+    "\t.ds 1\n"
+    "\t.area CSEG    (CODE)\n"
+    ";Allocation info for local variables in function 'put'\n"
+    ";b                         Allocated with name '_put_PARM_2'\n"
+    ";i                         Allocated with name '_put_i_65536_9'\n"
+    ";\t function put\n"
+    "_put:\n"
+    "\tmov\t_put_i_65536_9,dpl ; _put_i_65536_9 in a comment stays\n"
+    "\tret\n"
+    ";Allocation info for local variables in function 'shown'\n"
+    ";keep                      Allocated with name '_shown_keep_65536_3'\n"
+    ";b                         Allocated with name '_shown_PARM_2'\n"
+    ";buf                       Allocated with name '_shown_buf_65536_3'\n"
+    ";\t function shown\n"
+    "_shown:\n"
+    "\tmov\tr0,#_shown_buf_65536_3\n"
+    "\tmov\t(_shown_buf_65536_3 + 1),_shown_keep_65536_3\n"
+    "\tmov\t_put_PARM_2,_shown_PARM_2\n"
+    "\tmov\tdptr,#_handler\n"
+    "\tmov\tr1,#_count\n"
+    "\tlcall\t_put\n"
+    "\tlcall\t__sdcc_call_dptr\n"
+    "\tlcall\t_put\n"
+    "\tljmp\t_elsewhere\n"
+    "00101$:\n"
+    "\tsjmp\t00101$\n"
+    "\t.area CONST   (CODE)\n"
+    "_table:\n"
+    "\t.byte _other, (_other >> 8)\n"
+    "__str_0:\n"
+    "\t.ascii \"a;b\"\n";
+
+TEST(FrameRecords, LocalsLeaveTheModuleAndTheGraphIsRecorded) {
+  FunctionLocals locals;
+  locals.statics["shown"] = {"keep"};
+  locals.statics["put"] = {};
+  std::string out;
+  RelModule m;
+  ExternalizeFrames(kAssembly, locals, "abcd1234", &out, &m);
+
+  ASSERT_TRUE(m.call_graph);
+  ASSERT_EQ(m.functions.size(), 2u);
+  const RelFunction& put = m.functions[0];
+  const RelFunction& shown = m.functions[1];
+  EXPECT_EQ(put.symbol, "_put");
+  EXPECT_FALSE(put.global);
+  ASSERT_EQ(put.frame.size(), 2u);
+  EXPECT_EQ(put.frame[0].symbol, "_put_PARM_2$abcd1234");
+  EXPECT_EQ(put.frame[1].symbol, "_put_i_65536_9$abcd1234");
+  EXPECT_EQ(put.frame[1].size, 1u);
+
+  EXPECT_EQ(shown.symbol, "_shown");
+  EXPECT_TRUE(shown.global);
+  ASSERT_EQ(shown.frame.size(), 2u);
+  EXPECT_EQ(shown.frame[0].symbol, "_shown_PARM_2");  // public: other modules write it
+  EXPECT_EQ(shown.frame[1].symbol, "_shown_buf_65536_3$abcd1234");
+  EXPECT_EQ(shown.frame[1].size, 4u);
+  EXPECT_EQ(shown.calls, (std::vector<std::string>{"_put", "_elsewhere"}));
+  EXPECT_TRUE(shown.indirect_calls);
+  EXPECT_FALSE(put.indirect_calls);
+  EXPECT_EQ(m.taken, (std::vector<std::string>{"_handler", "_other"}));
+
+  // The storage is gone, the static stays, the uses are renamed.
+  EXPECT_EQ(out.find("_shown_buf_65536_3:"), std::string::npos) << out;
+  EXPECT_EQ(out.find("Lm.shown$buf"), std::string::npos) << out;
+  EXPECT_NE(out.find("Lm.shown$keep$1_0$3==.\n_shown_keep_65536_3:\n\t.ds 1\n"), std::string::npos);
+  EXPECT_NE(out.find("_count::\n\t.ds 2\n"), std::string::npos);
+  EXPECT_NE(out.find("\t.globl _shown_buf_65536_3$abcd1234\n"), std::string::npos);
+  EXPECT_NE(out.find("mov\tr0,#_shown_buf_65536_3$abcd1234\n"), std::string::npos);
+  EXPECT_NE(out.find("(_shown_buf_65536_3$abcd1234 + 1),_shown_keep_65536_3\n"), std::string::npos);
+  EXPECT_NE(out.find("mov\t_put_PARM_2$abcd1234,_shown_PARM_2\n"), std::string::npos);
+  EXPECT_NE(out.find("mov\t_put_i_65536_9$abcd1234,dpl ; _put_i_65536_9 in a comment"),
+            std::string::npos);
+  EXPECT_NE(out.find(".ascii \"a;b\"\n"), std::string::npos);
+  EXPECT_EQ(out.find("_shown_PARM_2:\n"), std::string::npos);
+
+  // A function whose body the C text did not show keeps all of its locals.
+  FunctionLocals unknown;
+  ExternalizeFrames(kAssembly, unknown, "abcd1234", &out, &m);
+  EXPECT_EQ(out, kAssembly);
+  EXPECT_TRUE(m.functions[0].frame.empty());
+  EXPECT_EQ(m.functions[1].calls.size(), 2u);  // the graph is still known
+}
+
+TEST(FrameRecords, ModuleTagsDifferPerSource) {
+  EXPECT_EQ(ModuleTag("/p/a.c").size(), 8u);
+  EXPECT_EQ(ModuleTag("/p/a.c"), ModuleTag("/p/a.c"));
+  EXPECT_NE(ModuleTag("/p/a.c"), ModuleTag("/q/a.c"));
+}
+
+// sdcc's real output: the format the transformation reads must be the one
+// this sdcc writes, and what comes out must assemble.
+TEST(FrameRecords, SdccOutputAssemblesWithItsFramesExternal) {
+  const std::string sdcc = FindSdccProgram("sdcc");
+  const std::string sdas = FindSdccProgram("sdas8051");
+  if (sdcc.empty() || sdas.empty()) GTEST_SKIP() << "sdcc is not installed";
+  TempFolder dir;
+  ASSERT_FALSE(dir.path().empty());
+  const std::string c =
+      "typedef void (*fn)(void);\n"
+      "unsigned char g;\n"
+      "static unsigned char add(unsigned char a, unsigned char b, unsigned char c) { unsigned "
+      "char t[3]; t[0] = a; t[1] = b; t[2] = c; return t[a & 1] + t[2]; }\n"
+      "void a(void) { g++; }\n"
+      "__code fn table[] = { a };\n"
+      "unsigned char run(unsigned char i, unsigned char j) { static unsigned char keep; "
+      "volatile unsigned char v[4]; v[i & 3] = j; keep += v[0]; table[0](); return add(v[1], "
+      "keep, j) + add(i, j, 1); }\n"
+      "void main(void) { g = run(1, 2); }\n";
+  std::string err;
+  ASSERT_TRUE(sim::WriteFile(dir.path() + "m.c", c, &err)) << err;
+  ProgramRun run =
+      RunProgram(sdcc, {"-mmcs51", "-S", dir.native() + "m.c", "-o", dir.native() + "m.asm"});
+  ASSERT_EQ(run.exit_code, 0) << run.output;
+  std::string assembly, out;
+  ASSERT_EQ(sim::ReadFile(dir.path() + "m.asm", &assembly), sim::ReadResult::kOkay);
+  RelModule m;
+  ExternalizeFrames(assembly, FindFunctionLocals("# 1 \"m.c\"\n" + c), "t1", &out, &m);
+  auto find = [&](const std::string& symbol) -> const RelFunction* {
+    for (const RelFunction& f : m.functions) {
+      if (f.symbol == symbol) return &f;
+    }
+    return nullptr;
+  };
+  const RelFunction* run_f = find("_run");
+  const RelFunction* add_f = find("_add");
+  ASSERT_NE(run_f, nullptr);
+  ASSERT_NE(add_f, nullptr);
+  EXPECT_FALSE(add_f->global);
+  EXPECT_TRUE(run_f->indirect_calls);
+  EXPECT_NE(std::find(run_f->calls.begin(), run_f->calls.end(), "_add"), run_f->calls.end());
+  EXPECT_NE(std::find(m.taken.begin(), m.taken.end(), "_a"), m.taken.end());
+  auto has_frame = [](const RelFunction& f, const std::string& prefix) {
+    return std::any_of(f.frame.begin(), f.frame.end(), [&](const RelFrameItem& item) {
+      return item.symbol.compare(0, prefix.size(), prefix) == 0;
+    });
+  };
+  EXPECT_TRUE(has_frame(*run_f, "_run_v_"));
+  EXPECT_TRUE(has_frame(*run_f, "_run_PARM_2"));
+  EXPECT_FALSE(has_frame(*run_f, "_run_keep_"));
+  EXPECT_TRUE(has_frame(*add_f, "_add_PARM_2$t1"));
+  EXPECT_TRUE(has_frame(*add_f, "_add_t_"));
+
+  ASSERT_TRUE(sim::WriteFile(dir.path() + "x.asm", out, &err)) << err;
+  run = RunProgram(sdas, {"-plosgffw", dir.native() + "x.rel", dir.native() + "x.asm"});
+  EXPECT_EQ(run.exit_code, 0) << run.output;
+  std::string rel;
+  ASSERT_EQ(sim::ReadFile(dir.path() + "x.rel", &rel), sim::ReadResult::kOkay);
+  EXPECT_NE(rel.find("S _run_PARM_2 Ref"), std::string::npos) << rel;
+  EXPECT_NE(rel.find("S _add_PARM_2$t1 Ref"), std::string::npos) << rel;
+}
+
+}  // namespace
+}  // namespace c51::sdcc

@@ -1,0 +1,325 @@
+#include "sdcc/compile/frame_records.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <map>
+#include <set>
+#include <vector>
+
+namespace c51::sdcc {
+
+namespace {
+
+bool IsSymbolByte(char c) {
+  const unsigned char u = static_cast<unsigned char>(c);
+  return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_' ||
+         u == '$' || u == '.';
+}
+
+std::string_view Trim(std::string_view s) {
+  while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+  while (!s.empty() &&
+         (s.back() == ' ' || s.back() == '\t' || s.back() == '\r' || s.back() == '\n')) {
+    s.remove_suffix(1);
+  }
+  return s;
+}
+
+// The part of a line before its comment; a ";" inside quotes is text.
+std::string_view CodePart(std::string_view line) {
+  char quote = 0;
+  for (size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (quote != 0) {
+      if (c == '\\') {
+        ++i;
+      } else if (c == quote) {
+        quote = 0;
+      }
+    } else if (c == '"' || c == '\'') {
+      quote = c;
+    } else if (c == ';') {
+      return line.substr(0, i);
+    }
+  }
+  return line;
+}
+
+// The symbols of `text`, in order: runs of symbol bytes that do not start
+// with a digit ("0x12", "00105$" are numbers and local labels).
+std::vector<std::string_view> Symbols(std::string_view text) {
+  std::vector<std::string_view> out;
+  for (size_t i = 0; i < text.size();) {
+    if (!IsSymbolByte(text[i])) {
+      if (text[i] == '"' || text[i] == '\'') {  // skip quoted text
+        const size_t close = text.find(text[i], i + 1);
+        i = close == std::string_view::npos ? text.size() : close + 1;
+        continue;
+      }
+      ++i;
+      continue;
+    }
+    size_t end = i;
+    while (end < text.size() && IsSymbolByte(text[end])) ++end;
+    if (text[i] < '0' || text[i] > '9') out.push_back(text.substr(i, end - i));
+    i = end;
+  }
+  return out;
+}
+
+// "\tlcall\t_f" => "lcall", "_f"; a label before the instruction is skipped.
+void SplitInstruction(std::string_view code, std::string_view* mnemonic,
+                      std::string_view* operands) {
+  code = Trim(code);
+  const size_t colon = code.find(':');
+  if (colon != std::string_view::npos && code.find_first_of(" \t") > colon) {
+    const size_t after = code.find_first_not_of(':', colon);
+    code = after == std::string_view::npos ? std::string_view() : Trim(code.substr(after));
+  }
+  const size_t cut = code.find_first_of(" \t");
+  *mnemonic = code.substr(0, cut);
+  *operands = cut == std::string_view::npos ? std::string_view() : Trim(code.substr(cut));
+}
+
+bool StartsWith(std::string_view s, std::string_view p) {
+  return s.size() >= p.size() && s.substr(0, p.size()) == p;
+}
+
+// "\t.ds 6" => 6.
+bool DsSize(std::string_view code, uint32_t* size) {
+  std::string_view mnemonic, operands;
+  SplitInstruction(code, &mnemonic, &operands);
+  if (mnemonic != ".ds" || operands.empty()) return false;
+  uint32_t value = 0;
+  for (char c : operands) {
+    if (c < '0' || c > '9' || value > 0x10000) return false;
+    value = value * 10 + static_cast<uint32_t>(c - '0');
+  }
+  *size = value;
+  return true;
+}
+
+// "_name:" or "_name::" alone on the line => "_name".
+std::string_view LabelOf(std::string_view code) {
+  code = Trim(code);
+  const size_t colon = code.find(':');
+  if (colon == 0 || colon == std::string_view::npos) return {};
+  const std::string_view rest = code.substr(colon);
+  if (rest != ":" && rest != "::") return {};
+  const std::string_view name = code.substr(0, colon);
+  for (char c : name) {
+    if (!IsSymbolByte(c)) return {};
+  }
+  return name;
+}
+
+// ";count                     Allocated with name '_f_count_65536_3'"
+bool AllocatedName(std::string_view line, std::string* variable, std::string* symbol) {
+  constexpr std::string_view kWith = "Allocated with name '";
+  if (line.empty() || line[0] != ';') return false;
+  const size_t with = line.find(kWith);
+  if (with == std::string_view::npos) return false;
+  const std::string_view var = Trim(line.substr(1, with - 1));
+  const size_t begin = with + kWith.size();
+  const size_t end = line.find('\'', begin);
+  if (var.empty() || end == std::string_view::npos) return false;
+  variable->assign(var);
+  symbol->assign(line.substr(begin, end - begin));
+  return true;
+}
+
+// ";Allocation info for local variables in function 'f'" => "f".
+bool AllocationHeader(std::string_view line, std::string* function) {
+  constexpr std::string_view kHead = ";Allocation info for local variables in function '";
+  if (!StartsWith(line, kHead)) return false;
+  const size_t end = line.find('\'', kHead.size());
+  if (end == std::string_view::npos) return false;
+  function->assign(line.substr(kHead.size(), end - kHead.size()));
+  return true;
+}
+
+// ";\t function f" => "f".
+bool FunctionComment(std::string_view line, std::string* function) {
+  if (line.empty() || line[0] != ';') return false;
+  std::string_view rest = Trim(line.substr(1));
+  if (!StartsWith(rest, "function ")) return false;
+  rest = Trim(rest.substr(9));
+  if (rest.empty() || rest.find_first_of(" \t") != std::string_view::npos) return false;
+  function->assign(rest);
+  return true;
+}
+
+bool IsCall(std::string_view mnemonic) {
+  return mnemonic == "lcall" || mnemonic == "acall" || mnemonic == "ljmp" || mnemonic == "ajmp" ||
+         mnemonic == "sjmp";
+}
+
+struct DataItem {
+  size_t label_line = 0;
+  size_t ds_line = 0;
+  uint32_t size = 0;
+};
+
+}  // namespace
+
+std::string ModuleTag(std::string_view source) {
+  uint32_t hash = 2166136261u;
+  for (char c : source) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 16777619u;
+  }
+  static const char kHex[] = "0123456789abcdef";
+  std::string out(8, '0');
+  for (int i = 7; i >= 0; --i, hash >>= 4) out[static_cast<size_t>(i)] = kHex[hash & 15];
+  return out;
+}
+
+void ExternalizeFrames(std::string_view assembly, const FunctionLocals& locals,
+                       std::string_view tag, std::string* out, RelModule* module) {
+  std::vector<std::string_view> lines;
+  for (size_t pos = 0; pos < assembly.size();) {
+    size_t end = assembly.find('\n', pos);
+    end = end == std::string_view::npos ? assembly.size() : end + 1;
+    lines.push_back(assembly.substr(pos, end - pos));
+    pos = end;
+  }
+
+  std::set<std::string, std::less<>> globals;
+  std::map<std::string, std::vector<std::pair<std::string, std::string>>> allocated;
+  std::map<std::string, DataItem, std::less<>> data;  // in DSEG and OSEG
+  std::vector<std::string> order;                     // functions as their code comes
+  std::map<std::string, RelFunction> functions;
+  std::set<std::string> taken;
+  std::set<std::string, std::less<>> code_labels, other_labels;
+  std::string area, allocating, current;
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::string_view line = Trim(lines[i]);
+    std::string name, variable, symbol;
+    if (AllocationHeader(line, &name)) {
+      allocating = name;
+      continue;
+    }
+    if (!allocating.empty() && AllocatedName(line, &variable, &symbol)) {
+      allocated[allocating].emplace_back(variable, symbol);
+      continue;
+    }
+    if (FunctionComment(line, &name)) {
+      current = name;
+      if (functions.emplace(name, RelFunction{"_" + name, true, {}, {}, false}).second) {
+        order.push_back(name);
+      }
+      continue;
+    }
+    const std::string_view code = CodePart(line);
+    if (Trim(code).empty()) continue;
+    allocating.clear();
+    std::string_view mnemonic, operands;
+    SplitInstruction(code, &mnemonic, &operands);
+    if (mnemonic == ".area") {
+      const std::vector<std::string_view> words = Symbols(operands);
+      area = words.empty() ? std::string() : std::string(words[0]);
+      continue;
+    }
+    if (mnemonic == ".globl") {
+      for (std::string_view s : Symbols(operands)) globals.emplace(s);
+      continue;
+    }
+    const std::string_view label = LabelOf(code);
+    if (!label.empty()) {
+      (area == "CSEG" ? code_labels : other_labels).emplace(label);
+      uint32_t size = 0;
+      // A data item: its label, then ".ds n" on the next line.
+      if ((area == "DSEG" || area == "OSEG") && i + 1 < lines.size() &&
+          DsSize(CodePart(lines[i + 1]), &size)) {
+        data[std::string(label)] = DataItem{i, i + 1, size};
+      }
+      continue;
+    }
+    if (IsCall(mnemonic)) {
+      const std::vector<std::string_view> target = Symbols(operands);
+      if (current.empty() || target.size() != 1 || target[0][0] != '_') continue;
+      RelFunction& f = functions[current];
+      if (target[0] == "__sdcc_call_dptr") {
+        f.indirect_calls = true;
+      } else if (std::find(f.calls.begin(), f.calls.end(), target[0]) == f.calls.end()) {
+        f.calls.emplace_back(target[0]);
+      }
+      continue;
+    }
+    // An address used as a value: "#_f", "#(_f >> 8)", ".byte _f, (_f >> 8)".
+    const bool data_words = mnemonic == ".byte" || mnemonic == ".db" || mnemonic == ".dw" ||
+                            mnemonic == ".word" || mnemonic == ".3byte";
+    for (size_t hash = data_words ? 0 : operands.find('#'); hash != std::string_view::npos;
+         hash = operands.find('#', hash + 1)) {
+      std::string_view value = operands.substr(hash);
+      if (!data_words) value = value.substr(0, value.find(','));
+      for (std::string_view s : Symbols(value)) {
+        if (s[0] == '_') taken.emplace(s);
+      }
+      if (data_words) break;
+    }
+  }
+
+  // Each function's automatic locals that sdcc laid into DSEG or OSEG.
+  std::map<std::string, std::string, std::less<>> renamed;
+  std::vector<bool> dropped(lines.size(), false);
+  std::map<size_t, std::string> globl_at;
+  for (const std::string& name : order) {
+    RelFunction& f = functions[name];
+    f.global = globals.count(f.symbol) != 0;
+    const auto list = allocated.find(name);
+    if (list == allocated.end()) continue;
+    for (const auto& [variable, symbol] : list->second) {
+      const auto item = data.find(symbol);
+      if (item == data.end() || renamed.count(symbol) != 0 || !locals.IsAutomatic(name, variable)) {
+        continue;
+      }
+      const std::string new_name =
+          globals.count(symbol) != 0 ? symbol : symbol + "$" + std::string(tag);
+      renamed[symbol] = new_name;
+      f.frame.push_back(RelFrameItem{new_name, item->second.size});
+      const size_t at = item->second.label_line;
+      dropped[at] = dropped[item->second.ds_line] = true;
+      // sdcc's debug label for the item ("Lmain.f$buf$1_0$12==.") goes too.
+      if (at > 0 && Trim(CodePart(lines[at - 1])).size() > 3 &&
+          Trim(lines[at - 1]).substr(Trim(lines[at - 1]).size() - 3) == "==.") {
+        dropped[at - 1] = true;
+      }
+      globl_at[at] = new_name;
+    }
+  }
+  // What the module defines outside its code (variables, strings) is no
+  // function; an address of something defined elsewhere may be one.
+  for (auto it = taken.begin(); it != taken.end();) {
+    it = other_labels.count(*it) != 0 || data.count(*it) != 0 ? taken.erase(it) : std::next(it);
+  }
+
+  module->call_graph = true;
+  module->functions.clear();
+  for (const std::string& name : order) module->functions.push_back(std::move(functions[name]));
+  module->taken.assign(taken.begin(), taken.end());
+
+  out->clear();
+  out->reserve(assembly.size() + 64 * globl_at.size());
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (dropped[i]) {
+      const auto g = globl_at.find(i);
+      if (g != globl_at.end()) out->append("\t.globl " + g->second + "\n");
+      continue;
+    }
+    const std::string_view line = lines[i];
+    const std::string_view code = CodePart(line);
+    size_t copied = 0;
+    for (std::string_view s : Symbols(code)) {
+      const auto r = renamed.find(s);
+      if (r == renamed.end() || r->second == r->first) continue;
+      const size_t at = static_cast<size_t>(s.data() - line.data());
+      out->append(line.substr(copied, at - copied));
+      out->append(r->second);
+      copied = at + s.size();
+    }
+    out->append(line.substr(copied));
+  }
+}
+
+}  // namespace c51::sdcc
