@@ -82,6 +82,7 @@ TEST(RelObject, CallGraphRoundTripsAndMalformedLinesAreRefused) {
       {"_show", true, {{"_show_buf$1f2e3d", 6}, {"_show_PARM_2", 1}}, {"_put", "__divuint"}, true},
       {"_put", false, {}, {}, false}};
   m.taken = {"_on_key"};
+  m.float_formats = true;
   std::vector<RelModule> read;
   std::string err;
   ASSERT_TRUE(ParseRelModules(FormatRelModule(m) + FormatRelModule(Module("B", "")), &read, &err))
@@ -100,6 +101,8 @@ TEST(RelObject, CallGraphRoundTripsAndMalformedLinesAreRefused) {
   EXPECT_FALSE(r.functions[1].global);
   EXPECT_FALSE(r.functions[1].indirect_calls);
   EXPECT_EQ(r.taken, std::vector<std::string>{"_on_key"});
+  EXPECT_TRUE(r.float_formats);
+  EXPECT_FALSE(read[1].float_formats);
   EXPECT_EQ(r.interrupts.size(), 1u);
   EXPECT_EQ(r.rel, "XL3\n");
   EXPECT_FALSE(read[1].call_graph);
@@ -111,7 +114,7 @@ TEST(RelObject, CallGraphRoundTripsAndMalformedLinesAreRefused) {
         "CALLGRAPH\nFUNCTION G", "CALLGRAPH\nFUNCTION G _a _b",
         "CALLGRAPH\nFUNCTION G _f\nFRAME _x", "CALLGRAPH\nFUNCTION G _f\nFRAME _x -1",
         "CALLGRAPH\nFUNCTION G _f\nFRAME _x 1k", "CALLGRAPH\nFUNCTION G _f\nFRAME _x 999",
-        "CALLGRAPH\nTAKEN", "CALLGRAPH\nBOGUS"}) {
+        "CALLGRAPH\nTAKEN", "CALLGRAPH\nBOGUS", "FLOATFORMAT"}) {
     std::string text = good;
     text.insert(text.find("REL "), std::string(bad) + "\n");
     EXPECT_FALSE(ParseRelModules(text, &read, &err)) << bad;

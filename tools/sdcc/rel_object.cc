@@ -77,6 +77,7 @@ std::string FormatCallGraph(const RelModule& module) {
     if (f.indirect_calls) out += "INDIRECT\n";
   }
   for (const std::string& taken : module.taken) out += "TAKEN " + OneLine(taken) + "\n";
+  if (module.float_formats) out += "FLOATFORMAT\n";
   return out;
 }
 
@@ -87,6 +88,10 @@ bool ParseCallGraphLine(std::string_view line, RelModule* module) {
     return true;
   }
   if (!module->call_graph) return false;
+  if (line == "FLOATFORMAT") {
+    module->float_formats = true;
+    return true;
+  }
   if (Field(line, "FUNCTION", &value)) {
     if (value.size() < 3 || (value[0] != 'G' && value[0] != 'L') || value[1] != ' ' ||
         !IsWord(std::string_view(value).substr(2))) {

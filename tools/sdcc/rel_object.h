@@ -14,6 +14,7 @@
 //   CALL _lcd_put               a function it calls by name
 //   INDIRECT                    it calls through a pointer
 //   TAKEN _on_key               a function whose address the module takes
+//   FLOATFORMAT                 a text of the module reads as a printf format of a float
 //   REL 1234
 //   <1234 bytes: the relocatable sdcc or sdas8051 wrote>
 //   END
@@ -69,6 +70,7 @@ struct RelModule {
   bool call_graph = false;                    // the three below are known
   std::vector<RelFunction> functions = {};
   std::vector<std::string> taken = {};  // functions whose address is taken
+  bool float_formats = false;           // "%f", "%e" or "%g" in a string
 };
 
 constexpr std::string_view kRelLibraryHeader = "SDCCLIB 1\n";

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 
+#include "sdcc/compile/float_formats.h"
 #include "sdcc/compile/static_locals.h"
 #include "sdcc/run_program.h"
 #include "sdcc/temp_folder.h"
@@ -154,6 +155,28 @@ TEST(FrameRecords, LocalsLeaveTheModuleAndTheGraphIsRecorded) {
   EXPECT_EQ(out, kAssembly);
   EXPECT_TRUE(m.functions[0].frame.empty());
   EXPECT_EQ(m.functions[1].calls.size(), 2u);  // the graph is still known
+}
+
+TEST(FloatFormats, FindsConversionsOfFloatsInStringsOnly) {
+  struct Row {
+    const char* text;
+    bool expected;
+  } rows[] = {
+      {"char *s = \"%f\";", true},
+      {"p(\"T=%6.2f C\");", true},
+      {"p(\"%-08.3lf\");", true},
+      {"p(\"%e %G\");", true},
+      {"p(\"%*.*g\");", true},
+      {"p(\"%%f 100%%\");", false},
+      {"p(\"%d %u %bx %s %ld\");", false},
+      {"int f; /* %f */ f = 1;", false},
+      {"char c = '%'; int f;", false},
+      {"p(\"50%\");", false},
+      {"p(\"%%%f\");", true},
+  };
+  for (const Row& r : rows) {
+    EXPECT_EQ(HasFloatFormat(std::string("# 1 \"m.c\"\n") + r.text), r.expected) << r.text;
+  }
 }
 
 TEST(FrameRecords, ModuleTagsDifferPerSource) {

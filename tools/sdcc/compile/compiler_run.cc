@@ -6,6 +6,7 @@
 #include "platform/codepage.h"
 #include "platform/fs.h"
 #include "sdcc/compile/dialect_rewriter.h"
+#include "sdcc/compile/float_formats.h"
 #include "sdcc/compile/frame_records.h"
 #include "sdcc/compile/include_mirror.h"
 #include "sdcc/compile/object_output.h"
@@ -268,6 +269,7 @@ class CompilerRun {
     auto externalize = [&](std::string* assembly) {
       std::string edited;
       ExternalizeFrames(*assembly, locals, tag, &edited, &graph_);
+      graph_.float_formats = HasFloatFormat(rewritten_.text);
       *assembly = std::move(edited);
     };
     const ProgramRun run = RunCompiler(
@@ -326,6 +328,7 @@ class CompilerRun {
     module.call_graph = graph_.call_graph;
     module.functions = std::move(graph_.functions);
     module.taken = std::move(graph_.taken);
+    module.float_formats = graph_.float_formats;
     sizes_ = ReadModuleSizes(output_);
     if (!WriteObjectFile(target_, kTool, request_.source, headers_, std::move(module), console_)) {
       exit_code_ = sim::kExitFatal;
