@@ -5,8 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
+#include <filesystem>
 
 #include "sdcc/compile/float_formats.h"
+#include "sdcc/compile/library_frames.h"
 #include "sdcc/compile/static_locals.h"
 #include "sdcc/run_program.h"
 #include "sdcc/temp_folder.h"
@@ -245,6 +248,62 @@ TEST(FrameRecords, SdccOutputAssemblesWithItsFramesExternal) {
   ASSERT_EQ(sim::ReadFile(dir.path() + "x.rel", &rel), sim::ReadResult::kOkay);
   EXPECT_NE(rel.find("S _run_PARM_2 Ref"), std::string::npos) << rel;
   EXPECT_NE(rel.find("S _add_PARM_2$t1 Ref"), std::string::npos) << rel;
+}
+
+}  // namespace
+}  // namespace c51::sdcc
+
+namespace c51::sdcc {
+namespace {
+
+TEST(LibraryFrames, FormattedOutputIsBuiltWithItsFramesAndKept) {
+  const std::string sdcc = FindSdccProgram("sdcc");
+  if (sdcc.empty() || SdccLibrarySources(sdcc).empty()) {
+    GTEST_SKIP() << "sdcc or its library sources are not installed";
+  }
+  TempFolder cache;
+  ASSERT_FALSE(cache.path().empty());
+  const char* old = std::getenv("C51_SDCC_CACHE");
+  const std::string saved = old != nullptr ? old : "";
+  setenv("C51_SDCC_CACHE", cache.native().c_str(), 1);
+
+  EXPECT_TRUE(FramedLibraryModules(sdcc, {"--model-small", "--stack-auto"}, false).empty());
+  for (bool floats : {false, true}) {
+    const std::vector<RelModule> modules = FramedLibraryModules(sdcc, {"--model-small"}, floats);
+    ASSERT_EQ(modules.size(), 3u);
+    const RelModule& engine = modules[0];
+    EXPECT_TRUE(engine.call_graph);
+    uint32_t frame_bytes = 0;
+    bool indirect = false;
+    for (const RelFunction& f : engine.functions) {
+      for (const RelFrameItem& item : f.frame) frame_bytes += item.size;
+      indirect = indirect || (f.symbol == "__output_char" && f.indirect_calls);
+    }
+    // The engine's locals are the bulk of its data; none are left in the module.
+    EXPECT_GE(frame_bytes, 20u);
+    EXPECT_TRUE(indirect);
+    EXPECT_NE(engine.rel.find("S __print_format Def"), std::string::npos);
+    EXPECT_EQ(engine.rel.find("S ___fsmul Ref") != std::string::npos ||
+                  engine.rel.find("S ___fs2ulong Ref") != std::string::npos,
+              floats);
+    EXPECT_NE(modules[1].rel.find("S _sprintf Def"), std::string::npos);
+    EXPECT_NE(modules[2].rel.find("S _printf Def"), std::string::npos);
+    // Kept: the second call reads the cache, with the same result.
+    const std::vector<RelModule> again = FramedLibraryModules(sdcc, {"--model-small"}, floats);
+    ASSERT_EQ(again.size(), 3u);
+    EXPECT_EQ(again[0].rel, engine.rel);
+    EXPECT_EQ(FormatCallGraph(again[0]), FormatCallGraph(engine));
+  }
+  int kept = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(cache.path())) {
+    kept += entry.path().filename().string().rfind("sdcclib-", 0) == 0;
+  }
+  EXPECT_EQ(kept, 2);
+  if (old != nullptr) {
+    setenv("C51_SDCC_CACHE", saved.c_str(), 1);
+  } else {
+    unsetenv("C51_SDCC_CACHE");
+  }
 }
 
 }  // namespace

@@ -236,10 +236,16 @@ void ExternalizeFrames(std::string_view assembly, const FunctionLocals& locals,
       continue;
     }
     if (IsCall(mnemonic)) {
+      // A call of a label of its own is sdcc's call through a pointer
+      // (the label pushes the address and returns to it).
       const std::vector<std::string_view> target = Symbols(operands);
-      if (current.empty() || target.size() != 1 || target[0][0] != '_') continue;
+      if (current.empty() || target.size() > 1 || (!target.empty() && target[0][0] != '_')) {
+        continue;
+      }
       RelFunction& f = functions[current];
-      if (target[0] == "__sdcc_call_dptr") {
+      if (target.empty()) {
+        if (mnemonic == "lcall" || mnemonic == "acall") f.indirect_calls = true;
+      } else if (target[0] == "__sdcc_call_dptr") {
         f.indirect_calls = true;
       } else if (std::find(f.calls.begin(), f.calls.end(), target[0]) == f.calls.end()) {
         f.calls.emplace_back(target[0]);

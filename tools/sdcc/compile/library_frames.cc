@@ -1,0 +1,146 @@
+#include "sdcc/compile/library_frames.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+
+#include "platform/codepage.h"
+#include "sdcc/cache_folder.h"
+#include "sdcc/compile/frame_records.h"
+#include "sdcc/compile/static_locals.h"
+#include "sdcc/run_program.h"
+#include "sdcc/temp_folder.h"
+#include "sim/controls.h"
+#include "sim/files.h"
+
+namespace c51::sdcc {
+
+namespace {
+
+// The engine first: the others call it.
+constexpr const char* kSources[] = {"printf_large", "sprintf", "vprintf"};
+
+std::string ParentOf(const std::string& folder) {
+  std::string out = folder;
+  while (!out.empty() && (out.back() == '/' || out.back() == '\\')) out.pop_back();
+  const size_t cut = out.find_last_of("/\\");
+  return cut == std::string::npos ? std::string() : out.substr(0, cut + 1);
+}
+
+bool Exists(const std::string& system_path) {
+  std::string text;
+  return sim::ReadFile(SystemToLocalText(system_path), &text) == sim::ReadResult::kOkay;
+}
+
+std::string CacheName(const std::string& key) {
+  uint64_t hash = 14695981039346656037ULL;
+  for (char c : key) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ULL;
+  }
+  char name[40];
+  snprintf(name, sizeof name, "sdcclib-%016llx", static_cast<unsigned long long>(hash));
+  return name;
+}
+
+// One source compiled, its frames handed over, assembled. False when any
+// step fails.
+bool BuildModule(const std::string& sdcc, const std::string& sdas, const std::string& sources,
+                 const std::string& name, const std::vector<std::string>& model_args, bool floats,
+                 const TempFolder& temp, RelModule* module) {
+  const std::string source = sources + name + ".c";
+  std::vector<std::string> args = {"-mmcs51"};
+  args.insert(args.end(), model_args.begin(), model_args.end());
+  if (floats) args.push_back("-DUSE_FLOATS=1");
+  // The text sdcc compiles, for the static locals: the sources define
+  // functions differently under #ifdef.
+  std::vector<std::string> preprocess = args;
+  preprocess.insert(preprocess.end(), {"-E", source});
+  std::string text;
+  ProgramRun run = RunProgramKeepingOutput(sdcc, preprocess, &text);
+  if (!run.started || run.exit_code != 0) return false;
+  args.insert(args.end(), {"-S", source, "-o", temp.native() + name + ".asm"});
+  run = RunProgram(sdcc, args);
+  std::string assembly, edited, err;
+  if (!run.started || run.exit_code != 0 ||
+      sim::ReadFile(temp.path() + name + ".asm", &assembly) != sim::ReadResult::kOkay) {
+    return false;
+  }
+  module->name = sim::ToUpper(name);
+  module->source = name + ".c";
+  module->tool = "C51";
+  module->model = "SMALL";
+  for (const std::string& a : model_args) {
+    if (a == "--model-medium") module->model = "COMPACT";
+    if (a == "--model-large") module->model = "LARGE";
+  }
+  ExternalizeFrames(assembly, FindFunctionLocals(text),
+                    ModuleTag(std::string("sdcc library ") + name + (floats ? " floats" : "")),
+                    &edited, module);
+  if (!sim::WriteFile(temp.path() + name + "_f.asm", edited, &err)) return false;
+  run = RunProgram(sdas,
+                   {"-plosgffw", temp.native() + name + "_f.rel", temp.native() + name + "_f.asm"});
+  return run.started && run.exit_code == 0 &&
+         sim::ReadFile(temp.path() + name + "_f.rel", &module->rel) == sim::ReadResult::kOkay;
+}
+
+}  // namespace
+
+std::string SdccLibrarySources(const std::string& sdcc) {
+  const std::string bin = ParentOf(sdcc);
+  if (bin.empty()) return std::string();
+  const std::string root = ParentOf(bin);
+  for (const std::string& folder : {root + "share/sdcc/lib/src/", root + "lib/src/"}) {
+    if (Exists(folder + "printf_large.c")) return folder;
+  }
+  return std::string();
+}
+
+std::vector<RelModule> FramedLibraryModules(const std::string& sdcc,
+                                            const std::vector<std::string>& model_args,
+                                            bool floats) {
+  if (std::find(model_args.begin(), model_args.end(), "--stack-auto") != model_args.end()) {
+    return {};
+  }
+  const std::string sources = SdccLibrarySources(sdcc);
+  const std::string sdas = FindSdccProgram("sdas8051");
+  if (sources.empty() || sdas.empty()) return {};
+
+  // What the built modules depend on; a key that cannot be made is no cache.
+  std::string key = "c51sdcc framed library 1\nsdcc " + FileIdentity(sdcc) + "\nsdas " +
+                    FileIdentity(sdas) + (floats ? "\nfloats\n" : "\n");
+  bool keyed = true;
+  for (const std::string& a : model_args) key += "option " + a + "\n";
+  for (const char* name : kSources) {
+    const std::string identity = FileIdentity(sources + name + ".c");
+    keyed = keyed && !identity.empty();
+    key += std::string(name) + " " + identity + "\n";
+  }
+  const std::string folder = keyed ? CacheFolder() : std::string();
+  const std::string cache_name = CacheName(key);
+  std::vector<RelModule> modules;
+  std::string contents, err;
+  if (!folder.empty() && ReadCacheFile(folder, cache_name, &contents) &&
+      contents.compare(0, key.size(), key) == 0 &&
+      ParseRelModules(std::string_view(contents).substr(key.size()), &modules, &err) &&
+      modules.size() == std::size(kSources)) {
+    return modules;
+  }
+
+  modules.clear();
+  TempFolder temp;
+  if (temp.path().empty()) return {};
+  for (const char* name : kSources) {
+    RelModule module;
+    if (!BuildModule(sdcc, sdas, sources, name, model_args, floats, temp, &module)) return {};
+    modules.push_back(std::move(module));
+  }
+  if (!folder.empty()) {
+    contents = key + std::string(kRelLibraryHeader);
+    for (const RelModule& m : modules) contents += FormatRelModule(m);
+    WriteCacheFile(folder, cache_name, contents);
+  }
+  return modules;
+}
+
+}  // namespace c51::sdcc

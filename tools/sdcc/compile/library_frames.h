@@ -1,0 +1,36 @@
+// sdcc's formatted output (printf, sprintf and vprintf on the engine
+// _print_format) keeps about 50 bytes of DATA for good in the small model,
+// more than a third of what a program has; the original library's printf
+// shares its memory with the rest of the program. So the linker links
+// these modules built from sdcc's own library sources the way the compiler
+// builds the user's (frame_records.h): their locals become frames the
+// linker overlays. Built once per sdcc, options and sources, and kept in
+// the cache folder (sdcc/cache_folder.h).
+//
+// With `floats`, _print_format is built to format floats ("%f", "%e",
+// "%g"), which sdcc's prebuilt library prints as "<NO FLOAT>".
+#ifndef C51_TOOLS_SDCC_COMPILE_LIBRARY_FRAMES_H_
+#define C51_TOOLS_SDCC_COMPILE_LIBRARY_FRAMES_H_
+
+#include <string>
+#include <vector>
+
+#include "sdcc/rel_object.h"
+
+namespace c51::sdcc {
+
+// The modules, each with its call graph; empty when sdcc's library sources
+// are not installed, the options make the library reentrant
+// ("--stack-auto": it has no frames), or a build fails: sdcc's own library
+// then serves, as it always did.
+std::vector<RelModule> FramedLibraryModules(const std::string& sdcc,
+                                            const std::vector<std::string>& model_args,
+                                            bool floats);
+
+// The folder of sdcc's library sources ("/usr/share/sdcc/lib/src/", system
+// text), found from the program's folder; empty when there is none.
+std::string SdccLibrarySources(const std::string& sdcc);
+
+}  // namespace c51::sdcc
+
+#endif  // C51_TOOLS_SDCC_COMPILE_LIBRARY_FRAMES_H_
