@@ -1,12 +1,21 @@
 // Where the linker puts the functions' frames, planned from hand-made call
 // graphs: which functions share bytes, which keep their own, and the
-// offsets the generated module gives each frame symbol.
+// offsets the generated module gives each frame symbol. Then a program
+// whose modules name their locals as externals, as the compiler writes
+// them, linked by BL51 and run in ucsim's 8051 simulator (skipped without
+// sdcc or the simulator).
 #include "sdcc/link/frame_overlay.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
+
+#include "platform/fs.h"
+#include "s51_ports.h"
+#include "sdcc/run_program.h"
+#include "sim/dependency_record.h"
+#include "support/temp_dir.h"
 
 namespace c51::sdcc {
 namespace {
@@ -292,6 +301,205 @@ TEST(FrameOverlayTest, TheMapListsFramesByAddressWithTheirRegionOrReason) {
                "  0023H     1     t0               t0                                x.obj (T)",
                "  0024H     3     OWN: SHARED      h                                 x.obj (M)"}));
   EXPECT_EQ(OverlaySummary(plan, 0x21), "6 BYTES AT 0021H HOLD 6 BYTES OF FRAMES");
+}
+
+// main() and f1() call g(); main() also calls f2() in another module,
+// which calls g() too and takes a parameter in memory. Each function fills
+// its locals, calls, and checks them afterwards: frames that are active at
+// once must not share a byte. Port 1 ends as 0xA5, or as the number of the
+// function that found its locals changed. The areas come in the order sdcc
+// writes them, so its start-up code runs through to main().
+constexpr char kMainSource[] = R"(	.module main
+	.globl _main
+	.globl _f1
+	.globl _f2
+	.globl _g
+	.globl _main_a$1
+	.globl _main_b$2
+	.globl _f1_buf$3
+	.globl _f2_PARM_2
+	.area REG_BANK_0 (REL,OVR,DATA)
+	.ds 8
+	.area SSEG
+__start__stack:
+	.ds 1
+	.area HOME (CODE)
+	.area GSINIT0 (CODE)
+	.area GSINIT1 (CODE)
+	.area GSINIT2 (CODE)
+	.area GSINIT3 (CODE)
+	.area GSINIT4 (CODE)
+	.area GSINIT5 (CODE)
+	.area GSINIT (CODE)
+	.area GSFINAL (CODE)
+	.area CSEG (CODE)
+	.area HOME (CODE)
+__interrupt_vect:
+	ljmp __sdcc_gsinit_startup
+	.area GSINIT (CODE)
+	.globl __sdcc_gsinit_startup
+	.globl __sdcc_program_startup
+	.globl __start__stack
+	.area GSFINAL (CODE)
+	ljmp __sdcc_program_startup
+	.area HOME (CODE)
+__sdcc_program_startup:
+	ljmp _main
+	.area CSEG (CODE)
+_main:
+	mov _main_a$1,#0x11
+	mov _main_b$2,#0x22
+	lcall _f1
+	mov _f2_PARM_2,#0x55
+	lcall _f2
+	mov a,_main_a$1
+	cjne a,#0x11,00001$
+	mov a,_main_b$2
+	cjne a,#0x22,00001$
+	mov 0x90,#0xA5
+	sjmp .
+00001$:
+	mov 0x90,#0x01
+	sjmp .
+_f1:
+	mov _f1_buf$3,#0x31
+	mov (_f1_buf$3 + 1),#0x32
+	mov (_f1_buf$3 + 2),#0x33
+	mov (_f1_buf$3 + 3),#0x34
+	lcall _g
+	mov a,_f1_buf$3
+	cjne a,#0x31,00002$
+	mov a,(_f1_buf$3 + 1)
+	cjne a,#0x32,00002$
+	mov a,(_f1_buf$3 + 2)
+	cjne a,#0x33,00002$
+	mov a,(_f1_buf$3 + 3)
+	cjne a,#0x34,00002$
+	ret
+00002$:
+	mov 0x90,#0x02
+	sjmp .
+)";
+
+constexpr char kLibSource[] = R"(	.module lib
+	.globl _f2
+	.globl _g
+	.globl _f2_PARM_2
+	.globl _f2_buf$4
+	.globl _g_buf$5
+	.area CSEG (CODE)
+_f2:
+	mov _f2_buf$4,#0x41
+	mov (_f2_buf$4 + 1),#0x42
+	mov (_f2_buf$4 + 2),#0x43
+	mov (_f2_buf$4 + 3),#0x44
+	lcall _g
+	mov a,_f2_PARM_2
+	cjne a,#0x55,00003$
+	mov a,_f2_buf$4
+	cjne a,#0x41,00003$
+	mov a,(_f2_buf$4 + 1)
+	cjne a,#0x42,00003$
+	mov a,(_f2_buf$4 + 2)
+	cjne a,#0x43,00003$
+	mov a,(_f2_buf$4 + 3)
+	cjne a,#0x44,00003$
+	ret
+00003$:
+	mov 0x90,#0x03
+	sjmp .
+_g:
+	mov _g_buf$5,#0xEE
+	mov (_g_buf$5 + 1),#0xEE
+	mov (_g_buf$5 + 2),#0xEE
+	mov (_g_buf$5 + 3),#0xEE
+	ret
+)";
+
+// The frames laid end to end: main 2, f1 4, f2 5, g 4.
+constexpr uint32_t kAllFrames = 15;
+constexpr uint32_t kRegisterBank = 8;
+
+class FrameOverlaySdccTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(dir_.path().empty());
+    sdas_ = FindSdccProgram("sdas8051");
+    s51_ = FindSdccProgram("s51");
+    bin_ = ExecutableDirectory() + "sdcctool/C51/BIN/";
+    if (FindSdccProgram("sdcc").empty() || sdas_.empty()) GTEST_SKIP() << "sdcc is not installed";
+    if (s51_.empty()) GTEST_SKIP() << "the simulator s51 (sdcc-ucsim) is not installed";
+  }
+
+  std::string At(const std::string& name) const { return dir_.path() + name; }
+  std::string Read(const std::string& name) const {
+    std::string text, err;
+    ReadWholeFile(At(name), &text, &err);
+    return text;
+  }
+  void Write(const std::string& name, const std::string& text) {
+    std::string err;
+    ASSERT_TRUE(WriteWholeFile(At(name), text, &err)) << err;
+  }
+
+  // Assembles `source` and wraps it with `functions` as "<name>.obj".
+  void Object(const std::string& name, const char* source, std::vector<RelFunction> functions) {
+    ASSERT_NO_FATAL_FAILURE(Write(name + ".asm", source));
+    const ProgramRun run = RunProgram(sdas_, {"-plosff", At(name + ".rel"), At(name + ".asm")});
+    ASSERT_EQ(run.exit_code, 0) << run.output;
+    RelModule module{c51::sim::ToUpper(name), At(name + ".c"), "C51", "SMALL", Read(name + ".rel")};
+    module.call_graph = true;
+    module.functions = std::move(functions);
+    const std::string record = c51::sim::BuildDependencyRecord(
+        "C51", {{c51::sim::kSourceEntry, 0, At(name + ".c")}}, nullptr);
+    ASSERT_NO_FATAL_FAILURE(Write(name + ".obj", record + FormatRelModule(module)));
+  }
+
+  // Runs a tool on a command file, ended with a NUL as the build writes it.
+  ProgramRun Tool(const char* tool, const std::string& command) {
+    Write("cmd.lnp", command + std::string(1, '\0'));
+    return RunProgram(bin_ + tool, {"@" + At("cmd.lnp")});
+  }
+
+  test::ScopedTempDir dir_{"c51overlay"};
+  std::string sdas_, s51_, bin_;
+};
+
+TEST_F(FrameOverlaySdccTest, FramesActiveAtOnceKeepTheirValuesAndSiblingsShare) {
+  ASSERT_NO_FATAL_FAILURE(
+      Object("main", kMainSource,
+             {{"_main", true, {{"_main_a$1", 1}, {"_main_b$2", 1}}, {"_f1", "_f2"}, false},
+              {"_f1", true, {{"_f1_buf$3", 4}}, {"_g"}, false}}));
+  ASSERT_NO_FATAL_FAILURE(
+      Object("lib", kLibSource,
+             {{"_f2", true, {{"_f2_PARM_2", 1}, {"_f2_buf$4", 4}}, {"_g"}, false},
+              {"_g", true, {{"_g_buf$5", 4}}, {}, false}}));
+  ASSERT_EQ(Tool("Lib51.exe", "TRANSFER \"" + At("lib.obj") + "\" TO \"" + At("lib.lib") + "\"")
+                .exit_code,
+            0);
+  // The second module as an object, and from a library, whose frames the
+  // plan takes in once sdld has linked the module.
+  for (const char* second : {"lib.obj", "lib.lib"}) {
+    SCOPED_TRACE(second);
+    const ProgramRun link = Tool(
+        "BL51.exe", "\"" + At("main.obj") + "\", \"" + At(second) + "\" TO \"" + At("prog") + "\"");
+    ASSERT_EQ(link.exit_code, 0) << link.output;
+    EXPECT_NE(link.output.find("0 WARNING(S),  0 ERROR(S)"), std::string::npos) << link.output;
+    const size_t size_at = link.output.find("Program Size: data=");
+    ASSERT_NE(size_at, std::string::npos) << link.output;
+    const uint32_t data = static_cast<uint32_t>(std::stoul(link.output.substr(size_at + 19)));
+    EXPECT_LT(data, kRegisterBank + kAllFrames) << link.output;
+    const std::string map = Read("prog.M51");
+    EXPECT_NE(map.find("FUNCTION FRAMES:  11 BYTES AT "), std::string::npos) << map;
+
+    const ProgramRun hex =
+        RunProgram(bin_ + "OH51.exe", {At("prog"), "HEXFILE(" + At("prog.hex") + ")"});
+    ASSERT_EQ(hex.exit_code, 0) << hex.output;
+    std::string output;
+    const std::vector<int> p1 = SampleP1(s51_, At("prog.hex"), dir_.path(), 1, 5000, &output);
+    ASSERT_EQ(p1.size(), 1u) << output;
+    EXPECT_EQ(p1[0], 0xA5) << map;
+  }
 }
 
 }  // namespace
