@@ -251,28 +251,28 @@ void MarkPrivate(const std::vector<LinkModule>& modules, const std::vector<bool>
 // Offsets of the overlaid functions within each root's region: the longest
 // path from the root, through the region's functions in topological order
 // (they form no cycle: those on one are private). Returns each region's size.
-std::vector<uint32_t> PlaceRegions(size_t roots, std::vector<Node>* nodes,
+std::vector<uint32_t> PlaceRegions(size_t roots, const std::vector<Node>& nodes,
                                    std::vector<uint32_t>* offsets) {
-  std::vector<size_t> callers(nodes->size(), 0);
-  for (const Node& node : *nodes) {
+  std::vector<size_t> callers(nodes.size(), 0);
+  for (const Node& node : nodes) {
     if (node.place != FramePlace::kOverlaid) continue;
     for (size_t callee : node.callees) {
-      if ((*nodes)[callee].place == FramePlace::kOverlaid) ++callers[callee];
+      if (nodes[callee].place == FramePlace::kOverlaid) ++callers[callee];
     }
   }
   std::vector<uint32_t> sizes(roots, 0);
   std::vector<size_t> ready;
-  for (size_t i = 0; i < nodes->size(); ++i) {
-    if ((*nodes)[i].place == FramePlace::kOverlaid && callers[i] == 0) ready.push_back(i);
+  for (size_t i = 0; i < nodes.size(); ++i) {
+    if (nodes[i].place == FramePlace::kOverlaid && callers[i] == 0) ready.push_back(i);
   }
   while (!ready.empty()) {
     const size_t i = ready.back();
     ready.pop_back();
-    const Node& node = (*nodes)[i];
+    const Node& node = nodes[i];
     const uint32_t end = (*offsets)[i] + node.size;
     sizes[node.root] = std::max(sizes[node.root], end);
     for (size_t callee : node.callees) {
-      if ((*nodes)[callee].place != FramePlace::kOverlaid) continue;
+      if (nodes[callee].place != FramePlace::kOverlaid) continue;
       (*offsets)[callee] = std::max((*offsets)[callee], end);
       if (--callers[callee] == 0) ready.push_back(callee);
     }
@@ -335,7 +335,7 @@ OverlayPlan PlanFrameOverlay(const std::vector<LinkModule>& modules,
     if (!node.private_frame && node.root != kNone) node.place = FramePlace::kOverlaid;
   }
   std::vector<uint32_t> offsets(nodes.size(), 0);
-  const std::vector<uint32_t> sizes = PlaceRegions(roots.size(), &nodes, &offsets);
+  const std::vector<uint32_t> sizes = PlaceRegions(roots.size(), nodes, &offsets);
   uint32_t at = 0;
   for (size_t r = 0; r < roots.size(); ++r) {
     plan.regions.push_back(OverlayRegion{nodes[roots[r]].function->symbol, at, sizes[r]});
