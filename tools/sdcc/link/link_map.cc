@@ -106,6 +106,12 @@ std::string FormatLinkMap(const c51::sim::LinkOutcome& outcome, const MapContent
     line("  ADDRESS   INTERRUPT  SYMBOL                            MODULE");
     for (const std::string& vector : contents.vectors) line(vector);
   }
+  if (!contents.frames_summary.empty()) {
+    line("");
+    line("FUNCTION FRAMES:  " + contents.frames_summary);
+    line("  ADDRESS   SIZE  REGION           FUNCTION                          MODULE");
+    for (const std::string& frame : contents.frames) line(frame);
+  }
   if (!contents.memory.empty()) {
     line("");
     line("MEMORY USE:");

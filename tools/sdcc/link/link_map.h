@@ -1,6 +1,7 @@
 // The linker's map file (".M51"): the modules linked, the public symbols of
 // the user's modules with their addresses from sdld's map, the interrupt
-// vectors the linker laid down, sdld's memory summary, the messages, and the
+// vectors the linker laid down, where it put the functions' frames
+// (frame_overlay.h), sdld's memory summary, the messages, and the
 // size and summary lines.
 #ifndef C51_TOOLS_SDCC_LINK_LINK_MAP_H_
 #define C51_TOOLS_SDCC_LINK_LINK_MAP_H_
@@ -34,6 +35,8 @@ struct MapContents {
   std::vector<MapSymbol> symbols;
   std::string memory;                     // sdld's ".mem" text
   std::vector<std::string> vectors = {};  // the linker's vector table, when it made one
+  std::string frames_summary = {};        // the functions' overlaid frames, when placed
+  std::vector<std::string> frames = {};
 };
 
 // Lines end in "\r\n" like the tools' other listings.

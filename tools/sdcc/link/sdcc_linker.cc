@@ -6,6 +6,7 @@
 
 #include "platform/codepage.h"
 #include "sdcc/link/code_overlap.h"
+#include "sdcc/link/frame_overlay.h"
 #include "sdcc/link/generated_module.h"
 #include "sdcc/link/ihx_image.h"
 #include "sdcc/link/library_names.h"
@@ -272,12 +273,14 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
   // what a module calls.
   args.insert(args.end(), {"-l", "liblonglong"});
 
-  // The vector table depends on the library modules linked, which only
-  // sdld's map tells: linked again when they were not the ones assumed.
+  // The vector table and the frames' places depend on the library modules
+  // linked, which only sdld's map tells: linked again when they were not
+  // the ones assumed.
   std::vector<bool> planned(modules.size(), false);
   for (size_t i = 0; i < modules.size(); ++i) planned[i] = !modules[i].from_library;
   VectorInputs inputs;
   VectorPlan plan;
+  OverlayPlan overlay;
   ProgramRun run;
   std::string sdld_map;
   for (int pass = 0; pass < 2; ++pass) {
@@ -294,6 +297,15 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
       pass_args.insert(pass_args.begin() + static_cast<std::ptrdiff_t>(objects_end),
                        scratch.native() + "vectors.rel");
     }
+    overlay = PlanFrameOverlay(modules, planned);
+    if (!overlay.source.empty()) {
+      if (!AssembleGenerated(scratch, "overlay", overlay.source, &err)) {
+        report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});
+        return outcome;
+      }
+      pass_args.insert(pass_args.begin() + static_cast<std::ptrdiff_t>(objects_end),
+                       scratch.native() + "overlay.rel");
+    }
     for (const char* output : {"out.ihx", "out.map", "out.mem"}) {
       c51::sim::RemoveFile(scratch.path() + output);
     }
@@ -306,7 +318,10 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
     sdld_map.clear();
     c51::sim::ReadFile(scratch.path() + "out.map", &sdld_map);
     const std::vector<bool> linked = LinkedModules(modules, sdld_map);
-    if (!VectorInputsChanged(modules, planned, linked)) break;
+    if (!VectorInputsChanged(modules, planned, linked) &&
+        !OverlayInputsChanged(modules, planned, linked)) {
+      break;
+    }
     planned = linked;
   }
   for (const LinkMessage& message : plan.messages) report.Add(message);
@@ -361,6 +376,14 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
     }
     MapContents contents{std::string(kLinkerBanner), std::move(included),
                          ReadMapSymbols(sdld_map, names), memory, plan.map_lines};
+    if (!overlay.source.empty()) {
+      uint32_t base = 0;
+      for (const MapSymbol& symbol : ReadMapSymbols(sdld_map, {kOverlayModule})) {
+        if (symbol.name == kOverlayBase) base = symbol.value;
+      }
+      contents.frames_summary = OverlaySummary(overlay, base);
+      contents.frames = OverlayMapLines(overlay, base);
+    }
     outcome.map = FormatLinkMap(outcome, contents);
   }
   return outcome;

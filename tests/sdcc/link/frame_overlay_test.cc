@@ -1,0 +1,506 @@
+// Where the linker puts the functions' frames, planned from hand-made call
+// graphs: which functions share bytes, which keep their own, and the
+// offsets the generated module gives each frame symbol. Then a program
+// whose modules name their locals as externals, as the compiler writes
+// them, linked by BL51 and run in ucsim's 8051 simulator (skipped without
+// sdcc or the simulator).
+#include "sdcc/link/frame_overlay.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/fs.h"
+#include "s51_ports.h"
+#include "sdcc/run_program.h"
+#include "sim/dependency_record.h"
+#include "support/temp_dir.h"
+
+namespace c51::sdcc {
+namespace {
+
+using Strings = std::vector<std::string>;
+
+const c51::sim::LinkInput kInput{"x.obj"};
+
+// A function with one frame item of `size` bytes named after it.
+RelFunction Fn(const std::string& symbol, uint32_t size, Strings calls = {}, bool global = true) {
+  RelFunction f{symbol, global, {}, std::move(calls), false};
+  if (size > 0) f.frame.push_back({symbol + "_frame", size});
+  return f;
+}
+
+RelFunction Static(const std::string& symbol, uint32_t size, Strings calls = {}) {
+  return Fn(symbol, size, std::move(calls), false);
+}
+
+LinkModule Graph(const std::string& name, std::vector<RelFunction> functions, Strings taken = {},
+                 std::vector<RelInterrupt> interrupts = {}) {
+  LinkModule m;
+  m.input = &kInput;
+  m.module.name = name;
+  m.module.call_graph = true;
+  m.module.functions = std::move(functions);
+  m.module.taken = std::move(taken);
+  m.module.interrupts = std::move(interrupts);
+  for (const RelFunction& f : m.module.functions) {
+    for (const std::string& callee : f.calls) m.symbols.references.push_back(callee);
+  }
+  for (const std::string& t : m.module.taken) m.symbols.references.push_back(t);
+  return m;
+}
+
+// A module without a graph (assembly, an old object) using `references`.
+LinkModule Foreign(const std::string& name, Strings references) {
+  LinkModule m;
+  m.input = &kInput;
+  m.module.name = name;
+  m.symbols.references = std::move(references);
+  return m;
+}
+
+const char* PlaceName(FramePlace place) {
+  switch (place) {
+    case FramePlace::kOverlaid:
+      return "in";
+    case FramePlace::kUnused:
+      return "unused";
+    case FramePlace::kShared:
+      return "shared";
+    case FramePlace::kTaken:
+      return "taken";
+    case FramePlace::kRecursive:
+      return "recursive";
+    case FramePlace::kOutside:
+      return "outside";
+    case FramePlace::kCallee:
+      return "callee";
+  }
+  return "?";
+}
+
+// "_main in _main @0, _g shared @9, ..." in link order; "MODULE." before a
+// static function's name.
+std::string Layout(const OverlayPlan& plan) {
+  std::string out;
+  for (const FunctionFrame& f : plan.functions) {
+    if (!out.empty()) out += ", ";
+    if (f.module.find("(A)") != std::string::npos) out += "A.";
+    if (f.module.find("(B)") != std::string::npos) out += "B.";
+    out += f.symbol + " " + PlaceName(f.place);
+    if (f.place == FramePlace::kOverlaid) out += " " + plan.regions[f.region].root;
+    out += " @" + std::to_string(f.offset);
+  }
+  return out;
+}
+
+// "_main 0+9, _t0 9+4" for the regions, then "= <block size>".
+std::string Regions(const OverlayPlan& plan) {
+  std::string out;
+  for (const OverlayRegion& r : plan.regions) {
+    out += r.root + " " + std::to_string(r.start) + "+" + std::to_string(r.size) + ", ";
+  }
+  return out + "= " + std::to_string(plan.size);
+}
+
+OverlayPlan PlanAll(const std::vector<LinkModule>& modules) {
+  return PlanFrameOverlay(modules, std::vector<bool>(modules.size(), true));
+}
+
+TEST(FrameOverlayTest, PlacesEachFrameWhereNothingActiveBesideItLies) {
+  const struct {
+    const char* name;
+    std::vector<LinkModule> modules;
+    const char* layout;
+    const char* regions;
+  } kCases[] = {
+      {"a chain stacks",
+       {Graph("M", {Fn("_main", 2, {"_a"}), Fn("_a", 3, {"_b"}), Fn("_b", 4)})},
+       "_main in _main @0, _a in _main @2, _b in _main @5",
+       "_main 0+9, = 9"},
+      {"siblings share, a common callee lies above the longest path",
+       {Graph("M", {Fn("_main", 2, {"_a", "_b"}), Fn("_a", 3, {"_c"}), Fn("_b", 5, {"_c"}),
+                    Fn("_c", 1)})},
+       "_main in _main @0, _a in _main @2, _b in _main @2, _c in _main @7",
+       "_main 0+8, = 8"},
+      {"main and an interrupt: the shared function and what it calls are private",
+       {Graph("M", {Fn("_main", 2, {"_h", "_m"}), Fn("_h", 3, {"_k"}), Fn("_k", 1), Fn("_m", 6)}),
+        Graph("T", {Fn("_t0", 4, {"_h", "_i"}), Fn("_i", 2)}, {}, {{1, "_t0"}})},
+       "_main in _main @0, _h shared @14, _k shared @17, _m in _main @2, _t0 in _t0 @8, "
+       "_i in _t0 @12",
+       "_main 0+8, _t0 8+6, = 18"},
+      {"interrupts follow main by number; two interrupts share a function",
+       {Graph("M", {Fn("_main", 1)}),
+        Graph("T", {Fn("_t1", 2, {"_s"}), Fn("_t0", 3, {"_s"}), Fn("_s", 1)}, {},
+              {{3, "_t1"}, {1, "_t0"}})},
+       "_main in _main @0, _t1 in _t1 @4, _t0 in _t0 @1, _s shared @6",
+       "_main 0+1, _t0 1+3, _t1 4+2, = 7"},
+      {"a function whose address is taken is private, so is what it calls",
+       {Graph("M", {Fn("_main", 2, {"_a"}), Fn("_a", 2), Fn("_cb", 3, {"_d"}), Fn("_d", 2)},
+              {"_cb"})},
+       "_main in _main @0, _a in _main @2, _cb taken @4, _d callee @7",
+       "_main 0+4, = 9"},
+      {"a function taken in another module",
+       {Graph("M", {Fn("_main", 1, {"_a"}), Fn("_a", 2)}), Graph("K", {}, {"_a"})},
+       "_main in _main @0, _a taken @1",
+       "_main 0+1, = 3"},
+      {"recursion and a cycle are private, so is what they call",
+       {Graph("M", {Fn("_main", 1, {"_r", "_p"}), Fn("_r", 2, {"_r", "_z"}), Fn("_p", 3, {"_q"}),
+                    Fn("_q", 4, {"_p"}), Fn("_z", 1)})},
+       "_main in _main @0, _r recursive @1, _p recursive @3, _q recursive @6, _z callee @10",
+       "_main 0+1, = 11"},
+      {"a function an assembly module names is private; main it may name",
+       {Graph("M", {Fn("_main", 1, {"_a", "_f"}), Fn("_a", 2), Fn("_f", 3, {"_g"}), Fn("_g", 1)}),
+        Foreign("ASM", {"_f", "_main", "_elsewhere"})},
+       "_main in _main @0, _a in _main @1, _f outside @3, _g callee @6",
+       "_main 0+3, = 7"},
+      {"what sdcc's library calls back is private",
+       {Graph("M", {Fn("_main", 1, {"_putchar"}), Fn("_putchar", 2)})},
+       "_main in _main @0, _putchar outside @1",
+       "_main 0+1, = 3"},
+      {"a module's reference that is neither call nor pointer (inline assembly)",
+       {Graph("M", {Fn("_main", 1, {"_a"}), Fn("_a", 2)}), [] {
+          LinkModule m = Graph("N", {Fn("_n", 2)});
+          m.symbols.references.push_back("_a");
+          return m;
+        }()},
+       "_main in _main @0, _a outside @1, _n unused @0",
+       "_main 0+1, = 3"},
+      {"two modules' static _delay stay apart",
+       {Graph("A", {Fn("_main", 1, {"_delay", "_b"}), Static("_delay", 3)}),
+        Graph("B", {Fn("_b", 2, {"_delay"}), Static("_delay", 5)})},
+       "A._main in _main @0, A._delay in _main @1, B._b in _main @1, B._delay in _main @3",
+       "_main 0+8, = 8"},
+      {"a static function shadows a public one of the same name",
+       {Graph("A", {Fn("_main", 1, {"_delay", "_b"}), Static("_delay", 3)}),
+        Graph("B", {Fn("_b", 2, {"_delay"}), Fn("_delay", 5)})},
+       "A._main in _main @0, A._delay in _main @1, B._b in _main @1, B._delay in _main @3",
+       "_main 0+8, = 8"},
+      {"callees outside the graphs are ignored",
+       {Graph("M", {Fn("_main", 1, {"_printf", "_a"}), Fn("_a", 2, {"__mulint"})})},
+       "_main in _main @0, _a in _main @1",
+       "_main 0+3, = 3"},
+      {"functions nothing reaches share the block's start",
+       {Graph("M", {Fn("_main", 2, {"_a"}), Fn("_a", 2), Fn("_dead", 5, {"_a", "_dead2"}),
+                    Fn("_dead2", 1)})},
+       "_main in _main @0, _a in _main @2, _dead unused @0, _dead2 unused @0",
+       "_main 0+4, = 4"},
+      {"main calling an interrupt routine: both roots reach it",
+       {Graph("M", {Fn("_main", 1, {"_t0"}), Fn("_t0", 2, {"_x"}), Fn("_x", 1)}, {},
+              {{1, "_t0"}})},
+       "_main in _main @0, _t0 shared @1, _x shared @3",
+       "_main 0+1, _t0 1+0, = 4"},
+      {"an interrupt routine in a module without a graph is no root",
+       {Graph("M", {Fn("_main", 1, {"_a"}), Fn("_a", 1)}), [] {
+          LinkModule m = Foreign("ASM", {});
+          m.module.interrupts.push_back({1, "_t0"});
+          return m;
+        }()},
+       "_main in _main @0, _a in _main @1",
+       "_main 0+2, = 2"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const OverlayPlan plan = PlanAll(c.modules);
+    EXPECT_EQ(Layout(plan), c.layout);
+    EXPECT_EQ(Regions(plan), c.regions);
+  }
+}
+
+TEST(FrameOverlayTest, OnlyLinkedModulesCount) {
+  std::vector<LinkModule> modules = {
+      Graph("M", {Fn("_main", 1, {"_a"}), Fn("_a", 2)}),
+      Foreign("ASM", {"_a"}),
+      Graph("L", {Fn("_lib", 4, {"_a"})}, {"_a"}),
+  };
+  // Neither the assembly module nor the library module is linked: _a stays
+  // overlaid and _lib's frame is not defined.
+  const OverlayPlan plan = PlanFrameOverlay(modules, {true, false, false});
+  EXPECT_EQ(Layout(plan), "_main in _main @0, _a in _main @1");
+  EXPECT_EQ(plan.source.find("_lib_frame"), std::string::npos) << plan.source;
+  // Linked, the library module's frame is defined and its pointer makes _a
+  // private.
+  const OverlayPlan linked = PlanFrameOverlay(modules, {true, false, true});
+  EXPECT_EQ(Layout(linked), "_main in _main @0, _a taken @1, _lib unused @0");
+  EXPECT_NE(linked.source.find("_lib_frame == __overlay_base + 0\n"), std::string::npos);
+}
+
+TEST(FrameOverlayTest, TheModuleDefinesEveryFrameSymbol) {
+  RelFunction main = Fn("_main", 0, {"_show"});
+  main.frame = {{"_main_i$1", 1}, {"_main_buf$2", 4}};
+  RelFunction show = Fn("_show", 0);
+  show.frame = {{"_show_PARM_2", 2}, {"_show_n$3", 1}};
+  RelFunction dead = Fn("_dead", 0);
+  dead.frame = {{"_dead_x$4", 2}};
+  const OverlayPlan plan = PlanAll({Graph("M", {main, show, dead})});
+  EXPECT_EQ(plan.source,
+            "; The frames of functions, overlaid by the linker.\n"
+            "\t.module\t__overlay\n"
+            "\t.area\tDSEG    (DATA)\n"
+            "__overlay_base::\n"
+            "\t.ds\t8\n"
+            "_main_i$1 == __overlay_base + 0\n"
+            "_main_buf$2 == __overlay_base + 1\n"
+            "_show_PARM_2 == __overlay_base + 5\n"
+            "_show_n$3 == __overlay_base + 7\n"
+            "_dead_x$4 == __overlay_base + 0\n");
+  EXPECT_EQ(plan.frames_size, 10u);
+
+  // No graph, or graphs without frames: no module, the link as before.
+  EXPECT_EQ(PlanAll({Foreign("ASM", {"_main"})}).source, "");
+  EXPECT_EQ(PlanAll({Graph("M", {Fn("_main", 0, {"_a"}), Fn("_a", 0)})}).source, "");
+}
+
+TEST(FrameOverlayTest, ARelinkFollowsTheModulesThePlanDependsOn) {
+  const std::vector<LinkModule> modules = {
+      Graph("M", {Fn("_main", 1, {"_a"}), Fn("_a", 2)}),
+      Graph("L", {Fn("_lib", 4)}),
+      Foreign("ASM", {"_a"}),
+      Foreign("OTHER", {"_sinf"}),
+  };
+  const struct {
+    const char* name;
+    std::vector<bool> planned, linked;
+    bool changed;
+  } kCases[] = {
+      {"same modules", {true, false, false, false}, {true, false, false, false}, false},
+      {"a module with a graph came in",
+       {true, false, false, false},
+       {true, true, false, false},
+       true},
+      {"a module with a graph went out",
+       {true, true, false, false},
+       {true, false, false, false},
+       true},
+      {"a module naming a function of a graph came in",
+       {true, false, false, false},
+       {true, false, true, false},
+       true},
+      {"an unrelated module came in",
+       {true, false, false, false},
+       {true, false, false, true},
+       false},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(OverlayInputsChanged(modules, c.planned, c.linked), c.changed);
+  }
+  // Without any graph the link is the old one: nothing to plan again.
+  const std::vector<LinkModule> old = {Foreign("A", {"_a"}), Foreign("B", {})};
+  EXPECT_FALSE(OverlayInputsChanged(old, {true, false}, {true, true}));
+}
+
+TEST(FrameOverlayTest, TheMapListsFramesByAddressWithTheirRegionOrReason) {
+  const OverlayPlan plan =
+      PlanAll({Graph("M", {Fn("_main", 2, {"_h"}), Fn("_h", 3), Fn("_none", 0)}),
+               Graph("T", {Fn("_t0", 1, {"_h"})}, {}, {{1, "_t0"}})});
+  EXPECT_EQ(
+      OverlayMapLines(plan, 0x21),
+      Strings({"  0021H     2     main             main                              x.obj (M)",
+               "  0023H     1     t0               t0                                x.obj (T)",
+               "  0024H     3     OWN: SHARED      h                                 x.obj (M)"}));
+  EXPECT_EQ(OverlaySummary(plan, 0x21), "6 BYTES AT 0021H HOLD 6 BYTES OF FRAMES");
+}
+
+// main() and f1() call g(); main() also calls f2() in another module,
+// which calls g() too and takes a parameter in memory. Each function fills
+// its locals, calls, and checks them afterwards: frames that are active at
+// once must not share a byte. Port 1 ends as 0xA5, or as the number of the
+// function that found its locals changed. The areas come in the order sdcc
+// writes them, so its start-up code runs through to main().
+constexpr char kMainSource[] = R"(	.module main
+	.globl _main
+	.globl _f1
+	.globl _f2
+	.globl _g
+	.globl _main_a$1
+	.globl _main_b$2
+	.globl _f1_buf$3
+	.globl _f2_PARM_2
+	.area REG_BANK_0 (REL,OVR,DATA)
+	.ds 8
+	.area SSEG
+__start__stack:
+	.ds 1
+	.area HOME (CODE)
+	.area GSINIT0 (CODE)
+	.area GSINIT1 (CODE)
+	.area GSINIT2 (CODE)
+	.area GSINIT3 (CODE)
+	.area GSINIT4 (CODE)
+	.area GSINIT5 (CODE)
+	.area GSINIT (CODE)
+	.area GSFINAL (CODE)
+	.area CSEG (CODE)
+	.area HOME (CODE)
+__interrupt_vect:
+	ljmp __sdcc_gsinit_startup
+	.area GSINIT (CODE)
+	.globl __sdcc_gsinit_startup
+	.globl __sdcc_program_startup
+	.globl __start__stack
+	.area GSFINAL (CODE)
+	ljmp __sdcc_program_startup
+	.area HOME (CODE)
+__sdcc_program_startup:
+	ljmp _main
+	.area CSEG (CODE)
+_main:
+	mov _main_a$1,#0x11
+	mov _main_b$2,#0x22
+	lcall _f1
+	mov _f2_PARM_2,#0x55
+	lcall _f2
+	mov a,_main_a$1
+	cjne a,#0x11,00001$
+	mov a,_main_b$2
+	cjne a,#0x22,00001$
+	mov 0x90,#0xA5
+	sjmp .
+00001$:
+	mov 0x90,#0x01
+	sjmp .
+_f1:
+	mov _f1_buf$3,#0x31
+	mov (_f1_buf$3 + 1),#0x32
+	mov (_f1_buf$3 + 2),#0x33
+	mov (_f1_buf$3 + 3),#0x34
+	lcall _g
+	mov a,_f1_buf$3
+	cjne a,#0x31,00002$
+	mov a,(_f1_buf$3 + 1)
+	cjne a,#0x32,00002$
+	mov a,(_f1_buf$3 + 2)
+	cjne a,#0x33,00002$
+	mov a,(_f1_buf$3 + 3)
+	cjne a,#0x34,00002$
+	ret
+00002$:
+	mov 0x90,#0x02
+	sjmp .
+)";
+
+constexpr char kLibSource[] = R"(	.module lib
+	.globl _f2
+	.globl _g
+	.globl _f2_PARM_2
+	.globl _f2_buf$4
+	.globl _g_buf$5
+	.area CSEG (CODE)
+_f2:
+	mov _f2_buf$4,#0x41
+	mov (_f2_buf$4 + 1),#0x42
+	mov (_f2_buf$4 + 2),#0x43
+	mov (_f2_buf$4 + 3),#0x44
+	lcall _g
+	mov a,_f2_PARM_2
+	cjne a,#0x55,00003$
+	mov a,_f2_buf$4
+	cjne a,#0x41,00003$
+	mov a,(_f2_buf$4 + 1)
+	cjne a,#0x42,00003$
+	mov a,(_f2_buf$4 + 2)
+	cjne a,#0x43,00003$
+	mov a,(_f2_buf$4 + 3)
+	cjne a,#0x44,00003$
+	ret
+00003$:
+	mov 0x90,#0x03
+	sjmp .
+_g:
+	mov _g_buf$5,#0xEE
+	mov (_g_buf$5 + 1),#0xEE
+	mov (_g_buf$5 + 2),#0xEE
+	mov (_g_buf$5 + 3),#0xEE
+	ret
+)";
+
+// The frames laid end to end: main 2, f1 4, f2 5, g 4.
+constexpr uint32_t kAllFrames = 15;
+constexpr uint32_t kRegisterBank = 8;
+
+class FrameOverlaySdccTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(dir_.path().empty());
+    sdas_ = FindSdccProgram("sdas8051");
+    s51_ = FindSdccProgram("s51");
+    bin_ = ExecutableDirectory() + "sdcctool/C51/BIN/";
+    if (FindSdccProgram("sdcc").empty() || sdas_.empty()) GTEST_SKIP() << "sdcc is not installed";
+    if (s51_.empty()) GTEST_SKIP() << "the simulator s51 (sdcc-ucsim) is not installed";
+  }
+
+  std::string At(const std::string& name) const { return dir_.path() + name; }
+  std::string Read(const std::string& name) const {
+    std::string text, err;
+    ReadWholeFile(At(name), &text, &err);
+    return text;
+  }
+  void Write(const std::string& name, const std::string& text) {
+    std::string err;
+    ASSERT_TRUE(WriteWholeFile(At(name), text, &err)) << err;
+  }
+
+  // Assembles `source` and wraps it with `functions` as "<name>.obj".
+  void Object(const std::string& name, const char* source, std::vector<RelFunction> functions) {
+    ASSERT_NO_FATAL_FAILURE(Write(name + ".asm", source));
+    const ProgramRun run = RunProgram(sdas_, {"-plosff", At(name + ".rel"), At(name + ".asm")});
+    ASSERT_EQ(run.exit_code, 0) << run.output;
+    RelModule module{c51::sim::ToUpper(name), At(name + ".c"), "C51", "SMALL", Read(name + ".rel")};
+    module.call_graph = true;
+    module.functions = std::move(functions);
+    const std::string record = c51::sim::BuildDependencyRecord(
+        "C51", {{c51::sim::kSourceEntry, 0, At(name + ".c")}}, nullptr);
+    ASSERT_NO_FATAL_FAILURE(Write(name + ".obj", record + FormatRelModule(module)));
+  }
+
+  // Runs a tool on a command file, ended with a NUL as the build writes it.
+  ProgramRun Tool(const char* tool, const std::string& command) {
+    Write("cmd.lnp", command + std::string(1, '\0'));
+    return RunProgram(bin_ + tool, {"@" + At("cmd.lnp")});
+  }
+
+  test::ScopedTempDir dir_{"c51overlay"};
+  std::string sdas_, s51_, bin_;
+};
+
+TEST_F(FrameOverlaySdccTest, FramesActiveAtOnceKeepTheirValuesAndSiblingsShare) {
+  ASSERT_NO_FATAL_FAILURE(
+      Object("main", kMainSource,
+             {{"_main", true, {{"_main_a$1", 1}, {"_main_b$2", 1}}, {"_f1", "_f2"}, false},
+              {"_f1", true, {{"_f1_buf$3", 4}}, {"_g"}, false}}));
+  ASSERT_NO_FATAL_FAILURE(
+      Object("lib", kLibSource,
+             {{"_f2", true, {{"_f2_PARM_2", 1}, {"_f2_buf$4", 4}}, {"_g"}, false},
+              {"_g", true, {{"_g_buf$5", 4}}, {}, false}}));
+  ASSERT_EQ(Tool("Lib51.exe", "TRANSFER \"" + At("lib.obj") + "\" TO \"" + At("lib.lib") + "\"")
+                .exit_code,
+            0);
+  // The second module as an object, and from a library, whose frames the
+  // plan takes in once sdld has linked the module.
+  for (const char* second : {"lib.obj", "lib.lib"}) {
+    SCOPED_TRACE(second);
+    const ProgramRun link = Tool(
+        "BL51.exe", "\"" + At("main.obj") + "\", \"" + At(second) + "\" TO \"" + At("prog") + "\"");
+    ASSERT_EQ(link.exit_code, 0) << link.output;
+    EXPECT_NE(link.output.find("0 WARNING(S),  0 ERROR(S)"), std::string::npos) << link.output;
+    const size_t size_at = link.output.find("Program Size: data=");
+    ASSERT_NE(size_at, std::string::npos) << link.output;
+    const uint32_t data = static_cast<uint32_t>(std::stoul(link.output.substr(size_at + 19)));
+    EXPECT_LT(data, kRegisterBank + kAllFrames) << link.output;
+    const std::string map = Read("prog.M51");
+    EXPECT_NE(map.find("FUNCTION FRAMES:  11 BYTES AT "), std::string::npos) << map;
+
+    const ProgramRun hex =
+        RunProgram(bin_ + "OH51.exe", {At("prog"), "HEXFILE(" + At("prog.hex") + ")"});
+    ASSERT_EQ(hex.exit_code, 0) << hex.output;
+    std::string output;
+    const std::vector<int> p1 = SampleP1(s51_, At("prog.hex"), dir_.path(), 1, 5000, &output);
+    ASSERT_EQ(p1.size(), 1u) << output;
+    EXPECT_EQ(p1[0], 0xA5) << map;
+  }
+}
+
+}  // namespace
+}  // namespace c51::sdcc

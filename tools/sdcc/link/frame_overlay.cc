@@ -1,0 +1,409 @@
+#include "sdcc/link/frame_overlay.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <set>
+#include <string_view>
+
+#include "sdcc/link/vector_table.h"
+
+namespace c51::sdcc {
+
+namespace {
+
+constexpr size_t kNone = static_cast<size_t>(-1);
+
+// Functions sdcc's run-time library (printf, gets, its start-up code) or
+// the linker's own console modules call by name, from outside any graph.
+constexpr std::string_view kCalledBack[] = {"_putchar", "_getchar", "__getkey",
+                                            "__sdcc_external_startup"};
+
+struct Node {
+  size_t module = 0;  // index into the link's modules
+  const RelFunction* function = nullptr;
+  uint32_t size = 0;
+  std::vector<size_t> callees;  // nodes, each once
+  size_t root = kNone;          // the first root that reaches it
+  bool several_roots = false;
+  bool private_frame = false;
+  FramePlace place = FramePlace::kUnused;
+};
+
+// The functions of the linked graphs and the calls between them.
+class Graph {
+ public:
+  Graph(const std::vector<LinkModule>& modules, const std::vector<bool>& linked)
+      : own_(modules.size()) {
+    for (size_t m = 0; m < modules.size(); ++m) {
+      if (!linked[m] || !modules[m].module.call_graph) continue;
+      for (const RelFunction& f : modules[m].module.functions) {
+        Node node;
+        node.module = m;
+        node.function = &f;
+        for (const RelFrameItem& item : f.frame) node.size += item.size;
+        own_[m].emplace(f.symbol, nodes_.size());
+        if (f.global) globals_.emplace(f.symbol, nodes_.size());
+        nodes_.push_back(std::move(node));
+      }
+    }
+    for (Node& node : nodes_) {
+      for (const std::string& callee : node.function->calls) {
+        const size_t to = Resolve(node.module, callee);
+        if (to != kNone &&
+            std::find(node.callees.begin(), node.callees.end(), to) == node.callees.end()) {
+          node.callees.push_back(to);
+        }
+      }
+    }
+  }
+
+  // A name as module `m` uses it: its own function of that name, else
+  // another module's public one; kNone when the graphs do not have it.
+  size_t Resolve(size_t m, const std::string& name) const {
+    const auto own = own_[m].find(name);
+    if (own != own_[m].end()) return own->second;
+    return Global(name);
+  }
+  size_t Global(const std::string& name) const {
+    const auto found = globals_.find(name);
+    return found == globals_.end() ? kNone : found->second;
+  }
+
+  std::vector<Node>& nodes() { return nodes_; }
+
+ private:
+  std::vector<std::map<std::string, size_t>> own_;  // per module
+  std::map<std::string, size_t> globals_;           // the first definition wins
+  std::vector<Node> nodes_;
+};
+
+// main() first, then the interrupt routines by number, each once.
+std::vector<size_t> Roots(const std::vector<LinkModule>& modules, const std::vector<bool>& linked,
+                          const Graph& graph) {
+  std::vector<size_t> roots;
+  const size_t main = graph.Global("_main");
+  if (main != kNone) roots.push_back(main);
+  std::vector<std::pair<uint32_t, size_t>> routines;
+  for (size_t m = 0; m < modules.size(); ++m) {
+    if (!linked[m] || !modules[m].module.call_graph) continue;
+    for (const RelInterrupt& interrupt : modules[m].module.interrupts) {
+      const size_t node = graph.Resolve(m, interrupt.symbol);
+      if (node != kNone) routines.emplace_back(interrupt.number, node);
+    }
+  }
+  std::stable_sort(routines.begin(), routines.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (const auto& routine : routines) {
+    if (std::find(roots.begin(), roots.end(), routine.second) == roots.end()) {
+      roots.push_back(routine.second);
+    }
+  }
+  return roots;
+}
+
+// Marks each node with the roots that reach it. A cursor, not recursion:
+// call chains may be long.
+void MarkReach(const std::vector<size_t>& roots, std::vector<Node>* nodes) {
+  std::vector<size_t> seen(nodes->size(), kNone);
+  for (size_t r = 0; r < roots.size(); ++r) {
+    std::vector<size_t> work = {roots[r]};
+    seen[roots[r]] = r;
+    while (!work.empty()) {
+      Node& node = (*nodes)[work.back()];
+      work.pop_back();
+      if (node.root == kNone) {
+        node.root = r;
+      } else if (node.root != r) {
+        node.several_roots = true;
+      }
+      for (size_t callee : node.callees) {
+        if (seen[callee] == r) continue;
+        seen[callee] = r;
+        work.push_back(callee);
+      }
+    }
+  }
+}
+
+void MakePrivate(Node* node, FramePlace why) {
+  if (node->private_frame) return;
+  node->private_frame = true;
+  node->place = why;
+}
+
+// Marks the nodes that lie on a call cycle (Tarjan's strongly connected
+// components, with an explicit stack).
+void MarkRecursion(std::vector<Node>* nodes) {
+  const size_t n = nodes->size();
+  std::vector<size_t> index(n, kNone), low(n, 0);
+  std::vector<bool> on_stack(n, false);
+  std::vector<size_t> stack;
+  size_t next = 0;
+  struct Frame {
+    size_t node;
+    size_t edge;
+  };
+  for (size_t start = 0; start < n; ++start) {
+    if (index[start] != kNone) continue;
+    std::vector<Frame> walk = {{start, 0}};
+    index[start] = low[start] = next++;
+    stack.push_back(start);
+    on_stack[start] = true;
+    while (!walk.empty()) {
+      Frame& top = walk.back();
+      const std::vector<size_t>& callees = (*nodes)[top.node].callees;
+      if (top.edge < callees.size()) {
+        const size_t to = callees[top.edge++];
+        if (index[to] == kNone) {
+          index[to] = low[to] = next++;
+          stack.push_back(to);
+          on_stack[to] = true;
+          walk.push_back({to, 0});
+        } else if (on_stack[to]) {
+          low[top.node] = std::min(low[top.node], index[to]);
+        }
+        continue;
+      }
+      const size_t v = top.node;
+      walk.pop_back();
+      if (!walk.empty()) low[walk.back().node] = std::min(low[walk.back().node], low[v]);
+      if (low[v] != index[v]) continue;
+      std::vector<size_t> component;
+      size_t w;
+      do {
+        w = stack.back();
+        stack.pop_back();
+        on_stack[w] = false;
+        component.push_back(w);
+      } while (w != v);
+      const std::vector<size_t>& own = (*nodes)[v].callees;
+      const bool self_call = std::find(own.begin(), own.end(), v) != own.end();
+      if (component.size() < 2 && !self_call) continue;
+      for (size_t member : component) MakePrivate(&(*nodes)[member], FramePlace::kRecursive);
+    }
+  }
+}
+
+// Names of functions that code outside the graphs uses: the references of
+// modules without a graph, the run-time library's call-backs, and what a
+// module with a graph references without calling it or taking its address
+// (inline assembly).
+std::vector<std::string> OutsideNames(const std::vector<LinkModule>& modules,
+                                      const std::vector<bool>& linked) {
+  std::vector<std::string> names(std::begin(kCalledBack), std::end(kCalledBack));
+  for (size_t m = 0; m < modules.size(); ++m) {
+    if (!linked[m]) continue;
+    const RelModule& rel = modules[m].module;
+    for (const std::string& symbol : modules[m].symbols.references) {
+      if (rel.call_graph) {
+        const bool taken = std::find(rel.taken.begin(), rel.taken.end(), symbol) != rel.taken.end();
+        const bool called =
+            std::any_of(rel.functions.begin(), rel.functions.end(), [&](const RelFunction& f) {
+              return std::find(f.calls.begin(), f.calls.end(), symbol) != f.calls.end();
+            });
+        if (taken || called) continue;
+      }
+      names.push_back(symbol);
+    }
+  }
+  return names;
+}
+
+void MarkPrivate(const std::vector<LinkModule>& modules, const std::vector<bool>& linked,
+                 const std::vector<size_t>& roots, const Graph& graph, std::vector<Node>* nodes) {
+  for (size_t m = 0; m < modules.size(); ++m) {
+    if (!linked[m] || !modules[m].module.call_graph) continue;
+    for (const std::string& name : modules[m].module.taken) {
+      const size_t node = graph.Resolve(m, name);
+      if (node != kNone) MakePrivate(&(*nodes)[node], FramePlace::kTaken);
+    }
+  }
+  // A root named from outside is the start-up code jumping to main() or an
+  // assembled table's jump to a routine: no caller that is active beside it.
+  for (const std::string& name : OutsideNames(modules, linked)) {
+    const size_t node = graph.Global(name);
+    if (node != kNone && std::find(roots.begin(), roots.end(), node) == roots.end()) {
+      MakePrivate(&(*nodes)[node], FramePlace::kOutside);
+    }
+  }
+  MarkRecursion(nodes);
+  for (Node& node : *nodes) {
+    if (node.several_roots) MakePrivate(&node, FramePlace::kShared);
+  }
+  // Whatever a private function calls may be active beside anything too.
+  std::vector<size_t> work;
+  for (size_t i = 0; i < nodes->size(); ++i) {
+    if ((*nodes)[i].private_frame) work.push_back(i);
+  }
+  while (!work.empty()) {
+    const size_t from = work.back();
+    work.pop_back();
+    for (size_t callee : (*nodes)[from].callees) {
+      Node& node = (*nodes)[callee];
+      if (node.private_frame) continue;
+      MakePrivate(&node, FramePlace::kCallee);
+      work.push_back(callee);
+    }
+  }
+}
+
+// Offsets of the overlaid functions within each root's region: the longest
+// path from the root, through the region's functions in topological order
+// (they form no cycle: those on one are private). Returns each region's size.
+std::vector<uint32_t> PlaceRegions(size_t roots, const std::vector<Node>& nodes,
+                                   std::vector<uint32_t>* offsets) {
+  std::vector<size_t> callers(nodes.size(), 0);
+  for (const Node& node : nodes) {
+    if (node.place != FramePlace::kOverlaid) continue;
+    for (size_t callee : node.callees) {
+      if (nodes[callee].place == FramePlace::kOverlaid) ++callers[callee];
+    }
+  }
+  std::vector<uint32_t> sizes(roots, 0);
+  std::vector<size_t> ready;
+  for (size_t i = 0; i < nodes.size(); ++i) {
+    if (nodes[i].place == FramePlace::kOverlaid && callers[i] == 0) ready.push_back(i);
+  }
+  while (!ready.empty()) {
+    const size_t i = ready.back();
+    ready.pop_back();
+    const Node& node = nodes[i];
+    const uint32_t end = (*offsets)[i] + node.size;
+    sizes[node.root] = std::max(sizes[node.root], end);
+    for (size_t callee : node.callees) {
+      if (nodes[callee].place != FramePlace::kOverlaid) continue;
+      (*offsets)[callee] = std::max((*offsets)[callee], end);
+      if (--callers[callee] == 0) ready.push_back(callee);
+    }
+  }
+  return sizes;
+}
+
+std::string Source(const std::vector<Node>& nodes, const OverlayPlan& plan) {
+  std::string defs;
+  std::set<std::string> defined;
+  for (size_t i = 0; i < nodes.size(); ++i) {
+    uint32_t at = plan.functions[i].offset;
+    for (const RelFrameItem& item : nodes[i].function->frame) {
+      // The compiler makes frame symbols unique; a module linked twice is
+      // sdld's to report, not a reason to make sdas8051 fail here.
+      if (defined.insert(item.symbol).second) {
+        defs += item.symbol + " == " + kOverlayBase + " + " + std::to_string(at) + "\n";
+      }
+      at += item.size;
+    }
+  }
+  if (defs.empty()) return std::string();
+  return std::string("; The frames of functions, overlaid by the linker.\n") + "\t.module\t" +
+         kOverlayModule + "\n\t.area\tDSEG    (DATA)\n" + kOverlayBase + "::\n\t.ds\t" +
+         std::to_string(plan.size) + "\n" + defs;
+}
+
+const char* PlaceText(FramePlace place) {
+  switch (place) {
+    case FramePlace::kOverlaid:
+      return "";
+    case FramePlace::kUnused:
+      return "UNUSED";
+    case FramePlace::kShared:
+      return "OWN: SHARED";
+    case FramePlace::kTaken:
+      return "OWN: POINTER";
+    case FramePlace::kRecursive:
+      return "OWN: RECURSION";
+    case FramePlace::kOutside:
+      return "OWN: OUTSIDE";
+    case FramePlace::kCallee:
+      return "OWN: CALLEE";
+  }
+  return "";
+}
+
+}  // namespace
+
+OverlayPlan PlanFrameOverlay(const std::vector<LinkModule>& modules,
+                             const std::vector<bool>& linked) {
+  OverlayPlan plan;
+  Graph graph(modules, linked);
+  std::vector<Node>& nodes = graph.nodes();
+  if (nodes.empty()) return plan;
+  const std::vector<size_t> roots = Roots(modules, linked, graph);
+  MarkReach(roots, &nodes);
+  MarkPrivate(modules, linked, roots, graph, &nodes);
+  for (Node& node : nodes) {
+    if (!node.private_frame && node.root != kNone) node.place = FramePlace::kOverlaid;
+  }
+  std::vector<uint32_t> offsets(nodes.size(), 0);
+  const std::vector<uint32_t> sizes = PlaceRegions(roots.size(), nodes, &offsets);
+  uint32_t at = 0;
+  for (size_t r = 0; r < roots.size(); ++r) {
+    plan.regions.push_back(OverlayRegion{nodes[roots[r]].function->symbol, at, sizes[r]});
+    at += sizes[r];
+  }
+  for (size_t i = 0; i < nodes.size(); ++i) {
+    const Node& node = nodes[i];
+    FunctionFrame frame{node.function->symbol, Shown(modules[node.module]), node.size, node.place};
+    if (node.place == FramePlace::kOverlaid) {
+      frame.region = node.root;
+      frame.offset = plan.regions[node.root].start + offsets[i];
+    } else if (node.private_frame) {
+      frame.offset = at;
+      at += node.size;
+    }
+    plan.frames_size += node.size;
+    plan.functions.push_back(std::move(frame));
+  }
+  plan.size = at;
+  plan.source = Source(nodes, plan);
+  return plan;
+}
+
+bool OverlayInputsChanged(const std::vector<LinkModule>& modules, const std::vector<bool>& planned,
+                          const std::vector<bool>& linked) {
+  std::set<std::string_view> functions;
+  for (size_t i = 0; i < modules.size(); ++i) {
+    if (!(planned[i] || linked[i]) || !modules[i].module.call_graph) continue;
+    for (const RelFunction& f : modules[i].module.functions) {
+      if (f.global) functions.insert(f.symbol);
+    }
+  }
+  if (functions.empty()) return false;
+  for (size_t i = 0; i < modules.size(); ++i) {
+    if (planned[i] == linked[i]) continue;
+    if (modules[i].module.call_graph) return true;
+    for (const std::string& symbol : modules[i].symbols.references) {
+      if (functions.count(symbol) > 0) return true;
+    }
+  }
+  return false;
+}
+
+std::vector<std::string> OverlayMapLines(const OverlayPlan& plan, uint32_t base) {
+  std::vector<const FunctionFrame*> shown;
+  for (const FunctionFrame& f : plan.functions) {
+    if (f.size > 0) shown.push_back(&f);
+  }
+  std::stable_sort(shown.begin(), shown.end(), [](const FunctionFrame* a, const FunctionFrame* b) {
+    return a->offset < b->offset;
+  });
+  std::vector<std::string> lines;
+  char row[200];
+  for (const FunctionFrame* f : shown) {
+    const std::string where = f->place == FramePlace::kOverlaid
+                                  ? DisplaySymbol(plan.regions[f->region].root)
+                                  : PlaceText(f->place);
+    snprintf(row, sizeof row, "  %s     %-5u %-16s %-33s %s", AddressText(base + f->offset).c_str(),
+             static_cast<unsigned>(f->size), where.c_str(), DisplaySymbol(f->symbol).c_str(),
+             f->module.c_str());
+    lines.push_back(row);
+  }
+  return lines;
+}
+
+std::string OverlaySummary(const OverlayPlan& plan, uint32_t base) {
+  return std::to_string(plan.size) + " BYTES AT " + AddressText(base) + " HOLD " +
+         std::to_string(plan.frames_size) + " BYTES OF FRAMES";
+}
+
+}  // namespace c51::sdcc

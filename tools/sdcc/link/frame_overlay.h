@@ -1,0 +1,94 @@
+// Where the locals of compiled functions go. A module that carries its call
+// graph leaves its functions' locals and memory-passed parameters (their
+// "frames") to the linker, which overlays the frames of functions that can
+// never be active at once, as the original small-model toolchain does:
+// 128 bytes of DATA hold a mid-size program only that way.
+//
+// The roots are main() and every interrupt routine. A function reached from
+// one root only lies in that root's region, above every function that can
+// be active while it runs (the longest call path to it); siblings share
+// bytes. A function gets bytes of its own (private) when it can be active
+// beside anything: reached from two roots, called through a pointer (its
+// address is taken), recursive, or named by code the graph does not cover
+// (assembly, objects without a graph, sdcc's library calling putchar back);
+// and so does everything it calls. Functions nothing reaches never run and
+// share the block's first bytes.
+//
+// The linker defines every frame symbol in one module of its own:
+//
+//   .module __overlay
+//   .area DSEG (DATA)
+//   __overlay_base::
+//     .ds 20
+//   _show_buf$1f2e3d == __overlay_base + 4
+#ifndef C51_TOOLS_SDCC_LINK_FRAME_OVERLAY_H_
+#define C51_TOOLS_SDCC_LINK_FRAME_OVERLAY_H_
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "sdcc/link/link_module.h"
+
+namespace c51::sdcc {
+
+// Why a function's frame lies where it does.
+enum class FramePlace {
+  kOverlaid,   // in its root's region, shared with functions never active beside it
+  kUnused,     // nothing calls it: the block's first bytes
+  kShared,     // reached from two roots (main and an interrupt, two interrupts)
+  kTaken,      // called through a pointer, by callers nobody knows
+  kRecursive,  // in a call cycle
+  kOutside,    // named by code outside the graph
+  kCallee,     // called by a function of the kinds above
+};
+
+struct OverlayRegion {
+  std::string root;    // "_main", "_t0"
+  uint32_t start = 0;  // from the block's start
+  uint32_t size = 0;
+};
+
+struct FunctionFrame {
+  std::string symbol;  // "_show"
+  std::string module;  // "<file> (<MODULE>)"
+  uint32_t size = 0;   // its frame items together
+  FramePlace place = FramePlace::kUnused;
+  size_t region = 0;    // index into OverlayPlan::regions when kOverlaid
+  uint32_t offset = 0;  // of its first item, from the block's start
+};
+
+struct OverlayPlan {
+  std::vector<OverlayRegion> regions;    // main's first, then the interrupts' by number
+  std::vector<FunctionFrame> functions;  // every function of the linked graphs, in link order
+  uint32_t size = 0;                     // the block
+  uint32_t frames_size = 0;              // every frame laid end to end
+  // The sdas8051 source of the module defining the frame symbols; empty
+  // when no linked module has a frame to place.
+  std::string source;
+};
+
+// The symbol the block starts at.
+constexpr char kOverlayBase[] = "__overlay_base";
+// The generated module's name, as sdld's map shows it.
+constexpr char kOverlayModule[] = "__overlay";
+
+// Plans from the modules `linked` marks.
+OverlayPlan PlanFrameOverlay(const std::vector<LinkModule>& modules,
+                             const std::vector<bool>& linked);
+
+// True when `linked` differs from `planned` in a module the plan depends on:
+// one with a call graph, or one without that names a function of a graph.
+bool OverlayInputsChanged(const std::vector<LinkModule>& modules, const std::vector<bool>& planned,
+                          const std::vector<bool>& linked);
+
+// The map's rows, one per function with a frame, by address, the block at
+// `base`: "  0008H     4     main            show    main.obj (MAIN)".
+std::vector<std::string> OverlayMapLines(const OverlayPlan& plan, uint32_t base);
+
+// The map's line above them: "20 BYTES AT 0008H HOLD 28 BYTES OF FRAMES".
+std::string OverlaySummary(const OverlayPlan& plan, uint32_t base);
+
+}  // namespace c51::sdcc
+
+#endif  // C51_TOOLS_SDCC_LINK_FRAME_OVERLAY_H_
