@@ -1,10 +1,12 @@
 #include "sdcc/link/sdcc_linker.h"
 
 #include <algorithm>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "platform/codepage.h"
+#include "sdcc/compile/library_frames.h"
 #include "sdcc/link/code_overlap.h"
 #include "sdcc/link/frame_overlay.h"
 #include "sdcc/link/generated_module.h"
@@ -133,17 +135,17 @@ std::vector<std::string> LinkModel(const std::vector<LinkModule>& modules) {
 // Writes the relocatables and one list file per library into `scratch`;
 // returns the sdcc arguments naming them (objects first, then `*libraries`
 // arguments). False with `err`.
-bool WriteScratch(const TempFolder& scratch, const LinkCommand& command,
+bool WriteScratch(const TempFolder& scratch, const std::vector<const LinkInput*>& inputs,
                   std::vector<LinkModule>* modules, std::vector<std::string>* args,
                   size_t* library_args, std::string* err) {
   const std::string& folder = scratch.path();
   std::vector<std::string> libraries;
-  for (size_t i = 0; i < command.inputs.size(); ++i) {
+  for (size_t i = 0; i < inputs.size(); ++i) {
     const std::string library = "l" + std::to_string(i) + ".lib";
     std::string list;
     int index = 0;
     for (LinkModule& m : *modules) {
-      if (m.input != &command.inputs[i]) continue;
+      if (m.input != inputs[i]) continue;
       const std::string tag = std::to_string(i) + "m" + std::to_string(index++) + ".rel";
       m.file = (m.from_library ? "l" : "o") + tag;
       if (!c51::sim::WriteFile(folder + m.file, m.module.rel, err)) return false;
@@ -165,6 +167,58 @@ bool WriteScratch(const TempFolder& scratch, const LinkCommand& command,
   *library_args = libraries.size();
   args->insert(args->end(), libraries.begin(), libraries.end());
   return true;
+}
+
+// Library modules sdld will take: those defining a symbol that a module
+// already taken references, until nothing more comes in. A guess that
+// spares a second link in the usual case; sdld's map has the last word.
+std::vector<bool> PredictLinked(const std::vector<LinkModule>& modules) {
+  std::vector<bool> linked(modules.size(), false);
+  std::set<std::string> wanted, defined;
+  auto take = [&](size_t i) {
+    linked[i] = true;
+    const RelSymbols& s = modules[i].symbols;
+    wanted.insert(s.references.begin(), s.references.end());
+    defined.insert(s.publics.begin(), s.publics.end());
+  };
+  for (size_t i = 0; i < modules.size(); ++i) {
+    if (!modules[i].from_library) take(i);
+  }
+  for (bool more = true; more;) {
+    more = false;
+    for (size_t i = 0; i < modules.size(); ++i) {
+      const auto& publics = modules[i].symbols.publics;
+      if (linked[i] || std::none_of(publics.begin(), publics.end(), [&](const std::string& p) {
+            return wanted.count(p) != 0 && defined.count(p) == 0;
+          })) {
+        continue;
+      }
+      take(i);
+      more = true;
+    }
+  }
+  return linked;
+}
+
+// sdcc's formatted output, built so that its locals are frames too
+// (library_frames.h), as library modules of `input` ahead of sdcc's own:
+// only when the program's modules hand their frames over.
+void AddFramedLibrary(const std::string& sdcc, const std::vector<std::string>& model,
+                      const LinkInput* input, std::vector<LinkModule>* modules) {
+  bool graphs = false, floats = false;
+  for (const LinkModule& m : *modules) {
+    graphs = graphs || m.module.call_graph;
+    floats = floats || m.module.float_formats;
+  }
+  if (!graphs) return;
+  for (RelModule& rel : FramedLibraryModules(sdcc, model, floats)) {
+    LinkModule module;
+    module.input = input;
+    module.from_library = true;
+    module.module = std::move(rel);
+    std::string err;
+    if (ScanRel(module.module.rel, &module.symbols, &err)) modules->push_back(std::move(module));
+  }
 }
 
 const LinkModule* FindByRelName(const std::vector<LinkModule>& modules, const std::string& name) {
@@ -255,13 +309,18 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
   TempFolder scratch;
   std::vector<std::string> args = {"-mmcs51"};
   const std::vector<std::string> model = LinkModel(modules);
+  const LinkInput sdcc_library{"sdcc library", kCommonArea};
+  AddFramedLibrary(sdcc, model, &sdcc_library, &modules);
+  std::vector<const LinkInput*> sources;
+  for (const LinkInput& input : command.inputs) sources.push_back(&input);
+  sources.push_back(&sdcc_library);
   args.insert(args.end(), model.begin(), model.end());
   args.insert(args.end(), controls.sdcc_args.begin(), controls.sdcc_args.end());
   args.insert(args.end(), {"-o", scratch.native() + "out.ihx"});
   std::string err, aliases;
   size_t library_args = 0;
   if (scratch.path().empty() ||
-      !WriteScratch(scratch, command, &modules, &args, &library_args, &err) ||
+      !WriteScratch(scratch, sources, &modules, &args, &library_args, &err) ||
       !WriteAliasLibrary(scratch, AllSymbols(modules), &aliases, &err)) {
     report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC",
                {"REASON:  " + (err.empty() ? std::string("NO SCRATCH FOLDER") : err)});
@@ -276,8 +335,7 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
   // The vector table and the frames' places depend on the library modules
   // linked, which only sdld's map tells: linked again when they were not
   // the ones assumed.
-  std::vector<bool> planned(modules.size(), false);
-  for (size_t i = 0; i < modules.size(); ++i) planned[i] = !modules[i].from_library;
+  std::vector<bool> planned = PredictLinked(modules);
   VectorInputs inputs;
   VectorPlan plan;
   OverlayPlan overlay;
@@ -326,7 +384,17 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
   }
   for (const LinkMessage& message : plan.messages) report.Add(message);
   const std::vector<SdldMessage> messages = ParseSdldOutput(run.output);
-  ReportSdld(messages, modules, &report);
+  // Our build of sdcc's formatted output comes first on purpose; that sdcc's
+  // own library defines the same names is no news for the user.
+  const std::string framed_list = "found more than once:; Library: '" + scratch.native() + "l" +
+                                  std::to_string(command.inputs.size()) + ".lib'";
+  std::vector<SdldMessage> shown;
+  for (const SdldMessage& m : messages) {
+    if (m.kind != SdldMessage::kOtherWarning || m.text.find(framed_list) == std::string::npos) {
+      shown.push_back(m);
+    }
+  }
+  ReportSdld(shown, modules, &report);
   if (run.exit_code != 0 && messages.empty()) {
     report.Add(
         LinkMessage::kError, "L221", "SDCC LINK ERROR",
