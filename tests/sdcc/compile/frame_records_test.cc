@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 
 #include "sdcc/compile/float_formats.h"
@@ -14,6 +13,7 @@
 #include "sdcc/run_program.h"
 #include "sdcc/temp_folder.h"
 #include "sim/files.h"
+#include "support/scoped_env.h"
 
 namespace c51::sdcc {
 namespace {
@@ -263,9 +263,7 @@ TEST(LibraryFrames, FormattedOutputIsBuiltWithItsFramesAndKept) {
   }
   TempFolder cache;
   ASSERT_FALSE(cache.path().empty());
-  const char* old = std::getenv("C51_SDCC_CACHE");
-  const std::string saved = old != nullptr ? old : "";
-  setenv("C51_SDCC_CACHE", cache.native().c_str(), 1);
+  test::ScopedEnv cache_env("C51_SDCC_CACHE", cache.native());
 
   EXPECT_TRUE(FramedLibraryModules(sdcc, {"--model-small", "--stack-auto"}, false).empty());
   for (bool floats : {false, true}) {
@@ -299,11 +297,6 @@ TEST(LibraryFrames, FormattedOutputIsBuiltWithItsFramesAndKept) {
     kept += entry.path().filename().string().rfind("sdcclib-", 0) == 0;
   }
   EXPECT_EQ(kept, 2);
-  if (old != nullptr) {
-    setenv("C51_SDCC_CACHE", saved.c_str(), 1);
-  } else {
-    unsetenv("C51_SDCC_CACHE");
-  }
 }
 
 }  // namespace

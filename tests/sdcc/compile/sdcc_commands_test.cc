@@ -248,6 +248,9 @@ TEST_F(SdccCommandsTest, LinesThatCannotBeUsedAreKeptAsSuch) {
                         "probes.txt'; echo 'warning: look' >&2;; esac\nexec '" +
                         FindSdccProgram("sdcc") + "' \"$@\"\n");
   ASSERT_EQ(0, chmod((dir_.path() + "bin/sdcc").c_str(), 0755));
+  // The folder C51_SDCC_BIN names holds all of sdcc's programs.
+  ASSERT_EQ(0,
+            symlink(FindSdccProgram("sdas8051").c_str(), (dir_.path() + "bin/sdas8051").c_str()));
   test::ScopedEnv bin("C51_SDCC_BIN", dir_.path() + "bin");
 
   EXPECT_EQ(reference, Ours("main.c OBJECT(out.obj)"));

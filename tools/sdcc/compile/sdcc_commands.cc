@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "platform/codepage.h"
 #include "sdcc/cache_folder.h"
 #include "sdcc/run_program.h"
 #include "sim/files.h"
@@ -250,7 +251,15 @@ ProgramRun RunCompiler(const std::string& sdcc, const std::vector<std::string>& 
                        const std::string& stem, bool to_assembly,
                        const std::function<void(std::string*)>& edit) {
   const std::string assembly = stem + ".asm", object = stem + ".rel";
-  const bool assemble_here = !to_assembly && commands.known();
+  ProgramCommand assembler = commands.assemble;
+  if (!commands.known() && edit) {
+    // The edit needs the assembler apart from the driver: with the flags
+    // sdcc's driver gives it for this port.
+    const std::string sdas = FindSdccProgram("sdas8051");
+    const bool debug = std::find(options.begin(), options.end(), "--debug") != options.end();
+    if (!sdas.empty()) assembler = ProgramCommand{sdas, {debug ? "-plosgffwy" : "-plosgffw"}};
+  }
+  const bool assemble_here = !to_assembly && !assembler.program.empty();
   std::vector<std::string> args = options;
   if (to_assembly || assemble_here) {
     args.insert(args.end(), {"-S", c_path, "-o", assembly});
@@ -261,20 +270,24 @@ ProgramRun RunCompiler(const std::string& sdcc, const std::vector<std::string>& 
   if (!assemble_here || !run.started || run.exit_code != 0) return run;
   if (edit) {
     std::string text, err;
-    if (sim::ReadFile(assembly, &text) != sim::ReadResult::kOkay) return run;
+    const std::string local = SystemToLocalText(assembly);
+    if (sim::ReadFile(local, &text) != sim::ReadResult::kOkay) return run;
     edit(&text);
-    if (!sim::WriteFile(assembly, text, &err)) {
+    if (!sim::WriteFile(local, text, &err)) {
       run.output += err + "\n";
       run.exit_code = 1;
       return run;
     }
   }
-  std::vector<std::string> assemble = commands.assemble.args;
+  std::vector<std::string> assemble = assembler.args;
   assemble.insert(assemble.end(), {object, assembly});
-  const ProgramRun assembled = RunProgram(commands.assemble.program, assemble);
+  const ProgramRun assembled = RunProgram(assembler.program, assemble);
   if (!assembled.started) {
-    ForgetSdccCommands(sdcc, options);
-    return RunCompiler(sdcc, options, SdccCommands(), c_path, stem, to_assembly, edit);
+    // Kept lines naming a program that is gone are learnt again next time;
+    // without any assembler of our own, sdcc's driver does it all.
+    if (commands.known()) ForgetSdccCommands(sdcc, options);
+    return RunCompiler(sdcc, options, SdccCommands(), c_path, stem, to_assembly,
+                       commands.known() ? edit : std::function<void(std::string*)>());
   }
   run.output += assembled.output;
   // sdcc's driver ends so when its assembler fails.

@@ -61,9 +61,10 @@ ProgramRun RunPreprocessor(const std::string& sdcc, const std::vector<std::strin
 
 // sdcc on the C file `c_path`, writing `<stem>.asm` when `to_assembly`,
 // else `<stem>.rel`: "sdcc -S", then for an object sdas8051 as sdcc's
-// driver would start it, `edit` changing the assembly source in between;
-// "sdcc -c" when `commands` are not known (nothing edited). The output
-// holds both programs' messages.
+// driver would start it, `edit` changing the assembly source in between.
+// When `commands` are not known: with `edit`, sdas8051 with the driver's
+// usual flags; else (or when that cannot start) "sdcc -c", nothing edited.
+// The output holds both programs' messages.
 ProgramRun RunCompiler(const std::string& sdcc, const std::vector<std::string>& options,
                        const SdccCommands& commands, const std::string& c_path,
                        const std::string& stem, bool to_assembly,
