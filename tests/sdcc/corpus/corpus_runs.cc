@@ -210,6 +210,15 @@ void CheckLibraryConsole(const SimulatorResult& r) {
   EXPECT_EQ(r.serial, "n=1\r\nn=2\r\nn=3\r\nok\r\n");
 }
 
+// Helpers whose locals only fit in DATA when they share memory, and
+// formatted output of ints and floats; a frame clobbered by a call would
+// show as a wrong number (stats() checks its own copy after its calls).
+void CheckStatsOverlay(const SimulatorResult& r) {
+  EXPECT_EQ(r.serial,
+            "ws 2460\r\nmed99\r\npoly101\r\nst  3789\r\nst2 2699\r\n2 2 2 2 1 1 1 1\r\n"
+            "T= 23.5 C\r\nT= -4.3 C\r\ntick ok\r\ndone\r\n");
+}
+
 SimulatorRun Run(const char* xtal, int steps, int samples, std::vector<std::string> probes) {
   SimulatorRun run;
   run.xtal = xtal;
@@ -246,6 +255,7 @@ const std::vector<CorpusRun>& CorpusRuns() {
       {"asm_helpers", Run("12M", 37, 120, {kP1, kP2, kP0, "sfr[0xb0]"}), CheckAsmHelpers},
       {"bdata_flags", Run("12M", 20000, 1, {kP1, kP2, kP0}), CheckBdataFlags},
       {"printf_lib_console", Run("11.0592M", 200000, 1, {}), CheckLibraryConsole},
+      {"stats_overlay", Run("11.0592M", 1500000, 1, {}), CheckStatsOverlay},
   };
   return runs;
 }

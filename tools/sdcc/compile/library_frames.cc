@@ -43,12 +43,63 @@ std::string CacheName(const std::string& key) {
   return name;
 }
 
+// Changes to sdcc's source, each applied where its anchor is found once
+// (another sdcc's source may differ: the change is then left out).
+struct SourcePatch {
+  const char* source;
+  const char* anchor;
+  const char* text;  // replaces the anchor
+};
+
+constexpr SourcePatch kPatches[] = {
+    // "%*d", "%.*f": width and precision from the arguments, as the
+    // original library reads them (sdcc's prints "*" as text).
+    {"printf_large", "      if (isdigit(c))\n",
+     "      if (c=='*')\n"
+     "      {\n"
+     "        if (decimals==-1)\n"
+     "        {\n"
+     "          int w = va_arg(ap,int);\n"
+     "          if (w < 0) { left_justify = 1; w = -w; }\n"
+     "          width = w;\n"
+     "        }\n"
+     "        else\n"
+     "          decimals = va_arg(ap,int);\n"
+     "        goto get_conversion_spec;\n"
+     "      }\n"
+     "\n"
+     "      if (isdigit(c))\n"},
+    // A float's digits go to external RAM, which many parts do not have;
+    // internal RAM holds them, at most 8 before the point and 12 after.
+    {"printf_large", "  __xdata char fpBuffer[128];\n", "  __idata char fpBuffer[20];\n"},
+    {"printf_large", "  if (reqDecimals==-1)\n    reqDecimals=DEFAULT_FLOAT_PRECISION;\n",
+     "  if (reqDecimals==-1)\n    reqDecimals=DEFAULT_FLOAT_PRECISION;\n"
+     "  if (reqDecimals>12)\n    reqDecimals=12;\n"},
+};
+
+std::string Patched(const std::string& name, std::string text) {
+  for (const SourcePatch& patch : kPatches) {
+    if (name != patch.source) continue;
+    const size_t at = text.find(patch.anchor);
+    if (at == std::string::npos || text.find(patch.anchor, at + 1) != std::string::npos) continue;
+    text.replace(at, std::string_view(patch.anchor).size(), patch.text);
+  }
+  return text;
+}
+
 // One source compiled, its frames handed over, assembled. False when any
 // step fails.
 bool BuildModule(const std::string& sdcc, const std::string& sdas, const std::string& sources,
                  const std::string& name, const std::vector<std::string>& model_args, bool floats,
                  const TempFolder& temp, RelModule* module) {
-  const std::string source = sources + name + ".c";
+  // The source, with our changes, beside the outputs.
+  std::string original, err;
+  if (sim::ReadFile(SystemToLocalText(sources + name + ".c"), &original) !=
+          sim::ReadResult::kOkay ||
+      !sim::WriteFile(temp.path() + name + ".c", Patched(name, std::move(original)), &err)) {
+    return false;
+  }
+  const std::string source = temp.native() + name + ".c";
   std::vector<std::string> args = {"-mmcs51"};
   args.insert(args.end(), model_args.begin(), model_args.end());
   if (floats) args.push_back("-DUSE_FLOATS=1");
@@ -61,7 +112,7 @@ bool BuildModule(const std::string& sdcc, const std::string& sdas, const std::st
   if (!run.started || run.exit_code != 0) return false;
   args.insert(args.end(), {"-S", source, "-o", temp.native() + name + ".asm"});
   run = RunProgram(sdcc, args);
-  std::string assembly, edited, err;
+  std::string assembly, edited;
   if (!run.started || run.exit_code != 0 ||
       sim::ReadFile(temp.path() + name + ".asm", &assembly) != sim::ReadResult::kOkay) {
     return false;
@@ -107,7 +158,7 @@ std::vector<RelModule> FramedLibraryModules(const std::string& sdcc,
   if (sources.empty() || sdas.empty()) return {};
 
   // What the built modules depend on; a key that cannot be made is no cache.
-  std::string key = "c51sdcc framed library 1\nsdcc " + FileIdentity(sdcc) + "\nsdas " +
+  std::string key = "c51sdcc framed library 2\nsdcc " + FileIdentity(sdcc) + "\nsdas " +
                     FileIdentity(sdas) + (floats ? "\nfloats\n" : "\n");
   bool keyed = true;
   for (const std::string& a : model_args) key += "option " + a + "\n";
