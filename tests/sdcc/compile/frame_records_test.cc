@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
 
 #include "sdcc/compile/float_formats.h"
 #include "sdcc/compile/library_frames.h"
@@ -265,10 +266,13 @@ TEST(LibraryFrames, FormattedOutputIsBuiltWithItsFramesAndKept) {
   ASSERT_FALSE(cache.path().empty());
   test::ScopedEnv cache_env("C51_SDCC_CACHE", cache.native());
 
-  EXPECT_TRUE(FramedLibraryModules(sdcc, {"--model-small", "--stack-auto"}, false).empty());
+  const std::set<std::string> named = {"_sprintf", "_main", "_sin"};
+  EXPECT_TRUE(FramedLibraryModules(sdcc, {"--model-small", "--stack-auto"}, false, named).empty());
+  EXPECT_TRUE(FramedLibraryModules(sdcc, {"--model-small"}, false, {"_main", "_puts"}).empty());
   for (bool floats : {false, true}) {
-    const std::vector<RelModule> modules = FramedLibraryModules(sdcc, {"--model-small"}, floats);
-    ASSERT_EQ(modules.size(), 3u);
+    const std::vector<RelModule> modules =
+        FramedLibraryModules(sdcc, {"--model-small"}, floats, named);
+    ASSERT_EQ(modules.size(), 6u);  // the printf group and sin's
     const RelModule& engine = modules[0];
     EXPECT_TRUE(engine.call_graph);
     uint32_t frame_bytes = 0;
@@ -287,8 +291,12 @@ TEST(LibraryFrames, FormattedOutputIsBuiltWithItsFramesAndKept) {
     EXPECT_NE(modules[1].rel.find("S _sprintf Def"), std::string::npos);
     EXPECT_NE(modules[2].rel.find("S _printf Def"), std::string::npos);
     // Kept: the second call reads the cache, with the same result.
-    const std::vector<RelModule> again = FramedLibraryModules(sdcc, {"--model-small"}, floats);
-    ASSERT_EQ(again.size(), 3u);
+    EXPECT_EQ(modules[3].name, "SINCOSF");
+    EXPECT_NE(modules[3].rel.find("S _sincosf Def"), std::string::npos);
+    EXPECT_FALSE(modules[3].functions.empty());
+    const std::vector<RelModule> again =
+        FramedLibraryModules(sdcc, {"--model-small"}, floats, named);
+    ASSERT_EQ(again.size(), 6u);
     EXPECT_EQ(again[0].rel, engine.rel);
     EXPECT_EQ(FormatCallGraph(again[0]), FormatCallGraph(engine));
   }
@@ -296,7 +304,7 @@ TEST(LibraryFrames, FormattedOutputIsBuiltWithItsFramesAndKept) {
   for (const auto& entry : std::filesystem::directory_iterator(cache.path())) {
     kept += entry.path().filename().string().rfind("sdcclib-", 0) == 0;
   }
-  EXPECT_EQ(kept, 2);
+  EXPECT_EQ(kept, 3);  // printf with and without floats, sincosf once
 }
 
 }  // namespace

@@ -216,7 +216,7 @@ void CheckLibraryConsole(const SimulatorResult& r) {
 void CheckStatsOverlay(const SimulatorResult& r) {
   EXPECT_EQ(r.serial,
             "ws 2460\r\nmed99\r\npoly101\r\nst  3789\r\nst2 2699\r\n2 2 2 2 1 1 1 1\r\n"
-            "T= 23.5 C\r\nT= -4.3 C\r\ntick ok\r\ndone\r\n");
+            "T= 23.5 C\r\nT= -4.3 C\r\nT=  4.8 C\r\ntick ok\r\ndone\r\n");
 }
 
 SimulatorRun Run(const char* xtal, int steps, int samples, std::vector<std::string> probes) {

@@ -208,6 +208,21 @@ TEST(FrameOverlayTest, PlacesEachFrameWhereNothingActiveBesideItLies) {
   }
 }
 
+// The linker's jump from sin to sinf and sdcc's own modules carry no graph:
+// what they call is named to the plan, or it would look unused and share
+// the bytes of the functions active while it runs.
+TEST(FrameOverlayTest, FunctionsCalledFromTheLinkersOwnModulesArePrivate) {
+  LinkModule library = Graph("SINCOSF", {Fn("_sinf", 1, {"_sincosf"}), Fn("_sincosf", 6)});
+  library.from_library = true;
+  const std::vector<LinkModule> modules = {Graph("M", {Fn("_main", 2, {"_sin"})}), library};
+  const std::vector<bool> all(modules.size(), true);
+  EXPECT_EQ(Layout(PlanFrameOverlay(modules, all)),
+            "_main in _main @0, _sinf unused @0, _sincosf unused @0");
+  const OverlayPlan plan = PlanFrameOverlay(modules, all, {"_sinf"});
+  EXPECT_EQ(Layout(plan), "_main in _main @0, _sinf outside @2, _sincosf callee @3");
+  EXPECT_EQ(Regions(plan), "_main 0+2, = 9");
+}
+
 TEST(FrameOverlayTest, OnlyLinkedModulesCount) {
   std::vector<LinkModule> modules = {
       Graph("M", {Fn("_main", 1, {"_a"}), Fn("_a", 2)}),

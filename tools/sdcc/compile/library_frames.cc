@@ -17,8 +17,29 @@ namespace c51::sdcc {
 
 namespace {
 
-// The engine first: the others call it.
-constexpr const char* kSources[] = {"printf_large", "sprintf", "vprintf"};
+// Modules built together, when the program names one of `wanted` (the
+// plain names count: the linker maps sin to sinf).
+struct FramedGroup {
+  std::vector<const char*> sources;  // the engine first: the others call it
+  std::vector<const char*> wanted;
+  bool formats = false;  // printf's engine: floats on request
+};
+
+const std::vector<FramedGroup>& Groups() {
+  static const std::vector<FramedGroup> groups = {
+      {{"printf_large", "sprintf", "vprintf"},
+       {"_printf", "_sprintf", "_vprintf", "_vsprintf", "__print_format"},
+       true},
+      // The engines with their callers, whose calls the graphs must see.
+      {{"sincosf", "sinf", "cosf"}, {"_sin", "_cos", "_sinf", "_cosf", "_sincosf"}},
+      {{"tancotf", "tanf", "cotf"}, {"_tan", "_tanf", "_cotf", "_tancotf"}},
+      {{"asincosf", "asinf", "acosf"}, {"_asin", "_acos", "_asinf", "_acosf", "_asincosf"}},
+      {{"sincoshf", "sinhf", "coshf"}, {"_sinh", "_cosh", "_sinhf", "_coshf", "_sincoshf"}},
+      {{"atan2f"}, {"_atan2", "_atan2f"}},
+      {{"_atof"}, {"_atof"}},
+  };
+  return groups;
+}
 
 std::string ParentOf(const std::string& folder) {
   std::string out = folder;
@@ -147,22 +168,18 @@ std::string SdccLibrarySources(const std::string& sdcc) {
   return std::string();
 }
 
-std::vector<RelModule> FramedLibraryModules(const std::string& sdcc,
-                                            const std::vector<std::string>& model_args,
-                                            bool floats) {
-  if (std::find(model_args.begin(), model_args.end(), "--stack-auto") != model_args.end()) {
-    return {};
-  }
-  const std::string sources = SdccLibrarySources(sdcc);
-  const std::string sdas = FindSdccProgram("sdas8051");
-  if (sources.empty() || sdas.empty()) return {};
+namespace {
 
+// One group, from the cache or built now; empty when it cannot be built.
+std::vector<RelModule> GroupModules(const FramedGroup& group, const std::string& sdcc,
+                                    const std::string& sdas, const std::string& sources,
+                                    const std::vector<std::string>& model_args, bool floats) {
   // What the built modules depend on; a key that cannot be made is no cache.
-  std::string key = "c51sdcc framed library 2\nsdcc " + FileIdentity(sdcc) + "\nsdas " +
+  std::string key = "c51sdcc framed library 3\nsdcc " + FileIdentity(sdcc) + "\nsdas " +
                     FileIdentity(sdas) + (floats ? "\nfloats\n" : "\n");
   bool keyed = true;
   for (const std::string& a : model_args) key += "option " + a + "\n";
-  for (const char* name : kSources) {
+  for (const char* name : group.sources) {
     const std::string identity = FileIdentity(sources + name + ".c");
     keyed = keyed && !identity.empty();
     key += std::string(name) + " " + identity + "\n";
@@ -174,14 +191,13 @@ std::vector<RelModule> FramedLibraryModules(const std::string& sdcc,
   if (!folder.empty() && ReadCacheFile(folder, cache_name, &contents) &&
       contents.compare(0, key.size(), key) == 0 &&
       ParseRelModules(std::string_view(contents).substr(key.size()), &modules, &err) &&
-      modules.size() == std::size(kSources)) {
+      modules.size() == group.sources.size()) {
     return modules;
   }
-
   modules.clear();
   TempFolder temp;
   if (temp.path().empty()) return {};
-  for (const char* name : kSources) {
+  for (const char* name : group.sources) {
     RelModule module;
     if (!BuildModule(sdcc, sdas, sources, name, model_args, floats, temp, &module)) return {};
     modules.push_back(std::move(module));
@@ -190,6 +206,37 @@ std::vector<RelModule> FramedLibraryModules(const std::string& sdcc,
     contents = key + std::string(kRelLibraryHeader);
     for (const RelModule& m : modules) contents += FormatRelModule(m);
     WriteCacheFile(folder, cache_name, contents);
+  }
+  return modules;
+}
+
+}  // namespace
+
+std::vector<std::string> CalledBySdccLibrary(const std::set<std::string>& named) {
+  std::vector<std::string> out;
+  if (named.count("___assert") != 0) out.push_back("_printf");
+  if (named.count("_asctime") != 0 || named.count("_ctime") != 0) out.push_back("_sprintf");
+  return out;
+}
+
+std::vector<RelModule> FramedLibraryModules(const std::string& sdcc,
+                                            const std::vector<std::string>& model_args, bool floats,
+                                            const std::set<std::string>& named) {
+  if (std::find(model_args.begin(), model_args.end(), "--stack-auto") != model_args.end()) {
+    return {};
+  }
+  const std::string sources = SdccLibrarySources(sdcc);
+  const std::string sdas = FindSdccProgram("sdas8051");
+  if (sources.empty() || sdas.empty()) return {};
+  std::vector<RelModule> modules;
+  for (const FramedGroup& group : Groups()) {
+    if (std::none_of(group.wanted.begin(), group.wanted.end(),
+                     [&](const char* w) { return named.count(w) != 0; })) {
+      continue;
+    }
+    std::vector<RelModule> built =
+        GroupModules(group, sdcc, sdas, sources, model_args, floats && group.formats);
+    for (RelModule& m : built) modules.push_back(std::move(m));
   }
   return modules;
 }

@@ -1,17 +1,19 @@
 // sdcc's formatted output (printf, sprintf and vprintf on the engine
 // _print_format) keeps about 50 bytes of DATA for good in the small model,
-// more than a third of what a program has; the original library's printf
-// shares its memory with the rest of the program. So the linker links
-// these modules built from sdcc's own library sources the way the compiler
-// builds the user's (frame_records.h): their locals become frames the
-// linker overlays. Built once per sdcc, options and sources, and kept in
-// the cache folder (sdcc/cache_folder.h).
+// more than a third of what a program has, and its trigonometry and atof
+// 16 to 27 bytes each; the original library shares that memory with the
+// rest of the program. So the linker links these modules built from sdcc's
+// own library sources the way the compiler builds the user's
+// (frame_records.h): their locals become frames the linker overlays. Built
+// once per sdcc, options and sources, and kept in the cache folder
+// (sdcc/cache_folder.h).
 //
 // With `floats`, _print_format is built to format floats ("%f", "%e",
 // "%g"), which sdcc's prebuilt library prints as "<NO FLOAT>".
 #ifndef C51_TOOLS_SDCC_COMPILE_LIBRARY_FRAMES_H_
 #define C51_TOOLS_SDCC_COMPILE_LIBRARY_FRAMES_H_
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -19,13 +21,19 @@
 
 namespace c51::sdcc {
 
-// The modules, each with its call graph; empty when sdcc's library sources
-// are not installed, the options make the library reentrant
-// ("--stack-auto": it has no frames), or a build fails: sdcc's own library
-// then serves, as it always did.
+// The modules for what the program `named` (the symbols its modules
+// reference), each with its call graph. None when sdcc's library sources
+// are not installed or the options make the library reentrant
+// ("--stack-auto": it has no frames), and none of a group whose build
+// fails: sdcc's own library then serves, as it always did.
 std::vector<RelModule> FramedLibraryModules(const std::string& sdcc,
-                                            const std::vector<std::string>& model_args,
-                                            bool floats);
+                                            const std::vector<std::string>& model_args, bool floats,
+                                            const std::set<std::string>& named);
+
+// Functions of those modules that sdcc's prebuilt library calls when the
+// program `named` what calls them (assert's printf, asctime's sprintf):
+// the linker's plan must count them as called from outside its graphs.
+std::vector<std::string> CalledBySdccLibrary(const std::set<std::string>& named);
 
 // The folder of sdcc's library sources ("/usr/share/sdcc/lib/src/", system
 // text), found from the program's folder; empty when there is none.

@@ -190,8 +190,10 @@ void MarkRecursion(std::vector<Node>* nodes) {
 // module with a graph references without calling it or taking its address
 // (inline assembly).
 std::vector<std::string> OutsideNames(const std::vector<LinkModule>& modules,
-                                      const std::vector<bool>& linked) {
+                                      const std::vector<bool>& linked,
+                                      const std::vector<std::string>& called_from_outside) {
   std::vector<std::string> names(std::begin(kCalledBack), std::end(kCalledBack));
+  names.insert(names.end(), called_from_outside.begin(), called_from_outside.end());
   for (size_t m = 0; m < modules.size(); ++m) {
     if (!linked[m]) continue;
     const RelModule& rel = modules[m].module;
@@ -211,6 +213,7 @@ std::vector<std::string> OutsideNames(const std::vector<LinkModule>& modules,
 }
 
 void MarkPrivate(const std::vector<LinkModule>& modules, const std::vector<bool>& linked,
+                 const std::vector<std::string>& called_from_outside,
                  const std::vector<size_t>& roots, const Graph& graph, std::vector<Node>* nodes) {
   for (size_t m = 0; m < modules.size(); ++m) {
     if (!linked[m] || !modules[m].module.call_graph) continue;
@@ -221,7 +224,7 @@ void MarkPrivate(const std::vector<LinkModule>& modules, const std::vector<bool>
   }
   // A root named from outside is the start-up code jumping to main() or an
   // assembled table's jump to a routine: no caller that is active beside it.
-  for (const std::string& name : OutsideNames(modules, linked)) {
+  for (const std::string& name : OutsideNames(modules, linked, called_from_outside)) {
     const size_t node = graph.Global(name);
     if (node != kNone && std::find(roots.begin(), roots.end(), node) == roots.end()) {
       MakePrivate(&(*nodes)[node], FramePlace::kOutside);
@@ -323,14 +326,15 @@ const char* PlaceText(FramePlace place) {
 }  // namespace
 
 OverlayPlan PlanFrameOverlay(const std::vector<LinkModule>& modules,
-                             const std::vector<bool>& linked) {
+                             const std::vector<bool>& linked,
+                             const std::vector<std::string>& called_from_outside) {
   OverlayPlan plan;
   Graph graph(modules, linked);
   std::vector<Node>& nodes = graph.nodes();
   if (nodes.empty()) return plan;
   const std::vector<size_t> roots = Roots(modules, linked, graph);
   MarkReach(roots, &nodes);
-  MarkPrivate(modules, linked, roots, graph, &nodes);
+  MarkPrivate(modules, linked, called_from_outside, roots, graph, &nodes);
   for (Node& node : nodes) {
     if (!node.private_frame && node.root != kNone) node.place = FramePlace::kOverlaid;
   }

@@ -73,9 +73,12 @@ constexpr char kOverlayBase[] = "__overlay_base";
 // The generated module's name, as sdld's map shows it.
 constexpr char kOverlayModule[] = "__overlay";
 
-// Plans from the modules `linked` marks.
+// Plans from the modules `linked` marks. `called_from_outside` names more
+// functions that code without a graph calls: modules the linker takes
+// from sdcc's own library or writes itself (a jump from sin to sinf).
 OverlayPlan PlanFrameOverlay(const std::vector<LinkModule>& modules,
-                             const std::vector<bool>& linked);
+                             const std::vector<bool>& linked,
+                             const std::vector<std::string>& called_from_outside = {});
 
 // True when `linked` differs from `planned` in a module the plan depends on:
 // one with a call graph, or one without that names a function of a graph.

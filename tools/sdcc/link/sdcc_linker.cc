@@ -200,18 +200,20 @@ std::vector<bool> PredictLinked(const std::vector<LinkModule>& modules) {
   return linked;
 }
 
-// sdcc's formatted output, built so that its locals are frames too
-// (library_frames.h), as library modules of `input` ahead of sdcc's own:
-// only when the program's modules hand their frames over.
+// sdcc's formatted output and the like, built so that their locals are
+// frames too (library_frames.h), as library modules of `input` ahead of
+// sdcc's own: only when the program's modules hand their frames over.
 void AddFramedLibrary(const std::string& sdcc, const std::vector<std::string>& model,
                       const LinkInput* input, std::vector<LinkModule>* modules) {
   bool graphs = false, floats = false;
+  std::set<std::string> named;
   for (const LinkModule& m : *modules) {
     graphs = graphs || m.module.call_graph;
     floats = floats || m.module.float_formats;
+    named.insert(m.symbols.references.begin(), m.symbols.references.end());
   }
   if (!graphs) return;
-  for (RelModule& rel : FramedLibraryModules(sdcc, model, floats)) {
+  for (RelModule& rel : FramedLibraryModules(sdcc, model, floats, named)) {
     LinkModule module;
     module.input = input;
     module.from_library = true;
@@ -219,6 +221,22 @@ void AddFramedLibrary(const std::string& sdcc, const std::vector<std::string>& m
     std::string err;
     if (ScanRel(module.module.rel, &module.symbols, &err)) modules->push_back(std::move(module));
   }
+}
+
+// Functions that modules without a call graph call, which the plan cannot
+// see: the jumps the linker writes (sin to sinf) and sdcc's own modules
+// (assert calling printf).
+std::vector<std::string> CalledFromLinkerModules(const std::vector<LinkModule>& modules) {
+  std::set<std::string> named;
+  for (const LinkModule& m : modules) {
+    named.insert(m.symbols.references.begin(), m.symbols.references.end());
+  }
+  std::vector<std::string> out = CalledBySdccLibrary(named);
+  for (const std::string& symbol : named) {
+    const std::string target = FloatAlias(symbol);
+    if (!target.empty()) out.push_back(target);
+  }
+  return out;
 }
 
 const LinkModule* FindByRelName(const std::vector<LinkModule>& modules, const std::string& name) {
@@ -336,6 +354,7 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
   // linked, which only sdld's map tells: linked again when they were not
   // the ones assumed.
   std::vector<bool> planned = PredictLinked(modules);
+  const std::vector<std::string> called_from_outside = CalledFromLinkerModules(modules);
   VectorInputs inputs;
   VectorPlan plan;
   OverlayPlan overlay;
@@ -355,7 +374,7 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
       pass_args.insert(pass_args.begin() + static_cast<std::ptrdiff_t>(objects_end),
                        scratch.native() + "vectors.rel");
     }
-    overlay = PlanFrameOverlay(modules, planned);
+    overlay = PlanFrameOverlay(modules, planned, called_from_outside);
     if (!overlay.source.empty()) {
       if (!AssembleGenerated(scratch, "overlay", overlay.source, &err)) {
         report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});

@@ -3,6 +3,7 @@
    128 bytes of DATA unless the locals share memory. */
 #include <REG52.H>
 #include <stdio.h>
+#include <math.h>
 #include "calc.h"
 #include "fmt.h"
 
@@ -35,6 +36,7 @@ void main(void)
     show_bins(bins);
     show_temp(23.46f);
     show_temp(-4.27f);
+    show_temp(10.0f * sin(0.5f));
     printf("tick %s\n", tick != 0 ? "ok" : "no");
     printf("done\n");
     while (1)
