@@ -375,15 +375,43 @@ TEST(DialectBridges, ByteFormatArgumentsAreOneByte) {
 }
 
 // sdcc reads "()" as "(void)": a declaration that says nothing of the
-// parameters of a function called with some is named, not left to sdcc's
-// "too many parameters" at each call.
-TEST(DialectBridges, EmptyParameterListsOfFunctionsTakingArgumentsAreNamed) {
+// parameters of a function called with some gets the definition's, from
+// this file or one the finder reads; without either it is named, not left
+// to sdcc's "too many parameters" at each call.
+TEST(DialectBridges, EmptyParameterListsGetTheDefinitionsParameters) {
   ExpectIssues("", 0,
                {{"char f();\nvoid main(void) { f(1); }\n", 1, "'f' is declared with '()'"},
                 {"int g();\nint g(a) int a; { return a; }\n", 1, "'g' is declared with '()'"},
                 {"\nchar *h();\nvoid main(void) { h(); h(2); }\n", 2, "'h'"}});
   ExpectRewrites(
-      "", {{"char f();\nvoid main(void) { f(); }\n", "char f();\nvoid main(void) { f(); }\n"}});
+      "", {{"char f();\nvoid main(void) { f(); }\n", "char f();\nvoid main(void) { f(); }\n"},
+           {"char f();\nvoid main(void) { f(0, 1); }\nchar f(unsigned char xdata *p, bit b) { "
+            "return *p; }\n",
+            "char f(unsigned char __xdata *p, __bit b);\nvoid main(void) { f(0, 1); }\nchar "
+            "f(unsigned char __xdata *p, __bit b) { return *p; }\n"}});
+
+  // Defined elsewhere: the finder is asked with the declaring file.
+  std::vector<std::string> asked;
+  auto find = [&](const std::string& name, const std::string& file, std::string* params,
+                  std::string* found_in) {
+    asked.push_back(name + "@" + file);
+    if (name != "delay") return false;
+    *params = "unsigned int z";
+    *found_in = "Hardware/delay.c";
+    return true;
+  };
+  RewriteResult result;
+  RewriteDialect(Preprocessed("# 1 \"inc/delay.h\" 1\nvoid delay(); int other();\n"
+                              "# 2 \"main.c\" 2\nvoid main(void) { delay(100); delay(5); "
+                              "other(1); }\n"),
+                 &result, find);
+  EXPECT_NE(result.text.find("void delay(unsigned int z); int other();"), std::string::npos)
+      << result.text;
+  EXPECT_EQ(asked, (std::vector<std::string>{"delay@inc/delay.h", "other@inc/delay.h"}));
+  EXPECT_EQ(result.consulted, std::vector<std::string>{"Hardware/delay.c"});
+  ASSERT_EQ(result.issues.size(), 1u);
+  EXPECT_NE(result.issues[0].text.find("'other'"), std::string::npos);
+  EXPECT_EQ(result.issues[0].file, "inc/delay.h");
 }
 
 TEST(DialectBridges, SurvivesEveryTruncation) {

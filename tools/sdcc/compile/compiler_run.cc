@@ -12,6 +12,7 @@
 #include "sdcc/compile/object_output.h"
 #include "sdcc/compile/sdcc_commands.h"
 #include "sdcc/compile/sdcc_messages.h"
+#include "sdcc/compile/sibling_definitions.h"
 #include "sdcc/compile/static_locals.h"
 #include "sdcc/rel_object.h"
 #include "sdcc/run_program.h"
@@ -229,7 +230,21 @@ class CompilerRun {
 
   // The dialect made sdcc's, line for line; what cannot be is an error.
   void Rewrite() {
-    RewriteDialect(preprocessed_, &rewritten_);
+    // A declaration with "()" gets the parameters of a definition in a C
+    // file beside the header that declares it, or beside the source.
+    auto find = [&](const std::string& name, const std::string& file, std::string* params,
+                    std::string* found_in) {
+      std::vector<std::string> folders;
+      for (const std::string& path : {mirror_.NameOf(file), request_.source}) {
+        std::string folder(DirectoryPart(path, sim::kToolBreaks));
+        if (folder.empty()) folder = "./";
+        if (std::find(folders.begin(), folders.end(), folder) != folders.end()) continue;
+        folders.push_back(folder);
+        if (FindSiblingDefinition(folder, name, request_.source, params, found_in)) return true;
+      }
+      return false;
+    };
+    RewriteDialect(preprocessed_, &rewritten_, find);
     for (const DialectIssue& issue : rewritten_.issues) {
       reporter_.Report(sim::Severity::kError, std::string(kGenericCompilerCode), issue.file,
                        issue.line, issue.text);
@@ -246,6 +261,8 @@ class CompilerRun {
     for (const std::string& header : rewritten_.headers) {
       headers_.push_back(mirror_.NameOf(header));
     }
+    // A definition read elsewhere: when it changes, so does this object.
+    headers_.insert(headers_.end(), rewritten_.consulted.begin(), rewritten_.consulted.end());
   }
 
   // sdcc on the rewritten text, in a file named after the module (sdcc

@@ -1,5 +1,6 @@
 #include "sdcc/compile/dialect_old_style.h"
 
+#include <algorithm>
 #include <map>
 #include <set>
 #include <string>
@@ -110,7 +111,8 @@ void RewriteOldStyleDefinitions(DialectSource* source) {
   }
 }
 
-void ReportEmptyParameterLists(DialectSource* source) {
+void CompleteEmptyParameterLists(DialectSource* source, const DefinitionFinder& find,
+                                 std::vector<std::string>* consulted) {
   DialectSource& s = *source;
   // "name ( ) ;" at file scope, with a type before it: the first of each name.
   std::map<std::string_view, size_t> declared;
@@ -121,15 +123,43 @@ void ReportEmptyParameterLists(DialectSource* source) {
     declared.emplace(s.At(i), i);
   }
   if (declared.empty()) return;
-  std::set<std::string_view> reported;
+  // This file's own definitions with parameters: "name ( ... ) ... {".
+  std::map<std::string_view, std::pair<size_t, size_t>> defined;
+  for (size_t i = 0; i + 1 < s.size(); ++i) {
+    if (!s.IsWord(i) || !s.Is(i + 1, "(") || s.BodyOf(i) != DialectSource::kNone) continue;
+    if (declared.count(s.At(i)) == 0) continue;
+    const size_t close = s.Mate(i + 1);
+    if (close == kNone || close == i + 2 || (close == i + 3 && s.Is(i + 2, "void"))) continue;
+    size_t k = close + 1;
+    while (k < s.size() && !s.Is(k, "{") && !s.Is(k, ";") && !s.Is(k, ",") && !s.Is(k, "=")) {
+      ++k;
+    }
+    if (s.IsBodyOpen(k)) defined.emplace(s.At(i), std::make_pair(i + 2, close));
+  }
+  std::set<std::string_view> done;
   for (size_t i = 0; i + 2 < s.size(); ++i) {
     if (!s.User(i) || !s.IsWord(i) || !s.Is(i + 1, "(") || s.Is(i + 2, ")")) continue;
     if (s.Is(i + 2, "void") && s.Is(i + 3, ")")) continue;
     const auto found = declared.find(s.At(i));
-    if (found == declared.end() || !reported.insert(found->first).second) continue;
-    s.Issue(found->second, "'" + std::string(found->first) +
-                               "' is declared with '()', which sdcc reads as '(void)': write its "
-                               "parameters into the declaration");
+    if (found == declared.end() || !done.insert(found->first).second) continue;
+    const size_t decl = found->second;
+    // The parameters the definition takes: this file's, else one beside.
+    const auto own = defined.find(found->first);
+    std::string params, file;
+    if (own != defined.end()) {
+      s.Replace(decl + 1, decl + 3, "(" + s.Copy(own->second.first, own->second.second) + ")");
+      continue;
+    }
+    if (find && find(std::string(found->first), s.FileOf(decl), &params, &file)) {
+      s.Replace(decl + 1, decl + 3, "(" + params + ")");
+      if (std::find(consulted->begin(), consulted->end(), file) == consulted->end()) {
+        consulted->push_back(file);
+      }
+      continue;
+    }
+    s.Issue(decl, "'" + std::string(found->first) +
+                      "' is declared with '()', which sdcc reads as '(void)', and no definition "
+                      "was found beside it: write its parameters into the declaration");
   }
 }
 

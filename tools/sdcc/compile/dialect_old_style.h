@@ -10,6 +10,9 @@
 #ifndef C51_TOOLS_SDCC_COMPILE_DIALECT_OLD_STYLE_H_
 #define C51_TOOLS_SDCC_COMPILE_DIALECT_OLD_STYLE_H_
 
+#include <string>
+#include <vector>
+
 #include "sdcc/compile/dialect_source.h"
 
 namespace c51::sdcc {
@@ -18,11 +21,13 @@ void RewriteOldStyleDefinitions(DialectSource* source);
 
 // Old-style declarations say nothing of the parameters ("char f();"), but
 // sdcc reads "()" as "(void)" and refuses every call with arguments ("too
-// many parameters"). Which parameters another file's definition takes is
-// not known here, so a file-scope declaration with "()" of a function
-// this file calls with arguments, or defines with parameters, is an issue
-// that says what to write.
-void ReportEmptyParameterLists(DialectSource* source);
+// many parameters"). A file-scope declaration with "()" of a function this
+// file calls with arguments, or defines with parameters, gets the
+// parameter list of the definition: this file's, else the one `find` finds
+// in another file (named in `consulted`, which the object then depends
+// on). With neither, it is an issue that says what to write.
+void CompleteEmptyParameterLists(DialectSource* source, const DefinitionFinder& find,
+                                 std::vector<std::string>* consulted);
 
 }  // namespace c51::sdcc
 

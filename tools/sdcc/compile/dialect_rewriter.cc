@@ -572,7 +572,8 @@ class Rewriter {
 
 }  // namespace
 
-void RewriteDialect(std::string_view preprocessed, RewriteResult* result) {
+void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
+                    const DefinitionFinder& find) {
   *result = RewriteResult();
   TokenList list;
   Tokenize(preprocessed, &list);
@@ -582,7 +583,7 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result) {
   Rewriter(preprocessed, list, result, &source).Run();
   CompleteInitializerBraces(&source);
   BridgeIntrinsics(&source);
-  ReportEmptyParameterLists(&source);
+  CompleteEmptyParameterLists(&source, find, &result->consulted);
   RewriteOldStyleDefinitions(&source);
   BridgeConsoleFunctions(&source);
   BridgeBitComplement(&source);

@@ -31,6 +31,7 @@
 #define C51_TOOLS_SDCC_COMPILE_DIALECT_REWRITER_H_
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -60,9 +61,17 @@ struct RewriteResult {
   std::string model;                 // "SMALL", "COMPACT" or "LARGE" from a pragma; else empty
   std::vector<InterruptFunction> interrupts;  // defined here
   bool defines_main = false;
+  std::vector<std::string> consulted;  // other files read for a definition's parameters
 };
 
-void RewriteDialect(std::string_view preprocessed, RewriteResult* result);
+// Finds the definition of `name`, declared with "()" in `file` (as the line
+// markers name it), in another file of the project: its parameter list in
+// sdcc's words ("unsigned int z") and the file read.
+using DefinitionFinder = std::function<bool(const std::string& name, const std::string& file,
+                                            std::string* params, std::string* found_in)>;
+
+void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
+                    const DefinitionFinder& find = {});
 
 }  // namespace c51::sdcc
 

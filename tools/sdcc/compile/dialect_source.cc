@@ -78,18 +78,23 @@ void DialectSource::InsertAtOffset(size_t offset, std::string text) {
   edits_.push_back(Edit{offset, offset, std::move(text)});
 }
 
-std::string DialectSource::Take(size_t first, size_t last) {
+namespace {
+
+// An edit inside [begin, end); an insertion at either end is not.
+bool IsInside(const Edit& e, size_t begin, size_t end) {
+  return e.begin >= begin && e.end <= end &&
+         !(e.begin == e.end && (e.end == begin || e.begin == end));
+}
+
+}  // namespace
+
+std::string DialectSource::Copy(size_t first, size_t last) const {
   const size_t begin = tokens_[first].begin;
   const size_t end = tokens_[last - 1].end;
   std::vector<Edit> inside;
-  auto is_inside = [&](const Edit& e) {
-    return e.begin >= begin && e.end <= end &&
-           !(e.begin == e.end && (e.end == begin || e.begin == end));
-  };
-  for (Edit& e : edits_) {
-    if (is_inside(e)) inside.push_back(e);
+  for (const Edit& e : edits_) {
+    if (IsInside(e, begin, end)) inside.push_back(e);
   }
-  edits_.erase(std::remove_if(edits_.begin(), edits_.end(), is_inside), edits_.end());
   std::stable_sort(inside.begin(), inside.end(), [](const Edit& a, const Edit& b) {
     return a.begin != b.begin ? a.begin < b.begin : a.end < b.end;
   });
@@ -103,6 +108,16 @@ std::string DialectSource::Take(size_t first, size_t last) {
   }
   out.append(text_.substr(pos, end - pos));
   std::replace(out.begin(), out.end(), '\n', ' ');
+  return out;
+}
+
+std::string DialectSource::Take(size_t first, size_t last) {
+  std::string out = Copy(first, last);
+  const size_t begin = tokens_[first].begin;
+  const size_t end = tokens_[last - 1].end;
+  edits_.erase(std::remove_if(edits_.begin(), edits_.end(),
+                              [&](const Edit& e) { return IsInside(e, begin, end); }),
+               edits_.end());
   return out;
 }
 

@@ -71,6 +71,8 @@ class DialectSource {
   // on one line, for a caller that moves it and replaces the range: those
   // edits are taken out. Insertions at either end stay where they are.
   std::string Take(size_t first, size_t last);
+  // The same text, the edits left in place.
+  std::string Copy(size_t first, size_t last) const;
   void Issue(size_t i, std::string text);
   void Issue(int file, int line, std::string text);
   std::vector<Edit>* edits() { return &edits_; }

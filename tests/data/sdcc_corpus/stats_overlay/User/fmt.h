@@ -2,5 +2,5 @@
 #define __FMT_H__
 void show_line(char *label, int value, unsigned char width);
 void show_temp(float t);
-void show_bins(unsigned char idata *bins);
+void show_bins();
 #endif

@@ -1,0 +1,110 @@
+#include "sdcc/compile/sibling_definitions.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "platform/ascii_case.h"
+#include "platform/dir_list.h"
+#include "sdcc/compile/c_tokens.h"
+#include "sim/files.h"
+
+namespace c51::sdcc {
+
+namespace {
+
+// `text` with its comments as blanks (line ends kept); strings and
+// character constants are left whole.
+std::string WithoutComments(std::string_view text) {
+  std::string out(text);
+  for (size_t i = 0; i < out.size(); ++i) {
+    const char c = out[i];
+    if (c == '"' || c == '\'') {
+      for (++i; i < out.size() && out[i] != c && out[i] != '\n'; ++i) {
+        if (out[i] == '\\') ++i;
+      }
+    } else if (c == '/' && i + 1 < out.size() && out[i + 1] == '/') {
+      for (; i < out.size() && out[i] != '\n'; ++i) out[i] = ' ';
+    } else if (c == '/' && i + 1 < out.size() && out[i + 1] == '*') {
+      const size_t end = out.find("*/", i + 2);
+      const size_t stop = end == std::string::npos ? out.size() : end + 2;
+      for (; i < stop; ++i) {
+        if (out[i] != '\n') out[i] = ' ';
+      }
+      --i;
+    }
+  }
+  return out;
+}
+
+// The original compiler's words for memory and bits, as sdcc spells them.
+std::string SdccWord(std::string_view word) {
+  static constexpr std::string_view kWords[] = {"data", "idata", "pdata", "xdata", "code", "bit"};
+  for (std::string_view w : kWords) {
+    if (word == w) return "__" + std::string(w);
+  }
+  return std::string(word);
+}
+
+}  // namespace
+
+bool FindDefinitionIn(std::string_view text, std::string_view name, std::string* params) {
+  const std::string plain = WithoutComments(text);
+  TokenList list;
+  Tokenize(plain, &list);
+  const std::vector<Token>& t = list.tokens;
+  auto at = [&](size_t i) {
+    return std::string_view(plain).substr(t[i].begin, t[i].end - t[i].begin);
+  };
+  int depth = 0;
+  for (size_t i = 0; i + 1 < t.size(); ++i) {
+    const std::string_view word = at(i);
+    if (word == "{") ++depth;
+    if (word == "}") --depth;
+    if (depth != 0 || word != name || t[i].kind != TokenKind::kWord || at(i + 1) != "(") continue;
+    // The parameter list, then what follows it up to a body or an end.
+    size_t close = i + 1;
+    for (int parens = 0; close < t.size(); ++close) {
+      if (at(close) == "(") ++parens;
+      if (at(close) == ")" && --parens == 0) break;
+    }
+    size_t k = close + 1;
+    while (k < t.size() && at(k) != "{" && at(k) != ";" && at(k) != "," && at(k) != "=") ++k;
+    if (k >= t.size() || at(k) != "{") continue;
+    if (close == i + 2 || (close == i + 3 && at(i + 2) == "void")) continue;
+    std::string out;
+    for (size_t p = i + 2; p < close; ++p) {
+      if (!out.empty() && t[p].kind == TokenKind::kWord && t[p - 1].kind == TokenKind::kWord) {
+        out += ' ';
+      } else if (!out.empty() && (at(p) == "*" || at(p - 1) == ",")) {
+        out += ' ';
+      }
+      out += t[p].kind == TokenKind::kWord ? SdccWord(at(p)) : std::string(at(p));
+    }
+    *params = out;
+    return true;
+  }
+  return false;
+}
+
+bool FindSiblingDefinition(const std::string& folder, std::string_view name,
+                           const std::string& skip, std::string* params, std::string* file) {
+  std::vector<std::string> names;
+  if (!ListFiles(folder, &names)) return false;
+  std::sort(names.begin(), names.end());
+  for (const std::string& n : names) {
+    if (n.size() < 3 || !EqualsIgnoringCase(std::string_view(n).substr(n.size() - 2), ".c")) {
+      continue;
+    }
+    const std::string path = folder + n;
+    if (EqualsIgnoringCase(path, skip)) continue;
+    std::string text;
+    if (sim::ReadFile(path, &text) != sim::ReadResult::kOkay) continue;
+    if (FindDefinitionIn(text, name, params)) {
+      *file = path;
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace c51::sdcc
