@@ -5,6 +5,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 
 namespace c51::sdcc {
@@ -94,6 +96,17 @@ std::string FileIdentity(const std::string& path) {
       static_cast<long long>(st.st_mtim.tv_sec) * 1000000000LL + st.st_mtim.tv_nsec;
   return std::to_string(st.st_dev) + " " + std::to_string(st.st_ino) + " " +
          std::to_string(st.st_size) + " " + std::to_string(nanoseconds);
+}
+
+std::string HashedCacheName(std::string_view prefix, std::string_view key) {
+  uint64_t hash = 14695981039346656037ULL;
+  for (char c : key) {
+    hash ^= static_cast<unsigned char>(c);
+    hash *= 1099511628211ULL;
+  }
+  char digits[20];
+  snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
+  return std::string(prefix) + "-" + digits;
 }
 
 }  // namespace c51::sdcc

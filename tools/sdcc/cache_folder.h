@@ -8,6 +8,7 @@
 #define C51_TOOLS_SDCC_CACHE_FOLDER_H_
 
 #include <string>
+#include <string_view>
 
 namespace c51::sdcc {
 
@@ -29,6 +30,11 @@ bool WriteCacheFile(const std::string& folder, const std::string& name,
                     const std::string& contents);
 
 void RemoveCacheFile(const std::string& folder, const std::string& name);
+
+// A cache file's name for `key`: "<prefix>-" and the key's 64-bit FNV-1a
+// hash in hex. The file should repeat its key, so two keys with one hash
+// only take turns.
+std::string HashedCacheName(std::string_view prefix, std::string_view key);
 
 // What tells one build of a program from another: "<device> <inode> <size>
 // <modification time in ns>"; empty when `path` cannot be examined.

@@ -1,8 +1,6 @@
 #include "sdcc/compile/library_frames.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <cstdio>
 
 #include "platform/codepage.h"
 #include "sdcc/cache_folder.h"
@@ -51,17 +49,6 @@ std::string ParentOf(const std::string& folder) {
 bool Exists(const std::string& system_path) {
   std::string text;
   return sim::ReadFile(SystemToLocalText(system_path), &text) == sim::ReadResult::kOkay;
-}
-
-std::string CacheName(const std::string& key) {
-  uint64_t hash = 14695981039346656037ULL;
-  for (char c : key) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 1099511628211ULL;
-  }
-  char name[40];
-  snprintf(name, sizeof name, "sdcclib-%016llx", static_cast<unsigned long long>(hash));
-  return name;
 }
 
 // Changes to sdcc's source, each applied where its anchor is found once
@@ -185,7 +172,7 @@ std::vector<RelModule> GroupModules(const FramedGroup& group, const std::string&
     key += std::string(name) + " " + identity + "\n";
   }
   const std::string folder = keyed ? CacheFolder() : std::string();
-  const std::string cache_name = CacheName(key);
+  const std::string cache_name = HashedCacheName("sdcclib", key);
   std::vector<RelModule> modules;
   std::string contents, err;
   if (!folder.empty() && ReadCacheFile(folder, cache_name, &contents) &&

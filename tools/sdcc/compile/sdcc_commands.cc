@@ -38,17 +38,9 @@ std::string CacheKey(const std::string& sdcc, const std::vector<std::string>& op
   return lines == 5 + options.size() ? key : std::string();
 }
 
-// The cache file's name: the key's 64-bit FNV-1a hash. The file repeats
-// the key, so two keys with one hash only take turns.
+// The cache file's name; the file repeats the key.
 std::string CacheFileName(const std::string& key) {
-  uint64_t hash = 14695981039346656037ULL;
-  for (char c : key) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 1099511628211ULL;
-  }
-  char name[32];
-  snprintf(name, sizeof name, "sdcc-%016llx", static_cast<unsigned long long>(hash));
-  return name;
+  return HashedCacheName("sdcc", key);
 }
 
 // A command in a cache file: the number of words, then each on a line.
