@@ -105,13 +105,17 @@ std::vector<std::string> SdccOptions(const CompileRequest& request) {
   const int level = request.optimize_level;
   if (level < 2) options.push_back("--nooverlay");
   if (level < 3) options.push_back("--no-peep");
-  if (level < 5) {
-    options.push_back("--nogcse");
-    options.push_back("--nolospre");
-  }
+  // Programs wait for a flag or a count an interrupt routine changes
+  // ("busy = 1; SBUF = c; while (busy);", "count = 0; while (count < t);")
+  // without "volatile", and the original compiler reads the variable on
+  // every turn. sdcc's redundancy eliminations and loop-invariant motion
+  // keep the value it last stored or read: the loop never ends, or never
+  // runs. So they are off at every level.
+  options.push_back("--nogcse");
+  options.push_back("--nolospre");
+  options.push_back("--noinvariant");
   if (level < 6) {
     options.push_back("--noloopreverse");
-    options.push_back("--noinvariant");
     options.push_back("--noinduction");
   }
   if (request.debug) options.push_back("--debug");
