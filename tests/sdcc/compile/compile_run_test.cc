@@ -144,6 +144,20 @@ TEST_F(SdccToolsTest, CompilerFindsHeadersWhereAndHowWindowsFindsThem) {
   EXPECT_EQ(std::string::npos, preprocessed.find("c51sdcc-")) << preprocessed;
 }
 
+// Written on Windows, sdcc's own headers come in any letter case; a
+// project's header of the same name still comes first.
+TEST_F(SdccToolsTest, SdccsOwnHeadersAreFoundInAnyLetterCase) {
+  Write("main.c",
+        "#include <STDIO.H>\n#include <String.h>\n#include \"CTYPE.H\"\n#include \"Stdlib.h\"\n"
+        "char b[4];\nvoid main(void) { strcpy(b, \"1\"); b[1] = isdigit(b[0]) + MINE; }\n");
+  Write("stdlib.h", "#define MINE 2\n");
+  const ToolRun run = Run("C51.exe", "main.c OBJECT(main.obj) PREPRINT(main.i)");
+  EXPECT_EQ(0, run.exit_code) << run.output;
+  const std::string preprocessed = Read("main.i");
+  EXPECT_NE(std::string::npos, preprocessed.find("/string.h\" 1 3")) << preprocessed;
+  EXPECT_NE(std::string::npos, preprocessed.find("/ctype.h\" 1 3")) << preprocessed;
+}
+
 TEST_F(SdccToolsTest, DiagnosticsNameTheHeaderAsFound) {
   Write("src/lib/CH554.H", "int ok;\n\nint bad(void) { return undefined_thing; }\n");
   Write("src/main.c", "#include \"Lib\\Ch554.h\"\nvoid main(void) {\n  ok = 1;\n}\n");

@@ -9,6 +9,7 @@
 #include "sdcc/compile/float_formats.h"
 #include "sdcc/compile/frame_records.h"
 #include "sdcc/compile/include_mirror.h"
+#include "sdcc/compile/library_frames.h"
 #include "sdcc/compile/object_output.h"
 #include "sdcc/compile/sdcc_commands.h"
 #include "sdcc/compile/sdcc_messages.h"
@@ -197,7 +198,8 @@ class CompilerRun {
     }
     std::string err;
     if (!mirror_.Build(request_.source, source_text_,
-                       MirrorSettings{sim::Dialect::kC, request_.include_dirs, CurrentDirectory()},
+                       MirrorSettings{sim::Dialect::kC, request_.include_dirs, CurrentDirectory(),
+                                      SdccHeaderFolders(sdcc_)},
                        temp_->path(), &err)) {
       return Fail("WRITING TEMPORARY FILE", err);
     }

@@ -4,7 +4,9 @@
 #include <fstream>
 #include <system_error>
 
+#include "platform/ascii_case.h"
 #include "platform/codepage.h"
+#include "platform/dir_list.h"
 #include "platform/path.h"
 #include "sim/controls.h"
 #include "sim/files.h"
@@ -13,6 +15,20 @@
 namespace c51::sdcc {
 
 namespace {
+
+// `name` as one of sdcc's header folders spells it ("STDIO.H" => "stdio.h");
+// empty when none holds it. Plain names only: sdcc's headers are flat.
+std::string SystemSpelling(const std::string& name, const std::vector<std::string>& dirs) {
+  if (name.find_first_of("/\\") != std::string::npos) return std::string();
+  for (const std::string& dir : dirs) {
+    std::vector<std::string> names;
+    if (!ListFiles(dir, &names)) continue;
+    for (const std::string& n : names) {
+      if (EqualsIgnoringCase(n, name)) return n;
+    }
+  }
+  return std::string();
+}
 
 // The name in sdas8051's `.include "name"` (any delimiter pair works:
 // `.include /defs.inc/`); empty when the line is no such include.
@@ -172,6 +188,19 @@ bool IncludeMirror::Build(const std::string& source, const std::string& source_t
       }
     }
     if (target == files_.size() && found.empty()) {
+      const std::string spelled = settings.dialect == sim::Dialect::kC
+                                      ? SystemSpelling(request.name, settings.system_dirs)
+                                      : std::string();
+      if (!spelled.empty() && spelled != request.name) {
+        top.copy.append(top.text, top.copied, start - top.copied);
+        if (starts_in_comment) top.copy += "*/ ";
+        top.copy += "#include <" + spelled + ">";
+        if (top.in_block) top.copy += " /*";
+        if (carriage_return) top.copy += '\r';
+        top.copied = end;
+        top.rewritten = true;
+        continue;
+      }
       if (missing_.name.empty()) {
         missing_ = MissingInclude{request.name, files_[top.file].found, top.line,
                                   std::string(sim::Trim(line))};

@@ -34,6 +34,11 @@ struct MirrorSettings {
   sim::Dialect dialect = sim::Dialect::kC;
   std::vector<std::string> include_dirs;  // as written: INCDIR, then C51INC
   std::string cwd;                        // the current folder
+  // sdcc's own header folders (ending in a separator). A C include found
+  // nowhere else whose name one of them holds in another letter case
+  // ("<STDIO.H>") is written with that spelling, for sdcc's preprocessor
+  // to find there as it finds its headers.
+  std::vector<std::string> system_dirs = {};
 };
 
 // The first include line whose file is nowhere: the assembler's fatal block.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/codepage.h"
+#include "platform/dir_list.h"
 #include "sdcc/cache_folder.h"
 #include "sdcc/compile/frame_records.h"
 #include "sdcc/compile/static_locals.h"
@@ -198,6 +199,21 @@ std::vector<RelModule> GroupModules(const FramedGroup& group, const std::string&
 }
 
 }  // namespace
+
+std::vector<std::string> SdccHeaderFolders(const std::string& sdcc) {
+  std::vector<std::string> folders;
+  const std::string bin = ParentOf(sdcc);
+  if (bin.empty()) return folders;
+  const std::string root = ParentOf(bin);
+  for (const std::string& include : {root + "share/sdcc/include/", root + "include/"}) {
+    for (const std::string& folder : {include + "mcs51/", include}) {
+      std::vector<std::string> names;
+      const std::string local = SystemToLocalText(folder);
+      if (ListFiles(local, &names) && !names.empty()) folders.push_back(local);
+    }
+  }
+  return folders;
+}
 
 std::vector<std::string> CalledBySdccLibrary(const std::set<std::string>& named) {
   std::vector<std::string> out;

@@ -39,6 +39,11 @@ std::vector<std::string> CalledBySdccLibrary(const std::set<std::string>& named)
 // text), found from the program's folder; empty when there is none.
 std::string SdccLibrarySources(const std::string& sdcc);
 
+// sdcc's header folders for this port, the port's first ("<root>/share/
+// sdcc/include/mcs51/", then ".../include/"), in our text; the ones that
+// exist.
+std::vector<std::string> SdccHeaderFolders(const std::string& sdcc);
+
 }  // namespace c51::sdcc
 
 #endif  // C51_TOOLS_SDCC_COMPILE_LIBRARY_FRAMES_H_
