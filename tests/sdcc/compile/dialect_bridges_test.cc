@@ -354,24 +354,25 @@ TEST(DialectBridges, ComplementOfABitFlipsIt) {
       });
 }
 
-TEST(DialectBridges, ByteFormatArgumentsAreOneByte) {
+TEST(DialectBridges, ByteFormatArgumentsAreTheirBytesAsInts) {
   ExpectRewrites(
-      "",
-      {
-          {"void f(void) { printf(\"%bu %02bX %bx %bo %bc\", a, b[1], c, d, e); }",
-           "void f(void) { printf(\"%bu %02bX %bx %bo %bc\", (unsigned char)(a), "
-           "(unsigned char)(b[1]), (unsigned char)(c), (unsigned char)(d), (unsigned char)(e)); }"},
-          {"void f(void) { printf(\"%bd|%bi\", s, g(1, 2)); }",
-           "void f(void) { printf(\"%d|%i\", (int)(signed char)(s), (int)(signed char)(g(1, "
-           "2))); }"},
-          {"void f(void) { sprintf(p, \"%d %% %*.*s %-5ld %bu\", i, w, pr, s, l, c); }",
-           "void f(void) { sprintf(p, \"%d %% %*.*s %-5ld %bu\", i, w, pr, s, l, (unsigned "
-           "char)(c)); }"},
-          {"void f(void) { printf(\"\\\"%s\\\" \"\n\"%bX\", s,\n c); }",
-           "void f(void) { printf(\"\\\"%s\\\" \"\n\"%bX\", s,\n (unsigned char)(c)); }"},
-          {"void f(void) { printf(fmt, a); printf(\"%bu\"); s.printf(\"%bu\", a); }",
-           "void f(void) { printf(fmt, a); printf(\"%bu\"); s.printf(\"%bu\", a); }"},
-      });
+      "", {
+              {"void f(void) { printf(\"%bu %02bX %bx %bo %bc\", a, b[1], c, d, e); }",
+               "void f(void) { printf(\"%u %02X %x %o %c\", (unsigned int)(unsigned char)(a), "
+               "(unsigned int)(unsigned char)(b[1]), (unsigned int)(unsigned char)(c), (unsigned "
+               "int)(unsigned char)(d), (unsigned int)(unsigned char)(e)); }"},
+              {"void f(void) { printf(\"%bd|%bi\", s, g(1, 2)); }",
+               "void f(void) { printf(\"%d|%i\", (int)(signed char)(s), (int)(signed char)(g(1, "
+               "2))); }"},
+              {"void f(void) { sprintf(p, \"%d %% %*.*s %-5ld %bu\", i, w, pr, s, l, c >> 4); }",
+               "void f(void) { sprintf(p, \"%d %% %*.*s %-5ld %u\", i, w, pr, s, l, (unsigned "
+               "int)(unsigned char)(c >> 4)); }"},
+              {"void f(void) { printf(\"\\\"%s\\\" \"\n\"%bX\", s,\n c); }",
+               "void f(void) { printf(\"\\\"%s\\\" \"\n\"%X\", s,\n (unsigned int)(unsigned "
+               "char)(c)); }"},
+              {"void f(void) { printf(fmt, a); printf(\"%bu\"); s.printf(\"%bu\", a); }",
+               "void f(void) { printf(fmt, a); printf(\"%bu\"); s.printf(\"%bu\", a); }"},
+          });
 }
 
 // sdcc reads "()" as "(void)": a declaration that says nothing of the

@@ -120,13 +120,11 @@ void Call(DialectSource* source, size_t open, size_t format) {
     if (!c.byte) continue;
     const auto [arg_first, arg_last] = args[format + 1 + n];
     if (arg_first == arg_last) continue;
-    if (c.signed_) {
-      // sdcc's printf reads the byte of %bd unsigned: an int prints it signed.
-      s.edits()->push_back(Edit{c.b_offset, c.b_offset + 1, ""});
-      s.InsertBefore(arg_first, "(int)(signed char)(");
-    } else {
-      s.InsertBefore(arg_first, "(unsigned char)(");
-    }
+    // The conversion of an int: sdcc promotes some byte arguments to int
+    // even when cast (a call, an element, a shift), so no byte is passed
+    // for sure; and its printf reads the byte of %bd unsigned.
+    s.edits()->push_back(Edit{c.b_offset, c.b_offset + 1, ""});
+    s.InsertBefore(arg_first, c.signed_ ? "(int)(signed char)(" : "(unsigned int)(unsigned char)(");
     s.InsertAfter(arg_last - 1, ")");
   }
 }

@@ -1,13 +1,16 @@
 // printf's "b" modifier (%bu, %02bX, %bd): the dialect's library reads one
 // byte for it, and the dialect's compiler passes a char to printf as one
 // byte. sdcc passes an uncast char as an int (two bytes), so every argument
-// from the first %b on is read from the wrong place. sdcc passes a value
-// cast to char as one byte, and its printf reads one byte for %b, but as
-// an unsigned char even for %bd. So, in calls of printf and sprintf whose
-// format is a string literal (adjacent literals count as one):
+// from the first %b on would be read from the wrong place; a cast to char
+// does not help everywhere (sdcc still passes a call's, an element's or a
+// shift's value as an int), and sdcc's printf reads the byte of %bd
+// unsigned. So, in calls of printf and sprintf whose format is a string
+// literal (adjacent literals count as one), each %b conversion becomes the
+// int one, of the argument's byte:
 //
-//   printf("%bu %02bX", a, b)  =>  printf("%bu %02bX", (unsigned char)(a), (unsigned char)(b))
-//   printf("%bd", c)           =>  printf("%d", (int)(signed char)(c))
+//   printf("%bu %02bX", a, f(x))  =>  printf("%u %02X", (unsigned int)(unsigned char)(a),
+//                                             (unsigned int)(unsigned char)(f(x)))
+//   printf("%bd", c)              =>  printf("%d", (int)(signed char)(c))
 //
 // Arguments that "*" widths and precisions take, and every other
 // conversion's, stay. A format that is not a literal is left alone.

@@ -26,6 +26,7 @@ void main(void)
     TR1 = 1;
     report_status(mode, flags, -40, 1234);
     report_bytes(settings, sizeof(settings));
+    report_mix(0xA5);
     uart_puts("END\r\n");
     while (1)
         ;

@@ -23,3 +23,16 @@ void report_bytes(unsigned char xdata *buf, unsigned char n)
     *p = '\0';
     uart_puts(line);
 }
+
+/* Byte arguments that are expressions: a shift, a conditional, a call. */
+static unsigned char low_nibble(unsigned char v)
+{
+    return v & 0x0F;
+}
+
+void report_mix(unsigned char v)
+{
+    sprintf(line, "HI=%bu LO=%bX Y=%bc N=%bd S=%d\r\n", v >> 4, low_nibble(v), v > 3 ? 'Y' : 'N',
+            (char)(v - 0xAA), -5);
+    uart_puts(line);
+}
