@@ -354,6 +354,23 @@ TEST(DialectBridges, ComplementOfABitFlipsIt) {
       });
 }
 
+// sdcc refuses a local struct initialised from an expression and takes
+// the assignment.
+TEST(DialectBridges, LocalRecordsInitialisedFromAnExpressionAreAssigned) {
+  const std::string types = "typedef struct { unsigned char a, b; } PAIR; PAIR g;\n";
+  ExpectRewrites(
+      types, {
+                 {"void f(PAIR *p) { PAIR r = *p; struct { int x; } u; int n = 1; }",
+                  "void f(PAIR *p) { PAIR r ; r = *p; struct { int x; } u; int n = 1; }"},
+                 {"void f(void) { union { char c; int i; } v; PAIR q = g; }",
+                  "void f(void) { union { char c; int i; } v; PAIR q ; q = g; }"},
+                 {"PAIR h = g; void f(void) { const PAIR c = g; PAIR a = g, b = g; PAIR *pp = &g; "
+                  "PAIR s = {1, 2}; }",
+                  "PAIR h = g; void f(void) { const PAIR c = g; PAIR a = g, b = g; PAIR *pp = &g; "
+                  "PAIR s = {1, 2}; }"},
+             });
+}
+
 TEST(DialectBridges, ByteFormatArgumentsAreTheirBytesAsInts) {
   ExpectRewrites(
       "", {

@@ -157,13 +157,42 @@ std::string ObjectName(const DialectSource& s, size_t assign) {
   return k > 0 && s.IsWord(k - 1) ? std::string(s.At(k - 1)) : std::string("initializer");
 }
 
+// A local struct or union initialised from an expression ("PAIR r = *p;"),
+// which sdcc refuses ("initialization needs curly braces") though it takes
+// the assignment: the declaration, then the assignment, on the same line
+// ("PAIR r; r = *p;"). Only a declaration of one object that is not const.
+void SplitRecordInitializer(DialectSource* source, size_t assign) {
+  DialectSource& s = *source;
+  const std::string name = ObjectName(s, assign);
+  if (name == "initializer" || !s.IsWord(assign - 1)) return;
+  size_t start = assign;
+  while (start > 0 && !s.Is(start - 1, ";") && !s.Is(start - 1, "{") && !s.Is(start - 1, "}")) {
+    --start;
+  }
+  for (size_t k = start; k < assign; ++k) {
+    if (s.Is(k, "const") || s.Is(k, "static") || s.Is(k, ",")) return;
+  }
+  for (size_t k = assign + 1; k < s.size() && !s.Is(k, ";"); ++k) {
+    if (s.Is(k, ",")) return;
+    const size_t mate = s.Mate(k);
+    if (mate != kNone && mate > k) k = mate;
+  }
+  s.Replace(assign, assign + 1, "; " + name + " =");
+}
+
 }  // namespace
 
 void CompleteInitializerBraces(DialectSource* source) {
   CDeclarations declarations(*source);
   for (size_t i = 0; i < source->size(); ++i) {
     declarations.Learn(i);
-    if (!source->Is(i, "=") || !source->Is(i + 1, "{") || !source->User(i)) continue;
+    if (!source->Is(i, "=") || !source->User(i)) continue;
+    if (!source->Is(i + 1, "{")) {
+      if (source->BodyOf(i) == DialectSource::kNone) continue;
+      const CTypeRef type = declarations.TypeBefore(i);
+      if (type && type->kind == Kind::kRecord) SplitRecordInitializer(source, i);
+      continue;
+    }
     const CTypeRef type = declarations.TypeBefore(i);
     if (!type || type->kind == Kind::kScalar) continue;
     Initializer(source, ObjectName(*source, i)).Complete(*type, i + 1);
