@@ -145,6 +145,49 @@ TEST(FrameOverlayTest, PlacesEachFrameWhereNothingActiveBesideItLies) {
        {Graph("M", {Fn("_main", 1, {"_a"}), Fn("_a", 2)}), Graph("K", {}, {"_a"})},
        "_main in _main @0, _a taken @1",
        "_main 0+1, = 3"},
+      {"the program's calls through pointers reach every function it takes",
+       {Graph("M", {Fn("_main", 1, {"_run"})}), Graph("S", {[] {
+                                                    RelFunction f = Fn("_run", 2);
+                                                    f.indirect_calls = true;
+                                                    return f;
+                                                  }()}),
+        Graph("T", {}, {"_c1", "_c2"}), Graph("H", {Fn("_c1", 3, {"_d"}), Fn("_c2", 4), Fn("_d", 1)})},
+       "_main in _main @0, _run in _main @1, _c1 in _main @3, _c2 in _main @3, _d in _main @6",
+       "_main 0+7, = 7"},
+      {"a program handing pointers to qsort keeps the taken functions apart",
+       {[] {
+          LinkModule m = Graph("M", {Fn("_main", 1, {"_run"}), [] {
+                                       RelFunction f = Fn("_run", 2);
+                                       f.indirect_calls = true;
+                                       return f;
+                                     }()},
+                               {"_c1"});
+          m.symbols.references.push_back("_qsort");
+          return m;
+        }(),
+        Graph("H", {Fn("_c1", 3)})},
+       "_main in _main @0, _run in _main @1, _c1 taken @3",
+       "_main 0+3, = 6"},
+      {"the run-time library's pointer calls stay its own",
+       {Graph("M", {Fn("_main", 1, {"_run", "_pf"}), [] {
+                      RelFunction f = Fn("_run", 2);
+                      f.indirect_calls = true;
+                      return f;
+                    }()},
+              {"_c1"}),
+        Graph("H", {Fn("_c1", 3)}), [] {
+          LinkModule m = Graph("PF", {[] {
+                                        RelFunction f = Fn("_pf", 5);
+                                        f.indirect_calls = true;
+                                        return f;
+                                      }(),
+                                      Fn("_out", 2)},
+                               {"_out"});
+          m.from_library = m.runtime = true;
+          return m;
+        }()},
+       "_main in _main @0, _run in _main @1, _c1 in _main @3, _pf in _main @1, _out taken @6",
+       "_main 0+6, = 8"},
       {"recursion and a cycle are private, so is what they call",
        {Graph("M", {Fn("_main", 1, {"_r", "_p"}), Fn("_r", 2, {"_r", "_z"}), Fn("_p", 3, {"_q"}),
                     Fn("_q", 4, {"_p"}), Fn("_z", 1)})},

@@ -48,15 +48,14 @@ class Graph {
       }
     }
     for (Node& node : nodes_) {
-      for (const std::string& callee : node.function->calls) {
-        const size_t to = Resolve(node.module, callee);
-        if (to != kNone &&
-            std::find(node.callees.begin(), node.callees.end(), to) == node.callees.end()) {
-          node.callees.push_back(to);
-        }
-      }
+      for (const std::string& callee : node.function->calls)
+        AddCall(&node, Resolve(node.module, callee));
     }
+    AddPointerCalls(modules, linked);
   }
+
+  // Whether the program's own pointer calls were given their targets.
+  bool pointer_calls_known() const { return pointer_calls_known_; }
 
   // A name as module `m` uses it: its own function of that name, else
   // another module's public one; kNone when the graphs do not have it.
@@ -73,9 +72,47 @@ class Graph {
   std::vector<Node>& nodes() { return nodes_; }
 
  private:
+  void AddCall(Node* node, size_t to) {
+    if (to != kNone &&
+        std::find(node->callees.begin(), node->callees.end(), to) == node->callees.end()) {
+      node->callees.push_back(to);
+    }
+  }
+
+  // A call through a pointer in the program's own modules reaches one of
+  // the functions whose address they take (a menu's or a command table's
+  // handlers): each such call is a call of every one of them. sdcc's
+  // run-time modules keep theirs apart (printf's output function), and a
+  // program handing pointers to the run-time library (qsort's comparison)
+  // gets no such calls: those functions keep bytes of their own.
+  void AddPointerCalls(const std::vector<LinkModule>& modules, const std::vector<bool>& linked) {
+    std::vector<size_t> targets, callers;
+    for (size_t m = 0; m < modules.size(); ++m) {
+      if (!linked[m] || modules[m].runtime) continue;
+      for (const std::string& symbol : modules[m].symbols.references) {
+        if (symbol == "_qsort" || symbol == "_bsearch" || symbol == "__print_format") return;
+      }
+    }
+    for (size_t m = 0; m < modules.size(); ++m) {
+      if (!linked[m] || !modules[m].module.call_graph || modules[m].runtime) continue;
+      for (const std::string& name : modules[m].module.taken) {
+        const size_t node = Resolve(m, name);
+        if (node != kNone) targets.push_back(node);
+      }
+      for (const auto& [symbol, node] : own_[m]) {
+        if (nodes_[node].function->indirect_calls) callers.push_back(node);
+      }
+    }
+    for (size_t caller : callers) {
+      for (size_t target : targets) AddCall(&nodes_[caller], target);
+    }
+    pointer_calls_known_ = !callers.empty();
+  }
+
   std::vector<std::map<std::string, size_t>> own_;  // per module
   std::map<std::string, size_t> globals_;           // the first definition wins
   std::vector<Node> nodes_;
+  bool pointer_calls_known_ = false;
 };
 
 // main() first, then the interrupt routines by number, each once.
@@ -217,6 +254,8 @@ void MarkPrivate(const std::vector<LinkModule>& modules, const std::vector<bool>
                  const std::vector<size_t>& roots, const Graph& graph, std::vector<Node>* nodes) {
   for (size_t m = 0; m < modules.size(); ++m) {
     if (!linked[m] || !modules[m].module.call_graph) continue;
+    // Targets of the program's pointer calls have their callers now.
+    if (graph.pointer_calls_known() && !modules[m].runtime) continue;
     for (const std::string& name : modules[m].module.taken) {
       const size_t node = graph.Resolve(m, name);
       if (node != kNone) MakePrivate(&(*nodes)[node], FramePlace::kTaken);

@@ -7,11 +7,13 @@
 // The roots are main() and every interrupt routine. A function reached from
 // one root only lies in that root's region, above every function that can
 // be active while it runs (the longest call path to it); siblings share
-// bytes. A function gets bytes of its own (private) when it can be active
-// beside anything: reached from two roots, called through a pointer (its
-// address is taken), recursive, or named by code the graph does not cover
-// (assembly, objects without a graph, sdcc's library calling putchar back);
-// and so does everything it calls. Functions nothing reaches never run and
+// bytes. A call through a pointer in the program's own modules is a call of
+// every function their modules take the address of. A function gets bytes
+// of its own (private) when it can be active beside anything: reached from
+// two roots, recursive, named by code the graph does not cover (assembly,
+// objects without a graph, sdcc's library calling putchar back), or taken
+// where no pointer call of the program accounts for it (the run-time
+// library's own, or handed to qsort); and so does everything it calls. Functions nothing reaches never run and
 // share the block's first bytes.
 //
 // The linker defines every frame symbol in one module of its own:

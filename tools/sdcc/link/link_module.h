@@ -17,7 +17,8 @@ struct LinkModule {
   RelModule module;
   RelSymbols symbols;
   bool from_library = false;
-  std::string file;  // the relocatable's name in the scratch folder
+  bool runtime = false;  // sdcc's run-time library, built by the linker with its graph
+  std::string file;      // the relocatable's name in the scratch folder
 };
 
 // The module as messages and the map name it: "<file> (<MODULE>)".

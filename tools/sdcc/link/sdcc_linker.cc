@@ -217,6 +217,7 @@ void AddFramedLibrary(const std::string& sdcc, const std::vector<std::string>& m
     LinkModule module;
     module.input = input;
     module.from_library = true;
+    module.runtime = true;
     module.module = std::move(rel);
     std::string err;
     if (ScanRel(module.module.rel, &module.symbols, &err)) modules->push_back(std::move(module));
