@@ -80,7 +80,26 @@ constexpr SourcePatch kPatches[] = {
      "      if (isdigit(c))\n"},
     // A float's digits go to external RAM, which many parts do not have;
     // internal RAM holds them, at most 8 before the point and 12 after.
-    {"printf_large", "  __xdata char fpBuffer[128];\n", "  __idata char fpBuffer[20];\n"},
+    // And the float formatter's 25 bytes of locals go on the stack rather
+    // than into DATA, where they would lie on top of the engine's.
+    {"printf_large",
+     "              bool left, bool zero, bool sign, bool space)\n{\n"
+     "  __xdata char fpBuffer[128];\n",
+     "              bool left, bool zero, bool sign, bool space) __reentrant\n{\n"
+     "  static __idata char fpBuffer[20];\n"},
+    // The engine's own 30-odd bytes of locals go on the stack too, behind
+    // the entry every caller knows (its digit buffer is on the stack then,
+    // which is internal RAM as before). Costs about 600 bytes of code; a
+    // program that fits its code and not its DATA is the common case.
+    {"printf_large", "# define MEM_SPACE_BUF __idata\n", "# define MEM_SPACE_BUF\n"},
+    {"printf_large",
+     "int\n_print_format (pfn_outputchar pfn, void* pvoid, const char *format, va_list ap)\n{\n",
+     "static int print_format_on_stack (pfn_outputchar pfn, void* pvoid, const char *format, "
+     "va_list ap) __reentrant;\n"
+     "int\n_print_format (pfn_outputchar pfn, void* pvoid, const char *format, va_list ap)\n{\n"
+     "  return print_format_on_stack (pfn, pvoid, format, ap);\n}\n"
+     "static int\nprint_format_on_stack (pfn_outputchar pfn, void* pvoid, const char *format, "
+     "va_list ap) __reentrant\n{\n"},
     {"printf_large", "  if (reqDecimals==-1)\n    reqDecimals=DEFAULT_FLOAT_PRECISION;\n",
      "  if (reqDecimals==-1)\n    reqDecimals=DEFAULT_FLOAT_PRECISION;\n"
      "  if (reqDecimals>12)\n    reqDecimals=12;\n"},
@@ -163,7 +182,7 @@ std::vector<RelModule> GroupModules(const FramedGroup& group, const std::string&
                                     const std::string& sdas, const std::string& sources,
                                     const std::vector<std::string>& model_args, bool floats) {
   // What the built modules depend on; a key that cannot be made is no cache.
-  std::string key = "c51sdcc framed library 3\nsdcc " + FileIdentity(sdcc) + "\nsdas " +
+  std::string key = "c51sdcc framed library 5\nsdcc " + FileIdentity(sdcc) + "\nsdas " +
                     FileIdentity(sdas) + (floats ? "\nfloats\n" : "\n");
   bool keyed = true;
   for (const std::string& a : model_args) key += "option " + a + "\n";
