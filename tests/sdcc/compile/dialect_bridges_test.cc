@@ -371,6 +371,45 @@ TEST(DialectBridges, LocalRecordsInitialisedFromAnExpressionAreAssigned) {
              });
 }
 
+// A call through a pointer with two or more parameters: reentrant pointers,
+// and a reentrant stand-in wherever a plain function's address is taken.
+TEST(DialectBridges, PointerCallsOfSeveralParametersGoThroughReentrantStandIns) {
+  ExpectRewrites(
+      "",
+      {
+          {"typedef void (*H)(unsigned char a, unsigned char b);\n"
+           "void add(unsigned char a, unsigned char b);\n"
+           "H code t[] = { add, 0 };\n"
+           "void f(void) { H h = &add; if (h) (*h)(1, 2); else t[0](3, 4); }\n",
+           "typedef void (*H)(unsigned char a, unsigned char b) __reentrant;\n"
+           "void add(unsigned char a, unsigned char b);\n"
+           "static void __c51_thunk_add(unsigned char a, unsigned char b) __reentrant; H __code "
+           "t[] = { __c51_thunk_add, 0 };\n"
+           "void f(void) { H h = __c51_thunk_add; if (h) (*h)(1, 2); else t[0](3, 4); }"
+           " static void __c51_thunk_add(unsigned char a, unsigned char b) __reentrant { add(a, "
+           "b); }\n"},
+          {"struct c { void (*two)(char, int); };\nunsigned char sub(unsigned char, char *);\n"
+           "unsigned char (*calc)(unsigned char, char *) = sub;\nvoid one(char a);\n"
+           "void (*p1)(char) = one;\n",
+           "struct c { void (*two)(char, int) __reentrant; };\nunsigned char sub(unsigned char, "
+           "char *);\nstatic unsigned char __c51_thunk_sub(unsigned char __a0, char * __a1) "
+           "__reentrant; unsigned char (*calc)(unsigned char, char *) __reentrant = "
+           "__c51_thunk_sub;\nvoid one(char a);\nvoid (*p1)(char) = one;"
+           " static unsigned char __c51_thunk_sub(unsigned char __a0, char * __a1) __reentrant { "
+           "return sub(__a0, __a1); }\n"},
+          {"void g(int a, int b);\nvoid h(void) { g(1, 2); }\n",
+           "void g(int a, int b);\nvoid h(void) { g(1, 2); }\n"},
+          {"typedef struct { char *n; void (*two)(char a, char b); } CMD;\nvoid add(char a, char "
+           "b);\n"
+           "CMD code t[] = {\n    {\"one\", 0},\n    {\"add\", add},\n};\n",
+           "typedef struct { char *n; void (*two)(char a, char b) __reentrant; } CMD;\nvoid "
+           "add(char "
+           "a, char b);\nstatic void __c51_thunk_add(char a, char b) __reentrant; CMD __code t[] = "
+           "{\n    {\"one\", 0},\n    {\"add\", __c51_thunk_add},\n}; static void "
+           "__c51_thunk_add(char a, char b) __reentrant { add(a, b); }\n"},
+      });
+}
+
 TEST(DialectBridges, ByteFormatArgumentsAreTheirBytesAsInts) {
   ExpectRewrites(
       "", {

@@ -229,6 +229,13 @@ void CheckIsrFlags(const SimulatorResult& r) {
   EXPECT_EQ(p1, (std::vector<int>{0x01, 0x02, 0x04, 0x08, 0xA5}));
 }
 
+// Handlers of two and three parameters called through a command table and
+// a pointer in other files: each gets its arguments.
+void CheckCommandTable(const SimulatorResult& r) {
+  ASSERT_FALSE(r.samples.empty());
+  EXPECT_EQ(r.samples.back(), (std::vector<int>{0x35, 0x9C, 0x48}));
+}
+
 SimulatorRun Run(const char* xtal, int steps, int samples, std::vector<std::string> probes) {
   SimulatorRun run;
   run.xtal = xtal;
@@ -267,6 +274,7 @@ const std::vector<CorpusRun>& CorpusRuns() {
       {"printf_lib_console", Run("11.0592M", 200000, 1, {}), CheckLibraryConsole},
       {"stats_overlay", Run("11.0592M", 1500000, 1, {}), CheckStatsOverlay},
       {"isr_flags", Run("11.0592M", 500, 120, {kP1}), CheckIsrFlags},
+      {"cmd_table_args", Run("12M", 20000, 1, {kP0, kP1, kP2}), CheckCommandTable},
   };
   return runs;
 }

@@ -14,6 +14,7 @@
 #include "sdcc/compile/dialect_extern_at.h"
 #include "sdcc/compile/dialect_intrinsics.h"
 #include "sdcc/compile/dialect_old_style.h"
+#include "sdcc/compile/dialect_pointer_calls.h"
 #include "sdcc/compile/dialect_source.h"
 #include "sim/controls.h"
 
@@ -589,6 +590,7 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
   BridgeBitComplement(&source);
   BridgeByteFormats(&source);
   PlaceExternDeclarations(&source);
+  BridgePointerCalls(&source);
   source.Apply(&result->text);
 }
 

@@ -1,0 +1,200 @@
+#include "sdcc/compile/dialect_pointer_calls.h"
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace c51::sdcc {
+
+namespace {
+
+constexpr size_t kNone = DialectSource::kNone;
+
+const std::set<std::string_view> kTypeWords = {
+    "void",   "char",     "short",    "int",     "long",    "float",  "double",
+    "signed", "unsigned", "_Bool",    "bit",     "__bit",   "struct", "union",
+    "enum",   "const",    "volatile", "data",    "idata",   "pdata",  "xdata",
+    "code",   "__data",   "__idata",  "__pdata", "__xdata", "__code", "register"};
+
+// The original compiler's memory and bit words as sdcc spells them.
+std::string SdccWord(std::string_view word) {
+  for (std::string_view w : {"data", "idata", "pdata", "xdata", "code", "bit"}) {
+    if (word == w) return "__" + std::string(w);
+  }
+  return std::string(word);
+}
+
+// The parameters between `open` and its mate, each [first, last).
+std::vector<std::pair<size_t, size_t>> Parameters(const DialectSource& s, size_t open) {
+  std::vector<std::pair<size_t, size_t>> out;
+  const size_t close = s.Mate(open);
+  if (close == kNone || close == open + 1) return out;
+  if (close == open + 2 && s.Is(open + 1, "void")) return out;
+  size_t first = open + 1;
+  for (size_t k = open + 1; k <= close;) {
+    if (k == close || s.Is(k, ",")) {
+      out.emplace_back(first, k);
+      first = k + 1;
+      ++k;
+      continue;
+    }
+    const size_t mate = s.Mate(k);
+    k = mate != kNone && mate > k && mate < close ? mate + 1 : k + 1;
+  }
+  return out;
+}
+
+bool Variadic(const DialectSource& s, size_t open) {
+  const size_t close = s.Mate(open);
+  for (size_t k = open + 1; close != kNone && k < close; ++k) {
+    if (s.Is(k, "...") || s.Is(k, ".")) return true;
+  }
+  return false;
+}
+
+// A parameter restated with a name ("unsigned char n", "char *__a1"); empty
+// when it holds brackets this pass does not restate.
+std::string NamedParameter(const DialectSource& s, size_t first, size_t last, size_t index) {
+  std::string text;
+  for (size_t k = first; k < last; ++k) {
+    if (s.Is(k, "(") || s.Is(k, "[")) return std::string();
+    if (!text.empty() && !s.Is(k, "*") && !s.Is(k - 1, "*")) text += ' ';
+    if (!text.empty() && s.Is(k, "*")) text += ' ';
+    text += s.IsWord(k) ? SdccWord(s.At(k)) : std::string(s.At(k));
+  }
+  const bool named =
+      last - first >= 2 && s.IsWord(last - 1) && kTypeWords.count(s.At(last - 1)) == 0;
+  if (!named) text += " __a" + std::to_string(index);
+  return text;
+}
+
+std::string ParameterName(const std::string& param) {
+  const size_t cut = param.find_last_of(" *");
+  return cut == std::string::npos ? param : param.substr(cut + 1);
+}
+
+struct Function {
+  std::string result;                   // "void", "unsigned char"
+  std::vector<std::string> parameters;  // named
+  bool usable = false;
+};
+
+// The statement at file scope that holds token `i`: its first token.
+size_t TopLevelStart(const DialectSource& s, size_t i) {
+  const size_t body = s.BodyOf(i);
+  size_t k = body != kNone ? body : i;
+  while (k > 0) {
+    const size_t prev = k - 1;
+    if (s.Is(prev, ";")) break;
+    if (s.Is(prev, "}") || s.Is(prev, ")") || s.Is(prev, "]")) {
+      const size_t mate = s.Mate(prev);
+      // A function's body ends a statement; an initializer's inner braces
+      // (after "{" or ",") do not.
+      if (s.Is(prev, "}") && mate != kNone && mate > 0 && s.IsBodyOpen(mate) &&
+          !s.Is(mate - 1, "{") && !s.Is(mate - 1, ",")) {
+        break;
+      }
+      if (mate != kNone && mate < prev) {
+        k = mate;
+        continue;
+      }
+    }
+    --k;
+  }
+  return k;
+}
+
+}  // namespace
+
+void BridgePointerCalls(DialectSource* source) {
+  DialectSource& s = *source;
+  // Pointer declarators: "( * name ... ) ( two or more parameters )".
+  bool pointers = false;
+  for (size_t i = 1; i + 2 < s.size(); ++i) {
+    if (!s.User(i) || !s.Is(i, "(")) continue;
+    // After a type: a declarator or a cast; "(*fp)(a, b)" after anything
+    // else is a call.
+    const bool after_type = s.IsWord(i - 1) && !s.Is(i - 1, "return") && !s.Is(i - 1, "sizeof") &&
+                            !s.Is(i - 1, "else") && !s.Is(i - 1, "do");
+    if (!after_type && !s.Is(i - 1, "*")) continue;
+    size_t star = i + 1;
+    while (star < s.size() && (s.Is(star, "code") || s.Is(star, "__code") || s.Is(star, "data") ||
+                               s.Is(star, "xdata") || s.Is(star, "idata"))) {
+      ++star;
+    }
+    if (!s.Is(star, "*")) continue;
+    const size_t close = s.Mate(i);
+    if (close == kNone || !s.Is(close + 1, "(")) continue;
+    const size_t params_close = s.Mate(close + 1);
+    if (params_close == kNone || Parameters(s, close + 1).size() < 2 || Variadic(s, close + 1)) {
+      continue;
+    }
+    pointers = true;
+    if (s.Is(params_close + 1, "reentrant") || s.Is(params_close + 1, "__reentrant")) continue;
+    s.InsertAfter(params_close, " __reentrant");
+  }
+  if (!pointers) return;
+
+  // Plain functions of two or more parameters declared at file scope.
+  std::map<std::string, Function> functions;
+  for (size_t i = 1; i + 1 < s.size(); ++i) {
+    if (!s.User(i) || !s.IsWord(i) || !s.Is(i + 1, "(") || s.BodyOf(i) != kNone) continue;
+    if (!s.IsWord(i - 1) && !s.Is(i - 1, "*")) continue;
+    const size_t close = s.Mate(i + 1);
+    if (close == kNone || !(s.Is(close + 1, ";") || s.IsBodyOpen(close + 1))) continue;
+    const auto params = Parameters(s, i + 1);
+    if (params.size() < 2 || Variadic(s, i + 1)) continue;
+    Function f;
+    size_t start = i;
+    while (start > 0 && (s.IsWord(start - 1) || s.Is(start - 1, "*"))) --start;
+    for (size_t k = start; k < i; ++k) {
+      if (s.Is(k, "extern") || s.Is(k, "static")) continue;
+      if (!f.result.empty() && !s.Is(k, "*")) f.result += ' ';
+      f.result += s.IsWord(k) ? SdccWord(s.At(k)) : std::string(s.At(k));
+    }
+    f.usable = !f.result.empty();
+    for (size_t p = 0; p < params.size() && f.usable; ++p) {
+      f.parameters.push_back(NamedParameter(s, params[p].first, params[p].second, p));
+      f.usable = !f.parameters.back().empty();
+    }
+    // A definition names its parameters: it wins over a prototype.
+    auto [it, inserted] = functions.emplace(std::string(s.At(i)), f);
+    if (!inserted && s.IsBodyOpen(close + 1) && f.usable) it->second = f;
+  }
+
+  // Where their address is taken, the stand-in; declared before the first
+  // such statement, defined at the end.
+  std::set<std::string> declared;
+  std::string definitions;
+  for (size_t i = 1; i < s.size(); ++i) {
+    if (!s.User(i) || !s.IsWord(i) || s.Is(i + 1, "(")) continue;
+    const auto found = functions.find(std::string(s.At(i)));
+    if (found == functions.end() || !found->second.usable) continue;
+    const bool after_value = s.Is(i - 1, "=") || s.Is(i - 1, ",") || s.Is(i - 1, "{") ||
+                             s.Is(i - 1, "(") || s.Is(i - 1, "&") || s.Is(i - 1, "?") ||
+                             s.Is(i - 1, ":") || s.Is(i - 1, "return");
+    if (!after_value) continue;
+    const Function& f = found->second;
+    const std::string thunk = "__c51_thunk_" + found->first;
+    std::string params, args;
+    for (const std::string& p : f.parameters) {
+      params += (params.empty() ? "" : ", ") + p;
+      args += (args.empty() ? "" : ", ") + ParameterName(p);
+    }
+    const std::string head = "static " + f.result + " " + thunk + "(" + params + ") __reentrant";
+    if (declared.insert(found->first).second) {
+      s.InsertBefore(TopLevelStart(s, i), head + "; ");
+      definitions += " " + head + " { " + (f.result == "void" ? "" : "return ") + found->first +
+                     "(" + args + "); }";
+    }
+    if (s.Is(i - 1, "&")) {
+      s.Replace(i - 1, i + 1, thunk);
+    } else {
+      s.Replace(i, i + 1, thunk);
+    }
+  }
+  if (!definitions.empty()) s.InsertAfter(s.size() - 1, definitions);
+}
+
+}  // namespace c51::sdcc
