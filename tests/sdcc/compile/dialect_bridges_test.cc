@@ -410,6 +410,36 @@ TEST(DialectBridges, PointerCallsOfSeveralParametersGoThroughReentrantStandIns) 
       });
 }
 
+// A union that lays bytes over a wider member reads them in the other
+// order than the original compiler: said at the union, nothing changed.
+TEST(DialectBridges, UnionsOfBytesOverWiderMembersAreWarnedAbout) {
+  struct Row {
+    const char* code;
+    int line;  // 0: no warning
+  } rows[] = {
+      {"union { unsigned int w; unsigned char b[2]; } u;\n", 1},
+      {"\ntypedef union ADC { u16 all; struct { u8 hi, lo; } part; } ADC;\n", 2},
+      {"union { float f; uchar bytes[4]; } v;\n", 1},
+      {"union { unsigned int a; int b; } same;\n", 0},
+      {"union { char c[4]; unsigned char d[4]; } text;\n", 0},
+      {"struct { unsigned int w; unsigned char b[2]; } s; union tag x;\n", 0},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.code);
+    RewriteResult result;
+    RewriteDialect(Preprocessed(r.code), &result);
+    EXPECT_TRUE(result.issues.empty());
+    EXPECT_EQ(result.text, Preprocessed(r.code));
+    if (r.line == 0) {
+      EXPECT_TRUE(result.warnings.empty());
+      continue;
+    }
+    ASSERT_EQ(result.warnings.size(), 1u);
+    EXPECT_EQ(result.warnings[0].line, r.line);
+    EXPECT_NE(result.warnings[0].text.find("low byte first"), std::string::npos);
+  }
+}
+
 TEST(DialectBridges, ByteFormatArgumentsAreTheirBytesAsInts) {
   ExpectRewrites(
       "", {

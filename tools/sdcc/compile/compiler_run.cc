@@ -251,6 +251,10 @@ class CompilerRun {
       reporter_.Report(sim::Severity::kError, std::string(kGenericCompilerCode), issue.file,
                        issue.line, issue.text);
     }
+    for (const DialectIssue& warning : rewritten_.warnings) {
+      reporter_.Report(sim::Severity::kWarning, std::string(kGenericCompilerWarningCode),
+                       warning.file, warning.line, warning.text);
+    }
     // The linker lays the vector down from the number in the object; one it
     // cannot know would leave the routine silently never running.
     for (const InterruptFunction& f : rewritten_.interrupts) {

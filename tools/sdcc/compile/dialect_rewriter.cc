@@ -10,6 +10,7 @@
 #include "sdcc/compile/dialect_bits.h"
 #include "sdcc/compile/dialect_braces.h"
 #include "sdcc/compile/dialect_byte_formats.h"
+#include "sdcc/compile/dialect_byte_order.h"
 #include "sdcc/compile/dialect_console.h"
 #include "sdcc/compile/dialect_extern_at.h"
 #include "sdcc/compile/dialect_intrinsics.h"
@@ -591,6 +592,7 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
   BridgeByteFormats(&source);
   PlaceExternDeclarations(&source);
   BridgePointerCalls(&source);
+  ReportByteOrderUnions(source, &result->warnings);
   source.Apply(&result->text);
 }
 

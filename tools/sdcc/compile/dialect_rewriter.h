@@ -54,11 +54,12 @@ struct InterruptFunction {
 };
 
 struct RewriteResult {
-  std::string text;                  // sdcc's dialect, line for line
-  std::vector<DialectIssue> issues;  // constructs that cannot be bridged: the run fails
-  std::string main_file;             // the first line marker's file
-  std::vector<std::string> headers;  // headers entered, not sdcc's own, first entry order
-  std::string model;                 // "SMALL", "COMPACT" or "LARGE" from a pragma; else empty
+  std::string text;                    // sdcc's dialect, line for line
+  std::vector<DialectIssue> issues;    // constructs that cannot be bridged: the run fails
+  std::vector<DialectIssue> warnings;  // constructs that behave otherwise: said, not refused
+  std::string main_file;               // the first line marker's file
+  std::vector<std::string> headers;    // headers entered, not sdcc's own, first entry order
+  std::string model;                   // "SMALL", "COMPACT" or "LARGE" from a pragma; else empty
   std::vector<InterruptFunction> interrupts;  // defined here
   bool defines_main = false;
   std::vector<std::string> consulted;  // other files read for a definition's parameters

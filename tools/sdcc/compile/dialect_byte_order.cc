@@ -1,0 +1,44 @@
+#include "sdcc/compile/dialect_byte_order.h"
+
+#include <set>
+#include <string_view>
+
+namespace c51::sdcc {
+
+namespace {
+
+// Type names of two or more bytes, the language's and the usual typedefs.
+const std::set<std::string_view> kWide = {
+    "int",     "short",  "long",   "float",  "double", "u16",      "u32",      "s16",
+    "s32",     "uint",   "ulong",  "WORD",   "DWORD",  "uint16_t", "uint32_t", "int16_t",
+    "int32_t", "INT16U", "INT32U", "INT16S", "INT32S", "uint16",   "uint32"};
+// Type names of one byte.
+const std::set<std::string_view> kByte = {"char",   "u8",    "uchar", "BYTE",  "uint8_t",
+                                          "int8_t", "INT8U", "INT8S", "uint8", "s8"};
+
+}  // namespace
+
+void ReportByteOrderUnions(const DialectSource& s, std::vector<DialectIssue>* warnings) {
+  for (size_t i = 0; i + 1 < s.size(); ++i) {
+    if (!s.User(i) || !s.Is(i, "union")) continue;
+    const size_t open = s.Is(i + 1, "{")
+                            ? i + 1
+                            : (s.IsWord(i + 1) && s.Is(i + 2, "{") ? i + 2 : DialectSource::kNone);
+    if (open == DialectSource::kNone) continue;
+    const size_t close = s.Mate(open);
+    if (close == DialectSource::kNone) continue;
+    bool wide = false, bytes = false;
+    for (size_t k = open + 1; k < close; ++k) {
+      if (!s.IsWord(k)) continue;
+      wide = wide || kWide.count(s.At(k)) != 0;
+      bytes = bytes || kByte.count(s.At(k)) != 0;
+    }
+    if (!wide || !bytes) continue;
+    warnings->push_back(DialectIssue{
+        s.FileOf(i), s.token(i).line,
+        "union of bytes and a wider member: sdcc keeps an int, long or float low byte first, the "
+        "original compiler high byte first, so its bytes come in the other order"});
+  }
+}
+
+}  // namespace c51::sdcc
