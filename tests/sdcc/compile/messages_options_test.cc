@@ -102,7 +102,7 @@ TEST(CompileOptions, MapsTheControlString) {
     std::string options;
   };
   // Every level keeps the reads of variables an interrupt routine changes.
-  const std::string keep = "--nogcse --nolospre --noinvariant ";
+  const std::string keep = "--nogcse --nolospre --noinvariant --disable-warning 158 ";
   const Case cases[] = {
       {"", base + "--model-small --opt-code-speed " + keep + inc},
       {"ROM (SMALL) DEBUG OBJECTEXTEND",

@@ -114,6 +114,10 @@ std::vector<std::string> SdccOptions(const CompileRequest& request) {
   options.push_back("--nogcse");
   options.push_back("--nolospre");
   options.push_back("--noinvariant");
+  // A constant cut to the width of what it is assigned to ("TL0 = 65536 -
+  // 1000;", a timer reload) is how these programs are written, and the
+  // original compiler takes it without a word.
+  options.insert(options.end(), {"--disable-warning", "158"});
   if (level < 6) {
     options.push_back("--noloopreverse");
     options.push_back("--noinduction");
