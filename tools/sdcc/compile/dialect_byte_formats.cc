@@ -87,28 +87,9 @@ std::vector<Conversion> Conversions(const std::vector<FormatChar>& f) {
   return out;
 }
 
-// The arguments of the call whose "(" is at `open`: [first, last) each.
-std::vector<std::pair<size_t, size_t>> Arguments(const DialectSource& s, size_t open) {
-  std::vector<std::pair<size_t, size_t>> out;
-  const size_t close = s.Mate(open);
-  if (close == kNone || close == open + 1) return out;
-  size_t first = open + 1;
-  for (size_t k = open + 1; k <= close;) {
-    if (k == close || s.Is(k, ",")) {
-      out.emplace_back(first, k);
-      first = k + 1;
-      ++k;
-      continue;
-    }
-    const size_t mate = s.Mate(k);
-    k = mate != kNone && mate > k && mate < close ? mate + 1 : k + 1;
-  }
-  return out;
-}
-
 void Call(DialectSource* source, size_t open, size_t format) {
   DialectSource& s = *source;
-  const std::vector<std::pair<size_t, size_t>> args = Arguments(s, open);
+  const std::vector<std::pair<size_t, size_t>> args = s.Items(open);
   if (args.size() <= format) return;
   const auto [first, last] = args[format];
   for (size_t k = first; k < last; ++k) {

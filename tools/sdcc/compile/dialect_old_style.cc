@@ -12,13 +12,6 @@ namespace {
 
 constexpr size_t kNone = DialectSource::kNone;
 
-// Words that make a parenthesised list a parameter list with types.
-const std::set<std::string_view> kTypeWords = {
-    "void",   "char",     "short",    "int",      "long",    "float",   "double",
-    "signed", "unsigned", "_Bool",    "bit",      "__bit",   "struct",  "union",
-    "enum",   "const",    "volatile", "register", "data",    "idata",   "pdata",
-    "xdata",  "code",     "__data",   "__idata",  "__pdata", "__xdata", "__code"};
-
 // The next token from `k` on at the same depth that is `what`, or `end`.
 size_t Next(const DialectSource& s, size_t k, size_t end, std::string_view what) {
   while (k < end && !s.Is(k, what)) {
@@ -36,7 +29,7 @@ class OldStyle {
   void Try(size_t open, size_t close) {
     std::vector<size_t> names;
     for (size_t k = open + 1; k < close; k += 2) {
-      if (!s_.IsWord(k) || kTypeWords.count(s_.At(k)) != 0) return;
+      if (!s_.IsWord(k) || IsTypeWord(s_.At(k))) return;
       if (!s_.Is(k + 1, ",") && k + 1 != close) return;
       names.push_back(k);
     }

@@ -11,38 +11,11 @@ namespace {
 
 constexpr size_t kNone = DialectSource::kNone;
 
-const std::set<std::string_view> kTypeWords = {
-    "void",   "char",     "short",    "int",     "long",    "float",  "double",
-    "signed", "unsigned", "_Bool",    "bit",     "__bit",   "struct", "union",
-    "enum",   "const",    "volatile", "data",    "idata",   "pdata",  "xdata",
-    "code",   "__data",   "__idata",  "__pdata", "__xdata", "__code", "register"};
-
-// The original compiler's memory and bit words as sdcc spells them.
-std::string SdccWord(std::string_view word) {
-  for (std::string_view w : {"data", "idata", "pdata", "xdata", "code", "bit"}) {
-    if (word == w) return "__" + std::string(w);
-  }
-  return std::string(word);
-}
-
-// The parameters between `open` and its mate, each [first, last).
+// The parameters between `open` and its mate; none for "(void)".
 std::vector<std::pair<size_t, size_t>> Parameters(const DialectSource& s, size_t open) {
-  std::vector<std::pair<size_t, size_t>> out;
   const size_t close = s.Mate(open);
-  if (close == kNone || close == open + 1) return out;
-  if (close == open + 2 && s.Is(open + 1, "void")) return out;
-  size_t first = open + 1;
-  for (size_t k = open + 1; k <= close;) {
-    if (k == close || s.Is(k, ",")) {
-      out.emplace_back(first, k);
-      first = k + 1;
-      ++k;
-      continue;
-    }
-    const size_t mate = s.Mate(k);
-    k = mate != kNone && mate > k && mate < close ? mate + 1 : k + 1;
-  }
-  return out;
+  if (close == open + 2 && s.Is(open + 1, "void")) return {};
+  return s.Items(open);
 }
 
 bool Variadic(const DialectSource& s, size_t open) {
@@ -61,10 +34,9 @@ std::string NamedParameter(const DialectSource& s, size_t first, size_t last, si
     if (s.Is(k, "(") || s.Is(k, "[")) return std::string();
     if (!text.empty() && !s.Is(k, "*") && !s.Is(k - 1, "*")) text += ' ';
     if (!text.empty() && s.Is(k, "*")) text += ' ';
-    text += s.IsWord(k) ? SdccWord(s.At(k)) : std::string(s.At(k));
+    text += s.IsWord(k) ? SdccMemoryWord(s.At(k)) : std::string(s.At(k));
   }
-  const bool named =
-      last - first >= 2 && s.IsWord(last - 1) && kTypeWords.count(s.At(last - 1)) == 0;
+  const bool named = last - first >= 2 && s.IsWord(last - 1) && !IsTypeWord(s.At(last - 1));
   if (!named) text += " __a" + std::to_string(index);
   return text;
 }
@@ -151,7 +123,7 @@ void BridgePointerCalls(DialectSource* source) {
     for (size_t k = start; k < i; ++k) {
       if (s.Is(k, "extern") || s.Is(k, "static")) continue;
       if (!f.result.empty() && !s.Is(k, "*")) f.result += ' ';
-      f.result += s.IsWord(k) ? SdccWord(s.At(k)) : std::string(s.At(k));
+      f.result += s.IsWord(k) ? SdccMemoryWord(s.At(k)) : std::string(s.At(k));
     }
     f.usable = !f.result.empty();
     for (size_t p = 0; p < params.size() && f.usable; ++p) {

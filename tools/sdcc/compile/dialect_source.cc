@@ -50,6 +50,43 @@ void DialectSource::FindBodies() {
   }
 }
 
+std::vector<std::pair<size_t, size_t>> DialectSource::Items(size_t open) const {
+  std::vector<std::pair<size_t, size_t>> out;
+  const size_t close = Mate(open);
+  if (close == kNone || close == open + 1) return out;
+  size_t first = open + 1;
+  for (size_t k = open + 1; k <= close;) {
+    if (k == close || Is(k, ",")) {
+      out.emplace_back(first, k);
+      first = k + 1;
+      ++k;
+      continue;
+    }
+    const size_t mate = Mate(k);
+    k = mate != kNone && mate > k && mate < close ? mate + 1 : k + 1;
+  }
+  return out;
+}
+
+bool IsTypeWord(std::string_view word) {
+  static constexpr std::string_view kWords[] = {
+      "void",   "char",     "short",    "int",      "long",    "float",   "double",
+      "signed", "unsigned", "_Bool",    "bit",      "__bit",   "struct",  "union",
+      "enum",   "const",    "volatile", "register", "data",    "idata",   "pdata",
+      "xdata",  "code",     "__data",   "__idata",  "__pdata", "__xdata", "__code"};
+  for (std::string_view w : kWords) {
+    if (word == w) return true;
+  }
+  return false;
+}
+
+std::string SdccMemoryWord(std::string_view word) {
+  for (std::string_view w : {"data", "idata", "pdata", "xdata", "code", "bit"}) {
+    if (word == w) return "__" + std::string(w);
+  }
+  return std::string(word);
+}
+
 std::string DialectSource::Join(size_t first, size_t last) const {
   std::string out;
   for (size_t i = first; i < last && i < tokens_.size(); ++i) {

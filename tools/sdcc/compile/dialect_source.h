@@ -12,6 +12,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "sdcc/compile/c_tokens.h"
@@ -59,6 +60,10 @@ class DialectSource {
   size_t BodyOf(size_t i) const { return i < body_of_.size() ? body_of_[i] : kNone; }
   bool IsBodyOpen(size_t i) const { return Is(i, "{") && BodyOf(i) == i; }
 
+  // The comma-separated items between the bracket at `open` and its mate,
+  // each [first, last): a call's arguments, a parameter list. None for "()".
+  std::vector<std::pair<size_t, size_t>> Items(size_t open) const;
+
   // The tokens [first, last) joined by single blanks.
   std::string Join(size_t first, size_t last) const;
 
@@ -93,6 +98,14 @@ class DialectSource {
   std::vector<size_t> body_of_;
   std::vector<Edit> edits_;
 };
+
+// A word that is part of a type: "unsigned", "char", "struct", "const", a
+// memory type in either spelling ("xdata", "__xdata").
+bool IsTypeWord(std::string_view word);
+
+// The original compiler's memory and bit words as sdcc spells them
+// ("xdata" => "__xdata", "bit" => "__bit"); any other word as it is.
+std::string SdccMemoryWord(std::string_view word);
 
 // Names a constant expression may use (sfr names, enumeration constants);
 // false for a name it does not know.

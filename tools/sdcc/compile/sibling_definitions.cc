@@ -6,6 +6,7 @@
 #include "platform/ascii_case.h"
 #include "platform/dir_list.h"
 #include "sdcc/compile/c_tokens.h"
+#include "sdcc/compile/dialect_source.h"
 #include "sim/files.h"
 
 namespace c51::sdcc {
@@ -34,15 +35,6 @@ std::string WithoutComments(std::string_view text) {
     }
   }
   return out;
-}
-
-// The original compiler's words for memory and bits, as sdcc spells them.
-std::string SdccWord(std::string_view word) {
-  static constexpr std::string_view kWords[] = {"data", "idata", "pdata", "xdata", "code", "bit"};
-  for (std::string_view w : kWords) {
-    if (word == w) return "__" + std::string(w);
-  }
-  return std::string(word);
 }
 
 }  // namespace
@@ -78,7 +70,7 @@ bool FindDefinitionIn(std::string_view text, std::string_view name, std::string*
       } else if (!out.empty() && (at(p) == "*" || at(p - 1) == ",")) {
         out += ' ';
       }
-      out += t[p].kind == TokenKind::kWord ? SdccWord(at(p)) : std::string(at(p));
+      out += t[p].kind == TokenKind::kWord ? SdccMemoryWord(at(p)) : std::string(at(p));
     }
     *params = out;
     return true;
