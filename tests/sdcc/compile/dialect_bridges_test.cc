@@ -380,12 +380,13 @@ TEST(DialectBridges, PointerCallsOfSeveralParametersGoThroughReentrantStandIns) 
           {"typedef void (*H)(unsigned char a, unsigned char b);\n"
            "void add(unsigned char a, unsigned char b);\n"
            "H code t[] = { add, 0 };\n"
-           "void f(void) { H h = &add; if (h) (*h)(1, 2); else t[0](3, 4); }\n",
+           "void f(void) { H h = &add; if (h == add) (*h)(1, 2); else t[0] = (H)add; }\n",
            "typedef void (*H)(unsigned char a, unsigned char b) __reentrant;\n"
            "void add(unsigned char a, unsigned char b);\n"
            "static void __c51_thunk_add(unsigned char a, unsigned char b) __reentrant; H __code "
            "t[] = { __c51_thunk_add, 0 };\n"
-           "void f(void) { H h = __c51_thunk_add; if (h) (*h)(1, 2); else t[0](3, 4); }"
+           "void f(void) { H h = __c51_thunk_add; if (h == __c51_thunk_add) (*h)(1, 2); else "
+           "t[0] = (H)__c51_thunk_add; }"
            " static void __c51_thunk_add(unsigned char a, unsigned char b) __reentrant { add(a, "
            "b); }\n"},
           {"struct c { void (*two)(char, int); };\nunsigned char sub(unsigned char, char *);\n"

@@ -145,7 +145,8 @@ void BridgePointerCalls(DialectSource* source) {
     if (found == functions.end() || !found->second.usable) continue;
     const bool after_value = s.Is(i - 1, "=") || s.Is(i - 1, ",") || s.Is(i - 1, "{") ||
                              s.Is(i - 1, "(") || s.Is(i - 1, "&") || s.Is(i - 1, "?") ||
-                             s.Is(i - 1, ":") || s.Is(i - 1, "return");
+                             s.Is(i - 1, ":") || s.Is(i - 1, "return") || s.Is(i - 1, "==") ||
+                             s.Is(i - 1, "!=") || s.Is(i - 1, ")");  // a cast: "(H)f"
     if (!after_value) continue;
     const Function& f = found->second;
     const std::string thunk = "__c51_thunk_" + found->first;
