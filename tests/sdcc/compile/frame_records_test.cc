@@ -305,11 +305,18 @@ TEST(LibraryFrames, FormattedOutputIsBuiltWithItsFramesAndKept) {
     EXPECT_EQ(again[0].rel, engine.rel);
     EXPECT_EQ(FormatCallGraph(again[0]), FormatCallGraph(engine));
   }
+  // The other models keep the engine as sdcc wrote it (its locals are in
+  // external RAM there), floats included.
+  for (const char* model : {"--model-large", "--model-medium"}) {
+    const std::vector<RelModule> modules = FramedLibraryModules(sdcc, {model}, true, named);
+    ASSERT_EQ(modules.size(), 6u) << model;
+    EXPECT_NE(modules[0].rel.find("S ___fs2ulong Ref"), std::string::npos) << model;
+  }
   int kept = 0;
   for (const auto& entry : std::filesystem::directory_iterator(cache.path())) {
     kept += entry.path().filename().string().rfind("sdcclib-", 0) == 0;
   }
-  EXPECT_EQ(kept, 3);  // printf with and without floats, sincosf once
+  EXPECT_EQ(kept, 7);  // small printf with and without floats, sin's; and two models' both
 }
 
 }  // namespace

@@ -57,7 +57,8 @@ bool Exists(const std::string& system_path) {
 struct SourcePatch {
   const char* source;
   const char* anchor;
-  const char* text;  // replaces the anchor
+  const char* text;         // replaces the anchor
+  bool small_only = false;  // for the small model, where DATA is short
 };
 
 constexpr SourcePatch kPatches[] = {
@@ -78,20 +79,22 @@ constexpr SourcePatch kPatches[] = {
      "      }\n"
      "\n"
      "      if (isdigit(c))\n"},
-    // A float's digits go to external RAM, which many parts do not have;
-    // internal RAM holds them, at most 8 before the point and 12 after.
-    // And the float formatter's 25 bytes of locals go on the stack rather
-    // than into DATA, where they would lie on top of the engine's.
+    // In the small model, a float's digits go to external RAM, which many
+    // parts do not have; internal RAM holds them, at most 8 before the
+    // point and 12 after. And the float formatter's 25 bytes of locals go
+    // on the stack rather than into DATA, where they would lie on top of
+    // the engine's. (The other models keep their locals in external RAM.)
     {"printf_large",
      "              bool left, bool zero, bool sign, bool space)\n{\n"
      "  __xdata char fpBuffer[128];\n",
      "              bool left, bool zero, bool sign, bool space) __reentrant\n{\n"
-     "  static __idata char fpBuffer[20];\n"},
+     "  static __idata char fpBuffer[20];\n",
+     true},
     // The engine's own 30-odd bytes of locals go on the stack too, behind
     // the entry every caller knows (its digit buffer is on the stack then,
     // which is internal RAM as before). Costs about 600 bytes of code; a
     // program that fits its code and not its DATA is the common case.
-    {"printf_large", "# define MEM_SPACE_BUF __idata\n", "# define MEM_SPACE_BUF\n"},
+    {"printf_large", "# define MEM_SPACE_BUF __idata\n", "# define MEM_SPACE_BUF\n", true},
     {"printf_large",
      "int\n_print_format (pfn_outputchar pfn, void* pvoid, const char *format, va_list ap)\n{\n",
      "static int print_format_on_stack (pfn_outputchar pfn, void* pvoid, const char *format, "
@@ -99,15 +102,16 @@ constexpr SourcePatch kPatches[] = {
      "int\n_print_format (pfn_outputchar pfn, void* pvoid, const char *format, va_list ap)\n{\n"
      "  return print_format_on_stack (pfn, pvoid, format, ap);\n}\n"
      "static int\nprint_format_on_stack (pfn_outputchar pfn, void* pvoid, const char *format, "
-     "va_list ap) __reentrant\n{\n"},
+     "va_list ap) __reentrant\n{\n",
+     true},
     {"printf_large", "  if (reqDecimals==-1)\n    reqDecimals=DEFAULT_FLOAT_PRECISION;\n",
      "  if (reqDecimals==-1)\n    reqDecimals=DEFAULT_FLOAT_PRECISION;\n"
      "  if (reqDecimals>12)\n    reqDecimals=12;\n"},
 };
 
-std::string Patched(const std::string& name, std::string text) {
+std::string Patched(const std::string& name, bool small, std::string text) {
   for (const SourcePatch& patch : kPatches) {
-    if (name != patch.source) continue;
+    if (name != patch.source || (patch.small_only && !small)) continue;
     const size_t at = text.find(patch.anchor);
     if (at == std::string::npos || text.find(patch.anchor, at + 1) != std::string::npos) continue;
     text.replace(at, std::string_view(patch.anchor).size(), patch.text);
@@ -124,7 +128,12 @@ bool BuildModule(const std::string& sdcc, const std::string& sdas, const std::st
   std::string original, err;
   if (sim::ReadFile(SystemToLocalText(sources + name + ".c"), &original) !=
           sim::ReadResult::kOkay ||
-      !sim::WriteFile(temp.path() + name + ".c", Patched(name, std::move(original)), &err)) {
+      !sim::WriteFile(temp.path() + name + ".c",
+                      Patched(name,
+                              std::find(model_args.begin(), model_args.end(), "--model-small") !=
+                                  model_args.end(),
+                              std::move(original)),
+                      &err)) {
     return false;
   }
   const std::string source = temp.native() + name + ".c";
@@ -182,7 +191,7 @@ std::vector<RelModule> GroupModules(const FramedGroup& group, const std::string&
                                     const std::string& sdas, const std::string& sources,
                                     const std::vector<std::string>& model_args, bool floats) {
   // What the built modules depend on; a key that cannot be made is no cache.
-  std::string key = "c51sdcc framed library 5\nsdcc " + FileIdentity(sdcc) + "\nsdas " +
+  std::string key = "c51sdcc framed library 6\nsdcc " + FileIdentity(sdcc) + "\nsdas " +
                     FileIdentity(sdas) + (floats ? "\nfloats\n" : "\n");
   bool keyed = true;
   for (const std::string& a : model_args) key += "option " + a + "\n";
