@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/codepage.h"
-#include "platform/dir_list.h"
 #include "sdcc/cache_folder.h"
 #include "sdcc/compile/frame_records.h"
 #include "sdcc/compile/static_locals.h"
@@ -235,9 +234,7 @@ std::vector<std::string> SdccHeaderFolders(const std::string& sdcc) {
   const std::string root = ParentOf(bin);
   for (const std::string& include : {root + "share/sdcc/include/", root + "include/"}) {
     for (const std::string& folder : {include + "mcs51/", include}) {
-      std::vector<std::string> names;
-      const std::string local = SystemToLocalText(folder);
-      if (ListFiles(local, &names) && !names.empty()) folders.push_back(local);
+      folders.push_back(SystemToLocalText(folder));
     }
   }
   return folders;

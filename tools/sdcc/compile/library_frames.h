@@ -39,9 +39,10 @@ std::vector<std::string> CalledBySdccLibrary(const std::set<std::string>& named)
 // text), found from the program's folder; empty when there is none.
 std::string SdccLibrarySources(const std::string& sdcc);
 
-// sdcc's header folders for this port, the port's first ("<root>/share/
-// sdcc/include/mcs51/", then ".../include/"), in our text; the ones that
-// exist.
+// Where sdcc's header folders for this port are, the port's first
+// ("<root>/share/sdcc/include/mcs51/", then ".../include/"), in our text,
+// for both installation layouts. Nothing is read here: every compile asks,
+// and only an include found nowhere else looks into them.
 std::vector<std::string> SdccHeaderFolders(const std::string& sdcc);
 
 }  // namespace c51::sdcc
