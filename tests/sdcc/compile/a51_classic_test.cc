@@ -142,7 +142,7 @@ TEST(A51Classic, TranslatesEachConstruct) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.in);
     ClassicTranslation t;
-    TranslateClassic(c.in, ClassicOptions{"0", false, {}}, &t);
+    TranslateClassic(c.in, ClassicOptions{"0", false, {}, {}}, &t);
     EXPECT_TRUE(t.issues.empty()) << t.issues[0].text;
     std::string macro;
     EXPECT_EQ(c.out, LastLine(t, Lines(c.in).size(), &macro));
@@ -154,7 +154,7 @@ TEST(A51Classic, KeepsEveryLineOnItsLine) {
   const std::string source =
       "$NOMOD51\r\n\tNAME X\r\n\r\nSTART: CSEG AT 0\r\n\tLJMP START\r\n\tEND\r\nanything\r\n";
   ClassicTranslation t;
-  TranslateClassic(source, ClassicOptions{"0", false, {}}, &t);
+  TranslateClassic(source, ClassicOptions{"0", false, {}, {}}, &t);
   const std::vector<std::string> lines = Lines(t.text);
   ASSERT_GE(lines.size(), 7u);
   EXPECT_EQ("\tLJMP\tSTART", lines[4]);
@@ -165,7 +165,7 @@ TEST(A51Classic, KeepsEveryLineOnItsLine) {
 
 TEST(A51Classic, ReadsWhatWindowsEditorsSave) {
   ClassicTranslation t;
-  TranslateClassic("\xEF\xBB\xBF\tNAME X\r\n\tNOP\r\n\x1A", ClassicOptions{"0", true, {}}, &t);
+  TranslateClassic("\xEF\xBB\xBF\tNAME X\r\n\tNOP\r\n\x1A", ClassicOptions{"0", true, {}, {}}, &t);
   EXPECT_TRUE(t.issues.empty()) << t.issues[0].text;
   EXPECT_EQ("\t.module X\n\tNOP\n\n", t.text);
 }
@@ -173,21 +173,21 @@ TEST(A51Classic, ReadsWhatWindowsEditorsSave) {
 TEST(A51Classic, PreludeOpensTheDefaultSegmentAndZeroesUnsetControls) {
   ClassicTranslation t;
   TranslateClassic("$IF (DEBUG)\n$ENDIF\n$IF (SMALL OR MINE)\n$ENDIF\n\tORG 0\n\tLJMP 0\n",
-                   ClassicOptions{"0", false, {"small"}}, &t);
+                   ClassicOptions{"0", false, {"small"}, {}}, &t);
   ASSERT_TRUE(t.issues.empty()) << t.issues[0].text;
   // SET on the command line defines SMALL; the others are 0 unless the file sets them.
   EXPECT_EQ("DEBUG = 0\nMINE = 0\n\t.area CABS_0A (ABS,CODE)\n", t.prelude);
   EXPECT_EQ("\t.if SMALL|MINE", Lines(t.text)[2]);
 
   // Headers go on in their includer's segment and reserve no bank.
-  TranslateClassic("\tORG 0\n\tNOP\n", ClassicOptions{"1", true, {}}, &t);
+  TranslateClassic("\tORG 0\n\tNOP\n", ClassicOptions{"1", true, {}, {}}, &t);
   EXPECT_EQ("", t.prelude);
   EXPECT_EQ("\t.org 0\n\tNOP\n", t.text);
 }
 
 TEST(A51Classic, ReservesTheBanksUsingNames) {
   ClassicTranslation t;
-  TranslateClassic("\tUSING 2\n\tUSING 0\n", ClassicOptions{"0", false, {}}, &t);
+  TranslateClassic("\tUSING 2\n\tUSING 0\n", ClassicOptions{"0", false, {}, {}}, &t);
   EXPECT_EQ(
       "\n\n\t.area REG_BANK_0 (REL,OVR,DATA)\n\t.ds 8\n\t.area REG_BANK_1 (REL,OVR,DATA)\n\t.ds 8\n"
       "\t.area REG_BANK_2 (REL,OVR,DATA)\n\t.ds 8\n",
@@ -228,7 +228,7 @@ TEST(A51Classic, RefusesWhatItCannotTranslateAtItsLine) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.in);
     ClassicTranslation t;
-    TranslateClassic(c.in, ClassicOptions{"0", false, {}}, &t);
+    TranslateClassic(c.in, ClassicOptions{"0", false, {}, {}}, &t);
     ASSERT_EQ(1u, t.issues.size()) << (t.issues.empty() ? "" : t.issues[1].text);
     EXPECT_EQ(c.line, t.issues[0].line);
     EXPECT_EQ(c.text, t.issues[0].text);

@@ -231,6 +231,44 @@ TEST_F(DialectProgramTest, ComplementedBitsFlipAndByteFormatsPrintTheirBytes) {
   EXPECT_EQ((std::vector<int>{0xF7, 0xFF, 1, 0}), std::vector<int>(out.begin() + 24, out.end()));
 }
 
+// Classic assembly between "#pragma asm" and "#pragma endasm": inside a
+// function it runs where it stands and reaches the C file's variables and
+// registers; outside one it places its own code; the lines after a block
+// keep their numbers.
+TEST_F(DialectProgramTest, InlineAssemblyRunsWhereItStands) {
+  Write("main.c",
+        "#include <reg51.h>\nunsigned char xdata out[32] _at_ 0x100;\nunsigned char count;\n"
+        "unsigned char twice(unsigned char v) { return v + v; }\n"
+        "void bump(void) {\n#pragma asm\n    MOV  R7,#05H   ; five turns, don't stop\n"
+        "LOOP: INC count\n    DJNZ R7,LOOP\n    MOV  P1,#0A5H\n#pragma endasm\n}\n"
+        "#pragma ASM\n    CSEG AT 0F00H\nTAB: DB 11H, 22H\n#pragma ENDASM\n"
+        "void main(void) {\n  count = 1;\n  bump();\n  out[0] = count;\n  out[1] = P1;\n"
+        "  out[2] = *(unsigned char code *)0x0F01;\n  out[3] = twice(21);\n  while (1);\n}\n");
+  ASSERT_NO_FATAL_FAILURE(Build({"main"}, "DEBUG"));
+  EXPECT_EQ((std::vector<int>{6, 0xA5, 0x22, 42}), Simulate(4));
+
+  // As the original toolchain builds such a file: assembly source, then A51.
+  const test::ToolRun src = Run("C51.exe", "\"main.c\" SRC(main.src)");
+  ASSERT_EQ(0, src.exit_code) << src.output;
+  EXPECT_NE(std::string::npos, src.output.find("COMPLETE.  0 WARNING(S),  0 ERROR(S)"))
+      << src.output;
+  const test::ToolRun a51 = Run("A51.exe", "\"main.src\" OBJECT(main.obj)");
+  ASSERT_EQ(0, a51.exit_code) << a51.output;
+  ASSERT_EQ(0, Run("BL51.exe", "\"main.obj\" TO \"prog\"").exit_code);
+  ASSERT_EQ(0, Run("OH51.exe", "\"prog\"").exit_code);
+  EXPECT_EQ((std::vector<int>{6, 0xA5, 0x22, 42}), Simulate(4));
+
+  Write("lines.c",
+        "int a;\nvoid f(void) {\n#pragma asm\n  NOP\n  NOP\n#pragma endasm\n"
+        "  a = undefined_name;\n}\n");
+  const test::ToolRun lines = Run("C51.exe", "\"lines.c\"");
+  EXPECT_EQ(2, lines.exit_code);
+  EXPECT_NE(std::string::npos,
+            lines.output.find("*** ERROR C202 IN LINE 7 OF lines.c: Undefined identifier "
+                              "'undefined_name'"))
+      << lines.output;
+}
+
 // What stays unbridged is an error at its file and line; an inline
 // function added at the top moves no line.
 TEST_F(DialectProgramTest, UnbridgedConstructsAreErrorsAtTheirLines) {

@@ -134,7 +134,7 @@ TEST(DialectRewriter, ReportsWhatItCannotBridgeWithFileAndLine) {
     const char* text_part;
   };
   const Case cases[] = {
-      {"\n#pragma asm\n", 2, "'asm' is not supported"},
+      {"\n#pragma disable\n", 2, "'disable' is not supported"},
       {"unsigned char bdata f;\nsbit b = f^0;\nvoid g(void) { b++; }\n", 3, "'b': only setting"},
       {"unsigned char f;\nsbit f0 = f^0;\n", 2, "'f' is neither a known sfr"},
       {"sfr P1 = 0x90;\nsbit b = P1^8;\n", 2, "bit position"},

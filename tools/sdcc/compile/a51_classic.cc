@@ -114,6 +114,7 @@ class Translator {
     if (const std::optional<int64_t> v = RegisterAddress(upper)) return A51NumberText(*v);
     auto segment = segments_.find(upper);
     if (segment != segments_.end()) return MangleClassicName(segment->second.name);
+    if (options_.c_names.count(name) && !defined_.count(upper)) return "_" + name;
     return MangleClassicName(name);
   }
 

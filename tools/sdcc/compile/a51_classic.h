@@ -52,6 +52,7 @@
 #ifndef C51_TOOLS_SDCC_COMPILE_A51_CLASSIC_H_
 #define C51_TOOLS_SDCC_COMPILE_A51_CLASSIC_H_
 
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,6 +68,9 @@ struct ClassicOptions {
   std::string tag;      // in the names of this file's macros and areas: unique per file
   bool header = false;  // an included file: it goes on in its includer's segment
   std::vector<std::string> set_symbols;  // SET on the command line: no default for $IF
+  // Names of the C file around inline assembly, exact case: they get the
+  // "_" sdcc gives C names.
+  std::set<std::string> c_names;
 };
 
 struct ClassicTranslation {

@@ -49,11 +49,11 @@ bool TranslateStandIns(const std::string& folder, const std::vector<std::string>
     if (index == 0) {
       result->classic_source = syntax != AsmSyntax::kSdas;
       if (!result->classic_source) continue;
-      TranslateClassic(text, ClassicOptions{tag, false, set_symbols}, &translation);
+      TranslateClassic(text, ClassicOptions{tag, false, set_symbols, {}}, &translation);
     } else if (syntax == AsmSyntax::kCHeader) {
       TranslateCHeader(text, tag, &translation);
     } else if (syntax == AsmSyntax::kClassic && result->classic_source) {
-      TranslateClassic(text, ClassicOptions{tag, true, set_symbols}, &translation);
+      TranslateClassic(text, ClassicOptions{tag, true, set_symbols, {}}, &translation);
     } else {
       continue;
     }

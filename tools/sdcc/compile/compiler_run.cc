@@ -215,7 +215,17 @@ class CompilerRun {
     const ProgramRun run = RunPreprocessor(sdcc_, options_, commands_, mirror_.source_stand_in(),
                                            *temp_, &preprocessed_, &have_text);
     if (!run.started) return Fail("STARTING SDCC", CantRun());
-    if (reporter_.ReportAll(ParseCompilerOutput(run.output))) {
+    std::vector<ToolMessage> messages = ParseCompilerOutput(run.output);
+    // An apostrophe in an assembly comment ("; don't") is an unfinished
+    // character constant to the preprocessor: such a warning waits until
+    // the inline assembly blocks are known.
+    auto unfinished = std::stable_partition(messages.begin(), messages.end(), [](const auto& m) {
+      return m.kind != ToolMessage::Kind::kWarning ||
+             m.text.find("missing terminating") == std::string::npos;
+    });
+    unfinished_literals_.assign(unfinished, messages.end());
+    messages.erase(unfinished, messages.end());
+    if (reporter_.ReportAll(messages)) {
       if (!target_.empty()) sim::RemoveFile(target_);
       exit_code_ = sim::kExitFatal;
       return false;
@@ -247,6 +257,13 @@ class CompilerRun {
       return false;
     };
     RewriteDialect(preprocessed_, &rewritten_, find);
+    for (const ToolMessage& m : unfinished_literals_) {
+      const bool in_assembly = std::any_of(
+          rewritten_.inline_asm.begin(), rewritten_.inline_asm.end(), [&](const LineRange& r) {
+            return r.file == m.file && m.line >= r.first && m.line <= r.last;
+          });
+      if (!in_assembly) reporter_.Report(sim::Severity::kWarning, m.code, m.file, m.line, m.text);
+    }
     for (const DialectIssue& issue : rewritten_.issues) {
       reporter_.Report(sim::Severity::kError, std::string(kGenericCompilerCode), issue.file,
                        issue.line, issue.text);
@@ -403,10 +420,11 @@ class CompilerRun {
   SdccCommands commands_;             // for options_
   std::string preprocessed_;
   RewriteResult rewritten_;
-  std::vector<std::string> headers_;  // as found, first inclusion first
-  CompileRequest effective_;          // with the model a pragma chose
-  std::string output_;                // sdcc's relocatable or assembly source
-  RelModule graph_;                   // the call graph fields, when the frames went out
+  std::vector<ToolMessage> unfinished_literals_;  // the preprocessor's, reported after the rewrite
+  std::vector<std::string> headers_;              // as found, first inclusion first
+  CompileRequest effective_;                      // with the model a pragma chose
+  std::string output_;                            // sdcc's relocatable or assembly source
+  RelModule graph_;                               // the call graph fields, when the frames went out
   sim::ModuleSizes sizes_;
   std::string assembly_listing_;  // sdas8051's, for CODE
   int exit_code_ = sim::kExitFatal;

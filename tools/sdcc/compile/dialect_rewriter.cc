@@ -13,6 +13,7 @@
 #include "sdcc/compile/dialect_byte_order.h"
 #include "sdcc/compile/dialect_console.h"
 #include "sdcc/compile/dialect_extern_at.h"
+#include "sdcc/compile/dialect_inline_asm.h"
 #include "sdcc/compile/dialect_intrinsics.h"
 #include "sdcc/compile/dialect_old_style.h"
 #include "sdcc/compile/dialect_pointer_calls.h"
@@ -546,6 +547,11 @@ class Rewriter {
     const std::string_view word = rest.substr(0, n);
     const std::string upper = sim::ToUpper(word);
     if (kSdccPragmas.count(word) != 0) return;
+    // Unpaired asm/endasm lines, which the inline assembly pass reports.
+    if (IsInlineAsmPragma(word)) {
+      source_->edits()->push_back(Edit{d.begin, d.end, ""});
+      return;
+    }
     if (upper == "SMALL" || upper == "COMPACT" || upper == "LARGE") {
       result_->model = upper;
     } else if (kIgnoredPragmas.count(upper) == 0) {
@@ -579,10 +585,19 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
   *result = RewriteResult();
   TokenList list;
   Tokenize(preprocessed, &list);
+  // Inline assembly leaves the text before the passes read it as C.
+  std::string cut;
+  std::vector<InlineAsmBlock> asm_blocks;
+  if (CutInlineAssembly(preprocessed, list, &cut, &asm_blocks, &result->inline_asm,
+                        &result->issues)) {
+    preprocessed = cut;
+    Tokenize(preprocessed, &list);
+  }
   result->main_file = list.main_file;
   result->headers = list.headers;
   DialectSource source(preprocessed, list, &result->issues);
   Rewriter(preprocessed, list, result, &source).Run();
+  BridgeInlineAssembly(&source, asm_blocks);
   CompleteInitializerBraces(&source);
   BridgeIntrinsics(&source);
   CompleteEmptyParameterLists(&source, find, &result->consulted);

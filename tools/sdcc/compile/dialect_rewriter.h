@@ -53,6 +53,13 @@ struct InterruptFunction {
   int64_t number = -1;  // -1: not a constant the rewriter can evaluate
 };
 
+// Lines first..last of a file, as the line markers name it.
+struct LineRange {
+  std::string file;
+  int first = 0;
+  int last = 0;
+};
+
 struct RewriteResult {
   std::string text;                    // sdcc's dialect, line for line
   std::vector<DialectIssue> issues;    // constructs that cannot be bridged: the run fails
@@ -63,6 +70,7 @@ struct RewriteResult {
   std::vector<InterruptFunction> interrupts;  // defined here
   bool defines_main = false;
   std::vector<std::string> consulted;  // other files read for a definition's parameters
+  std::vector<LineRange> inline_asm;   // "#pragma asm" to "#pragma endasm", both included
 };
 
 // Finds the definition of `name`, declared with "()" in `file` (as the line

@@ -1,0 +1,186 @@
+#include "sdcc/compile/dialect_inline_asm.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+
+#include "sdcc/compile/a51_classic.h"
+#include "sdcc/compile/a51_words.h"
+#include "sim/controls.h"
+
+namespace c51::sdcc {
+
+namespace {
+
+// "asm" or "endasm" for a "#pragma asm" / "#pragma endasm" line; else empty.
+std::string AsmPragmaWord(std::string_view directive) {
+  std::string_view rest = sim::Trim(directive);
+  if (rest.empty() || rest[0] != '#') return std::string();
+  rest = sim::Trim(rest.substr(1));
+  if (rest.substr(0, 6) != "pragma") return std::string();
+  rest = sim::Trim(rest.substr(6));
+  const std::string word = sim::ToUpper(rest);
+  if (word == "ASM") return "asm";
+  if (word == "ENDASM") return "endasm";
+  return std::string();
+}
+
+// The bytes of `text` as the inside of a C string literal. Bytes above 127
+// are written in octal: a GBK comment's second byte may be a backslash.
+std::string CString(std::string_view text) {
+  std::string out;
+  out.reserve(text.size() + text.size() / 4);
+  for (char c : text) {
+    const unsigned char u = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out += '\\';
+      out += c;
+    } else if (c == '\n') {
+      out += "\\n";
+    } else if (c == '\t') {
+      out += "\\t";
+    } else if (u < 0x20 || u >= 0x7F) {
+      char code[8];
+      std::snprintf(code, sizeof code, "\\%03o", u);
+      out += code;
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+// The labels a block defines ("D1:" at the start of a line), which stay
+// its own even where the C file has a name of the same spelling.
+std::set<std::string> BlockLabels(const std::vector<std::string>& lines) {
+  std::set<std::string> labels;
+  for (const std::string& line : lines) {
+    size_t i = 0;
+    while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
+    size_t j = i;
+    while (j < line.size() && (IsWordByte(line[j]) || line[j] == '?' || line[j] == '@')) ++j;
+    size_t k = j;
+    while (k < line.size() && (line[k] == ' ' || line[k] == '\t')) ++k;
+    if (j > i && k < line.size() && line[k] == ':') labels.insert(line.substr(i, j - i));
+  }
+  return labels;
+}
+
+}  // namespace
+
+bool IsInlineAsmPragma(std::string_view word) {
+  const std::string upper = sim::ToUpper(word);
+  return upper == "ASM" || upper == "ENDASM";
+}
+
+bool CutInlineAssembly(std::string_view text, const TokenList& list, std::string* cut,
+                       std::vector<InlineAsmBlock>* blocks, std::vector<LineRange>* ranges,
+                       std::vector<DialectIssue>* issues) {
+  cut->clear();
+  blocks->clear();
+  const Directive* open = nullptr;
+  size_t copied = 0;
+  for (const Directive& d : list.directives) {
+    if (d.system) continue;
+    const std::string word = AsmPragmaWord(text.substr(d.begin, d.end - d.begin));
+    if (word.empty()) continue;
+    if (word == "asm") {
+      if (open) {
+        issues->push_back(DialectIssue{list.files[d.file], d.line,
+                                       "'#pragma asm' inside another: '#pragma endasm' missing"});
+      }
+      open = &d;
+      continue;
+    }
+    if (!open) {
+      issues->push_back(
+          DialectIssue{list.files[d.file], d.line, "'#pragma endasm' without '#pragma asm'"});
+      continue;
+    }
+    // The block's lines run from the line after "#pragma asm" to the line
+    // before "#pragma endasm".
+    InlineAsmBlock block;
+    block.placeholder = "__c51_asm_" + std::to_string(blocks->size());
+    block.line = open->line;
+    const size_t body = std::min(open->end + 1, d.begin);
+    const size_t line_start = text.rfind('\n', d.begin == 0 ? 0 : d.begin - 1);
+    const size_t body_end =
+        line_start == std::string_view::npos || line_start < body ? body : line_start + 1;
+    std::string_view rest = text.substr(body, body_end - body);
+    while (!rest.empty()) {
+      size_t end = rest.find('\n');
+      if (end == std::string_view::npos) end = rest.size();
+      std::string_view line = rest.substr(0, end);
+      if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+      block.lines.emplace_back(line);
+      rest.remove_prefix(std::min(end + 1, rest.size()));
+    }
+    const std::string_view region = text.substr(open->begin, d.end - open->begin);
+    cut->append(text.substr(copied, open->begin - copied));
+    *cut += block.placeholder + ";";
+    cut->append(static_cast<size_t>(std::count(region.begin(), region.end(), '\n')), '\n');
+    copied = d.end;
+    ranges->push_back(LineRange{list.files[open->file], open->line, d.line});
+    blocks->push_back(std::move(block));
+    open = nullptr;
+  }
+  if (open) {
+    issues->push_back(
+        DialectIssue{list.files[open->file], open->line, "'#pragma asm' without '#pragma endasm'"});
+  }
+  if (blocks->empty()) {
+    cut->clear();
+    return false;
+  }
+  cut->append(text.substr(copied));
+  return true;
+}
+
+void BridgeInlineAssembly(DialectSource* source, const std::vector<InlineAsmBlock>& blocks) {
+  if (blocks.empty()) return;
+  // Names of the C file, for the "_" sdcc puts before them.
+  std::set<std::string> c_names;
+  for (size_t i = 0; i < source->size(); ++i) {
+    if (!source->IsWord(i)) continue;
+    const std::string name(source->At(i));
+    if (name.rfind("__c51_asm_", 0) == 0 || a51::IsRegister(sim::ToUpper(name))) continue;
+    c_names.insert(name);
+  }
+  for (size_t i = 0; i < source->size(); ++i) {
+    if (!source->IsWord(i) || !source->Is(i + 1, ";")) continue;
+    const std::string_view word = source->At(i);
+    auto block = std::find_if(blocks.begin(), blocks.end(),
+                              [&](const InlineAsmBlock& b) { return b.placeholder == word; });
+    if (block == blocks.end()) continue;
+    ClassicOptions options;
+    options.tag = "i" + std::to_string(block - blocks.begin());
+    options.header = true;
+    options.c_names = c_names;
+    for (const std::string& label : BlockLabels(block->lines)) options.c_names.erase(label);
+    std::string body;
+    for (const std::string& line : block->lines) body += line + "\n";
+    ClassicTranslation translation;
+    TranslateClassic(body, options, &translation);
+    if (!translation.issues.empty()) {
+      for (const A51Issue& issue : translation.issues) {
+        source->Issue(source->token(i).file, block->line + issue.line,
+                      "in '#pragma asm': " + issue.text);
+      }
+      continue;
+    }
+    const bool in_function = source->BodyOf(i) != DialectSource::kNone;
+    std::string code = translation.prelude + translation.text;
+    if (in_function) {
+      source->Replace(i, i + 2, "__asm__(\"" + CString(code) + "\");");
+    } else {
+      // sdcc takes assembly only inside a function: a naked one of its own,
+      // after which code memory is sdcc's code area again.
+      code += "\t.area CSEG (CODE)\n";
+      source->Replace(i, i + 2,
+                      "static void " + block->placeholder + "(void) __naked { __asm__(\"" +
+                          CString(code) + "\"); }");
+    }
+  }
+}
+
+}  // namespace c51::sdcc
