@@ -261,15 +261,24 @@ TEST_F(SdccToolsTest, ReportsErrorsAtTheUsersFileAndLine) {
   EXPECT_EQ(2, run.exit_code);
   EXPECT_EQ("*** ERROR C141 IN LINE 5 OF syntax.c: syntax error near '}'\n", StarLines(run.output));
 
-  Write("dialect.c", "int a;\n#pragma disable\nvoid f(void) large { }\nvoid main(void) {}\n");
+  Write("dialect.c",
+        "int a;\n#pragma INTVECTOR(0x100)\nvoid f(void) large { }\nvoid main(void) {}\n");
   run = Run("C51.exe", "\"dialect.c\"");
   EXPECT_EQ(2, run.exit_code);
   EXPECT_EQ(
-      "*** ERROR C999 IN LINE 2 OF dialect.c: #pragma 'disable' is not supported\n"
+      "*** ERROR C999 IN LINE 2 OF dialect.c: #pragma 'INTVECTOR' is not supported\n"
       "*** ERROR C999 IN LINE 3 OF dialect.c: 'large': a memory model per function is not "
       "supported\n",
       StarLines(run.output));
   EXPECT_FALSE(Exists("dialect.obj"));
+
+  // sdcc's texts that name a file name the user's, not the stand-in read.
+  Write("conflict.c", "void f(void) interrupt 2;\nvoid f(void) { }\n");
+  run = Run("C51.exe", "\"conflict.c\"");
+  EXPECT_EQ(2, run.exit_code);
+  EXPECT_NE(std::string::npos, run.output.find("for attribute 'interrupt' at ")) << run.output;
+  EXPECT_NE(std::string::npos, run.output.find("conflict.c:1 (sdcc 98)")) << run.output;
+  EXPECT_EQ(std::string::npos, run.output.find("c51sdcc-")) << run.output;
 
   // The linker lays the vectors down from the object's record.
   Write("isr.c",

@@ -25,7 +25,7 @@ const char kIntrinsics[] =
     "unsigned char _cror_(unsigned char c, unsigned char n);\n"
     "unsigned int _irol_(unsigned int i, unsigned char n);\n"
     "unsigned long _lror_(unsigned long l, unsigned char n);\n"
-    "void _push_(unsigned char sfr);\n"
+    "void _push_(unsigned char sfr); void _pop_(unsigned char sfr); void _mystery_(void);\n"
     "# 2 \"main.c\" 2\n";
 
 struct Case {
@@ -188,6 +188,9 @@ TEST(DialectBridges, IntrinsicsBecomeTheirCode) {
           {"void f(void) { if (_testbit_(TI)) g(); }",
            "void f(void) { if (((TI) ? ((TI) = 0, 1) : 0)) g(); }"},
           {"extern void _nop_(void);", "extern void _nop_(void);"},
+          {"void t(void) { _push_(SFRS); SFRS = 0; _pop_(SFRS); _push_(0xD0); }",
+           "void t(void) { __asm__(\"\\tpush\\t_SFRS\"); SFRS = 0; __asm__(\"\\tpop\\t_SFRS\"); "
+           "__asm__(\"\\tpush\\t0xD0\"); }"},
       });
 }
 
@@ -216,7 +219,9 @@ TEST(DialectBridges, ReportsIntrinsicsItCannotBridge) {
                    {"void f(void) {\n c = _crol_(c);\n}\n", 2, "takes a value and a count"},
                    {"void f(void) {\n _nop_(1);\n}\n", 2, "takes no arguments"},
                    {"\nunsigned char t = _crol_(1, n);\n", 2, "needs a constant count"},
-                   {"void f(void) {\n\n _push_(ACC);\n}\n", 3, "'_push_' is not supported"},
+                   {"void f(void) {\n\n _mystery_();\n}\n", 3, "'_mystery_' is not supported"},
+                   {"void f(void) {\n x = _push_(ACC);\n}\n", 2, "statement of its own"},
+                   {"void f(void) {\n _pop_(a + 1);\n}\n", 2, "one special function register"},
                });
   // Without INTRINS.H the names are the user's own.
   ExpectRewrites("", {{"void f(void) { _nop_(); c = _crol_(c, 1); }",

@@ -57,6 +57,16 @@ TEST(DialectRewriter, RewritesEachConstruct) {
       {"void t0(void) interrupt 1 using 2 { }", "void t0(void) __interrupt(1) __using(2) { }"},
       {"void t1(void) using 3 interrupt 3;", "void t1(void) __using(3) __interrupt(3);"},
       {"int f(int a) reentrant;", "int f(int a) __reentrant;"},
+      {"char * code * p;", "char * __code * p;"},
+      {"char code * xdata * data q;", "char __code * __xdata * __data q;"},
+      {"void t0(void);\nvoid t0(void) interrupt 1 { }",
+       "void t0(void) __interrupt(1);\nvoid t0(void) __interrupt(1) { }"},
+      {"extern void t0(void), t2(void);\nvoid t2(void) interrupt 5 using 1 { }",
+       "extern void t0(void), t2(void) __interrupt(5);\nvoid t2(void) __interrupt(5) __using(1) { "
+       "}"},
+      {"#pragma disable\nvoid f(void) { }\nvoid g(void) { }",
+       "\nvoid f(void) __critical { }\nvoid g(void) { }"},
+      {"#pragma NOOVERLAY\n#pragma STRING(XDATA)\nint x;", "\n\nint x;"},
       {"int f(int a) reentrant { return a; }", "int f(int a) __reentrant { return a; }"},
   };
   for (const Case& c : cases) {
@@ -134,7 +144,7 @@ TEST(DialectRewriter, ReportsWhatItCannotBridgeWithFileAndLine) {
     const char* text_part;
   };
   const Case cases[] = {
-      {"\n#pragma disable\n", 2, "'disable' is not supported"},
+      {"\n#pragma INTVECTOR(0x100)\n", 2, "'INTVECTOR' is not supported"},
       {"unsigned char bdata f;\nsbit b = f^0;\nvoid g(void) { b++; }\n", 3, "'b': only setting"},
       {"unsigned char f;\nsbit f0 = f^0;\n", 2, "'f' is neither a known sfr"},
       {"sfr P1 = 0x90;\nsbit b = P1^8;\n", 2, "bit position"},

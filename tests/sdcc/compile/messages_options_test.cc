@@ -102,19 +102,25 @@ TEST(CompileOptions, MapsTheControlString) {
     std::string options;
   };
   // Every level keeps the reads of variables an interrupt routine changes.
-  const std::string keep = "--nogcse --nolospre --noinvariant --disable-warning 158 ";
+  const std::string keep =
+      "--nogcse --nolospre --noinvariant --disable-warning 158 --disable-warning 110 "
+      "--disable-warning 196 ";
+  const std::string small = "-D__C51__=960 -D__MODEL__=0 ";
   const Case cases[] = {
-      {"", base + "--model-small --opt-code-speed " + keep + inc},
+      {"", base + "--model-small --opt-code-speed " + keep + small + inc},
       {"ROM (SMALL) DEBUG OBJECTEXTEND",
-       base + "--model-small --acall-ajmp --opt-code-speed " + keep + "--debug " + inc},
-      {"COMPACT ROM (COMPACT)", base + "--model-medium --opt-code-speed " + keep + inc},
-      {"LARGE OPTIMIZE (9,SIZE)", base + "--model-large --opt-code-size " + keep + inc},
-      {"OPTIMIZE (5)",
-       base + "--model-small --opt-code-speed " + keep + "--noloopreverse --noinduction " + inc},
+       base + "--model-small --acall-ajmp --opt-code-speed " + keep + "--debug " + small + inc},
+      {"COMPACT ROM (COMPACT)",
+       base + "--model-medium --opt-code-speed " + keep + "-D__C51__=960 -D__MODEL__=1 " + inc},
+      {"LARGE OPTIMIZE (9,SIZE)",
+       base + "--model-large --opt-code-size " + keep + "-D__C51__=960 -D__MODEL__=2 " + inc},
+      {"OPTIMIZE (5)", base + "--model-small --opt-code-speed " + keep +
+                           "--noloopreverse --noinduction " + small + inc},
       {"OPTIMIZE (0,SPEED)", base + "--model-small --opt-code-speed --nooverlay --no-peep " + keep +
-                                 "--noloopreverse --noinduction " + inc},
-      {"DEFINE (A, B=2) INCDIR (.\\inc;\"my dir\")",
-       base + "--model-small --opt-code-speed " + keep + "-DA -DB=2 -I./inc -Imy dir " + inc},
+                                 "--noloopreverse --noinduction " + small + inc},
+      {"DEFINE (A, B=2) INCDIR (.\\inc;\"my dir\")", base + "--model-small --opt-code-speed " +
+                                                         keep + small +
+                                                         "-DA -DB=2 -I./inc -Imy dir " + inc},
       {"OPTIMIZE (12)", "error: BAD ARGUMENT FOR CONTROL 'OPTIMIZE'"},
       {"ROM (HUGE)", "error: BAD ARGUMENT FOR CONTROL 'ROM'"},
       {"WARNINGLEVEL (3)", "error: BAD ARGUMENT FOR CONTROL 'WARNINGLEVEL'"},

@@ -118,11 +118,23 @@ std::vector<std::string> SdccOptions(const CompileRequest& request) {
   // 1000;", a timer reload) is how these programs are written, and the
   // original compiler takes it without a word.
   options.insert(options.end(), {"--disable-warning", "158"});
+  // Chatter the original compiler has no counterpart for: a branch the
+  // optimiser folded ("so said EVELYN the modified DOG"), and a __code
+  // pointer passed to a __code pointer parameter of a function only
+  // declared, which sdcc takes for a lost const.
+  options.insert(options.end(), {"--disable-warning", "110", "--disable-warning", "196"});
   if (level < 6) {
     options.push_back("--noloopreverse");
     options.push_back("--noinduction");
   }
   if (request.debug) options.push_back("--debug");
+  // What the original compiler predefines: portable headers choose their
+  // dialect by __C51__ (a version number), and the memory model by
+  // __MODEL__ (0 small, 1 compact, 2 large).
+  options.push_back("-D__C51__=960");
+  options.push_back(std::string("-D__MODEL__=") + (request.model == "COMPACT" ? "1"
+                                                   : request.model == "LARGE" ? "2"
+                                                                              : "0"));
   // A definition's bytes stay in our code page: they become program text,
   // which is in that code page like every source.
   for (const std::string& d : request.defines) options.push_back("-D" + d);

@@ -75,6 +75,8 @@ class Reporter {
     d.file = DisplayName(file);
     d.line = std::max(line, 1);
     d.text = text;
+    // sdcc names the stand-ins in its texts too ("previous declaration ... at").
+    mirror_.RestoreNames(&d.text);
     lines_.push_back(sim::FormatDiagnostic(sim::Dialect::kC, d));
     console_->Line(lines_.back());
   }

@@ -99,6 +99,25 @@ class Intrinsics {
       }
       return;
     }
+    if (name == "_push_" || name == "_pop_") {
+      // A register saved around code that changes it (an interrupt routine
+      // switching SFR pages): the instruction itself, on the register's
+      // address or on the name sdcc gives a declared sfr.
+      if (args.size() != 1 || args[0].second != args[0].first + 1 ||
+          !(s_.IsWord(args[0].first) || s_.IsNumber(args[0].first))) {
+        return Wrong(i, "one special function register");
+      }
+      if (!StatementPosition(i, close)) {
+        return s_.Issue(i, "'" + std::string(name) + "' must be a statement of its own");
+      }
+      const std::string_view reg = s_.At(args[0].first);
+      const std::string operand =
+          s_.IsWord(args[0].first) ? "_" + std::string(reg) : std::string(reg);
+      s_.Replace(i, close + 1,
+                 std::string("__asm__(\"\\t") + (name == "_push_" ? "push" : "pop") + "\\t" +
+                     operand + "\")");
+      return;
+    }
     if (name == "_testbit_") {
       if (args.size() != 1 || args[0].first == args[0].second) return Wrong(i, "one bit");
       const std::string bit = s_.Take(args[0].first, args[0].second);

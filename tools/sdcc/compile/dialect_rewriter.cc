@@ -33,13 +33,17 @@ std::string Hex(uint32_t value, int digits) {
 // Pragmas that only steer listings, debug records or optimisation: sdcc's
 // output does not change in a way the program can tell, so they are dropped.
 const std::set<std::string, std::less<>> kIgnoredPragmas = {
-    "PRINT",        "NOPRINT",    "PR",         "CODE",  "CD",        "SYMBOLS",    "SB",
-    "LISTINCLUDE",  "LC",         "COND",       "CO",    "NOCOND",    "DEBUG",      "DB",
-    "OBJECTEXTEND", "OE",         "PAGELENGTH", "PL",    "PAGEWIDTH", "PW",         "EJECT",
-    "EJ",           "AREGS",      "NOAREGS",    "ORDER", "OR",        "INTPROMOTE", "IP",
-    "NOINTPROMOTE", "NOIP",       "OPTIMIZE",   "OT",    "SAVE",      "RESTORE",    "WARNINGLEVEL",
-    "WL",           "ROM",        "FLOATFUZZY", "FF",    "PREPRINT",  "PP",         "NOAMAKE",
-    "REGPARMS",     "NOREGPARMS", "OBJECT",     "OJ",    "NOOBJECT",  "NOOJ"};
+    "PRINT", "NOPRINT", "PR", "CODE", "CD", "SYMBOLS", "SB", "LISTINCLUDE", "LC", "COND", "CO",
+    "NOCOND", "DEBUG", "DB", "OBJECTEXTEND", "OE", "PAGELENGTH", "PL", "PAGEWIDTH", "PW", "EJECT",
+    "EJ", "AREGS", "NOAREGS", "ORDER", "OR", "INTPROMOTE", "IP", "NOINTPROMOTE", "NOIP", "OPTIMIZE",
+    "OT", "SAVE", "RESTORE", "WARNINGLEVEL", "WL", "ROM", "FLOATFUZZY", "FF", "PREPRINT", "PP",
+    "NOAMAKE", "REGPARMS", "NOREGPARMS", "OBJECT", "OJ", "NOOBJECT", "NOOJ",
+    // Code generation details with no counterpart here: the overlay (the
+    // linker overlays what can share memory), string placement, the second
+    // data pointer, the extensions switch and the interrupt vectors (the
+    // linker lays them down from the routines).
+    "NOOVERLAY", "NOOL", "STRING", "STR", "NOEXTEND", "MODDP2", "NOMODDP2", "MODP2", "NOMODP2",
+    "MODA2", "NOMODA2", "USERCLASS", "UCL", "NOINTVECTOR", "NOIV"};
 
 // sdcc's own pragmas: written in its dialect, passed to it unchanged.
 const std::set<std::string, std::less<>> kSdccPragmas = {"save",
@@ -135,6 +139,8 @@ class Rewriter {
         i = BdataBitUse(i, bit->second);
       }
     }
+    MarkInterruptPrototypes();
+    MarkCriticalFunctions();
   }
 
  private:
@@ -201,8 +207,9 @@ class Rewriter {
     const std::string_view next = TextAt(i + 1);
     const bool after_type = i > 0 && IsWord(i - 1);
     if (next == "*")
+      // "char * code * p": the memory of a pointer that points to pointers.
       return after_type || i == 0 || Is(i - 1, "(") || Is(i - 1, ",") || Is(i - 1, ";") ||
-             Is(i - 1, "{") || Is(i - 1, "}");
+             Is(i - 1, "{") || Is(i - 1, "}") || Is(i - 1, "*");
     // An unnamed parameter or a cast: f(bit, bit), (bit) x.
     if (next == "," || next == ")") return alone && i > 0 && (Is(i - 1, "(") || Is(i - 1, ","));
     return false;
@@ -243,6 +250,7 @@ class Rewriter {
         Is(FindStop(end, {"{", ";", ","}), "{")) {
       const size_t open = MatchingOpen(i - 1);
       if (open != SIZE_MAX && IsWord(open - 1)) {
+        interrupt_words_[std::string(TextAt(open - 1))] = "__interrupt(" + Join(i + 1, end) + ")";
         uint32_t number = 0;
         result_->interrupts.push_back(InterruptFunction{
             std::string(TextAt(open - 1)), list_.files[tokens_[i].file], tokens_[i].line,
@@ -252,6 +260,31 @@ class Rewriter {
     ReplaceRange(i, end, std::string(keyword) + "(" + Join(i + 1, end) + ")");
     attribute_end_ = end;
     return end - 1;
+  }
+
+  // After "#pragma disable", the first function body that follows.
+  void MarkCriticalFunctions() {
+    for (size_t offset : disable_at_) {
+      for (size_t i = 0; i < tokens_.size(); ++i) {
+        if (tokens_[i].begin < offset || !source_->IsBodyOpen(i)) continue;
+        source_->InsertBefore(i, "__critical ");
+        break;
+      }
+    }
+  }
+
+  // "void t0(void);" before "void t0(void) interrupt 1 { }" is how the
+  // dialect declares a routine; sdcc wants the attribute on both.
+  void MarkInterruptPrototypes() {
+    if (interrupt_words_.empty()) return;
+    for (size_t i = 0; i + 1 < tokens_.size(); ++i) {
+      if (!IsWord(i) || !Is(i + 1, "(") || source_->BodyOf(i) != DialectSource::kNone) continue;
+      auto it = interrupt_words_.find(std::string(TextAt(i)));
+      if (it == interrupt_words_.end()) continue;
+      const size_t close = source_->Mate(i + 1);
+      if (close == DialectSource::kNone || !(Is(close + 1, ";") || Is(close + 1, ","))) continue;
+      source_->InsertAfter(close, " " + it->second);
+    }
   }
 
   // The "(" that the ")" at `close` ends; SIZE_MAX when there is none.
@@ -554,6 +587,9 @@ class Rewriter {
     }
     if (upper == "SMALL" || upper == "COMPACT" || upper == "LARGE") {
       result_->model = upper;
+    } else if (upper == "DISABLE") {
+      // The next function runs with interrupts off: sdcc's critical function.
+      disable_at_.push_back(d.end);
     } else if (kIgnoredPragmas.count(upper) == 0) {
       Issue(d.file, d.line,
             "#pragma '" + std::string(word.empty() ? rest : word) + "' is not supported");
@@ -576,6 +612,8 @@ class Rewriter {
   std::map<std::string, int> bdata_vars_;       // variable in bdata => its width in bytes
   std::map<std::string, BdataBit> bdata_bits_;  // sbit on a bdata variable => it
   size_t attribute_end_ = SIZE_MAX;             // token after the last function attribute rewritten
+  std::vector<size_t> disable_at_;              // where each "#pragma disable" ends
+  std::map<std::string, std::string> interrupt_words_;  // routine defined here => "__interrupt(1)"
 };
 
 }  // namespace

@@ -18,4 +18,8 @@ unsigned int _iror_(unsigned int i, unsigned char n);
 unsigned long _lrol_(unsigned long l, unsigned char n);
 unsigned long _lror_(unsigned long l, unsigned char n);
 
+/* Push or pop the special function register named (a statement). */
+void _push_(unsigned char sfr);
+void _pop_(unsigned char sfr);
+
 #endif
