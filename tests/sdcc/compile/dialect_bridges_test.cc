@@ -413,6 +413,17 @@ TEST(DialectBridges, PointerCallsOfSeveralParametersGoThroughReentrantStandIns) 
            "a, char b);\nstatic void __c51_thunk_add(char a, char b) __reentrant; CMD __code t[] = "
            "{\n    {\"one\", 0},\n    {\"add\", __c51_thunk_add},\n}; static void "
            "__c51_thunk_add(char a, char b) __reentrant { add(a, b); }\n"},
+          // Array parameters are the pointers they stand for.
+          {"u8 sum(u8 arr[], u8 n);\nu8 (*fp)(u8 arr[], u8 n) = sum;\n",
+           "u8 sum(u8 arr[], u8 n);\nstatic u8 __c51_thunk_sum(u8 *arr, u8 n) __reentrant; u8 "
+           "(*fp)(u8 arr[], u8 n) __reentrant = __c51_thunk_sum;"
+           " static u8 __c51_thunk_sum(u8 *arr, u8 n) __reentrant { return sum(arr, n); }\n"},
+          {"void put(char *t[4], u8 m[][8], u8 [3]);\nvoid (*pp)(char *t[4], u8 m[][8], u8 [3]) = "
+           "put;\n",
+           "void put(char *t[4], u8 m[][8], u8 [3]);\nstatic void __c51_thunk_put(char **t, u8 "
+           "(*m)[8], u8 *__a2) __reentrant; void (*pp)(char *t[4], u8 m[][8], u8 [3]) __reentrant "
+           "= __c51_thunk_put; static void __c51_thunk_put(char **t, u8 (*m)[8], u8 *__a2) "
+           "__reentrant { put(t, m, __a2); }\n"},
       });
 }
 

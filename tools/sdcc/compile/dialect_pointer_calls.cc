@@ -26,9 +26,36 @@ bool Variadic(const DialectSource& s, size_t open) {
   return false;
 }
 
-// A parameter restated with a name ("unsigned char n", "char *__a1"); empty
-// when it holds brackets this pass does not restate.
+// A parameter restated with a name ("unsigned char n", "char *__a1"); an
+// array parameter is the pointer it stands for ("u8 buf[]" => "u8 *buf",
+// "u8 m[][4]" => "u8 (*m)[4]"). Empty when it holds other brackets (a
+// function pointer), which this pass does not restate.
 std::string NamedParameter(const DialectSource& s, size_t first, size_t last, size_t index) {
+  size_t array = last;
+  for (size_t k = first; k < last; ++k) {
+    if (!s.Is(k, "[")) continue;
+    array = k;
+    // Only bracket groups may follow the first one.
+    for (size_t g = k; g < last;) {
+      const size_t close = s.Mate(g);
+      if (!s.Is(g, "[") || close == kNone || close >= last) return std::string();
+      g = close + 1;
+    }
+    break;
+  }
+  if (array < last) {
+    if (array == first) return std::string();
+    const std::string element = NamedParameter(s, first, array, index);
+    if (element.empty()) return std::string();
+    const size_t cut = element.find_last_of(" *");
+    const std::string type = cut == std::string::npos ? std::string() : element.substr(0, cut + 1);
+    const std::string name = element.substr(cut == std::string::npos ? 0 : cut + 1);
+    const size_t inner = s.Mate(array) + 1;
+    if (inner == last) return type + "*" + name;
+    std::string dims;
+    for (size_t k = inner; k < last; ++k) dims += s.At(k);
+    return type + "(*" + name + ")" + dims;
+  }
   std::string text;
   for (size_t k = first; k < last; ++k) {
     if (s.Is(k, "(") || s.Is(k, "[")) return std::string();
@@ -42,6 +69,11 @@ std::string NamedParameter(const DialectSource& s, size_t first, size_t last, si
 }
 
 std::string ParameterName(const std::string& param) {
+  // "u8 (*m)[8]"
+  const size_t inner = param.find("(*");
+  if (inner != std::string::npos) {
+    return param.substr(inner + 2, param.find(')', inner) - inner - 2);
+  }
   const size_t cut = param.find_last_of(" *");
   return cut == std::string::npos ? param : param.substr(cut + 1);
 }

@@ -16,7 +16,8 @@
 //   (end of file)                            => static void __c51_thunk_show(char *s, unsigned
 //                                                 char n) __reentrant { show(s, n); }
 //
-// A function whose parameters this pass cannot restate (arrays, function
+// An array parameter is restated as the pointer it is ("u8 buf[]" =>
+// "u8 *buf"). A function whose parameters this pass cannot restate (function
 // pointers) is left to sdcc, which then reports the call.
 #ifndef C51_TOOLS_SDCC_COMPILE_DIALECT_POINTER_CALLS_H_
 #define C51_TOOLS_SDCC_COMPILE_DIALECT_POINTER_CALLS_H_
