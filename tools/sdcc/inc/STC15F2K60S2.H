@@ -1,9 +1,9 @@
 /* STC15F2K60S2.H: the STC15 series (STC15F2K60S2, IAP15F2K61S2 and the
-   parts with more UARTs, timers and ports, such as the STC15W4K): the 8051
-   core (REG51.H) plus the series' own registers and bits; a part without a
-   peripheral has no use for its names. The addresses are the STC15 series
-   data sheet's special function register table ("Special Function
-   Registers"). */
+   parts with more UARTs, timers and ports, such as the STC15W4K, whose
+   enhanced PWM STC15W4K32S4.H adds): the 8051 core (REG51.H) plus the
+   series' own registers and bits; a part without a peripheral has no use
+   for its names. The addresses are the STC15 series data sheet's special
+   function register table ("Special Function Registers"). */
 
 #ifndef C51_STC15F2K60S2_H
 #define C51_STC15F2K60S2_H
