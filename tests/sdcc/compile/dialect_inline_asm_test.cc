@@ -66,6 +66,41 @@ TEST(InlineAssembly, BlockOutsideFunctionsBecomesANakedFunctionAndCodeAreaIsRest
   EXPECT_NE(std::string::npos, out.find("\\t.area CSEG (CODE)\\n\"); }\n\n\n\nint x;")) << out;
 }
 
+// A block that opens a function body finds the parameters in the registers
+// the original compiler passes them in.
+TEST(InlineAssembly, OpeningBlockGetsTheParametersInTheOriginalRegisters) {
+  struct Case {
+    const char* function;
+    const char* moves;
+  };
+  const Case cases[] = {
+      {"void d(unsigned char ms) {", "\\tmov\\tr7,dpl\\n\\tNOP"},
+      {"void d(u16 n, u8 k, char xdata *p) {",
+       "\\tmov\\tr7,dpl\\n\\tmov\\tr6,dph\\n\\tmov\\tr5,_d_PARM_2\\n"
+       "\\tmov\\tr3,_d_PARM_3\\n\\tmov\\tr2,(_d_PARM_3 + 1)\\n\\tNOP"},
+      {"void d(long v, char c) {",
+       "\\tmov\\tr7,dpl\\n\\tmov\\tr6,dph\\n\\tmov\\tr5,b\\n\\tmov\\tr4,a\\n\\tNOP"},
+      {"void d(char *generic, char c) {", "(\"\\tNOP"},
+      {"void d(void) {", "(\"\\tNOP"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.function);
+    RewriteResult result;
+    RewriteDialect(Preprocessed(std::string("typedef unsigned int uint;\ntypedef uint u16;\n"
+                                            "typedef unsigned char u8;\n") +
+                                c.function + "\n#pragma asm\n NOP\n#pragma endasm\n}\n"),
+                   &result);
+    ASSERT_TRUE(result.issues.empty()) << result.issues[0].text;
+    EXPECT_NE(std::string::npos, result.text.find(c.moves)) << result.text;
+  }
+  // Not at the start of the body: the registers hold whatever they hold.
+  RewriteResult later;
+  RewriteDialect(Preprocessed("int x;\nvoid d(unsigned char ms) {\n x = ms;\n#pragma asm\n NOP\n"
+                              "#pragma endasm\n}\n"),
+                 &later);
+  EXPECT_EQ(std::string::npos, later.text.find("mov\\tr7")) << later.text;
+}
+
 TEST(InlineAssembly, ReportsUnpairedPragmasAndRefusedLinesAtTheirLines) {
   struct Case {
     const char* code;

@@ -258,6 +258,19 @@ TEST_F(DialectProgramTest, InlineAssemblyRunsWhereItStands) {
   ASSERT_EQ(0, Run("OH51.exe", "\"prog\"").exit_code);
   EXPECT_EQ((std::vector<int>{6, 0xA5, 0x22, 42}), Simulate(4));
 
+  // Code written for the original compiler's parameter registers.
+  Write("regs.c",
+        "typedef unsigned int u16;\nunsigned char xdata out[32] _at_ 0x100;\n"
+        "void store(unsigned char a, u16 b) {\n#pragma asm\n  MOV DPTR,#0104H\n  MOV A,R7\n"
+        "  MOVX @DPTR,A\n  INC DPTR\n  MOV A,R4\n  MOVX @DPTR,A\n  INC DPTR\n  MOV A,R5\n"
+        "  MOVX @DPTR,A\n#pragma endasm\n}\n"
+        "void main(void) {\n  store(7, 0x1234);\n  while (1);\n}\n");
+  // The parameters are unreferenced to C, which says so, as the original does.
+  ASSERT_NO_FATAL_FAILURE(Build({"regs"}, "WARNINGLEVEL(0)"));
+  const std::vector<int> regs = Simulate(7);
+  ASSERT_EQ(7u, regs.size());
+  EXPECT_EQ((std::vector<int>{7, 0x12, 0x34}), std::vector<int>(regs.begin() + 4, regs.end()));
+
   Write("lines.c",
         "int a;\nvoid f(void) {\n#pragma asm\n  NOP\n  NOP\n#pragma endasm\n"
         "  a = undefined_name;\n}\n");

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <set>
 
 #include "sdcc/compile/a51_classic.h"
@@ -64,6 +65,105 @@ std::set<std::string> BlockLabels(const std::vector<std::string>& lines) {
     if (j > i && k < line.size() && line[k] == ':') labels.insert(line.substr(i, j - i));
   }
   return labels;
+}
+
+// Simple typedefs of the file ("typedef unsigned char u8;"): name => the
+// words of the type.
+std::map<std::string, std::vector<std::string>> ScalarTypedefs(const DialectSource& s) {
+  std::map<std::string, std::vector<std::string>> out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (!s.Is(i, "typedef")) continue;
+    std::vector<std::string> words;
+    size_t k = i + 1;
+    for (; k < s.size() && (s.IsWord(k) || s.Is(k, "*")); ++k) words.emplace_back(s.At(k));
+    if (!s.Is(k, ";") || words.size() < 2 || words.back() == "*") continue;
+    const std::string name = words.back();
+    words.pop_back();
+    // A typedef of a typedef: the words it stands for.
+    std::vector<std::string> expanded;
+    for (const std::string& w : words) {
+      auto known = out.find(w);
+      if (known == out.end()) {
+        expanded.push_back(w);
+      } else {
+        expanded.insert(expanded.end(), known->second.begin(), known->second.end());
+      }
+    }
+    out[name] = std::move(expanded);
+  }
+  return out;
+}
+
+// The size in bytes of a parameter the original compiler passes in
+// registers when it is one of the first three: 1, 2 or 4; 0 for anything
+// else (a generic pointer, a bit, a struct).
+int RegisterSize(const DialectSource& s, size_t first, size_t last,
+                 const std::map<std::string, std::vector<std::string>>& typedefs) {
+  std::vector<std::string> words;
+  for (size_t k = first; k < last; ++k) {
+    if (s.Is(k, "[") || s.Is(k, "(")) return 0;
+    const std::string w(s.At(k));
+    auto known = typedefs.find(w);
+    if (known != typedefs.end()) {
+      words.insert(words.end(), known->second.begin(), known->second.end());
+    } else {
+      words.push_back(w);
+    }
+  }
+  auto has = [&](std::string_view w) {
+    return std::find(words.begin(), words.end(), w) != words.end();
+  };
+  if (has("*")) {
+    // Pointers into one memory: one byte into internal RAM, two elsewhere.
+    const auto star = std::find(words.begin(), words.end(), "*");
+    for (auto w = words.begin(); w != star; ++w) {
+      const std::string memory = SdccMemoryWord(*w);
+      if (memory == "__data" || memory == "__idata" || memory == "__pdata") return 1;
+      if (memory == "__xdata" || memory == "__code") return 2;
+    }
+    return 0;
+  }
+  if (has("struct") || has("union") || has("bit") || has("__bit")) return 0;
+  if (has("long") || has("float") || has("double")) return 4;
+  if (has("int") || has("short")) return 2;
+  if (has("char")) return 1;
+  return 0;
+}
+
+// The original compiler's parameter registers, taken from where sdcc puts
+// the parameters, for a block that opens a function body: code written for
+// it reads its first parameters there ("DJNZ R7,$" on a count). The first
+// of 1, 2 or 4 bytes arrives in R7, R6:R7 or R4..R7 (high byte first), the
+// second and third of 1 or 2 bytes in R5 or R4:R5 and R3 or R2:R3; sdcc
+// passes the first in DPL, DPH, B, A (low byte first) and the others in its
+// memory named _function_PARM_n.
+std::string ParameterMoves(const DialectSource& s, size_t body,
+                           const std::map<std::string, std::vector<std::string>>& typedefs) {
+  if (body == 0 || !s.Is(body - 1, ")")) return std::string();
+  const size_t open = s.Mate(body - 1);
+  if (open == DialectSource::kNone || open == 0 || !s.IsWord(open - 1)) return std::string();
+  const std::string function(s.At(open - 1));
+  std::string moves;
+  const std::vector<std::pair<size_t, size_t>> params = s.Items(open);
+  static constexpr const char* kFirst[] = {"dpl", "dph", "b", "a"};
+  for (size_t p = 0; p < params.size() && p < 3; ++p) {
+    const int size = RegisterSize(s, params[p].first, params[p].second, typedefs);
+    if (size == 0 || (size == 4 && p > 0)) break;
+    // The register of the low byte: R7, R5, R3; higher bytes below it.
+    const int low = 7 - 2 * static_cast<int>(p);
+    for (int byte = 0; byte < size; ++byte) {
+      std::string from;
+      if (p == 0) {
+        from = kFirst[byte];
+      } else {
+        const std::string parm = "_" + function + "_PARM_" + std::to_string(p + 1);
+        from = byte == 0 ? parm : "(" + parm + " + " + std::to_string(byte) + ")";
+      }
+      moves += "\tmov\tr" + std::to_string(low - byte) + "," + from + "\n";
+    }
+    if (size == 4) break;
+  }
+  return moves;
 }
 
 }  // namespace
@@ -146,6 +246,7 @@ void BridgeInlineAssembly(DialectSource* source, const std::vector<InlineAsmBloc
     if (name.rfind("__c51_asm_", 0) == 0 || a51::IsRegister(sim::ToUpper(name))) continue;
     c_names.insert(name);
   }
+  const auto typedefs = ScalarTypedefs(*source);
   for (size_t i = 0; i < source->size(); ++i) {
     if (!source->IsWord(i) || !source->Is(i + 1, ";")) continue;
     const std::string_view word = source->At(i);
@@ -157,10 +258,10 @@ void BridgeInlineAssembly(DialectSource* source, const std::vector<InlineAsmBloc
     options.header = true;
     options.c_names = c_names;
     for (const std::string& label : BlockLabels(block->lines)) options.c_names.erase(label);
-    std::string body;
-    for (const std::string& line : block->lines) body += line + "\n";
+    std::string lines;
+    for (const std::string& line : block->lines) lines += line + "\n";
     ClassicTranslation translation;
-    TranslateClassic(body, options, &translation);
+    TranslateClassic(lines, options, &translation);
     if (!translation.issues.empty()) {
       for (const A51Issue& issue : translation.issues) {
         source->Issue(source->token(i).file, block->line + issue.line,
@@ -168,8 +269,12 @@ void BridgeInlineAssembly(DialectSource* source, const std::vector<InlineAsmBloc
       }
       continue;
     }
-    const bool in_function = source->BodyOf(i) != DialectSource::kNone;
+    const size_t body = source->BodyOf(i);
+    const bool in_function = body != DialectSource::kNone;
     std::string code = translation.prelude + translation.text;
+    if (in_function && body + 1 == i) {
+      code = ParameterMoves(*source, body, typedefs) + code;
+    }
     if (in_function) {
       source->Replace(i, i + 2, "__asm__(\"" + CString(code) + "\");");
     } else {
