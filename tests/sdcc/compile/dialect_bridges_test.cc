@@ -438,6 +438,11 @@ TEST(DialectBridges, UnionsOfBytesOverWiderMembersAreWarnedAbout) {
       {"\ntypedef union ADC { u16 all; struct { u8 hi, lo; } part; } ADC;\n", 2},
       {"union { float f; uchar bytes[4]; } v;\n", 1},
       {"union { unsigned int a; int b; } same;\n", 0},
+      {"typedef unsigned int uint;\ntypedef uint U16;\ntypedef unsigned char U8;\n"
+       "union { U16 w; U8 b[2]; } t2;\n",
+       4},
+      {"union { long l; int half[2]; } lh;\n", 1},
+      {"typedef unsigned char U8;\nunion { U8 a; char b[2]; } bytes;\n", 0},
       {"union { char c[4]; unsigned char d[4]; } text;\n", 0},
       {"struct { unsigned int w; unsigned char b[2]; } s; union tag x;\n", 0},
       {"\n\nvoid f(void) { (*(unsigned int volatile __xdata *)0xFEC6) = 999; }\n", 3},

@@ -2,8 +2,11 @@
 
 #include "sdcc/compile/c_tokens.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <map>
 #include <set>
+#include <string>
 #include <string_view>
 
 namespace c51::sdcc {
@@ -18,6 +21,34 @@ const std::set<std::string_view> kWide = {
 // Type names of one byte.
 const std::set<std::string_view> kByte = {"char",   "u8",    "uchar", "BYTE",  "uint8_t",
                                           "int8_t", "INT8U", "INT8S", "uint8", "s8"};
+
+// 1, 2 or 4 for a type name of that many bytes; 0 for others.
+int NameWidth(std::string_view name, const std::map<std::string, int, std::less<>>& typedefs) {
+  if (name == "long" || name == "float" || name == "double") return 4;
+  if (kByte.count(name) != 0) return 1;
+  if (kWide.count(name) != 0) {
+    return name.find("32") != std::string_view::npos || name == "ulong" || name == "DWORD" ? 4 : 2;
+  }
+  auto it = typedefs.find(name);
+  return it == typedefs.end() ? 0 : it->second;
+}
+
+// The widths of the file's scalar typedefs ("typedef unsigned int U16;"),
+// typedefs of typedefs included.
+std::map<std::string, int, std::less<>> TypedefWidths(const DialectSource& s) {
+  std::map<std::string, int, std::less<>> out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (!s.Is(i, "typedef")) continue;
+    size_t k = i + 1;
+    int width = 0;
+    while (k < s.size() && s.IsWord(k) && !s.Is(k + 1, ";")) {
+      width = std::max(width, NameWidth(s.At(k), out));
+      ++k;
+    }
+    if (s.IsWord(k) && s.Is(k + 1, ";") && width > 0) out[std::string(s.At(k))] = width;
+  }
+  return out;
+}
 
 }  // namespace
 
@@ -55,6 +86,7 @@ void ReportByteOrderUnions(const DialectSource& s, std::vector<DialectIssue>* wa
         "address, the original compiler its high byte, so a 16-bit register pair gets its "
         "halves swapped"});
   }
+  const auto typedefs = TypedefWidths(s);
   for (size_t i = 0; i + 1 < s.size(); ++i) {
     if (!s.User(i) || !s.Is(i, "union")) continue;
     const size_t open = s.Is(i + 1, "{")
@@ -63,13 +95,14 @@ void ReportByteOrderUnions(const DialectSource& s, std::vector<DialectIssue>* wa
     if (open == DialectSource::kNone) continue;
     const size_t close = s.Mate(open);
     if (close == DialectSource::kNone) continue;
-    bool wide = false, bytes = false;
+    // Members of different widths share bytes: bytes over an int, ints
+    // over a long ("U16 w; U8 b[2];", "long l; int half[2];").
+    bool width_seen[5] = {};
     for (size_t k = open + 1; k < close; ++k) {
-      if (!s.IsWord(k)) continue;
-      wide = wide || kWide.count(s.At(k)) != 0;
-      bytes = bytes || kByte.count(s.At(k)) != 0;
+      if (s.IsWord(k)) width_seen[NameWidth(s.At(k), typedefs)] = true;
     }
-    if (!wide || !bytes) continue;
+    const int widths = width_seen[1] + width_seen[2] + width_seen[4];
+    if (widths < 2) continue;
     warnings->push_back(DialectIssue{
         s.FileOf(i), s.token(i).line,
         "union of bytes and a wider member: sdcc keeps an int, long or float low byte first, the "
