@@ -427,6 +427,38 @@ TEST(DialectBridges, PointerCallsOfSeveralParametersGoThroughReentrantStandIns) 
       });
 }
 
+// Structs by value: the address goes in, the function copies; a result is
+// the address of the function's own copy.
+TEST(DialectBridges, StructsByValueTravelByAddress) {
+  const std::string time = "typedef struct { char h, m; } TIME;\n";
+  ExpectRewrites(
+      time,
+      {
+          {"TIME add(TIME t, char m);\nstatic TIME zero(void), now;\nvoid show(struct tm, int);\n",
+           "TIME *add(TIME *t, char m);\nstatic TIME *zero(void), now;\nvoid show(struct tm *, "
+           "int);\n"},
+          {"TIME zero(void);\nstatic TIME add(const TIME t, char m) {\n  t.m += m;\n  if (m) "
+           "return t;\n  return zero();\n}\n",
+           "TIME *zero(void);\nstatic TIME *add(const TIME *__c51_t, char m) { static TIME "
+           "__c51_result; TIME t; t = "
+           "*__c51_t;\n  t.m += m;\n  if (m) { __c51_result = t; return &__c51_result; }\n  { "
+           "__c51_result = (*zero()); return &__c51_result; }\n}\n"},
+          {"TIME add(TIME t, char m);\nvoid f(TIME *p) { TIME a = add(*p, 1); p->h = add(a, "
+           "2).h; g(add(add(a, 1), 2)); }\n",
+           "TIME *add(TIME *t, char m);\nvoid f(TIME *p) { TIME a ; a = (*add(&(*p), 1)); p->h = "
+           "(*add(&(a), 2)).h; g((*add(&((*add(&(a), 1))), 2))); }\n"},
+          // Functions of pointers and of plain values are left alone.
+          {"TIME *get(TIME *p, char c);\nvoid f(void) { get(0, 1); }\n",
+           "TIME *get(TIME *p, char c);\nvoid f(void) { get(0, 1); }\n"},
+      });
+  ExpectIssues(
+      time, 1,
+      {
+          {"TIME add(TIME t);\nvoid f(char c) {\n  add(c ? a : b);\n}\n", 3, "must be an object"},
+          {"TIME add(TIME t);\nvoid (*p)(void) = add;\n", 2, "not used as a pointer"},
+      });
+}
+
 // A union that lays bytes over a wider member reads them in the other
 // order than the original compiler: said at the union, nothing changed.
 TEST(DialectBridges, UnionsOfBytesOverWiderMembersAreWarnedAbout) {

@@ -282,6 +282,28 @@ TEST_F(DialectProgramTest, InlineAssemblyRunsWhereItStands) {
       << lines.output;
 }
 
+// Structs passed and returned by value: the callee works on its own copy,
+// and a result can be assigned, passed on, or have a member read.
+TEST_F(DialectProgramTest, StructsPassedAndReturnedByValue) {
+  Write("time.h",
+        "typedef struct { unsigned char h, m; } TIME;\n"
+        "TIME add(TIME t, unsigned char minutes);\nunsigned char total(TIME a, TIME b);\n");
+  Write("time.c",
+        "#include \"time.h\"\n"
+        "TIME add(TIME t, unsigned char minutes) {\n  t.m += minutes;\n"
+        "  if (t.m >= 60) { t.m -= 60; t.h++; return t; }\n  return t;\n}\n"
+        "unsigned char total(TIME a, TIME b) { a.h += b.h; return a.h * 60 + a.m + b.m; }\n");
+  Write("main.c",
+        "#include \"time.h\"\nunsigned char xdata out[32] _at_ 0x100;\n"
+        "void main(void) {\n  TIME now, later;\n  now.h = 1; now.m = 50;\n"
+        "  later = add(now, 15);\n  out[0] = now.h; out[1] = now.m;\n"
+        "  out[2] = later.h; out[3] = later.m;\n  out[4] = add(add(now, 5), 30).m;\n"
+        "  {\n    TIME copy = add(later, 1);\n    out[5] = copy.m;\n  }\n"
+        "  out[6] = total(now, later);\n  while (1);\n}\n");
+  ASSERT_NO_FATAL_FAILURE(Build({"main", "time"}, ""));
+  EXPECT_EQ((std::vector<int>{1, 50, 2, 5, 25, 6, (1 + 2) * 60 + 50 + 5}), Simulate(7));
+}
+
 // What stays unbridged is an error at its file and line; an inline
 // function added at the top moves no line.
 TEST_F(DialectProgramTest, UnbridgedConstructsAreErrorsAtTheirLines) {

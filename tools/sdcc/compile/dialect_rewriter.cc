@@ -18,6 +18,7 @@
 #include "sdcc/compile/dialect_old_style.h"
 #include "sdcc/compile/dialect_pointer_calls.h"
 #include "sdcc/compile/dialect_source.h"
+#include "sdcc/compile/dialect_struct_values.h"
 #include "sim/controls.h"
 
 namespace c51::sdcc {
@@ -645,6 +646,7 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
   BridgeByteFormats(&source);
   PlaceExternDeclarations(&source);
   BridgePointerCalls(&source);
+  BridgeStructValues(&source);
   ReportByteOrderUnions(source, &result->warnings);
   source.Apply(&result->text);
 }

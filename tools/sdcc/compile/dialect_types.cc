@@ -359,4 +359,15 @@ CTypeRef CDeclarations::TypeBefore(size_t assign) const {
   return nullptr;
 }
 
+CTypeRef CDeclarations::DeclaredType(size_t first, size_t last, size_t* name) const {
+  size_t pos = first;
+  bool is_typedef = false;
+  const CTypeRef base = Specifiers(&pos, last, &is_typedef);
+  if (!base || is_typedef) return nullptr;
+  Declarator d;
+  if (!ParseDeclarator(&pos, last, &d) || pos != last) return nullptr;
+  if (name) *name = d.name;
+  return Derive(base, d.steps);
+}
+
 }  // namespace c51::sdcc

@@ -53,6 +53,11 @@ class CDeclarations {
 
   bool EnumConstant(std::string_view name, uint32_t* value) const;
 
+  // The type of the one object tokens [first, last) declare ("PAIR p",
+  // "struct pt *q", "TIME get_time"), and the token of its name (kNone when
+  // unnamed); null when they do not read as one declaration.
+  CTypeRef DeclaredType(size_t first, size_t last, size_t* name) const;
+
  private:
   struct Step {
     enum class Kind { kArray, kPointer, kFunction };
