@@ -459,6 +459,29 @@ TEST(DialectBridges, StructsByValueTravelByAddress) {
       });
 }
 
+// Library functions sdcc lacks: a static copy where the file calls one it
+// does not declare, the lines where they were.
+TEST(DialectBridges, LibraryFunctionsSdccLacksGetCopiesOfTheirOwn) {
+  RewriteResult result;
+  RewriteDialect(Preprocessed("void f(char *b) {\n  x = toint(c) + cabs(d);\n  gets(b, 4);\n"
+                              "  gets(b);\n}\n"),
+                 &result);
+  ASSERT_TRUE(result.issues.empty()) << result.issues[0].text;
+  const std::string& out = result.text;
+  EXPECT_EQ(0u, out.find("# 1 \"main.c\"\nstatic signed char __c51_toint(unsigned char c); static "
+                         "signed char __c51_cabs(signed char v); static char *__c51_gets(char *s, "
+                         "int n); \n# 1 \"main.c\"\n"))
+      << out;
+  const size_t call = out.find(
+      "  x = __c51_toint(c) + __c51_cabs(d);\n  __c51_gets(b, 4);\n"
+      "  gets(b);\n}\n static signed char __c51_toint");
+  ASSERT_NE(std::string::npos, call) << out;
+  EXPECT_EQ(std::make_pair(std::string("main.c"), 2), EndPosition(out.substr(0, call)));
+  // The file's own function of that name is left alone.
+  RewriteDialect(Preprocessed("int toint(char c);\nvoid f(void) { x = toint('1'); }\n"), &result);
+  EXPECT_EQ(Preprocessed("int toint(char c);\nvoid f(void) { x = toint('1'); }\n"), result.text);
+}
+
 // A union that lays bytes over a wider member reads them in the other
 // order than the original compiler: said at the union, nothing changed.
 TEST(DialectBridges, UnionsOfBytesOverWiderMembersAreWarnedAbout) {

@@ -304,6 +304,24 @@ TEST_F(DialectProgramTest, StructsPassedAndReturnedByValue) {
   EXPECT_EQ((std::vector<int>{1, 50, 2, 5, 25, 6, (1 + 2) * 60 + 50 + 5}), Simulate(7));
 }
 
+// The original library's functions sdcc lacks, or has with other parameters.
+TEST_F(DialectProgramTest, LibraryFunctionsSdccLacksAreThere) {
+  Write("main.c",
+        "#include <stdio.h>\n#include <ctype.h>\n#include <string.h>\n"
+        "unsigned char xdata out[32] _at_ 0x100;\n"
+        "static const char *in = \"abcdefgh\\nxy\\n\";\n"
+        "char _getkey(void) { return *in++; }\nint putchar(int c) { return c; }\n"
+        "void main(void) {\n  char line[8];\n"
+        "  out[0] = toint('7'); out[1] = toint('b'); out[2] = toint('G');\n"
+        "  out[3] = _toupper('q'); out[4] = toascii(0xC1); out[5] = cabs(-5);\n"
+        "  out[6] = strpos(\"hello\", 'l'); out[7] = strrpos(\"hello\", 'l');\n"
+        "  out[8] = strpos(\"hello\", 'z');\n  out[9] = *strrpbrk(\"a1b2c\", \"12\");\n"
+        "  gets(line, 4);\n  out[10] = strlen(line); out[11] = line[3];\n"
+        "  while (1);\n}\n");
+  ASSERT_NO_FATAL_FAILURE(Build({"main"}, ""));
+  EXPECT_EQ((std::vector<int>{7, 11, 0xFF, 'Q', 'A', 5, 2, 3, 0xFF, '2', 4, 'd'}), Simulate(12));
+}
+
 // What stays unbridged is an error at its file and line; an inline
 // function added at the top moves no line.
 TEST_F(DialectProgramTest, UnbridgedConstructsAreErrorsAtTheirLines) {

@@ -15,6 +15,7 @@
 #include "sdcc/compile/dialect_extern_at.h"
 #include "sdcc/compile/dialect_inline_asm.h"
 #include "sdcc/compile/dialect_intrinsics.h"
+#include "sdcc/compile/dialect_library.h"
 #include "sdcc/compile/dialect_old_style.h"
 #include "sdcc/compile/dialect_pointer_calls.h"
 #include "sdcc/compile/dialect_source.h"
@@ -642,6 +643,7 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
   CompleteEmptyParameterLists(&source, find, &result->consulted);
   RewriteOldStyleDefinitions(&source);
   BridgeConsoleFunctions(&source);
+  BridgeLibraryFunctions(&source);
   BridgeBitComplement(&source);
   BridgeByteFormats(&source);
   PlaceExternDeclarations(&source);

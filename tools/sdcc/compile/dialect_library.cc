@@ -1,0 +1,81 @@
+#include "sdcc/compile/dialect_library.h"
+
+#include <set>
+#include <string>
+
+namespace c51::sdcc {
+
+namespace {
+
+struct LibraryFunction {
+  const char* name;
+  int arguments;     // a call with another count is not this function
+  const char* head;  // "static <result> __c51_<name>(<parameters>)"
+  const char* body;
+};
+
+constexpr LibraryFunction kFunctions[] = {
+    {"toint", 1, "static signed char __c51_toint(unsigned char c)",
+     "{ if (c >= '0' && c <= '9') return c - '0'; c |= 0x20; "
+     "if (c >= 'a' && c <= 'f') return c - 'a' + 10; return -1; }"},
+    {"_tolower", 1, "static int __c51__tolower(int c)", "{ return c - 'A' + 'a'; }"},
+    {"_toupper", 1, "static int __c51__toupper(int c)", "{ return c - 'a' + 'A'; }"},
+    {"toascii", 1, "static int __c51_toascii(int c)", "{ return c & 0x7F; }"},
+    {"cabs", 1, "static signed char __c51_cabs(signed char v)", "{ return v < 0 ? -v : v; }"},
+    {"strpos", 2, "static int __c51_strpos(const char *s, char c)",
+     "{ int i; for (i = 0; s[i]; i++) if (s[i] == c) return i; return -1; }"},
+    {"strrpos", 2, "static int __c51_strrpos(const char *s, char c)",
+     "{ int i, last = -1; for (i = 0; s[i]; i++) if (s[i] == c) last = i; return last; }"},
+    {"strrpbrk", 2, "static char *__c51_strrpbrk(char *s, const char *set)",
+     "{ char *last = 0; const char *p; for (; *s; s++) for (p = set; *p; p++) "
+     "if (*s == *p) last = s; return last; }"},
+    {"gets", 2, "static char *__c51_gets(char *s, int n)",
+     "{ int i = 0, c; while (i < n) { c = getchar(); if (c == '\\n' || c < 0) break; "
+     "s[i++] = (char)c; } s[i] = 0; return s; }"},
+};
+
+}  // namespace
+
+void BridgeLibraryFunctions(DialectSource* source) {
+  DialectSource& s = *source;
+  // Names the file declares itself, at file scope: its own functions win.
+  std::set<std::string> declared;
+  for (size_t i = 0; i + 1 < s.size(); ++i) {
+    if (s.IsWord(i) && s.Is(i + 1, "(") && s.BodyOf(i) == DialectSource::kNone) {
+      declared.emplace(s.At(i));
+    }
+  }
+  std::string top, bottom;
+  for (const LibraryFunction& f : kFunctions) {
+    // sdcc's gets is declared; only a call with a length is the other one.
+    const bool by_count = std::string_view(f.name) == "gets";
+    if (!by_count && declared.count(f.name) != 0) continue;
+    bool used = false;
+    for (size_t i = 0; i + 1 < s.size(); ++i) {
+      if (!s.User(i) || !s.Is(i, f.name) || !s.Is(i + 1, "(") ||
+          s.BodyOf(i) == DialectSource::kNone ||
+          (i > 0 && (s.Is(i - 1, ".") || s.Is(i - 1, "->")))) {
+        continue;
+      }
+      if (static_cast<int>(s.Items(i + 1).size()) != f.arguments) continue;
+      s.Replace(i, i + 1, std::string("__c51_") + f.name);
+      used = true;
+    }
+    if (!used) continue;
+    top += std::string(f.head) + "; ";
+    bottom += std::string(" ") + f.head + " " + f.body;
+  }
+  if (top.empty()) return;
+  const std::string_view text = s.text();
+  const size_t end = text.find('\n');
+  if (text.empty() || text[0] != '#' || end == std::string_view::npos) {
+    s.InsertAtOffset(0, top);
+  } else {
+    // After the first line marker, which is repeated so the lines keep
+    // their numbers.
+    s.InsertAtOffset(end + 1, top + "\n" + std::string(text.substr(0, end + 1)));
+  }
+  s.InsertAtOffset(text.size(), bottom + "\n");
+}
+
+}  // namespace c51::sdcc
