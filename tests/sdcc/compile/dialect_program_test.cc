@@ -307,8 +307,8 @@ TEST_F(DialectProgramTest, StructsPassedAndReturnedByValue) {
 // The original library's functions sdcc lacks, or has with other parameters.
 TEST_F(DialectProgramTest, LibraryFunctionsSdccLacksAreThere) {
   Write("main.c",
-        "#include <stdio.h>\n#include <ctype.h>\n#include <string.h>\n"
-        "unsigned char xdata out[32] _at_ 0x100;\n"
+        "#include <stdio.h>\n#include <ctype.h>\n#include <string.h>\n#include <stdlib.h>\n"
+        "unsigned char xdata out[32] _at_ 0x100;\nchar xdata pool[40];\n"
         "static const char *in = \"abcdefgh\\nxy\\n\";\n"
         "char _getkey(void) { return *in++; }\nint putchar(int c) { return c; }\n"
         "void main(void) {\n  char line[8];\n"
@@ -317,9 +317,14 @@ TEST_F(DialectProgramTest, LibraryFunctionsSdccLacksAreThere) {
         "  out[6] = strpos(\"hello\", 'l'); out[7] = strrpos(\"hello\", 'l');\n"
         "  out[8] = strpos(\"hello\", 'z');\n  out[9] = *strrpbrk(\"a1b2c\", \"12\");\n"
         "  gets(line, 4);\n  out[10] = strlen(line); out[11] = line[3];\n"
+        "  {\n    char xdata *a, *b;\n    init_mempool(pool, sizeof pool);\n"
+        "    a = malloc(10); b = malloc(10);\n"
+        "    out[12] = a >= pool && b + 10 <= pool + sizeof pool && b >= a + 10;\n"
+        "    free(a);\n    out[13] = malloc(8) == a;\n    out[14] = malloc(100) == 0;\n  }\n"
         "  while (1);\n}\n");
   ASSERT_NO_FATAL_FAILURE(Build({"main"}, ""));
-  EXPECT_EQ((std::vector<int>{7, 11, 0xFF, 'Q', 'A', 5, 2, 3, 0xFF, '2', 4, 'd'}), Simulate(12));
+  EXPECT_EQ((std::vector<int>{7, 11, 0xFF, 'Q', 'A', 5, 2, 3, 0xFF, '2', 4, 'd', 1, 1, 1}),
+            Simulate(15));
 }
 
 // What stays unbridged is an error at its file and line; an inline

@@ -29,6 +29,13 @@ constexpr LibraryFunction kFunctions[] = {
     {"strrpbrk", 2, "static char *__c51_strrpbrk(char *s, const char *set)",
      "{ char *last = 0; const char *p; for (; *s; s++) for (p = set; *p; p++) "
      "if (*s == *p) last = s; return last; }"},
+    // The pool becomes the free list sdcc's malloc, calloc, realloc and free
+    // work on, laid out as its own heap is at its first use.
+    {"init_mempool", 2, "static void __c51_init_mempool(void __xdata *p, unsigned int size)",
+     "{ struct __c51_block { struct __c51_block __xdata *next; struct __c51_block __xdata "
+     "*next_free; }; extern struct __c51_block __xdata *__xdata __sdcc_heap_free; struct "
+     "__c51_block __xdata *b = p; b->next = (struct __c51_block __xdata *)((char __xdata *)p + "
+     "size - 1); b->next_free = 0; __sdcc_heap_free = b; }"},
     {"gets", 2, "static char *__c51_gets(char *s, int n)",
      "{ int i = 0, c; while (i < n) { c = getchar(); if (c == '\\n' || c < 0) break; "
      "s[i++] = (char)c; } s[i] = 0; return s; }"},

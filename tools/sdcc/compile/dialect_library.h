@@ -11,6 +11,8 @@
 //   strpos(s, c)      the index of the first c in s, -1 when there is none
 //   strrpos(s, c)     the index of the last c in s, -1 when there is none
 //   strrpbrk(s, set)  the last character of s that is in set, or null
+//   init_mempool(p, n)  makes the n bytes of XDATA at p the memory malloc,
+//                     calloc, realloc and free manage
 //   gets(s, n)        with two arguments: a line of at most n characters
 //                     from getchar, its line end replaced by the terminator
 //                     (sdcc's gets takes no length)
