@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/fs.h"
@@ -102,6 +103,83 @@ const HeaderCase kHeaders[] = {
       {"SADEN", 0xB9},
       {"P43", 0xEB},
       {"P10", 0x90}},
+     {}},
+    // Names sdcc ships headers of too, spelled as its projects spell them.
+    // The 20-pin parts have no ports 0 and 2.
+    {"at89x051.h",
+     {{"SP", 0x81},   {"DPL", 0x82},  {"PCON", 0x87}, {"TCON", 0x88}, {"TMOD", 0x89},
+      {"TH1", 0x8D},  {"P1", 0x90},   {"SCON", 0x98}, {"SBUF", 0x99}, {"IE", 0xA8},
+      {"P3", 0xB0},   {"IP", 0xB8},   {"PSW", 0xD0},  {"ACC", 0xE0},  {"B", 0xF0},
+      {"P1_0", 0x90}, {"P1_7", 0x97}, {"P3_0", 0xB0}, {"P3_6", 0xB6}, {"P3_7", 0xB7},
+      {"INT1", 0xB3}, {"T1", 0xB5},   {"TF0", 0x8D},  {"TI", 0x99},   {"PS", 0xBC},
+      {"OV", 0xD2}},
+     {}},
+    {"at89x55.h",
+     {{"T2CON", 0xC8},
+      {"T2MOD", 0xC9},
+      {"RCAP2L", 0xCA},
+      {"TH2", 0xCD},
+      {"AUXR", 0x8E},
+      {"AUXR1", 0xA2},
+      {"WDTRST", 0xA6},
+      {"TF2", 0xCF},
+      {"ET2", 0xAD},
+      {"P0_0", 0x80},
+      {"P2_7", 0xA7}},
+     {}},
+    {"at89s8252.h",
+     {{"DP0L", 0x82},
+      {"DP0H", 0x83},
+      {"DP1L", 0x84},
+      {"DP1H", 0x85},
+      {"SPDR", 0x86},
+      {"WMCON", 0x96},
+      {"SPSR", 0xAA},
+      {"SPCR", 0xD5},
+      {"T2MOD", 0xC9},
+      {"T2CON", 0xC8},
+      {"RCAP2H", 0xCB},
+      {"TR2", 0xCA},
+      {"IE", 0xA8},
+      {"P1_4", 0x94},
+      {"P3_3", 0xB3}},
+     {}},
+    {"AT89C51XD2.H",
+     {{"CKCON0", 0x8F}, {"CKCON", 0x8F},  {"CKCON1", 0xAF}, {"FCON", 0xD1},   {"EECON", 0xD2},
+      {"IEN0", 0xA8},   {"IEN1", 0xB1},   {"IPL1", 0xB2},   {"IPH1", 0xB3},   {"IPH0", 0xB7},
+      {"IPL0", 0xB8},   {"BRL", 0x9A},    {"BDRCON", 0x9B}, {"SADDR", 0xA9},  {"SADEN", 0xB9},
+      {"KBLS", 0x9C},   {"KBE", 0x9D},    {"KBF", 0x9E},    {"WDTPRG", 0xA7}, {"WDTRST", 0xA6},
+      {"AUXR", 0x8E},   {"AUXR1", 0xA2},  {"SPCON", 0xC3},  {"SPSTA", 0xC4},  {"SPDAT", 0xC5},
+      {"CCON", 0xD8},   {"CMOD", 0xD9},   {"CCAPM0", 0xDA}, {"CCAPM4", 0xDE}, {"CL", 0xE9},
+      {"CH", 0xF9},     {"CCAP0L", 0xEA}, {"CCAP4L", 0xEE}, {"CCAP0H", 0xFA}, {"CCAP4H", 0xFE},
+      {"CCF0", 0xD8},   {"CCF4", 0xDC},   {"CR", 0xDE},     {"CF", 0xDF},     {"EC", 0xAE},
+      {"T2MOD", 0xC9},  {"P2_0", 0xA0}},
+     {}},
+    {"at89c51ed2.h",
+     {{"EECON", 0xD2},
+      {"CKCON0", 0x8F},
+      {"SPCON", 0xC3},
+      {"CCAP2H", 0xFC},
+      {"CCAPM3", 0xDD},
+      {"KBF", 0x9E},
+      {"P1_3", 0x93}},
+     {}},
+    {"p89v51rd2.h",
+     {{"SPDAT", 0x86},  {"AUXR", 0x8E},   {"AUXR1", 0xA2},  {"IEN0", 0xA8},   {"SADDR", 0xA9},
+      {"SPSR", 0xAA},   {"FCF", 0xB1},    {"IP0H", 0xB7},   {"IP0", 0xB8},    {"SADEN", 0xB9},
+      {"T2MOD", 0xC9},  {"SPCR", 0xD5},   {"CCON", 0xD8},   {"CMOD", 0xD9},   {"CCAPM0", 0xDA},
+      {"CCAPM4", 0xDE}, {"CL", 0xE9},     {"CCAP0L", 0xEA}, {"CCAP4L", 0xEE}, {"CH", 0xF9},
+      {"CCAP0H", 0xFA}, {"CCAP4H", 0xFE}, {"CCF0", 0xD8},   {"CCF2", 0xDA},   {"CR", 0xDE},
+      {"CF", 0xDF},     {"EC", 0xAE},     {"TF2", 0xCF},    {"P1_0", 0x90},   {"P2_7", 0xA7}},
+     {}},
+    // The name student projects for the P89V51RD2 include.
+    {"P89V51RX2.H",
+     {{"FCF", 0xB1},
+      {"SPCR", 0xD5},
+      {"CCAPM1", 0xDB},
+      {"CCAP1H", 0xFB},
+      {"CCAP3L", 0xED},
+      {"P3_5", 0xB5}},
      {}},
     {"STC12C5A60S2.H",
      {{"AUXR", 0x8E},      {"WAKE_CLKO", 0x8F}, {"CLK_DIV", 0x97},   {"P1M1", 0x91},
@@ -329,6 +407,22 @@ TEST_F(RegisterHeadersTest, EveryHeaderAloneGivesTheDataSheetAddresses) {
   }
 }
 
+// sdcc ships headers of these names with the same addresses, so only our
+// include guard tells that the project got ours, with our names.
+TEST_F(RegisterHeadersTest, OursComeBeforeSdccsOfTheSameName) {
+  const std::pair<const char*, const char*> headers[] = {
+      {"stc89.h", "C51_STC89_H"},           {"at89x051.h", "C51_AT89X051_H"},
+      {"at89x55.h", "C51_AT89X55_H"},       {"at89s8252.h", "C51_AT89S8252_H"},
+      {"at89c51ed2.h", "C51_AT89C51ED2_H"}, {"p89v51rd2.h", "C51_P89V51RD2_H"},
+  };
+  for (const auto& [include, guard] : headers) {
+    SCOPED_TRACE(include);
+    const std::string probe = "#include <" + std::string(include) + ">\n#ifndef " + guard +
+                              "\n#error not our header\n#endif\nvoid main(void) {}\n";
+    EXPECT_NE("", Compile(probe));
+  }
+}
+
 // Projects include a family's headers together, with INTRINS.H, and often
 // declare a register the header already has; none of that may clash.
 TEST_F(RegisterHeadersTest, HeadersOfOneFamilyGoTogether) {
@@ -339,6 +433,10 @@ TEST_F(RegisterHeadersTest, HeadersOfOneFamilyGoTogether) {
   const Combination combinations[] = {
       {{"REG51.H", "REGX51.H", "AT89X51.H"}, "sbit LED = P1^0;\n"},
       {{"REG52.H", "REGX52.H", "AT89X52.H", "AT89C51RC.H", "AT89S52.H"}, "sfr AUXR = 0x8E;\n"},
+      {{"REG51.H", "AT89X051.H"}, "sbit LED = P1^0;\n"},
+      {{"REG52.H", "AT89X52.H", "AT89X55.H", "AT89S8252.H"}, "sfr T2MOD = 0xC9;\n"},
+      {{"REG52.H", "AT89C51XD2.H", "AT89C51ED2.H"}, "sfr CKCON = 0x8F;\n"},
+      {{"REG52.H", "P89V51Rx2.H", "P89V51RD2.H"}, "sfr AUXR = 0x8E;\nsbit LED = P1^0;\n"},
       {{"reg52.h", "STC89C5xRC.H", "STC89.H"}, "sfr ISP_CONTR = 0xE7;\nsbit P41 = P4^1;\n"},
       {{"REG51.H", "STC12C5A60S2.H"}, "sfr P4 = 0xC0;\n"},
       {{"REG51.H", "STC15F2K60S2.H", "STC15.H"}, "sfr AUXR = 0x8E;\nsfr T2H = 0xD6;\n"},
