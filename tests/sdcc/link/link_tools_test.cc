@@ -2,6 +2,7 @@
 // wrapped the way the compiler wraps them. Skipped without sdcc.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <map>
@@ -145,19 +146,24 @@ class LinkToolsTest : public testing::Test {
     ASSERT_TRUE(WriteWholeFile(At(name), text, &err)) << err;
   }
 
-  // Compiles kSources[name] to "<name>.rel" and wraps it as "<name>.obj".
+  // Compiles kSources[name] to "<name>.rel" and wraps it as "<name>.obj";
+  // CompileText does so for any source.
   void Compile(const std::string& name) {
     const Source* source = nullptr;
     for (const Source& s : kSources)
       if (name == s.name) source = &s;
     ASSERT_NE(source, nullptr) << name;
-    ASSERT_NO_FATAL_FAILURE(Write(name + ".c", source->text));
+    CompileText(name, source->text, source->options, source->interrupts);
+  }
+  void CompileText(const std::string& name, const std::string& text, const std::string& options,
+                   const std::vector<RelInterrupt>& interrupts) {
+    ASSERT_NO_FATAL_FAILURE(Write(name + ".c", text));
     std::vector<std::string> args = {"-mmcs51", "-c", At(name + ".c"), "-o", dir_.path()};
-    if (*source->options) args.insert(args.begin() + 1, source->options);
+    if (!options.empty()) args.insert(args.begin() + 1, options);
     const ProgramRun run = RunProgram(sdcc_, args);
     ASSERT_EQ(run.exit_code, 0) << run.output;
-    RelModule module{c51::sim::ToUpper(name), At(name + ".c"),   "C51", "SMALL",
-                     Read(name + ".rel"),     source->interrupts};
+    RelModule module{c51::sim::ToUpper(name), At(name + ".c"), "C51", "SMALL",
+                     Read(name + ".rel"),     interrupts};
     const std::string record = c51::sim::BuildDependencyRecord(
         "C51", {{c51::sim::kSourceEntry, 0, At(name + ".c")}}, nullptr);
     ASSERT_NO_FATAL_FAILURE(Write(name + ".obj", record + FormatRelModule(module)));
@@ -432,6 +438,70 @@ TEST_F(LinkToolsTest, EveryObjectsInterruptGetsItsVector) {
   link = WithCommandFile("BL51.exe", "\"{D}main.obj\", \"{D}helper.obj\" TO \"{D}prog\"");
   ASSERT_EQ(link.exit_code, 0) << link.output;
   EXPECT_EQ(Read("prog.M51").find("INTERRUPT VECTORS:"), std::string::npos);
+}
+
+// A module of interrupt routines named <prefix><number>, with main() when
+// `with_main`.
+void RoutinesSource(const char* prefix, const std::vector<uint32_t>& numbers, bool with_main,
+                    std::string* text, std::vector<RelInterrupt>* interrupts) {
+  *text = "__sfr __at(0x90) P1;\n";
+  for (uint32_t n : numbers) {
+    const std::string name = prefix + std::to_string(n);
+    *text += "void " + name + "(void) __interrupt(" + std::to_string(n) +
+             ") { P1 = " + std::to_string(n) + "; }\n";
+    interrupts->push_back({n, "_" + name});
+  }
+  if (with_main) *text += "void main(void) { while (1) P1++; }\n";
+}
+
+TEST_F(LinkToolsTest, RoutinesBesideMainAndInOtherFilesAllGetTheirVectors) {
+  const struct {
+    std::vector<uint32_t> in_main;
+    std::vector<uint32_t> elsewhere;
+  } kCases[] = {
+      {{1}, {8}},  {{1}, {0}},       {{0, 2}, {1, 12}},    {{12}, {1}},
+      {{5}, {31}}, {{20}, {2, 9}},   {{1, 8}, {0, 2, 12}}, {{}, {8, 31}},
+      {{31}, {0}}, {{3}, {4, 5, 6}}, {{0}, {1}},           {{3, 12}, {}},
+  };
+  for (const auto& c : kCases) {
+    const std::string trace = testing::PrintToString(c.in_main) + " beside main(), " +
+                              testing::PrintToString(c.elsewhere) + " elsewhere";
+    SCOPED_TRACE(trace);
+    std::string text;
+    std::vector<RelInterrupt> interrupts;
+    RoutinesSource("m", c.in_main, true, &text, &interrupts);
+    ASSERT_NO_FATAL_FAILURE(CompileText("mainisr", text, "", interrupts));
+    text.clear();
+    interrupts.clear();
+    RoutinesSource("o", c.elsewhere, false, &text, &interrupts);
+    ASSERT_NO_FATAL_FAILURE(CompileText("otherisr", text, "", interrupts));
+
+    const ProgramRun link =
+        WithCommandFile("BL51.exe", "\"{D}mainisr.obj\", \"{D}otherisr.obj\" TO \"{D}prog\"");
+    ASSERT_EQ(link.exit_code, 0) << link.output;
+    EXPECT_EQ(Messages(link.output), "");
+    ASSERT_EQ(Tool("OH51.exe", {At("prog"), "HEXFILE(" + At("prog.hex") + ")"}).exit_code, 0);
+    std::map<uint32_t, uint8_t> image = Image(Read("prog.hex"));
+    const std::string map = Read("prog.M51");
+    uint32_t highest = 0;
+    for (const auto& [prefix, numbers] : {std::pair{"m", c.in_main}, {"o", c.elsewhere}}) {
+      for (uint32_t n : numbers) {
+        EXPECT_EQ(JumpAt(image, 3 + 8 * n), JumpTo(map, prefix + std::to_string(n))) << n;
+        highest = std::max(highest, n);
+      }
+    }
+    // The vectors nobody uses below the highest return at once.
+    for (uint32_t n = 0; n < highest; ++n) {
+      if (std::count(c.in_main.begin(), c.in_main.end(), n) == 0 &&
+          std::count(c.elsewhere.begin(), c.elsewhere.end(), n) == 0) {
+        EXPECT_EQ(image[3 + 8 * n], 0x32) << n;
+      }
+    }
+    // The reset reaches sdcc's start-up code, which ends in a jump to main.
+    const std::string reset = JumpAt(image, 0);
+    ASSERT_EQ(reset.rfind("LJMP 0x", 0), 0u) << reset;
+    EXPECT_GT(std::stoul(reset.substr(7), nullptr, 16), 3 + 8 * highest) << reset;
+  }
 }
 
 TEST_F(LinkToolsTest, ALibraryModulesInterruptGetsItsVectorWhenTheModuleIsLinked) {

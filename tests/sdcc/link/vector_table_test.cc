@@ -122,6 +122,31 @@ TEST(VectorTable, LaysDownWhatSdccsOwnTableCannot) {
   }
 }
 
+TEST(VectorTable, SdccsHomeAreaGoesPastTheTable) {
+  const InterruptRoutine kMainT2{5, "_t2", "main.obj (MAIN)", true, true};
+  const InterruptRoutine kUart2{8, "_u2", "uart2.obj (UART2)", false, true};
+  const CodeRange kHighCode{0x0040, 0x0050, "hi.obj (HI)"};
+  const struct {
+    const char* name;
+    std::vector<InterruptRoutine> routines;
+    std::vector<CodeRange> absolute;
+    uint32_t base;
+    uint32_t home_base;
+  } kCases[] = {
+      {"no table", {kMainT0}, {}, 0, 0},
+      {"a routine in its own file", {kTimerT0}, {}, 0, 0x000E},
+      {"beside main, and a higher one elsewhere", {kMainT0, kUart2}, {}, 0, 0x0046},
+      {"beside main above one elsewhere", {kMainT2, kTimerT0}, {}, 0, 0x002E},
+      {"code placed elsewhere", {kMainT0, kUart2}, {}, 0x800, 0x0846},
+      {"the last vector is the user's", {kTimerT0, kUart2}, {kHighCode}, 0, 0x0050},
+      {"a start-up file's reset", {kTimerT0}, {kStartup}, 0, 0x000E},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(PlanVectorTable(c.routines, c.absolute, c.base, 14).home_base, c.home_base);
+  }
+}
+
 TEST(VectorTable, SourceJumpsToTheRoutinesAndTheStartUp) {
   const VectorPlan plan = PlanVectorTable({kUartIsr, kTimerT0}, {}, 0, 6);
   for (const char* part :

@@ -5,12 +5,14 @@
 // or the toolchain's compiler.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/fs.h"
 #include "s51_ports.h"
+#include "sdcc/link/ihx_image.h"
 #include "sdcc/run_program.h"
 #include "support/temp_dir.h"
 
@@ -107,6 +109,34 @@ TEST_F(VectorsSdccTest, AStartUpFileKeepsTheReset) {
   EXPECT_NE(map.find("  000BH     1          timer0 "), std::string::npos) << map;
   // The start-up file ran first: P1.7 is low.
   ExpectBothTimersBlink(0x7C);
+}
+
+TEST_F(VectorsSdccTest, ARoutineBesideMainAndOneNumberedHigherElsewhereRun) {
+  const ProgramRun build = Build({"main_timer0.c", "timer1.c", "uart2.c"});
+  ASSERT_EQ(build.exit_code, 0) << build.output;
+  EXPECT_NE(build.output.find("\"vec\" - 0 error(s), 0 warning(s)."), std::string::npos)
+      << build.output;
+  std::string map, hex, err;
+  ASSERT_EQ(ReadWholeFile(dir_.path() + "Debug/vec.M51", &map, &err), ReadStatus::kOkay) << err;
+  EXPECT_NE(map.find("  0043H     8          uart2 "), std::string::npos) << map;
+  // A long jump at 0043H to the routine the map places.
+  ASSERT_EQ(ReadWholeFile(Hex(), &hex, &err), ReadStatus::kOkay) << err;
+  std::vector<c51::sim::HexChunk> runs;
+  ASSERT_TRUE(ReadIntelHex(hex, &runs, &err)) << err;
+  std::string jump;
+  for (const c51::sim::HexChunk& run : runs) {
+    for (uint32_t a = 0x43; a < 0x46; ++a) {
+      if (a >= run.address && a < run.address + run.bytes.size()) {
+        char byte[4];
+        snprintf(byte, sizeof byte, "%02X", run.bytes[a - run.address]);
+        jump += byte;
+      }
+    }
+  }
+  const size_t at = map.find("     CODE     uart2 ");
+  ASSERT_NE(at, std::string::npos) << map;
+  EXPECT_EQ(jump, "02" + map.substr(at - 5, 4)) << hex;
+  ExpectBothTimersBlink(0xFC);
 }
 
 TEST_F(VectorsSdccTest, TwoRoutinesForOneInterruptFailTheBuild) {

@@ -1,6 +1,7 @@
 #include "sdcc/link/sdcc_linker.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <set>
 #include <string>
 #include <vector>
@@ -374,6 +375,10 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
       // After the objects, before the libraries.
       pass_args.insert(pass_args.begin() + static_cast<std::ptrdiff_t>(objects_end),
                        scratch.native() + "vectors.rel");
+      // After sdcc's own "-b HOME", which it overrides.
+      char home[32];
+      snprintf(home, sizeof home, "-Wl-bHOME=0x%04X", static_cast<unsigned>(plan.home_base));
+      pass_args.insert(pass_args.begin() + 1, home);
     }
     overlay = PlanFrameOverlay(modules, planned, called_from_outside);
     if (!overlay.source.empty()) {

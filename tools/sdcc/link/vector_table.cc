@@ -90,6 +90,7 @@ class Planner {
     body_ += org;
     body_ += code;
     plan_->entries.push_back(CodeRange{address, address + size, kTableOwner});
+    plan_->home_base = std::max(plan_->home_base, address + size);
     return true;
   }
 
@@ -179,7 +180,21 @@ VectorPlan PlanVectorTable(const std::vector<InterruptRoutine>& routines,
     }
   }
   plan.source = planner.Source();
-  if (plan.source.empty()) plan.map_lines.clear();
+  if (plan.source.empty()) {
+    plan.map_lines.clear();
+    plan.home_base = 0;
+  }
+  // The user's code among the vectors, or too close above the last one for
+  // HOME to fit between, would leave HOME another gap to fall into.
+  std::vector<CodeRange> sorted = absolute;
+  std::sort(sorted.begin(), sorted.end(),
+            [](const CodeRange& a, const CodeRange& b) { return a.start < b.start; });
+  for (const CodeRange& range : sorted) {
+    if (plan.home_base != 0 && range.start < plan.home_base + main_home_size &&
+        range.end > plan.home_base) {
+      plan.home_base = range.end;
+    }
+  }
   return plan;
 }
 

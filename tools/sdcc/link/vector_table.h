@@ -9,10 +9,13 @@
 //   .org 0x0003   reti                         (a vector nobody uses)
 //   .org 0x000B   ljmp _t0                     (interrupt 1)
 //
-// sdld places the relocatable areas (sdcc's own table in HOME among them)
-// around absolute ones, so nothing else has to move. The user's absolute
-// code wins over a generated entry at the same address, the reset included.
-// When nothing calls for the table the link stays as sdcc makes it.
+// sdld fits relocatable areas into the gaps between absolute ones, but not
+// reliably: sdcc's own table in HOME, too big for the gap between two
+// vectors, could land across a vector above it. So HOME, with all the code
+// sdld places after it, starts past the table's last byte; sdcc's table
+// there is never jumped to. The user's absolute code wins over a generated
+// entry at the same address, the reset included. When nothing calls for the
+// table the link stays as sdcc makes it.
 #ifndef C51_TOOLS_SDCC_LINK_VECTOR_TABLE_H_
 #define C51_TOOLS_SDCC_LINK_VECTOR_TABLE_H_
 
@@ -46,6 +49,9 @@ struct VectorPlan {
   std::vector<CodeRange> entries;      // what the table places
   std::vector<std::string> map_lines;  // "  000BH     1          t0    <module>"
   std::vector<LinkMessage> messages;
+  // Where sdld is to put the HOME area: past the table. 0 while there is no
+  // table, as a table always has a byte at or above the base.
+  uint32_t home_base = 0;
 };
 
 // The symbol sdcc's start-up code begins at.
