@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "sdcc/link/runtime_library.h"
+
 namespace c51::sdcc {
 namespace {
 
@@ -79,6 +81,27 @@ TEST(LinkControls, DisabledWarningsAndModels) {
   for (const auto& m : kModels) {
     EXPECT_EQ(ModelArguments(m.options, m.model), m.args) << m.options << "|" << m.model;
   }
+}
+
+TEST(RuntimeLibrary, KnowsTheModelsLibrariesByNameInAnyCaseAndFolder) {
+  const struct {
+    const char* path;
+    bool runtime;
+  } kCases[] = {
+      {"C:/Keil/C51/LIB/C51S.LIB", true},
+      {"C:\\Keil\\C51\\LIB\\c51fpl.lib", true},
+      {"D:C51C.Lib", true},
+      {"../lib/C51L.LIB", true},
+      {"C51FPS.LIB", true},
+      {"c51fpc.LIB", true},
+      {"C:/Keil/C51/LIB/C51S.OBJ", false},
+      {"C:/Keil/C51/LIB/MYC51S.LIB", false},
+      {"C:/Keil/C51/LIB/C51X.LIB", false},
+      {"C51S.LIB/driver.lib", false},
+      {"C51FP.LIB", false},
+      {"", false},
+  };
+  for (const auto& c : kCases) EXPECT_EQ(IsClassicRuntimeLibrary(c.path), c.runtime) << c.path;
 }
 
 }  // namespace

@@ -553,6 +553,39 @@ TEST_F(LinkToolsTest, LibraryFromTransferLinksOnlyTheModulesUsed) {
   EXPECT_EQ(WithCommandFile("Lib51.exe", "\"{D}main.obj\" TO \"{D}x\"").exit_code, 2);
 }
 
+TEST_F(LinkToolsTest, TheOriginalRunTimeLibrariesAreLeftOutForSdccs) {
+  ASSERT_NO_FATAL_FAILURE(Compile("main"));
+  ASSERT_NO_FATAL_FAILURE(Compile("helper"));
+  // One that exists here, but is no library of relocatables.
+  Write("C51FPS.LIB", std::string("\x2C\x00\x10not a library of ours", 23));
+  const struct {
+    const char* name;
+    const char* libraries;
+    int exit_code;
+    const char* messages;
+  } kCases[] = {
+      {"absolute Windows paths", "\"C:/Keil/C51/LIB/C51S.LIB\", \"C:\\KEIL\\C51\\LIB\\c51fpl.lib\"",
+       0, ""},
+      {"beside the project", "\"{D}C51FPS.LIB\", \"{D}C51L.Lib\"", 0, ""},
+      {"another missing library", "\"C:/Keil/C51/LIB/C51S.LIB\", \"C:/Keil/C51/LIB/MY.LIB\"", 3,
+       "*** FATAL ERROR L210: I/O ERROR ON INPUT FILE:\n    FILE:    C:/Keil/C51/LIB/MY.LIB\n"},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const ProgramRun link =
+        WithCommandFile("BL51.exe", std::string("\"{D}main.obj\", ") + c.libraries +
+                                        ", \"{D}helper.obj\" TO \"{D}prog\"");
+    EXPECT_EQ(link.exit_code, c.exit_code) << link.output;
+    EXPECT_EQ(Messages(link.output), c.messages);
+    if (c.exit_code != 0) continue;
+    // Both objects linked, with sdcc's run-time library for the model.
+    const std::string map = Read("prog.M51");
+    EXPECT_NE(map.find("helper.obj (HELPER)"), std::string::npos) << map;
+    EXPECT_EQ(map.find("C51"), std::string::npos) << map;
+    EXPECT_TRUE(ScratchIsEmpty());
+  }
+}
+
 TEST_F(LinkToolsTest, ForeignOrCutInputIsAClearErrorNeverACrash) {
   ASSERT_NO_FATAL_FAILURE(Compile("main"));
   const std::string object = Read("main.obj");

@@ -17,6 +17,7 @@
 #include "sdcc/link/link_map.h"
 #include "sdcc/link/memory_summary.h"
 #include "sdcc/link/rel_symbols.h"
+#include "sdcc/link/runtime_library.h"
 #include "sdcc/link/sdld_messages.h"
 #include "sdcc/link/vector_inputs.h"
 #include "sdcc/link/vector_table.h"
@@ -72,23 +73,28 @@ std::string DefaultOutput(const LinkCommand& command) {
   return std::string(WithoutExtension(first, sim::kToolBreaks));
 }
 
-// Reads every input; false after a fatal error.
+// Reads every input; false after a fatal error. The original run-time
+// libraries are left out when they are not ours to read.
 bool LoadInputs(const LinkCommand& command, c51::sim::FileSource* files, Reporter* report,
                 std::vector<LinkModule>* modules) {
   for (const LinkInput& input : command.inputs) {
     std::string bytes, err;
+    const bool runtime = IsClassicRuntimeLibrary(input.path);
     if (files->Read(input.path, &bytes) != c51::sim::ReadResult::kOkay) {
+      if (runtime) continue;
       report->Add(LinkMessage::kFatal, "L210",
                   "I/O ERROR ON INPUT FILE:", {"FILE:    " + input.path});
       return false;
     }
     std::vector<RelModule> read;
     if (!ParseRelModules(bytes, &read, &err)) {
+      if (runtime) continue;
       report->Add(LinkMessage::kFatal, "L211", "INVALID OBJECT FILE",
                   {"FILE:    " + input.path, "REASON:  " + err});
       return false;
     }
     if (read.empty()) {
+      if (runtime) continue;
       report->Add(LinkMessage::kFatal, "L211", "INVALID OBJECT FILE",
                   {"FILE:    " + input.path, "REASON:  NO MODULES"});
       return false;
