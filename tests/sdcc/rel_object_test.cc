@@ -74,6 +74,37 @@ TEST(RelObject, InterruptLinesRoundTripAndOldObjectsLoadWithout) {
   }
 }
 
+TEST(RelObject, AbsoluteVariablesRoundTripAndBadLinesAreRefused) {
+  RelModule m = Module("MAIN", "XL3\n");
+  m.interrupts = {{1, "_t0"}};
+  m.absolutes = {{'D', 0x30, 1, "_keep"}, {'X', 0x8000, 600, "_big"}, {'I', 0xF0, 16, "_tab"}};
+  const std::string block = FormatRelModule(m);
+  EXPECT_NE(block.find("INTERRUPT 1 _t0\nABSOLUTE D 0030 1 _keep\nABSOLUTE X 8000 600 _big\n"
+                       "ABSOLUTE I 00F0 16 _tab\nREL 4\n"),
+            std::string::npos)
+      << block;
+  std::vector<RelModule> read;
+  std::string err;
+  ASSERT_TRUE(ParseRelModules(block, &read, &err)) << err;
+  ASSERT_EQ(read.size(), 1u);
+  ASSERT_EQ(read[0].absolutes.size(), 3u);
+  EXPECT_EQ(read[0].absolutes[1].space, 'X');
+  EXPECT_EQ(read[0].absolutes[1].address, 0x8000u);
+  EXPECT_EQ(read[0].absolutes[1].size, 600u);
+  EXPECT_EQ(read[0].absolutes[1].symbol, "_big");
+  EXPECT_EQ(read[0].interrupts.size(), 1u);
+
+  const std::string plain =
+      "SDCCOBJ 1\nMODULE M\nSOURCE m.c\nTOOL C51\nMODEL SMALL\nREL 2\nab\nEND\n";
+  for (const char* bad : {"ABSOLUTE C 0030 1 _x", "ABSOLUTE D 0030 0 _x", "ABSOLUTE D 10000 1 _x",
+                          "ABSOLUTE D 0030 1", "ABSOLUTE D 00G0 1 _x", "ABSOLUTE D 0030 1 _a _b",
+                          "ABSOLUTE DD 0030 1 _x", "ABSOLUTE D 0030 70000 _x"}) {
+    std::string text = plain;
+    text.insert(text.find("REL "), std::string(bad) + "\n");
+    EXPECT_FALSE(ParseRelModules(text, &read, &err)) << bad;
+  }
+}
+
 TEST(RelObject, CallGraphRoundTripsAndMalformedLinesAreRefused) {
   RelModule m = Module("LCD", "XL3\n");
   m.interrupts = {{1, "_t0"}};

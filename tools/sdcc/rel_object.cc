@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstdio>
 
 #include "sim/dependency_record.h"
 
@@ -62,6 +63,35 @@ bool IsWord(std::string_view text) {
 }
 
 }  // namespace
+
+bool ParseRelAbsolute(std::string_view text, RelAbsolute* absolute) {
+  std::vector<std::string_view> words;
+  while (!text.empty()) {
+    const size_t blank = text.find(' ');
+    words.push_back(text.substr(0, blank));
+    if (blank == std::string_view::npos) break;
+    text.remove_prefix(blank + 1);
+  }
+  if (words.size() != 4 || words[0].size() != 1 ||
+      std::string_view("DIX").find(words[0][0]) == std::string_view::npos || !IsWord(words[3])) {
+    return false;
+  }
+  auto number = [](std::string_view word, int base, uint32_t* value) {
+    auto [end, ec] = std::from_chars(word.data(), word.data() + word.size(), *value, base);
+    return !word.empty() && ec == std::errc() && end == word.data() + word.size();
+  };
+  absolute->space = words[0][0];
+  absolute->symbol.assign(words[3]);
+  return number(words[1], 16, &absolute->address) && number(words[2], 10, &absolute->size) &&
+         absolute->address <= 0xFFFF && absolute->size >= 1 && absolute->size <= 0x10000;
+}
+
+std::string FormatRelAbsolute(const RelAbsolute& absolute) {
+  char address[16];
+  snprintf(address, sizeof address, "%04X", static_cast<unsigned>(absolute.address));
+  return std::string(1, absolute.space) + " " + address + " " + std::to_string(absolute.size) +
+         " " + OneLine(absolute.symbol);
+}
 
 std::string FormatCallGraph(const RelModule& module) {
   if (!module.call_graph) return std::string();
@@ -149,6 +179,10 @@ std::string FormatRelModule(const RelModule& module) {
     out += ' ';
     out += OneLine(interrupt.symbol);
   }
+  for (const RelAbsolute& absolute : module.absolutes) {
+    out += "\nABSOLUTE ";
+    out += FormatRelAbsolute(absolute);
+  }
   out += '\n';
   out += FormatCallGraph(module);
   out += "REL ";
@@ -189,6 +223,12 @@ bool ParseRelModules(std::string_view bytes, std::vector<RelModule>* modules, st
       RelInterrupt interrupt;
       good = ParseInterrupt(interrupt_text, &interrupt) && NextLine(bytes, &pos, &l5);
       module.interrupts.push_back(std::move(interrupt));
+    }
+    std::string absolute_text;
+    while (good && Field(l5, "ABSOLUTE", &absolute_text)) {
+      RelAbsolute absolute;
+      good = ParseRelAbsolute(absolute_text, &absolute) && NextLine(bytes, &pos, &l5);
+      module.absolutes.push_back(std::move(absolute));
     }
     while (good && (l5 == "CALLGRAPH" || module.call_graph) && !Field(l5, "REL", &size_text)) {
       good = ParseCallGraphLine(l5, &module) && NextLine(bytes, &pos, &l5);

@@ -8,6 +8,8 @@
 //   TOOL C51
 //   MODEL SMALL
 //   INTERRUPT 1 _t0             one line per interrupt routine defined here
+//   ABSOLUTE X 0100 2 _mark     a variable placed at a fixed address: space
+//                               (D data, I idata, X xdata), address, size
 //   CALLGRAPH                   the compiler's record of its functions follows
 //   FUNCTION G _show            G: public, L: the module's own (static)
 //   FRAME _show_buf$1f2e3d 6    its locals, which the linker places
@@ -23,6 +25,9 @@
 // relocatable goes in with its byte count, not line by line, so nothing in
 // it can end the block early. The INTERRUPT lines tell the linker which
 // vectors to lay down; objects written before them have none and still load.
+//
+// sdcc gives a variable placed with _at_ an address and no room: the
+// ABSOLUTE lines tell the linker what to keep other variables off.
 //
 // The call graph lets the linker overlay the locals of functions that are
 // never active at once, as the original toolchain does: the compiler leaves
@@ -44,6 +49,19 @@ struct RelInterrupt {
   uint32_t number = 0;
   std::string symbol;
 };
+
+// A variable at a fixed address in internal or external RAM.
+struct RelAbsolute {
+  char space = 'D';  // 'D' data, 'I' idata, 'X' xdata
+  uint32_t address = 0;
+  uint32_t size = 0;
+  std::string symbol;  // "_mark"
+};
+
+// "X 0100 2 _mark" => the variable; false when the text does not read so.
+bool ParseRelAbsolute(std::string_view text, RelAbsolute* absolute);
+// The same text for `absolute`.
+std::string FormatRelAbsolute(const RelAbsolute& absolute);
 
 // A local of a function, or a parameter passed in memory, that the linker
 // places: the symbol the module's code uses and its size in bytes.
@@ -71,6 +89,7 @@ struct RelModule {
   std::vector<RelFunction> functions = {};
   std::vector<std::string> taken = {};  // functions whose address is taken
   bool float_formats = false;           // "%f", "%e" or "%g" in a string
+  std::vector<RelAbsolute> absolutes = {};
 };
 
 constexpr std::string_view kRelLibraryHeader = "SDCCLIB 1\n";

@@ -23,6 +23,18 @@ std::string Rewritten(const std::string& code) {
   return result.text.substr(prefix.size());
 }
 
+TEST(DialectRewriter, NamesTheVariablesPlacedAtFileScopeWhoseSizeIsKnown) {
+  RewriteResult result;
+  RewriteDialect(Preprocessed("unsigned char data keep _at_ 0x30;\n"
+                              "struct p { char a; } xdata pairs[4] _at_ 0x100;\n"
+                              "unsigned char xdata open[] _at_ 0x200;\n"
+                              "extern unsigned char idata flag _at_ 0xF0;\n"
+                              "unsigned char data keep _at_ 0x30;\n"
+                              "void f(void) { static unsigned char xdata x _at_ 0x300; x = 1; }\n"),
+                 &result);
+  EXPECT_EQ(result.placed, (std::vector<std::string>{"keep", "pairs", "flag"}));
+}
+
 TEST(DialectRewriter, RewritesEachConstruct) {
   struct Case {
     const char* in;

@@ -93,6 +93,23 @@ std::vector<RelInterrupt> RecordedInterrupts(std::string_view text) {
   return interrupts;
 }
 
+// The variables at fixed addresses the compiler recorded in an assembly
+// source it wrote ("; C51-ABSOLUTE: X 0100 2 _mark"); a line that does not
+// read so is left out.
+std::vector<RelAbsolute> RecordedAbsolutes(std::string_view text) {
+  std::vector<RelAbsolute> absolutes;
+  for (size_t at = text.find(kAbsoluteMarker); at != std::string_view::npos;
+       at = text.find(kAbsoluteMarker, at + 1)) {
+    const size_t begin = at + kAbsoluteMarker.size();
+    RelAbsolute absolute;
+    if (ParseRelAbsolute(sim::Trim(text.substr(begin, text.find('\n', begin) - begin)),
+                         &absolute)) {
+      absolutes.push_back(std::move(absolute));
+    }
+  }
+  return absolutes;
+}
+
 // The call graph the compiler recorded in an assembly source it wrote
 // ("; C51-GRAPH: FUNCTION G _main"). Lines that do not read so are left
 // out; a frame they would have named is then an unresolved symbol at the
@@ -267,6 +284,7 @@ class AssemblerRun {
     module.model = request_.model;
     module.rel = rel_;
     module.interrupts = RecordedInterrupts(source_text_);
+    module.absolutes = RecordedAbsolutes(source_text_);
     RecordCallGraph(source_text_, &module);
     sizes_ = ReadModuleSizes(rel_);
     if (!WriteObjectFile(target, kTool, request_.source, headers_, std::move(module), console_)) {

@@ -5,6 +5,7 @@
 
 #include "platform/codepage.h"
 #include "platform/fs.h"
+#include "sdcc/compile/absolute_variables.h"
 #include "sdcc/compile/dialect_rewriter.h"
 #include "sdcc/compile/float_formats.h"
 #include "sdcc/compile/frame_records.h"
@@ -143,6 +144,10 @@ std::string AssemblyWithDepends(const std::string& assembly,
   for (const InterruptFunction& f : interrupts) {
     out += kInterruptMarker;
     out += std::to_string(f.number) + " _" + f.name + "\n";
+  }
+  for (const RelAbsolute& absolute : graph.absolutes) {
+    out += kAbsoluteMarker;
+    out += FormatRelAbsolute(absolute) + "\n";
   }
   const std::string lines = FormatCallGraph(graph);
   for (size_t pos = 0; pos < lines.size();) {
@@ -299,7 +304,11 @@ class CompilerRun {
     const std::string title = ModuleFileTitle(request_.source);
     const std::string out_name = title + (ToAssembly() ? ".asm" : ".rel");
     std::string err;
-    if (!sim::WriteFile(temp_->path() + title + ".c", rewritten_.text, &err)) {
+    // sdcc tells the placed variables' sizes (absolute_variables.h).
+    std::string text = rewritten_.text;
+    if (!rewritten_.placed.empty() && !text.empty() && text.back() != '\n') text += '\n';
+    text += SizeProbes(rewritten_.placed);
+    if (!sim::WriteFile(temp_->path() + title + ".c", text, &err)) {
       return Fail("WRITING TEMPORARY FILE", err);
     }
     const std::string c_path = temp_->native() + title + ".c";
@@ -310,8 +319,10 @@ class CompilerRun {
     const std::string tag = ModuleTag(sim::AbsolutePath(request_.source));
     auto externalize = [&](std::string* assembly) {
       std::string edited;
+      std::vector<RelAbsolute> absolutes = TakeAbsoluteVariables(assembly);
       ExternalizeFrames(*assembly, locals, tag, &edited, &graph_);
       graph_.float_formats = HasFloatFormat(rewritten_.text);
+      graph_.absolutes = std::move(absolutes);
       *assembly = std::move(edited);
     };
     const ProgramRun run = RunCompiler(
@@ -371,6 +382,7 @@ class CompilerRun {
     module.functions = std::move(graph_.functions);
     module.taken = std::move(graph_.taken);
     module.float_formats = graph_.float_formats;
+    module.absolutes = std::move(graph_.absolutes);
     sizes_ = ReadModuleSizes(output_);
     if (!WriteObjectFile(target_, kTool, request_.source, headers_, std::move(module), console_)) {
       exit_code_ = sim::kExitFatal;

@@ -30,7 +30,7 @@ size_t DeclarationStop(const DialectSource& s, size_t i) {
 
 }  // namespace
 
-void PlaceExternDeclarations(DialectSource* source) {
+void PlaceExternDeclarations(DialectSource* source, std::vector<std::string>* sized) {
   DialectSource& s = *source;
   // Names placed at file scope, with their address as written.
   std::map<std::string, std::string, std::less<>> placed;
@@ -39,7 +39,11 @@ void PlaceExternDeclarations(DialectSource* source) {
     const size_t stop = DeclarationStop(s, i + 1);
     const size_t name = DeclaredName(s, i);
     if (stop == DialectSource::kNone || stop == i + 1 || name == DialectSource::kNone) continue;
-    placed.emplace(std::string(s.At(name)), s.Join(i + 1, stop));
+    const bool inserted = placed.emplace(std::string(s.At(name)), s.Join(i + 1, stop)).second;
+    bool open_size = false;
+    for (size_t k = name + 1; k + 1 < i; ++k)
+      open_size = open_size || (s.Is(k, "[") && s.Is(k + 1, "]"));
+    if (inserted && !open_size) sized->push_back(std::string(s.At(name)));
   }
   if (placed.empty()) return;
   for (size_t i = 0; i < s.size(); ++i) {

@@ -12,14 +12,20 @@
 //
 // Only a declaration of one name ("extern T name;", "extern T name[n];")
 // at file scope is changed; the placing line itself is the main rewriter's.
+//
+// `placed` gets the names placed at file scope whose size sdcc can tell
+// (none declared with "[]"), for the size probes (absolute_variables.h).
 #ifndef C51_TOOLS_SDCC_COMPILE_DIALECT_EXTERN_AT_H_
 #define C51_TOOLS_SDCC_COMPILE_DIALECT_EXTERN_AT_H_
+
+#include <string>
+#include <vector>
 
 #include "sdcc/compile/dialect_source.h"
 
 namespace c51::sdcc {
 
-void PlaceExternDeclarations(DialectSource* source);
+void PlaceExternDeclarations(DialectSource* source, std::vector<std::string>* placed);
 
 }  // namespace c51::sdcc
 

@@ -646,7 +646,7 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
   BridgeLibraryFunctions(&source);
   BridgeBitComplement(&source);
   BridgeByteFormats(&source);
-  PlaceExternDeclarations(&source);
+  PlaceExternDeclarations(&source, &result->placed);
   BridgePointerCalls(&source);
   BridgeStructValues(&source);
   ReportByteOrderUnions(source, &result->warnings);

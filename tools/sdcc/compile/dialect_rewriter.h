@@ -71,6 +71,7 @@ struct RewriteResult {
   bool defines_main = false;
   std::vector<std::string> consulted;  // other files read for a definition's parameters
   std::vector<LineRange> inline_asm;   // "#pragma asm" to "#pragma endasm", both included
+  std::vector<std::string> placed;     // variables placed with _at_ at file scope, sized types
 };
 
 // Finds the definition of `name`, declared with "()" in `file` (as the line

@@ -23,6 +23,10 @@ constexpr std::string_view kDependsMarker = "; C51-DEPENDS: ";
 // the assembler's object tells the linker which vectors to lay down.
 constexpr std::string_view kInterruptMarker = "; C51-INTERRUPT: ";
 
+// A variable placed at a fixed address (rel_object.h):
+// "; C51-ABSOLUTE: X 0100 2 _mark".
+constexpr std::string_view kAbsoluteMarker = "; C51-ABSOLUTE: ";
+
 // One line of the call graph record (rel_object.h): "; C51-GRAPH: CALL _f".
 constexpr std::string_view kCallGraphMarker = "; C51-GRAPH: ";
 

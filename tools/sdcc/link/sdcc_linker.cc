@@ -8,6 +8,7 @@
 
 #include "platform/codepage.h"
 #include "sdcc/compile/library_frames.h"
+#include "sdcc/link/absolute_variables.h"
 #include "sdcc/link/code_overlap.h"
 #include "sdcc/link/frame_overlay.h"
 #include "sdcc/link/generated_module.h"
@@ -366,6 +367,7 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
   VectorInputs inputs;
   VectorPlan plan;
   OverlayPlan overlay;
+  AbsolutePlan absolutes;
   ProgramRun run;
   std::string sdld_map;
   for (int pass = 0; pass < 2; ++pass) {
@@ -395,6 +397,15 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
       pass_args.insert(pass_args.begin() + static_cast<std::ptrdiff_t>(objects_end),
                        scratch.native() + "overlay.rel");
     }
+    absolutes = PlanAbsoluteVariables(modules, planned);
+    if (!absolutes.source.empty()) {
+      if (!AssembleGenerated(scratch, "absolute", absolutes.source, &err)) {
+        report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});
+        return outcome;
+      }
+      pass_args.insert(pass_args.begin() + static_cast<std::ptrdiff_t>(objects_end),
+                       scratch.native() + "absolute.rel");
+    }
     for (const char* output : {"out.ihx", "out.map", "out.mem"}) {
       c51::sim::RemoveFile(scratch.path() + output);
     }
@@ -408,7 +419,8 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
     c51::sim::ReadFile(scratch.path() + "out.map", &sdld_map);
     const std::vector<bool> linked = LinkedModules(modules, sdld_map);
     if (!VectorInputsChanged(modules, planned, linked) &&
-        !OverlayInputsChanged(modules, planned, linked)) {
+        !OverlayInputsChanged(modules, planned, linked) &&
+        !AbsoluteInputsChanged(modules, planned, linked)) {
       break;
     }
     planned = linked;

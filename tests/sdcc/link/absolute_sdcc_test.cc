@@ -1,0 +1,84 @@
+// Variables placed with _at_ in DATA and XDATA beside relocatable ones,
+// built by corvane-c51 with the sdcc toolchain and run in ucsim's 8051
+// simulator: nothing the linker places may share their bytes. Skipped
+// without sdcc, the simulator or the toolchain's compiler.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "platform/fs.h"
+#include "s51_ports.h"
+#include "sdcc/run_program.h"
+#include "support/temp_dir.h"
+
+namespace c51::sdcc {
+namespace {
+
+class AbsoluteSdccTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_FALSE(dir_.path().empty());
+    s51_ = FindSdccProgram("s51");
+    toolchain_ = ExecutableDirectory() + "sdcctool/C51";
+    if (FindSdccProgram("sdcc").empty()) GTEST_SKIP() << "sdcc is not installed";
+    if (s51_.empty()) GTEST_SKIP() << "the simulator s51 (sdcc-ucsim) is not installed";
+    if (!PathExists(toolchain_ + "/BIN/C51.exe")) GTEST_SKIP() << "no C51.exe in " << toolchain_;
+  }
+
+  ProgramRun Host(const std::vector<std::string>& args) {
+    return RunProgram(ExecutableDirectory() + "corvane-c51", args);
+  }
+
+  // A new project "abs" in a folder of its own, of the named files from the
+  // test data; the build's output.
+  ProgramRun Build(const std::string& folder, const std::vector<std::string>& files) {
+    const std::string project = folder + "abs.cvproj";
+    ProgramRun run = Host({"new", project, "--force", "--config", "Debug"});
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    std::vector<std::string> add = {"add", "-p", project};
+    for (const std::string& file : files) {
+      std::error_code ec;
+      std::filesystem::copy_file(C51_ABSOLUTE_DATA_DIR + file, folder + file,
+                                 std::filesystem::copy_options::overwrite_existing, ec);
+      EXPECT_FALSE(ec) << ec.message();
+      if (file.back() == 'c') add.push_back(folder + file);
+    }
+    run = Host(add);
+    EXPECT_EQ(run.exit_code, 0) << run.output;
+    return Host({"--toolchain", toolchain_, "build", "--rebuild", "-p", project});
+  }
+
+  test::ScopedTempDir dir_{"c51absolute"};
+  std::string s51_, toolchain_;
+};
+
+TEST_F(AbsoluteSdccTest, RelocatableVariablesGoAroundPlacedOnes) {
+  const struct {
+    const char* name;
+    std::vector<std::string> files;
+  } kCases[] = {
+      {"data", {"data_at.c"}},
+      {"xdata", {"xdata_at.c"}},
+      {"a device register and a placed array of structures",
+       {"device.h", "device_main.c", "device_lcd.c"}},
+  };
+  for (size_t i = 0; i < std::size(kCases); ++i) {
+    SCOPED_TRACE(kCases[i].name);
+    const std::string folder = dir_.path() + std::to_string(i) + "/";
+    ASSERT_TRUE(CreateDirectories(folder));
+    const ProgramRun build = Build(folder, kCases[i].files);
+    ASSERT_EQ(build.exit_code, 0) << build.output;
+    EXPECT_NE(build.output.find("\"abs\" - 0 error(s), 0 warning(s)."), std::string::npos)
+        << build.output;
+    std::string output;
+    const std::vector<int> samples =
+        SampleP1(s51_, folder + "Debug/abs.hex", folder, 4, 5000, &output);
+    ASSERT_EQ(samples.size(), 4u) << output;
+    EXPECT_EQ(samples.back(), 0x5A) << testing::PrintToString(samples);
+  }
+}
+
+}  // namespace
+}  // namespace c51::sdcc
