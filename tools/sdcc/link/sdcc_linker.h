@@ -6,9 +6,11 @@
 // run-time library comes in (the long long one too, which the driver leaves
 // out), and turn sdld's output into the linker's messages, the program, the
 // sizes and the map. Modules of the linker's own go in beside the user's:
-// the interrupt vector table where sdcc's cannot serve (vector_table.h) and
-// jumps that give sdcc's float functions their plain names
-// (library_names.h). Every byte of the image must have one owner
+// the interrupt vector table where sdcc's cannot serve (vector_table.h),
+// room for the variables placed at fixed addresses (absolute_variables.h)
+// and jumps that give sdcc's float functions their plain names
+// (library_names.h). The original run-time libraries a project names are
+// left out for sdcc's (runtime_library.h). Every byte of the image must have one owner
 // (code_overlap.h).
 //
 // The program (the TO file) is the simulated toolchain's absolute program
