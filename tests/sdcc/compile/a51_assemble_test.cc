@@ -174,12 +174,12 @@ TEST_F(A51ClassicTest, RefusedConstructsAreErrorsAtTheUsersFileAndLine) {
   Write("defs.inc", "; shared definitions\nWIDTH   EQU 8\n\tALIGN 2\n");
   Write("main.a51",
         "$INCLUDE (defs.inc)\n\tCSEG AT 0\nDELAY MACRO\n\tNOP\n\tENDM\n"
-        "\tMOV A,#WIDTH\n\tSJMP $\n");
+        "\tMOV A,#WIDTH\n\tSJMP $\n\tENDM\n");
   Write("main.obj", "left from an earlier run");
   const ToolRun run = Run("A51.exe", "\"main.a51\" SET (SMALL) OBJECT(main.obj)");
   EXPECT_EQ(2, run.exit_code) << run.output;
   EXPECT_EQ(
-      "*** ERROR #A99 IN 3 (main.a51, LINE 3): DIRECTIVE 'MACRO' IS NOT SUPPORTED\n"
+      "*** ERROR #A99 IN 8 (main.a51, LINE 8): 'ENDM' OUTSIDE A MACRO\n"
       "*** ERROR #A99 IN 3 (defs.inc, LINE 3): DIRECTIVE 'ALIGN' IS NOT SUPPORTED\n",
       StarLines(run.output));
   EXPECT_NE(std::string::npos,
@@ -253,6 +253,42 @@ TEST_F(A51ClassicTest, StartUpAndCModulesRunInTheSimulator) {
   // P1: init + 1, so the run-time initialised init; P2: the start-up's mark;
   // P3: the routine's byte from its table.
   EXPECT_EQ((std::vector<int>{0x22, 0x5A, 0x3C}), ports) << sim.output;
+}
+
+// A program of assembly only, as students write it, with a macro used twice
+// (each use its own loop label), REPT and IRP: it links and runs.
+TEST_F(A51ClassicTest, MacrosExpandAndRunInTheSimulator) {
+  const std::string s51 = FindSdccProgram("s51");
+  if (s51.empty()) GTEST_SKIP() << "the simulator s51 (sdcc-ucsim) is not installed";
+  Write("prog.a51",
+        "$NOMOD51\n$INCLUDE (REG52.INC)\n"
+        "ADDN    MACRO   REG, N\n        LOCAL   Again\n        MOV     R6,#N\n"
+        "Again:  INC     REG\n        DJNZ    R6,Again\n        ENDM\n"
+        "        CSEG    AT 0\n        MOV     A,#0\n        ADDN    A, 3\n"
+        "        ADDN    A, 0AH\n        MOV     P1,A\n        REPT    4\n"
+        "        INC     A\n        ENDM\n        MOV     P2,A\n"
+        "        IRP     PORT, <P3, P0>\n        MOV     PORT,#5AH\n        ENDM\n"
+        "        SJMP    $\n        END\n");
+  ToolRun run = Run("A51.exe", "\"prog.a51\" SET (SMALL)");
+  ASSERT_EQ(0, run.exit_code) << run.output;
+  run = Run("BL51.exe", "\"prog.obj\" TO \"prog\"");
+  ASSERT_EQ(0, run.exit_code) << run.output;
+  run = Run("OH51.exe", "\"prog\"");
+  ASSERT_EQ(0, run.exit_code) << run.output;
+  Write("run.cmd", "file \"" + At("prog.hex") +
+                       "\"\nstep 300\nexpression 1000+sfr[0x90]\nexpression 1000+sfr[0xA0]\n"
+                       "expression 1000+sfr[0xB0]\nexpression 1000+sfr[0x80]\nkill\n");
+  const ProgramRun sim = RunProgram(s51, {"-b", "-q", "-C", At("run.cmd")});
+  std::vector<int> ports;
+  size_t pos = 0;
+  while ((pos = sim.output.find("\n1", pos)) != std::string::npos) {
+    const std::string number = sim.output.substr(pos + 1, 4);
+    if (number.find_first_not_of("0123456789") == std::string::npos) {
+      ports.push_back(std::stoi(number) - 1000);
+    }
+    ++pos;
+  }
+  EXPECT_EQ((std::vector<int>{13, 17, 0x5A, 0x5A}), ports) << sim.output;
 }
 
 }  // namespace

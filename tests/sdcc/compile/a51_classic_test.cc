@@ -201,8 +201,10 @@ TEST(A51Classic, RefusesWhatItCannotTranslateAtItsLine) {
     const char* text;
   };
   const Case cases[] = {
-      {"\tNOP\nDELAY MACRO N\n\tDJNZ N,$\n\tENDM\n", 2, "DIRECTIVE 'MACRO' IS NOT SUPPORTED"},
-      {"\tREPT 3\n\tNOP\n\tENDM\n", 1, "DIRECTIVE 'REPT' IS NOT SUPPORTED"},
+      {"\tNOP\nDELAY MACRO N\n\tDJNZ N,$\n", 3, "MACRO, REPT, IRP OR IRPC WITHOUT ENDM"},
+      {"\tNOP\n\tEXITM\n", 2, "'EXITM' OUTSIDE A MACRO"},
+      {"\tIRP X\n\tNOP\n\tENDM\n", 1, "'IRP' NEEDS A PARAMETER, A COMMA AND ITS VALUES"},
+      {"M MACRO 1\n\tENDM\n", 1, "PARAMETER NAME EXPECTED, NOT '1'"},
       {"\tIF 1\n\tNOP\n\tELSEIF 2\n", 3, "DIRECTIVE 'ELSEIF' IS NOT SUPPORTED (NEST IF IN ELSE)"},
       {"$IF (A)\n$ELSEIF (B)\n", 2, "CONTROL '$ELSEIF' IS NOT SUPPORTED (NEST $IF IN $ELSE)"},
       {"$REGUSE X(A)\n", 1, "CONTROL '$REGUSE' IS NOT SUPPORTED"},
@@ -233,6 +235,43 @@ TEST(A51Classic, RefusesWhatItCannotTranslateAtItsLine) {
     EXPECT_EQ(c.line, t.issues[0].line);
     EXPECT_EQ(c.text, t.issues[0].text);
   }
+}
+
+// Macros become sdas8051's: parameters and LOCAL labels are dummies spelled
+// as the MACRO line spells them, and a use's arguments are expressions.
+TEST(A51Classic, MacrosBecomeSdasMacros) {
+  ClassicTranslation t;
+  TranslateClassic(
+      "DELAY MACRO CNT, REG\n\tLOCAL Again\n\tMOV reg,#cnt + 1\nagain: DJNZ Reg,AGAIN\n"
+      "\tIF CNT EQ 0\n\tEXITM\n\tENDIF\n\tENDM\n"
+      "\tCSEG AT 0\nL1: delay 0FFH, R7\n\tDELAY #LOW(TAB), @R0\n"
+      "\tREPT 2*2\n\tNOP\n\tENDM\n\tIRP P, <P0, 0A0H>\n\tMOV p,#0\n\tENDM\n"
+      "\tIRPC C, AB\n\tDB 'C'\n\tENDM\nTAB: NOP\n",
+      ClassicOptions{"0", false, {}, {}}, &t);
+  ASSERT_TRUE(t.issues.empty()) << t.issues[0].text;
+  const std::vector<std::string> lines = Lines(t.text);
+  ASSERT_GE(lines.size(), 21u);
+  const std::vector<std::string> expected = {
+      "\t.macro DELAY CNT, REG, ?Again",
+      "",
+      "\tMOV\tREG,#CNT+1",
+      "Again:\tDJNZ\tREG,Again",
+      "\t.ifeq (CNT)-(0)",
+      "\t.mexit",
+      "\t.endif",
+      "\t.endm",
+      lines[8],
+      "L1:\tDELAY 0xFF, R7",
+      "\tDELAY #<TAB, @R0",
+      "\t.rept 2*2",
+      "\tNOP",
+      "\t.endm",
+      "\t.irp P, P0, 0xA0",
+      "\tMOV\tP,#0",
+      "\t.endm",
+      "\t.irpc C, AB",
+  };
+  for (size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(expected[i], lines[i]) << i;
 }
 
 TEST(A51Classic, TellsTheSyntaxOfAFile) {

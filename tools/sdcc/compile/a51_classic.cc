@@ -1,6 +1,8 @@
 #include "sdcc/compile/a51_classic.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <set>
@@ -92,6 +94,16 @@ class Translator {
         continue;
       }
       if (t[0].IsWord("RSEG")) continue;
+      if (t.size() >= 2 && t[1].IsWord("MACRO")) {
+        open_macro_ = i;
+        macro_locals_[i];
+      } else if (t[0].IsWord("ENDM")) {
+        open_macro_ = SIZE_MAX;
+      } else if (t[0].IsWord("LOCAL") && open_macro_ != SIZE_MAX) {
+        for (size_t k = 1; k < t.size(); ++k) {
+          if (t[k].kind == A51Token::kName) macro_locals_[open_macro_].push_back(t[k].text);
+        }
+      }
       for (const A51Token& token : t) {
         if (token.kind == A51Token::kName) used_.insert(Upper(token.text));
       }
@@ -109,6 +121,7 @@ class Translator {
 
   std::string Spell(const std::string& name) const {
     const std::string upper = Upper(name);
+    if (std::optional<std::string> dummy = MacroDummy(name)) return *dummy;
     auto alias = aliases_.find(upper);
     if (alias != aliases_.end()) return alias->second;
     if (const std::optional<int64_t> v = RegisterAddress(upper)) return A51NumberText(*v);
@@ -116,6 +129,17 @@ class Translator {
     if (segment != segments_.end()) return MangleClassicName(segment->second.name);
     if (options_.c_names.count(name) && !defined_.count(upper)) return "_" + name;
     return MangleClassicName(name);
+  }
+
+  // A macro's parameter or local label, spelled as its MACRO line spells
+  // it: sdas8051 replaces it where the macro is used.
+  std::optional<std::string> MacroDummy(const std::string& name) const {
+    const std::string upper = Upper(name);
+    for (auto frame = macro_frames_.rbegin(); frame != macro_frames_.rend(); ++frame) {
+      auto dummy = frame->find(upper);
+      if (dummy != frame->end()) return dummy->second;
+    }
+    return std::nullopt;
   }
 
   std::optional<int64_t> RegisterAddress(const std::string& upper) const {
@@ -234,16 +258,6 @@ class Translator {
     std::string label;
     std::vector<std::string> statements;
     const size_t issues = out_->issues.size();
-    if (in_macro_) {
-      // The body of a macro that was refused: nothing in it counts.
-      Tokens t;
-      std::string err;
-      if (TokenizeA51(code, &t, &err) && !t.empty() &&
-          (t[0].IsWord("ENDM") || (t.size() > 1 && t[1].IsWord("ENDM")))) {
-        in_macro_ = false;
-      }
-      return std::string();
-    }
     if (code.empty()) return comment;
     if (code[0] == '.') {
       // sdas8051's own directive: the include lines the mirror wrote.
@@ -391,7 +405,7 @@ class Translator {
     if (!label->empty()) {
       NeedSegment();
       Define(*label, std::nullopt);
-      *label = MangleClassicName(*label);
+      *label = MacroDummy(*label).value_or(MangleClassicName(*label));
     }
     if (i == t.size()) return;
     if (t[i].kind != A51Token::kName) {
@@ -400,7 +414,9 @@ class Translator {
     }
     const std::string word = Upper(t[i].text);
     const Tokens rest(t.begin() + static_cast<std::ptrdiff_t>(i), t.end());
-    if (IsMnemonic(word)) {
+    if (auto macro = macros_.find(word); macro != macros_.end()) {
+      Invocation(macro->second, rest, out);
+    } else if (IsMnemonic(word)) {
       Instruction(rest, out);
     } else if (IsDirective(word)) {
       Directive(word, rest, out);
@@ -418,8 +434,7 @@ class Translator {
       return;
     }
     if (word == "MACRO") {
-      Issue("DIRECTIVE 'MACRO' IS NOT SUPPORTED");
-      in_macro_ = true;
+      Macro(t, out);
       return;
     }
     if (word == "LIT" || word == "RECORD" || word == "STRUC") {
@@ -438,6 +453,125 @@ class Translator {
     if (!WholeExpression(t, 2, &value, &tree)) return;
     Define(name, EvaluateA51(*tree, Names()));
     out->push_back(MangleClassicName(name) + " = " + value);
+  }
+
+  // "name MACRO a, b" with "LOCAL l" in its body: sdas8051's macro of the
+  // same parameters, a local label a dummy that starts with "?", which
+  // gives each expansion a label of its own.
+  void Macro(const Tokens& t, std::vector<std::string>* out) {
+    std::map<std::string, std::string> frame;
+    std::string dummies;
+    for (size_t k = 2; k < t.size(); ++k) {
+      if (t[k].Is(",")) continue;
+      if (t[k].kind != A51Token::kName) {
+        Issue("PARAMETER NAME EXPECTED, NOT '" + t[k].text + "'");
+        macro_frames_.emplace_back();  // its ENDM still closes it
+        return;
+      }
+      frame[Upper(t[k].text)] = t[k].text;
+      dummies += (dummies.empty() ? " " : ", ") + t[k].text;
+    }
+    for (const std::string& local : macro_locals_[static_cast<size_t>(line_ - 1)]) {
+      frame[Upper(local)] = local;
+      dummies += (dummies.empty() ? " ?" : ", ?") + local;
+    }
+    macros_[Upper(t[0].text)] = t[0].text;
+    macro_frames_.push_back(std::move(frame));
+    out->push_back(".macro " + t[0].text + dummies);
+  }
+
+  void MacroDirective(const std::string& word, const Tokens& t, std::vector<std::string>* out) {
+    if (word == "LOCAL") {
+      if (macro_frames_.empty()) Issue("'LOCAL' OUTSIDE A MACRO");
+      return;  // the names went to the macro's line
+    }
+    if (word == "ENDM" || word == "EXITM") {
+      if (macro_frames_.empty()) {
+        Issue("'" + word + "' OUTSIDE A MACRO");
+        return;
+      }
+      if (word == "ENDM") macro_frames_.pop_back();
+      out->push_back(word == "ENDM" ? ".endm" : ".mexit");
+      return;
+    }
+    if (word == "REPT") {
+      std::string count;
+      if (!WholeExpression(t, 1, &count)) return;
+      macro_frames_.emplace_back();
+      out->push_back(".rept " + count);
+      return;
+    }
+    // IRP p, <a, b, c> and IRPC p, text: the body once per item, or per
+    // character.
+    if (t.size() < 3 || t[1].kind != A51Token::kName || !t[2].Is(",")) {
+      Issue("'" + word + "' NEEDS A PARAMETER, A COMMA AND ITS VALUES");
+      macro_frames_.emplace_back();  // its ENDM still closes it
+      return;
+    }
+    std::string items;
+    if (word == "IRPC") {
+      for (size_t k = 3; k < t.size(); ++k) items += t[k].text;
+    } else {
+      // The list in angle brackets, each item as a macro's argument.
+      Tokens list;
+      for (size_t k = 3; k < t.size(); ++k) {
+        if (!t[k].Is("<") && !t[k].Is(">")) list.push_back(t[k]);
+      }
+      size_t first = 0;
+      for (size_t k = 0; k <= list.size(); ++k) {
+        if (k < list.size() && !list[k].Is(",")) continue;
+        if (k > first) items += (items.empty() ? "" : ", ") + Argument(list, first, k);
+        first = k + 1;
+      }
+    }
+    macro_frames_.push_back({{Upper(t[1].text), t[1].text}});
+    out->push_back("." + Lower(word) + " " + t[1].text + ", " + items);
+  }
+
+  // A use of a macro: its arguments as sdas8051 reads them, each an
+  // expression where it is one ("0FFH" => "0xFF", "#LOW(T)" => "#<T").
+  void Invocation(const std::string& name, const Tokens& t, std::vector<std::string>* out) {
+    NeedSegment();
+    std::string args;
+    size_t first = 1;
+    for (size_t k = 1; k <= t.size(); ++k) {
+      if (k < t.size() && !t[k].Is(",")) continue;
+      if (k > first) {
+        args += (args.empty() ? " " : ", ") + Argument(t, first, k);
+      } else if (k < t.size()) {
+        args += args.empty() ? " " : ", ";  // an empty argument
+      }
+      first = k + 1;
+    }
+    out->push_back(name + args);
+  }
+
+  std::string Argument(const Tokens& t, size_t first, size_t last) {
+    const bool immediate = t[first].Is("#");
+    size_t pos = immediate ? first + 1 : first;
+    if (pos + 1 == last && t[pos].kind == A51Token::kName && IsRegister(Upper(t[pos].text))) {
+      return (immediate ? "#" : "") + t[pos].text;
+    }
+    std::string err, text;
+    const size_t start = pos;
+    auto expr = ParseA51Expr(t, &pos, last, ExprSyntax::kClassic, &err);
+    if (expr && pos == last && EmitA51(*expr, Names(), &text, &err)) {
+      return (immediate ? "#" : "") + text;
+    }
+    // Anything else (@R0, @A+DPTR) as written.
+    std::string raw = immediate ? "#" : "";
+    for (size_t k = start; k < last; ++k) raw += ArgumentToken(t[k]);
+    return raw;
+  }
+
+  std::string ArgumentToken(const A51Token& token) const {
+    if (token.kind == A51Token::kName) return Spell(token.text);
+    return token.text;
+  }
+
+  static std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
   }
 
   void Segment(const Tokens& t) {
@@ -594,8 +728,10 @@ class Translator {
       out->push_back(word == "ELSE" ? ".else" : ".endif");
     } else if (word == "ELSEIF") {
       Issue("DIRECTIVE 'ELSEIF' IS NOT SUPPORTED (NEST IF IN ELSE)");
+    } else if (word == "REPT" || word == "IRP" || word == "IRPC" || word == "ENDM" ||
+               word == "EXITM" || word == "LOCAL") {
+      MacroDirective(word, t, out);
     } else {
-      if (word == "REPT" || word == "IRP" || word == "IRPC") in_macro_ = true;
       Issue("DIRECTIVE '" + word + "' IS NOT SUPPORTED");
     }
   }
@@ -709,9 +845,9 @@ class Translator {
   // ---- after the last line ----------------------------------------------------
 
   void Finish() {
-    if (in_macro_) {
+    if (!macro_frames_.empty()) {
       line_ = static_cast<int>(std::count(out_->text.begin(), out_->text.end(), '\n'));
-      Issue("MACRO WITHOUT ENDM");
+      Issue("MACRO, REPT, IRP OR IRPC WITHOUT ENDM");
     }
     // $IF names nothing defines are 0, as the classic assembler takes them.
     std::set<std::string> defaulted;
@@ -755,7 +891,12 @@ class Translator {
   int64_t bank_ = 0;
   int64_t max_bank_ = 0;
   bool ended_ = false;
-  bool in_macro_ = false;
+  // The dummy names of the macro bodies being read, innermost last: upper
+  // case => as sdas8051 gets them.
+  std::vector<std::map<std::string, std::string>> macro_frames_;
+  std::map<std::string, std::string> macros_;                // upper case => as defined
+  std::map<size_t, std::vector<std::string>> macro_locals_;  // MACRO line index => LOCAL names
+  size_t open_macro_ = SIZE_MAX;                             // while surveying
 };
 
 }  // namespace
