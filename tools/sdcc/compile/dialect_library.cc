@@ -1,7 +1,9 @@
 #include "sdcc/compile/dialect_library.h"
 
+#include <iterator>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace c51::sdcc {
 
@@ -52,25 +54,30 @@ void BridgeLibraryFunctions(DialectSource* source) {
       declared.emplace(s.At(i));
     }
   }
-  std::string top, bottom;
-  for (const LibraryFunction& f : kFunctions) {
-    // sdcc's gets is declared; only a call with a length is the other one.
-    const bool by_count = std::string_view(f.name) == "gets";
-    if (!by_count && declared.count(f.name) != 0) continue;
-    bool used = false;
-    for (size_t i = 0; i + 1 < s.size(); ++i) {
-      if (!s.User(i) || !s.Is(i, f.name) || !s.Is(i + 1, "(") ||
-          s.BodyOf(i) == DialectSource::kNone ||
-          (i > 0 && (s.Is(i - 1, ".") || s.Is(i - 1, "->")))) {
-        continue;
-      }
-      if (static_cast<int>(s.Items(i + 1).size()) != f.arguments) continue;
-      s.Replace(i, i + 1, std::string("__c51_") + f.name);
-      used = true;
+  std::vector<bool> used(std::size(kFunctions), false);
+  for (size_t i = 0; i + 1 < s.size(); ++i) {
+    if (!s.User(i) || !s.IsWord(i) || !s.Is(i + 1, "(") || s.BodyOf(i) == DialectSource::kNone ||
+        (i > 0 && (s.Is(i - 1, ".") || s.Is(i - 1, "->")))) {
+      continue;
     }
-    if (!used) continue;
-    top += std::string(f.head) + "; ";
-    bottom += std::string(" ") + f.head + " " + f.body;
+    const std::string_view word = s.At(i);
+    for (size_t f = 0; f < std::size(kFunctions); ++f) {
+      const LibraryFunction& function = kFunctions[f];
+      if (word != function.name) continue;
+      // sdcc's gets is declared; only a call with a length is the other one.
+      const bool by_count = word == "gets";
+      if (!by_count && declared.count(function.name) != 0) break;
+      if (static_cast<int>(s.Items(i + 1).size()) != function.arguments) break;
+      s.Replace(i, i + 1, std::string("__c51_") + function.name);
+      used[f] = true;
+      break;
+    }
+  }
+  std::string top, bottom;
+  for (size_t f = 0; f < std::size(kFunctions); ++f) {
+    if (!used[f]) continue;
+    top += std::string(kFunctions[f].head) + "; ";
+    bottom += std::string(" ") + kFunctions[f].head + " " + kFunctions[f].body;
   }
   if (top.empty()) return;
   const std::string_view text = s.text();
