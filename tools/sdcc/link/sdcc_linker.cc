@@ -9,6 +9,7 @@
 #include "platform/codepage.h"
 #include "sdcc/compile/library_frames.h"
 #include "sdcc/link/absolute_variables.h"
+#include "sdcc/link/assembly_names.h"
 #include "sdcc/link/code_overlap.h"
 #include "sdcc/link/frame_overlay.h"
 #include "sdcc/link/generated_module.h"
@@ -346,12 +347,24 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
   args.insert(args.end(), {"-o", scratch.native() + "out.ihx"});
   std::string err, aliases;
   size_t library_args = 0;
+  // Names assembly for the original toolchain shares with C, before the
+  // relocatables are written.
+  const std::vector<ReverseCall> reverse_calls = BridgeAssemblyNames(&modules);
   if (scratch.path().empty() ||
       !WriteScratch(scratch, sources, &modules, &args, &library_args, &err) ||
       !WriteAliasLibrary(scratch, AllSymbols(modules), &aliases, &err)) {
     report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC",
                {"REASON:  " + (err.empty() ? std::string("NO SCRATCH FOLDER") : err)});
     return outcome;
+  }
+  for (size_t i = 0; i < reverse_calls.size(); ++i) {
+    const std::string title = "reverse" + std::to_string(i);
+    if (!AssembleGenerated(scratch, title, ReverseCallSource(reverse_calls[i]), &err)) {
+      report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});
+      return outcome;
+    }
+    args.insert(args.end() - static_cast<std::ptrdiff_t>(library_args),
+                scratch.native() + title + ".rel");
   }
   const size_t objects_end = args.size() - library_args;
   if (!aliases.empty()) args.push_back(aliases);
@@ -363,7 +376,8 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
   // linked, which only sdld's map tells: linked again when they were not
   // the ones assumed.
   std::vector<bool> planned = PredictLinked(modules);
-  const std::vector<std::string> called_from_outside = CalledFromLinkerModules(modules);
+  std::vector<std::string> called_from_outside = CalledFromLinkerModules(modules);
+  for (const ReverseCall& call : reverse_calls) called_from_outside.push_back(call.target);
   VectorInputs inputs;
   VectorPlan plan;
   OverlayPlan overlay;

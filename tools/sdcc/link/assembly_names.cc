@@ -1,0 +1,133 @@
+#include "sdcc/link/assembly_names.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+
+#include "platform/ascii_case.h"
+
+namespace c51::sdcc {
+
+namespace {
+
+bool Assembled(const LinkModule& m) {
+  return m.symbols.options.empty();
+}
+
+// The program's own modules: not the run-time library the linker builds.
+bool Own(const LinkModule& m) {
+  return !m.runtime;
+}
+
+bool Contains(const std::vector<std::string>& list, std::string_view name) {
+  return std::find(list.begin(), list.end(), name) != list.end();
+}
+
+// True when a function of a C module calls `symbol`; true as well when the
+// module has no call graph to tell (the symbol may be a function).
+bool CalledFromC(const std::vector<LinkModule>& modules, std::string_view symbol) {
+  for (const LinkModule& m : modules) {
+    if (Assembled(m) || !Contains(m.symbols.references, symbol)) continue;
+    if (!m.module.call_graph) return true;
+    for (const RelFunction& f : m.module.functions) {
+      if (Contains(f.calls, symbol)) return true;
+    }
+  }
+  return false;
+}
+
+void AddAlias(LinkModule* m, const std::string& symbol, const std::string& alias) {
+  if (!AddSymbolAlias(&m->module.rel, symbol, alias)) return;
+  m->symbols.publics.push_back(alias);
+  if (Contains(m->symbols.code_publics, symbol)) m->symbols.code_publics.push_back(alias);
+}
+
+}  // namespace
+
+bool AddSymbolAlias(std::string* rel, std::string_view symbol, std::string_view alias) {
+  const std::string key = "\nS " + std::string(symbol) + " Def";
+  const size_t at = rel->find(key);
+  if (at == std::string::npos) return false;
+  const size_t end = rel->find('\n', at + 1);
+  const std::string value = rel->substr(at + key.size(), end - at - key.size());
+  rel->insert(end == std::string::npos ? rel->size() : end,
+              "\nS " + std::string(alias) + " Def" + value);
+  // "H <areas> areas <symbols> global symbols", in the file's radix (hex).
+  const size_t header = rel->find("\nH ");
+  if (header == std::string::npos) return true;
+  const size_t areas = rel->find(" areas ", header);
+  const size_t global = rel->find(" global symbols", header);
+  if (areas == std::string::npos || global == std::string::npos || global < areas) return true;
+  const size_t first = areas + 7;
+  unsigned long count = std::strtoul(rel->substr(first, global - first).c_str(), nullptr, 16);
+  char text[16];
+  std::snprintf(text, sizeof text, "%lX", count + 1);
+  rel->replace(first, global - first, text);
+  return true;
+}
+
+std::vector<ReverseCall> BridgeAssemblyNames(std::vector<LinkModule>* modules) {
+  std::set<std::string> defined;
+  for (const LinkModule& m : *modules) {
+    defined.insert(m.symbols.publics.begin(), m.symbols.publics.end());
+  }
+  std::vector<ReverseCall> calls;
+  // C's names the assembly defines.
+  for (const LinkModule& c : *modules) {
+    if (Assembled(c) || !Own(c)) continue;
+    for (const std::string& ref : c.symbols.references) {
+      if (ref.size() < 2 || ref[0] != '_' || defined.count(ref) != 0) continue;
+      const std::string_view name = std::string_view(ref).substr(1);
+      for (LinkModule& a : *modules) {
+        if (!Assembled(a) || !Own(a)) continue;
+        auto found =
+            std::find_if(a.symbols.publics.begin(), a.symbols.publics.end(),
+                         [&](const std::string& p) { return EqualsIgnoringCase(p, name); });
+        if (found == a.symbols.publics.end()) continue;
+        // A function C calls goes through the call shim, which moves values.
+        if (Contains(a.symbols.code_publics, *found) && CalledFromC(*modules, ref)) break;
+        const std::string symbol = *found;
+        AddAlias(&a, symbol, ref);
+        defined.insert(ref);
+        break;
+      }
+    }
+  }
+  // The assembly's names C defines.
+  for (const LinkModule& a : *modules) {
+    if (!Assembled(a) || !Own(a)) continue;
+    for (const std::string& ref : a.symbols.references) {
+      if (defined.count(ref) != 0 || ref.empty()) continue;
+      for (LinkModule& c : *modules) {
+        if (Assembled(c) || !Own(c)) continue;
+        auto found = std::find_if(
+            c.symbols.publics.begin(), c.symbols.publics.end(), [&](const std::string& p) {
+              if (p.size() < 2 || p[0] != '_') return false;
+              const std::string_view name = std::string_view(p).substr(1);
+              return EqualsIgnoringCase(name, ref) ||
+                     (ref[0] == '_' && EqualsIgnoringCase(name, std::string_view(ref).substr(1)));
+            });
+        if (found == c.symbols.publics.end()) continue;
+        const std::string target = *found;
+        if (Contains(c.symbols.code_publics, target)) {
+          calls.push_back(ReverseCall{ref, target});
+        } else {
+          AddAlias(&c, target, ref);
+        }
+        defined.insert(ref);
+        break;
+      }
+    }
+  }
+  return calls;
+}
+
+std::string ReverseCallSource(const ReverseCall& call) {
+  return "\t.module c51rev\n\t.globl " + call.symbol + "\n\t.globl " + call.target +
+         "\n\t.area CSEG (CODE)\n" + call.symbol +
+         ":\n\tmov dpl,r7\n\tmov dph,r6\n\tmov b,r5\n\tmov a,r4\n\tlcall " + call.target +
+         "\n\tmov r7,dpl\n\tmov r6,dph\n\tmov r5,b\n\tmov r4,a\n\tret\n";
+}
+
+}  // namespace c51::sdcc
