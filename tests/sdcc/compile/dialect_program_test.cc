@@ -352,6 +352,20 @@ TEST_F(DialectProgramTest, AssemblyAndCShareNamesAsTheOriginalToolchainSpellsThe
   EXPECT_EQ((std::vector<int>{6, 'C', 0x42, 0x43}), Simulate(4));
 }
 
+// "%e" and "%g" take their float argument (printed as "%f" prints it), so
+// the conversions after them print theirs.
+TEST_F(DialectProgramTest, FloatConversionsEachTakeTheirArgument) {
+  Write("main.c",
+        "#include <stdio.h>\nunsigned char xdata out[32] _at_ 0x100;\n"
+        "static unsigned char n;\nint putchar(int c) { out[n++] = c; return c; }\n"
+        "void main(void) {\n  float x = 2.5;\n  printf(\"%.1e|%.2G|%d\", x, x, 7);\n"
+        "  while (1);\n}\n");
+  ASSERT_NO_FATAL_FAILURE(Build({"main"}, ""));
+  const std::vector<int> out = Simulate(10);
+  ASSERT_EQ(10u, out.size());
+  EXPECT_EQ("2.5|2.50|7", std::string(out.begin(), out.end()));
+}
+
 // What stays unbridged is an error at its file and line; an inline
 // function added at the top moves no line.
 TEST_F(DialectProgramTest, UnbridgedConstructsAreErrorsAtTheirLines) {

@@ -1,6 +1,7 @@
 #include "sdcc/compile/library_frames.h"
 
 #include <algorithm>
+#include <functional>
 
 #include "platform/codepage.h"
 #include "sdcc/cache_folder.h"
@@ -103,6 +104,10 @@ constexpr SourcePatch kPatches[] = {
      "static int\nprint_format_on_stack (pfn_outputchar pfn, void* pvoid, const char *format, "
      "va_list ap) __reentrant\n{\n",
      true},
+    // "%e" and "%g" take their float as "%f" does (sdcc's engine printed the
+    // letter and left the argument for the next conversion).
+    {"printf_large", "      case 'F':\n        float_argument=1;\n",
+     "      case 'E':\n      case 'G':\n      case 'F':\n        float_argument=1;\n"},
     {"printf_large", "  if (reqDecimals==-1)\n    reqDecimals=DEFAULT_FLOAT_PRECISION;\n",
      "  if (reqDecimals==-1)\n    reqDecimals=DEFAULT_FLOAT_PRECISION;\n"
      "  if (reqDecimals>12)\n    reqDecimals=12;\n"},
@@ -194,6 +199,11 @@ std::vector<RelModule> GroupModules(const FramedGroup& group, const std::string&
                     FileIdentity(sdas) + (floats ? "\nfloats\n" : "\n");
   bool keyed = true;
   for (const std::string& a : model_args) key += "option " + a + "\n";
+  // Our changes to the sources count too: a changed patch builds anew.
+  for (const SourcePatch& patch : kPatches) {
+    key += std::to_string(std::string_view(patch.anchor).size()) + " " +
+           std::to_string(std::hash<std::string_view>{}(patch.text)) + "\n";
+  }
   for (const char* name : group.sources) {
     const std::string identity = FileIdentity(sources + name + ".c");
     keyed = keyed && !identity.empty();
