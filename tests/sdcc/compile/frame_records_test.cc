@@ -317,6 +317,24 @@ TEST(LibraryFrames, FormattedOutputIsBuiltWithItsFramesAndKept) {
     kept += entry.path().filename().string().rfind("sdcclib-", 0) == 0;
   }
   EXPECT_EQ(kept, 7);  // small printf with and without floats, sin's; and two models' both
+
+  // The string and memory functions hand their locals over as frames, and
+  // keep no overlay segment of their own in DATA.
+  const std::vector<RelModule> strings = FramedLibraryModules(
+      sdcc, {"--model-small"}, false, {"_main", "___memcpy", "_strcmp", "_strstr", "_memmove"});
+  ASSERT_EQ(strings.size(), 4u);
+  for (const RelModule& m : strings) {
+    SCOPED_TRACE(m.name);
+    EXPECT_TRUE(m.call_graph);
+    uint32_t frame_bytes = 0;
+    for (const RelFunction& f : m.functions) {
+      for (const RelFrameItem& item : f.frame) frame_bytes += item.size;
+    }
+    EXPECT_GT(frame_bytes, 0u);
+    const size_t oseg = m.rel.find("A OSEG size ");
+    ASSERT_NE(oseg, std::string::npos);
+    EXPECT_EQ(std::stoul(m.rel.substr(oseg + 12, 4), nullptr, 16), 0u);
+  }
 }
 
 }  // namespace
