@@ -366,6 +366,46 @@ TEST_F(DialectProgramTest, FloatConversionsEachTakeTheirArgument) {
   EXPECT_EQ("2.5|2.50|7", std::string(out.begin(), out.end()));
 }
 
+// printf's engine keeps its locals as frames where DATA has room, so a
+// program whose internal RAM above DATA is mostly taken still has stack for
+// it; where DATA is short, they go on the stack, which the linker warns
+// about when little of it is left.
+TEST_F(DialectProgramTest, PrintfLocalsGoWhereThereIsRoom) {
+  Write("main.c",
+        "#include <stdio.h>\nunsigned char xdata out[32] _at_ 0x100;\n"
+        "unsigned char idata table[130];\nstatic unsigned char n;\n"
+        "int putchar(int c) { out[n++] = c; return c; }\n"
+        "void main(void) {\n  unsigned char i;\n  for (i = 0; i < 130; i++) table[i] = i;\n"
+        "  printf(\"sum=%u\", table[10] + table[20]);\n  out[8] = table[129];\n  while (1);\n}\n");
+  ASSERT_NO_FATAL_FAILURE(Build({"main"}, ""));
+  const std::vector<int> out = Simulate(9);
+  ASSERT_EQ(9u, out.size());
+  EXPECT_EQ("sum=30", std::string(out.begin(), out.begin() + 6));
+  EXPECT_EQ(129, out[8]);
+
+  // DATA taken by variables: the locals go on the stack, with too little of
+  // it left.
+  // Too little stack even for the engine whose locals are frames.
+  Write("deep.c",
+        "#include <stdio.h>\nunsigned char idata table[175];\n"
+        "void main(void) {\n  printf(\"%u\", table[1]);\n  while (1);\n}\n");
+  ASSERT_EQ(0, Run("C51.exe", "\"deep.c\"").exit_code);
+  const test::ToolRun deep = Run("BL51.exe", "\"deep.obj\" TO \"deep\"");
+  EXPECT_EQ(1, deep.exit_code) << deep.output;
+  EXPECT_NE(std::string::npos, deep.output.find("PRINTF NEEDS ABOUT 40\r\n")) << deep.output;
+
+  Write("tight.c",
+        "#include <stdio.h>\nunsigned char data fill[92];\nunsigned char idata table[100];\n"
+        "void main(void) {\n  fill[0] = table[0];\n  printf(\"%u %u\", fill[1], table[2]);\n"
+        "  while (1);\n}\n");
+  ASSERT_EQ(0, Run("C51.exe", "\"tight.c\"").exit_code);
+  const test::ToolRun link = Run("BL51.exe", "\"tight.obj\" TO \"tight\"");
+  EXPECT_EQ(1, link.exit_code) << link.output;
+  EXPECT_NE(std::string::npos, link.output.find("*** WARNING L227: STACK SPACE MAY OVERFLOW"))
+      << link.output;
+  EXPECT_NE(std::string::npos, link.output.find("ITS LOCALS ARE ON THE STACK")) << link.output;
+}
+
 // What stays unbridged is an error at its file and line; an inline
 // function added at the top moves no line.
 TEST_F(DialectProgramTest, UnbridgedConstructsAreErrorsAtTheirLines) {

@@ -269,41 +269,51 @@ TEST(LibraryFrames, FormattedOutputIsBuiltWithItsFramesAndKept) {
   const std::set<std::string> named = {"_sprintf", "_main", "_sin"};
   EXPECT_TRUE(FramedLibraryModules(sdcc, {"--model-small", "--stack-auto"}, false, named).empty());
   EXPECT_TRUE(FramedLibraryModules(sdcc, {"--model-small"}, false, {"_main", "_puts"}).empty());
-  for (bool floats : {false, true}) {
-    const std::vector<RelModule> modules =
-        FramedLibraryModules(sdcc, {"--model-small"}, floats, named);
-    ASSERT_EQ(modules.size(), 6u);  // the printf group and sin's
-    const RelModule& engine = modules[0];
-    EXPECT_TRUE(engine.call_graph);
-    uint32_t frame_bytes = 0;
-    bool indirect = false;
-    for (const RelFunction& f : engine.functions) {
-      for (const RelFrameItem& item : f.frame) frame_bytes += item.size;
-      indirect = indirect || (f.symbol == "__output_char" && f.indirect_calls);
+  for (bool on_stack : {true, false}) {
+    for (bool floats : {false, true}) {
+      SCOPED_TRACE(std::string(on_stack ? "on the stack" : "in frames") +
+                   (floats ? ", floats" : ""));
+      const std::vector<RelModule> modules =
+          FramedLibraryModules(sdcc, {"--model-small"}, floats, named, on_stack);
+      ASSERT_EQ(modules.size(), 6u);  // the printf group and sin's
+      const RelModule& engine = modules[0];
+      EXPECT_TRUE(engine.call_graph);
+      uint32_t frame_bytes = 0;
+      bool indirect = false;
+      for (const RelFunction& f : engine.functions) {
+        for (const RelFrameItem& item : f.frame) frame_bytes += item.size;
+        indirect = indirect || (f.symbol == "__output_char" && f.indirect_calls);
+      }
+      // On the stack, what the engine still has in DATA (its statics and
+      // the frames of its entry's parameters) is small; in frames, its
+      // locals are frames the overlay shares.
+      const size_t dseg = engine.rel.find("A DSEG size ");
+      ASSERT_NE(dseg, std::string::npos);
+      const uint32_t statics = std::stoul(engine.rel.substr(dseg + 12, 4), nullptr, 16);
+      EXPECT_GT(frame_bytes, 0u);
+      if (on_stack) {
+        EXPECT_LE(frame_bytes + statics, 26u) << frame_bytes << " + " << statics;
+      } else {
+        EXPECT_GE(frame_bytes, 30u);
+        EXPECT_LE(statics, 13u);
+      }
+      EXPECT_TRUE(indirect);
+      EXPECT_NE(engine.rel.find("S __print_format Def"), std::string::npos);
+      EXPECT_EQ(engine.rel.find("S ___fsmul Ref") != std::string::npos ||
+                    engine.rel.find("S ___fs2ulong Ref") != std::string::npos,
+                floats);
+      EXPECT_NE(modules[1].rel.find("S _sprintf Def"), std::string::npos);
+      EXPECT_NE(modules[2].rel.find("S _printf Def"), std::string::npos);
+      // Kept: the second call reads the cache, with the same result.
+      EXPECT_EQ(modules[3].name, "SINCOSF");
+      EXPECT_NE(modules[3].rel.find("S _sincosf Def"), std::string::npos);
+      EXPECT_FALSE(modules[3].functions.empty());
+      const std::vector<RelModule> again =
+          FramedLibraryModules(sdcc, {"--model-small"}, floats, named, on_stack);
+      ASSERT_EQ(again.size(), 6u);
+      EXPECT_EQ(again[0].rel, engine.rel);
+      EXPECT_EQ(FormatCallGraph(again[0]), FormatCallGraph(engine));
     }
-    // The engine keeps its own locals on the stack; what it still has in
-    // DATA (its statics and the frames of its entry's parameters) is small.
-    const size_t dseg = engine.rel.find("A DSEG size ");
-    ASSERT_NE(dseg, std::string::npos);
-    const uint32_t statics = std::stoul(engine.rel.substr(dseg + 12, 4), nullptr, 16);
-    EXPECT_GT(frame_bytes, 0u);
-    EXPECT_LE(frame_bytes + statics, 26u) << frame_bytes << " + " << statics;
-    EXPECT_TRUE(indirect);
-    EXPECT_NE(engine.rel.find("S __print_format Def"), std::string::npos);
-    EXPECT_EQ(engine.rel.find("S ___fsmul Ref") != std::string::npos ||
-                  engine.rel.find("S ___fs2ulong Ref") != std::string::npos,
-              floats);
-    EXPECT_NE(modules[1].rel.find("S _sprintf Def"), std::string::npos);
-    EXPECT_NE(modules[2].rel.find("S _printf Def"), std::string::npos);
-    // Kept: the second call reads the cache, with the same result.
-    EXPECT_EQ(modules[3].name, "SINCOSF");
-    EXPECT_NE(modules[3].rel.find("S _sincosf Def"), std::string::npos);
-    EXPECT_FALSE(modules[3].functions.empty());
-    const std::vector<RelModule> again =
-        FramedLibraryModules(sdcc, {"--model-small"}, floats, named);
-    ASSERT_EQ(again.size(), 6u);
-    EXPECT_EQ(again[0].rel, engine.rel);
-    EXPECT_EQ(FormatCallGraph(again[0]), FormatCallGraph(engine));
   }
   // The other models keep the engine as sdcc wrote it (its locals are in
   // external RAM there), floats included.
@@ -316,7 +326,9 @@ TEST(LibraryFrames, FormattedOutputIsBuiltWithItsFramesAndKept) {
   for (const auto& entry : std::filesystem::directory_iterator(cache.path())) {
     kept += entry.path().filename().string().rfind("sdcclib-", 0) == 0;
   }
-  EXPECT_EQ(kept, 7);  // small printf with and without floats, sin's; and two models' both
+  // Small printf with and without floats, its locals on the stack or in
+  // frames; sin's; and two models' both.
+  EXPECT_EQ(kept, 9);
 
   // The string and memory functions hand their locals over as frames, and
   // keep no overlay segment of their own in DATA.

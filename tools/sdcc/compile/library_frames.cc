@@ -71,11 +71,14 @@ bool Exists(const std::string& system_path) {
 
 // Changes to sdcc's source, each applied where its anchor is found once
 // (another sdcc's source may differ: the change is then left out).
+enum class Locals { kEither, kOnStack, kInFrames };
+
 struct SourcePatch {
   const char* source;
   const char* anchor;
-  const char* text;         // replaces the anchor
-  bool small_only = false;  // for the small model, where DATA is short
+  const char* text;                 // replaces the anchor
+  bool small_only = false;          // for the small model, where DATA is short
+  Locals locals = Locals::kEither;  // for the engine with its locals there only
 };
 
 constexpr SourcePatch kPatches[] = {
@@ -106,12 +109,19 @@ constexpr SourcePatch kPatches[] = {
      "  __xdata char fpBuffer[128];\n",
      "              bool left, bool zero, bool sign, bool space) __reentrant\n{\n"
      "  static __idata char fpBuffer[20];\n",
-     true},
+     true, Locals::kOnStack},
+    {"printf_large",
+     "              bool left, bool zero, bool sign, bool space)\n{\n"
+     "  __xdata char fpBuffer[128];\n",
+     "              bool left, bool zero, bool sign, bool space)\n{\n"
+     "  static __idata char fpBuffer[20];\n",
+     true, Locals::kInFrames},
     // The engine's own 30-odd bytes of locals go on the stack too, behind
     // the entry every caller knows (its digit buffer is on the stack then,
     // which is internal RAM as before). Costs about 600 bytes of code; a
     // program that fits its code and not its DATA is the common case.
-    {"printf_large", "# define MEM_SPACE_BUF __idata\n", "# define MEM_SPACE_BUF\n", true},
+    {"printf_large", "# define MEM_SPACE_BUF __idata\n", "# define MEM_SPACE_BUF\n", true,
+     Locals::kOnStack},
     {"printf_large",
      "int\n_print_format (pfn_outputchar pfn, void* pvoid, const char *format, va_list ap)\n{\n",
      "static int print_format_on_stack (pfn_outputchar pfn, void* pvoid, const char *format, "
@@ -120,7 +130,7 @@ constexpr SourcePatch kPatches[] = {
      "  return print_format_on_stack (pfn, pvoid, format, ap);\n}\n"
      "static int\nprint_format_on_stack (pfn_outputchar pfn, void* pvoid, const char *format, "
      "va_list ap) __reentrant\n{\n",
-     true},
+     true, Locals::kOnStack},
     // "%e" and "%g" take their float as "%f" does (sdcc's engine printed the
     // letter and left the argument for the next conversion).
     {"printf_large", "      case 'F':\n        float_argument=1;\n",
@@ -130,9 +140,13 @@ constexpr SourcePatch kPatches[] = {
      "  if (reqDecimals>12)\n    reqDecimals=12;\n"},
 };
 
-std::string Patched(const std::string& name, bool small, std::string text) {
+std::string Patched(const std::string& name, bool small, bool on_stack, std::string text) {
   for (const SourcePatch& patch : kPatches) {
-    if (name != patch.source || (patch.small_only && !small)) continue;
+    if (name != patch.source || (patch.small_only && !small) ||
+        (patch.locals == Locals::kOnStack && !on_stack) ||
+        (patch.locals == Locals::kInFrames && on_stack)) {
+      continue;
+    }
     const size_t at = text.find(patch.anchor);
     if (at == std::string::npos || text.find(patch.anchor, at + 1) != std::string::npos) continue;
     text.replace(at, std::string_view(patch.anchor).size(), patch.text);
@@ -144,7 +158,7 @@ std::string Patched(const std::string& name, bool small, std::string text) {
 // step fails.
 bool BuildModule(const std::string& sdcc, const std::string& sdas, const std::string& sources,
                  const std::string& name, const std::vector<std::string>& model_args, bool floats,
-                 const TempFolder& temp, RelModule* module) {
+                 bool on_stack, const TempFolder& temp, RelModule* module) {
   // The source, with our changes, beside the outputs.
   std::string original, err;
   if (sim::ReadFile(SystemToLocalText(sources + name + ".c"), &original) !=
@@ -153,7 +167,7 @@ bool BuildModule(const std::string& sdcc, const std::string& sdas, const std::st
                       Patched(name,
                               std::find(model_args.begin(), model_args.end(), "--model-small") !=
                                   model_args.end(),
-                              std::move(original)),
+                              on_stack, std::move(original)),
                       &err)) {
     return false;
   }
@@ -210,10 +224,12 @@ namespace {
 // One group, from the cache or built now; empty when it cannot be built.
 std::vector<RelModule> GroupModules(const FramedGroup& group, const std::string& sdcc,
                                     const std::string& sdas, const std::string& sources,
-                                    const std::vector<std::string>& model_args, bool floats) {
+                                    const std::vector<std::string>& model_args, bool floats,
+                                    bool on_stack) {
   // What the built modules depend on; a key that cannot be made is no cache.
   std::string key = "c51sdcc framed library 6\nsdcc " + FileIdentity(sdcc) + "\nsdas " +
-                    FileIdentity(sdas) + (floats ? "\nfloats\n" : "\n");
+                    FileIdentity(sdas) + (floats ? "\nfloats\n" : "\n") +
+                    (on_stack ? "locals on the stack\n" : "locals in frames\n");
   bool keyed = true;
   for (const std::string& a : model_args) key += "option " + a + "\n";
   // Our changes to the sources count too: a changed patch builds anew.
@@ -241,7 +257,9 @@ std::vector<RelModule> GroupModules(const FramedGroup& group, const std::string&
   if (temp.path().empty()) return {};
   for (const char* name : group.sources) {
     RelModule module;
-    if (!BuildModule(sdcc, sdas, sources, name, model_args, floats, temp, &module)) return {};
+    if (!BuildModule(sdcc, sdas, sources, name, model_args, floats, on_stack, temp, &module)) {
+      return {};
+    }
     modules.push_back(std::move(module));
   }
   if (!folder.empty()) {
@@ -276,7 +294,7 @@ std::vector<std::string> CalledBySdccLibrary(const std::set<std::string>& named)
 
 std::vector<RelModule> FramedLibraryModules(const std::string& sdcc,
                                             const std::vector<std::string>& model_args, bool floats,
-                                            const std::set<std::string>& named) {
+                                            const std::set<std::string>& named, bool on_stack) {
   if (std::find(model_args.begin(), model_args.end(), "--stack-auto") != model_args.end()) {
     return {};
   }
@@ -289,8 +307,8 @@ std::vector<RelModule> FramedLibraryModules(const std::string& sdcc,
                      [&](const char* w) { return named.count(w) != 0; })) {
       continue;
     }
-    std::vector<RelModule> built =
-        GroupModules(group, sdcc, sdas, sources, model_args, floats && group.formats);
+    std::vector<RelModule> built = GroupModules(group, sdcc, sdas, sources, model_args,
+                                                floats && group.formats, on_stack && group.formats);
     for (RelModule& m : built) modules.push_back(std::move(m));
   }
   return modules;

@@ -26,9 +26,14 @@ namespace c51::sdcc {
 // are not installed or the options make the library reentrant
 // ("--stack-auto": it has no frames), and none of a group whose build
 // fails: sdcc's own library then serves, as it always did.
+// In the small model printf's engine keeps its own locals either as frames
+// (`on_stack` false: DATA the overlay shares, and about 10 bytes of stack,
+// as the original library), or on the stack (about 50 bytes of it, and
+// some 25 bytes less DATA), for a program whose DATA is short.
 std::vector<RelModule> FramedLibraryModules(const std::string& sdcc,
                                             const std::vector<std::string>& model_args, bool floats,
-                                            const std::set<std::string>& named);
+                                            const std::set<std::string>& named,
+                                            bool on_stack = false);
 
 // Functions of those modules that sdcc's prebuilt library calls when the
 // program `named` what calls them (assert's printf, asctime's sprintf):

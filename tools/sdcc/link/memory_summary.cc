@@ -1,5 +1,8 @@
 #include "sdcc/link/memory_summary.h"
 
+#include <cstdlib>
+#include <string>
+
 #include <string>
 #include <vector>
 
@@ -50,6 +53,14 @@ MemoryUse ReadMemorySummary(std::string_view mem) {
       continue;
     }
     const std::string_view trimmed = c51::sim::Trim(line);
+    // "Stack starts at: 0x7b (sp set to 0x7a) with 133 bytes available."
+    if (trimmed.substr(0, 16) == "Stack starts at:") {
+      const size_t with = trimmed.find(" with ");
+      if (with != std::string_view::npos) {
+        use.stack = std::atoi(std::string(trimmed.substr(with + 6)).c_str());
+      }
+      continue;
+    }
     for (std::string_view name :
          {std::string_view("PAGED EXT. RAM"), std::string_view("EXTERNAL RAM")}) {
       if (trimmed.substr(0, name.size()) == name) use.xdata += RowSize(trimmed.substr(name.size()));

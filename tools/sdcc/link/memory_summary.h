@@ -25,6 +25,7 @@ namespace c51::sdcc {
 struct MemoryUse {
   uint32_t data = 0;   // bytes of internal RAM
   uint32_t xdata = 0;  // bytes of external RAM, paged included
+  int stack = -1;  // bytes of stack ("Stack starts at: ... with N bytes available"); -1: none said
 };
 
 MemoryUse ReadMemorySummary(std::string_view mem);

@@ -212,8 +212,9 @@ std::vector<bool> PredictLinked(const std::vector<LinkModule>& modules) {
 // sdcc's formatted output and the like, built so that their locals are
 // frames too (library_frames.h), as library modules of `input` ahead of
 // sdcc's own: only when the program's modules hand their frames over.
-void AddFramedLibrary(const std::string& sdcc, const std::vector<std::string>& model,
-                      const LinkInput* input, std::vector<LinkModule>* modules) {
+// True when printf's engine came in, whose locals `on_stack` places.
+bool AddFramedLibrary(const std::string& sdcc, const std::vector<std::string>& model,
+                      const LinkInput* input, bool on_stack, std::vector<LinkModule>* modules) {
   bool graphs = false, floats = false;
   std::set<std::string> named;
   for (const LinkModule& m : *modules) {
@@ -221,8 +222,10 @@ void AddFramedLibrary(const std::string& sdcc, const std::vector<std::string>& m
     floats = floats || m.module.float_formats;
     named.insert(m.symbols.references.begin(), m.symbols.references.end());
   }
-  if (!graphs) return;
-  for (RelModule& rel : FramedLibraryModules(sdcc, model, floats, named)) {
+  if (!graphs) return false;
+  bool engine = false;
+  for (RelModule& rel : FramedLibraryModules(sdcc, model, floats, named, on_stack)) {
+    engine = engine || rel.name == "PRINTF_LARGE";
     LinkModule module;
     module.input = input;
     module.from_library = true;
@@ -231,6 +234,7 @@ void AddFramedLibrary(const std::string& sdcc, const std::vector<std::string>& m
     std::string err;
     if (ScanRel(module.module.rel, &module.symbols, &err)) modules->push_back(std::move(module));
   }
+  return engine;
 }
 
 // Functions that modules without a call graph call, which the plan cannot
@@ -308,6 +312,39 @@ std::string LastLine(const std::string& text) {
   return std::string(cut == std::string_view::npos ? view : view.substr(cut + 1));
 }
 
+// Bytes of stack printf's engine uses (measured: about 24 with its locals
+// as frames, about 50 on the stack), with an interrupt routine's registers
+// pushed on top of it.
+constexpr int kPrintfStackFramed = 40;
+constexpr int kPrintfStackOnStack = 64;
+
+struct LinkResult {
+  bool engine = false;  // printf's engine was built for the link
+  int stack_left = -1;  // bytes; -1 when the memory summary did not say
+};
+
+// The stack overflowing into the variables is silent on the part: said
+// when a program that formats output leaves less than printf needs.
+void WarnOfShortStack(const LinkResult& result, bool on_stack, const LinkControls& controls,
+                      LinkOutcome* outcome) {
+  const int need = on_stack ? kPrintfStackOnStack : kPrintfStackFramed;
+  if (outcome->errors != 0 || !result.engine || result.stack_left < 0 ||
+      result.stack_left >= need) {
+    return;
+  }
+  Reporter(outcome, controls.disabled_warnings)
+      .Add(LinkMessage::kWarning, "L227", "STACK SPACE MAY OVERFLOW",
+           {"REASON:  " + std::to_string(result.stack_left) +
+            " BYTES OF STACK LEFT; PRINTF NEEDS ABOUT " + std::to_string(need) +
+            (on_stack ? " (ITS LOCALS ARE ON THE STACK: DATA IS TOO SHORT FOR THEM)" : "")});
+}
+
+// One link of `modules` with the library built for it, its messages,
+// program and map into `outcome`.
+LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
+                       const std::string& sdcc, std::vector<LinkModule> modules, bool on_stack,
+                       LinkOutcome* outcome);
+
 }  // namespace
 
 LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files) {
@@ -334,11 +371,34 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
                {"REASON:  sdcc NOT FOUND ON PATH OR IN C51_SDCC_BIN"});
     return outcome;
   }
+  // printf's engine keeps its locals as frames, as the original library
+  // keeps them in the overlay; when that leaves the program short of DATA,
+  // it keeps them on the stack instead.
+  LinkOutcome framed = outcome;
+  const LinkResult first = LinkProgram(command, controls, sdcc, modules, false, &framed);
+  if (framed.errors == 0 || !first.engine) {
+    WarnOfShortStack(first, false, controls, &framed);
+    return framed;
+  }
+  LinkOutcome stacked = outcome;
+  const LinkResult second = LinkProgram(command, controls, sdcc, modules, true, &stacked);
+  WarnOfShortStack(second, true, controls, &stacked);
+  return stacked;
+}
+
+namespace {
+
+LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
+                       const std::string& sdcc, std::vector<LinkModule> modules, bool on_stack,
+                       LinkOutcome* outcome_out) {
+  LinkOutcome& outcome = *outcome_out;
+  Reporter report(&outcome, controls.disabled_warnings);
+  LinkResult result;
   TempFolder scratch;
   std::vector<std::string> args = {"-mmcs51"};
   const std::vector<std::string> model = LinkModel(modules);
   const LinkInput sdcc_library{"sdcc library", kCommonArea};
-  AddFramedLibrary(sdcc, model, &sdcc_library, &modules);
+  result.engine = AddFramedLibrary(sdcc, model, &sdcc_library, on_stack, &modules);
   std::vector<const LinkInput*> sources;
   for (const LinkInput& input : command.inputs) sources.push_back(&input);
   sources.push_back(&sdcc_library);
@@ -355,13 +415,13 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
       !WriteAliasLibrary(scratch, AllSymbols(modules), &aliases, &err)) {
     report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC",
                {"REASON:  " + (err.empty() ? std::string("NO SCRATCH FOLDER") : err)});
-    return outcome;
+    return result;
   }
   for (size_t i = 0; i < reverse_calls.size(); ++i) {
     const std::string title = "reverse" + std::to_string(i);
     if (!AssembleGenerated(scratch, title, ReverseCallSource(reverse_calls[i]), &err)) {
       report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});
-      return outcome;
+      return result;
     }
     args.insert(args.end() - static_cast<std::ptrdiff_t>(library_args),
                 scratch.native() + title + ".rel");
@@ -392,7 +452,7 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
     if (!plan.source.empty()) {
       if (!AssembleGenerated(scratch, "vectors", plan.source, &err)) {
         report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});
-        return outcome;
+        return result;
       }
       // After the objects, before the libraries.
       pass_args.insert(pass_args.begin() + static_cast<std::ptrdiff_t>(objects_end),
@@ -406,7 +466,7 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
     if (!overlay.source.empty()) {
       if (!AssembleGenerated(scratch, "overlay", overlay.source, &err)) {
         report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});
-        return outcome;
+        return result;
       }
       pass_args.insert(pass_args.begin() + static_cast<std::ptrdiff_t>(objects_end),
                        scratch.native() + "overlay.rel");
@@ -415,7 +475,7 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
     if (!absolutes.source.empty()) {
       if (!AssembleGenerated(scratch, "absolute", absolutes.source, &err)) {
         report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});
-        return outcome;
+        return result;
       }
       pass_args.insert(pass_args.begin() + static_cast<std::ptrdiff_t>(objects_end),
                        scratch.native() + "absolute.rel");
@@ -427,7 +487,7 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
     if (!run.started) {
       report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC",
                  {"REASON:  CAN'T START " + SystemToLocalText(sdcc)});
-      return outcome;
+      return result;
     }
     sdld_map.clear();
     c51::sim::ReadFile(scratch.path() + "out.map", &sdld_map);
@@ -491,6 +551,7 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
     const MemoryUse use = ReadMemorySummary(memory);
     outcome.data = use.data;
     outcome.xdata = use.xdata;
+    result.stack_left = use.stack;
   }
   if (!outcome.map_path.empty()) {
     std::vector<std::string> names, included;
@@ -511,7 +572,9 @@ LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files
     }
     outcome.map = FormatLinkMap(outcome, contents);
   }
-  return outcome;
+  return result;
 }
+
+}  // namespace
 
 }  // namespace c51::sdcc
