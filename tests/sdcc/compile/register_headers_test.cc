@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/fs.h"
+#include "sdcc/compile/family_headers.h"
 #include "sdcc/run_program.h"
 #include "support/scoped_env.h"
 #include "support/temp_dir.h"
@@ -452,6 +453,43 @@ TEST_F(RegisterHeadersTest, HeadersOfOneFamilyGoTogether) {
     SCOPED_TRACE(probe);
     EXPECT_EQ(0x90u, Equates(Compile(probe))["P1"]);
   }
+}
+
+// A part's own header the project does not ship: the family's stands in,
+// with a warning naming both.
+TEST_F(RegisterHeadersTest, OnePartsHeaderFoundNowhereIsTheFamilys) {
+  const struct {
+    const char* include;
+    const char* family;  // empty: no stand-in
+  } cases[] = {
+      {"STC15W408AS.H", "STC15F2K60S2.H"},
+      {"stc15w4k56s4.h", "STC15W4K32S4.H"},
+      {"STC8H1K08.H", "STC8H.H"},
+      {"Stc8g1k08a.h", "STC8G.H"},
+      {"STC8F2K64S4.H", "STC8A8K64S4A12.H"},
+      {"STC12LE5A60S2.H", "STC12C5A60S2.H"},
+      {"STC90C516RD.H", "STC89C5xRC.H"},
+      {"AT89S51.H", "AT89X51.H"},
+      {"at89c2051.h", "AT89X051.H"},
+      {"MYBOARD.H", ""},
+      {"STC11F04E.H", ""},
+      {"STC15W.C", ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.include);
+    EXPECT_EQ(c.family, FamilyHeader(c.include));
+  }
+  std::string err;
+  ASSERT_TRUE(WriteWholeFile(dir_.path() + "part.c",
+                             "\n#include \"STC15W408AS.H\"\nvoid main(void) { AUXR = 0x80; }\n",
+                             &err));
+  test::ToolRun run;
+  ASSERT_TRUE(test::RunCommandLine("\"" + c51_ + "\" part.c", dir_.path(), &run, &err)) << err;
+  EXPECT_EQ(1, run.exit_code) << run.output;
+  EXPECT_NE(std::string::npos,
+            run.output.find("*** WARNING C998 IN LINE 2 OF part.c: 'STC15W408AS.H' not found: "
+                            "STC15F2K60S2.H, the family's registers, stands in"))
+      << run.output;
 }
 
 }  // namespace

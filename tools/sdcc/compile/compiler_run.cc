@@ -210,6 +210,13 @@ class CompilerRun {
                        temp_->path(), &err)) {
       return Fail("WRITING TEMPORARY FILE", err);
     }
+    for (const MissingInclude& m : mirror_.family_stand_ins()) {
+      reporter_.Report(sim::Severity::kWarning, std::string(kGenericCompilerWarningCode),
+                       m.includer, m.line,
+                       "'" + m.name + "' not found: " + m.line_text +
+                           ", the family's registers, stands in (registers only this part "
+                           "has are not named)");
+    }
     return true;
   }
 

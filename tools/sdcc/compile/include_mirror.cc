@@ -1,5 +1,7 @@
 #include "sdcc/compile/include_mirror.h"
 
+#include "sdcc/compile/family_headers.h"
+
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -8,6 +10,7 @@
 #include "platform/codepage.h"
 #include "platform/dir_list.h"
 #include "platform/path.h"
+#include "sdcc/compile/family_headers.h"
 #include "sim/controls.h"
 #include "sim/files.h"
 #include "sim/source_lines.h"
@@ -98,6 +101,7 @@ bool IncludeMirror::Build(const std::string& source, const std::string& source_t
   files_.clear();
   by_stand_in_.clear();
   missing_ = MissingInclude();
+  family_stand_ins_.clear();
   const std::string native_folder = NativeSpelling(folder);
   // The file on disk => its index, however the includes spell it.
   std::unordered_map<std::string, size_t> by_native;
@@ -184,6 +188,29 @@ bool IncludeMirror::Build(const std::string& source, const std::string& source_t
       }
       if (sim::ReadFile(candidate, &header_text) == sim::ReadResult::kOkay) {
         found = candidate;
+        break;
+      }
+    }
+    if (target == files_.size() && found.empty() && settings.dialect == sim::Dialect::kC) {
+      // One part's header the project does not ship: the family's.
+      const std::string family = FamilyHeader(request.name);
+      sim::IncludeRequest instead = request;
+      instead.name = family;
+      for (const std::string& candidate :
+           family.empty()
+               ? std::vector<std::string>()
+               : sim::IncludeCandidates(instead, includer_dir, settings.include_dirs, style)) {
+        native = NativePath(sim::MakeAbsolute(candidate, settings.cwd, style));
+        auto known = by_native.find(native);
+        if (known != by_native.end()) {
+          target = known->second;
+        } else if (sim::ReadFile(candidate, &header_text) == sim::ReadResult::kOkay) {
+          found = candidate;
+        } else {
+          continue;
+        }
+        family_stand_ins_.push_back(
+            MissingInclude{request.name, files_[top.file].found, top.line, family});
         break;
       }
     }

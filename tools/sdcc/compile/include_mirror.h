@@ -69,6 +69,11 @@ class IncludeMirror {
   std::vector<std::string> Headers() const;
   const MissingInclude& missing() const { return missing_; }  // name empty: none
 
+  // Includes of one part's register header found nowhere, for which the
+  // family's header stood in (family_headers.h): `name` as written, the
+  // includer and line, and in `line_text` the header that stood in.
+  const std::vector<MissingInclude>& family_stand_ins() const { return family_stand_ins_; }
+
   // Replaces each stand-in's path in `text` by the full path of its file.
   void RestoreNames(std::string* text) const;
 
@@ -80,6 +85,7 @@ class IncludeMirror {
   std::vector<File> files_;                              // [0] the source
   std::unordered_map<std::string, size_t> by_stand_in_;  // stand_in => index
   MissingInclude missing_;
+  std::vector<MissingInclude> family_stand_ins_;
 };
 
 }  // namespace c51::sdcc

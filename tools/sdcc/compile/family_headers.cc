@@ -1,0 +1,47 @@
+#include "sdcc/compile/family_headers.h"
+
+#include "sim/controls.h"
+
+namespace c51::sdcc {
+
+namespace {
+
+struct Family {
+  const char* prefix;  // upper case
+  const char* header;
+};
+
+// Longer prefixes first: the first that matches wins.
+constexpr Family kFamilies[] = {
+    {"STC8H", "STC8H.H"},           {"STC8G", "STC8G.H"},
+    {"STC8A", "STC8A8K64S4A12.H"},  {"STC8F", "STC8A8K64S4A12.H"},
+    {"STC15W4K", "STC15W4K32S4.H"}, {"STC15", "STC15F2K60S2.H"},
+    {"IAP15", "STC15F2K60S2.H"},    {"IRC15", "STC15F2K60S2.H"},
+    {"STC12C5A", "STC12C5A60S2.H"}, {"STC12LE5A", "STC12C5A60S2.H"},
+    {"STC89", "STC89C5xRC.H"},      {"STC90", "STC89C5xRC.H"},
+    {"AT89C2051", "AT89X051.H"},    {"AT89C4051", "AT89X051.H"},
+    {"AT89S2051", "AT89X051.H"},    {"AT89S4051", "AT89X051.H"},
+    {"AT89C51", "AT89X51.H"},       {"AT89S51", "AT89X51.H"},
+    {"AT89LS51", "AT89X51.H"},      {"AT89C52", "AT89X52.H"},
+    {"AT89S52", "AT89X52.H"},       {"AT89LS52", "AT89X52.H"},
+    {"AT89C55", "AT89X52.H"},       {"AT89S53", "AT89X52.H"},
+};
+
+}  // namespace
+
+std::string FamilyHeader(std::string_view name) {
+  const size_t slash = name.find_last_of("/\\");
+  if (slash != std::string_view::npos) name.remove_prefix(slash + 1);
+  const std::string upper = sim::ToUpper(name);
+  if (upper.size() < 3 || upper.compare(upper.size() - 2, 2, ".H") != 0) return std::string();
+  for (const Family& f : kFamilies) {
+    const std::string_view prefix(f.prefix);
+    if (upper.compare(0, prefix.size(), prefix) == 0) {
+      // The family's own header is no stand-in for itself.
+      return upper == sim::ToUpper(f.header) ? std::string() : std::string(f.header);
+    }
+  }
+  return std::string();
+}
+
+}  // namespace c51::sdcc

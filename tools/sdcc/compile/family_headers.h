@@ -1,0 +1,31 @@
+// Register headers named after one part of a family ("STC15W408AS.H",
+// "STC8H1K08.H", "AT89S51.H"), as the vendors' tools write them for each
+// part, where this toolchain ships the family's: when a project includes one
+// found nowhere, the family's header stands in, with a warning, since a
+// part may have registers the family's header does not name.
+//
+//   STC8H...            => STC8H.H
+//   STC8G...            => STC8G.H
+//   STC8A..., STC8F...  => STC8A8K64S4A12.H
+//   STC15W4K...         => STC15W4K32S4.H
+//   STC15..., IAP15..., IRC15...  => STC15F2K60S2.H
+//   STC12C5A..., STC12LE5A...     => STC12C5A60S2.H
+//   STC89..., STC90...  => STC89C5xRC.H
+//   AT89C51..., AT89S51..., AT89LS51...  => AT89X51.H
+//   AT89C52..., AT89S52..., AT89LS52..., AT89C55..., AT89S53...  => AT89X52.H
+//   AT89C2051, AT89C4051, AT89S2051, AT89S4051...  => AT89X051.H
+#ifndef C51_TOOLS_SDCC_COMPILE_FAMILY_HEADERS_H_
+#define C51_TOOLS_SDCC_COMPILE_FAMILY_HEADERS_H_
+
+#include <string>
+#include <string_view>
+
+namespace c51::sdcc {
+
+// The family header for the include name `name` (any folder part, any
+// letter case, ".H" or ".h"); empty when it names no known family's part.
+std::string FamilyHeader(std::string_view name);
+
+}  // namespace c51::sdcc
+
+#endif  // C51_TOOLS_SDCC_COMPILE_FAMILY_HEADERS_H_
