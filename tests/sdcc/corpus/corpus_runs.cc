@@ -236,6 +236,20 @@ void CheckCommandTable(const SimulatorResult& r) {
   EXPECT_EQ(r.samples.back(), (std::vector<int>{0x35, 0x9C, 0x48}));
 }
 
+// Driver and command tables of handlers taking "u8 buf[]": the frame's
+// checksum and length reach the handlers through the pointer calls.
+void CheckHalOps(const SimulatorResult& r) {
+  ASSERT_FALSE(r.samples.empty());
+  EXPECT_EQ(r.samples.back(), (std::vector<int>{0xC3, 0x0A}));
+}
+
+// The stepper's phase, position log and table read cross between C and
+// assembly through each side's spellings.
+void CheckStepperShared(const SimulatorResult& r) {
+  ASSERT_FALSE(r.samples.empty());
+  EXPECT_EQ(r.samples.back(), (std::vector<int>{0x04, 0xF4, 0x16}));
+}
+
 SimulatorRun Run(const char* xtal, int steps, int samples, std::vector<std::string> probes) {
   SimulatorRun run;
   run.xtal = xtal;
@@ -275,6 +289,8 @@ const std::vector<CorpusRun>& CorpusRuns() {
       {"stats_overlay", Run("11.0592M", 1500000, 1, {}), CheckStatsOverlay},
       {"isr_flags", Run("11.0592M", 500, 120, {kP1}), CheckIsrFlags},
       {"cmd_table_args", Run("12M", 20000, 1, {kP0, kP1, kP2}), CheckCommandTable},
+      {"hal_ops_arrays", Run("11.0592M", 100000, 1, {kP1, kP2}), CheckHalOps},
+      {"stepper_asm_shared", Run("12M", 100000, 1, {kP0, kP1, kP2}), CheckStepperShared},
   };
   return runs;
 }
