@@ -215,6 +215,21 @@ TEST_F(A51ClassicTest, ReadsTheCRegisterHeaders) {
 // compiled by the toolchain, linked by its linker and run in s51: the reset
 // jump reaches the start-up, which hands over to sdcc's run-time, which
 // initialises the variables and calls main, which calls the routine.
+// The values the simulator printed as 1000 + a byte, so that they stand out
+// from its other output.
+std::vector<int> MarkedValues(const std::string& output) {
+  std::vector<int> values;
+  size_t pos = 0;
+  while ((pos = output.find("\n1", pos)) != std::string::npos) {
+    const std::string number = output.substr(pos + 1, 4);
+    if (number.find_first_not_of("0123456789") == std::string::npos) {
+      values.push_back(std::stoi(number) - 1000);
+    }
+    ++pos;
+  }
+  return values;
+}
+
 TEST_F(A51ClassicTest, StartUpAndCModulesRunInTheSimulator) {
   const std::string s51 = FindSdccProgram("s51");
   if (s51.empty()) GTEST_SKIP() << "the simulator s51 (sdcc-ucsim) is not installed";
@@ -241,15 +256,7 @@ TEST_F(A51ClassicTest, StartUpAndCModulesRunInTheSimulator) {
                        "\"\nstep 3000\nexpression 1000+sfr[0x90]\nexpression 1000+sfr[0xA0]\n"
                        "expression 1000+sfr[0xB0]\nkill\n");
   const ProgramRun sim = RunProgram(s51, {"-b", "-q", "-X", "12M", "-C", At("run.cmd")});
-  std::vector<int> ports;
-  size_t pos = 0;
-  while ((pos = sim.output.find("\n1", pos)) != std::string::npos) {
-    const std::string number = sim.output.substr(pos + 1, 4);
-    if (number.find_first_not_of("0123456789") == std::string::npos) {
-      ports.push_back(std::stoi(number) - 1000);
-    }
-    ++pos;
-  }
+  const std::vector<int> ports = MarkedValues(sim.output);
   // P1: init + 1, so the run-time initialised init; P2: the start-up's mark;
   // P3: the routine's byte from its table.
   EXPECT_EQ((std::vector<int>{0x22, 0x5A, 0x3C}), ports) << sim.output;
@@ -279,15 +286,7 @@ TEST_F(A51ClassicTest, MacrosExpandAndRunInTheSimulator) {
                        "\"\nstep 300\nexpression 1000+sfr[0x90]\nexpression 1000+sfr[0xA0]\n"
                        "expression 1000+sfr[0xB0]\nexpression 1000+sfr[0x80]\nkill\n");
   const ProgramRun sim = RunProgram(s51, {"-b", "-q", "-C", At("run.cmd")});
-  std::vector<int> ports;
-  size_t pos = 0;
-  while ((pos = sim.output.find("\n1", pos)) != std::string::npos) {
-    const std::string number = sim.output.substr(pos + 1, 4);
-    if (number.find_first_not_of("0123456789") == std::string::npos) {
-      ports.push_back(std::stoi(number) - 1000);
-    }
-    ++pos;
-  }
+  const std::vector<int> ports = MarkedValues(sim.output);
   EXPECT_EQ((std::vector<int>{13, 17, 0x5A, 0x5A}), ports) << sim.output;
 }
 

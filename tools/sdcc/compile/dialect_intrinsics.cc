@@ -238,16 +238,7 @@ class Intrinsics {
 
   // The helper goes first, on the main file's first line: a line marker
   // after it puts that line's own text back on line 1.
-  void AddNopHelper() {
-    const std::string_view text = s_.text();
-    const size_t end = text.find('\n');
-    if (text.empty() || text[0] != '#' || end == std::string_view::npos) {
-      s_.InsertAtOffset(0, std::string(kNopHelper) + " ");
-      return;
-    }
-    s_.InsertAtOffset(end + 1,
-                      std::string(kNopHelper) + "\n" + std::string(text.substr(0, end + 1)));
-  }
+  void AddNopHelper() { s_.InsertOnFirstLine(kNopHelper); }
 
   DialectSource& s_;
   std::set<std::string, std::less<>> declared_;

@@ -80,16 +80,8 @@ void BridgeLibraryFunctions(DialectSource* source) {
     bottom += std::string(" ") + kFunctions[f].head + " " + kFunctions[f].body;
   }
   if (top.empty()) return;
-  const std::string_view text = s.text();
-  const size_t end = text.find('\n');
-  if (text.empty() || text[0] != '#' || end == std::string_view::npos) {
-    s.InsertAtOffset(0, top);
-  } else {
-    // After the first line marker, which is repeated so the lines keep
-    // their numbers.
-    s.InsertAtOffset(end + 1, top + "\n" + std::string(text.substr(0, end + 1)));
-  }
-  s.InsertAtOffset(text.size(), bottom + "\n");
+  s.InsertOnFirstLine(top);
+  s.InsertAtOffset(s.text().size(), bottom + "\n");
 }
 
 }  // namespace c51::sdcc

@@ -158,6 +158,15 @@ std::string DialectSource::Take(size_t first, size_t last) {
   return out;
 }
 
+void DialectSource::InsertOnFirstLine(const std::string& text) {
+  const size_t end = text_.find('\n');
+  if (text_.empty() || text_[0] != '#' || end == std::string_view::npos) {
+    InsertAtOffset(0, text + " ");
+    return;
+  }
+  InsertAtOffset(end + 1, text + "\n" + std::string(text_.substr(0, end + 1)));
+}
+
 void DialectSource::Issue(size_t i, std::string text) {
   issues_->push_back(DialectIssue{FileOf(i), tokens_[i].line, std::move(text)});
 }

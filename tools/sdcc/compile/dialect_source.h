@@ -72,6 +72,10 @@ class DialectSource {
   void InsertBefore(size_t i, std::string text);
   void InsertAfter(size_t i, std::string text);
   void InsertAtOffset(size_t offset, std::string text);
+  // Text for the main file's first line (helpers the file's code calls):
+  // after the first line marker, which is written again after it, so every
+  // user line keeps its number.
+  void InsertOnFirstLine(const std::string& text);
   // The text of tokens [first, last) with the edits made so far inside it,
   // on one line, for a caller that moves it and replaces the range: those
   // edits are taken out. Insertions at either end stay where they are.
