@@ -7,6 +7,11 @@ namespace c51::sim {
 
 namespace {
 
+bool IsWordChar(char c) {
+  const unsigned char u = static_cast<unsigned char>(c);
+  return (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') || (u >= '0' && u <= '9') || u == '_';
+}
+
 std::string_view TrimEnd(std::string_view text) {
   while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
   return text;
@@ -32,8 +37,13 @@ IncludeRequest FindInclude(std::string_view code, Dialect dialect) {
     return request;
   }
   if (text.empty() || text[0] != '#') return request;
-  text.remove_prefix(1);
-  std::string_view word = NextWord(&text);
+  text = Trim(text.substr(1));
+  // The directive's word ends where its letters do: "#include<reg52.h>"
+  // and "#include\"x.h\"" are as common as the spaced forms.
+  size_t letters = 0;
+  while (letters < text.size() && IsWordChar(text[letters])) ++letters;
+  const std::string_view word = text.substr(0, letters);
+  text.remove_prefix(letters);
   if (word != "include" && !(dialect == Dialect::kAssembly && ToUpper(word) == "INCLUDE")) {
     return request;
   }
