@@ -356,8 +356,11 @@ bool UvprojImporter::ImportGroup(ProjectNode* parent, int depth) {
       C51_IMPORT_CHECK(ImportFiles(group), "import_files(pFilter)");
     } else if (child == "Group" && depth < kMaxGroupDepth) {
       C51_IMPORT_CHECK(ImportGroup(group, depth + 1), "import_group(pFilter)");
+    } else if (child == "GroupOption") {
+      // A group's own options, like a file's, are not taken over; a project
+      // that has them (a group left out of the build) must still import.
     } else {
-      // Group options and anything else a later uVision adds: not ours.
+      // Anything else a later uVision adds: not ours.
       C51_IMPORT_CHECK(false, "false");
     }
   }

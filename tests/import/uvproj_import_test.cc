@@ -277,8 +277,9 @@ TEST_F(UvprojImportTest, FailuresReportTheirChecksAndKeepWhatWasMade) {
        {"xml.Load(uvopt)", "m_xml.FindChildElem( \"Lx51\" )", "import_options()"},
        0,
        false},
-      // A group options element stops the group import after the first group.
-      {"group_option.uvproj", {"xml.Load(uvopt)", "false", "import_group(pFiles)"}, 2, true},
+      // An element a group may not hold stops the group import after the
+      // first group.
+      {"group_unknown.uvproj", {"xml.Load(uvopt)", "false", "import_group(pFiles)"}, 2, true},
       // Not well formed: no check line for the project itself.
       {"damaged.uvproj", {"xml.Load(uvopt)"}, 0, false},
       {"binary.uvproj", {"xml.Load(uvopt)"}, 0, false},
@@ -380,7 +381,8 @@ TEST_F(UvprojImportTest, FailureShowsOneMessageBoxWithTheFirstErrorText) {
       {"other_schema.uvproj", kNotSupported},
       {"wrong_header.uvproj", kNotSupported},
       {"missing_vector.uvproj", kNotSupported},
-      {"group_option.uvproj", kFilesFailed},
+      {"group_option.uvproj", nullptr},  // a group's options are stepped past
+      {"group_unknown.uvproj", kFilesFailed},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.fixture);
