@@ -54,7 +54,8 @@ std::string WhyNotTaken(const std::string& report) {
 const char kStillLeftOut[] =
     "still left out: the device's settings beyond its name and CPU text, RTOS and on-chip "
     "memory switches, the hex file, debug and browse information switches, the debug "
-    "driver, group and file options, and the files of targets after the first";
+    "driver, group and file options but leaving out of the build, and the files of targets "
+    "after the first";
 
 std::vector<ExtraValue> ExtraValues(const UvprojTargetOptions& target,
                                     const std::string& project_folder,

@@ -328,6 +328,22 @@ bool UvprojImporter::SaveOptions() {
 
 // ---- Groups and files (first target only) ----
 
+bool UvprojImporter::LeftOutOfBuild() {
+  ElemScope option(&xml_);
+  if (!xml_.FindChildElem("CommonProperty")) return false;
+  ElemScope common(&xml_);
+  std::string include;
+  return ReadChild("IncludeInBuild", &include) && include == "0";
+}
+
+void UvprojImporter::LeaveOutOfBuild(ProjectNode* node, const char* scope) {
+  if (groups_target_.empty()) return;
+  ProjectNode* config = state_->host->AddChild(node, scope, nullptr);
+  if (!config) return;
+  SetOneAttribute(state_->host, config, keys::kName, groups_target_.c_str());
+  SetOneAttribute(state_->host, config, keys::kIncludeInBuild, "0");
+}
+
 bool UvprojImporter::ImportGroups() {
   xml_.RewindPos();
   C51_IMPORT_CHECK(xml_.FindElem("Project"), "m_xml.FindElem( \"Project\" )");
@@ -335,16 +351,18 @@ bool UvprojImporter::ImportGroups() {
   ElemScope targets(&xml_);
   C51_FIND_CHILD("Target");
   ElemScope target(&xml_);
+  // The groups' and files' build switches are this target's.
+  ReadChild("TargetName", &groups_target_);
   C51_FIND_CHILD("Groups");
   ProjectNode* files = state_->host->AddChild(root_, keys::kFiles, nullptr);
   C51_IMPORT_CHECK(files, "pFiles");
   ElemScope groups(&xml_);
   while (xml_.FindChildElem("Group"))
-    C51_IMPORT_CHECK(ImportGroup(files, 1), "import_group(pFiles)");
+    C51_IMPORT_CHECK(ImportGroup(files, 1, false), "import_group(pFiles)");
   return true;
 }
 
-bool UvprojImporter::ImportGroup(ProjectNode* parent, int depth) {
+bool UvprojImporter::ImportGroup(ProjectNode* parent, int depth, bool left_out) {
   ElemScope element(&xml_);
   std::string name;
   C51_READ_CHILD("GroupName", &name);
@@ -353,12 +371,18 @@ bool UvprojImporter::ImportGroup(ProjectNode* parent, int depth) {
   while (xml_.FindChildElem()) {
     std::string_view child = xml_.GetChildName();
     if (child == "Files") {
-      C51_IMPORT_CHECK(ImportFiles(group), "import_files(pFilter)");
+      C51_IMPORT_CHECK(ImportFiles(group, left_out), "import_files(pFilter)");
     } else if (child == "Group" && depth < kMaxGroupDepth) {
-      C51_IMPORT_CHECK(ImportGroup(group, depth + 1), "import_group(pFilter)");
+      C51_IMPORT_CHECK(ImportGroup(group, depth + 1, left_out), "import_group(pFilter)");
     } else if (child == "GroupOption") {
-      // A group's own options, like a file's, are not taken over; a project
-      // that has them (a group left out of the build) must still import.
+      // A group's own options, like a file's, are not taken over but for
+      // one: a group left out of the build stays out of it.
+      // Its files get the switch too: a group's scope speaks for a file
+      // only once the file has a scope of its own.
+      if (LeftOutOfBuild()) {
+        LeaveOutOfBuild(group, keys::kFilterConfiguration);
+        left_out = true;
+      }
     } else {
       // Anything else a later uVision adds: not ours.
       C51_IMPORT_CHECK(false, "false");
@@ -367,7 +391,7 @@ bool UvprojImporter::ImportGroup(ProjectNode* parent, int depth) {
   return true;
 }
 
-bool UvprojImporter::ImportFiles(ProjectNode* group) {
+bool UvprojImporter::ImportFiles(ProjectNode* group, bool left_out) {
   ElemScope files(&xml_);
   while (xml_.FindChildElem("File")) {
     ElemScope file(&xml_);
@@ -378,8 +402,10 @@ bool UvprojImporter::ImportFiles(ProjectNode* group) {
     if (!ImportableSourceName(path)) continue;
     ProjectNode* node = state_->host->AddChild(group, keys::kFile, nullptr);
     if (node) SetOneAttribute(state_->host, node, keys::kRelativePath, path.c_str());
-    // Per-file options are not taken over; the element is only stepped past.
-    xml_.FindChildElem("FileOption");
+    // Per-file options are not taken over but for one: a file left out of
+    // the build (an old copy, a document) stays out of it.
+    const bool file_left_out = xml_.FindChildElem("FileOption") && LeftOutOfBuild();
+    if (node && (left_out || file_left_out)) LeaveOutOfBuild(node, keys::kFileConfiguration);
   }
   return true;
 }

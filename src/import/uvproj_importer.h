@@ -86,13 +86,18 @@ class UvprojImporter {
   bool ImportLinker();
   bool SaveOptions();
   bool ImportGroups();
-  bool ImportGroup(ProjectNode* parent, int depth);
-  bool ImportFiles(ProjectNode* group);
+  // `left_out`: an enclosing group is left out of the build.
+  bool ImportGroup(ProjectNode* parent, int depth, bool left_out);
+  bool ImportFiles(ProjectNode* group, bool left_out);
 
   // FindChildElem(name) and its data; false when there is no such child.
   bool ReadChild(const char* name, std::string* data);
   // The same with the data's decimal value (0 when it starts with no digit).
   bool ReadChildInt(const char* name, int* value);
+  // The group's or file's option element (the current child) says it is
+  // not built; that target's scope of `node` then says so too.
+  bool LeftOutOfBuild();
+  void LeaveOutOfBuild(ProjectNode* node, const char* scope);
   void Fail(MessageId error);
 
   PluginState* state_;
@@ -104,6 +109,7 @@ class UvprojImporter {
   MessageId error_ = MessageId::kProjectKindNotSupported;  // the first failure's
   std::string current_;                                    // the configuration to make current
   UvprojTarget target_;                                    // the target being read
+  std::string groups_target_;  // the target whose groups and files are imported
 };
 
 }  // namespace c51

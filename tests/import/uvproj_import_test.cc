@@ -31,6 +31,7 @@ const char kFirstTargetFiles[] =
     "  Filter Name=Source\n"
     "    File RelativePath=.\\src\\main.c\n"
     "    File RelativePath=.\\src\\startup.a51\n"
+    "      FileConfiguration Name=Debug\n"
     "    Filter Name=Drivers\n"
     "      File RelativePath=.\\drv\\uart.c\n"
     "  Filter Name=Docs & Notes\n"
@@ -313,6 +314,7 @@ TEST_F(UvprojImportTest, FailuresReportTheirChecksAndKeepWhatWasMade) {
                 "  Filter Name=Source\n"
                 "    File RelativePath=.\\src\\main.c\n"
                 "    File RelativePath=.\\src\\startup.a51\n"
+                "      FileConfiguration Name=Debug\n"
                 "    Filter Name=Drivers\n"
                 "      File RelativePath=.\\drv\\uart.c\n"
                 "  Filter Name=Docs & Notes\n");
@@ -368,6 +370,32 @@ class TableServices final : public HostServices {
  private:
   PluginInterface* table_;
 };
+
+// A group or file the first target leaves out of its build is left out of
+// that configuration's build: its scope for it says so.
+TEST_F(UvprojImportTest, GroupsAndFilesLeftOutOfTheBuildStayOut) {
+  FakeHost host;
+  host.Install(table_);
+  const std::string path = Stage({{"group_option.uvproj", "group_option.uvproj"}});
+  ASSERT_NE(table_->ImportProject(host.root(), path.c_str()), 0);
+  const ProjectNode* files = Children(host.root(), "Files").at(0);
+  const std::vector<ProjectNode*> groups = Children(files, "Filter");
+  ASSERT_EQ(groups.size(), 2u);
+  const ProjectNode* startup = Children(groups[0], "File").at(1);
+  const std::vector<ProjectNode*> file_scopes = Children(startup, "FileConfiguration");
+  const std::vector<ProjectNode*> group_scopes = Children(groups[1], "FilterConfiguration");
+  for (const std::vector<ProjectNode*>* scopes : {&file_scopes, &group_scopes}) {
+    ASSERT_EQ(scopes->size(), 1u);
+    int include = 2;
+    ASSERT_NE(GetAttributeInt((*scopes)[0], "IncBld", &include), nullptr);
+    EXPECT_EQ(include, 0);
+  }
+  // The left-out group's file says so itself.
+  const ProjectNode* readme = Children(groups[1], "File").at(0);
+  ASSERT_EQ(Children(readme, "FileConfiguration").size(), 1u);
+  EXPECT_TRUE(Children(groups[0], "FilterConfiguration").empty());
+  EXPECT_TRUE(Children(Children(groups[0], "File").at(0), "FileConfiguration").empty());
+}
 
 TEST_F(UvprojImportTest, FailureShowsOneMessageBoxWithTheFirstErrorText) {
   struct Case {
