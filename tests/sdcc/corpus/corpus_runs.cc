@@ -176,8 +176,9 @@ void CheckXramTest(const SimulatorResult& r) {
 }
 
 void CheckPrintfBytes(const SimulatorResult& r) {
-  EXPECT_EQ(r.serial,
-            "MODE=3 FLAGS=A5 T=-40 H=1234\r\n12 00 FE 7F 80 01 \r\nHI=10 LO=5 Y=Y N=-5 S=-5\r\nEND\r\n");
+  EXPECT_EQ(
+      r.serial,
+      "MODE=3 FLAGS=A5 T=-40 H=1234\r\n12 00 FE 7F 80 01 \r\nHI=10 LO=5 Y=Y N=-5 S=-5\r\nEND\r\n");
 }
 
 // The banner goes out through the user's putchar, which waits for the
