@@ -267,8 +267,8 @@ TEST_F(SdccToolsTest, ReportsErrorsAtTheUsersFileAndLine) {
   EXPECT_EQ(2, run.exit_code);
   EXPECT_EQ(
       "*** ERROR C999 IN LINE 2 OF dialect.c: #pragma 'INTVECTOR' is not supported\n"
-      "*** ERROR C999 IN LINE 3 OF dialect.c: 'large': a memory model per function is not "
-      "supported\n",
+      "*** WARNING C998 IN LINE 3 OF dialect.c: 'large': a memory model per function is "
+      "ignored: the function's parameters and locals go where the program's model puts them\n",
       StarLines(run.output));
   EXPECT_FALSE(Exists("dialect.obj"));
 

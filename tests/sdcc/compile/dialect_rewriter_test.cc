@@ -80,6 +80,7 @@ TEST(DialectRewriter, RewritesEachConstruct) {
        "\nvoid f(void) __critical { }\nvoid g(void) { }"},
       {"#pragma NOOVERLAY\n#pragma STRING(XDATA)\nint x;", "\n\nint x;"},
       {"int f(int a) reentrant { return a; }", "int f(int a) __reentrant { return a; }"},
+      {"void f(char c) large reentrant { }", "void f(char c)  __reentrant { }"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.in);
@@ -163,7 +164,6 @@ TEST(DialectRewriter, ReportsWhatItCannotBridgeWithFileAndLine) {
       {"sfr S = 0x99;\nsbit b = S^1;\n", 2, "not bit-addressable"},
       {"sfr P1 = 0x90;\nsbit a = P1^1,\n b = P1^9;\n", 3, "bit position"},
       {"sfr LOW = 0x20;\n", 1, "outside 0x80-0xFF"},
-      {"void f(void) large { }\n", 1, "memory model per function"},
       {"void f(void) _task_ 1 { }\n", 1, "'_task_'"},
       {"int x _at_ ;\n", 1, "'_at_' needs an address"},
   };

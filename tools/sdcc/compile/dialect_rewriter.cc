@@ -131,7 +131,13 @@ class Rewriter {
         }
       } else if (w == "small" || w == "compact" || w == "large") {
         if (InAttributePlace(i)) {
-          Issue(t, "'" + std::string(w) + "': a memory model per function is not supported");
+          // Dropped in every file alike, so callers and the function agree
+          // on where its parameters are.
+          result_->warnings.push_back(DialectIssue{
+              list_.files[t.file], t.line,
+              "'" + std::string(w) +
+                  "': a memory model per function is ignored: the function's parameters and "
+                  "locals go where the program's model puts them"});
           Replace(i, "");
           attribute_end_ = i + 1;
         }
