@@ -272,6 +272,12 @@ TEST_F(SdccToolsTest, ReportsErrorsAtTheUsersFileAndLine) {
       StarLines(run.output));
   EXPECT_FALSE(Exists("dialect.obj"));
 
+  // Comment banners with "/*" inside a comment draw no warning.
+  Write("banner.c", "/*********\n/* main\n/*********/\nint b;\n");
+  run = Run("C51.exe", "\"banner.c\"");
+  EXPECT_EQ(0, run.exit_code) << run.output;
+  EXPECT_EQ("", StarLines(run.output));
+
   // sdcc's texts that name a file name the user's, not the stand-in read.
   Write("conflict.c", "void f(void) interrupt 2;\nvoid f(void) { }\n");
   run = Run("C51.exe", "\"conflict.c\"");

@@ -123,6 +123,9 @@ std::vector<std::string> SdccOptions(const CompileRequest& request) {
   // pointer passed to a __code pointer parameter of a function only
   // declared, which sdcc takes for a lost const.
   options.insert(options.end(), {"--disable-warning", "110", "--disable-warning", "196"});
+  // Comment banners drawn with "/****" lines inside a comment are common in
+  // these sources, and the original compiler reads them without a word.
+  options.push_back("-Wp,-Wno-comment");
   if (level < 6) {
     options.push_back("--noloopreverse");
     options.push_back("--noinduction");
