@@ -11,25 +11,15 @@
 #include "platform/fs.h"
 #include "s51_ports.h"
 #include "sdcc/run_program.h"
+#include "sdcc_host_test.h"
 #include "support/temp_dir.h"
 
 namespace c51::sdcc {
 namespace {
 
-class AbsoluteSdccTest : public testing::Test {
+class AbsoluteSdccTest : public SdccHostTest {
  protected:
-  void SetUp() override {
-    ASSERT_FALSE(dir_.path().empty());
-    s51_ = FindSdccProgram("s51");
-    toolchain_ = ExecutableDirectory() + "sdcctool/C51";
-    if (FindSdccProgram("sdcc").empty()) GTEST_SKIP() << "sdcc is not installed";
-    if (s51_.empty()) GTEST_SKIP() << "the simulator s51 (sdcc-ucsim) is not installed";
-    if (!PathExists(toolchain_ + "/BIN/C51.exe")) GTEST_SKIP() << "no C51.exe in " << toolchain_;
-  }
-
-  ProgramRun Host(const std::vector<std::string>& args) {
-    return RunProgram(ExecutableDirectory() + "corvane-c51", args);
-  }
+  AbsoluteSdccTest() : SdccHostTest("c51absolute") {}
 
   // A new project "abs" in a folder of its own, of the named files from the
   // test data; the build's output.
@@ -49,9 +39,6 @@ class AbsoluteSdccTest : public testing::Test {
     EXPECT_EQ(run.exit_code, 0) << run.output;
     return Host({"--toolchain", toolchain_, "build", "--rebuild", "-p", project});
   }
-
-  test::ScopedTempDir dir_{"c51absolute"};
-  std::string s51_, toolchain_;
 };
 
 TEST_F(AbsoluteSdccTest, RelocatableVariablesGoAroundPlacedOnes) {

@@ -11,6 +11,7 @@
 #include "platform/fs.h"
 #include "s51_ports.h"
 #include "sdcc/run_program.h"
+#include "sdcc_host_test.h"
 #include "support/temp_dir.h"
 
 namespace c51::sdcc {
@@ -23,26 +24,11 @@ namespace {
 constexpr int kStepsPerSample = 5000;
 constexpr int kSamples = 150;
 
-class BlinkySdccTest : public testing::Test {
+class BlinkySdccTest : public SdccHostTest {
  protected:
-  void SetUp() override {
-    ASSERT_FALSE(dir_.path().empty());
-    const std::string sdcc = FindSdccProgram("sdcc");
-    s51_ = FindSdccProgram("s51");
-    toolchain_ = ExecutableDirectory() + "sdcctool/C51";
-    if (sdcc.empty()) GTEST_SKIP() << "sdcc is not installed";
-    if (s51_.empty()) GTEST_SKIP() << "the simulator s51 (sdcc-ucsim) is not installed";
-    if (!PathExists(toolchain_ + "/BIN/C51.exe")) GTEST_SKIP() << "no C51.exe in " << toolchain_;
-    // Nothing tells the tools where sdcc is: the build narrows PATH to the
-    // project's folder, and they must find it all the same.
-  }
-
-  ProgramRun Host(const std::vector<std::string>& args) {
-    return RunProgram(ExecutableDirectory() + "corvane-c51", args);
-  }
-
-  test::ScopedTempDir dir_{"c51blinky"};
-  std::string s51_, toolchain_;
+  BlinkySdccTest() : SdccHostTest("c51blinky") {}
+  // Nothing tells the tools where sdcc is: the build narrows PATH to the
+  // project's folder, and they must find it all the same.
 };
 
 TEST_F(BlinkySdccTest, BuildsFirmwareWhoseLedToggles) {

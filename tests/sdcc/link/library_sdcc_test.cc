@@ -11,25 +11,15 @@
 #include "platform/fs.h"
 #include "s51_ports.h"
 #include "sdcc/run_program.h"
+#include "sdcc_host_test.h"
 #include "support/temp_dir.h"
 
 namespace c51::sdcc {
 namespace {
 
-class LibrarySdccTest : public testing::Test {
+class LibrarySdccTest : public SdccHostTest {
  protected:
-  void SetUp() override {
-    ASSERT_FALSE(dir_.path().empty());
-    s51_ = FindSdccProgram("s51");
-    toolchain_ = ExecutableDirectory() + "sdcctool/C51";
-    if (FindSdccProgram("sdcc").empty()) GTEST_SKIP() << "sdcc is not installed";
-    if (s51_.empty()) GTEST_SKIP() << "the simulator s51 (sdcc-ucsim) is not installed";
-    if (!PathExists(toolchain_ + "/BIN/C51.exe")) GTEST_SKIP() << "no C51.exe in " << toolchain_;
-  }
-
-  ProgramRun Host(const std::vector<std::string>& args) {
-    return RunProgram(ExecutableDirectory() + "corvane-c51", args);
-  }
+  LibrarySdccTest() : SdccHostTest("c51library") {}
 
   // A new project "lib" of one file `source`; the build's output.
   ProgramRun Build(const std::string& source) {
@@ -42,9 +32,6 @@ class LibrarySdccTest : public testing::Test {
     EXPECT_EQ(run.exit_code, 0) << run.output;
     return Host({"--toolchain", toolchain_, "build", "--rebuild", "-p", project});
   }
-
-  test::ScopedTempDir dir_{"c51library"};
-  std::string s51_, toolchain_;
 };
 
 TEST_F(LibrarySdccTest, ProgramsComputeWithSdccsLibrary) {

@@ -14,6 +14,7 @@
 #include "s51_ports.h"
 #include "sdcc/link/ihx_image.h"
 #include "sdcc/run_program.h"
+#include "sdcc_host_test.h"
 #include "support/temp_dir.h"
 
 namespace c51::sdcc {
@@ -25,20 +26,9 @@ namespace {
 constexpr int kStepsPerSample = 5000;
 constexpr int kSamples = 150;
 
-class VectorsSdccTest : public testing::Test {
+class VectorsSdccTest : public SdccHostTest {
  protected:
-  void SetUp() override {
-    ASSERT_FALSE(dir_.path().empty());
-    s51_ = FindSdccProgram("s51");
-    toolchain_ = ExecutableDirectory() + "sdcctool/C51";
-    if (FindSdccProgram("sdcc").empty()) GTEST_SKIP() << "sdcc is not installed";
-    if (s51_.empty()) GTEST_SKIP() << "the simulator s51 (sdcc-ucsim) is not installed";
-    if (!PathExists(toolchain_ + "/BIN/C51.exe")) GTEST_SKIP() << "no C51.exe in " << toolchain_;
-  }
-
-  ProgramRun Host(const std::vector<std::string>& args) {
-    return RunProgram(ExecutableDirectory() + "corvane-c51", args);
-  }
+  VectorsSdccTest() : SdccHostTest("c51vectors") {}
 
   // A new project "vec" of the named files from the test data; the build's
   // output.
@@ -84,9 +74,6 @@ class VectorsSdccTest : public testing::Test {
       EXPECT_LE(slow[i] - slow[i - 1], 16) << testing::PrintToString(samples);
     }
   }
-
-  test::ScopedTempDir dir_{"c51vectors"};
-  std::string s51_, toolchain_;
 };
 
 TEST_F(VectorsSdccTest, RoutinesInFilesWithoutMainRun) {
