@@ -44,9 +44,14 @@
 // a51_names.h says; symbols ignore letter case (sdas8051 runs with -z).
 // Which files count as classic: a51_syntax.h.
 //
+// Macros become sdas8051's: "name MACRO a, b" => ".macro name a, b" with
+// each LOCAL label a "?" dummy (a label of its own per use), REPT, IRP and
+// IRPC => ".rept", ".irp", ".irpc", EXITM => ".mexit", ENDM => ".endm"; a
+// use's arguments are translated as operands ("DELAY 0FFH" => "DELAY 0xFF").
+//
 // Refused with an error naming the construct (the file is not assembled):
-// macros (MACRO, REPT, IRP, IRPC, LOCAL, EXITM, ENDM), ELSEIF and $ELSEIF,
-// the relocation types INPAGE, INBLOCK, PAGE and BITADDRESSABLE, ORG in an
+// ELSEIF and $ELSEIF, the relocation types INPAGE, PAGE and BITADDRESSABLE
+// (INBLOCK in data segments), ORG in an
 // RSEG segment, comparisons outside an IF, C preprocessor lines other than
 // #include, other controls and directives, operators sdas8051 lacks.
 #ifndef C51_TOOLS_SDCC_COMPILE_A51_CLASSIC_H_
