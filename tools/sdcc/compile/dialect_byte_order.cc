@@ -23,31 +23,26 @@ const std::set<std::string_view> kByte = {"char",   "u8",    "uchar", "BYTE",  "
                                           "int8_t", "INT8U", "INT8S", "uint8", "s8"};
 
 // 1, 2 or 4 for a type name of that many bytes; 0 for others.
-int NameWidth(std::string_view name, const std::map<std::string, int, std::less<>>& typedefs) {
+int NameWidth(std::string_view name) {
   if (name == "long" || name == "float" || name == "double") return 4;
   if (kByte.count(name) != 0) return 1;
   if (kWide.count(name) != 0) {
     return name.find("32") != std::string_view::npos || name == "ulong" || name == "DWORD" ? 4 : 2;
   }
-  auto it = typedefs.find(name);
-  return it == typedefs.end() ? 0 : it->second;
+  return 0;
 }
 
-// The widths of the file's scalar typedefs ("typedef unsigned int U16;"),
-// typedefs of typedefs included.
-std::map<std::string, int, std::less<>> TypedefWidths(const DialectSource& s) {
-  std::map<std::string, int, std::less<>> out;
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (!s.Is(i, "typedef")) continue;
-    size_t k = i + 1;
-    int width = 0;
-    while (k < s.size() && s.IsWord(k) && !s.Is(k + 1, ";")) {
-      width = std::max(width, NameWidth(s.At(k), out));
-      ++k;
-    }
-    if (s.IsWord(k) && s.Is(k + 1, ";") && width > 0) out[std::string(s.At(k))] = width;
+// The same for a name the file's typedefs give (a pointer is no scalar of
+// these widths).
+int TypeWidth(std::string_view name, const TypedefWords& typedefs) {
+  auto it = typedefs.find(name);
+  if (it == typedefs.end()) return NameWidth(name);
+  int width = 0;
+  for (const std::string& w : it->second) {
+    if (w == "*") return 0;
+    width = std::max(width, NameWidth(w));
   }
-  return out;
+  return width;
 }
 
 }  // namespace
@@ -86,7 +81,7 @@ void ReportByteOrderUnions(const DialectSource& s, std::vector<DialectIssue>* wa
         "address, the original compiler its high byte, so a 16-bit register pair gets its "
         "halves swapped"});
   }
-  const auto typedefs = TypedefWidths(s);
+  const TypedefWords typedefs = PlainTypedefs(s);
   for (size_t i = 0; i + 1 < s.size(); ++i) {
     if (!s.User(i) || !s.Is(i, "union")) continue;
     const size_t open = s.Is(i + 1, "{")
@@ -99,7 +94,7 @@ void ReportByteOrderUnions(const DialectSource& s, std::vector<DialectIssue>* wa
     // over a long ("U16 w; U8 b[2];", "long l; int half[2];").
     bool width_seen[5] = {};
     for (size_t k = open + 1; k < close; ++k) {
-      if (s.IsWord(k)) width_seen[NameWidth(s.At(k), typedefs)] = true;
+      if (s.IsWord(k)) width_seen[TypeWidth(s.At(k), typedefs)] = true;
     }
     const int widths = width_seen[1] + width_seen[2] + width_seen[4];
     if (widths < 2) continue;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <map>
 #include <set>
 
 #include "sdcc/compile/a51_classic.h"
@@ -67,38 +66,10 @@ std::set<std::string> BlockLabels(const std::vector<std::string>& lines) {
   return labels;
 }
 
-// Simple typedefs of the file ("typedef unsigned char u8;"): name => the
-// words of the type.
-std::map<std::string, std::vector<std::string>> ScalarTypedefs(const DialectSource& s) {
-  std::map<std::string, std::vector<std::string>> out;
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (!s.Is(i, "typedef")) continue;
-    std::vector<std::string> words;
-    size_t k = i + 1;
-    for (; k < s.size() && (s.IsWord(k) || s.Is(k, "*")); ++k) words.emplace_back(s.At(k));
-    if (!s.Is(k, ";") || words.size() < 2 || words.back() == "*") continue;
-    const std::string name = words.back();
-    words.pop_back();
-    // A typedef of a typedef: the words it stands for.
-    std::vector<std::string> expanded;
-    for (const std::string& w : words) {
-      auto known = out.find(w);
-      if (known == out.end()) {
-        expanded.push_back(w);
-      } else {
-        expanded.insert(expanded.end(), known->second.begin(), known->second.end());
-      }
-    }
-    out[name] = std::move(expanded);
-  }
-  return out;
-}
-
 // The size in bytes of a parameter the original compiler passes in
 // registers when it is one of the first three: 1, 2 or 4; 0 for anything
 // else (a generic pointer, a bit, a struct).
-int RegisterSize(const DialectSource& s, size_t first, size_t last,
-                 const std::map<std::string, std::vector<std::string>>& typedefs) {
+int RegisterSize(const DialectSource& s, size_t first, size_t last, const TypedefWords& typedefs) {
   std::vector<std::string> words;
   for (size_t k = first; k < last; ++k) {
     if (s.Is(k, "[") || s.Is(k, "(")) return 0;
@@ -137,8 +108,7 @@ int RegisterSize(const DialectSource& s, size_t first, size_t last,
 // second and third of 1 or 2 bytes in R5 or R4:R5 and R3 or R2:R3; sdcc
 // passes the first in DPL, DPH, B, A (low byte first) and the others in its
 // memory named _function_PARM_n.
-std::string ParameterMoves(const DialectSource& s, size_t body,
-                           const std::map<std::string, std::vector<std::string>>& typedefs) {
+std::string ParameterMoves(const DialectSource& s, size_t body, const TypedefWords& typedefs) {
   if (body == 0 || !s.Is(body - 1, ")")) return std::string();
   const size_t open = s.Mate(body - 1);
   if (open == DialectSource::kNone || open == 0 || !s.IsWord(open - 1)) return std::string();
@@ -246,7 +216,7 @@ void BridgeInlineAssembly(DialectSource* source, const std::vector<InlineAsmBloc
     if (name.rfind("__c51_asm_", 0) == 0 || a51::IsRegister(sim::ToUpper(name))) continue;
     c_names.insert(name);
   }
-  const auto typedefs = ScalarTypedefs(*source);
+  const TypedefWords typedefs = PlainTypedefs(*source);
   for (size_t i = 0; i < source->size(); ++i) {
     if (!source->IsWord(i) || !source->Is(i + 1, ";")) continue;
     const std::string_view word = source->At(i);

@@ -158,6 +158,30 @@ std::string DialectSource::Take(size_t first, size_t last) {
   return out;
 }
 
+TypedefWords PlainTypedefs(const DialectSource& s) {
+  TypedefWords out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (!s.Is(i, "typedef")) continue;
+    std::vector<std::string> words;
+    size_t k = i + 1;
+    for (; k < s.size() && (s.IsWord(k) || s.Is(k, "*")); ++k) words.emplace_back(s.At(k));
+    if (!s.Is(k, ";") || words.size() < 2 || words.back() == "*") continue;
+    const std::string name = words.back();
+    words.pop_back();
+    std::vector<std::string> expanded;
+    for (const std::string& w : words) {
+      auto known = out.find(w);
+      if (known == out.end()) {
+        expanded.push_back(w);
+      } else {
+        expanded.insert(expanded.end(), known->second.begin(), known->second.end());
+      }
+    }
+    out[name] = std::move(expanded);
+  }
+  return out;
+}
+
 void DialectSource::InsertOnFirstLine(const std::string& text) {
   const size_t end = text_.find('\n');
   if (text_.empty() || text_[0] != '#' || end == std::string_view::npos) {

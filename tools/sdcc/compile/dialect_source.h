@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -102,6 +103,13 @@ class DialectSource {
   std::vector<size_t> body_of_;
   std::vector<Edit> edits_;
 };
+
+// The file's typedefs of plain words ("typedef unsigned char u8;", "typedef
+// char *PSTR;"): name => the words of the type, a typedef of a typedef given
+// by the words it stands for. Typedefs of structs, arrays and functions are
+// not in it.
+using TypedefWords = std::map<std::string, std::vector<std::string>, std::less<>>;
+TypedefWords PlainTypedefs(const DialectSource& source);
 
 // A word that is part of a type: "unsigned", "char", "struct", "const", a
 // memory type in either spelling ("xdata", "__xdata").

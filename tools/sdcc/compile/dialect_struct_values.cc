@@ -49,6 +49,12 @@ class StructValues {
   explicit StructValues(DialectSource* source) : s_(*source) {}
 
   void Run() {
+    // Most files pass no struct at all: spare them the declarations' reading.
+    bool records = false;
+    for (size_t i = 0; i < s_.size() && !records; ++i) {
+      records = s_.Is(i, "struct") || s_.Is(i, "union");
+    }
+    if (!records) return;
     Collect();
     if (functions_.empty()) return;
     for (const Declaration& d : declarations_) Rewrite(d);
