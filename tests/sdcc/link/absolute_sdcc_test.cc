@@ -1,6 +1,7 @@
-// Variables placed with _at_ in DATA and XDATA beside relocatable ones,
-// built by corvane-c51 with the sdcc toolchain and run in ucsim's 8051
-// simulator: nothing the linker places may share their bytes. Skipped
+// Variables placed with _at_ in DATA and XDATA beside relocatable ones, and
+// frames laid in the free cells a large buffer leaves, built by corvane-c51
+// with the sdcc toolchain and run in ucsim's 8051 simulator: nothing the
+// linker places may share their bytes. Skipped
 // without sdcc, the simulator or the toolchain's compiler.
 #include <gtest/gtest.h>
 
@@ -50,6 +51,8 @@ TEST_F(AbsoluteSdccTest, RelocatableVariablesGoAroundPlacedOnes) {
       {"xdata", {"xdata_at.c"}},
       {"a device register and a placed array of structures",
        {"device.h", "device_main.c", "device_lcd.c"}},
+      // Not placed by the user, but laid around what is: the frames.
+      {"frames in the cells a large buffer leaves", {"frames_split.c"}},
   };
   for (size_t i = 0; i < std::size(kCases); ++i) {
     SCOPED_TRACE(kCases[i].name);

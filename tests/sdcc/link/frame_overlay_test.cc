@@ -361,6 +361,92 @@ TEST(FrameOverlayTest, TheMapListsFramesByAddressWithTheirRegionOrReason) {
   EXPECT_EQ(OverlaySummary(plan, 0x21), "6 BYTES AT 0021H HOLD 6 BYTES OF FRAMES");
 }
 
+// DATA cells free in [start, end) pairs, the rest taken.
+DataCells Free(std::vector<std::pair<uint32_t, uint32_t>> runs) {
+  DataCells cells(0x80, false);
+  for (const auto& [start, end] : runs) {
+    for (uint32_t a = start; a < end; ++a) cells[a] = true;
+  }
+  return cells;
+}
+
+TEST(FrameOverlayTest, InFreeCellsEachFrameTakesTheFirstRunAboveItsCallers) {
+  const struct {
+    const char* name;
+    std::vector<LinkModule> modules;
+    DataCells free;
+    const char* layout;  // addresses after "@"
+    uint32_t cells;      // taken
+  } kCases[] = {
+      {"a chain whose block fits neither hole",
+       {Graph("M", {Fn("_main", 2, {"_a"}), Fn("_a", 20, {"_b"}), Fn("_b", 12)})},
+       Free({{0x08, 0x20}, {0x71, 0x80}}),
+       "_main in _main @8, _a in _main @10, _b in _main @113",
+       34},
+      {"siblings still share",
+       {Graph("M", {Fn("_main", 1, {"_a", "_b"}), Fn("_a", 10), Fn("_b", 10)})},
+       Free({{0x08, 0x13}}),
+       "_main in _main @8, _a in _main @9, _b in _main @9",
+       11},
+      {"roots and private frames share nothing",
+       {Graph("M", {Fn("_main", 4, {"_h"}), Fn("_h", 2)}),
+        Graph("T", {Fn("_t0", 4, {"_h"})}, {}, {{1, "_t0"}})},
+       Free({{0x08, 0x0C}, {0x30, 0x36}}),
+       "_main in _main @8, _h shared @52, _t0 in _t0 @48",
+       10},
+      {"a callee never lies below its caller's frame, even where a sibling left room",
+       {Graph("M", {Fn("_main", 3, {"_a", "_b"}), Fn("_a", 4, {"_c"}), Fn("_b", 1), Fn("_c", 2)})},
+       Free({{0x08, 0x10}, {0x40, 0x48}}),
+       "_main in _main @8, _a in _main @11, _b in _main @11, _c in _main @64",
+       9},
+      {"functions nothing calls take the first taken cell",
+       {Graph("M", {Fn("_main", 2), Fn("_dead", 30)})},
+       Free({{0x30, 0x40}}),
+       "_main in _main @48, _dead unused @48",
+       2},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const OverlayPlan plan =
+        PlanFrameOverlay(c.modules, std::vector<bool>(c.modules.size(), true), {}, &c.free);
+    ASSERT_TRUE(plan.in_cells);
+    EXPECT_EQ(Layout(plan), c.layout);
+    EXPECT_EQ(plan.size, c.cells);
+  }
+}
+
+TEST(FrameOverlayTest, InFreeCellsTheModuleReservesWhatTheFramesTake) {
+  RelFunction main = Fn("_main", 0, {"_show"});
+  main.frame = {{"_main_i$1", 1}, {"_main_buf$2", 4}};
+  RelFunction show = Fn("_show", 0);
+  show.frame = {{"_show_PARM_2", 2}};
+  const std::vector<LinkModule> modules = {Graph("M", {main, show})};
+  const DataCells free = Free({{0x1B, 0x20}, {0x62, 0x64}});
+  const OverlayPlan plan = PlanFrameOverlay(modules, {true}, {}, &free);
+  EXPECT_EQ(plan.source,
+            "; The frames of functions, overlaid by the linker in free cells.\n"
+            "\t.module\t__overlay\n"
+            "\t.area\tOABS    (ABS,DATA)\n"
+            "\t.org\t0x1B\n\t.ds\t5\n"
+            "\t.org\t0x62\n\t.ds\t2\n"
+            "__overlay_base == 0x1B\n"
+            "_main_i$1 == 0x1B\n"
+            "_main_buf$2 == 0x1C\n"
+            "_show_PARM_2 == 0x62\n");
+  EXPECT_EQ(OverlaySummary(plan, 0), "7 BYTES AT 001BH-001FH, 0062H-0063H HOLD 7 BYTES OF FRAMES");
+  // The probe keeps every symbol over an empty block.
+  EXPECT_NE(plan.probe_source.find("\t.ds\t0\n_main_i$1 == __overlay_base + 0\n"),
+            std::string::npos)
+      << plan.probe_source;
+
+  // One cell short: the plan is the block's, for sdld to report.
+  const DataCells short_cells = Free({{0x1B, 0x20}, {0x62, 0x63}});
+  const OverlayPlan block = PlanFrameOverlay(modules, {true}, {}, &short_cells);
+  EXPECT_FALSE(block.in_cells);
+  EXPECT_EQ(block.size, 7u);
+  EXPECT_NE(block.source.find(".area\tDSEG"), std::string::npos);
+}
+
 // main() and f1() call g(); main() also calls f2() in another module,
 // which calls g() too and takes a parameter in memory. Each function fills
 // its locals, calls, and checks them afterwards: frames that are active at

@@ -113,6 +113,17 @@ TEST(MemorySummary, CountsUsedInternalRamButNotTheStack) {
   EXPECT_EQ(use.data, 22u);
   EXPECT_EQ(use.xdata, 3016u);
   EXPECT_EQ(ReadMemorySummary("").data, 0u);
+
+  // Where frames may still go: empty and stack cells of 00H-7FH.
+  ASSERT_EQ(use.free_data.size(), 0x80u);
+  std::string cells;
+  for (uint32_t a = 0; a < 0x30; ++a) cells += use.free_data[a] ? '.' : 'x';
+  EXPECT_EQ(cells,
+            "xxxxxxxxxxxxxxxx"
+            "xxx............."
+            "xx.............x");
+  EXPECT_FALSE(use.free_data[0x7F]);  // a row not shown is nobody's to give
+  EXPECT_TRUE(ReadMemorySummary("").free_data.empty());
 }
 
 TEST(LinkMap, KeepsTheUserModulesSymbolsWithTheirSpaces) {

@@ -322,7 +322,9 @@ std::vector<uint32_t> PlaceRegions(size_t roots, const std::vector<Node>& nodes,
   return sizes;
 }
 
-std::string Source(const std::vector<Node>& nodes, const OverlayPlan& plan) {
+// Each frame item's symbol at its place: from the block's base, or at its
+// address when the frames lie in free cells.
+std::string Definitions(const std::vector<Node>& nodes, const OverlayPlan& plan) {
   std::string defs;
   std::set<std::string> defined;
   for (size_t i = 0; i < nodes.size(); ++i) {
@@ -331,15 +333,135 @@ std::string Source(const std::vector<Node>& nodes, const OverlayPlan& plan) {
       // The compiler makes frame symbols unique; a module linked twice is
       // sdld's to report, not a reason to make sdas8051 fail here.
       if (defined.insert(item.symbol).second) {
-        defs += item.symbol + " == " + kOverlayBase + " + " + std::to_string(at) + "\n";
+        if (plan.in_cells) {
+          char address[16];
+          snprintf(address, sizeof address, "0x%02X", static_cast<unsigned>(at));
+          defs += item.symbol + " == " + address + "\n";
+        } else {
+          defs += item.symbol + " == " + kOverlayBase + " + " + std::to_string(at) + "\n";
+        }
       }
       at += item.size;
     }
   }
-  if (defs.empty()) return std::string();
+  return defs;
+}
+
+std::string BlockSource(const std::string& defs, uint32_t size) {
   return std::string("; The frames of functions, overlaid by the linker.\n") + "\t.module\t" +
          kOverlayModule + "\n\t.area\tDSEG    (DATA)\n" + kOverlayBase + "::\n\t.ds\t" +
-         std::to_string(plan.size) + "\n" + defs;
+         std::to_string(size) + "\n" + defs;
+}
+
+// Runs [start, end) of the cells the frames take.
+std::vector<std::pair<uint32_t, uint32_t>> TakenRuns(const DataCells& taken) {
+  std::vector<std::pair<uint32_t, uint32_t>> runs;
+  for (uint32_t a = 0; a < taken.size(); ++a) {
+    if (!taken[a]) continue;
+    if (!runs.empty() && runs.back().second == a) {
+      runs.back().second = a + 1;
+    } else {
+      runs.emplace_back(a, a + 1);
+    }
+  }
+  return runs;
+}
+
+// The frames in an absolute area, one reservation per run of cells, so that
+// sdld lays everything else around them.
+std::string CellsSource(const std::string& defs, const DataCells& taken) {
+  std::string source =
+      std::string("; The frames of functions, overlaid by the linker in free cells.\n") +
+      "\t.module\t" + kOverlayModule + "\n\t.area\tOABS    (ABS,DATA)\n";
+  char line[64];
+  const auto runs = TakenRuns(taken);
+  for (const auto& [start, end] : runs) {
+    snprintf(line, sizeof line, "\t.org\t0x%02X\n\t.ds\t%u\n", static_cast<unsigned>(start),
+             static_cast<unsigned>(end - start));
+    source += line;
+  }
+  snprintf(line, sizeof line, "%s == 0x%02X\n", kOverlayBase,
+           static_cast<unsigned>(runs.empty() ? 0 : runs.front().first));
+  return source + line + defs;
+}
+
+// The first address at or above `from` where `size` cells are free and not
+// yet taken; `limit` when there is none.
+uint32_t FirstFit(const DataCells& free_cells, const DataCells& taken, uint32_t from,
+                  uint32_t size) {
+  const uint32_t limit = static_cast<uint32_t>(free_cells.size());
+  if (size == 0) return std::min(from, limit);
+  uint32_t run = 0;
+  for (uint32_t a = from; a < limit; ++a) {
+    run = free_cells[a] && !taken[a] ? run + 1 : 0;
+    if (run >= size) return a + 1 - size;
+  }
+  return limit;
+}
+
+// Addresses for the frames in free cells. A root's functions go in call
+// order, each at the first free run above every caller's frame: what can
+// be active together never shares a cell, siblings still do, and no two
+// roots or private frames share any. False when a frame finds no room.
+bool PlaceInCells(size_t roots, const std::vector<Node>& nodes, const DataCells& free_cells,
+                  bool private_first, std::vector<uint32_t>* addresses, DataCells* all_taken) {
+  const uint32_t limit = static_cast<uint32_t>(free_cells.size());
+  DataCells taken(limit, false);
+  auto take = [&](uint32_t at, uint32_t size) {
+    for (uint32_t a = at; a < at + size; ++a) taken[a] = true;
+  };
+  auto place_private = [&]() {
+    for (size_t i = 0; i < nodes.size(); ++i) {
+      if (!nodes[i].private_frame) continue;
+      const uint32_t at = FirstFit(free_cells, taken, 0, nodes[i].size);
+      if (at + nodes[i].size > limit) return false;
+      (*addresses)[i] = at;
+      take(at, nodes[i].size);
+    }
+    return true;
+  };
+  if (private_first && !place_private()) return false;
+  std::vector<size_t> callers(nodes.size(), 0);
+  for (const Node& node : nodes) {
+    if (node.place != FramePlace::kOverlaid) continue;
+    for (size_t callee : node.callees) {
+      if (nodes[callee].place == FramePlace::kOverlaid) ++callers[callee];
+    }
+  }
+  std::vector<uint32_t> low(nodes.size(), 0);
+  for (size_t r = 0; r < roots; ++r) {
+    DataCells region(limit, false);
+    std::vector<size_t> ready;
+    for (size_t i = 0; i < nodes.size(); ++i) {
+      if (nodes[i].place == FramePlace::kOverlaid && nodes[i].root == r && callers[i] == 0) {
+        ready.push_back(i);
+      }
+    }
+    while (!ready.empty()) {
+      const size_t i = ready.back();
+      ready.pop_back();
+      const Node& node = nodes[i];
+      const uint32_t at = FirstFit(free_cells, taken, low[i], node.size);
+      if (at + node.size > limit) return false;
+      (*addresses)[i] = at;
+      for (uint32_t a = at; a < at + node.size; ++a) region[a] = true;
+      for (size_t callee : node.callees) {
+        if (nodes[callee].place != FramePlace::kOverlaid) continue;
+        low[callee] = std::max(low[callee], at + node.size);
+        if (--callers[callee] == 0) ready.push_back(callee);
+      }
+    }
+    for (uint32_t a = 0; a < limit; ++a) taken[a] = taken[a] || region[a];
+  }
+  if (!private_first && !place_private()) return false;
+  // Functions nothing calls never run: their symbols only need a value.
+  uint32_t first = 0;
+  while (first < limit && !taken[first]) ++first;
+  for (size_t i = 0; i < nodes.size(); ++i) {
+    if (nodes[i].place == FramePlace::kUnused) (*addresses)[i] = first < limit ? first : 0;
+  }
+  *all_taken = std::move(taken);
+  return true;
 }
 
 const char* PlaceText(FramePlace place) {
@@ -366,7 +488,8 @@ const char* PlaceText(FramePlace place) {
 
 OverlayPlan PlanFrameOverlay(const std::vector<LinkModule>& modules,
                              const std::vector<bool>& linked,
-                             const std::vector<std::string>& called_from_outside) {
+                             const std::vector<std::string>& called_from_outside,
+                             const DataCells* free_cells) {
   OverlayPlan plan;
   Graph graph(modules, linked);
   std::vector<Node>& nodes = graph.nodes();
@@ -398,7 +521,22 @@ OverlayPlan PlanFrameOverlay(const std::vector<LinkModule>& modules,
     plan.functions.push_back(std::move(frame));
   }
   plan.size = at;
-  plan.source = Source(nodes, plan);
+  const std::string block_defs = Definitions(nodes, plan);
+  if (block_defs.empty()) return plan;
+  plan.source = BlockSource(block_defs, plan.size);
+  plan.probe_source = BlockSource(block_defs, 0);
+  if (free_cells == nullptr) return plan;
+  std::vector<uint32_t> addresses(nodes.size(), 0);
+  DataCells taken;
+  if (!PlaceInCells(roots.size(), nodes, *free_cells, false, &addresses, &taken) &&
+      !PlaceInCells(roots.size(), nodes, *free_cells, true, &addresses, &taken)) {
+    return plan;
+  }
+  plan.in_cells = true;
+  plan.size = static_cast<uint32_t>(std::count(taken.begin(), taken.end(), true));
+  for (OverlayRegion& region : plan.regions) region.start = 0;
+  for (size_t i = 0; i < nodes.size(); ++i) plan.functions[i].offset = addresses[i];
+  plan.source = CellsSource(Definitions(nodes, plan), taken);
   return plan;
 }
 
@@ -445,7 +583,20 @@ std::vector<std::string> OverlayMapLines(const OverlayPlan& plan, uint32_t base)
 }
 
 std::string OverlaySummary(const OverlayPlan& plan, uint32_t base) {
-  return std::to_string(plan.size) + " BYTES AT " + AddressText(base) + " HOLD " +
+  std::string where = AddressText(base);
+  if (plan.in_cells) {
+    DataCells taken(0x80, false);
+    for (const FunctionFrame& f : plan.functions) {
+      if (f.place == FramePlace::kUnused) continue;
+      for (uint32_t a = f.offset; a < f.offset + f.size && a < taken.size(); ++a) taken[a] = true;
+    }
+    where.clear();
+    for (const auto& [start, end] : TakenRuns(taken)) {
+      if (!where.empty()) where += ", ";
+      where += AddressText(start) + "-" + AddressText(end - 1);
+    }
+  }
+  return std::to_string(plan.size) + " BYTES AT " + where + " HOLD " +
          std::to_string(plan.frames_size) + " BYTES OF FRAMES";
 }
 

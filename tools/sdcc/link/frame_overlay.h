@@ -13,8 +13,8 @@
 // two roots, recursive, named by code the graph does not cover (assembly,
 // objects without a graph, sdcc's library calling putchar back), or taken
 // where no pointer call of the program accounts for it (the run-time
-// library's own, or handed to qsort); and so does everything it calls. Functions nothing reaches never run and
-// share the block's first bytes.
+// library's own, or handed to qsort); and so does everything it calls. Functions nothing reaches
+// never run and share the block's first bytes.
 //
 // The linker defines every frame symbol in one module of its own:
 //
@@ -68,7 +68,16 @@ struct OverlayPlan {
   // The sdas8051 source of the module defining the frame symbols; empty
   // when no linked module has a frame to place.
   std::string source;
+  // The same symbols over an empty block: a link with it shows which cells
+  // everything else takes.
+  std::string probe_source;
+  // Set when the frames lie in given free cells: offsets are addresses,
+  // regions are not contiguous, and `size` counts the cells taken.
+  bool in_cells = false;
 };
+
+// The cells 00H-7FH of DATA, true where frames may go.
+using DataCells = std::vector<bool>;
 
 // The symbol the block starts at.
 constexpr char kOverlayBase[] = "__overlay_base";
@@ -78,9 +87,18 @@ constexpr char kOverlayModule[] = "__overlay";
 // Plans from the modules `linked` marks. `called_from_outside` names more
 // functions that code without a graph calls: modules the linker takes
 // from sdcc's own library or writes itself (a jump from sin to sinf).
+//
+// sdld wants the block in one piece, where the original linker places each
+// function's frame for itself: a program whose DATA is split by a large
+// buffer and the bit area may have room for every frame and no piece as
+// large as the block. Given `free_cells` (what a link with the probe
+// source left free), each frame goes to the first free run at or above the
+// frames of its callers instead, in an absolute area; when even that does
+// not fit, the plan is the block's.
 OverlayPlan PlanFrameOverlay(const std::vector<LinkModule>& modules,
                              const std::vector<bool>& linked,
-                             const std::vector<std::string>& called_from_outside = {});
+                             const std::vector<std::string>& called_from_outside = {},
+                             const DataCells* free_cells = nullptr);
 
 // True when `linked` differs from `planned` in a module the plan depends on:
 // one with a call graph, or one without that names a function of a graph.
@@ -91,7 +109,8 @@ bool OverlayInputsChanged(const std::vector<LinkModule>& modules, const std::vec
 // `base`: "  0008H     4     main            show    main.obj (MAIN)".
 std::vector<std::string> OverlayMapLines(const OverlayPlan& plan, uint32_t base);
 
-// The map's line above them: "20 BYTES AT 0008H HOLD 28 BYTES OF FRAMES".
+// The map's line above them: "20 BYTES AT 0008H HOLD 28 BYTES OF FRAMES",
+// for frames in free cells "20 BYTES AT 0008H-0017H, 0062H-0065H HOLD ...".
 std::string OverlaySummary(const OverlayPlan& plan, uint32_t base);
 
 }  // namespace c51::sdcc

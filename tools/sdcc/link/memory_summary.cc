@@ -2,8 +2,6 @@
 
 #include <cstdlib>
 #include <string>
-
-#include <string>
 #include <vector>
 
 #include "sim/controls.h"
@@ -43,12 +41,21 @@ MemoryUse ReadMemorySummary(std::string_view mem) {
     if (end == std::string_view::npos) end = mem.size();
     std::string_view line = mem.substr(pos, end - pos);
     pos = end + 1;
+    uint32_t row = 0;
     const size_t grid = line.find(":|");
-    if (line.substr(0, 2) == "0x" && grid != std::string_view::npos) {
+    if (line.substr(0, 2) == "0x" && grid != std::string_view::npos &&
+        c51::sim::ParseNumber(line.substr(0, grid), &row)) {
       // Cells sit between bars: "|a|b|S|".
-      for (size_t i = grid + 2; i < line.size(); i += 2) {
+      uint32_t address = row;
+      for (size_t i = grid + 2; i < line.size(); i += 2, ++address) {
         const char cell = line[i];
-        if (cell != ' ' && cell != 'S' && cell != '|' && cell != '\r') ++use.data;
+        if (cell == '|' || cell == '\r') break;
+        const bool used = cell != ' ' && cell != 'S';
+        if (used) ++use.data;
+        if (address < kDataCells) {
+          if (use.free_data.empty()) use.free_data.assign(kDataCells, false);
+          use.free_data[address] = !used;
+        }
       }
       continue;
     }

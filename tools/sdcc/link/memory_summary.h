@@ -19,13 +19,20 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace c51::sdcc {
+
+// The directly addressed cells, 00H-7FH.
+constexpr uint32_t kDataCells = 0x80;
 
 struct MemoryUse {
   uint32_t data = 0;   // bytes of internal RAM
   uint32_t xdata = 0;  // bytes of external RAM, paged included
   int stack = -1;  // bytes of stack ("Stack starts at: ... with N bytes available"); -1: none said
+  // Per cell of 00H-7FH, true when nothing but the stack holds it; empty
+  // when the summary has no layout.
+  std::vector<bool> free_data;
 };
 
 MemoryUse ReadMemorySummary(std::string_view mem);

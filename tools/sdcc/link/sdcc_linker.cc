@@ -306,6 +306,14 @@ std::vector<const RelSymbols*> AllSymbols(const std::vector<LinkModule>& modules
   return symbols;
 }
 
+// Whether sdld found no room in internal RAM.
+bool ShortOfData(const std::string& output) {
+  for (const SdldMessage& m : ParseSdldOutput(output)) {
+    if (m.kind == SdldMessage::kOverflow && m.space == "DATA") return true;
+  }
+  return false;
+}
+
 std::string LastLine(const std::string& text) {
   std::string_view view = c51::sim::Trim(text);
   const size_t cut = view.find_last_of('\n');
@@ -444,60 +452,84 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
   AbsolutePlan absolutes;
   ProgramRun run;
   std::string sdld_map;
-  for (int pass = 0; pass < 2; ++pass) {
-    inputs = GatherVectorInputs(modules, planned);
-    plan = PlanVectorTable(inputs.routines, inputs.absolute, controls.code_base,
-                           inputs.main_home_size);
-    std::vector<std::string> pass_args = args;
-    if (!plan.source.empty()) {
-      if (!AssembleGenerated(scratch, "vectors", plan.source, &err)) {
-        report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});
+  // Frames go in one block first. When DATA is short, a probe with an empty
+  // block shows the cells everything else leaves, and the frames are laid
+  // in them one by one (frame_overlay.h).
+  enum class Frames { kBlock, kProbe, kCells } frames = Frames::kBlock;
+  bool probed = false;
+  DataCells free_cells;
+  for (;;) {
+    for (int pass = 0; pass < 2; ++pass) {
+      inputs = GatherVectorInputs(modules, planned);
+      plan = PlanVectorTable(inputs.routines, inputs.absolute, controls.code_base,
+                             inputs.main_home_size);
+      std::vector<std::string> pass_args = args;
+      if (!plan.source.empty()) {
+        if (!AssembleGenerated(scratch, "vectors", plan.source, &err)) {
+          report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});
+          return result;
+        }
+        // After the objects, before the libraries.
+        pass_args.insert(pass_args.begin() + static_cast<std::ptrdiff_t>(objects_end),
+                         scratch.native() + "vectors.rel");
+        // After sdcc's own "-b HOME", which it overrides.
+        char home[32];
+        snprintf(home, sizeof home, "-Wl-bHOME=0x%04X", static_cast<unsigned>(plan.home_base));
+        pass_args.insert(pass_args.begin() + 1, home);
+      }
+      overlay = PlanFrameOverlay(modules, planned, called_from_outside,
+                                 frames == Frames::kCells ? &free_cells : nullptr);
+      if (!overlay.source.empty()) {
+        const std::string& source =
+            frames == Frames::kProbe ? overlay.probe_source : overlay.source;
+        if (!AssembleGenerated(scratch, "overlay", source, &err)) {
+          report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});
+          return result;
+        }
+        pass_args.insert(pass_args.begin() + static_cast<std::ptrdiff_t>(objects_end),
+                         scratch.native() + "overlay.rel");
+      }
+      absolutes = PlanAbsoluteVariables(modules, planned);
+      if (!absolutes.source.empty()) {
+        if (!AssembleGenerated(scratch, "absolute", absolutes.source, &err)) {
+          report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});
+          return result;
+        }
+        pass_args.insert(pass_args.begin() + static_cast<std::ptrdiff_t>(objects_end),
+                         scratch.native() + "absolute.rel");
+      }
+      for (const char* output : {"out.ihx", "out.map", "out.mem"}) {
+        c51::sim::RemoveFile(scratch.path() + output);
+      }
+      run = RunProgram(sdcc, pass_args);
+      if (!run.started) {
+        report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC",
+                   {"REASON:  CAN'T START " + SystemToLocalText(sdcc)});
         return result;
       }
-      // After the objects, before the libraries.
-      pass_args.insert(pass_args.begin() + static_cast<std::ptrdiff_t>(objects_end),
-                       scratch.native() + "vectors.rel");
-      // After sdcc's own "-b HOME", which it overrides.
-      char home[32];
-      snprintf(home, sizeof home, "-Wl-bHOME=0x%04X", static_cast<unsigned>(plan.home_base));
-      pass_args.insert(pass_args.begin() + 1, home);
-    }
-    overlay = PlanFrameOverlay(modules, planned, called_from_outside);
-    if (!overlay.source.empty()) {
-      if (!AssembleGenerated(scratch, "overlay", overlay.source, &err)) {
-        report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});
-        return result;
+      sdld_map.clear();
+      c51::sim::ReadFile(scratch.path() + "out.map", &sdld_map);
+      const std::vector<bool> linked = LinkedModules(modules, sdld_map);
+      if (!VectorInputsChanged(modules, planned, linked) &&
+          !OverlayInputsChanged(modules, planned, linked) &&
+          !AbsoluteInputsChanged(modules, planned, linked)) {
+        break;
       }
-      pass_args.insert(pass_args.begin() + static_cast<std::ptrdiff_t>(objects_end),
-                       scratch.native() + "overlay.rel");
+      planned = linked;
     }
-    absolutes = PlanAbsoluteVariables(modules, planned);
-    if (!absolutes.source.empty()) {
-      if (!AssembleGenerated(scratch, "absolute", absolutes.source, &err)) {
-        report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});
-        return result;
-      }
-      pass_args.insert(pass_args.begin() + static_cast<std::ptrdiff_t>(objects_end),
-                       scratch.native() + "absolute.rel");
+    if (frames == Frames::kBlock) {
+      if (probed || overlay.source.empty() || !ShortOfData(run.output)) break;
+      probed = true;
+      frames = Frames::kProbe;
+    } else if (frames == Frames::kProbe) {
+      std::string probe_memory;
+      c51::sim::ReadFile(scratch.path() + "out.mem", &probe_memory);
+      free_cells = ReadMemorySummary(probe_memory).free_data;
+      // Short even without the frames: the block's link says so best.
+      frames = ShortOfData(run.output) || free_cells.empty() ? Frames::kBlock : Frames::kCells;
+    } else {
+      break;  // in cells, or the block again when they did not fit
     }
-    for (const char* output : {"out.ihx", "out.map", "out.mem"}) {
-      c51::sim::RemoveFile(scratch.path() + output);
-    }
-    run = RunProgram(sdcc, pass_args);
-    if (!run.started) {
-      report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC",
-                 {"REASON:  CAN'T START " + SystemToLocalText(sdcc)});
-      return result;
-    }
-    sdld_map.clear();
-    c51::sim::ReadFile(scratch.path() + "out.map", &sdld_map);
-    const std::vector<bool> linked = LinkedModules(modules, sdld_map);
-    if (!VectorInputsChanged(modules, planned, linked) &&
-        !OverlayInputsChanged(modules, planned, linked) &&
-        !AbsoluteInputsChanged(modules, planned, linked)) {
-      break;
-    }
-    planned = linked;
   }
   for (const LinkMessage& message : plan.messages) report.Add(message);
   const std::vector<SdldMessage> messages = ParseSdldOutput(run.output);
@@ -565,7 +597,7 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
     if (!overlay.source.empty()) {
       uint32_t base = 0;
       for (const MapSymbol& symbol : ReadMapSymbols(sdld_map, {kOverlayModule})) {
-        if (symbol.name == kOverlayBase) base = symbol.value;
+        if (symbol.name == kOverlayBase && !overlay.in_cells) base = symbol.value;
       }
       contents.frames_summary = OverlaySummary(overlay, base);
       contents.frames = OverlayMapLines(overlay, base);
