@@ -238,8 +238,8 @@ int CommandImport(Session* session) {
     session->Error("the import made no configuration; nothing was written");
     return kExitUsage;
   }
-  // What the plug-in leaves out: the device (the host's own record) and,
-  // from a uVision 4 project, the values the settings dialog takes.
+  // What the plug-in leaves out: the device (the host's own record) and
+  // the values the settings dialog takes.
   const bool host_part = !command.Has("plugin-only");
   if (const UvisionTarget* target = PickTarget(targets, chosen); target && host_part) {
     const DeviceInfo& device = target->device;
@@ -252,9 +252,10 @@ int CommandImport(Session* session) {
   }
   SetActiveConfiguration(&tree, chosen);
   session->plugin().SendContext();
-  if (host_part && LowerExtension(source) == "uvproj") {
-    if (!TakeUvprojExtras(session, source, chosen)) return kExitUsage;
-    PrintText(stdout, std::string(kStillLeftOut) + "\n");
+  if (host_part) {
+    if (!TakeImportExtras(session, source, chosen)) return kExitUsage;
+    const bool uv2 = LowerExtension(source) == "uv2";
+    PrintText(stdout, std::string(uv2 ? kStillLeftOutUv2 : kStillLeftOut) + "\n");
   }
   session->plugin().table()->OpenConfiguration(tree.root(), chosen.c_str());
   session->SyncContext();

@@ -18,6 +18,8 @@ namespace {
 constexpr int kTargetPage = 1;
 constexpr int kOutputPage = 2;
 constexpr int kListingPage = 3;
+constexpr int kC51Page = 5;
+constexpr int kA51Page = 6;
 
 const char* const kModelNames[] = {"small", "compact", "large"};
 
@@ -105,6 +107,20 @@ std::vector<ExtraValue> ExtraValues(const UvprojTargetOptions& target,
         {folder.what, value,
          Page(folder.page) + "folder " + full + "\nclick " + std::to_string(folder.browse) + "\n"});
   }
+  const struct {
+    const char* what;
+    const std::optional<std::string>& value;
+    int page;
+    int id;
+  } texts[] = {{"C51 defines", target.c_defines, kC51Page, IDC_C51_DEFINE},
+               {"C51 include folders", target.c_include, kC51Page, IDC_C51_INCLUDE},
+               {"A51 include folders", target.a_include, kA51Page, IDC_A51_INCLUDE}};
+  for (const auto& text : texts) {
+    if (!text.value || text.value->empty()) continue;
+    values.push_back(
+        {text.what, *text.value,
+         Page(text.page) + "type " + std::to_string(text.id) + " " + *text.value + "\n"});
+  }
   if (target.output_name && !target.output_name->empty()) {
     const std::string& name = *target.output_name;
     if (!Inside(name)) {
@@ -118,15 +134,21 @@ std::vector<ExtraValue> ExtraValues(const UvprojTargetOptions& target,
   return values;
 }
 
-bool TakeUvprojExtras(Session* session, const std::string& uvproj_path,
+const char kStillLeftOutUv2[] =
+    "still left out: the device's settings beyond its name and CPU text, the compiler's, "
+    "assembler's and linker's other controls, group and file options";
+
+bool TakeImportExtras(Session* session, const std::string& project_path,
                       const std::string& current_configuration) {
   std::string data, err;
   std::vector<UvprojTargetOptions> targets;
-  if (ReadWholeFile(uvproj_path, &data, &err) != ReadStatus::kOkay ||
-      !ParseUvprojOptions(data, &targets, &err)) {
-    session->Error("cannot read " + uvproj_path + " again: " + err);
+  const bool uv2 = LowerExtension(project_path) == "uv2";
+  if (ReadWholeFile(project_path, &data, &err) != ReadStatus::kOkay ||
+      (!uv2 && !ParseUvprojOptions(data, &targets, &err))) {
+    session->Error("cannot read " + project_path + " again: " + err);
     return false;
   }
+  if (uv2) ParseUv2Options(data, &targets);
   ProjectNode* root = session->tree().root();
   const std::vector<std::string> configurations = ConfigurationNames(root);
   std::vector<std::string> done;  // a name shared by two targets is the first one's

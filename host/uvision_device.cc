@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "host/text_encoding.h"
+#include "host/uv2_lines.h"
 #include "host/xml.h"
 #include "import/import_names.h"
 #include "platform/ascii_case.h"
@@ -69,24 +70,6 @@ class UvprojReader final : public XmlHandler {
   UvisionTarget current_;
 };
 
-// "Keyword (text)" with blanks allowed before "(": true with the text
-// between the first "(" and the last ")".
-bool KeywordText(std::string_view line, std::string_view keyword, std::string* text) {
-  if (!StartsWithIgnoringCase(line, keyword)) return false;
-  size_t i = keyword.size();
-  while (i < line.size() && (line[i] == ' ' || line[i] == '\t')) ++i;
-  if (i >= line.size() || line[i] != '(') return false;
-  size_t close = line.rfind(')');
-  if (close == std::string_view::npos || close < i) return false;
-  *text = std::string(line.substr(i + 1, close - i - 1));
-  return true;
-}
-
-std::string_view TrimLeft(std::string_view line) {
-  size_t first = line.find_first_not_of(" \t");
-  return first == std::string_view::npos ? std::string_view() : line.substr(first);
-}
-
 }  // namespace
 
 bool ParseUvprojTargets(const std::string& data, std::vector<UvisionTarget>* targets,
@@ -100,28 +83,22 @@ void ParseUv2Targets(const std::string& data, std::vector<UvisionTarget>* target
   targets->clear();
   std::vector<DeviceInfo> devices;  // by target number - 1, from the Options blocks
   int options_target = 0;           // the Options block being read; 0 outside
-  size_t start = 0;
-  while (start < data.size()) {
-    size_t end = data.find('\n', start);
-    if (end == std::string::npos) end = data.size();
-    std::string_view line = TrimLeft(std::string_view(data).substr(start, end - start));
-    start = end + 1;
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  for (std::string_view line : Uv2Lines(data)) {
     std::string text;
     if (options_target > 0) {
       DeviceInfo& device = devices[static_cast<size_t>(options_target - 1)];
       if (StartsWithIgnoringCase(line, "EndOpt")) {
         options_target = 0;
-      } else if (KeywordText(line, "Device", &text)) {
+      } else if (Uv2KeywordText(line, "Device", &text)) {
         device.name = text;
-      } else if (KeywordText(line, "Vendor", &text)) {
+      } else if (Uv2KeywordText(line, "Vendor", &text)) {
         device.vendor = text;
-      } else if (KeywordText(line, "Cpu", &text) && !text.empty()) {
+      } else if (Uv2KeywordText(line, "Cpu", &text) && !text.empty()) {
         device.properties = {"CPU=" + text};
       }
       continue;
     }
-    if (KeywordText(line, "Target", &text)) {
+    if (Uv2KeywordText(line, "Target", &text)) {
       if (targets->size() < kMaxImportedTargets) targets->push_back({text, {}});
     } else if (StartsWithIgnoringCase(line, "Options ")) {
       // "Options 1,0,0  // Target 'Target 1'": the target's number.

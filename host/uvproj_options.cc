@@ -6,8 +6,10 @@
 #include <cstdlib>
 
 #include "host/text_encoding.h"
+#include "host/uv2_lines.h"
 #include "host/xml.h"
 #include "import/import_names.h"
+#include "platform/ascii_case.h"
 
 namespace c51::host {
 namespace {
@@ -75,6 +77,54 @@ bool ParseUvprojOptions(const std::string& data, std::vector<UvprojTargetOptions
   targets->clear();
   OptionsReader reader(targets);
   return ParseXml(DefaultXmlBackend(), data, &reader, err);
+}
+
+void ParseUv2Options(const std::string& data, std::vector<UvprojTargetOptions>* targets) {
+  targets->clear();
+  UvprojTargetOptions* block = nullptr;  // the target whose Options block is read
+  std::vector<UvprojTargetOptions> blocks;
+  std::vector<int> block_targets;
+  for (std::string_view line : Uv2Lines(data)) {
+    std::string text;
+    int target = 0, group = 0, file = 0;
+    if (block == nullptr) {
+      if (Uv2KeywordText(line, "Target", &text)) {
+        if (targets->size() < kMaxImportedTargets) {
+          targets->emplace_back();
+          targets->back().name = text;
+        }
+      } else if (Uv2OptionsHeader(line, &target, &group, &file) && target > 0 && group == 0 &&
+                 file == 0) {
+        blocks.emplace_back();
+        block_targets.push_back(target);
+        block = &blocks.back();
+      }
+      continue;
+    }
+    if (StartsWithIgnoringCase(line, "EndOpt")) {
+      block = nullptr;
+      continue;
+    }
+    const struct {
+      const char* keyword;
+      std::optional<std::string>* value;
+    } texts[] = {{"OutDir", &block->output_folder},  {"OutName", &block->output_name},
+                 {"LstDir", &block->listing_folder}, {"Cpu", &block->cpu},
+                 {"C51DEF", &block->c_defines},      {"INCC5", &block->c_include},
+                 {"INCA5", &block->a_include}};
+    for (const auto& t : texts) {
+      if (Uv2KeywordText(line, t.keyword, &text)) *t.value = text;
+    }
+    if (Uv2Setting(line, "MODEL5", &text)) block->memory_model = text;
+    if (Uv2Setting(line, "ROMSZ5", &text)) block->code_model = text;
+  }
+  for (size_t i = 0; i < blocks.size(); ++i) {
+    const size_t index = static_cast<size_t>(block_targets[i] - 1);
+    if (index >= targets->size()) continue;
+    const std::string name = (*targets)[index].name;
+    (*targets)[index] = std::move(blocks[i]);
+    (*targets)[index].name = name;
+  }
 }
 
 std::string CrystalText(const std::string& cpu) {

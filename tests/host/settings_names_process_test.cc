@@ -61,6 +61,28 @@ class SettingsNamesProcessTest : public ::testing::Test {
     return "(no configuration)";
   }
 
+  // A key of the configuration's tool node ("C51Tool", "A51Tool").
+  std::string ToolValue(const std::string& project, const std::string& config, const char* tool,
+                        const char* key) {
+    HostTree tree;
+    std::string err;
+    EXPECT_EQ(LoadProjectFile(Path(project), &tree, &err), LoadStatus::kOkay) << err;
+    ProjectNode* configs = FirstChildNamed(tree.root(), "Configurations");
+    for (ProjectNode* c = configs ? configs->first_child : nullptr; c; c = c->next_sibling) {
+      const char* name = GetAttributeText(c, "Name");
+      if (!name || config != name) continue;
+      for (ProjectNode* t = c->first_child; t; t = t->next_sibling) {
+        const char* tool_name = GetAttributeText(t, "Name");
+        if (tool_name && std::string(tool_name) == tool) {
+          const char* value = GetAttributeText(t, key);
+          return value ? value : "(none)";
+        }
+      }
+      return "(no tool)";
+    }
+    return "(no configuration)";
+  }
+
   test::ScopedTempDir dir_{"c51names"};
 };
 
@@ -258,6 +280,53 @@ TEST_F(ImportExtrasProcessTest, TakesWhatThePluginLeavesOutThroughTheSettingsDia
   run = Run({"build", "-p", Path("p.cvproj"), "--config", "Debug"});
   ASSERT_EQ(run.status, 0) << run.out << run.err;
   EXPECT_TRUE(PathExists(Path("Obj/fw.hex"))) << run.out;
+}
+
+// A uVision 2 project's import takes only the current target's folders:
+// the host takes every target's values, the models, the C51 defines and
+// the include folders from the targets' option blocks.
+TEST_F(SettingsNamesProcessTest, ImportOfAUv2ProjectTakesItsTargetsOptions) {
+  std::string into = dir_.path();
+  into.pop_back();
+  std::error_code ec;
+  std::filesystem::copy(test::FsPath(ExecutableDirectory() + "examples/clock"), test::FsPath(into),
+                        std::filesystem::copy_options::recursive, ec);
+  ASSERT_FALSE(ec) << ec.message();
+  std::string uv2 = Read("clock.uv2");
+  auto replace_first = [&](const std::string& from, const std::string& to) {
+    const size_t at = uv2.find(from);
+    ASSERT_NE(at, std::string::npos) << from;
+    uv2.replace(at, from.size(), to);
+  };
+  // Lines as uVision 2 writes them, among others the host leaves alone.
+  replace_first(" LstDir (.\\Listings\\)",
+                " LstDir (.\\Listings\\)\r\n HexSel=0\r\n MODEL5=2\r\n RTOS5=0\r\n ROMSZ5=1\r\n"
+                " C51FL=21630224\r\n C51DEF (DEBUG, HZ=50)\r\n C51UDF ()\r\n"
+                " INCC5 (.\\inc;.\\src)\r\n INCA5 (.\\inc)");
+  replace_first(" OutDir (.\\Release\\)", " MODEL5=0\r\n INCC5 ()\r\n OutDir (.\\Out\\)");
+  Write("clock.uv2", uv2);
+  HostRun run = Run({"import", Path("clock.uv2"), "-o", Path("p.cvproj")});
+  ASSERT_EQ(run.status, 0) << run.out << run.err;
+  for (const char* part : {
+           "taken into \"Debug\": memory model large\n",
+           "taken into \"Debug\": code model compact\n",
+           "taken into \"Debug\": C51 defines DEBUG, HZ=50\n",
+           "taken into \"Debug\": C51 include folders .\\inc;.\\src\n",
+           "taken into \"Debug\": A51 include folders .\\inc\n",
+           "taken into \"Release\": memory model small\n",
+           "taken into \"Release\": output folder .\\Out\\\n",
+           "\nstill left out: ",
+       }) {
+    EXPECT_NE(run.out.find(part), std::string::npos) << part << run.out;
+  }
+  EXPECT_EQ(run.out.find("taken into \"Release\": C51 include"), std::string::npos) << run.out;
+  EXPECT_EQ(ConfigValue("p.cvproj", "Debug", "MemMode"), "2");
+  EXPECT_EQ(ConfigValue("p.cvproj", "Debug", "CodeMode"), "1");
+  EXPECT_EQ(ConfigValue("p.cvproj", "Release", "MemMode"), "0");
+  EXPECT_EQ(ConfigValue("p.cvproj", "Release", "OutputDirectory"), ".\\Out\\");
+  EXPECT_EQ(ToolValue("p.cvproj", "Debug", "C51Tool", "C51DEF"), "DEBUG, HZ=50");
+  EXPECT_EQ(ToolValue("p.cvproj", "Debug", "C51Tool", "INCC5"), ".\\inc;.\\src");
+  EXPECT_EQ(ToolValue("p.cvproj", "Debug", "A51Tool", "INCA5"), ".\\inc");
 }
 
 TEST_F(ImportExtrasProcessTest, PluginOnlyLeavesTheHostsPartOut) {

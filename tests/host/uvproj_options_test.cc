@@ -1,4 +1,4 @@
-// The uVision 4 values the host takes after the plug-in's import: read per
+// The uVision 4 and 2 values the host takes after the plug-in's import: read per
 // target, the crystal from the CPU text, and the values refused because
 // they leave the project folder or are no model.
 #include <gtest/gtest.h>
@@ -11,6 +11,57 @@
 
 namespace c51::host {
 namespace {
+
+TEST(UvprojOptionsTest, ReadsEachUv2TargetsBlock) {
+  const std::string uv2 =
+      "### uVision2 Project, (C) Keil Software\r\n"
+      "Target (Debug), 0x0000 // Tools: 'MCS-51'\r\n"
+      "Target (Release), 0x0000 // Tools: 'MCS-51'\r\n"
+      "Group (Src)\r\n"
+      "File 1,1,<.\\main.c><main.c>\r\n"
+      // The second target's block first; a group's and a file's blocks are
+      // neither target's.
+      "Options 2,0,0  // Target 'Release'\r\n"
+      " MODEL5=0\r\n"
+      " OutDir (.\\Rel\\)\r\n"
+      "EndOpt\r\n"
+      "Options 1,1,0  // Group 'Src'\r\n"
+      " MODEL5=1\r\n"
+      " INCC5 (group)\r\n"
+      "EndOpt\r\n"
+      "Options 1,0,0  // Target 'Debug'\r\n"
+      " Cpu (IRAM(0-0xFF) CLOCK(11059200))\r\n"
+      " MODEL5=2\r\n"
+      " MODEL5X=1\r\n"
+      " ROMSZ5=1\r\n"
+      " C51DEF (A=1,B)\r\n"
+      " INCC5 (.\\inc;..\\lib)\r\n"
+      " INCA5 ()\r\n"
+      "EndOpt\r\n"
+      "Options 1,1,1  // File 'main.c'\r\n"
+      " C51DEF (file)\r\n"
+      "EndOpt\r\n"
+      "Options 9,0,0  // no such target\r\n"
+      " MODEL5=1\r\n"
+      "EndOpt\r\n";
+  std::vector<UvprojTargetOptions> targets;
+  ParseUv2Options(uv2, &targets);
+  ASSERT_EQ(targets.size(), 2u);
+  const UvprojTargetOptions& debug = targets[0];
+  EXPECT_EQ(debug.name, "Debug");
+  EXPECT_EQ(debug.cpu, "IRAM(0-0xFF) CLOCK(11059200)");
+  EXPECT_EQ(debug.memory_model, "2");
+  EXPECT_EQ(debug.code_model, "1");
+  EXPECT_EQ(debug.c_defines, "A=1,B");
+  EXPECT_EQ(debug.c_include, ".\\inc;..\\lib");
+  EXPECT_EQ(debug.a_include, "");
+  EXPECT_FALSE(debug.output_folder);
+  const UvprojTargetOptions& release = targets[1];
+  EXPECT_EQ(release.name, "Release");
+  EXPECT_EQ(release.memory_model, "0");
+  EXPECT_EQ(release.output_folder, ".\\Rel\\");
+  EXPECT_FALSE(release.c_include);
+}
 
 TEST(UvprojOptionsTest, ReadsEachTargetsValues) {
   const std::string xml =
