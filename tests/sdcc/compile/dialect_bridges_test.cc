@@ -538,6 +538,19 @@ TEST(DialectBridges, ByteFormatArgumentsAreTheirBytesAsInts) {
                "char)(c)); }"},
               {"void f(void) { printf(fmt, a); printf(\"%bu\"); s.printf(\"%bu\", a); }",
                "void f(void) { printf(fmt, a); printf(\"%bu\"); s.printf(\"%bu\", a); }"},
+              // A char cast in any variadic call is passed as an int, as sdcc
+              // passes an uncast char; named parameters and wider casts stay.
+              {"typedef unsigned char u8;\nvoid dbg(char c, const char *f, ...);\n"
+               "void f(u8 u) { dbg((char)u, \"%bu\", (unsigned char)u, (u8)u, u, (int)u, "
+               "(char *)p, (const char)u + 1); }",
+               "typedef unsigned char u8;\nvoid dbg(char c, const char *f, ...);\n"
+               "void f(u8 u) { dbg((char)u, \"%bu\", (int)((unsigned char)u), (int)((u8)u), u, "
+               "(int)u, (char *)p, (int)((const char)u + 1)); }"},
+              {"int printf(const char *, ...);\n"
+               "void f(void) { printf(\"%c|%bu\", (char)'A', (unsigned char)x); }",
+               "int printf(const char *, ...);\n"
+               "void f(void) { printf(\"%c|%u\", (int)((char)'A'), (unsigned int)(unsigned "
+               "char)((unsigned char)x)); }"},
           });
 }
 

@@ -327,6 +327,54 @@ TEST_F(DialectProgramTest, LibraryFunctionsSdccLacksAreThere) {
             Simulate(15));
 }
 
+// A wrapper hands its format and arguments to vsprintf: byte conversions
+// and %c find their arguments, uncast chars and cast ones alike.
+TEST_F(DialectProgramTest, AWrappersByteArgumentsReachVsprintf) {
+  Write("main.c",
+        "#include <stdio.h>\n#include <stdarg.h>\n"
+        "unsigned char xdata out[32] _at_ 0x100;\nchar buf[24];\n"
+        "void dbg(const char *fmt, ...) {\n  va_list ap;\n  va_start(ap, fmt);\n"
+        "  vsprintf(buf, fmt, ap);\n  va_end(ap);\n}\n"
+        "void main(void) {\n  unsigned char u = 200, i; char c = 'Z'; signed char s = -5;\n"
+        "  dbg(\"%bu|%d|%c|%bd|%c|%02bX\", u, 1234, (char)'A', s, c, (unsigned char)0x3C);\n"
+        "  for (i = 0; i < 24; i++) out[i] = buf[i];\n  while (1);\n}\n");
+  ASSERT_NO_FATAL_FAILURE(Build({"main"}, ""));
+  const std::string expected = "200|1234|A|-5|Z|3C";
+  std::vector<int> bytes(expected.begin(), expected.end());
+  bytes.push_back(0);
+  EXPECT_EQ(bytes, Simulate(static_cast<int>(bytes.size())));
+}
+
+// scanf and sscanf as the original library reads: widths, skipped fields,
+// char/int/long sizes, sets, literal text; strtod, fmod and _chkfloat_.
+TEST_F(DialectProgramTest, InputConversionsAndFloatFunctionsSdccLacksAreThere) {
+  Write("main.c",
+        "#include <stdio.h>\n#include <stdlib.h>\n#include <math.h>\n#include <intrins.h>\n"
+        "unsigned char xdata out[32] _at_ 0x100;\n"
+        "static const char *in = \"  42 ok\\n\";\n"
+        "char _getkey(void) { return *in ? *in++ : -1; }\nint putchar(int c) { return c; }\n"
+        "void main(void) {\n  int a = 0, b = 0, n; unsigned char c = 0; long l = 0;\n"
+        "  char w[6], set[6], ch[2]; float f = 0; char *end;\n"
+        "  n = sscanf(\"12,-34 x7f\", \"%d,%d x%bx\", &a, &b, &c);\n"
+        "  out[0] = n; out[1] = a; out[2] = -b; out[3] = c;\n"
+        "  n = sscanf(\"123456 abcdefg 0x10 017\", \"%3d%*d %5s%*s %i %li\", &a, w, &b, &l);\n"
+        "  out[4] = n; out[5] = a; out[6] = w[4]; out[7] = w[5]; out[8] = b; out[9] = (char)l;\n"
+        "  n = sscanf(\"ab12:cd\", \"%[a-z]%ld:%2c\", set, &l, ch);\n"
+        "  out[10] = n; out[11] = set[1]; out[12] = (char)l; out[13] = ch[1];\n"
+        "  out[14] = sscanf(\"\", \"%d\", &a) == -1; out[15] = sscanf(\"z\", \"%d\", &a);\n"
+        "  n = sscanf(\"-2.5e1 rest\", \"%f\", &f); out[16] = n; out[17] = (char)(int)f;\n"
+        "  f = strtod(\" 3.75xyz\", &end); out[18] = (char)(f * 4); out[19] = *end;\n"
+        "  out[20] = (char)fmod(400.0, 360.0); out[21] = (char)(int)fmod(-7.5, 2.0);\n"
+        "  out[22] = _chkfloat_(1.5); out[23] = _chkfloat_(0.0);\n"
+        "  out[24] = _chkfloat_(-1.0 / 0.0);\n"
+        "  n = scanf(\"%d %2s\", &a, w); out[25] = n; out[26] = a; out[27] = w[1];\n"
+        "  while (1);\n}\n");
+  ASSERT_NO_FATAL_FAILURE(Build({"main"}, ""));
+  EXPECT_EQ((std::vector<int>{3, 12, 34, 0x7F, 4,  123, 'e', 0,    16, 15, 3, 'b', 12, 'd',
+                              1, 0,  1,  0xE7, 15, 'x', 40,  0xFF, 0,  1,  3, 2,   42, 'k'}),
+            Simulate(28));
+}
+
 // Assembly written for the original toolchain and C share variables, a
 // table and functions under that toolchain's spellings.
 TEST_F(DialectProgramTest, AssemblyAndCShareNamesAsTheOriginalToolchainSpellsThem) {

@@ -79,6 +79,7 @@ TEST(DialectRewriter, RewritesEachConstruct) {
       {"#pragma disable\nvoid f(void) { }\nvoid g(void) { }",
        "\nvoid f(void) __critical { }\nvoid g(void) { }"},
       {"#pragma NOOVERLAY\n#pragma STRING(XDATA)\nint x;", "\n\nint x;"},
+      {"#pragma REGISTERBANK(1)\n#pragma RB(2)\nvoid f(void) { }", "\n\nvoid f(void) { }"},
       {"int f(int a) reentrant { return a; }", "int f(int a) __reentrant { return a; }"},
       {"void f(char c) large reentrant { }", "void f(char c)  __reentrant { }"},
   };

@@ -74,5 +74,22 @@ TEST(AssemblyNames, SharedNamesResolveInBothDirections) {
       << source;
 }
 
+// A vector in assembly jumps to a C interrupt routine by the original
+// name: the routine is entered directly, registers intact, not through a
+// module that moves parameters.
+TEST(AssemblyNames, AVectorReachesAnInterruptRoutineDirectly) {
+  std::vector<LinkModule> modules = {
+      Module("-mmcs51", {"_main", "_ex0_isr", "_put"}, {"_main", "_ex0_isr", "_put"}, {}),
+      Module("", {}, {}, {"EX0_ISR", "PUT"}),
+  };
+  modules[0].module.interrupts.push_back({0, "_ex0_isr"});
+  const std::vector<ReverseCall> calls = BridgeAssemblyNames(&modules);
+  ASSERT_EQ(1u, calls.size());
+  EXPECT_EQ("PUT", calls[0].symbol);
+  EXPECT_NE(std::string::npos,
+            modules[0].module.rel.find("S _ex0_isr Def000010\nS EX0_ISR Def000010\n"))
+      << modules[0].module.rel;
+}
+
 }  // namespace
 }  // namespace c51::sdcc

@@ -1,6 +1,8 @@
 #include "sdcc/compile/dialect_byte_formats.h"
 
+#include <algorithm>
 #include <cstring>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -87,13 +89,16 @@ std::vector<Conversion> Conversions(const std::vector<FormatChar>& f) {
   return out;
 }
 
-void Call(DialectSource* source, size_t open, size_t format) {
+// Rewrites the %b conversions of a literal format; the arguments it
+// wrapped come back marked.
+std::vector<bool> Call(DialectSource* source, size_t open, size_t format) {
   DialectSource& s = *source;
   const std::vector<std::pair<size_t, size_t>> args = s.Items(open);
-  if (args.size() <= format) return;
+  std::vector<bool> wrapped(args.size(), false);
+  if (args.size() <= format) return wrapped;
   const auto [first, last] = args[format];
   for (size_t k = first; k < last; ++k) {
-    if (!s.IsString(k)) return;
+    if (!s.IsString(k)) return wrapped;
   }
   const std::vector<Conversion> conversions = Conversions(FormatText(s, first, last));
   for (size_t n = 0; n < conversions.size() && format + 1 + n < args.size(); ++n) {
@@ -107,19 +112,87 @@ void Call(DialectSource* source, size_t open, size_t format) {
     s.edits()->push_back(Edit{c.b_offset, c.b_offset + 1, ""});
     s.InsertBefore(arg_first, c.signed_ ? "(int)(signed char)(" : "(unsigned int)(unsigned char)(");
     s.InsertAfter(arg_last - 1, ")");
+    wrapped[format + 1 + n] = true;
   }
+  return wrapped;
+}
+
+// The functions with "..." the file declares or defines, its own and its
+// headers': name => how many parameters come before the "...".
+std::map<std::string, size_t, std::less<>> VariadicFunctions(const DialectSource& s) {
+  std::map<std::string, size_t, std::less<>> out;
+  for (size_t i = 0; i + 1 < s.size(); ++i) {
+    if (!s.IsWord(i) || !s.Is(i + 1, "(") || s.BodyOf(i) != DialectSource::kNone) continue;
+    const size_t close = s.Mate(i + 1);
+    // The tokenizer may give "..." as three points.
+    if (close == DialectSource::kNone || close < 4 ||
+        !(s.Is(close - 1, "...") || (s.Is(close - 1, ".") && s.Is(close - 3, ".")))) {
+      continue;
+    }
+    out.emplace(std::string(s.At(i)), s.Items(i + 1).size() - 1);
+  }
+  return out;
+}
+
+// Whether [first, last) opens with a cast to a char type: "(char)",
+// "(unsigned char)", "(u8)" for a typedef of one.
+bool OpensWithCharCast(const DialectSource& s, size_t first, size_t last,
+                       const TypedefWords& typedefs) {
+  if (!s.Is(first, "(")) return false;
+  const size_t close = s.Mate(first);
+  if (close == DialectSource::kNone || close + 1 >= last || close == first + 1) return false;
+  bool is_char = false;
+  for (size_t k = first + 1; k < close; ++k) {
+    if (!s.IsWord(k)) return false;
+    const std::string_view w = s.At(k);
+    if (w == "char") {
+      is_char = true;
+    } else if (const auto t = typedefs.find(w); t != typedefs.end()) {
+      const std::vector<std::string>& words = t->second;
+      if (std::find(words.begin(), words.end(), "*") != words.end()) return false;
+      is_char = is_char || std::find(words.begin(), words.end(), "char") != words.end();
+    } else if (!IsTypeWord(w) || w == "int" || w == "long" || w == "short" || w == "float" ||
+               w == "double" || w == "struct" || w == "union" || w == "enum") {
+      return false;
+    }
+  }
+  return is_char;
 }
 
 }  // namespace
 
 void BridgeByteFormats(DialectSource* source) {
   DialectSource& s = *source;
+  const auto variadic = VariadicFunctions(s);
+  TypedefWords typedefs;
+  bool typedefs_read = false;
   for (size_t i = 0; i + 1 < s.size(); ++i) {
     if (!s.User(i) || !s.IsWord(i) || !s.Is(i + 1, "(")) continue;
     if (i > 0 && (s.Is(i - 1, ".") || s.Is(i - 1, "->"))) continue;
     const std::string_view w = s.At(i);
-    if (w == "printf") Call(source, i + 1, 0);
-    if (w == "sprintf") Call(source, i + 1, 1);
+    std::vector<bool> wrapped;
+    if (w == "printf") wrapped = Call(source, i + 1, 0);
+    if (w == "sprintf") wrapped = Call(source, i + 1, 1);
+    // The original compiler passes a char to a variadic function as one
+    // byte and its library reads %b and %c from one byte; sdcc passes an
+    // uncast char as an int and a cast one as a byte, and our build of its
+    // library reads them from an int: a cast one becomes an int too, for
+    // a format the call does not show (a wrapper handing it to vsprintf).
+    const auto named = variadic.find(w);
+    if (named == variadic.end() || s.BodyOf(i) == DialectSource::kNone) continue;
+    const std::vector<std::pair<size_t, size_t>> args = s.Items(i + 1);
+    for (size_t n = named->second; n < args.size(); ++n) {
+      if (n < wrapped.size() && wrapped[n]) continue;
+      const auto [first, last] = args[n];
+      if (first == last) continue;
+      if (!typedefs_read) {
+        typedefs = PlainTypedefs(s);
+        typedefs_read = true;
+      }
+      if (!OpensWithCharCast(s, first, last, typedefs)) continue;
+      s.InsertBefore(first, "(int)(");
+      s.InsertAfter(last - 1, ")");
+    }
   }
 }
 

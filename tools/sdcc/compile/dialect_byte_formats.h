@@ -14,6 +14,14 @@
 //
 // Arguments that "*" widths and precisions take, and every other
 // conversion's, stay. A format that is not a literal is left alone.
+//
+// Our build of sdcc's printf reads %b and %c from an int; sdcc passes an
+// uncast char as an int but a cast one as a byte. So an argument of any
+// variadic call (printf's, a wrapper's with "...") that opens with a cast
+// to a char type becomes an int:
+//
+//   uart_printf("%bu %c", (unsigned char)v, (char)c)
+//       =>  uart_printf("%bu %c", (int)((unsigned char)v), (int)((char)c))
 #ifndef C51_TOOLS_SDCC_COMPILE_DIALECT_BYTE_FORMATS_H_
 #define C51_TOOLS_SDCC_COMPILE_DIALECT_BYTE_FORMATS_H_
 

@@ -45,7 +45,10 @@ const std::set<std::string, std::less<>> kIgnoredPragmas = {
     // data pointer, the extensions switch and the interrupt vectors (the
     // linker lays them down from the routines).
     "NOOVERLAY", "NOOL", "STRING", "STR", "NOEXTEND", "MODDP2", "NOMODDP2", "MODP2", "NOMODP2",
-    "MODA2", "NOMODA2", "USERCLASS", "UCL", "NOINTVECTOR", "NOIV"};
+    "MODA2", "NOMODA2", "USERCLASS", "UCL", "NOINTVECTOR", "NOIV",
+    // The bank a file's functions address registers in: sdcc's routine
+    // with `using n` switches back to bank 0 around each call it makes.
+    "REGISTERBANK", "RB"};
 
 // sdcc's own pragmas: written in its dialect, passed to it unchanged.
 const std::set<std::string, std::less<>> kSdccPragmas = {"save",

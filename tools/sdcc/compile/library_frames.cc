@@ -135,6 +135,14 @@ constexpr SourcePatch kPatches[] = {
     // letter and left the argument for the next conversion).
     {"printf_large", "      case 'F':\n        float_argument=1;\n",
      "      case 'E':\n      case 'G':\n      case 'F':\n        float_argument=1;\n"},
+    // A byte argument (%bd, %bX, %bc, %c) is read from an int: the compiler
+    // passes every char argument of a variadic call as an int, as sdcc
+    // passes an uncast char, so a wrapper's format read by vsprintf finds
+    // its arguments where the literal formats do.
+    {"printf_large", "        if( char_argument )\n          c = va_arg(ap,char);\n",
+     "        if( char_argument )\n          c = (char)va_arg(ap,int);\n"},
+    {"printf_large", "          value.l = va_arg(ap, char);\n",
+     "          value.l = (signed char)va_arg(ap, int);\n"},
     {"printf_large", "  if (reqDecimals==-1)\n    reqDecimals=DEFAULT_FLOAT_PRECISION;\n",
      "  if (reqDecimals==-1)\n    reqDecimals=DEFAULT_FLOAT_PRECISION;\n"
      "  if (reqDecimals>12)\n    reqDecimals=12;\n"},

@@ -110,7 +110,11 @@ std::vector<ReverseCall> BridgeAssemblyNames(std::vector<LinkModule>* modules) {
             });
         if (found == c.symbols.publics.end()) continue;
         const std::string target = *found;
-        if (Contains(c.symbols.code_publics, target)) {
+        // An interrupt routine named in assembly is a vector's jump target:
+        // it takes nothing and must be entered with every register intact.
+        const bool routine = std::any_of(c.module.interrupts.begin(), c.module.interrupts.end(),
+                                         [&](const RelInterrupt& i) { return i.symbol == target; });
+        if (Contains(c.symbols.code_publics, target) && !routine) {
           calls.push_back(ReverseCall{ref, target});
         } else {
           AddAlias(&c, target, ref);
