@@ -260,10 +260,14 @@ TEST_P(WindowsNamesTest, ChineseUvprojInAChineseFolderBuildsAndWritesUtf8) {
 // source; the names survive the import, the build and a save.
 TEST_P(WindowsNamesTest, GbkUv2WithChineseNamesBuilds) {
   const std::string source = std::string(kSourcesGbk) + "\\" + kMainGbk + ".c";
+  // A second file of a Chinese name, with code on the same lines: the two
+  // modules' line records must not share names.
+  const std::string other = std::string(kSourcesGbk) + "\\\xB2\xE2\xCA\xD4.c";  // GBK "test"
   Write("gbk.uv2", "Target (Debug), 0x0000 // Tools: 'MCS-51'\r\nGroup (" +
                        std::string(kSourcesGbk) + ")\r\nFile 1,1,<.\\" + source + "><" + kMainGbk +
-                       ".c>\r\n");
-  Write(source, "void main(void) {\n}\n");
+                       ".c>\r\nFile 1,1,<.\\" + other + "><other.c>\r\n");
+  Write(source, "void helper(void);\nvoid main(void) {\n  helper();\n}\n");
+  Write(other, "unsigned char x;\nvoid helper(void) {\n  x = 1;\n}\n");
   ExpectClean(Run({"import", Path("gbk.uv2"), "-o", Path("gbk.cvproj")}));
   const std::string saved = Read("gbk.cvproj");
   EXPECT_NE(saved.find(std::string(kSourcesUtf8) + "\\" + kMainUtf8 + ".c"), std::string::npos)

@@ -327,6 +327,22 @@ TEST_F(DialectProgramTest, LibraryFunctionsSdccLacksAreThere) {
             Simulate(15));
 }
 
+// Files whose names are not plain (Chinese, blanks) are compiled under
+// neutral names; sdcc names its line records after them, so two such
+// modules with code on the same lines must still link with DEBUG.
+TEST_F(DialectProgramTest, ModulesOfNamesNotPlainLinkWithDebugRecords) {
+  const std::string first = "\xE7\x94\xB2";   // UTF-8 "jia"
+  const std::string second = "\xE4\xB9\x99";  // UTF-8 "yi"
+  Write(first + ".c",
+        "unsigned char xdata out[4] _at_ 0x100;\nvoid fa(void)\n{\n  out[0] = 1;\n}\n");
+  Write(second + ".c", "extern unsigned char xdata out[4];\nvoid fb(void)\n{\n  out[1] = 2;\n}\n");
+  Write("main.c",
+        "void fa(void);\nvoid fb(void);\nvoid main(void) {\n  fa();\n  fb();\n"
+        "  while (1);\n}\n");
+  ASSERT_NO_FATAL_FAILURE(Build({"main", first, second}, "DEBUG OBJECTEXTEND"));
+  EXPECT_EQ((std::vector<int>{1, 2}), Simulate(2));
+}
+
 // A wrapper hands its format and arguments to vsprintf: byte conversions
 // and %c find their arguments, uncast chars and cast ones alike.
 TEST_F(DialectProgramTest, AWrappersByteArgumentsReachVsprintf) {

@@ -1,7 +1,6 @@
 #include "sdcc/compile/include_mirror.h"
 
-#include "sdcc/compile/family_headers.h"
-
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -68,9 +67,16 @@ std::string StandInName(std::string_view found, size_t index, sim::Dialect diale
                       u == '.' || u == '_' || u == '-');
   }
   if (plain) return std::string(name);
+  // sdcc names its line records after the file ("C$source.c$25$..."), and
+  // two modules' records of one name collide at link time: each file's
+  // neutral name is its own, from its path.
+  uint32_t hash = 2166136261u;
+  for (char c : found) hash = (hash ^ static_cast<unsigned char>(c)) * 16777619u;
+  char tag[16];
+  std::snprintf(tag, sizeof tag, "_%08x", static_cast<unsigned>(hash));
   const bool c = dialect == sim::Dialect::kC;
-  if (index == 0) return "source" + std::string(c ? ".c" : ".asm");
-  return "header" + std::string(c ? ".h" : ".inc");
+  if (index == 0) return "source" + std::string(tag) + (c ? ".c" : ".asm");
+  return "header" + std::string(tag) + (c ? ".h" : ".inc");
 }
 
 void ReplaceAll(const std::string& from, const std::string& to, std::string* text) {
