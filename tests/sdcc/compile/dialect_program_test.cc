@@ -327,6 +327,20 @@ TEST_F(DialectProgramTest, LibraryFunctionsSdccLacksAreThere) {
             Simulate(15));
 }
 
+// Lines ended by a carriage return alone, in a source and in a header:
+// nothing after the first include may go missing.
+TEST_F(DialectProgramTest, LinesEndedByACarriageReturnAloneAllCount) {
+  Write("cr.h", "#define FIRST 0x5A\r#define SECOND 0xA5\r");
+  Write("port.c",
+        "#include \"cr.h\"\r\rextern unsigned char xdata out[4];\rvoid set(void)\r{\r"
+        "\tout[0] = FIRST;\r\tout[1] = SECOND;\r}\r");
+  Write("main.c",
+        "unsigned char xdata out[4] _at_ 0x100;\nvoid set(void);\nvoid main(void) {\n  set();\n"
+        "  while (1);\n}\n");
+  ASSERT_NO_FATAL_FAILURE(Build({"main", "port"}, ""));
+  EXPECT_EQ((std::vector<int>{0x5A, 0xA5}), Simulate(2));
+}
+
 // Files whose names are not plain (Chinese, blanks) are compiled under
 // neutral names; sdcc names its line records after them, so two such
 // modules with code on the same lines must still link with DEBUG.

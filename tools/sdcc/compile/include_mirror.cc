@@ -125,6 +125,14 @@ bool IncludeMirror::Build(const std::string& source, const std::string& source_t
     Frame frame;
     frame.file = index;
     frame.native = native;
+    // Lines ended by a carriage return alone (old Mac editors) are lines to
+    // sdcc too, but not to the search for includes, which would hand on the
+    // whole file as one line: they end in a line feed in the copy.
+    for (size_t at = text.find('\r'); at != std::string::npos; at = text.find('\r', at + 1)) {
+      if (at + 1 < text.size() && text[at + 1] == '\n') continue;
+      text[at] = '\n';
+      frame.rewritten = true;
+    }
     frame.text = std::move(text);
     stack.push_back(std::move(frame));
   };
