@@ -410,24 +410,28 @@ TEST_F(DialectProgramTest, InputConversionsAndFloatFunctionsSdccLacksAreThere) {
 TEST_F(DialectProgramTest, AssemblyAndCShareNamesAsTheOriginalToolchainSpellsThem) {
   Write("part.a51",
         "NAME PART\n?DT?PART SEGMENT DATA\n?PR?PART SEGMENT CODE\n?CO?PART SEGMENT CODE\n"
-        "PUBLIC CRC_COUNT, HEX_DIGITS, BUMP\nEXTRN DATA (TICKS)\nEXTRN CODE (_LCD_PUT)\n"
+        "PUBLIC CRC_COUNT, HEX_DIGITS, BUMP, _twice\nEXTRN DATA (TICKS)\nEXTRN CODE (_lcd_put)\n"
         "RSEG ?DT?PART\nCRC_COUNT: DS 1\nRSEG ?CO?PART\nHEX_DIGITS: DB '0123456789ABCDEF'\n"
-        "RSEG ?PR?PART\nBUMP: INC CRC_COUNT\n MOV A,TICKS\n MOV R7,A\n LCALL _LCD_PUT\n"
-        " MOV A,R7\n MOV DPTR,#0103H\n MOVX @DPTR,A\n RET\nEND\n");
+        "RSEG ?PR?PART\nBUMP: INC CRC_COUNT\n MOV A,TICKS\n MOV R7,A\n LCALL _lcd_put\n"
+        " MOV A,R7\n MOV DPTR,#0103H\n MOVX @DPTR,A\n RET\n"
+        // Spelled as sdcc names C's twice(), yet it takes R7 as the
+        // original compiler passes it.
+        "_twice: MOV A,R7\n ADD A,R7\n MOV R7,A\n RET\nEND\n");
   Write("main.c",
         "extern unsigned char crc_count;\nextern unsigned char code hex_digits[];\n"
-        "extern void bump(void);\nunsigned char ticks;\n"
-        "unsigned char xdata out[32] _at_ 0x100;\n"
+        "extern void bump(void);\nextern unsigned char twice(unsigned char v);\n"
+        "unsigned char ticks;\nunsigned char xdata out[32] _at_ 0x100;\n"
         "unsigned char lcd_put(unsigned char c) { out[2] = c; return c + 1; }\n"
         "void main(void) {\n  ticks = 0x42;\n  crc_count = 5;\n  bump();\n"
-        "  out[0] = crc_count;\n  out[1] = hex_digits[12];\n  while (1);\n}\n");
+        "  out[0] = crc_count;\n  out[1] = hex_digits[12];\n  out[4] = twice(21);\n"
+        "  while (1);\n}\n");
   ASSERT_EQ(0, Run("A51.exe", "\"part.a51\"").exit_code);
   ASSERT_EQ(0, Run("C51.exe", "\"main.c\"").exit_code);
   const test::ToolRun link = Run("BL51.exe", "\"main.obj\", \"part.obj\" TO \"prog\"");
   ASSERT_EQ(0, link.exit_code) << link.output;
   EXPECT_NE(std::string::npos, link.output.find("0 WARNING(S),  0 ERROR(S)")) << link.output;
   ASSERT_EQ(0, Run("OH51.exe", "\"prog\"").exit_code);
-  EXPECT_EQ((std::vector<int>{6, 'C', 0x42, 0x43}), Simulate(4));
+  EXPECT_EQ((std::vector<int>{6, 'C', 0x42, 0x43, 42}), Simulate(5));
 }
 
 // "%e" and "%g" take their float argument (printed as "%f" prints it), so

@@ -128,6 +128,15 @@ class Translator {
     auto segment = segments_.find(upper);
     if (segment != segments_.end()) return MangleClassicName(segment->second.name);
     if (options_.c_names.count(name) && !defined_.count(upper)) return "_" + name;
+    return SymbolName(name);
+  }
+
+  // A classic file's names ignore letter case, and one with a leading "_"
+  // is a function taking its parameters in registers: spelled in capitals,
+  // "_delay_ms" is never taken for sdcc's name of C's delay_ms, which takes
+  // them elsewhere, and the linker moves them between the two.
+  std::string SymbolName(const std::string& name) const {
+    if (!options_.in_c && name.size() > 1 && name[0] == '_') return MangleClassicName(Upper(name));
     return MangleClassicName(name);
   }
 
@@ -405,7 +414,7 @@ class Translator {
     if (!label->empty()) {
       NeedSegment();
       Define(*label, std::nullopt);
-      *label = MacroDummy(*label).value_or(MangleClassicName(*label));
+      *label = MacroDummy(*label).value_or(SymbolName(*label));
     }
     if (i == t.size()) return;
     if (t[i].kind != A51Token::kName) {

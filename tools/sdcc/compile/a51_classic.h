@@ -76,6 +76,8 @@ struct ClassicOptions {
   // Names of the C file around inline assembly, exact case: they get the
   // "_" sdcc gives C names.
   std::set<std::string> c_names;
+  // Inline assembly in a C file: its names are the C file's, exact case.
+  bool in_c = false;
 };
 
 struct ClassicTranslation {

@@ -226,6 +226,7 @@ void BridgeInlineAssembly(DialectSource* source, const std::vector<InlineAsmBloc
     ClassicOptions options;
     options.tag = "i" + std::to_string(block - blocks.begin());
     options.header = true;
+    options.in_c = true;
     options.c_names = c_names;
     for (const std::string& label : BlockLabels(block->lines)) options.c_names.erase(label);
     std::string lines;
