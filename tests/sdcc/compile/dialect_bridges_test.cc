@@ -262,7 +262,7 @@ TEST(DialectBridges, BitsOnBdataVariablesBecomeMaskOperations) {
            "void f(void) { if (((st & 0x01) != 0) && !((st & 0x80) != 0)) (st |= "
            "0x08); }"},
           {"void f(char x) { H = x > 2; }",
-           "void f(char x) { (( x > 2) ? (w |= 0x1000u) : (w &= ~0x1000u)); }"},
+           "void f(char x) { (( x > 2) ? (w |= 0x0010u) : (w &= ~0x0010u)); }"},
           {"void f(void) { M = !M; }",
            "void f(void) { (( !((st & 0x08) != 0)) ? (st |= 0x08) : (st &= ~0x08)); }"},
           {"void f(char x) { E |= x; E &= x; E ^= x; }",

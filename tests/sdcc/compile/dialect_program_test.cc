@@ -304,6 +304,48 @@ TEST_F(DialectProgramTest, StructsPassedAndReturnedByValue) {
   EXPECT_EQ((std::vector<int>{1, 50, 2, 5, 25, 6, (1 + 2) * 60 + 50 + 5}), Simulate(7));
 }
 
+// Bits on bdata variables as the original compiler numbers them (from the
+// first byte in memory, the high byte of an int or long), on typedef'd
+// variables and array elements, and _testbit_ on them in two modules.
+TEST_F(DialectProgramTest, BdataBitsCountFromTheHighByteAndTestbitClearsThem) {
+  Write("flags.h",
+        "typedef unsigned int u16;\ntypedef unsigned long u32;\n"
+        "extern unsigned char bdata flags;\nextern u16 bdata w;\n"
+        "sbit F_TICK = flags^2;\nsbit W0 = w^0, W8 = w^8, W15 = w^15;\n");
+  Write("main.c",
+        "#include <intrins.h>\n#include \"flags.h\"\nunsigned char xdata out[32] _at_ 0x100;\n"
+        "unsigned char bdata flags;\nu16 bdata w;\nu32 bdata l;\nunsigned char bdata keys[2];\n"
+        "sbit L0 = l^0;\nsbit L12 = l^12;\nsbit L31 = l^31;\n"
+        "sbit K_UP = keys[0]^0;\nsbit K_DOWN = keys[1]^7;\nextern void other(void);\n"
+        "void main(void) {\n  w = 0;\n  W0 = 1;\n  out[0] = w >> 8;\n  out[1] = w;\n"
+        "  w = 0;\n  W15 = 1;\n  out[2] = w >> 8;\n  out[3] = w;\n"
+        "  w = 1;\n  out[4] = W8;\n  out[5] = W0;\n"
+        "  l = 0;\n  L0 = 1;\n  L12 = 1;\n  L31 = 1;\n"
+        "  out[6] = l >> 24;\n  out[7] = l >> 16;\n  out[8] = l >> 8;\n  out[9] = l;\n"
+        "  keys[0] = keys[1] = 0;\n  K_UP = 1;\n  K_DOWN = 1;\n"
+        "  out[10] = keys[0];\n  out[11] = keys[1];\n"
+        "  flags = 0x05;\n  out[12] = _testbit_(F_TICK);\n  out[13] = _testbit_(F_TICK);\n"
+        "  out[14] = flags;\n  out[15] = _testbit_(K_DOWN);\n  out[16] = keys[1];\n"
+        "  other();\n  while (1);\n}\n");
+  Write("other.c",
+        "#include <intrins.h>\n#include \"flags.h\"\nextern unsigned char xdata out[32];\n"
+        "void other(void) {\n  w = 0x0080;\n  out[17] = _testbit_(W15) ? 1 : 2;\n"
+        "  out[18] = _testbit_(W15) ? 1 : 2;\n  out[19] = w;\n"
+        "  flags = 0xFF;\n  if (_testbit_(F_TICK)) out[20] = flags;\n}\n");
+  ASSERT_NO_FATAL_FAILURE(Build({"main", "other"}, "DEBUG OBJECTEXTEND"));
+  EXPECT_EQ((std::vector<int>{0x01, 0x00, 0x00, 0x80, 1, 0,    0x01, 0x10, 0x00, 0x80, 0x01,
+                              0x80, 1,    0,    0x01, 1, 0x00, 1,    2,    0x00, 0xFB}),
+            Simulate(21));
+
+  // The test and the clear run with interrupts off.
+  const test::ToolRun src = Run("C51.exe", "\"other.c\" SRC(other.src)");
+  ASSERT_EQ(0, src.exit_code) << src.output;
+  const std::string assembly = Read("other.src");
+  const size_t helper = assembly.find("\n___c51_testbit_W15:");
+  ASSERT_NE(std::string::npos, helper) << assembly;
+  EXPECT_NE(std::string::npos, assembly.find("\tjbc\tea,", helper)) << assembly.substr(helper);
+}
+
 // The original library's functions sdcc lacks, or has with other parameters.
 TEST_F(DialectProgramTest, LibraryFunctionsSdccLacksAreThere) {
   Write("main.c",

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "sdcc/compile/c_tokens.h"
+#include "sdcc/compile/dialect_bdata.h"
 #include "sdcc/compile/dialect_bits.h"
 #include "sdcc/compile/dialect_braces.h"
 #include "sdcc/compile/dialect_byte_formats.h"
@@ -86,17 +87,16 @@ const std::set<std::string, std::less<>> kMemoryTypes = {"data", "idata", "pdata
 const std::set<std::string, std::less<>> kExpressionWords = {"return", "case",  "sizeof", "goto",
                                                              "struct", "union", "enum"};
 
-// A bit declared on a variable in bdata.
-struct BdataBit {
-  std::string variable;
-  std::string mask;  // "0x08", "0x0100u"
-};
-
 class Rewriter {
  public:
   Rewriter(std::string_view text, const TokenList& list, RewriteResult* result,
            DialectSource* source)
-      : text_(text), list_(list), tokens_(list.tokens), result_(result), source_(source) {}
+      : text_(text),
+        list_(list),
+        tokens_(list.tokens),
+        result_(result),
+        source_(source),
+        bdata_(source) {}
 
   void Run() {
     for (const Directive& d : list_.directives) Pragma(d);
@@ -117,7 +117,7 @@ class Rewriter {
       } else if (w == "bdata") {
         if (IsTypeWord(i, false)) {
           Replace(i, "__data");
-          BdataNames(i);
+          bdata_.Declare(i);
         }
       } else if (w == "_at_") {
         i = At(i);
@@ -146,10 +146,11 @@ class Rewriter {
         }
       } else if (w == "_task_" || w == "_priority_" || w == "alien") {
         Issue(t, "'" + std::string(w) + "' is not supported");
-      } else if (auto bit = bdata_bits_.find(std::string(w)); bit != bdata_bits_.end()) {
-        i = BdataBitUse(i, bit->second);
+      } else if (bdata_.IsBit(w)) {
+        i = bdata_.Use(i);
       }
     }
+    bdata_.Finish();
     MarkInterruptPrototypes();
     MarkCriticalFunctions();
   }
@@ -374,7 +375,7 @@ class Rewriter {
         Issue(tokens_[at], "bad sbit declaration");
         return end;
       }
-      if (BdataSbit(at, stop)) {
+      if (bdata_.Sbit(at, stop, end)) {
         at = stop + 1;
         continue;
       }
@@ -386,120 +387,6 @@ class Rewriter {
     // Only bits in bdata: nothing is left of the declaration.
     ReplaceRange(i, out.empty() ? end + 1 : end, out);
     return end;
-  }
-
-  // A variable in bdata is an ordinary one in data; sdcc has no bits that
-  // alias a byte, so each bit declared on it becomes an operation on the
-  // variable where it is used:
-  //   sbit f = flags^3;   (gone)
-  //   if (f)              if (((flags & 0x08) != 0))
-  //   f = 1; f = 0;       (flags |= 0x08); (flags &= ~0x08);
-  //   f = x;              ((x) ? (flags |= 0x08) : (flags &= ~0x08));
-  // The declaration's names and width (1, 2 or 4 bytes) are kept for the
-  // sbit declarations that follow it.
-  void BdataNames(size_t i) {
-    size_t first = i;
-    while (first > 0 && !Is(first - 1, ";") && !Is(first - 1, "{") && !Is(first - 1, "}")) --first;
-    const size_t end = FindStop(i, {";"});
-    int width = 1;
-    for (size_t k = first; k < end; ++k) {
-      if (Is(k, "int") || Is(k, "short")) width = std::max(width, 2);
-      if (Is(k, "long")) width = 4;
-    }
-    for (size_t k = i + 1; k < end; ++k) {
-      if (Is(k, "=")) {
-        k = FindStop(k + 1, {",", ";"});  // an initializer names no variable
-        continue;
-      }
-      if (IsWord(k) && (Is(k + 1, ";") || Is(k + 1, ",") || Is(k + 1, "=") || Is(k + 1, "["))) {
-        bdata_vars_[std::string(TextAt(k))] = width;
-      }
-    }
-  }
-
-  // "NAME = variable ^ bit" at `at` (the value ending before `stop`) when
-  // the variable is in bdata: recorded for its uses. False for any other.
-  bool BdataSbit(size_t at, size_t stop) {
-    size_t value = at + 2;
-    StripParentheses(&value, &stop);
-    size_t caret = value;
-    while (caret < stop && !Is(caret, "^")) ++caret;
-    if (caret >= stop) return false;
-    size_t first = value;
-    size_t last = caret;
-    StripParentheses(&first, &last);
-    if (last != first + 1 || !IsWord(first)) return false;
-    auto var = bdata_vars_.find(std::string(TextAt(first)));
-    if (var == bdata_vars_.end()) return false;
-    const std::string name(TextAt(at));
-    const uint32_t bits = 8u * static_cast<uint32_t>(var->second);
-    uint32_t bit = 0;
-    if (!Evaluate(caret + 1, stop, &bit) || bit >= bits) {
-      Issue(tokens_[at], "'" + name + "': bit position must be 0 to " + std::to_string(bits - 1));
-      return true;
-    }
-    char mask[24];
-    const unsigned long one = 1ul << bit;
-    if (var->second == 1) {
-      snprintf(mask, sizeof mask, "0x%02lX", one);
-    } else if (var->second == 2) {
-      snprintf(mask, sizeof mask, "0x%04lXu", one);
-    } else {
-      snprintf(mask, sizeof mask, "0x%08lXul", one);
-    }
-    bdata_bits_[name] = BdataBit{var->first, mask};
-    return true;
-  }
-
-  // A use of a bit declared on a bdata variable, at `i`.
-  size_t BdataBitUse(size_t i, const BdataBit& bit) {
-    if (i > 0 && (Is(i - 1, ".") || Is(i - 1, "->"))) return i;
-    if (Is(i + 1, "(")) return i;  // a function of that name
-    const std::string name(TextAt(i));
-    const std::string set = "(" + bit.variable + " |= " + bit.mask + ")";
-    const std::string clear = "(" + bit.variable + " &= ~" + bit.mask + ")";
-    const std::string flip = "(" + bit.variable + " ^= " + bit.mask + ")";
-    const bool address_of =
-        i > 0 && Is(i - 1, "&") && (i == 1 || !(IsWord(i - 2) || Is(i - 2, ")")));
-    if ((i > 0 && (Is(i - 1, "++") || Is(i - 1, "--"))) || Is(i + 1, "++") || Is(i + 1, "--") ||
-        address_of || (i > 1 && Is(i - 1, "(") && Is(i - 2, "_testbit_"))) {
-      Issue(tokens_[i], "'" + name +
-                            "': only setting, clearing, assigning and reading a bit in bdata is "
-                            "supported");
-      return i;
-    }
-    size_t op = i + 1;
-    std::string compound;
-    if ((Is(op, "|") || Is(op, "&") || Is(op, "^")) && Is(op + 1, "=")) {
-      compound = std::string(TextAt(op));
-      ++op;
-    }
-    if (!Is(op, "=")) {
-      Replace(i, "((" + bit.variable + " & " + bit.mask + ") != 0)");
-      return i;
-    }
-    const size_t end = FindStop(op + 1, {";", ",", ")"});
-    if (end >= tokens_.size() || end == op + 1) {
-      Issue(tokens_[i], "'" + name + "': assignment without a value");
-      return i;
-    }
-    if (compound.empty() && end == op + 2 && (Is(op + 1, "0") || Is(op + 1, "1"))) {
-      ReplaceRange(i, end, Is(op + 1, "0") ? clear : set);
-      return end - 1;
-    }
-    ReplaceRange(i, op + 1, "((");
-    std::string after;
-    if (compound.empty()) {
-      after = ") ? " + set + " : " + clear + ")";
-    } else if (compound == "|") {
-      after = ") ? " + set + " : 0)";
-    } else if (compound == "&") {
-      after = ") ? 0 : " + clear + ")";
-    } else {
-      after = ") ? " + flip + " : 0)";
-    }
-    source_->InsertBefore(end, after);
-    return op;  // the value is read on
   }
 
   // Narrows [*first, *last) to what parentheses around all of it hold.
@@ -619,11 +506,10 @@ class Rewriter {
   const std::vector<Token>& tokens_;
   RewriteResult* result_;
   DialectSource* source_;
-  std::map<std::string, uint32_t> sfr_;         // sfr name => address, for sbit NAME = sfr ^ n
-  std::map<std::string, int> bdata_vars_;       // variable in bdata => its width in bytes
-  std::map<std::string, BdataBit> bdata_bits_;  // sbit on a bdata variable => it
-  size_t attribute_end_ = SIZE_MAX;             // token after the last function attribute rewritten
-  std::vector<size_t> disable_at_;              // where each "#pragma disable" ends
+  std::map<std::string, uint32_t> sfr_;  // sfr name => address, for sbit NAME = sfr ^ n
+  BdataBits bdata_;                      // variables in bdata and the bits on them
+  size_t attribute_end_ = SIZE_MAX;      // token after the last function attribute rewritten
+  std::vector<size_t> disable_at_;       // where each "#pragma disable" ends
   std::map<std::string, std::string> interrupt_words_;  // routine defined here => "__interrupt(1)"
 };
 

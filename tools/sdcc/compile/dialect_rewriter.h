@@ -18,6 +18,8 @@
 // user's file and line. Text from sdcc's own headers (marker flag 3) is left
 // alone: it is written in sdcc's dialect and may use these words as names.
 // Words used as names (s.code, struct data, int code;) are not rewritten.
+// Variables in bdata and the bits declared on them become ordinary data
+// and mask operations (dialect_bdata.h).
 // Pragmas: the listing, debug and optimisation ones are dropped, SMALL,
 // COMPACT and LARGE choose the memory model, sdcc's own lower-case ones
 // pass; every other one is reported as not supported.
