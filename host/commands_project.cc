@@ -7,6 +7,7 @@
 #include "host/devices_command.h"
 #include "host/host_platform.h"
 #include "host/import_extras.h"
+#include "host/import_paths.h"
 #include "host/project_file.h"
 #include "host/project_model.h"
 #include "host/uvision_device.h"
@@ -253,6 +254,15 @@ int CommandImport(Session* session) {
   SetActiveConfiguration(&tree, chosen);
   session->plugin().SendContext();
   if (host_part) {
+    for (const MendedFile& file : MendAuthorsPaths(&tree, session->ProjectFolder())) {
+      if (file.found.empty()) {
+        session->Warning("left out of the build: " + file.written +
+                         " (the tool installation's start-up file; the toolchain's own start-up "
+                         "code stands in)");
+      } else {
+        PrintText(stdout, "taken: file " + file.written + " as " + file.found + "\n");
+      }
+    }
     if (!TakeImportExtras(session, source, chosen)) return kExitUsage;
     const bool uv2 = LowerExtension(source) == "uv2";
     PrintText(stdout, std::string(uv2 ? kStillLeftOutUv2 : kStillLeftOut) + "\n");
