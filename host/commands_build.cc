@@ -111,8 +111,9 @@ void SetUpBuildOutput(Session* session) {
     output.set_notice(kSimulatedToolchainNotice);
 }
 
-// The plug-in skips a source that is not there without a word, and the
-// user would see only the linker's complaint about its object.
+// The plug-in skips a source that is not there without a word (or, in a
+// rebuild, hands a C file to the compiler), and the user would see only the
+// linker's or the compiler's complaint about it.
 void ReportMissingSources(Session* session, const std::vector<ProjectNode*>& files,
                           const std::string& config) {
   ConfigurationRef ref{session->tree().root(), config};
@@ -122,8 +123,7 @@ void ReportMissingSources(Session* session, const std::vector<ProjectNode*>& fil
     if (FileSteps(file, &ref) == 0) continue;
     const std::string path = AbsoluteFilePath(file, folder);
     if (existing.Exists(path)) continue;
-    session->Warning("source file " + DisplayPath(path, folder, UserFolder()) +
-                     " does not exist; the build skips it");
+    session->Warning("source file " + DisplayPath(path, folder, UserFolder()) + " does not exist");
   }
 }
 
