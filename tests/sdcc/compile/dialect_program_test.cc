@@ -476,6 +476,26 @@ TEST_F(DialectProgramTest, AssemblyAndCShareNamesAsTheOriginalToolchainSpellsThe
   EXPECT_EQ((std::vector<int>{6, 'C', 0x42, 0x43, 42}), Simulate(5));
 }
 
+// A classic start-up file that enables a reentrant stack sets the original
+// library's stack pointers: they get their bytes, and no warning.
+TEST_F(DialectProgramTest, TheOriginalLibrarysReentrantStackPointersHaveTheirBytes) {
+  Write("bp.a51",
+        "NAME BP\nEXTRN DATA (?C_IBP, ?C_XBP)\n?PR?BP SEGMENT CODE\nRSEG ?PR?BP\nPUBLIC SETBP\n"
+        "SETBP: MOV ?C_IBP,#7FH\n MOV ?C_XBP,#12H\n MOV ?C_XBP+1,#34H\n MOV A,?C_IBP\n"
+        " MOV DPTR,#0100H\n MOVX @DPTR,A\n MOV A,?C_XBP+1\n INC DPTR\n MOVX @DPTR,A\n RET\nEND\n");
+  Write("main.c",
+        "unsigned char xdata out[4] _at_ 0x100;\nunsigned char keep = 0x5A;\n"
+        "extern void setbp(void);\nvoid main(void) {\n  setbp();\n  out[2] = keep;\n"
+        "  while (1);\n}\n");
+  ASSERT_EQ(0, Run("A51.exe", "\"bp.a51\"").exit_code);
+  ASSERT_EQ(0, Run("C51.exe", "\"main.c\"").exit_code);
+  const test::ToolRun link = Run("BL51.exe", "\"main.obj\", \"bp.obj\" TO \"prog\"");
+  ASSERT_EQ(0, link.exit_code) << link.output;
+  EXPECT_NE(std::string::npos, link.output.find("0 WARNING(S),  0 ERROR(S)")) << link.output;
+  ASSERT_EQ(0, Run("OH51.exe", "\"prog\"").exit_code);
+  EXPECT_EQ((std::vector<int>{0x7F, 0x34, 0x5A}), Simulate(3));
+}
+
 // "%e" and "%g" take their float argument (printed as "%f" prints it), so
 // the conversions after them print theirs.
 TEST_F(DialectProgramTest, FloatConversionsEachTakeTheirArgument) {

@@ -27,13 +27,14 @@ struct LibraryFunction {
 // The next character of a string, or of getchar when the string pointer
 // is null; -1 at the string's end.
 constexpr char kScannerNext[] =
-    "static int __c51_scan_next(const char **sc_p) { "
+    "static int __c51_scan_next(const char **sc_p) __C51_SCAN_LOCALS { "
     "if (*sc_p == 0) return getchar(); if (**sc_p == 0) return -1; "
     "return (unsigned char)*(*sc_p)++; }";
 
 // Whether `c` is in a "[set]" of `n` characters ("a-z" ranges).
 constexpr char kScannerSet[] =
-    "static unsigned char __c51_scan_in(const char *sc_set, unsigned char sc_n, int sc_c) { "
+    "static unsigned char __c51_scan_in(const char *sc_set, unsigned char sc_n, int sc_c) "
+    "__C51_SCAN_LOCALS { "
     "unsigned char sc_i; for (sc_i = 0; sc_i < sc_n; sc_i++) { "
     "if (sc_set[sc_i + 1] == '-' && sc_i + 2 < sc_n) { "
     "if (sc_c >= (unsigned char)sc_set[sc_i] && sc_c <= (unsigned char)sc_set[sc_i + 2]) "
@@ -46,7 +47,7 @@ constexpr char kScannerSet[] =
 // no digit. Few locals and no buffer: in the small model they take DATA.
 constexpr char kScannerFloat[] =
     "static unsigned char __c51_scan_float(const char **sc_p, int *sc_c, unsigned char sc_w, "
-    "float *sc_to) { float sc_v = 0; int sc_e = 0, sc_x = 0; "
+    "float *sc_to) __C51_SCAN_LOCALS { float sc_v = 0; int sc_e = 0, sc_x = 0; "
     "unsigned char sc_neg = 0, sc_digits = 0, sc_xneg = 0; "
     "if (sc_w && (*sc_c == '-' || *sc_c == '+')) { sc_neg = *sc_c == '-'; "
     "*sc_c = __c51_scan_next(sc_p); sc_w--; } "
@@ -71,7 +72,8 @@ constexpr char kScannerFloat[] =
 // -1 when the input ended before the first conversion.
 std::string ScannerSource(bool floats) {
   std::string text =
-      "static int __c51_scan(const char *sc_p, const char *sc_f, va_list sc_ap) { "
+      "static int __c51_scan(const char *sc_p, const char *sc_f, va_list sc_ap) "
+      "__C51_SCAN_LOCALS { "
       "int sc_c; unsigned char sc_count = 0, sc_fc, sc_skip, sc_size, sc_neg, sc_base, "
       "sc_digits, sc_d, sc_n, sc_width; unsigned long sc_v; char *sc_to; "
       "sc_c = __c51_scan_next(&sc_p); "
@@ -227,7 +229,14 @@ void BridgeLibraryFunctions(DialectSource* source) {
   // the float arithmetic costs a few kilobytes of code.
   const bool floats = (support & kScanner) != 0 && HasFloatFormat(s.text());
   if (floats) support |= kReadsFloats;
-  if (support & kScanner) bottom += "\n#include <stdarg.h>\n";
+  // In the small model the scanner keeps its 30-odd bytes of locals on the
+  // stack, where they cost DATA only while it runs: as frames they would
+  // lie on every path through sscanf for good.
+  if (support & (kScanner | kReadsFloats)) {
+    bottom +=
+        "\n#include <stdarg.h>\n#ifdef __SDCC_MODEL_SMALL\n#define __C51_SCAN_LOCALS __reentrant\n"
+        "#else\n#define __C51_SCAN_LOCALS\n#endif\n";
+  }
   if (support & (kScanner | kReadsFloats)) bottom += std::string(" ") + kScannerNext;
   if (support & kReadsFloats) bottom += std::string(" ") + kScannerFloat;
   if (support & kScanner) bottom += std::string(" ") + kScannerSet + " " + ScannerSource(floats);

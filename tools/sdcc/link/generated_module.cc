@@ -107,6 +107,12 @@ bool WriteAliasLibrary(const TempFolder& scratch, const std::vector<const RelSym
     if (!AssembleGenerated(scratch, title, ConsoleModuleSource(symbol), err)) return false;
     list += title + ".rel\n";
   }
+  for (std::string_view symbol : kStackPointerSymbols) {
+    if (std::find(defined.begin(), defined.end(), symbol) != defined.end()) continue;
+    const std::string title = "pointer" + std::string(symbol.substr(1));
+    if (!AssembleGenerated(scratch, title, StackPointerModuleSource(symbol), err)) return false;
+    list += title + ".rel\n";
+  }
   if (list.empty()) return true;
   if (!c51::sim::WriteFile(scratch.path() + "alias.lib", list, err)) return false;
   *argument = scratch.native() + "alias.lib";

@@ -49,6 +49,14 @@ std::string AliasModuleSource(std::string_view symbol, std::string_view target) 
          ":\n\tljmp\t" + to + "\n";
 }
 
+std::string StackPointerModuleSource(std::string_view symbol) {
+  const char* bytes = symbol == "$C_XBP" ? "2" : "1";
+  if (symbol != "$C_IBP" && symbol != "$C_PBP" && symbol != "$C_XBP") return std::string();
+  const std::string name(symbol);
+  return "\t.module\tc51" + name.substr(1) + "\n\t.globl\t" + name + "\n\t.area\tDSEG\t(DATA)\n" +
+         name + ":\n\t.ds\t" + bytes + "\n";
+}
+
 std::string ConsoleModuleSource(std::string_view symbol) {
   // Bit 0x98 is RI and 0x99 TI (SCON.0, SCON.1); byte 0x99 is SBUF, 0x82
   // and 0x83 DPL and DPH, where sdcc passes and returns a value.

@@ -35,6 +35,18 @@ std::string ConsoleModuleSource(std::string_view symbol);
 // The symbols ConsoleModuleSource defines.
 inline constexpr std::string_view kConsoleSymbols[] = {"_putchar", "__getkey", "_getchar"};
 
+// The original run-time library's reentrant stack pointers, which a classic
+// start-up file sets when it enables a reentrant stack (IBPSTACK, XBPSTACK,
+// PBPSTACK): "?C_IBP" and "?C_PBP" (a byte of DATA each) and "?C_XBP" (two),
+// spelled with "$" in the object. sdcc keeps reentrant functions' locals on
+// its own stack, so nothing else reads them; they only need their bytes.
+// The sdas8051 source of the module that defines `symbol`; empty for any
+// other symbol.
+std::string StackPointerModuleSource(std::string_view symbol);
+
+// The symbols StackPointerModuleSource defines.
+inline constexpr std::string_view kStackPointerSymbols[] = {"$C_IBP", "$C_PBP", "$C_XBP"};
+
 // Assembly written for the original compiler names a C function in upper
 // case, with a leading "_" when it takes parameters in registers
 // ("WAIT_LOOP", "_ADD3"), and passes values in registers: the first
