@@ -11,6 +11,7 @@
 #include "host/project_file.h"
 #include "host/project_model.h"
 #include "host/uvision_device.h"
+#include "host/uvproj_exclusions.h"
 #include "platform/ascii_case.h"
 #include "platform/fs.h"
 #include "platform/path.h"
@@ -253,6 +254,17 @@ int CommandImport(Session* session) {
   }
   SetActiveConfiguration(&tree, chosen);
   session->plugin().SendContext();
+  if (host_part && LowerExtension(source) == "uvproj") {
+    std::string data, why;
+    std::vector<UvprojExclusion> exclusions;
+    if (ReadWholeFile(source, &data, &why) == ReadStatus::kOkay &&
+        ParseUvprojExclusions(data, &exclusions, &why)) {
+      for (const UvprojExclusion& e : ApplyLaterTargetsExclusions(&tree, exclusions)) {
+        PrintText(stdout, "taken into \"" + e.target + "\": left out of the build: " +
+                              (e.file.empty() ? "group " + e.group : e.file) + "\n");
+      }
+    }
+  }
   if (host_part) {
     for (const MendedFile& file : MendAuthorsPaths(&tree, session->ProjectFolder())) {
       if (file.found.empty()) {
