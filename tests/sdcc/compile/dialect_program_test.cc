@@ -476,6 +476,20 @@ TEST_F(DialectProgramTest, AssemblyAndCShareNamesAsTheOriginalToolchainSpellsThe
   EXPECT_EQ((std::vector<int>{6, 'C', 0x42, 0x43, 42}), Simulate(5));
 }
 
+// A source listed in two groups gives the linker its object twice: one
+// module, not two that define every symbol twice.
+TEST_F(DialectProgramTest, AnObjectNamedTwiceIsLinkedOnce) {
+  Write("main.c",
+        "unsigned char xdata out[4] _at_ 0x100;\nunsigned char count;\n"
+        "void main(void) {\n  count = 7;\n  out[0] = count;\n  while (1);\n}\n");
+  ASSERT_EQ(0, Run("C51.exe", "\"main.c\"").exit_code);
+  const test::ToolRun link = Run("BL51.exe", "\"main.obj\", \".\\MAIN.OBJ\" TO \"prog\"");
+  ASSERT_EQ(0, link.exit_code) << link.output;
+  EXPECT_NE(std::string::npos, link.output.find("0 WARNING(S),  0 ERROR(S)")) << link.output;
+  ASSERT_EQ(0, Run("OH51.exe", "\"prog\"").exit_code);
+  EXPECT_EQ((std::vector<int>{7}), Simulate(1));
+}
+
 // A classic start-up file that enables a reentrant stack sets the original
 // library's stack pointers: they get their bytes, and no warning.
 TEST_F(DialectProgramTest, TheOriginalLibrarysReentrantStackPointersHaveTheirBytes) {

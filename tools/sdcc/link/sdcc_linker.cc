@@ -355,7 +355,16 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
 
 }  // namespace
 
-LinkOutcome LinkWithSdcc(const LinkCommand& command, c51::sim::FileSource* files) {
+LinkOutcome LinkWithSdcc(const LinkCommand& given, c51::sim::FileSource* files) {
+  // One object named twice (a source listed in two groups) is one module:
+  // linked twice, each of its symbols would be defined twice.
+  LinkCommand command = given;
+  std::set<std::string> seen;
+  std::erase_if(command.inputs, [&](const LinkInput& input) {
+    // The same file however spelled: letter case matters no more than on
+    // the system the project comes from.
+    return !seen.insert(c51::sim::ToUpper(c51::sim::AbsolutePath(input.path))).second;
+  });
   LinkOutcome outcome;
   outcome.output = command.output.empty() ? DefaultOutput(command) : command.output;
   outcome.map_path = WithExtension(outcome.output, "M51");
