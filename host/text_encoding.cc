@@ -194,4 +194,9 @@ bool Utf8ToTreeText(std::string_view utf8, std::string* bytes, std::string* err)
   return run.empty() || RunToLocal(run, bytes, err);
 }
 
+std::string UvisionTextForTree(std::string_view utf8) {
+  std::string bytes, err;
+  return Utf8ToTreeText(utf8, &bytes, &err) ? bytes : std::string(utf8);
+}
+
 }  // namespace c51::host

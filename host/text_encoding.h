@@ -26,6 +26,11 @@ std::string TreeTextToUtf8(std::string_view bytes);
 // is not valid UTF-8 or holds a character the local code page cannot store.
 bool Utf8ToTreeText(std::string_view utf8, std::string* bytes, std::string* err);
 
+// A text of a uVision project read as XML, for the tree: its tree bytes, or
+// the text as it is when it has none (the settings dialog then refuses or
+// keeps it as the user would have typed it).
+std::string UvisionTextForTree(std::string_view utf8);
+
 // Plug-in bytes (local code page) => UTF-8 for a terminal: its characters
 // are converted, any other byte is passed on unchanged (a tool's UTF-8
 // line that the local code page could not hold, for example).

@@ -32,13 +32,15 @@ class UvprojReader final : public XmlHandler {
   bool EndElement(std::string*) override {
     static const std::vector<std::string> kCommon = {"Project", "Targets", "Target", "TargetOption",
                                                      "TargetCommonOption"};
-    if (At({"Project", "Targets", "Target", "TargetName"})) current_.name = TreeText(text_);
+    if (At({"Project", "Targets", "Target", "TargetName"}))
+      current_.name = UvisionTextForTree(text_);
     if (path_.size() == kCommon.size() + 1 &&
         std::equal(kCommon.begin(), kCommon.end(), path_.begin())) {
       const std::string& leaf = path_.back();
-      if (leaf == "Device") current_.device.name = TreeText(text_);
-      if (leaf == "Vendor") current_.device.vendor = TreeText(text_);
-      if (leaf == "Cpu" && !text_.empty()) current_.device.properties = {"CPU=" + TreeText(text_)};
+      if (leaf == "Device") current_.device.name = UvisionTextForTree(text_);
+      if (leaf == "Vendor") current_.device.vendor = UvisionTextForTree(text_);
+      if (leaf == "Cpu" && !text_.empty())
+        current_.device.properties = {"CPU=" + UvisionTextForTree(text_)};
     }
     // The import leaves the ones past the limit out too.
     if (At({"Project", "Targets", "Target"}) && targets_->size() < kMaxImportedTargets) {
@@ -56,12 +58,6 @@ class UvprojReader final : public XmlHandler {
     for (const char* name : names)
       if (path_[i++] != name) return false;
     return true;
-  }
-  // Device texts are ASCII in practice; anything else is kept in the
-  // tree's code page when it has a form there.
-  static std::string TreeText(const std::string& utf8) {
-    std::string bytes, err;
-    return Utf8ToTreeText(utf8, &bytes, &err) ? bytes : utf8;
   }
 
   std::vector<UvisionTarget>* targets_;

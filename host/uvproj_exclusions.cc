@@ -34,11 +34,12 @@ class ExclusionReader final : public XmlHandler {
     return true;
   }
   bool EndElement(std::string*) override {
-    if (At({"Target", "TargetName"})) target_ = TreeText(text_);
-    if (At({"Target", "Groups", "Group", "GroupName"})) group_ = TreeText(text_);
+    if (At({"Target", "TargetName"})) target_ = UvisionTextForTree(text_);
+    if (At({"Target", "Groups", "Group", "GroupName"})) group_ = UvisionTextForTree(text_);
     if (At({"Target", "Groups", "Group", "GroupOption", "CommonProperty", "IncludeInBuild"}))
       group_left_out_ = text_ == "0";
-    if (At({"Target", "Groups", "Group", "Files", "File", "FilePath"})) file_ = TreeText(text_);
+    if (At({"Target", "Groups", "Group", "Files", "File", "FilePath"}))
+      file_ = UvisionTextForTree(text_);
     if (At({"Target", "Groups", "Group", "Files", "File", "FileOption", "CommonProperty",
             "IncludeInBuild"})) {
       file_left_out_ = text_ == "0";
@@ -58,10 +59,6 @@ class ExclusionReader final : public XmlHandler {
     if (path_.size() != names.size() + 2 || path_[0] != "Project" || path_[1] != "Targets")
       return false;
     return std::equal(names.begin(), names.end(), path_.begin() + 2);
-  }
-  static std::string TreeText(const std::string& utf8) {
-    std::string bytes, err;
-    return Utf8ToTreeText(utf8, &bytes, &err) ? bytes : utf8;
   }
 
   std::vector<UvprojExclusion>* out_;

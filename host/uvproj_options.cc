@@ -30,18 +30,19 @@ class OptionsReader final : public XmlHandler {
     return true;
   }
   bool EndElement(std::string*) override {
-    if (Under({"Project", "Targets", "Target", "TargetName"}, 0)) current_.name = TreeText(text_);
+    if (Under({"Project", "Targets", "Target", "TargetName"}, 0))
+      current_.name = UvisionTextForTree(text_);
     if (Under({"Project", "Targets", "Target", "TargetOption", "TargetCommonOption"}, 1)) {
       const std::string& leaf = path_.back();
-      if (leaf == "OutputDirectory") current_.output_folder = TreeText(text_);
-      if (leaf == "OutputName") current_.output_name = TreeText(text_);
-      if (leaf == "ListingPath") current_.listing_folder = TreeText(text_);
-      if (leaf == "Cpu") current_.cpu = TreeText(text_);
+      if (leaf == "OutputDirectory") current_.output_folder = UvisionTextForTree(text_);
+      if (leaf == "OutputName") current_.output_name = UvisionTextForTree(text_);
+      if (leaf == "ListingPath") current_.listing_folder = UvisionTextForTree(text_);
+      if (leaf == "Cpu") current_.cpu = UvisionTextForTree(text_);
     }
     if (Under({"Project", "Targets", "Target", "TargetOption", "Target51", "Target51Misc"}, 1)) {
       const std::string& leaf = path_.back();
-      if (leaf == "MemoryModel") current_.memory_model = TreeText(text_);
-      if (leaf == "RomSize") current_.code_model = TreeText(text_);
+      if (leaf == "MemoryModel") current_.memory_model = UvisionTextForTree(text_);
+      if (leaf == "RomSize") current_.code_model = UvisionTextForTree(text_);
     }
     // The import leaves the targets past its limit out, so does this.
     if (Under({"Project", "Targets", "Target"}, 0) && targets_->size() < kMaxImportedTargets)
@@ -56,12 +57,6 @@ class OptionsReader final : public XmlHandler {
   bool Under(std::initializer_list<const char*> names, size_t extra) const {
     if (path_.size() != names.size() + extra) return false;
     return std::equal(names.begin(), names.end(), path_.begin());
-  }
-  // A text the tree's code page cannot hold stays UTF-8: the settings
-  // dialog then refuses or keeps it as the user would have typed it.
-  static std::string TreeText(const std::string& utf8) {
-    std::string bytes, err;
-    return Utf8ToTreeText(utf8, &bytes, &err) ? bytes : utf8;
   }
 
   std::vector<UvprojTargetOptions>* targets_;

@@ -46,24 +46,9 @@ class SettingsNamesProcessTest : public ::testing::Test {
     return Path("demo.cvproj");
   }
   // The attribute of the configuration named `config` in the saved file.
-  std::string ConfigValue(const std::string& project, const std::string& config, const char* key) {
-    HostTree tree;
-    std::string err;
-    EXPECT_EQ(LoadProjectFile(Path(project), &tree, &err), LoadStatus::kOkay) << err;
-    ProjectNode* configs = FirstChildNamed(tree.root(), "Configurations");
-    for (ProjectNode* c = configs ? configs->first_child : nullptr; c; c = c->next_sibling) {
-      const char* name = GetAttributeText(c, "Name");
-      if (name && config == name) {
-        const char* value = GetAttributeText(c, key);
-        return value ? value : "(none)";
-      }
-    }
-    return "(no configuration)";
-  }
-
-  // A key of the configuration's tool node ("C51Tool", "A51Tool").
-  std::string ToolValue(const std::string& project, const std::string& config, const char* tool,
-                        const char* key) {
+  // A key of the configuration, or of its tool node ("C51Tool", "A51Tool").
+  std::string ConfigValue(const std::string& project, const std::string& config, const char* key,
+                          const char* tool = nullptr) {
     HostTree tree;
     std::string err;
     EXPECT_EQ(LoadProjectFile(Path(project), &tree, &err), LoadStatus::kOkay) << err;
@@ -71,14 +56,14 @@ class SettingsNamesProcessTest : public ::testing::Test {
     for (ProjectNode* c = configs ? configs->first_child : nullptr; c; c = c->next_sibling) {
       const char* name = GetAttributeText(c, "Name");
       if (!name || config != name) continue;
-      for (ProjectNode* t = c->first_child; t; t = t->next_sibling) {
+      ProjectNode* node = tool ? nullptr : c;
+      for (ProjectNode* t = tool ? c->first_child : nullptr; t; t = t->next_sibling) {
         const char* tool_name = GetAttributeText(t, "Name");
-        if (tool_name && std::string(tool_name) == tool) {
-          const char* value = GetAttributeText(t, key);
-          return value ? value : "(none)";
-        }
+        if (tool_name && std::string(tool_name) == tool) node = t;
       }
-      return "(no tool)";
+      if (!node) return "(no tool)";
+      const char* value = GetAttributeText(node, key);
+      return value ? value : "(none)";
     }
     return "(no configuration)";
   }
@@ -324,9 +309,9 @@ TEST_F(SettingsNamesProcessTest, ImportOfAUv2ProjectTakesItsTargetsOptions) {
   EXPECT_EQ(ConfigValue("p.cvproj", "Debug", "CodeMode"), "1");
   EXPECT_EQ(ConfigValue("p.cvproj", "Release", "MemMode"), "0");
   EXPECT_EQ(ConfigValue("p.cvproj", "Release", "OutputDirectory"), ".\\Out\\");
-  EXPECT_EQ(ToolValue("p.cvproj", "Debug", "C51Tool", "C51DEF"), "DEBUG, HZ=50");
-  EXPECT_EQ(ToolValue("p.cvproj", "Debug", "C51Tool", "INCC5"), ".\\inc;.\\src");
-  EXPECT_EQ(ToolValue("p.cvproj", "Debug", "A51Tool", "INCA5"), ".\\inc");
+  EXPECT_EQ(ConfigValue("p.cvproj", "Debug", "C51DEF", "C51Tool"), "DEBUG, HZ=50");
+  EXPECT_EQ(ConfigValue("p.cvproj", "Debug", "INCC5", "C51Tool"), ".\\inc;.\\src");
+  EXPECT_EQ(ConfigValue("p.cvproj", "Debug", "INCA5", "A51Tool"), ".\\inc");
 }
 
 TEST_F(ImportExtrasProcessTest, PluginOnlyLeavesTheHostsPartOut) {
