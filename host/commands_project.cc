@@ -186,6 +186,43 @@ int CommandAdd(Session* session) {
   return session->SaveIfModified() ? kExitSuccess : kExitUsage;
 }
 
+namespace {
+
+// The copies of a uvprojx project and its uvoptx options under the names
+// uvproj and uvopt, in a folder of their own that goes with this object.
+class TemporaryCopies {
+ public:
+  TemporaryCopies() = default;
+  TemporaryCopies(const TemporaryCopies&) = delete;
+  TemporaryCopies& operator=(const TemporaryCopies&) = delete;
+  ~TemporaryCopies() {
+    if (!folder_.empty()) RemoveTree(folder_);
+  }
+
+  // The copy of the project; empty when it cannot be made. A missing
+  // options file stays missing.
+  std::string Make(const std::string& uvprojx) {
+    folder_ = MakeTempDirectory("c51import");
+    if (folder_.empty()) return std::string();
+    const std::string title(FileTitle(uvprojx, PathBreak::kSlash));
+    const std::string project = folder_ + title + ".uvproj";
+    std::string data, err;
+    if (ReadWholeFile(uvprojx, &data, &err) != ReadStatus::kOkay ||
+        !WriteWholeFile(project, data, &err)) {
+      return std::string();
+    }
+    const std::string options = uvprojx.substr(0, uvprojx.size() - 4) + "optx";
+    if (ReadWholeFile(options, &data, &err) == ReadStatus::kOkay)
+      WriteWholeFile(folder_ + title + ".uvopt", data, &err);
+    return project;
+  }
+
+ private:
+  std::string folder_;
+};
+
+}  // namespace
+
 int CommandImport(Session* session) {
   const ParsedCommand& command = session->command();
   const std::string source = FullPath(command.arguments.front());
@@ -219,9 +256,23 @@ int CommandImport(Session* session) {
   session->plugin().set_device(first ? first->device : DeviceInfo{});
   if (!session->LoadPlugin()) return kExitUsage;
 
+  // A later uVision writes a project for an 8051 target in the same XML
+  // under another extension (uvprojx, its options uvoptx), which the
+  // plug-in's import does not take: it reads copies named as it expects.
+  // The paths the project holds are relative to its folder and are stored
+  // as written, so the copies' folder does not show.
+  std::string import_path = source;
+  TemporaryCopies copies;
+  if (LowerExtension(source) == "uvprojx") {
+    import_path = copies.Make(source);
+    if (import_path.empty()) {
+      session->Error("cannot copy " + source + " to a temporary folder");
+      return kExitUsage;
+    }
+  }
   DiagnosticsListener listener;
   if (!listener.Start(&err)) session->Warning(err + "; import diagnostics will not be shown");
-  intptr_t result = session->plugin().table()->ImportProject(tree.root(), source.c_str());
+  intptr_t result = session->plugin().table()->ImportProject(tree.root(), import_path.c_str());
   for (const std::string& line : listener.TakeLines()) {
     std::fflush(stdout);
     std::fprintf(stderr, "%s\n", ToStreamEncoding(line, stderr).c_str());
@@ -254,7 +305,7 @@ int CommandImport(Session* session) {
   }
   SetActiveConfiguration(&tree, chosen);
   session->plugin().SendContext();
-  if (host_part && LowerExtension(source) == "uvproj") {
+  if (host_part && LowerExtension(source) != "uv2") {
     std::string data, why;
     std::vector<UvprojExclusion> exclusions;
     if (ReadWholeFile(source, &data, &why) == ReadStatus::kOkay &&

@@ -113,8 +113,8 @@ void ParseUv2Targets(const std::string& data, std::vector<UvisionTarget>* target
 bool ReadUvisionTargets(const std::string& path, std::vector<UvisionTarget>* targets,
                         std::string* err) {
   std::string extension = LowerExtension(path);
-  if (extension != "uvproj" && extension != "uv2") {
-    *err = path + ": not a uVision project (the extension must be .uvproj or .uv2)";
+  if (extension != "uvproj" && extension != "uvprojx" && extension != "uv2") {
+    *err = path + ": not a uVision project (the extension must be .uvproj, .uvprojx or .uv2)";
     return false;
   }
   std::string data, why;

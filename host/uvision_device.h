@@ -29,8 +29,8 @@ bool ParseUvprojTargets(const std::string& data, std::vector<UvisionTarget>* tar
                         std::string* err);
 void ParseUv2Targets(const std::string& data, std::vector<UvisionTarget>* targets);
 
-// Reads the file and picks the parser by its extension (uvproj or uv2,
-// in any case). False with `err` for another extension or an unreadable
+// Reads the file and picks the parser by its extension (uvproj, uvprojx or
+// uv2, in any case). False with `err` for another extension or an unreadable
 // file.
 bool ReadUvisionTargets(const std::string& path, std::vector<UvisionTarget>* targets,
                         std::string* err);

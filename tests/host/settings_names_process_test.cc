@@ -314,6 +314,32 @@ TEST_F(SettingsNamesProcessTest, ImportOfAUv2ProjectTakesItsTargetsOptions) {
   EXPECT_EQ(ConfigValue("p.cvproj", "Debug", "INCA5", "A51Tool"), ".\\inc");
 }
 
+// A later uVision writes an 8051 project in the same XML as "uvprojx" with
+// its options in "uvoptx": imported as the uvproj it is, current target
+// and all, through copies that do not outlive the import.
+TEST_F(ImportExtrasProcessTest, AProjectOfTheLaterExtensionImportsAsItsFormat) {
+  std::string uvproj = Read("blinky.uvproj");
+  const size_t schema = uvproj.find("<SchemaVersion>1.1</SchemaVersion>");
+  ASSERT_NE(schema, std::string::npos);
+  uvproj.replace(schema, 34, "<SchemaVersion>2.1</SchemaVersion>");
+  const size_t end = uvproj.find("</Project>");
+  ASSERT_NE(end, std::string::npos);
+  uvproj.insert(end, "  <RTE>\n    <apis/>\n    <components/>\n  </RTE>\n");
+  Write("fw.uvprojx", uvproj);
+  Write("fw.uvoptx", Read("blinky.uvopt"));
+  ASSERT_TRUE(RemoveFile(Path("blinky.uvproj")));
+  HostRun run = Run({"import", Path("fw.uvprojx"), "-o", Path("fw.cvproj")});
+  ASSERT_EQ(run.status, 0) << run.out << run.err;
+  EXPECT_NE(run.out.find("taken into \"Debug\": memory model large\n"), std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("active configuration \"Debug\""), std::string::npos) << run.out;
+  EXPECT_EQ(ConfigValue("fw.cvproj", "Debug", "MemMode"), "2");
+  EXPECT_FALSE(PathExists(Path("fw.uvproj")));
+  run = Run({"build", "-p", Path("fw.cvproj"), "--config", "Debug"});
+  ASSERT_EQ(run.status, 0) << run.out << run.err;
+  EXPECT_TRUE(PathExists(Path("Obj/fw.hex"))) << run.out;
+}
+
 TEST_F(ImportExtrasProcessTest, PluginOnlyLeavesTheHostsPartOut) {
   HostRun run = Run({"import", Path("blinky.uvproj"), "-o", Path("p.cvproj"), "--plugin-only"});
   ASSERT_EQ(run.status, 0) << run.out << run.err;
