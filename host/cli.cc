@@ -80,7 +80,7 @@ const std::vector<CommandSpec>& Commands() {
        {kProject, {"group", 0, "PATH", "the group to add to; \"/\" separates nested groups"}}},
       {"import",
        CommandImport,
-       "<project.uvproj|project.uv2>",
+       "<project.uvproj|project.uvprojx|project.uv2>",
        "create a project from a uVision project",
        1,
        1,
