@@ -320,22 +320,36 @@ std::string LastLine(const std::string& text) {
   return std::string(cut == std::string_view::npos ? view : view.substr(cut + 1));
 }
 
-// Bytes of stack printf's engine uses (measured: about 24 with its locals
-// as frames, about 50 on the stack), with an interrupt routine's registers
-// pushed on top of it.
-constexpr int kPrintfStackFramed = 40;
-constexpr int kPrintfStackOnStack = 64;
+// Bytes of stack printf needs, measured in the simulator: its engine with
+// its locals as frames about 23 (28 formatting a float), on the stack about
+// 55 (85); an interrupt routine that calls functions pushes about 20 on
+// top of it, and the calls down to printf a few more.
+constexpr int kPrintfStackFramed = 28;
+constexpr int kPrintfStackOnStack = 56;
+constexpr int kPrintfFloatFramed = 5;
+constexpr int kPrintfFloatOnStack = 30;
+constexpr int kInterruptStack = 20;
+constexpr int kCallsToPrintf = 8;
 
 struct LinkResult {
-  bool engine = false;  // printf's engine was built for the link
-  int stack_left = -1;  // bytes; -1 when the memory summary did not say
+  bool engine = false;      // printf's engine was built for the link
+  bool floats = false;      // it formats floats
+  bool interrupts = false;  // the program has interrupt routines
+  int stack_left = -1;      // bytes; -1 when the memory summary did not say
 };
+
+int PrintfStackNeed(const LinkResult& result, bool on_stack) {
+  int need = on_stack ? kPrintfStackOnStack : kPrintfStackFramed;
+  if (result.floats) need += on_stack ? kPrintfFloatOnStack : kPrintfFloatFramed;
+  if (result.interrupts) need += kInterruptStack;
+  return need + kCallsToPrintf;
+}
 
 // The stack overflowing into the variables is silent on the part: said
 // when a program that formats output leaves less than printf needs.
 void WarnOfShortStack(const LinkResult& result, bool on_stack, const LinkControls& controls,
                       LinkOutcome* outcome) {
-  const int need = on_stack ? kPrintfStackOnStack : kPrintfStackFramed;
+  const int need = PrintfStackNeed(result, on_stack);
   if (outcome->errors != 0 || !result.engine || result.stack_left < 0 ||
       result.stack_left >= need) {
     return;
@@ -416,6 +430,10 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
   const std::vector<std::string> model = LinkModel(modules);
   const LinkInput sdcc_library{"sdcc library", kCommonArea};
   result.engine = AddFramedLibrary(sdcc, model, &sdcc_library, on_stack, &modules);
+  for (const LinkModule& m : modules) {
+    result.floats = result.floats || m.module.float_formats;
+    result.interrupts = result.interrupts || !m.module.interrupts.empty();
+  }
   std::vector<const LinkInput*> sources;
   for (const LinkInput& input : command.inputs) sources.push_back(&input);
   sources.push_back(&sdcc_library);
