@@ -476,6 +476,24 @@ TEST_F(DialectProgramTest, AssemblyAndCShareNamesAsTheOriginalToolchainSpellsThe
   EXPECT_EQ((std::vector<int>{6, 'C', 0x42, 0x43, 42}), Simulate(5));
 }
 
+// sdcc's long arithmetic keeps its operands in one place; an interrupt
+// routine that divides while main() divides must leave main()'s operands
+// as it found them.
+TEST_F(DialectProgramTest, ArithmeticInAnInterruptLeavesMainsOperandsAlone) {
+  Write("main.c",
+        "#include <REG52.H>\nunsigned char xdata out[4] _at_ 0x100;\n"
+        "volatile unsigned long busy, load;\n"
+        "void t0(void) interrupt 1 { TH0 = 0xF0; TL0 = 0x00; load = busy * 100UL / 977UL; }\n"
+        "void main(void) {\n  unsigned long num = 123456789UL, den = 1000UL, q, r;\n"
+        "  unsigned int i; unsigned char bad = 0;\n"
+        "  TMOD = 0x01; TH0 = 0xF0; TL0 = 0x00; ET0 = 1; TR0 = 1; EA = 1;\n"
+        "  for (i = 0; i < 60; i++) {\n    busy++;\n    q = num / den;\n    r = num % den;\n"
+        "    if (q * den + r != num) bad++;\n    num += 7777UL;\n    den += 3;\n  }\n"
+        "  EA = 0;\n  out[0] = bad;\n  out[1] = load != 0;\n  while (1);\n}\n");
+  ASSERT_NO_FATAL_FAILURE(Build({"main"}, ""));
+  EXPECT_EQ((std::vector<int>{0, 1}), Simulate(2));
+}
+
 // A source listed in two groups gives the linker its object twice: one
 // module, not two that define every symbol twice.
 TEST_F(DialectProgramTest, AnObjectNamedTwiceIsLinkedOnce) {

@@ -361,6 +361,42 @@ TEST(FrameOverlayTest, TheMapListsFramesByAddressWithTheirRegionOrReason) {
   EXPECT_EQ(OverlaySummary(plan, 0x21), "6 BYTES AT 0021H HOLD 6 BYTES OF FRAMES");
 }
 
+TEST(FrameOverlayTest, ArithmeticCalledFromTwoRootsIsNamed) {
+  const struct {
+    const char* name;
+    std::vector<LinkModule> modules;
+    const char* shared;  // "helper root other; ..."
+  } kCases[] = {
+      {"main alone", {Graph("M", {Fn("_main", 1, {"__mullong", "__divuint"})})}, ""},
+      {"an interrupt routine alone",
+       {Graph("M", {Fn("_main", 1, {"_show"}), Fn("_show", 1)}),
+        Graph("T", {Fn("_t0", 1, {"__divuint"})}, {}, {{1, "_t0"}})},
+       ""},
+      {"both, through functions of their own",
+       {Graph("M", {Fn("_main", 1, {"_calc"}), Fn("_calc", 1, {"__mullong"})}),
+        Graph("T", {Fn("_t0", 1, {"_load"}), Fn("_load", 2, {"__divulong"})}, {}, {{1, "_t0"}})},
+       "__divulong _t0 _main; "},
+      {"two interrupt routines, main without",
+       {Graph("M", {Fn("_main", 1)}),
+        Graph("T", {Fn("_t0", 1, {"__modsint"}), Fn("_t1", 1, {"__mulint"})}, {},
+              {{1, "_t0"}, {3, "_t1"}})},
+       "__mulint _t1 _t0; "},
+      {"other library calls are not counted",
+       {Graph("M", {Fn("_main", 1, {"__fsmul"})}),
+        Graph("T", {Fn("_t0", 1, {"__fsmul", "_printf"})}, {}, {{1, "_t0"}})},
+       ""},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    std::string shared;
+    for (const SharedArithmetic& a :
+         ArithmeticOfSeveralRoots(c.modules, std::vector<bool>(c.modules.size(), true))) {
+      shared += a.helper + " " + a.root + " " + a.other + "; ";
+    }
+    EXPECT_EQ(shared, c.shared);
+  }
+}
+
 // DATA cells free in [start, end) pairs, the rest taken.
 DataCells Free(std::vector<std::pair<uint32_t, uint32_t>> runs) {
   DataCells cells(0x80, false);

@@ -540,6 +540,102 @@ OverlayPlan PlanFrameOverlay(const std::vector<LinkModule>& modules,
   return plan;
 }
 
+std::vector<SharedArithmetic> ArithmeticOfSeveralRoots(const std::vector<LinkModule>& modules,
+                                                       const std::vector<bool>& linked) {
+  static const std::set<std::string, std::less<>> kArithmetic = {
+      "__mulint",  "__divuint",  "__moduint",  "__divsint",  "__modsint",
+      "__mullong", "__divulong", "__modulong", "__divslong", "__modslong"};
+  Graph graph(modules, linked);
+  const std::vector<Node>& nodes = graph.nodes();
+  const std::vector<size_t> roots = Roots(modules, linked, graph);
+  // The first arithmetic call each root's functions make.
+  std::vector<std::string> helper(roots.size());
+  for (size_t r = 0; r < roots.size(); ++r) {
+    std::vector<bool> seen(nodes.size(), false);
+    std::vector<size_t> work = {roots[r]};
+    seen[roots[r]] = true;
+    while (!work.empty() && helper[r].empty()) {
+      const Node& node = nodes[work.back()];
+      work.pop_back();
+      for (const std::string& call : node.function->calls) {
+        if (kArithmetic.count(call) != 0) {
+          helper[r] = call;
+          break;
+        }
+      }
+      for (size_t callee : node.callees) {
+        if (!seen[callee]) {
+          seen[callee] = true;
+          work.push_back(callee);
+        }
+      }
+    }
+  }
+  std::vector<SharedArithmetic> shared;
+  size_t first = roots.size();
+  for (size_t r = 0; r < roots.size(); ++r) {
+    if (helper[r].empty()) continue;
+    if (first == roots.size()) {
+      first = r;
+      continue;
+    }
+    shared.push_back(SharedArithmetic{helper[r], nodes[roots[r]].function->symbol,
+                                      nodes[roots[first]].function->symbol});
+  }
+  return shared;
+}
+
+KeptOperands OperandsToKeep(const std::vector<SharedArithmetic>& shared,
+                            const std::vector<LinkModule>& modules,
+                            const std::vector<bool>& linked) {
+  KeptOperands kept;
+  if (shared.empty()) return kept;
+  auto add = [&](const std::string& root) {
+    if (root != "_main" &&
+        std::find(kept.routines.begin(), kept.routines.end(), root) == kept.routines.end()) {
+      kept.routines.push_back(root);
+    }
+  };
+  for (const SharedArithmetic& s : shared) {
+    add(s.root);
+    add(s.other);
+  }
+  kept.bytes = 2;
+  for (size_t m = 0; m < modules.size(); ++m) {
+    if (!linked[m] || !modules[m].module.call_graph) continue;
+    for (const RelFunction& f : modules[m].module.functions) {
+      for (const std::string& call : f.calls) {
+        if (call.size() > 4 && call.compare(call.size() - 4, 4, "long") == 0 &&
+            call.compare(0, 2, "__") == 0) {
+          kept.bytes = 4;
+        }
+      }
+    }
+  }
+  return kept;
+}
+
+std::string KeeperSymbol(const std::string& routine) {
+  return "__c51_keep" + routine;
+}
+
+std::string KeeperSource(const KeptOperands& kept) {
+  if (kept.routines.empty()) return std::string();
+  std::string source =
+      "; Interrupt routines that use sdcc's int and long arithmetic, which\n"
+      "; code they interrupt uses too: its operands are kept around them.\n"
+      "\t.module\tc51keep\n\t.globl\ts_OSEG\n\t.area\tCSEG\t(CODE)\n";
+  for (const std::string& routine : kept.routines) {
+    source += "\t.globl\t" + routine + "\n" + KeeperSymbol(routine) + "::\n";
+    for (uint32_t b = 0; b < kept.bytes; ++b)
+      source += "\tpush\ts_OSEG+" + std::to_string(b) + "\n";
+    source += "\tlcall\t" + routine + "\n";
+    for (uint32_t b = kept.bytes; b-- > 0;) source += "\tpop\ts_OSEG+" + std::to_string(b) + "\n";
+    source += "\tret\n";
+  }
+  return source;
+}
+
 bool OverlayInputsChanged(const std::vector<LinkModule>& modules, const std::vector<bool>& planned,
                           const std::vector<bool>& linked) {
   std::set<std::string_view> functions;

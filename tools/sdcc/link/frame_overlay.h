@@ -105,6 +105,44 @@ OverlayPlan PlanFrameOverlay(const std::vector<LinkModule>& modules,
 bool OverlayInputsChanged(const std::vector<LinkModule>& modules, const std::vector<bool>& planned,
                           const std::vector<bool>& linked);
 
+// sdcc's run-time arithmetic for ints and longs (__mulint, __divuint,
+// __mullong, __divulong, their modulo and signed forms) keeps its operands
+// in one overlay segment that nothing saves: main() dividing while an
+// interrupt routine multiplies gets a wrong result. A call of it from a
+// root's functions, when another root's functions call it too.
+struct SharedArithmetic {
+  std::string helper;  // "__divuint", as the first such function calls it
+  std::string root;    // "_t0": the root whose functions call it
+  std::string other;   // "_main": another root whose functions call one of them
+};
+
+// One entry per root after the first whose functions call the arithmetic.
+std::vector<SharedArithmetic> ArithmeticOfSeveralRoots(const std::vector<LinkModule>& modules,
+                                                       const std::vector<bool>& linked);
+
+// The interrupt routines of `shared` (main() excluded) and the bytes of the
+// arithmetic's overlay segment to keep around each: 4 when a long form is
+// called anywhere, else 2. The vector of such a routine jumps to a module
+// of the linker's that pushes the bytes, calls the routine (whose RETI
+// returns there) and pops them, so whatever it interrupted finds its
+// operands again:
+//
+//   __c51_keep_t0:  push s_OSEG ... push s_OSEG+3
+//                   lcall _t0
+//                   pop s_OSEG+3 ... pop s_OSEG
+//                   ret
+struct KeptOperands {
+  std::vector<std::string> routines;  // "_t0"
+  uint32_t bytes = 0;
+};
+KeptOperands OperandsToKeep(const std::vector<SharedArithmetic>& shared,
+                            const std::vector<LinkModule>& modules,
+                            const std::vector<bool>& linked);
+
+// The wrapper's name and its sdas8051 source.
+std::string KeeperSymbol(const std::string& routine);
+std::string KeeperSource(const KeptOperands& kept);
+
 // The map's rows, one per function with a frame, by address, the block at
 // `base`: "  0008H     4     main            show    main.obj (MAIN)".
 std::vector<std::string> OverlayMapLines(const OverlayPlan& plan, uint32_t base);

@@ -361,6 +361,53 @@ void WarnOfShortStack(const LinkResult& result, bool on_stack, const LinkControl
             (on_stack ? " (ITS LOCALS ARE ON THE STACK: DATA IS TOO SHORT FOR THEM)" : "")});
 }
 
+// The address of `symbol` in sdld's map; false when it is not there.
+bool MapAddress(const std::string& sdld_map, const std::vector<LinkModule>& modules,
+                const std::string& symbol, uint32_t* address) {
+  std::vector<std::string> names = {"c51keep"};
+  for (const LinkModule& m : modules) names.push_back(m.symbols.module);
+  for (const MapSymbol& s : ReadMapSymbols(sdld_map, names)) {
+    if (s.name == symbol) {
+      *address = s.value;
+      return true;
+    }
+  }
+  return false;
+}
+
+// Points the vectors of the routines `kept` names at their keepers
+// (frame_overlay.h): a vector is a jump to the routine, whichever module
+// wrote it (sdcc writes those of routines beside main(), in its own area).
+// The routines whose vector was not such a jump come back.
+std::vector<std::string> KeepOperands(const KeptOperands& kept,
+                                      const std::vector<InterruptRoutine>& routines,
+                                      const std::vector<LinkModule>& modules,
+                                      const std::string& sdld_map, uint32_t code_base,
+                                      std::vector<c51::sim::HexChunk>* runs) {
+  std::vector<std::string> unkept;
+  for (const std::string& routine : kept.routines) {
+    uint32_t body = 0, keeper = 0;
+    auto r = std::find_if(routines.begin(), routines.end(),
+                          [&](const InterruptRoutine& i) { return i.symbol == routine; });
+    bool done = r != routines.end() && MapAddress(sdld_map, modules, routine, &body) &&
+                MapAddress(sdld_map, modules, KeeperSymbol(routine), &keeper);
+    const uint32_t vector = done ? code_base + 8 * r->number + 3 : 0;
+    bool patched = false;
+    for (c51::sim::HexChunk& chunk : *runs) {
+      if (!done || vector < chunk.address || vector + 3 > chunk.address + chunk.bytes.size())
+        continue;
+      uint8_t* jump = chunk.bytes.data() + (vector - chunk.address);
+      if (jump[0] == 0x02 && jump[1] == (body >> 8) && jump[2] == (body & 0xFF)) {
+        jump[1] = static_cast<uint8_t>(keeper >> 8);
+        jump[2] = static_cast<uint8_t>(keeper & 0xFF);
+        patched = true;
+      }
+    }
+    if (!patched) unkept.push_back(routine);
+  }
+  return unkept;
+}
+
 // One link of `modules` with the library built for it, its messages,
 // program and map into `outcome`.
 LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
@@ -479,6 +526,8 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
   AbsolutePlan absolutes;
   ProgramRun run;
   std::string sdld_map;
+  std::vector<SharedArithmetic> shared;
+  KeptOperands kept;
   // Frames go in one block first. When DATA is short, a probe with an empty
   // block shows the cells everything else leaves, and the frames are laid
   // in them one by one (frame_overlay.h).
@@ -488,9 +537,19 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
   for (;;) {
     for (int pass = 0; pass < 2; ++pass) {
       inputs = GatherVectorInputs(modules, planned);
+      shared = ArithmeticOfSeveralRoots(modules, planned);
+      kept = OperandsToKeep(shared, modules, planned);
       plan = PlanVectorTable(inputs.routines, inputs.absolute, controls.code_base,
                              inputs.main_home_size);
       std::vector<std::string> pass_args = args;
+      if (!kept.routines.empty()) {
+        if (!AssembleGenerated(scratch, "keep", KeeperSource(kept), &err)) {
+          report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});
+          return result;
+        }
+        pass_args.insert(pass_args.begin() + static_cast<std::ptrdiff_t>(objects_end),
+                         scratch.native() + "keep.rel");
+      }
       if (!plan.source.empty()) {
         if (!AssembleGenerated(scratch, "vectors", plan.source, &err)) {
           report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});
@@ -589,6 +648,16 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
     if (!ReadIntelHex(text, &runs, &err)) {
       report.Add(LinkMessage::kError, "L221", "SDCC LINK ERROR", {"REASON:  " + err});
     } else {
+      const std::vector<std::string> unkept =
+          KeepOperands(kept, inputs.routines, modules, sdld_map, controls.code_base, &runs);
+      for (const SharedArithmetic& s : shared) {
+        if (std::find(unkept.begin(), unkept.end(), s.root) == unkept.end()) continue;
+        report.Add(LinkMessage::kWarning, "L15", "MULTIPLE CALL TO SEGMENT",
+                   {"SEGMENT: " + DisplaySymbol(s.helper) + " (SDCC LIBRARY)",
+                    "CALLER1: " + DisplaySymbol(s.root), "CALLER2: " + DisplaySymbol(s.other),
+                    "REASON:  SDCC'S INT AND LONG ARITHMETIC KEEPS ITS OPERANDS IN ONE PLACE, "
+                    "WHICH AN INTERRUPT ROUTINE USING IT OVERWRITES"});
+      }
       const std::string title = c51::sim::ToUpper(FileTitle(outcome.output, sim::kToolBreaks));
       for (c51::sim::HexChunk& chunk : runs) {
         if (chunk.address + chunk.bytes.size() > 0x10000) {
