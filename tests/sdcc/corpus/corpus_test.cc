@@ -33,6 +33,8 @@ std::string CorpusRoot() {
 }
 
 constexpr uint8_t kLjmp = 0x02;
+constexpr uint8_t kLcall = 0x12;
+constexpr uint8_t kPush = 0xC0;
 
 class CorpusTest : public testing::TestWithParam<std::string> {
  protected:
@@ -96,7 +98,13 @@ TEST_P(CorpusTest, ImportsBuildsAndRuns) {
     EXPECT_NE(symbol, symbols.end()) << routine << " is not in the map";
     const bool ljmp = image.count(vector) && image.count(vector + 2) && image[vector] == kLjmp;
     const uint32_t target = ljmp ? image[vector + 1] * 256u + image[vector + 2] : 0;
-    EXPECT_TRUE(ljmp && symbol != symbols.end() && target == symbol->second)
+    // A routine that uses the arithmetic other code uses is entered through
+    // the linker's keeper: pushes, then a call of the routine.
+    uint32_t call = target;
+    while (image.count(call) && image[call] == kPush) call += 2;
+    const bool kept = symbol != symbols.end() && image.count(call + 2) && image[call] == kLcall &&
+                      image[call + 1] * 256u + image[call + 2] == symbol->second;
+    EXPECT_TRUE(ljmp && symbol != symbols.end() && (target == symbol->second || kept))
         << "interrupt " << n << ": no LJMP " << routine << " at vector 0x" << std::hex << vector;
   }
 
