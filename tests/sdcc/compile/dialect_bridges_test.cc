@@ -520,6 +520,26 @@ TEST(DialectBridges, UnionsOfBytesOverWiderMembersAreWarnedAbout) {
   }
 }
 
+// sdcc 4.2 stores the wrong bit into a one-bit field above bit 0 assigned
+// "x & 1"; the comparison form has the same value and compiles right.
+TEST(DialectBridges, AMemberAssignedTheLowBitGetsAComparison) {
+  ExpectRewrites(
+      "",
+      {
+          {"void f(void) { st.dir = d[0] & 1; p->on = (v >> 3) & 0x01; }",
+           "void f(void) { st.dir = ((d[0] & 1) != 0); p->on = (((v >> 3) & 0x01) != 0); }"},
+          {"void f(void) { s.a.b = g(x, y) & 1u; }",
+           "void f(void) { s.a.b = ((g(x, y) & 1u) != 0); }"},
+          // Not the value's last operation, not a member, not "=".
+          {"void f(void) { st.dir = a | b & 1; st.dir = c ? x : y & 1; v = d[0] & 1; "
+           "st.dir &= 1; st.dir = d & 2; st.n = d[0] & 1 ? 4 : 5; }",
+           "void f(void) { st.dir = a | b & 1; st.dir = c ? x : y & 1; v = d[0] & 1; "
+           "st.dir &= 1; st.dir = d & 2; st.n = d[0] & 1 ? 4 : 5; }"},
+          // Initialisers at file scope are left alone.
+          {"struct s t = { 1 }; int k = t.a = 1 & 1;", "struct s t = { 1 }; int k = t.a = 1 & 1;"},
+      });
+}
+
 TEST(DialectBridges, ByteFormatArgumentsAreTheirBytesAsInts) {
   ExpectRewrites(
       "", {

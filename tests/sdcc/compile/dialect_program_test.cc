@@ -476,6 +476,19 @@ TEST_F(DialectProgramTest, AssemblyAndCShareNamesAsTheOriginalToolchainSpellsThe
   EXPECT_EQ((std::vector<int>{6, 'C', 0x42, 0x43, 42}), Simulate(5));
 }
 
+// A one-bit field above bit 0 assigned the low bit of a byte read from
+// memory gets that bit, not the next one.
+TEST_F(DialectProgramTest, OneBitFieldsGetTheLowBit) {
+  Write("main.c",
+        "unsigned char xdata out[4] _at_ 0x100;\n"
+        "struct { unsigned char run:1; unsigned char dir:1; unsigned char mode:3; } st;\n"
+        "void set(unsigned char *d) { st.dir = d[0] & 1; st.run = d[1] & 1; }\n"
+        "void main(void) {\n  unsigned char in[2];\n  in[0] = 0x01; in[1] = 0x02;\n"
+        "  set(in);\n  out[0] = st.dir ? 1 : 0;\n  out[1] = st.run ? 1 : 0;\n  while (1);\n}\n");
+  ASSERT_NO_FATAL_FAILURE(Build({"main"}, ""));
+  EXPECT_EQ((std::vector<int>{1, 0}), Simulate(2));
+}
+
 // sdcc's long arithmetic keeps its operands in one place; an interrupt
 // routine that divides while main() divides must leave main()'s operands
 // as it found them.

@@ -8,6 +8,7 @@
 
 #include "sdcc/compile/c_tokens.h"
 #include "sdcc/compile/dialect_bdata.h"
+#include "sdcc/compile/dialect_bit_fields.h"
 #include "sdcc/compile/dialect_bits.h"
 #include "sdcc/compile/dialect_braces.h"
 #include "sdcc/compile/dialect_byte_formats.h"
@@ -540,6 +541,7 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
   BridgeConsoleFunctions(&source);
   BridgeLibraryFunctions(&source);
   BridgeBitComplement(&source);
+  BridgeLowBitToMember(&source);
   BridgeByteFormats(&source);
   PlaceExternDeclarations(&source, &result->placed);
   BridgePointerCalls(&source);
