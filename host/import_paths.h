@@ -1,6 +1,6 @@
 // Files a uVision project names by where they were on its author's machine
 // ("D:\Users\zhang\Desktop\51\Clock\User\main.c", a start-up file in the
-// tool installation "C:\Keil_v5\C51\Lib\STARTUP.A51"): the project built
+// tool installation "C:\Tools\C51\Lib\STARTUP.A51"): the project built
 // there, and would build here but for those paths. After an import, each
 // such file that is missing is looked for by the tail of its path, from the
 // longest, in the project's folder and the two above it (a project in

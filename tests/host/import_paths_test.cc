@@ -48,7 +48,7 @@ TEST(ImportPathsTest, FilesOfTheAuthorsMachineAreFoundByTheTailOfTheirPath) {
       {"E:\\old\\lcd.c", ".\\lcd.c", ".\\lcd.c"},
       // A bare name above the project's folder is not taken.
       {"E:\\old\\other.c", "E:\\old\\other.c", ""},
-      {"C:\\Keil_v5\\C51\\Lib\\STARTUP.A51", "C:\\Keil_v5\\C51\\Lib\\STARTUP.A51", "-"},
+      {"C:\\Tools\\C51\\Lib\\STARTUP.A51", "C:\\Tools\\C51\\Lib\\STARTUP.A51", "-"},
       {"D:\\gone\\away.c", "D:\\gone\\away.c", ""},
       // Paths that are not absolute, or that exist, stay.
       {"..\\User\\missing.c", "..\\User\\missing.c", ""},

@@ -14,7 +14,7 @@ namespace {
 
 TEST(UvprojOptionsTest, ReadsEachUv2TargetsBlock) {
   const std::string uv2 =
-      "### uVision2 Project, (C) Keil Software\r\n"
+      "### uVision2 Project\r\n"
       "Target (Debug), 0x0000 // Tools: 'MCS-51'\r\n"
       "Target (Release), 0x0000 // Tools: 'MCS-51'\r\n"
       "Group (Src)\r\n"
