@@ -540,6 +540,31 @@ TEST(DialectBridges, AMemberAssignedTheLowBitGetsAComparison) {
       });
 }
 
+// A bit field read into anything but a plain variable goes through a
+// function sdcc stores the value of whole.
+TEST(DialectBridges, ABitFieldReadIntoAnElementPassesThroughAFunction) {
+  const std::string fields =
+      "struct f { unsigned char run : 1; unsigned char dir:1, mode:3; unsigned char whole; };\n"
+      "struct f st, *ps; unsigned char buf[4], x, *p; struct { unsigned char v; } q;\n";
+  RewriteResult result;
+  RewriteDialect(
+      Preprocessed(fields +
+                   "void f(void) { buf[1] = st.dir; *p = ps->mode; q.v = st.run; "
+                   "ps->whole = st.dir; }\n"
+                   // Into a plain variable, of a member that is no bit
+                   // field, or a value that is more than the member.
+                   "void g(void) { x = st.dir; buf[1] = st.whole; buf[2] = st.dir + 1; }\n"),
+      &result);
+  EXPECT_TRUE(result.issues.empty());
+  for (const char* part :
+       {"static long __c51_field(long v) { return v; }",
+        "void f(void) { buf[1] = __c51_field(st.dir); *p = __c51_field(ps->mode); q.v = "
+        "__c51_field(st.run); ps->whole = __c51_field(st.dir); }",
+        "void g(void) { x = st.dir; buf[1] = st.whole; buf[2] = st.dir + 1; }"}) {
+    EXPECT_NE(result.text.find(part), std::string::npos) << part << "\n" << result.text;
+  }
+}
+
 TEST(DialectBridges, ByteFormatArgumentsAreTheirBytesAsInts) {
   ExpectRewrites(
       "", {

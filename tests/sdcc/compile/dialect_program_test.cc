@@ -484,8 +484,10 @@ TEST_F(DialectProgramTest, OneBitFieldsGetTheLowBit) {
         "struct { unsigned char run:1; unsigned char dir:1; unsigned char mode:3; } st;\n"
         "void set(unsigned char *d) { st.dir = d[0] & 1; st.run = d[1] & 1; }\n"
         "void main(void) {\n  unsigned char in[2];\n  in[0] = 0x01; in[1] = 0x02;\n"
-        "  set(in);\n  out[0] = st.dir ? 1 : 0;\n  out[1] = st.run ? 1 : 0;\n  while (1);\n}\n");
+        "  set(in);\n  out[0] = 0xF0;\n  out[0] = st.dir;\n  out[1] = 0xF0;\n  out[1] = st.run;\n"
+        "  while (1);\n}\n");
   ASSERT_NO_FATAL_FAILURE(Build({"main"}, ""));
+  // Read back whole, not as bits put into what the bytes held.
   EXPECT_EQ((std::vector<int>{1, 0}), Simulate(2));
 }
 

@@ -542,6 +542,7 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
   BridgeLibraryFunctions(&source);
   BridgeBitComplement(&source);
   BridgeLowBitToMember(&source);
+  BridgeBitFieldToElement(&source);
   BridgeByteFormats(&source);
   PlaceExternDeclarations(&source, &result->placed);
   BridgePointerCalls(&source);
