@@ -350,6 +350,11 @@ TEST(DialectBridges, ComplementOfABitFlipsIt) {
           {"bit a, b = 1; void f(void) { a = ~b; }", "__bit a, b = 1; void f(void) { a = !b; }"},
           {"void f(bit x, char y) { x = ~x; y = ~y; }",
            "void f(__bit x, char y) { x = !x; y = ~y; }"},
+          // A prototype's parameter names nothing of the file (a header's
+          // "bit _testbit_(bit b);" beside hash code's "~b").
+          {"bit t(bit b);\nunsigned char b, c;\nvoid f(void) { c = ~b; }",
+           "__bit t(__bit b);\nunsigned char b, c;\nvoid f(void) { c = ~b; }"},
+          {"void f(bit x) using 1 { x = ~x; }", "void f(__bit x) __using(1) { x = !x; }"},
           {"__sbit __at(0x94) s; void f(void) { s = ~s; }",
            "__sbit __at(0x94) s; void f(void) { s = !s; }"},
           {"unsigned char m; bit g(void); struct t { char P1_2; } v;\n"

@@ -476,6 +476,18 @@ TEST_F(DialectProgramTest, AssemblyAndCShareNamesAsTheOriginalToolchainSpellsThe
   EXPECT_EQ((std::vector<int>{6, 'C', 0x42, 0x43, 42}), Simulate(5));
 }
 
+// INTRINS.H declares "bit _testbit_(bit b);": a byte named b elsewhere is
+// complemented bit by bit, not taken for a bit (hash code's "~b").
+TEST_F(DialectProgramTest, APrototypesBitParameterNamesNoBit) {
+  Write("main.c",
+        "#include <intrins.h>\nunsigned char xdata out[4] _at_ 0x100;\n"
+        "unsigned char b = 0x0F;\nunsigned long c = 0x0F0F0F0FUL;\n"
+        "void main(void) {\n  out[0] = ~b;\n  out[1] = (unsigned char)(~c >> 8);\n"
+        "  while (1);\n}\n");
+  ASSERT_NO_FATAL_FAILURE(Build({"main"}, ""));
+  EXPECT_EQ((std::vector<int>{0xF0, 0xF0}), Simulate(2));
+}
+
 // A one-bit field above bit 0 assigned the low bit of a byte read from
 // memory gets that bit, not the next one.
 TEST_F(DialectProgramTest, OneBitFieldsGetTheLowBit) {

@@ -19,12 +19,32 @@ size_t Skip(const DialectSource& s, size_t k) {
   return mate != kNone && mate > k ? mate + 1 : k + 1;
 }
 
+// Whether the parameter whose type word is at `i` belongs to a function's
+// definition: a prototype's names (a header's "bit _testbit_(bit b);") are
+// no names of the file.
+bool DefinitionParameter(const DialectSource& s, size_t i) {
+  size_t open = i - 1;
+  while (open > 0 && !s.Is(open, "(")) {
+    if (s.Is(open, ";") || s.Is(open, "{") || s.Is(open, "}")) return false;
+    if (s.Is(open, ")") && s.Mate(open) != kNone && s.Mate(open) < open) {
+      open = s.Mate(open);
+    }
+    --open;
+  }
+  const size_t close = s.Mate(open);
+  if (!s.Is(open, "(") || close == kNone) return false;
+  size_t k = close + 1;
+  while (k < s.size() && (s.IsWord(k) || s.IsNumber(k) || s.Is(k, "("))) k = Skip(s, k);
+  return s.Is(k, "{");
+}
+
 // The names the declaration whose type word is at `i` declares:
-//   sbit A = P1^2, B = 0x93;  __sbit __at(0x93) C;  bit d, e = 1;  f(bit g)
-// A function returning bit declares none.
+//   sbit A = P1^2, B = 0x93;  __sbit __at(0x93) C;  bit d, e = 1;  f(bit g) {
+// A function returning bit declares none, a prototype's parameter none.
 void DeclaredNames(const DialectSource& s, size_t i, std::set<std::string>* names) {
   if (i > 0 && (s.Is(i - 1, ".") || s.Is(i - 1, "->"))) return;
   const bool parameter = i > 0 && (s.Is(i - 1, "(") || s.Is(i - 1, ","));
+  if (parameter && !DefinitionParameter(s, i)) return;
   size_t j = i + 1;
   if (s.Is(j, "__at") && s.Is(j + 1, "(")) j = Skip(s, j + 1);
   while (s.IsWord(j)) {
