@@ -508,6 +508,17 @@ TEST(DialectBridges, UnionsOfBytesOverWiderMembersAreWarnedAbout) {
       {"\n\nvoid f(void) { (*(unsigned int volatile __xdata *)0xFEC6) = 999; }\n", 3},
       {"void f(void) { P1 = *(unsigned char volatile __xdata *)0xFEC6; q = (int *)0x10; }\n", 0},
       {"void f(void) { XWORD[2] = ((unsigned int volatile __xdata *)0)[1]; }\n", 0},
+      // Bytes over a wide variable through a cast or memcpy.
+      {"typedef unsigned long u32;\ntypedef unsigned char u8;\nu32 __code crc_table[4];\n"
+       "void f(void) {\n  g((u8 *)crc_table, 16);\n}\n",
+       5},
+      {"unsigned long w; unsigned char msg[4];\nvoid f(void) {\n  memcpy(&w, msg, 4);\n}\n", 3},
+      {"unsigned int a, b[2];\nvoid f(void) { p = (unsigned char __xdata *)&b[1]; }\n", 2},
+      // Wide to wide, bytes to bytes, a byte pointer of a byte array.
+      {"unsigned long w, v; unsigned char m[4], n[4];\n"
+       "void f(void) { memcpy(&w, &v, 4); memcpy(m, n, 4); p = (unsigned char *)m; }\n",
+       0},
+      {"unsigned int f(unsigned int a, unsigned char *b) { return (unsigned char *)b - 0; }\n", 0},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.code);

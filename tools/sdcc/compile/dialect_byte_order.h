@@ -4,8 +4,10 @@
 // timer or ADC value, or to send a float) therefore reads or writes the
 // bytes in the other order, and the program builds without a word; so does
 // an int read or written at a fixed address ("*(unsigned int volatile xdata
-// *)0xFEC6", a vendor header's 16-bit register pair). Each gets a warning
-// at its line, so the difference is seen.
+// *)0xFEC6", a vendor header's 16-bit register pair), and so do bytes read
+// over one through a cast to a byte pointer or by memcpy ("(u8 *)crc_table",
+// "memcpy(&w, msg, 4)"). Each gets a warning at its line, so the difference
+// is seen.
 #ifndef C51_TOOLS_SDCC_COMPILE_DIALECT_BYTE_ORDER_H_
 #define C51_TOOLS_SDCC_COMPILE_DIALECT_BYTE_ORDER_H_
 
