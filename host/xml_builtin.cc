@@ -31,9 +31,10 @@ class BuiltinParser {
         // A target name first, as pugixml demands.
         if (pos_ + 2 >= s_.size() || !IsXmlNameStart(s_[pos_ + 2]))
           return Fail("a processing instruction without a name");
-        if (!SkipPast("?>", "processing instruction not closed")) return false;
+        if (!SkipPast(2, "?>", "processing instruction not closed")) return false;
       } else if (StartsWith("<!--")) {
-        if (!SkipPast("-->", "comment not closed")) return false;
+        // "<!-->" opens a comment; its "-->" is no end of it.
+        if (!SkipPast(4, "-->", "comment not closed")) return false;
       } else if (StartsWith("<![CDATA[")) {
         if (open_.empty()) return Fail("character data outside the root element");
         size_t start = pos_ + 9;
@@ -67,8 +68,9 @@ class BuiltinParser {
     return false;
   }
 
-  bool SkipPast(std::string_view end, const char* what) {
-    size_t found = s_.find(end, pos_ + 2);
+  // Past the first `end` after the `opener` characters at the position.
+  bool SkipPast(size_t opener, std::string_view end, const char* what) {
+    size_t found = s_.find(end, pos_ + opener);
     if (found == std::string::npos) return Fail(what);
     pos_ = found + end.size();
     return true;

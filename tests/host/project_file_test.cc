@@ -207,6 +207,8 @@ TEST(ProjectFileTest, BothReadersTakeTheSameDocuments) {
       "<CorvaneProject Name=\"<?x\"/>",
       std::string("<CorvaneProject Name=\"a\0b\"/>", 27),
       std::string("<CorvaneProject/><!--\0-->", 25),
+      "<CorvaneProject><!-->\n<Files/></CorvaneProject>",
+      "<CorvaneProject><!--> a --></CorvaneProject>",
       std::string("<CorvaneProject/>\n\0\0 ", 21),
       "<CorvaneProject C51[A=\"0\"/>",
       "<?>?xml version=\"1.0\"?><CorvaneProject/>",
