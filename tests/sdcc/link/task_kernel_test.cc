@@ -65,14 +65,14 @@ TEST(TaskKernelTest, TheTableHasASlotForEveryNumberUpToTheHighestTask) {
       Between(source, "k_table:\n", ";"));
   EXPECT_NE(std::string::npos, source.find("\t.globl\t___c51_task_3\n"));
   EXPECT_EQ(std::string::npos, source.find("___c51_task_1"));
-  for (const char* blank : {"@COUNT@", "@TOP@", "@GLOBLS@", "@TABLE@"}) {
+  for (const char* blank : {"@COUNT@", "@LAST@", "@GLOBLS@", "@TABLE@"}) {
     EXPECT_EQ(std::string::npos, source.find(blank)) << blank;
   }
 }
 
 TEST(TaskKernelTest, TheStacksEndAtTheTopOfInternalRam) {
-  EXPECT_NE(std::string::npos, KernelSource({0}, 0x100).find("\tmov\ta,#0x00\n\tclr\tc\n"));
-  EXPECT_NE(std::string::npos, KernelSource({0}, 0x80).find("\tmov\ta,#0x80\n\tclr\tc\n"));
+  EXPECT_NE(std::string::npos, KernelSource({0}, 0x100).find("\nk_last = 0xFF\t"));
+  EXPECT_NE(std::string::npos, KernelSource({0}, 0x80).find("\nk_last = 0x7F\t"));
 }
 
 }  // namespace

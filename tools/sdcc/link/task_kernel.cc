@@ -9,8 +9,8 @@ namespace {
 
 constexpr std::string_view kTaskPrefix = "___c51_task_";
 
-// The kernel with @COUNT@ (task slots), @TOP@ (the internal RAM's end, low
-// byte), @GLOBLS@ and @TABLE@ (the tasks' entries) to fill in.
+// The kernel with @COUNT@ (task slots), @LAST@ (internal RAM's highest
+// address), @GLOBLS@ and @TABLE@ (the tasks' entries) to fill in.
 constexpr std::string_view kKernel =
     R"asm(; The task kernel, added by the linker to a program with tasks.
 	.module	__kernel
@@ -36,6 +36,8 @@ constexpr std::string_view kKernel =
 	.globl	_os_reset_interval
 @GLOBLS@
 k_count = @COUNT@
+k_kernel = @COUNT@	; the kernel's own stack, above the tasks'
+k_last = @LAST@	; the highest byte of internal RAM
 k_ie = 0xA8
 k_ea = 0xAF
 k_et0 = 0xA9
@@ -50,6 +52,7 @@ k_w_sig = 0x01
 k_w_tmo = 0x02
 k_waits = 0x03
 k_sig = 0x04
+k_short = 0x08	; switched away by a call: only the return address is saved
 k_ev_sig = 0x10
 k_ev_tmo = 0x20
 k_ev_rdy = 0x40
@@ -65,10 +68,13 @@ k_slice_ticks = 5
 k_cur:	.ds	1	; the running task
 k_slice:	.ds	1	; ticks left of its time
 k_idle:	.ds	1	; 1 while no task is ready
-k_size:	.ds	1	; bytes of stack per task
+k_gap:	.ds	1	; the stack the free space lies above
 k_state:	.ds	k_count
 k_tmr:	.ds	k_count	; counts down at every tick; a time-out ends at 0
-k_sp:	.ds	k_count	; where each task's stack ends while it is switched away
+; Each task's stack, and last the kernel's own: the first byte and the
+; last (SP while it is switched away; the byte below the first when empty).
+k_base:	.ds	k_count + 1
+k_sp:	.ds	k_count + 1
 
 	.area	SSEG
 __start__stack::
@@ -84,22 +90,24 @@ k_table:
 ; After sdcc's start-up code has set the variables: share out the stacks,
 ; start the tick and task 0.
 __sdcc_program_startup::
-	; The start-up stack lies where task 0's first frame goes.
-	mov	a,#__start__stack
-	add	a,#18
-	mov	sp,a
-	mov	a,#@TOP@
-	clr	c
-	subb	a,#__start__stack
-	mov	b,#k_count
-	div	ab
-	mov	k_size,a
 	mov	r0,#k_state
-	mov	r7,#(3 * k_count)
+	mov	r7,#(2 * k_count)
 00001$:
 	mov	@r0,#0
 	inc	r0
 	djnz	r7,00001$
+	; Every stack empty at the start of the free RAM; the free space above
+	; the kernel's, which this code runs on.
+	mov	r0,#k_base
+	mov	r1,#k_sp
+	mov	r7,#(k_count + 1)
+00002$:
+	mov	@r0,#__start__stack
+	mov	@r1,#(__start__stack - 1)
+	inc	r0
+	inc	r1
+	djnz	r7,00002$
+	mov	k_gap,#k_kernel
 	mov	k_cur,#(k_count - 1)
 	mov	k_idle,#0
 	anl	k_tmod,#0xF0
@@ -111,6 +119,9 @@ __sdcc_program_startup::
 	mov	dpl,#0
 	lcall	_os_create_task
 	clr	k_ea
+	mov	a,k_base + k_kernel
+	dec	a
+	mov	k_sp + k_kernel,a
 	ljmp	k_pick
 
 ; Timer 0, every 10000 machine cycles: the timers, then the next task when
@@ -165,21 +176,15 @@ __c51_kernel_tick::
 	sjmp	k_save_pick
 
 ; Switches away from the running task, which calls here with interrupts
-; off; the call returns when the task is picked again.
+; off; the call returns when the task is picked again. The registers are
+; not saved: sdcc's code keeps nothing in them across a call.
 k_block:
-	push	acc
-	push	b
-	push	dpl
-	push	dph
-	push	psw
-	push	0x00
-	push	0x01
-	push	0x02
-	push	0x03
-	push	0x04
-	push	0x05
-	push	0x06
-	push	0x07
+	mov	a,k_cur
+	add	a,#k_state
+	mov	r0,a
+	mov	a,@r0
+	orl	a,#k_short
+	mov	@r0,a
 k_save_pick:
 	mov	a,k_cur
 	add	a,#k_sp
@@ -205,9 +210,23 @@ k_pick_try:
 	mov	k_cur,r6
 	mov	k_idle,#0
 	mov	a,r6
+	mov	r7,a
+	mov	dptr,#k_picked
+	ljmp	k_move
+k_picked:
+	mov	a,k_cur
 	add	a,#k_sp
 	mov	r0,a
 	mov	sp,@r0
+	mov	a,k_cur
+	add	a,#k_state
+	mov	r0,a
+	mov	a,@r0
+	jnb	acc.3,k_restore
+	anl	a,#~k_short
+	mov	@r0,a
+	setb	k_ea
+	reti
 k_restore:
 	pop	0x07
 	pop	0x06
@@ -228,7 +247,12 @@ k_restore:
 k_pick_skip:
 	mov	a,r6
 	djnz	r7,k_pick_next
-	; No task is ready: interrupts come in here until one is.
+	; No task is ready: interrupts come in here, on the free space, until
+	; one is.
+	mov	a,k_cur
+	add	a,#k_sp
+	mov	r0,a
+	mov	sp,@r0
 	mov	k_idle,#1
 	setb	k_ea
 	nop
@@ -252,12 +276,12 @@ _os_create_task::
 	mov	r6,a
 	mov	dptr,#k_table
 	movc	a,@a+dptr
-	mov	r2,a
+	mov	b,a
 	mov	a,r6
 	inc	a
 	movc	a,@a+dptr
 	mov	r3,a
-	orl	a,r2
+	orl	a,b
 	jz	00010$
 	push	k_ie
 	clr	k_ea
@@ -266,36 +290,56 @@ _os_create_task::
 	mov	r1,a
 	mov	a,@r1
 	jb	acc.7,00011$
-	; Its first frame at the bottom of its stack: the end of a task, the
-	; task's entry and its registers, zero.
+	; Room for its first frame and what an interrupt pushes on it.
+	lcall	k_free
+	clr	c
+	subb	a,#(4 + 15)
+	jc	00011$
+	; Its stack, empty, gets the free space; its first frame: the end of
+	; a task and the task's entry.
+	mov	a,k_gap
+	mov	r4,a
+	add	a,#k_sp
+	mov	r0,a
+	mov	@r0,sp
+	mov	dptr,#00001$
+	ljmp	k_move
+00001$:
 	mov	a,r7
-	mov	b,k_size
-	mul	ab
-	add	a,#__start__stack
+	add	a,#k_base
+	mov	r0,a
+	mov	a,@r0
 	mov	r0,a
 	mov	@r0,#k_end_task
 	inc	r0
 	mov	@r0,#(k_end_task >> 8)
 	inc	r0
-	mov	a,r2
-	mov	@r0,a
+	mov	@r0,b
 	inc	r0
 	mov	a,r3
 	mov	@r0,a
-	mov	r6,#13
-00001$:
-	inc	r0
-	mov	@r0,#0
-	djnz	r6,00001$
 	mov	a,r7
 	add	a,#k_sp
 	xch	a,r0
 	mov	@r0,a
-	mov	@r1,#k_exists
+	mov	a,r7
+	add	a,#k_state
+	mov	r0,a
+	mov	@r0,#(k_exists | k_short)
 	mov	a,r7
 	add	a,#k_tmr
 	mov	r0,a
 	mov	@r0,#0
+	; The free space back above the caller's stack, which may have moved.
+	mov	a,r4
+	mov	r7,a
+	mov	dptr,#00003$
+	ljmp	k_move
+00003$:
+	mov	a,k_gap
+	add	a,#k_sp
+	mov	r0,a
+	mov	sp,@r0
 	ljmp	k_ok_pop
 00010$:
 	ljmp	k_not_ok
@@ -310,13 +354,202 @@ _os_delete_task::
 	jc	00010$
 	mov	@r1,#0
 	mov	a,dpl
+	mov	r7,a
 	cjne	a,k_cur,00001$
 	; The running task: its stack is given up.
+	mov	a,r7
+	add	a,#k_base
+	mov	r0,a
+	mov	a,@r0
+	dec	a
+	mov	r1,a
+	mov	a,r7
+	add	a,#k_sp
+	mov	r0,a
+	mov	a,r1
+	mov	@r0,a
 	ljmp	k_pick
 00001$:
+	; Its stack's bytes join the free space.
+	mov	a,k_gap
+	mov	r4,a
+	add	a,#k_sp
+	mov	r0,a
+	mov	@r0,sp
+	mov	dptr,#00002$
+	ljmp	k_move
+00002$:
+	mov	a,r7
+	add	a,#k_base
+	mov	r0,a
+	mov	a,@r0
+	dec	a
+	mov	r1,a
+	mov	a,r7
+	add	a,#k_sp
+	mov	r0,a
+	mov	a,r1
+	mov	@r0,a
+	mov	a,r4
+	mov	r7,a
+	mov	dptr,#00003$
+	ljmp	k_move
+00003$:
+	mov	a,k_gap
+	add	a,#k_sp
+	mov	r0,a
+	mov	sp,@r0
 	ljmp	k_ok_pop
 00010$:
 	ljmp	k_busy
+
+; The bytes free above the running code's stack, in A.
+k_free:
+	mov	a,k_gap
+	cjne	a,#k_kernel,00001$
+	mov	a,#k_last
+	sjmp	00002$
+00001$:
+	add	a,#(k_base + 1)
+	mov	r0,a
+	mov	a,@r0
+	dec	a
+00002$:
+	clr	c
+	subb	a,sp
+	; Less the call's return address.
+	add	a,#2
+	ret
+
+; Moves the free space to lie above the stack of task R7 (the kernel's
+; own for k_kernel): the stacks between move down or up by its size, and
+; their bounds with them. Uses no stack, as it moves the one it runs on;
+; returns to DPTR. Changes A, R0, R1, R5 and R6 only.
+k_move:
+	mov	a,r7
+	cjne	a,k_gap,00001$
+	ljmp	k_move_done
+00001$:
+	; R6: the free space's size.
+	mov	a,k_gap
+	cjne	a,#k_kernel,00002$
+	mov	a,#k_last
+	sjmp	00003$
+00002$:
+	add	a,#(k_base + 1)
+	mov	r0,a
+	mov	a,@r0
+	dec	a
+00003$:
+	mov	r5,a
+	mov	a,k_gap
+	add	a,#k_sp
+	mov	r0,a
+	mov	a,r5
+	clr	c
+	subb	a,@r0
+	mov	r6,a
+	mov	a,r7
+	clr	c
+	subb	a,k_gap
+	jc	k_move_up
+	; Above: the bytes from the next stack's first to R7's last go down.
+	mov	a,k_gap
+	add	a,#(k_base + 1)
+	mov	r0,a
+	mov	a,@r0
+	mov	r0,a
+	mov	a,r7
+	add	a,#k_sp
+	mov	r1,a
+	mov	a,@r1
+	clr	c
+	subb	a,r0
+	inc	a
+	mov	r5,a
+	mov	a,r0
+	clr	c
+	subb	a,r6
+	mov	r1,a
+	mov	a,r5
+	jz	00005$
+00004$:
+	mov	a,@r0
+	mov	@r1,a
+	inc	r0
+	inc	r1
+	djnz	r5,00004$
+00005$:
+	mov	r5,k_gap
+00006$:
+	inc	r5
+	mov	a,r5
+	add	a,#k_base
+	mov	r0,a
+	mov	a,@r0
+	clr	c
+	subb	a,r6
+	mov	@r0,a
+	mov	a,r5
+	add	a,#k_sp
+	mov	r0,a
+	mov	a,@r0
+	clr	c
+	subb	a,r6
+	mov	@r0,a
+	mov	a,r5
+	xrl	a,r7
+	jnz	00006$
+	sjmp	k_move_done
+k_move_up:
+	; Below: the bytes from R7's next stack's first to the free space's
+	; stack's last go up, copied from the top.
+	mov	a,r7
+	add	a,#(k_base + 1)
+	mov	r1,a
+	mov	a,k_gap
+	add	a,#k_sp
+	mov	r0,a
+	mov	a,@r0
+	mov	r0,a
+	clr	c
+	subb	a,@r1
+	inc	a
+	mov	r5,a
+	mov	a,r0
+	add	a,r6
+	mov	r1,a
+	mov	a,r5
+	jz	00008$
+00007$:
+	mov	a,@r0
+	mov	@r1,a
+	dec	r0
+	dec	r1
+	djnz	r5,00007$
+00008$:
+	mov	a,r7
+	mov	r5,a
+00009$:
+	inc	r5
+	mov	a,r5
+	add	a,#k_base
+	mov	r0,a
+	mov	a,@r0
+	add	a,r6
+	mov	@r0,a
+	mov	a,r5
+	add	a,#k_sp
+	mov	r0,a
+	mov	a,@r0
+	add	a,r6
+	mov	@r0,a
+	mov	a,r5
+	cjne	a,k_gap,00009$
+k_move_done:
+	mov	k_gap,r7
+	clr	a
+	jmp	@a+dptr
 
 ; char os_wait(unsigned char typ, unsigned char ticks, unsigned int dummy)
 ; and char os_wait2(unsigned char typ, unsigned char ticks), reentrant:
@@ -559,11 +792,11 @@ std::string KernelSource(const std::vector<uint32_t>& tasks, uint32_t iram_top) 
     globls += "\t.globl\t" + symbol + "\n";
     table += "\t.byte\t" + symbol + ", (" + symbol + " >> 8)\n";
   }
-  char top[8];
-  snprintf(top, sizeof top, "0x%02X", static_cast<unsigned>(iram_top & 0xFF));
+  char last[8];
+  snprintf(last, sizeof last, "0x%02X", static_cast<unsigned>((iram_top - 1) & 0xFF));
   std::string source(kKernel);
   ReplaceAll(&source, "@COUNT@", std::to_string(count));
-  ReplaceAll(&source, "@TOP@", top);
+  ReplaceAll(&source, "@LAST@", last);
   ReplaceAll(&source, "@GLOBLS@\n", globls);
   ReplaceAll(&source, "@TABLE@\n", table);
   return source;

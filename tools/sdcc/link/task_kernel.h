@@ -6,15 +6,19 @@
 // starts task 0 and runs the ready tasks round robin, each for 5 ticks of
 // timer 0 (10000 machine cycles apiece) unless it waits first.
 //
-// Each task has a stack of its own: the internal RAM from the program's
-// stack start to its top, shared out equally at reset. A task that is
-// switched away leaves its registers on its stack:
+// Each task has a stack of its own in the internal RAM above the program's
+// data, packed one above the other by task number; the free space lies
+// above the running task's stack, so it has all of it for its calls and
+// the interrupts, and a task switch moves the stacks between the two
+// tasks. A task switched away by the tick leaves its registers on its
+// stack; one that waits in a call leaves only its return address (sdcc's
+// code keeps nothing in registers across a call):
 //
-//   SP ->  R7 ... R0, PSW, DPH, DPL, B, ACC     (13 bytes)
+//   SP ->  R7 ... R0, PSW, DPH, DPL, B, ACC     (13 bytes, after a tick)
 //          the address it goes on at            (2 bytes)
 //
-// and a new task's stack holds, below that, the address of the kernel's
-// end of a task, so a task function that returns is deleted.
+// A new task's stack holds its entry above the address of the kernel's end
+// of a task, so a task function that returns is deleted.
 #ifndef C51_TOOLS_SDCC_LINK_TASK_KERNEL_H_
 #define C51_TOOLS_SDCC_LINK_TASK_KERNEL_H_
 
