@@ -252,5 +252,47 @@ TEST_F(TaskProgramTest, SignalsFromTasksAndInterruptsWakeTheWaitingTask) {
   EXPECT_EQ((std::vector<int>{1, 1, 1, 1, 2, 1, 1, 2, 0xAA, 0}), out);
 }
 
+// The running task has all the free internal RAM for its stack: seven
+// tasks wait while an eighth recurses deeper than an equal share of the
+// RAM would hold, preempted by the ticks between; the stacks move at each
+// switch and every task finds its own again. A task deleted by another
+// gives its stack back and runs afresh when created again.
+TEST_F(TaskProgramTest, TheRunningTaskHasAllTheFreeSpaceAndStacksMoveIntact) {
+  ASSERT_NO_FATAL_FAILURE(
+      Build("#include <reg52.h>\n#include <rtx51tny.h>\n"
+            "unsigned char xdata out[12] _at_ 0x100;\n"
+            "unsigned char wakes[6], restarts;\n"
+            "unsigned int sum(unsigned char n) reentrant {\n"
+            "  unsigned int i, s = n;\n  for (i = 0; i < 600; i++) P1 = i;\n"
+            "  return n == 0 ? 0 : s + sum(n - 1);\n}\n"
+            "void waiter(unsigned char k) { while (1) { os_wait2(K_TMO, k + 1); wakes[k]++; } }\n"
+            "void start(void) _task_ 0 {\n"
+            "  unsigned char i;\n  for (i = 0; i < 12; i++) out[i] = 0x55;\n"
+            "  for (i = 1; i < 8; i++) os_create_task(i);\n"
+            "  out[0] = sum(12);\n  out[1] = sum(12) >> 8;\n"
+            "  out[2] = os_delete_task(7);\n  out[3] = os_create_task(7);\n"
+            "  out[4] = sum(15);\n  out[5] = sum(15) >> 8;\n"
+            "  os_wait2(K_TMO, 2);\n"
+            "  out[6] = restarts;\n  out[7] = wakes[0];\n  out[8] = wakes[5];\n"
+            "  out[9] = 0xAA;\n"
+            "  os_delete_task(0);\n}\n"
+            "void w1(void) _task_ 1 { waiter(0); }\n"
+            "void w2(void) _task_ 2 { waiter(1); }\n"
+            "void w3(void) _task_ 3 { waiter(2); }\n"
+            "void w4(void) _task_ 4 { waiter(3); }\n"
+            "void w5(void) _task_ 5 { waiter(4); }\n"
+            "void w6(void) _task_ 6 { waiter(5); }\n"
+            "void w7(void) _task_ 7 { restarts++; while (1) os_wait1(K_SIG); }\n"));
+  const std::vector<int> out = Simulate(1500000, 10);
+  ASSERT_EQ(10u, out.size());
+  // The sums of 1 to 12 and to 15.
+  EXPECT_EQ((std::vector<int>{78, 0, 0, 0, 120, 0, 2}),
+            std::vector<int>(out.begin(), out.begin() + 7));
+  // The waiting tasks ran between the ticks of the sums.
+  EXPECT_GE(out[7], 4);
+  EXPECT_GE(out[8], 2);
+  EXPECT_EQ(0xAA, out[9]);
+}
+
 }  // namespace
 }  // namespace c51::sdcc
