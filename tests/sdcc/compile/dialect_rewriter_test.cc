@@ -165,7 +165,9 @@ TEST(DialectRewriter, ReportsWhatItCannotBridgeWithFileAndLine) {
       {"sfr S = 0x99;\nsbit b = S^1;\n", 2, "not bit-addressable"},
       {"sfr P1 = 0x90;\nsbit a = P1^1,\n b = P1^9;\n", 3, "bit position"},
       {"sfr LOW = 0x20;\n", 1, "outside 0x80-0xFF"},
-      {"void f(void) _task_ 1 { }\n", 1, "'_task_'"},
+      {"void f(void) _task_ 16 { }\n", 1, "task numbers are 0 to 15"},
+      {"void f(void) _task_ { }\n", 1, "'_task_' needs a number"},
+      {"void f(void) alien { }\n", 1, "'alien' is not supported"},
       {"int x _at_ ;\n", 1, "'_at_' needs an address"},
   };
   for (const Case& c : cases) {
@@ -194,6 +196,28 @@ TEST(DialectRewriter, NotesInterruptDefinitionsAndMain) {
   EXPECT_TRUE(result.defines_main);
   RewriteDialect(Preprocessed("int main(void);\n"), &result);
   EXPECT_FALSE(result.defines_main);
+}
+
+TEST(DialectRewriter, RegistersEachTaskWithAJumpTheKernelNames) {
+  struct Case {
+    const char* in;
+    const char* out;
+  };
+  const Case cases[] = {
+      {"void job(void) _task_ 2 { f(); }",
+       "void job(void)  { f(); } void __c51_task_2(void) __naked { __asm ljmp _job __endasm; }"},
+      {"void job(void) _task_ (1+2) _priority_ 1 { }",
+       "void job(void)   { } void __c51_task_3(void) __naked { __asm ljmp _job __endasm; }"},
+      {"static void job (void) _priority_ 0 _task_ 15 { }",
+       "static void job (void)   { } void __c51_task_15(void) __naked { __asm ljmp _job __endasm; "
+       "}"},
+      {"void job(void) _task_ 0;", "void job(void) ;"},
+      {"void job(void) _priority_ 3;", "void job(void) ;"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.in);
+    EXPECT_EQ(std::string(c.out) + "\n", Rewritten(std::string(c.in) + "\n"));
+  }
 }
 
 TEST(DialectRewriter, SurvivesEveryTruncation) {

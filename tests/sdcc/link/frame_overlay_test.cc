@@ -234,6 +234,20 @@ TEST(FrameOverlayTest, PlacesEachFrameWhereNothingActiveBesideItLies) {
               {{1, "_t0"}})},
        "_main in _main @0, _t0 shared @1, _x shared @3",
        "_main 0+1, _t0 1+0, = 4"},
+      {"each task of the kernel is a root; a function two tasks call is private",
+       {Graph("M",
+              {Fn("_job1", 3, {"_show"}), Fn("_job0", 2, {"_show", "_calc"}), Fn("_show", 4),
+               Fn("_calc", 1), Fn("___c51_task_1", 0, {"_job1"}),
+               Fn("___c51_task_0", 0, {"_job0"})}),
+        Foreign("KERNEL", {"___c51_task_0", "___c51_task_1"})},
+       "_job1 in ___c51_task_1 @3, _job0 in ___c51_task_0 @0, _show shared @6, "
+       "_calc in ___c51_task_0 @2, ___c51_task_1 in ___c51_task_1 @3, "
+       "___c51_task_0 in ___c51_task_0 @0",
+       "___c51_task_0 0+3, ___c51_task_1 3+3, = 10"},
+      {"a static function of a task's name is no task",
+       {Graph("M", {Fn("_main", 1), Static("___c51_task_0", 1)})},
+       "_main in _main @0, ___c51_task_0 unused @0",
+       "_main 0+1, = 1"},
       {"an interrupt routine in a module without a graph is no root",
        {Graph("M", {Fn("_main", 1, {"_a"}), Fn("_a", 1)}), [] {
           LinkModule m = Foreign("ASM", {});

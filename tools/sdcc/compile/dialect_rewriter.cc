@@ -82,6 +82,9 @@ const std::set<std::string, std::less<>> kSdccPragmas = {"save",
                                                          "constseg",
                                                          "once"};
 
+// The kernel's highest task number.
+constexpr uint32_t kHighestTask = 15;
+
 const std::set<std::string, std::less<>> kMemoryTypes = {"data", "idata", "pdata", "xdata", "code"};
 
 // Words that start an expression, after which a memory type word is a name.
@@ -145,6 +148,8 @@ class Rewriter {
           Replace(i, "");
           attribute_end_ = i + 1;
         }
+      } else if ((w == "_task_" || w == "_priority_") && InAttributePlace(i)) {
+        i = TaskAttribute(i);
       } else if (w == "_task_" || w == "_priority_" || w == "alien") {
         Issue(t, "'" + std::string(w) + "' is not supported");
       } else if (bdata_.IsBit(w)) {
@@ -272,6 +277,44 @@ class Rewriter {
     }
     ReplaceRange(i, end, std::string(keyword) + "(" + Join(i + 1, end) + ")");
     attribute_end_ = end;
+    return end - 1;
+  }
+
+  // "_task_ N" makes the function task N of the kernel the linker adds;
+  // "_priority_ P" is accepted and dropped (every task gets the same
+  // share of time). The task is registered by a function of a fixed name
+  // that jumps to it, which the kernel's table names:
+  //   void job(void) _task_ 2 { ... }
+  //   => void job(void) { ... } void __c51_task_2(void) __naked { ljmp _job }
+  // A jump, not a pointer: the call graph sees it, so each task is a root
+  // of the frame overlay of its own.
+  size_t TaskAttribute(size_t i) {
+    const bool task = Is(i, "_task_");
+    const size_t end = FindStop(i + 1, {"_task_", "_priority_", "using", "reentrant", "interrupt",
+                                        "small", "compact", "large", "{", ";", ","});
+    uint32_t number = 0;
+    if (end == i + 1 || end >= tokens_.size() || !Evaluate(i + 1, end, &number)) {
+      Issue(tokens_[i], "'" + std::string(TextAt(i)) + "' needs a number");
+      return i;
+    }
+    ReplaceRange(i, end, "");
+    attribute_end_ = end;
+    if (!task) return end - 1;
+    if (number > kHighestTask) {
+      Issue(tokens_[i], "'_task_ " + std::to_string(number) + "': task numbers are 0 to " +
+                            std::to_string(kHighestTask));
+      return end - 1;
+    }
+    size_t close = i;
+    while (close > 0 && !Is(close, ")")) --close;
+    const size_t open = MatchingOpen(close);
+    const size_t body = FindStop(end, {"{", ";", ","});
+    if (open == SIZE_MAX || open == 0 || !IsWord(open - 1) || !Is(body, "{")) return end - 1;
+    const size_t body_end = source_->Mate(body);
+    if (body_end == DialectSource::kNone) return end - 1;
+    source_->InsertAfter(body_end, " void __c51_task_" + std::to_string(number) +
+                                       "(void) __naked { __asm ljmp _" +
+                                       std::string(TextAt(open - 1)) + " __endasm; }");
     return end - 1;
   }
 

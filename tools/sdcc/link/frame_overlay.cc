@@ -6,6 +6,7 @@
 #include <set>
 #include <string_view>
 
+#include "sdcc/link/task_kernel.h"
 #include "sdcc/link/vector_table.h"
 
 namespace c51::sdcc {
@@ -70,6 +71,8 @@ class Graph {
   }
 
   std::vector<Node>& nodes() { return nodes_; }
+  size_t size() const { return nodes_.size(); }
+  const Node& node(size_t i) const { return nodes_[i]; }
 
  private:
   void AddCall(Node* node, size_t to) {
@@ -115,9 +118,11 @@ class Graph {
   bool pointer_calls_known_ = false;
 };
 
-// main() first, then the interrupt routines by number, each once.
+// main() first, then the interrupt routines by number, then, with
+// `tasks`, the kernel's tasks by number, each once. A task runs beside the
+// others (the kernel switches between them at any tick), so it is a root.
 std::vector<size_t> Roots(const std::vector<LinkModule>& modules, const std::vector<bool>& linked,
-                          const Graph& graph) {
+                          const Graph& graph, bool tasks) {
   std::vector<size_t> roots;
   const size_t main = graph.Global("_main");
   if (main != kNone) roots.push_back(main);
@@ -131,6 +136,16 @@ std::vector<size_t> Roots(const std::vector<LinkModule>& modules, const std::vec
   }
   std::stable_sort(routines.begin(), routines.end(),
                    [](const auto& a, const auto& b) { return a.first < b.first; });
+  if (tasks) {
+    std::vector<std::pair<uint32_t, size_t>> entries;
+    for (size_t i = 0; i < graph.size(); ++i) {
+      uint32_t number = 0;
+      if (graph.node(i).function->global && TaskNumber(graph.node(i).function->symbol, &number))
+        entries.emplace_back(number, i);
+    }
+    std::sort(entries.begin(), entries.end());
+    routines.insert(routines.end(), entries.begin(), entries.end());
+  }
   for (const auto& routine : routines) {
     if (std::find(roots.begin(), roots.end(), routine.second) == roots.end()) {
       roots.push_back(routine.second);
@@ -494,7 +509,7 @@ OverlayPlan PlanFrameOverlay(const std::vector<LinkModule>& modules,
   Graph graph(modules, linked);
   std::vector<Node>& nodes = graph.nodes();
   if (nodes.empty()) return plan;
-  const std::vector<size_t> roots = Roots(modules, linked, graph);
+  const std::vector<size_t> roots = Roots(modules, linked, graph, true);
   MarkReach(roots, &nodes);
   MarkPrivate(modules, linked, called_from_outside, roots, graph, &nodes);
   for (Node& node : nodes) {
@@ -547,7 +562,9 @@ std::vector<SharedArithmetic> ArithmeticOfSeveralRoots(const std::vector<LinkMod
       "__mullong", "__divulong", "__modulong", "__divslong", "__modslong"};
   Graph graph(modules, linked);
   const std::vector<Node>& nodes = graph.nodes();
-  const std::vector<size_t> roots = Roots(modules, linked, graph);
+  // The kernel's tasks are left out: its switch is no interrupt routine
+  // that a keeper could wrap.
+  const std::vector<size_t> roots = Roots(modules, linked, graph, false);
   // The first arithmetic call each root's functions make.
   std::vector<std::string> helper(roots.size());
   for (size_t r = 0; r < roots.size(); ++r) {

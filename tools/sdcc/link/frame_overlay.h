@@ -4,7 +4,8 @@
 // never be active at once, as the original small-model toolchain does:
 // 128 bytes of DATA hold a mid-size program only that way.
 //
-// The roots are main() and every interrupt routine. A function reached from
+// The roots are main(), every interrupt routine and every task of the
+// kernel (task_kernel.h). A function reached from
 // one root only lies in that root's region, above every function that can
 // be active while it runs (the longest call path to it); siblings share
 // bytes. A call through a pointer in the program's own modules is a call of

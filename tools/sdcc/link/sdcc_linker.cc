@@ -21,6 +21,7 @@
 #include "sdcc/link/rel_symbols.h"
 #include "sdcc/link/runtime_library.h"
 #include "sdcc/link/sdld_messages.h"
+#include "sdcc/link/task_kernel.h"
 #include "sdcc/link/vector_inputs.h"
 #include "sdcc/link/vector_table.h"
 #include "sdcc/rel_object.h"
@@ -408,6 +409,39 @@ std::vector<std::string> KeepOperands(const KeptOperands& kept,
   return unkept;
 }
 
+// The end of internal RAM the program is linked for: what "--iram-size"
+// says, else 256 bytes.
+uint32_t InternalRamTop(const std::vector<std::string>& sdcc_args) {
+  for (size_t i = 0; i + 1 < sdcc_args.size(); ++i) {
+    if (sdcc_args[i] == "--iram-size") return static_cast<uint32_t>(std::stoul(sdcc_args[i + 1]));
+  }
+  return 0x100;
+}
+
+// A program with tasks gets the kernel, assembled in `scratch`, as a module
+// of `input`: it stands in for main() and owns timer 0's interrupt. False
+// with `err` when it does not assemble.
+bool AddTaskKernel(const TempFolder& scratch, const std::vector<std::string>& sdcc_args,
+                   const LinkInput* input, std::vector<LinkModule>* modules, std::string* err) {
+  const std::vector<uint32_t> tasks = ProgramTasks(*modules);
+  if (tasks.empty()) return true;
+  if (!AssembleGenerated(scratch, "kernel", KernelSource(tasks, InternalRamTop(sdcc_args)), err))
+    return false;
+  LinkModule module;
+  module.input = input;
+  module.module.name = "KERNEL";
+  module.module.tool = "A51";
+  module.module.interrupts.push_back(RelInterrupt{kKernelTickInterrupt, kKernelTick});
+  if (c51::sim::ReadFile(scratch.path() + "kernel.rel", &module.module.rel) !=
+          c51::sim::ReadResult::kOkay ||
+      !ScanRel(module.module.rel, &module.symbols, err)) {
+    if (err->empty()) *err = "CAN'T READ THE KERNEL MODULE";
+    return false;
+  }
+  modules->push_back(std::move(module));
+  return true;
+}
+
 // One link of `modules` with the library built for it, its messages,
 // program and map into `outcome`.
 LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
@@ -481,9 +515,11 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
     result.floats = result.floats || m.module.float_formats;
     result.interrupts = result.interrupts || !m.module.interrupts.empty();
   }
+  const LinkInput kernel{"task kernel", kCommonArea};
   std::vector<const LinkInput*> sources;
   for (const LinkInput& input : command.inputs) sources.push_back(&input);
   sources.push_back(&sdcc_library);
+  sources.push_back(&kernel);
   args.insert(args.end(), model.begin(), model.end());
   args.insert(args.end(), controls.sdcc_args.begin(), controls.sdcc_args.end());
   args.insert(args.end(), {"-o", scratch.native() + "out.ihx"});
@@ -493,6 +529,7 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
   // relocatables are written.
   const std::vector<ReverseCall> reverse_calls = BridgeAssemblyNames(&modules);
   if (scratch.path().empty() ||
+      !AddTaskKernel(scratch, controls.sdcc_args, &kernel, &modules, &err) ||
       !WriteScratch(scratch, sources, &modules, &args, &library_args, &err) ||
       !WriteAliasLibrary(scratch, AllSymbols(modules), &aliases, &err)) {
     report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC",
