@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/env.h"
 #include "platform/fs.h"
 #include "sdcc/run_program.h"
 #include "support/temp_dir.h"
+#include "tool_program_test.h"
 #include "tools/tool_runner.h"
 
 namespace c51::sdcc {
@@ -24,42 +24,9 @@ constexpr int kMarker = 1000;
 constexpr long kClocksPerCycle = 12;
 constexpr long kTickCycles = 10000;
 
-class TaskProgramTest : public testing::Test {
+class TaskProgramTest : public ToolProgramTest {
  protected:
-  void SetUp() override {
-    if (FindSdccProgram("sdcc").empty()) GTEST_SKIP() << "sdcc is not installed";
-    s51_ = FindSdccProgram("s51");
-    if (s51_.empty()) GTEST_SKIP() << "the simulator s51 (sdcc-ucsim) is not installed";
-    ASSERT_FALSE(dir_.path().empty());
-    const std::string root = ExecutableDirectory() + "sdcctool/C51/";
-    bin_ = root + "BIN/";
-    had_c51inc_ = GetEnv("C51INC", &saved_c51inc_);
-    ASSERT_TRUE(SetEnv("C51INC", root + "INC/"));
-  }
-  void TearDown() override {
-    if (had_c51inc_) {
-      SetEnv("C51INC", saved_c51inc_);
-    } else {
-      UnsetEnv("C51INC");
-    }
-  }
-
-  void Write(const std::string& name, const std::string& text) {
-    std::string err;
-    ASSERT_TRUE(WriteWholeFile(dir_.path() + name, text, &err)) << err;
-  }
-  std::string Read(const std::string& name) {
-    std::string text, err;
-    EXPECT_EQ(ReadStatus::kOkay, ReadWholeFile(dir_.path() + name, &text, &err)) << err;
-    return text;
-  }
-  test::ToolRun Run(const std::string& tool, const std::string& args) {
-    test::ToolRun run;
-    std::string err;
-    EXPECT_TRUE(test::RunCommandLine("\"" + bin_ + tool + "\" " + args, dir_.path(), &run, &err))
-        << err;
-    return run;
-  }
+  TaskProgramTest() : ToolProgramTest("c51taskprog") {}
 
   // main.c into prog.hex, its map prog.M51.
   void Build(const std::string& source) {
@@ -148,11 +115,6 @@ class TaskProgramTest : public testing::Test {
     }
     return lines;
   }
-
-  test::ScopedTempDir dir_{"c51taskprog"};
-  std::string bin_, s51_;
-  bool had_c51inc_ = false;
-  std::string saved_c51inc_;
 };
 
 // Task 0 starts at reset and starts the others; two tasks that never wait

@@ -1,0 +1,71 @@
+// The fixture of the tests that build programs with the sdcc toolchain's
+// tools (C51.exe, A51.exe, BL51.exe, OH51.exe) in a temporary folder and
+// run them in sdcc's 8051 simulator: the tools beside the test, C51INC set
+// to their INC folder while a test runs, and a skip without sdcc or the
+// simulator.
+#ifndef C51_TESTS_SDCC_COMPILE_TOOL_PROGRAM_TEST_H_
+#define C51_TESTS_SDCC_COMPILE_TOOL_PROGRAM_TEST_H_
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/env.h"
+#include "platform/fs.h"
+#include "sdcc/run_program.h"
+#include "support/temp_dir.h"
+#include "tools/tool_runner.h"
+
+namespace c51::sdcc {
+
+class ToolProgramTest : public testing::Test {
+ protected:
+  explicit ToolProgramTest(const char* prefix) : dir_(prefix) {}
+
+  void SetUp() override {
+    if (FindSdccProgram("sdcc").empty()) GTEST_SKIP() << "sdcc is not installed";
+    s51_ = FindSdccProgram("s51");
+    if (s51_.empty()) GTEST_SKIP() << "the simulator s51 (sdcc-ucsim) is not installed";
+    ASSERT_FALSE(dir_.path().empty());
+    const std::string root = ExecutableDirectory() + "sdcctool/C51/";
+    bin_ = root + "BIN/";
+    had_c51inc_ = GetEnv("C51INC", &saved_c51inc_);
+    ASSERT_TRUE(SetEnv("C51INC", root + "INC/"));
+  }
+  void TearDown() override {
+    if (had_c51inc_) {
+      SetEnv("C51INC", saved_c51inc_);
+    } else {
+      UnsetEnv("C51INC");
+    }
+  }
+
+  void Write(const std::string& name, const std::string& text) {
+    std::string err;
+    ASSERT_TRUE(WriteWholeFile(dir_.path() + name, text, &err)) << err;
+  }
+  std::string Read(const std::string& name) {
+    std::string text, err;
+    EXPECT_EQ(ReadStatus::kOkay, ReadWholeFile(dir_.path() + name, &text, &err)) << err;
+    return text;
+  }
+  // A tool of the toolchain run in the folder.
+  test::ToolRun Run(const std::string& tool, const std::string& args) {
+    test::ToolRun run;
+    std::string err;
+    EXPECT_TRUE(test::RunCommandLine("\"" + bin_ + tool + "\" " + args, dir_.path(), &run, &err))
+        << err;
+    return run;
+  }
+
+  test::ScopedTempDir dir_;
+  std::string bin_, s51_;
+
+ private:
+  bool had_c51inc_ = false;
+  std::string saved_c51inc_;
+};
+
+}  // namespace c51::sdcc
+
+#endif  // C51_TESTS_SDCC_COMPILE_TOOL_PROGRAM_TEST_H_
