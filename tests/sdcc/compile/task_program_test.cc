@@ -152,6 +152,27 @@ TEST_F(TaskProgramTest, TasksThatNeverWaitShareTheProcessorRoundRobin) {
   EXPECT_EQ(3, out[11]);
 }
 
+// Two tasks that divide longs without waiting: the tick switches them in
+// the middle of sdcc's arithmetic, whose operands must come back with the
+// task.
+TEST_F(TaskProgramTest, ArithmeticSwitchedAwayFindsItsOperandsAgain) {
+  ASSERT_NO_FATAL_FAILURE(
+      Build("#include <reg52.h>\n#include <rtx51tny.h>\n"
+            "unsigned char xdata out[4] _at_ 0x100;\n"
+            "unsigned char bad, rounds;\n"
+            "void check(unsigned long n, unsigned long d) {\n"
+            "  unsigned long q = n / d, r = n % d;\n  if (q * d + r != n) bad++;\n}\n"
+            "void start(void) _task_ 0 {\n  unsigned long n = 123456789UL;\n"
+            "  out[0] = 0x55; out[1] = 0x55;\n  os_create_task(1);\n"
+            "  while (1) { check(n, 1000UL); n += 7777UL; out[0] = bad; }\n}\n"
+            "void other(void) _task_ 1 {\n  unsigned long m = 987654321UL, d = 3UL;\n"
+            "  while (1) { m = m / d + 100000000UL; d += 2; rounds++; out[1] = rounds; }\n}\n"));
+  const std::vector<int> out = Simulate(600000, 2);
+  ASSERT_EQ(2u, out.size());
+  EXPECT_EQ(0, out[0]);
+  EXPECT_GT(out[1], 0);
+}
+
 // os_wait2(K_TMO, n) wakes a task n ticks of 10000 machine cycles later,
 // another task waiting beside it.
 TEST_F(TaskProgramTest, ATimeOutLastsItsTicks) {

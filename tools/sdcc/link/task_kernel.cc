@@ -34,6 +34,8 @@ constexpr std::string_view kKernel =
 	.globl	_os_set_ready
 	.globl	_isr_set_ready
 	.globl	_os_reset_interval
+	.globl	s_OSEG
+	.globl	l_OSEG
 @GLOBLS@
 k_count = @COUNT@
 k_kernel = @COUNT@	; the kernel's own stack, above the tasks'
@@ -79,6 +81,9 @@ k_sp:	.ds	k_count + 1
 	.area	SSEG
 __start__stack::
 	.ds	1
+	; Where sdcc's int and long arithmetic keeps its operands; declared so
+	; that its start and length are known to a program that has none.
+	.area	OSEG	(OVR,DATA)
 
 	.area	GSFINAL	(CODE)
 	ljmp	__sdcc_program_startup
@@ -141,6 +146,18 @@ __c51_kernel_tick::
 	push	0x06
 	push	0x07
 	mov	psw,#0
+	; sdcc's int and long arithmetic keeps its operands in the overlay
+	; segment: a task switched away in the middle of it finds them again.
+	mov	r0,#s_OSEG
+	mov	r2,#l_OSEG
+	mov	a,r2
+	jz	00004$
+00003$:
+	mov	a,@r0
+	push	acc
+	inc	r0
+	djnz	r2,00003$
+00004$:
 	; Added to what the timer counted since it overflowed, with the 7
 	; cycles it stands still here.
 	clr	k_tr0
@@ -228,6 +245,19 @@ k_picked:
 	setb	k_ea
 	reti
 k_restore:
+	mov	psw,#0
+	mov	r2,#l_OSEG
+	mov	a,r2
+	jz	00006$
+	mov	a,#(s_OSEG - 1)
+	add	a,r2
+	mov	r0,a
+00005$:
+	pop	acc
+	mov	@r0,a
+	dec	r0
+	djnz	r2,00005$
+00006$:
 	pop	0x07
 	pop	0x06
 	pop	0x05
