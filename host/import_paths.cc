@@ -45,18 +45,6 @@ bool IsInstalledStartup(const std::vector<std::string>& parts) {
          EqualsIgnoringCase(parts[n - 2], "LIB") && EqualsIgnoringCase(parts[n - 3], "C51");
 }
 
-void LeaveOutOfEveryBuild(HostTree* tree, ProjectNode* file) {
-  for (const std::string& name : ConfigurationNames(tree->root())) {
-    ProjectNode* config = FirstChildNamed(file, keys::kFileConfiguration);
-    for (; config; config = NextSiblingNamed(config, keys::kFileConfiguration)) {
-      const char* own = GetAttributeText(config, keys::kName);
-      if (own && name == own) break;
-    }
-    if (!config) config = tree->AddChild(file, keys::kFileConfiguration, name.c_str());
-    if (config) tree->SetAttribute(config, keys::kIncludeInBuild, std::string_view("0"));
-  }
-}
-
 }  // namespace
 
 std::vector<MendedFile> MendAuthorsPaths(HostTree* tree, const std::string& project_folder) {
@@ -90,7 +78,8 @@ std::vector<MendedFile> MendAuthorsPaths(HostTree* tree, const std::string& proj
       tree->SetAttribute(file, keys::kRelativePath, std::string_view(found));
     } else if (IsInstalledStartup(parts)) {
       mended.push_back({written, std::string()});
-      LeaveOutOfEveryBuild(tree, file);
+      for (const std::string& name : ConfigurationNames(tree->root()))
+        LeaveOutOfBuild(tree, file, keys::kFileConfiguration, name);
     }
   }
   return mended;

@@ -201,6 +201,17 @@ ProjectNode* FindGroup(HostTree* tree, const std::string& path) {
   return WalkGroups(tree, path, false);
 }
 
+void LeaveOutOfBuild(HostTree* tree, ProjectNode* node, const char* scope,
+                     const std::string& config) {
+  ProjectNode* own = FirstChildNamed(node, scope);
+  for (; own; own = NextSiblingNamed(own, scope)) {
+    const char* name = GetAttributeText(own, keys::kName);
+    if (name && config == name) break;
+  }
+  if (!own) own = tree->AddChild(node, scope, config.c_str());
+  if (own) tree->SetAttribute(own, keys::kIncludeInBuild, std::string_view("0"));
+}
+
 std::string AbsoluteFilePath(const ProjectNode* file, const std::string& project_folder) {
   std::string_view relative;
   if (!FindAttributeView(file, keys::kRelativePath, &relative)) return std::string();

@@ -64,6 +64,12 @@ ProjectNode* FindOrAddGroup(HostTree* tree, const std::string& path);
 // The same without making anything; null when a group is missing.
 ProjectNode* FindGroup(HostTree* tree, const std::string& path);
 
+// Leaves a group ("FilterConfiguration" as `scope`) or a file
+// ("FileConfiguration") out of configuration `config`'s build: its scope
+// node of that name, made when missing, gets "IncBld" 0.
+void LeaveOutOfBuild(HostTree* tree, ProjectNode* node, const char* scope,
+                     const std::string& config);
+
 // The absolute path of a file node's "RelativePath" against the project
 // folder; empty without "RelativePath".
 std::string AbsoluteFilePath(const ProjectNode* file, const std::string& project_folder);

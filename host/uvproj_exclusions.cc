@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "host/project_model.h"
 #include "host/text_encoding.h"
 #include "host/xml.h"
 #include "project/key_names.h"
@@ -67,16 +68,6 @@ class ExclusionReader final : public XmlHandler {
   bool group_left_out_ = false, file_left_out_ = false;
 };
 
-void LeaveOut(HostTree* tree, ProjectNode* node, const char* scope, const std::string& config) {
-  ProjectNode* own = FirstChildNamed(node, scope);
-  for (; own; own = NextSiblingNamed(own, scope)) {
-    const char* name = GetAttributeText(own, keys::kName);
-    if (name && config == name) break;
-  }
-  if (!own) own = tree->AddChild(node, scope, config.c_str());
-  if (own) tree->SetAttribute(own, keys::kIncludeInBuild, std::string_view("0"));
-}
-
 bool Named(const ProjectNode* node, const char* key, const std::string& value) {
   const char* text = GetAttributeText(node, key);
   return text && value == text;
@@ -103,11 +94,11 @@ std::vector<UvprojExclusion> ApplyLaterTargetsExclusions(HostTree* tree,
          group = NextSiblingNamed(group, keys::kFilter)) {
       if (!Named(group, keys::kName, e.group)) continue;
       bool any = e.file.empty();
-      if (e.file.empty()) LeaveOut(tree, group, keys::kFilterConfiguration, e.target);
+      if (e.file.empty()) LeaveOutOfBuild(tree, group, keys::kFilterConfiguration, e.target);
       for (ProjectNode* file = FirstChildNamed(group, keys::kFile); file;
            file = NextSiblingNamed(file, keys::kFile)) {
         if (!e.file.empty() && !Named(file, keys::kRelativePath, e.file)) continue;
-        LeaveOut(tree, file, keys::kFileConfiguration, e.target);
+        LeaveOutOfBuild(tree, file, keys::kFileConfiguration, e.target);
         any = true;
       }
       if (any) applied.push_back(e);
