@@ -137,6 +137,14 @@ TEST(A51Classic, TranslatesEachConstruct) {
       {"\tEND", "", ""},
       {"\tNOP ; done", "NOP\t; done", ""},
       {"; only a comment", "; only a comment", ""},
+      {"\tNOP // done", "NOP\t; done", ""},
+      {"// only a comment", "; only a comment", ""},
+      {"\tMOV A,#'/' // slash", "MOV\tA,#0x2F\t; slash", ""},
+      {"\tSJMP $ // a; b", "SJMP\t.\t; a; b", ""},
+      {"/* two\n  lines */ NOP", "NOP\t;  lines ", ""},
+      {"/* a */\tNOP\t/* b */", "NOP\t; a  b ", ""},
+      {"\tNOP ; x /* y", "NOP\t; x /* y", ""},
+      {"/* open\n  ORG 10H\n */\n\tNOP", "NOP", ""},
       {".include \"/tmp/x/i1/REGS.INC\"", ".include \"/tmp/x/i1/REGS.INC\"", ""},
   };
   for (const Case& c : cases) {

@@ -38,6 +38,62 @@ std::string CommentText(const sim::SplitLine& split) {
   return out;
 }
 
+// The classic assembler also takes C's comments ("// note", "/* ... */",
+// which may span lines): each becomes a ";" comment at the end of its line,
+// so every line keeps its number and sdas8051 reads the code alone.
+std::string CCommentsAsSemicolons(std::string_view text) {
+  std::string out;
+  out.reserve(text.size());
+  bool in_block = false;
+  size_t pos = 0;
+  while (pos < text.size()) {
+    size_t end = text.find('\n', pos);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(pos, end - pos);
+    const bool cr = !line.empty() && line.back() == '\r';
+    if (cr) line.remove_suffix(1);
+    std::string code, comment;
+    bool commented = in_block;
+    char quote = 0;
+    for (size_t i = 0; i < line.size(); ++i) {
+      const char c = line[i];
+      const char next = i + 1 < line.size() ? line[i + 1] : '\0';
+      if (in_block) {
+        if (c == '*' && next == '/') {
+          in_block = false;
+          code += "  ";
+          ++i;
+        } else {
+          comment += c;
+          code += c == '\t' ? '\t' : ' ';
+        }
+      } else if (quote != 0) {
+        if (c == quote) quote = 0;
+        code += c;
+      } else if (c == '\'' || c == '"') {
+        quote = c;
+        code += c;
+      } else if (c == ';' || (c == '/' && next == '/')) {
+        comment += line.substr(i + (c == ';' ? 1 : 2));
+        commented = true;
+        break;
+      } else if (c == '/' && next == '*') {
+        in_block = commented = true;
+        code += "  ";
+        ++i;
+      } else {
+        code += c;
+      }
+    }
+    out += code;
+    if (commented) out += ";" + comment;
+    if (cr) out += '\r';
+    if (end < text.size()) out += '\n';
+    pos = end + 1;
+  }
+  return out;
+}
+
 // Letters for a counter: 0 => A, 25 => Z, 26 => BA. Never digits, which
 // sdas8051 appends to absolute areas itself.
 std::string Letters(int n) {
@@ -59,6 +115,8 @@ class Translator {
   void Run(std::string_view text) {
     // Files saved as UTF-8 by Windows editors start with a byte order mark.
     if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);
+    const std::string plain = CCommentsAsSemicolons(text);
+    text = plain;
     std::vector<std::string_view> lines;
     size_t pos = 0;
     while (pos < text.size()) {
