@@ -91,5 +91,23 @@ TEST(AssemblyNames, AVectorReachesAnInterruptRoutineDirectly) {
       << modules[0].module.rel;
 }
 
+// A C call with no prototype in scope spells the function in another letter
+// case; the original linker ignores case. Two candidates are no answer.
+TEST(AssemblyNames, CNamesInAnotherLetterCaseResolve) {
+  std::vector<LinkModule> modules = {
+      Module("-mmcs51", {"_main"}, {"_main"},
+             {"_key_scan", "_key_scan_PARM_2", "_show", "_Ticks"}),
+      Module("-mmcs51", {"_Key_Scan", "_Key_Scan_PARM_2", "_Show", "_ticks"}, {"_Key_Scan"}, {}),
+      Module("-mmcs51", {"_SHOW"}, {"_SHOW"}, {}),
+  };
+  EXPECT_TRUE(BridgeAssemblyNames(&modules).empty());
+  const std::string& rel = modules[1].module.rel;
+  EXPECT_NE(std::string::npos, rel.find("S _Key_Scan Def000010\nS _key_scan Def000010\n")) << rel;
+  EXPECT_NE(std::string::npos, rel.find("S _Key_Scan_PARM_2 Def000010\nS _key_scan_PARM_2 Def"));
+  EXPECT_NE(std::string::npos, rel.find("S _ticks Def000010\nS _Ticks Def000010\n"));
+  EXPECT_EQ(std::string::npos, rel.find("S _show "));
+  EXPECT_EQ(std::string::npos, modules[2].module.rel.find("S _show "));
+}
+
 }  // namespace
 }  // namespace c51::sdcc

@@ -124,6 +124,30 @@ std::vector<ReverseCall> BridgeAssemblyNames(std::vector<LinkModule>* modules) {
       }
     }
   }
+  // C's names another C module spells in another letter case: a call with
+  // no prototype in scope ("key_scan()" for Key_Scan), which the original
+  // linker, ignoring case, resolves. Only a single candidate is taken.
+  for (const LinkModule& user : *modules) {
+    if (Assembled(user) || !Own(user)) continue;
+    for (const std::string& ref : user.symbols.references) {
+      if (ref.size() < 2 || ref[0] != '_' || defined.count(ref) != 0) continue;
+      LinkModule* owner = nullptr;
+      std::string target;
+      int candidates = 0;
+      for (LinkModule& c : *modules) {
+        if (Assembled(c) || !Own(c)) continue;
+        for (const std::string& p : c.symbols.publics) {
+          if (p.size() < 2 || p[0] != '_' || !EqualsIgnoringCase(p, ref)) continue;
+          ++candidates;
+          owner = &c;
+          target = p;
+        }
+      }
+      if (candidates != 1) continue;
+      AddAlias(owner, target, ref);
+      defined.insert(ref);
+    }
+  }
   return calls;
 }
 

@@ -15,6 +15,9 @@
 //          to where sdcc passes the first parameter (DPL, DPH, B, A), calls
 //          _lcd_put, and moves the result back (DPL.. to R7, R6, R5, R4)
 //
+//   C calls key_scan() with no prototype, another C module defines Key_Scan
+//       => that module also defines _key_scan (and _key_scan_PARM_2...)
+//
 // C calling a function of the assembly is the call shim's (library_names.h).
 #ifndef C51_TOOLS_SDCC_LINK_ASSEMBLY_NAMES_H_
 #define C51_TOOLS_SDCC_LINK_ASSEMBLY_NAMES_H_
