@@ -611,5 +611,31 @@ TEST_F(DialectProgramTest, UnbridgedConstructsAreErrorsAtTheirLines) {
       << lines.output;
 }
 
+// A function main() and an interrupt routine both call keeps its second and
+// third parameters in memory under sdcc (the original passes them in
+// registers, which the routine saves): the linker keeps that frame around
+// the routine, so main's calls never see the routine's values.
+TEST_F(DialectProgramTest, AFunctionSharedWithAnInterruptRoutineKeepsMainsArguments) {
+  Write("fill.c",
+        "unsigned char buf[3];\n"
+        "void fill(unsigned char a, unsigned char b, unsigned char c) {\n"
+        "  buf[0] = a; buf[1] = b; buf[2] = c;\n}\n");
+  Write("main.c",
+        "#include <reg52.h>\n"
+        "unsigned char xdata out[4] _at_ 0x100;\n"
+        "extern unsigned char buf[3];\n"
+        "void fill(unsigned char a, unsigned char b, unsigned char c);\n"
+        "unsigned char n;\n"
+        "void t0(void) interrupt 1 {\n"
+        "  TH0 = 0xFF; TL0 = 0xA0 + (++n & 0x1F);\n  fill(1, 2, 3);\n}\n"
+        "void main(void) {\n  unsigned int i; unsigned char bad = 0;\n"
+        "  TMOD = 0x01; TH0 = 0xFF; TL0 = 0xF0; ET0 = 1; EA = 1; TR0 = 1;\n"
+        "  for (i = 0; i < 1000; i++) {\n    fill(4, 5, 6);\n    EA = 0;\n"
+        "    if (buf[0] == 4 && (buf[1] != 5 || buf[2] != 6)) bad++;\n    EA = 1;\n  }\n"
+        "  TR0 = 0; EA = 0;\n  out[0] = bad; out[1] = n != 0;\n  while (1);\n}\n");
+  ASSERT_NO_FATAL_FAILURE(Build({"main", "fill"}, ""));
+  EXPECT_EQ((std::vector<int>{0, 1}), Simulate(2));
+}
+
 }  // namespace
 }  // namespace c51::sdcc

@@ -95,8 +95,7 @@ TEST(AssemblyNames, AVectorReachesAnInterruptRoutineDirectly) {
 // case; the original linker ignores case. Two candidates are no answer.
 TEST(AssemblyNames, CNamesInAnotherLetterCaseResolve) {
   std::vector<LinkModule> modules = {
-      Module("-mmcs51", {"_main"}, {"_main"},
-             {"_key_scan", "_key_scan_PARM_2", "_show", "_Ticks"}),
+      Module("-mmcs51", {"_main"}, {"_main"}, {"_key_scan", "_key_scan_PARM_2", "_show", "_Ticks"}),
       Module("-mmcs51", {"_Key_Scan", "_Key_Scan_PARM_2", "_Show", "_ticks"}, {"_Key_Scan"}, {}),
       Module("-mmcs51", {"_SHOW"}, {"_SHOW"}, {}),
   };

@@ -411,6 +411,44 @@ TEST(FrameOverlayTest, ArithmeticCalledFromTwoRootsIsNamed) {
   }
 }
 
+// An interrupt routine keeps the frames it shares with main(): those of
+// what both reach (and what those call), not its own nor main's alone; a
+// routine whose shared frames exceed the limit keeps none.
+TEST(FrameOverlayTest, FramesAnInterruptRoutineSharesAreKeptAroundIt) {
+  const std::vector<LinkModule> modules = {
+      Graph("M", {Fn("_main", 2, {"_show", "_own"}), Fn("_show", 3, {"_digit"}), Fn("_digit", 1),
+                  Fn("_own", 2)}),
+      Graph("T", {Fn("_t0", 2, {"_show", "_tick"}), Fn("_tick", 5), Fn("_t1", 1, {"_own"})}, {},
+            {{1, "_t0"}, {3, "_t1"}}),
+  };
+  const std::vector<bool> linked(modules.size(), true);
+  const OverlayPlan plan = PlanFrameOverlay(modules, linked, {}, nullptr);
+  ASSERT_EQ(2u, plan.shared.size());
+  EXPECT_EQ("_t0", plan.shared[0].routine);
+  EXPECT_EQ((std::vector<std::string>{"_show", "_digit"}), plan.shared[0].functions);
+  EXPECT_EQ((std::vector<std::string>{"_main", "_main"}), plan.shared[0].others);
+  EXPECT_EQ(4u, plan.shared[0].cells.size());
+  EXPECT_EQ((std::vector<std::string>{"_own"}), plan.shared[1].functions);
+
+  const KeptOperands kept = OperandsToKeep({}, modules, linked, plan, 3);
+  ASSERT_EQ((std::vector<std::string>{"_t1"}), kept.routines);
+  ASSERT_EQ(1u, kept.too_large.size());
+  EXPECT_EQ("_t0", kept.too_large[0]->routine);
+  const std::string source = KeeperSource(kept);
+  std::string pushes;
+  for (size_t at = source.find("push\t"); at != std::string::npos;
+       at = source.find("push\t", at + 1)) {
+    pushes += source.substr(at + 5, source.find('\n', at) - at - 5) + " ";
+  }
+  const uint32_t own = plan.shared[1].cells[0];
+  std::string expected;
+  for (uint32_t b = 0; b < 2; ++b) expected += "__overlay_base+" + std::to_string(own + b) + " ";
+  EXPECT_EQ(expected, pushes) << source;
+  EXPECT_NE(std::string::npos,
+            source.find("lcall\t_t1\n\tpop\t__overlay_base+" + std::to_string(own + 1) + "\n"))
+      << source;
+}
+
 // DATA cells free in [start, end) pairs, the rest taken.
 DataCells Free(std::vector<std::pair<uint32_t, uint32_t>> runs) {
   DataCells cells(0x80, false);

@@ -71,6 +71,7 @@ class Graph {
   }
 
   std::vector<Node>& nodes() { return nodes_; }
+  const std::vector<Node>& nodes() const { return nodes_; }
   size_t size() const { return nodes_.size(); }
   const Node& node(size_t i) const { return nodes_[i]; }
 
@@ -152,6 +153,25 @@ std::vector<size_t> Roots(const std::vector<LinkModule>& modules, const std::vec
     }
   }
   return roots;
+}
+
+// Whether calls lead from node `from` to node `to`.
+bool Reaches(const std::vector<Node>& nodes, size_t from, size_t to) {
+  std::vector<bool> seen(nodes.size(), false);
+  std::vector<size_t> work = {from};
+  seen[from] = true;
+  while (!work.empty()) {
+    const size_t i = work.back();
+    work.pop_back();
+    if (i == to) return true;
+    for (size_t callee : nodes[i].callees) {
+      if (!seen[callee]) {
+        seen[callee] = true;
+        work.push_back(callee);
+      }
+    }
+  }
+  return false;
 }
 
 // Marks each node with the roots that reach it. A cursor, not recursion:
@@ -499,6 +519,59 @@ const char* PlaceText(FramePlace place) {
   return "";
 }
 
+// For each interrupt routine, the frames of the functions it reaches that
+// another root reaches too (`several_roots`, set by MarkReach).
+std::vector<SharedFrames> FramesSharedWithInterrupts(const std::vector<LinkModule>& modules,
+                                                     const std::vector<bool>& linked,
+                                                     const Graph& graph,
+                                                     const std::vector<size_t>& roots,
+                                                     const OverlayPlan& plan) {
+  std::vector<SharedFrames> out;
+  const std::vector<Node>& nodes = graph.nodes();
+  for (size_t m = 0; m < modules.size(); ++m) {
+    if (!linked[m] || !modules[m].module.call_graph) continue;
+    for (const RelInterrupt& interrupt : modules[m].module.interrupts) {
+      const size_t routine = graph.Resolve(m, interrupt.symbol);
+      if (routine == kNone) continue;
+      SharedFrames shared;
+      shared.routine = nodes[routine].function->symbol;
+      std::vector<bool> seen(nodes.size(), false);
+      std::vector<size_t> work = {routine};
+      seen[routine] = true;
+      std::vector<size_t> found;
+      while (!work.empty()) {
+        const size_t i = work.back();
+        work.pop_back();
+        if (i != routine && nodes[i].several_roots && nodes[i].size > 0) found.push_back(i);
+        for (size_t callee : nodes[i].callees) {
+          if (!seen[callee]) {
+            seen[callee] = true;
+            work.push_back(callee);
+          }
+        }
+      }
+      std::sort(found.begin(), found.end());
+      for (size_t i : found) {
+        shared.functions.push_back(nodes[i].function->symbol);
+        // The first root reaching it, unless that is this routine: then
+        // any other root that does.
+        std::string other;
+        for (size_t r : roots) {
+          if (r == routine || !Reaches(nodes, r, i)) continue;
+          other = nodes[r].function->symbol;
+          break;
+        }
+        shared.others.push_back(other);
+        for (uint32_t b = 0; b < nodes[i].size; ++b) {
+          shared.cells.push_back(plan.functions[i].offset + b);
+        }
+      }
+      if (!shared.functions.empty()) out.push_back(std::move(shared));
+    }
+  }
+  return out;
+}
+
 }  // namespace
 
 OverlayPlan PlanFrameOverlay(const std::vector<LinkModule>& modules,
@@ -540,18 +613,18 @@ OverlayPlan PlanFrameOverlay(const std::vector<LinkModule>& modules,
   if (block_defs.empty()) return plan;
   plan.source = BlockSource(block_defs, plan.size);
   plan.probe_source = BlockSource(block_defs, 0);
-  if (free_cells == nullptr) return plan;
   std::vector<uint32_t> addresses(nodes.size(), 0);
   DataCells taken;
-  if (!PlaceInCells(roots.size(), nodes, *free_cells, false, &addresses, &taken) &&
-      !PlaceInCells(roots.size(), nodes, *free_cells, true, &addresses, &taken)) {
-    return plan;
+  if (free_cells != nullptr &&
+      (PlaceInCells(roots.size(), nodes, *free_cells, false, &addresses, &taken) ||
+       PlaceInCells(roots.size(), nodes, *free_cells, true, &addresses, &taken))) {
+    plan.in_cells = true;
+    plan.size = static_cast<uint32_t>(std::count(taken.begin(), taken.end(), true));
+    for (OverlayRegion& region : plan.regions) region.start = 0;
+    for (size_t i = 0; i < nodes.size(); ++i) plan.functions[i].offset = addresses[i];
+    plan.source = CellsSource(Definitions(nodes, plan), taken);
   }
-  plan.in_cells = true;
-  plan.size = static_cast<uint32_t>(std::count(taken.begin(), taken.end(), true));
-  for (OverlayRegion& region : plan.regions) region.start = 0;
-  for (size_t i = 0; i < nodes.size(); ++i) plan.functions[i].offset = addresses[i];
-  plan.source = CellsSource(Definitions(nodes, plan), taken);
+  plan.shared = FramesSharedWithInterrupts(modules, linked, graph, roots, plan);
   return plan;
 }
 
@@ -603,19 +676,36 @@ std::vector<SharedArithmetic> ArithmeticOfSeveralRoots(const std::vector<LinkMod
 }
 
 KeptOperands OperandsToKeep(const std::vector<SharedArithmetic>& shared,
-                            const std::vector<LinkModule>& modules,
-                            const std::vector<bool>& linked) {
+                            const std::vector<LinkModule>& modules, const std::vector<bool>& linked,
+                            const OverlayPlan& plan, uint32_t max_frame_bytes) {
   KeptOperands kept;
-  if (shared.empty()) return kept;
-  auto add = [&](const std::string& root) {
-    if (root != "_main" &&
-        std::find(kept.routines.begin(), kept.routines.end(), root) == kept.routines.end()) {
-      kept.routines.push_back(root);
-    }
+  auto add = [&](const std::string& root) -> size_t {
+    const auto at = std::find(kept.routines.begin(), kept.routines.end(), root);
+    if (at != kept.routines.end()) return static_cast<size_t>(at - kept.routines.begin());
+    kept.routines.push_back(root);
+    kept.frame_cells.emplace_back();
+    return kept.routines.size() - 1;
   };
+  for (const SharedFrames& frames : plan.shared) {
+    if (frames.cells.size() > max_frame_bytes) {
+      kept.too_large.push_back(&frames);
+      continue;
+    }
+    std::vector<std::string>& cells = kept.frame_cells[add(frames.routine)];
+    for (uint32_t cell : frames.cells) {
+      char text[32];
+      if (plan.in_cells) {
+        snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(cell));
+      } else {
+        snprintf(text, sizeof text, "%s+%u", kOverlayBase, static_cast<unsigned>(cell));
+      }
+      cells.push_back(text);
+    }
+  }
+  if (shared.empty()) return kept;
   for (const SharedArithmetic& s : shared) {
-    add(s.root);
-    add(s.other);
+    if (s.root != "_main") add(s.root);
+    if (s.other != "_main") add(s.other);
   }
   kept.bytes = 2;
   for (size_t m = 0; m < modules.size(); ++m) {
@@ -638,15 +728,27 @@ std::string KeeperSymbol(const std::string& routine) {
 
 std::string KeeperSource(const KeptOperands& kept) {
   if (kept.routines.empty()) return std::string();
+  bool base = false;
+  for (const std::vector<std::string>& cells : kept.frame_cells) {
+    for (const std::string& cell : cells) base = base || cell.rfind(kOverlayBase, 0) == 0;
+  }
   std::string source =
-      "; Interrupt routines that use sdcc's int and long arithmetic, which\n"
-      "; code they interrupt uses too: its operands are kept around them.\n"
-      "\t.module\tc51keep\n\t.globl\ts_OSEG\n\t.area\tCSEG\t(CODE)\n";
-  for (const std::string& routine : kept.routines) {
+      "; Interrupt routines that use sdcc's int and long arithmetic, or\n"
+      "; functions' frames, which code they interrupt uses too: those bytes\n"
+      "; are kept around them.\n"
+      "\t.module\tc51keep\n";
+  if (base) source += "\t.globl\t" + std::string(kOverlayBase) + "\n";
+  if (kept.bytes > 0) source += "\t.globl\ts_OSEG\n";
+  source += "\t.area\tCSEG\t(CODE)\n";
+  for (size_t r = 0; r < kept.routines.size(); ++r) {
+    const std::string& routine = kept.routines[r];
+    const std::vector<std::string>& cells = kept.frame_cells[r];
     source += "\t.globl\t" + routine + "\n" + KeeperSymbol(routine) + "::\n";
     for (uint32_t b = 0; b < kept.bytes; ++b)
       source += "\tpush\ts_OSEG+" + std::to_string(b) + "\n";
+    for (const std::string& cell : cells) source += "\tpush\t" + cell + "\n";
     source += "\tlcall\t" + routine + "\n";
+    for (size_t c = cells.size(); c-- > 0;) source += "\tpop\t" + cells[c] + "\n";
     for (uint32_t b = kept.bytes; b-- > 0;) source += "\tpop\ts_OSEG+" + std::to_string(b) + "\n";
     source += "\tret\n";
   }

@@ -61,6 +61,17 @@ struct FunctionFrame {
   uint32_t offset = 0;  // of its first item, from the block's start
 };
 
+// The frames an interrupt routine shares with code it may interrupt: those
+// of functions reached from it and from another root (main() calling
+// show(a, b) while the timer's routine calls it too: sdcc passes b in
+// show's frame, not in a register).
+struct SharedFrames {
+  std::string routine;                 // "_t0"
+  std::vector<std::string> functions;  // "_show", with frames, in plan order
+  std::vector<std::string> others;     // per function, another root reaching it: "_main"
+  std::vector<uint32_t> cells;         // their bytes: offsets from the block, or addresses
+};
+
 struct OverlayPlan {
   std::vector<OverlayRegion> regions;    // main's first, then the interrupts' by number
   std::vector<FunctionFrame> functions;  // every function of the linked graphs, in link order
@@ -75,6 +86,7 @@ struct OverlayPlan {
   // Set when the frames lie in given free cells: offsets are addresses,
   // regions are not contiguous, and `size` counts the cells taken.
   bool in_cells = false;
+  std::vector<SharedFrames> shared;  // by routine, each with at least one frame
 };
 
 // The cells 00H-7FH of DATA, true where frames may go.
@@ -123,22 +135,28 @@ std::vector<SharedArithmetic> ArithmeticOfSeveralRoots(const std::vector<LinkMod
 
 // The interrupt routines of `shared` (main() excluded) and the bytes of the
 // arithmetic's overlay segment to keep around each: 4 when a long form is
-// called anywhere, else 2. The vector of such a routine jumps to a module
-// of the linker's that pushes the bytes, calls the routine (whose RETI
-// returns there) and pops them, so whatever it interrupted finds its
-// operands again:
+// called anywhere, else 2; then, from `plan`, the frames each routine
+// shares. The vector of such a routine jumps to a module of the linker's
+// that pushes the bytes, calls the routine (whose RETI returns there) and
+// pops them, so whatever it interrupted finds its operands again:
 //
 //   __c51_keep_t0:  push s_OSEG ... push s_OSEG+3
+//                   push __overlay_base+12 ...   (show's frame)
 //                   lcall _t0
-//                   pop s_OSEG+3 ... pop s_OSEG
+//                   pop ... pop s_OSEG
 //                   ret
+//
+// A routine whose shared frames exceed `max_frame_bytes` keeps none of them
+// (the stack would not hold them); they come back in `too_large`.
 struct KeptOperands {
   std::vector<std::string> routines;  // "_t0"
   uint32_t bytes = 0;
+  std::vector<std::vector<std::string>> frame_cells;  // per routine: "__overlay_base+12", "0x3A"
+  std::vector<const SharedFrames*> too_large;
 };
 KeptOperands OperandsToKeep(const std::vector<SharedArithmetic>& shared,
-                            const std::vector<LinkModule>& modules,
-                            const std::vector<bool>& linked);
+                            const std::vector<LinkModule>& modules, const std::vector<bool>& linked,
+                            const OverlayPlan& plan, uint32_t max_frame_bytes);
 
 // The wrapper's name and its sdas8051 source.
 std::string KeeperSymbol(const std::string& routine);

@@ -409,6 +409,20 @@ std::vector<std::string> KeepOperands(const KeptOperands& kept,
   return unkept;
 }
 
+// Frames an interrupt routine shares are pushed around it, at most this
+// many bytes: beyond, the stack of a 128-byte part would not hold them.
+constexpr uint32_t kMaxKeptFrameBytes = 24;
+
+// L15 for each function whose frame an interrupt routine shares unkept.
+void ReportSharedFrames(const SharedFrames& f, const std::string& reason, Reporter* report) {
+  for (size_t i = 0; i < f.functions.size(); ++i) {
+    report->Add(
+        LinkMessage::kWarning, "L15", "MULTIPLE CALL TO SEGMENT",
+        {"SEGMENT: " + DisplaySymbol(f.functions[i]), "CALLER1: " + DisplaySymbol(f.routine),
+         "CALLER2: " + DisplaySymbol(f.others[i]), reason});
+  }
+}
+
 // The end of internal RAM the program is linked for: what "--iram-size"
 // says, else 256 bytes.
 uint32_t InternalRamTop(const std::vector<std::string>& sdcc_args) {
@@ -575,18 +589,9 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
     for (int pass = 0; pass < 2; ++pass) {
       inputs = GatherVectorInputs(modules, planned);
       shared = ArithmeticOfSeveralRoots(modules, planned);
-      kept = OperandsToKeep(shared, modules, planned);
       plan = PlanVectorTable(inputs.routines, inputs.absolute, controls.code_base,
                              inputs.main_home_size);
       std::vector<std::string> pass_args = args;
-      if (!kept.routines.empty()) {
-        if (!AssembleGenerated(scratch, "keep", KeeperSource(kept), &err)) {
-          report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});
-          return result;
-        }
-        pass_args.insert(pass_args.begin() + static_cast<std::ptrdiff_t>(objects_end),
-                         scratch.native() + "keep.rel");
-      }
       if (!plan.source.empty()) {
         if (!AssembleGenerated(scratch, "vectors", plan.source, &err)) {
           report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});
@@ -602,6 +607,15 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
       }
       overlay = PlanFrameOverlay(modules, planned, called_from_outside,
                                  frames == Frames::kCells ? &free_cells : nullptr);
+      kept = OperandsToKeep(shared, modules, planned, overlay, kMaxKeptFrameBytes);
+      if (!kept.routines.empty()) {
+        if (!AssembleGenerated(scratch, "keep", KeeperSource(kept), &err)) {
+          report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});
+          return result;
+        }
+        pass_args.insert(pass_args.begin() + static_cast<std::ptrdiff_t>(objects_end),
+                         scratch.native() + "keep.rel");
+      }
       if (!overlay.source.empty()) {
         const std::string& source =
             frames == Frames::kProbe ? overlay.probe_source : overlay.source;
@@ -687,6 +701,17 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
     } else {
       const std::vector<std::string> unkept =
           KeepOperands(kept, inputs.routines, modules, sdld_map, controls.code_base, &runs);
+      for (const SharedFrames* f : kept.too_large) {
+        ReportSharedFrames(*f,
+                           "REASON:  ITS FRAME IS SHARED WITH CODE THE ROUTINE INTERRUPTS, "
+                           "AND TOO LARGE TO KEEP ON THE STACK",
+                           &report);
+      }
+      for (const SharedFrames& f : overlay.shared) {
+        if (std::find(unkept.begin(), unkept.end(), f.routine) == unkept.end()) continue;
+        ReportSharedFrames(f, "REASON:  ITS FRAME IS SHARED WITH CODE THE ROUTINE INTERRUPTS",
+                           &report);
+      }
       for (const SharedArithmetic& s : shared) {
         if (std::find(unkept.begin(), unkept.end(), s.root) == unkept.end()) continue;
         report.Add(LinkMessage::kWarning, "L15", "MULTIPLE CALL TO SEGMENT",
