@@ -320,8 +320,8 @@ int CommandImport(Session* session) {
     for (const MendedFile& file : MendAuthorsPaths(&tree, session->ProjectFolder())) {
       if (file.found.empty()) {
         session->Warning("left out of the build: " + file.written +
-                         " (the tool installation's start-up file; the toolchain's own start-up "
-                         "code stands in)");
+                         " (a start-up file that is not there; the toolchain's own start-up code "
+                         "stands in)");
       } else {
         PrintText(stdout, "taken: file " + file.written + " as " + file.found + "\n");
       }

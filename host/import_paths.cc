@@ -38,11 +38,15 @@ std::vector<std::string> Parts(std::string_view path) {
   return parts;
 }
 
-// A start-up file of the tool installation: "...\C51\LIB\STARTUP.A51".
-bool IsInstalledStartup(const std::vector<std::string>& parts) {
-  const size_t n = parts.size();
-  return n >= 3 && EqualsIgnoringCase(parts[n - 1], "STARTUP.A51") &&
-         EqualsIgnoringCase(parts[n - 2], "LIB") && EqualsIgnoringCase(parts[n - 3], "C51");
+// The start-up file uVision copies into a new project ("STARTUP.A51"), or
+// the tool installation's ("...\C51\LIB\STARTUP.A51").
+bool IsStartup(const std::vector<std::string>& parts) {
+  return !parts.empty() && EqualsIgnoringCase(parts.back(), "STARTUP.A51");
+}
+
+void LeaveOutEverywhere(HostTree* tree, ProjectNode* file) {
+  for (const std::string& name : ConfigurationNames(tree->root()))
+    LeaveOutOfBuild(tree, file, keys::kFileConfiguration, name);
 }
 
 }  // namespace
@@ -53,10 +57,18 @@ std::vector<MendedFile> MendAuthorsPaths(HostTree* tree, const std::string& proj
   const PathStyle style = NativePathStyle();
   for (ProjectNode* file : ProjectFiles(tree->root())) {
     const char* written = GetAttributeText(file, keys::kRelativePath);
-    if (!written || !IsWindowsAbsolute(written)) continue;
+    if (!written) continue;
     const std::string absolute = AbsoluteFilePath(file, project_folder);
     if (absolute.empty() || existing.Exists(absolute)) continue;
     const std::vector<std::string> parts = Parts(written);
+    // Repositories often leave out the start-up file their project names.
+    if (!IsWindowsAbsolute(written)) {
+      if (IsStartup(parts)) {
+        mended.push_back({written, std::string()});
+        LeaveOutEverywhere(tree, file);
+      }
+      continue;
+    }
     std::string found;
     // The longest tail first, the nearest folder first; a bare name only in
     // the project's own folder, where it cannot be another project's file.
@@ -76,10 +88,9 @@ std::vector<MendedFile> MendAuthorsPaths(HostTree* tree, const std::string& proj
     if (!found.empty()) {
       mended.push_back({written, found});
       tree->SetAttribute(file, keys::kRelativePath, std::string_view(found));
-    } else if (IsInstalledStartup(parts)) {
+    } else if (IsStartup(parts)) {
       mended.push_back({written, std::string()});
-      for (const std::string& name : ConfigurationNames(tree->root()))
-        LeaveOutOfBuild(tree, file, keys::kFileConfiguration, name);
+      LeaveOutEverywhere(tree, file);
     }
   }
   return mended;

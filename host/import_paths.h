@@ -5,9 +5,10 @@
 // such file that is missing is looked for by the tail of its path, from the
 // longest, in the project's folder and the two above it (a project in
 // "Project\" or "MDK\" beside "User\"); the first found is the file, named
-// relative to the project. A start-up file of the tool installation found
-// nowhere is left out of every configuration's build: the toolchain's own
-// start-up code does what it does with its defaults.
+// relative to the project. A start-up file (STARTUP.A51) found nowhere, the
+// tool installation's or one the repository did not keep, is left out of
+// every configuration's build: the toolchain's own start-up code does what
+// it does with its defaults.
 #ifndef C51_HOST_IMPORT_PATHS_H_
 #define C51_HOST_IMPORT_PATHS_H_
 

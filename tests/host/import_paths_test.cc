@@ -1,6 +1,6 @@
 // Files named by paths of the project author's machine, found again by the
-// tail of their path around the project; the tool installation's start-up
-// file left out of the build.
+// tail of their path around the project; a start-up file found nowhere
+// left out of the build.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -53,6 +53,9 @@ TEST(ImportPathsTest, FilesOfTheAuthorsMachineAreFoundByTheTailOfTheirPath) {
       // Paths that are not absolute, or that exist, stay.
       {"..\\User\\missing.c", "..\\User\\missing.c", ""},
       {".\\here.c", ".\\here.c", ""},
+      // The start-up file a repository did not keep, wherever it was.
+      {".\\startup.a51", ".\\startup.a51", "-"},
+      {"E:\\old\\STARTUP.A51", "E:\\old\\STARTUP.A51", "-"},
   };
   std::vector<ProjectNode*> nodes;
   for (const auto& c : cases) {
@@ -75,14 +78,16 @@ TEST(ImportPathsTest, FilesOfTheAuthorsMachineAreFoundByTheTailOfTheirPath) {
   }
   EXPECT_EQ(reported, mended.size());
 
-  // The start-up file is left out of both configurations' builds.
-  std::vector<std::string> left_out;
-  for (ProjectNode* c = FirstChildNamed(nodes[4], keys::kFileConfiguration); c;
-       c = NextSiblingNamed(c, keys::kFileConfiguration)) {
-    EXPECT_STREQ(GetAttributeText(c, keys::kIncludeInBuild), "0");
-    left_out.push_back(GetAttributeText(c, keys::kName));
+  // The start-up files are left out of both configurations' builds.
+  for (size_t i : {4, 8, 9}) {
+    std::vector<std::string> left_out;
+    for (ProjectNode* c = FirstChildNamed(nodes[i], keys::kFileConfiguration); c;
+         c = NextSiblingNamed(c, keys::kFileConfiguration)) {
+      EXPECT_STREQ(GetAttributeText(c, keys::kIncludeInBuild), "0");
+      left_out.push_back(GetAttributeText(c, keys::kName));
+    }
+    EXPECT_EQ(left_out, (std::vector<std::string>{"Debug", "Release"}));
   }
-  EXPECT_EQ(left_out, (std::vector<std::string>{"Debug", "Release"}));
   EXPECT_EQ(FirstChildNamed(nodes[0], keys::kFileConfiguration), nullptr);
 }
 
