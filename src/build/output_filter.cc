@@ -176,7 +176,11 @@ bool ReportFilterResult(PluginState* state, const FilterResult& result) {
   }
   state->error_count = SaturatingAdd(state->error_count, result.errors);
   state->warning_count = SaturatingAdd(state->warning_count, result.warnings);
-  if (!result.success && state->error_count == 0) state->error_count = 1;
+  // A run that failed without an error line (a fatal stop) is one error of
+  // its own: four files stopped by a missing header are four.
+  if (!result.success && result.errors == 0) {
+    state->error_count = SaturatingAdd(state->error_count, 1);
+  }
   return result.success;
 }
 

@@ -176,10 +176,13 @@ TEST_F(ReportTest, SendsLinesAndAFailureCountsAtLeastOneError) {
   EXPECT_EQ(1, state_.error_count);
   EXPECT_EQ(2, state_.warning_count);
 
-  // Errors of an earlier run already count.
+  // Each failed run counts, whatever earlier runs counted.
   state_.error_count = 3;
   EXPECT_FALSE(ReportFilterResult(&state_, result));
-  EXPECT_EQ(3, state_.error_count);
+  EXPECT_EQ(4, state_.error_count);
+  result.errors = 2;
+  EXPECT_FALSE(ReportFilterResult(&state_, result));
+  EXPECT_EQ(6, state_.error_count);
 
   FilterResult counted;
   counted.errors = INT_MAX;
