@@ -637,5 +637,22 @@ TEST_F(DialectProgramTest, AFunctionSharedWithAnInterruptRoutineKeepsMainsArgume
   EXPECT_EQ((std::vector<int>{0, 1}), Simulate(2));
 }
 
+// DATA nearly full beside IDATA variables: sdld would lay the IDATA below
+// 80H, where the frames must go; the link lays them from 80H instead.
+TEST_F(DialectProgramTest, IdataVariablesLeaveTheLowCellsToTheFrames) {
+  Write("main.c",
+        "#include <reg52.h>\n#include <string.h>\n"
+        "unsigned char xdata out[4] _at_ 0x100;\n"
+        "struct T { unsigned char v[26]; };\nstruct T a, b, c;\n"
+        "idata char name[40];\nbit flag;\n"
+        "void put(struct T *t, unsigned char n) {\n  unsigned char i, tmp[14];\n"
+        "  for (i = 0; i < 14; i++) tmp[i] = n + i;\n  memcpy(t->v, tmp, 14);\n}\n"
+        "void main(void) {\n  put(&a, 1); put(&b, 2); put(&c, 3);\n  strcpy(name, \"x\");\n"
+        "  flag = strcmp(name, \"x\") == 0;\n"
+        "  out[0] = c.v[1]; out[1] = flag; out[2] = a.v[13];\n  while (1);\n}\n");
+  ASSERT_NO_FATAL_FAILURE(Build({"main"}, ""));
+  EXPECT_EQ((std::vector<int>{4, 1, 14}), Simulate(3));
+}
+
 }  // namespace
 }  // namespace c51::sdcc

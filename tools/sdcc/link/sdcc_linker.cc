@@ -584,6 +584,7 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
   // in them one by one (frame_overlay.h).
   enum class Frames { kBlock, kProbe, kCells } frames = Frames::kBlock;
   bool probed = false;
+  bool idata_tried = false, idata_high = false;
   DataCells free_cells;
   for (;;) {
     for (int pass = 0; pass < 2; ++pass) {
@@ -592,6 +593,7 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
       plan = PlanVectorTable(inputs.routines, inputs.absolute, controls.code_base,
                              inputs.main_home_size);
       std::vector<std::string> pass_args = args;
+      if (idata_high) pass_args.insert(pass_args.end(), {"--idata-loc", "0x80"});
       if (!plan.source.empty()) {
         if (!AssembleGenerated(scratch, "vectors", plan.source, &err)) {
           report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});
@@ -654,19 +656,37 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
       }
       planned = linked;
     }
-    if (frames == Frames::kBlock) {
-      if (probed || overlay.source.empty() || !ShortOfData(run.output)) break;
+    const bool short_of_data = ShortOfData(run.output);
+    if (frames == Frames::kBlock && !probed && !overlay.source.empty() && short_of_data) {
       probed = true;
       frames = Frames::kProbe;
-    } else if (frames == Frames::kProbe) {
+      continue;
+    }
+    if (frames == Frames::kProbe) {
       std::string probe_memory;
       c51::sim::ReadFile(scratch.path() + "out.mem", &probe_memory);
       free_cells = ReadMemorySummary(probe_memory).free_data;
       // Short even without the frames: the block's link says so best.
-      frames = ShortOfData(run.output) || free_cells.empty() ? Frames::kBlock : Frames::kCells;
-    } else {
-      break;  // in cells, or the block again when they did not fit
+      frames = short_of_data || free_cells.empty() ? Frames::kBlock : Frames::kCells;
+      continue;
     }
+    // The last link: in cells, or the block. sdld lays IDATA variables in
+    // the first free cells, below 80H, where the original puts them after
+    // DATA and the frames: with 256 bytes, once more with IDATA from 80H.
+    if (short_of_data && !idata_tried && InternalRamTop(controls.sdcc_args) == 0x100) {
+      idata_tried = idata_high = true;
+      probed = false;
+      frames = Frames::kBlock;
+      continue;
+    }
+    if (short_of_data && idata_high) {
+      // No better: the plain block's failure is the one to report.
+      idata_high = false;
+      probed = true;
+      frames = Frames::kBlock;
+      continue;
+    }
+    break;
   }
   for (const LinkMessage& message : plan.messages) report.Add(message);
   const std::vector<SdldMessage> messages = ParseSdldOutput(run.output);
