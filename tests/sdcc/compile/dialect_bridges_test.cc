@@ -338,6 +338,22 @@ TEST(DialectBridges, ExternDeclarationsOfAPlacedVariableGetItsAddress) {
         "char __at(0x30) a ;\nvoid f(void) { extern char a; }\n"}});
 }
 
+TEST(DialectBridges, UnsizedArraysTheFileNeverCompletesAreDeclarations) {
+  ExpectRewrites("", {{"unsigned char code font[];\n", "extern unsigned char __code font[];\n"},
+                      {"char *names[];\nvoid f(void) { names[0] = 0; }\n",
+                       "extern char *names[];\nvoid f(void) { names[0] = 0; }\n"},
+                      // Completed later in the file, by a size or by contents: a definition.
+                      {"unsigned char code font[];\nunsigned char code font[] = {1, 2};\n",
+                       "unsigned char __code font[];\nunsigned char __code font[] = {1, 2};\n"},
+                      {"int t[];\nint t[4];\n", "int t[];\nint t[4];\n"},
+                      // Already a declaration, static, a typedef, a parameter or a local.
+                      {"extern int t[];\n", "extern int t[];\n"},
+                      {"static int t[];\n", "static int t[];\n"},
+                      {"typedef int row[];\n", "typedef int row[];\n"},
+                      {"void f(int t[]);\n", "void f(int t[]);\n"},
+                      {"void f(void) { int t[] = {1}; }\n", "void f(void) { int t[] = {1}; }\n"}});
+}
+
 TEST(DialectBridges, ComplementOfABitFlipsIt) {
   const std::string header =
       "# 1 \"/opt/c51/INC/AT89X51.H\" 1\nsfr P1 = 0x90; sbit P1_2 = P1^2, P1_3 = 0x93;\n"

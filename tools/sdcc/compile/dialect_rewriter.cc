@@ -22,6 +22,7 @@
 #include "sdcc/compile/dialect_pointer_calls.h"
 #include "sdcc/compile/dialect_source.h"
 #include "sdcc/compile/dialect_struct_values.h"
+#include "sdcc/compile/dialect_unsized_arrays.h"
 #include "sim/controls.h"
 
 namespace c51::sdcc {
@@ -588,6 +589,7 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
   BridgeBitFieldToElement(&source);
   BridgeByteFormats(&source);
   PlaceExternDeclarations(&source, &result->placed);
+  DeclareUnsizedArrays(&source);
   BridgePointerCalls(&source);
   BridgeStructValues(&source);
   ReportByteOrderUnions(source, &result->warnings);
