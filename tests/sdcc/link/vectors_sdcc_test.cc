@@ -98,6 +98,21 @@ TEST_F(VectorsSdccTest, AStartUpFileKeepsTheReset) {
   ExpectBothTimersBlink(0x7C);
 }
 
+// Assembly of the user's own at the reset address beside a start-up file:
+// the start-up module gives way with a warning, the user's code runs.
+TEST_F(VectorsSdccTest, AssemblyAtTheResetAddressDisplacesTheStartUpFile) {
+  const ProgramRun build = Build({"startup.a51", "reset_asm.a51"});
+  ASSERT_EQ(build.exit_code, 0) << build.output;
+  EXPECT_NE(build.output.find("WARNING L5: CODE SPACE MEMORY OVERLAP"), std::string::npos)
+      << build.output;
+  EXPECT_NE(build.output.find("\"vec\" - 0 error(s), 1 warning(s)."), std::string::npos)
+      << build.output;
+  std::string output;
+  const std::vector<int> p1 = SampleP1(s51_, Hex(), dir_.path(), 1, 200, &output);
+  ASSERT_EQ(p1.size(), 1u) << output;
+  EXPECT_EQ(p1[0], 0xA5);
+}
+
 TEST_F(VectorsSdccTest, ARoutineBesideMainAndOneNumberedHigherElsewhereRun) {
   const ProgramRun build = Build({"main_timer0.c", "timer1.c", "uart2.c"});
   ASSERT_EQ(build.exit_code, 0) << build.output;

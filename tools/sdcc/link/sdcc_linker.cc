@@ -456,6 +456,42 @@ bool AddTaskKernel(const TempFolder& scratch, const std::vector<std::string>& sd
   return true;
 }
 
+// A classic start-up file (its reset jump to ?C_START, which is sdcc's
+// start-up here) beside assembly of the user's own at the reset address
+// ("ORG 0" with "LJMP MAIN"): the original linker warns of the overlap and
+// the user's code takes the address. Here the start-up module is left out,
+// as nothing could reach it, and the overlap is a warning.
+void LeaveOutDisplacedStartup(uint32_t code_base, std::vector<LinkModule>* modules,
+                              Reporter* report) {
+  const std::vector<bool> all(modules->size(), true);
+  const std::vector<CodeRange> absolute = GatherVectorInputs(*modules, all).absolute;
+  auto reset_range = [&](const LinkModule& m) -> const CodeRange* {
+    for (const CodeRange& r : absolute) {
+      if (r.owner == Shown(m) && r.start <= code_base && code_base < r.end) return &r;
+    }
+    return nullptr;
+  };
+  for (size_t i = 0; i < modules->size(); ++i) {
+    const LinkModule& startup = (*modules)[i];
+    if (startup.from_library || !startup.symbols.options.empty()) continue;
+    const auto& refs = startup.symbols.references;
+    if (std::find(refs.begin(), refs.end(), "__sdcc_gsinit_startup") == refs.end()) continue;
+    const CodeRange* jump = reset_range(startup);
+    if (jump == nullptr) continue;
+    for (const LinkModule& other : *modules) {
+      const CodeRange* own = &other == &startup ? nullptr : reset_range(other);
+      if (own == nullptr) continue;
+      report->Add(LinkMessage::kWarning, "L5", "CODE SPACE MEMORY OVERLAP",
+                  {"FROM:    " + AddressText(code_base),
+                   "TO:      " + AddressText(std::min(jump->end, own->end) - 1),
+                   "REASON:  " + Shown(startup) + " LEFT OUT: " + Shown(other) +
+                       " HOLDS THE RESET ADDRESS"});
+      modules->erase(modules->begin() + static_cast<std::ptrdiff_t>(i));
+      return;
+    }
+  }
+}
+
 // One link of `modules` with the library built for it, its messages,
 // program and map into `outcome`.
 LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
@@ -490,6 +526,7 @@ LinkOutcome LinkWithSdcc(const LinkCommand& given, c51::sim::FileSource* files) 
   std::vector<LinkModule> modules;
   if (!LoadInputs(command, files, &report, &modules)) return outcome;
   if (outcome.errors > 0) return outcome;  // refused before anything runs
+  LeaveOutDisplacedStartup(controls.code_base, &modules, &report);
 
   const std::string sdcc = FindSdccProgram("sdcc");
   if (sdcc.empty()) {
