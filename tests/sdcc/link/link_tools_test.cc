@@ -39,6 +39,8 @@ const Source kSources[] = {
      {{1, "_timer0"}}},
     {"helper", "int counter;\nint helper(int x) { counter++; return x + 1; }\n", ""},
     {"dup", "int counter;\nint helper(int x) { return x; }\n", ""},
+    {"dbgone", "int counter;\nint helper(int x) { counter++; return x + 1; }\n", "--debug"},
+    {"dbgtwo", "int counter;\nint helper(int x) { return x; }\n", "--debug"},
     {"extra", "int tripled(int a) { return a * 3; }\n", ""},
     {"unres", "extern void missing(void);\nvoid main(void) { missing(); }\n", ""},
     {"bigdata", "unsigned char buf[100];\nvoid main(void) { buf[1] = buf[2]; }\n", ""},
@@ -282,6 +284,20 @@ TEST_F(LinkToolsTest, LinkerMessagesInTheLinkerLayout) {
        "    SYMBOL:  helper\n"
        "    MODULE:  {D}helper.obj (HELPER)\n"
        "    MODULE:  {D}dup.obj (DUP)\n",
+       2,
+       false},
+      // With debug records each name is still one error.
+      {"duplicate, debug",
+       {"main", "dbgone", "dbgtwo"},
+       "TO \"{D}prog\"",
+       "*** ERROR L104: MULTIPLE PUBLIC DEFINITIONS\n"
+       "    SYMBOL:  counter\n"
+       "    MODULE:  {D}dbgone.obj (DBGONE)\n"
+       "    MODULE:  {D}dbgtwo.obj (DBGTWO)\n"
+       "*** ERROR L104: MULTIPLE PUBLIC DEFINITIONS\n"
+       "    SYMBOL:  helper\n"
+       "    MODULE:  {D}dbgone.obj (DBGONE)\n"
+       "    MODULE:  {D}dbgtwo.obj (DBGTWO)\n",
        2,
        false},
       {"bank area",

@@ -119,6 +119,8 @@ std::string CallShimSource(std::string_view symbol, std::string_view target) {
 }
 
 std::string MissingLibraryReason(std::string_view symbol) {
+  // sdcc's start-up code (?C_START of a classic start-up file) ends in main().
+  if (symbol == "__sdcc_program_startup") return "NO MODULE DEFINES main(), WHICH ?C_START CALLS";
   const std::string_view name = FunctionName(symbol);
   if (name.empty()) return std::string();
   const std::string text(name);

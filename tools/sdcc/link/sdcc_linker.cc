@@ -261,20 +261,37 @@ const LinkModule* FindByRelName(const std::vector<LinkModule>& modules, const st
   return nullptr;
 }
 
+// sdcc's debug records of a name ("G$SDA$0_0$0", a function's end
+// "XG$helper$0$0"): defined twice when the name is.
+bool IsDebugSymbol(std::string_view symbol) {
+  if (symbol.size() > 3 && symbol[0] == 'X') symbol.remove_prefix(1);
+  return symbol.size() > 2 && symbol[1] == '$' &&
+         (symbol[0] == 'G' || symbol[0] == 'L' || symbol[0] == 'F' || symbol[0] == 'C');
+}
+
 void ReportSdld(const std::vector<SdldMessage>& messages, const std::vector<LinkModule>& modules,
                 Reporter* report) {
+  // A name defined twice is one error, not one more per debug record of it.
+  const bool plain_twice = std::any_of(messages.begin(), messages.end(), [](const SdldMessage& m) {
+    return m.kind == SdldMessage::kMultiple && !IsDebugSymbol(m.symbol);
+  });
   for (const SdldMessage& message : messages) {
     switch (message.kind) {
       case SdldMessage::kUnresolved: {
         std::vector<std::string> details = {"SYMBOL:  " + DisplaySymbol(message.symbol)};
-        const LinkModule* user = FindByRelName(modules, message.module);
-        details.push_back("MODULE:  " + (user != nullptr ? Shown(*user) : message.module));
+        const LinkModule* user =
+            message.module.empty() ? nullptr : FindByRelName(modules, message.module);
+        // sdcc's start-up module has no name.
+        details.push_back("MODULE:  " + (user != nullptr          ? Shown(*user)
+                                         : message.module.empty() ? "SDCC'S START-UP CODE"
+                                                                  : message.module));
         const std::string reason = MissingLibraryReason(message.symbol);
         if (!reason.empty()) details.push_back("REASON:  " + reason);
         report->Add(LinkMessage::kWarning, "L1", "UNRESOLVED EXTERNAL SYMBOL", details);
         break;
       }
       case SdldMessage::kMultiple: {
+        if (plain_twice && IsDebugSymbol(message.symbol)) break;
         std::vector<std::string> details = {"SYMBOL:  " + DisplaySymbol(message.symbol)};
         for (const LinkModule& m : modules) {
           const auto& publics = m.symbols.publics;
