@@ -73,5 +73,19 @@ TEST_F(HeaderLookupTest, ProjectsOwnPartHeaderWinsOverStandIns) {
   EXPECT_EQ((std::vector<std::string>{At("stc15w.h"), At("C8051F020.H")}), Headers());
 }
 
+// A part header we do not ship is sdcc's, in sdcc's syntax; the dialect's
+// sbit on its ports, and on one its compiler.h macro declares, still works.
+TEST_F(HeaderLookupTest, SbitOnAPortOfSdccsRegisterHeader) {
+  WriteAt("main.c",
+          "#include \"C8051F020.h\"\n#include <compiler.h>\nSFR(PX, 0xC0);\n"
+          "sbit LED = P3 ^ 2;\nsbit Q = PX^1;\n"
+          "void main(void) { LED = 1; Q = 0; while (1); }\n");
+  const test::ToolRun run = Run("C51.exe", "main.c SRC(main.src)");
+  ASSERT_EQ(0, run.exit_code) << run.output;
+  const std::string assembly = Read("main.src");
+  EXPECT_NE(std::string::npos, assembly.find("\n_LED\t=\t0x00b2\n")) << assembly;
+  EXPECT_NE(std::string::npos, assembly.find("\n_Q\t=\t0x00c1\n")) << assembly;
+}
+
 }  // namespace
 }  // namespace c51::sdcc
