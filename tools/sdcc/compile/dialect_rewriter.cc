@@ -24,6 +24,7 @@
 #include "sdcc/compile/dialect_struct_values.h"
 #include "sdcc/compile/dialect_unsized_arrays.h"
 #include "sdcc/compile/sdcc_sfr_names.h"
+#include "sdcc/compile/xdata_words.h"
 #include "sim/controls.h"
 
 namespace c51::sdcc {
@@ -596,6 +597,7 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
   DeclareUnsizedArrays(&source);
   BridgePointerCalls(&source);
   BridgeStructValues(&source);
+  BridgeXdataWords(&source);
   ReportByteOrderUnions(source, &result->warnings);
   source.Apply(&result->text);
 }
