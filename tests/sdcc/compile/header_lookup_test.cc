@@ -73,6 +73,20 @@ TEST_F(HeaderLookupTest, ProjectsOwnPartHeaderWinsOverStandIns) {
   EXPECT_EQ((std::vector<std::string>{At("stc15w.h"), At("C8051F020.H")}), Headers());
 }
 
+// The USB 8052 of many course boards: its stand-in has timer 2, as it has.
+TEST_F(HeaderLookupTest, At89c5131ProjectGetsTimerTwoFromItsStandIn) {
+  WriteAt("main.c",
+          "#include <at89c5131.h>\n"
+          "void main(void) { RCAP2H = 0xFF; RCAP2L = 0x10; T2CON = 0x04; CKCON0 = 1; }\n");
+  const test::ToolRun run = Run("C51.exe", "main.c");
+  EXPECT_EQ(1, run.exit_code) << run.output;
+  EXPECT_NE(std::string::npos,
+            run.output.find("*** WARNING C998 IN LINE 1 OF main.c: 'at89c5131.h' not found: "
+                            "AT89C51XD2.H, the family's registers, stands in"))
+      << run.output;
+  EXPECT_EQ(std::string::npos, run.output.find("*** ERROR")) << run.output;
+}
+
 // A part header we do not ship is sdcc's, in sdcc's syntax; the dialect's
 // sbit on its ports, and on one its compiler.h macro declares, still works.
 TEST_F(HeaderLookupTest, SbitOnAPortOfSdccsRegisterHeader) {
