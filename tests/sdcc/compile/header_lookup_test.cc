@@ -87,6 +87,28 @@ TEST_F(HeaderLookupTest, At89c5131ProjectGetsTimerTwoFromItsStandIn) {
   EXPECT_EQ(std::string::npos, run.output.find("*** ERROR")) << run.output;
 }
 
+// A vendor SDK's header: the fatal block says what is missing.
+TEST_F(HeaderLookupTest, MissingVendorSdkHeaderIsNamedAsSuch) {
+  const struct {
+    const char* include;
+    const char* error;
+  } cases[] = {
+      {"\"si_efm8sb2_register_enums.h\"",
+       "  ERROR:   CAN'T OPEN FILE 'si_efm8sb2_register_enums.h' (A SILICON LABS SDK HEADER, "
+       "NOT PART OF THIS TOOLCHAIN: NAME THE SDK'S FOLDER IN THE INCLUDE PATH)\r\n"},
+      {"<SI_EFM8SB2_Register_Enums.h>",
+       "  ERROR:   CAN'T OPEN FILE 'SI_EFM8SB2_Register_Enums.h' (A SILICON LABS SDK"},
+      {"\"sim_board.h\"", "  ERROR:   CAN'T OPEN FILE 'sim_board.h'\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.include);
+    WriteAt("main.c", "#include " + std::string(c.include) + "\nvoid main(void) {}\n");
+    const test::ToolRun run = Run("C51.exe", "main.c");
+    EXPECT_EQ(3, run.exit_code);
+    EXPECT_NE(std::string::npos, run.output.find(c.error)) << run.output;
+  }
+}
+
 // A part header we do not ship is sdcc's, in sdcc's syntax; the dialect's
 // sbit on its ports, and on one its compiler.h macro declares, still works.
 TEST_F(HeaderLookupTest, SbitOnAPortOfSdccsRegisterHeader) {

@@ -71,4 +71,16 @@ std::string FamilyHeader(std::string_view name) {
   return std::string();
 }
 
+std::string SdkOfHeader(std::string_view name) {
+  const size_t slash = name.find_last_of("/\\");
+  if (slash != std::string_view::npos) name.remove_prefix(slash + 1);
+  const std::string upper = sim::ToUpper(name);
+  // Silicon Labs' 8051 SDK names its headers "si_..." (EFM8, C8051F).
+  if (upper.compare(0, 3, "SI_") == 0 && upper.size() > 5 &&
+      upper.compare(upper.size() - 2, 2, ".H") == 0) {
+    return "SILICON LABS";
+  }
+  return std::string();
+}
+
 }  // namespace c51::sdcc

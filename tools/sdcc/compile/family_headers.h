@@ -29,6 +29,12 @@ namespace c51::sdcc {
 // letter case, ".H" or ".h"); empty when it names no known family's part.
 std::string FamilyHeader(std::string_view name);
 
+// Whose SDK a register or support header of a vendor's own tools comes
+// from ("si_efm8sb2_register_enums.h", "SI_EFM8SB2_Register_Enums.h",
+// "si_toolchain.h": "SILICON LABS"), for the message when a project does
+// not have it: no stand-in of ours can replace those. Empty for others.
+std::string SdkOfHeader(std::string_view name);
+
 }  // namespace c51::sdcc
 
 #endif  // C51_TOOLS_SDCC_COMPILE_FAMILY_HEADERS_H_
