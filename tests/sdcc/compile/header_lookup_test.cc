@@ -59,6 +59,16 @@ TEST_F(HeaderLookupTest, AngleNameFoundBesideTheSourceAfterEveryIncludeFolder) {
   EXPECT_EQ(At("board.h"), headers[3]);
 }
 
+// The assembler looks the same way.
+TEST_F(HeaderLookupTest, AssemblerFindsAnAngleNameBesideTheSource) {
+  WriteAt("asm/start.a51",
+          "\t.module start\n#include <pins.inc>\n\t.area CSEG (CODE)\nstart:\n\tmov a,#LIMIT\n");
+  WriteAt("asm/PINS.INC", "LIMIT = 0x20\n");
+  const test::ToolRun run = Run("A51.exe", "\"asm\\start.a51\" OBJECT(main.obj)");
+  ASSERT_EQ(0, run.exit_code) << run.output;
+  EXPECT_EQ((std::vector<std::string>{At("asm/pins.inc")}), Headers());
+}
+
 // A part's header the project ships beside its sources is the project's,
 // not the family's stand-in; sdcc's register header of that name too.
 TEST_F(HeaderLookupTest, ProjectsOwnPartHeaderWinsOverStandIns) {
