@@ -66,6 +66,9 @@ TEST(XdataWords, EachUseBecomesByteAccessesHighByteFirst) {
       {"void f(void) { g(" + w + " = c ? 1 : 2, 3); " + w + " = 4; }",
        decl + " g((__c51_word = ( c ? 1 : 2), " + Store(a) +
            ", __c51_word), 3); (__c51_word = ( 4), " + Store(a) + ", __c51_word); }"},
+      // One register's value written to another.
+      {"void f(void) { " + w + " = __c51_xdata_word(0xFFF0); }",
+       decl + " (__c51_word = ( " + Read("0xFFF0") + "), " + Store(a) + ", __c51_word); }"},
       // "&" between operands is the operator; comparisons only read.
       {"void f(void) { q = m & " + w + "; r = " + w + " <= 5; }",
        "void f(void) { q = m & " + Read(a) + "; r = " + Read(a) + " <= 5; }"},
