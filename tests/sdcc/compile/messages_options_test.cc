@@ -66,6 +66,17 @@ TEST(SdccMessages, DropsNoiseAndJoinsContinuations) {
   ASSERT_EQ(1u, twice.size());
   EXPECT_EQ(2, twice[0].line);
   EXPECT_NE(std::string::npos, twice[0].text.find("previously defined in line 1")) << twice[0].text;
+
+  // So is the preprocessor's after a macro defined again, which it calls
+  // an error although the redefinition is a warning.
+  const std::vector<ToolMessage> macro = ParseCompilerOutput(
+      "r.c:2:1: warning: \"PWMC\" redefined\nIn file included from /i/STC15.H:8,\n"
+      "                 from r.c:1:\n"
+      "/i/STC15W4K32S4.H:33:1: error: this is the location of the previous definition\n");
+  ASSERT_EQ(1u, macro.size());
+  EXPECT_EQ(ToolMessage::Kind::kWarning, macro[0].kind);
+  EXPECT_EQ("\"PWMC\" redefined; previously defined in line 33 of /i/STC15W4K32S4.H",
+            macro[0].text);
 }
 
 TEST(SdccMessages, ReadsAssemblerErrors) {

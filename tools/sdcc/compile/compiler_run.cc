@@ -7,6 +7,7 @@
 #include "platform/fs.h"
 #include "sdcc/compile/absolute_variables.h"
 #include "sdcc/compile/dialect_rewriter.h"
+#include "sdcc/compile/family_headers.h"
 #include "sdcc/compile/float_formats.h"
 #include "sdcc/compile/frame_records.h"
 #include "sdcc/compile/include_mirror.h"
@@ -88,9 +89,17 @@ class Reporter {
     for (const ToolMessage& m : messages) {
       if (m.kind == ToolMessage::Kind::kMissingInclude) {
         const std::string file = DisplayName(m.file);
-        PrintFatalBlock(console_, kTool,
-                        FatalError{"PARSING SOURCE-FILE", LineOf(file, m.line),
-                                   "CAN'T OPEN FILE '" + m.text + "'", file, m.line});
+        std::string error = "CAN'T OPEN FILE '" + m.text + "'";
+        // A vendor's SDK header: the project needs that SDK, not a fix.
+        const std::string sdk = SdkOfHeader(m.text);
+        if (!sdk.empty()) {
+          error += " (A " + sdk +
+                   " SDK HEADER, NOT PART OF THIS TOOLCHAIN: NAME THE SDK'S FOLDER IN THE "
+                   "INCLUDE PATH)";
+        }
+        PrintFatalBlock(
+            console_, kTool,
+            FatalError{"PARSING SOURCE-FILE", LineOf(file, m.line), error, file, m.line});
         return true;
       }
       Report(

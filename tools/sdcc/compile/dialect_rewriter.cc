@@ -23,6 +23,8 @@
 #include "sdcc/compile/dialect_source.h"
 #include "sdcc/compile/dialect_struct_values.h"
 #include "sdcc/compile/dialect_unsized_arrays.h"
+#include "sdcc/compile/sdcc_sfr_names.h"
+#include "sdcc/compile/xdata_words.h"
 #include "sim/controls.h"
 
 namespace c51::sdcc {
@@ -107,8 +109,11 @@ class Rewriter {
     for (const Directive& d : list_.directives) Pragma(d);
     for (size_t i = 0; i < tokens_.size(); ++i) {
       const Token& t = tokens_[i];
-      if (t.system || t.kind != TokenKind::kWord) continue;
+      if (t.kind != TokenKind::kWord) continue;
       const std::string_view w = Text(t);
+      // sdcc's own headers declare sfrs the user's sbits name too.
+      if (w == "__sfr") NoteSdccSfr(*source_, i, &sfr_);
+      if (t.system) continue;
       if (w == "main" && DefinesMain(i)) result_->defines_main = true;
       if (w == "sfr" || w == "sfr16") {
         i = Sfr(i, w == "sfr16");
@@ -592,6 +597,7 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
   DeclareUnsizedArrays(&source);
   BridgePointerCalls(&source);
   BridgeStructValues(&source);
+  BridgeXdataWords(&source);
   ReportByteOrderUnions(source, &result->warnings);
   source.Apply(&result->text);
 }

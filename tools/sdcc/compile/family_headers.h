@@ -7,13 +7,16 @@
 //   STC8H...            => STC8H.H
 //   STC8G...            => STC8G.H
 //   STC8A..., STC8F...  => STC8A8K64S4A12.H
-//   STC15W4K...         => STC15W4K32S4.H
+//   STC15W4K..., IAP15W4K...      => STC15W4K32S4.H
 //   STC15..., IAP15..., IRC15...  => STC15F2K60S2.H
 //   STC12C5A..., STC12LE5A...     => STC12C5A60S2.H
 //   STC89..., STC90...  => STC89C5xRC.H
+//   AT89C5130/5131/5132, AT89C51RB2/RC2/RD2/ED2/IC2/ID2  => AT89C51XD2.H
+//   AT89C51R..., AT89C51AC..., AT89C51CC...  => AT89X52.H (8052-class)
 //   AT89C51..., AT89S51..., AT89LS51...  => AT89X51.H
 //   AT89C52..., AT89S52..., AT89LS52..., AT89C55..., AT89S53...  => AT89X52.H
 //   AT89C2051, AT89C4051, AT89S2051, AT89S4051...  => AT89X051.H
+//   P89V51RB2/RC2/RD2   => P89V51RD2.H
 #ifndef C51_TOOLS_SDCC_COMPILE_FAMILY_HEADERS_H_
 #define C51_TOOLS_SDCC_COMPILE_FAMILY_HEADERS_H_
 
@@ -25,6 +28,12 @@ namespace c51::sdcc {
 // The family header for the include name `name` (any folder part, any
 // letter case, ".H" or ".h"); empty when it names no known family's part.
 std::string FamilyHeader(std::string_view name);
+
+// Whose SDK a register or support header of a vendor's own tools comes
+// from ("si_efm8sb2_register_enums.h", "SI_EFM8SB2_Register_Enums.h",
+// "si_toolchain.h": "SILICON LABS"), for the message when a project does
+// not have it: no stand-in of ours can replace those. Empty for others.
+std::string SdkOfHeader(std::string_view name);
 
 }  // namespace c51::sdcc
 

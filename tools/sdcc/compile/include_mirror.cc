@@ -1,5 +1,6 @@
 #include "sdcc/compile/include_mirror.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -18,15 +19,26 @@ namespace c51::sdcc {
 
 namespace {
 
+// sdcc's folder of register headers ("mcs51"), as against its library's.
+bool IsRegisterFolder(std::string_view dir) {
+  while (!dir.empty() && (dir.back() == '/' || dir.back() == '\\')) dir.remove_suffix(1);
+  return EqualsIgnoringCase(NamePart(dir, sim::kToolBreaks), "mcs51");
+}
+
 // `name` as one of sdcc's header folders spells it ("STDIO.H" => "stdio.h");
 // empty when none holds it. Plain names only: sdcc's headers are flat.
-std::string SystemSpelling(const std::string& name, const std::vector<std::string>& dirs) {
+// `*library`: a header of its library's folder, not a register header.
+std::string SystemSpelling(const std::string& name, const std::vector<std::string>& dirs,
+                           bool* library) {
+  *library = false;
   if (name.find_first_of("/\\") != std::string::npos) return std::string();
   for (const std::string& dir : dirs) {
     std::vector<std::string> names;
     if (!ListFiles(dir, &names)) continue;
     for (const std::string& n : names) {
-      if (EqualsIgnoringCase(n, name)) return n;
+      if (!EqualsIgnoringCase(n, name)) continue;
+      *library = !IsRegisterFolder(dir);
+      return n;
     }
   }
   return std::string();
@@ -45,6 +57,27 @@ std::string SdasIncludeName(std::string_view code) {
   const size_t close = code.find(code[0], 1);
   if (close == std::string_view::npos) return std::string();
   return std::string(sim::Trim(code.substr(1, close - 1)));
+}
+
+// Where the Windows compiler looks for a "< >" name after every include
+// folder: where a quoted one is looked for (the includer's folder, the
+// current folder), which holds many a project's own headers so written.
+std::vector<std::string> LocalCandidates(const sim::IncludeRequest& request,
+                                         std::string_view includer_dir,
+                                         const std::vector<std::string>& include_dirs,
+                                         PathStyle style) {
+  if (request.kind != sim::IncludeRequest::kAngle) return {};
+  const std::vector<std::string> before =
+      sim::IncludeCandidates(request, includer_dir, include_dirs, style);
+  sim::IncludeRequest local = request;
+  local.kind = sim::IncludeRequest::kQuoted;
+  std::vector<std::string> candidates;
+  for (std::string& candidate : sim::IncludeCandidates(local, includer_dir, {}, style)) {
+    if (std::find(before.begin(), before.end(), candidate) == before.end()) {
+      candidates.push_back(std::move(candidate));
+    }
+  }
+  return candidates;
 }
 
 sim::IncludeRequest RequestOf(std::string_view code, sim::Dialect dialect) {
@@ -192,18 +225,31 @@ bool IncludeMirror::Build(const std::string& source, const std::string& source_t
     size_t target = files_.size();
     std::string header_text;
     std::string found, native;
-    for (const std::string& candidate :
-         sim::IncludeCandidates(request, includer_dir, settings.include_dirs, style)) {
-      native = NativePath(sim::MakeAbsolute(candidate, settings.cwd, style));
-      auto known = by_native.find(native);
-      if (known != by_native.end()) {
-        target = known->second;
-        break;
+    auto look_in = [&](const std::vector<std::string>& candidates) {
+      for (const std::string& candidate : candidates) {
+        native = NativePath(sim::MakeAbsolute(candidate, settings.cwd, style));
+        auto known = by_native.find(native);
+        if (known != by_native.end()) {
+          target = known->second;
+          return;
+        }
+        if (sim::ReadFile(candidate, &header_text) == sim::ReadResult::kOkay) {
+          found = candidate;
+          return;
+        }
       }
-      if (sim::ReadFile(candidate, &header_text) == sim::ReadResult::kOkay) {
-        found = candidate;
-        break;
-      }
+    };
+    look_in(sim::IncludeCandidates(request, includer_dir, settings.include_dirs, style));
+    // sdcc's library headers stand for those of the tool's INC folder: a
+    // project's "string.h" beside the source must not hide the library's.
+    // Its register headers stand for none: the project's own comes first.
+    std::string system_spelling;
+    bool library = false;
+    if (target == files_.size() && found.empty() && settings.dialect == sim::Dialect::kC) {
+      system_spelling = SystemSpelling(request.name, settings.system_dirs, &library);
+    }
+    if (target == files_.size() && found.empty() && !library) {
+      look_in(LocalCandidates(request, includer_dir, settings.include_dirs, style));
     }
     if (target == files_.size() && found.empty() && settings.dialect == sim::Dialect::kC) {
       // One part's header the project does not ship: the family's.
@@ -229,13 +275,10 @@ bool IncludeMirror::Build(const std::string& source, const std::string& source_t
       }
     }
     if (target == files_.size() && found.empty()) {
-      const std::string spelled = settings.dialect == sim::Dialect::kC
-                                      ? SystemSpelling(request.name, settings.system_dirs)
-                                      : std::string();
-      if (!spelled.empty() && spelled != request.name) {
+      if (!system_spelling.empty() && system_spelling != request.name) {
         top.copy.append(top.text, top.copied, start - top.copied);
         if (starts_in_comment) top.copy += "*/ ";
-        top.copy += "#include <" + spelled + ">";
+        top.copy += "#include <" + system_spelling + ">";
         if (top.in_block) top.copy += " /*";
         if (carriage_return) top.copy += '\r';
         top.copied = end;

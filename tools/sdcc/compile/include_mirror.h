@@ -5,7 +5,9 @@
 //
 // So every include is resolved here first (sim/include_search.h, the same
 // rules as the simulated tools; conditionals are not evaluated, so every
-// include line counts), and the programs get a stand-in for each file
+// include line counts; a "< >" name found in no include folder is then
+// looked for where a quoted one is, as the Windows compiler does, unless
+// sdcc's library has it), and the programs get a stand-in for each file
 // reached: in a folder of its own under the temporary build folder,
 //   <temp>/i0/main.c     the source, every include line naming a stand-in
 //   <temp>/i1/REG52.H    a link to the header, when it includes nothing
@@ -37,7 +39,9 @@ struct MirrorSettings {
   // sdcc's own header folders (ending in a separator). A C include found
   // nowhere else whose name one of them holds in another letter case
   // ("<STDIO.H>") is written with that spelling, for sdcc's preprocessor
-  // to find there as it finds its headers.
+  // to find there as it finds its headers. Its library's headers come
+  // before a project's "< >" header of the same name, its register
+  // headers (the "mcs51" folder) after it.
   std::vector<std::string> system_dirs = {};
 };
 

@@ -184,6 +184,12 @@ std::vector<ToolMessage> ParseOutput(std::string_view output, Parse parse) {
         rest.find("previously defined here") != std::string_view::npos) {
       // A note to the redefinition before it, not an error of its own.
       messages.back().text += "; previously defined in line " + std::to_string(m.line);
+    } else if (SplitLocation(line, &m.file, &m.line, &rest) && !messages.empty() &&
+               rest.find("location of the previous definition") != std::string_view::npos) {
+      // The preprocessor's note to a macro defined again, often in another
+      // file; it says "error", but the redefinition is a warning.
+      messages.back().text +=
+          "; previously defined in line " + std::to_string(m.line) + " of " + m.file;
     } else if (SplitLocation(line, &m.file, &m.line, &rest) && parse(rest, &m)) {
       messages.push_back(std::move(m));
     } else if (!messages.empty() &&

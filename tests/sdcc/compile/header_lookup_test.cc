@@ -1,0 +1,137 @@
+// Which header C51.exe on sdcc opens for a project's include lines, where
+// the project's own folders, our INC folder and sdcc's headers all hold
+// candidates: the dependency record lists the files it read.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/fs.h"
+#include "sim/files.h"
+#include "tool_program_test.h"
+#include "tools/record_reader.h"
+
+namespace c51::sdcc {
+namespace {
+
+class HeaderLookupTest : public ToolProgramTest {
+ protected:
+  HeaderLookupTest() : ToolProgramTest("c51headerlookup") {}
+
+  std::string At(const std::string& rel) const { return dir_.path() + rel; }
+  void WriteAt(const std::string& rel, const std::string& text) {
+    ASSERT_TRUE(CreateDirectories(std::string(DirectoryPart(At(rel), sim::kToolBreaks))));
+    Write(rel, text);
+  }
+  // The headers main.obj's dependency record names.
+  std::vector<std::string> Headers() {
+    const sim::ReadBack record = sim::ReadRecord(Read("main.obj"));
+    EXPECT_TRUE(record.ok);
+    return record.headers;
+  }
+};
+
+// A "< >" name the include folders do not hold is looked for where a quoted
+// one is: beside the file that includes it, then in the current folder.
+TEST_F(HeaderLookupTest, AngleNameFoundBesideTheSourceAfterEveryIncludeFolder) {
+  const std::string wrong = "#error wrong header\n";
+  WriteAt("src/main.c",
+          "#include <motor.h>\n#include <Cfg.h>\n#include <board.h>\n#include <string.h>\n"
+          "#include <reg52.h>\nvoid main(void) { P1 = MOTOR + CFG + BOARD + PINS; }\n");
+  WriteAt("src/MOTOR.H", "#include <pins.h>\n#define MOTOR 1\n");
+  WriteAt("src/drv/pins.h", wrong);
+  WriteAt("src/pins.h", "#define PINS 8\n");
+  // An include folder comes first, and so does the tool's INC folder...
+  WriteAt("src/cfg.h", wrong);
+  WriteAt("inc/cfg.h", "#define CFG 2\n");
+  WriteAt("src/reg52.h", wrong);
+  // ...and sdcc's library headers, which stand for the tool's own.
+  WriteAt("src/string.h", wrong);
+  // The current folder, when the includer's folder has none.
+  WriteAt("board.h", "#define BOARD 4\n");
+  const test::ToolRun run = Run("C51.exe", "\"src\\main.c\" INCDIR(inc) OBJECT(main.obj)");
+  ASSERT_EQ(0, run.exit_code) << run.output;
+  const std::vector<std::string> headers = Headers();
+  ASSERT_GE(headers.size(), 4u);
+  EXPECT_EQ(At("src/motor.h"), headers[0]);
+  EXPECT_EQ(At("src/pins.h"), headers[1]);
+  EXPECT_EQ(At("inc/Cfg.h"), headers[2]);
+  EXPECT_EQ(At("board.h"), headers[3]);
+}
+
+// The assembler looks the same way.
+TEST_F(HeaderLookupTest, AssemblerFindsAnAngleNameBesideTheSource) {
+  WriteAt("asm/start.a51",
+          "\t.module start\n#include <pins.inc>\n\t.area CSEG (CODE)\nstart:\n\tmov a,#LIMIT\n");
+  WriteAt("asm/PINS.INC", "LIMIT = 0x20\n");
+  const test::ToolRun run = Run("A51.exe", "\"asm\\start.a51\" OBJECT(main.obj)");
+  ASSERT_EQ(0, run.exit_code) << run.output;
+  EXPECT_EQ((std::vector<std::string>{At("asm/pins.inc")}), Headers());
+}
+
+// A part's header the project ships beside its sources is the project's,
+// not the family's stand-in; sdcc's register header of that name too.
+TEST_F(HeaderLookupTest, ProjectsOwnPartHeaderWinsOverStandIns) {
+  WriteAt("main.c",
+          "#include <stc15w.h>\n#include <C8051F020.H>\n"
+          "void main(void) { P1 = OWN_STC + OWN_SILABS; }\n");
+  WriteAt("STC15W.H", "sfr P1 = 0x90;\n#define OWN_STC 1\n");
+  WriteAt("c8051f020.h", "#define OWN_SILABS 2\n");
+  const test::ToolRun run = Run("C51.exe", "main.c OBJECT(main.obj)");
+  ASSERT_EQ(0, run.exit_code) << run.output;
+  EXPECT_EQ(std::string::npos, run.output.find("*** WARNING")) << run.output;
+  EXPECT_EQ((std::vector<std::string>{At("stc15w.h"), At("C8051F020.H")}), Headers());
+}
+
+// The USB 8052 of many course boards: its stand-in has timer 2, as it has.
+TEST_F(HeaderLookupTest, At89c5131ProjectGetsTimerTwoFromItsStandIn) {
+  WriteAt("main.c",
+          "#include <at89c5131.h>\n"
+          "void main(void) { RCAP2H = 0xFF; RCAP2L = 0x10; T2CON = 0x04; CKCON0 = 1; }\n");
+  const test::ToolRun run = Run("C51.exe", "main.c");
+  EXPECT_EQ(1, run.exit_code) << run.output;
+  EXPECT_NE(std::string::npos,
+            run.output.find("*** WARNING C998 IN LINE 1 OF main.c: 'at89c5131.h' not found: "
+                            "AT89C51XD2.H, the family's registers, stands in"))
+      << run.output;
+  EXPECT_EQ(std::string::npos, run.output.find("*** ERROR")) << run.output;
+}
+
+// A vendor SDK's header: the fatal block says what is missing.
+TEST_F(HeaderLookupTest, MissingVendorSdkHeaderIsNamedAsSuch) {
+  const struct {
+    const char* include;
+    const char* error;
+  } cases[] = {
+      {"\"si_efm8sb2_register_enums.h\"",
+       "  ERROR:   CAN'T OPEN FILE 'si_efm8sb2_register_enums.h' (A SILICON LABS SDK HEADER, "
+       "NOT PART OF THIS TOOLCHAIN: NAME THE SDK'S FOLDER IN THE INCLUDE PATH)\r\n"},
+      {"<SI_EFM8SB2_Register_Enums.h>",
+       "  ERROR:   CAN'T OPEN FILE 'SI_EFM8SB2_Register_Enums.h' (A SILICON LABS SDK"},
+      {"\"sim_board.h\"", "  ERROR:   CAN'T OPEN FILE 'sim_board.h'\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.include);
+    WriteAt("main.c", "#include " + std::string(c.include) + "\nvoid main(void) {}\n");
+    const test::ToolRun run = Run("C51.exe", "main.c");
+    EXPECT_EQ(3, run.exit_code);
+    EXPECT_NE(std::string::npos, run.output.find(c.error)) << run.output;
+  }
+}
+
+// A part header we do not ship is sdcc's, in sdcc's syntax; the dialect's
+// sbit on its ports, and on one its compiler.h macro declares, still works.
+TEST_F(HeaderLookupTest, SbitOnAPortOfSdccsRegisterHeader) {
+  WriteAt("main.c",
+          "#include \"C8051F020.h\"\n#include <compiler.h>\nSFR(PX, 0xC0);\n"
+          "sbit LED = P3 ^ 2;\nsbit Q = PX^1;\n"
+          "void main(void) { LED = 1; Q = 0; while (1); }\n");
+  const test::ToolRun run = Run("C51.exe", "main.c SRC(main.src)");
+  ASSERT_EQ(0, run.exit_code) << run.output;
+  const std::string assembly = Read("main.src");
+  EXPECT_NE(std::string::npos, assembly.find("\n_LED\t=\t0x00b2\n")) << assembly;
+  EXPECT_NE(std::string::npos, assembly.find("\n_Q\t=\t0x00c1\n")) << assembly;
+}
+
+}  // namespace
+}  // namespace c51::sdcc
