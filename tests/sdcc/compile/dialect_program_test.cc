@@ -654,5 +654,16 @@ TEST_F(DialectProgramTest, IdataVariablesLeaveTheLowCellsToTheFrames) {
   EXPECT_EQ((std::vector<int>{4, 1, 14}), Simulate(3));
 }
 
+// MATH.H alone declares the integer absolute values, as the original's does.
+TEST_F(DialectProgramTest, MathHeaderDeclaresTheIntegerAbsoluteValues) {
+  Write("main.c",
+        "#include <math.h>\nunsigned char xdata out[4] _at_ 0x100;\n"
+        "int a = -300; long l = -70000; char c = -5;\n"
+        "void main(void) {\n  out[0] = abs(a) >> 8; out[1] = labs(l) >> 16;\n"
+        "  out[2] = cabs(c); out[3] = abs(7);\n  while (1);\n}\n");
+  ASSERT_NO_FATAL_FAILURE(Build({"main"}, ""));
+  EXPECT_EQ((std::vector<int>{1, 1, 5, 7}), Simulate(4));
+}
+
 }  // namespace
 }  // namespace c51::sdcc

@@ -76,8 +76,9 @@ TEST(SdldMessages, SortsTheLinesSdldWrites) {
       "   Library: 'l0.lib', Module: 'a.rel'\n"
       "at 1: error 257: Failed to open output file 'x.lk'\n"
       "some progress line\n"
-      "?ASlink-Warning-2K Page relocation error\n");
-  ASSERT_EQ(messages.size(), 8u);
+      "?ASlink-Warning-2K Page relocation error\n"
+      "?ASlink-Warning-Paged Area PSEG Length Error\n");
+  ASSERT_EQ(messages.size(), 9u);
   EXPECT_EQ(messages[0].kind, SdldMessage::kUnresolved);
   EXPECT_EQ(messages[0].symbol, "_gone");
   EXPECT_EQ(messages[0].module, "unres");
@@ -93,6 +94,9 @@ TEST(SdldMessages, SortsTheLinesSdldWrites) {
   EXPECT_EQ(messages[6].kind, SdldMessage::kOtherError);
   // A short jump that does not reach: the program is broken.
   EXPECT_EQ(messages[7].kind, SdldMessage::kOtherError);
+  // PDATA beyond its page wraps onto itself: an overflow, though sdld warns.
+  EXPECT_EQ(messages[8].kind, SdldMessage::kOverflow);
+  EXPECT_EQ(messages[8].space, "PDATA");
 }
 
 TEST(MemorySummary, CountsUsedInternalRamButNotTheStack) {

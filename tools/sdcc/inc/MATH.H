@@ -33,6 +33,11 @@ float ldexpf(float x, int exponent);
 float modff(float x, float *whole);
 int isnan(float f);
 int isinf(float f);
+/* The original's MATH.H also declares the integer absolute values; sdcc's
+   library has abs and labs (its stdlib.h declares them the same way). */
+int abs(int j);
+long int labs(long int j);
+#define cabs(x) ((char)abs((char)(x)))
 
 #define sin(x) sinf(x)
 #define cos(x) cosf(x)

@@ -87,6 +87,7 @@ sfr AUXINTIF  = 0xEF;  /* timer 2 to 4 and external interrupt 2 to 4 flags */
 sfr PCA_PWM0  = 0xF2;  /* PCA module PWM */
 sfr PCA_PWM1  = 0xF3;
 sfr PCA_PWM2  = 0xF4;
+sfr IAP_TPS   = 0xF5;  /* flash programming clock prescaler (later revisions) */
 sfr CH        = 0xF9;
 sfr CCAP0H    = 0xFA;
 sfr CCAP1H    = 0xFB;

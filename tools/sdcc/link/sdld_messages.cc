@@ -31,6 +31,12 @@ std::string Quoted(std::string_view text, size_t from, size_t* after) {
 // not one. Compared upper-cased: sdld capitalises these inconsistently.
 std::string OverflowSpace(std::string_view message) {
   const std::string upper = c51::sim::ToUpper(message);
+  // sdld only warns when PDATA outgrows its 256-byte page, and the
+  // variables beyond then wrap onto the first ones.
+  if (Contains(upper, "PAGED AREA") &&
+      (Contains(upper, "LENGTH ERROR") || Contains(upper, "BOUNDARY ERROR"))) {
+    return "PDATA";
+  }
   if (!Contains(upper, "INSUFFICIENT") && !Contains(upper, "COULD NOT GET")) return std::string();
   if (Contains(upper, "ROM") || Contains(upper, "FLASH") || Contains(upper, "CODE")) return "CODE";
   if (Contains(upper, "EXTERNAL") || Contains(upper, "EXT.") || Contains(upper, "XSEG")) {
