@@ -104,17 +104,23 @@ void TranslationQueue::Take(size_t index, int published, bool done) {
     // would not have begun it. It is dropped unseen, so that a stopped
     // build shows what the one-file build shows, and whatever it made
     // goes. So is one that saw the request first and never ran.
+    // The job Submit is starting was begun by the walk, which had found no
+    // request: it runs, unless the request came from a line of an earlier
+    // job shown only now, which the one-file build would have shown before
+    // the walk looked.
     int unseen = kUnseen;
-    dropping_ = (index != starting_ && StopRequested(*state_)) ||
+    dropping_ = ((index != starting_ || stopped_by_output_) && StopRequested(*state_)) ||
                 !queued.phase.compare_exchange_strong(unseen, kSeen);
   }
   for (; taken_ < published && !dropping_; ++taken_) {
     const int step = taken_ / 2;
+    const bool stopped_before = StopRequested(*state_);
     if (taken_ % 2 == 0) {
       if (state_->host != nullptr) state_->host->Output(job.steps[step].header.c_str(), 1);
     } else if (!Report(job.steps[step])) {
       job.failed_step = step;
     }
+    if (!stopped_before && StopRequested(*state_)) stopped_by_output_ = true;
   }
   if (!done) return;
   if (dropping_) {

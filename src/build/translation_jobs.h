@@ -119,6 +119,7 @@ class TranslationQueue {
   bool dropping_ = false;    // jobs_.front() is dropped, not reported
   static constexpr size_t kNone = ~size_t{0};
   size_t starting_ = kNone;                  // the pool's index of the job Submit is starting
+  bool stopped_by_output_ = false;           // a line of an earlier job brought the stop request
   std::unordered_set<std::string> running_;  // their record names
   JobPool pool_;                             // last: its threads end first
 };
