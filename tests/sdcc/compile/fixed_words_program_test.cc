@@ -149,5 +149,17 @@ TEST_F(FixedWordsProgramTest, TheHighByteIsWrittenAndReadFirst) {
   EXPECT_EQ((std::vector<int>{0x0B, 0xB8, 0, 0, 0x0B, 0xB8}), Bytes(6));
 }
 
+// A register the toolchain's header names whole and one a user's header
+// names by its cast, each written with the other's value.
+TEST_F(FixedWordsProgramTest, WordsOfBothKindsPassValuesToEachOther) {
+  Build(
+      "#include <STC15W4K32S4.H>\n"
+      "#define MINE (*(unsigned int volatile xdata *)0x0100)\n"
+      "unsigned char xdata out[16] _at_ 0x100;\n"
+      "void main(void) {\n  MINE = 0x1234;\n  PWMC = MINE;\n  MINE = PWMC + 1;\n"
+      "  out[2] = PWMCH;\n  out[3] = PWMCL;\n  while (1);\n}\n");
+  EXPECT_EQ((std::vector<int>{0x12, 0x35, 0x12, 0x34}), Bytes(4));
+}
+
 }  // namespace
 }  // namespace c51::sdcc
