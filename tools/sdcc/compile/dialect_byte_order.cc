@@ -3,7 +3,6 @@
 #include "sdcc/compile/c_tokens.h"
 
 #include <algorithm>
-#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
@@ -44,29 +43,6 @@ int TypeWidth(std::string_view name, const TypedefWords& typedefs) {
   }
   return width;
 }
-
-}  // namespace
-
-// "*(unsigned int volatile xdata *)0xFEC6", a vendor header's name for a
-// 16-bit register pair: the dereference of a constant address as a wider
-// type. The first token of the cast's "(" at `open`.
-bool WideAbsoluteAccess(const DialectSource& s, size_t open) {
-  if (open == 0 || !s.Is(open - 1, "*") || !s.Is(open, "(")) return false;
-  const size_t close = s.Mate(open);
-  if (close == DialectSource::kNone || close < open + 3 || !s.Is(close - 1, "*")) return false;
-  uint32_t address = 0;
-  if (!s.IsNumber(close + 1) || !ParseCInteger(s.At(close + 1), &address) || address == 0) {
-    return false;
-  }
-  bool wide = false;
-  for (size_t k = open + 1; k < close - 1; ++k) {
-    if (!s.IsWord(k)) return false;
-    wide = wide || kWide.count(s.At(k)) != 0;
-  }
-  return wide;
-}
-
-namespace {
 
 // Names the file declares with a type of two or four bytes (its variables,
 // arrays and parameters), by name: "u32 W[16]", "unsigned long a, b = 1;".
@@ -161,20 +137,6 @@ void ReportByteViews(const DialectSource& s, const TypedefWords& typedefs,
 }  // namespace
 
 void ReportByteOrderUnions(const DialectSource& s, std::vector<DialectIssue>* warnings) {
-  int warned_file = -1, warned_line = 0;
-  for (size_t i = 1; i + 3 < s.size(); ++i) {
-    if (!s.User(i) || !WideAbsoluteAccess(s, i)) continue;
-    // One warning per line the access comes from (a header's macro is
-    // expanded where it is used).
-    if (s.token(i).file == warned_file && s.token(i).line == warned_line) continue;
-    warned_file = s.token(i).file;
-    warned_line = s.token(i).line;
-    warnings->push_back(DialectIssue{
-        s.FileOf(i), s.token(i).line,
-        "an int or long read or written at a fixed address: sdcc puts its low byte at the "
-        "address, the original compiler its high byte, so a 16-bit register pair gets its "
-        "halves swapped"});
-  }
   const TypedefWords typedefs = PlainTypedefs(s);
   for (size_t i = 0; i + 1 < s.size(); ++i) {
     if (!s.User(i) || !s.Is(i, "union")) continue;

@@ -15,6 +15,7 @@
 #include "sdcc/compile/dialect_byte_order.h"
 #include "sdcc/compile/dialect_console.h"
 #include "sdcc/compile/dialect_extern_at.h"
+#include "sdcc/compile/dialect_fixed_words.h"
 #include "sdcc/compile/dialect_inline_asm.h"
 #include "sdcc/compile/dialect_intrinsics.h"
 #include "sdcc/compile/dialect_library.h"
@@ -598,6 +599,7 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
   BridgePointerCalls(&source);
   BridgeStructValues(&source);
   BridgeXdataWords(&source);
+  BridgeFixedWords(&source, &result->warnings);
   ReportByteOrderUnions(source, &result->warnings);
   source.Apply(&result->text);
 }
