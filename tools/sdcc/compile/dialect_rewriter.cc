@@ -25,7 +25,6 @@
 #include "sdcc/compile/dialect_struct_values.h"
 #include "sdcc/compile/dialect_unsized_arrays.h"
 #include "sdcc/compile/sdcc_sfr_names.h"
-#include "sdcc/compile/xdata_words.h"
 #include "sim/controls.h"
 
 namespace c51::sdcc {
@@ -598,7 +597,6 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
   DeclareUnsizedArrays(&source);
   BridgePointerCalls(&source);
   BridgeStructValues(&source);
-  BridgeXdataWords(&source);
   BridgeFixedWords(&source, &result->warnings);
   ReportByteOrderUnions(source, &result->warnings);
   source.Apply(&result->text);
