@@ -230,15 +230,15 @@ TEST(DialectBridges, ReportsIntrinsicsItCannotBridge) {
 
 TEST(DialectBridges, SbitTakesParenthesesAndBlanksAnywhere) {
   const std::string sfr = "sfr P3 = 0xB0; ";
-  const std::string rewritten = "__sfr __at(0xB0) P3; ";
+  const std::string rewritten = "static __sfr __at(0xB0) P3; ";
   for (const Case& c : std::vector<Case>{
-           {"sbit a = (P3^6);", "__sbit __at(0xB6) a;"},
-           {"sbit b = (P3)^6;", "__sbit __at(0xB6) b;"},
-           {"sbit c = P3^(6);", "__sbit __at(0xB6) c;"},
-           {"sbit d = ((P3) ^ (1 + 1));", "__sbit __at(0xB2) d;"},
-           {"sbit e=P3 ^ 6 ;", "__sbit __at(0xB6) e ;"},
-           {"sbit f = P3\n ^\n 7;", "__sbit __at(0xB7) f\n\n;"},
-           {"sbit g = (0xB0 ^ 7);", "__sbit __at(0xB7) g;"},
+           {"sbit a = (P3^6);", "static __sbit __at(0xB6) a;"},
+           {"sbit b = (P3)^6;", "static __sbit __at(0xB6) b;"},
+           {"sbit c = P3^(6);", "static __sbit __at(0xB6) c;"},
+           {"sbit d = ((P3) ^ (1 + 1));", "static __sbit __at(0xB2) d;"},
+           {"sbit e=P3 ^ 6 ;", "static __sbit __at(0xB6) e ;"},
+           {"sbit f = P3\n ^\n 7;", "static __sbit __at(0xB7) f\n\n;"},
+           {"sbit g = (0xB0 ^ 7);", "static __sbit __at(0xB7) g;"},
        }) {
     SCOPED_TRACE(c.in);
     EXPECT_EQ(rewritten + c.out, RewrittenAfter("", sfr + c.in));

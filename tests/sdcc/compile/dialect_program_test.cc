@@ -665,5 +665,20 @@ TEST_F(DialectProgramTest, MathHeaderDeclaresTheIntegerAbsoluteValues) {
   EXPECT_EQ((std::vector<int>{1, 1, 5, 7}), Simulate(4));
 }
 
+// Two drivers name different pins alike (a clock chip's SDA on P2.3, an
+// EEPROM's on P2.1): each file's sbit is its own, as with the original.
+TEST_F(DialectProgramTest, SbitsOfOneNameInTwoFilesAreEachTheirFilesOwn) {
+  Write("clock.c",
+        "#include <reg52.h>\nsbit SDA = P2^3;\nsfr EXTRA = 0xA0;\n"
+        "void clock_low(void) { SDA = 0; }\n");
+  Write("main.c",
+        "#include <reg52.h>\nunsigned char xdata out[4] _at_ 0x100;\n"
+        "sbit SDA = P2^1;\nsfr EXTRA = 0x90;\nvoid clock_low(void);\n"
+        "void main(void) {\n  SDA = 0;\n  clock_low();\n  EXTRA = 0x5A;\n"
+        "  out[0] = P2; out[1] = P1;\n  while (1);\n}\n");
+  ASSERT_NO_FATAL_FAILURE(Build({"main", "clock"}, ""));
+  EXPECT_EQ((std::vector<int>{0xF5, 0x5A}), Simulate(2));
+}
+
 }  // namespace
 }  // namespace c51::sdcc

@@ -37,12 +37,13 @@ TEST(SdccSfrNames, SbitsNameSfrsDeclaredInSdccsSyntax) {
     const char* line;    // the user's, rewritten
     const char* issue;
   } cases[] = {
-      {"__sfr __at (0xB0) P3 ;", "sbit LED = P3 ^ 2;", "__sbit __at(0xB2) LED;", ""},
+      {"__sfr __at (0xB0) P3 ;", "sbit LED = P3 ^ 2;", "static __sbit __at(0xB2) LED;", ""},
       {"__sfr __at 0xA0 P2;", "sbit X = P2^7, Y = P2^0;",
-       "__sbit __at(0xA7) X; __sbit __at(0xA0) Y;", ""},
-      {"__sfr __at(0x80 + 0x08) TC;", "sbit F = (TC)^1;", "__sbit __at(0x89) F;", ""},
+       "static __sbit __at(0xA7) X; static __sbit __at(0xA0) Y;", ""},
+      {"__sfr __at(0x80 + 0x08) TC;", "sbit F = (TC)^1;", "static __sbit __at(0x89) F;", ""},
       // In the user's own file, as compiler.h's SFR(P1, 0x90) expands.
-      {"", "__sfr __at(0x90) P1; sbit K = P1^5;", "__sfr __at(0x90) P1; __sbit __at(0x95) K;", ""},
+      {"", "__sfr __at(0x90) P1; sbit K = P1^5;",
+       "__sfr __at(0x90) P1; static __sbit __at(0x95) K;", ""},
       // Not an 8-bit sfr at a constant address: nothing to take a bit of.
       {"__sfr16 __at (0x8382) DP;", "sbit D = DP^1;", "",
        "'D': 'DP' is neither a known sfr nor a variable in bdata"},

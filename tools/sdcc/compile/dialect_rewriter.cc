@@ -370,6 +370,16 @@ class Rewriter {
     return false;
   }
 
+  // "static " before a file-scope sfr or sbit declaration: the original
+  // makes no public symbol of either, so two files may name different pins
+  // alike (a driver's "sbit SDA = P2^3;" beside another's "sbit SDA =
+  // P2^1;"), where sdcc's globals would clash at link time.
+  std::string LocalStorage(size_t i) const {
+    if (source_->BodyOf(i) != DialectSource::kNone) return std::string();
+    if (i > 0 && (Is(i - 1, "static") || Is(i - 1, "extern"))) return std::string();
+    return "static ";
+  }
+
   // sfr NAME = address [, NAME = address] ;
   size_t Sfr(size_t i, bool wide) {
     if (!IsWord(i + 1) || !Is(i + 2, "=")) return i;  // a name, not the declaration
@@ -401,7 +411,7 @@ class Rewriter {
         where = wide ? "((" + e + "+1)*256+" + e + ")" : e;
       }
       if (!out.empty()) out += "; ";
-      out += (wide ? "__sfr16 __at(" : "__sfr __at(") + where + ") " + name;
+      out += LocalStorage(i) + (wide ? "__sfr16 __at(" : "__sfr __at(") + where + ") " + name;
       at = stop + 1;
     }
     ReplaceRange(i, end, out);
@@ -431,7 +441,7 @@ class Rewriter {
       }
       if (!SbitAddress(at, stop, &address)) return end;
       if (!out.empty()) out += "; ";
-      out += "__sbit __at(" + Hex(address, 2) + ") " + std::string(TextAt(at));
+      out += LocalStorage(i) + "__sbit __at(" + Hex(address, 2) + ") " + std::string(TextAt(at));
       at = stop + 1;
     }
     // Only bits in bdata: nothing is left of the declaration.
