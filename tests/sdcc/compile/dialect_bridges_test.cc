@@ -354,6 +354,18 @@ TEST(DialectBridges, UnsizedArraysTheFileNeverCompletesAreDeclarations) {
                       {"void f(void) { int t[] = {1}; }\n", "void f(void) { int t[] = {1}; }\n"}});
 }
 
+TEST(DialectBridges, ACastBeforeAnAssignedNameGoes) {
+  ExpectRewrites(
+      "", {{"void f(void) { (unsigned int) a = b * 3; }", "void f(void) {  a = b * 3; }"},
+           {"void f(void) { if (x) (char *) p = q; else (uint)a = 1; }",
+            "void f(void) { if (x)  p = q; else a = 1; }"},
+           // Casts in expressions, comparisons and declarations stay.
+           {"void f(void) { a = (int) b; }", "void f(void) { a = (int) b; }"},
+           {"void f(void) { if ((int) a == 1) g(); }", "void f(void) { if ((int) a == 1) g(); }"},
+           {"void f(void) { x = y + (int) a; }", "void f(void) { x = y + (int) a; }"},
+           {"void f(void) { (void) g(); }", "void f(void) { (void) g(); }"}});
+}
+
 TEST(DialectBridges, ComplementOfABitFlipsIt) {
   const std::string header =
       "# 1 \"/opt/c51/INC/AT89X51.H\" 1\nsfr P1 = 0x90; sbit P1_2 = P1^2, P1_3 = 0x93;\n"

@@ -13,6 +13,7 @@
 #include "sdcc/compile/dialect_braces.h"
 #include "sdcc/compile/dialect_byte_formats.h"
 #include "sdcc/compile/dialect_byte_order.h"
+#include "sdcc/compile/dialect_cast_targets.h"
 #include "sdcc/compile/dialect_console.h"
 #include "sdcc/compile/dialect_extern_at.h"
 #include "sdcc/compile/dialect_fixed_words.h"
@@ -605,6 +606,7 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
   BridgeByteFormats(&source);
   PlaceExternDeclarations(&source, &result->placed);
   DeclareUnsizedArrays(&source);
+  DropCastsOfAssignedNames(&source);
   BridgePointerCalls(&source);
   BridgeStructValues(&source);
   BridgeFixedWords(&source, &result->warnings);
