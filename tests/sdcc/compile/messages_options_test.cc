@@ -47,6 +47,31 @@ TEST(SdccMessages, ReadsEachFormOfCompilerOutput) {
   }
 }
 
+// sdcc's implicit declaration of a called function is a local to its flow
+// analysis, which warns that it may be used before it is set: only that
+// warning goes, at the call's place and of the call's name.
+TEST(SdccMessages, DropsTheUninitialisedWarningOfAnImplicitlyDeclaredFunction) {
+  const std::vector<ToolMessage> m = ParseCompilerOutput(
+      "main.c:3: warning 112: function 'foo' implicit declaration\n"
+      "main.c:4: warning 112: function 'foo' implicit declaration\n"
+      "main.c:3: warning 84: 'auto' variable 'foo' may be used before initialization\n"
+      "main.c:4: warning 84: 'auto' variable 'foo' may be used before initialization\n"
+      "main.c:4: warning 84: 'auto' variable 'da' may be used before initialization\n"
+      "main.c:9: warning 84: 'auto' variable 'foo' may be used before initialization\n"
+      "other.h:3: warning 84: 'auto' variable 'foo' may be used before initialization\n");
+  std::vector<std::string> kept;
+  for (const ToolMessage& message : m) {
+    kept.push_back(message.file + ":" + std::to_string(message.line) + " " + message.text);
+  }
+  EXPECT_EQ(kept, (std::vector<std::string>{
+                      "main.c:3 function 'foo' implicit declaration",
+                      "main.c:4 function 'foo' implicit declaration",
+                      "main.c:4 'auto' variable 'da' may be used before initialization (sdcc 84)",
+                      "main.c:9 'auto' variable 'foo' may be used before initialization (sdcc 84)",
+                      "other.h:3 'auto' variable 'foo' may be used before initialization (sdcc "
+                      "84)"}));
+}
+
 TEST(SdccMessages, DropsNoiseAndJoinsContinuations) {
   const std::vector<ToolMessage> m = ParseCompilerOutput(
       "removing main.rel\r\n"
@@ -115,7 +140,7 @@ TEST(CompileOptions, MapsTheControlString) {
   // Every level keeps the reads of variables an interrupt routine changes.
   const std::string keep =
       "--nogcse --nolospre --noinvariant --disable-warning 158 --disable-warning 110 "
-      "--disable-warning 196 -Wp,-Wno-comment ";
+      "--disable-warning 196 --disable-warning 211 -Wp,-Wno-comment ";
   const std::string small = "-D__C51__=960 -D__MODEL__=0 ";
   const Case cases[] = {
       {"", base + "--model-small --opt-code-speed " + keep + small + inc},

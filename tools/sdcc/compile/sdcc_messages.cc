@@ -1,6 +1,8 @@
 #include "sdcc/compile/sdcc_messages.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <tuple>
 
 #include "sim/controls.h"
 
@@ -18,6 +20,11 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
 
+// sdcc's warnings of a function called with no declaration, and of a local
+// read before it is set.
+constexpr int kImplicitDeclaration = 112;
+constexpr int kUsedBeforeSet = 84;
+
 // sdcc's message numbers with a code of our compiler that means the same.
 struct CodeMap {
   int sdcc;
@@ -32,10 +39,10 @@ constexpr CodeMap kErrorCodes[] = {
     {102, "C209"},  // too few parameters
 };
 constexpr CodeMap kWarningCodes[] = {
-    {59, "C173"},   // missing return value
-    {85, "C280"},   // unreferenced local variable
-    {112, "C206"},  // implicit declaration: missing function prototype
-    {126, "C294"},  // unreachable code
+    {59, "C173"},                    // missing return value
+    {85, "C280"},                    // unreferenced local variable
+    {kImplicitDeclaration, "C206"},  // missing function prototype
+    {126, "C294"},                   // unreachable code
 };
 
 template <size_t N>
@@ -102,6 +109,7 @@ bool CompilerMessage(std::string_view rest, ToolMessage* m) {
     m->kind = Kind::kError;
     m->code = code != nullptr ? code : kGenericCompilerCode;
     m->text = code != nullptr ? std::string(text) : WithNumber(text, number);
+    m->number = number;
     return true;
   }
   if (NumberedMessage(rest, "warning", &number, &text)) {
@@ -109,6 +117,7 @@ bool CompilerMessage(std::string_view rest, ToolMessage* m) {
     m->kind = Kind::kWarning;
     m->code = code != nullptr ? code : kGenericCompilerWarningCode;
     m->text = code != nullptr ? std::string(text) : WithNumber(text, number);
+    m->number = number;
     return true;
   }
   if (StartsWith(rest, "syntax error:")) {
@@ -201,10 +210,43 @@ std::vector<ToolMessage> ParseOutput(std::string_view output, Parse parse) {
   return messages;
 }
 
+// The `n`th quoted word of a message's text, from 0: "'auto' variable
+// 'foo' may be ..." => auto, foo. Empty when there is none.
+std::string_view Quoted(std::string_view text, int n) {
+  size_t open = std::string_view::npos;
+  size_t close = 0;
+  for (int i = 0; i <= n; ++i) {
+    open = text.find('\'', i == 0 ? 0 : close + 1);
+    close = open == std::string_view::npos ? open : text.find('\'', open + 1);
+    if (close == std::string_view::npos) return std::string_view();
+  }
+  return text.substr(open + 1, close - open - 1);
+}
+
+// Drops the "'auto' variable may be used before initialization" sdcc says
+// of the function it declared implicitly at the same place.
+void DropImplicitDeclarationLocals(std::vector<ToolMessage>* messages) {
+  std::vector<std::tuple<std::string, int, std::string>> implicit;  // file, line, function
+  for (const ToolMessage& m : *messages) {
+    if (m.kind == Kind::kWarning && m.number == kImplicitDeclaration) {
+      implicit.emplace_back(m.file, m.line, std::string(Quoted(m.text, 0)));
+    }
+  }
+  if (implicit.empty()) return;
+  auto bogus = [&](const ToolMessage& m) {
+    if (m.kind != Kind::kWarning || m.number != kUsedBeforeSet) return false;
+    const auto place = std::make_tuple(m.file, m.line, std::string(Quoted(m.text, 1)));
+    return std::find(implicit.begin(), implicit.end(), place) != implicit.end();
+  };
+  messages->erase(std::remove_if(messages->begin(), messages->end(), bogus), messages->end());
+}
+
 }  // namespace
 
 std::vector<ToolMessage> ParseCompilerOutput(std::string_view output) {
-  return ParseOutput(output, CompilerMessage);
+  std::vector<ToolMessage> messages = ParseOutput(output, CompilerMessage);
+  DropImplicitDeclarationLocals(&messages);
+  return messages;
 }
 
 std::vector<ToolMessage> ParseAssemblerOutput(std::string_view output) {

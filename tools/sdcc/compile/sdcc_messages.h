@@ -9,7 +9,10 @@
 // (error 20 => C202 undefined identifier); the others get kGenericCode with
 // sdcc's number kept in the text. Lines that are no message (progress,
 // "removing x.rel") are dropped; an indented or file-less line that follows
-// a message continues it.
+// a message continues it. sdcc's implicit declaration of a called function
+// is a local of the caller to its flow analysis, which then warns that
+// this 'auto' variable may be used before initialization: that warning is
+// dropped, the implicit declaration's own stays.
 #ifndef C51_TOOLS_SDCC_COMPILE_SDCC_MESSAGES_H_
 #define C51_TOOLS_SDCC_COMPILE_SDCC_MESSAGES_H_
 
@@ -25,6 +28,8 @@ namespace c51::sdcc {
 constexpr std::string_view kGenericCompilerCode = "C999";
 constexpr std::string_view kGenericCompilerWarningCode = "C998";
 constexpr std::string_view kGenericAssemblerCode = "#A99";
+// A call with no prototype before it.
+constexpr std::string_view kMissingPrototypeCode = "C206";
 
 struct ToolMessage {
   enum class Kind { kError, kWarning, kMissingInclude };
@@ -33,6 +38,7 @@ struct ToolMessage {
   int line = 0;      // 0 when it named none
   std::string code;  // "C202", "#A45"
   std::string text;  // kMissingInclude: the header's name
+  int number = 0;    // sdcc's number of the message; 0 when it printed none
 };
 
 std::vector<ToolMessage> ParseCompilerOutput(std::string_view output);
