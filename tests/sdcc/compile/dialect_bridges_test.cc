@@ -285,7 +285,7 @@ TEST(DialectBridges, MemoryTypesInFunctionPointerDeclarators) {
               {"void (code * code t[])(void) = { f };", "void ( * __code t[])(void) = { f };"},
               {"int (*code tab[2])(int) = { f, g };", "int (*__code tab[2])(int) = { f, g };"},
               {"char (code *p)[4];", "char __code ( *p)[4];"},
-              {"x = (void (code *)(void)) 0x1234;", "x = (void ( *)(void)) 0x1234;"},
+              {"int x = (void (code *)(void)) 0x1234;", "int x = (void ( *)(void)) 0x1234;"},
           });
 }
 

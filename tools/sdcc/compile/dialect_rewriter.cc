@@ -21,6 +21,7 @@
 #include "sdcc/compile/dialect_intrinsics.h"
 #include "sdcc/compile/dialect_library.h"
 #include "sdcc/compile/dialect_old_style.h"
+#include "sdcc/compile/dialect_plain_types.h"
 #include "sdcc/compile/dialect_pointer_calls.h"
 #include "sdcc/compile/dialect_source.h"
 #include "sdcc/compile/dialect_struct_values.h"
@@ -593,6 +594,8 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
   result->headers = list.headers;
   DialectSource source(preprocessed, list, &result->issues);
   Rewriter(preprocessed, list, result, &source).Run();
+  MakeDoublesFloat(&source);
+  AddImplicitInt(&source);
   BridgeInlineAssembly(&source, asm_blocks);
   CompleteInitializerBraces(&source);
   BridgeIntrinsics(&source);

@@ -25,7 +25,8 @@
 // pass; every other one is reported as not supported.
 // Passes of their own then add the braces initializers leave out
 // (dialect_braces.h), replace intrinsic calls (dialect_intrinsics.h), give
-// old-style definitions prototypes (dialect_old_style.h), putchar the
+// old-style definitions prototypes (dialect_old_style.h), doubles and
+// declarations without a type plain C types (dialect_plain_types.h), putchar the
 // library's types (dialect_console.h), "~" on a bit its meaning
 // (dialect_bits.h) and printf's byte arguments one byte
 // (dialect_byte_formats.h).

@@ -182,6 +182,26 @@ TypedefWords PlainTypedefs(const DialectSource& s) {
   return out;
 }
 
+std::set<std::string, std::less<>> TypedefNames(const DialectSource& s) {
+  std::set<std::string, std::less<>> out;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (!s.Is(i, "typedef")) continue;
+    size_t k = i + 1;
+    while (k < s.size() && !s.Is(k, ";")) {
+      if (s.Is(k, "{")) {
+        const size_t close = s.Mate(k);
+        if (close == DialectSource::kNone) break;
+        k = close + 1;
+        continue;
+      }
+      if (s.IsWord(k) && !IsTypeWord(s.At(k))) out.emplace(s.At(k));
+      ++k;
+    }
+    i = k;
+  }
+  return out;
+}
+
 void DialectSource::InsertOnFirstLine(const std::string& text) {
   const size_t end = text_.find('\n');
   if (text_.empty() || text_[0] != '#' || end == std::string_view::npos) {

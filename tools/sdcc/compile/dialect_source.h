@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <functional>
 #include <map>
+#include <set>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -110,6 +111,12 @@ class DialectSource {
 // not in it.
 using TypedefWords = std::map<std::string, std::vector<std::string>, std::less<>>;
 TypedefWords PlainTypedefs(const DialectSource& source);
+
+// Every word a typedef may declare, for telling a type's name from any
+// other: the words of each typedef but C's own and what its braces hold
+// ("typedef struct { int x; } POINT, *PPOINT;" gives POINT and PPOINT).
+// More than the names when a typedef uses other typedefs, never fewer.
+std::set<std::string, std::less<>> TypedefNames(const DialectSource& source);
 
 // A word that is part of a type: "unsigned", "char", "struct", "const", a
 // memory type in either spelling ("xdata", "__xdata").
