@@ -37,6 +37,15 @@ void ExpectRewrites(const std::vector<Case>& cases, const DefinitionFinder& find
   }
 }
 
+// "file:line text" of each.
+std::vector<std::string> Said(const std::vector<DialectIssue>& issues) {
+  std::vector<std::string> out;
+  for (const DialectIssue& i : issues) {
+    out.push_back(i.file + ":" + std::to_string(i.line) + " " + i.text);
+  }
+  return out;
+}
+
 TEST(DialectDeclarations, DoubleAndLongDoubleAreFloat) {
   ExpectRewrites({
       {"long double x = 1.5;", "float x = 1.5;"},
@@ -68,6 +77,66 @@ TEST(DialectDeclarations, FileScopeDeclarationsWithoutATypeAreInts) {
       {"struct { char c; } w = { 1 }, z; main() { }",
        "struct { char c; } w = { 1 }, z; main() { }"},
   });
+}
+
+TEST(DialectDeclarations, AnArraysAddressBecomesTheElementPointerItIsAssignedTo) {
+  const std::string decls =
+      "unsigned char buf[4]; struct T { char a; } tab[3]; struct T *p; unsigned char *q;\n"
+      "void send(unsigned char *d, int n); void *memset(void *d, int c, int n);\n"
+      "void keep(unsigned char (*row)[4]);\n";
+  ExpectRewrites({
+      {(decls + "unsigned char *r = &buf;\nvoid f(char i) { p = &tab + i; q = &buf, i = 1; }")
+           .c_str(),
+       (decls + "unsigned char *r = (void *)&buf;\nvoid f(char i) { p = (void *)(&tab + i); q = "
+                "(void *)&buf, i = 1; }")
+           .c_str()},
+      {(decls + "void f(void) { send(&buf, 4); send(&tab[0] + 1, &buf); memset(&buf, 0, 4); "
+                "keep(&buf); }")
+           .c_str(),
+       (decls + "void f(void) { send((void *)&buf, 4); send(&tab[0] + 1, &buf); memset(&buf, 0, "
+                "4); keep(&buf); }")
+           .c_str()},
+      // A pointer to the array or a void pointer takes it as it is; an array
+      // parameter is a pointer, and a local hides the file's array.
+      {(decls + "unsigned char (*pa)[4] = &buf; void *v = &buf;\n"
+                "void f(unsigned char buf[]) { q = &buf; }\n"
+                "void g(void) { unsigned char buf; q = &buf; pa = &buf; q = &p->a; }")
+           .c_str(),
+       (decls + "unsigned char (*pa)[4] = &buf; void *v = &buf;\n"
+                "void f(unsigned char buf[]) { q = &buf; }\n"
+                "void g(void) { unsigned char buf; q = &buf; pa = &buf; q = &p->a; }")
+           .c_str()},
+      // A local array.
+      {"void f(void) { xdata unsigned char l[2][2]; unsigned char xdata *x; x = &l; }",
+       "void f(void) { __xdata unsigned char l[2][2]; unsigned char __xdata *x; x = (void *)&l; "
+       "}"},
+  });
+  RewriteResult result;
+  Rewritten(decls + "void f(void)\n{\n  q = &buf;\n  p = &tab;\n}\n", &result);
+  EXPECT_EQ(Said(result.warnings),
+            (std::vector<std::string>{"main.c:6 '&buf' points to the whole array where a pointer "
+                                      "to its elements is wanted: taken as the same address",
+                                      "main.c:7 '&tab' points to the whole array where a pointer "
+                                      "to its elements is wanted: taken as the same address"}));
+}
+
+TEST(DialectDeclarations, AStringStoredInACharElementIsItsAddressLowByte) {
+  const std::string decls =
+      "typedef unsigned char u8; u8 buf[4]; char *names[2]; char grid[2][4]; char *ptr;\n";
+  ExpectRewrites({
+      {(decls + "void f(void) { buf[0] = \"abc\"; buf[1] = \"a\" \"b\", names[0] = \"x\"; }")
+           .c_str(),
+       (decls + "void f(void) { buf[0] = (unsigned char)\"abc\"; buf[1] = (unsigned char)\"a\" "
+                "\"b\", names[0] = \"x\"; }")
+           .c_str()},
+      {(decls + "char s[4] = \"abc\"; void f(void) { grid[1] = \"x\"; ptr[0] = \"y\"; }").c_str(),
+       (decls + "char s[4] = \"abc\"; void f(void) { grid[1] = \"x\"; ptr[0] = \"y\"; }").c_str()},
+  });
+  RewriteResult result;
+  Rewritten(decls + "void f(void)\n{\n  buf[2] = \"  \";\n}\n", &result);
+  EXPECT_EQ(Said(result.warnings),
+            (std::vector<std::string>{"main.c:4 'buf[...]': a string's address assigned to a "
+                                      "char: its low byte is stored"}));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <set>
 
 #include "sdcc/compile/c_tokens.h"
+#include "sdcc/compile/dialect_array_addresses.h"
 #include "sdcc/compile/dialect_bdata.h"
 #include "sdcc/compile/dialect_bit_fields.h"
 #include "sdcc/compile/dialect_bits.h"
@@ -610,6 +611,7 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
   PlaceExternDeclarations(&source, &result->placed);
   DeclareUnsizedArrays(&source);
   DropCastsOfAssignedNames(&source);
+  ConvertArrayAddresses(&source, &result->warnings);
   BridgePointerCalls(&source);
   BridgeStructValues(&source);
   BridgeFixedWords(&source, &result->warnings);

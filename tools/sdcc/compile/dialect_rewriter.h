@@ -26,7 +26,9 @@
 // Passes of their own then add the braces initializers leave out
 // (dialect_braces.h), replace intrinsic calls (dialect_intrinsics.h), give
 // old-style definitions prototypes (dialect_old_style.h), doubles and
-// declarations without a type plain C types (dialect_plain_types.h), putchar the
+// declarations without a type plain C types (dialect_plain_types.h), an
+// array's address the element pointer it is assigned to
+// (dialect_array_addresses.h), putchar the
 // library's types (dialect_console.h), "~" on a bit its meaning
 // (dialect_bits.h) and printf's byte arguments one byte
 // (dialect_byte_formats.h).
