@@ -661,12 +661,12 @@ TEST(DialectBridges, EmptyParameterListsGetTheDefinitionsParameters) {
 
   // Defined elsewhere: the finder is asked with the declaring file.
   std::vector<std::string> asked;
-  auto find = [&](const std::string& name, const std::string& file, std::string* params,
-                  std::string* found_in) {
+  auto find = [&](const std::string& name, const std::string& file, const DefinitionWanted& wanted,
+                  FunctionDefinition* found) {
     asked.push_back(name + "@" + file);
-    if (name != "delay") return false;
-    *params = "unsigned int z";
-    *found_in = "Hardware/delay.c";
+    if (name != "delay" || wanted.any_case || !wanted.parameters) return false;
+    found->params = "unsigned int z";
+    found->file = "Hardware/delay.c";
     return true;
   };
   RewriteResult result;

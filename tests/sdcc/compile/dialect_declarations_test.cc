@@ -139,5 +139,72 @@ TEST(DialectDeclarations, AStringStoredInACharElementIsItsAddressLowByte) {
                                       "char: its low byte is stored"}));
 }
 
+TEST(DialectDeclarations, ACallWithNoDeclarationGetsThePrototypeOfTheFilesDefinition) {
+  ExpectRewrites({
+      // Defined further down: the prototype goes before the calling function.
+      {"void main(void)\n{\n  led_set(0x5A, 1);\n}\nvoid led_set(unsigned char v, bit on) { }\n",
+       "void led_set(unsigned char v, __bit on); void main(void)\n{\n  led_set(0x5A, 1);\n}\n"
+       "void led_set(unsigned char v, __bit on) { }\n"},
+      // In another letter case, before or after: the call's spelling, the
+      // definition's types and attributes.
+      {"unsigned char Key_Scan(void) { return 3; }\nvoid main(void) { P1 = key_scan(); }\n",
+       "unsigned char Key_Scan(void) { return 3; }\nunsigned char key_scan(void); void "
+       "main(void) { P1 = key_scan(); }\n"},
+      {"int f(void) { return get(0); }\nstatic char xdata *GET(char code *p) reentrant { "
+       "return 0; }\n",
+       "static char __xdata *get(char __code *p) __reentrant; int f(void) { return get(0); }\n"
+       "static char __xdata *GET(char __code *p) __reentrant { return 0; }\n"},
+      // Past an old-style definition's declarations, several before one.
+      {"int f(a) int a; { return g(a) + h(); }\nint g(int x) { return x; }\nh() { return 1; }\n",
+       "int g(int x); int h(); int f(int a)  { return g(a) + h(); }\nint g(int x) { return x; }\n"
+       "h() { return 1; }\n"},
+      // Declared before the call, or a call of something else.
+      {"void g(int x);\nvoid f(void) { g(1); s.g(2); if (x) return; }\nvoid g(int x) { }\n",
+       "void g(int x);\nvoid f(void) { g(1); s.g(2); if (x) return; }\nvoid g(int x) { }\n"},
+      // A type not known where the prototype would go, an old-style
+      // definition: left to sdcc.
+      {"void f(void) { g(1); }\ntypedef unsigned char u8;\nvoid g(u8 x) { }\n",
+       "void f(void) { g(1); }\ntypedef unsigned char u8;\nvoid g(u8 x) { }\n"},
+      {"void f(void) { g(1); }\nvoid g(x) char x; { }\n",
+       "void f(void) { g(1); }\nvoid g(char x)  { }\n"},
+  });
+}
+
+TEST(DialectDeclarations, EachCallSoDeclaredKeepsItsMissingPrototypeWarning) {
+  RewriteResult result;
+  Rewritten(
+      "void a(void)\n{\n  g(1);\n  g(2);\n}\nvoid b(void) { g(3); n(); }\nvoid g(int x) { }\n",
+      &result);
+  EXPECT_EQ(Said(result.implicit_calls),
+            (std::vector<std::string>{"main.c:3 function 'g' implicit declaration",
+                                      "main.c:4 function 'g' implicit declaration",
+                                      "main.c:6 function 'g' implicit declaration"}));
+  EXPECT_TRUE(result.warnings.empty());
+}
+
+TEST(DialectDeclarations, ACallDefinedBesideGetsThatDefinitionsPrototype) {
+  std::vector<std::string> asked;
+  auto find = [&](const std::string& name, const std::string& file, const DefinitionWanted& wanted,
+                  FunctionDefinition* found) {
+    asked.push_back(name + "@" + file + (wanted.any_case ? " any case" : "") +
+                    (wanted.parameters ? " with parameters" : ""));
+    if (name == "led_set") *found = {"extern unsigned char", "u8 v, char __code *s", true, "led.c"};
+    if (name == "hidden") *found = {"static int", "int v", false, "hidden.c"};
+    if (name == "unknown") *found = {"void", "WORD w", false, "unknown.c"};
+    return name == "led_set" || name == "hidden" || name == "unknown";
+  };
+  RewriteResult result;
+  EXPECT_EQ(Rewritten("typedef unsigned char u8;\nvoid main(void) { led_set(1, \"x\"); "
+                      "led_set(2, 0); hidden(3); unknown(4); other(5); }\n",
+                      &result, find),
+            "typedef unsigned char u8;\nunsigned char led_set(u8 v, char __code *s) __reentrant; "
+            "void main(void) { led_set(1, \"x\"); led_set(2, 0); hidden(3); unknown(4); "
+            "other(5); }\n");
+  EXPECT_EQ(asked, (std::vector<std::string>{"led_set@main.c any case", "hidden@main.c any case",
+                                             "unknown@main.c any case", "other@main.c any case"}));
+  EXPECT_EQ(result.consulted, std::vector<std::string>{"led.c"});
+  EXPECT_EQ(result.implicit_calls.size(), 2u);
+}
+
 }  // namespace
 }  // namespace c51::sdcc

@@ -29,13 +29,46 @@ TEST(SiblingDefinitions, ReadsTheDefinitionsParameterList) {
       {"void delay(uint z);\n", false, ""},
       {"void f(void) { struct { int delay(int); } x; }\n", false, ""},
       {"void delay_ms(int n) {}\nint delayed(int n) { return n; }\n", false, ""},
+      {"void Delay(int n) {}\n", false, ""},
   };
   for (const Row& r : rows) {
-    std::string params;
-    EXPECT_EQ(FindDefinitionIn(r.text, "delay", &params), r.found) << r.text;
+    FunctionDefinition d;
+    EXPECT_EQ(FindDefinitionIn(r.text, "delay", DefinitionWanted{}, &d), r.found) << r.text;
     if (r.found) {
-      EXPECT_EQ(params, r.params) << r.text;
+      EXPECT_EQ(d.params, r.params) << r.text;
     }
+  }
+}
+
+// A call with no declaration wants any definition, in any letter case, and
+// its result too.
+TEST(SiblingDefinitions, ReadsTheResultOfAnyDefinitionInAnyCase) {
+  struct Row {
+    const char* text;
+    bool found;
+    const char* result;
+    const char* params;
+    bool reentrant;
+  } rows[] = {
+      {"unsigned char Key_Scan(void) { return 3; }", true, "unsigned char", "void", false},
+      {"#include <reg52.h>\nstatic char code *KEY_SCAN() { return 0; }", true,
+       "static char __code *", "", false},
+      {"int x;\nkey_scan(unsigned char a) { return a; }", true, "int", "unsigned char a", false},
+      {"int key_scan(a, b) int a, b; { return a; }", false, "", "", false},
+      {"bit key_scan(unsigned char k) reentrant { return k; }", true, "__bit", "unsigned char k",
+       true},
+      {"void a(void) { }\n/* u8 */ u8 key_scan(u8 k) { return k; }", true, "u8", "u8 k", false},
+      {"void key_scan2(void) { }\nint keyscan(void) { return 0; }", false, "", "", false},
+  };
+  const DefinitionWanted wanted{true, false};
+  for (const Row& r : rows) {
+    FunctionDefinition d;
+    d.reentrant = !r.reentrant;
+    EXPECT_EQ(FindDefinitionIn(r.text, "key_scan", wanted, &d), r.found) << r.text;
+    if (!r.found) continue;
+    EXPECT_EQ(d.result, r.result) << r.text;
+    EXPECT_EQ(d.params, r.params) << r.text;
+    EXPECT_EQ(d.reentrant, r.reentrant) << r.text;
   }
 }
 
@@ -46,13 +79,18 @@ TEST(SiblingDefinitions, LooksInTheCFilesOfTheFolderInNameOrder) {
   ASSERT_TRUE(sim::WriteFile(dir.path() + "b.h", "void delay(int header) {}\n", &err));
   ASSERT_TRUE(sim::WriteFile(dir.path() + "c_delay.C", "void delay(int right) {}\n", &err));
   ASSERT_TRUE(sim::WriteFile(dir.path() + "d_other.c", "void delay(int later) {}\n", &err));
-  std::string params, file;
+  FunctionDefinition d;
   // The compiled source itself is not read (its own definition was seen).
-  ASSERT_TRUE(FindSiblingDefinition(dir.path(), "delay", dir.path() + "A_MAIN.c", &params, &file));
-  EXPECT_EQ(params, "int right");
-  EXPECT_EQ(file, dir.path() + "c_delay.C");
-  EXPECT_FALSE(FindSiblingDefinition(dir.path(), "nothing", "", &params, &file));
-  EXPECT_FALSE(FindSiblingDefinition(dir.path() + "missing/", "delay", "", &params, &file));
+  ASSERT_TRUE(
+      FindSiblingDefinition(dir.path(), "delay", DefinitionWanted{}, dir.path() + "A_MAIN.c", &d));
+  EXPECT_EQ(d.params, "int right");
+  EXPECT_EQ(d.file, dir.path() + "c_delay.C");
+  EXPECT_FALSE(FindSiblingDefinition(dir.path(), "nothing", DefinitionWanted{}, "", &d));
+  EXPECT_FALSE(FindSiblingDefinition(dir.path() + "missing/", "delay", DefinitionWanted{}, "", &d));
+  // In another letter case only when asked.
+  EXPECT_FALSE(FindSiblingDefinition(dir.path(), "DELAY", DefinitionWanted{}, "", &d));
+  ASSERT_TRUE(FindSiblingDefinition(dir.path(), "DELAY", DefinitionWanted{true, true}, "", &d));
+  EXPECT_EQ(d.params, "long wrong");
 }
 
 }  // namespace

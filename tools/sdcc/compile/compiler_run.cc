@@ -265,17 +265,18 @@ class CompilerRun {
 
   // The dialect made sdcc's, line for line; what cannot be is an error.
   void Rewrite() {
-    // A declaration with "()" gets the parameters of a definition in a C
-    // file beside the header that declares it, or beside the source.
-    auto find = [&](const std::string& name, const std::string& file, std::string* params,
-                    std::string* found_in) {
+    // A declaration with "()", or a call with no declaration, gets the
+    // parameters of a definition in a C file beside the header that
+    // declares it (or the file that calls it), or beside the source.
+    auto find = [&](const std::string& name, const std::string& file,
+                    const DefinitionWanted& wanted, FunctionDefinition* found) {
       std::vector<std::string> folders;
       for (const std::string& path : {mirror_.NameOf(file), request_.source}) {
         std::string folder(DirectoryPart(path, sim::kToolBreaks));
         if (folder.empty()) folder = "./";
         if (std::find(folders.begin(), folders.end(), folder) != folders.end()) continue;
         folders.push_back(folder);
-        if (FindSiblingDefinition(folder, name, request_.source, params, found_in)) return true;
+        if (FindSiblingDefinition(folder, name, wanted, request_.source, found)) return true;
       }
       return false;
     };
@@ -294,6 +295,11 @@ class CompilerRun {
     for (const DialectIssue& warning : rewritten_.warnings) {
       reporter_.Report(sim::Severity::kWarning, std::string(kGenericCompilerWarningCode),
                        warning.file, warning.line, warning.text);
+    }
+    // What sdcc would have said of them, had they kept no prototype.
+    for (const DialectIssue& call : rewritten_.implicit_calls) {
+      reporter_.Report(sim::Severity::kWarning, std::string(kMissingPrototypeCode), call.file,
+                       call.line, call.text);
     }
     // The linker lays the vector down from the number in the object; one it
     // cannot know would leave the routine silently never running.

@@ -138,15 +138,15 @@ void CompleteEmptyParameterLists(DialectSource* source, const DefinitionFinder& 
     const size_t decl = found->second;
     // The parameters the definition takes: this file's, else one beside.
     const auto own = defined.find(found->first);
-    std::string params, file;
+    FunctionDefinition definition;
     if (own != defined.end()) {
       s.Replace(decl + 1, decl + 3, "(" + s.Copy(own->second.first, own->second.second) + ")");
       continue;
     }
-    if (find && find(std::string(found->first), s.FileOf(decl), &params, &file)) {
-      s.Replace(decl + 1, decl + 3, "(" + params + ")");
-      if (std::find(consulted->begin(), consulted->end(), file) == consulted->end()) {
-        consulted->push_back(file);
+    if (find && find(std::string(found->first), s.FileOf(decl), DefinitionWanted{}, &definition)) {
+      s.Replace(decl + 1, decl + 3, "(" + definition.params + ")");
+      if (std::find(consulted->begin(), consulted->end(), definition.file) == consulted->end()) {
+        consulted->push_back(definition.file);
       }
       continue;
     }

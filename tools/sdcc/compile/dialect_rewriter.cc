@@ -18,6 +18,7 @@
 #include "sdcc/compile/dialect_console.h"
 #include "sdcc/compile/dialect_extern_at.h"
 #include "sdcc/compile/dialect_fixed_words.h"
+#include "sdcc/compile/dialect_implicit_calls.h"
 #include "sdcc/compile/dialect_inline_asm.h"
 #include "sdcc/compile/dialect_intrinsics.h"
 #include "sdcc/compile/dialect_library.h"
@@ -615,6 +616,8 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
   BridgePointerCalls(&source);
   BridgeStructValues(&source);
   BridgeFixedWords(&source, &result->warnings);
+  // Last: the prototypes copy the definitions as the passes made them.
+  DeclareImplicitCalls(&source, find, &result->consulted, &result->implicit_calls);
   ReportByteOrderUnions(source, &result->warnings);
   source.Apply(&result->text);
 }

@@ -28,7 +28,8 @@
 // old-style definitions prototypes (dialect_old_style.h), doubles and
 // declarations without a type plain C types (dialect_plain_types.h), an
 // array's address the element pointer it is assigned to
-// (dialect_array_addresses.h), putchar the
+// (dialect_array_addresses.h), calls without a declaration a prototype
+// (dialect_implicit_calls.h), putchar the
 // library's types (dialect_console.h), "~" on a bit its meaning
 // (dialect_bits.h) and printf's byte arguments one byte
 // (dialect_byte_formats.h).
@@ -40,6 +41,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "sdcc/compile/sibling_definitions.h"
 
 namespace c51::sdcc {
 
@@ -77,13 +80,17 @@ struct RewriteResult {
   std::vector<std::string> consulted;  // other files read for a definition's parameters
   std::vector<LineRange> inline_asm;   // "#pragma asm" to "#pragma endasm", both included
   std::vector<std::string> placed;     // variables placed with _at_ at file scope, sized types
+  // Calls no declaration preceded, which got a prototype: their C206.
+  std::vector<DialectIssue> implicit_calls;
 };
 
-// Finds the definition of `name`, declared with "()" in `file` (as the line
-// markers name it), in another file of the project: its parameter list in
-// sdcc's words ("unsigned int z") and the file read.
-using DefinitionFinder = std::function<bool(const std::string& name, const std::string& file,
-                                            std::string* params, std::string* found_in)>;
+// Finds the definition of `name`, declared with "()" or called without a
+// declaration in `file` (as the line markers name it), in another file of
+// the project: its result and parameters in sdcc's words ("unsigned int
+// z") and the file read.
+using DefinitionFinder =
+    std::function<bool(const std::string& name, const std::string& file,
+                       const DefinitionWanted& wanted, FunctionDefinition* found)>;
 
 void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
                     const DefinitionFinder& find = {});

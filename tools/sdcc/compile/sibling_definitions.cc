@@ -39,7 +39,8 @@ std::string WithoutComments(std::string_view text) {
 
 }  // namespace
 
-bool FindDefinitionIn(std::string_view text, std::string_view name, std::string* params) {
+bool FindDefinitionIn(std::string_view text, std::string_view name, const DefinitionWanted& wanted,
+                      FunctionDefinition* found) {
   const std::string plain = WithoutComments(text);
   TokenList list;
   Tokenize(plain, &list);
@@ -47,12 +48,26 @@ bool FindDefinitionIn(std::string_view text, std::string_view name, std::string*
   auto at = [&](size_t i) {
     return std::string_view(plain).substr(t[i].begin, t[i].end - t[i].begin);
   };
+  // Tokens [first, last) in sdcc's words, blanks where C needs them.
+  auto words = [&](size_t first, size_t last) {
+    std::string out;
+    for (size_t p = first; p < last; ++p) {
+      if (!out.empty() && t[p].kind == TokenKind::kWord && t[p - 1].kind == TokenKind::kWord) {
+        out += ' ';
+      } else if (!out.empty() && (at(p) == "*" || at(p - 1) == ",")) {
+        out += ' ';
+      }
+      out += t[p].kind == TokenKind::kWord ? SdccMemoryWord(at(p)) : std::string(at(p));
+    }
+    return out;
+  };
   int depth = 0;
   for (size_t i = 0; i + 1 < t.size(); ++i) {
     const std::string_view word = at(i);
     if (word == "{") ++depth;
     if (word == "}") --depth;
-    if (depth != 0 || word != name || t[i].kind != TokenKind::kWord || at(i + 1) != "(") continue;
+    if (depth != 0 || t[i].kind != TokenKind::kWord || at(i + 1) != "(") continue;
+    if (wanted.any_case ? !EqualsIgnoringCase(word, name) : word != name) continue;
     // The parameter list, then what follows it up to a body or an end.
     size_t close = i + 1;
     for (int parens = 0; close < t.size(); ++close) {
@@ -62,24 +77,24 @@ bool FindDefinitionIn(std::string_view text, std::string_view name, std::string*
     size_t k = close + 1;
     while (k < t.size() && at(k) != "{" && at(k) != ";" && at(k) != "," && at(k) != "=") ++k;
     if (k >= t.size() || at(k) != "{") continue;
-    if (close == i + 2 || (close == i + 3 && at(i + 2) == "void")) continue;
-    std::string out;
-    for (size_t p = i + 2; p < close; ++p) {
-      if (!out.empty() && t[p].kind == TokenKind::kWord && t[p - 1].kind == TokenKind::kWord) {
-        out += ' ';
-      } else if (!out.empty() && (at(p) == "*" || at(p - 1) == ",")) {
-        out += ' ';
-      }
-      out += t[p].kind == TokenKind::kWord ? SdccMemoryWord(at(p)) : std::string(at(p));
+    if (wanted.parameters && (close == i + 2 || (close == i + 3 && at(i + 2) == "void"))) continue;
+    // The result: the words and stars before the name.
+    size_t first = i;
+    while (first > 0 && (t[first - 1].kind == TokenKind::kWord || at(first - 1) == "*")) --first;
+    found->result = first == i ? "int" : words(first, i);
+    found->params = words(i + 2, close);
+    found->reentrant = false;
+    for (size_t a = close + 1; a < k; ++a) {
+      if (at(a) == "reentrant" || at(a) == "__reentrant") found->reentrant = true;
     }
-    *params = out;
     return true;
   }
   return false;
 }
 
 bool FindSiblingDefinition(const std::string& folder, std::string_view name,
-                           const std::string& skip, std::string* params, std::string* file) {
+                           const DefinitionWanted& wanted, const std::string& skip,
+                           FunctionDefinition* found) {
   std::vector<std::string> names;
   if (!ListFiles(folder, &names)) return false;
   std::sort(names.begin(), names.end());
@@ -91,8 +106,8 @@ bool FindSiblingDefinition(const std::string& folder, std::string_view name,
     if (EqualsIgnoringCase(path, skip)) continue;
     std::string text;
     if (sim::ReadFile(path, &text) != sim::ReadResult::kOkay) continue;
-    if (FindDefinitionIn(text, name, params)) {
-      *file = path;
+    if (FindDefinitionIn(text, name, wanted, found)) {
+      found->file = path;
       return true;
     }
   }
