@@ -300,7 +300,7 @@ TEST(DialectBridges, OldStyleDefinitionsGetPrototypes) {
           {"void g(p, q) char xdata *p; bit q; { }", "void g(char __xdata *p, __bit q)  { }"},
           {"int h(fp, n) int (*fp)(); register int n; { return fp(); }",
            "int h(int (*fp)(), register int n)  { return fp(); }"},
-          {"int f(BYTE); int g(a); int k(void) { }", "int f(BYTE); int g(a); int k(void) { }"},
+          {"int f(BYTE); int g(a); int k(void) { }", "int f(); int g(); int k(void) { }"},
           {"int f(a) int b; { }", "int f(a) int b; { }"},
       });
 }

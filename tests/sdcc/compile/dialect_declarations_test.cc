@@ -206,5 +206,30 @@ TEST(DialectDeclarations, ACallDefinedBesideGetsThatDefinitionsPrototype) {
   EXPECT_EQ(result.implicit_calls.size(), 2u);
 }
 
+TEST(DialectDeclarations, ParameterListsOfNamesOnlyAreTakenAsEmptyOnes) {
+  ExpectRewrites({
+      {"void lcd_put(Char);\nvoid main(void) { lcd_put(1); }\nvoid lcd_put(unsigned char c) { }\n",
+       "void lcd_put(unsigned char c);\nvoid main(void) { lcd_put(1); }\nvoid lcd_put(unsigned "
+       "char c) { }\n"},
+      // Every declaration of it, a header's read twice.
+      {"void put(a, b);\nvoid put(a, b);\nvoid put(int x, char y) { }\n",
+       "void put(int x, char y);\nvoid put(int x, char y);\nvoid put(int x, char y) { }\n"},
+      // Never called with arguments: "()".
+      {"void lcd_put(Char);\nvoid main(void) { }\n", "void lcd_put();\nvoid main(void) { }\n"},
+      // Types, unnamed parameters: a prototype as it stands.
+      {"typedef struct { int x; } POINT, *PPOINT;\ntypedef unsigned char Char;\n"
+       "void draw(PPOINT, Char);\n",
+       "typedef struct { int x; } POINT, *PPOINT;\ntypedef unsigned char Char;\n"
+       "void draw(PPOINT, Char);\n"},
+      {"void f(unsigned, bit);\n", "void f(unsigned, __bit);\n"},
+  });
+  RewriteResult result;
+  Rewritten("void lcd_put(Char);\nvoid main(void) { lcd_put(1); }\n", &result);
+  EXPECT_EQ(Said(result.issues),
+            (std::vector<std::string>{"main.c:1 'lcd_put' is declared with '( Char )', which sdcc "
+                                      "reads as '(void)', and no definition was found beside "
+                                      "it: write its parameters into the declaration"}));
+}
+
 }  // namespace
 }  // namespace c51::sdcc

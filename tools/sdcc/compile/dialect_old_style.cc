@@ -107,15 +107,37 @@ void RewriteOldStyleDefinitions(DialectSource* source) {
 void CompleteEmptyParameterLists(DialectSource* source, const DefinitionFinder& find,
                                  std::vector<std::string>* consulted) {
   DialectSource& s = *source;
-  // "name ( ) ;" at file scope, with a type before it: the first of each name.
-  std::map<std::string_view, size_t> declared;
+  const std::set<std::string, std::less<>> typedefs = TypedefNames(s);
+  // "name ( ) ;" or "name ( a , b ) ;" (names that are no types) at file
+  // scope, with a type before it.
+  struct Declaration {
+    size_t name, close;
+    bool names;  // an identifier list
+  };
+  std::vector<Declaration> declarations;
+  std::map<std::string_view, std::vector<size_t>> declared;  // name => its declarations
   for (size_t i = 1; i + 3 < s.size(); ++i) {
     if (!s.User(i) || !s.IsWord(i) || s.BodyOf(i) != DialectSource::kNone) continue;
-    if (!s.Is(i + 1, "(") || !s.Is(i + 2, ")") || !s.Is(i + 3, ";")) continue;
-    if (!s.IsWord(i - 1) && !s.Is(i - 1, "*")) continue;
-    declared.emplace(s.At(i), i);
+    if (!s.Is(i + 1, "(") || (!s.IsWord(i - 1) && !s.Is(i - 1, "*"))) continue;
+    const size_t close = s.Mate(i + 1);
+    if (close == kNone || close < i || !s.Is(close + 1, ";")) continue;
+    bool names = close > i + 2;
+    for (const auto& [first, last] : s.Items(i + 1)) {
+      names = names && last == first + 1 && s.IsWord(first) && !IsTypeWord(s.At(first)) &&
+              typedefs.count(s.At(first)) == 0;
+    }
+    if (close != i + 2 && !names) continue;
+    declared[s.At(i)].push_back(declarations.size());
+    declarations.push_back(Declaration{i, close, names});
   }
   if (declared.empty()) return;
+  std::vector<bool> completed(declarations.size(), false);
+  auto complete = [&](std::string_view name, const std::string& params) {
+    for (size_t d : declared[name]) {
+      s.Replace(declarations[d].name + 1, declarations[d].close + 1, "(" + params + ")");
+      completed[d] = true;
+    }
+  };
   // This file's own definitions with parameters: "name ( ... ) ... {".
   std::map<std::string_view, std::pair<size_t, size_t>> defined;
   for (size_t i = 0; i + 1 < s.size(); ++i) {
@@ -130,29 +152,39 @@ void CompleteEmptyParameterLists(DialectSource* source, const DefinitionFinder& 
     if (s.IsBodyOpen(k)) defined.emplace(s.At(i), std::make_pair(i + 2, close));
   }
   std::set<std::string_view> done;
+  std::set<size_t> declaring;
+  for (const Declaration& d : declarations) declaring.insert(d.name);
   for (size_t i = 0; i + 2 < s.size(); ++i) {
     if (!s.User(i) || !s.IsWord(i) || !s.Is(i + 1, "(") || s.Is(i + 2, ")")) continue;
-    if (s.Is(i + 2, "void") && s.Is(i + 3, ")")) continue;
+    if ((s.Is(i + 2, "void") && s.Is(i + 3, ")")) || declaring.count(i) != 0) continue;
     const auto found = declared.find(s.At(i));
     if (found == declared.end() || !done.insert(found->first).second) continue;
-    const size_t decl = found->second;
+    const Declaration& first = declarations[found->second.front()];
     // The parameters the definition takes: this file's, else one beside.
     const auto own = defined.find(found->first);
     FunctionDefinition definition;
     if (own != defined.end()) {
-      s.Replace(decl + 1, decl + 3, "(" + s.Copy(own->second.first, own->second.second) + ")");
+      complete(found->first, s.Copy(own->second.first, own->second.second));
       continue;
     }
-    if (find && find(std::string(found->first), s.FileOf(decl), DefinitionWanted{}, &definition)) {
-      s.Replace(decl + 1, decl + 3, "(" + definition.params + ")");
+    if (find &&
+        find(std::string(found->first), s.FileOf(first.name), DefinitionWanted{}, &definition)) {
+      complete(found->first, definition.params);
       if (std::find(consulted->begin(), consulted->end(), definition.file) == consulted->end()) {
         consulted->push_back(definition.file);
       }
       continue;
     }
-    s.Issue(decl, "'" + std::string(found->first) +
-                      "' is declared with '()', which sdcc reads as '(void)', and no definition "
-                      "was found beside it: write its parameters into the declaration");
+    s.Issue(first.name, "'" + std::string(found->first) + "' is declared with '" +
+                            (first.names ? s.Join(first.name + 1, first.close + 1) : "()") +
+                            "', which sdcc reads as '(void)', and no definition was found "
+                            "beside it: write its parameters into the declaration");
+  }
+  // Names only, and the function never called with arguments: "()".
+  for (size_t d = 0; d < declarations.size(); ++d) {
+    if (declarations[d].names && !completed[d]) {
+      s.Replace(declarations[d].name + 1, declarations[d].close + 1, "()");
+    }
   }
 }
 

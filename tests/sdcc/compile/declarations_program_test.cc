@@ -1,0 +1,112 @@
+// Declarations the original compiler takes and sdcc refuses, end to end:
+// compiled by C51.exe, linked by BL51.exe, converted by OH51.exe and run in
+// sdcc's 8051 simulator, which reads back what the program wrote to
+// external RAM. Skipped without sdcc or the simulator.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "sdcc/run_program.h"
+#include "tool_program_test.h"
+#include "tools/tool_runner.h"
+
+namespace c51::sdcc {
+namespace {
+
+constexpr int kOut = 0x100;
+constexpr int kMarker = 1000;
+
+class DeclarationsProgramTest : public ToolProgramTest {
+ protected:
+  DeclarationsProgramTest() : ToolProgramTest("c51declprog") {}
+
+  // Runs prog.hex until it idles, then reads `count` bytes from kOut on.
+  std::vector<int> Simulate(int count) {
+    std::string script = "file \"" + dir_.path() + "prog.hex\"\nstep 300000\n";
+    for (int i = 0; i < count; ++i) {
+      script +=
+          "expression " + std::to_string(kMarker) + "+xram[" + std::to_string(kOut + i) + "]\n";
+    }
+    Write("run.cmd", script + "kill\n");
+    const ProgramRun sim = RunProgram(s51_, {"-b", "-q", "-C", dir_.path() + "run.cmd"});
+    std::vector<int> bytes;
+    size_t pos = 0;
+    while (pos < sim.output.size()) {
+      size_t end = sim.output.find('\n', pos);
+      if (end == std::string::npos) end = sim.output.size();
+      std::string line = sim.output.substr(pos, end - pos);
+      pos = end + 1;
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (line.size() != 4 || line.find_first_not_of("0123456789") != std::string::npos) continue;
+      bytes.push_back(std::stoi(line) - kMarker);
+    }
+    EXPECT_EQ(static_cast<size_t>(count), bytes.size()) << sim.output;
+    return bytes;
+  }
+};
+
+size_t Count(const std::string& text, const std::string& part) {
+  size_t n = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++n;
+  return n;
+}
+
+// Calls with no declaration (two parameters, a definition in another letter
+// case, one further down), a declaration of names only, long double and
+// double, declarations without a type, arrays' addresses assigned to element
+// pointers and a string that fills its array: each computes what the
+// original compiler's program computes.
+TEST_F(DeclarationsProgramTest, DeclarationsSdccRefusesComputeAsWritten) {
+  Write("lcd.h", "void show(Char, Char);\n");
+  Write("other.c",
+        "#include \"lcd.h\"\nextern unsigned char xdata out[16];\n"
+        "void show(unsigned char a, unsigned char b) { out[7] = a; out[8] = b; }\n"
+        "unsigned char scale(unsigned char v, unsigned char k) { return v * k; }\n"
+        "unsigned char Key_Scan(void) { return 3; }\n");
+  Write("main.c",
+        "#include \"lcd.h\"\nunsigned char xdata out[16] _at_ 0x100;\n"
+        "count = 5;\nseg[3] = {1, 2, 3};\nlong double half = 0.5;\n"
+        "unsigned char buf[4] = {7, 8, 9, 10};\n"
+        "struct T { unsigned char a, b; } tab[2] = {{1, 2}, {3, 4}};\n"
+        "void main(void)\n{\n"
+        "  unsigned char *q = &buf;\n  struct T *p;\n"
+        "  unsigned char s[4] = \"abcd\";\n  double d = 2.5;\n"
+        "  p = &tab;\n"
+        "  out[0] = scale(6, 7);\n"
+        "  out[1] = key_scan();\n"
+        "  out[2] = q[2];\n  out[3] = p[1].b;\n"
+        "  out[4] = (unsigned char)(half * 8);\n  out[5] = (unsigned char)(d * 2);\n"
+        "  out[6] = count + seg[2];\n"
+        "  show(s[3], later(4));\n"
+        "  while (1);\n}\n"
+        "unsigned char later(unsigned char v) { return v + 1; }\n");
+  const test::ToolRun main = Run("C51.exe", "\"main.c\"");
+  ASSERT_EQ(1, main.exit_code) << main.output;  // warnings
+  // The calls keep their warning, the addresses get one; nothing else.
+  EXPECT_EQ(3u, Count(main.output, "C206")) << main.output;
+  EXPECT_EQ(2u, Count(main.output, "whole array")) << main.output;
+  EXPECT_NE(std::string::npos, main.output.find("5 WARNING(S),  0 ERROR(S)")) << main.output;
+  const test::ToolRun other = Run("C51.exe", "\"other.c\"");
+  ASSERT_EQ(0, other.exit_code) << other.output;
+  EXPECT_NE(std::string::npos, other.output.find("0 WARNING(S),  0 ERROR(S)")) << other.output;
+  const test::ToolRun link = Run("BL51.exe", "\"main.obj\", \"other.obj\" TO \"prog\"");
+  ASSERT_EQ(0, link.exit_code) << link.output;
+  ASSERT_EQ(0, Run("OH51.exe", "\"prog\"").exit_code);
+  EXPECT_EQ(Simulate(9), (std::vector<int>{6 * 7, 3, 9, 4, 4, 5, 5 + 3, 'd', 4 + 1}));
+}
+
+// A call of a function defined nowhere stays sdcc's implicit declaration,
+// with its warning, and no word of the local sdcc makes of it.
+TEST_F(DeclarationsProgramTest, ACallOfNothingDefinedKeepsOnlyItsWarning) {
+  Write("main.c", "void main(void)\n{\n  nowhere();\n  while (1);\n}\n");
+  const test::ToolRun run = Run("C51.exe", "\"main.c\"");
+  ASSERT_EQ(1, run.exit_code) << run.output;  // a warning
+  EXPECT_NE(std::string::npos,
+            run.output.find("WARNING C206 IN LINE 3 OF main.c: function 'nowhere'"))
+      << run.output;
+  EXPECT_NE(std::string::npos, run.output.find("1 WARNING(S),  0 ERROR(S)")) << run.output;
+}
+
+}  // namespace
+}  // namespace c51::sdcc
