@@ -15,35 +15,13 @@ namespace c51::sdcc {
 namespace {
 
 constexpr int kOut = 0x100;
-constexpr int kMarker = 1000;
 
 class DeclarationsProgramTest : public ToolProgramTest {
  protected:
   DeclarationsProgramTest() : ToolProgramTest("c51declprog") {}
 
   // Runs prog.hex until it idles, then reads `count` bytes from kOut on.
-  std::vector<int> Simulate(int count) {
-    std::string script = "file \"" + dir_.path() + "prog.hex\"\nstep 300000\n";
-    for (int i = 0; i < count; ++i) {
-      script +=
-          "expression " + std::to_string(kMarker) + "+xram[" + std::to_string(kOut + i) + "]\n";
-    }
-    Write("run.cmd", script + "kill\n");
-    const ProgramRun sim = RunProgram(s51_, {"-b", "-q", "-C", dir_.path() + "run.cmd"});
-    std::vector<int> bytes;
-    size_t pos = 0;
-    while (pos < sim.output.size()) {
-      size_t end = sim.output.find('\n', pos);
-      if (end == std::string::npos) end = sim.output.size();
-      std::string line = sim.output.substr(pos, end - pos);
-      pos = end + 1;
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (line.size() != 4 || line.find_first_not_of("0123456789") != std::string::npos) continue;
-      bytes.push_back(std::stoi(line) - kMarker);
-    }
-    EXPECT_EQ(static_cast<size_t>(count), bytes.size()) << sim.output;
-    return bytes;
-  }
+  std::vector<int> Simulate(int count) { return XramRun(300000, kOut, count); }
 };
 
 size_t Count(const std::string& text, const std::string& part) {

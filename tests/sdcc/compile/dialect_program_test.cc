@@ -19,9 +19,6 @@ namespace {
 
 // Every program writes its results to external RAM from here on.
 constexpr int kOut = 0x100;
-// Values printed as 1000 + the byte, so they stand out from the
-// simulator's other output.
-constexpr int kMarker = 1000;
 
 class DialectProgramTest : public ToolProgramTest {
  protected:
@@ -42,29 +39,7 @@ class DialectProgramTest : public ToolProgramTest {
   }
 
   // Runs prog.hex until it idles, then reads `count` bytes from kOut on.
-  std::vector<int> Simulate(int count) {
-    std::string script = "file \"" + dir_.path() + "prog.hex\"\nstep 300000\n";
-    for (int i = 0; i < count; ++i) {
-      script +=
-          "expression " + std::to_string(kMarker) + "+xram[" + std::to_string(kOut + i) + "]\n";
-    }
-    script += "kill\n";
-    Write("run.cmd", script);
-    const ProgramRun sim = RunProgram(s51_, {"-b", "-q", "-C", dir_.path() + "run.cmd"});
-    std::vector<int> bytes;
-    size_t pos = 0;
-    while (pos < sim.output.size()) {
-      size_t end = sim.output.find('\n', pos);
-      if (end == std::string::npos) end = sim.output.size();
-      std::string line = sim.output.substr(pos, end - pos);
-      pos = end + 1;
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (line.size() != 4 || line.find_first_not_of("0123456789") != std::string::npos) continue;
-      bytes.push_back(std::stoi(line) - kMarker);
-    }
-    EXPECT_EQ(static_cast<size_t>(count), bytes.size()) << sim.output;
-    return bytes;
-  }
+  std::vector<int> Simulate(int count) { return XramRun(300000, kOut, count); }
 };
 
 // Two modules with INTRINS.H and debug records link (its function bodies

@@ -17,9 +17,6 @@ namespace c51::sdcc {
 namespace {
 
 constexpr int kOut = 0x100;
-// Values printed as 1000 + the byte, so they stand out from the
-// simulator's other output.
-constexpr int kMarker = 1000;
 
 class FixedWordsProgramTest : public ToolProgramTest {
  protected:
@@ -37,27 +34,8 @@ class FixedWordsProgramTest : public ToolProgramTest {
     ASSERT_EQ(0, hex.exit_code) << hex.output;
   }
 
-  std::string Simulator(const std::string& commands) {
-    Write("run.cmd", "file \"" + dir_.path() + "prog.hex\"\n" + commands + "kill\n");
-    return RunProgram(s51_, {"-b", "-q", "-C", dir_.path() + "run.cmd"}).output;
-  }
-
   // Runs the program until it idles, then reads `count` bytes from kOut on.
-  std::vector<int> Bytes(int count) {
-    std::string script = "step 300000\n";
-    for (int i = 0; i < count; ++i) {
-      script +=
-          "expression " + std::to_string(kMarker) + "+xram[" + std::to_string(kOut + i) + "]\n";
-    }
-    const std::string output = Simulator(script);
-    std::vector<int> bytes;
-    for (const std::string& line : Lines(output)) {
-      if (line.size() != 4 || line.find_first_not_of("0123456789") != std::string::npos) continue;
-      bytes.push_back(std::stoi(line) - kMarker);
-    }
-    EXPECT_EQ(static_cast<size_t>(count), bytes.size()) << output;
-    return bytes;
-  }
+  std::vector<int> Bytes(int count) { return XramRun(300000, kOut, count); }
 
   // The reads and writes of external RAM at `addresses`, in the order the
   // program made them: "w 0x100", "r 0x101".

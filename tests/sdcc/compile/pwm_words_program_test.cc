@@ -20,23 +20,7 @@ class XdataWordProgramTest : public ToolProgramTest {
 
   // The bytes of external RAM at `addresses` after the program idles.
   std::vector<int> Run51(const std::vector<unsigned>& addresses) {
-    std::string script = "file \"" + dir_.path() + "prog.hex\"\nstep 20000\n";
-    for (unsigned a : addresses) script += "expression 1000+xram[" + std::to_string(a) + "]\n";
-    script += "kill\n";
-    Write("run.cmd", script);
-    const ProgramRun sim = RunProgram(s51_, {"-b", "-q", "-C", dir_.path() + "run.cmd"});
-    std::vector<int> bytes;
-    for (size_t pos = 0; pos < sim.output.size();) {
-      size_t end = sim.output.find('\n', pos);
-      if (end == std::string::npos) end = sim.output.size();
-      const std::string line = sim.output.substr(pos, end - pos);
-      pos = end + 1;
-      if (line.size() == 4 && line.find_first_not_of("0123456789") == std::string::npos) {
-        bytes.push_back(std::stoi(line) - 1000);
-      }
-    }
-    EXPECT_EQ(addresses.size(), bytes.size()) << sim.output;
-    return bytes;
+    return XramBytes(20000, addresses);
   }
 };
 

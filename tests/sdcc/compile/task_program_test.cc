@@ -19,7 +19,6 @@ namespace c51::sdcc {
 namespace {
 
 constexpr int kOut = 0x100;
-constexpr int kMarker = 1000;
 // The simulator counts oscillator periods: 12 to a machine cycle.
 constexpr long kClocksPerCycle = 12;
 constexpr long kTickCycles = 10000;
@@ -40,27 +39,8 @@ class TaskProgramTest : public ToolProgramTest {
     ASSERT_EQ(0, hex.exit_code) << hex.output;
   }
 
-  std::string Simulator(const std::string& commands) {
-    Write("run.cmd", "file \"" + dir_.path() + "prog.hex\"\n" + commands + "kill\n");
-    return RunProgram(s51_, {"-b", "-q", "-C", dir_.path() + "run.cmd"}).output;
-  }
-
   // Runs `steps` instructions, then reads `count` bytes from kOut on.
-  std::vector<int> Simulate(int steps, int count) {
-    std::string script = "step " + std::to_string(steps) + "\n";
-    for (int i = 0; i < count; ++i) {
-      script +=
-          "expression " + std::to_string(kMarker) + "+xram[" + std::to_string(kOut + i) + "]\n";
-    }
-    const std::string output = Simulator(script);
-    std::vector<int> bytes;
-    for (const std::string& line : Lines(output)) {
-      if (line.size() != 4 || line.find_first_not_of("0123456789") != std::string::npos) continue;
-      bytes.push_back(std::stoi(line) - kMarker);
-    }
-    EXPECT_EQ(static_cast<size_t>(count), bytes.size()) << output;
-    return bytes;
-  }
+  std::vector<int> Simulate(int steps, int count) { return XramRun(steps, kOut, count); }
 
   // The machine cycles between `stops` + 1 successive calls of `function`,
   // from its second on: the first comes at start-up, not after a wait.

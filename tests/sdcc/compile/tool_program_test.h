@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "platform/env.h"
 #include "platform/fs.h"
@@ -56,6 +57,41 @@ class ToolProgramTest : public testing::Test {
     EXPECT_TRUE(test::RunCommandLine("\"" + bin_ + tool + "\" " + args, dir_.path(), &run, &err))
         << err;
     return run;
+  }
+
+  // The simulator on prog.hex with `commands`; its output.
+  std::string Simulator(const std::string& commands) {
+    Write("run.cmd", "file \"" + dir_.path() + "prog.hex\"\n" + commands + "kill\n");
+    return RunProgram(s51_, {"-b", "-q", "-C", dir_.path() + "run.cmd"}).output;
+  }
+
+  // Runs `steps` instructions, then reads the bytes of external RAM at
+  // `addresses` (printed as 1000 + the byte, to stand out from the
+  // simulator's other output).
+  std::vector<int> XramBytes(int steps, const std::vector<unsigned>& addresses) {
+    std::string script = "step " + std::to_string(steps) + "\n";
+    for (unsigned a : addresses) script += "expression 1000+xram[" + std::to_string(a) + "]\n";
+    const std::string output = Simulator(script);
+    std::vector<int> bytes;
+    size_t pos = 0;
+    while (pos < output.size()) {
+      size_t end = output.find('\n', pos);
+      if (end == std::string::npos) end = output.size();
+      std::string line = output.substr(pos, end - pos);
+      pos = end + 1;
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      if (line.size() != 4 || line.find_first_not_of("0123456789") != std::string::npos) continue;
+      bytes.push_back(std::stoi(line) - 1000);
+    }
+    EXPECT_EQ(addresses.size(), bytes.size()) << output;
+    return bytes;
+  }
+
+  // `count` bytes of external RAM from `first` on.
+  std::vector<int> XramRun(int steps, unsigned first, int count) {
+    std::vector<unsigned> addresses;
+    for (int i = 0; i < count; ++i) addresses.push_back(first + static_cast<unsigned>(i));
+    return XramBytes(steps, addresses);
   }
 
   test::ScopedTempDir dir_;
