@@ -63,6 +63,21 @@ TEST(DialectDeclarations, DoubleAndLongDoubleAreFloat) {
   EXPECT_NE(result.text.find("float h;\n"), std::string::npos) << result.text;
 }
 
+TEST(DialectDeclarations, BareParameterNamesAreInts) {
+  ExpectRewrites({
+      // Beside typed parameters, in a declaration and its definition.
+      {"void show(unsigned char r, date);\nvoid show(unsigned char r, date) { }",
+       "void show(unsigned char r, int date);\nvoid show(unsigned char r, int date) { }"},
+      // A definition's names with no declarations; its declaration follows.
+      {"unsigned char rd(add);\nunsigned char rd(add) { return add; }",
+       "unsigned char rd(int add);\nunsigned char rd(int add) { return add; }"},
+      // Typedef names and unnamed parameters stay.
+      {"typedef unsigned char u8;\nvoid put(u8, char c);",
+       "typedef unsigned char u8;\nvoid put(u8, char c);"},
+      {"void put(unsigned char, int);", "void put(unsigned char, int);"},
+  });
+}
+
 TEST(DialectDeclarations, FileScopeDeclarationsWithoutATypeAreInts) {
   ExpectRewrites({
       {"seg[8]={28,28};\ncount = 5;\nflag;\na, b = 2;",
@@ -74,8 +89,11 @@ TEST(DialectDeclarations, FileScopeDeclarationsWithoutATypeAreInts) {
        "typedef unsigned char u8; u8 x; static s1 = 3; const c = 1; unsigned u;"},
       {"bit f2; idata i2; __data d2; int g(a) int a; { y = 1; }",
        "__bit f2; __idata i2; __data d2; int g(int a)  { y = 1; }"},
+      // A function without its result is an int function.
       {"struct { char c; } w = { 1 }, z; main() { }",
-       "struct { char c; } w = { 1 }, z; main() { }"},
+       "struct { char c; } w = { 1 }, z; int main() { }"},
+      {"ReadOne(void);\nReadOne(void) { return 1; }",
+       "int ReadOne(void);\nint ReadOne(void) { return 1; }"},
   });
 }
 
@@ -157,7 +175,7 @@ TEST(DialectDeclarations, ACallWithNoDeclarationGetsThePrototypeOfTheFilesDefini
       // Past an old-style definition's declarations, several before one.
       {"int f(a) int a; { return g(a) + h(); }\nint g(int x) { return x; }\nh() { return 1; }\n",
        "int g(int x); int h(); int f(int a)  { return g(a) + h(); }\nint g(int x) { return x; }\n"
-       "h() { return 1; }\n"},
+       "int h() { return 1; }\n"},
       // Declared before the call, or a call of something else.
       {"void g(int x);\nvoid f(void) { g(1); s.g(2); if (x) return; }\nvoid g(int x) { }\n",
        "void g(int x);\nvoid f(void) { g(1); s.g(2); if (x) return; }\nvoid g(int x) { }\n"},

@@ -99,7 +99,7 @@ TEST(DialectRewriter, LeavesNamesStringsAndOtherWordsAlone) {
       "struct code { int code; char data[4]; unsigned bit : 1; };",
       "s.code = 1; p->data = 2; q.bit = 3;",
       "int code = 5; code++; return code;",
-      "f(data); g(code, 2); int x = code * 2;",
+      "void t(void) { f(data); g(code, 2); } int x = code * 2;",
       "if (x) interrupt = 1;",
       "int x = 0x90 ^ 3;",
       "__sfr __at(0x90) P1; __bit b; __xdata int y;",

@@ -30,6 +30,11 @@ TEST(SiblingDefinitions, ReadsTheDefinitionsParameterList) {
       {"void f(void) { struct { int delay(int); } x; }\n", false, ""},
       {"void delay_ms(int n) {}\nint delayed(int n) { return n; }\n", false, ""},
       {"void Delay(int n) {}\n", false, ""},
+      // Old-style lists: each name with its declared type, else int.
+      {"unsigned char delay(add)\n{ return add; }\n", true, "int add"},
+      {"int delay(a, b, c) unsigned char a, b; char *c; { }\n", true,
+       "unsigned char a, unsigned char b, char *c"},
+      {"int delay(a, n) uchar n; { }\n", true, "int a, uchar n"},
   };
   for (const Row& r : rows) {
     FunctionDefinition d;
@@ -54,7 +59,8 @@ TEST(SiblingDefinitions, ReadsTheResultOfAnyDefinitionInAnyCase) {
       {"#include <reg52.h>\nstatic char code *KEY_SCAN() { return 0; }", true,
        "static char __code *", "", false},
       {"int x;\nkey_scan(unsigned char a) { return a; }", true, "int", "unsigned char a", false},
-      {"int key_scan(a, b) int a, b; { return a; }", false, "", "", false},
+      // Old style: the prototype the rewriter gives the definition.
+      {"int key_scan(a, b) int a, b; { return a; }", true, "int", "int a, int b", false},
       {"bit key_scan(unsigned char k) reentrant { return k; }", true, "__bit", "unsigned char k",
        true},
       {"void a(void) { }\n/* u8 */ u8 key_scan(u8 k) { return k; }", true, "u8", "u8 k", false},

@@ -92,6 +92,30 @@ class OldStyle {
 
 }  // namespace
 
+void TypeBareParameterNames(DialectSource* source) {
+  DialectSource& s = *source;
+  const std::set<std::string, std::less<>> typedefs = TypedefNames(s);
+  for (size_t i = 1; i + 1 < s.size(); ++i) {
+    if (!s.Is(i, "(") || !s.IsWord(i - 1) || !s.User(i) || s.BodyOf(i) != kNone) continue;
+    const size_t close = s.Mate(i);
+    if (close == kNone || close <= i + 1 || !(s.Is(close + 1, ";") || s.IsBodyOpen(close + 1))) {
+      continue;
+    }
+    const std::vector<std::pair<size_t, size_t>> items = s.Items(i);
+    const bool typed = std::any_of(items.begin(), items.end(),
+                                   [](const auto& item) { return item.second > item.first + 1; });
+    // A definition's names are parameters too ("char read(add) {").
+    if (!typed && !s.IsBodyOpen(close + 1)) continue;
+    for (const auto& [first, last] : items) {
+      if (last != first + 1 || !s.IsWord(first)) continue;
+      const std::string_view word = s.At(first);
+      if (IsTypeWord(word) || typedefs.count(word) != 0 || word.substr(0, 2) == "__") continue;
+      // A replacement, not an insertion: copies of the list take it along.
+      s.Replace(first, first + 1, "int " + std::string(word));
+    }
+  }
+}
+
 void RewriteOldStyleDefinitions(DialectSource* source) {
   OldStyle old_style(source);
   for (size_t i = 1; i < source->size(); ++i) {

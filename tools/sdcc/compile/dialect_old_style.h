@@ -19,6 +19,12 @@ namespace c51::sdcc {
 
 void RewriteOldStyleDefinitions(DialectSource* source);
 
+// A list that types some parameters and names others bare ("void
+// show(unsigned char row, date);"), or a definition's list of names with no
+// declarations ("char read(add) {"), which the original takes: the bare
+// names are ints, as an old-style list's undeclared names are.
+void TypeBareParameterNames(DialectSource* source);
+
 // Old-style declarations say nothing of the parameters ("char f();"), but
 // sdcc reads "()" as "(void)" and refuses every call with arguments ("too
 // many parameters"). A file-scope declaration with "()" of a function this

@@ -41,8 +41,18 @@ void AddImplicitInt(DialectSource* source) {
   const std::set<std::string, std::less<>> typedefs = TypedefNames(s);
   bool start = true;  // a declaration may open at `i`
   for (size_t i = 0; i < s.size();) {
+    // A function declared or defined without its result ("ReadOneChar(void);"
+    // or "... {") is an int function too.
+    const size_t params = s.Is(i + 1, "(") ? s.Mate(i + 1) : kNone;
+    bool function =
+        params != kNone && params > i + 1 && (s.Is(params + 1, ";") || s.IsBodyOpen(params + 1));
+    // Parameters, not a call's arguments: no numbers or strings.
+    for (size_t k = i + 2; function && k < params; ++k) {
+      function = !s.IsNumber(k) && !s.IsString(k);
+    }
     if (start && s.User(i) && s.IsWord(i) &&
-        (s.Is(i + 1, "[") || s.Is(i + 1, "=") || s.Is(i + 1, ",") || s.Is(i + 1, ";"))) {
+        (s.Is(i + 1, "[") || s.Is(i + 1, "=") || s.Is(i + 1, ",") || s.Is(i + 1, ";") ||
+         function)) {
       const std::string_view w = s.At(i);
       if (kDeclarationWords.count(w) == 0 && typedefs.count(w) == 0 && w.substr(0, 2) != "__" &&
           w != "_Bool" && w != "_Static_assert") {

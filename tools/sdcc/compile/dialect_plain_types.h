@@ -4,10 +4,12 @@
 //   double y;             =>  float y;         sdcc warns of every double)
 //   seg[8] = {28, 28};    =>  int seg[8] = {28, 28};   (implicit int, file scope)
 //   count = 5; flag;      =>  int count = 5; int flag;
+//   ReadOneChar(void);    =>  int ReadOneChar(void);   (and its definition)
 //
 // An implicit int is added only at file scope, where a declaration opens
 // with a word that is no type, typedef, storage class, qualifier or word of
-// the dialect, followed by "[", "=", "," or ";".
+// the dialect, followed by "[", "=", "," or ";", or by a parameter list and
+// ";" or a body.
 #ifndef C51_TOOLS_SDCC_COMPILE_DIALECT_PLAIN_TYPES_H_
 #define C51_TOOLS_SDCC_COMPILE_DIALECT_PLAIN_TYPES_H_
 

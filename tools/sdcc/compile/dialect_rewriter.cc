@@ -601,6 +601,7 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
   BridgeInlineAssembly(&source, asm_blocks);
   CompleteInitializerBraces(&source);
   BridgeIntrinsics(&source);
+  TypeBareParameterNames(&source);
   CompleteEmptyParameterLists(&source, find, &result->consulted);
   RewriteOldStyleDefinitions(&source);
   BridgeConsoleFunctions(&source);

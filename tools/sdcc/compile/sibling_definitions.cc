@@ -37,6 +37,53 @@ std::string WithoutComments(std::string_view text) {
   return out;
 }
 
+// The parameter list of a definition [first, last), in prototype form: an
+// old-style list of names ("add" or "a, b", their declarations in [decl,
+// body)) gives each name its declared type, or int when none declares it.
+template <typename At, typename Words>
+std::string ParameterText(const std::vector<Token>& t, const At& at, const Words& words,
+                          size_t first, size_t last, size_t decl, size_t body) {
+  std::vector<std::pair<size_t, size_t>> items;
+  for (size_t p = first; p < last;) {
+    size_t end = p;
+    for (int parens = 0; end < last && (parens > 0 || at(end) != ","); ++end) {
+      if (at(end) == "(") ++parens;
+      if (at(end) == ")") --parens;
+    }
+    items.emplace_back(p, end);
+    p = end + 1;
+  }
+  const bool names_only = !items.empty() && std::all_of(items.begin(), items.end(), [&](auto r) {
+    return r.second == r.first + 1 && t[r.first].kind == TokenKind::kWord && at(r.first) != "void";
+  });
+  if (!names_only) return words(first, last);
+  std::string out;
+  for (const auto& [p, end] : items) {
+    std::string param = "int " + std::string(at(p));
+    // "char *b;" among the declarations: its specifiers and declarator.
+    for (size_t d = decl; d < body;) {
+      size_t stop = d;
+      while (stop < body && at(stop) != ";") ++stop;
+      // The specifiers: the statement's first run of words, but its last
+      // word when a name follows directly ("unsigned char x, y").
+      size_t spec = d;
+      while (spec < stop && t[spec].kind == TokenKind::kWord) ++spec;
+      if (spec > d && (spec == stop || (at(spec) != "*" && at(spec) != "("))) --spec;
+      for (size_t q = spec; q < stop;) {
+        size_t next = q;
+        while (next < stop && at(next) != ",") ++next;
+        for (size_t n = q; n < next; ++n) {
+          if (at(n) == at(p)) param = words(d, spec) + " " + words(q, next);
+        }
+        q = next + 1;
+      }
+      d = stop + 1;
+    }
+    out += (out.empty() ? "" : ", ") + param;
+  }
+  return out;
+}
+
 }  // namespace
 
 bool FindDefinitionIn(std::string_view text, std::string_view name, const DefinitionWanted& wanted,
@@ -76,13 +123,29 @@ bool FindDefinitionIn(std::string_view text, std::string_view name, const Defini
     }
     size_t k = close + 1;
     while (k < t.size() && at(k) != "{" && at(k) != ";" && at(k) != "," && at(k) != "=") ++k;
+    // An old-style list of names: its declarations ("char *b;") may come
+    // before the body.
+    bool bare = close > i + 2;
+    for (size_t p = i + 2; p < close && bare; ++p) {
+      bare = (p - i) % 2 == 0 ? t[p].kind == TokenKind::kWord : at(p) == ",";
+    }
+    if (bare && k < t.size() && (at(k) == ";" || at(k) == ",")) {
+      size_t b = k;
+      while (b < t.size() && at(b) != "{" && at(b) != "struct" && at(b) != "union" &&
+             at(b) != "enum" &&
+             (t[b].kind == TokenKind::kWord || at(b) == "*" || at(b) == "," || at(b) == ";" ||
+              at(b) == "[" || at(b) == "]" || t[b].kind == TokenKind::kNumber)) {
+        ++b;
+      }
+      if (b < t.size() && at(b) == "{") k = b;
+    }
     if (k >= t.size() || at(k) != "{") continue;
     if (wanted.parameters && (close == i + 2 || (close == i + 3 && at(i + 2) == "void"))) continue;
     // The result: the words and stars before the name.
     size_t first = i;
     while (first > 0 && (t[first - 1].kind == TokenKind::kWord || at(first - 1) == "*")) --first;
     found->result = first == i ? "int" : words(first, i);
-    found->params = words(i + 2, close);
+    found->params = ParameterText(t, at, words, i + 2, close, close + 1, k);
     found->reentrant = false;
     for (size_t a = close + 1; a < k; ++a) {
       if (at(a) == "reentrant" || at(a) == "__reentrant") found->reentrant = true;
