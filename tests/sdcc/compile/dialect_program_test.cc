@@ -26,16 +26,7 @@ class DialectProgramTest : public ToolProgramTest {
 
   // Compiles each source with `controls`, links them into prog.hex.
   void Build(const std::vector<std::string>& sources, const std::string& controls) {
-    std::string objects;
-    for (const std::string& source : sources) {
-      const test::ToolRun run = Run("C51.exe", "\"" + source + ".c\" " + controls);
-      ASSERT_EQ(0, run.exit_code) << run.output;
-      objects += (objects.empty() ? "\"" : ", \"") + source + ".obj\"";
-    }
-    const test::ToolRun link = Run("BL51.exe", objects + " TO \"prog\"");
-    ASSERT_EQ(0, link.exit_code) << link.output;
-    const test::ToolRun hex = Run("OH51.exe", "\"prog\"");
-    ASSERT_EQ(0, hex.exit_code) << hex.output;
+    BuildProgram(sources, controls);
   }
 
   // Runs prog.hex until it idles, then reads `count` bytes from kOut on.

@@ -24,14 +24,11 @@ class FixedWordsProgramTest : public ToolProgramTest {
 
   void Build(const std::string& source) {
     Write("main.c", source);
-    const test::ToolRun run = Run("C51.exe", "\"main.c\"");
-    ASSERT_EQ(0, run.exit_code) << run.output;
+    BuiltProgram built;
+    ASSERT_NO_FATAL_FAILURE(BuildProgram({"main"}, "", &built));
     // Every access here is one the original's order is kept for.
-    EXPECT_NE(std::string::npos, run.output.find("0 WARNING(S),  0 ERROR(S)")) << run.output;
-    const test::ToolRun link = Run("BL51.exe", "\"main.obj\" TO \"prog\"");
-    ASSERT_EQ(0, link.exit_code) << link.output;
-    const test::ToolRun hex = Run("OH51.exe", "\"prog\"");
-    ASSERT_EQ(0, hex.exit_code) << hex.output;
+    EXPECT_NE(std::string::npos, built.compiled.find("0 WARNING(S),  0 ERROR(S)"))
+        << built.compiled;
   }
 
   // Runs the program until it idles, then reads `count` bytes from kOut on.

@@ -51,10 +51,7 @@ TEST_F(XdataWordProgramTest, PwmWordsLandHighByteFirstAtTheDataSheetAddresses) {
       "  out[1] = v;\n  out[2] = PWMC == 0x1102;\n  PWM7T2 -= 1;\n  while (1);\n}\n";
   addresses.insert(addresses.end(), {0x100, 0x101, 0x102});
   Write("main.c", program);
-  const test::ToolRun c51 = Run("C51.exe", "main.c");
-  ASSERT_EQ(0, c51.exit_code) << c51.output;
-  ASSERT_EQ(0, Run("BL51.exe", "main.obj TO prog").exit_code);
-  ASSERT_EQ(0, Run("OH51.exe", "prog").exit_code);
+  ASSERT_NO_FATAL_FAILURE(BuildProgram({"main"}, ""));
 
   const std::vector<int> bytes = Run51(addresses);
   ASSERT_EQ(addresses.size(), bytes.size());

@@ -30,13 +30,9 @@ class TaskProgramTest : public ToolProgramTest {
   // main.c into prog.hex, its map prog.M51.
   void Build(const std::string& source) {
     Write("main.c", source);
-    const test::ToolRun run = Run("C51.exe", "\"main.c\"");
-    ASSERT_EQ(0, run.exit_code) << run.output;
-    const test::ToolRun link = Run("BL51.exe", "\"main.obj\" TO \"prog\"");
-    ASSERT_EQ(0, link.exit_code) << link.output;
-    ASSERT_NE(std::string::npos, link.output.find("0 WARNING(S),  0 ERROR(S)")) << link.output;
-    const test::ToolRun hex = Run("OH51.exe", "\"prog\"");
-    ASSERT_EQ(0, hex.exit_code) << hex.output;
+    BuiltProgram built;
+    ASSERT_NO_FATAL_FAILURE(BuildProgram({"main"}, "", &built));
+    ASSERT_NE(std::string::npos, built.linked.find("0 WARNING(S),  0 ERROR(S)")) << built.linked;
   }
 
   // Runs `steps` instructions, then reads `count` bytes from kOut on.

@@ -59,6 +59,31 @@ class ToolProgramTest : public testing::Test {
     return run;
   }
 
+  // What the last compile and the link of BuildProgram said.
+  struct BuiltProgram {
+    std::string compiled, linked;
+  };
+
+  // Compiles each source ("<name>.c") with `controls` and links them into
+  // prog.hex; every tool must succeed.
+  void BuildProgram(const std::vector<std::string>& sources, const std::string& controls,
+                    BuiltProgram* built = nullptr) {
+    std::string objects;
+    BuiltProgram outputs;
+    for (const std::string& source : sources) {
+      const test::ToolRun run = Run("C51.exe", "\"" + source + ".c\" " + controls);
+      ASSERT_EQ(0, run.exit_code) << run.output;
+      outputs.compiled = run.output;
+      objects += (objects.empty() ? "\"" : ", \"") + source + ".obj\"";
+    }
+    const test::ToolRun link = Run("BL51.exe", objects + " TO \"prog\"");
+    ASSERT_EQ(0, link.exit_code) << link.output;
+    outputs.linked = link.output;
+    const test::ToolRun hex = Run("OH51.exe", "\"prog\"");
+    ASSERT_EQ(0, hex.exit_code) << hex.output;
+    if (built != nullptr) *built = outputs;
+  }
+
   // The simulator on prog.hex with `commands`; its output.
   std::string Simulator(const std::string& commands) {
     Write("run.cmd", "file \"" + dir_.path() + "prog.hex\"\n" + commands + "kill\n");

@@ -64,16 +64,18 @@ std::string ParameterText(const std::vector<Token>& t, const At& at, const Words
     for (size_t d = decl; d < body;) {
       size_t stop = d;
       while (stop < body && at(stop) != ";") ++stop;
-      // The specifiers: the statement's first run of words, but its last
-      // word when a name follows directly ("unsigned char x, y").
-      size_t spec = d;
-      while (spec < stop && t[spec].kind == TokenKind::kWord) ++spec;
-      if (spec > d && (spec == stop || (at(spec) != "*" && at(spec) != "("))) --spec;
-      for (size_t q = spec; q < stop;) {
+      // The type words: the statement's first run of words, less its last
+      // word when that is a name ("unsigned char x, y").
+      size_t types_end = d;
+      while (types_end < stop && t[types_end].kind == TokenKind::kWord) ++types_end;
+      if (types_end > d && (types_end == stop || (at(types_end) != "*" && at(types_end) != "("))) {
+        --types_end;
+      }
+      for (size_t q = types_end; q < stop;) {
         size_t next = q;
         while (next < stop && at(next) != ",") ++next;
         for (size_t n = q; n < next; ++n) {
-          if (at(n) == at(p)) param = words(d, spec) + " " + words(q, next);
+          if (at(n) == at(p)) param = words(d, types_end) + " " + words(q, next);
         }
         q = next + 1;
       }
