@@ -14,6 +14,7 @@
 #include "platform/env.h"
 #include "platform/fs.h"
 #include "sdcc/run_program.h"
+#include "support/simulator_output.h"
 #include "support/temp_dir.h"
 #include "tools/tool_runner.h"
 
@@ -95,19 +96,11 @@ class ToolProgramTest : public testing::Test {
   // simulator's other output).
   std::vector<int> XramBytes(int steps, const std::vector<unsigned>& addresses) {
     std::string script = "step " + std::to_string(steps) + "\n";
-    for (unsigned a : addresses) script += "expression 1000+xram[" + std::to_string(a) + "]\n";
+    for (unsigned a : addresses)
+      script += "expression " + std::to_string(test::kSimulatorMarker) + "+xram[" +
+                std::to_string(a) + "]\n";
     const std::string output = Simulator(script);
-    std::vector<int> bytes;
-    size_t pos = 0;
-    while (pos < output.size()) {
-      size_t end = output.find('\n', pos);
-      if (end == std::string::npos) end = output.size();
-      std::string line = output.substr(pos, end - pos);
-      pos = end + 1;
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      if (line.size() != 4 || line.find_first_not_of("0123456789") != std::string::npos) continue;
-      bytes.push_back(std::stoi(line) - 1000);
-    }
+    const std::vector<int> bytes = test::MarkedBytes(output);
     EXPECT_EQ(addresses.size(), bytes.size()) << output;
     return bytes;
   }
