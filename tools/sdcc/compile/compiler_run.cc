@@ -17,6 +17,7 @@
 #include "sdcc/compile/sdcc_messages.h"
 #include "sdcc/compile/sibling_definitions.h"
 #include "sdcc/compile/static_locals.h"
+#include "sdcc/compile/unset_locals.h"
 #include "sdcc/rel_object.h"
 #include "sdcc/run_program.h"
 #include "sdcc/temp_folder.h"
@@ -337,7 +338,7 @@ class CompilerRun {
     // A model pragma makes other options, whose commands differ.
     const std::vector<std::string> options = SdccOptions(effective_);
     // The locals go to the linker, which overlays them (frame_records.h).
-    const FunctionLocals locals = FindFunctionLocals(rewritten_.text);
+    FunctionLocals locals = FindFunctionLocals(rewritten_.text);
     const std::string tag = ModuleTag(sim::AbsolutePath(request_.source));
     auto externalize = [&](std::string* assembly) {
       std::string edited;
@@ -347,12 +348,66 @@ class CompilerRun {
       graph_.absolutes = std::move(absolutes);
       *assembly = std::move(edited);
     };
-    const ProgramRun run = RunCompiler(
-        sdcc_, options, options == options_ ? commands_ : FindSdccCommands(sdcc_, options, *temp_),
-        c_path, temp_->native() + title, ToAssembly(), externalize);
+    const SdccCommands commands =
+        options == options_ ? commands_ : FindSdccCommands(sdcc_, options, *temp_);
+    auto compile = [&] {
+      return RunCompiler(sdcc_, options, commands, c_path, temp_->native() + title, ToAssembly(),
+                         externalize);
+    };
+    ProgramRun run = compile();
     if (!run.started) return Fail("STARTING SDCC", CantRun());
+    std::vector<ToolMessage> messages = ParseCompilerOutput(run.output);
+    // Locals read before they are set keep a fixed byte, as the original's
+    // do (unset_locals.h): translated once more with them static. The
+    // warning stays; it is still true of the source.
+    std::vector<UnsetRead> reads;
+    std::vector<ToolMessage> kept;
+    std::string local, again;
+    for (const ToolMessage& m : messages) {
+      if (m.kind == ToolMessage::Kind::kWarning && UsedBeforeSet(m, &local)) {
+        reads.push_back(UnsetRead{m.file, m.line, local});
+        kept.push_back(m);
+      }
+    }
+    const bool failed = run.exit_code != 0 ||
+                        std::any_of(messages.begin(), messages.end(), [](const ToolMessage& m) {
+                          return m.kind != ToolMessage::Kind::kWarning;
+                        });
+    if (!failed && !reads.empty() && MakeUnsetLocalsStatic(text, reads, &again)) {
+      locals = FindFunctionLocals(again);
+      if (!sim::WriteFile(temp_->path() + title + ".c", again, &err)) {
+        return Fail("WRITING TEMPORARY FILE", err);
+      }
+      ProgramRun second = compile();
+      std::vector<ToolMessage> second_messages = ParseCompilerOutput(second.output);
+      const bool second_failed =
+          second.exit_code != 0 ||
+          std::any_of(second_messages.begin(), second_messages.end(),
+                      [](const ToolMessage& m) { return m.kind != ToolMessage::Kind::kWarning; });
+      if (second.started && !second_failed) {
+        // The kept warnings go back among the others in line order.
+        messages.clear();
+        size_t next = 0;
+        for (ToolMessage& m : second_messages) {
+          if (UsedBeforeSet(m, &local)) continue;
+          while (next < kept.size() && kept[next].file == m.file && kept[next].line < m.line) {
+            messages.push_back(kept[next++]);
+          }
+          messages.push_back(std::move(m));
+        }
+        messages.insert(messages.end(), kept.begin() + static_cast<std::ptrdiff_t>(next),
+                        kept.end());
+        run = std::move(second);
+      } else {
+        // Ours to mend; the first translation stands.
+        locals = FindFunctionLocals(rewritten_.text);
+        sim::WriteFile(temp_->path() + title + ".c", text, &err);
+        run = compile();
+        messages = ParseCompilerOutput(run.output);
+      }
+    }
     const int errors_before = reporter_.errors();
-    reporter_.ReportAll(ParseCompilerOutput(run.output));
+    reporter_.ReportAll(messages);
     reporter_.ReportFailure(run, errors_before);
 
     if (reporter_.errors() == 0 &&

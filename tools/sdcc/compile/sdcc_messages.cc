@@ -243,6 +243,12 @@ void DropImplicitDeclarationLocals(std::vector<ToolMessage>* messages) {
 
 }  // namespace
 
+bool UsedBeforeSet(const ToolMessage& m, std::string* local) {
+  if (m.kind != Kind::kWarning || m.number != kUsedBeforeSet) return false;
+  local->assign(Quoted(m.text, 1));
+  return !local->empty();
+}
+
 std::vector<ToolMessage> ParseCompilerOutput(std::string_view output) {
   std::vector<ToolMessage> messages = ParseOutput(output, CompilerMessage);
   DropImplicitDeclarationLocals(&messages);

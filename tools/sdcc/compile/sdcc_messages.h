@@ -44,6 +44,10 @@ struct ToolMessage {
 std::vector<ToolMessage> ParseCompilerOutput(std::string_view output);
 std::vector<ToolMessage> ParseAssemblerOutput(std::string_view output);
 
+// The local a "may be used before initialization" warning names; false for
+// any other message.
+bool UsedBeforeSet(const ToolMessage& m, std::string* local);
+
 }  // namespace c51::sdcc
 
 #endif  // C51_TOOLS_SDCC_COMPILE_SDCC_MESSAGES_H_
