@@ -84,11 +84,17 @@ TEST(DialectDeclarations, FileScopeDeclarationsWithoutATypeAreInts) {
        "int seg[8]={28,28};\nint count = 5;\nint flag;\nint a, b = 2;"},
       {"void f(void) { x = 1; }\nn = 1; struct s { int a; } v; t[2];",
        "void f(void) { x = 1; }\nint n = 1; struct s { int a; } v; int t[2];"},
-      // A type, a typedef, a storage class, a qualifier, the dialect's words.
-      {"typedef unsigned char u8; u8 x; static s1 = 3; const c = 1; unsigned u;",
-       "typedef unsigned char u8; u8 x; static s1 = 3; const c = 1; unsigned u;"},
-      {"bit f2; idata i2; __data d2; int g(a) int a; { y = 1; }",
-       "__bit f2; __idata i2; __data d2; int g(int a)  { y = 1; }"},
+      // A type or a typedef stays.
+      {"typedef unsigned char u8; u8 x; unsigned u; bit f2; int g(a) int a; { y = 1; }",
+       "typedef unsigned char u8; u8 x; unsigned u; __bit f2; int g(int a)  { y = 1; }"},
+      // A storage class, a qualifier or a memory type with no type after it
+      // ("#define uchar unsigned char;" leaves "code tab[]").
+      {"static s1 = 3; const c = 1; code tab[] = {1, 2}; static xdata cnt, k; __data d2;",
+       "static int s1 = 3; const int c = 1; __code int tab[] = {1, 2}; static __xdata int cnt, "
+       "k; __data int d2;"},
+      {"typedef char u8; extern code unsigned char t[]; static u8 v; idata struct s { int a; } w;",
+       "typedef char u8; extern __code unsigned char t[]; static u8 v; __idata struct s { int a; "
+       "} w;"},
       // A function without its result is an int function.
       {"struct { char c; } w = { 1 }, z; main() { }",
        "struct { char c; } w = { 1 }, z; int main() { }"},

@@ -19,6 +19,11 @@ const std::set<std::string_view> kDeclarationWords = {
     "far",      "near",     "interrupt", "using", "reentrant", "_at_",  "_task_",   "_priority_",
     "alien",    "small",    "compact",   "large"};
 
+// Words that may stand before a declaration's type.
+const std::set<std::string_view> kModifierWords = {
+    "extern", "static", "const",  "volatile", "data",    "idata",   "pdata", "xdata",
+    "code",   "bdata",  "__data", "__idata",  "__pdata", "__xdata", "__code"};
+
 }  // namespace
 
 void MakeDoublesFloat(DialectSource* source) {
@@ -49,6 +54,19 @@ void AddImplicitInt(DialectSource* source) {
     // Parameters, not a call's arguments: no numbers or strings.
     for (size_t k = i + 2; function && k < params; ++k) {
       function = !s.IsNumber(k) && !s.IsString(k);
+    }
+    // Storage class, qualifiers and memory type with no type after them
+    // ("code tab[] = {..};", "static xdata cnt;": often a "#define uchar
+    // unsigned char;" that ate the type): the name is an int too.
+    if (start && s.User(i) && kModifierWords.count(s.At(i)) != 0) {
+      size_t name = i;
+      while (name < s.size() && kModifierWords.count(s.At(name)) != 0) ++name;
+      if (name < s.size() && s.IsWord(name) && kDeclarationWords.count(s.At(name)) == 0 &&
+          typedefs.count(s.At(name)) == 0 && s.At(name).substr(0, 2) != "__" &&
+          (s.Is(name + 1, "[") || s.Is(name + 1, "=") || s.Is(name + 1, ",") ||
+           s.Is(name + 1, ";"))) {
+        s.InsertBefore(name, "int ");
+      }
     }
     if (start && s.User(i) && s.IsWord(i) &&
         (s.Is(i + 1, "[") || s.Is(i + 1, "=") || s.Is(i + 1, ",") || s.Is(i + 1, ";") ||
