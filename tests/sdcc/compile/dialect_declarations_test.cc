@@ -103,6 +103,23 @@ TEST(DialectDeclarations, FileScopeDeclarationsWithoutATypeAreInts) {
   });
 }
 
+TEST(DialectDeclarations, ConstOnlyInThePrototypeOrOnlyInTheDefinitionGoes) {
+  ExpectRewrites({
+      {"void show(const unsigned char *s);\nvoid show(unsigned char *p) { }",
+       "void show( unsigned char *s);\nvoid show(unsigned char *p) { }"},
+      // The other way, top-level, twice declared, a typedef'd type.
+      {"typedef unsigned char u8;\nvoid f(u8 a, int n);\nvoid f(u8 a, int n);\n"
+       "void f(const u8 a, int n) { }",
+       "typedef unsigned char u8;\nvoid f(u8 a, int n);\nvoid f(u8 a, int n);\n"
+       "void f( u8 a, int n) { }"},
+      // Agreeing qualifiers, other types, another function: as they are.
+      {"void g(const char *s);\nvoid g(const char *t) { }\nvoid h(const char *s);\n"
+       "void h(int *s) { }\nvoid k(const char *s);\nvoid m(char *s) { }",
+       "void g(const char *s);\nvoid g(const char *t) { }\nvoid h(const char *s);\n"
+       "void h(int *s) { }\nvoid k(const char *s);\nvoid m(char *s) { }"},
+  });
+}
+
 TEST(DialectDeclarations, AnArraysAddressBecomesTheElementPointerItIsAssignedTo) {
   const std::string decls =
       "unsigned char buf[4]; struct T { char a; } tab[3]; struct T *p; unsigned char *q;\n"

@@ -24,6 +24,7 @@
 #include "sdcc/compile/dialect_library.h"
 #include "sdcc/compile/dialect_old_style.h"
 #include "sdcc/compile/dialect_plain_types.h"
+#include "sdcc/compile/dialect_qualifiers.h"
 #include "sdcc/compile/dialect_pointer_calls.h"
 #include "sdcc/compile/dialect_source.h"
 #include "sdcc/compile/dialect_struct_values.h"
@@ -602,6 +603,7 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
   CompleteInitializerBraces(&source);
   BridgeIntrinsics(&source);
   TypeBareParameterNames(&source);
+  MatchParameterQualifiers(&source);
   CompleteEmptyParameterLists(&source, find, &result->consulted);
   RewriteOldStyleDefinitions(&source);
   BridgeConsoleFunctions(&source);
