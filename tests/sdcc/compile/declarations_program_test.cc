@@ -41,11 +41,14 @@ TEST_F(DeclarationsProgramTest, DeclarationsSdccRefusesComputeAsWritten) {
         "#include \"lcd.h\"\nextern unsigned char xdata out[16];\n"
         "void show(unsigned char a, unsigned char b) { out[7] = a; out[8] = b; }\n"
         "unsigned char scale(unsigned char v, unsigned char k) { return v * k; }\n"
-        "unsigned char Key_Scan(void) { return 3; }\n");
+        "unsigned char Key_Scan(void) { return 3; }\n"
+        "void Lcd_Put(unsigned char c, unsigned char rs, unsigned char rw)\n"
+        "{ out[9] = c; out[10] = rs; out[11] = rw; }\n");
   Write("main.c",
         "#include \"lcd.h\"\nunsigned char xdata out[16] _at_ 0x100;\n"
         "count = 5;\nseg[3] = {1, 2, 3};\nlong double half = 0.5;\n"
         "unsigned char buf[4] = {7, 8, 9, 10};\n"
+        "void LCD_PUT(unsigned char c, unsigned char rs, unsigned char rw);\n"
         "struct T { unsigned char a, b; } tab[2] = {{1, 2}, {3, 4}};\n"
         "void main(void)\n{\n"
         "  unsigned char *q = &buf;\n  struct T *p;\n"
@@ -57,6 +60,7 @@ TEST_F(DeclarationsProgramTest, DeclarationsSdccRefusesComputeAsWritten) {
         "  out[4] = (unsigned char)(half * 8);\n  out[5] = (unsigned char)(d * 2);\n"
         "  out[6] = count + seg[2];\n"
         "  show(s[3], later(4));\n"
+        "  LCD_PUT(0x41, 0x12, 0x34);\n"
         "  while (1);\n}\n"
         "unsigned char later(unsigned char v) { return v + 1; }\n");
   const test::ToolRun main = Run("C51.exe", "\"main.c\"");
@@ -71,7 +75,8 @@ TEST_F(DeclarationsProgramTest, DeclarationsSdccRefusesComputeAsWritten) {
   const test::ToolRun link = Run("BL51.exe", "\"main.obj\", \"other.obj\" TO \"prog\"");
   ASSERT_EQ(0, link.exit_code) << link.output;
   ASSERT_EQ(0, Run("OH51.exe", "\"prog\"").exit_code);
-  EXPECT_EQ(Simulate(9), (std::vector<int>{6 * 7, 3, 9, 4, 4, 5, 5 + 3, 'd', 4 + 1}));
+  EXPECT_EQ(Simulate(12),
+            (std::vector<int>{6 * 7, 3, 9, 4, 4, 5, 5 + 3, 'd', 4 + 1, 0x41, 0x12, 0x34}));
 }
 
 // A call of a function defined nowhere stays sdcc's implicit declaration,

@@ -32,6 +32,7 @@ LinkModule Module(const std::string& options, std::vector<std::string> publics,
   m.symbols.references = std::move(references);
   m.module.rel = "XL3\nH 1 areas 0 global symbols\n";
   for (const std::string& p : m.symbols.publics) m.module.rel += "S " + p + " Def000010\n";
+  for (const std::string& r : m.symbols.references) m.module.rel += "S " + r + " Ref000000\n";
   m.module.call_graph = true;
   m.module.functions.push_back(RelFunction{"_main", true, {}, std::move(calls), false});
   return m;
@@ -91,20 +92,32 @@ TEST(AssemblyNames, AVectorReachesAnInterruptRoutineDirectly) {
       << modules[0].module.rel;
 }
 
-// A C call with no prototype in scope spells the function in another letter
-// case; the original linker ignores case. Two candidates are no answer.
+// A C call with no prototype in scope, or a prototype, spells the function
+// in another letter case; the original linker ignores case. The caller takes
+// the definition's spelling, for the function, the parameters sdcc passes
+// in memory and the call graph. Two candidates are no answer.
 TEST(AssemblyNames, CNamesInAnotherLetterCaseResolve) {
   std::vector<LinkModule> modules = {
-      Module("-mmcs51", {"_main"}, {"_main"}, {"_key_scan", "_key_scan_PARM_2", "_show", "_Ticks"}),
-      Module("-mmcs51", {"_Key_Scan", "_Key_Scan_PARM_2", "_Show", "_ticks"}, {"_Key_Scan"}, {}),
+      Module("-mmcs51", {"_main"}, {"_main"},
+             {"_key_scan", "_key_scan_PARM_2", "_key_scan_PARM_3", "_show", "_Ticks"},
+             {"_key_scan", "_show"}),
+      Module("-mmcs51", {"_Key_Scan", "_Show", "_ticks"}, {"_Key_Scan"}, {}),
       Module("-mmcs51", {"_SHOW"}, {"_SHOW"}, {}),
   };
   EXPECT_TRUE(BridgeAssemblyNames(&modules).empty());
-  const std::string& rel = modules[1].module.rel;
-  EXPECT_NE(std::string::npos, rel.find("S _Key_Scan Def000010\nS _key_scan Def000010\n")) << rel;
-  EXPECT_NE(std::string::npos, rel.find("S _Key_Scan_PARM_2 Def000010\nS _key_scan_PARM_2 Def"));
-  EXPECT_NE(std::string::npos, rel.find("S _ticks Def000010\nS _Ticks Def000010\n"));
-  EXPECT_EQ(std::string::npos, rel.find("S _show "));
+  const LinkModule& main = modules[0];
+  const std::string& rel = main.module.rel;
+  EXPECT_NE(std::string::npos, rel.find("S _Key_Scan Ref000000\n")) << rel;
+  EXPECT_NE(std::string::npos, rel.find("S _Key_Scan_PARM_2 Ref000000\nS _Key_Scan_PARM_3 Ref"));
+  EXPECT_NE(std::string::npos, rel.find("S _ticks Ref000000\n"));
+  EXPECT_NE(std::string::npos, rel.find("S _show Ref000000\n"));  // two candidates
+  EXPECT_EQ(std::string::npos, rel.find("_key_scan"));
+  EXPECT_EQ(main.module.functions[0].calls, (std::vector<std::string>{"_Key_Scan", "_show"}));
+  EXPECT_EQ(main.symbols.references,
+            (std::vector<std::string>{"_Key_Scan", "_Key_Scan_PARM_2", "_Key_Scan_PARM_3", "_show",
+                                      "_ticks"}));
+  // The defining modules are as they were.
+  EXPECT_EQ(std::string::npos, modules[1].module.rel.find("_key_scan"));
   EXPECT_EQ(std::string::npos, modules[2].module.rel.find("S _show "));
 }
 

@@ -43,6 +43,21 @@ void AddAlias(LinkModule* m, const std::string& symbol, const std::string& alias
   if (Contains(m->symbols.code_publics, symbol)) m->symbols.code_publics.push_back(alias);
 }
 
+// The module's references to `from` name `to` instead: in the relocatable,
+// its symbol lists and its call graph.
+void RenameReference(LinkModule* m, const std::string& from, const std::string& to) {
+  const std::string key = "\nS " + from + " Ref";
+  for (size_t at = m->module.rel.find(key); at != std::string::npos;
+       at = m->module.rel.find(key, at + 1)) {
+    m->module.rel.replace(at + 3, from.size(), to);
+  }
+  std::replace(m->symbols.references.begin(), m->symbols.references.end(), from, to);
+  for (RelFunction& f : m->module.functions) {
+    std::replace(f.calls.begin(), f.calls.end(), from, to);
+  }
+  std::replace(m->module.taken.begin(), m->module.taken.end(), from, to);
+}
+
 }  // namespace
 
 bool AddSymbolAlias(std::string* rel, std::string_view symbol, std::string_view alias) {
@@ -125,27 +140,38 @@ std::vector<ReverseCall> BridgeAssemblyNames(std::vector<LinkModule>* modules) {
     }
   }
   // C's names another C module spells in another letter case: a call with
-  // no prototype in scope ("key_scan()" for Key_Scan), which the original
-  // linker, ignoring case, resolves. Only a single candidate is taken.
-  for (const LinkModule& user : *modules) {
+  // no prototype in scope ("key_scan()" for Key_Scan), a prototype spelled
+  // unlike the definition, which the original linker, ignoring case,
+  // resolves. Only a single candidate is taken. The referring module takes
+  // the definition's spelling, so that its calls join the call graph and
+  // its writes of the parameters sdcc passes in memory ("_Key_Scan_PARM_2",
+  // which the linker may define among the frames) reach the function's.
+  for (LinkModule& user : *modules) {
     if (Assembled(user) || !Own(user)) continue;
+    std::vector<std::pair<std::string, std::string>> renames;
     for (const std::string& ref : user.symbols.references) {
       if (ref.size() < 2 || ref[0] != '_' || defined.count(ref) != 0) continue;
-      LinkModule* owner = nullptr;
       std::string target;
       int candidates = 0;
-      for (LinkModule& c : *modules) {
+      for (const LinkModule& c : *modules) {
         if (Assembled(c) || !Own(c)) continue;
         for (const std::string& p : c.symbols.publics) {
           if (p.size() < 2 || p[0] != '_' || !EqualsIgnoringCase(p, ref)) continue;
           ++candidates;
-          owner = &c;
           target = p;
         }
       }
-      if (candidates != 1) continue;
-      AddAlias(owner, target, ref);
-      defined.insert(ref);
+      if (candidates == 1) renames.emplace_back(ref, target);
+    }
+    for (const auto& [ref, target] : renames) {
+      const std::string parameter = ref + "_PARM_";
+      for (const std::string& r : std::vector<std::string>(user.symbols.references)) {
+        if (r == ref) {
+          RenameReference(&user, r, target);
+        } else if (r.compare(0, parameter.size(), parameter) == 0) {
+          RenameReference(&user, r, target + r.substr(ref.size()));
+        }
+      }
     }
   }
   return calls;

@@ -16,7 +16,7 @@
 //          _lcd_put, and moves the result back (DPL.. to R7, R6, R5, R4)
 //
 //   C calls key_scan() with no prototype, another C module defines Key_Scan
-//       => that module also defines _key_scan (and _key_scan_PARM_2...)
+//       => the calling module names _Key_Scan (and _Key_Scan_PARM_2...)
 //
 // C calling a function of the assembly is the call shim's (library_names.h).
 #ifndef C51_TOOLS_SDCC_LINK_ASSEMBLY_NAMES_H_
