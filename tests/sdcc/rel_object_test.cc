@@ -152,6 +152,49 @@ TEST(RelObject, CallGraphRoundTripsAndMalformedLinesAreRefused) {
   }
 }
 
+TEST(RelObject, DataLinesRoundTripWithoutAFunctionAndMalformedOnesAreRefused) {
+  RelModule m = Module("DISPLAY", "XL3\n");
+  m.call_graph = true;
+  m.data = {{"_buf", 80, true}, {"_n$1f2e3d", 2, false}, {"_last", 256, true}};
+  m.functions = {{"_show", true, {{"_show_i$1f2e3d", 1}}, {}, false}};
+  const std::string block = FormatRelModule(m);
+  EXPECT_NE(block.find("CALLGRAPH\nDATA G _buf 80\nDATA L _n$1f2e3d 2\nDATA G _last 256\n"
+                       "FUNCTION G _show\n"),
+            std::string::npos)
+      << block;
+  std::vector<RelModule> read;
+  std::string err;
+  ASSERT_TRUE(ParseRelModules(block, &read, &err)) << err;
+  ASSERT_EQ(read.size(), 1u);
+  ASSERT_EQ(read[0].data.size(), 3u);
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(read[0].data[i].symbol, m.data[i].symbol);
+    EXPECT_EQ(read[0].data[i].size, m.data[i].size);
+    EXPECT_EQ(read[0].data[i].global, m.data[i].global);
+  }
+  ASSERT_EQ(read[0].functions.size(), 1u);
+  EXPECT_EQ(read[0].functions[0].frame.size(), 1u);
+
+  // A DATA line after a function's lines is the module's, not the function's.
+  RelModule graph;
+  for (const char* line : {"CALLGRAPH", "FUNCTION L _f", "DATA L _k$1 3", "FRAME _f_x$1 2"}) {
+    ASSERT_TRUE(ParseCallGraphLine(line, &graph)) << line;
+  }
+  ASSERT_EQ(graph.data.size(), 1u);
+  EXPECT_FALSE(graph.data[0].global);
+  EXPECT_EQ(graph.functions[0].frame.size(), 1u);
+
+  const std::string good = FormatRelModule(Module("M", "ab"));
+  for (const char* bad :
+       {"DATA G _x 1", "CALLGRAPH\nDATA _x 1", "CALLGRAPH\nDATA X _x 1", "CALLGRAPH\nDATA G _x",
+        "CALLGRAPH\nDATA G _x 257", "CALLGRAPH\nDATA G _a _b 1", "CALLGRAPH\nDATA G _x 1k",
+        "CALLGRAPH\nDATA G  _x 1"}) {
+    std::string text = good;
+    text.insert(text.find("REL "), std::string(bad) + "\n");
+    EXPECT_FALSE(ParseRelModules(text, &read, &err)) << bad;
+  }
+}
+
 TEST(RelObject, RefusesForeignCutAndOverlongBlocks) {
   RelModule module = Module("M", "abcdef");
   module.interrupts = {{2, "_x"}};

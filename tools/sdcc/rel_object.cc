@@ -62,6 +62,25 @@ bool IsWord(std::string_view text) {
   return !text.empty() && text.find_first_of(" \t\r\n") == std::string_view::npos;
 }
 
+// "_buf$1f2e3d 6" => the symbol and its size, at most 256 bytes.
+bool ParseSizedSymbol(std::string_view text, std::string* symbol, uint32_t* size) {
+  const size_t blank = text.find(' ');
+  if (blank == std::string_view::npos || !IsWord(text.substr(0, blank))) return false;
+  const char* first = text.data() + blank + 1;
+  const char* last = text.data() + text.size();
+  auto [end, ec] = std::from_chars(first, last, *size);
+  if (first == last || ec != std::errc() || end != last || *size > 0x100) return false;
+  symbol->assign(text.substr(0, blank));
+  return true;
+}
+
+// "G _buf 80" => a public variable of 80 bytes.
+bool ParseDataItem(std::string_view text, RelDataItem* item) {
+  if (text.size() < 3 || (text[0] != 'G' && text[0] != 'L') || text[1] != ' ') return false;
+  item->global = text[0] == 'G';
+  return ParseSizedSymbol(text.substr(2), &item->symbol, &item->size);
+}
+
 }  // namespace
 
 bool ParseRelAbsolute(std::string_view text, RelAbsolute* absolute) {
@@ -96,6 +115,10 @@ std::string FormatRelAbsolute(const RelAbsolute& absolute) {
 std::string FormatCallGraph(const RelModule& module) {
   if (!module.call_graph) return std::string();
   std::string out = "CALLGRAPH\n";
+  for (const RelDataItem& item : module.data) {
+    out += std::string("DATA ") + (item.global ? "G " : "L ") + OneLine(item.symbol) + " " +
+           std::to_string(item.size) + "\n";
+  }
   for (const RelFunction& f : module.functions) {
     out += "FUNCTION ";
     out += f.global ? "G " : "L ";
@@ -130,6 +153,12 @@ bool ParseCallGraphLine(std::string_view line, RelModule* module) {
     module->functions.push_back(RelFunction{value.substr(2), value[0] == 'G', {}, {}, false});
     return true;
   }
+  if (Field(line, "DATA", &value)) {
+    RelDataItem item;
+    if (!ParseDataItem(value, &item)) return false;
+    module->data.push_back(std::move(item));
+    return true;
+  }
   if (Field(line, "TAKEN", &value)) {
     if (!IsWord(value)) return false;
     module->taken.push_back(value);
@@ -147,15 +176,8 @@ bool ParseCallGraphLine(std::string_view line, RelModule* module) {
     return true;
   }
   if (Field(line, "FRAME", &value)) {
-    const size_t blank = value.find(' ');
-    if (blank == std::string::npos || !IsWord(std::string_view(value).substr(0, blank))) {
-      return false;
-    }
-    RelFrameItem item{value.substr(0, blank), 0};
-    const char* first = value.data() + blank + 1;
-    const char* last = value.data() + value.size();
-    auto [end, ec] = std::from_chars(first, last, item.size);
-    if (first == last || ec != std::errc() || end != last || item.size > 0x100) return false;
+    RelFrameItem item;
+    if (!ParseSizedSymbol(value, &item.symbol, &item.size)) return false;
     f.frame.push_back(std::move(item));
     return true;
   }

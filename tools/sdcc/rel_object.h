@@ -11,7 +11,9 @@
 //   ABSOLUTE X 0100 2 _mark     a variable placed at a fixed address: space
 //                               (D data, I idata, X xdata), address, size
 //   CALLGRAPH                   the compiler's record of its functions follows
-//   FUNCTION G _show            G: public, L: the module's own (static)
+//   DATA G _buf 80              a variable in DATA the linker places, its size;
+//                               G: public, L: the module's own (static)
+//   FUNCTION G _show            G and L as for DATA
 //   FRAME _show_buf$1f2e3d 6    its locals, which the linker places
 //   CALL _lcd_put               a function it calls by name
 //   INDIRECT                    it calls through a pointer
@@ -33,6 +35,11 @@
 // never active at once, as the original toolchain does: the compiler leaves
 // a FRAME's bytes out of the module (its code names them as externals) and
 // the linker defines every one. A module without CALLGRAPH keeps its locals.
+//
+// The module's other variables in DATA (its globals, its file's and its
+// functions' statics) go the same way, as DATA lines: sdld would lay all
+// modules' DATA as one block, which the bit area splits; the linker lays
+// each variable where it fits. A module without DATA lines keeps its DATA.
 #ifndef C51_TOOLS_SDCC_REL_OBJECT_H_
 #define C51_TOOLS_SDCC_REL_OBJECT_H_
 
@@ -70,6 +77,14 @@ struct RelFrameItem {
   uint32_t size = 0;
 };
 
+// A variable of the module in DATA that the linker places: the symbol the
+// module's code uses, its size in bytes and whether other modules name it.
+struct RelDataItem {
+  std::string symbol;
+  uint32_t size = 0;
+  bool global = true;
+};
+
 struct RelFunction {
   std::string symbol;  // "_show"
   bool global = true;  // false: static, known by this name only in its module
@@ -90,6 +105,7 @@ struct RelModule {
   std::vector<std::string> taken = {};  // functions whose address is taken
   bool float_formats = false;           // "%f", "%e" or "%g" in a string
   std::vector<RelAbsolute> absolutes = {};
+  std::vector<RelDataItem> data = {};  // with the call graph, in the module's order
 };
 
 constexpr std::string_view kRelLibraryHeader = "SDCCLIB 1\n";
@@ -106,7 +122,7 @@ std::string FormatCallGraph(const RelModule& module);
 
 // Takes one call graph line (without its end) into `module`; false when it
 // is not one or is malformed. A FRAME, CALL or INDIRECT line needs a
-// FUNCTION before it.
+// FUNCTION before it; a DATA line does not.
 bool ParseCallGraphLine(std::string_view line, RelModule* module);
 
 // Every module of an object or library file, a leading dependency record

@@ -400,6 +400,10 @@ TEST_F(SdccToolsTest, AssemblySourceFromTheCompilerCarriesItsHeaders) {
   ASSERT_TRUE(record.ok);
   EXPECT_EQ((std::vector<std::string>{At("cfg.h")}), record.headers);
   EXPECT_NE(std::string::npos, Modules("main.obj")[0].rel.find("S _main Def"));
+  // ...its variables in DATA, which the linker lays...
+  ASSERT_EQ(1u, Modules("main.obj")[0].data.size());
+  EXPECT_EQ("_v", Modules("main.obj")[0].data[0].symbol);
+  EXPECT_EQ(4u, Modules("main.obj")[0].data[0].size);
 
   // ...and its interrupt routines, whose vectors the linker lays down.
   Write("isr.c", "void tick(void) interrupt 1 { }\nvoid tock(void) interrupt 3 using 1 { }\n");
@@ -414,6 +418,27 @@ TEST_F(SdccToolsTest, AssemblySourceFromTheCompilerCarriesItsHeaders) {
   EXPECT_EQ("_tick", isr[0].interrupts[0].symbol);
   EXPECT_EQ(3u, isr[0].interrupts[1].number);
   EXPECT_EQ("_tock", isr[0].interrupts[1].symbol);
+}
+
+// The variables the linker lays leave the relocatable; they are still the
+// module's own in its record and in the size its listing gives.
+TEST_F(SdccToolsTest, VariablesTheLinkerLaysAreTheModulesOwn) {
+  Write("main.c",
+        "unsigned char buf[80];\nstatic unsigned int n;\n"
+        "void main(void) { buf[n++] = 1; }\n");
+  const ToolRun run = Run("C51.exe", "\"main.c\" PRINT(\"main.lst\")");
+  EXPECT_EQ(0, run.exit_code) << run.output;
+  const std::vector<RelModule> modules = Modules("main.obj");
+  ASSERT_EQ(1u, modules.size());
+  ASSERT_EQ(2u, modules[0].data.size());
+  EXPECT_EQ("_buf", modules[0].data[0].symbol);
+  EXPECT_TRUE(modules[0].data[0].global);
+  EXPECT_EQ(0u, modules[0].data[1].symbol.rfind("_n$", 0)) << modules[0].data[1].symbol;
+  EXPECT_EQ(2u, modules[0].data[1].size);
+  EXPECT_NE(std::string::npos, modules[0].rel.find("S _buf Ref"));
+  // 82 bytes of variables, register bank 0 and the stack's first byte, as
+  // when the module laid them itself.
+  EXPECT_NE(std::string::npos, Read("main.lst").find("DATA SIZE = 91 ")) << Read("main.lst");
 }
 
 TEST_F(SdccToolsTest, EveryHeaderCompilesUnderBothSpellings) {

@@ -139,26 +139,118 @@ TEST(FrameRecords, LocalsLeaveTheModuleAndTheGraphIsRecorded) {
   EXPECT_FALSE(put.indirect_calls);
   EXPECT_EQ(m.taken, (std::vector<std::string>{"_handler", "_other"}));
 
-  // The storage is gone, the static stays, the uses are renamed.
+  // The storage is gone, the uses are renamed; the static is no frame but
+  // a variable of the module, as the public _count is.
   EXPECT_EQ(out.find("_shown_buf_65536_3:"), std::string::npos) << out;
   EXPECT_EQ(out.find("Lm.shown$buf"), std::string::npos) << out;
-  EXPECT_NE(out.find("Lm.shown$keep$1_0$3==.\n_shown_keep_65536_3:\n\t.ds 1\n"), std::string::npos);
-  EXPECT_NE(out.find("_count::\n\t.ds 2\n"), std::string::npos);
   EXPECT_NE(out.find("\t.globl _shown_buf_65536_3$abcd1234\n"), std::string::npos);
   EXPECT_NE(out.find("mov\tr0,#_shown_buf_65536_3$abcd1234\n"), std::string::npos);
-  EXPECT_NE(out.find("(_shown_buf_65536_3$abcd1234 + 1),_shown_keep_65536_3\n"), std::string::npos);
+  EXPECT_NE(out.find("(_shown_buf_65536_3$abcd1234 + 1),_shown_keep_65536_3$abcd1234\n"),
+            std::string::npos);
+  ASSERT_EQ(m.data.size(), 2u);
+  EXPECT_EQ(m.data[0].symbol, "_count");
+  EXPECT_TRUE(m.data[0].global);
+  EXPECT_EQ(m.data[1].symbol, "_shown_keep_65536_3$abcd1234");
+  EXPECT_FALSE(m.data[1].global);
   EXPECT_NE(out.find("mov\t_put_PARM_2$abcd1234,_shown_PARM_2\n"), std::string::npos);
   EXPECT_NE(out.find("mov\t_put_i_65536_9$abcd1234,dpl ; _put_i_65536_9 in a comment"),
             std::string::npos);
   EXPECT_NE(out.find(".ascii \"a;b\"\n"), std::string::npos);
   EXPECT_EQ(out.find("_shown_PARM_2:\n"), std::string::npos);
 
-  // A function whose body the C text did not show keeps all of its locals.
+  // A function whose body the C text did not show has no frame: its
+  // locals in DSEG are variables of their own, those in OSEG stay.
   FunctionLocals unknown;
   ExternalizeFrames(kAssembly, unknown, "abcd1234", &out, &m);
-  EXPECT_EQ(out, kAssembly);
   EXPECT_TRUE(m.functions[0].frame.empty());
+  EXPECT_TRUE(m.functions[1].frame.empty());
   EXPECT_EQ(m.functions[1].calls.size(), 2u);  // the graph is still known
+  std::string variables;
+  for (const RelDataItem& item : m.data) variables += item.symbol + " ";
+  EXPECT_EQ(variables,
+            "_count _shown_keep_65536_3$abcd1234 _shown_PARM_2 _shown_buf_65536_3$abcd1234 "
+            "_put_PARM_2$abcd1234 ");
+  EXPECT_NE(out.find("\t.area\tOSEG    (OVR,DATA)\n_put_i_65536_9:\n\t.ds 1\n"), std::string::npos)
+      << out;
+}
+
+// sdcc's DATA as it writes it with debug records: a public array, a file's
+// static, a function's static; beside them what is not the linker's to lay.
+constexpr char kVariables[] =
+    "\t.module m\n"
+    "\t.globl _buf\n"
+    "\t.globl _fixed\n"
+    "\t.area DSEG    (DATA)\n"
+    "G$buf$0_0$0==.\n"
+    "_buf::\n"
+    "\t.ds 80\n"
+    "Fm$sbuf$0_0$0==.\n"
+    "_sbuf:\n"
+    "\t.ds 8\n"
+    "G$fixed$0_0$0 == 0x0030\n"
+    "_fixed\t=\t0x0030\n"
+    "Lm.tick$n$1_0$2==.\n"
+    "_tick_n_65536_2:\n"
+    "\t.ds 1\n"
+    "_huge:\n"
+    "\t.ds 300\n"
+    "\t.area\tOSEG    (OVR,DATA)\n"
+    "_leaf_t_65536_3:\n"
+    "\t.ds 2\n"
+    "\t.area ISEG    (DATA)\n"
+    "_ib::\n"
+    "\t.ds 4\n"
+    "\t.area BSEG    (BIT)\n"
+    "_flag::\n"
+    "\t.ds 1\n"
+    "\t.area CSEG    (CODE)\n"
+    ";\t function tick\n"
+    "_tick:\n"
+    "\tinc\t_tick_n_65536_2\n"
+    "\tmov\ta,(_sbuf + 0x0001)\n"
+    "\tmov\t_buf,a\n"
+    "\tmov\tr0,#_sbuf\n"
+    "\tmov\t_fixed,_ib\n"
+    "\tret\n";
+
+TEST(FrameRecords, DataVariablesGoToTheLinkerInTheModulesOrder) {
+  std::string out;
+  RelModule m;
+  ExternalizeFrames(kVariables, FunctionLocals(), "t1", &out, &m);
+  ASSERT_EQ(m.data.size(), 3u) << out;
+  const struct {
+    const char* symbol;
+    uint32_t size;
+    bool global;
+  } kExpected[] = {{"_buf", 80, true}, {"_sbuf$t1", 8, false}, {"_tick_n_65536_2$t1", 1, false}};
+  for (size_t i = 0; i < 3; ++i) {
+    EXPECT_EQ(m.data[i].symbol, kExpected[i].symbol);
+    EXPECT_EQ(m.data[i].size, kExpected[i].size);
+    EXPECT_EQ(m.data[i].global, kExpected[i].global);
+  }
+  EXPECT_NE(out.find("\t.area DSEG    (DATA)\n\t.globl _buf\n\t.globl _sbuf$t1\n"
+                     "G$fixed$0_0$0 == 0x0030\n_fixed\t=\t0x0030\n\t.globl _tick_n_65536_2$t1\n"
+                     "_huge:\n\t.ds 300\n"),
+            std::string::npos)
+      << out;
+  // The debug labels go with their variables.
+  for (const char* gone : {"G$buf$", "Fm$sbuf$", "Lm.tick$n$", "_buf::", "\t.ds 80", "\t.ds 8\n"})
+    EXPECT_EQ(out.find(gone), std::string::npos) << gone;
+  // What sdld lays as before stays as sdcc wrote it.
+  for (const char* kept : {"_leaf_t_65536_3:\n\t.ds 2\n", "_ib::\n\t.ds 4\n", "_flag::\n\t.ds 1\n"})
+    EXPECT_NE(out.find(kept), std::string::npos) << kept;
+  EXPECT_NE(out.find("\tinc\t_tick_n_65536_2$t1\n\tmov\ta,(_sbuf$t1 + 0x0001)\n\tmov\t_buf,a\n"
+                     "\tmov\tr0,#_sbuf$t1\n\tmov\t_fixed,_ib\n"),
+            std::string::npos)
+      << out;
+
+  // Another file's static of the same name stays apart; the public one is
+  // the same variable.
+  RelModule other;
+  ExternalizeFrames(kVariables, FunctionLocals(), "t2", &out, &other);
+  ASSERT_EQ(other.data.size(), 3u);
+  EXPECT_EQ(other.data[0].symbol, "_buf");
+  EXPECT_EQ(other.data[1].symbol, "_sbuf$t2");
 }
 
 TEST(FloatFormats, FindsConversionsOfFloatsInStringsOnly) {
@@ -241,6 +333,13 @@ TEST(FrameRecords, SdccOutputAssemblesWithItsFramesExternal) {
   EXPECT_FALSE(has_frame(*run_f, "_run_keep_"));
   EXPECT_TRUE(has_frame(*add_f, "_add_PARM_2$t1"));
   EXPECT_TRUE(has_frame(*add_f, "_add_t_"));
+  // The public g and run's static keep are variables the linker lays.
+  ASSERT_EQ(m.data.size(), 2u) << out;
+  EXPECT_EQ(m.data[0].symbol, "_g");
+  EXPECT_TRUE(m.data[0].global);
+  EXPECT_EQ(m.data[1].symbol.compare(0, 10, "_run_keep_"), 0) << m.data[1].symbol;
+  EXPECT_EQ(m.data[1].symbol.substr(m.data[1].symbol.size() - 3), "$t1");
+  EXPECT_FALSE(m.data[1].global);
 
   ASSERT_TRUE(sim::WriteFile(dir.path() + "x.asm", out, &err)) << err;
   run = RunProgram(sdas, {"-plosgffw", dir.native() + "x.rel", dir.native() + "x.asm"});
@@ -249,6 +348,8 @@ TEST(FrameRecords, SdccOutputAssemblesWithItsFramesExternal) {
   ASSERT_EQ(sim::ReadFile(dir.path() + "x.rel", &rel), sim::ReadResult::kOkay);
   EXPECT_NE(rel.find("S _run_PARM_2 Ref"), std::string::npos) << rel;
   EXPECT_NE(rel.find("S _add_PARM_2$t1 Ref"), std::string::npos) << rel;
+  EXPECT_NE(rel.find("S _g Ref"), std::string::npos) << rel;
+  EXPECT_NE(rel.find("A DSEG size 0 "), std::string::npos) << rel;
 }
 
 }  // namespace

@@ -535,6 +535,183 @@ TEST(FrameOverlayTest, InFreeCellsTheModuleReservesWhatTheFramesTake) {
   EXPECT_NE(block.source.find(".area\tDSEG"), std::string::npos);
 }
 
+// `m` with variables in DATA, in its order.
+LinkModule WithData(LinkModule m, std::vector<RelDataItem> data) {
+  m.module.call_graph = true;
+  m.module.data = std::move(data);
+  return m;
+}
+
+// "_buf@33 _n$1@8" for the variables the plan lays, in link order.
+std::string VariableLayout(const OverlayPlan& plan) {
+  std::string out;
+  for (const PlacedVariable& v : plan.variables) {
+    if (!out.empty()) out += " ";
+    out += v.symbol + "@" + std::to_string(v.offset);
+  }
+  return out;
+}
+
+TEST(FrameOverlayTest, EachModulesVariablesAreOnePieceOfItsOwnBesideTheFrames) {
+  const std::vector<LinkModule> modules = {
+      WithData(Graph("M", {Fn("_main", 2)}), {{"_buf", 80, true}, {"_n$1f", 2, false}}),
+      Foreign("ASM", {"_buf"}),
+      WithData(Graph("K", {}), {{"_tab", 5, true}}),
+  };
+  const OverlayPlan plan = PlanAll(modules);
+  // The frames' block is what it was.
+  EXPECT_EQ(plan.source,
+            "; The frames of functions, overlaid by the linker.\n"
+            "\t.module\t__overlay\n"
+            "\t.area\tDSEG    (DATA)\n"
+            "__overlay_base::\n"
+            "\t.ds\t2\n"
+            "_main_frame == __overlay_base + 0\n");
+  EXPECT_EQ(OverlaySummary(plan, 0x21), "2 BYTES AT 0021H HOLD 2 BYTES OF FRAMES");
+  EXPECT_EQ(plan.variables_size, 87u);
+  ASSERT_EQ(plan.variable_sources.size(), 2u);
+  EXPECT_EQ(plan.variable_sources[0].module, 0u);
+  EXPECT_EQ(plan.variable_sources[0].source,
+            "; The variables of x.obj (M) in DATA, laid by sdld as its own.\n"
+            "\t.module\t__vars0\n"
+            "\t.area\tDSEG    (DATA)\n"
+            "_buf::\n\t.ds\t80\n"
+            "_n$1f::\n\t.ds\t2\n");
+  EXPECT_EQ(plan.variable_sources[1].module, 2u);
+  EXPECT_NE(plan.variable_sources[1].source.find("\t.module\t__vars2\n"), std::string::npos);
+  // The probe leaves them out, their symbols still defined.
+  EXPECT_NE(plan.probe_source.find("\t.ds\t0\n_main_frame == __overlay_base + 0\n"
+                                   "_buf == __overlay_base + 0\n_n$1f == __overlay_base + 0\n"
+                                   "_tab == __overlay_base + 0\n"),
+            std::string::npos)
+      << plan.probe_source;
+
+  // Variables and no frame: still the linker's, with a module to probe with.
+  const OverlayPlan only = PlanAll({WithData(Graph("D", {}), {{"_big", 100, true}})});
+  EXPECT_FALSE(only.source.empty());
+  ASSERT_EQ(only.variable_sources.size(), 1u);
+  EXPECT_NE(only.probe_source.find("_big == __overlay_base + 0\n"), std::string::npos);
+}
+
+TEST(FrameOverlayTest, InFreeCellsVariablesTakeTheFirstRunThatHoldsThemTheLargestFirst) {
+  const struct {
+    const char* name;
+    std::vector<LinkModule> modules;
+    DataCells free;
+    const char* variables;
+    const char* frames;
+    uint32_t cells;
+  } kCases[] = {
+      {"an array larger than the room under the bits goes above them",
+       {WithData(Graph("M", {Fn("_main", 0)}),
+                 {{"_buf", 80, true}, {"_buf2", 20, true}, {"_flag", 2, true}})},
+       Free({{0x08, 0x20}, {0x21, 0x80}}),
+       "_buf@33 _buf2@8 _flag@28",
+       "_main in _main @0",
+       102},
+      {"two modules' variables, then the frames in the holes they leave",
+       {WithData(Graph("M", {Fn("_main", 2, {"_a"}), Fn("_a", 3)}), {{"_x", 60, true}}),
+        WithData(Graph("N", {}), {{"_y", 30, true}, {"_k$2", 1, false}})},
+       Free({{0x08, 0x20}, {0x21, 0x80}}),
+       "_x@33 _y@93 _k$2@8",
+       "_main in _main @9, _a in _main @11",
+       96},
+      {"the frames first when the variables would take the run they need",
+       {WithData(Graph("M", {Fn("_main", 4)}), {{"_v", 2, true}})},
+       Free({{0x08, 0x0C}, {0x30, 0x32}}),
+       "_v@48",
+       "_main in _main @8",
+       6},
+  };
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.name);
+    const OverlayPlan plan =
+        PlanFrameOverlay(c.modules, std::vector<bool>(c.modules.size(), true), {}, &c.free);
+    ASSERT_TRUE(plan.in_cells);
+    EXPECT_EQ(VariableLayout(plan), c.variables);
+    EXPECT_EQ(Layout(plan), c.frames);
+    EXPECT_EQ(plan.size, c.cells);
+    EXPECT_TRUE(plan.variable_sources.empty());
+  }
+
+  const std::vector<LinkModule> modules = {
+      WithData(Graph("M", {Fn("_main", 1)}), {{"_buf", 30, true}, {"_n$1", 1, false}})};
+  const DataCells free = Free({{0x08, 0x20}, {0x21, 0x40}});
+  const OverlayPlan plan = PlanFrameOverlay(modules, {true}, {}, &free);
+  ASSERT_TRUE(plan.in_cells);
+  EXPECT_EQ(plan.source,
+            "; The frames of functions, overlaid by the linker in free cells.\n"
+            "\t.module\t__overlay\n"
+            "\t.area\tOABS    (ABS,DATA)\n"
+            "\t.org\t0x08\n\t.ds\t2\n"
+            "\t.org\t0x21\n\t.ds\t30\n"
+            "__overlay_base == 0x08\n"
+            "_main_frame == 0x09\n"
+            "_buf == 0x21\n"
+            "_n$1 == 0x08\n");
+  EXPECT_EQ(OverlaySummary(plan, 0),
+            "32 BYTES AT 0008H-0009H, 0021H-003EH HOLD 1 BYTES OF FRAMES AND 31 BYTES OF "
+            "VARIABLES");
+  // No room for them all: the block's plan, for sdld to report.
+  const DataCells short_cells = Free({{0x08, 0x20}, {0x21, 0x3E}});
+  EXPECT_FALSE(PlanFrameOverlay(modules, {true}, {}, &short_cells).in_cells);
+}
+
+// A library module whose variable the program names comes in whole, as it
+// did while it defined the variable: sdld takes it for a public symbol of
+// it that the overlay module names.
+TEST(FrameOverlayTest, ALibraryModuleComesInForAVariableTheProgramNames) {
+  LinkModule uart =
+      WithData(Graph("UART", {Fn("_uart_start", 1)}), {{"_rx", 16, true}, {"_head$9", 1, false}});
+  uart.from_library = true;
+  uart.symbols.publics = {"G$uart_start$0$0", "_uart_start"};
+  uart.symbols.code_publics = uart.symbols.publics;
+  LinkModule spare = WithData(Graph("SPARE", {Fn("_spare", 1)}), {{"_unused", 4, true}});
+  spare.from_library = true;
+  spare.symbols.publics = spare.symbols.code_publics = {"_spare"};
+  LinkModule main = Graph("M", {Fn("_main", 1)});
+  main.symbols.references = {"_rx"};
+  const std::vector<LinkModule> modules = {main, uart, spare};
+  for (const std::vector<bool>& linked :
+       {std::vector<bool>{true, false, false}, std::vector<bool>{true, true, false}}) {
+    SCOPED_TRACE(linked[1] ? "linked" : "not yet linked");
+    const OverlayPlan plan = PlanFrameOverlay(modules, linked);
+    EXPECT_EQ(VariableLayout(plan), "_rx@0 _head$9@0");
+    EXPECT_NE(plan.source.find("\t.globl\t_uart_start\n"), std::string::npos) << plan.source;
+    EXPECT_NE(plan.probe_source.find("\t.globl\t_uart_start\n"), std::string::npos);
+    EXPECT_EQ(plan.source.find("_spare"), std::string::npos) << plan.source;
+  }
+  // A module of the program defining it first: the library's stays out.
+  const std::vector<LinkModule> own = {WithData(main, {{"_rx", 2, true}}), uart};
+  const OverlayPlan plan = PlanFrameOverlay(own, {true, false});
+  EXPECT_EQ(VariableLayout(plan), "_rx@0");
+  EXPECT_EQ(plan.source.find("_uart_start"), std::string::npos) << plan.source;
+
+  // Whether the library module is linked changes the plan, and so does a
+  // module without a graph that names its variable.
+  EXPECT_TRUE(OverlayInputsChanged(modules, {true, false, false}, {true, true, false}));
+  const std::vector<LinkModule> with_assembly = {Graph("M", {Fn("_main", 0)}), uart,
+                                                 Foreign("ASM", {"_rx"})};
+  EXPECT_TRUE(OverlayInputsChanged(with_assembly, {true, false, false}, {true, false, true}));
+}
+
+TEST(FrameOverlayTest, APublicVariableOfTwoModulesIsLaidOnceAndNamed) {
+  LinkModule a = WithData(Graph("A", {Fn("_main", 1)}), {{"_buf", 4, true}, {"_n$a", 1, false}});
+  a.variable_aliases = {{"BUF", "_buf"}};
+  const LinkModule b = WithData(Graph("B", {}), {{"_buf", 4, true}, {"_n$b", 1, false}});
+  const OverlayPlan plan = PlanAll({a, b});
+  EXPECT_EQ(VariableLayout(plan), "_buf@0 _n$a@0 _n$b@0");
+  EXPECT_EQ(plan.defined_twice, Strings{"_buf"});
+  // Assembly's name for it lies at the same place.
+  ASSERT_EQ(plan.variable_sources.size(), 2u);
+  EXPECT_NE(plan.variable_sources[0].source.find("BUF::\n_buf::\n\t.ds\t4\n"), std::string::npos)
+      << plan.variable_sources[0].source;
+  const DataCells free = Free({{0x30, 0x40}});
+  const OverlayPlan cells = PlanFrameOverlay({a, b}, {true, true}, {}, &free);
+  ASSERT_TRUE(cells.in_cells);
+  EXPECT_NE(cells.source.find("_buf == 0x30\nBUF == 0x30\n"), std::string::npos) << cells.source;
+}
+
 // main() and f1() call g(); main() also calls f2() in another module,
 // which calls g() too and takes a parameter in memory. Each function fills
 // its locals, calls, and checks them afterwards: frames that are active at

@@ -2,6 +2,8 @@
 // messages, its memory summary and map, and Intel HEX.
 #include <gtest/gtest.h>
 
+#include <cstdio>
+
 #include "sdcc/link/ihx_image.h"
 #include "sdcc/link/link_map.h"
 #include "sdcc/link/memory_summary.h"
@@ -150,6 +152,36 @@ TEST(LinkMap, KeepsTheUserModulesSymbolsWithTheirSpaces) {
   EXPECT_EQ(symbols[1].name, "_timer0");
   EXPECT_EQ(symbols[1].value, 0x6Du);
   EXPECT_EQ(symbols[2].space, "CODE");
+}
+
+// The variables the linker lays are equates of its own modules' (in free
+// cells) or labels of its pieces of DSEG: they show as their owners'.
+TEST(LinkMap, ShowsTheVariablesTheLinkerLaidUnderTheirModules) {
+  const std::string map =
+      ".  .ABS.                            00000000    00000000 =           0. bytes (ABS,CON)\n"
+      "     00000021  __overlay_base                     __overlay\n"
+      "     00000021  _buf                               __overlay\n"
+      "     00000040  _sbuf$1f2e3d                       __overlay\n"
+      "     00000090  _P1                                main\n"
+      "DSEG                                00000000    00000080 =         128. bytes (REL,CON)\n"
+      "     00000008  _count                             __vars1\n"
+      "     00000009  COUNT                              __vars1\n"
+      "CSEG                                0000006D    00000041 =          65. bytes "
+      "(REL,CON,CODE)\n"
+      "C:   00000079  _main                              main\n";
+  const std::vector<MapSymbol> symbols =
+      ReadMapSymbols(map, {"main"}, {{"_buf", "main"}, {"_count", "lcd"}, {"COUNT", "lcd"}});
+  std::string shown;
+  for (const MapSymbol& s : symbols) {
+    char row[80];
+    snprintf(row, sizeof row, "%02X %s %s %s; ", static_cast<unsigned>(s.value), s.space.c_str(),
+             s.name.c_str(), s.module.c_str());
+    shown += row;
+  }
+  EXPECT_EQ(shown,
+            "08 DATA _count lcd; 09 DATA COUNT lcd; 21 DATA _buf main; 79 CODE _main main; ");
+  // Without owners the linker's modules' symbols are nobody's.
+  EXPECT_EQ(ReadMapSymbols(map, {"main"}).size(), 1u);
 }
 
 TEST(IntelHex, ReadsRecordsIntoSortedRuns) {

@@ -460,7 +460,10 @@ class CompilerRun {
     module.taken = std::move(graph_.taken);
     module.float_formats = graph_.float_formats;
     module.absolutes = std::move(graph_.absolutes);
+    module.data = std::move(graph_.data);
     sizes_ = ReadModuleSizes(output_);
+    // The module's variables in DATA are its own, though the linker lays them.
+    for (const RelDataItem& item : module.data) sizes_.data += item.size;
     if (!WriteObjectFile(target_, kTool, request_.source, headers_, std::move(module), console_)) {
       exit_code_ = sim::kExitFatal;
       return false;

@@ -158,7 +158,11 @@ struct DataItem {
   size_t label_line = 0;
   size_t ds_line = 0;
   uint32_t size = 0;
+  bool overlay = false;  // in OSEG, else DSEG
 };
+
+// The most a record may say a variable or frame item takes (rel_object.h).
+constexpr uint32_t kMostItemBytes = 0x100;
 
 }  // namespace
 
@@ -227,11 +231,13 @@ void ExternalizeFrames(std::string_view assembly, const FunctionLocals& locals,
     const std::string_view label = LabelOf(code);
     if (!label.empty()) {
       (area == "CSEG" ? code_labels : other_labels).emplace(label);
+      // "_count::" is public, .globl or not.
+      if (Trim(code).ends_with("::")) globals.emplace(label);
       uint32_t size = 0;
       // A data item: its label, then ".ds n" on the next line.
       if ((area == "DSEG" || area == "OSEG") && i + 1 < lines.size() &&
           DsSize(CodePart(lines[i + 1]), &size)) {
-        data[std::string(label)] = DataItem{i, i + 1, size};
+        data[std::string(label)] = DataItem{i, i + 1, size, area == "OSEG"};
       }
       continue;
     }
@@ -270,6 +276,22 @@ void ExternalizeFrames(std::string_view assembly, const FunctionLocals& locals,
   std::map<std::string, std::string, std::less<>> renamed;
   std::vector<bool> dropped(lines.size(), false);
   std::map<size_t, std::string> globl_at;
+  // Takes the item `symbol` out of the source; the name the code uses for
+  // it now, tagged unless other modules know it.
+  auto take_out = [&](const std::string& symbol, const DataItem& item) {
+    const std::string new_name =
+        globals.count(symbol) != 0 ? symbol : symbol + "$" + std::string(tag);
+    renamed[symbol] = new_name;
+    const size_t at = item.label_line;
+    dropped[at] = dropped[item.ds_line] = true;
+    // sdcc's debug label for the item ("Lmain.f$buf$1_0$12==.") goes too.
+    if (at > 0 && Trim(CodePart(lines[at - 1])).size() > 3 &&
+        Trim(lines[at - 1]).substr(Trim(lines[at - 1]).size() - 3) == "==.") {
+      dropped[at - 1] = true;
+    }
+    globl_at[at] = new_name;
+    return new_name;
+  };
   for (const std::string& name : order) {
     RelFunction& f = functions[name];
     f.global = globals.count(f.symbol) != 0;
@@ -280,19 +302,25 @@ void ExternalizeFrames(std::string_view assembly, const FunctionLocals& locals,
       if (item == data.end() || renamed.count(symbol) != 0 || !locals.IsAutomatic(name, variable)) {
         continue;
       }
-      const std::string new_name =
-          globals.count(symbol) != 0 ? symbol : symbol + "$" + std::string(tag);
-      renamed[symbol] = new_name;
-      f.frame.push_back(RelFrameItem{new_name, item->second.size});
-      const size_t at = item->second.label_line;
-      dropped[at] = dropped[item->second.ds_line] = true;
-      // sdcc's debug label for the item ("Lmain.f$buf$1_0$12==.") goes too.
-      if (at > 0 && Trim(CodePart(lines[at - 1])).size() > 3 &&
-          Trim(lines[at - 1]).substr(Trim(lines[at - 1]).size() - 3) == "==.") {
-        dropped[at - 1] = true;
-      }
-      globl_at[at] = new_name;
+      f.frame.push_back(RelFrameItem{take_out(symbol, item->second), item->second.size});
     }
+  }
+  // The rest of DSEG (globals, statics, the locals of functions the C text
+  // did not show) is the linker's to lay, each item with bytes of its own,
+  // in the module's order. OSEG keeps what is left in it: its items share.
+  std::vector<std::pair<size_t, const std::string*>> variables;
+  for (const auto& [symbol, item] : data) {
+    if (!item.overlay && renamed.count(symbol) == 0 && item.size > 0 &&
+        item.size <= kMostItemBytes) {
+      variables.emplace_back(item.label_line, &symbol);
+    }
+  }
+  std::sort(variables.begin(), variables.end());
+  module->data.clear();
+  for (const auto& [line, symbol] : variables) {
+    const DataItem& item = data.find(*symbol)->second;
+    module->data.push_back(
+        RelDataItem{take_out(*symbol, item), item.size, globals.count(*symbol) != 0});
   }
   // What the module defines outside its code (variables, strings) is no
   // function; an address of something defined elsewhere may be one.

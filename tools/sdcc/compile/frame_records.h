@@ -9,8 +9,6 @@
 // defines the frames from the whole program's call graph.
 //
 //   .area DSEG    (DATA)                .area DSEG    (DATA)
-//   _count::                            _count::
-//       .ds 2                               .ds 2
 //   _show_buf_65536_12:           =>        .globl _show_buf_65536_12$5a1f03c2
 //       .ds 6
 //   ...                                 ...
@@ -18,8 +16,22 @@
 //
 // A frame symbol gets the module's tag unless it is already public (the
 // parameters of a public function, which other modules write by name).
-// Static locals stay where sdcc put them, and so does everything of a
-// function whose body the C text did not show (static_locals.h).
+// Static locals are no frames, and neither is anything of a function whose
+// body the C text did not show (static_locals.h).
+//
+// What stays in DSEG (globals, the file's and the functions' statics) goes
+// to the linker too, as variables with bytes of their own: sdld lays all
+// modules' DSEG as one block, which no longer fits once bits split DATA at
+// 20H. Each leaves the source with its debug label, a static tagged as a
+// frame is; the module records them in their order:
+//
+//   G$buf$0_0$0==.
+//   _buf::                      =>      .globl _buf
+//       .ds 80
+//   _hits:                              .globl _hits$5a1f03c2
+//       .ds 2
+//
+// OSEG, ISEG, bits and variables at fixed addresses stay as sdcc wrote them.
 #ifndef C51_TOOLS_SDCC_COMPILE_FRAME_RECORDS_H_
 #define C51_TOOLS_SDCC_COMPILE_FRAME_RECORDS_H_
 

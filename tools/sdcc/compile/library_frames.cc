@@ -235,7 +235,7 @@ std::vector<RelModule> GroupModules(const FramedGroup& group, const std::string&
                                     const std::vector<std::string>& model_args, bool floats,
                                     bool on_stack) {
   // What the built modules depend on; a key that cannot be made is no cache.
-  std::string key = "c51sdcc framed library 6\nsdcc " + FileIdentity(sdcc) + "\nsdas " +
+  std::string key = "c51sdcc framed library 7\nsdcc " + FileIdentity(sdcc) + "\nsdas " +
                     FileIdentity(sdas) + (floats ? "\nfloats\n" : "\n") +
                     (on_stack ? "locals on the stack\n" : "locals in frames\n");
   bool keyed = true;

@@ -37,7 +37,31 @@ bool CalledFromC(const std::vector<LinkModule>& modules, std::string_view symbol
   return false;
 }
 
+// The module's public variables that the linker lays: they are no longer
+// among the relocatable's definitions.
+std::vector<std::string> LaidVariables(const LinkModule& m) {
+  std::vector<std::string> names;
+  if (!m.module.call_graph) return names;
+  for (const RelDataItem& item : m.module.data) {
+    if (item.global) names.push_back(item.symbol);
+  }
+  return names;
+}
+
+// What module `m` defines publicly, wherever it is laid.
+std::vector<std::string> Defined(const LinkModule& m) {
+  std::vector<std::string> names = m.symbols.publics;
+  const std::vector<std::string> laid = LaidVariables(m);
+  names.insert(names.end(), laid.begin(), laid.end());
+  return names;
+}
+
 void AddAlias(LinkModule* m, const std::string& symbol, const std::string& alias) {
+  if (Contains(LaidVariables(*m), symbol)) {
+    m->variable_aliases.emplace_back(alias, symbol);
+    m->symbols.publics.push_back(alias);
+    return;
+  }
   if (!AddSymbolAlias(&m->module.rel, symbol, alias)) return;
   m->symbols.publics.push_back(alias);
   if (Contains(m->symbols.code_publics, symbol)) m->symbols.code_publics.push_back(alias);
@@ -85,7 +109,7 @@ bool AddSymbolAlias(std::string* rel, std::string_view symbol, std::string_view 
 std::vector<ReverseCall> BridgeAssemblyNames(std::vector<LinkModule>* modules) {
   std::set<std::string> defined;
   for (const LinkModule& m : *modules) {
-    defined.insert(m.symbols.publics.begin(), m.symbols.publics.end());
+    for (const std::string& name : Defined(m)) defined.insert(name);
   }
   std::vector<ReverseCall> calls;
   // C's names the assembly defines.
@@ -116,14 +140,14 @@ std::vector<ReverseCall> BridgeAssemblyNames(std::vector<LinkModule>* modules) {
       if (defined.count(ref) != 0 || ref.empty()) continue;
       for (LinkModule& c : *modules) {
         if (Assembled(c) || !Own(c)) continue;
-        auto found = std::find_if(
-            c.symbols.publics.begin(), c.symbols.publics.end(), [&](const std::string& p) {
-              if (p.size() < 2 || p[0] != '_') return false;
-              const std::string_view name = std::string_view(p).substr(1);
-              return EqualsIgnoringCase(name, ref) ||
-                     (ref[0] == '_' && EqualsIgnoringCase(name, std::string_view(ref).substr(1)));
-            });
-        if (found == c.symbols.publics.end()) continue;
+        const std::vector<std::string> publics = Defined(c);
+        auto found = std::find_if(publics.begin(), publics.end(), [&](const std::string& p) {
+          if (p.size() < 2 || p[0] != '_') return false;
+          const std::string_view name = std::string_view(p).substr(1);
+          return EqualsIgnoringCase(name, ref) ||
+                 (ref[0] == '_' && EqualsIgnoringCase(name, std::string_view(ref).substr(1)));
+        });
+        if (found == publics.end()) continue;
         const std::string target = *found;
         // An interrupt routine named in assembly is a vector's jump target:
         // it takes nothing and must be entered with every register intact.
@@ -155,7 +179,7 @@ std::vector<ReverseCall> BridgeAssemblyNames(std::vector<LinkModule>* modules) {
       int candidates = 0;
       for (const LinkModule& c : *modules) {
         if (Assembled(c) || !Own(c)) continue;
-        for (const std::string& p : c.symbols.publics) {
+        for (const std::string& p : Defined(c)) {
           if (p.size() < 2 || p[0] != '_' || !EqualsIgnoringCase(p, ref)) continue;
           ++candidates;
           target = p;

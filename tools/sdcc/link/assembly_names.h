@@ -9,7 +9,8 @@
 //   C reads the table hex_digits[], assembly defines HEX_DIGITS: DB ...
 //       => the same (a code symbol C does not call is data to it)
 //   assembly reads TICKS, C defines ticks
-//       => the C module also defines TICKS there
+//       => the C module also defines TICKS there (for a variable the linker
+//          lays, the linker's module does: LinkModule::variable_aliases)
 //   assembly calls LCD_PUT or _LCD_PUT, C defines lcd_put(c)
 //       => a module of the linker's defines LCD_PUT: it moves R7, R6, R5, R4
 //          to where sdcc passes the first parameter (DPL, DPH, B, A), calls

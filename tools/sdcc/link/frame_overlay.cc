@@ -357,8 +357,15 @@ std::vector<uint32_t> PlaceRegions(size_t roots, const std::vector<Node>& nodes,
   return sizes;
 }
 
-// Each frame item's symbol at its place: from the block's base, or at its
-// address when the frames lie in free cells.
+// `symbol` at `at`: from the block's base, or an address in free cells.
+std::string Definition(const std::string& symbol, uint32_t at, const OverlayPlan& plan) {
+  if (!plan.in_cells) return symbol + " == " + kOverlayBase + " + " + std::to_string(at) + "\n";
+  char address[16];
+  snprintf(address, sizeof address, "0x%02X", static_cast<unsigned>(at));
+  return symbol + " == " + address + "\n";
+}
+
+// Each frame item's symbol at its place.
 std::string Definitions(const std::vector<Node>& nodes, const OverlayPlan& plan) {
   std::string defs;
   std::set<std::string> defined;
@@ -367,19 +374,37 @@ std::string Definitions(const std::vector<Node>& nodes, const OverlayPlan& plan)
     for (const RelFrameItem& item : nodes[i].function->frame) {
       // The compiler makes frame symbols unique; a module linked twice is
       // sdld's to report, not a reason to make sdas8051 fail here.
-      if (defined.insert(item.symbol).second) {
-        if (plan.in_cells) {
-          char address[16];
-          snprintf(address, sizeof address, "0x%02X", static_cast<unsigned>(at));
-          defs += item.symbol + " == " + address + "\n";
-        } else {
-          defs += item.symbol + " == " + kOverlayBase + " + " + std::to_string(at) + "\n";
-        }
-      }
+      if (defined.insert(item.symbol).second) defs += Definition(item.symbol, at, plan);
       at += item.size;
     }
   }
   return defs;
+}
+
+// Each variable's symbols at its place; over the empty block's base with
+// `at_base` (the probe, which leaves the variables out).
+std::string VariableDefinitions(const OverlayPlan& plan, bool at_base) {
+  std::string defs;
+  for (const PlacedVariable& v : plan.variables) {
+    const uint32_t at = at_base ? 0 : v.offset;
+    defs += Definition(v.symbol, at, plan);
+    for (const std::string& alias : v.aliases) defs += Definition(alias, at, plan);
+  }
+  return defs;
+}
+
+// The variables of module `m` as that module had them: one piece of DSEG
+// that sdld lays where it fits, as it lays each module's own.
+std::string VariablesSource(const OverlayPlan& plan, size_t m, const std::string& shown) {
+  std::string source = "; The variables of " + shown + " in DATA, laid by sdld as its own.\n" +
+                       "\t.module\t" + kVariablesModule + std::to_string(m) +
+                       "\n\t.area\tDSEG    (DATA)\n";
+  for (const PlacedVariable& v : plan.variables) {
+    if (v.module != m) continue;
+    for (const std::string& alias : v.aliases) source += alias + "::\n";
+    source += v.symbol + "::\n\t.ds\t" + std::to_string(v.size) + "\n";
+  }
+  return source;
 }
 
 std::string BlockSource(const std::string& defs, uint32_t size) {
@@ -499,6 +524,149 @@ bool PlaceInCells(size_t roots, const std::vector<Node>& nodes, const DataCells&
   return true;
 }
 
+// The cells of `free_cells` that `taken` leaves.
+DataCells Without(const DataCells& free_cells, const DataCells& taken) {
+  DataCells left = free_cells;
+  for (size_t a = 0; a < left.size() && a < taken.size(); ++a) left[a] = left[a] && !taken[a];
+  return left;
+}
+
+// Addresses for the variables in free cells, each in the first run that
+// holds it, the largest first: the long runs go to the arrays only they
+// hold, and the small variables fill the holes the bit area and the
+// register banks leave, low, where they keep the stack's room above them.
+// False when one finds no room.
+bool PlaceVariables(const std::vector<PlacedVariable>& variables, const DataCells& free_cells,
+                    DataCells* taken, std::vector<uint32_t>* addresses) {
+  const uint32_t limit = static_cast<uint32_t>(free_cells.size());
+  std::vector<size_t> order(variables.size());
+  for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(),
+                   [&](size_t a, size_t b) { return variables[a].size > variables[b].size; });
+  for (size_t i : order) {
+    const uint32_t size = variables[i].size;
+    const uint32_t at = FirstFit(free_cells, *taken, 0, size);
+    if (at + size > limit) return false;
+    (*addresses)[i] = at;
+    for (uint32_t a = at; a < at + size; ++a) (*taken)[a] = true;
+  }
+  return true;
+}
+
+// Frames and variables in free cells, never sharing a cell: the variables
+// first, then the frames in what they leave; failing that, the frames
+// first (their chains may leave holes a variable fits). `taken` gets every
+// cell either takes.
+bool PlaceAllInCells(size_t roots, const std::vector<Node>& nodes,
+                     const std::vector<PlacedVariable>& variables, const DataCells& free_cells,
+                     std::vector<uint32_t>* frame_addresses,
+                     std::vector<uint32_t>* variable_addresses, DataCells* taken) {
+  auto frames = [&](const DataCells& free, DataCells* frame_cells) {
+    return PlaceInCells(roots, nodes, free, false, frame_addresses, frame_cells) ||
+           PlaceInCells(roots, nodes, free, true, frame_addresses, frame_cells);
+  };
+  for (bool variables_first : {true, false}) {
+    DataCells variable_cells(free_cells.size(), false), frame_cells;
+    const bool placed =
+        variables_first
+            ? PlaceVariables(variables, free_cells, &variable_cells, variable_addresses) &&
+                  frames(Without(free_cells, variable_cells), &frame_cells)
+            : frames(free_cells, &frame_cells) &&
+                  PlaceVariables(variables, Without(free_cells, frame_cells), &variable_cells,
+                                 variable_addresses);
+    if (!placed) continue;
+    *taken = variable_cells;
+    for (size_t a = 0; a < taken->size() && a < frame_cells.size(); ++a) {
+      (*taken)[a] = (*taken)[a] || frame_cells[a];
+    }
+    return true;
+  }
+  return false;
+}
+
+// A public symbol sdld takes library module `m` for: one of its functions
+// when it has one.
+std::string AnchorOf(const LinkModule& m) {
+  for (const std::vector<std::string>* names : {&m.symbols.code_publics, &m.symbols.publics}) {
+    for (const std::string& name : *names) {
+      if (name.find('$') == std::string::npos) return name;
+    }
+  }
+  return std::string();
+}
+
+// The modules whose variables the plan lays: the linked ones, and a library
+// module that is not linked but defines a variable a linked module names
+// and nothing linked defines. sdld linked such a module while it defined
+// the variable; it links it now for the public symbol of it that the
+// generated module names (`anchors`, also for a linked library module
+// whose variables other modules name, so that it stays linked).
+std::vector<bool> ModulesOfVariables(const std::vector<LinkModule>& modules,
+                                     const std::vector<bool>& linked,
+                                     std::vector<std::string>* anchors) {
+  std::map<std::string, std::vector<size_t>, std::less<>> named;  // by the linked modules
+  std::set<std::string, std::less<>> defined;
+  for (size_t m = 0; m < modules.size(); ++m) {
+    if (!linked[m]) continue;
+    for (const std::string& symbol : modules[m].symbols.references) named[symbol].push_back(m);
+    defined.insert(modules[m].symbols.publics.begin(), modules[m].symbols.publics.end());
+    if (!modules[m].module.call_graph) continue;
+    for (const RelDataItem& item : modules[m].module.data) {
+      if (item.global) defined.insert(item.symbol);
+    }
+  }
+  auto named_by_another = [&](size_t m, const std::string& symbol) {
+    const auto found = named.find(symbol);
+    return found != named.end() && std::any_of(found->second.begin(), found->second.end(),
+                                               [&](size_t r) { return r != m; });
+  };
+  std::vector<bool> laid = linked;
+  for (size_t m = 0; m < modules.size(); ++m) {
+    const LinkModule& module = modules[m];
+    if (!module.from_library || !module.module.call_graph) continue;
+    bool wanted = false;
+    for (const RelDataItem& item : module.module.data) {
+      wanted = wanted || (item.global && named_by_another(m, item.symbol) &&
+                          (linked[m] || defined.count(item.symbol) == 0));
+    }
+    if (!wanted) continue;
+    if (!linked[m]) {
+      laid[m] = true;
+      for (const RelDataItem& item : module.module.data) {
+        if (item.global) defined.insert(item.symbol);
+      }
+    }
+    const std::string anchor = AnchorOf(module);
+    if (!anchor.empty()) anchors->push_back(anchor);
+  }
+  return laid;
+}
+
+// The variables of the modules `laid` marks, in link order; a public one
+// that an earlier module defines is laid once and named in `twice`.
+std::vector<PlacedVariable> Variables(const std::vector<LinkModule>& modules,
+                                      const std::vector<bool>& laid,
+                                      std::vector<std::string>* twice) {
+  std::vector<PlacedVariable> variables;
+  std::set<std::string, std::less<>> seen;
+  for (size_t m = 0; m < modules.size(); ++m) {
+    if (!laid[m] || !modules[m].module.call_graph) continue;
+    for (const RelDataItem& item : modules[m].module.data) {
+      if (!seen.insert(item.symbol).second) {
+        if (item.global && std::find(twice->begin(), twice->end(), item.symbol) == twice->end())
+          twice->push_back(item.symbol);
+        continue;
+      }
+      PlacedVariable v{item.symbol, m, item.global, item.size, 0, {}};
+      for (const auto& [alias, symbol] : modules[m].variable_aliases) {
+        if (symbol == item.symbol) v.aliases.push_back(alias);
+      }
+      variables.push_back(std::move(v));
+    }
+  }
+  return variables;
+}
+
 const char* PlaceText(FramePlace place) {
   switch (place) {
     case FramePlace::kOverlaid:
@@ -581,7 +749,6 @@ OverlayPlan PlanFrameOverlay(const std::vector<LinkModule>& modules,
   OverlayPlan plan;
   Graph graph(modules, linked);
   std::vector<Node>& nodes = graph.nodes();
-  if (nodes.empty()) return plan;
   const std::vector<size_t> roots = Roots(modules, linked, graph, true);
   MarkReach(roots, &nodes);
   MarkPrivate(modules, linked, called_from_outside, roots, graph, &nodes);
@@ -609,20 +776,38 @@ OverlayPlan PlanFrameOverlay(const std::vector<LinkModule>& modules,
     plan.functions.push_back(std::move(frame));
   }
   plan.size = at;
-  const std::string block_defs = Definitions(nodes, plan);
-  if (block_defs.empty()) return plan;
-  plan.source = BlockSource(block_defs, plan.size);
-  plan.probe_source = BlockSource(block_defs, 0);
-  std::vector<uint32_t> addresses(nodes.size(), 0);
+  std::vector<std::string> anchors;
+  plan.variables =
+      Variables(modules, ModulesOfVariables(modules, linked, &anchors), &plan.defined_twice);
+  for (const PlacedVariable& v : plan.variables) plan.variables_size += v.size;
+  const std::string frame_defs = Definitions(nodes, plan);
+  if (frame_defs.empty() && plan.variables.empty()) return plan;
+  std::string named;
+  for (const std::string& anchor : anchors) named += "\t.globl\t" + anchor + "\n";
+  plan.source = BlockSource(frame_defs, plan.size) + named;
+  plan.probe_source = BlockSource(frame_defs + VariableDefinitions(plan, true), 0) + named;
+  for (const PlacedVariable& v : plan.variables) {
+    if (plan.variable_sources.empty() || plan.variable_sources.back().module != v.module) {
+      plan.variable_sources.push_back(VariableModule{v.module, std::string()});
+    }
+  }
+  for (VariableModule& piece : plan.variable_sources) {
+    piece.source = VariablesSource(plan, piece.module, Shown(modules[piece.module]));
+  }
+  std::vector<uint32_t> addresses(nodes.size(), 0), variable_addresses(plan.variables.size(), 0);
   DataCells taken;
-  if (free_cells != nullptr &&
-      (PlaceInCells(roots.size(), nodes, *free_cells, false, &addresses, &taken) ||
-       PlaceInCells(roots.size(), nodes, *free_cells, true, &addresses, &taken))) {
+  if (free_cells != nullptr && PlaceAllInCells(roots.size(), nodes, plan.variables, *free_cells,
+                                               &addresses, &variable_addresses, &taken)) {
     plan.in_cells = true;
     plan.size = static_cast<uint32_t>(std::count(taken.begin(), taken.end(), true));
     for (OverlayRegion& region : plan.regions) region.start = 0;
     for (size_t i = 0; i < nodes.size(); ++i) plan.functions[i].offset = addresses[i];
-    plan.source = CellsSource(Definitions(nodes, plan), taken);
+    for (size_t i = 0; i < plan.variables.size(); ++i) {
+      plan.variables[i].offset = variable_addresses[i];
+    }
+    plan.source =
+        CellsSource(Definitions(nodes, plan) + VariableDefinitions(plan, false), taken) + named;
+    plan.variable_sources.clear();
   }
   plan.shared = FramesSharedWithInterrupts(modules, linked, graph, roots, plan);
   return plan;
@@ -757,19 +942,26 @@ std::string KeeperSource(const KeptOperands& kept) {
 
 bool OverlayInputsChanged(const std::vector<LinkModule>& modules, const std::vector<bool>& planned,
                           const std::vector<bool>& linked) {
-  std::set<std::string_view> functions;
+  std::set<std::string_view> names;  // the graphs' public functions and variables
+  bool variables = false;
   for (size_t i = 0; i < modules.size(); ++i) {
-    if (!(planned[i] || linked[i]) || !modules[i].module.call_graph) continue;
+    if (!modules[i].module.call_graph) continue;
+    // A library module's variables count linked or not: naming one may take it in.
+    for (const RelDataItem& item : modules[i].module.data) {
+      variables = true;
+      if (item.global) names.insert(item.symbol);
+    }
+    if (!(planned[i] || linked[i])) continue;
     for (const RelFunction& f : modules[i].module.functions) {
-      if (f.global) functions.insert(f.symbol);
+      if (f.global) names.insert(f.symbol);
     }
   }
-  if (functions.empty()) return false;
+  if (names.empty() && !variables) return false;
   for (size_t i = 0; i < modules.size(); ++i) {
     if (planned[i] == linked[i]) continue;
     if (modules[i].module.call_graph) return true;
     for (const std::string& symbol : modules[i].symbols.references) {
-      if (functions.count(symbol) > 0) return true;
+      if (names.count(symbol) > 0) return true;
     }
   }
   return false;
@@ -801,18 +993,25 @@ std::string OverlaySummary(const OverlayPlan& plan, uint32_t base) {
   std::string where = AddressText(base);
   if (plan.in_cells) {
     DataCells taken(0x80, false);
+    auto take = [&](uint32_t at, uint32_t size) {
+      for (uint32_t a = at; a < at + size && a < taken.size(); ++a) taken[a] = true;
+    };
     for (const FunctionFrame& f : plan.functions) {
-      if (f.place == FramePlace::kUnused) continue;
-      for (uint32_t a = f.offset; a < f.offset + f.size && a < taken.size(); ++a) taken[a] = true;
+      if (f.place != FramePlace::kUnused) take(f.offset, f.size);
     }
+    for (const PlacedVariable& v : plan.variables) take(v.offset, v.size);
     where.clear();
     for (const auto& [start, end] : TakenRuns(taken)) {
       if (!where.empty()) where += ", ";
       where += AddressText(start) + "-" + AddressText(end - 1);
     }
   }
-  return std::to_string(plan.size) + " BYTES AT " + where + " HOLD " +
-         std::to_string(plan.frames_size) + " BYTES OF FRAMES";
+  std::string summary = std::to_string(plan.size) + " BYTES AT " + where + " HOLD " +
+                        std::to_string(plan.frames_size) + " BYTES OF FRAMES";
+  if (plan.in_cells && plan.variables_size > 0) {
+    summary += " AND " + std::to_string(plan.variables_size) + " BYTES OF VARIABLES";
+  }
+  return summary;
 }
 
 }  // namespace c51::sdcc

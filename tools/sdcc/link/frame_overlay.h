@@ -24,6 +24,20 @@
 //   __overlay_base::
 //     .ds 20
 //   _show_buf$1f2e3d == __overlay_base + 4
+//
+// The compiled modules' other variables in DATA (rel_object.h's DATA lines)
+// are the linker's too. Each has bytes of its own; a module's lie as the
+// module had them, one piece of DSEG in a module of the linker's per
+// module, which sdld lays as it laid the module's own:
+//
+//   .module __vars3
+//   .area DSEG (DATA)
+//   _buf::
+//     .ds 80
+//
+// A library module is linked when the program names one of its variables,
+// as when the module still defined it: the overlay module names one of its
+// public symbols for sdld to take it by.
 #ifndef C51_TOOLS_SDCC_LINK_FRAME_OVERLAY_H_
 #define C51_TOOLS_SDCC_LINK_FRAME_OVERLAY_H_
 
@@ -72,19 +86,41 @@ struct SharedFrames {
   std::vector<uint32_t> cells;         // their bytes: offsets from the block, or addresses
 };
 
-struct OverlayPlan {
-  std::vector<OverlayRegion> regions;    // main's first, then the interrupts' by number
-  std::vector<FunctionFrame> functions;  // every function of the linked graphs, in link order
-  uint32_t size = 0;                     // the block
-  uint32_t frames_size = 0;              // every frame laid end to end
-  // The sdas8051 source of the module defining the frame symbols; empty
-  // when no linked module has a frame to place.
+// A variable of a compiled module, laid by the linker.
+struct PlacedVariable {
+  std::string symbol;  // "_buf"
+  size_t module = 0;   // index into the link's modules
+  bool global = true;  // named by other modules, not tagged
+  uint32_t size = 0;
+  uint32_t offset = 0;               // its address, when the plan lies in free cells
+  std::vector<std::string> aliases;  // its names in assembly ("TICKS"), at the same place
+};
+
+// The sdas8051 source of the piece of DSEG holding one module's variables.
+struct VariableModule {
+  size_t module = 0;  // index into the link's modules
   std::string source;
-  // The same symbols over an empty block: a link with it shows which cells
-  // everything else takes.
+};
+
+struct OverlayPlan {
+  std::vector<OverlayRegion> regions;     // main's first, then the interrupts' by number
+  std::vector<FunctionFrame> functions;   // every function of the linked graphs, in link order
+  std::vector<PlacedVariable> variables;  // by module, each module's in its order
+  uint32_t size = 0;                      // the block
+  uint32_t frames_size = 0;               // every frame laid end to end
+  uint32_t variables_size = 0;
+  // Public variables two modules define: laid once, for the link to report.
+  std::vector<std::string> defined_twice;
+  // Each module's variables, in link order; none when they lie in free cells.
+  std::vector<VariableModule> variable_sources;
+  // The sdas8051 source of the module defining the frame symbols; empty
+  // when no linked module has a frame or a variable to place.
+  std::string source;
+  // The same symbols and the variables' over an empty block, in place of
+  // all of the above: a link with it shows which cells everything else takes.
   std::string probe_source;
-  // Set when the frames lie in given free cells: offsets are addresses,
-  // regions are not contiguous, and `size` counts the cells taken.
+  // Set when the frames and variables lie in given free cells: offsets are
+  // addresses, regions are not contiguous, and `size` counts the cells taken.
   bool in_cells = false;
   std::vector<SharedFrames> shared;  // by routine, each with at least one frame
 };
@@ -96,6 +132,8 @@ using DataCells = std::vector<bool>;
 constexpr char kOverlayBase[] = "__overlay_base";
 // The generated module's name, as sdld's map shows it.
 constexpr char kOverlayModule[] = "__overlay";
+// The variables' modules' names, the module's index after it.
+constexpr char kVariablesModule[] = "__vars";
 
 // Plans from the modules `linked` marks. `called_from_outside` names more
 // functions that code without a graph calls: modules the linker takes
@@ -105,16 +143,18 @@ constexpr char kOverlayModule[] = "__overlay";
 // function's frame for itself: a program whose DATA is split by a large
 // buffer and the bit area may have room for every frame and no piece as
 // large as the block. Given `free_cells` (what a link with the probe
-// source left free), each frame goes to the first free run at or above the
-// frames of its callers instead, in an absolute area; when even that does
-// not fit, the plan is the block's.
+// source left free), each variable goes to the first free run that holds
+// it, the largest first, and each frame to the first free run at or above
+// the frames of its callers, in an absolute area; when even that does not
+// fit, the plan is the block's.
 OverlayPlan PlanFrameOverlay(const std::vector<LinkModule>& modules,
                              const std::vector<bool>& linked,
                              const std::vector<std::string>& called_from_outside = {},
                              const DataCells* free_cells = nullptr);
 
 // True when `linked` differs from `planned` in a module the plan depends on:
-// one with a call graph, or one without that names a function of a graph.
+// one with a call graph, or one without that names a function or a public
+// variable of a graph.
 bool OverlayInputsChanged(const std::vector<LinkModule>& modules, const std::vector<bool>& planned,
                           const std::vector<bool>& linked);
 
@@ -167,7 +207,8 @@ std::string KeeperSource(const KeptOperands& kept);
 std::vector<std::string> OverlayMapLines(const OverlayPlan& plan, uint32_t base);
 
 // The map's line above them: "20 BYTES AT 0008H HOLD 28 BYTES OF FRAMES",
-// for frames in free cells "20 BYTES AT 0008H-0017H, 0062H-0065H HOLD ...".
+// for frames in free cells "20 BYTES AT 0008H-0017H, 0062H-0065H HOLD ...",
+// there ending in " AND 102 BYTES OF VARIABLES" when variables lie in them too.
 std::string OverlaySummary(const OverlayPlan& plan, uint32_t base);
 
 }  // namespace c51::sdcc

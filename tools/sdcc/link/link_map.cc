@@ -53,7 +53,8 @@ std::string SpaceOfArea(std::string_view area) {
 }  // namespace
 
 std::vector<MapSymbol> ReadMapSymbols(std::string_view sdld_map,
-                                      const std::vector<std::string>& modules) {
+                                      const std::vector<std::string>& modules,
+                                      const SymbolOwners& owners) {
   std::vector<MapSymbol> symbols;
   std::string space = "NUMBER";
   size_t pos = 0;
@@ -70,6 +71,11 @@ std::vector<MapSymbol> ReadMapSymbols(std::string_view sdld_map,
     if (!words.empty() && words[0] == "C:") words.erase(words.begin());
     uint32_t value;
     if (words.size() != 3 || !ParseHex8(words[0], &value)) continue;
+    const auto owner = owners.find(words[1]);
+    if (owner != owners.end()) {
+      symbols.push_back(MapSymbol{value, "DATA", std::string(words[1]), owner->second});
+      continue;
+    }
     // Constants such as the SFR names would bury the program's own symbols.
     if (space == "NUMBER") continue;
     if (std::find(modules.begin(), modules.end(), words[2]) == modules.end()) continue;

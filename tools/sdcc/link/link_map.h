@@ -7,6 +7,8 @@
 #define C51_TOOLS_SDCC_LINK_LINK_MAP_H_
 
 #include <cstdint>
+#include <functional>
+#include <map>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,12 +24,17 @@ struct MapSymbol {
   std::string module;  // the "M" name: "main"
 };
 
-// The symbols sdld's map lists as defined in one of `modules`, by value.
-// A symbol row is "[C:]  <8 hex digits>  <name>  <module>"; the area
-// heading above it ("CSEG  0000006D  00000041 =  65. bytes (REL,CON,CODE)")
-// gives the space.
+// Variables in DATA that the linker's own module defines, as equates, for
+// the compiled module named: symbol => the module's "M" name.
+using SymbolOwners = std::map<std::string, std::string, std::less<>>;
+
+// The symbols sdld's map lists as defined in one of `modules`, by value,
+// and those `owners` names, as their owners' variables. A symbol row is
+// "[C:]  <8 hex digits>  <name>  <module>"; the area heading above it
+// ("CSEG  0000006D  00000041 =  65. bytes (REL,CON,CODE)") gives the space.
 std::vector<MapSymbol> ReadMapSymbols(std::string_view sdld_map,
-                                      const std::vector<std::string>& modules);
+                                      const std::vector<std::string>& modules,
+                                      const SymbolOwners& owners = {});
 
 struct MapContents {
   std::string banner;

@@ -4,6 +4,7 @@
 #define C51_TOOLS_SDCC_LINK_LINK_MODULE_H_
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "sdcc/link/rel_symbols.h"
@@ -19,6 +20,9 @@ struct LinkModule {
   bool from_library = false;
   bool runtime = false;  // sdcc's run-time library, built by the linker with its graph
   std::string file;      // the relocatable's name in the scratch folder
+  // Other names of the module's variables that the linker lays (rel_object.h's
+  // DATA lines), which the module's relocatable cannot define: alias, variable.
+  std::vector<std::pair<std::string, std::string>> variable_aliases = {};
 };
 
 // The module as messages and the map name it: "<file> (<MODULE>)".

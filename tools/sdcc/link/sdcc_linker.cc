@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -269,6 +270,25 @@ bool IsDebugSymbol(std::string_view symbol) {
          (symbol[0] == 'G' || symbol[0] == 'L' || symbol[0] == 'F' || symbol[0] == 'C');
 }
 
+// Whether the program's own module `m` defines `symbol` publicly: in its
+// relocatable, or as a variable the linker lays for it.
+bool DefinesPublic(const LinkModule& m, const std::string& symbol) {
+  if (m.from_library) return false;
+  const auto& publics = m.symbols.publics;
+  if (std::find(publics.begin(), publics.end(), symbol) != publics.end()) return true;
+  return std::any_of(m.module.data.begin(), m.module.data.end(),
+                     [&](const RelDataItem& item) { return item.global && item.symbol == symbol; });
+}
+
+void ReportDefinedTwice(const std::string& symbol, const std::vector<LinkModule>& modules,
+                        Reporter* report) {
+  std::vector<std::string> details = {"SYMBOL:  " + DisplaySymbol(symbol)};
+  for (const LinkModule& m : modules) {
+    if (DefinesPublic(m, symbol)) details.push_back("MODULE:  " + Shown(m));
+  }
+  report->Add(LinkMessage::kError, "L104", "MULTIPLE PUBLIC DEFINITIONS", details);
+}
+
 void ReportSdld(const std::vector<SdldMessage>& messages, const std::vector<LinkModule>& modules,
                 Reporter* report) {
   // A name defined twice is one error, not one more per debug record of it.
@@ -290,19 +310,10 @@ void ReportSdld(const std::vector<SdldMessage>& messages, const std::vector<Link
         report->Add(LinkMessage::kWarning, "L1", "UNRESOLVED EXTERNAL SYMBOL", details);
         break;
       }
-      case SdldMessage::kMultiple: {
+      case SdldMessage::kMultiple:
         if (plain_twice && IsDebugSymbol(message.symbol)) break;
-        std::vector<std::string> details = {"SYMBOL:  " + DisplaySymbol(message.symbol)};
-        for (const LinkModule& m : modules) {
-          const auto& publics = m.symbols.publics;
-          if (!m.from_library &&
-              std::find(publics.begin(), publics.end(), message.symbol) != publics.end()) {
-            details.push_back("MODULE:  " + Shown(m));
-          }
-        }
-        report->Add(LinkMessage::kError, "L104", "MULTIPLE PUBLIC DEFINITIONS", details);
+        ReportDefinedTwice(message.symbol, modules, report);
         break;
-      }
       case SdldMessage::kOverflow:
         report->Add(LinkMessage::kError, "L107", "ADDRESS SPACE OVERFLOW",
                     {"SPACE:   " + message.space, "REASON:  " + message.text});
@@ -425,6 +436,25 @@ std::vector<std::string> KeepOperands(const KeptOperands& kept,
   }
   return unkept;
 }
+
+// Generated modules assembled in `scratch`, each again only when its
+// source changed: a link may take several passes over the same ones.
+class GeneratedModules {
+ public:
+  explicit GeneratedModules(const TempFolder& scratch) : scratch_(scratch) {}
+
+  bool AssembleOnce(const std::string& title, const std::string& source, std::string* err) {
+    const auto done = sources_.find(title);
+    if (done != sources_.end() && done->second == source) return true;
+    if (!AssembleGenerated(scratch_, title, source, err)) return false;
+    sources_[title] = source;
+    return true;
+  }
+
+ private:
+  const TempFolder& scratch_;
+  std::map<std::string, std::string> sources_;
+};
 
 // Frames an interrupt routine shares are pushed around it, at most this
 // many bytes: beyond, the stack of a 128-byte part would not hold them.
@@ -640,6 +670,7 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
   bool probed = false;
   bool idata_tried = false, idata_high = false;
   DataCells free_cells;
+  GeneratedModules variables_assembled(scratch);
   for (;;) {
     for (int pass = 0; pass < 2; ++pass) {
       inputs = GatherVectorInputs(modules, planned);
@@ -675,12 +706,28 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
       if (!overlay.source.empty()) {
         const std::string& source =
             frames == Frames::kProbe ? overlay.probe_source : overlay.source;
+        // The program's own modules' variables before the frames, the
+        // library's after them, as their modules came.
+        std::vector<std::string> own, library;
+        for (const VariableModule& piece :
+             frames == Frames::kProbe ? std::vector<VariableModule>() : overlay.variable_sources) {
+          const std::string title = kVariablesModule + std::to_string(piece.module);
+          if (!variables_assembled.AssembleOnce(title, piece.source, &err)) {
+            report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});
+            return result;
+          }
+          (modules[piece.module].from_library ? library : own)
+              .push_back(scratch.native() + title + ".rel");
+        }
         if (!AssembleGenerated(scratch, "overlay", source, &err)) {
           report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});
           return result;
         }
+        std::vector<std::string> generated = std::move(own);
+        generated.push_back(scratch.native() + "overlay.rel");
+        generated.insert(generated.end(), library.begin(), library.end());
         pass_args.insert(pass_args.begin() + static_cast<std::ptrdiff_t>(objects_end),
-                         scratch.native() + "overlay.rel");
+                         generated.begin(), generated.end());
       }
       absolutes = PlanAbsoluteVariables(modules, planned);
       if (!absolutes.source.empty()) {
@@ -755,6 +802,14 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
     }
   }
   ReportSdld(shown, modules, &report);
+  // A variable two modules define is one the linker lays once: sdld does not see it twice.
+  for (const std::string& symbol : overlay.defined_twice) {
+    if (std::none_of(shown.begin(), shown.end(), [&](const SdldMessage& m) {
+          return m.kind == SdldMessage::kMultiple && m.symbol == symbol;
+        })) {
+      ReportDefinedTwice(symbol, modules, &report);
+    }
+  }
   if (run.exit_code != 0 && messages.empty()) {
     report.Add(
         LinkMessage::kError, "L221", "SDCC LINK ERROR",
@@ -824,9 +879,18 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
       names.push_back(modules[i].symbols.module);
       if (linked[i]) included.push_back("  " + Shown(modules[i]));
     }
+    // The variables the linker laid show under the modules that define them.
+    SymbolOwners owners;
+    for (const PlacedVariable& v : overlay.variables) {
+      if (!v.global) continue;
+      owners.emplace(v.symbol, modules[v.module].symbols.module);
+      for (const std::string& alias : v.aliases) {
+        owners.emplace(alias, modules[v.module].symbols.module);
+      }
+    }
     MapContents contents{std::string(kLinkerBanner), std::move(included),
-                         ReadMapSymbols(sdld_map, names), memory, plan.map_lines};
-    if (!overlay.source.empty()) {
+                         ReadMapSymbols(sdld_map, names, owners), memory, plan.map_lines};
+    if (overlay.frames_size > 0 || overlay.in_cells) {
       uint32_t base = 0;
       for (const MapSymbol& symbol : ReadMapSymbols(sdld_map, {kOverlayModule})) {
         if (symbol.name == kOverlayBase && !overlay.in_cells) base = symbol.value;
