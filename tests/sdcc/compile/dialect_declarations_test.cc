@@ -112,6 +112,11 @@ TEST(DialectDeclarations, ConstOnlyInThePrototypeOrOnlyInTheDefinitionGoes) {
        "void f(const u8 a, int n) { }",
        "typedef unsigned char u8;\nvoid f(u8 a, int n);\nvoid f(u8 a, int n);\n"
        "void f( u8 a, int n) { }"},
+      // A pointer into code memory is a pointer to const everywhere.
+      {"void say(char code *s, char *t);\nvoid say(char code *s, char *t) { }\n"
+       "void put(const unsigned char code *p);",
+       "void say(const char __code *s, char *t);\nvoid say(const char __code *s, char *t) { }\n"
+       "void put(const unsigned char __code *p);"},
       // Agreeing qualifiers, other types, another function: as they are.
       {"void g(const char *s);\nvoid g(const char *t) { }\nvoid h(const char *s);\n"
        "void h(int *s) { }\nvoid k(const char *s);\nvoid m(char *s) { }",

@@ -41,6 +41,17 @@ size_t Consts(const DialectSource& s, std::pair<size_t, size_t> item) {
   return n;
 }
 
+// "char code *s": a memory word for code before the "*".
+bool PointsIntoCode(const DialectSource& s, std::pair<size_t, size_t> item) {
+  for (size_t i = item.first; i < item.second; ++i) {
+    if (!s.Is(i, "code") && !s.Is(i, "__code")) continue;
+    for (size_t k = i + 1; k < item.second; ++k) {
+      if (s.Is(k, "*")) return true;
+    }
+  }
+  return false;
+}
+
 // Each "const" once, however many prototypes repeat the function.
 void DropConsts(DialectSource* s, std::pair<size_t, size_t> item, std::set<size_t>* dropped) {
   for (size_t i = item.first; i < item.second; ++i) {
@@ -63,6 +74,19 @@ void MatchParameterQualifiers(DialectSource* source) {
                                            : nullptr;
     if (list != nullptr) (*list)[std::string(s.At(i))].push_back({i + 1, s.Items(i + 1)});
     i = close;
+  }
+  // A pointer into code memory as a parameter: sdcc turns the prototype's
+  // into a pointer to const when a call passes it a string, then refuses
+  // the definition that follows. Code memory cannot be written anyway, so
+  // every declaration says const.
+  for (const auto* list : {&prototypes, &definitions}) {
+    for (const auto& [name, declarators] : *list) {
+      for (const Declarator& d : declarators) {
+        for (const auto& item : d.items) {
+          if (Consts(s, item) == 0 && PointsIntoCode(s, item)) s.InsertBefore(item.first, "const ");
+        }
+      }
+    }
   }
   if (prototypes.empty() || definitions.empty()) return;
   const std::set<std::string, std::less<>> typedefs = TypedefNames(s);
