@@ -79,6 +79,29 @@ TEST_F(DeclarationsProgramTest, DeclarationsSdccRefusesComputeAsWritten) {
             (std::vector<int>{6 * 7, 3, 9, 4, 4, 5, 5 + 3, 'd', 4 + 1, 0x41, 0x12, 0x34}));
 }
 
+// Const objects without a memory type are variables, as for the original
+// compiler: another file's "extern" without const reads them, a buffer the
+// program writes through memset() and sprintf() takes the text, and an
+// extern declaration without the definition's volatile is the same object.
+TEST_F(DeclarationsProgramTest, ConstObjectsAreVariablesEveryFileAgreesOn) {
+  Write("tab.c", "const unsigned char tab[4] = {11, 22, 33, 44};\n");
+  Write("main.c",
+        "#include <stdio.h>\n#include <string.h>\n"
+        "unsigned char xdata out[8] _at_ 0x100;\n"
+        "extern unsigned char tab[];\n"
+        "extern unsigned char flag;\n"
+        "volatile unsigned char flag = 9;\n"
+        "static const char buf[4] = {0};\n"
+        "void main(void)\n{\n"
+        "  out[0] = tab[1];\n  out[1] = tab[3];\n"
+        "  memset(buf, 0, sizeof(buf));\n"
+        "  sprintf(buf, \"%d\", 7);\n"
+        "  out[2] = buf[0];\n  out[3] = flag;\n"
+        "  while (1);\n}\n");
+  BuildProgram({"tab", "main"}, "");
+  EXPECT_EQ(XramRun(300000, kOut, 4), (std::vector<int>{22, 44, '7', 9}));
+}
+
 // A call of a function defined nowhere stays sdcc's implicit declaration,
 // with its warning, and no word of the local sdcc makes of it.
 TEST_F(DeclarationsProgramTest, ACallOfNothingDefinedKeepsOnlyItsWarning) {

@@ -90,7 +90,7 @@ TEST(DialectDeclarations, FileScopeDeclarationsWithoutATypeAreInts) {
       // A storage class, a qualifier or a memory type with no type after it
       // ("#define uchar unsigned char;" leaves "code tab[]").
       {"static s1 = 3; const c = 1; code tab[] = {1, 2}; static xdata cnt, k; __data d2;",
-       "static int s1 = 3; const int c = 1; __code int tab[] = {1, 2}; static __xdata int cnt, "
+       "static int s1 = 3;  int c = 1; __code int tab[] = {1, 2}; static __xdata int cnt, "
        "k; __data int d2;"},
       {"typedef char u8; extern code unsigned char t[]; static u8 v; idata struct s { int a; } w;",
        "typedef char u8; extern __code unsigned char t[]; static u8 v; __idata struct s { int a; "
@@ -122,6 +122,25 @@ TEST(DialectDeclarations, ConstOnlyInThePrototypeOrOnlyInTheDefinitionGoes) {
        "void h(int *s) { }\nvoid k(const char *s);\nvoid m(char *s) { }",
        "void g(const char *s);\nvoid g(const char *t) { }\nvoid h(const char *s);\n"
        "void h(int *s) { }\nvoid k(const char *s);\nvoid m(char *s) { }"},
+  });
+}
+
+TEST(DialectDeclarations, ConstObjectsWithoutAMemoryTypeLieWithTheOtherVariables) {
+  ExpectRewrites({
+      {"const unsigned char tab[] = {1, 2};\nextern const char num[3];\nunsigned char const "
+       "k = 5;\nstatic const char buf[4] = {0};",
+       " unsigned char tab[] = {1, 2};\nextern  char num[3];\nunsigned char  k = 5;\nstatic  "
+       "char buf[4] = {0};"},
+      // Pointers, typedefs, memory types, parameters and locals keep theirs.
+      {"const char *msg = \"a\";\ntypedef const char cc;\nconst char code t[2] = {1, 2};\n"
+       "void f(const char c) { const char d = c; }",
+       "const char *msg = \"a\";\ntypedef const char cc;\nconst char __code t[2] = {1, 2};\n"
+       "void f(const char c) { const char d = c; }"},
+      // volatile in only the extern declaration or only the definition: both.
+      {"extern unsigned char flag;\nvolatile unsigned char flag;\nextern volatile int n;\nint "
+       "n;\nextern char other;",
+       "volatile extern unsigned char flag;\nvolatile unsigned char flag;\nextern volatile int "
+       "n;\nvolatile int n;\nextern char other;"},
   });
 }
 

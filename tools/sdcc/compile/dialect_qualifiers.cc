@@ -116,3 +116,78 @@ void MatchParameterQualifiers(DialectSource* source) {
 }
 
 }  // namespace c51::sdcc
+
+namespace c51::sdcc {
+
+namespace {
+
+bool IsMemoryWord(std::string_view w) {
+  return w == "code" || w == "data" || w == "idata" || w == "xdata" || w == "pdata" ||
+         w == "bdata" || w == "__code" || w == "__data" || w == "__idata" || w == "__xdata" ||
+         w == "__pdata" || w == "__at" || w == "_at_" || w == "sfr" || w == "sbit" ||
+         w == "sfr16" || w == "bit" || w == "__bit" || w == "__sfr" || w == "__sbit";
+}
+
+struct ObjectDeclaration {
+  size_t first = 0;
+  bool external = false;
+  bool is_volatile = false;
+};
+
+}  // namespace
+
+void MatchObjectQualifiers(DialectSource* source) {
+  DialectSource& s = *source;
+  std::map<std::string, std::vector<ObjectDeclaration>, std::less<>> objects;
+  auto declaration = [&](size_t first, size_t last) {
+    if (first >= last || !s.User(first)) return;
+    size_t end = first;  // the declarators' end: the initializer's "="
+    while (end < last && !s.Is(end, "=")) ++end;
+    std::vector<size_t> consts;
+    bool external = false, is_volatile = false, single = true;
+    size_t name = kNone;
+    for (size_t i = first; i < end; ++i) {
+      const std::string_view w = s.At(i);
+      if (w == "typedef" || w == "(" || w == "*" || w == "{" || IsMemoryWord(w)) return;
+      if (w == "const") consts.push_back(i);
+      if (w == "extern") external = true;
+      if (w == "volatile") is_volatile = true;
+      if (w == ",") single = false;
+      if (s.IsWord(i) && name == kNone && (s.Is(i + 1, "[") || i + 1 == end)) name = i;
+    }
+    for (size_t c : consts) s.Replace(c, c + 1, "");
+    if (single && name != kNone) {
+      objects[std::string(s.At(name))].push_back({first, external, is_volatile});
+    }
+  };
+  size_t start = 0;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s.Is(i, "{")) {
+      const size_t mate = s.Mate(i);
+      if (mate == kNone) return;
+      if (s.IsBodyOpen(i)) {
+        start = mate + 1;  // a function's body: no declaration of ours
+      }
+      i = mate;
+      continue;
+    }
+    if (s.Is(i, ";")) {
+      declaration(start, i);
+      start = i + 1;
+    }
+  }
+  for (const auto& [name, list] : objects) {
+    bool any_extern = false, any_definition = false, any_volatile = false;
+    for (const ObjectDeclaration& d : list) {
+      any_extern = any_extern || d.external;
+      any_definition = any_definition || !d.external;
+      any_volatile = any_volatile || d.is_volatile;
+    }
+    if (!any_extern || !any_definition || !any_volatile) continue;
+    for (const ObjectDeclaration& d : list) {
+      if (!d.is_volatile) s.InsertBefore(d.first, "volatile ");
+    }
+  }
+}
+
+}  // namespace c51::sdcc

@@ -21,6 +21,20 @@ namespace c51::sdcc {
 
 void MatchParameterQualifiers(DialectSource* source);
 
+// An object at file scope declared const with no memory type lies where
+// the model's other variables lie, for the original compiler: const only
+// forbids writing it by name. sdcc puts it into code memory instead, and
+// reads "extern const" objects there, so a header saying "extern unsigned
+// char tab[];" for "const unsigned char tab[] = {..};" read RAM at a code
+// address, and a buffer written through memset() hung the program. Such
+// declarations lose their "const" (pointers, typedefs and objects with a
+// memory type keep theirs); every file gets the same, so all agree.
+//
+// An extern declaration and the definition in one file that differ in
+// "volatile" (the original takes them as one object, sdcc refuses the
+// definition) both get it.
+void MatchObjectQualifiers(DialectSource* source);
+
 }  // namespace c51::sdcc
 
 #endif  // C51_TOOLS_SDCC_COMPILE_DIALECT_QUALIFIERS_H_

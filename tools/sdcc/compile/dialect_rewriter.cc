@@ -604,6 +604,7 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
   BridgeIntrinsics(&source);
   TypeBareParameterNames(&source);
   MatchParameterQualifiers(&source);
+  MatchObjectQualifiers(&source);
   CompleteEmptyParameterLists(&source, find, &result->consulted);
   RewriteOldStyleDefinitions(&source);
   BridgeConsoleFunctions(&source);
