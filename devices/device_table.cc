@@ -53,6 +53,24 @@ constexpr DeviceRow kRows[] = {
     {"Atmel", "AT89C51ID2", "IRAM(0-0xFF) XRAM(0-0x6FF) IROM(0-0xFFFF) CLOCK(40000000)",
      "AT89C51XD2.H"},
 
+    // The CAN 8051: 1 KB of XRAM, besides its 2 KB data EEPROM.
+    {"Atmel", "T89C51CC01", "IRAM(0-0xFF) XRAM(0-0x3FF) IROM(0-0x7FFF) CLOCK(40000000)",
+     "T89C51CC01.H"},
+    {"Atmel", "AT89C51CC01", "IRAM(0-0xFF) XRAM(0-0x3FF) IROM(0-0x7FFF) CLOCK(40000000)",
+     "T89C51CC01.H"},
+
+    // Analog Devices MicroConverters: 62 KB of program flash and 2 KB of
+    // XRAM; the ADuC832 and ADuC842 make their clock with a PLL from a
+    // 32 kHz crystal.
+    {"Analog Devices", "ADuC831", "IRAM(0-0xFF) XRAM(0-0x7FF) IROM(0-0xF7FF) CLOCK(16000000)",
+     "ADUC831.H"},
+    {"Analog Devices", "ADuC832", "IRAM(0-0xFF) XRAM(0-0x7FF) IROM(0-0xF7FF) CLOCK(16777216)",
+     "ADUC832.H"},
+    {"Analog Devices", "ADuC841", "IRAM(0-0xFF) XRAM(0-0x7FF) IROM(0-0xF7FF) CLOCK(20000000)",
+     "ADUC841.H"},
+    {"Analog Devices", "ADuC842", "IRAM(0-0xFF) XRAM(0-0x7FF) IROM(0-0xF7FF) CLOCK(16777216)",
+     "ADUC842.H"},
+
     // STC89: 12-clock 8052s with ISP.
     {"STC", "STC89C51RC", "IRAM(0-0xFF) XRAM(0-0xFF) IROM(0-0xFFF) CLOCK(40000000)",
      "STC89C5xRC.H"},
@@ -75,6 +93,24 @@ constexpr DeviceRow kRows[] = {
     {"STC", "STC12C5A56S2", "IRAM(0-0xFF) XRAM(0-0x3FF) IROM(0-0xDFFF) CLOCK(35000000)",
      "STC12C5A60S2.H"},
     {"STC", "STC12C5A60S2", "IRAM(0-0xFF) XRAM(0-0x3FF) IROM(0-0xEFFF) CLOCK(35000000)",
+     "STC12C5A60S2.H"},
+
+    // STC12C52xxAD series: 1-clock, the STC12C5A60S2's map without its
+    // second UART and SPI.
+    {"STC", "STC12C5201AD", "IRAM(0-0xFF) IROM(0-0x3FF) CLOCK(35000000)", "STC12C5A60S2.H"},
+    {"STC", "STC12C5202AD", "IRAM(0-0xFF) IROM(0-0x7FF) CLOCK(35000000)", "STC12C5A60S2.H"},
+    {"STC", "STC12C5204AD", "IRAM(0-0xFF) IROM(0-0xFFF) CLOCK(35000000)", "STC12C5A60S2.H"},
+    {"STC", "STC12C5206AD", "IRAM(0-0xFF) IROM(0-0x17FF) CLOCK(35000000)", "STC12C5A60S2.H"},
+    // The older 1-clock STC12 series, with a map of their own.
+    {"STC", "STC12C2052AD", "IRAM(0-0xFF) IROM(0-0x7FF) CLOCK(35000000)", "STC12C2052AD.H"},
+    {"STC", "STC12C4052AD", "IRAM(0-0xFF) IROM(0-0xFFF) CLOCK(35000000)", "STC12C2052AD.H"},
+    {"STC", "STC12C5410AD", "IRAM(0-0xFF) XRAM(0-0xFF) IROM(0-0x27FF) CLOCK(35000000)",
+     "STC12C5410AD.H"},
+    {"STC", "STC12C5412AD", "IRAM(0-0xFF) XRAM(0-0xFF) IROM(0-0x2FFF) CLOCK(35000000)",
+     "STC12C5410AD.H"},
+    // STC11/10 series: 1-clock, the STC12C5A60S2's map without ADC and PCA.
+    {"STC", "STC11F04E", "IRAM(0-0xFF) IROM(0-0xFFF) CLOCK(35000000)", "STC12C5A60S2.H"},
+    {"STC", "STC11F60XE", "IRAM(0-0xFF) XRAM(0-0x3FF) IROM(0-0xEFFF) CLOCK(35000000)",
      "STC12C5A60S2.H"},
 
     // STC15: the SRAM the name gives includes the 256 bytes of IRAM.

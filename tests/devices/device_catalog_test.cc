@@ -32,7 +32,9 @@ TEST(DeviceCatalogTest, PatternsSelectByPartOrByGlob) {
     V names;
   } cases[] = {
       // Part of the name, any case.
-      {"c52", {"80C52", "AT89C52", "STC89C52RC"}},
+      {"c52",
+       {"80C52", "AT89C52", "STC89C52RC", "STC12C5201AD", "STC12C5202AD", "STC12C5204AD",
+        "STC12C5206AD"}},
       {"ch55", {"CH552", "CH554", "CH559"}},
       // Part of the vendor.
       {"nuvo", {"N76E003"}},

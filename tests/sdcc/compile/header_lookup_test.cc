@@ -97,6 +97,59 @@ TEST_F(HeaderLookupTest, At89c5131ProjectGetsTimerTwoFromItsStandIn) {
   EXPECT_EQ(std::string::npos, run.output.find("*** ERROR")) << run.output;
 }
 
+// A register header named with the vendor folder the Windows tools keep it
+// in ("STC/STC8H.H"): where no folder holds that path, the include folders'
+// header of its own name, without a warning, as that folder is theirs; a
+// part's header so named gets its family's, with the warning.
+TEST_F(HeaderLookupTest, HeaderNamedWithItsVendorFolderIsTheIncludeFoldersOwn) {
+  const struct {
+    const char* include;
+    const char* uses;
+    const char* warning;  // empty: none
+  } cases[] = {
+      {"\"STC/STC8H.H\"", "P_SW2 |= 0x80;", ""},
+      {"<STC/STC8H.H>", "P_SW2 |= 0x80;", ""},
+      {"<STC\\stc8h.h>", "P_SW2 |= 0x80;", ""},
+      {"<Atmel/T89C51CC01.H>", "CANGCON = 0;", ""},
+      {"\"Atmel\\AT89C51RD2.H\"", "CKCON0 = 1;",
+       "'Atmel\\AT89C51RD2.H' not found: AT89C51XD2.H, the family's registers, stands in"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.include);
+    WriteAt("main.c", "#include " + std::string(c.include) + "\nvoid main(void) { " + c.uses +
+                          " P1 = 0x55; }\n");
+    const test::ToolRun run = Run("C51.exe", "main.c OBJECT(main.obj)");
+    EXPECT_EQ(*c.warning ? 1 : 0, run.exit_code) << run.output;
+    EXPECT_EQ(std::string::npos, run.output.find("*** ERROR")) << run.output;
+    if (*c.warning) {
+      EXPECT_NE(std::string::npos, run.output.find(c.warning)) << run.output;
+    } else {
+      EXPECT_EQ(std::string::npos, run.output.find("*** WARNING")) << run.output;
+    }
+  }
+  // The project's own file at that path comes first.
+  WriteAt("STC/STC8H.H", "sfr P1 = 0x90;\n#define OWN 1\n");
+  WriteAt("main.c", "#include \"STC/STC8H.H\"\nvoid main(void) { P1 = OWN; }\n");
+  const test::ToolRun run = Run("C51.exe", "main.c OBJECT(main.obj)");
+  ASSERT_EQ(0, run.exit_code) << run.output;
+  EXPECT_EQ((std::vector<std::string>{At("STC/STC8H.H")}), Headers());
+}
+
+// The CAN part's register include in a classic assembly source, by name
+// and by its vendor folder: its bytes, bits and port bits assemble.
+TEST_F(HeaderLookupTest, AssemblerIncludesTheCanPartsRegisters) {
+  for (const char* include : {"t89c51cc01.inc", "Atmel\\T89C51CC01.INC"}) {
+    SCOPED_TRACE(include);
+    WriteAt("main.a51", "$include (" + std::string(include) +
+                            ")\nCSEG AT 0\n LJMP START\nCSEG AT 30H\n"
+                            "START: MOV ADCF,#0FFh\n SETB EADC\n CPL P4.1\n MOV CANGCON,#2\n"
+                            " SJMP START\nEND\n");
+    const test::ToolRun run = Run("A51.exe", "main.a51 OBJECT(main.obj)");
+    EXPECT_EQ(0, run.exit_code) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find("0 WARNING(S),  0 ERROR(S)")) << run.output;
+  }
+}
+
 // A vendor SDK's header: the fatal block says what is missing.
 TEST_F(HeaderLookupTest, MissingVendorSdkHeaderIsNamedAsSuch) {
   const struct {

@@ -24,6 +24,23 @@ constexpr Family kFamilies[] = {
     {"IRC15", "STC15F2K60S2.H"},
     {"STC12C5A", "STC12C5A60S2.H"},
     {"STC12LE5A", "STC12C5A60S2.H"},
+    // The STC12C52xxAD and STC11/10 series have the STC12C5A60S2's map,
+    // less the peripherals a series lacks.
+    {"STC12C52", "STC12C5A60S2.H"},
+    {"STC12LE52", "STC12C5A60S2.H"},
+    {"STC11", "STC12C5A60S2.H"},
+    {"IAP11", "STC12C5A60S2.H"},
+    {"STC10", "STC12C5A60S2.H"},
+    {"IAP10", "STC12C5A60S2.H"},
+    // The older STC12 series: a map of their own.
+    {"STC12C54", "STC12C5410AD.H"},
+    {"STC12LE54", "STC12C5410AD.H"},
+    {"STC12C10", "STC12C2052AD.H"},
+    {"STC12C20", "STC12C2052AD.H"},
+    {"STC12C40", "STC12C2052AD.H"},
+    {"STC12LE10", "STC12C2052AD.H"},
+    {"STC12LE20", "STC12C2052AD.H"},
+    {"STC12LE40", "STC12C2052AD.H"},
     {"STC89", "STC89C5xRC.H"},
     {"STC90", "STC89C5xRC.H"},
     {"AT89C2051", "AT89X051.H"},
@@ -40,6 +57,9 @@ constexpr Family kFamilies[] = {
     {"AT89C51IC2", "AT89C51XD2.H"},
     {"AT89C51ID2", "AT89C51XD2.H"},
     // Other 8052-class parts named AT89C51...: timer 2 at least.
+    // The CAN part, under its older name and its later one.
+    {"T89C51CC01", "T89C51CC01.H"},
+    {"AT89C51CC01", "T89C51CC01.H"},
     {"AT89C51R", "AT89X52.H"},
     {"AT89C51AC", "AT89X52.H"},
     {"AT89C51CC", "AT89X52.H"},
@@ -52,6 +72,8 @@ constexpr Family kFamilies[] = {
     {"AT89C55", "AT89X52.H"},
     {"AT89S53", "AT89X52.H"},
     {"P89V51R", "P89V51RD2.H"},
+    // The ADuC843 is the ADuC842 without its ADC.
+    {"ADUC843", "ADUC842.H"},
 };
 
 }  // namespace

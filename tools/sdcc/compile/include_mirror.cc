@@ -251,6 +251,17 @@ bool IncludeMirror::Build(const std::string& source, const std::string& source_t
     if (target == files_.size() && found.empty() && !library) {
       look_in(LocalCandidates(request, includer_dir, settings.include_dirs, style));
     }
+    if (target == files_.size() && found.empty()) {
+      // A header named with the vendor folder the Windows tools keep it in
+      // ("STC/STC8H.H"), where no folder has that path: the include
+      // folders' header of its own name, as theirs is the folder meant.
+      const size_t slash = request.name.find_last_of("/\\");
+      if (slash != std::string::npos && slash + 1 < request.name.size()) {
+        const sim::IncludeRequest plain{sim::IncludeRequest::kAngle,
+                                        request.name.substr(slash + 1)};
+        look_in(sim::IncludeCandidates(plain, includer_dir, settings.include_dirs, style));
+      }
+    }
     if (target == files_.size() && found.empty() && settings.dialect == sim::Dialect::kC) {
       // One part's header the project does not ship: the family's.
       const std::string family = FamilyHeader(request.name);

@@ -7,8 +7,10 @@
 // rules as the simulated tools; conditionals are not evaluated, so every
 // include line counts; a "< >" name found in no include folder is then
 // looked for where a quoted one is, as the Windows compiler does, unless
-// sdcc's library has it), and the programs get a stand-in for each file
-// reached: in a folder of its own under the temporary build folder,
+// sdcc's library has it; a name with a folder no folder holds, such as
+// "STC/STC8H.H", by its own name in the include folders), and the programs
+// get a stand-in for each file reached: in a folder of its own under the
+// temporary build folder,
 //   <temp>/i0/main.c     the source, every include line naming a stand-in
 //   <temp>/i1/REG52.H    a link to the header, when it includes nothing
 //   <temp>/i2/cfg.h      a copy whose include lines name stand-ins
