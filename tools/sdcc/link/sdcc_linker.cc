@@ -456,17 +456,21 @@ class GeneratedModules {
   std::map<std::string, std::string> sources_;
 };
 
-// Frames an interrupt routine shares are pushed around it, at most this
-// many bytes: beyond, the stack of a 128-byte part would not hold them.
+// Frames and locals an interrupt routine shares are pushed around it, at
+// most this many bytes: beyond, the stack of a 128-byte part would not
+// hold them.
 constexpr uint32_t kMaxKeptFrameBytes = 24;
 
 // L15 for each function whose frame an interrupt routine shares unkept.
 void ReportSharedFrames(const SharedFrames& f, const std::string& reason, Reporter* report) {
   for (size_t i = 0; i < f.functions.size(); ++i) {
+    // Where the bytes lie, unless only in DATA, the frames' home.
+    const std::string& spaces = f.spaces[i];
+    const std::string where = spaces == "DATA" ? std::string() : " (" + spaces + ")";
     report->Add(
         LinkMessage::kWarning, "L15", "MULTIPLE CALL TO SEGMENT",
-        {"SEGMENT: " + DisplaySymbol(f.functions[i]), "CALLER1: " + DisplaySymbol(f.routine),
-         "CALLER2: " + DisplaySymbol(f.others[i]), reason});
+        {"SEGMENT: " + DisplaySymbol(f.functions[i]) + where,
+         "CALLER1: " + DisplaySymbol(f.routine), "CALLER2: " + DisplaySymbol(f.others[i]), reason});
   }
 }
 
