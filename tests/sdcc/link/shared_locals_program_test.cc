@@ -4,7 +4,8 @@
 // compiled by C51.exe, linked by BL51.exe, converted by OH51.exe and run in
 // sdcc's 8051 simulator. The routine interrupts main's calls over and over:
 // main counts the wrong results, which the linker's saving of those bytes
-// around the routine keeps at none; bytes too many to save give L15.
+// around the routine keeps at none; bytes too many to save give L15, as
+// does sdcc's arithmetic outside the small model.
 // Skipped without sdcc or the simulator.
 #include <gtest/gtest.h>
 
@@ -83,6 +84,36 @@ TEST_F(SharedLocalsProgramTest, LocalsTooLargeToSaveAreReported) {
     EXPECT_NE(std::string::npos, link.output.find(line)) << line << "\n" << link.output;
   }
   EXPECT_NE(std::string::npos, link.output.find("1 WARNING(S),  0 ERROR(S)")) << link.output;
+}
+
+// sdcc's int arithmetic, used by main() and the routine: the small model's
+// operands are saved; the other models' library keeps them in external RAM
+// under names of its own, which the link names instead.
+TEST_F(SharedLocalsProgramTest, ArithmeticOutsideTheSmallModelIsReported) {
+  Write("main.c",
+        "#include <REG52.H>\n"
+        "volatile unsigned int x = 300, y = 7, z = 11;\n"
+        "void t0(void) interrupt 1 { x = y * z; }\n"
+        "void main(void) {\n  unsigned int a;\n"
+        "  for (a = 1; ; a++) { x = a * 3u; if (x / 3u != a) P1 = 0; }\n}\n");
+  const struct {
+    const char* model;
+    bool reported;
+  } kCases[] = {{"SMALL", false}, {"COMPACT", true}, {"LARGE", true}};
+  for (const auto& c : kCases) {
+    SCOPED_TRACE(c.model);
+    ASSERT_EQ(0, Run("C51.exe", std::string("main.c ") + c.model).exit_code);
+    const test::ToolRun link = Run("BL51.exe", "main.obj TO prog");
+    if (!c.reported) {
+      EXPECT_NE(std::string::npos, link.output.find("0 WARNING(S),  0 ERROR(S)")) << link.output;
+      continue;
+    }
+    for (const char* line :
+         {"*** WARNING L15: MULTIPLE CALL TO SEGMENT", "    SEGMENT: _mulint (SDCC LIBRARY)",
+          "    CALLER1: t0", "    CALLER2: main", "IN EXTERNAL RAM IN THIS MODEL"}) {
+      EXPECT_NE(std::string::npos, link.output.find(line)) << line << "\n" << link.output;
+    }
+  }
 }
 
 }  // namespace
