@@ -486,6 +486,16 @@ TEST(FrameOverlayTest, LocalsOutsideDataAnInterruptRoutineSharesAreKeptAroundIt)
 
   const std::string source = KeeperSource(kept);
   const std::string cell = "__overlay_base+" + std::to_string(plan.shared[0].cells[0]);
+  const std::string restore =
+      "\tpop\tacc\n\tmov\tr0,#_pick_n$1f\n\tmovx\t@r0,a\n"
+      "\tpop\tacc\n\trrc\ta\n\tmov\t_pick_PARM_1,c\n"
+      "\tpop\tacc\n\tmov\tdptr,#(_sum_s$1f+1)\n\tmovx\t@dptr,a\n"
+      "\tpop\tacc\n\tmov\tdptr,#_sum_s$1f\n\tmovx\t@dptr,a\n"
+      "\tpop\tacc\n\tmov\tdptr,#_sum_PARM_2\n\tmovx\t@dptr,a\n"
+      "\tpop\tacc\n\tmov\tr0,a\n\tpop\tdph\n\tpop\tdpl\n\tpop\tpsw\n\tpop\tacc\n"
+      "\tpop\t" +
+      cell + "\n";
+  // Interrupts that were on stay off while the bytes go back.
   const std::string expected =
       "__c51_keep_t0::\n\tpush\t" + cell +
       "\n"
@@ -495,15 +505,8 @@ TEST(FrameOverlayTest, LocalsOutsideDataAnInterruptRoutineSharesAreKeptAroundIt)
       "\tmov\tdptr,#(_sum_s$1f+1)\n\tmovx\ta,@dptr\n\tpush\tacc\n"
       "\tmov\tc,_pick_PARM_1\n\trlc\ta\n\tpush\tacc\n"
       "\tmov\tr0,#_pick_n$1f\n\tmovx\ta,@r0\n\tpush\tacc\n"
-      "\tlcall\t_t0\n"
-      "\tpop\tacc\n\tmov\tr0,#_pick_n$1f\n\tmovx\t@r0,a\n"
-      "\tpop\tacc\n\trrc\ta\n\tmov\t_pick_PARM_1,c\n"
-      "\tpop\tacc\n\tmov\tdptr,#(_sum_s$1f+1)\n\tmovx\t@dptr,a\n"
-      "\tpop\tacc\n\tmov\tdptr,#_sum_s$1f\n\tmovx\t@dptr,a\n"
-      "\tpop\tacc\n\tmov\tdptr,#_sum_PARM_2\n\tmovx\t@dptr,a\n"
-      "\tpop\tacc\n\tmov\tr0,a\n\tpop\tdph\n\tpop\tdpl\n\tpop\tpsw\n\tpop\tacc\n"
-      "\tpop\t" +
-      cell + "\n\tret\n";
+      "\tlcall\t_t0\n\tjbc\tea,00001$\n" +
+      restore + "\tret\n00001$:\n" + restore + "\tsetb\tea\n\tret\n";
   EXPECT_NE(std::string::npos, source.find(expected)) << source;
   for (const char* named : {"_sum_PARM_2", "_sum_s$1f", "_pick_PARM_1", "_pick_n$1f"}) {
     EXPECT_NE(std::string::npos, source.find(std::string("\t.globl\t") + named + "\n")) << named;
@@ -529,7 +532,8 @@ TEST(FrameOverlayTest, KeptBitsGoEightToAByte) {
     restores += source.substr(begin, at - begin) + " ";
   }
   EXPECT_EQ("_b0 _b1 _b2 _b3 _b4 _b5 _b6 _b7 _b8 ", saves);
-  EXPECT_EQ("_b8 _b7 _b6 _b5 _b4 _b3 _b2 _b1 _b0 ", restores);
+  // Once with interrupts that were off, once with them turned off.
+  EXPECT_EQ("_b8 _b7 _b6 _b5 _b4 _b3 _b2 _b1 _b0 _b8 _b7 _b6 _b5 _b4 _b3 _b2 _b1 _b0 ", restores);
   size_t pushes = 0;
   for (size_t at = source.find("push\tacc"); at != std::string::npos;
        at = source.find("push\tacc", at + 1)) {

@@ -1050,10 +1050,18 @@ std::string KeeperSource(const KeptOperands& kept) {
     for (const std::string& cell : cells) source += "\tpush\t" + cell + "\n";
     source += SaveLocals(kept.locals[r]);
     source += "\tlcall\t" + routine + "\n";
-    source += RestoreLocals(kept.locals[r]);
-    for (size_t c = cells.size(); c-- > 0;) source += "\tpop\t" + cells[c] + "\n";
-    for (uint32_t b = kept.bytes; b-- > 0;) source += "\tpop\ts_OSEG+" + std::to_string(b) + "\n";
-    source += "\tret\n";
+    std::string restore = RestoreLocals(kept.locals[r]);
+    for (size_t c = cells.size(); c-- > 0;) restore += "\tpop\t" + cells[c] + "\n";
+    for (uint32_t b = kept.bytes; b-- > 0;) restore += "\tpop\ts_OSEG+" + std::to_string(b) + "\n";
+    if (kept.locals[r].empty()) {
+      source += restore + "\tret\n";
+      continue;
+    }
+    // Writing the locals back takes long: an interrupt pending at the
+    // routine's RETI would enter the keeper again before it is done, and
+    // again, until the stack overflows. The one instruction the 8051 runs
+    // after RETI turns interrupts off, if they were on, until the end.
+    source += "\tjbc\tea,00001$\n" + restore + "\tret\n00001$:\n" + restore + "\tsetb\tea\n\tret\n";
   }
   return source;
 }
