@@ -505,8 +505,8 @@ TEST(FrameOverlayTest, LocalsOutsideDataAnInterruptRoutineSharesAreKeptAroundIt)
       "\tmov\tdptr,#(_sum_s$1f+1)\n\tmovx\ta,@dptr\n\tpush\tacc\n"
       "\tmov\tc,_pick_PARM_1\n\trlc\ta\n\tpush\tacc\n"
       "\tmov\tr0,#_pick_n$1f\n\tmovx\ta,@r0\n\tpush\tacc\n"
-      "\tlcall\t_t0\n\tjbc\tea,00001$\n" +
-      restore + "\tret\n00001$:\n" + restore + "\tsetb\tea\n\tret\n";
+      "\tlcall\t_t0\n\tjbc\tea,00001$\n\tljmp\t00002$\n00001$:\n" +
+      restore + "\tsetb\tea\n\tret\n00002$:\n" + restore + "\tret\n";
   EXPECT_NE(std::string::npos, source.find(expected)) << source;
   for (const char* named : {"_sum_PARM_2", "_sum_s$1f", "_pick_PARM_1", "_pick_n$1f"}) {
     EXPECT_NE(std::string::npos, source.find(std::string("\t.globl\t") + named + "\n")) << named;
@@ -532,7 +532,7 @@ TEST(FrameOverlayTest, KeptBitsGoEightToAByte) {
     restores += source.substr(begin, at - begin) + " ";
   }
   EXPECT_EQ("_b0 _b1 _b2 _b3 _b4 _b5 _b6 _b7 _b8 ", saves);
-  // Once with interrupts that were off, once with them turned off.
+  // Once with interrupts turned off, once with them off already.
   EXPECT_EQ("_b8 _b7 _b6 _b5 _b4 _b3 _b2 _b1 _b0 _b8 _b7 _b6 _b5 _b4 _b3 _b2 _b1 _b0 ", restores);
   size_t pushes = 0;
   for (size_t at = source.find("push\tacc"); at != std::string::npos;

@@ -64,6 +64,35 @@ TEST_F(SharedLocalsProgramTest, LocalsOutsideDataKeepTheirValuesInEveryModel) {
   }
 }
 
+// 20 bytes of XDATA and the two registers reaching them fill the stack's
+// share: still kept, the code writing them back longer than a short jump.
+TEST_F(SharedLocalsProgramTest, AsManyLocalsAsTheStackTakesAreKept) {
+  Write("main.c",
+        "#include <REG52.H>\n"
+        "unsigned char xdata out[3] _at_ 0x100;\n"
+        "unsigned char fill(unsigned char seed) {\n"
+        "  unsigned char buf[18], i;\n"
+        "  for (i = 0; i < 18; i++) buf[i] = seed + i;\n"
+        "  seed = 0;\n"
+        "  for (i = 0; i < 18; i++) seed += buf[i];\n  return seed;\n}\n"
+        "void t0(void) interrupt 1 { TH0 = 0xF8; fill(100); if (out[2] != 255) out[2]++; }\n"
+        "void main(void) {\n"
+        "  out[0] = out[1] = out[2] = 0;\n"
+        "  TMOD = 0x01; TH0 = 0xF8; TL0 = 0; ET0 = 1; EA = 1; TR0 = 1;\n"
+        "  while (1) {\n"
+        "    if (fill(1) != 171) out[0]++;\n"
+        "    if (out[1] != 255) out[1]++;\n"
+        "  }\n}\n");
+  BuiltProgram built;
+  ASSERT_NO_FATAL_FAILURE(BuildProgram({"main"}, "LARGE", &built));
+  EXPECT_NE(std::string::npos, built.linked.find("0 WARNING(S),  0 ERROR(S)")) << built.linked;
+  const std::vector<int> out = XramRun(400000, kOut, 3);
+  ASSERT_EQ(3u, out.size());
+  EXPECT_EQ(0, out[0]) << "wrong sums";
+  EXPECT_GE(out[1], 5);
+  EXPECT_GE(out[2], 20);
+}
+
 // 30 bytes of a large-model buffer are more than the stack may take for
 // the routine: the link says which function both callers share, and where.
 TEST_F(SharedLocalsProgramTest, LocalsTooLargeToSaveAreReported) {

@@ -1061,7 +1061,9 @@ std::string KeeperSource(const KeptOperands& kept) {
     // routine's RETI would enter the keeper again before it is done, and
     // again, until the stack overflows. The one instruction the 8051 runs
     // after RETI turns interrupts off, if they were on, until the end.
-    source += "\tjbc\tea,00001$\n" + restore + "\tret\n00001$:\n" + restore + "\tsetb\tea\n\tret\n";
+    // (A long jump: the bytes to write back may be more than a short one spans.)
+    source += "\tjbc\tea,00001$\n\tljmp\t00002$\n00001$:\n" + restore +
+              "\tsetb\tea\n\tret\n00002$:\n" + restore + "\tret\n";
   }
   return source;
 }
