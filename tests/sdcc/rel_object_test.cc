@@ -195,6 +195,47 @@ TEST(RelObject, DataLinesRoundTripWithoutAFunctionAndMalformedOnesAreRefused) {
   }
 }
 
+// Locals kept in XDATA, PDATA or bits go with their function, space and
+// size; a line of another space, without a size or a function is refused.
+TEST(RelObject, LocalLinesRoundTripWithTheirFunction) {
+  RelModule m = Module("SUM", "XL3\n");
+  m.call_graph = true;
+  m.functions = {
+      {"_sum", true, {}, {"_put"}, false, {{'X', "_sum_PARM_2", 1}, {'X', "_sum_s$1f", 2}}},
+      {"_pick", false, {}, {}, false, {{'B', "_pick_PARM_1$1f", 1}, {'P', "_pick_n$1f", 3}}}};
+  const std::string block = FormatRelModule(m);
+  EXPECT_NE(block.find("FUNCTION G _sum\nLOCAL X _sum_PARM_2 1\nLOCAL X _sum_s$1f 2\nCALL _put\n"
+                       "FUNCTION L _pick\nLOCAL B _pick_PARM_1$1f 1\nLOCAL P _pick_n$1f 3\n"),
+            std::string::npos)
+      << block;
+  std::vector<RelModule> read;
+  std::string err;
+  ASSERT_TRUE(ParseRelModules(block, &read, &err)) << err;
+  ASSERT_EQ(read.size(), 1u);
+  ASSERT_EQ(read[0].functions.size(), 2u);
+  for (size_t f = 0; f < 2; ++f) {
+    const std::vector<RelLocalItem>& want = m.functions[f].locals;
+    const std::vector<RelLocalItem>& got = read[0].functions[f].locals;
+    ASSERT_EQ(got.size(), want.size());
+    for (size_t i = 0; i < want.size(); ++i) {
+      EXPECT_EQ(got[i].space, want[i].space);
+      EXPECT_EQ(got[i].symbol, want[i].symbol);
+      EXPECT_EQ(got[i].size, want[i].size);
+    }
+  }
+
+  const std::string good = FormatRelModule(Module("M", "ab"));
+  for (const char* bad :
+       {"CALLGRAPH\nLOCAL X _x 1", "CALLGRAPH\nFUNCTION G _f\nLOCAL D _x 1",
+        "CALLGRAPH\nFUNCTION G _f\nLOCAL X _x", "CALLGRAPH\nFUNCTION G _f\nLOCAL X _x 0",
+        "CALLGRAPH\nFUNCTION G _f\nLOCAL X _x 257", "CALLGRAPH\nFUNCTION G _f\nLOCAL _x 1",
+        "CALLGRAPH\nFUNCTION G _f\nLOCAL XX _x 1"}) {
+    std::string text = good;
+    text.insert(text.find("REL "), std::string(bad) + "\n");
+    EXPECT_FALSE(ParseRelModules(text, &read, &err)) << bad;
+  }
+}
+
 TEST(RelObject, RefusesForeignCutAndOverlongBlocks) {
   RelModule module = Module("M", "abcdef");
   module.interrupts = {{2, "_x"}};

@@ -126,6 +126,10 @@ std::string FormatCallGraph(const RelModule& module) {
     for (const RelFrameItem& item : f.frame) {
       out += "FRAME " + OneLine(item.symbol) + " " + std::to_string(item.size) + "\n";
     }
+    for (const RelLocalItem& item : f.locals) {
+      out += std::string("LOCAL ") + item.space + " " + OneLine(item.symbol) + " " +
+             std::to_string(item.size) + "\n";
+    }
     for (const std::string& callee : f.calls) out += "CALL " + OneLine(callee) + "\n";
     if (f.indirect_calls) out += "INDIRECT\n";
   }
@@ -179,6 +183,18 @@ bool ParseCallGraphLine(std::string_view line, RelModule* module) {
     RelFrameItem item;
     if (!ParseSizedSymbol(value, &item.symbol, &item.size)) return false;
     f.frame.push_back(std::move(item));
+    return true;
+  }
+  if (Field(line, "LOCAL", &value)) {
+    RelLocalItem item;
+    if (value.size() < 3 || std::string_view("XPB").find(value[0]) == std::string_view::npos ||
+        value[1] != ' ' ||
+        !ParseSizedSymbol(std::string_view(value).substr(2), &item.symbol, &item.size) ||
+        item.size == 0) {
+      return false;
+    }
+    item.space = value[0];
+    f.locals.push_back(std::move(item));
     return true;
   }
   return false;

@@ -15,6 +15,8 @@
 //                               G: public, L: the module's own (static)
 //   FUNCTION G _show            G and L as for DATA
 //   FRAME _show_buf$1f2e3d 6    its locals, which the linker places
+//   LOCAL X _show_n$1f2e3d 2    a local it keeps in XDATA (X), PDATA (P) or
+//                               as bits (B, the size counting bits)
 //   CALL _lcd_put               a function it calls by name
 //   INDIRECT                    it calls through a pointer
 //   TAKEN _on_key               a function whose address the module takes
@@ -35,6 +37,10 @@
 // never active at once, as the original toolchain does: the compiler leaves
 // a FRAME's bytes out of the module (its code names them as externals) and
 // the linker defines every one. A module without CALLGRAPH keeps its locals.
+//
+// Locals and memory-passed parameters the module keeps in XDATA, PDATA or
+// the bit area are LOCAL lines: they stay in the module, public, so the
+// linker can save them around an interrupt routine that shares them.
 //
 // The module's other variables in DATA (its globals, its file's and its
 // functions' statics) go the same way, as DATA lines: sdld would lay all
@@ -85,12 +91,22 @@ struct RelDataItem {
   bool global = true;
 };
 
+// A local or memory-passed parameter that stays in its module, outside
+// DATA: the public symbol the linker reaches it by, its space ('X' xdata,
+// 'P' pdata, 'B' a bit) and its size in bytes, or in bits for 'B'.
+struct RelLocalItem {
+  char space = 'X';
+  std::string symbol;
+  uint32_t size = 0;
+};
+
 struct RelFunction {
   std::string symbol;  // "_show"
   bool global = true;  // false: static, known by this name only in its module
   std::vector<RelFrameItem> frame;
   std::vector<std::string> calls;  // direct callees as the module names them
   bool indirect_calls = false;
+  std::vector<RelLocalItem> locals = {};  // defaulted: older initialisers stay valid
 };
 
 struct RelModule {
@@ -121,7 +137,7 @@ std::string FormatRelModule(const RelModule& module);
 std::string FormatCallGraph(const RelModule& module);
 
 // Takes one call graph line (without its end) into `module`; false when it
-// is not one or is malformed. A FRAME, CALL or INDIRECT line needs a
+// is not one or is malformed. A FRAME, LOCAL, CALL or INDIRECT line needs a
 // FUNCTION before it; a DATA line does not.
 bool ParseCallGraphLine(std::string_view line, RelModule* module);
 

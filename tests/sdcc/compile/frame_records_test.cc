@@ -253,6 +253,88 @@ TEST(FrameRecords, DataVariablesGoToTheLinkerInTheModulesOrder) {
   EXPECT_EQ(other.data[1].symbol, "_sbuf$t2");
 }
 
+// A large-model piece: parameters and locals in XSEG, a bit parameter in
+// BSEG, a local in PSEG, a global and a static local beside them.
+constexpr char kOutsideData[] =
+    "\t.module m\n"
+    "\t.globl _sum\n"
+    "\t.globl _sum_PARM_2\n"
+    "\t.area BSEG    (BIT)\n"
+    "_pick_PARM_1:\n"
+    "\t.ds 1\n"
+    "_flag::\n"
+    "\t.ds 1\n"
+    "\t.area PSEG    (PAG,XDATA)\n"
+    "_pick_k_65536_7:\n"
+    "\t.ds 3\n"
+    "\t.area XSEG    (XDATA)\n"
+    "_fails::\n"
+    "\t.ds 1\n"
+    "_sum_PARM_2:\n"
+    "\t.ds 1\n"
+    "_sum_a_65536_1:\n"
+    "\t.ds 1\n"
+    "_sum_runs_65536_2:\n"
+    "\t.ds 2\n"
+    "_sum_s_65536_2:\n"
+    "\t.ds 2\n"
+    "_sum_PARM_2x:\n"
+    "\t.ds 1\n"
+    "\t.area CSEG    (CODE)\n"
+    ";Allocation info for local variables in function 'sum'\n"
+    ";b                         Allocated with name '_sum_PARM_2'\n"
+    ";a                         Allocated with name '_sum_a_65536_1'\n"
+    ";runs                      Allocated with name '_sum_runs_65536_2'\n"
+    ";s                         Allocated with name '_sum_s_65536_2'\n"
+    ";\t function sum\n"
+    "_sum:\n"
+    "\tmov\tdptr,#_sum_a_65536_1\n"
+    "\tmov\tdptr,#(_sum_s_65536_2 + 1)\n"
+    "\tmov\tdptr,#_sum_PARM_2\n"
+    "\tret\n"
+    ";Allocation info for local variables in function 'pick'\n"
+    ";k                         Allocated with name '_pick_k_65536_7'\n"
+    ";\t function pick\n"
+    "_pick:\n"
+    "\tjnb\t_pick_PARM_1,00101$\n"
+    "\tmov\tr0,#_pick_k_65536_7\n"
+    "00101$:\n"
+    "\tret\n";
+
+TEST(FrameRecords, LocalsOutsideDataStayPublicAndAreRecorded) {
+  FunctionLocals locals;
+  locals.statics["sum"] = {"runs"};
+  locals.statics["pick"] = {};
+  std::string out;
+  RelModule m;
+  ExternalizeFrames(kOutsideData, locals, "t1", &out, &m);
+  ASSERT_EQ(m.functions.size(), 2u) << out;
+  auto text = [](const std::vector<RelLocalItem>& items) {
+    std::string s;
+    for (const RelLocalItem& item : items)
+      s += std::string(1, item.space) + " " + item.symbol + " " + std::to_string(item.size) + "; ";
+    return s;
+  };
+  // The static local, the global and a name that only starts like a
+  // parameter are no locals.
+  EXPECT_EQ(text(m.functions[0].locals),
+            "X _sum_PARM_2 1; X _sum_a_65536_1$t1 1; X _sum_s_65536_2$t1 2; ");
+  EXPECT_EQ(text(m.functions[1].locals), "B _pick_PARM_1$t1 1; P _pick_k_65536_7$t1 3; ");
+  EXPECT_TRUE(m.functions[0].frame.empty());
+  // They stay in place, public, and the code names them so.
+  for (const char* kept :
+       {"\t.globl _pick_PARM_1$t1\n_pick_PARM_1$t1:\n\t.ds 1\n_flag::\n",
+        "\t.globl _pick_k_65536_7$t1\n_pick_k_65536_7$t1:\n\t.ds 3\n",
+        "_fails::\n\t.ds 1\n_sum_PARM_2:\n\t.ds 1\n\t.globl "
+        "_sum_a_65536_1$t1\n_sum_a_65536_1$t1:\n",
+        "_sum_runs_65536_2:\n\t.ds 2\n\t.globl _sum_s_65536_2$t1\n_sum_s_65536_2$t1:\n",
+        "\tmov\tdptr,#_sum_a_65536_1$t1\n\tmov\tdptr,#(_sum_s_65536_2$t1 + 1)\n"
+        "\tmov\tdptr,#_sum_PARM_2\n",
+        "\tjnb\t_pick_PARM_1$t1,00101$\n\tmov\tr0,#_pick_k_65536_7$t1\n"}) {
+    EXPECT_NE(out.find(kept), std::string::npos) << kept << "\n" << out;
+  }
+}
+
 TEST(FloatFormats, FindsConversionsOfFloatsInStringsOnly) {
   struct Row {
     const char* text;

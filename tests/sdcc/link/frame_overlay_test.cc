@@ -449,6 +449,99 @@ TEST(FrameOverlayTest, FramesAnInterruptRoutineSharesAreKeptAroundIt) {
       << source;
 }
 
+// Locals outside DATA count as shared as frames do, a function with only
+// them included; each byte is read into the stack and written back after
+// the routine, each bit moved itself, and the registers doing it are kept.
+TEST(FrameOverlayTest, LocalsOutsideDataAnInterruptRoutineSharesAreKeptAroundIt) {
+  RelFunction sum = Fn("_sum", 0);
+  sum.locals = {{'X', "_sum_PARM_2", 1}, {'X', "_sum_s$1f", 2}};
+  RelFunction pick = Fn("_pick", 1);
+  pick.locals = {{'B', "_pick_PARM_1", 1}, {'P', "_pick_n$1f", 1}};
+  RelFunction own = Fn("_own", 0);
+  own.locals = {{'X', "_own_buf$1f", 20}};
+  const std::vector<LinkModule> modules = {
+      Graph("M",
+            {Fn("_main", 2, {"_sum", "_pick", "_own"}), sum, pick, own,
+             Fn("_t0", 0, {"_sum", "_pick"}), Fn("_t1", 0, {"_own"})},
+            {}, {{1, "_t0"}, {3, "_t1"}}),
+  };
+  const std::vector<bool> linked(modules.size(), true);
+  const OverlayPlan plan = PlanFrameOverlay(modules, linked, {}, nullptr);
+  ASSERT_EQ(2u, plan.shared.size());
+  EXPECT_EQ((Strings{"_sum", "_pick"}), plan.shared[0].functions);
+  EXPECT_EQ((Strings{"XDATA", "DATA, PDATA, BIT"}), plan.shared[0].spaces);
+  EXPECT_EQ(1u, plan.shared[0].cells.size());
+  ASSERT_EQ(4u, plan.shared[0].locals.size());
+  EXPECT_EQ("_pick_n$1f", plan.shared[0].locals[3].symbol);
+
+  // Two bytes of A and PSW, two of DPTR, one of R0, four bytes, one of bits.
+  EXPECT_EQ(10u, LocalsStackBytes(plan.shared[0].locals));
+  EXPECT_EQ(24u, LocalsStackBytes(plan.shared[1].locals));
+  const KeptOperands kept = OperandsToKeep({}, modules, linked, plan, 11);
+  ASSERT_EQ((Strings{"_t0"}), kept.routines);
+  ASSERT_EQ(1u, kept.too_large.size());
+  EXPECT_EQ((Strings{"_own"}), kept.too_large[0]->functions);
+  // One more DATA cell than the limit holds keeps nothing.
+  EXPECT_TRUE(OperandsToKeep({}, modules, linked, plan, 10).routines.empty());
+
+  const std::string source = KeeperSource(kept);
+  const std::string cell = "__overlay_base+" + std::to_string(plan.shared[0].cells[0]);
+  const std::string restore =
+      "\tpop\tacc\n\tmov\tr0,#_pick_n$1f\n\tmovx\t@r0,a\n"
+      "\tpop\tacc\n\trrc\ta\n\tmov\t_pick_PARM_1,c\n"
+      "\tpop\tacc\n\tmov\tdptr,#(_sum_s$1f+1)\n\tmovx\t@dptr,a\n"
+      "\tpop\tacc\n\tmov\tdptr,#_sum_s$1f\n\tmovx\t@dptr,a\n"
+      "\tpop\tacc\n\tmov\tdptr,#_sum_PARM_2\n\tmovx\t@dptr,a\n"
+      "\tpop\tacc\n\tmov\tr0,a\n\tpop\tdph\n\tpop\tdpl\n\tpop\tpsw\n\tpop\tacc\n"
+      "\tpop\t" +
+      cell + "\n";
+  // Interrupts that were on stay off while the bytes go back.
+  const std::string expected =
+      "__c51_keep_t0::\n\tpush\t" + cell +
+      "\n"
+      "\tpush\tacc\n\tpush\tpsw\n\tpush\tdpl\n\tpush\tdph\n\tmov\ta,r0\n\tpush\tacc\n"
+      "\tmov\tdptr,#_sum_PARM_2\n\tmovx\ta,@dptr\n\tpush\tacc\n"
+      "\tmov\tdptr,#_sum_s$1f\n\tmovx\ta,@dptr\n\tpush\tacc\n"
+      "\tmov\tdptr,#(_sum_s$1f+1)\n\tmovx\ta,@dptr\n\tpush\tacc\n"
+      "\tmov\tc,_pick_PARM_1\n\trlc\ta\n\tpush\tacc\n"
+      "\tmov\tr0,#_pick_n$1f\n\tmovx\ta,@r0\n\tpush\tacc\n"
+      "\tlcall\t_t0\n\tjbc\tea,00001$\n\tljmp\t00002$\n00001$:\n" +
+      restore + "\tsetb\tea\n\tret\n00002$:\n" + restore + "\tret\n";
+  EXPECT_NE(std::string::npos, source.find(expected)) << source;
+  for (const char* named : {"_sum_PARM_2", "_sum_s$1f", "_pick_PARM_1", "_pick_n$1f"}) {
+    EXPECT_NE(std::string::npos, source.find(std::string("\t.globl\t") + named + "\n")) << named;
+  }
+}
+
+// Bits go eight to a byte, the last of a group first back.
+TEST(FrameOverlayTest, KeptBitsGoEightToAByte) {
+  KeptOperands kept;
+  kept.routines = {"_t0"};
+  kept.frame_cells = {{}};
+  kept.locals = {{}};
+  for (int b = 0; b < 9; ++b) kept.locals[0].push_back({'B', "_b" + std::to_string(b), 1});
+  EXPECT_EQ(4u, LocalsStackBytes(kept.locals[0]));
+  const std::string source = KeeperSource(kept);
+  std::string saves, restores;
+  for (size_t at = source.find("\tmov\tc,"); at != std::string::npos;
+       at = source.find("\tmov\tc,", at + 1)) {
+    saves += source.substr(at + 7, source.find('\n', at) - at - 7) + " ";
+  }
+  for (size_t at = source.find(",c\n"); at != std::string::npos; at = source.find(",c\n", at + 1)) {
+    const size_t begin = source.rfind('\t', at) + 1;
+    restores += source.substr(begin, at - begin) + " ";
+  }
+  EXPECT_EQ("_b0 _b1 _b2 _b3 _b4 _b5 _b6 _b7 _b8 ", saves);
+  // Once with interrupts turned off, once with them off already.
+  EXPECT_EQ("_b8 _b7 _b6 _b5 _b4 _b3 _b2 _b1 _b0 _b8 _b7 _b6 _b5 _b4 _b3 _b2 _b1 _b0 ", restores);
+  size_t pushes = 0;
+  for (size_t at = source.find("push\tacc"); at != std::string::npos;
+       at = source.find("push\tacc", at + 1)) {
+    ++pushes;
+  }
+  EXPECT_EQ(3u, pushes) << source;  // A itself, then two bytes of bits
+}
+
 // DATA cells free in [start, end) pairs, the rest taken.
 DataCells Free(std::vector<std::pair<uint32_t, uint32_t>> runs) {
   DataCells cells(0x80, false);

@@ -164,6 +164,28 @@ struct DataItem {
 // The most a record may say a variable or frame item takes (rel_object.h).
 constexpr uint32_t kMostItemBytes = 0x100;
 
+// The space of a record's LOCAL line for sdcc's area `area`; 0 for an area
+// whose items are no such locals.
+char LocalSpace(std::string_view area) {
+  if (area == "XSEG") return 'X';
+  if (area == "PSEG") return 'P';
+  if (area == "BSEG") return 'B';
+  return 0;
+}
+
+// "_sum_PARM_2" for function "sum": sdcc's name for a parameter passed in
+// memory, which its allocation list leaves out when it is a bit.
+bool IsParameterOf(std::string_view symbol, std::string_view function) {
+  const size_t prefix = function.size() + 7;
+  if (symbol.size() <= prefix || symbol[0] != '_' ||
+      symbol.substr(1, function.size()) != function ||
+      symbol.substr(function.size() + 1, 6) != "_PARM_") {
+    return false;
+  }
+  return std::all_of(symbol.begin() + static_cast<std::ptrdiff_t>(prefix), symbol.end(),
+                     [](char c) { return c >= '0' && c <= '9'; });
+}
+
 }  // namespace
 
 std::string ModuleTag(std::string_view source) {
@@ -191,7 +213,9 @@ void ExternalizeFrames(std::string_view assembly, const FunctionLocals& locals,
   std::set<std::string, std::less<>> globals;
   std::map<std::string, std::vector<std::pair<std::string, std::string>>> allocated;
   std::map<std::string, DataItem, std::less<>> data;  // in DSEG and OSEG
-  std::vector<std::string> order;                     // functions as their code comes
+  // In XSEG, PSEG and BSEG, with their LocalSpace.
+  std::map<std::string, std::pair<DataItem, char>, std::less<>> outside;
+  std::vector<std::string> order;  // functions as their code comes
   std::map<std::string, RelFunction> functions;
   std::set<std::string> taken;
   std::set<std::string, std::less<>> code_labels, other_labels;
@@ -238,6 +262,9 @@ void ExternalizeFrames(std::string_view assembly, const FunctionLocals& locals,
       if ((area == "DSEG" || area == "OSEG") && i + 1 < lines.size() &&
           DsSize(CodePart(lines[i + 1]), &size)) {
         data[std::string(label)] = DataItem{i, i + 1, size, area == "OSEG"};
+      } else if (LocalSpace(area) != 0 && i + 1 < lines.size() &&
+                 DsSize(CodePart(lines[i + 1]), &size) && size > 0) {
+        outside[std::string(label)] = {DataItem{i, i + 1, size, false}, LocalSpace(area)};
       }
       continue;
     }
@@ -305,6 +332,37 @@ void ExternalizeFrames(std::string_view assembly, const FunctionLocals& locals,
       f.frame.push_back(RelFrameItem{take_out(symbol, item->second), item->second.size});
     }
   }
+  // Automatic locals and memory-passed parameters outside DATA stay where
+  // sdcc put them, public under a tagged name: the linker saves them around
+  // an interrupt routine that shares the function with other code.
+  std::map<size_t, std::string> globl_before;
+  for (const std::string& name : order) {
+    RelFunction& f = functions[name];
+    std::vector<std::pair<size_t, const std::string*>> own;
+    const auto list = allocated.find(name);
+    for (const auto& [symbol, entry] : outside) {
+      bool automatic = IsParameterOf(symbol, name);
+      if (!automatic && list != allocated.end()) {
+        for (const auto& [variable, allocated_symbol] : list->second) {
+          if (allocated_symbol == symbol && locals.IsAutomatic(name, variable)) automatic = true;
+        }
+      }
+      if (automatic && renamed.count(symbol) == 0)
+        own.emplace_back(entry.first.label_line, &symbol);
+    }
+    std::sort(own.begin(), own.end());
+    for (const auto& [line, symbol] : own) {
+      const auto& [item, space] = outside.find(*symbol)->second;
+      std::string new_name = *symbol;
+      if (globals.count(*symbol) == 0) {
+        new_name += "$" + std::string(tag);
+        globl_before[line] = new_name;
+      }
+      renamed[*symbol] = new_name;
+      // Larger than a record says is larger than any stack keeps anyway.
+      f.locals.push_back(RelLocalItem{space, new_name, std::min(item.size, kMostItemBytes)});
+    }
+  }
   // The rest of DSEG (globals, statics, the locals of functions the C text
   // did not show) is the linker's to lay, each item with bytes of its own,
   // in the module's order. OSEG keeps what is left in it: its items share.
@@ -341,6 +399,8 @@ void ExternalizeFrames(std::string_view assembly, const FunctionLocals& locals,
       if (g != globl_at.end()) out->append("\t.globl " + g->second + "\n");
       continue;
     }
+    const auto before = globl_before.find(i);
+    if (before != globl_before.end()) out->append("\t.globl " + before->second + "\n");
     const std::string_view line = lines[i];
     const std::string_view code = CodePart(line);
     size_t copied = 0;

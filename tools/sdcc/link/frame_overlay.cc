@@ -687,6 +687,89 @@ const char* PlaceText(FramePlace place) {
   return "";
 }
 
+bool HasSpace(const std::vector<RelLocalItem>& locals, char space) {
+  return std::any_of(locals.begin(), locals.end(),
+                     [&](const RelLocalItem& item) { return item.space == space; });
+}
+
+// "DATA, XDATA, BIT": where a function's frame and locals lie.
+std::string SpacesText(bool frame, const std::vector<RelLocalItem>& locals) {
+  std::string out = frame ? "DATA" : "";
+  for (const auto& [space, name] :
+       {std::pair<char, const char*>{'X', "XDATA"}, {'P', "PDATA"}, {'B', "BIT"}}) {
+    if (HasSpace(locals, space)) out += std::string(out.empty() ? "" : ", ") + name;
+  }
+  return out;
+}
+
+// Each byte or bit of `locals` the keeper moves, in order: "X" and the
+// address expression, or "B" and a group of up to eight bits.
+struct LocalMove {
+  char space;
+  std::vector<std::string> operands;  // one for a byte, the group's bits
+};
+
+std::vector<LocalMove> LocalMoves(const std::vector<RelLocalItem>& locals) {
+  std::vector<LocalMove> moves;
+  for (const RelLocalItem& item : locals) {
+    if (item.space == 'B') {
+      for (uint32_t b = 0; b < item.size; ++b) {
+        const std::string bit = b == 0 ? item.symbol : item.symbol + "+" + std::to_string(b);
+        if (moves.empty() || moves.back().space != 'B' || moves.back().operands.size() == 8)
+          moves.push_back(LocalMove{'B', {}});
+        moves.back().operands.push_back(bit);
+      }
+      continue;
+    }
+    for (uint32_t b = 0; b < item.size; ++b) {
+      moves.push_back(LocalMove{
+          item.space, {b == 0 ? item.symbol : "(" + item.symbol + "+" + std::to_string(b) + ")"}});
+    }
+  }
+  return moves;
+}
+
+// The keeper's lines pushing `locals` (KeptOperands).
+std::string SaveLocals(const std::vector<RelLocalItem>& locals) {
+  if (locals.empty()) return std::string();
+  std::string out = "\tpush\tacc\n\tpush\tpsw\n";
+  if (HasSpace(locals, 'X')) out += "\tpush\tdpl\n\tpush\tdph\n";
+  if (HasSpace(locals, 'P')) out += "\tmov\ta,r0\n\tpush\tacc\n";
+  for (const LocalMove& move : LocalMoves(locals)) {
+    if (move.space == 'X') {
+      out += "\tmov\tdptr,#" + move.operands[0] + "\n\tmovx\ta,@dptr\n";
+    } else if (move.space == 'P') {
+      out += "\tmov\tr0,#" + move.operands[0] + "\n\tmovx\ta,@r0\n";
+    } else {
+      for (const std::string& bit : move.operands) out += "\tmov\tc," + bit + "\n\trlc\ta\n";
+    }
+    out += "\tpush\tacc\n";
+  }
+  return out;
+}
+
+// The lines popping them back, in reverse.
+std::string RestoreLocals(const std::vector<RelLocalItem>& locals) {
+  if (locals.empty()) return std::string();
+  std::string out;
+  const std::vector<LocalMove> moves = LocalMoves(locals);
+  for (size_t m = moves.size(); m-- > 0;) {
+    const LocalMove& move = moves[m];
+    out += "\tpop\tacc\n";
+    if (move.space == 'X') {
+      out += "\tmov\tdptr,#" + move.operands[0] + "\n\tmovx\t@dptr,a\n";
+    } else if (move.space == 'P') {
+      out += "\tmov\tr0,#" + move.operands[0] + "\n\tmovx\t@r0,a\n";
+    } else {
+      for (size_t b = move.operands.size(); b-- > 0;)
+        out += "\trrc\ta\n\tmov\t" + move.operands[b] + ",c\n";
+    }
+  }
+  if (HasSpace(locals, 'P')) out += "\tpop\tacc\n\tmov\tr0,a\n";
+  if (HasSpace(locals, 'X')) out += "\tpop\tdph\n\tpop\tdpl\n";
+  return out + "\tpop\tpsw\n\tpop\tacc\n";
+}
+
 // For each interrupt routine, the frames of the functions it reaches that
 // another root reaches too (`several_roots`, set by MarkReach).
 std::vector<SharedFrames> FramesSharedWithInterrupts(const std::vector<LinkModule>& modules,
@@ -710,7 +793,10 @@ std::vector<SharedFrames> FramesSharedWithInterrupts(const std::vector<LinkModul
       while (!work.empty()) {
         const size_t i = work.back();
         work.pop_back();
-        if (i != routine && nodes[i].several_roots && nodes[i].size > 0) found.push_back(i);
+        if (i != routine && nodes[i].several_roots &&
+            (nodes[i].size > 0 || !nodes[i].function->locals.empty())) {
+          found.push_back(i);
+        }
         for (size_t callee : nodes[i].callees) {
           if (!seen[callee]) {
             seen[callee] = true;
@@ -733,6 +819,9 @@ std::vector<SharedFrames> FramesSharedWithInterrupts(const std::vector<LinkModul
         for (uint32_t b = 0; b < nodes[i].size; ++b) {
           shared.cells.push_back(plan.functions[i].offset + b);
         }
+        const std::vector<RelLocalItem>& locals = nodes[i].function->locals;
+        shared.locals.insert(shared.locals.end(), locals.begin(), locals.end());
+        shared.spaces.push_back(SpacesText(nodes[i].size > 0, locals));
       }
       if (!shared.functions.empty()) out.push_back(std::move(shared));
     }
@@ -781,7 +870,11 @@ OverlayPlan PlanFrameOverlay(const std::vector<LinkModule>& modules,
       Variables(modules, ModulesOfVariables(modules, linked, &anchors), &plan.defined_twice);
   for (const PlacedVariable& v : plan.variables) plan.variables_size += v.size;
   const std::string frame_defs = Definitions(nodes, plan);
-  if (frame_defs.empty() && plan.variables.empty()) return plan;
+  if (frame_defs.empty() && plan.variables.empty()) {
+    // Locals outside DATA may be shared all the same.
+    plan.shared = FramesSharedWithInterrupts(modules, linked, graph, roots, plan);
+    return plan;
+  }
   std::string named;
   for (const std::string& anchor : anchors) named += "\t.globl\t" + anchor + "\n";
   plan.source = BlockSource(frame_defs, plan.size) + named;
@@ -869,14 +962,17 @@ KeptOperands OperandsToKeep(const std::vector<SharedArithmetic>& shared,
     if (at != kept.routines.end()) return static_cast<size_t>(at - kept.routines.begin());
     kept.routines.push_back(root);
     kept.frame_cells.emplace_back();
+    kept.locals.emplace_back();
     return kept.routines.size() - 1;
   };
   for (const SharedFrames& frames : plan.shared) {
-    if (frames.cells.size() > max_frame_bytes) {
+    if (frames.cells.size() + LocalsStackBytes(frames.locals) > max_frame_bytes) {
       kept.too_large.push_back(&frames);
       continue;
     }
-    std::vector<std::string>& cells = kept.frame_cells[add(frames.routine)];
+    const size_t r = add(frames.routine);
+    kept.locals[r] = frames.locals;
+    std::vector<std::string>& cells = kept.frame_cells[r];
     for (uint32_t cell : frames.cells) {
       char text[32];
       if (plan.in_cells) {
@@ -907,6 +1003,20 @@ KeptOperands OperandsToKeep(const std::vector<SharedArithmetic>& shared,
   return kept;
 }
 
+uint32_t LocalsStackBytes(const std::vector<RelLocalItem>& locals) {
+  if (locals.empty()) return 0;
+  uint32_t bytes = 2 + (HasSpace(locals, 'X') ? 2 : 0) + (HasSpace(locals, 'P') ? 1 : 0);
+  uint32_t bits = 0;
+  for (const RelLocalItem& item : locals) {
+    if (item.space == 'B') {
+      bits += item.size;
+    } else {
+      bytes += item.size;
+    }
+  }
+  return bytes + (bits + 7) / 8;
+}
+
 std::string KeeperSymbol(const std::string& routine) {
   return "__c51_keep" + routine;
 }
@@ -919,11 +1029,17 @@ std::string KeeperSource(const KeptOperands& kept) {
   }
   std::string source =
       "; Interrupt routines that use sdcc's int and long arithmetic, or\n"
-      "; functions' frames, which code they interrupt uses too: those bytes\n"
-      "; are kept around them.\n"
+      "; functions' frames and locals, which code they interrupt uses too:\n"
+      "; those bytes are kept around them.\n"
       "\t.module\tc51keep\n";
   if (base) source += "\t.globl\t" + std::string(kOverlayBase) + "\n";
   if (kept.bytes > 0) source += "\t.globl\ts_OSEG\n";
+  std::set<std::string> named;
+  for (const std::vector<RelLocalItem>& locals : kept.locals) {
+    for (const RelLocalItem& item : locals) {
+      if (named.insert(item.symbol).second) source += "\t.globl\t" + item.symbol + "\n";
+    }
+  }
   source += "\t.area\tCSEG\t(CODE)\n";
   for (size_t r = 0; r < kept.routines.size(); ++r) {
     const std::string& routine = kept.routines[r];
@@ -932,10 +1048,22 @@ std::string KeeperSource(const KeptOperands& kept) {
     for (uint32_t b = 0; b < kept.bytes; ++b)
       source += "\tpush\ts_OSEG+" + std::to_string(b) + "\n";
     for (const std::string& cell : cells) source += "\tpush\t" + cell + "\n";
+    source += SaveLocals(kept.locals[r]);
     source += "\tlcall\t" + routine + "\n";
-    for (size_t c = cells.size(); c-- > 0;) source += "\tpop\t" + cells[c] + "\n";
-    for (uint32_t b = kept.bytes; b-- > 0;) source += "\tpop\ts_OSEG+" + std::to_string(b) + "\n";
-    source += "\tret\n";
+    std::string restore = RestoreLocals(kept.locals[r]);
+    for (size_t c = cells.size(); c-- > 0;) restore += "\tpop\t" + cells[c] + "\n";
+    for (uint32_t b = kept.bytes; b-- > 0;) restore += "\tpop\ts_OSEG+" + std::to_string(b) + "\n";
+    if (kept.locals[r].empty()) {
+      source += restore + "\tret\n";
+      continue;
+    }
+    // Writing the locals back takes long: an interrupt pending at the
+    // routine's RETI would enter the keeper again before it is done, and
+    // again, until the stack overflows. The one instruction the 8051 runs
+    // after RETI turns interrupts off, if they were on, until the end.
+    // (A long jump: the bytes to write back may be more than a short one spans.)
+    source += "\tjbc\tea,00001$\n\tljmp\t00002$\n00001$:\n" + restore +
+              "\tsetb\tea\n\tret\n00002$:\n" + restore + "\tret\n";
   }
   return source;
 }

@@ -79,11 +79,15 @@ struct FunctionFrame {
 // of functions reached from it and from another root (main() calling
 // show(a, b) while the timer's routine calls it too: sdcc passes b in
 // show's frame, not in a register).
+// The locals sdcc keeps outside DATA (the large model's in XDATA, the
+// compact model's in PDATA, bit parameters) are shared the same way.
 struct SharedFrames {
   std::string routine;                 // "_t0"
-  std::vector<std::string> functions;  // "_show", with frames, in plan order
+  std::vector<std::string> functions;  // "_show", with frames or locals, in plan order
   std::vector<std::string> others;     // per function, another root reaching it: "_main"
-  std::vector<uint32_t> cells;         // their bytes: offsets from the block, or addresses
+  std::vector<std::string> spaces;     // per function, where its shared bytes lie: "DATA, BIT"
+  std::vector<uint32_t> cells;         // their bytes in DATA: offsets from the block, or addresses
+  std::vector<RelLocalItem> locals;    // their locals outside DATA
 };
 
 // A variable of a compiled module, laid by the linker.
@@ -186,14 +190,30 @@ std::vector<SharedArithmetic> ArithmeticOfSeveralRoots(const std::vector<LinkMod
 //                   pop ... pop s_OSEG
 //                   ret
 //
-// A routine whose shared frames exceed `max_frame_bytes` keeps none of them
-// (the stack would not hold them); they come back in `too_large`.
+// Locals outside DATA are read into the stack after the frames: each byte
+// of XDATA through DPTR, of PDATA through R0 (as sdcc's code reaches it, in
+// the page P2 names), each bit itself, eight to a byte, never the byte
+// holding it (the routine may set another bit of it for good). A and PSW,
+// and DPTR or R0 when used, are kept first, the routine having pushed none
+// of them yet:
+//
+//                   push acc, push psw, push dpl, push dph
+//                   mov dptr,#_sum_s$1f2e3d  movx a,@dptr  push acc
+//                   mov c,_pick_PARM_1  rlc a  push acc
+//
+// A routine whose shared bytes, with those registers, exceed
+// `max_frame_bytes` keeps none of them (the stack would not hold them);
+// they come back in `too_large`.
 struct KeptOperands {
   std::vector<std::string> routines;  // "_t0"
   uint32_t bytes = 0;
   std::vector<std::vector<std::string>> frame_cells;  // per routine: "__overlay_base+12", "0x3A"
+  std::vector<std::vector<RelLocalItem>> locals;      // per routine
   std::vector<const SharedFrames*> too_large;
 };
+
+// The stack bytes keeping `locals` takes, the registers included.
+uint32_t LocalsStackBytes(const std::vector<RelLocalItem>& locals);
 KeptOperands OperandsToKeep(const std::vector<SharedArithmetic>& shared,
                             const std::vector<LinkModule>& modules, const std::vector<bool>& linked,
                             const OverlayPlan& plan, uint32_t max_frame_bytes);

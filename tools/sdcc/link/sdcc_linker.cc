@@ -456,17 +456,21 @@ class GeneratedModules {
   std::map<std::string, std::string> sources_;
 };
 
-// Frames an interrupt routine shares are pushed around it, at most this
-// many bytes: beyond, the stack of a 128-byte part would not hold them.
+// Frames and locals an interrupt routine shares are pushed around it, at
+// most this many bytes: beyond, the stack of a 128-byte part would not
+// hold them.
 constexpr uint32_t kMaxKeptFrameBytes = 24;
 
 // L15 for each function whose frame an interrupt routine shares unkept.
 void ReportSharedFrames(const SharedFrames& f, const std::string& reason, Reporter* report) {
   for (size_t i = 0; i < f.functions.size(); ++i) {
+    // Where the bytes lie, unless only in DATA, the frames' home.
+    const std::string& spaces = f.spaces[i];
+    const std::string where = spaces == "DATA" ? std::string() : " (" + spaces + ")";
     report->Add(
         LinkMessage::kWarning, "L15", "MULTIPLE CALL TO SEGMENT",
-        {"SEGMENT: " + DisplaySymbol(f.functions[i]), "CALLER1: " + DisplaySymbol(f.routine),
-         "CALLER2: " + DisplaySymbol(f.others[i]), reason});
+        {"SEGMENT: " + DisplaySymbol(f.functions[i]) + where,
+         "CALLER1: " + DisplaySymbol(f.routine), "CALLER2: " + DisplaySymbol(f.others[i]), reason});
   }
 }
 
@@ -663,6 +667,12 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
   std::string sdld_map;
   std::vector<SharedArithmetic> shared;
   KeptOperands kept;
+  // Outside the small model sdcc's library keeps the arithmetic's operands
+  // in XDATA or PDATA under its modules' own names, which no keeper reaches
+  // (its stack-auto build keeps them on the stack, where nothing shares them).
+  const bool arithmetic_unkeepable =
+      std::find(model.begin(), model.end(), "--model-small") == model.end() &&
+      std::find(model.begin(), model.end(), "--stack-auto") == model.end();
   // Frames go in one block first. When DATA is short, a probe with an empty
   // block shows the cells everything else leaves, and the frames are laid
   // in them one by one (frame_overlay.h).
@@ -694,7 +704,8 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
       }
       overlay = PlanFrameOverlay(modules, planned, called_from_outside,
                                  frames == Frames::kCells ? &free_cells : nullptr);
-      kept = OperandsToKeep(shared, modules, planned, overlay, kMaxKeptFrameBytes);
+      kept = OperandsToKeep(arithmetic_unkeepable ? std::vector<SharedArithmetic>() : shared,
+                            modules, planned, overlay, kMaxKeptFrameBytes);
       if (!kept.routines.empty()) {
         if (!AssembleGenerated(scratch, "keep", KeeperSource(kept), &err)) {
           report.Add(LinkMessage::kFatal, "L220", "CAN'T RUN SDCC", {"REASON:  " + err});
@@ -842,12 +853,18 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
                            &report);
       }
       for (const SharedArithmetic& s : shared) {
-        if (std::find(unkept.begin(), unkept.end(), s.root) == unkept.end()) continue;
+        if (!arithmetic_unkeepable &&
+            std::find(unkept.begin(), unkept.end(), s.root) == unkept.end()) {
+          continue;
+        }
         report.Add(LinkMessage::kWarning, "L15", "MULTIPLE CALL TO SEGMENT",
                    {"SEGMENT: " + DisplaySymbol(s.helper) + " (SDCC LIBRARY)",
                     "CALLER1: " + DisplaySymbol(s.root), "CALLER2: " + DisplaySymbol(s.other),
-                    "REASON:  SDCC'S INT AND LONG ARITHMETIC KEEPS ITS OPERANDS IN ONE PLACE, "
-                    "WHICH AN INTERRUPT ROUTINE USING IT OVERWRITES"});
+                    arithmetic_unkeepable
+                        ? "REASON:  SDCC'S INT AND LONG ARITHMETIC KEEPS ITS OPERANDS IN EXTERNAL "
+                          "RAM IN THIS MODEL, WHICH AN INTERRUPT ROUTINE USING IT OVERWRITES"
+                        : "REASON:  SDCC'S INT AND LONG ARITHMETIC KEEPS ITS OPERANDS IN ONE "
+                          "PLACE, WHICH AN INTERRUPT ROUTINE USING IT OVERWRITES"});
       }
       const std::string title = c51::sim::ToUpper(FileTitle(outcome.output, sim::kToolBreaks));
       for (c51::sim::HexChunk& chunk : runs) {
