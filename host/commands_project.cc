@@ -320,8 +320,10 @@ int CommandImport(Session* session) {
     for (const MendedFile& file : MendAuthorsPaths(&tree, session->ProjectFolder())) {
       if (file.found.empty()) {
         session->Warning("left out of the build: " + file.written +
-                         " (a start-up file that is not there; the toolchain's own start-up code "
-                         "stands in)");
+                         (file.kernel ? " (the task kernel's configuration, not there; the "
+                                        "toolchain's kernel runs with its defaults)"
+                                      : " (a start-up file that is not there; the toolchain's "
+                                        "own start-up code stands in)"));
       } else {
         PrintText(stdout, "taken: file " + file.written + " as " + file.found + "\n");
       }

@@ -44,6 +44,15 @@ bool IsStartup(const std::vector<std::string>& parts) {
   return !parts.empty() && EqualsIgnoringCase(parts.back(), "STARTUP.A51");
 }
 
+// The task kernel's configuration, copied from the installation the same way.
+bool IsKernelConfiguration(const std::vector<std::string>& parts) {
+  return !parts.empty() && EqualsIgnoringCase(parts.back(), "CONF_TNY.A51");
+}
+
+bool IsInstallationCopy(const std::vector<std::string>& parts) {
+  return IsStartup(parts) || IsKernelConfiguration(parts);
+}
+
 void LeaveOutEverywhere(HostTree* tree, ProjectNode* file) {
   for (const std::string& name : ConfigurationNames(tree->root()))
     LeaveOutOfBuild(tree, file, keys::kFileConfiguration, name);
@@ -63,8 +72,8 @@ std::vector<MendedFile> MendAuthorsPaths(HostTree* tree, const std::string& proj
     const std::vector<std::string> parts = Parts(written);
     // Repositories often leave out the start-up file their project names.
     if (!IsWindowsAbsolute(written)) {
-      if (IsStartup(parts)) {
-        mended.push_back({written, std::string()});
+      if (IsInstallationCopy(parts)) {
+        mended.push_back({written, std::string(), IsKernelConfiguration(parts)});
         LeaveOutEverywhere(tree, file);
       }
       continue;
@@ -88,8 +97,8 @@ std::vector<MendedFile> MendAuthorsPaths(HostTree* tree, const std::string& proj
     if (!found.empty()) {
       mended.push_back({written, found});
       tree->SetAttribute(file, keys::kRelativePath, std::string_view(found));
-    } else if (IsStartup(parts)) {
-      mended.push_back({written, std::string()});
+    } else if (IsInstallationCopy(parts)) {
+      mended.push_back({written, std::string(), IsKernelConfiguration(parts)});
       LeaveOutEverywhere(tree, file);
     }
   }

@@ -8,7 +8,9 @@
 // relative to the project. A start-up file (STARTUP.A51) found nowhere, the
 // tool installation's or one the repository did not keep, is left out of
 // every configuration's build: the toolchain's own start-up code does what
-// it does with its defaults.
+// it does with its defaults. So is the task kernel's configuration
+// (CONF_TNY.A51), copied from the installation like it: the toolchain's
+// kernel then runs with its defaults.
 #ifndef C51_HOST_IMPORT_PATHS_H_
 #define C51_HOST_IMPORT_PATHS_H_
 
@@ -22,6 +24,7 @@ namespace c51::host {
 struct MendedFile {
   std::string written;  // the path as the project wrote it
   std::string found;    // the path now, relative to the project; empty when left out
+  bool kernel = false;  // left out: the task kernel's configuration, not a start-up file
 };
 
 // Mends the files of `tree` (a project whose folder is `project_folder`);

@@ -304,7 +304,9 @@ int CurrentBankCount(PluginState* state) {
 FileKind KindOfFile(std::string_view path) {
   const std::string_view extension = ExtensionOf(path);
   if (EqualsIgnoringCase(extension, "c")) return FileKind::kCSource;
-  for (std::string_view e : {"asm", "a51", "src"}) {
+  // ".s" too: uVision assembles a file of any name its project marks as
+  // assembly, and projects written for other assemblers' habits use it.
+  for (std::string_view e : {"asm", "a51", "src", "s"}) {
     if (EqualsIgnoringCase(extension, e)) return FileKind::kAssemblySource;
   }
   for (std::string_view e : {"obj", "lib", "rel"}) {

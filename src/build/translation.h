@@ -16,12 +16,12 @@ struct ProjectNode;
 enum class FileKind {
   kIgnored,
   kCSource,         // "c"
-  kAssemblySource,  // "asm", "a51", "src"
+  kAssemblySource,  // "asm", "a51", "src", "s"
   kObject,          // "obj", "lib", "rel": linked as they are
 };
 
 // By the extension of the path's name, ignoring case:
-//   ".\src\main.C" => kCSource;  "start.A51" => kAssemblySource;
+//   ".\src\main.C" => kCSource;  "start.A51", "vec.s" => kAssemblySource;
 //   "C51S.LIB" => kObject;  "readme" => kIgnored;  "a.c\readme" => kIgnored
 FileKind KindOfFile(std::string_view path);
 

@@ -56,6 +56,9 @@ TEST(ImportPathsTest, FilesOfTheAuthorsMachineAreFoundByTheTailOfTheirPath) {
       // The start-up file a repository did not keep, wherever it was.
       {".\\startup.a51", ".\\startup.a51", "-"},
       {"E:\\old\\STARTUP.A51", "E:\\old\\STARTUP.A51", "-"},
+      // So is the task kernel's configuration.
+      {".\\Conf_tny.A51", ".\\Conf_tny.A51", "-"},
+      {"C:\\Tools\\C51\\RtxTiny2\\CONF_TNY.A51", "C:\\Tools\\C51\\RtxTiny2\\CONF_TNY.A51", "-"},
   };
   std::vector<ProjectNode*> nodes;
   for (const auto& c : cases) {
@@ -74,12 +77,16 @@ TEST(ImportPathsTest, FilesOfTheAuthorsMachineAreFoundByTheTailOfTheirPath) {
     ASSERT_LT(reported, mended.size());
     EXPECT_EQ(mended[reported].written, cases[i].written);
     EXPECT_EQ(mended[reported].found, expected == "-" ? "" : expected);
+    EXPECT_EQ(mended[reported].kernel,
+              std::string(cases[i].written).find("onf_tny") != std::string::npos ||
+                  std::string(cases[i].written).find("ONF_TNY") != std::string::npos);
     ++reported;
   }
   EXPECT_EQ(reported, mended.size());
 
-  // The start-up files are left out of both configurations' builds.
-  for (size_t i : {4, 8, 9}) {
+  // The start-up files and the kernel's configuration are left out of both
+  // configurations' builds.
+  for (size_t i : {4, 8, 9, 10, 11}) {
     std::vector<std::string> left_out;
     for (ProjectNode* c = FirstChildNamed(nodes[i], keys::kFileConfiguration); c;
          c = NextSiblingNamed(c, keys::kFileConfiguration)) {
