@@ -102,6 +102,20 @@ TEST_F(DeclarationsProgramTest, ConstObjectsAreVariablesEveryFileAgreesOn) {
   EXPECT_EQ(XramRun(300000, kOut, 4), (std::vector<int>{22, 44, '7', 9}));
 }
 
+// A header whose static has an initializer makes code in every file that
+// includes it, with sdcc's line records of the same names: with debug
+// information the program links, and each file keeps its own copy.
+TEST_F(DeclarationsProgramTest, AHeadersStaticIsEachFilesOwnWithDebugInformation) {
+  Write("flag.h", "static unsigned char flag = 5;\nunsigned char other(void);\n");
+  Write("other.c", "#include \"flag.h\"\nunsigned char other(void) { return flag; }\n");
+  Write("main.c",
+        "#include \"flag.h\"\nunsigned char xdata out[2] _at_ 0x100;\n"
+        "void main(void)\n{\n  flag = 9;\n  out[0] = flag;\n  out[1] = other();\n"
+        "  while (1);\n}\n");
+  BuildProgram({"main", "other"}, "DEBUG");
+  EXPECT_EQ(XramRun(20000, kOut, 2), (std::vector<int>{9, 5}));
+}
+
 // A call of a function defined nowhere stays sdcc's implicit declaration,
 // with its warning, and no word of the local sdcc makes of it.
 TEST_F(DeclarationsProgramTest, ACallOfNothingDefinedKeepsOnlyItsWarning) {

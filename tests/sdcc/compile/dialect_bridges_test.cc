@@ -79,6 +79,11 @@ TEST(DialectBridges, AddsTheBracesAnInitializerLeavesOut) {
       {
           {"unsigned char code font[][4] = { 1, 2, 3, 4, 5, 6, 7, 8 };",
            "unsigned char __code font[][4] = { {1, 2, 3, 4}, {5, 6, 7, 8} };"},
+          // A lone value for an array: the first element's.
+          {"static unsigned char buf[20] = 0, n = 1, w[2][2] = (1 + 2);\nchar s[4] = \"ab\";\n"
+           "void f(void) { int t[3] = 7; n = 2; }",
+           "static unsigned char buf[20] = {0}, n = 1, w[2][2] = {(1 + 2)};\nchar s[4] = \"ab\";\n"
+           "void f(void) { int t[3] = {7}; n = 2; }"},
           {"char t[2][2][2] = {1,2,3,4,5,6,7,8};",
            "char t[2][2][2] = {{{1,2},{3,4}},{{5,6},{7,8}}};"},
           {"int m[2][3] = {1, 2, 3, 4};", "int m[2][3] = {{1, 2, 3}, {4}};"},

@@ -182,14 +182,55 @@ void SplitRecordInitializer(DialectSource* source, size_t assign) {
 
 }  // namespace
 
+namespace {
+
+// True when the statement holding `at` opens with a type or a storage
+// class: a declaration, not an assignment to an element ("t[0] = x;").
+bool InDeclaration(const DialectSource& s, size_t at) {
+  size_t i = at;
+  while (i > 0) {
+    const size_t before = i - 1;
+    if (s.Is(before, ";") || s.Is(before, "{") || s.Is(before, "}")) break;
+    const size_t mate = s.Mate(before);
+    i = (s.Is(before, ")") || s.Is(before, "]")) && mate != DialectSource::kNone ? mate : before;
+  }
+  if (i >= at || !s.IsWord(i)) return false;
+  const std::string_view w = s.At(i);
+  if (w == "else" || w == "return" || w == "do" || w == "case" || w == "goto") return false;
+  return IsTypeWord(w) || w == "static" || w == "extern" || w == "typedef" || s.Is(i + 1, "*") ||
+         (s.IsWord(i + 1) && !s.Is(i + 1, "="));
+}
+
+// The value after the "=" at `assign`, up to the declaration's "," or ";",
+// in braces.
+void WrapLoneValue(DialectSource* source, size_t assign) {
+  size_t end = assign + 1;
+  while (end < source->size() && !source->Is(end, ",") && !source->Is(end, ";")) {
+    const size_t mate = source->Mate(end);
+    end = mate != DialectSource::kNone && mate > end ? mate + 1 : end + 1;
+  }
+  if (end == assign + 1 || end >= source->size()) return;
+  source->InsertBefore(assign + 1, "{");
+  source->InsertAfter(end - 1, "}");
+}
+
+}  // namespace
+
 void CompleteInitializerBraces(DialectSource* source) {
   CDeclarations declarations(*source);
   for (size_t i = 0; i < source->size(); ++i) {
     declarations.Learn(i);
     if (!source->Is(i, "=") || !source->User(i)) continue;
     if (!source->Is(i + 1, "{")) {
-      if (source->BodyOf(i) == DialectSource::kNone) continue;
       const CTypeRef type = declarations.TypeBefore(i);
+      // "buf[20] = 0;": the original takes a lone value for the first
+      // element, sdcc wants the braces.
+      if (type && type->kind == Kind::kArray && !source->IsString(i + 1) &&
+          InDeclaration(*source, i)) {
+        WrapLoneValue(source, i);
+        continue;
+      }
+      if (source->BodyOf(i) == DialectSource::kNone) continue;
       if (type && type->kind == Kind::kRecord) SplitRecordInitializer(source, i);
       continue;
     }

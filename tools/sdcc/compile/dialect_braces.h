@@ -5,6 +5,7 @@
 //     => unsigned char code font[][4] = { {1, 2, 3, 4}, {5, 6, 7, 8} };
 //   struct p { int a; char n[2]; } t[] = { 1, 'x', 'y', 2, "z" };
 //     => ... t[] = { {1, {'x', 'y'}}, {2, "z"} };
+//   unsigned char buf[20] = 0;  =>  unsigned char buf[20] = {0};
 //
 // The braces go around exactly the values C's rules give each element or
 // member, on the lines the values are on. An initializer whose shape is not

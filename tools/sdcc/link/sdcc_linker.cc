@@ -13,6 +13,7 @@
 #include "sdcc/link/assembly_names.h"
 #include "sdcc/link/code_overlap.h"
 #include "sdcc/link/frame_overlay.h"
+#include "sdcc/link/line_records.h"
 #include "sdcc/link/generated_module.h"
 #include "sdcc/link/ihx_image.h"
 #include "sdcc/link/library_names.h"
@@ -629,6 +630,7 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
   size_t library_args = 0;
   // Names assembly for the original toolchain shares with C, before the
   // relocatables are written.
+  KeepLineRecordsApart(&modules);
   const std::vector<ReverseCall> reverse_calls = BridgeAssemblyNames(&modules);
   if (scratch.path().empty() ||
       !AddTaskKernel(scratch, controls.sdcc_args, &kernel, &modules, &err) ||
