@@ -116,6 +116,23 @@ TEST_F(DeclarationsProgramTest, AHeadersStaticIsEachFilesOwnWithDebugInformation
   EXPECT_EQ(XramRun(20000, kOut, 2), (std::vector<int>{9, 5}));
 }
 
+// A vendor header that pastes two slashes into a comment to drop the
+// address of its extern declarations ("REG _AT_ 0xFE80;"): the register
+// the header names is the one the allocating file places.
+TEST_F(DeclarationsProgramTest, AHeaderPastingACommentDeclaresItsRegisters) {
+  Write("regs.h",
+        "#ifdef ALLOCATE_EXTERN\n#define EXTERN\n#define _AT_ _at_\n#else\n"
+        "#define EXTERN extern\n#define _AT_ ;/ ## /\n#endif\n"
+        "EXTERN volatile unsigned char xdata REG1 _AT_ 0x0100;\n"
+        "EXTERN volatile unsigned char xdata REG2 _AT_ 0x0101;\n");
+  Write("regs.c", "#define ALLOCATE_EXTERN\n#include \"regs.h\"\n");
+  Write("main.c",
+        "#include \"regs.h\"\nvoid main(void)\n{\n  REG1 = 0x5A;\n  REG2 = REG1 + 1;\n"
+        "  while (1);\n}\n");
+  BuildProgram({"regs", "main"}, "");
+  EXPECT_EQ(XramRun(20000, kOut, 2), (std::vector<int>{0x5A, 0x5B}));
+}
+
 // A call of a function defined nowhere stays sdcc's implicit declaration,
 // with its warning, and no word of the local sdcc makes of it.
 TEST_F(DeclarationsProgramTest, ACallOfNothingDefinedKeepsOnlyItsWarning) {

@@ -112,6 +112,31 @@ std::string StandInName(std::string_view found, size_t index, sim::Dialect diale
   return "header" + std::string(tag) + (c ? ".h" : ".inc");
 }
 
+// A vendor's register header ("#define _AT_ ;/ ## /") pastes two slashes
+// into a comment, so that "REG _AT_ 0xFE80;" declares REG and comments the
+// address out where the header only declares its registers. sdcc's
+// preprocessor refuses the paste; the dialect's "_at_" keeps the address
+// instead, which an extern declaration takes as well (dialect_extern_at.h).
+// The define line with "_at_" for its body.
+bool CommentPasteDefine(std::string_view code, std::string* out) {
+  std::string compact;
+  for (char c : code) {
+    if (c != ' ' && c != '\t') compact += c;
+  }
+  constexpr std::string_view kPaste = ";/##/";
+  if (compact.compare(0, 7, "#define") != 0 || compact.size() < 7 + kPaste.size() + 1 ||
+      std::string_view(compact).substr(compact.size() - kPaste.size()) != kPaste) {
+    return false;
+  }
+  const std::string_view trimmed = sim::Trim(code);
+  const size_t name_start = trimmed.find_first_not_of(" \t", trimmed.find("define") + 6);
+  if (name_start == std::string_view::npos) return false;
+  const size_t name_end = trimmed.find_first_of(" \t", name_start);
+  if (name_end == std::string_view::npos) return false;
+  *out = "#define " + std::string(trimmed.substr(name_start, name_end - name_start)) + " _at_";
+  return true;
+}
+
 void ReplaceAll(const std::string& from, const std::string& to, std::string* text) {
   for (size_t at = text->find(from); at != std::string::npos; at = text->find(from, at)) {
     text->replace(at, from.size(), to);
@@ -215,6 +240,15 @@ bool IncludeMirror::Build(const std::string& source, const std::string& source_t
       sim::SplitCLine(line, &top.in_block, &split);
     } else {
       sim::SplitAssemblyLine(line, &split);
+    }
+    std::string address_word;
+    if (settings.dialect == sim::Dialect::kC && CommentPasteDefine(split.code, &address_word)) {
+      top.copy.append(top.text, top.copied, start - top.copied);
+      top.copy += address_word;
+      if (carriage_return) top.copy += '\r';
+      top.copied = end;
+      top.rewritten = true;
+      continue;
     }
     const sim::IncludeRequest request = RequestOf(split.code, settings.dialect);
     if (request.kind != sim::IncludeRequest::kQuoted &&
