@@ -133,6 +133,18 @@ TEST_F(DeclarationsProgramTest, AHeaderPastingACommentDeclaresItsRegisters) {
   EXPECT_EQ(XramRun(20000, kOut, 2), (std::vector<int>{0x5A, 0x5B}));
 }
 
+// A placeholder file, empty or emptied by its conditionals, compiles
+// without a word, as with the original compiler.
+TEST_F(DeclarationsProgramTest, AnEmptyFileCompilesSilently) {
+  Write("keep.c", "");
+  Write("cond.c", "#ifdef NEVER\nint x;\n#endif\n");
+  for (const char* file : {"keep.c", "cond.c"}) {
+    const test::ToolRun run = Run("C51.exe", file);
+    EXPECT_EQ(0, run.exit_code) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find("0 WARNING(S),  0 ERROR(S)")) << run.output;
+  }
+}
+
 // A call of a function defined nowhere stays sdcc's implicit declaration,
 // with its warning, and no word of the local sdcc makes of it.
 TEST_F(DeclarationsProgramTest, ACallOfNothingDefinedKeepsOnlyItsWarning) {

@@ -128,6 +128,10 @@ std::vector<std::string> SdccOptions(const CompileRequest& request) {
   // holds no terminator, and says so only of such strings (a longer one
   // draws warning 147).
   options.insert(options.end(), {"--disable-warning", "211"});
+  // A file left empty, or emptied by its conditionals, is a placeholder
+  // the original compiler takes without a word ("ISO C forbids an empty
+  // source file").
+  options.insert(options.end(), {"--disable-warning", "190"});
   // Comment banners drawn with "/****" lines inside a comment are common in
   // these sources, and the original compiler reads them without a word.
   options.push_back("-Wp,-Wno-comment");
