@@ -30,6 +30,13 @@ namespace c51::sdcc {
 
 namespace {
 
+// A translation that succeeded with warnings at most.
+bool Clean(const ProgramRun& run, const std::vector<ToolMessage>& messages) {
+  return run.exit_code == 0 &&
+         std::none_of(messages.begin(), messages.end(),
+                      [](const ToolMessage& m) { return m.kind != ToolMessage::Kind::kWarning; });
+}
+
 using sim::Console;
 using sim::FatalError;
 
@@ -369,22 +376,14 @@ class CompilerRun {
         kept.push_back(m);
       }
     }
-    const bool failed = run.exit_code != 0 ||
-                        std::any_of(messages.begin(), messages.end(), [](const ToolMessage& m) {
-                          return m.kind != ToolMessage::Kind::kWarning;
-                        });
-    if (!failed && !reads.empty() && MakeUnsetLocalsStatic(text, reads, &again)) {
+    if (Clean(run, messages) && !reads.empty() && MakeUnsetLocalsStatic(text, reads, &again)) {
       locals = FindFunctionLocals(again);
       if (!sim::WriteFile(temp_->path() + title + ".c", again, &err)) {
         return Fail("WRITING TEMPORARY FILE", err);
       }
       ProgramRun second = compile();
       std::vector<ToolMessage> second_messages = ParseCompilerOutput(second.output);
-      const bool second_failed =
-          second.exit_code != 0 ||
-          std::any_of(second_messages.begin(), second_messages.end(),
-                      [](const ToolMessage& m) { return m.kind != ToolMessage::Kind::kWarning; });
-      if (second.started && !second_failed) {
+      if (second.started && Clean(second, second_messages)) {
         // The kept warnings go back among the others in line order.
         messages.clear();
         size_t next = 0;
