@@ -135,6 +135,22 @@ TEST_F(HeaderLookupTest, HeaderNamedWithItsVendorFolderIsTheIncludeFoldersOwn) {
   EXPECT_EQ((std::vector<std::string>{At("STC/STC8H.H")}), Headers());
 }
 
+// Projects kept for a separate sdcc build test sdcc's own names; the
+// project's build is the Windows compiler's, which defines none of them:
+// each conditional here must take the branch that defines its name, in the
+// source and in its header alike (sdcc's library headers keep theirs).
+TEST_F(HeaderLookupTest, ConditionalsOnSdccsOwnNamesTakeTheWindowsBranch) {
+  WriteAt("cfg.h",
+          "#if defined(SDCC) || defined(__SDCC_mcs51)\n#error sdcc branch\n#else\n"
+          "#define A 1\n#endif\n#ifdef SDCC_mcs51\n#else\n#define B 2\n#endif\n");
+  WriteAt("main.c",
+          "#include <reg52.h>\n#include <stdio.h>\n#include \"cfg.h\"\n"
+          "#ifndef SDCC  /* SDCC */\n#define C 4\n#elif __SDCC_VERSION_MAJOR >= 4\n#endif\n"
+          "void main(void) { P1 = A + B + C; }\n");
+  const test::ToolRun run = Run("C51.exe", "main.c OBJECT(main.obj)");
+  EXPECT_EQ(0, run.exit_code) << run.output;
+}
+
 // The CAN part's register include in a classic assembly source, by name
 // and by its vendor folder: its bytes, bits and port bits assemble.
 TEST_F(HeaderLookupTest, AssemblerIncludesTheCanPartsRegisters) {

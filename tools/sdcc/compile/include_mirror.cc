@@ -137,6 +137,47 @@ bool CommentPasteDefine(std::string_view code, std::string* out) {
   return true;
 }
 
+// sdcc announces itself to every file it reads (SDCC, __SDCC_mcs51, ...);
+// the Windows compiler does not. A project's conditional on those names
+// ("#ifndef SDCC", kept for a separate sdcc build) would pick code its
+// author never built with this project: in the project's lines they are
+// undefined. The conditional line with such names replaced by one nothing
+// defines; false when it has none or is no conditional.
+bool HideSdccNames(std::string_view code, std::string_view line, std::string* out) {
+  std::string_view rest = sim::Trim(code);
+  if (rest.empty() || rest[0] != '#') return false;
+  rest = sim::Trim(rest.substr(1));
+  const size_t word_end = rest.find_first_not_of("abcdefghijklmnopqrstuvwxyz");
+  const std::string_view word = rest.substr(0, word_end);
+  if (word != "if" && word != "ifdef" && word != "ifndef" && word != "elif" && word != "elifdef" &&
+      word != "elifndef") {
+    return false;
+  }
+  auto is_name_char = [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
+  };
+  std::string result;
+  bool hidden = false;
+  for (size_t at = 0; at < line.size();) {
+    if (!is_name_char(line[at])) {
+      result += line[at++];
+      continue;
+    }
+    size_t end = at;
+    while (end < line.size() && is_name_char(line[end])) ++end;
+    const std::string_view name = line.substr(at, end - at);
+    if (name == "SDCC" || name.substr(0, 5) == "SDCC_" || name.substr(0, 6) == "__SDCC") {
+      result += "__c51_not_sdcc";
+      hidden = true;
+    } else {
+      result += name;
+    }
+    at = end;
+  }
+  if (hidden) *out = std::move(result);
+  return hidden;
+}
+
 void ReplaceAll(const std::string& from, const std::string& to, std::string* text) {
   for (size_t at = text->find(from); at != std::string::npos; at = text->find(from, at)) {
     text->replace(at, from.size(), to);
@@ -245,6 +286,15 @@ bool IncludeMirror::Build(const std::string& source, const std::string& source_t
     if (settings.dialect == sim::Dialect::kC && CommentPasteDefine(split.code, &address_word)) {
       top.copy.append(top.text, top.copied, start - top.copied);
       top.copy += address_word;
+      if (carriage_return) top.copy += '\r';
+      top.copied = end;
+      top.rewritten = true;
+      continue;
+    }
+    std::string hidden_line;
+    if (settings.dialect == sim::Dialect::kC && HideSdccNames(split.code, line, &hidden_line)) {
+      top.copy.append(top.text, top.copied, start - top.copied);
+      top.copy += hidden_line;
       if (carriage_return) top.copy += '\r';
       top.copied = end;
       top.rewritten = true;

@@ -16,7 +16,9 @@
 //   <temp>/i2/cfg.h      a copy whose include lines name stand-ins
 // Include lines are rewritten in place ('#include "<temp>/i1/REG52.H"',
 // '.include "..."'), so every line keeps its number; a name nobody can
-// find is left as written, for the program to report. Stand-ins carry the
+// find is left as written, for the program to report. Conditionals on the
+// names sdcc defines for itself (SDCC, __SDCC_mcs51) read them as undefined,
+// as the Windows compiler has them. Stand-ins carry the
 // file's own name (so sdcc's debug records name it) unless that name is
 // not plain ASCII; the programs' line markers and messages then name
 // stand-ins, which NameOf maps back to the files as found.
