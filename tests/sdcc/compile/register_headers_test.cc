@@ -511,6 +511,25 @@ TEST_F(RegisterHeadersTest, OursComeBeforeSdccsOfTheSameName) {
   }
 }
 
+// The Atmel headers name the bits of the registers that are not bit
+// addressable: a UART set up with "PCON |= SMOD_" runs at the rate meant.
+TEST_F(RegisterHeadersTest, AtmelHeadersMaskThePowerAndTimerModeBits) {
+  const std::string checks =
+      "#if SMOD_ != 0x80 || GF1_ != 8 || GF0_ != 4 || PD_ != 2 || IDL_ != 1\n#error PCON\n#endif\n"
+      "#if T1_GATE_ != 0x80 || T1_CT_ != 0x40 || T1_M1_ != 0x20 || T1_M0_ != 0x10 || "
+      "T0_GATE_ != 8 || T0_CT_ != 4 || T0_M1_ != 2 || T0_M0_ != 1 || T0_MASK_ != 0x0F || "
+      "T1_MASK_ != 0xF0\n#error TMOD\n#endif\n";
+  const std::string use =
+      "void main(void) { PCON |= SMOD_; TMOD = (TMOD & ~T1_MASK_) | T1_M1_; }\n";
+  for (const char* header : {"AT89X51.H", "AT89X52.H", "AT89X55.H", "AT89S52.H"}) {
+    SCOPED_TRACE(header);
+    EXPECT_NE("", Compile("#include <" + std::string(header) + ">\n" + checks + use));
+  }
+  EXPECT_NE(
+      "",
+      Compile("#include <AT89X52.H>\n#if DCEN_ != 1 || T2OE_ != 2\n#error T2MOD\n#endif\n" + use));
+}
+
 // Projects include a family's headers together, with INTRINS.H, and often
 // declare a register the header already has; none of that may clash.
 TEST_F(RegisterHeadersTest, HeadersOfOneFamilyGoTogether) {

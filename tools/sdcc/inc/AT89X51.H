@@ -1,5 +1,6 @@
 /* AT89X51.H: 8051-compatible flash parts with 4 KB of program memory: the
-   8051 core (REG51.H) plus a name for every port pin (P1_0 is port 1, bit 0). */
+   8051 core (REG51.H) plus a name for every port pin (P1_0 is port 1, bit 0)
+   and masks of PCON's and TMOD's bits. */
 
 #ifndef C51_AT89X51_H
 #define C51_AT89X51_H
@@ -38,5 +39,23 @@ sbit P3_4 = P3^4;
 sbit P3_5 = P3^5;
 sbit P3_6 = P3^6;
 sbit P3_7 = P3^7;
+
+/* Masks of the registers that cannot be addressed by bit: PCON's power and
+   baud rate bits, TMOD's two timers' fields (T1_M1_ is timer 1, mode bit 1). */
+#define IDL_     0x01  /* PCON: idle */
+#define PD_      0x02  /* PCON: power down */
+#define GF0_     0x04  /* PCON: general purpose flags */
+#define GF1_     0x08
+#define SMOD_    0x80  /* PCON: double baud rate */
+#define T0_M0_   0x01  /* TMOD: timer 0 mode */
+#define T0_M1_   0x02
+#define T0_CT_   0x04  /* TMOD: timer 0 counts pin T0 */
+#define T0_GATE_ 0x08  /* TMOD: timer 0 runs while INT0 is high */
+#define T1_M0_   0x10
+#define T1_M1_   0x20
+#define T1_CT_   0x40
+#define T1_GATE_ 0x80
+#define T0_MASK_ 0x0F
+#define T1_MASK_ 0xF0
 
 #endif
