@@ -90,5 +90,17 @@ TEST_F(LibrarySdccTest, AFunctionSdccsLibraryLacksIsNamed) {
   }
 }
 
+// A function defined nowhere is one warning, whatever sdcc names its
+// memory-passed parameters after it.
+TEST_F(LibrarySdccTest, AMissingFunctionIsOneUnresolvedSymbol) {
+  const ProgramRun build = Build(
+      "void show(unsigned char a, unsigned char b, unsigned char c);\n"
+      "void main(void) { show(1, 2, 3); while (1) {} }\n");
+  EXPECT_EQ(build.exit_code, 0) << build.output;
+  EXPECT_NE(build.output.find("SYMBOL:  show\n"), std::string::npos) << build.output;
+  EXPECT_EQ(build.output.find("PARM"), std::string::npos) << build.output;
+  EXPECT_NE(build.output.find("1 warning(s)."), std::string::npos) << build.output;
+}
+
 }  // namespace
 }  // namespace c51::sdcc

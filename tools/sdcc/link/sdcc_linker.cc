@@ -13,10 +13,10 @@
 #include "sdcc/link/assembly_names.h"
 #include "sdcc/link/code_overlap.h"
 #include "sdcc/link/frame_overlay.h"
-#include "sdcc/link/line_records.h"
 #include "sdcc/link/generated_module.h"
 #include "sdcc/link/ihx_image.h"
 #include "sdcc/link/library_names.h"
+#include "sdcc/link/line_records.h"
 #include "sdcc/link/link_controls.h"
 #include "sdcc/link/link_map.h"
 #include "sdcc/link/memory_summary.h"
@@ -290,6 +290,22 @@ void ReportDefinedTwice(const std::string& symbol, const std::vector<LinkModule>
   report->Add(LinkMessage::kError, "L104", "MULTIPLE PUBLIC DEFINITIONS", details);
 }
 
+// sdcc passes a function's second and later parameters in memory named
+// after it ("_show_PARM_2"): where the function itself is unresolved in the
+// same module, the user has one missing function, not one per parameter.
+bool ParameterOfUnresolved(const SdldMessage& message, const std::vector<SdldMessage>& messages) {
+  const size_t parm = message.symbol.rfind("_PARM_");
+  if (parm == std::string::npos || parm == 0 ||
+      message.symbol.find_first_not_of("0123456789", parm + 6) != std::string::npos) {
+    return false;
+  }
+  const std::string function = message.symbol.substr(0, parm);
+  return std::any_of(messages.begin(), messages.end(), [&](const SdldMessage& other) {
+    return other.kind == SdldMessage::kUnresolved && other.module == message.module &&
+           other.symbol == function;
+  });
+}
+
 void ReportSdld(const std::vector<SdldMessage>& messages, const std::vector<LinkModule>& modules,
                 Reporter* report) {
   // A name defined twice is one error, not one more per debug record of it.
@@ -299,6 +315,7 @@ void ReportSdld(const std::vector<SdldMessage>& messages, const std::vector<Link
   for (const SdldMessage& message : messages) {
     switch (message.kind) {
       case SdldMessage::kUnresolved: {
+        if (ParameterOfUnresolved(message, messages)) break;
         std::vector<std::string> details = {"SYMBOL:  " + DisplaySymbol(message.symbol)};
         const LinkModule* user =
             message.module.empty() ? nullptr : FindByRelName(modules, message.module);
