@@ -49,7 +49,8 @@ TEST(SdccMessages, ReadsEachFormOfCompilerOutput) {
 
 // sdcc's implicit declaration of a called function is a local to its flow
 // analysis, which warns that it may be used before it is set: only that
-// warning goes, at the call's place and of the call's name.
+// warning goes, at the call's place and of the call's name. A call passing
+// arguments to it is told to have a prototype.
 TEST(SdccMessages, DropsTheUninitialisedWarningOfAnImplicitlyDeclaredFunction) {
   const std::vector<ToolMessage> m = ParseCompilerOutput(
       "main.c:3: warning 112: function 'foo' implicit declaration\n"
@@ -58,18 +59,24 @@ TEST(SdccMessages, DropsTheUninitialisedWarningOfAnImplicitlyDeclaredFunction) {
       "main.c:4: warning 84: 'auto' variable 'foo' may be used before initialization\n"
       "main.c:4: warning 84: 'auto' variable 'da' may be used before initialization\n"
       "main.c:9: warning 84: 'auto' variable 'foo' may be used before initialization\n"
-      "other.h:3: warning 84: 'auto' variable 'foo' may be used before initialization\n");
+      "other.h:3: warning 84: 'auto' variable 'foo' may be used before initialization\n"
+      "main.c:4: error 101: too many parameters \n"
+      "main.c:9: error 101: too many parameters \n");
   std::vector<std::string> kept;
   for (const ToolMessage& message : m) {
     kept.push_back(message.file + ":" + std::to_string(message.line) + " " + message.text);
   }
-  EXPECT_EQ(kept, (std::vector<std::string>{
-                      "main.c:3 function 'foo' implicit declaration",
-                      "main.c:4 function 'foo' implicit declaration",
-                      "main.c:4 'auto' variable 'da' may be used before initialization (sdcc 84)",
-                      "main.c:9 'auto' variable 'foo' may be used before initialization (sdcc 84)",
-                      "other.h:3 'auto' variable 'foo' may be used before initialization (sdcc "
-                      "84)"}));
+  EXPECT_EQ(kept,
+            (std::vector<std::string>{
+                "main.c:3 function 'foo' implicit declaration",
+                "main.c:4 function 'foo' implicit declaration",
+                "main.c:4 'auto' variable 'da' may be used before initialization (sdcc 84)",
+                "main.c:9 'auto' variable 'foo' may be used before initialization (sdcc 84)",
+                "other.h:3 'auto' variable 'foo' may be used before initialization (sdcc "
+                "84)",
+                "main.c:4 'foo': requires ANSI-style prototype", "main.c:9 too many parameters"}));
+  EXPECT_EQ("C267", m[5].code);
+  EXPECT_EQ("C208", m[6].code);
 }
 
 TEST(SdccMessages, DropsNoiseAndJoinsContinuations) {

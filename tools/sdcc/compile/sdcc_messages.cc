@@ -24,6 +24,7 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 // read before it is set.
 constexpr int kImplicitDeclaration = 112;
 constexpr int kUsedBeforeSet = 84;
+constexpr int kTooManyParameters = 101;
 
 // sdcc's message numbers with a code of our compiler that means the same.
 struct CodeMap {
@@ -31,11 +32,11 @@ struct CodeMap {
   const char* code;
 };
 constexpr CodeMap kErrorCodes[] = {
-    {0, "C231"},    // duplicate symbol: redefinition
-    {20, "C202"},   // undefined identifier
-    {26, "C204"},   // not a structure/union member: undefined member
-    {33, "C213"},   // assignment to a constant: left side not an lvalue
-    {101, "C208"},  // too many parameters
+    {0, "C231"},   // duplicate symbol: redefinition
+    {20, "C202"},  // undefined identifier
+    {26, "C204"},  // not a structure/union member: undefined member
+    {33, "C213"},  // assignment to a constant: left side not an lvalue
+    {kTooManyParameters, "C208"},
     {102, "C209"},  // too few parameters
 };
 constexpr CodeMap kWarningCodes[] = {
@@ -224,7 +225,8 @@ std::string_view Quoted(std::string_view text, int n) {
 }
 
 // Drops the "'auto' variable may be used before initialization" sdcc says
-// of the function it declared implicitly at the same place.
+// of the function it declared implicitly at the same place, and names the
+// missing prototype where a call to it passes arguments.
 void DropImplicitDeclarationLocals(std::vector<ToolMessage>* messages) {
   std::vector<std::tuple<std::string, int, std::string>> implicit;  // file, line, function
   for (const ToolMessage& m : *messages) {
@@ -239,6 +241,19 @@ void DropImplicitDeclarationLocals(std::vector<ToolMessage>* messages) {
     return std::find(implicit.begin(), implicit.end(), place) != implicit.end();
   };
   messages->erase(std::remove_if(messages->begin(), messages->end(), bogus), messages->end());
+  // sdcc takes such a function to have no parameters, so a call with
+  // arguments gets "too many parameters"; the Windows compiler's word for it
+  // says what to do.
+  for (ToolMessage& m : *messages) {
+    if (m.kind != Kind::kError || m.number != kTooManyParameters) continue;
+    for (const auto& [file, line, function] : implicit) {
+      if (file == m.file && line == m.line && !function.empty()) {
+        m.code = "C267";
+        m.text = "'" + function + "': requires ANSI-style prototype";
+        break;
+      }
+    }
+  }
 }
 
 }  // namespace
