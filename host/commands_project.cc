@@ -276,6 +276,15 @@ int CommandImport(Session* session) {
   for (const std::string& line : listener.TakeLines()) {
     std::fflush(stdout);
     std::fprintf(stderr, "%s\n", ToStreamEncoding(line, stderr).c_str());
+    // Repositories seldom keep the options file; its check line reads like
+    // a fault of ours, so say what its absence means.
+    constexpr std::string_view kNoOptions = "xml.Load(uvopt)";
+    if (line.size() >= kNoOptions.size() &&
+        std::string_view(line).substr(line.size() - kNoOptions.size()) == kNoOptions) {
+      session->Note(
+          "the uVision options file (.uvopt) beside the project was not read; it only names "
+          "the target selected last, so the first target is current");
+    }
   }
   session->output().Flush();
   if (result == 0) {

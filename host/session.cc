@@ -37,6 +37,11 @@ void Session::Warning(const std::string& message) const {
   PrintText(stderr, "corvane-c51: warning: " + message + "\n");
 }
 
+void Session::Note(const std::string& message) const {
+  std::fflush(stdout);
+  PrintText(stderr, "corvane-c51: note: " + message + "\n");
+}
+
 bool Session::ResolveProjectPath(std::string* path) const {
   std::string given = command_.Value("project");
   if (!given.empty()) {

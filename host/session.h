@@ -29,6 +29,8 @@ class Session {
   // Prints "corvane-c51: <message>" on standard error.
   void Error(const std::string& message) const;
   void Warning(const std::string& message) const;
+  // "corvane-c51: note: <message>": what a message before it means.
+  void Note(const std::string& message) const;
 
   // The absolute project path: --project, or the one ".cvproj" file in the
   // current folder. False (reported) when there is none or several.

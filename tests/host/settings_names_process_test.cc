@@ -340,6 +340,20 @@ TEST_F(ImportExtrasProcessTest, AProjectOfTheLaterExtensionImportsAsItsFormat) {
   EXPECT_TRUE(PathExists(Path("Obj/fw.hex"))) << run.out;
 }
 
+// Repositories seldom keep the options file: the import says what its
+// absence means after the plug-in's check line.
+TEST_F(ImportExtrasProcessTest, AMissingOptionsFileIsExplained) {
+  ASSERT_TRUE(RemoveFile(Path("blinky.uvopt")));
+  HostRun run = Run({"import", Path("blinky.uvproj"), "-o", Path("p.cvproj")});
+  ASSERT_EQ(run.status, 0) << run.out << run.err;
+  const size_t check = run.err.find("xml.Load(uvopt)\n");
+  ASSERT_NE(check, std::string::npos) << run.err;
+  EXPECT_NE(run.err.find("corvane-c51: note: the uVision options file (.uvopt)", check),
+            std::string::npos)
+      << run.err;
+  EXPECT_NE(run.out.find("active configuration \"Debug\""), std::string::npos) << run.out;
+}
+
 TEST_F(ImportExtrasProcessTest, PluginOnlyLeavesTheHostsPartOut) {
   HostRun run = Run({"import", Path("blinky.uvproj"), "-o", Path("p.cvproj"), "--plugin-only"});
   ASSERT_EQ(run.status, 0) << run.out << run.err;
