@@ -140,23 +140,26 @@ TEST_F(DialectProgramTest, TablesBitsFunctionPointersAndOldStyleDefinitionsRunAs
   EXPECT_EQ((std::vector<int>{7, 8, 20, 'b', 'c', 6, 0xD7, 42, 1, 2}), Simulate(10));
 }
 
-// "~" flips a bit, and printf reads each %b argument as the one byte it
-// is, signed for %bd.
+// "~" flips a bit, a bit's name or a call returning one, and printf reads
+// each %b argument as the one byte it is, signed for %bd.
 TEST_F(DialectProgramTest, ComplementedBitsFlipAndByteFormatsPrintTheirBytes) {
   Write("main.c",
         "#include <reg51.h>\n#include <stdio.h>\nunsigned char xdata out[32] _at_ 0x100;\n"
         "static unsigned char n;\nchar putchar(char c) { out[n++] = c; return c; }\n"
-        "sbit LED = P1^3;\nbit flag;\n"
+        "sbit LED = P1^3;\nbit flag;\nbit is_one(unsigned char v);\n"
         "void main(void) {\n  unsigned char a = 200, b = 0x3C;\n  signed char c = -5;\n"
         "  printf(\"%bu %02bX %bd|%d\", a, b, c, 7);\n"
         "  P1 = 0xFF;\n  LED = ~LED;\n  out[24] = P1;\n  LED = ~ LED;\n  out[25] = P1;\n"
         "  flag = 0;\n  flag = ~flag;\n  out[26] = flag;\n  flag = ~(flag);\n  out[27] = flag;\n"
-        "  while (1);\n}\n");
+        "  out[28] = ~is_one(1) ? 1 : 2;\n  if (~is_one(2)) out[29] = 3; else out[29] = 4;\n"
+        "  out[30] = ~(is_one(1));\n  while (1);\n}\n"
+        "bit is_one(unsigned char v) { return v == 1; }\n");
   ASSERT_NO_FATAL_FAILURE(Build({"main"}, ""));
-  const std::vector<int> out = Simulate(28);
-  ASSERT_EQ(28u, out.size());
+  const std::vector<int> out = Simulate(31);
+  ASSERT_EQ(31u, out.size());
   EXPECT_EQ("200 3C -5|7", std::string(out.begin(), out.begin() + 11));
-  EXPECT_EQ((std::vector<int>{0xF7, 0xFF, 1, 0}), std::vector<int>(out.begin() + 24, out.end()));
+  EXPECT_EQ((std::vector<int>{0xF7, 0xFF, 1, 0, 2, 3, 0}),
+            std::vector<int>(out.begin() + 24, out.end()));
 }
 
 // Classic assembly between "#pragma asm" and "#pragma endasm": inside a

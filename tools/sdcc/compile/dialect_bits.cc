@@ -68,25 +68,59 @@ bool ExtendsOperand(const DialectSource& s, size_t k) {
          s.Is(k, "--");
 }
 
+// The function a declaration whose type word is at `i` declares as
+// returning bit ("bit Ack(void);", "static bit f(x) {"): its name, or none.
+std::string_view BitFunction(const DialectSource& s, size_t i) {
+  if (i > 0 && (s.Is(i - 1, "(") || s.Is(i - 1, ",") || s.Is(i - 1, ".") || s.Is(i - 1, "->"))) {
+    return {};
+  }
+  if (!s.IsWord(i + 1) || !s.Is(i + 2, "(")) return {};
+  return s.At(i + 1);
+}
+
+// The token after the operand "~" at `i` applies to, when that operand is
+// a bit: a bit's name or a call of a function returning bit, each maybe in
+// brackets of its own; kNone otherwise.
+size_t BitOperandEnd(const DialectSource& s, size_t i, const std::set<std::string>& bits,
+                     const std::set<std::string>& functions) {
+  size_t name = i + 1;
+  size_t bracket_close = kNone;
+  if (s.Is(name, "(")) {
+    bracket_close = s.Mate(name);
+    ++name;
+  }
+  if (!s.IsWord(name)) return kNone;
+  const std::string word(s.At(name));
+  size_t end = kNone;
+  if (bits.count(word) != 0 && !s.Is(name + 1, "(")) {
+    end = name + 1;
+  } else if (functions.count(word) != 0 && s.Is(name + 1, "(") && s.Mate(name + 1) != kNone) {
+    end = s.Mate(name + 1) + 1;
+  }
+  if (end == kNone) return kNone;
+  if (bracket_close != kNone) {
+    if (bracket_close != end) return kNone;
+    ++end;
+  }
+  return ExtendsOperand(s, end) ? kNone : end;
+}
+
 }  // namespace
 
 void BridgeBitComplement(DialectSource* source) {
   DialectSource& s = *source;
   std::set<std::string> bits;
+  std::set<std::string> functions;
   for (size_t i = 0; i < s.size(); ++i) {
-    if (s.IsWord(i) && IsBitWord(s.At(i))) DeclaredNames(s, i, &bits);
+    if (!s.IsWord(i) || !IsBitWord(s.At(i))) continue;
+    DeclaredNames(s, i, &bits);
+    const std::string_view function = BitFunction(s, i);
+    if (!function.empty()) functions.insert(std::string(function));
   }
-  if (bits.empty()) return;
+  if (bits.empty() && functions.empty()) return;
   for (size_t i = 0; i < s.size(); ++i) {
     if (!s.User(i) || !s.Is(i, "~")) continue;
-    size_t name = i + 1;
-    size_t after = i + 2;
-    if (s.Is(name, "(") && s.Mate(name) == name + 2) {
-      ++name;
-      after = name + 2;
-    }
-    if (!s.IsWord(name) || bits.count(std::string(s.At(name))) == 0) continue;
-    if (ExtendsOperand(s, after)) continue;
+    if (BitOperandEnd(s, i, bits, functions) == kNone) continue;
     s.Replace(i, i + 1, "!");
   }
 }
