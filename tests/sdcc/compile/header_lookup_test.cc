@@ -151,6 +151,19 @@ TEST_F(HeaderLookupTest, ConditionalsOnSdccsOwnNamesTakeTheWindowsBranch) {
   EXPECT_EQ(0, run.exit_code) << run.output;
 }
 
+// A header whose include guard never ends (the Windows compiler took the
+// author's so): the conditionals close at its end, and only there.
+TEST_F(HeaderLookupTest, HeaderWithoutItsEndifIsClosedAtItsEnd) {
+  WriteAt("drv.h",
+          "#ifndef DRV_H\n#define DRV_H\n/* #endif */\n#ifdef FAST\n#else\n#define RATE 3\n"
+          "void drv(void);");
+  WriteAt("main.c",
+          "#include <reg52.h>\n#include \"drv.h\"\n#include \"drv.h\"\n"
+          "void drv(void) { P1 = RATE; }\nvoid main(void) { drv(); }\n");
+  const test::ToolRun run = Run("C51.exe", "main.c OBJECT(main.obj)");
+  EXPECT_EQ(0, run.exit_code) << run.output;
+}
+
 // The CAN part's register include in a classic assembly source, by name
 // and by its vendor folder: its bytes, bits and port bits assemble.
 TEST_F(HeaderLookupTest, AssemblerIncludesTheCanPartsRegisters) {

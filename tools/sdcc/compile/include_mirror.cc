@@ -178,6 +178,18 @@ bool HideSdccNames(std::string_view code, std::string_view line, std::string* ou
   return hidden;
 }
 
+// +1 for a line opening a conditional ("#if", "#ifdef", "#ifndef"), -1 for
+// one closing it ("#endif"), else 0.
+int ConditionalStep(std::string_view code) {
+  std::string_view rest = sim::Trim(code);
+  if (rest.empty() || rest[0] != '#') return 0;
+  rest = sim::Trim(rest.substr(1));
+  const std::string_view word =
+      rest.substr(0, rest.find_first_not_of("abcdefghijklmnopqrstuvwxyz"));
+  if (word == "if" || word == "ifdef" || word == "ifndef") return 1;
+  return word == "endif" ? -1 : 0;
+}
+
 void ReplaceAll(const std::string& from, const std::string& to, std::string* text) {
   for (size_t at = text->find(from); at != std::string::npos; at = text->find(from, at)) {
     text->replace(at, from.size(), to);
@@ -194,7 +206,8 @@ struct Frame {
   int line = 0;
   bool in_block = false;
   bool rewritten = false;  // an include line changed: the stand-in is a copy
-  size_t copied = 0;       // `text` before this is in `copy`
+  int open_conditionals = 0;
+  size_t copied = 0;  // `text` before this is in `copy`
   std::string copy;
 };
 
@@ -262,6 +275,16 @@ bool IncludeMirror::Build(const std::string& source, const std::string& source_t
   while (!stack.empty()) {
     Frame& top = stack.back();
     if (top.pos >= top.text.size()) {
+      // The Windows compiler takes a header whose include guard has no
+      // "#endif" (the author's files built so); sdcc's preprocessor refuses
+      // it: the stand-in gets the missing ones after the last line.
+      if (top.open_conditionals > 0) {
+        top.copy.append(top.text, top.copied);
+        top.copied = top.text.size();
+        if (!top.copy.empty() && top.copy.back() != '\n') top.copy += '\n';
+        for (; top.open_conditionals > 0; --top.open_conditionals) top.copy += "#endif\n";
+        top.rewritten = true;
+      }
       if (!place(&top)) return false;
       stack.pop_back();
       continue;
@@ -290,6 +313,9 @@ bool IncludeMirror::Build(const std::string& source, const std::string& source_t
       top.copied = end;
       top.rewritten = true;
       continue;
+    }
+    if (settings.dialect == sim::Dialect::kC) {
+      top.open_conditionals = std::max(0, top.open_conditionals + ConditionalStep(split.code));
     }
     std::string hidden_line;
     if (settings.dialect == sim::Dialect::kC && HideSdccNames(split.code, line, &hidden_line)) {
