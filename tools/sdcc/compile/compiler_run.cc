@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <optional>
+#include <set>
 
+#include "platform/ascii_case.h"
 #include "platform/codepage.h"
 #include "platform/fs.h"
 #include "sdcc/compile/absolute_variables.h"
@@ -227,7 +229,10 @@ class CompilerRun {
                        temp_->path(), &err)) {
       return Fail("WRITING TEMPORARY FILE", err);
     }
+    // One warning per header: a project's files often all include it.
+    std::set<std::string> stood_in;
     for (const MissingInclude& m : mirror_.family_stand_ins()) {
+      if (!stood_in.insert(ToUpperAscii(m.name)).second) continue;
       reporter_.Report(sim::Severity::kWarning, std::string(kGenericCompilerWarningCode),
                        m.includer, m.line,
                        "'" + m.name + "' not found: " + m.line_text +
