@@ -8,6 +8,7 @@
 #include "platform/codepage.h"
 #include "platform/fs.h"
 #include "sdcc/compile/absolute_variables.h"
+#include "sdcc/compile/assignment_casts.h"
 #include "sdcc/compile/dialect_rewriter.h"
 #include "sdcc/compile/family_headers.h"
 #include "sdcc/compile/float_formats.h"
@@ -369,6 +370,44 @@ class CompilerRun {
     ProgramRun run = compile();
     if (!run.started) return Fail("STARTING SDCC", CantRun());
     std::vector<ToolMessage> messages = ParseCompilerOutput(run.output);
+    // Assignments the Windows compiler converts and sdcc refuses
+    // (assignment_casts.h): translated once more with the casts, each then
+    // a warning.
+    if (!Clean(run, messages)) {
+      std::vector<RefusedAssignment> refused;
+      bool only_those = true;
+      for (const ToolMessage& m : messages) {
+        if (m.kind == ToolMessage::Kind::kWarning) continue;
+        const std::vector<RefusedAssignment> pairs = RefusedAssignments(m.file, m.line, m.text);
+        only_those = only_those && RefusesAssignment(m) && !pairs.empty();
+        refused.insert(refused.end(), pairs.begin(), pairs.end());
+      }
+      std::string cast;
+      if (only_those && CastRefusedAssignments(text, refused, &cast) &&
+          sim::WriteFile(temp_->path() + title + ".c", cast, &err)) {
+        ProgramRun second = compile();
+        std::vector<ToolMessage> second_messages = ParseCompilerOutput(second.output);
+        if (second.started && Clean(second, second_messages)) {
+          std::vector<ToolMessage> conversions;
+          for (const RefusedAssignment& r : refused) {
+            ToolMessage warning;
+            warning.kind = ToolMessage::Kind::kWarning;
+            warning.code = kGenericCompilerWarningCode;
+            warning.file = r.file;
+            warning.line = r.line;
+            warning.text = "'" + r.from + "' assigned to '" + r.to + "' without a cast: converted";
+            conversions.push_back(std::move(warning));
+          }
+          second_messages.insert(second_messages.begin(), conversions.begin(), conversions.end());
+          text = std::move(cast);
+          locals = FindFunctionLocals(text);
+          run = std::move(second);
+          messages = std::move(second_messages);
+        } else {
+          sim::WriteFile(temp_->path() + title + ".c", text, &err);
+        }
+      }
+    }
     // Locals read before they are set keep a fixed byte, as the original's
     // do (unset_locals.h): translated once more with them static. The
     // warning stays; it is still true of the source.

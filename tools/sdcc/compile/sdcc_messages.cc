@@ -25,6 +25,7 @@ bool StartsWith(std::string_view text, std::string_view prefix) {
 constexpr int kImplicitDeclaration = 112;
 constexpr int kUsedBeforeSet = 84;
 constexpr int kTooManyParameters = 101;
+constexpr int kIndirectionsAssignment = 47;
 
 // sdcc's message numbers with a code of our compiler that means the same.
 struct CodeMap {
@@ -262,6 +263,10 @@ bool UsedBeforeSet(const ToolMessage& m, std::string* local) {
   if (m.kind != Kind::kWarning || m.number != kUsedBeforeSet) return false;
   local->assign(Quoted(m.text, 1));
   return !local->empty();
+}
+
+bool RefusesAssignment(const ToolMessage& m) {
+  return m.kind == Kind::kError && m.number == kIndirectionsAssignment;
 }
 
 std::vector<ToolMessage> ParseCompilerOutput(std::string_view output) {

@@ -48,6 +48,11 @@ std::vector<ToolMessage> ParseAssemblerOutput(std::string_view output);
 // any other message.
 bool UsedBeforeSet(const ToolMessage& m, std::string* local);
 
+// Whether `m` is sdcc's refusal of an assignment between types it will not
+// convert ("indirections to different types assignment"), its types joined
+// to its text.
+bool RefusesAssignment(const ToolMessage& m);
+
 }  // namespace c51::sdcc
 
 #endif  // C51_TOOLS_SDCC_COMPILE_SDCC_MESSAGES_H_
