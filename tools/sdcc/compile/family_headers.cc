@@ -83,6 +83,13 @@ std::string FamilyHeader(std::string_view name) {
   if (slash != std::string_view::npos) name.remove_prefix(slash + 1);
   const std::string upper = sim::ToUpper(name);
   if (upper.size() < 3 || upper.compare(upper.size() - 2, 2, ".H") != 0) return std::string();
+  // A part's name is letters and digits; "STC8G_H_GPIO.h" is a driver
+  // library's header, which no register header replaces.
+  for (size_t i = 0; i + 2 < upper.size(); ++i) {
+    if (!((upper[i] >= 'A' && upper[i] <= 'Z') || (upper[i] >= '0' && upper[i] <= '9'))) {
+      return std::string();
+    }
+  }
   for (const Family& f : kFamilies) {
     const std::string_view prefix(f.prefix);
     if (upper.compare(0, prefix.size(), prefix) == 0) {

@@ -32,7 +32,8 @@
 namespace c51::sdcc {
 
 // The family header for the include name `name` (any folder part, any
-// letter case, ".H" or ".h"); empty when it names no known family's part.
+// letter case, ".H" or ".h"); empty when it names no known family's part,
+// or more than a part (a driver library's "STC8G_H_GPIO.h").
 std::string FamilyHeader(std::string_view name);
 
 // Whose SDK a register or support header of a vendor's own tools comes
