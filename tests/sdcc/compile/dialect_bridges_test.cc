@@ -393,7 +393,11 @@ TEST(DialectBridges, ComplementOfABitFlipsIt) {
           {"unsigned char m; bit g(void); struct t { char P1_2; } v;\n"
            "void f(void) { m = ~m; m = ~g(); m = ~v.P1_2; m = ~(P1_2 | m); P1 = ~P1; }",
            "unsigned char m; __bit g(void); struct t { char P1_2; } v;\n"
-           "void f(void) { m = ~m; m = ~g(); m = ~v.P1_2; m = ~(P1_2 | m); P1 = ~P1; }"},
+           "void f(void) { m = ~m; m = !g(); m = ~v.P1_2; m = ~(P1_2 | m); P1 = ~P1; }"},
+          // A call of a function returning bit is a bit; one returning
+          // anything else is not.
+          {"bit g(void); char h(void); void f(void) { if (~(g())) P1 = ~h(); P1 = ~g() + 1; }",
+           "__bit g(void); char h(void); void f(void) { if (!(g())) P1 = ~h(); P1 = !g() + 1; }"},
       });
 }
 
