@@ -4,8 +4,8 @@
 // compiled by C51.exe, linked by BL51.exe, converted by OH51.exe and run in
 // sdcc's 8051 simulator. The routine interrupts main's calls over and over:
 // main counts the wrong results, which the linker's saving of those bytes
-// around the routine keeps at none; bytes too many to save give L15, as
-// does sdcc's arithmetic outside the small model.
+// around the routine keeps at none, sdcc's int and long arithmetic
+// included; bytes too many to save give L15.
 // Skipped without sdcc or the simulator.
 #include <gtest/gtest.h>
 
@@ -115,33 +115,37 @@ TEST_F(SharedLocalsProgramTest, LocalsTooLargeToSaveAreReported) {
   EXPECT_NE(std::string::npos, link.output.find("1 WARNING(S),  0 ERROR(S)")) << link.output;
 }
 
-// sdcc's int arithmetic, used by main() and the routine: the small model's
-// operands are saved; the other models' library keeps them in external RAM
-// under names of its own, which the link names instead.
-TEST_F(SharedLocalsProgramTest, ArithmeticOutsideTheSmallModelIsReported) {
+// sdcc's int and long arithmetic, used by main() and the routine: the small
+// model's operands are saved as the overlay segment they share; the other
+// models' are the arithmetic's frames in external RAM, saved as any
+// function's both call. main() finds no wrong result in any model.
+TEST_F(SharedLocalsProgramTest, ArithmeticSharedWithTheRoutineKeepsItsOperands) {
   Write("main.c",
         "#include <REG52.H>\n"
-        "volatile unsigned int x = 300, y = 7, z = 11;\n"
-        "void t0(void) interrupt 1 { x = y * z; }\n"
-        "void main(void) {\n  unsigned int a;\n"
-        "  for (a = 1; ; a++) { x = a * 3u; if (x / 3u != a) P1 = 0; }\n}\n");
-  const struct {
-    const char* model;
-    bool reported;
-  } kCases[] = {{"SMALL", false}, {"COMPACT", true}, {"LARGE", true}};
-  for (const auto& c : kCases) {
-    SCOPED_TRACE(c.model);
-    ASSERT_EQ(0, Run("C51.exe", std::string("main.c ") + c.model).exit_code);
-    const test::ToolRun link = Run("BL51.exe", "main.obj TO prog");
-    if (!c.reported) {
-      EXPECT_NE(std::string::npos, link.output.find("0 WARNING(S),  0 ERROR(S)")) << link.output;
-      continue;
-    }
-    for (const char* line :
-         {"*** WARNING L15: MULTIPLE CALL TO SEGMENT", "    SEGMENT: _mulint (SDCC LIBRARY)",
-          "    CALLER1: t0", "    CALLER2: main", "IN EXTERNAL RAM IN THIS MODEL"}) {
-      EXPECT_NE(std::string::npos, link.output.find(line)) << line << "\n" << link.output;
-    }
+        "unsigned char xdata out[4] _at_ 0x100;\n"
+        "volatile unsigned int ia = 1000, ib;\n"
+        "void t0(void) interrupt 1 {\n  TH0 = 0xC0;\n"
+        "  ib = ia % 7 + ia * 5; ia++;\n"
+        "  if (out[3] != 255) out[3]++;\n}\n"
+        "void main(void) {\n"
+        "  volatile unsigned int x = 12345;\n  volatile unsigned long y = 1234567;\n"
+        "  out[0] = out[1] = out[2] = out[3] = 0;\n"
+        "  TMOD = 0x01; TH0 = 0xC0; TL0 = 0; ET0 = 1; EA = 1; TR0 = 1;\n"
+        "  while (1) {\n"
+        "    if (x % 10 != 5 || x / 10 != 1234 || x * 3 != 37035u) out[0]++;\n"
+        "    if (y / 10 != 123456 || y * 3 != 3703701) out[1]++;\n"
+        "    if (out[2] != 255) out[2]++;\n  }\n}\n");
+  for (const char* model : {"SMALL", "COMPACT", "LARGE"}) {
+    SCOPED_TRACE(model);
+    BuiltProgram built;
+    ASSERT_NO_FATAL_FAILURE(BuildProgram({"main"}, model, &built));
+    EXPECT_NE(std::string::npos, built.linked.find("0 WARNING(S),  0 ERROR(S)")) << built.linked;
+    const std::vector<int> out = XramRun(600000, kOut, 4);
+    ASSERT_EQ(4u, out.size());
+    EXPECT_EQ(0, out[0]) << "wrong int results";
+    EXPECT_EQ(0, out[1]) << "wrong long results";
+    EXPECT_GT(out[2], 20) << "main's rounds";
+    EXPECT_GT(out[3], 20) << "the routine's runs";
   }
 }
 

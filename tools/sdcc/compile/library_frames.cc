@@ -21,7 +21,8 @@ namespace {
 struct FramedGroup {
   std::vector<const char*> sources;  // the engine first: the others call it
   std::vector<const char*> wanted;
-  bool formats = false;  // printf's engine: floats on request
+  bool formats = false;        // printf's engine: floats on request
+  bool outside_small = false;  // only for the compact and large models
 };
 
 const std::vector<FramedGroup>& Groups() {
@@ -53,6 +54,18 @@ const std::vector<FramedGroup>& Groups() {
       {{"_strchr"}, {"_strchr"}},
       {{"_strrchr"}, {"_strrchr"}},
       {{"_strstr"}, {"_strstr"}},
+      // The int and long arithmetic the compiler calls: outside the small
+      // model sdcc's library keeps its operands in external RAM under names
+      // of its own, which an interrupt routine dividing while main() divides
+      // overwrites. As frames, the linker keeps them around the routine as
+      // it keeps any function's both call. (The small model's share one
+      // overlay segment, which the linker keeps as such.)
+      {{"_divuint", "_divsint"}, {"__divuint", "__divsint"}, false, true},
+      {{"_moduint", "_modsint"}, {"__moduint", "__modsint"}, false, true},
+      {{"_mulint"}, {"__mulint"}, false, true},
+      {{"_divulong", "_divslong"}, {"__divulong", "__divslong"}, false, true},
+      {{"_modulong", "_modslong"}, {"__modulong", "__modslong"}, false, true},
+      {{"_mullong"}, {"__mullong"}, false, true},
   };
   return groups;
 }
@@ -310,7 +323,11 @@ std::vector<RelModule> FramedLibraryModules(const std::string& sdcc,
   const std::string sdas = FindSdccProgram("sdas8051");
   if (sources.empty() || sdas.empty()) return {};
   std::vector<RelModule> modules;
+  const bool small =
+      std::find(model_args.begin(), model_args.end(), "--model-medium") == model_args.end() &&
+      std::find(model_args.begin(), model_args.end(), "--model-large") == model_args.end();
   for (const FramedGroup& group : Groups()) {
+    if (group.outside_small && small) continue;
     if (std::none_of(group.wanted.begin(), group.wanted.end(),
                      [&](const char* w) { return named.count(w) != 0; })) {
       continue;

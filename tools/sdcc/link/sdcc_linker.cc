@@ -704,6 +704,16 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
     for (int pass = 0; pass < 2; ++pass) {
       inputs = GatherVectorInputs(modules, planned);
       shared = ArithmeticOfSeveralRoots(modules, planned);
+      // Arithmetic built with frames is a function like any other: its
+      // frames are kept with theirs.
+      if (arithmetic_unkeepable) {
+        std::erase_if(shared, [&](const SharedArithmetic& a) {
+          return std::any_of(modules.begin(), modules.end(), [&](const LinkModule& m) {
+            return m.runtime && std::find(m.symbols.publics.begin(), m.symbols.publics.end(),
+                                          a.helper) != m.symbols.publics.end();
+          });
+        });
+      }
       plan = PlanVectorTable(inputs.routines, inputs.absolute, controls.code_base,
                              inputs.main_home_size);
       std::vector<std::string> pass_args = args;
