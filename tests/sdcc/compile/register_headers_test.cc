@@ -530,6 +530,58 @@ TEST_F(RegisterHeadersTest, AtmelHeadersMaskThePowerAndTimerModeBits) {
       Compile("#include <AT89X52.H>\n#if DCEN_ != 1 || T2OE_ != 2\n#error T2MOD\n#endif\n" + use));
 }
 
+// The STC8 headers name the bits of the registers that are not bit
+// addressable, with the data sheets' values: "P_SW2 |= EAXFR" must open the
+// XDATA registers, not fail on an unknown name or set another bit.
+TEST_F(RegisterHeadersTest, Stc8HeadersMaskTheBitsOfTheirRegisters) {
+  const std::string common =
+      "#if EAXFR != 0x80 || T0x12 != 0x80 || T1x12 != 0x40 || T2R != 0x10 || T2x12 != 4 || "
+      "S1ST2 != 1\n#error AUXR or P_SW2\n#endif\n"
+      "#if SMOD != 0x80 || SMOD0 != 0x40 || LVDF != 0x20 || POF != 0x10 || PD != 2 || IDL != 1 || "
+      "T1_GATE != 0x80 || T0_M1 != 2\n#error PCON or TMOD\n#endif\n"
+      "#if S2SM0 != 0x80 || S2REN != 0x10 || S2TI != 2 || S2RI != 1 || S3ST3 != 0x40 || "
+      "S3TI != 2 || S4ST4 != 0x40 || S4RI != 1\n#error UARTs\n#endif\n"
+      "#if ET4 != 0x40 || ES3 != 8 || ET2 != 4 || ES2 != 1 || EX4 != 0x40 || EX2 != 0x10 || "
+      "T0CLKO != 1 || PX4 != 0x10 || PS2 != 1 || PS2H != 1 || PLVDH != 0x40 || PX0H != 1\n"
+      "#error interrupts\n#endif\n"
+      "#if WDT_FLAG != 0x80 || EN_WDT != 0x20 || CLR_WDT != 0x10 || IDL_WDT != 8 || "
+      "IAPEN != 0x80 || SWBS != 0x40 || SWRST != 0x20 || CMD_FAIL != 0x10 || WKTEN != 0x80 || "
+      "ENLVR != 0x40 || P54RST != 0x10\n#error system\n#endif\n"
+      "#if ADC_POWER != 0x80 || ADC_START != 0x40 || ADC_FLAG != 0x20 || SPIF != 0x80 || "
+      "SSIG != 0x80 || MSTR != 0x10 || CPHA != 4 || T4R != 0x80 || T3x12 != 2 || "
+      "INT4IF != 0x40 || T2IF != 1 || CMPEN != 0x80 || CMPRES != 1 || INVCMPO != 0x80\n"
+      "#error peripherals\n#endif\n";
+  const struct {
+    const char* include;
+    const char* own;  // the series' own bits
+  } headers[] = {
+      {"STC8H.H",
+       "#if S1BRT != 1 || S1M0x6 != 0x20 || EUSB != 0x80 || PPWMA != 4 || PPWMBH != 8 || "
+       "PRTC != 4 || PS4H != 2 || RESFMT != 0x20 || ENUSB != 0x80 || DP != 2\n#error\n#endif\n"},
+      {"STC8G.H",
+       "#if PPCAH != 0x80 || PPWM0FD != 8 || PPWM2FDH != 0x80 || PPWM5 != 0x40 || PS3H != 1 || "
+       "RESFMT != 0x20 || CIDL != 0x80 || ECOM1 != 0x40 || PWM2 != 2 || ECCF0 != 1 || "
+       "PIS != 8\n#error\n#endif\n"},
+      {"STC8A8K64S4A12.H",
+       "#if PPCAH != 0x80 || PPWMFD != 8 || PPWMH != 4 || S2ST4 != 0x40 || S3ST4 != 0x40 || "
+       "ADC_RESFMT != 0x20 || CCAPN2 != 0x10 || MAT0 != 8\n#error\n#endif\n"},
+      {"STC8.H", "#if TOG1 != 4 || NIS != 4\n#error\n#endif\n"},
+  };
+  const std::string use =
+      "void main(void) {\n  P_SW2 |= EAXFR;\n  AUXR |= T1x12;\n  PCON |= PD;\n"
+      "  WDT_CONTR = EN_WDT | CLR_WDT;\n  VOCTRL = 0;\n  while (!(S2CON & S2TI)) {}\n}\n";
+  for (const auto& h : headers) {
+    SCOPED_TRACE(h.include);
+    const std::string src =
+        Compile("#include <" + std::string(h.include) + ">\n" + common + h.own + use);
+    EXPECT_EQ(0xBBu, Equates(src)["VOCTRL"]);
+  }
+  // Projects written for these headers often define a bit themselves too.
+  EXPECT_NE("", Compile("#include <STC8H.H>\n#include <INTRINS.H>\n#define S2RI 0x01\n"
+                        "#define EAXFR 0x80\n#define ENLVR 0x40\n" +
+                        use));
+}
+
 // Projects include a family's headers together, with INTRINS.H, and often
 // declare a register the header already has; none of that may clash.
 TEST_F(RegisterHeadersTest, HeadersOfOneFamilyGoTogether) {

@@ -9,18 +9,64 @@
    The XDATA registers answer only while P_SW2 bit 7 (EAXFR) is set. The
    enhanced PWM's counters and edges are named by halves (PWM0CH, PWM0CL):
    the high byte sits at the lower address, where sdcc would put an int's
-   low byte, so there are no 16-bit names that would swap them. */
+   low byte, so there are no 16-bit names that would swap them.
+
+   After each register that is not bit addressable come macros for its
+   bits, named as the chip maker's own headers name them, so that
+   "P_SW2 |= EAXFR;" and "if (S2CON & S2TI)" compile; the values are
+   the data sheet's bit tables. Pin-switch fields and the IAP commands,
+   which are numbers rather than bits, are left to the program. */
 
 #ifndef C51_STC8G_H
 #define C51_STC8G_H
 
 #include "REG51.H"
 
+/* PCON and TMOD (REG51.H): their bits */
+#define SMOD       0x80
+#define SMOD0      0x40
+#define LVDF       0x20
+#define POF        0x10
+#define GF1        0x08
+#define GF0        0x04
+#define PD         0x02
+#define IDL        0x01
+#define T1_GATE    0x80
+#define T1_CT      0x40
+#define T1_M1      0x20
+#define T1_M0      0x10
+#define T0_GATE    0x08
+#define T0_CT      0x04
+#define T0_M1      0x02
+#define T0_M0      0x01
+
 /* SFRs beyond the 8051 core */
 sfr S4CON     = 0x84;  /* UART 4: control */
+#define S4SM0      0x80
+#define S4ST4      0x40
+#define S4SM2      0x20
+#define S4REN      0x10
+#define S4TB8      0x08
+#define S4RB8      0x04
+#define S4TI       0x02
+#define S4RI       0x01
 sfr S4BUF     = 0x85;  /* UART 4: buffer */
 sfr AUXR      = 0x8E;  /* T0x12 T1x12 UART_M0x6 T2R T2_C/T T2x12 EXTRAM S1ST2 */
+#define T0x12      0x80
+#define T1x12      0x40
+#define UART_M0x6  0x20
+#define T2R        0x10
+#define T2_CT      0x08
+#define T2x12      0x04
+#define EXTRAM     0x02
+#define S1ST2      0x01
 sfr INTCLKO   = 0x8F;  /* EX4 EX3 EX2 - T2CLKO T1CLKO T0CLKO */
+#define EX4        0x40
+#define EX3        0x20
+#define EX2        0x10
+#define T2CLKO     0x04
+#define T1CLKO     0x02
+#define T0CLKO     0x01
 sfr P1M1      = 0x91;  /* port modes: PxM1/PxM0 = 00 quasi-bidirectional, */
 sfr P1M0      = 0x92;  /* 01 push-pull, 10 input only, 11 open drain */
 sfr P0M1      = 0x93;
@@ -28,6 +74,13 @@ sfr P0M0      = 0x94;
 sfr P2M1      = 0x95;
 sfr P2M0      = 0x96;
 sfr S2CON     = 0x9A;  /* UART 2: control */
+#define S2SM0      0x80
+#define S2SM2      0x20
+#define S2REN      0x10
+#define S2TB8      0x08
+#define S2RB8      0x04
+#define S2TI       0x02
+#define S2RI       0x01
 sfr S2BUF     = 0x9B;  /* UART 2: buffer */
 sfr IRCBAND   = 0x9D;  /* internal oscillator band */
 sfr LIRTRIM   = 0x9E;  /* internal oscillator trim */
@@ -36,37 +89,109 @@ sfr P_SW1     = 0xA2;  /* peripheral pin switch 1 */
 sfr SADDR     = 0xA9;  /* serial slave address */
 sfr WKTCL     = 0xAA;  /* power-down wake-up timer */
 sfr WKTCH     = 0xAB;
+#define WKTEN      0x80
 sfr S3CON     = 0xAC;  /* UART 3: control */
+#define S3SM0      0x80
+#define S3ST3      0x40
+#define S3SM2      0x20
+#define S3REN      0x10
+#define S3TB8      0x08
+#define S3RB8      0x04
+#define S3TI       0x02
+#define S3RI       0x01
 sfr S3BUF     = 0xAD;  /* UART 3: buffer */
 sfr TA        = 0xAE;  /* DPTR timing access */
 sfr IE2       = 0xAF;  /* interrupt enable 2 */
+#define ET4        0x40
+#define ET3        0x20
+#define ES4        0x10
+#define ES3        0x08
+#define ET2        0x04
+#define ESPI       0x02
+#define ES2        0x01
 sfr P3M1      = 0xB1;
 sfr P3M0      = 0xB2;
 sfr P4M1      = 0xB3;
 sfr P4M0      = 0xB4;
 sfr IP2       = 0xB5;  /* interrupt priority 2 */
+#define PPWM2FD    0x80
+#define PI2C       0x40
+#define PCMP       0x20
+#define PX4        0x10
+#define PPWM0FD    0x08
+#define PPWM0      0x04
+#define PSPI       0x02
+#define PS2        0x01
 sfr IP2H      = 0xB6;
+#define PPWM2FDH   0x80
+#define PI2CH      0x40
+#define PCMPH      0x20
+#define PX4H       0x10
+#define PPWM0FDH   0x08
+#define PPWM0H     0x04
+#define PSPIH      0x02
+#define PS2H       0x01
 sfr IPH       = 0xB7;
+#define PPCAH      0x80
+#define PLVDH      0x40
+#define PADCH      0x20
+#define PSH        0x10
+#define PT1H       0x08
+#define PX1H       0x04
+#define PT0H       0x02
+#define PX0H       0x01
 sfr SADEN     = 0xB9;  /* serial slave address mask */
 sfr P_SW2     = 0xBA;  /* pin switch 2; bit 7 (EAXFR): XDATA registers */
+#define EAXFR      0x80
+sfr VOCTRL    = 0xBB;  /* voltage control */
 sfr ADC_CONTR = 0xBC;  /* ADC_POWER ADC_START ADC_FLAG ADC_EPWMT CHS3..CHS0 */
+#define ADC_POWER  0x80
+#define ADC_START  0x40
+#define ADC_FLAG   0x20
+#define ADC_EPWMT  0x10
 sfr ADC_RES   = 0xBD;  /* ADC result, high part */
 sfr ADC_RESL  = 0xBE;  /* ADC result, low part */
 sfr P4        = 0xC0;  /* port 4 */
 sfr WDT_CONTR = 0xC1;  /* watchdog */
+#define WDT_FLAG   0x80
+#define EN_WDT     0x20
+#define CLR_WDT    0x10
+#define IDL_WDT    0x08
 sfr IAP_DATA  = 0xC2;  /* flash/EEPROM programming */
 sfr IAP_ADDRH = 0xC3;
 sfr IAP_ADDRL = 0xC4;
 sfr IAP_CMD   = 0xC5;
 sfr IAP_TRIG  = 0xC6;
 sfr IAP_CONTR = 0xC7;
+#define IAPEN      0x80
+#define SWBS       0x40
+#define SWRST      0x20
+#define CMD_FAIL   0x10
 sfr P5        = 0xC8;  /* port 5 */
 sfr P5M1      = 0xC9;
 sfr P5M0      = 0xCA;
 sfr SPSTAT    = 0xCD;  /* SPI status */
+#define SPIF       0x80
+#define WCOL       0x40
 sfr SPCTL     = 0xCE;  /* SPI control */
+#define SSIG       0x80
+#define SPEN       0x40
+#define DORD       0x20
+#define MSTR       0x10
+#define CPOL       0x08
+#define CPHA       0x04
+#define SPR1       0x02
+#define SPR0       0x01
 sfr SPDAT     = 0xCF;  /* SPI data */
 sfr T4T3M     = 0xD1;  /* timers 3 and 4: mode */
+#define T4R        0x80
+#define T4_CT      0x40
+#define T4x12      0x20
+#define T4CLKO     0x10
+#define T3R        0x08
+#define T3_CT      0x04
+#define T3x12      0x02
+#define T3CLKO     0x01
 sfr T4H       = 0xD2;  /* timer 4 */
 sfr T4L       = 0xD3;
 sfr T3H       = 0xD4;  /* timer 3 */
@@ -75,22 +200,78 @@ sfr T2H       = 0xD6;  /* timer 2 */
 sfr T2L       = 0xD7;
 sfr CCON      = 0xD8;  /* PCA control */
 sfr CMOD      = 0xD9;  /* PCA mode */
+#define CIDL       0x80
+#define ECF        0x01
 sfr CCAPM0    = 0xDA;  /* PCA module modes */
+#define ECOM0      0x40
+#define CCAPP0     0x20
+#define CCAPN0     0x10
+#define MAT0       0x08
+#define TOG0       0x04
+#define PWM0       0x02
+#define ECCF0      0x01
 sfr CCAPM1    = 0xDB;
+#define ECOM1      0x40
+#define CCAPP1     0x20
+#define CCAPN1     0x10
+#define MAT1       0x08
+#define TOG1       0x04
+#define PWM1       0x02
+#define ECCF1      0x01
 sfr CCAPM2    = 0xDC;
+#define ECOM2      0x40
+#define CCAPP2     0x20
+#define CCAPN2     0x10
+#define MAT2       0x08
+#define TOG2       0x04
+#define PWM2       0x02
+#define ECCF2      0x01
 sfr ADCCFG    = 0xDE;  /* ADC result format and speed */
+#define RESFMT     0x20
 sfr IP3       = 0xDF;  /* interrupt priority 3 */
+#define PPWM4FD    0x80
+#define PPWM5      0x40
+#define PPWM4      0x20
+#define PPWM3      0x10
+#define PPWM2      0x08
+#define PPWM1      0x04
+#define PS4        0x02
+#define PS3        0x01
 sfr DPS       = 0xE3;  /* data pointer select */
 sfr DPL1      = 0xE4;  /* second data pointer */
 sfr DPH1      = 0xE5;
 sfr CMPCR1    = 0xE6;  /* comparator control */
+#define CMPEN      0x80
+#define CMPIF      0x40
+#define PIE        0x20
+#define NIE        0x10
+#define PIS        0x08
+#define NIS        0x04
+#define CMPOE      0x02
+#define CMPRES     0x01
 sfr CMPCR2    = 0xE7;
+#define INVCMPO    0x80
+#define DISFLT     0x40
 sfr CL        = 0xE9;  /* PCA counter */
 sfr CCAP0L    = 0xEA;  /* PCA module capture/compare */
 sfr CCAP1L    = 0xEB;
 sfr CCAP2L    = 0xEC;
 sfr IP3H      = 0xEE;
+#define PPWM4FDH   0x80
+#define PPWM5H     0x40
+#define PPWM4H     0x20
+#define PPWM3H     0x10
+#define PPWM2H     0x08
+#define PPWM1H     0x04
+#define PS4H       0x02
+#define PS3H       0x01
 sfr AUXINTIF  = 0xEF;  /* timer 2 to 4 and external interrupt 2 to 4 flags */
+#define INT4IF     0x40
+#define INT3IF     0x20
+#define INT2IF     0x10
+#define T4IF       0x04
+#define T3IF       0x02
+#define T2IF       0x01
 sfr PWMSET    = 0xF1;  /* enhanced PWM enable and reset */
 sfr PCA_PWM0  = 0xF2;  /* PCA module PWM */
 sfr PCA_PWM1  = 0xF3;
@@ -104,6 +285,8 @@ sfr CCAP1H    = 0xFB;
 sfr CCAP2H    = 0xFC;
 sfr PWMCFG45  = 0xFE;
 sfr RSTCFG    = 0xFF;  /* reset configuration */
+#define ENLVR      0x40
+#define P54RST     0x10
 
 /* IE and IP: the bits the 8051 core leaves free */
 sbit EADC = IE^5;
