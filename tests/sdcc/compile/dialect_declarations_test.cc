@@ -271,6 +271,21 @@ TEST(DialectDeclarations, ACallDefinedBesideGetsThatDefinitionsPrototype) {
   EXPECT_EQ(result.implicit_calls.size(), 2u);
 }
 
+// The original's stdio.h declares _getkey, which the linker supplies;
+// sdcc's does not: with stdio.h, a call of it is declared silently.
+TEST(DialectDeclarations, GetkeyIsDeclaredWhereStdioIsIncluded) {
+  const std::string stdio =
+      "# 1 \"/usr/share/sdcc/include/stdio.h\" 1 3 4\nint getchar(void);\n# 2 \"main.c\" 2\n";
+  RewriteResult result;
+  EXPECT_EQ(Rewritten(stdio + "void main(void) { char c = _getkey(); }\n", &result),
+            stdio + "char _getkey(void); void main(void) { char c = _getkey(); }\n");
+  EXPECT_TRUE(result.implicit_calls.empty());
+  // Without stdio.h the original warns too.
+  RewriteResult plain;
+  EXPECT_EQ(Rewritten("void main(void) { char c = _getkey(); }\n", &plain),
+            "void main(void) { char c = _getkey(); }\n");
+}
+
 TEST(DialectDeclarations, ParameterListsOfNamesOnlyAreTakenAsEmptyOnes) {
   ExpectRewrites({
       {"void lcd_put(Char);\nvoid main(void) { lcd_put(1); }\nvoid lcd_put(unsigned char c) { }\n",

@@ -57,6 +57,12 @@ class ImplicitCalls {
     for (std::string_view name : order) {
       const std::vector<size_t>& calls = calls_[name];
       const size_t start = DefinitionStart(s_.BodyOf(calls.front()));
+      if (start != kNone && name == "_getkey" && IncludesStdio()) {
+        // The original's stdio.h declares it, sdcc's does not; the linker
+        // supplies it on the serial port.
+        prototypes[start] += "char _getkey(void); ";
+        continue;
+      }
       std::string prototype;
       if (start == kNone || !Prototype(name, calls.front(), start, &prototype)) continue;
       prototypes[start] += prototype + " ";
@@ -74,6 +80,15 @@ class ImplicitCalls {
     const std::string_view w = s_.At(i);
     return s_.User(i) && s_.Is(i + 1, "(") && s_.BodyOf(i) != kNone && kNotCalls.count(w) == 0 &&
            !IsKeyword(w);
+  }
+
+  bool IncludesStdio() const {
+    for (const std::string& file : s_.files()) {
+      const size_t slash = file.find_last_of("/\\");
+      if (EqualsIgnoringCase(file.substr(slash == std::string::npos ? 0 : slash + 1), "stdio.h"))
+        return true;
+    }
+    return false;
   }
 
   // File-scope definitions "name ( ... ) ... {" of this file, by name.

@@ -14,6 +14,8 @@
 // Every such call keeps its C206. A definition whose types this file does
 // not know where the prototype goes, a static one in another file and an
 // old-style one are left to sdcc, as is a call with no definition found.
+// _getkey, which the original's stdio.h declares and sdcc's does not, gets
+// the original's prototype without a warning in a file that includes it.
 #ifndef C51_TOOLS_SDCC_COMPILE_DIALECT_IMPLICIT_CALLS_H_
 #define C51_TOOLS_SDCC_COMPILE_DIALECT_IMPLICIT_CALLS_H_
 
