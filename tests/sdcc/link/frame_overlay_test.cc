@@ -444,8 +444,10 @@ TEST(FrameOverlayTest, FramesAnInterruptRoutineSharesAreKeptAroundIt) {
   std::string expected;
   for (uint32_t b = 0; b < 2; ++b) expected += "__overlay_base+" + std::to_string(own + b) + " ";
   EXPECT_EQ(expected, pushes) << source;
-  EXPECT_NE(std::string::npos,
-            source.find("lcall\t_t1\n\tpop\t__overlay_base+" + std::to_string(own + 1) + "\n"))
+  EXPECT_NE(
+      std::string::npos,
+      source.find("lcall\t_t1\n\tjbc\tea,00001$\n\tljmp\t00002$\n00001$:\n\tpop\t__overlay_base+" +
+                  std::to_string(own + 1) + "\n"))
       << source;
 }
 
@@ -506,7 +508,7 @@ TEST(FrameOverlayTest, LocalsOutsideDataAnInterruptRoutineSharesAreKeptAroundIt)
       "\tmov\tc,_pick_PARM_1\n\trlc\ta\n\tpush\tacc\n"
       "\tmov\tr0,#_pick_n$1f\n\tmovx\ta,@r0\n\tpush\tacc\n"
       "\tlcall\t_t0\n\tjbc\tea,00001$\n\tljmp\t00002$\n00001$:\n" +
-      restore + "\tsetb\tea\n\tret\n00002$:\n" + restore + "\tret\n";
+      restore + "\torl\t0xa8,#0x80\n\tret\n00002$:\n" + restore + "\tret\n";
   EXPECT_NE(std::string::npos, source.find(expected)) << source;
   for (const char* named : {"_sum_PARM_2", "_sum_s$1f", "_pick_PARM_1", "_pick_n$1f"}) {
     EXPECT_NE(std::string::npos, source.find(std::string("\t.globl\t") + named + "\n")) << named;

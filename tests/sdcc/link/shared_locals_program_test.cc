@@ -149,5 +149,31 @@ TEST_F(SharedLocalsProgramTest, ArithmeticSharedWithTheRoutineKeepsItsOperands) 
   }
 }
 
+// A routine that takes longer than its timer's period, dividing as main()
+// does: the keeper around it must not be entered again while it puts the
+// bytes back, or each tick nests one level deeper until the stack runs
+// over. The routine records the deepest stack it saw.
+TEST_F(SharedLocalsProgramTest, ARoutineLongerThanItsPeriodDoesNotNestInItsKeeper) {
+  Write("main.c",
+        "#include <REG52.H>\n"
+        "unsigned char xdata out[4] _at_ 0x100;\n"
+        "volatile unsigned int a = 1000, b = 7, r;\n"
+        "void t0(void) interrupt 1 {\n  TH0 = 0xFF; TL0 = 0x80;\n"
+        "  r = a / b; r = r / b;\n  if (SP > out[1]) out[1] = SP;\n"
+        "  if (out[3] != 255) out[3]++;\n}\n"
+        "void main(void) {\n  out[0] = out[1] = out[2] = out[3] = 0;\n"
+        "  TMOD = 0x01; TH0 = 0xFF; TL0 = 0x80; ET0 = 1; EA = 1; TR0 = 1;\n"
+        "  while (1) { r = a / b + 1; if (out[2] != 255) out[2]++; }\n}\n");
+  for (const char* model : {"SMALL", "LARGE"}) {
+    SCOPED_TRACE(model);
+    ASSERT_NO_FATAL_FAILURE(BuildProgram({"main"}, model));
+    const std::vector<int> out = XramRun(300000, kOut, 4);
+    ASSERT_EQ(4u, out.size());
+    // main() runs one instruction between two runs, as on the part.
+    EXPECT_LT(out[1], 0x50) << "the deepest stack";
+    EXPECT_GT(out[3], 100) << "the routine's runs";
+  }
+}
+
 }  // namespace
 }  // namespace c51::sdcc

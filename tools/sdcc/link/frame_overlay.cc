@@ -1053,17 +1053,17 @@ std::string KeeperSource(const KeptOperands& kept) {
     std::string restore = RestoreLocals(kept.locals[r]);
     for (size_t c = cells.size(); c-- > 0;) restore += "\tpop\t" + cells[c] + "\n";
     for (uint32_t b = kept.bytes; b-- > 0;) restore += "\tpop\ts_OSEG+" + std::to_string(b) + "\n";
-    if (kept.locals[r].empty()) {
-      source += restore + "\tret\n";
-      continue;
-    }
-    // Writing the locals back takes long: an interrupt pending at the
-    // routine's RETI would enter the keeper again before it is done, and
-    // again, until the stack overflows. The one instruction the 8051 runs
-    // after RETI turns interrupts off, if they were on, until the end.
+    // The routine's RETI ends the interrupt before the bytes are back: one
+    // pending then (a routine that takes longer than its timer's period)
+    // would enter the keeper again before it is done, and again, until the
+    // stack overflows. The one instruction the 8051 runs after RETI turns
+    // interrupts off, if they were on, until the end; the one it runs after
+    // turning them on again (a write of IE, 0xA8, which simulators honour
+    // as the part does, where some let an interrupt in after "setb ea") is
+    // the return.
     // (A long jump: the bytes to write back may be more than a short one spans.)
     source += "\tjbc\tea,00001$\n\tljmp\t00002$\n00001$:\n" + restore +
-              "\tsetb\tea\n\tret\n00002$:\n" + restore + "\tret\n";
+              "\torl\t0xa8,#0x80\n\tret\n00002$:\n" + restore + "\tret\n";
   }
   return source;
 }
