@@ -101,6 +101,31 @@ int RegisterSize(const DialectSource& s, size_t first, size_t last, const Typede
   return 0;
 }
 
+// Whether the statements between a body's "{" and the token at `at` make
+// no code, so that a block there still finds the parameters where the call
+// left them: "v = v;" and "(void)v;", which classic code writes to keep the
+// compiler from warning of a parameter only the block reads, declarations
+// without an initializer, and empty statements.
+bool OnlyNoCodeBefore(const DialectSource& s, size_t body, size_t at) {
+  size_t start = body + 1;
+  for (size_t k = start; k < at; ++k) {
+    if (!s.Is(k, ";")) continue;
+    const size_t n = k - start;
+    const bool self_assignment = n == 3 && s.IsWord(start) && s.Is(start + 1, "=") &&
+                                 s.IsWord(start + 2) && s.At(start) == s.At(start + 2);
+    const bool voided = n == 4 && s.Is(start, "(") && s.Is(start + 1, "void") &&
+                        s.Is(start + 2, ")") && s.IsWord(start + 3);
+    bool declaration = n >= 2 && s.IsWord(start);
+    for (size_t t = start; t < k && declaration; ++t) {
+      declaration = s.IsWord(t) || s.IsNumber(t) || s.Is(t, "*") || s.Is(t, ",") || s.Is(t, "[") ||
+                    s.Is(t, "]");
+    }
+    if (n != 0 && !self_assignment && !voided && !declaration) return false;
+    start = k + 1;
+  }
+  return start == at;
+}
+
 // The original compiler's parameter registers, taken from where sdcc puts
 // the parameters, for a block that opens a function body: code written for
 // it reads its first parameters there ("DJNZ R7,$" on a count). The first
@@ -243,7 +268,7 @@ void BridgeInlineAssembly(DialectSource* source, const std::vector<InlineAsmBloc
     const size_t body = source->BodyOf(i);
     const bool in_function = body != DialectSource::kNone;
     std::string code = translation.prelude + translation.text;
-    if (in_function && body + 1 == i) {
+    if (in_function && OnlyNoCodeBefore(*source, body, i)) {
       code = ParameterMoves(*source, body, typedefs) + code;
     }
     if (in_function) {

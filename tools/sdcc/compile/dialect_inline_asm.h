@@ -14,7 +14,9 @@
 //
 // A name the C file uses (a variable, an sfr, a function called without
 // register parameters) gets sdcc's "_" in front; the block's own labels and
-// names sdas8051 knows as they are. A block that opens a function body finds
+// names sdas8051 knows as they are. A block that opens a function body (or
+// follows only statements that make no code: "v = v;", "(void)v;",
+// declarations without an initializer) finds
 // the function's first parameters where the original compiler passes them
 // (R7, R6:R7, R4..R7; then R5 or R4:R5, R3 or R2:R3): moves from where sdcc
 // passes them go first. A block outside any function becomes a
