@@ -281,7 +281,7 @@ TEST(DialectBridges, BitsOnBdataVariablesBecomeMaskOperations) {
                 {"sbit X = st^8;\n", 1, "bit position must be 0 to 7"}});
 }
 
-TEST(DialectBridges, MemoryTypesInFunctionPointerDeclarators) {
+TEST(DialectBridges, MemoryTypesInBracketedDeclarators) {
   ExpectRewrites(
       "", {
               {"void (code *fn)(void);", "void ( *fn)(void);"},
@@ -291,6 +291,9 @@ TEST(DialectBridges, MemoryTypesInFunctionPointerDeclarators) {
               {"int (*code tab[2])(int) = { f, g };", "int (*__code tab[2])(int) = { f, g };"},
               {"char (code *p)[4];", "char __code ( *p)[4];"},
               {"int x = (void (code *)(void)) 0x1234;", "int x = (void ( *)(void)) 0x1234;"},
+              // Bracketed with the name: the pointer itself lies there.
+              {"unsigned char *(xdata p);", "unsigned char *__xdata p;"},
+              {"char *(idata q)[2], *(data r) = 0;", "char *__idata q[2], *__data r = 0;"},
           });
 }
 

@@ -24,8 +24,8 @@
 #include "sdcc/compile/dialect_library.h"
 #include "sdcc/compile/dialect_old_style.h"
 #include "sdcc/compile/dialect_plain_types.h"
-#include "sdcc/compile/dialect_qualifiers.h"
 #include "sdcc/compile/dialect_pointer_calls.h"
+#include "sdcc/compile/dialect_qualifiers.h"
 #include "sdcc/compile/dialect_source.h"
 #include "sdcc/compile/dialect_struct_values.h"
 #include "sdcc/compile/dialect_unsized_arrays.h"
@@ -127,7 +127,7 @@ class Rewriter {
       } else if (w == "bit") {
         if (IsTypeWord(i, true)) Replace(i, "__bit");
       } else if (kMemoryTypes.count(w) != 0) {
-        if (PointerMemoryTypeInParentheses(i)) continue;
+        if (PointerMemoryTypeInParentheses(i) || NameMemoryTypeInParentheses(i)) continue;
         if (IsTypeWord(i, false)) Replace(i, "__" + std::string(w));
       } else if (w == "bdata") {
         if (IsTypeWord(i, false)) {
@@ -262,6 +262,19 @@ class Rewriter {
     } else {
       return false;
     }
+    return true;
+  }
+
+  // A memory type bracketed with the name it places, "*(xdata p)": the
+  // pointer itself lies there. sdcc takes the word only before the name:
+  //   unsigned char *(xdata p);   => unsigned char *__xdata p;
+  bool NameMemoryTypeInParentheses(size_t i) {
+    if (i < 2 || !Is(i - 1, "(") || !Is(i - 2, "*") || !IsWord(i + 1) || !Is(i + 2, ")"))
+      return false;
+    if (!(Is(i + 3, ";") || Is(i + 3, "=") || Is(i + 3, ",") || Is(i + 3, "["))) return false;
+    Replace(i - 1, "");
+    Replace(i, "__" + std::string(TextAt(i)));
+    Replace(i + 2, "");
     return true;
   }
 
