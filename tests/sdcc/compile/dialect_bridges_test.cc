@@ -544,6 +544,11 @@ TEST(DialectBridges, UnionsOfBytesOverWiderMembersAreWarnedAbout) {
       {"union { long l; int half[2]; } lh;\n", 1},
       {"typedef unsigned char U8;\nunion { U8 a; char b[2]; } bytes;\n", 0},
       {"union { char c[4]; unsigned char d[4]; } text;\n", 0},
+      // Bit fields over an int; over a byte they lie alike.
+      {"union u { struct { unsigned int a:1; unsigned int c:8; unsigned int r:7; } f; "
+       "unsigned int i; };\n",
+       1},
+      {"union { struct { unsigned char b0:1, b1:1, rest:6; } bits; unsigned char byte; } r;\n", 0},
       {"struct { unsigned int w; unsigned char b[2]; } s; union tag x;\n", 0},
       // An int at a fixed address the rewriter cannot reach byte by byte.
       {"\n\nvoid f(void) { (*(unsigned int volatile __xdata *)0xFEC6)++; }\n", 3},

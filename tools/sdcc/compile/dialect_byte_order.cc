@@ -152,6 +152,29 @@ void ReportByteOrderUnions(const DialectSource& s, std::vector<DialectIssue>* wa
     for (size_t k = open + 1; k < close; ++k) {
       if (s.IsWord(k)) width_seen[TypeWidth(s.At(k), typedefs)] = true;
     }
+    // Bit fields over an int or a long ("struct { unsigned int a:1, c:8,
+    // rest:7; } f; unsigned int i;"): the original packs them into the
+    // int as it keeps it; sdcc keeps the int the other way round and starts
+    // a field that would cross a byte in the next one.
+    bool fields = false, wide_member = false;
+    for (size_t k = open + 1; k < close; ++k) {
+      fields = fields || (s.Is(k, ":") && s.IsWord(k - 1) && s.IsNumber(k + 1));
+    }
+    for (size_t k = open + 1; k < close; ++k) {
+      if (s.Is(k, "{") && s.Mate(k) != DialectSource::kNone) {
+        k = s.Mate(k);
+        continue;
+      }
+      wide_member = wide_member || (s.IsWord(k) && TypeWidth(s.At(k), typedefs) >= 2);
+    }
+    if (fields && wide_member) {
+      warnings->push_back(DialectIssue{
+          s.FileOf(i), s.token(i).line,
+          "union of bit fields and a wider member: sdcc keeps an int or long low byte first and "
+          "starts a field that would cross a byte in the next byte, so the fields lie elsewhere "
+          "in it than the original compiler puts them"});
+      continue;
+    }
     const int widths = width_seen[1] + width_seen[2] + width_seen[4];
     if (widths < 2) continue;
     warnings->push_back(DialectIssue{
