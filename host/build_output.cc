@@ -4,6 +4,7 @@
 
 #include "host/host_platform.h"
 #include "host/path_display.h"
+#include "host/rom_check.h"
 
 namespace c51::host {
 namespace {
@@ -238,6 +239,7 @@ void BuildOutput::Write(std::string_view gbk, int kind) {
     return;
   }
   const std::string line(gbk);
+  if (const int64_t code = ProgramCodeBytes(line); code >= 0) program_code_bytes_ = code;
   if (pending_ && TakeDetail(line)) return;
   FlushPending();
   const LineKind line_kind = ClassifyLine(line);

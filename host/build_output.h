@@ -8,6 +8,7 @@
 #ifndef C51_HOST_BUILD_OUTPUT_H_
 #define C51_HOST_BUILD_OUTPUT_H_
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <string_view>
@@ -56,6 +57,8 @@ class BuildOutput {
   int steps_seen() const { return seen_; }
   // The error count of the last summary line; -1 before one arrived.
   int summary_errors() const { return summary_errors_; }
+  // The code bytes of the last linker's "Program Size:" line; -1 before one.
+  int64_t program_code_bytes() const { return program_code_bytes_; }
 
   void set_format(MessageFormat format) { format_ = format; }
   // The folder the tools run in (the project's), which their relative
@@ -104,6 +107,7 @@ class BuildOutput {
   int planned_ = 0;
   int seen_ = 0;
   int summary_errors_ = -1;
+  int64_t program_code_bytes_ = -1;
   std::string held_summary_;  // converted, decorated, with its line end
 };
 

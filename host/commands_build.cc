@@ -13,6 +13,7 @@
 #include "host/host_platform.h"
 #include "host/path_display.h"
 #include "host/project_model.h"
+#include "host/rom_check.h"
 #include "host/toolchain_report.h"
 #include "platform/env.h"
 #include "platform/fs.h"
@@ -155,6 +156,9 @@ int CommandBuild(Session* session) {
     session->Error("the build of \"" + config + "\" failed");
     return kExitBuildFailed;
   }
+  const std::string overflow =
+      RomOverflowWarning(plugin.device(), session->output().program_code_bytes());
+  if (!overflow.empty()) session->Warning(overflow);
   return kExitSuccess;
 }
 

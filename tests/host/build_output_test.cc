@@ -95,6 +95,9 @@ TEST(BuildOutputTest, ProgressIsNumberedAndTheSummaryComesLast) {
     output.Write("compiling b.c...", 1);
     // More steps than planned: the total follows.
     output.Write("assembling b.SRC...", 1);
+    EXPECT_EQ(output.program_code_bytes(), -1);
+    output.Write("Program Size: data=9.0 xdata=0 code=4133", 1);
+    EXPECT_EQ(output.program_code_bytes(), 4133);
     output.Write("\"d\" - 1 error(s), 0 warning(s).", 1);
     // An "AfterBuild" command's echo arrives after the summary.
     output.Write("User Command #1:x\r\n", 0);
@@ -106,6 +109,7 @@ TEST(BuildOutputTest, ProgressIsNumberedAndTheSummaryComesLast) {
             "[1/2] compiling a.c...\n"
             "[2/2] compiling b.c...\n"
             "[3/3] assembling b.SRC...\n"
+            "Program Size: data=9.0 xdata=0 code=4133\n"
             "User Command #1:x\r\n"
             "\"d\" - 1 error(s), 0 warning(s).\n");
   std::fclose(file);
