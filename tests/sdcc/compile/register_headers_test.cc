@@ -738,6 +738,11 @@ TEST_F(RegisterHeadersTest, OnePartsHeaderFoundNowhereIsTheFamilys) {
       {"AT89C51CC01UA.H", "T89C51CC01.H"},
       {"T89C51CC01CA.H", "T89C51CC01.H"},
       {"ADUC843.H", "ADUC842.H"},
+      // The LPC932A1 and its successor have one map.
+      {"P89LPC932A1.H", "REG932.H"},
+      {"p89lpc9321.h", "REG932.H"},
+      // The P89LPC935 adds A/D converters under names of its own.
+      {"P89LPC935.H", ""},
       // Sigma-delta ADuC parts: another map, no stand-in of ours.
       {"ADUC834.H", ""},
       {"ADUC845.H", ""},
