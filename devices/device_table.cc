@@ -194,8 +194,7 @@ constexpr DeviceRow kRows[] = {
     // NXP.
     {"NXP", "P89V51RD2", "IRAM(0-0xFF) XRAM(0-0x3FF) IROM(0-0xFFFF) CLOCK(40000000)",
      "P89V51RD2.H"},
-    {"NXP", "P89LPC932A1", "IRAM(0-0xFF) XRAM(0-0x1FF) IROM(0-0x1FFF) CLOCK(18000000)",
-     "P89LPC932A1.H"},
+    {"NXP", "P89LPC932A1", "IRAM(0-0xFF) XRAM(0-0x1FF) IROM(0-0x1FFF) CLOCK(18000000)", "REG932.H"},
 };
 
 }  // namespace

@@ -90,12 +90,12 @@ TEST(DeviceTableTest, HeadersAreShippedOrTheVendorKitsOwn) {
   // The headers of parts the toolchain has no header for; users take them
   // from the vendor's kit.
   const std::set<std::string> vendor_headers = {
-      "AT89C51XD2.H", "STC8A8K64S4A12.H", "N76E003.H",   "CH552.H",       "CH554.H",
-      "CH559.H",      "C8051F000.H",      "C8051F020.H", "C8051F040.H",   "C8051F300.H",
-      "C8051F310.H",  "C8051F320.H",      "C8051F330.H", "C8051F340.H",   "C8051F350.H",
-      "C8051F380.H",  "C8051F410.H",      "C8051F500.H", "C8051F520.H",   "EFM8BB1.H",
-      "EFM8BB2.H",    "EFM8BB3.H",        "EFM8LB1.H",   "EFM8UB1.H",     "EFM8UB2.H",
-      "EFM8SB1.H",    "EFM8SB2.H",        "P89V51RD2.H", "P89LPC932A1.H",
+      "AT89C51XD2.H", "STC8A8K64S4A12.H", "N76E003.H",   "CH552.H",     "CH554.H",
+      "CH559.H",      "C8051F000.H",      "C8051F020.H", "C8051F040.H", "C8051F300.H",
+      "C8051F310.H",  "C8051F320.H",      "C8051F330.H", "C8051F340.H", "C8051F350.H",
+      "C8051F380.H",  "C8051F410.H",      "C8051F500.H", "C8051F520.H", "EFM8BB1.H",
+      "EFM8BB2.H",    "EFM8BB3.H",        "EFM8LB1.H",   "EFM8UB1.H",   "EFM8UB2.H",
+      "EFM8SB1.H",    "EFM8SB2.H",        "P89V51RD2.H",
   };
   // The names as the folder spells them: a header named in another case
   // is not found on a system that tells case apart.

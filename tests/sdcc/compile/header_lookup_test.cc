@@ -182,6 +182,24 @@ TEST_F(HeaderLookupTest, AssemblerIncludesTheCanPartsRegisters) {
   }
 }
 
+// The P89LPC932A1's register include in a course project's assembly
+// source, in the letter cases projects write it: the part's own registers
+// and bits assemble beside the core's.
+TEST_F(HeaderLookupTest, AssemblerIncludesTheLpc932sRegisters) {
+  for (const char* include : {"reg932.inc", "REG932.INC", "Reg932.inc"}) {
+    SCOPED_TRACE(include);
+    WriteAt("main.a51", "$include (" + std::string(include) +
+                            ")\nCSEG AT 0\n LJMP START\nCSEG AT 30H\n"
+                            "START: MOV P1M1,#0\n MOV P1M2,#0FFh\n ORL TAMOD,#1\n"
+                            " MOV KBPATN,#20h\n MOV KBCON,#2\n SETB EKBI\n SETB EA\n"
+                            " MOV DEECON,#0\n CPL P1.7\n CPL P1_6\n JNB SI,START\n"
+                            " SJMP START\nEND\n");
+    const test::ToolRun run = Run("A51.exe", "main.a51 OBJECT(main.obj)");
+    EXPECT_EQ(0, run.exit_code) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find("0 WARNING(S),  0 ERROR(S)")) << run.output;
+  }
+}
+
 // A vendor SDK's header: the fatal block says what is missing.
 TEST_F(HeaderLookupTest, MissingVendorSdkHeaderIsNamedAsSuch) {
   const struct {

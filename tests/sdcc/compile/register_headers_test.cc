@@ -617,6 +617,76 @@ TEST_F(RegisterHeadersTest, HeadersOfOneFamilyGoTogether) {
   }
 }
 
+// The P89LPC932A1's header by the spellings course projects use; its map
+// is the 8051's core under the data sheet's names (IEN0, IP0) with the
+// part's own registers, and no P3 beyond its two pins.
+TEST_F(RegisterHeadersTest, Lpc932HeaderGivesTheDataSheetAddresses) {
+  // The registers, then bits at their register's address plus the bit's
+  // number, then the port pins.
+  const std::vector<Register> registers = {
+      {"P0", 0x80},     {"P0M1", 0x84},   {"P0M2", 0x85},   {"KBMASK", 0x86}, {"PCON", 0x87},
+      {"TAMOD", 0x8F},  {"P1M1", 0x91},   {"P1M2", 0x92},   {"KBPATN", 0x93}, {"KBCON", 0x94},
+      {"DIVM", 0x95},   {"TRIM", 0x96},   {"AUXR1", 0xA2},  {"P2M1", 0xA4},   {"P2M2", 0xA5},
+      {"WDCON", 0xA7},  {"IEN0", 0xA8},   {"SADDR", 0xA9},  {"ICRAL", 0xAA},  {"CMP1", 0xAC},
+      {"CMP2", 0xAD},   {"ICRBH", 0xAF},  {"P3M1", 0xB1},   {"P3M2", 0xB2},   {"PCONA", 0xB5},
+      {"IP0H", 0xB7},   {"IP0", 0xB8},    {"SADEN", 0xB9},  {"SSTAT", 0xBA},  {"BRGCON", 0xBD},
+      {"BRGR0", 0xBE},  {"BRGR1", 0xBF},  {"WDL", 0xC1},    {"WFEED1", 0xC2}, {"WFEED2", 0xC3},
+      {"TCR20", 0xC8},  {"TICR2", 0xC9},  {"TPCR2H", 0xCB}, {"TL2", 0xCC},    {"TOR2H", 0xCF},
+      {"RTCCON", 0xD1}, {"RTCH", 0xD2},   {"RTCL", 0xD3},   {"I2CON", 0xD8},  {"I2STAT", 0xD9},
+      {"I2DAT", 0xDA},  {"I2ADR", 0xDB},  {"I2SCLL", 0xDC}, {"I2SCLH", 0xDD}, {"TISE2", 0xDE},
+      {"RSTSRC", 0xDF}, {"SPSTAT", 0xE1}, {"SPCTL", 0xE2},  {"SPDAT", 0xE3},  {"FMCON", 0xE4},
+      {"FMDATA", 0xE5}, {"FMADRL", 0xE6}, {"FMADRH", 0xE7}, {"IEN1", 0xE8},   {"TIFR2", 0xE9},
+      {"CCCRA", 0xEA},  {"CCCRD", 0xED},  {"OCRAH", 0xEF},  {"DEECON", 0xF1}, {"DEEDAT", 0xF2},
+      {"DEEADR", 0xF3}, {"PT0AD", 0xF6},  {"IP1H", 0xF7},   {"IP1", 0xF8},    {"TCR21", 0xF9},
+      {"OCRBL", 0xFA},  {"OCRDH", 0xFF},  {"IE", 0xA8},     {"IP", 0xB8},     {"EA", 0xAF},
+      {"EWDRT", 0xAE},  {"EBO", 0xAD},    {"ES", 0xAC},     {"ESR", 0xAC},    {"ET0", 0xA9},
+      {"EX0", 0xA8},    {"EIEE", 0xEF},   {"EST", 0xEE},    {"ECCU", 0xEC},   {"ESPI", 0xEB},
+      {"EC", 0xEA},     {"EKBI", 0xE9},   {"EI2C", 0xE8},   {"PWDRT", 0xBE},  {"PBO", 0xBD},
+      {"PSR", 0xBC},    {"PX0", 0xB8},    {"PIEE", 0xFF},   {"PST", 0xFE},    {"PI2C", 0xF8},
+      {"I2EN", 0xDE},   {"STA", 0xDD},    {"STO", 0xDC},    {"SI", 0xDB},     {"AA", 0xDA},
+      {"CRSEL", 0xD8},  {"FE", 0x9F},     {"SM0", 0x9F},    {"RI", 0x98},     {"TF1", 0x8F},
+      {"IT0", 0x88},    {"F1", 0xD1},     {"CY", 0xD7},     {"PLLEN", 0xCF},  {"TMOD20", 0xC8},
+      {"P0_0", 0x80},   {"KB5", 0x85},    {"T1", 0x87},     {"TXD", 0x90},    {"RXD", 0x91},
+      {"T0", 0x92},     {"INT0", 0x93},   {"INT1", 0x94},   {"P1_7", 0x97},   {"P2_7", 0xA7},
+      {"P3_1", 0xB1},
+  };
+  for (const char* include : {"reg932.h", "REG932.H", "Reg932.h"}) {
+    SCOPED_TRACE(include);
+    std::string probe =
+        "#include <" + std::string(include) + ">\nunsigned char sum;\nvoid main(void) {\n";
+    for (const Register& r : registers) probe += "  sum += " + std::string(r.name) + ";\n";
+    probe += "}\n";
+    const std::map<std::string, unsigned> equates = Equates(Compile(probe));
+    for (const Register& r : registers) {
+      const auto it = equates.find(r.name);
+      if (it == equates.end()) {
+        ADD_FAILURE() << r.name << " has no address in the assembly";
+      } else {
+        EXPECT_EQ(r.address, it->second) << r.name;
+      }
+    }
+  }
+}
+
+// Course projects name their own pins after the functions they give them
+// (a bit-banged SDA, a display's RST), on other pins than the part's: the
+// header leaves those names free. A register declared again is no clash.
+TEST_F(RegisterHeadersTest, Lpc932HeaderLeavesProjectsTheirPinNames) {
+  const std::string probe =
+      "#include <REG932.H>\n#include <INTRINS.H>\n"
+      "sbit SDA = P0^4;\nsbit SCL = P0^5;\nsbit MOSI = P3^0;\nsbit RST = P2^0;\n"
+      "sbit SS = P0^1;\nsbit SPKR = P1^7;\nsfr P2M1 = 0xA4;\n"
+      "void main(void) {\n  P2M1 = 0;\n  SPKR = !SPKR;\n  SDA = MOSI;\n  SCL = SS;\n"
+      "  RST = 0;\n  _nop_();\n}\n";
+  const std::map<std::string, unsigned> equates = Equates(Compile(probe));
+  const Register expected[] = {{"SDA", 0x84}, {"SCL", 0x85},  {"MOSI", 0xB0}, {"RST", 0xA0},
+                               {"SS", 0x81},  {"SPKR", 0x97}, {"P2M1", 0xA4}};
+  for (const Register& r : expected) {
+    const auto it = equates.find(r.name);
+    EXPECT_TRUE(it != equates.end() && it->second == r.address) << r.name;
+  }
+}
+
 // A part's own header the project does not ship: the family's stands in,
 // with a warning naming both.
 TEST_F(RegisterHeadersTest, OnePartsHeaderFoundNowhereIsTheFamilys) {
@@ -668,6 +738,11 @@ TEST_F(RegisterHeadersTest, OnePartsHeaderFoundNowhereIsTheFamilys) {
       {"AT89C51CC01UA.H", "T89C51CC01.H"},
       {"T89C51CC01CA.H", "T89C51CC01.H"},
       {"ADUC843.H", "ADUC842.H"},
+      // The LPC932A1 and its successor have one map.
+      {"P89LPC932A1.H", "REG932.H"},
+      {"p89lpc9321.h", "REG932.H"},
+      // The P89LPC935 adds A/D converters under names of its own.
+      {"P89LPC935.H", ""},
       // Sigma-delta ADuC parts: another map, no stand-in of ours.
       {"ADUC834.H", ""},
       {"ADUC845.H", ""},

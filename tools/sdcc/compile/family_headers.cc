@@ -74,6 +74,8 @@ constexpr Family kFamilies[] = {
     {"P89V51R", "P89V51RD2.H"},
     // The ADuC843 is the ADuC842 without its ADC.
     {"ADUC843", "ADUC842.H"},
+    // The P89LPC9321 took the P89LPC932A1's place with its map.
+    {"P89LPC932", "REG932.H"},
 };
 
 }  // namespace
