@@ -46,14 +46,6 @@ std::string Spelled(std::string_view words) {
   return out;
 }
 
-bool EndsWithFile(const std::string& path, const std::string& file) {
-  if (path == file) return true;
-  if (path.size() <= file.size()) return false;
-  const char before = path[path.size() - file.size() - 1];
-  return (before == '/' || before == '\\') &&
-         path.compare(path.size() - file.size(), file.size(), file) == 0;
-}
-
 }  // namespace
 
 std::vector<RefusedAssignment> RefusedAssignments(const std::string& file, int line,
@@ -120,7 +112,7 @@ bool CastRefusedAssignments(std::string_view text, const std::vector<RefusedAssi
     std::vector<size_t> assigns;
     for (size_t i = 0; i < tokens.size(); ++i) {
       if (tokens[i].line == place.second && is(i, "=") &&
-          EndsWithFile(list.files[static_cast<size_t>(tokens[i].file)], place.first)) {
+          MarkerNamesFile(list.files[static_cast<size_t>(tokens[i].file)], place.first)) {
         assigns.push_back(i);
       }
     }

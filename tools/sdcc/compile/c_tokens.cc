@@ -68,6 +68,14 @@ size_t PunctLength(std::string_view rest) {
 
 }  // namespace
 
+bool MarkerNamesFile(const std::string& path, const std::string& file) {
+  if (path == file) return true;
+  if (path.size() <= file.size()) return false;
+  const char before = path[path.size() - file.size() - 1];
+  return (before == '/' || before == '\\') &&
+         path.compare(path.size() - file.size(), file.size(), file) == 0;
+}
+
 bool ParseCInteger(std::string_view text, uint32_t* value) {
   while (!text.empty() &&
          (text.back() == 'u' || text.back() == 'U' || text.back() == 'l' || text.back() == 'L')) {

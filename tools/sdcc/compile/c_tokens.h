@@ -47,6 +47,10 @@ struct TokenList {
 
 void Tokenize(std::string_view text, TokenList* list);
 
+// Whether a line marker's `path` is the file sdcc's messages name `file`:
+// the same, or ending in it after a separator ("/tmp/x/main.c", "main.c").
+bool MarkerNamesFile(const std::string& path, const std::string& file);
+
 // "0x90", "144", "0220", "0b1001", with u/U/l/L suffixes. False for anything
 // else and for values above 32 bits.
 bool ParseCInteger(std::string_view text, uint32_t* value);

@@ -305,26 +305,18 @@ bool IncludeMirror::Build(const std::string& source, const std::string& source_t
     } else {
       sim::SplitAssemblyLine(line, &split);
     }
-    std::string address_word;
-    if (settings.dialect == sim::Dialect::kC && CommentPasteDefine(split.code, &address_word)) {
-      top.copy.append(top.text, top.copied, start - top.copied);
-      top.copy += address_word;
-      if (carriage_return) top.copy += '\r';
-      top.copied = end;
-      top.rewritten = true;
-      continue;
-    }
     if (settings.dialect == sim::Dialect::kC) {
       top.open_conditionals = std::max(0, top.open_conditionals + ConditionalStep(split.code));
-    }
-    std::string hidden_line;
-    if (settings.dialect == sim::Dialect::kC && HideSdccNames(split.code, line, &hidden_line)) {
-      top.copy.append(top.text, top.copied, start - top.copied);
-      top.copy += hidden_line;
-      if (carriage_return) top.copy += '\r';
-      top.copied = end;
-      top.rewritten = true;
-      continue;
+      // A line the programs get in another spelling, in its place.
+      std::string instead;
+      if (CommentPasteDefine(split.code, &instead) || HideSdccNames(split.code, line, &instead)) {
+        top.copy.append(top.text, top.copied, start - top.copied);
+        top.copy += instead;
+        if (carriage_return) top.copy += '\r';
+        top.copied = end;
+        top.rewritten = true;
+        continue;
+      }
     }
     const sim::IncludeRequest request = RequestOf(split.code, settings.dialect);
     if (request.kind != sim::IncludeRequest::kQuoted &&

@@ -79,14 +79,6 @@ class Reader {
   TokenList list_;
 };
 
-bool EndsWithFile(const std::string& path, const std::string& file) {
-  if (path == file) return true;
-  if (path.size() <= file.size()) return false;
-  const char before = path[path.size() - file.size() - 1];
-  return (before == '/' || before == '\\') &&
-         path.compare(path.size() - file.size(), file.size(), file) == 0;
-}
-
 bool StartsStatement(const Reader& r, size_t i) {
   return r.IsPunct(i, "{") || r.IsPunct(i, "}") || r.IsPunct(i, ";");
 }
@@ -157,7 +149,7 @@ bool MakeUnsetLocalsStatic(std::string_view text, const std::vector<UnsetRead>& 
     for (size_t i = 0; i < r.tokens().size(); ++i) {
       const Token& t = r.tokens()[i];
       if (t.line != read.line || !r.IsWord(i) || r.Text(i) != read.name ||
-          !EndsWithFile(r.File(i), read.file)) {
+          !MarkerNamesFile(r.File(i), read.file)) {
         continue;
       }
       // The declaration may share the line: the first use after one counts.
