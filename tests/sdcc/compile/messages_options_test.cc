@@ -147,7 +147,8 @@ TEST(CompileOptions, MapsTheControlString) {
   // Every level keeps the reads of variables an interrupt routine changes.
   const std::string keep =
       "--nogcse --nolospre --noinvariant --disable-warning 158 --disable-warning 110 "
-      "--disable-warning 196 --disable-warning 211 --disable-warning 190 -Wp,-Wno-comment ";
+      "--disable-warning 196 --disable-warning 211 --disable-warning 190 --disable-warning 185 "
+      "-Wp,-Wno-comment ";
   const std::string small = "-D__C51__=960 -D__MODEL__=0 ";
   const Case cases[] = {
       {"", base + "--model-small --opt-code-speed " + keep + small + inc},

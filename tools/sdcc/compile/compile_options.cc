@@ -132,6 +132,9 @@ std::vector<std::string> SdccOptions(const CompileRequest& request) {
   // the original compiler takes without a word ("ISO C forbids an empty
   // source file").
   options.insert(options.end(), {"--disable-warning", "190"});
+  // A signed char compared with an unsigned one: both compilers promote
+  // them to int alike, and the original says nothing of it.
+  options.insert(options.end(), {"--disable-warning", "185"});
   // Comment banners drawn with "/****" lines inside a comment are common in
   // these sources, and the original compiler reads them without a word.
   options.push_back("-Wp,-Wno-comment");
