@@ -191,6 +191,12 @@ constexpr DeviceRow kRows[] = {
     {"Silicon Labs", "EFM8SB20F64G", "IRAM(0-0xFF) XRAM(0-0xFFF) IROM(0-0xFFFF) CLOCK(25000000)",
      "EFM8SB2.H"},
 
+    // Infineon (formerly Siemens) 80C517 family: 256 bytes of RAM, eight
+    // data pointers, the compare/capture units; the 517A adds 2 KB of XRAM
+    // at the top of the XDATA space and has no ROM.
+    {"Infineon", "SAB 80C517", "IRAM(0-0xFF) IROM(0-0x1FFF) CLOCK(16000000)", "REG517.H"},
+    {"Infineon", "SAB 80C517A", "IRAM(0-0xFF) XRAM(0xF800-0xFFFF) CLOCK(18000000)", "REG517A.H"},
+
     // NXP.
     {"NXP", "P89V51RD2", "IRAM(0-0xFF) XRAM(0-0x3FF) IROM(0-0xFFFF) CLOCK(40000000)",
      "P89V51RD2.H"},

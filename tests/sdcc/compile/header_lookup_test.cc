@@ -200,6 +200,36 @@ TEST_F(HeaderLookupTest, AssemblerIncludesTheLpc932sRegisters) {
   }
 }
 
+// The 80C517A's and 80C517's register includes in the two ways their
+// assembly sources write them, in their letter cases: the ports, the
+// watchdog restart, the first serial channel by its own names and the A/D
+// converter assemble, with the core's mnemonics off ($NOMOD51).
+TEST_F(HeaderLookupTest, AssemblerIncludesTheSab517sRegisters) {
+  const struct {
+    const char* include;  // the lines that include the registers
+    const char* own;      // an instruction on a register of the one part
+  } cases[] = {
+      {"$NOMOD51\n$INCLUDE (REG517A.INC)\n", " MOV SYSCON,#0\n"},
+      {"$nomod51\n#include <Reg517a.inc>\n", " MOV A,ADDATL\n"},
+      {"$INCLUDE (reg517a.inc)\n", " MOV A,ADDATH\n"},
+      {"$NOMOD51\n$INCLUDE (REG517.INC)\n", " MOV DAPR,#0\n"},
+      {"#include <reg517.inc>\n", " MOV A,ADDAT\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.include);
+    WriteAt("main.a51", std::string(c.include) +
+                            "CSEG AT 0\n LJMP START\nCSEG AT 30H\n"
+                            "START: MOV P4,#30h\n SETB P5.7\n JB P4.7,START\n setb wdt\n"
+                            " setb swdt\n mov s0con,#01010000b\n mov s0relh,#3\n"
+                            " mov s0rell,#0D9h\n mov adcon0,#0C0h\n mov r1,s0buf\n"
+                            " MOV DPSEL,#1\n MOV CMEN,#0\n MOV S1CON,#0\n SETB EAL\n" +
+                            c.own + " SJMP START\nEND\n");
+    const test::ToolRun run = Run("A51.exe", "main.a51 OBJECT(main.obj)");
+    EXPECT_EQ(0, run.exit_code) << run.output;
+    EXPECT_NE(std::string::npos, run.output.find("0 WARNING(S),  0 ERROR(S)")) << run.output;
+  }
+}
+
 // A vendor SDK's header: the fatal block says what is missing.
 TEST_F(HeaderLookupTest, MissingVendorSdkHeaderIsNamedAsSuch) {
   const struct {

@@ -687,6 +687,62 @@ TEST_F(RegisterHeadersTest, Lpc932HeaderLeavesProjectsTheirPinNames) {
   }
 }
 
+// The 80C517 and 80C517A headers by the spellings projects use: the
+// 517's map from its data sheet, and the 517A's, which has it all and its
+// own 10-bit converter and XRAM registers besides.
+TEST_F(RegisterHeadersTest, Sab517HeadersGiveTheDataSheetAddresses) {
+  // Registers, then bits at their register's address plus the bit's number.
+  const std::vector<Register> both = {
+      {"P0", 0x80},     {"WDTREL", 0x86}, {"PCON", 0x87},  {"P1", 0x90},     {"DPSEL", 0x92},
+      {"S0CON", 0x98},  {"SCON", 0x98},   {"S0BUF", 0x99}, {"IEN2", 0x9A},   {"S1CON", 0x9B},
+      {"S1BUF", 0x9C},  {"S1RELL", 0x9D}, {"IEN0", 0xA8},  {"IE", 0xA8},     {"IP0", 0xA9},
+      {"S0RELL", 0xAA}, {"IEN1", 0xB8},   {"IP1", 0xB9},   {"S0RELH", 0xBA}, {"S1RELH", 0xBB},
+      {"IRCON", 0xC0},  {"CCEN", 0xC1},   {"CCL1", 0xC2},  {"CCH1", 0xC3},   {"CCH3", 0xC7},
+      {"T2CON", 0xC8},  {"CC4EN", 0xC9},  {"CRCL", 0xCA},  {"CRCH", 0xCB},   {"TL2", 0xCC},
+      {"TH2", 0xCD},    {"CCL4", 0xCE},   {"CCH4", 0xCF},  {"CML0", 0xD2},   {"CMH2", 0xD7},
+      {"ADCON0", 0xD8}, {"ADDAT", 0xD9},  {"P7", 0xDB},    {"ADCON1", 0xDC}, {"P8", 0xDD},
+      {"CTRELL", 0xDE}, {"CTRELH", 0xDF}, {"CTCON", 0xE1}, {"CML3", 0xE2},   {"CMH5", 0xE7},
+      {"P4", 0xE8},     {"MD0", 0xE9},    {"MD5", 0xEE},   {"ARCON", 0xEF},  {"CML6", 0xF2},
+      {"CMH7", 0xF5},   {"CMEN", 0xF6},   {"CMSEL", 0xF7}, {"P5", 0xF8},     {"P6", 0xFA},
+      {"RI0", 0x98},    {"TI", 0x99},     {"SM20", 0x9D},  {"SM0", 0x9F},    {"ES0", 0xAC},
+      {"ET2", 0xAD},    {"WDT", 0xAE},    {"EAL", 0xAF},   {"EA", 0xAF},     {"EADC", 0xB8},
+      {"EX6", 0xBD},    {"SWDT", 0xBE},   {"EXEN2", 0xBF}, {"IADC", 0xC0},   {"IEX2", 0xC1},
+      {"TF2", 0xC6},    {"EXF2", 0xC7},   {"T2I0", 0xC8},  {"T2CM", 0xCA},   {"I3FR", 0xCE},
+      {"T2PS", 0xCF},   {"MX0", 0xD8},    {"BSY", 0xDC},   {"BD", 0xDF},     {"CY", 0xD7},
+      {"IT0", 0x88},    {"TF1", 0x8F},    {"P4_0", 0xE8},  {"P4_7", 0xEF},   {"P5_7", 0xFF},
+      {"INT3", 0x90},   {"INT2", 0x94},   {"T2EX", 0x95},  {"T2", 0x97},     {"RXD", 0xB0},
+      {"RD", 0xB7},
+  };
+  const struct {
+    const char* include;
+    std::vector<Register> own;
+  } cases[] = {
+      {"reg517.h", {{"DAPR", 0xDA}}},
+      {"REG517.H", {{"DAPR", 0xDA}}},
+      {"reg517a.h", {{"ADDATH", 0xD9}, {"ADDATL", 0xDA}, {"SYSCON", 0xB1}}},
+      {"Reg517a.h", {{"ADDATH", 0xD9}, {"ADDATL", 0xDA}, {"SYSCON", 0xB1}}},
+      {"REG517A.H", {{"ADDATH", 0xD9}, {"ADDATL", 0xDA}, {"SYSCON", 0xB1}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.include);
+    std::vector<Register> registers = both;
+    registers.insert(registers.end(), c.own.begin(), c.own.end());
+    std::string probe =
+        "#include <" + std::string(c.include) + ">\nunsigned char sum;\nvoid main(void) {\n";
+    for (const Register& r : registers) probe += "  sum += " + std::string(r.name) + ";\n";
+    probe += "}\n";
+    const std::map<std::string, unsigned> equates = Equates(Compile(probe));
+    for (const Register& r : registers) {
+      const auto it = equates.find(r.name);
+      if (it == equates.end()) {
+        ADD_FAILURE() << r.name << " has no address in the assembly";
+      } else {
+        EXPECT_EQ(r.address, it->second) << r.name;
+      }
+    }
+  }
+}
+
 // A part's own header the project does not ship: the family's stands in,
 // with a warning naming both.
 TEST_F(RegisterHeadersTest, OnePartsHeaderFoundNowhereIsTheFamilys) {
