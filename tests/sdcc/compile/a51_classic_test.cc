@@ -202,6 +202,21 @@ TEST(A51Classic, ReservesTheBanksUsingNames) {
       t.text);
 }
 
+// ORG in a relocatable segment before anything is laid in it counts from
+// the segment's start: space skipped, none for ORG 0.
+TEST(A51Classic, OrgAtTheStartOfARelocatableSegmentSkipsSpace) {
+  for (const auto& [org, skip] : {std::pair<const char*, bool>{"0000H", false}, {"2", true}}) {
+    SCOPED_TRACE(org);
+    ClassicTranslation t;
+    TranslateClassic(
+        std::string("X SEGMENT CODE\n\tRSEG X\nS EQU 1\nGO:\n\tORG ") + org + "\n\tNOP\n\tEND\n",
+        ClassicOptions{}, &t);
+    ASSERT_TRUE(t.issues.empty()) << t.issues[0].text;
+    EXPECT_EQ(skip, t.text.find(".ds 2\n\tNOP") != std::string::npos) << t.text;
+    EXPECT_EQ(std::string::npos, t.text.find(".org")) << t.text;
+  }
+}
+
 TEST(A51Classic, RefusesWhatItCannotTranslateAtItsLine) {
   struct Case {
     const char* in;
@@ -221,8 +236,8 @@ TEST(A51Classic, RefusesWhatItCannotTranslateAtItsLine) {
       {"X SEGMENT DATA INBLOCK\n", 1, "RELOCATION TYPE 'INBLOCK' IS NOT SUPPORTED"},
       {"X SEGMENT DATA BITADDRESSABLE\n", 1, "RELOCATION TYPE 'BITADDRESSABLE' IS NOT SUPPORTED"},
       {"X SEGMENT HDATA\n", 1, "SEGMENT TYPE 'HDATA' IS NOT SUPPORTED"},
-      {"X SEGMENT CODE\n\tRSEG X\n\tORG 10H\n", 3,
-       "ORG IN A RELOCATABLE SEGMENT (RSEG) IS NOT SUPPORTED"},
+      {"X SEGMENT CODE\n\tRSEG X\n\tNOP\n\tORG 10H\n", 4,
+       "ORG IN A RELOCATABLE SEGMENT (RSEG) IS NOT SUPPORTED AFTER CODE OR DATA IN IT"},
       {"\tRSEG NOWHERE\n", 1, "SEGMENT 'NOWHERE' IS NOT DECLARED (name SEGMENT type)"},
       {"\tMOV A,#1 EQ 1\n", 1, "OPERATOR 'EQ' IS NOT SUPPORTED HERE (ONLY AS THE CONDITION OF IF)"},
       {"N EQU 1 << 2\n", 1, "UNEXPECTED '<<'"},

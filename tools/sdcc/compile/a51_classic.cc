@@ -29,6 +29,7 @@ struct SegmentDecl {
   std::string name;  // as declared
   Space space = Space::kCode;
   bool labelled = false;
+  bool placed = false;  // code, data or space laid in it so far
 };
 
 // The line's comment as sdas8051 reads it again.
@@ -663,8 +664,14 @@ class Translator {
     }
   }
 
+  // Code, data or space laid where the location counter stands.
+  void Placed() {
+    if (mode_ == Mode::kRelocatable && segment_ != nullptr) segment_->placed = true;
+  }
+
   void Instruction(const Tokens& t, std::vector<std::string>* out) {
     NeedSegment();
+    Placed();
     std::string mnemonic = t[0].text;
     const std::string upper = Upper(mnemonic);
     // sdas8051 has no generic jump and call; the long forms reach everywhere.
@@ -752,9 +759,20 @@ class Translator {
       Rseg(t, out);
     } else if (word == "ORG") {
       std::string address;
-      if (!WholeExpression(t, 1, &address)) return;
+      std::unique_ptr<A51Expr> tree;
+      if (!WholeExpression(t, 1, &address, &tree)) return;
       if (mode_ == Mode::kRelocatable) {
-        Issue("ORG IN A RELOCATABLE SEGMENT (RSEG) IS NOT SUPPORTED");
+        // In a relocatable segment ORG counts from the segment's start here:
+        // before anything is laid in it (the start-up's "ORG 0" after RSEG)
+        // that is space to skip; later it would depend on where sdas8051
+        // put what came before.
+        const std::optional<int64_t> offset = EvaluateA51(*tree, Names());
+        if (segment_ == nullptr || segment_->placed || !offset || *offset < 0) {
+          Issue("ORG IN A RELOCATABLE SEGMENT (RSEG) IS NOT SUPPORTED AFTER CODE OR DATA IN IT");
+        } else if (*offset > 0) {
+          out->push_back(".ds " + std::to_string(*offset));
+          segment_->placed = true;
+        }
       } else if (mode_ == Mode::kPlain) {
         EnterAbsolute(space_, address, out);
       } else {
@@ -769,6 +787,7 @@ class Translator {
       Data(word, t, out);
     } else if (word == "DS" || word == "DBIT") {
       NeedSegment();
+      Placed();
       std::string size;
       if (WholeExpression(t, 1, &size)) out->push_back(".ds " + size);
     } else if (word == "USING") {
@@ -828,6 +847,7 @@ class Translator {
     }
     mode_ = Mode::kRelocatable;
     space_ = segment.space;
+    segment_ = &segment;
   }
 
   // PUBLIC a, b / the names of EXTRN: ".globl".
@@ -880,6 +900,7 @@ class Translator {
   // first in both assemblers.
   void Data(const std::string& word, const Tokens& t, std::vector<std::string>* out) {
     NeedSegment();
+    Placed();
     std::string items;
     const bool ok = Items(t, 1, [&](size_t* at) {
       std::string item;
@@ -944,6 +965,7 @@ class Translator {
   ClassicTranslation* out_;
   int line_ = 0;
   std::map<std::string, SegmentDecl> segments_;  // upper-case name => declaration
+  SegmentDecl* segment_ = nullptr;               // the one RSEG entered last
   std::set<std::string> used_;                   // upper-case names code mentions
   std::map<std::string, std::string> aliases_;   // upper-case name => register
   std::map<std::string, int64_t> values_;        // upper-case name => constant value
