@@ -244,6 +244,22 @@ TEST_F(SdccToolsTest, ChineseNamesAreLocalTextInsideAndUtf8Outside) {
             record.names);
 }
 
+// The rewriter's warnings and sdcc's come in the order of their lines.
+TEST_F(SdccToolsTest, WarningsComeInLineOrder) {
+  Write("main.c",
+        "unsigned char u;\nvoid main(void) {\n  if (u > 300) u = 0;\n  show(1);\n"
+        "  if (u > 400) u = 1;\n}\nvoid show(char c) { u = c; }\n");
+  const ToolRun run = Run("C51.exe", "main.c");
+  EXPECT_EQ(1, run.exit_code) << run.output;
+  const std::string lines = StarLines(run.output);
+  const size_t third = lines.find("IN LINE 3 OF");
+  const size_t fourth = lines.find("IN LINE 4 OF");
+  const size_t fifth = lines.find("IN LINE 5 OF");
+  ASSERT_NE(std::string::npos, fourth) << lines;
+  EXPECT_LT(third, fourth) << lines;
+  EXPECT_LT(fourth, fifth) << lines;
+}
+
 TEST_F(SdccToolsTest, ReportsErrorsAtTheUsersFileAndLine) {
   Write("hdr.h", "int ok;\n\nint bad(void) { return undefined_thing; }\n");
   Write("main.c", "#include \"hdr.h\"\nvoid main(void) {\n  ok = 1;\n}\n");

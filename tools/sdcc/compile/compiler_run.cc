@@ -1,6 +1,7 @@
 #include "sdcc/compile/compiler_run.h"
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <set>
 
@@ -195,13 +196,32 @@ class CompilerRun {
     if (!PrepareInputs() || !Preprocess()) return exit_code_;
     if (reporter_.errors() == 0) Rewrite();
     if (reporter_.errors() == 0 && (!Translate() || !WriteTarget())) return exit_code_;
+    reporter_.ReportAll(MergeHeld({}));
     return Finish();
+  }
+
+  // sdcc's messages with the rewriter's held warnings among them: each
+  // before the first of sdcc's on a later line of its file.
+  std::vector<ToolMessage> MergeHeld(std::vector<ToolMessage> messages) {
+    std::vector<ToolMessage> merged;
+    size_t next = 0;
+    for (ToolMessage& m : messages) {
+      while (next < held_.size() && held_[next].file == m.file && held_[next].line < m.line) {
+        merged.push_back(std::move(held_[next++]));
+      }
+      merged.push_back(std::move(m));
+    }
+    merged.insert(merged.end(), std::make_move_iterator(held_.begin() + next),
+                  std::make_move_iterator(held_.end()));
+    held_.clear();
+    return merged;
   }
 
  private:
   // Ends the run with the fatal block; the target goes, so the next build
   // translates the file again.
   bool Fail(const std::string& action, const std::string& error) {
+    reporter_.ReportAll(MergeHeld({}));
     exit_code_ = sim::EndWithFatal(console_, kTool, FatalError{action, "", error, "", 0}, target_);
     return false;
   }
@@ -300,21 +320,33 @@ class CompilerRun {
           rewritten_.inline_asm.begin(), rewritten_.inline_asm.end(), [&](const LineRange& r) {
             return r.file == m.file && m.line >= r.first && m.line <= r.last;
           });
-      if (!in_assembly) reporter_.Report(sim::Severity::kWarning, m.code, m.file, m.line, m.text);
+      if (!in_assembly) held_.push_back(m);
     }
     for (const DialectIssue& issue : rewritten_.issues) {
       reporter_.Report(sim::Severity::kError, std::string(kGenericCompilerCode), issue.file,
                        issue.line, issue.text);
     }
+    // Warnings wait for sdcc's, to be said in line order among them.
+    auto hold = [&](const DialectIssue& issue, std::string_view code) {
+      ToolMessage m;
+      m.kind = ToolMessage::Kind::kWarning;
+      m.file = issue.file;
+      m.line = issue.line;
+      m.code = std::string(code);
+      m.text = issue.text;
+      held_.push_back(std::move(m));
+    };
     for (const DialectIssue& warning : rewritten_.warnings) {
-      reporter_.Report(sim::Severity::kWarning, std::string(kGenericCompilerWarningCode),
-                       warning.file, warning.line, warning.text);
+      hold(warning, kGenericCompilerWarningCode);
     }
     // What sdcc would have said of them, had they kept no prototype.
-    for (const DialectIssue& call : rewritten_.implicit_calls) {
-      reporter_.Report(sim::Severity::kWarning, std::string(kMissingPrototypeCode), call.file,
-                       call.line, call.text);
-    }
+    for (const DialectIssue& call : rewritten_.implicit_calls) hold(call, kMissingPrototypeCode);
+    // Each file's together, in the order the files came, by line.
+    std::map<std::string, size_t> order;
+    for (const ToolMessage& m : held_) order.emplace(m.file, order.size());
+    std::stable_sort(held_.begin(), held_.end(), [&](const ToolMessage& a, const ToolMessage& b) {
+      return std::make_pair(order[a.file], a.line) < std::make_pair(order[b.file], b.line);
+    });
     // The linker lays the vector down from the number in the object; one it
     // cannot know would leave the routine silently never running.
     for (const InterruptFunction& f : rewritten_.interrupts) {
@@ -450,7 +482,7 @@ class CompilerRun {
       }
     }
     const int errors_before = reporter_.errors();
-    reporter_.ReportAll(messages);
+    reporter_.ReportAll(MergeHeld(std::move(messages)));
     reporter_.ReportFailure(run, errors_before);
 
     if (reporter_.errors() == 0 &&
@@ -558,6 +590,7 @@ class CompilerRun {
   std::string preprocessed_;
   RewriteResult rewritten_;
   std::vector<ToolMessage> unfinished_literals_;  // the preprocessor's, reported after the rewrite
+  std::vector<ToolMessage> held_;                 // the rewriter's warnings, said among sdcc's
   std::vector<std::string> headers_;              // as found, first inclusion first
   CompileRequest effective_;                      // with the model a pragma chose
   std::string output_;                            // sdcc's relocatable or assembly source
