@@ -413,7 +413,8 @@ TEST(FrameOverlayTest, ArithmeticCalledFromTwoRootsIsNamed) {
 
 // An interrupt routine keeps the frames it shares with main(): those of
 // what both reach (and what those call), not its own nor main's alone; a
-// routine whose shared frames exceed the limit keeps none.
+// routine whose shared frames exceed the limit keeps those that fit, in plan
+// order, and the rest are reported.
 TEST(FrameOverlayTest, FramesAnInterruptRoutineSharesAreKeptAroundIt) {
   const std::vector<LinkModule> modules = {
       Graph("M", {Fn("_main", 2, {"_show", "_own"}), Fn("_show", 3, {"_digit"}), Fn("_digit", 1),
@@ -431,17 +432,21 @@ TEST(FrameOverlayTest, FramesAnInterruptRoutineSharesAreKeptAroundIt) {
   EXPECT_EQ((std::vector<std::string>{"_own"}), plan.shared[1].functions);
 
   const KeptOperands kept = OperandsToKeep({}, modules, linked, plan, 3);
-  ASSERT_EQ((std::vector<std::string>{"_t1"}), kept.routines);
+  ASSERT_EQ((std::vector<std::string>{"_t0", "_t1"}), kept.routines);
   ASSERT_EQ(1u, kept.too_large.size());
-  EXPECT_EQ("_t0", kept.too_large[0]->routine);
+  EXPECT_EQ("_t0", kept.too_large[0].routine);
+  EXPECT_EQ((std::vector<std::string>{"_digit"}), kept.too_large[0].functions);
   const std::string source = KeeperSource(kept);
   std::string pushes;
   for (size_t at = source.find("push\t"); at != std::string::npos;
        at = source.find("push\t", at + 1)) {
     pushes += source.substr(at + 5, source.find('\n', at) - at - 5) + " ";
   }
-  const uint32_t own = plan.shared[1].cells[0];
   std::string expected;
+  for (uint32_t cell : plan.shared[0].function_cells[0]) {
+    expected += "__overlay_base+" + std::to_string(cell) + " ";
+  }
+  const uint32_t own = plan.shared[1].cells[0];
   for (uint32_t b = 0; b < 2; ++b) expected += "__overlay_base+" + std::to_string(own + b) + " ";
   EXPECT_EQ(expected, pushes) << source;
   EXPECT_NE(
@@ -449,6 +454,30 @@ TEST(FrameOverlayTest, FramesAnInterruptRoutineSharesAreKeptAroundIt) {
       source.find("lcall\t_t1\n\tjbc\tea,00001$\n\tljmp\t00002$\n00001$:\n\tpop\t__overlay_base+" +
                   std::to_string(own + 1) + "\n"))
       << source;
+}
+
+// Beyond the stack's share, sdcc's arithmetic is kept before the program's
+// own functions: the original's works in registers and is never lost,
+// where its linker warns of shared functions as this one does.
+TEST(FrameOverlayTest, ArithmeticIsKeptFirstWhenNotAllFits) {
+  RelFunction big = Fn("_big", 0);
+  big.locals = {{'X', "_big_buf$1f", 6}};
+  RelFunction mod = Fn("__moduint", 0);
+  mod.locals = {{'X', "__moduint_PARM_2", 5}};
+  const std::vector<LinkModule> modules = {
+      Graph("M",
+            {Fn("_main", 1, {"_big", "__moduint"}), big, mod, Fn("_t0", 0, {"_big", "__moduint"})},
+            {}, {{1, "_t0"}}),
+  };
+  const std::vector<bool> linked(modules.size(), true);
+  const OverlayPlan plan = PlanFrameOverlay(modules, linked, {}, nullptr);
+  ASSERT_EQ(1u, plan.shared.size());
+  // Both would take 4 + 11 bytes; 12 hold either alone: the arithmetic's.
+  const KeptOperands kept = OperandsToKeep({}, modules, linked, plan, 12);
+  ASSERT_EQ(1u, kept.kept.size());
+  EXPECT_EQ((Strings{"__moduint"}), kept.kept[0].functions);
+  ASSERT_EQ(1u, kept.too_large.size());
+  EXPECT_EQ((Strings{"_big"}), kept.too_large[0].functions);
 }
 
 // Locals outside DATA count as shared as frames do, a function with only
@@ -482,9 +511,13 @@ TEST(FrameOverlayTest, LocalsOutsideDataAnInterruptRoutineSharesAreKeptAroundIt)
   const KeptOperands kept = OperandsToKeep({}, modules, linked, plan, 11);
   ASSERT_EQ((Strings{"_t0"}), kept.routines);
   ASSERT_EQ(1u, kept.too_large.size());
-  EXPECT_EQ((Strings{"_own"}), kept.too_large[0]->functions);
-  // One more DATA cell than the limit holds keeps nothing.
-  EXPECT_TRUE(OperandsToKeep({}, modules, linked, plan, 10).routines.empty());
+  EXPECT_EQ((Strings{"_own"}), kept.too_large[0].functions);
+  // One more DATA cell than the limit holds: _sum's bytes alone are kept.
+  const KeptOperands fewer = OperandsToKeep({}, modules, linked, plan, 10);
+  ASSERT_EQ((Strings{"_t0"}), fewer.routines);
+  ASSERT_EQ(2u, fewer.too_large.size());
+  EXPECT_EQ((Strings{"_pick"}), fewer.too_large[0].functions);
+  EXPECT_EQ((Strings{"_sum"}), fewer.kept[0].functions);
 
   const std::string source = KeeperSource(kept);
   const std::string cell = "__overlay_base+" + std::to_string(plan.shared[0].cells[0]);

@@ -816,17 +816,44 @@ std::vector<SharedFrames> FramesSharedWithInterrupts(const std::vector<LinkModul
           break;
         }
         shared.others.push_back(other);
+        shared.function_cells.emplace_back();
         for (uint32_t b = 0; b < nodes[i].size; ++b) {
           shared.cells.push_back(plan.functions[i].offset + b);
+          shared.function_cells.back().push_back(plan.functions[i].offset + b);
         }
         const std::vector<RelLocalItem>& locals = nodes[i].function->locals;
         shared.locals.insert(shared.locals.end(), locals.begin(), locals.end());
+        shared.function_locals.push_back(locals);
         shared.spaces.push_back(SpacesText(nodes[i].size > 0, locals));
       }
       if (!shared.functions.empty()) out.push_back(std::move(shared));
     }
   }
   return out;
+}
+
+// sdcc's run-time arithmetic for ints and longs.
+const std::set<std::string, std::less<>> kArithmetic = {
+    "__mulint",  "__divuint",  "__moduint",  "__divsint",  "__modsint",
+    "__mullong", "__divulong", "__modulong", "__divslong", "__modslong"};
+
+// The functions `picked` of `frames` (indices in its order), as frames of
+// their own.
+SharedFrames PartOf(const SharedFrames& frames, const std::vector<size_t>& picked) {
+  SharedFrames part;
+  part.routine = frames.routine;
+  for (size_t i : picked) {
+    part.functions.push_back(frames.functions[i]);
+    part.others.push_back(frames.others[i]);
+    part.spaces.push_back(frames.spaces[i]);
+    part.function_cells.push_back(frames.function_cells[i]);
+    part.function_locals.push_back(frames.function_locals[i]);
+    part.cells.insert(part.cells.end(), frames.function_cells[i].begin(),
+                      frames.function_cells[i].end());
+    part.locals.insert(part.locals.end(), frames.function_locals[i].begin(),
+                       frames.function_locals[i].end());
+  }
+  return part;
 }
 
 }  // namespace
@@ -908,9 +935,6 @@ OverlayPlan PlanFrameOverlay(const std::vector<LinkModule>& modules,
 
 std::vector<SharedArithmetic> ArithmeticOfSeveralRoots(const std::vector<LinkModule>& modules,
                                                        const std::vector<bool>& linked) {
-  static const std::set<std::string, std::less<>> kArithmetic = {
-      "__mulint",  "__divuint",  "__moduint",  "__divsint",  "__modsint",
-      "__mullong", "__divulong", "__modulong", "__divslong", "__modslong"};
   Graph graph(modules, linked);
   const std::vector<Node>& nodes = graph.nodes();
   // The kernel's tasks are left out: its switch is no interrupt routine
@@ -966,14 +990,32 @@ KeptOperands OperandsToKeep(const std::vector<SharedArithmetic>& shared,
     return kept.routines.size() - 1;
   };
   for (const SharedFrames& frames : plan.shared) {
-    if (frames.cells.size() + LocalsStackBytes(frames.locals) > max_frame_bytes) {
-      kept.too_large.push_back(&frames);
-      continue;
+    // The arithmetic first, then the others in plan order, while they fit.
+    std::vector<size_t> order(frames.functions.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = i;
+    std::stable_partition(order.begin(), order.end(),
+                          [&](size_t i) { return kArithmetic.count(frames.functions[i]) != 0; });
+    std::vector<size_t> fit, left;
+    for (size_t i : order) {
+      std::vector<size_t> more = fit;
+      more.push_back(i);
+      const SharedFrames trial = PartOf(frames, more);
+      if (trial.cells.size() + LocalsStackBytes(trial.locals) <= max_frame_bytes) {
+        fit = std::move(more);
+      } else {
+        left.push_back(i);
+      }
     }
+    std::sort(fit.begin(), fit.end());
+    std::sort(left.begin(), left.end());
+    if (!left.empty()) kept.too_large.push_back(PartOf(frames, left));
+    if (fit.empty()) continue;
+    kept.kept.push_back(PartOf(frames, fit));
+    const SharedFrames& part = kept.kept.back();
     const size_t r = add(frames.routine);
-    kept.locals[r] = frames.locals;
+    kept.locals[r] = part.locals;
     std::vector<std::string>& cells = kept.frame_cells[r];
-    for (uint32_t cell : frames.cells) {
+    for (uint32_t cell : part.cells) {
       char text[32];
       if (plan.in_cells) {
         snprintf(text, sizeof text, "0x%02X", static_cast<unsigned>(cell));

@@ -88,6 +88,9 @@ struct SharedFrames {
   std::vector<std::string> spaces;     // per function, where its shared bytes lie: "DATA, BIT"
   std::vector<uint32_t> cells;         // their bytes in DATA: offsets from the block, or addresses
   std::vector<RelLocalItem> locals;    // their locals outside DATA
+  // Per function, its part of `cells` and `locals`.
+  std::vector<std::vector<uint32_t>> function_cells = {};
+  std::vector<std::vector<RelLocalItem>> function_locals = {};
 };
 
 // A variable of a compiled module, laid by the linker.
@@ -202,14 +205,17 @@ std::vector<SharedArithmetic> ArithmeticOfSeveralRoots(const std::vector<LinkMod
 //                   mov c,_pick_PARM_1  rlc a  push acc
 //
 // A routine whose shared bytes, with those registers, exceed
-// `max_frame_bytes` keeps none of them (the stack would not hold them);
-// they come back in `too_large`.
+// `max_frame_bytes` keeps as many functions' as the stack holds, sdcc's int
+// and long arithmetic first (the original's works in registers, so nothing
+// of it is ever lost), then the others in plan order; the rest come back in
+// `too_large`, the kept ones in `kept`.
 struct KeptOperands {
   std::vector<std::string> routines;  // "_t0"
   uint32_t bytes = 0;
   std::vector<std::vector<std::string>> frame_cells;  // per routine: "__overlay_base+12", "0x3A"
   std::vector<std::vector<RelLocalItem>> locals;      // per routine
-  std::vector<const SharedFrames*> too_large;
+  std::vector<SharedFrames> kept;
+  std::vector<SharedFrames> too_large;
 };
 
 // The stack bytes keeping `locals` takes, the registers included.

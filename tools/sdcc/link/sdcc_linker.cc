@@ -870,13 +870,13 @@ LinkResult LinkProgram(const LinkCommand& command, const LinkControls& controls,
     } else {
       const std::vector<std::string> unkept =
           KeepOperands(kept, inputs.routines, modules, sdld_map, controls.code_base, &runs);
-      for (const SharedFrames* f : kept.too_large) {
-        ReportSharedFrames(*f,
+      for (const SharedFrames& f : kept.too_large) {
+        ReportSharedFrames(f,
                            "REASON:  ITS FRAME IS SHARED WITH CODE THE ROUTINE INTERRUPTS, "
                            "AND TOO LARGE TO KEEP ON THE STACK",
                            &report);
       }
-      for (const SharedFrames& f : overlay.shared) {
+      for (const SharedFrames& f : kept.kept) {
         if (std::find(unkept.begin(), unkept.end(), f.routine) == unkept.end()) continue;
         ReportSharedFrames(f, "REASON:  ITS FRAME IS SHARED WITH CODE THE ROUTINE INTERRUPTS",
                            &report);
