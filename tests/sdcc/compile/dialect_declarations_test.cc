@@ -271,6 +271,35 @@ TEST(DialectDeclarations, ACallDefinedBesideGetsThatDefinitionsPrototype) {
   EXPECT_EQ(result.implicit_calls.size(), 2u);
 }
 
+// An object declared without a memory type and with the model's own is one
+// object: the declarations without get the model's word. Another memory
+// type is a true mismatch, left for sdcc to refuse.
+TEST(DialectDeclarations, TheModelsOwnMemoryTypeMatchesNone) {
+  const struct {
+    const char* model;
+    const char* in;
+    const char* out;
+  } rows[] = {
+      {"SMALL", "extern unsigned char w;\nunsigned char data w;\n",
+       "extern __data unsigned char w;\nunsigned char __data w;\n"},
+      {"SMALL", "unsigned char a, week, b = 2;\ndata unsigned char c, week;\n",
+       "__data unsigned char a, week, b = 2;\n__data unsigned char c, week;\n"},
+      {"LARGE", "extern volatile int t[4];\nint xdata t[4] = {1, 2};\n",
+       "extern volatile __xdata int t[4];\nint __xdata t[4] = {1, 2};\n"},
+      {"COMPACT", "extern char q;\nchar pdata q;\n", "extern __pdata char q;\nchar __pdata q;\n"},
+      // Another space than the model's, a pointer's target, one name each.
+      {"SMALL", "extern char x;\nchar xdata x;\n", "extern char x;\nchar __xdata x;\n"},
+      {"SMALL", "extern char *p;\nchar data *p;\n", "extern char *p;\nchar __data *p;\n"},
+      {"SMALL", "extern char m;\nchar data n;\n", "extern char m;\nchar __data n;\n"},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.model) + ": " + row.in);
+    RewriteResult result;
+    RewriteDialect(kMarkers + std::string(row.in), &result, {}, row.model);
+    EXPECT_EQ(kMarkers + std::string(row.out), result.text);
+  }
+}
+
 // The original's stdio.h declares _getkey, which the linker supplies;
 // sdcc's does not: with stdio.h, a call of it is declared silently.
 TEST(DialectDeclarations, GetkeyIsDeclaredWhereStdioIsIncluded) {

@@ -314,7 +314,7 @@ class CompilerRun {
       }
       return false;
     };
-    RewriteDialect(preprocessed_, &rewritten_, find);
+    RewriteDialect(preprocessed_, &rewritten_, find, request_.model);
     for (const ToolMessage& m : unfinished_literals_) {
       const bool in_assembly = std::any_of(
           rewritten_.inline_asm.begin(), rewritten_.inline_asm.end(), [&](const LineRange& r) {

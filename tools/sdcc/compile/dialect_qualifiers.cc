@@ -190,4 +190,83 @@ void MatchObjectQualifiers(DialectSource* source) {
   }
 }
 
+void MatchDefaultMemoryTypes(DialectSource* source, std::string_view model) {
+  DialectSource& s = *source;
+  const std::string_view own = model == "LARGE" ? "xdata" : (model == "COMPACT" ? "pdata" : "data");
+  struct Seen {
+    size_t insert_at = 0;  // where a declaration without a memory type gets one
+    std::string memory;    // "" none, else the word without "__"
+  };
+  std::map<std::string, std::vector<Seen>, std::less<>> objects;
+  auto declaration = [&](size_t first, size_t last) {
+    if (first >= last || !s.User(first)) return;
+    std::string memory;
+    size_t insert_at = first;
+    bool leading = true;
+    std::vector<std::string> names;
+    int depth = 0;
+    bool in_value = false;
+    for (size_t i = first; i < last; ++i) {
+      std::string_view w = s.At(i);
+      if (w == "typedef" || w == "(" || w == "*" || w == "sfr" || w == "sfr16" || w == "sbit" ||
+          w == "bit" || w == "__bit" || w == "bdata" || w == "_at_" || w == "__at") {
+        return;
+      }
+      if (leading && (w == "extern" || w == "static" || w == "volatile" || w == "const")) {
+        insert_at = i + 1;
+        continue;
+      }
+      leading = false;
+      if (w.substr(0, 2) == "__") w.remove_prefix(2);
+      if (w == "data" || w == "idata" || w == "xdata" || w == "pdata" || w == "code") {
+        memory = std::string(w);
+        continue;
+      }
+      if (s.Is(i, "{") || s.Is(i, "[")) ++depth;
+      if (s.Is(i, "}") || s.Is(i, "]")) --depth;
+      if (depth != 0) continue;
+      if (s.Is(i, "=")) in_value = true;
+      if (s.Is(i, ",")) in_value = false;
+      if (!in_value && s.IsWord(i) &&
+          (i + 1 == last || s.Is(i + 1, ",") || s.Is(i + 1, "[") || s.Is(i + 1, "="))) {
+        names.emplace_back(s.At(i));
+      }
+    }
+    for (const std::string& name : names) objects[name].push_back({insert_at, memory});
+  };
+  size_t start = 0;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s.Is(i, "{")) {
+      const size_t mate = s.Mate(i);
+      if (mate == kNone) return;
+      if (s.IsBodyOpen(i)) {
+        start = mate + 1;
+      } else {
+        i = mate;
+        continue;
+      }
+      i = mate;
+      continue;
+    }
+    if (s.Is(i, ";")) {
+      declaration(start, i);
+      start = i + 1;
+    }
+  }
+  std::set<size_t> given;
+  for (const auto& [name, list] : objects) {
+    bool none = false, model_own = false;
+    for (const Seen& d : list) {
+      none = none || d.memory.empty();
+      model_own = model_own || d.memory == own;
+    }
+    if (!none || !model_own) continue;
+    for (const Seen& d : list) {
+      if (d.memory.empty() && given.insert(d.insert_at).second) {
+        s.InsertBefore(d.insert_at, "__" + std::string(own) + " ");
+      }
+    }
+  }
+}
+
 }  // namespace c51::sdcc

@@ -15,6 +15,8 @@
 #ifndef C51_TOOLS_SDCC_COMPILE_DIALECT_QUALIFIERS_H_
 #define C51_TOOLS_SDCC_COMPILE_DIALECT_QUALIFIERS_H_
 
+#include <string_view>
+
 #include "sdcc/compile/dialect_source.h"
 
 namespace c51::sdcc {
@@ -34,6 +36,15 @@ void MatchParameterQualifiers(DialectSource* source);
 // "volatile" (the original takes them as one object, sdcc refuses the
 // definition) both get it.
 void MatchObjectQualifiers(DialectSource* source);
+
+// An object at file scope declared once without a memory type and once with
+// the model's own ("extern unsigned char w;" in a header, "unsigned char
+// data w;" in the source, in the small model): one object to the original
+// compiler, two types to sdcc, which refuses the second. The declarations
+// without one get the model's word; another memory type than the model's
+// is a true mismatch and stays for sdcc to refuse. `model` is "SMALL",
+// "COMPACT" or "LARGE".
+void MatchDefaultMemoryTypes(DialectSource* source, std::string_view model);
 
 }  // namespace c51::sdcc
 

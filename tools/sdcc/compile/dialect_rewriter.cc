@@ -594,7 +594,7 @@ class Rewriter {
 }  // namespace
 
 void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
-                    const DefinitionFinder& find) {
+                    const DefinitionFinder& find, std::string_view model) {
   *result = RewriteResult();
   TokenList list;
   Tokenize(preprocessed, &list);
@@ -618,6 +618,7 @@ void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
   TypeBareParameterNames(&source);
   MatchParameterQualifiers(&source);
   MatchObjectQualifiers(&source);
+  MatchDefaultMemoryTypes(&source, result->model.empty() ? model : result->model);
   CompleteEmptyParameterLists(&source, find, &result->consulted);
   RewriteOldStyleDefinitions(&source);
   BridgeConsoleFunctions(&source);

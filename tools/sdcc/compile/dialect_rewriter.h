@@ -92,8 +92,10 @@ using DefinitionFinder =
     std::function<bool(const std::string& name, const std::string& file,
                        const DefinitionWanted& wanted, FunctionDefinition* found)>;
 
+// `model` is the memory model the compile was asked for ("SMALL",
+// "COMPACT", "LARGE"); a "#pragma" naming one in the file wins.
 void RewriteDialect(std::string_view preprocessed, RewriteResult* result,
-                    const DefinitionFinder& find = {});
+                    const DefinitionFinder& find = {}, std::string_view model = "SMALL");
 
 }  // namespace c51::sdcc
 
