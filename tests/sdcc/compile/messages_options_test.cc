@@ -79,6 +79,23 @@ TEST(SdccMessages, DropsTheUninitialisedWarningOfAnImplicitlyDeclaredFunction) {
   EXPECT_EQ("C208", m[6].code);
 }
 
+// sdcc's "excess elements" of an unsigned char array a string fills
+// exactly goes; of one a string overfills, or one it cannot find, stays.
+TEST(SdccMessages, DropsExcessWarningsOfStringsThatFitExactly) {
+  const std::string text =
+      "# 1 \"main.c\"\nunsigned char __code wd[3][3] = {\"Mon\", \"Tu\" \"e\", \"\\x57\\145d\"};\n"
+      "unsigned char s4[4] = \"\\0abc\";\nunsigned char bad[2][2] = {\"abc\", \"d\"};\n";
+  std::vector<ToolMessage> m = ParseCompilerOutput(
+      "main.c:2: warning 147: excess elements in array of chars initializer after 'wd'\n"
+      "main.c:3: warning 147: excess elements in array of chars initializer after 's4'\n"
+      "main.c:4: warning 147: excess elements in array of chars initializer after 'bad'\n"
+      "main.c:9: warning 147: excess elements in array of chars initializer after 'font'\n");
+  DropExactStringFits(text, &m);
+  ASSERT_EQ(2u, m.size());
+  EXPECT_EQ(4, m[0].line);
+  EXPECT_EQ(9, m[1].line);
+}
+
 TEST(SdccMessages, DropsNoiseAndJoinsContinuations) {
   const std::vector<ToolMessage> m = ParseCompilerOutput(
       "removing main.rel\r\n"

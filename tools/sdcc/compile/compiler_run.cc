@@ -481,6 +481,7 @@ class CompilerRun {
         messages = ParseCompilerOutput(run.output);
       }
     }
+    DropExactStringFits(text, &messages);
     const int errors_before = reporter_.errors();
     reporter_.ReportAll(MergeHeld(std::move(messages)));
     reporter_.ReportFailure(run, errors_before);

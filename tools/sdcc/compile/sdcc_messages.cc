@@ -1,9 +1,11 @@
 #include "sdcc/compile/sdcc_messages.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <tuple>
 
+#include "sdcc/compile/c_tokens.h"
 #include "sim/controls.h"
 
 namespace c51::sdcc {
@@ -26,6 +28,7 @@ constexpr int kImplicitDeclaration = 112;
 constexpr int kUsedBeforeSet = 84;
 constexpr int kTooManyParameters = 101;
 constexpr int kIndirectionsAssignment = 47;
+constexpr int kExcessStringElements = 147;
 
 // sdcc's message numbers with a code of our compiler that means the same.
 struct CodeMap {
@@ -267,6 +270,86 @@ bool UsedBeforeSet(const ToolMessage& m, std::string* local) {
 
 bool RefusesAssignment(const ToolMessage& m) {
   return m.kind == Kind::kError && m.number == kIndirectionsAssignment;
+}
+
+namespace {
+
+// The bytes a string literal's text ("\"M\\x41n\"") stands for, without the
+// terminator.
+size_t LiteralBytes(std::string_view literal) {
+  if (literal.size() < 2 || literal.front() != '"') return 0;
+  literal = literal.substr(1, literal.size() - 2);
+  size_t bytes = 0;
+  for (size_t i = 0; i < literal.size(); ++bytes) {
+    if (literal[i] != '\\' || i + 1 >= literal.size()) {
+      ++i;
+      continue;
+    }
+    ++i;
+    if (literal[i] == 'x') {
+      ++i;
+      while (i < literal.size() && std::isxdigit(static_cast<unsigned char>(literal[i]))) ++i;
+    } else if (literal[i] >= '0' && literal[i] <= '7') {
+      for (int d = 0; d < 3 && i < literal.size() && literal[i] >= '0' && literal[i] <= '7'; ++d) {
+        ++i;
+      }
+    } else {
+      ++i;
+    }
+  }
+  return bytes;
+}
+
+// Whether every string of `name`'s initializer fits the array's innermost
+// dimension; false when the declaration is not found as "name[..]... =".
+bool StringsFit(std::string_view text, const TokenList& list, std::string_view name) {
+  const std::vector<Token>& t = list.tokens;
+  auto at = [&](size_t i) { return text.substr(t[i].begin, t[i].end - t[i].begin); };
+  for (size_t i = 0; i + 1 < t.size(); ++i) {
+    if (t[i].kind != TokenKind::kWord || at(i) != name || at(i + 1) != "[") continue;
+    size_t k = i + 1;
+    uint32_t innermost = 0;
+    while (k + 2 < t.size() && at(k) == "[") {
+      innermost = 0;
+      if (at(k + 1) == "]") {
+        k += 2;
+        continue;
+      }
+      if (!ParseCInteger(at(k + 1), &innermost) || at(k + 2) != "]") return false;
+      k += 3;
+    }
+    if (k >= t.size() || at(k) != "=" || innermost == 0) continue;
+    size_t run = 0;  // adjacent literals are one string
+    for (++k; k < t.size() && at(k) != ";"; ++k) {
+      if (t[k].kind == TokenKind::kLiteral && at(k).front() == '"') {
+        run += LiteralBytes(at(k));
+        if (run > innermost) return false;
+      } else {
+        run = 0;
+      }
+    }
+    return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void DropExactStringFits(std::string_view text, std::vector<ToolMessage>* messages) {
+  if (std::none_of(messages->begin(), messages->end(), [](const ToolMessage& m) {
+        return m.kind == Kind::kWarning && m.number == kExcessStringElements;
+      })) {
+    return;
+  }
+  TokenList list;
+  Tokenize(text, &list);
+  messages->erase(std::remove_if(messages->begin(), messages->end(),
+                                 [&](const ToolMessage& m) {
+                                   return m.kind == Kind::kWarning &&
+                                          m.number == kExcessStringElements &&
+                                          StringsFit(text, list, Quoted(m.text, 0));
+                                 }),
+                  messages->end());
 }
 
 std::vector<ToolMessage> ParseCompilerOutput(std::string_view output) {

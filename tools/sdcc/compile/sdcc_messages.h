@@ -53,6 +53,13 @@ bool UsedBeforeSet(const ToolMessage& m, std::string* local);
 // to its text.
 bool RefusesAssignment(const ToolMessage& m);
 
+// sdcc says "excess elements in array of chars initializer" of an unsigned
+// char array that a string fills exactly too ("uchar day[7][3] = {"Mon",
+// ...}"), which is legal C the original compiler takes silently: such
+// warnings go where every string of the array's initializer in `text`
+// (sdcc's input) fits its innermost dimension.
+void DropExactStringFits(std::string_view text, std::vector<ToolMessage>* messages);
+
 }  // namespace c51::sdcc
 
 #endif  // C51_TOOLS_SDCC_COMPILE_SDCC_MESSAGES_H_
