@@ -460,6 +460,23 @@ class RegisterHeadersTest : public testing::Test {
     return src;
   }
 
+  // Checks each of `registers` (sfr and sbit names) has its address in the
+  // assembly of a use of every one under `include`.
+  void ExpectAddresses(const std::string& include, const std::vector<Register>& registers) {
+    std::string probe = "#include <" + include + ">\nunsigned char sum;\nvoid main(void) {\n";
+    for (const Register& r : registers) probe += "  sum += " + std::string(r.name) + ";\n";
+    probe += "}\n";
+    const std::map<std::string, unsigned> equates = Equates(Compile(probe));
+    for (const Register& r : registers) {
+      const auto it = equates.find(r.name);
+      if (it == equates.end()) {
+        ADD_FAILURE() << r.name << " has no address in the assembly";
+      } else {
+        EXPECT_EQ(r.address, it->second) << r.name;
+      }
+    }
+  }
+
   test::ScopedTempDir dir_{"regheaders"};
   const std::string c51_ = ExecutableDirectory() + "sdcctool/C51/BIN/C51.exe";
   test::ScopedEnv c51inc_{"C51INC", ExecutableDirectory() + "sdcctool/C51/INC/"};
@@ -652,19 +669,7 @@ TEST_F(RegisterHeadersTest, Lpc932HeaderGivesTheDataSheetAddresses) {
   };
   for (const char* include : {"reg932.h", "REG932.H", "Reg932.h"}) {
     SCOPED_TRACE(include);
-    std::string probe =
-        "#include <" + std::string(include) + ">\nunsigned char sum;\nvoid main(void) {\n";
-    for (const Register& r : registers) probe += "  sum += " + std::string(r.name) + ";\n";
-    probe += "}\n";
-    const std::map<std::string, unsigned> equates = Equates(Compile(probe));
-    for (const Register& r : registers) {
-      const auto it = equates.find(r.name);
-      if (it == equates.end()) {
-        ADD_FAILURE() << r.name << " has no address in the assembly";
-      } else {
-        EXPECT_EQ(r.address, it->second) << r.name;
-      }
-    }
+    ExpectAddresses(include, registers);
   }
 }
 
@@ -727,19 +732,7 @@ TEST_F(RegisterHeadersTest, Sab517HeadersGiveTheDataSheetAddresses) {
     SCOPED_TRACE(c.include);
     std::vector<Register> registers = both;
     registers.insert(registers.end(), c.own.begin(), c.own.end());
-    std::string probe =
-        "#include <" + std::string(c.include) + ">\nunsigned char sum;\nvoid main(void) {\n";
-    for (const Register& r : registers) probe += "  sum += " + std::string(r.name) + ";\n";
-    probe += "}\n";
-    const std::map<std::string, unsigned> equates = Equates(Compile(probe));
-    for (const Register& r : registers) {
-      const auto it = equates.find(r.name);
-      if (it == equates.end()) {
-        ADD_FAILURE() << r.name << " has no address in the assembly";
-      } else {
-        EXPECT_EQ(r.address, it->second) << r.name;
-      }
-    }
+    ExpectAddresses(c.include, registers);
   }
 }
 

@@ -128,6 +128,27 @@ bool IsMemoryWord(std::string_view w) {
          w == "sfr16" || w == "bit" || w == "__bit" || w == "__sfr" || w == "__sbit";
 }
 
+// Calls `statement(first, last)` for each statement at file scope, the
+// tokens before its ";" (a struct's braces inside it); function bodies are
+// none.
+template <typename Statement>
+void ForEachFileScopeStatement(const DialectSource& s, Statement statement) {
+  size_t start = 0;
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s.Is(i, "{")) {
+      const size_t mate = s.Mate(i);
+      if (mate == kNone) return;
+      if (s.IsBodyOpen(i)) start = mate + 1;  // a function's body: no declaration of ours
+      i = mate;
+      continue;
+    }
+    if (s.Is(i, ";")) {
+      statement(start, i);
+      start = i + 1;
+    }
+  }
+}
+
 struct ObjectDeclaration {
   size_t first = 0;
   bool external = false;
@@ -160,22 +181,7 @@ void MatchObjectQualifiers(DialectSource* source) {
       objects[std::string(s.At(name))].push_back({first, external, is_volatile});
     }
   };
-  size_t start = 0;
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (s.Is(i, "{")) {
-      const size_t mate = s.Mate(i);
-      if (mate == kNone) return;
-      if (s.IsBodyOpen(i)) {
-        start = mate + 1;  // a function's body: no declaration of ours
-      }
-      i = mate;
-      continue;
-    }
-    if (s.Is(i, ";")) {
-      declaration(start, i);
-      start = i + 1;
-    }
-  }
+  ForEachFileScopeStatement(s, declaration);
   for (const auto& [name, list] : objects) {
     bool any_extern = false, any_definition = false, any_volatile = false;
     for (const ObjectDeclaration& d : list) {
@@ -234,25 +240,7 @@ void MatchDefaultMemoryTypes(DialectSource* source, std::string_view model) {
     }
     for (const std::string& name : names) objects[name].push_back({insert_at, memory});
   };
-  size_t start = 0;
-  for (size_t i = 0; i < s.size(); ++i) {
-    if (s.Is(i, "{")) {
-      const size_t mate = s.Mate(i);
-      if (mate == kNone) return;
-      if (s.IsBodyOpen(i)) {
-        start = mate + 1;
-      } else {
-        i = mate;
-        continue;
-      }
-      i = mate;
-      continue;
-    }
-    if (s.Is(i, ";")) {
-      declaration(start, i);
-      start = i + 1;
-    }
-  }
+  ForEachFileScopeStatement(s, declaration);
   std::set<size_t> given;
   for (const auto& [name, list] : objects) {
     bool none = false, model_own = false;
