@@ -10,6 +10,7 @@
 #include "platform/codepage.h"
 #include "platform/dir_list.h"
 #include "platform/path.h"
+#include "sdcc/compile/c_tokens.h"
 #include "sdcc/compile/family_headers.h"
 #include "sim/controls.h"
 #include "sim/files.h"
@@ -137,6 +138,15 @@ bool CommentPasteDefine(std::string_view code, std::string* out) {
   return true;
 }
 
+// The word of a preprocessor directive line's code ("# ifndef X" =>
+// "ifndef"); empty for any other line.
+std::string_view DirectiveWord(std::string_view code) {
+  std::string_view rest = sim::Trim(code);
+  if (rest.empty() || rest[0] != '#') return {};
+  rest = sim::Trim(rest.substr(1));
+  return rest.substr(0, rest.find_first_not_of("abcdefghijklmnopqrstuvwxyz"));
+}
+
 // sdcc announces itself to every file it reads (SDCC, __SDCC_mcs51, ...);
 // the Windows compiler does not. A project's conditional on those names
 // ("#ifndef SDCC", kept for a separate sdcc build) would pick code its
@@ -144,18 +154,12 @@ bool CommentPasteDefine(std::string_view code, std::string* out) {
 // undefined. The conditional line with such names replaced by one nothing
 // defines; false when it has none or is no conditional.
 bool HideSdccNames(std::string_view code, std::string_view line, std::string* out) {
-  std::string_view rest = sim::Trim(code);
-  if (rest.empty() || rest[0] != '#') return false;
-  rest = sim::Trim(rest.substr(1));
-  const size_t word_end = rest.find_first_not_of("abcdefghijklmnopqrstuvwxyz");
-  const std::string_view word = rest.substr(0, word_end);
+  const std::string_view word = DirectiveWord(code);
   if (word != "if" && word != "ifdef" && word != "ifndef" && word != "elif" && word != "elifdef" &&
       word != "elifndef") {
     return false;
   }
-  auto is_name_char = [](char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '_';
-  };
+  auto is_name_char = [](char c) { return c != '$' && IsWordByte(c); };
   std::string result;
   bool hidden = false;
   for (size_t at = 0; at < line.size();) {
@@ -181,11 +185,7 @@ bool HideSdccNames(std::string_view code, std::string_view line, std::string* ou
 // +1 for a line opening a conditional ("#if", "#ifdef", "#ifndef"), -1 for
 // one closing it ("#endif"), else 0.
 int ConditionalStep(std::string_view code) {
-  std::string_view rest = sim::Trim(code);
-  if (rest.empty() || rest[0] != '#') return 0;
-  rest = sim::Trim(rest.substr(1));
-  const std::string_view word =
-      rest.substr(0, rest.find_first_not_of("abcdefghijklmnopqrstuvwxyz"));
+  const std::string_view word = DirectiveWord(code);
   if (word == "if" || word == "ifdef" || word == "ifndef") return 1;
   return word == "endif" ? -1 : 0;
 }
